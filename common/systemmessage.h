@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLocalServer;
+
+// Short text messages between our programs. A program's top-level window
+// titled T listens on a local socket at <runtime folder>/<T>. One connection
+// carries one frame: dwData (4 bytes, big-endian), the byte count (4 bytes,
+// big-endian), then that many bytes of UTF-8 text. The receiver answers one
+// byte, 1 when it consumed the message and 0 when not, and closes.
+namespace SystemMessage {
+
+constexpr quint32 Tag = 10000;
+constexpr quint32 MaxBytes = 64 * 1024;
+constexpr int SendTimeoutMs = 1000;
+
+QByteArray encode(quint32 dwData, const QByteArray &text);
+
+enum class DecodeResult { NeedMore, Complete, Malformed };
+// Reads one frame from the front of buf. Complete fills dwData and text.
+DecodeResult decode(const QByteArray &buf, quint32 *dwData, QByteArray *text);
+
+// The socket path of the window titled `title`.
+QString socketPath(const QString &title);
+
+// "Finding the window": a receiver answers at that path.
+bool windowExists(const QString &title);
+
+// Sends text with dwData Tag to the window titled `title`. Waits at most
+// SendTimeoutMs in all. Returns true when the receiver consumed it.
+bool send(const QString &title, const QString &text, int timeoutMs = SendTimeoutMs);
+
+// The sender's name and the command of "name,command"; a text without a comma
+// gives an empty name (and the whole text as the command) so callers that
+// expect a sender simply match nothing.
+struct Parsed {
+    QString sender;
+    QString command;
+    bool hasComma = false;
+};
+Parsed parse(const QString &text);
+
+} // namespace SystemMessage
+
+class SystemMessageReceiver : public QObject
+{
+    Q_OBJECT
+public:
+    // The handler gets dwData and the text and returns whether it consumed it.
+    using Handler = std::function<bool(quint32 dwData, const QString &text)>;
+
+    explicit SystemMessageReceiver(const QString &title, Handler handler, QObject *parent = nullptr);
+    ~SystemMessageReceiver() override;
+
+    // Starts listening; false when another live receiver holds the title.
+    bool listen();
+    void close();
+    QString title() const { return m_title; }
+    bool isListening() const;
+
+private:
+    void onNewConnection();
+
+    QString m_title;
+    Handler m_handler;
+    QLocalServer *m_server = nullptr;
+};

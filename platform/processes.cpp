@@ -1,0 +1,133 @@
+#include "processes.h"
+#include "paths.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace platform {
+
+QString Processes::bareName(const QString &name)
+{
+    QString n = QFileInfo(name).fileName();
+    if (n.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        n.chop(4);
+    return n;
+}
+
+namespace {
+
+// Processes of this user whose command name or executable is `name`.
+QList<pid_t> findOwnProcesses(const QString &name)
+{
+    QList<pid_t> found;
+    const uid_t me = ::getuid();
+    const pid_t self = ::getpid();
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        bool ok = false;
+        const pid_t pid = entry.toInt(&ok);
+        if (!ok || pid == self)
+            continue;
+        const QString dir = QStringLiteral("/proc/") + entry;
+        struct stat st;
+        if (::stat(QFile::encodeName(dir).constData(), &st) != 0 || st.st_uid != me)
+            continue;
+        // comm is cut at 15 characters; the executable's link gives the full name.
+        QString exe = QFileInfo(dir + QStringLiteral("/exe")).symLinkTarget();
+        if (exe.endsWith(QLatin1String(" (deleted)")))
+            exe.chop(10);
+        if (QFileInfo(exe).fileName() == name) {
+            found << pid;
+            continue;
+        }
+        QFile comm(dir + QStringLiteral("/comm"));
+        if (comm.open(QIODevice::ReadOnly) && QString::fromUtf8(comm.readAll()).trimmed() == name.left(15)
+            && exe.isEmpty())
+            found << pid;
+    }
+    return found;
+}
+
+bool alive(pid_t pid)
+{
+    if (::kill(pid, 0) != 0)
+        return false;
+    // A zombie still answers kill(0) but is gone for our purposes.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray s = stat.readAll();
+    const int close = s.lastIndexOf(')');
+    return close < 0 || s.mid(close + 2, 1) != "Z";
+}
+
+class LinuxProcesses final : public Processes
+{
+public:
+    bool startOwnProgram(const QString &name, const QStringList &args) override
+    {
+        const QString file = programFolder() + QLatin1Char('/') + bareName(name);
+        if (!QFileInfo(file).isExecutable()) {
+            qDebug() << "program not found:" << file;
+            return false;
+        }
+        return QProcess::startDetached(file, args, programFolder());
+    }
+
+    bool startOutsideProgram(const QString &name) override
+    {
+        const QString file = programFolder() + QLatin1Char('/') + bareName(name);
+        if (!QFileInfo(file).isExecutable()) {
+            qDebug() << "outside program not installed, not started:" << bareName(name);
+            return false;
+        }
+        return QProcess::startDetached(file, {}, programFolder());
+    }
+
+    bool isRunning(const QString &name) override
+    {
+        return !findOwnProcesses(bareName(name)).isEmpty();
+    }
+
+    int killByName(const QString &name) override
+    {
+        const QList<pid_t> pids = findOwnProcesses(bareName(name));
+        for (pid_t pid : pids)
+            ::kill(pid, SIGTERM);
+        QElapsedTimer grace;
+        grace.start();
+        for (pid_t pid : pids) {
+            while (alive(pid) && grace.elapsed() < 1500)
+                QThread::msleep(20);
+            if (alive(pid))
+                ::kill(pid, SIGKILL);
+        }
+        return pids.size();
+    }
+
+    bool restartSelf(const QString &programFile) override
+    {
+        return QProcess::startDetached(programFile, {}, programFolder());
+    }
+};
+
+} // namespace
+
+template <>
+Processes &Service<Processes>::real()
+{
+    static LinuxProcesses p;
+    return p;
+}
+
+} // namespace platform

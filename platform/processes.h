@@ -1,0 +1,34 @@
+#pragma once
+#include "service.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Starting and ending programs. Names are bare executable names; a trailing
+// ".exe" is dropped, so the names the dock stores keep working here.
+class Processes
+{
+public:
+    virtual ~Processes() = default;
+
+    // Starts one of our own programs from the folder of the running program.
+    virtual bool startOwnProgram(const QString &name, const QStringList &args = {}) = 0;
+    // Starts a program that is not part of this system, but only when an
+    // executable of that name lies beside ours; otherwise does nothing.
+    virtual bool startOutsideProgram(const QString &name) = 0;
+    // Whether a process of this user runs the named program.
+    virtual bool isRunning(const QString &name) = 0;
+    // Ends this user's processes of the named program: SIGTERM, then SIGKILL
+    // for those still alive after a short grace. Returns how many were found.
+    virtual int killByName(const QString &name) = 0;
+    // Starts the given program file again, detached (the language restart).
+    virtual bool restartSelf(const QString &programFile) = 0;
+
+    static QString bareName(const QString &name);
+};
+
+using ProcessesService = Service<Processes>;
+
+} // namespace platform

@@ -1,0 +1,88 @@
+#include "windowsystem.h"
+
+#include <KWindowSystem>
+#include <KX11Extras>
+#include <QGuiApplication>
+#include <QVector>
+#include <QWidget>
+#include <QX11Info>
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
+namespace platform {
+namespace {
+
+class X11WindowSystem final : public WindowSystem
+{
+public:
+    bool isX11() const override { return QX11Info::isPlatformX11(); }
+
+    void setLevel(QWidget *w, Level level) override
+    {
+        if (!w || !isX11())
+            return;
+        const WId id = w->winId();
+        switch (level) {
+        case Above:
+            KWindowSystem::clearState(id, NET::KeepBelow);
+            KWindowSystem::setState(id, NET::KeepAbove);
+            break;
+        case Below:
+            KWindowSystem::clearState(id, NET::KeepAbove);
+            KWindowSystem::setState(id, NET::KeepBelow);
+            break;
+        case Normal:
+            KWindowSystem::clearState(id, NET::KeepAbove | NET::KeepBelow);
+            break;
+        }
+    }
+
+    void raiseOnce(QWidget *w) override
+    {
+        if (!w)
+            return;
+        w->raise();
+        if (isX11())
+            KWindowSystem::raiseWindow(w->winId());
+    }
+
+    void setDockType(QWidget *w) override
+    {
+        if (!w || !isX11())
+            return;
+        KWindowSystem::setType(w->winId(), NET::Dock);
+        KX11Extras::setOnAllDesktops(w->winId(), true);
+    }
+
+    void setInputRegion(QWidget *w, const QRegion &region) override
+    {
+        if (!w || !isX11() || !w->windowHandle())
+            return;
+        xcb_connection_t *c = QX11Info::connection();
+        const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
+        if (region.isEmpty()) {
+            xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, win, 0, 0, XCB_NONE);
+        } else {
+            const qreal dpr = w->devicePixelRatioF();
+            QVector<xcb_rectangle_t> rects;
+            for (const QRect &r : region) {
+                rects.append({ qint16(r.x() * dpr), qint16(r.y() * dpr),
+                               quint16(r.width() * dpr), quint16(r.height() * dpr) });
+            }
+            xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
+                                 win, 0, 0, rects.size(), rects.constData());
+        }
+        xcb_flush(c);
+    }
+};
+
+} // namespace
+
+template <>
+WindowSystem &Service<WindowSystem>::real()
+{
+    static X11WindowSystem w;
+    return w;
+}
+
+} // namespace platform

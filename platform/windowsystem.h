@@ -1,0 +1,31 @@
+#pragma once
+#include "service.h"
+
+#include <QRegion>
+
+class QWidget;
+
+namespace platform {
+
+// Window levels and shapes. The real implementation talks to the X11 window
+// manager; on other platforms (offscreen tests) every call is a no-op.
+class WindowSystem
+{
+public:
+    enum Level { Above, Normal, Below };
+    virtual ~WindowSystem() = default;
+
+    virtual void setLevel(QWidget *w, Level level) = 0;
+    // Brings a window to the front without leaving it above the others.
+    virtual void raiseOnce(QWidget *w) = 0;
+    // Marks a window as a dock (no task-bar entry, on all desktops).
+    virtual void setDockType(QWidget *w) = 0;
+    // Only the region receives pointer input; the rest lets clicks through to
+    // whatever lies below. An empty region gives the whole window back.
+    virtual void setInputRegion(QWidget *w, const QRegion &region) = 0;
+    virtual bool isX11() const = 0;
+};
+
+using WindowSystemService = Service<WindowSystem>;
+
+} // namespace platform

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what this project needs on Debian 12, builds it, then runs the dock
+# ("run") or all tests ("test").
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=${1:-run}
+build=${BUILD_DIR:-build}
+
+packages=(
+    cmake g++ make pkg-config
+    qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libqt5x11extras5-dev
+    libqt5xdg-dev libkf5windowsystem-dev
+    libxcb1-dev libxcb-shape0-dev libxcb-xtest0-dev libx11-dev
+    qt5-image-formats-plugins fonts-noto-cjk
+    xvfb xauth xdotool xclip
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j"$(nproc)"
+
+case "$mode" in
+run)
+    export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-xcb}
+    exec "$build/bin/Zorvane"
+    ;;
+test)
+    cd "$build"
+    # Tests that need a real X server run under their own Xvfb (xvfb-run).
+    ctest --output-on-failure -j"$(nproc)"
+    ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac

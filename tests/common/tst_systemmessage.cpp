@@ -1,0 +1,136 @@
+#include "common/systemmessage.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QLocalServer>
+#include <QtTest>
+#include <atomic>
+#include <thread>
+
+using namespace SystemMessage;
+
+// Sends from another thread, as another process would, while our loop serves.
+static bool sendAway(const QString &title, const QString &text, int timeoutMs = SendTimeoutMs)
+{
+    std::atomic<int> result { -1 };
+    std::thread t([&] { result = send(title, text, timeoutMs) ? 1 : 0; });
+    QElapsedTimer waited;
+    waited.start();
+    while (result == -1 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    t.join();
+    return result == 1;
+}
+
+class TestSystemMessage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void codecRoundTrip()
+    {
+        const QByteArray text = QString("Mirelka,MirelkaClose 中文").toUtf8();
+        const QByteArray frame = encode(Tag, text);
+        QCOMPARE(frame.size(), 8 + text.size());
+        QCOMPARE(frame.left(4), QByteArray::fromHex("00002710"));
+        quint32 dw = 0;
+        QByteArray out;
+        QCOMPARE(decode(frame, &dw, &out), DecodeResult::Complete);
+        QCOMPARE(dw, Tag);
+        QCOMPARE(out, text);
+        QCOMPARE(decode(frame.left(7), &dw, &out), DecodeResult::NeedMore);
+        QCOMPARE(decode(frame.left(frame.size() - 1), &dw, &out), DecodeResult::NeedMore);
+        QCOMPARE(decode(frame + "x", &dw, &out), DecodeResult::Malformed);
+        QCOMPARE(decode(encode(Tag, QByteArray()), &dw, &out), DecodeResult::Complete);
+        QVERIFY(out.isEmpty());
+        QByteArray huge = QByteArray::fromHex("0000271000100001");
+        QCOMPARE(decode(huge, &dw, &out), DecodeResult::Malformed);
+    }
+
+    void parseSplitsAtFirstComma()
+    {
+        Parsed p = parse("Pravelt,WinD");
+        QVERIFY(p.hasComma);
+        QCOMPARE(p.sender, QString("Pravelt"));
+        QCOMPARE(p.command, QString("WinD"));
+        p = parse("Mirelka");
+        QVERIFY(!p.hasComma);
+        QVERIFY(p.sender.isEmpty());
+        p = parse("a,b,c");
+        QCOMPARE(p.command, QString("b"));
+        p = parse("a,");
+        QVERIFY(p.hasComma);
+        QVERIFY(p.command.isEmpty());
+    }
+
+    void deliversAndAnswers()
+    {
+        QStringList got;
+        SystemMessageReceiver r("tst-window", [&](quint32 dw, const QString &t) {
+            got << QString::number(dw) + ":" + t;
+            return t != "refuse";
+        });
+        QVERIFY(r.listen());
+        const QFileInfo sock(socketPath("tst-window"));
+        QVERIFY(sock.exists());
+        QCOMPARE(sock.permissions() & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+                 QFile::Permissions());
+        QVERIFY(windowExists("tst-window"));
+        QVERIFY(sendAway("tst-window", "Mirelka,MirelkaClose"));
+        QVERIFY(!sendAway("tst-window", "refuse"));
+        QCOMPARE(got, QStringList({ "10000:Mirelka,MirelkaClose", "10000:refuse" }));
+    }
+
+    void missingWindowIsNotFound()
+    {
+        QVERIFY(!windowExists("tst-nobody"));
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!sendAway("tst-nobody", "x"));
+        QVERIFY(t.elapsed() < 1500);
+    }
+
+    void malformedFrameIsDroppedAndReceiverLivesOn()
+    {
+        int calls = 0;
+        SystemMessageReceiver r("tst-bad", [&](quint32, const QString &) { return ++calls > 0; });
+        QVERIFY(r.listen());
+        QLocalSocket s;
+        s.connectToServer(socketPath("tst-bad"));
+        QVERIFY(s.waitForConnected(1000));
+        s.write(QByteArray::fromHex("00002710ffffffff") + "garbage");
+        s.flush();
+        QTRY_COMPARE(s.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(calls, 0);
+        QVERIFY(sendAway("tst-bad", "still here"));
+        QCOMPARE(calls, 1);
+    }
+
+    void staleSocketIsReplacedLiveOneKept()
+    {
+        // A file left by a killed copy.
+        QFile stale(socketPath("tst-stale"));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        SystemMessageReceiver a("tst-stale", [](quint32, const QString &) { return true; });
+        QVERIFY(a.listen());
+        SystemMessageReceiver b("tst-stale", [](quint32, const QString &) { return true; });
+        QVERIFY(!b.listen());
+        QVERIFY(a.isListening());
+    }
+
+    void senderGivesUpOnSilentReceiver()
+    {
+        QLocalServer mute;
+        QLocalServer::removeServer(socketPath("tst-mute"));
+        QVERIFY(mute.listen(socketPath("tst-mute")));
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!sendAway("tst-mute", "hello", 300));
+        QVERIFY(t.elapsed() < 1500);
+    }
+};
+
+ZV_TEST_MAIN(TestSystemMessage)
+#include "tst_systemmessage.moc"

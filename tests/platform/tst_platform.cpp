@@ -1,0 +1,98 @@
+#include "platform/paths.h"
+#include "platform/processes.h"
+#include "platform/singleinstance.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pathsFollowXdgFolders()
+    {
+        QVERIFY(platform::appConfigFolder().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+        QVERIFY(platform::configPath("config.ini").endsWith("/config.ini"));
+        QVERIFY(!platform::configPath("config.ini").contains('\\'));
+        QCOMPARE(platform::runtimeFolder(), qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    }
+
+    void secondHolderIsRefusedUntilRelease()
+    {
+        platform::SingleInstance a("tst-key"), b("tst-key");
+        QVERIFY(a.tryAcquire());
+        QVERIFY(a.tryAcquire()); // idempotent
+        QVERIFY(!b.tryAcquire());
+        a.release();
+        QVERIFY(b.tryAcquire());
+        platform::SingleInstance other("tst-other");
+        QVERIFY(other.tryAcquire());
+    }
+
+    void killedHolderDoesNotBlock()
+    {
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            platform::SingleInstance held("tst-killed");
+            const char ok = held.tryAcquire() ? 1 : 0;
+            (void)!::write(ready[1], &ok, 1);
+            for (;;)
+                ::pause();
+        }
+        char ok = 0;
+        QCOMPARE(::read(ready[0], &ok, 1), ssize_t(1));
+        QCOMPARE(ok, char(1));
+        platform::SingleInstance mine("tst-killed");
+        QVERIFY(!mine.tryAcquire());
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        QVERIFY(mine.tryAcquire());
+        ::close(ready[0]);
+        ::close(ready[1]);
+    }
+
+    void exeSuffixIsDropped()
+    {
+        QCOMPARE(platform::Processes::bareName("Pravelt.exe"), QString("Pravelt"));
+        QCOMPARE(platform::Processes::bareName("Ostiva.EXE"), QString("Ostiva"));
+        QCOMPARE(platform::Processes::bareName("Mirelka"), QString("Mirelka"));
+    }
+
+    void outsideProgramIsNotStartedWhenAbsent()
+    {
+        auto &p = platform::ProcessesService::get();
+        QVERIFY(!p.startOutsideProgram("NoSuchToolZv.exe"));
+    }
+
+    void findsAndEndsOwnProcessesByName()
+    {
+        // A copy of sleep under a name of our own, so nothing else is touched.
+        QTemporaryDir dir;
+        const QString prog = dir.path() + "/zvsleeper";
+        QVERIFY(QFile::copy("/bin/sleep", prog));
+        QFile::setPermissions(prog, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+        QProcess proc;
+        proc.start(prog, { "30" });
+        QVERIFY(proc.waitForStarted());
+        auto &p = platform::ProcessesService::get();
+        QTRY_VERIFY(p.isRunning("zvsleeper"));
+        QVERIFY(p.isRunning("zvsleeper.exe"));
+        QCOMPARE(p.killByName("zvsleeper"), 1);
+        QVERIFY(proc.waitForFinished(3000));
+        QVERIFY(!p.isRunning("zvsleeper"));
+        QCOMPARE(p.killByName("zvsleeper"), 0);
+    }
+};
+
+ZV_TEST_MAIN(TestPlatform)
+#include "tst_platform.moc"

@@ -1,0 +1,30 @@
+#include "testenv.h"
+
+#include <QDir>
+#include <QFile>
+
+TestEnv::TestEnv()
+{
+    m_dir.setAutoRemove(true);
+    for (const char *sub : { "config", "runtime", "data", "cache", "home" })
+        QDir().mkpath(m_dir.path() + "/" + sub);
+    QFile::setPermissions(runtimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path() + "/data"));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.path() + "/cache"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void TestEnv::clearConfig() const
+{
+    QDir(configHome()).removeRecursively();
+    QDir().mkpath(configHome());
+}
+
+QString TestEnv::binDir()
+{
+    const QString dir = qEnvironmentVariable("ZV_BIN_DIR");
+    return dir.isEmpty() ? QString(ZV_DEFAULT_BIN_DIR) : dir;
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <QString>
+#include <QTemporaryDir>
+
+// A private home for one test run: XDG config, runtime, data and cache folders
+// in a temporary folder, set before QApplication exists. No test reads or
+// writes the user's real files or sockets.
+class TestEnv
+{
+public:
+    TestEnv();
+    QString root() const { return m_dir.path(); }
+    QString configHome() const { return m_dir.path() + "/config"; }
+    QString runtimeDir() const { return m_dir.path() + "/runtime"; }
+    // Empties the config home (a first start).
+    void clearConfig() const;
+    // Folder of the built programs (Zorvane, Mirelka, Tandrel).
+    static QString binDir();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Put TestEnv in place before main() builds the application object.
+#define ZV_TEST_MAIN(TestObject)                                                                   \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        static TestEnv zvEnv;                                                                      \
+        QApplication app(argc, argv);                                                              \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }
