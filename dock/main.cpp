@@ -1,0 +1,42 @@
+#include "common/fonts.h"
+#include "dock/window/widget.h"
+#include "platform/processes.h"
+#include "platform/singleinstance.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPixmap>
+#include <QSplashScreen>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    platform::SingleInstance instance(QStringLiteral("Zorvane"));
+    if (!instance.tryAcquire())
+        return 0;
+    Fonts::installSubstitutions();
+
+    const QPixmap splashPicture(QStringLiteral(":/image/200.png"));
+    QSplashScreen splash(splashPicture);
+    splash.show();
+    QCoreApplication::processEvents();
+
+    int code = 0;
+    {
+        Widget w;
+        w.show();
+        splash.finish(&w);
+
+        QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+        font.setPixelSize(12);
+        QApplication::setFont(font);
+
+        code = app.exec();
+    }
+    if (app.property("zvRestart").toBool()) {
+        // The language restart: the new copy needs the key we hold.
+        instance.release();
+        platform::ProcessesService::get().restartSelf(QCoreApplication::applicationFilePath());
+    }
+    return code;
+}

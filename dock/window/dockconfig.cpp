@@ -1,0 +1,162 @@
+#include "dockconfig.h"
+
+#include "common/safefile.h"
+#include "platform/paths.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QSettings>
+
+namespace DockConfig {
+
+QString path()
+{
+    return platform::configPath(QStringLiteral("config.ini"));
+}
+
+bool exists()
+{
+    return QFile::exists(path());
+}
+
+static QString sizeText(float f)
+{
+    return QString::number(double(f), 'g', 6);
+}
+
+void initSave(const DockSettings &s, QString texts[5])
+{
+    QSettings set(path(), QSettings::IniFormat);
+    set.setValue("System/WorkArea", s.workArea);
+    set.setValue("System/Screen", QStringLiteral("0"));
+    set.setValue("System/Level", QString::number(s.level));
+    set.setValue("System/Margin", QString::number(s.margin));
+    set.setValue("System/IcoSize", sizeText(s.icoSize));
+    set.setValue("System/IcoNameSize", QString::number(15));
+    set.setValue("System/IcoScale", sizeText(s.icoMagnified - s.icoSize));
+    set.setValue("System/Location", QString::number(s.location));
+    set.setValue("System/BackgroundStyle", QString::number(s.backgroundStyle));
+    set.setValue("System/TransparentBackground", QString::number(s.transparentBackground));
+    set.setValue("System/IconDoubleClick", s.iconDoubleClick);
+    set.setValue("System/Click", QString::number(s.click));
+    set.setValue("System/Locking", s.locking);
+    set.setValue("System/Hide", s.hide);
+    set.setValue("System/UpgradeNotice", s.upgradeNotice);
+    set.setValue("System/Pop", s.pop);
+    set.setValue("System/MouseMaximize", s.mouseMaximize);
+    set.setValue("System/MouseFullScree", s.mouseFullScreen);
+    set.setValue("System/InductionIco", s.inductionIco);
+    set.setValue("System/WinShow", s.winShow);
+    set.setValue("System/Language", s.language);
+    set.setValue("System/StartUpRemind", QStringLiteral("false"));
+    set.setValue("System/TaskbarAlpha", s.taskbarAlpha);
+    set.setValue("System/TaskbarBlurry", s.taskbarBlurry);
+    set.setValue("System/TaskbarHide", s.taskbarHide);
+    set.setValue("System/DesktopIcon", s.desktopIcon);
+    for (int i = 0; i < 5; ++i) {
+        texts[i] = QString::fromLatin1(dockHotkeys[i].fallback);
+        set.setValue(dockHotkeys[i].key, texts[i]);
+    }
+}
+
+// A flag read only when the key holds a value; otherwise the default stays
+// and is written, so older files gain the keys of newer versions.
+static void guarded(QSettings &set, const char *key, bool &member)
+{
+    const QString text = set.value(key).toString();
+    if (!text.isEmpty()) {
+        member = set.value(key).toBool();
+        return;
+    }
+    if (qstrcmp(key, "System/MouseFullScree") == 0)
+        qDebug() << "MouseFullScree:" << (member ? "true" : "false");
+    set.setValue(key, member);
+}
+
+void read(DockSettings &s, QString texts[5])
+{
+    QSettings set(path(), QSettings::IniFormat);
+    if (set.status() == QSettings::FormatError)
+        SafeFile::keepBad(path());
+
+    s.screen = set.value("System/Screen").toInt();
+    s.level = set.value("System/Level").toInt();
+    s.margin = set.value("System/Margin").toInt();
+    // Sizes divide the layout: a missing or zero size takes its default.
+    const int size = set.value("System/IcoSize").toInt();
+    s.icoSize = size > 0 ? float(size) : 64.0f;
+    const QVariant scale = set.value("System/IcoScale");
+    s.icoMagnified = float(scale.isValid() && !scale.toString().isEmpty() ? scale.toInt() : 64) + s.icoSize;
+    s.location = set.value("System/Location").toInt();
+    s.backgroundStyle = set.value("System/BackgroundStyle").toInt();
+    s.transparentBackground = set.value("System/TransparentBackground").toInt();
+    s.locking = set.value("System/Locking").toBool();
+    s.hide = set.value("System/Hide").toBool();
+    s.hideInEffect = s.hide;
+    s.pop = set.value("System/Pop").toBool();
+    s.winShow = set.value("System/WinShow").toBool();
+    s.click = set.value("System/Click").toInt();
+    s.iconDoubleClick = set.value("System/IconDoubleClick").toBool();
+    s.currentSize = int(s.icoSize);
+    s.currentSizeF = s.icoSize;
+
+    guarded(set, "System/WorkArea", s.workArea);
+    guarded(set, "System/TaskbarAlpha", s.taskbarAlpha);
+    guarded(set, "System/TaskbarBlurry", s.taskbarBlurry);
+    guarded(set, "System/TaskbarHide", s.taskbarHide);
+    guarded(set, "System/DesktopIcon", s.desktopIcon);
+    guarded(set, "System/UpgradeNotice", s.upgradeNotice);
+    guarded(set, "System/MouseMaximize", s.mouseMaximize);
+    guarded(set, "System/MouseFullScree", s.mouseFullScreen);
+    guarded(set, "System/InductionIco", s.inductionIco);
+
+    const int nameSize = set.value("System/IcoNameSize").toString().isEmpty()
+        ? 0 : set.value("System/IcoNameSize").toInt();
+    if (nameSize > 0) {
+        s.icoNameSize = nameSize;
+    } else {
+        s.icoNameSize = 15;
+        set.setValue("System/IcoNameSize", QStringLiteral("15"));
+    }
+
+    // LaunchPad stands alone; "Hotkey/Vesk" decides for the other four.
+    texts[0] = set.value(dockHotkeys[0].key).toString();
+    if (texts[0].isEmpty()) {
+        texts[0] = QString::fromLatin1(dockHotkeys[0].fallback);
+        set.setValue(dockHotkeys[0].key, texts[0]);
+    }
+    if (!set.value(dockHotkeys[1].key).toString().isEmpty()) {
+        for (int i = 1; i < 5; ++i)
+            texts[i] = set.value(dockHotkeys[i].key).toString();
+    } else {
+        for (int i = 1; i < 5; ++i) {
+            texts[i] = QString::fromLatin1(dockHotkeys[i].fallback);
+            set.setValue(dockHotkeys[i].key, texts[i]);
+        }
+    }
+}
+
+void saveAppPath(const QString &programFolder)
+{
+    QSettings set(path(), QSettings::IniFormat);
+    set.setValue("System/AppPath", programFolder);
+}
+
+int hotkeyIndex(const QString &name)
+{
+    for (int i = 0; i < 5; ++i) {
+        if (name == QLatin1String(dockHotkeys[i].name))
+            return i;
+    }
+    return -1;
+}
+
+void writeHotkey(int index, const QString &text)
+{
+    if (index < 0 || index >= 5)
+        return;
+    QSettings set(path(), QSettings::IniFormat);
+    set.setValue(dockHotkeys[index].key, text);
+}
+
+} // namespace DockConfig

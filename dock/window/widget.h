@@ -1,0 +1,230 @@
+#pragma once
+#include "dockconfig.h"
+#include "dockicon.h"
+
+#include <QHash>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+class FormAbout;
+class FormAddUrl;
+class FormCommonIcon;
+class FormDelete;
+class FormDesktopTime;
+class FormDesktopWidget;
+class FormDetection;
+class FormIconLists;
+class FormIconSettings;
+class FormLaunchStarter;
+class FormMenu;
+class FormName;
+class FormProtection;
+class FormSelectDisk;
+class FormSettings;
+class FormShutDown;
+class FormSidebarMenu;
+class FormStartMenu;
+class FormStartUp;
+class FormSystemHint;
+class FormUpload;
+class FormVesk;
+class FormWeather;
+class FormWeatherEffects;
+class QLabel;
+class QSystemTrayIcon;
+class QTableWidget;
+class QTimer;
+class QxtGlobalShortcut;
+class SystemMessageReceiver;
+class uDisk;
+
+namespace Ui {
+class Widget;
+}
+
+// The dock window: a frameless translucent window over its screen that holds
+// the bar, owns every long-lived window of the dock and keeps the icon table.
+class Widget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    static const QString WindowTitle; // "Zorvane-Window", by which other programs find the dock
+
+    // Read access for the tests and the windows that look at the dock.
+    QTableWidget *iconTable() const;
+    const DockSettings &settings() const { return m_set; }
+    QxtGlobalShortcut *hotkey(int i) const { return m_hotkeys[i]; }
+    FormSystemHint *toast() const { return m_toast; }
+    FormCommonIcon *iconWidget(const QString &id) const { return iconWidgets.value(id); }
+    int iconCount() const { return iconWidgets.size(); }
+    bool isReceivingMessages() const;
+    // The screen rectangle the bar is on (a missing screen falls back to 0).
+    QRect screenRect() const;
+
+    // Called by the receiver of system messages; true when consumed.
+    bool receiveSystemMessage(quint32 dwData, const QString &text);
+
+public slots:
+    // start-up and quitting
+    void setLanguage(int x);
+    void setUpgradeNotice(bool b);
+    void systemClose();
+
+    // the icon file
+    void OpenFile();
+    void SaveFile();
+    void clearIcoData();
+
+    // the settings file
+    void ReadSettings();
+    void SaveSettings();
+    void initSaveSettings();
+    void setKey(QString x, QString key);
+    void setMousePop(bool b);
+    void setMouseMaximize(bool b);
+    void setMouseFullScreen(bool b);
+    void setInductionIco(bool b);
+    void setWinShow(bool b);
+
+    // placement and icons
+    void createIcon();
+    void createClassIco();
+    void clearIcon();
+    void IconSorting();
+    void IconWidth(QString ID, int w);
+    void setScreen(int x);
+    void setMargin(int x);
+    void setPosition(int x);
+    void setLevel(int x);
+    void setLevel2(int x);
+    void setIcoSize(int x);
+    void setIcoNameSize(int v);
+    void setIcoScale(int x);
+    void setBackgroundStyle(int x);
+    void setTransparentBackground(int x);
+    void setClick(int x);
+    void setLocking(bool b);
+    void setHide(bool b);
+    void setIconDoubleClick(bool b);
+    void setDesktopIcon(bool b);
+    void setWorkArea(bool b);
+    void setClose();
+
+    // showing, hiding and the edge strip
+    void MouseIn();
+    void HiddenEnd();
+    void myIn();
+    void setShowWindows();
+    void setHideWindows();
+
+    // adding and changing icons
+    void AddIcon2(QString ico, QString name, QString cl, QString path, QString ID);
+    void Modify(QString icoID, QString ico, QString name, QString note);
+    void IconSettingsClose();
+    void SidebarMenuClose();
+    void setIconDisk(QString icoID, QString d);
+    void updates();
+    void updateIconProcess();
+
+    // opening icons and tools
+    void IconOpen(QString ID);
+    void IconOpens(QString cl);
+    void upDate();
+    void showAbout();
+    void showSet();
+    void openKelvash();
+    void openColorPicker();
+    void openScreenshot();
+    void showLaunchStarter();
+    void LaunchPadClose();
+    void hideStartMenu();
+
+    // messages, the tick and the start-up timer
+    void SendSystemMessage(QString object, QString content);
+    void timeOver();
+    void StartUpOver();
+    bool WindowToolDetection();
+    void setDetectionShow(QString x);
+    void setTaskbarAlpha(bool b);
+    void setTaskbarBlurry(bool b);
+    void setTaskbarHide(bool b);
+    void setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state);
+
+    // removable disks
+    void UDiskCome(QString root);
+    void UDiskRemove();
+    void UDiskTimeOut();
+    void clearUDiskIcon();
+
+    // the tray
+    void createTrayIcon();
+
+private:
+    void initialize();
+    void createHotkeys(const QString texts[5]);
+    void updateInputShape();
+    float iconSpan(const QString &cl) const;
+
+    Ui::Widget *ui;
+    DockSettings m_set;
+
+    FormSettings *m_settingsPanel = nullptr;
+    FormName *m_name = nullptr;
+    FormAbout *m_about = nullptr;
+    FormDelete *m_delete = nullptr;
+    QLabel *m_deleteLabel = nullptr;
+    FormCommonIcon *m_dragGhost = nullptr;
+    FormCommonIcon *m_placeholder = nullptr;
+    FormSidebarMenu *m_sidebar = nullptr;
+    FormDesktopTime *m_desktopTime = nullptr;
+    FormDesktopWidget *m_desktopWidget = nullptr;
+    FormAddUrl *m_addUrl = nullptr;
+    FormIconSettings *m_iconSettings = nullptr;
+    FormIconLists *m_iconLists = nullptr;
+    FormUpload *m_upload = nullptr;
+    FormSelectDisk *m_selectDisk = nullptr;
+    FormWeatherEffects *m_weatherEffects = nullptr;
+    FormWeather *m_weather = nullptr;
+    FormProtection *m_protection = nullptr;
+    FormSystemHint *m_toast = nullptr;
+    FormShutDown *m_shutDown = nullptr;
+    FormVesk *m_vesk = nullptr;
+    FormStartUp *m_startUp = nullptr;
+    FormLaunchStarter *m_launchPad = nullptr;
+    FormStartMenu *m_startMenu = nullptr;
+    FormDetection *m_detection = nullptr;
+    uDisk *m_uDisk = nullptr;
+    SystemMessageReceiver *m_receiver = nullptr;
+
+    QTimer *m_relayoutTimer = nullptr;
+    QTimer *m_diskTimer = nullptr;
+    QTimer *m_tickTimer = nullptr;
+    QTimer *m_startUpTimer = nullptr;
+    QTimer *m_showTimer = nullptr;
+    int m_tick = 59;
+
+    QHash<QString, FormCommonIcon *> iconWidgets;
+    QHash<QString, FormMenu *> menuWindows;
+    QSystemTrayIcon *m_tray = nullptr;
+    QxtGlobalShortcut *m_hotkeys[5] = {};
+
+    QString m_dropTarget = IconClass::MAIN;
+    bool m_slidIn = false;
+    bool m_pointerInside = false;
+    bool m_menuShown = false;
+    bool m_menuDrag = false;
+    bool popupOpen = false;
+    bool m_dragging = false;
+    bool dropPending = false;
+    bool m_desktopIconsShown = true;
+    bool m_frameAreaShown = false;
+    bool m_weatherIconPresent = false;
+    int m_topAllowance = 25;
+    int m_bottomAllowance = 5;
+    QRect m_workAreaToRestore { 0, 0, -1, -1 };
+    QRect m_screenRect;
+};

@@ -1,0 +1,140 @@
+#include "dock/window/dockconfig.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+static QSettings ini() { return QSettings(DockConfig::path(), QSettings::IniFormat); }
+
+static void writeIni(const QByteArray &text)
+{
+    QFile::remove(DockConfig::path());
+    QFile f(DockConfig::path());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+class TestDockConfig : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstStartWritesEveryDefault()
+    {
+        QFile::remove(DockConfig::path());
+        QVERIFY(!DockConfig::exists());
+        DockSettings s;
+        QString texts[5];
+        DockConfig::initSave(s, texts);
+        QCOMPARE(QStringList({ texts[0], texts[1], texts[2], texts[3], texts[4] }),
+                 QStringList({ "Alt+Q", "Alt+S", "Alt+X", "Alt+C", "Alt+D" }));
+        QSettings set(DockConfig::path(), QSettings::IniFormat);
+        const QHash<QString, QString> expected {
+            { "System/WorkArea", "false" }, { "System/Screen", "0" }, { "System/Level", "1" },
+            { "System/Margin", "0" }, { "System/IcoSize", "64" }, { "System/IcoNameSize", "15" },
+            { "System/IcoScale", "64" }, { "System/Location", "2" }, { "System/BackgroundStyle", "0" },
+            { "System/TransparentBackground", "150" }, { "System/IconDoubleClick", "false" },
+            { "System/Click", "1" }, { "System/Locking", "false" }, { "System/Hide", "false" },
+            { "System/UpgradeNotice", "true" }, { "System/Pop", "true" }, { "System/MouseMaximize", "true" },
+            { "System/MouseFullScree", "false" }, { "System/InductionIco", "false" }, { "System/WinShow", "true" },
+            { "System/Language", "" }, { "System/StartUpRemind", "false" }, { "System/TaskbarAlpha", "false" },
+            { "System/TaskbarBlurry", "false" }, { "System/TaskbarHide", "false" }, { "System/DesktopIcon", "false" },
+            { "Hotkey/LaunchPad", "Alt+Q" }, { "Hotkey/Vesk", "Alt+S" }, { "Hotkey/Screenshot", "Alt+X" },
+            { "Hotkey/ColorPicker", "Alt+C" }, { "Hotkey/Zorvane", "Alt+D" },
+        };
+        for (auto it = expected.begin(); it != expected.end(); ++it) {
+            QVERIFY2(set.contains(it.key()), qPrintable(it.key()));
+            QCOMPARE(set.value(it.key()).toString(), it.value());
+        }
+        QVERIFY(!set.contains("System/MouseFullScreen"));
+    }
+
+    void readsBackWhatWasWritten()
+    {
+        QFile::remove(DockConfig::path());
+        DockSettings s;
+        s.location = 3;
+        s.icoSize = 48;
+        s.icoMagnified = 88;
+        QString texts[5];
+        DockConfig::initSave(s, texts);
+        DockSettings r;
+        DockConfig::read(r, texts);
+        QCOMPARE(r.location, 3);
+        QCOMPARE(r.icoSize, 48.0f);
+        QCOMPARE(r.icoMagnified, 88.0f);
+        QCOMPARE(r.currentSize, 48);
+        QCOMPARE(r.screen, 0);
+        QVERIFY(r.pop);
+    }
+
+    void olderFileGainsMissingFlags()
+    {
+        writeIni("[System]\nIcoSize=48\nIcoScale=40\nHide=true\n[Hotkey]\nVesk=Ctrl+S\n");
+        DockSettings s;
+        QString texts[5];
+        DockConfig::read(s, texts);
+        QCOMPARE(s.icoMagnified, 88.0f);
+        QVERIFY(s.hide && s.hideInEffect);
+        QVERIFY(!s.taskbarHide);
+        QSettings set(DockConfig::path(), QSettings::IniFormat);
+        QCOMPARE(set.value("System/TaskbarHide").toString(), QString("false"));
+        QCOMPARE(set.value("System/UpgradeNotice").toString(), QString("true"));
+        QCOMPARE(set.value("System/IcoNameSize").toString(), QString("15"));
+        // Vesk present: the others come as stored, a missing one stays empty and is not written.
+        QCOMPARE(texts[0], QString("Alt+Q"));
+        QCOMPARE(texts[1], QString("Ctrl+S"));
+        QVERIFY(texts[2].isEmpty());
+        QVERIFY(!set.contains("Hotkey/Screenshot"));
+    }
+
+    void missingVeskResetsTheOtherFour()
+    {
+        writeIni("[Hotkey]\nLaunchPad=Ctrl+L\nScreenshot=Ctrl+1\nColorPicker=Ctrl+2\nZorvane=Ctrl+3\n");
+        DockSettings s;
+        QString texts[5];
+        DockConfig::read(s, texts);
+        QCOMPARE(QStringList({ texts[0], texts[1], texts[2], texts[3], texts[4] }),
+                 QStringList({ "Ctrl+L", "Alt+S", "Alt+X", "Alt+C", "Alt+D" }));
+        QCOMPARE(ini().value("Hotkey/Zorvane").toString(), QString("Alt+D"));
+    }
+
+    void zeroOrMissingSizesTakeDefaults()
+    {
+        writeIni("[System]\nIcoSize=0\nIcoNameSize=0\n");
+        DockSettings s;
+        QString texts[5];
+        DockConfig::read(s, texts);
+        QCOMPARE(s.icoSize, 64.0f);
+        QCOMPARE(s.icoMagnified, 128.0f);
+        QCOMPARE(s.icoNameSize, 15);
+        writeIni("[System]\nIcoSize=32\nIcoScale=0\n");
+        DockConfig::read(s, texts);
+        QCOMPARE(s.icoMagnified, 32.0f); // a scale of 0 is the user's choice
+    }
+
+    void guardedFlagKeepsStoredValue()
+    {
+        writeIni("[System]\nMouseMaximize=false\nMouseFullScree=true\n");
+        DockSettings s;
+        QString texts[5];
+        DockConfig::read(s, texts);
+        QVERIFY(!s.mouseMaximize);
+        QVERIFY(s.mouseFullScreen);
+    }
+
+    void hotkeyNamesAreCaseSensitive()
+    {
+        QCOMPARE(DockConfig::hotkeyIndex("Dock"), 4);
+        QCOMPARE(DockConfig::hotkeyIndex("dock"), -1);
+        QCOMPARE(DockConfig::hotkeyIndex("vesk"), 1);
+        QCOMPARE(DockConfig::hotkeyIndex("Vesk"), -1);
+        QCOMPARE(DockConfig::hotkeyIndex("Color"), 3);
+        DockConfig::writeHotkey(4, "Ctrl+Alt+D");
+        QCOMPARE(ini().value("Hotkey/Zorvane").toString(), QString("Ctrl+Alt+D"));
+    }
+};
+
+ZV_TEST_MAIN(TestDockConfig)
+#include "tst_dockconfig.moc"

@@ -1,0 +1,145 @@
+#include "dock/window/dockfile.h"
+#include "fakeplatform.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+static QList<DockIconRecord> parsed(const QByteArray &xml, bool *ok = nullptr)
+{
+    QList<DockIconRecord> rows;
+    const bool r = DockFile::parse(xml, &rows);
+    if (ok)
+        *ok = r;
+    return rows;
+}
+
+static QByteArray list(int id, const char *iconId, const char *extra = "")
+{
+    return QByteArray("<List id=\"") + QByteArray::number(id) + "\"><IconID>" + iconId + "</IconID><Icon>i</Icon>"
+        "<Name>n</Name><Class>ICON</Class><Path>p</Path><Note>x</Note>" + extra + "</List>";
+}
+
+class TestDockFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void presetsWriteTheExpectedLayout()
+    {
+        const QList<DockIconRecord> presets = dockPresetRows();
+        QCOMPARE(presets.size(), 14);
+        QCOMPARE(presets.first().IconID, QString("ico000001"));
+        QCOMPARE(presets.last().Class, QString("UPGRADE"));
+        for (const DockIconRecord &r : presets)
+            QCOMPARE(r.Note, r.Icon);
+        const QByteArray xml = DockFile::toXml(presets);
+        QVERIFY(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Zorvane>\n    <List id=\"0\">\n"
+                               "        <IconID>ico000001</IconID>\n"));
+        QCOMPARE(xml.count("<List "), 14);
+        QVERIFY(xml.contains("<List id=\"13\">"));
+        QCOMPARE(parsed(xml), presets);
+    }
+
+    void emptyTableWritesAnEmptyRoot()
+    {
+        const QByteArray xml = DockFile::toXml({});
+        QVERIFY(xml.contains("<Zorvane/>"));
+        bool ok = false;
+        QVERIFY(parsed(xml, &ok).isEmpty());
+        QVERIFY(ok);
+    }
+
+    void textIsEscapedAndSurvives()
+    {
+        DockIconRecord r { "ico1", "/a&b<c>.png", "Tom & Jerry <1>", "URL", "https://x.org/?a=1&b=2", "\"q\" '中文'" };
+        const QList<DockIconRecord> back = parsed(DockFile::toXml({ r }));
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(back.first(), r);
+    }
+
+    void readingRules_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("in order") << list(0, "a") + list(1, "b") + list(2, "c") << QStringList { "a", "b", "c" };
+        QTest::newRow("negative id dropped") << list(0, "a") + list(-1, "b") << QStringList { "a" };
+        QTest::newRow("id past the end dropped") << list(0, "a") + list(5, "b") + list(1, "c")
+                                                 << QStringList { "a", "c" };
+        QTest::newRow("same id: later first") << list(0, "a") + list(0, "b") << QStringList { "b", "a" };
+        QTest::newRow("missing id reads 0") << QByteArray("<List><IconID>z</IconID></List>") + list(0, "a")
+                                            << QStringList { "a", "z" };
+        QTest::newRow("any tag counts") << QByteArray("<Row id=\"0\"><IconID>r</IconID></Row>") << QStringList { "r" };
+        QTest::newRow("extra child ignored") << list(0, "a", "<Colour>red</Colour>") << QStringList { "a" };
+    }
+
+    void readingRules()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QStringList, ids);
+        QStringList got;
+        for (const DockIconRecord &r : parsed("<Zorvane>" + body + "</Zorvane>"))
+            got << r.IconID;
+        QCOMPARE(got, ids);
+    }
+
+    void missingFieldIsEmptyAndOtherRootIsRead()
+    {
+        const QList<DockIconRecord> rows = parsed("<History><List id=\"0\"><IconID>a</IconID></List></History>");
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows.first().Path.isEmpty());
+        QTableWidget t(0, 6);
+        DockFile::toTable(&t, rows);
+        QVERIFY(t.item(0, 4)); // every cell holds an item, also for a missing field
+        QCOMPARE(DockFile::rowOf(&t, 0).IconID, QString("a"));
+    }
+
+    void malformedFileIsKeptAsBad()
+    {
+        QTemporaryDir d;
+        const QString p = d.path() + "/Zorvane.xml";
+        QFile f(p);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<Zorvane><List id=\"0\"><IconID>mine</IconID>");
+        f.close();
+        QVERIFY(DockFile::read(p).isEmpty());
+        QVERIFY(QFile::exists(p + ".bad"));
+        QVERIFY(DockFile::write(p, dockPresetRows()));
+        QFile bad(p + ".bad");
+        QVERIFY(bad.open(QIODevice::ReadOnly));
+        QVERIFY(bad.readAll().contains("mine"));
+        QCOMPARE(DockFile::read(p).size(), 14);
+        QVERIFY(DockFile::read(d.path() + "/missing.xml").isEmpty());
+        QVERIFY(!DockFile::write(d.path() + "/no/folder/x.xml", {}));
+    }
+
+    void tableHelpers()
+    {
+        QTableWidget t(0, 6);
+        DockFile::toTable(&t, dockPresetRows());
+        QCOMPARE(t.rowCount(), 14);
+        QCOMPARE(DockFile::findRow(&t, 3, "WEATHER"), 4);
+        QCOMPARE(DockFile::findRow(&t, 3, "weather"), -1);
+        QVERIFY(DockFile::anyCellEquals(&t, "LAUNCHPAD"));
+        QVERIFY(!DockFile::anyCellEquals(&t, "LAUNCH"));
+        DockFile::toTable(&t, {});
+        QCOMPARE(t.rowCount(), 0);
+    }
+
+    void newIds()
+    {
+        const QDateTime t(QDate(2026, 1, 2), QTime(3, 7, 0, 45));
+        QCOMPARE(IconIds::newId(t), QString("ico0704545"));
+        QCOMPARE(IconIds::newId(QDateTime(QDate(2026, 1, 2), QTime(3, 7, 0, 0))), QString("ico070000"));
+        QCOMPARE(IconIds::newId(QDateTime(QDate(2026, 1, 2), QTime(3, 59, 9, 999))), QString("ico59999999"));
+        // Same minute and millisecond, another hour and second: the same ID.
+        QCOMPARE(IconIds::newId(QDateTime(QDate(2026, 5, 2), QTime(9, 7, 31, 45))), IconIds::newId(t));
+        FakeClock clock(t);
+        QCOMPARE(IconIds::newId(), QString("ico0704545"));
+    }
+};
+
+ZV_TEST_MAIN(TestDockFile)
+#include "tst_dockfile.moc"

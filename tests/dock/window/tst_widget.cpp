@@ -1,0 +1,225 @@
+#include "dock/settings/qxtglobalshortcut.h"
+#include "dock/window/dockconfig.h"
+#include "dock/window/dockfile.h"
+#include "dock/window/formsystemhint.h"
+#include "dock/window/widget.h"
+#include "common/systemmessage.h"
+#include "fakeplatform.h"
+#include "platform/paths.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTableWidget>
+#include <QThread>
+#include <QtTest>
+#include <atomic>
+#include <mutex>
+#include <memory>
+#include <thread>
+
+static QString dockFile() { return platform::configPath("Zorvane.xml"); }
+
+// A receiver in a thread of its own, as another program would be.
+class RemoteWindow
+{
+public:
+    explicit RemoteWindow(const QString &title)
+    {
+        m_thread.start();
+        m_receiver = new SystemMessageReceiver(title, [this](quint32, const QString &t) {
+            std::lock_guard<std::mutex> g(m_lock);
+            m_got << t;
+            return true;
+        });
+        m_receiver->moveToThread(&m_thread);
+        bool ok = false;
+        QMetaObject::invokeMethod(m_receiver, [&] { ok = m_receiver->listen(); }, Qt::BlockingQueuedConnection);
+        Q_ASSERT(ok);
+    }
+    ~RemoteWindow()
+    {
+        QMetaObject::invokeMethod(m_receiver, [this] { delete m_receiver; }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+    QStringList got()
+    {
+        std::lock_guard<std::mutex> g(m_lock);
+        return m_got;
+    }
+
+private:
+    QThread m_thread;
+    SystemMessageReceiver *m_receiver;
+    std::mutex m_lock;
+    QStringList m_got;
+};
+
+static bool sendFromAfar(const QString &text)
+{
+    std::atomic<int> result { -1 };
+    std::thread t([&] { result = SystemMessage::send(Widget::WindowTitle, text) ? 1 : 0; });
+    QElapsedTimer w;
+    w.start();
+    while (result == -1 && w.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    t.join();
+    return result == 1;
+}
+
+class TestWidget : public QObject
+{
+    Q_OBJECT
+    TestEnv *env = nullptr;
+    std::unique_ptr<FakeProcesses> procs;
+    std::unique_ptr<FakeWindowSystem> wins;
+    std::unique_ptr<FakeClock> clock;
+
+private slots:
+    void init()
+    {
+        QDir(platform::appConfigFolder()).removeRecursively();
+        procs.reset(new FakeProcesses);
+        wins.reset(new FakeWindowSystem);
+        clock.reset(new FakeClock(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 0))));
+    }
+    void cleanup()
+    {
+        clock.reset();
+        wins.reset();
+        procs.reset();
+    }
+
+    void firstStartInAnEmptyFolder()
+    {
+        Widget w;
+        QCOMPARE(w.windowTitle(), QString("Zorvane-Window"));
+        QVERIFY(QDir(platform::configPath("icon")).exists());
+        QVERIFY(QDir(platform::configPath("link")).exists());
+        QVERIFY(DockConfig::exists());
+        QSettings set(DockConfig::path(), QSettings::IniFormat);
+        QCOMPARE(set.value("System/Location").toString(), QString("2"));
+        QCOMPARE(set.value("System/AppPath").toString(), QCoreApplication::applicationDirPath());
+        // The update notice is taken away at every start until a check finds a newer version.
+        const QList<DockIconRecord> rows = DockFile::read(dockFile());
+        QCOMPARE(rows.size(), 13);
+        QCOMPARE(rows.first().IconID, QString("ico000001"));
+        QCOMPARE(DockFile::findRow(w.iconTable(), 3, "UPGRADE"), -1);
+        QCOMPARE(w.iconTable()->rowCount(), 13);
+        QCOMPARE(w.iconCount(), 13);
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(w.hotkey(i));
+        QCOMPARE(w.hotkey(0)->shortcut(), QKeySequence("Alt+Q"));
+        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Alt+D"));
+        QVERIFY(w.isReceivingMessages());
+        QVERIFY(procs->started.isEmpty()); // no outside window tool lies beside the dock
+    }
+
+    void laterStartReadsTheFiles()
+    {
+        DockFile::write(dockFile(), { { "icoA", ":/image/icon/Finder.png", "A & B", "ICON", "/bin/ls", "" },
+                                      { "icoT", ":/image/icon/Finder.png", "clock", "TIME1", "0", "" },
+                                      { "icoU", "u", "usb", "UDISK", "/media/x", "" } });
+        QSettings(DockConfig::path(), QSettings::IniFormat).setValue("System/Location", 3);
+        Widget w;
+        QCOMPARE(w.settings().location, 3);
+        QCOMPARE(w.iconTable()->rowCount(), 2); // the removable disk does not survive a start
+        QCOMPARE(DockFile::rowOf(w.iconTable(), 0).Name, QString("A & B"));
+        // The first tick writes the date into the clock's name.
+        QCOMPARE(DockFile::rowOf(w.iconTable(), 1).Name, QString("2026/12/08 ") + QDate(2026, 12, 8).toString("ddd"));
+    }
+
+    void unparsableIconFileIsKept()
+    {
+        QDir().mkpath(platform::appConfigFolder());
+        QFile f(dockFile());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<Zorvane><List id=\"0\">");
+        f.close();
+        Widget w;
+        QVERIFY(QFile::exists(dockFile() + ".bad"));
+    }
+
+    void setKeyMatchesNamesExactly()
+    {
+        Widget w;
+        w.setKey("Dock", "Ctrl+Alt+D");
+        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
+        QCOMPARE(QSettings(DockConfig::path(), QSettings::IniFormat).value("Hotkey/Zorvane").toString(),
+                 QString("Ctrl+Alt+D"));
+        w.setKey("dock", "Ctrl+K");
+        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
+        w.setKey("vesk", "Ctrl+Shift+S");
+        QCOMPARE(QSettings(DockConfig::path(), QSettings::IniFormat).value("Hotkey/Vesk").toString(),
+                 QString("Ctrl+Shift+S"));
+    }
+
+    void messagesOverTheRealTransport()
+    {
+        Widget w;
+        QVERIFY(sendFromAfar("Pravelt,WinD"));
+        QVERIFY(sendFromAfar("Mirelka,MirelkaClose"));
+        QVERIFY(sendFromAfar("Mirelka,Other"));
+        QVERIFY(sendFromAfar("Mirelka"));    // no comma: consumed, ignored
+        QVERIFY(sendFromAfar(""));
+        QVERIFY(!w.receiveSystemMessage(7, "Pravelt,WinD")); // not a system message
+    }
+
+    void taskbarSettingsGoToTheWindowTool()
+    {
+        Widget w;
+        w.setTaskbarAlpha(true); // no tool: nothing sent, nothing fails
+        RemoteWindow tool("Pravelt");
+        w.setTaskbarAlpha(true);
+        w.setTaskbarBlurry(false);
+        w.setTaskbarHide(true);
+        QCOMPARE(tool.got(), QStringList({ "TaskbarAlphaTrue", "TaskbarBlurryFalse", "TaskbarHideTrue" }));
+    }
+
+    void quittingClosesTheNotesAndTheTool()
+    {
+        auto *w = new Widget;
+        RemoteWindow notes("Mirelka");
+        QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
+        w->systemClose();
+        QCOMPARE(notes.got(), QStringList({ "CloseMirelka" }));
+        QVERIFY(procs->killed.contains("Pravelt"));
+        QVERIFY(!w->isReceivingMessages());
+        delete w;
+    }
+
+    void upgradeNoticeOffRemovesTheIcon()
+    {
+        Widget w;
+        DockFile::appendRow(w.iconTable(), { "icoUp", ":/image/icon/rocket.gif", "版本更新", "UPGRADE", "UPGRADE", "" });
+        w.createIcon();
+        w.setUpgradeNotice(false);
+        QCOMPARE(DockFile::findRow(w.iconTable(), 3, "UPGRADE"), -1);
+        QCOMPARE(DockFile::read(dockFile()).size(), 13);
+    }
+
+    void missingScreenFallsBackWithoutRewriting()
+    {
+        QDir().mkpath(platform::appConfigFolder());
+        QSettings(DockConfig::path(), QSettings::IniFormat).setValue("System/Screen", 5);
+        Widget w;
+        QCOMPARE(w.screenRect(), QGuiApplication::screens().first()->geometry());
+        QCOMPARE(QSettings(DockConfig::path(), QSettings::IniFormat).value("System/Screen").toInt(), 5);
+    }
+
+    void colourPickerRestartsOurProgram()
+    {
+        Widget w;
+        procs->running << "Tandrel";
+        w.openColorPicker();
+        QCOMPARE(procs->killed, QStringList({ "Tandrel" }));
+        QCOMPARE(procs->started, QStringList({ "Tandrel" }));
+        w.openScreenshot(); // an outside program: only when it lies beside us
+        QCOMPARE(procs->started.last(), QString("Ostiva"));
+    }
+};
+
+ZV_TEST_MAIN(TestWidget)
+#include "tst_widget.moc"
