@@ -12,9 +12,9 @@ FormSidebarMenu::FormSidebarMenu(QWidget *parent) : QWidget(parent), ui(new Ui::
     font.setPixelSize(18);
     ui->label_6->setFont(font);
     ui->close->setStyleSheet(
-        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgb(255, 255, 255,0%);}"
-        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);}"
-        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);}");
+        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgba(255, 255, 255,0%);}"
+        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255,0%);}"
+        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255,0%);}");
 }
 
 FormSidebarMenu::~FormSidebarMenu()
