@@ -176,6 +176,21 @@ private slots:
         scenes.setWeatherInit("北京", "晴,北风3级", "21", "0");
         QCOMPARE(scenes.state(), QString("0"));
     }
+
+    // The dock sets the overlay's flags after building it; showing it must
+    // still leave it click-through and on screen.
+    void sceneOverlayLetsClicksThrough()
+    {
+        FormWeatherEffects overlay;
+        overlay.setWindowFlags(Qt::Tool | Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint
+                               | Qt::WindowStaysOnTopHint);
+        overlay.hide();
+        overlay.show();
+        overlay.showStart();
+        QVERIFY(overlay.windowFlags().testFlag(Qt::WindowTransparentForInput));
+        QVERIFY(overlay.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(overlay.isVisible());
+    }
 };
 
 ZV_TEST_MAIN(TestWidgets)
