@@ -1,0 +1,33 @@
+#include "dock/editing/formaddurl.h"
+
+#include "ui_formaddurl.h"
+
+FormAddUrl::FormAddUrl(QWidget *parent) : QWidget(parent), ui(new Ui::FormAddUrl)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    // The compact shape; the catalogue page below it opens once it has loaded.
+    resize(600, 110);
+    ui->frame_4->resize(size());
+
+    QFont font("Microsoft YaHei", 10, 10, false);
+    font.setPixelSize(18);
+    ui->label_6->setFont(font);
+    ui->closeButton->setStyleSheet(
+        "QPushButton{border-image: url(:/image/menu/c00.png);border-width: 0px;background-image: url();background-color: rgba(255, 255, 255,0%);}"
+        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();border-width: 0px;background-color: rgba(255, 255, 255,0%);}"
+        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();border-width: 0px;background-color: rgba(255, 255, 255,0%);}");
+    connect(ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+FormAddUrl::~FormAddUrl()
+{
+    delete ui;
+}
+
+void FormAddUrl::openAddPage(QString ID)
+{
+    m_id = ID;
+}

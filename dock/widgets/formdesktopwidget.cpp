@@ -1,0 +1,143 @@
+#include "dock/widgets/formdesktopwidget.h"
+
+#include "common/safefile.h"
+#include "platform/paths.h"
+#include "platform/processes.h"
+#include "ui_formdesktopwidget.h"
+
+#include <QDebug>
+#include <QSettings>
+
+namespace {
+const char *const NotesProgram = "Mirelka";
+const char *const KeyTimeSwitch = "DesktopWidget/TimeSwitch";
+const char *const KeyTimelocking = "DesktopWidget/Timelocking";
+const char *const KeyNote = "DesktopWidget/Note";
+
+QString configFile()
+{
+    return platform::configPath("config.ini");
+}
+} // namespace
+
+FormDesktopWidget::FormDesktopWidget(QWidget *parent)
+    : QWidget(parent), ui(new Ui::FormDesktopWidget)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    QFont title("Microsoft YaHei", 10, 10, false);
+    title.setPixelSize(18);
+    ui->label_6->setFont(title);
+    QFont names("Microsoft YaHei", 10, 10, false);
+    names.setPixelSize(16);
+    ui->name->setFont(names);
+    ui->name_2->setFont(names);
+
+    ui->close->setStyleSheet(
+        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
+        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
+        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}");
+}
+
+FormDesktopWidget::~FormDesktopWidget()
+{
+    delete ui;
+}
+
+void FormDesktopWidget::on_close_clicked()
+{
+    hide();
+    SaveSettings();
+}
+
+void FormDesktopWidget::on_TimeSwitch_clicked(bool checked)
+{
+    emit DesktopTimeShow(checked);
+    ui->Timelocking->setEnabled(checked);
+    ui->TimeSwitch->setText(checked ? tr("开") : tr("关"));
+}
+
+void FormDesktopWidget::on_Timelocking_clicked(bool checked)
+{
+    emit DesktopTimelocking(checked);
+    ui->Timelocking->setText(checked ? tr("锁定") : tr("未锁"));
+}
+
+void FormDesktopWidget::on_NotesSwitch_clicked(bool checked)
+{
+    platform::Processes &processes = platform::ProcessesService::get();
+    if (checked) {
+        ui->NotesSwitch->setText(tr("开"));
+        qDebug() << "开启";
+        // A second copy of the notes program ends by itself.
+        processes.startOwnProgram(NotesProgram);
+    } else {
+        ui->NotesSwitch->setText(tr("关"));
+        if (processes.isRunning(NotesProgram)) {
+            processes.killByName(NotesProgram);
+            qDebug() << "关闭";
+        }
+    }
+}
+
+void FormDesktopWidget::ReadSettings()
+{
+    bool locking = false;
+    bool timeOn = false;
+    bool notesOn = false;
+    bool hasTime = false;
+    bool hasNote = false;
+    {
+        QSettings settings(configFile(), QSettings::IniFormat);
+        // A key counts only when it holds some text.
+        hasTime = !settings.value(KeyTimeSwitch).toString().isEmpty();
+        locking = settings.value(KeyTimelocking).toBool();
+        timeOn = settings.value(KeyTimeSwitch).toBool();
+        hasNote = !settings.value(KeyNote).toString().isEmpty();
+        notesOn = settings.value(KeyNote).toBool();
+    }
+
+    if (hasTime) {
+        // Lock first, so a clock that comes up locked is never movable.
+        if (locking) {
+            ui->Timelocking->setChecked(true);
+            on_Timelocking_clicked(true);
+        }
+        ui->TimeSwitch->setChecked(timeOn);
+        on_TimeSwitch_clicked(timeOn);
+    } else {
+        on_TimeSwitch_clicked(false);
+    }
+
+    if (hasNote) {
+        ui->NotesSwitch->setChecked(notesOn);
+        on_NotesSwitch_clicked(notesOn);
+    } else {
+        on_NotesSwitch_clicked(false);
+    }
+}
+
+void FormDesktopWidget::SaveSettings()
+{
+    const QString path = configFile();
+    QSettings settings(path, QSettings::IniFormat);
+    if (settings.status() == QSettings::FormatError) {
+        // Keep what we could not read before the rewrite replaces it.
+        SafeFile::keepBad(path);
+    }
+    settings.setValue(KeyTimeSwitch, ui->TimeSwitch->isChecked());
+    settings.setValue(KeyTimelocking, ui->Timelocking->isChecked());
+    settings.setValue(KeyNote, ui->NotesSwitch->isChecked());
+    settings.sync();
+}
+
+void FormDesktopWidget::ReceiveSystemMessage(QString object, QString content)
+{
+    if (object == "Mirelka" && content == "MirelkaClose") {
+        ui->NotesSwitch->setChecked(false);
+        on_NotesSwitch_clicked(false);
+    }
+    SaveSettings();
+}

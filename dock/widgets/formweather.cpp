@@ -1,0 +1,36 @@
+#include "dock/widgets/formweather.h"
+
+#include "ui_formweather.h"
+
+FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeather)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    started = false;
+
+    QFont font("Microsoft YaHei", 10, 10, false);
+    font.setPixelSize(18);
+    ui->label_6->setFont(font);
+    ui->close->setStyleSheet(
+        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
+        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
+        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}");
+}
+
+FormWeather::~FormWeather()
+{
+    delete ui;
+}
+
+void FormWeather::startWeather()
+{
+    if (started)
+        return;
+    started = true;
+}
+
+void FormWeather::on_close_clicked()
+{
+    hide();
+}
