@@ -73,6 +73,10 @@ public:
                                  win, 0, 0, rects.size(), rects.constData());
         }
         xcb_flush(c);
+        // Without a compositor the transparent parts of a translucent window
+        // are painted black: cut the window itself to what is visible.
+        if (!KX11Extras::compositingActive())
+            w->setMask(region.isEmpty() ? QRegion() : region);
     }
 };
 

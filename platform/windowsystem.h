@@ -22,6 +22,7 @@ public:
     virtual void setDockType(QWidget *w) = 0;
     // Only the region receives pointer input; the rest lets clicks through to
     // whatever lies below. An empty region gives the whole window back.
+    // Without a compositing manager the window is also cut to the region.
     virtual void setInputRegion(QWidget *w, const QRegion &region) = 0;
     virtual bool isX11() const = 0;
 };

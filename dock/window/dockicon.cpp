@@ -38,7 +38,9 @@ namespace IconIds {
 
 QString newId(const QDateTime &t)
 {
-    return QStringLiteral("ico") + t.toString(QStringLiteral("mmzzzz"));
+    // Qt 5.15 pads a lone "z" like "zzz", so the unpadded millisecond is added by hand.
+    const int ms = t.time().msec();
+    return QStringLiteral("ico") + t.toString(QStringLiteral("mmzzz")) + QString::number(ms);
 }
 
 QString newId()

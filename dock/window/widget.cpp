@@ -485,6 +485,7 @@ void Widget::createClassIco()
         if (!menu) {
             menu = new FormMenu(this);
             menuWindows.insert(rec.IconID, menu);
+            menu->setDockEdge(m_set.location);
         }
         menu->hide();
         menu->setPosition(m_set.location);
@@ -534,6 +535,12 @@ void Widget::IconSorting()
     default: at = QPoint((screen.width() - mainSize.width()) / 2, screen.height() - mainSize.height() - m_set.margin); break;
     }
     ui->main->setGeometry(QRect(at, mainSize));
+    updateInputShape();
+}
+
+void Widget::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
     updateInputShape();
 }
 
@@ -883,7 +890,7 @@ void Widget::timeOver()
 
 void Widget::StartUpOver()
 {
-    m_upload->startTimer();
+    m_upload->startCheckTimer();
     m_upload->startInit2();
     m_startUp->CheckAutoRun();
 }

@@ -163,6 +163,9 @@ public slots:
     // the tray
     void createTrayIcon();
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     void initialize();
     void createHotkeys(const QString texts[5]);

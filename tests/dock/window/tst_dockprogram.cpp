@@ -15,7 +15,7 @@ class TestDockProgram : public QObject
     void startDock(QProcess &p)
     {
         p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p.start(program(), {});
+        p.start(program(), QStringList());
         QVERIFY(p.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(SystemMessage::windowExists("Zorvane-Window"), 15000);
     }
@@ -37,7 +37,7 @@ private slots:
 
         // A second copy leaves at once, quietly, and the first one is untouched.
         QProcess second;
-        second.start(program(), {});
+        second.start(program(), QStringList());
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);

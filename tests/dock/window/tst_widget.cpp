@@ -9,6 +9,7 @@
 #include "testenv.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QDir>
 #include <QSettings>
 #include <QTableWidget>
