@@ -1,0 +1,111 @@
+#include "widget_p.h"
+
+// ---- messages and the tick ------------------------------------------------
+
+void Widget::SendSystemMessage(QString object, QString content)
+{
+    const bool found = SystemMessage::windowExists(object);
+    qDebug() << "句柄：" << object << found;
+    if (!found)
+        return;
+    qDebug() << "发送：" << object;
+    SystemMessage::send(object, content);
+}
+
+bool Widget::receiveSystemMessage(quint32 dwData, const QString &text)
+{
+    if (dwData != SystemMessage::Tag)
+        return false;
+    const SystemMessage::Parsed m = SystemMessage::parse(text);
+    // A message without a sender and a command is consumed and ignored.
+    if (!m.hasComma)
+        return true;
+    if (m.sender == QLatin1String("Mirelka") && m.command == QLatin1String("MirelkaClose")) {
+        qDebug().noquote() << m.sender + QStringLiteral("：") + m.command;
+        m_desktopWidget->ReceiveSystemMessage(QStringLiteral("Mirelka"), QStringLiteral("MirelkaClose"));
+    }
+    if (m.sender == QLatin1String("Pravelt")) {
+        static const char *const commands[] = { "AppWindowFullScreen(LaunchPad)", "AppWindowFullScreen",
+                                                "AppWindowMaximization", "AppWindowNormal",
+                                                "MButtonDoubleClick", "WinD" };
+        for (const char *c : commands) {
+            if (m.command == QLatin1String(c)) {
+                qDebug() << "接到" << m.sender << m.command;
+                setDetectionShow(m.command);
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+void Widget::setDetectionShow(QString x)
+{
+    if (x == QLatin1String("WinD"))
+        m_showTimer->start(100);
+    qDebug() << "当前层级:" << m_set.level;
+}
+
+void Widget::setTaskbarAlpha(bool b)
+{
+    m_set.taskbarAlpha = b;
+    SendSystemMessage(QStringLiteral("Pravelt"), b ? QStringLiteral("TaskbarAlphaTrue") : QStringLiteral("TaskbarAlphaFalse"));
+}
+
+void Widget::setTaskbarBlurry(bool b)
+{
+    m_set.taskbarBlurry = b;
+    SendSystemMessage(QStringLiteral("Pravelt"), b ? QStringLiteral("TaskbarBlurryTrue") : QStringLiteral("TaskbarBlurryFalse"));
+}
+
+void Widget::setTaskbarHide(bool b)
+{
+    m_set.taskbarHide = b;
+    SendSystemMessage(QStringLiteral("Pravelt"), b ? QStringLiteral("TaskbarHideTrue") : QStringLiteral("TaskbarHideFalse"));
+}
+
+bool Widget::WindowToolDetection()
+{
+    return SystemMessage::windowExists(QStringLiteral("Pravelt"));
+}
+
+void Widget::timeOver()
+{
+    if (++m_tick == 60) {
+        m_tick = 0;
+        const QDateTime now = platform::now();
+        for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
+            const QString cl = ui->IcoData->item(r, 3) ? ui->IcoData->item(r, 3)->text() : QString();
+            if (cl == IconClass::TIME1 || cl == IconClass::TIME2)
+                ui->IcoData->item(r, 2)->setText(now.toString(QStringLiteral("yyyy/MM/dd ddd")));
+        }
+        m_launchPad->setTimeText(tr("%1").arg(QLocale(QLocale::English, QLocale::AnyCountry)
+                                                   .toString(now, QStringLiteral("h:mm AP"))));
+    }
+    if (m_tick % 5 == 0) {
+        setScreen(m_set.screen);
+        const bool tool = WindowToolDetection();
+        if (tool && m_tick == 15) {
+            setTaskbarBlurry(m_set.taskbarBlurry);
+            setTaskbarAlpha(m_set.taskbarAlpha);
+            setTaskbarHide(m_set.taskbarHide);
+        } else if (!tool && m_tick == 10) {
+            platform::ProcessesService::get().startOutsideProgram(QStringLiteral("Pravelt.exe"));
+        }
+    }
+}
+
+void Widget::StartUpOver()
+{
+    m_upload->startCheckTimer();
+    m_upload->startInit2();
+    m_startUp->CheckAutoRun();
+}
+
+void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)
+{
+    const int r = DockFile::findRow(ui->IcoData, 3, IconClass::WEATHER);
+    if (r < 0)
+        return;
+    ui->IcoData->item(r, 2)->setText(Name + QLatin1Char(',') + stateDetailed);
+}
