@@ -139,6 +139,8 @@ void SystemMessageReceiver::close()
 void SystemMessageReceiver::onNewConnection()
 {
     while (QLocalSocket *s = m_server->nextPendingConnection()) {
+        // Ours, not the server's: a handler may close the server while answering.
+        s->setParent(this);
         connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
         // A peer that never completes its frame is dropped.
         QTimer *guard = new QTimer(s);
@@ -146,6 +148,7 @@ void SystemMessageReceiver::onNewConnection()
         connect(guard, &QTimer::timeout, s, &QLocalSocket::abort);
         guard->start(SystemMessage::SendTimeoutMs * 2);
         connect(s, &QLocalSocket::readyRead, this, [this, s]() {
+            QPointer<QLocalSocket> guard(s);
             const QByteArray buf = s->peek(s->bytesAvailable());
             quint32 dwData = 0;
             QByteArray text;
@@ -160,7 +163,9 @@ void SystemMessageReceiver::onNewConnection()
             }
             s->readAll();
             const bool consumed = m_handler ? m_handler(dwData, QString::fromUtf8(text)) : false;
-            // The handler may have closed us (a quit command); the socket is still ours.
+            // The handler may have deleted the receiver (and the socket with it).
+            if (!guard)
+                return;
             s->putChar(consumed ? 1 : 0);
             s->flush();
             s->disconnectFromServer();
