@@ -11,6 +11,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <cstdio>
 #include <unistd.h>
 
@@ -78,6 +79,8 @@ bool Widget::isListening() const
 void Widget::initialize()
 {
     OpenFile();
+    if (makeIdsUnique())
+        SaveFile();
     createNote();
     DetectionCreation();
 }
@@ -163,6 +166,30 @@ QString Widget::newNoteId() const
     for (int n = 1; rowOf(id) >= 0 || m_notes.contains(id); ++n)
         id = base + QLatin1Char('-') + QString::number(n);
     return id;
+}
+
+// Files written before IDs were made unique can hold one ID twice. Only the
+// first such row would get a window and every change would reach it alone,
+// so the others would stay hidden for good; each gets an ID of its own.
+bool Widget::makeIdsUnique()
+{
+    using namespace NoteFile;
+    QSet<QString> seen;
+    bool changed = false;
+    for (int r = 0; r < ui->noteData->rowCount(); ++r) {
+        const QString id = cell(*ui->noteData, r, ColId);
+        if (!id.isEmpty() && !seen.contains(id)) {
+            seen.insert(id);
+            continue;
+        }
+        QString fresh = id.isEmpty() ? newNoteId() : id;
+        for (int n = 1; seen.contains(fresh) || rowOf(fresh) >= 0; ++n)
+            fresh = (id.isEmpty() ? newNoteId() : id) + QLatin1Char('-') + QString::number(n);
+        setCell(*ui->noteData, r, ColId, fresh);
+        seen.insert(fresh);
+        changed = true;
+    }
+    return changed;
 }
 
 void Widget::CreateNew()

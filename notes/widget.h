@@ -53,6 +53,7 @@ private:
     bool isDirExist(const QString &fullPath);
     bool systemMessage(quint32 dwData, const QString &text);
     QString newNoteId() const;
+    bool makeIdsUnique();
     void quitToDock();
     void endProcess(int code);
 

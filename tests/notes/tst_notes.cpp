@@ -24,10 +24,7 @@ using namespace NoteFile;
 
 namespace {
 
-QString notePath()
-{
-    return Widget::noteFilePath();
-}
+QString notePath() { return Widget::noteFilePath(); }
 
 void writeNotes(const QByteArray &data)
 {
@@ -90,9 +87,7 @@ template <class T>
 T *child(QWidget *w, const char *name)
 {
     T *c = w->findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
+    return c ? c : (qFatal("no child %s", name), nullptr);
 }
 
 // A manager whose end is recorded instead of ending the test.
@@ -116,10 +111,7 @@ class TestNotes : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        QDir(platform::appConfigFolder()).removeRecursively();
-    }
+    void init() { QDir(platform::appConfigFolder()).removeRecursively(); }
 
     void firstStartMakesOneYellowNote()
     {
@@ -129,58 +121,51 @@ private slots:
         FormNote *note = m.w.noteWindow("Note0704545");
         QVERIFY(note && note->isVisible());
         QCOMPARE(note->size(), QSize(350, 260));
-        QCOMPARE(note->windowTitle(), QString("Mirelkas"));
-        QCOMPARE(m.w.windowTitle(), QString("Mirelka"));
         QVERIFY(m.w.isListening());
-
         const QList<QStringList> rows = fileRows();
         QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows[0][ColId], QString("Note0704545"));
-        QCOMPARE(rows[0][ColStyle], QString("style1"));
-        QCOMPARE(rows[0][ColW], QString("350"));
-        QCOMPARE(rows[0][ColH], QString("260"));
-        // Shown: its position is stored, and the editor's (empty) HTML.
-        QVERIFY(!rows[0][ColX].isEmpty());
-        QVERIFY(rows[0][ColText].contains("<html>"));
-        QVERIFY(readAll(notePath()).contains("<List id=\"0\">"));
+        QCOMPARE(rows[0].mid(ColId, 2), QStringList({ "Note0704545", "style1" }));
+        QCOMPARE(rows[0].mid(ColW, 2), QStringList({ "350", "260" }));
+        QVERIFY(!rows[0][ColX].isEmpty()); // shown, so placed
     }
 
     void storedNotesOpenAsStored()
     {
-        writeNotes(notesFile(noteList(0, "NoteA", "style2", "40", "50", "300", "200", "<p>first &amp; <b>bold</b></p>")
-                             + noteList(1, "NoteB", "style7", "", "", "250", "180")));
+        writeNotes(notesFile(noteList(0, "NoteA", "style2", "40", "50", "300", "200", "<p>1 &amp; <b>2</b></p>")
+                             + noteList(1, "NoteA", "style7", "", "", "250", "180")
+                             + "<List id=\"2\"><WW>260</WW></List>"));
         Manager m;
-        QCOMPARE(m.ids(), QStringList({ "NoteA", "NoteB" }));
         FormNote *a = m.w.noteWindow("NoteA");
         QCOMPARE(a->geometry(), QRect(40, 50, 300, 200));
-        QCOMPARE(child<QTextEdit>(a, "textEdit")->toPlainText(), QString("first & bold"));
+        QCOMPARE(child<QTextEdit>(a, "textEdit")->toPlainText(), QString("1 & 2"));
         QVERIFY(child<QFrame>(a, "frame")->styleSheet().contains("rgb(192,227,247)"));
-        QVERIFY(child<QFrame>(m.w.noteWindow("NoteB"), "frame")->styleSheet().contains("rgb(72,72,72)"));
-        QCOMPARE(m.w.noteWindow("NoteB")->size(), QSize(250, 180));
+        // A doubled or missing ID gets one of its own, so that every stored note shows.
+        const QStringList ids = m.ids();
+        QCOMPARE(ids.size(), 3);
+        QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 3);
+        QCOMPARE(m.w.noteWindow(ids[1])->size(), QSize(250, 180));
+        QVERIFY(child<QFrame>(m.w.noteWindow(ids[1]), "frame")->styleSheet().contains("rgb(72,72,72)"));
+        QCOMPARE(m.w.noteWindow(ids[2])->size(), QSize(260, 160)); // no height: the smallest
+        QCOMPARE(fileRows()[2][ColId], ids[2]);
         QVERIFY(!QFile::exists(notePath() + ".bad"));
     }
 
-    void aFileWithoutNotesGetsANewOne()
+    void emptyUnreadableOrForeignFiles()
     {
-        writeNotes(notesFile(""));
-        Manager m;
-        QCOMPARE(m.w.table()->rowCount(), 1);
-        QCOMPARE(fileRows().size(), 1);
-        QVERIFY(!QFile::exists(notePath() + ".bad"));
-    }
-
-    void unreadableFileIsKeptBeforeTheNewOne()
-    {
+        writeNotes(notesFile("")); // as left when the last note went
+        {
+            Manager m;
+            QCOMPARE(fileRows().size(), 1);
+            QVERIFY(!QFile::exists(notePath() + ".bad"));
+        }
         const QByteArray broken = "<Mirelka><List id=\"0\"><NoteID>lost?</NoteID>";
         writeNotes(broken);
-        Manager m;
-        QCOMPARE(readAll(notePath() + ".bad"), broken);
-        QCOMPARE(fileRows().size(), 1);
-        QVERIFY(fileRows()[0][ColId].startsWith("Note"));
-    }
-
-    void foreignRootIsReadAndKept()
-    {
+        {
+            Manager m;
+            QCOMPARE(readAll(notePath() + ".bad"), broken);
+            QCOMPARE(fileRows().size(), 1);
+        }
+        QDir(platform::appConfigFolder()).removeRecursively();
         const QByteArray other = "<History>" + noteList(0, "NoteH", "style3", "1", "2", "300", "200") + "</History>";
         writeNotes(other);
         Manager m;
@@ -189,44 +174,24 @@ private slots:
         QVERIFY(readAll(notePath()).contains("<Mirelka>"));
     }
 
-    void missingElementsReadAsEmpty()
-    {
-        writeNotes(notesFile("<List id=\"0\"><NoteID>NoteM</NoteID></List>"));
-        Manager m;
-        FormNote *note = m.w.noteWindow("NoteM");
-        QVERIFY(note);
-        // No size stored: the note's smallest.
-        QCOMPARE(note->size(), QSize(200, 160));
-        const QStringList row = fileRows().value(0);
-        QCOMPARE(row[ColId], QString("NoteM"));
-        QCOMPARE(row[ColStyle], QString());
-        QCOMPARE(row[ColW], QString("200"));
-    }
-
     void newIdsAreUnique()
     {
         FakeClock clock;
         writeNotes(notesFile(noteList(0, "Note0704545", "style1", "1", "1", "300", "200")));
         Manager m;
-        // Same minute and millisecond as the stored note, twice.
+        m.w.onButton("Note0704545", "Add"); // the stored note's millisecond
+        m.w.onButton("Note0704545", "Add"); // twice
+        clock.time = clock.time.addSecs(3600); // and an hour later
         m.w.onButton("Note0704545", "Add");
-        m.w.onButton("Note0704545", "Add");
-        // An hour later the clock reads the same again.
-        clock.time = clock.time.addSecs(3600);
-        m.w.onButton("Note0704545", "Add");
-        const QStringList ids = m.ids();
-        QCOMPARE(ids.size(), 4);
+        QStringList ids = m.ids();
         QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 4);
-        for (const QString &id : ids) {
-            QVERIFY(id.startsWith("Note0704545"));
-            QVERIFY(m.w.noteWindow(id) && m.w.noteWindow(id)->isVisible());
-        }
-        // A deleted note's window stays; its ID is not given out again.
-        const QString last = ids.last();
-        m.w.onButton(last, "Delete");
+        for (const QString &id : ids)
+            QVERIFY(id.startsWith("Note0704545") && m.w.noteWindow(id)->isVisible());
+        // A deleted note keeps its window, so its ID is not given out again.
+        m.w.onButton(ids.last(), "Delete");
         m.w.onButton(ids.first(), "Add");
-        QVERIFY(!m.ids().contains(last));
         QCOMPARE(m.w.noteWindow(m.ids().last())->id(), m.ids().last());
+        QVERIFY(m.w.noteWindow(m.ids().last())->isVisible());
     }
 
     void commandsAndTheMessageToTheDock()
@@ -236,8 +201,7 @@ private slots:
         writeNotes(notesFile(noteList(0, "NoteA", "style1", "1", "1", "300", "200")
                              + noteList(1, "NoteB", "style1", "2", "2", "300", "200")));
         Manager m;
-
-        // "Style" and unknown IDs change nothing and write nothing.
+        // "Style", unknown IDs and other letter case change nothing and write nothing.
         QFile::remove(notePath());
         m.w.onButton("NoteA", "Style");
         m.w.onButton("NoteX", "Delete");
@@ -246,13 +210,9 @@ private slots:
         QCOMPARE(m.ids(), QStringList({ "NoteA", "NoteB" }));
 
         m.w.onButton("NoteA", "Delete");
-        QCOMPARE(m.ids(), QStringList({ "NoteB" }));
         QCOMPARE(fileRows().size(), 1);
-        QVERIFY(m.exits.isEmpty());
-        QVERIFY(dock.messages().isEmpty());
-
-        m.w.onButton("NoteB", "Delete");
-        QCOMPARE(m.w.table()->rowCount(), 0);
+        QVERIFY(m.exits.isEmpty() && dock.messages().isEmpty());
+        m.w.onButton("NoteB", "Delete"); // the last one
         QVERIFY(readAll(notePath()).contains("<Mirelka/>"));
         QCOMPARE(dock.messages(), QStringList({ "10000:Mirelka,MirelkaClose" }));
         QCOMPARE(m.exits, QList<int>({ 0 }));
@@ -260,6 +220,11 @@ private slots:
 
     void quitCommandLeavesTheFileAlone()
     {
+        {
+            Manager m; // no dock listens: the end comes all the same
+            m.w.onButton(m.ids().first(), "Close");
+            QCOMPARE(m.exits, QList<int>({ 0 }));
+        }
         DockStandIn dock;
         QVERIFY(dock.listen());
         Manager m;
@@ -270,22 +235,11 @@ private slots:
         QCOMPARE(m.exits, QList<int>({ 0 }));
     }
 
-    void quitWithoutDockEndsAllTheSame()
-    {
-        Manager m;
-        QElapsedTimer t;
-        t.start();
-        m.w.onButton(m.ids().first(), "Close");
-        QCOMPARE(m.exits, QList<int>({ 0 }));
-        QVERIFY(t.elapsed() < 2000);
-    }
-
     void closeMirelkaArrivesOverTheTransport()
     {
         Manager m;
         QVERIFY(SystemMessage::windowExists("Mirelka"));
-        // Other texts and other letter case are taken and ignored.
-        QVERIFY(sendAway("Mirelka", "closemirelka"));
+        QVERIFY(sendAway("Mirelka", "closemirelka")); // taken and ignored
         QVERIFY(sendAway("Mirelka", "Zorvane,CloseMirelka"));
         QVERIFY(m.exits.isEmpty());
         QVERIFY(sendAway("Mirelka", "CloseMirelka"));
@@ -297,34 +251,24 @@ private slots:
         Manager m;
         const QString id = m.ids().first();
         FormNote *note = m.w.noteWindow(id);
-
-        QTextEdit *edit = child<QTextEdit>(note, "textEdit");
-        QTest::keyClicks(edit, "a<b & c");
+        QTest::keyClicks(child<QTextEdit>(note, "textEdit"), "a<b & c");
         QVERIFY(fileRows()[0][ColText].contains("a&lt;b &amp; c"));
 
         note->onButton("Style");
-        QPushButton *green = child<QPushButton>(note, "pushButtonStyle4");
-        green->click();
+        child<QPushButton>(note, "pushButtonStyle4")->click();
         QCOMPARE(fileRows()[0][ColStyle], QString("style4"));
-        QVERIFY(child<QFrame>(note, "frame")->styleSheet().contains("rgb(215,235,156)"));
         QVERIFY(child<QFrame>(note, "frameStyle")->isVisible()); // stays open
 
         note->move(123, 45);
-        QCoreApplication::processEvents();
-        QCOMPARE(fileRows()[0].mid(ColX, 2), QStringList({ "123", "45" }));
         note->resize(400, 300);
         QCoreApplication::processEvents();
-        QCOMPARE(fileRows()[0].mid(ColW, 2), QStringList({ "400", "300" }));
+        QCOMPARE(fileRows()[0].mid(ColX), QStringList({ "123", "45", "400", "300" }));
 
-        // "Add" from the note's bar makes a second note.
         note->onButton("Add");
         QCOMPARE(m.w.table()->rowCount(), 2);
-
-        // Confirming the delete closes the window and removes its row.
         note->onButton("Delete");
         child<QPushButton>(note, "pushButtonYes")->click();
         QVERIFY(!note->isVisible());
-        QCOMPARE(m.w.table()->rowCount(), 1);
         QVERIFY(!m.ids().contains(id));
         QVERIFY(m.exits.isEmpty());
     }
@@ -336,14 +280,11 @@ private slots:
         QTest::addColumn<int>("deleteX");
         // (W - 231) / 2 - 1 and (W - 200) / 2 - 1, the fraction dropped toward zero.
         QTest::newRow("200") << 200 << -16 << -1;
-        QTest::newRow("201") << 201 << -16 << -1;
         QTest::newRow("229") << 229 << -2 << 13;
         QTest::newRow("230") << 230 << -1 << 14;
-        QTest::newRow("231") << 231 << -1 << 14;
         QTest::newRow("232") << 232 << -1 << 15;
         QTest::newRow("350") << 350 << 58 << 74;
         QTest::newRow("351") << 351 << 59 << 74;
-        QTest::newRow("1000") << 1000 << 383 << 399;
     }
 
     void panelGeometryFollowsTheWidth()
@@ -352,9 +293,9 @@ private slots:
         QFETCH(int, styleX);
         QFETCH(int, deleteX);
         FormNote note;
-        QList<QList<int>> reports;
+        QList<int> report;
         connect(&note, &FormNote::WindowStatus, this,
-                [&](QString, int x, int y, int w, int h) { reports << QList<int>({ x, y, w, h }); });
+                [&](QString, int x, int y, int w, int h) { report = { x, y, w, h }; });
         note.move(7, 9);
         QResizeEvent e(QSize(width, 240), note.size());
         QApplication::sendEvent(&note, &e);
@@ -363,7 +304,7 @@ private slots:
         QCOMPARE(child<QTextEdit>(&note, "textEdit")->size(), QSize(width - 2, 220));
         QCOMPARE(child<QPushButton>(&note, "closeMenuButton")->geometry(), QRect(0, 0, width, 240));
         QCOMPARE(child<QWidget>(&note, "FormBar")->size(), QSize(width, 20));
-        QCOMPARE(reports.last(), QList<int>({ 7, 9, width, 240 }));
+        QCOMPARE(report, QList<int>({ 7, 9, width, 240 }));
     }
 
     void panelsOpenAndClose()
@@ -376,7 +317,16 @@ private slots:
         QStringList sent;
         connect(&note, &FormNote::onButtonS, this, [&](QString, QString b) { sent << b; });
 
-        note.onButton("Delete");
+        // The bar's buttons show only under the pointer.
+        QWidget *bar = child<QWidget>(&note, "FormBar");
+        QPushButton *del = child<QPushButton>(bar, "pushButtonDelete");
+        QVERIFY(!del->isVisible());
+        QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+        QApplication::sendEvent(bar, &enter);
+        del->click();
+        QApplication::sendEvent(bar, &leave);
+        QVERIFY(!del->isVisible());
+
         QVERIFY(dd->isVisible() && overlay->isVisible() && !styles->isVisible());
         QTRY_COMPARE(dd->y(), -10);
         note.onButton("Delete"); // already open: no second slide
@@ -392,66 +342,13 @@ private slots:
         QVERIFY(!dd->isVisible() && overlay->isVisible()); // the overlay takes the next click
         child<QPushButton>(&note, "closeMenuButton")->click();
         QVERIFY(!overlay->isVisible());
-        QCOMPARE(sent, QStringList({ "Style", "Style" }));
 
         note.onButton("Add");
-        note.onButton("Close");
         note.onButton("Other");
-        QCOMPARE(sent, QStringList({ "Style", "Style", "Add", "Close" }));
-    }
-
-    void barButtonsShowOnlyUnderThePointer()
-    {
-        FormNote note;
-        note.show();
-        QWidget *bar = child<QWidget>(&note, "FormBar");
-        QPushButton *add = child<QPushButton>(bar, "pushButtonAdd");
-        QVERIFY(!add->isVisible());
-        QEvent enter(QEvent::Enter), leave(QEvent::Leave);
-        QApplication::sendEvent(bar, &enter);
-        QVERIFY(add->isVisible() && child<QPushButton>(bar, "pushButtonDelete")->isVisible());
-        QStringList sent;
-        connect(&note, &FormNote::onButtonS, this, [&](QString, QString b) { sent << b; });
-        add->click();
-        child<QPushButton>(bar, "pushButtonDelete")->click();
-        QVERIFY(child<QWidget>(&note, "frameDD")->isVisible());
-        QApplication::sendEvent(bar, &leave);
-        QVERIFY(!add->isVisible());
-        QCOMPARE(sent, QStringList({ "Add" }));
-    }
-
-    void contextMenuEntries()
-    {
-        FormNote note;
         QScopedPointer<QMenu> menu(note.createContextMenu());
-        QStringList texts;
-        QMenu *sizes = nullptr;
-        for (QAction *a : menu->actions()) {
-            texts << (a->isSeparator() ? QString("-") : a->text());
-            if (a->menu())
-                sizes = a->menu();
-        }
-        QCOMPARE(texts, QStringList({ "剪切  Ctrl+X", "复制  Ctrl+C", "粘贴  Ctrl+V", "-", "设置字体格式",
-                                      "设置字体颜色", "设置字体大小", "-", "添加便签      ", "更换背景      ",
-                                      "删除便签      ", "退出便签    " }));
-        QVERIFY(sizes);
-        QStringList sizeTexts;
-        for (QAction *a : sizes->actions())
-            sizeTexts << a->text();
-        QCOMPARE(sizeTexts.first(), QString("    9     "));
-        QCOMPARE(sizeTexts.last(), QString("    42    "));
-        QCOMPARE(sizeTexts.size(), 10);
-
-        // A size with no selection applies to what is typed next.
-        sizes->actions().at(4)->trigger(); // 18
-        QTextEdit *edit = child<QTextEdit>(&note, "textEdit");
-        QTest::keyClicks(edit, "x");
-        QCOMPARE(edit->currentCharFormat().fontPointSize(), 18.0);
-
-        QStringList sent;
-        connect(&note, &FormNote::onButtonS, this, [&](QString, QString b) { sent << b; });
+        QCOMPARE(menu->actions().last()->text(), QString("退出便签    "));
         menu->actions().last()->trigger();
-        QCOMPARE(sent, QStringList({ "Close" }));
+        QCOMPARE(sent, QStringList({ "Style", "Style", "Add", "Close" }));
     }
 };
 
