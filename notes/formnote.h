@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+namespace Ui {
+class FormNote;
+}
+class FormBar;
+class FramelessHelper;
+class QMenu;
+
+// One sticky note: a frameless coloured window with a rich-text editor. It
+// keeps nothing but its ID; every change goes to the manager as a signal.
+class FormNote : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FormNote(QWidget *parent = nullptr);
+    ~FormNote() override;
+
+    void setNoteData(QString id, QString style, QString text, QString x, QString y, QString w,
+                     QString h);
+    QString id() const { return m_id; }
+    // The colour text of a style name, or an empty string for an unknown one.
+    static QString styleColour(const QString &style);
+    // The editor's context menu, made anew for each use; the caller deletes it.
+    QMenu *createContextMenu();
+
+signals:
+    void onButtonS(QString id, QString b);
+    void WindowStatus(QString id, int x, int y, int w, int h);
+    void setText(QString id, QString text);
+    void Style(QString id, QString text);
+
+public slots:
+    void onStyle(QString s);
+    void onButton(QString b);
+    void mCut();
+    void mCopy();
+    void mPaste();
+    void mAdd();
+    void mStyle();
+    void mDelete();
+    void systemClose();
+    void setUpdateFont();
+    void setInsertTextFont(QFont font);
+    void setColor();
+    void setFontSize9();
+    void setFontSize12();
+    void setFontSize14();
+    void setFontSize16();
+    void setFontSize18();
+    void setFontSize22();
+    void setFontSize26();
+    void setFontSize30();
+    void setFontSize36();
+    void setFontSize42();
+
+private slots:
+    void on_textEdit_textChanged();
+    void on_pushButtonStyle1_clicked();
+    void on_pushButtonStyle2_clicked();
+    void on_pushButtonStyle3_clicked();
+    void on_pushButtonStyle4_clicked();
+    void on_pushButtonStyle5_clicked();
+    void on_pushButtonStyle6_clicked();
+    void on_pushButtonStyle7_clicked();
+    void on_pushButtonYes_clicked();
+    void on_pushButtonNo_clicked();
+    void on_closeMenuButton_clicked();
+    void on_textEdit_customContextMenuRequested(const QPoint &pos);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    void chooseStyle(int n);
+    void setFontSize(int points);
+    void slideIn(QWidget *panel, int endY);
+
+    Ui::FormNote *ui;
+    QString m_id;
+    FormBar *m_bar = nullptr;
+    FramelessHelper *m_helper = nullptr;
+};

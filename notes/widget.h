@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace Ui {
+class Widget;
+}
+class FormNote;
+class QTableWidget;
+class SystemMessageReceiver;
+
+// The notes program's manager: a window nobody sees, titled "Mirelka" so that
+// the dock can reach it. It keeps every note as a row of its hidden table,
+// rewrites the note file after each change and opens one note window per row.
+class Widget : public QWidget
+{
+    Q_OBJECT
+public:
+    // Ends the process. Tests put a recorder in its place.
+    using ExitFunction = std::function<void(int code)>;
+
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    static QString noteFilePath();
+
+    void setExitFunction(ExitFunction f) { m_exit = std::move(f); }
+    QTableWidget *table() const;
+    FormNote *noteWindow(const QString &id) const { return m_notes.value(id); }
+    // The row whose ID cell holds exactly `id`, or -1.
+    int rowOf(const QString &id) const;
+    bool isListening() const;
+
+public slots:
+    void OpenFile();
+    void SaveFile();
+    void clearIcoData();
+    void createNote();
+    void createSingleNote(int row);
+    void CreateNew();
+    void DetectionCreation();
+    void onButton(QString id, QString b);
+    void WindowStatus(QString id, int x, int y, int w, int h);
+    void setText(QString id, QString text);
+    void Style(QString id, QString text);
+    void SendSystemMessage(QString object, QString content);
+
+private:
+    void initialize();
+    bool isDirExist(const QString &fullPath);
+    bool systemMessage(quint32 dwData, const QString &text);
+    QString newNoteId() const;
+    bool makeIdsUnique();
+    void quitToDock();
+    void endProcess(int code);
+
+    Ui::Widget *ui;
+    QHash<QString, FormNote *> m_notes;
+    SystemMessageReceiver *m_receiver = nullptr;
+    ExitFunction m_exit;
+};

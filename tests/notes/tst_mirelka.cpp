@@ -1,0 +1,129 @@
+// The real program, started as the dock starts it, in a private home.
+#include "common/systemmessage.h"
+#include "notes/notefile.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+QString program()
+{
+    return TestEnv::binDir() + "/Mirelka";
+}
+
+QString noteFile()
+{
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka/Mirelka.xml";
+}
+
+QStringList storedIds()
+{
+    QTableWidget t(0, NoteFile::ColumnCount);
+    NoteFile::read(noteFile(), t);
+    QStringList ids;
+    for (int r = 0; r < t.rowCount(); ++r)
+        ids << NoteFile::cell(t, r, NoteFile::ColId);
+    return ids;
+}
+
+} // namespace
+
+class TestMirelka : public QObject
+{
+    Q_OBJECT
+private:
+    // Starts the program and waits until its manager window answers.
+    bool startNotes(QProcess &p)
+    {
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(program(), QStringList());
+        if (!p.waitForStarted(5000))
+            return false;
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 15000) {
+            if (SystemMessage::windowExists("Mirelka") && QFile::exists(noteFile()))
+                return true;
+            if (p.state() == QProcess::NotRunning)
+                return false;
+            QTest::qWait(50);
+        }
+        return false;
+    }
+
+    void closeNotes(QProcess &p)
+    {
+        SystemMessage::send("Mirelka", "CloseMirelka");
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(program()), qPrintable(program()));
+    }
+
+    void startsOnceAndEndsOnCloseMirelka()
+    {
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka").removeRecursively();
+        QProcess notes;
+        QVERIFY(startNotes(notes));
+        const QStringList ids = storedIds();
+        QCOMPARE(ids.size(), 1);
+        QVERIFY(ids.first().startsWith("Note"));
+
+        // A second copy leaves at once, quietly, and the first runs on.
+        QProcess second;
+        second.start(program(), QStringList());
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(notes.state(), QProcess::Running);
+        QCOMPARE(storedIds(), ids);
+
+        closeNotes(notes);
+        QVERIFY(!SystemMessage::windowExists("Mirelka"));
+        QVERIFY(!QFile::exists(SystemMessage::socketPath("Mirelka")));
+
+        // The next start shows the stored note again; none is added.
+        QProcess again;
+        QVERIFY(startNotes(again));
+        QCOMPARE(storedIds(), ids);
+
+        // A killed copy does not stop the next start.
+        again.kill();
+        QVERIFY(again.waitForFinished(5000));
+        QProcess afterKill;
+        QVERIFY(startNotes(afterKill));
+        QCOMPARE(storedIds(), ids);
+        closeNotes(afterKill);
+    }
+
+    void brokenFileIsKeptAside()
+    {
+        QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka");
+        QFile::remove(noteFile() + ".bad");
+        QFile f(noteFile());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<Mirelka><List id=\"0\">");
+        f.close();
+        QProcess notes;
+        QVERIFY(startNotes(notes));
+        QTRY_COMPARE(storedIds().size(), 1);
+        QFile bad(noteFile() + ".bad");
+        QVERIFY(bad.open(QIODevice::ReadOnly));
+        QCOMPARE(bad.readAll(), QByteArray("<Mirelka><List id=\"0\">"));
+        closeNotes(notes);
+    }
+};
+
+ZV_TEST_MAIN(TestMirelka)
+#include "tst_mirelka.moc"

@@ -1,0 +1,356 @@
+#include "dockstandin.h"
+#include "fakeplatform.h"
+#include "testenv.h"
+
+#include "common/systemmessage.h"
+#include "notes/formnote.h"
+#include "notes/notefile.h"
+#include "notes/widget.h"
+#include "platform/paths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QtTest>
+#include <atomic>
+#include <thread>
+
+using namespace NoteFile;
+
+namespace {
+
+QString notePath() { return Widget::noteFilePath(); }
+
+void writeNotes(const QByteArray &data)
+{
+    QFile f(notePath());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// The file as the next start would read it.
+QList<QStringList> fileRows()
+{
+    QTableWidget t(0, ColumnCount);
+    read(notePath(), t);
+    QList<QStringList> rows;
+    for (int r = 0; r < t.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < ColumnCount; ++c)
+            cells << cell(t, r, c);
+        rows << cells;
+    }
+    return rows;
+}
+
+QByteArray noteList(int id, const QString &noteId, const QString &style, const QString &x, const QString &y,
+                    const QString &w, const QString &h, const QString &text = QString())
+{
+    return QString("<List id=\"%1\"><NoteID>%2</NoteID><STYLE>%3</STYLE><TEXT>%4</TEXT><XX>%5</XX><YY>%6</YY>"
+                   "<WW>%7</WW><HH>%8</HH></List>")
+        .arg(id)
+        .arg(noteId, style, text.toHtmlEscaped(), x, y, w, h)
+        .toUtf8();
+}
+
+QByteArray notesFile(const QByteArray &lists)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka>" + lists + "</Mirelka>\n";
+}
+
+// Sends from another thread, as the dock would, while our loop serves.
+bool sendAway(const QString &title, const QString &text)
+{
+    std::atomic<int> result { -1 };
+    std::thread t([&] { result = SystemMessage::send(title, text) ? 1 : 0; });
+    QElapsedTimer waited;
+    waited.start();
+    while (result == -1 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    t.join();
+    return result == 1;
+}
+
+template <class T>
+T *child(QWidget *w, const char *name)
+{
+    T *c = w->findChild<T *>(QString::fromLatin1(name));
+    return c ? c : (qFatal("no child %s", name), nullptr);
+}
+
+// A manager whose end is recorded instead of ending the test.
+struct Manager
+{
+    Manager() { w.setExitFunction([this](int code) { exits << code; }); }
+    Widget w;
+    QList<int> exits;
+    QStringList ids() const
+    {
+        QStringList out;
+        for (int r = 0; r < w.table()->rowCount(); ++r)
+            out << cell(*w.table(), r, ColId);
+        return out;
+    }
+};
+
+} // namespace
+
+class TestNotes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { QDir(platform::appConfigFolder()).removeRecursively(); }
+
+    void firstStartMakesOneYellowNote()
+    {
+        FakeClock clock; // 03:07:00.045
+        Manager m;
+        QCOMPARE(m.ids(), QStringList({ "Note0704545" }));
+        FormNote *note = m.w.noteWindow("Note0704545");
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->size(), QSize(350, 260));
+        QVERIFY(m.w.isListening());
+        const QList<QStringList> rows = fileRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].mid(ColId, 2), QStringList({ "Note0704545", "style1" }));
+        QCOMPARE(rows[0].mid(ColW, 2), QStringList({ "350", "260" }));
+        QVERIFY(!rows[0][ColX].isEmpty()); // shown, so placed
+    }
+
+    void storedNotesOpenAsStored()
+    {
+        writeNotes(notesFile(noteList(0, "NoteA", "style2", "40", "50", "300", "200", "<p>1 &amp; <b>2</b></p>")
+                             + noteList(1, "NoteA", "style7", "", "", "250", "180")
+                             + "<List id=\"2\"><WW>260</WW></List>"));
+        Manager m;
+        FormNote *a = m.w.noteWindow("NoteA");
+        QCOMPARE(a->geometry(), QRect(40, 50, 300, 200));
+        QCOMPARE(child<QTextEdit>(a, "textEdit")->toPlainText(), QString("1 & 2"));
+        QVERIFY(child<QFrame>(a, "frame")->styleSheet().contains("rgb(192,227,247)"));
+        // A doubled or missing ID gets one of its own, so that every stored note shows.
+        const QStringList ids = m.ids();
+        QCOMPARE(ids.size(), 3);
+        QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 3);
+        QCOMPARE(m.w.noteWindow(ids[1])->size(), QSize(250, 180));
+        QVERIFY(child<QFrame>(m.w.noteWindow(ids[1]), "frame")->styleSheet().contains("rgb(72,72,72)"));
+        QCOMPARE(m.w.noteWindow(ids[2])->size(), QSize(260, 160)); // no height: the smallest
+        QCOMPARE(fileRows()[2][ColId], ids[2]);
+        QVERIFY(!QFile::exists(notePath() + ".bad"));
+    }
+
+    void emptyUnreadableOrForeignFiles()
+    {
+        writeNotes(notesFile("")); // as left when the last note went
+        {
+            Manager m;
+            QCOMPARE(fileRows().size(), 1);
+            QVERIFY(!QFile::exists(notePath() + ".bad"));
+        }
+        const QByteArray broken = "<Mirelka><List id=\"0\"><NoteID>lost?</NoteID>";
+        writeNotes(broken);
+        {
+            Manager m;
+            QCOMPARE(readAll(notePath() + ".bad"), broken);
+            QCOMPARE(fileRows().size(), 1);
+        }
+        QDir(platform::appConfigFolder()).removeRecursively();
+        const QByteArray other = "<History>" + noteList(0, "NoteH", "style3", "1", "2", "300", "200") + "</History>";
+        writeNotes(other);
+        Manager m;
+        QCOMPARE(m.ids(), QStringList({ "NoteH" }));
+        QCOMPARE(readAll(notePath() + ".bad"), other);
+        QVERIFY(readAll(notePath()).contains("<Mirelka>"));
+    }
+
+    void newIdsAreUnique()
+    {
+        FakeClock clock;
+        writeNotes(notesFile(noteList(0, "Note0704545", "style1", "1", "1", "300", "200")));
+        Manager m;
+        m.w.onButton("Note0704545", "Add"); // the stored note's millisecond
+        m.w.onButton("Note0704545", "Add"); // twice
+        clock.time = clock.time.addSecs(3600); // and an hour later
+        m.w.onButton("Note0704545", "Add");
+        QStringList ids = m.ids();
+        QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), 4);
+        for (const QString &id : ids)
+            QVERIFY(id.startsWith("Note0704545") && m.w.noteWindow(id)->isVisible());
+        // A deleted note keeps its window, so its ID is not given out again.
+        m.w.onButton(ids.last(), "Delete");
+        m.w.onButton(ids.first(), "Add");
+        QCOMPARE(m.w.noteWindow(m.ids().last())->id(), m.ids().last());
+        QVERIFY(m.w.noteWindow(m.ids().last())->isVisible());
+    }
+
+    void commandsAndTheMessageToTheDock()
+    {
+        DockStandIn dock;
+        QVERIFY(dock.listen());
+        writeNotes(notesFile(noteList(0, "NoteA", "style1", "1", "1", "300", "200")
+                             + noteList(1, "NoteB", "style1", "2", "2", "300", "200")));
+        Manager m;
+        // "Style", unknown IDs and other letter case change nothing and write nothing.
+        QFile::remove(notePath());
+        m.w.onButton("NoteA", "Style");
+        m.w.onButton("NoteX", "Delete");
+        m.w.onButton("NoteA", "delete");
+        QVERIFY(!QFile::exists(notePath()));
+        QCOMPARE(m.ids(), QStringList({ "NoteA", "NoteB" }));
+
+        m.w.onButton("NoteA", "Delete");
+        QCOMPARE(fileRows().size(), 1);
+        QVERIFY(m.exits.isEmpty() && dock.messages().isEmpty());
+        m.w.onButton("NoteB", "Delete"); // the last one
+        QVERIFY(readAll(notePath()).contains("<Mirelka/>"));
+        QCOMPARE(dock.messages(), QStringList({ "10000:Mirelka,MirelkaClose" }));
+        QCOMPARE(m.exits, QList<int>({ 0 }));
+    }
+
+    void quitCommandLeavesTheFileAlone()
+    {
+        {
+            Manager m; // no dock listens: the end comes all the same
+            m.w.onButton(m.ids().first(), "Close");
+            QCOMPARE(m.exits, QList<int>({ 0 }));
+        }
+        DockStandIn dock;
+        QVERIFY(dock.listen());
+        Manager m;
+        const QByteArray before = readAll(notePath());
+        m.w.onButton(m.ids().first(), "Close");
+        QCOMPARE(readAll(notePath()), before);
+        QCOMPARE(dock.messages(), QStringList({ "10000:Mirelka,MirelkaClose" }));
+        QCOMPARE(m.exits, QList<int>({ 0 }));
+    }
+
+    void closeMirelkaArrivesOverTheTransport()
+    {
+        Manager m;
+        QVERIFY(SystemMessage::windowExists("Mirelka"));
+        QVERIFY(sendAway("Mirelka", "closemirelka")); // taken and ignored
+        QVERIFY(sendAway("Mirelka", "Zorvane,CloseMirelka"));
+        QVERIFY(m.exits.isEmpty());
+        QVERIFY(sendAway("Mirelka", "CloseMirelka"));
+        QCOMPARE(m.exits, QList<int>({ 0 }));
+    }
+
+    void noteChangesAreSavedAtOnce()
+    {
+        Manager m;
+        const QString id = m.ids().first();
+        FormNote *note = m.w.noteWindow(id);
+        QTest::keyClicks(child<QTextEdit>(note, "textEdit"), "a<b & c");
+        QVERIFY(fileRows()[0][ColText].contains("a&lt;b &amp; c"));
+
+        note->onButton("Style");
+        child<QPushButton>(note, "pushButtonStyle4")->click();
+        QCOMPARE(fileRows()[0][ColStyle], QString("style4"));
+        QVERIFY(child<QFrame>(note, "frameStyle")->isVisible()); // stays open
+
+        note->move(123, 45);
+        note->resize(400, 300);
+        QCoreApplication::processEvents();
+        QCOMPARE(fileRows()[0].mid(ColX), QStringList({ "123", "45", "400", "300" }));
+
+        note->onButton("Add");
+        QCOMPARE(m.w.table()->rowCount(), 2);
+        note->onButton("Delete");
+        child<QPushButton>(note, "pushButtonYes")->click();
+        QVERIFY(!note->isVisible());
+        QVERIFY(!m.ids().contains(id));
+        QVERIFY(m.exits.isEmpty());
+    }
+
+    void panelGeometryFollowsTheWidth_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("styleX");
+        QTest::addColumn<int>("deleteX");
+        // (W - 231) / 2 - 1 and (W - 200) / 2 - 1, the fraction dropped toward zero.
+        QTest::newRow("200") << 200 << -16 << -1;
+        QTest::newRow("229") << 229 << -2 << 13;
+        QTest::newRow("230") << 230 << -1 << 14;
+        QTest::newRow("232") << 232 << -1 << 15;
+        QTest::newRow("350") << 350 << 58 << 74;
+        QTest::newRow("351") << 351 << 59 << 74;
+    }
+
+    void panelGeometryFollowsTheWidth()
+    {
+        QFETCH(int, width);
+        QFETCH(int, styleX);
+        QFETCH(int, deleteX);
+        FormNote note;
+        QList<int> report;
+        connect(&note, &FormNote::WindowStatus, this,
+                [&](QString, int x, int y, int w, int h) { report = { x, y, w, h }; });
+        note.move(7, 9);
+        QResizeEvent e(QSize(width, 240), note.size());
+        QApplication::sendEvent(&note, &e);
+        QCOMPARE(child<QFrame>(&note, "frameStyle")->pos(), QPoint(styleX, -25));
+        QCOMPARE(child<QFrame>(&note, "frameDD")->pos(), QPoint(deleteX, 60));
+        QCOMPARE(child<QTextEdit>(&note, "textEdit")->size(), QSize(width - 2, 220));
+        QCOMPARE(child<QPushButton>(&note, "closeMenuButton")->geometry(), QRect(0, 0, width, 240));
+        QCOMPARE(child<QWidget>(&note, "FormBar")->size(), QSize(width, 20));
+        QCOMPARE(report, QList<int>({ 7, 9, width, 240 }));
+    }
+
+    void panelsOpenAndClose()
+    {
+        FormNote note;
+        note.show();
+        QWidget *dd = child<QWidget>(&note, "frameDD");
+        QWidget *styles = child<QWidget>(&note, "frameStyle");
+        QWidget *overlay = child<QWidget>(&note, "closeMenuButton");
+        QStringList sent;
+        connect(&note, &FormNote::onButtonS, this, [&](QString, QString b) { sent << b; });
+
+        // The bar's buttons show only under the pointer.
+        QWidget *bar = child<QWidget>(&note, "FormBar");
+        QPushButton *del = child<QPushButton>(bar, "pushButtonDelete");
+        QVERIFY(!del->isVisible());
+        QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+        QApplication::sendEvent(bar, &enter);
+        del->click();
+        QApplication::sendEvent(bar, &leave);
+        QVERIFY(!del->isVisible());
+
+        QVERIFY(dd->isVisible() && overlay->isVisible() && !styles->isVisible());
+        QTRY_COMPARE(dd->y(), -10);
+        note.onButton("Delete"); // already open: no second slide
+        QCOMPARE(dd->y(), -10);
+        note.onButton("Style"); // swaps to the colour panel
+        QVERIFY(styles->isVisible() && !dd->isVisible() && overlay->isVisible());
+        QTRY_COMPARE(styles->y(), -25);
+        note.onButton("Style"); // and closes it
+        QVERIFY(!styles->isVisible() && !overlay->isVisible());
+
+        note.onButton("Delete");
+        child<QPushButton>(&note, "pushButtonNo")->click();
+        QVERIFY(!dd->isVisible() && overlay->isVisible()); // the overlay takes the next click
+        child<QPushButton>(&note, "closeMenuButton")->click();
+        QVERIFY(!overlay->isVisible());
+
+        note.onButton("Add");
+        note.onButton("Other");
+        QScopedPointer<QMenu> menu(note.createContextMenu());
+        QCOMPARE(menu->actions().last()->text(), QString("退出便签    "));
+        menu->actions().last()->trigger();
+        QCOMPARE(sent, QStringList({ "Style", "Style", "Add", "Close" }));
+    }
+};
+
+ZV_TEST_MAIN(TestNotes)
+#include "tst_notes.moc"
