@@ -82,6 +82,20 @@ private slots:
         QCOMPARE(got, QStringList({ "10000:Mirelka,MirelkaClose", "10000:refuse" }));
     }
 
+    void handlerMayCloseTheReceiver()
+    {
+        SystemMessageReceiver *r = nullptr;
+        r = new SystemMessageReceiver("tst-closing", [&](quint32, const QString &) {
+            r->close(); // a quit command ends the listening at once
+            return true;
+        });
+        QVERIFY(r->listen());
+        QVERIFY(sendAway("tst-closing", "CloseMe"));
+        QVERIFY(!r->isListening());
+        QVERIFY(!windowExists("tst-closing"));
+        delete r;
+    }
+
     void missingWindowIsNotFound()
     {
         QVERIFY(!windowExists("tst-nobody"));
