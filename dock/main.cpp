@@ -10,10 +10,11 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // A second copy leaves before it opens anything, even the display.
     platform::SingleInstance instance(QStringLiteral("Zorvane"));
     if (!instance.tryAcquire())
         return 0;
+    QApplication app(argc, argv);
     Fonts::installSubstitutions();
 
     const QPixmap splashPicture(QStringLiteral(":/image/200.png"));

@@ -1,4 +1,4 @@
-#include "notes/fonts.h"
+#include "common/fonts.h"
 #include "notes/widget.h"
 #include "platform/singleinstance.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     QApplication a(argc, argv);
     // Closing a note only hides it; the program ends on its own commands.
     a.setQuitOnLastWindowClosed(false);
-    notes::installFontSubstitutes();
+    Fonts::installSubstitutions();
 
     Widget w;
     w.show();
