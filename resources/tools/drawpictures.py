@@ -150,6 +150,24 @@ def sun(cx, cy, r, colour="#ffc93c", ray_colour=None):
             % (rays(cx, cy, r * 1.35, r * 1.75), ray_colour, fmt(r * 0.28), fmt(cx), fmt(cy), fmt(r), colour))
 
 
+def arc_arrow(c, r, start_deg, span_deg, width, head, colour="#fff"):
+    """An arc running clockwise from start_deg over span_deg, with an arrow head at its end."""
+    a0 = math.radians(start_deg)
+    a1 = math.radians(start_deg + span_deg)
+    p0 = (c[0] + r * math.cos(a0), c[1] + r * math.sin(a0))
+    p1 = (c[0] + r * math.cos(a1), c[1] + r * math.sin(a1))
+    large = 1 if span_deg > 180 else 0
+    d = "M%s %s A%s %s 0 %d 1 %s %s" % (fmt(p0[0]), fmt(p0[1]), fmt(r), fmt(r), large, fmt(p1[0]), fmt(p1[1]))
+    t = (-math.sin(a1), math.cos(a1))      # direction of travel at the end
+    n = (math.cos(a1), math.sin(a1))       # outwards
+    tip = (p1[0] + t[0] * head * 1.1, p1[1] + t[1] * head * 1.1)
+    b1 = (p1[0] + n[0] * head - t[0] * head * 0.2, p1[1] + n[1] * head - t[1] * head * 0.2)
+    b2 = (p1[0] - n[0] * head - t[0] * head * 0.2, p1[1] - n[1] * head - t[1] * head * 0.2)
+    return ('<path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>'
+            '<polygon points="%s" fill="%s" stroke="%s" stroke-width="%s" stroke-linejoin="round"/>'
+            % (d, colour, fmt(width), pts([tip, b1, b2]), colour, colour, fmt(width * 0.4)))
+
+
 def snowflake(cx, cy, r, colour="#fff", width=3):
     d = rays(cx, cy, 0, r, 6, math.pi / 2)
     return '<path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>' % (d, colour, fmt(width))
@@ -215,7 +233,7 @@ SEGMENTS = {"0": "abcdef", "1": "bc", "2": "abged", "3": "abgcd", "4": "fgbc", "
             "6": "afgedc", "7": "abc", "8": "abcdefg", "9": "abcdfg"}
 
 
-def segment_polygon(name, t=8.0):
+def segment_polygon(name, t=10.0):
     h = t / 2
     def horiz(y, x1=12, x2=44):
         return [(x1, y), (x1 + h, y - h), (x2 - h, y - h), (x2, y), (x2 - h, y + h), (x1 + h, y + h)]
@@ -378,7 +396,7 @@ def draw_tiles():
       + '<path d="M44 81 H72" stroke="#2d3440" stroke-width="3" stroke-linecap="round"/>')
     T("icon/Clock22.svg", "#3b4450", "#1e242c",
       '<rect x="22" y="36" width="84" height="56" rx="9" fill="#cfdfc0"/>'
-      + lcd_digits("12:30", 29, 45, 0.33, "#26331f")
+      + lcd_digits("12:30", 30, 48, 0.27, "#26331f")
       + '<path d="M32 82 H58" stroke="#26331f" stroke-width="3" stroke-linecap="round"/>')
     T("icon/back.svg", "#8a94a6", "#5b6476", stroke('<path d="M52 38 L36 54 L52 70 M38 54 H74 A18 18 0 0 1 74 90 H58"/>', width=8))
     T("icon/Icon-what.svg", "#a0a7b2", "#666d78", question(64, 58, 1.55))
@@ -632,7 +650,7 @@ def draw_weather_icons():
         13: sun(42, 40, 14) + base_cloud(y=28) + flakes(3, 96),
         14: base_cloud(y=28) + flakes(2),
         15: base_cloud(y=28) + flakes(3),
-        17: base_cloud(grey, y=22) + flakes(5, 88),
+        17: base_cloud(grey, y=22) + "".join(snowflake(x, 86 + (12 if i % 2 else 0), 6.5) for i, x in enumerate((30, 47, 64, 81, 98))),
         18: cloud(26, 22, 76, white) + stroke('<path d="M24 84 H90 M38 98 H104 M24 112 H80"/>', colour=grey, width=7),
         20: stroke('<path d="M22 46 H76 A12 12 0 1 0 64 34 M22 66 H96 A12 12 0 1 1 84 78 M30 86 H70"/>', colour=sand, width=7)
             + fill('<circle cx="94" cy="44" r="3.5"/><circle cx="40" cy="104" r="3.5"/><circle cx="80" cy="100" r="3.5"/><circle cx="100" cy="100" r="3"/>', colour=sand),
@@ -797,13 +815,7 @@ def draw_buttons():
         save(M % name, 50, 28, '<rect x="4.75" y="7.75" width="12.5" height="12.5" rx="1.5" fill="none" stroke="#2b2f36" stroke-opacity="0.7" stroke-width="1.5"/>'
              '<rect x="%d" y="%d" width="%d" height="%d" fill="#2b2f36" fill-opacity="0.75"/>' % bar)
     # refresh
-    c, r = (12, 12), 7
-    a0, a1 = math.radians(-50), math.radians(250)
-    p0 = (c[0] + r * math.cos(a0), c[1] + r * math.sin(a0))
-    p1 = (c[0] + r * math.cos(a1), c[1] + r * math.sin(a1))
-    arc = "M%s %s %s" % (fmt(p1[0]), fmt(p1[1]), arc_to(c, r, p1, p0, 1))
-    head = pts([(p0[0] + 3.6, p0[1] - 3.2), (p0[0] - 0.6, p0[1] + 3.6), (p0[0] - 4.2, p0[1] - 2.4)])
-    save(M % "Update24", 24, 24, stroke('<path d="%s"/>' % arc, width=2.2) + '<polygon points="%s" fill="#fff"/>' % head)
+    save(M % "Update24", 24, 24, arc_arrow((12, 12.5), 6.8, -20, 290, 2.2, 3.4))
     # check boxes and switches
     save(M % "chenck", 32, 32, '<rect x="2" y="9" width="28" height="14" rx="7" fill="#c3c7cd"/><circle cx="9" cy="16" r="5.5" fill="#fff"/>')
     save(M % "chenck1", 32, 32, '<rect x="2" y="9" width="28" height="14" rx="7" fill="%s"/><circle cx="23" cy="16" r="5.5" fill="#fff"/>' % BLUE)
@@ -866,7 +878,7 @@ def draw_buttons():
     for name, colour, op in (("Keyboard", BLUE, 1), ("Keyboard0", "#fff", 0.75)):
         save(M % name, 54, 54, stroke(keyboard[0], colour=colour, width=2.2, opacity=op) + fill(keyboard[1], colour=colour, opacity=op))
     for name, colour, op in (("Advanced", BLUE, 1), ("Advanced0", "#fff", 0.75)):
-        save(M % name, 54, 54, gear(27, 27, 13, colour=colour, teeth=8, opacity=op))
+        save(M % name, 54, 54, gear(27, 27, 15, colour=colour, teeth=8, opacity=op))
     # pictures of the desktop clock bar: grey, blue when active
     eye = ('<path d="M2.5 10 C6 4.5 14 4.5 17.5 10 C14 15.5 6 15.5 2.5 10 Z"/>', '<circle cx="10" cy="10" r="2.6"/>')
     for suffix, colour in (("0", "#8a8f98"), ("1", "#4BABFA")):
@@ -875,12 +887,7 @@ def draw_buttons():
         save("widget/set/eye%s.svg" % suffix, 20, 20, stroke(eye[0], colour=colour, width=1.6) + fill(eye[1], colour=colour))
     # power dialog
     ring = '<circle cx="84" cy="84" r="70" fill="#fff" fill-opacity="0.06" stroke="#fff" stroke-opacity="0.35" stroke-width="3"/>'
-    c, r = (84, 84), 30
-    a0, a1 = math.radians(-60), math.radians(210)
-    p0 = (c[0] + r * math.cos(a0), c[1] + r * math.sin(a0))
-    p1 = (c[0] + r * math.cos(a1), c[1] + r * math.sin(a1))
-    restart = (stroke('<path d="M%s %s %s"/>' % (fmt(p1[0]), fmt(p1[1]), arc_to(c, r, p1, p0, 1)), width=9)
-               + '<polygon points="%s" fill="#fff"/>' % pts([(p0[0] + 13, p0[1] - 11), (p0[0] - 2, p0[1] + 13), (p0[0] - 14, p0[1] - 8)]))
+    restart = arc_arrow((84, 84), 30, -70, 300, 9, 13)
     power = stroke('<path d="M67 63 A28 28 0 1 0 101 63 M84 50 V82"/>', width=9)
     save(M % "restart0", 168, 168, ring + restart)
     save(M % "restart1", 168, 168, '<circle cx="84" cy="84" r="72" fill="#2fb57f"/>' + restart)

@@ -1,6 +1,7 @@
 #include "gifwriter.h"
 
 #include <QHash>
+#include <climits>
 #include <algorithm>
 #include <array>
 
