@@ -26,11 +26,28 @@ QString Processes::bareName(const QString &name)
 
 namespace {
 
-// Processes of this user whose command name or executable is `name`.
+// The runtime folder a process was started with: processes of one login
+// session share it. Programs started in another session (or a test's private
+// home) are not ours to find or end.
+QByteArray runtimeDirOf(const QString &procDir)
+{
+    QFile f(procDir + QStringLiteral("/environ"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QList<QByteArray> vars = f.readAll().split('\0');
+    for (const QByteArray &v : vars) {
+        if (v.startsWith("XDG_RUNTIME_DIR="))
+            return v.mid(16);
+    }
+    return QByteArray();
+}
+
+// Processes of this user and session whose command name or executable is `name`.
 QList<pid_t> findOwnProcesses(const QString &name)
 {
     QList<pid_t> found;
     const uid_t me = ::getuid();
+    const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
     const pid_t self = ::getpid();
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {
@@ -46,13 +63,12 @@ QList<pid_t> findOwnProcesses(const QString &name)
         QString exe = QFileInfo(dir + QStringLiteral("/exe")).symLinkTarget();
         if (exe.endsWith(QLatin1String(" (deleted)")))
             exe.chop(10);
-        if (QFileInfo(exe).fileName() == name) {
-            found << pid;
-            continue;
+        bool match = QFileInfo(exe).fileName() == name;
+        if (!match && exe.isEmpty()) {
+            QFile comm(dir + QStringLiteral("/comm"));
+            match = comm.open(QIODevice::ReadOnly) && QString::fromUtf8(comm.readAll()).trimmed() == name.left(15);
         }
-        QFile comm(dir + QStringLiteral("/comm"));
-        if (comm.open(QIODevice::ReadOnly) && QString::fromUtf8(comm.readAll()).trimmed() == name.left(15)
-            && exe.isEmpty())
+        if (match && runtimeDirOf(dir) == session)
             found << pid;
     }
     return found;

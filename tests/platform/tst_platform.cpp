@@ -92,6 +92,27 @@ private slots:
         QVERIFY(!p.isRunning("zvsleeper"));
         QCOMPARE(p.killByName("zvsleeper"), 0);
     }
+
+    void processesOfAnotherSessionAreLeftAlone()
+    {
+        QTemporaryDir dir;
+        const QString prog = dir.path() + "/zvsleeper2";
+        QVERIFY(QFile::copy("/bin/sleep", prog));
+        QFile::setPermissions(prog, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+        QProcess other;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        other.setProcessEnvironment(env);
+        other.start(prog, { "30" });
+        QVERIFY(other.waitForStarted());
+        auto &p = platform::ProcessesService::get();
+        QTest::qWait(100);
+        QVERIFY(!p.isRunning("zvsleeper2"));
+        QCOMPARE(p.killByName("zvsleeper2"), 0);
+        QCOMPARE(other.state(), QProcess::Running);
+        other.kill();
+        other.waitForFinished();
+    }
 };
 
 ZV_TEST_MAIN(TestPlatform)
