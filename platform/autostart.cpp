@@ -49,6 +49,27 @@ QString desktopExecValue(const QString &program)
 
 namespace {
 
+// The program of an Exec value (its string escapes already undone): the
+// first argument, unquoted, with "%%" back to "%".
+QString execProgram(const QString &exec)
+{
+    QString arg;
+    int i = 0;
+    while (i < exec.size() && exec.at(i).isSpace())
+        ++i;
+    if (i < exec.size() && exec.at(i) == QLatin1Char('"')) {
+        for (++i; i < exec.size() && exec.at(i) != QLatin1Char('"'); ++i) {
+            if (exec.at(i) == QLatin1Char('\\') && i + 1 < exec.size())
+                ++i;
+            arg += exec.at(i);
+        }
+    } else {
+        for (; i < exec.size() && !exec.at(i).isSpace(); ++i)
+            arg += exec.at(i);
+    }
+    return arg.replace(QStringLiteral("%%"), QStringLiteral("%"));
+}
+
 class XdgAutostart final : public Autostart
 {
 public:
@@ -65,8 +86,8 @@ public:
         if (f.value(QStringLiteral("Hidden")).toString() == QLatin1String("true")
             || f.value(QStringLiteral("X-GNOME-Autostart-enabled")).toString() == QLatin1String("false"))
             return QString();
-        const QStringList cmd = f.expandExecString();
-        return cmd.isEmpty() ? QString() : cmd.first();
+        // The library's own splitting gets quoted arguments wrong.
+        return execProgram(f.value(QStringLiteral("Exec")).toString());
     }
 
     bool setValue(const QString &program) override
