@@ -3,7 +3,7 @@
 
 #include "dock/settings/customkeysequenceedit.h"
 #include "platform/autostart.h"
-#include "platform/paths.h"
+#include "dock/settings/configfile.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -174,6 +174,7 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin })
         s->setStyleSheet(QLatin1String(SliderStyle));
     ui->Margin->setEnabled(true);
+    ui->webButton->setText(homePage());
 
     selectEdge(-1);
     selectLevel(-1);
@@ -200,7 +201,7 @@ void FormSettings::showNewVersion()
 
 void FormSettings::readSettings()
 {
-    QSettings set(platform::configPath(QStringLiteral("config.ini")), QSettings::IniFormat);
+    QSettings set(settingsfile::path(), QSettings::IniFormat);
 
     const int screen = set.value(QStringLiteral("System/Screen")).toInt();
     const int attached = qMin(ui->comboBoxScreen->count(), QGuiApplication::screens().size());
@@ -281,7 +282,8 @@ void FormSettings::readSettings()
 
 void FormSettings::SaveSettings()
 {
-    QSettings set(platform::configPath(QStringLiteral("config.ini")), QSettings::IniFormat);
+    QSettings set(settingsfile::path(), QSettings::IniFormat);
+    settingsfile::keepIfBad(set);
     const int screen = keepStoredScreen ? storedScreen : ui->comboBoxScreen->currentIndex();
     set.setValue(QStringLiteral("System/WorkArea"), ui->checkBoxWorkArea->isChecked());
     set.setValue(QStringLiteral("System/Screen"), QString::number(screen));

@@ -2,7 +2,7 @@
 #include "ui_formstartup.h"
 
 #include "platform/autostart.h"
-#include "platform/paths.h"
+#include "dock/settings/configfile.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -43,7 +43,7 @@ void FormStartUp::CheckAutoRun()
     const QString key = QStringLiteral("System/StartUpRemind");
     bool remind;
     {
-        QSettings set(platform::configPath(QStringLiteral("config.ini")), QSettings::IniFormat);
+        QSettings set(settingsfile::path(), QSettings::IniFormat);
         remind = set.value(key).toString().isEmpty() || !set.value(key).toBool();
     }
     const QString program = platform::Autostart::programPath();
@@ -63,14 +63,14 @@ void FormStartUp::StartShow()
     const int x = (area.width() - width()) / 2;
     const int y = (area.height() - height()) / 2;
 
-    auto *slide = new QPropertyAnimation(this, "pos");
+    auto *slide = new QPropertyAnimation(this, "pos", this);
     slide->setDuration(300);
     slide->setStartValue(QPoint(x, y + 30));
     slide->setEndValue(QPoint(x, y));
     slide->setEasingCurve(QEasingCurve::OutCubic);
     slide->start(QAbstractAnimation::DeleteWhenStopped);
 
-    auto *fade = new QPropertyAnimation(this, "windowOpacity");
+    auto *fade = new QPropertyAnimation(this, "windowOpacity", this);
     fade->setDuration(300);
     fade->setStartValue(0.0);
     fade->setEndValue(1.0);
@@ -101,7 +101,8 @@ void FormStartUp::on_noButton_clicked()
 
 void FormStartUp::on_checkBox_clicked(bool checked)
 {
-    QSettings set(platform::configPath(QStringLiteral("config.ini")), QSettings::IniFormat);
+    QSettings set(settingsfile::path(), QSettings::IniFormat);
+    settingsfile::keepIfBad(set);
     set.setValue(QStringLiteral("System/StartUpRemind"), checked);
 }
 

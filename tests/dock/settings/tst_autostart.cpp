@@ -8,7 +8,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QPropertyAnimation>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QtTest>
 
@@ -193,6 +195,30 @@ private slots:
         FormStartUp next;
         next.CheckAutoRun();
         QVERIFY(next.isHidden());
+    }
+
+    void slidesInToTheMiddle()
+    {
+        FakeAutostart autostart;
+        FormStartUp prompt;
+        prompt.CheckAutoRun();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint end((area.width() - 300) / 2, (area.height() - 200) / 2);
+        bool slid = false, faded = false;
+        for (QPropertyAnimation *a : prompt.findChildren<QPropertyAnimation *>()) {
+            QCOMPARE(a->duration(), 300);
+            if (a->propertyName() == "pos") {
+                QCOMPARE(a->startValue().toPoint(), end + QPoint(0, 30));
+                QCOMPARE(a->endValue().toPoint(), end);
+                QCOMPARE(a->easingCurve().type(), QEasingCurve::OutCubic);
+                slid = true;
+            } else if (a->propertyName() == "windowOpacity") {
+                QCOMPARE(a->startValue().toDouble(), 0.0);
+                QCOMPARE(a->endValue().toDouble(), 1.0);
+                faded = true;
+            }
+        }
+        QVERIFY(slid && faded);
     }
 
     void closeButtonOnlyCloses()
