@@ -81,30 +81,6 @@ private slots:
         QCOMPARE(found, expected);
     }
 
-    void formValuesBeforeReading()
-    {
-        FormSettings p;
-        QCOMPARE(p.windowTitle(), QString("Zorvane设置"));
-        QCOMPARE(p.size(), QSize(568, 458));
-        QCOMPARE(child<QSlider>(p, "Margin")->value(), 0);
-        QCOMPARE(child<QSlider>(p, "icoSize")->value(), 50);
-        QCOMPARE(child<QSlider>(p, "icoScale")->value(), 36);
-        QCOMPARE(child<QSlider>(p, "icoNameSize")->value(), 16);
-        QCOMPARE(child<QSlider>(p, "TransparentBackground")->value(), 200);
-        QCOMPARE(child<QComboBox>(p, "comboBoxBackgroundStyle")->currentIndex(), 0);
-        QCOMPARE(child<QComboBox>(p, "comboBoxIconClick")->currentText(), QString("跳动"));
-        QCOMPARE(child<QComboBox>(p, "comboBoxScreen")->count(), QGuiApplication::screens().size());
-        QCOMPARE(child<QComboBox>(p, "comboBoxScreen")->itemText(0), QString("屏幕1"));
-        for (QCheckBox *box : p.findChildren<QCheckBox *>())
-            QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
-        for (const char *hidden : { "closeButton", "comboBoxBackgroundStyle_2", "checkBoxWinShow", "checkBoxSensing",
-                                    "Upgrade", "LanguageClick", "label_22", "MButton2", "frame_6", "checkBoxWorkArea",
-                                    "checkBoxTaskbarblurry", "checkBoxTaskbarHide", "checkBoxRunApp" })
-            QVERIFY2(child<QWidget>(p, hidden)->isHidden(), hidden);
-        QVERIFY(!child<QWidget>(p, "StartUp")->isHidden());
-        QCOMPARE(p.windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
-    }
-
     void eachSwitchSendsItsSignal_data()
     {
         QTest::addColumn<QString>("box");
@@ -136,17 +112,6 @@ private slots:
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(0).at(0).toBool(), true);
         QCOMPARE(spy.at(1).at(0).toBool(), false);
-    }
-
-    void switchesWithoutSignal()
-    {
-        FormSettings p;
-        QSignalSpy pop(&p, &FormSettings::setMousePop);
-        QSignalSpy show(&p, &FormSettings::setWinShow);
-        child<QCheckBox>(p, "checkBoxWinShow")->click();
-        child<QCheckBox>(p, "checkBoxMousePop")->click();
-        QCOMPARE(pop.count(), 0);
-        QCOMPARE(show.count(), 0);
     }
 
     void slidersAndCombosSendTheirValues()
@@ -187,6 +152,7 @@ private slots:
         child<QComboBox>(p, "comboBoxBackgroundStyle")->setCurrentIndex(2);
         QCOMPARE(style.takeFirst().at(0).toInt(), 2);
         QComboBox *screens = child<QComboBox>(p, "comboBoxScreen");
+        QCOMPARE(screens->itemText(0), QString("屏幕1"));
         screens->addItem("屏幕2"); // a second screen, as the panel would list it
         screens->setCurrentIndex(1);
         QCOMPARE(screen.takeFirst().at(0).toInt(), 1);
