@@ -174,7 +174,7 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin })
         s->setStyleSheet(QLatin1String(SliderStyle));
     ui->Margin->setEnabled(true);
-    ui->webButton->setText(homePage());
+    ui->webButton->setText(QUrl(homePage()).host());
 
     selectEdge(-1);
     selectLevel(-1);
