@@ -1,9 +1,184 @@
 #include "formsettings.h"
 #include "ui_formsettings.h"
 
+#include "dock/settings/customkeysequenceedit.h"
+#include "platform/autostart.h"
+#include "dock/settings/configfile.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGuiApplication>
+#include <QListView>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QToolTip>
+#include <QUrl>
+
+namespace {
+
+// Scroll positions of the three pages: each heading 15 px below the top.
+constexpr int HotKeyPage = 785;
+constexpr int AdvancedPage = 1170;
+
+const char *const SelectedChoice = "background-color:#5294E2;color:#FFFFFF;";
+const char *const UnselectedChoice = "background-color:#C8C8C8;color:#000000;";
+const char *const UnselectedTaskbar = "background-color:#C8C8C8;color:#FFFFFF;";
+
+QString choiceStyle(const QString &picture, const char *state)
+{
+    const QString image = picture.isEmpty() ? QString() : QStringLiteral("border-image:url(%1);").arg(picture);
+    const QString hot = QStringLiteral("background-color:#5294E2;color:#FFFFFF;");
+    return QStringLiteral("QPushButton{%1%2border:none;border-radius:2px;}"
+                          "QPushButton:hover{%3}QPushButton:pressed{%3}")
+        .arg(image, QLatin1String(state), hot);
+}
+
+QString tabStyle(const QString &selectedPicture, const QString &picture, bool selected)
+{
+    const QString shape = QStringLiteral("border:none;color:#ffffff;background-repeat:no-repeat;"
+                                         "background-position:center;"
+                                         "border-top-left-radius:3px;border-bottom-left-radius:3px;"
+                                         "border-top-right-radius:0px;border-bottom-right-radius:0px;");
+    const QString bright = QStringLiteral("background-image:url(%1);background-color:rgba(255,255,255,255);")
+                               .arg(selectedPicture);
+    const QString dim = QStringLiteral("background-image:url(%1);background-color:rgba(255,255,255,0);").arg(picture);
+    return QStringLiteral("QPushButton{%1%2}QPushButton:hover{%3}QPushButton:pressed{%3}")
+        .arg(shape, selected ? bright : dim, bright);
+}
+
+QString pictureButtonStyle(const QString &normal, const QString &hot)
+{
+    return QStringLiteral("QPushButton{border-image:url(%1);background-color:rgba(0,0,0,0);}"
+                          "QPushButton:hover{border-image:url(%2);}QPushButton:pressed{border-image:url(%2);}")
+        .arg(normal, hot);
+}
+
+const char *const ComboStyle =
+    "QComboBox{background-color:#C8C8C8;border-radius:2px;border:none;color:#000000;padding-left:6px;}"
+    "QComboBox::drop-down{background-color:#C8C8C8;min-width:26px;border:none;}"
+    "QComboBox::down-arrow{image:url(:/image/menu/arrow-drop.png);}"
+    "QComboBox QAbstractItemView{background-color:#C8C8C8;border:none;outline:0px;}"
+    "QComboBox QAbstractItemView::item{min-height:25px;background-color:#C8C8C8;color:#000000;}"
+    "QComboBox QAbstractItemView::item:hover{background-color:#BBBBBB;}"
+    "QComboBox QAbstractItemView::item:selected{background-color:#BBBBBB;color:#000000;}";
+
+const char *const SliderStyle =
+    "QSlider::groove:horizontal{height:26px;background:#C8C8C8;border-radius:2px;}"
+    "QSlider::sub-page:horizontal{background:#C8C8C8;border-radius:2px;}"
+    "QSlider::add-page:horizontal{background:#C8C8C8;border-radius:2px;}"
+    "QSlider::handle:horizontal{width:14px;height:26px;background:#868686;border-radius:2px;}"
+    "QSlider::handle:horizontal:hover{background:#5294E2;}";
+
+const char *const ScrollBarStyle =
+    "QScrollBar:vertical{width:10px;background:transparent;margin:10px 0px 10px 0px;}"
+    "QScrollBar::handle:vertical{background:#DBDBDB;border-radius:4px;min-height:20px;}"
+    "QScrollBar::handle:vertical:hover{background:#C8C8C8;}"
+    "QScrollBar::sub-line:vertical{height:10px;width:10px;border-image:url(:/images/up-arrow.png);"
+    "subcontrol-position:top;}"
+    "QScrollBar::add-line:vertical{height:10px;width:10px;border-image:url(:/images/down-arrow.png);"
+    "subcontrol-position:bottom;}"
+    "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}";
+
+QFont panelFont(int pixels)
+{
+    QFont f(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QString firstChordText(const QKeySequence &seq)
+{
+    return seq.toString(QKeySequence::PortableText).split(QStringLiteral(", ")).value(0);
+}
+
+} // namespace
+
 FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSettings)
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    dragging = false;
+
+    for (QWidget *w : { static_cast<QWidget *>(ui->closeButton), static_cast<QWidget *>(ui->comboBoxBackgroundStyle_2),
+                        static_cast<QWidget *>(ui->checkBoxWinShow), static_cast<QWidget *>(ui->checkBoxSensing),
+                        static_cast<QWidget *>(ui->Upgrade), static_cast<QWidget *>(ui->LanguageClick),
+                        static_cast<QWidget *>(ui->label_22) })
+        w->hide();
+    ui->scrollArea1->move(0, 0);
+    for (QWidget *w : { static_cast<QWidget *>(ui->MButton2), static_cast<QWidget *>(ui->frame_6),
+                        static_cast<QWidget *>(ui->checkBoxWorkArea), static_cast<QWidget *>(ui->checkBoxTaskbarblurry),
+                        static_cast<QWidget *>(ui->checkBoxTaskbarHide), static_cast<QWidget *>(ui->checkBoxRunApp) })
+        w->hide();
+
+    // One item per screen attached now; the list is not rebuilt later.
+    for (int i = 1; i <= QGuiApplication::screens().size(); ++i)
+        ui->comboBoxScreen->addItem(tr("屏幕%1").arg(i));
+    // Picking a screen by hand ends keeping a stored one that is not attached.
+    connect(ui->comboBoxScreen, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int) { keepStoredScreen = false; });
+
+    on_MButton1_clicked();
+    ui->comboBoxIconClick->setCurrentIndex(1);
+
+    pageScrollBar = ui->scrollArea1->verticalScrollBar();
+    connect(pageScrollBar, &QScrollBar::valueChanged, this, &FormSettings::valueChanged);
+    pageScrollBar->setContextMenuPolicy(Qt::NoContextMenu);
+
+    connect(ui->keySequenceEditLaunchPad, &CustomKeySequenceEdit::setKey, this,
+            &FormSettings::on_keySequenceEditLaunchPad);
+    connect(ui->keySequenceEditvesk, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditvesk);
+    connect(ui->keySequenceEditScreenshot, &CustomKeySequenceEdit::setKey, this,
+            &FormSettings::on_keySequenceEditScreenshot);
+    connect(ui->keySequenceEditColor, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditColor);
+    connect(ui->keySequenceEditDock, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditDock);
+
+    for (QWidget *w : { ui->label_36, ui->label_37, ui->label_38 })
+        w->setFont(panelFont(18));
+    const QList<QWidget *> twelve = {
+        ui->MButton1, ui->MButton2, ui->MButton3, ui->MButton4, ui->label, ui->label_2, ui->label_3, ui->label_4,
+        ui->label_5, ui->label_10, ui->label_12, ui->label_21, ui->label_22, ui->label_17, ui->label_30,
+        ui->label_35, ui->label_25, ui->label_26, ui->label_27, ui->label_28, ui->label_29, ui->label_39,
+        ui->topButton, ui->rightButton, ui->bottomButton, ui->leftButton, ui->frontButton, ui->centerButton,
+        ui->belowButton, ui->keySequenceButton0, ui->keySequenceButton1, ui->keySequenceButton2,
+        ui->keySequenceButton3, ui->keySequenceButton4, ui->keySequenceEditLaunchPad, ui->keySequenceEditvesk,
+        ui->keySequenceEditScreenshot, ui->keySequenceEditColor, ui->keySequenceEditDock
+    };
+    for (QWidget *w : twelve)
+        w->setFont(panelFont(12));
+
+    ui->close->setStyleSheet(pictureButtonStyle(QStringLiteral(":/image/menu/c00.png"), QStringLiteral(":/image/menu/c1.png")));
+    ui->mini->setStyleSheet(pictureButtonStyle(QStringLiteral(":/image/menu/n0.png"), QStringLiteral(":/image/menu/n1.png")));
+    ui->closeButton->setStyleSheet(
+        pictureButtonStyle(QStringLiteral(":/image/menu/close.png"), QStringLiteral(":/image/menu/close1.png")));
+    for (QWidget *w : { ui->upgradeButton, ui->SuggestButton, ui->aboutButton, ui->keySequenceButton0,
+                        ui->keySequenceButton1, ui->keySequenceButton2, ui->keySequenceButton3, ui->keySequenceButton4 })
+        w->setStyleSheet(choiceStyle(QString(), UnselectedChoice));
+    for (QComboBox *c : { ui->comboBoxScreen, ui->comboBoxBackgroundStyle, ui->comboBoxIconClick, ui->LanguageClick }) {
+        c->setStyleSheet(QLatin1String(ComboStyle));
+        c->setView(new QListView());
+    }
+    QString windowStyle = QLatin1String(ScrollBarStyle);
+    windowStyle += QStringLiteral("QCheckBox{spacing:10px;}");
+    // Without its pictures the indicator would be invisible; the style's own
+    // box is better than none.
+    if (QFile::exists(QStringLiteral(":/image/menu/chenck.png")) && QFile::exists(QStringLiteral(":/image/menu/chenck1.png")))
+        windowStyle += QStringLiteral("QCheckBox::indicator{width:32px;height:32px;}"
+                                      "QCheckBox::indicator:unchecked{image:url(:/image/menu/chenck.png);}"
+                                      "QCheckBox::indicator:checked{image:url(:/image/menu/chenck1.png);}");
+    setStyleSheet(windowStyle);
+    for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin })
+        s->setStyleSheet(QLatin1String(SliderStyle));
+    ui->Margin->setEnabled(true);
+    ui->webButton->setText(QUrl(homePage()).host());
+
+    selectEdge(-1);
+    selectLevel(-1);
+    selectTaskbarButton(-1);
 }
 
 FormSettings::~FormSettings()
@@ -11,5 +186,481 @@ FormSettings::~FormSettings()
     delete ui;
 }
 
-void FormSettings::readSettings() {}
-void FormSettings::showNewVersion() {}
+QString FormSettings::homePage()
+{
+    return QStringLiteral("https://www.zorvane.example/");
+}
+
+void FormSettings::showNewVersion()
+{
+    ui->Upgrade->setVisible(true);
+    ui->upgradeButton->setText(tr("发现新版本"));
+}
+
+// ---- reading and saving ----------------------------------------------------
+
+void FormSettings::readSettings()
+{
+    QSettings set(settingsfile::path(), QSettings::IniFormat);
+
+    const int screen = set.value(QStringLiteral("System/Screen")).toInt();
+    const int attached = qMin(ui->comboBoxScreen->count(), QGuiApplication::screens().size());
+    if (screen >= 0 && screen < attached) {
+        keepStoredScreen = false;
+        ui->comboBoxScreen->setCurrentIndex(screen);
+    } else {
+        // The stored screen is not attached now (a monitor unplugged): show the
+        // first one, and keep the user's choice for when it comes back.
+        keepStoredScreen = true;
+        storedScreen = screen;
+        ui->comboBoxScreen->setCurrentIndex(0);
+    }
+    ui->icoSize->setValue(set.value(QStringLiteral("System/IcoSize")).toInt());
+    ui->icoNameSize->setValue(set.value(QStringLiteral("System/IcoNameSize")).toInt());
+    ui->icoScale->setValue(set.value(QStringLiteral("System/IcoScale")).toInt());
+    level = set.value(QStringLiteral("System/Level")).toInt();
+    position = set.value(QStringLiteral("System/Location")).toInt();
+    ui->comboBoxBackgroundStyle->setCurrentIndex(set.value(QStringLiteral("System/BackgroundStyle")).toInt());
+    ui->TransparentBackground->setValue(set.value(QStringLiteral("System/TransparentBackground")).toInt());
+    ui->comboBoxIconClick->setCurrentIndex(set.value(QStringLiteral("System/Click")).toInt());
+    // The member first, so the combo's handler sees no change of language.
+    language = set.value(QStringLiteral("System/Language")).toInt();
+    ui->LanguageClick->setCurrentIndex(language);
+
+    const QList<QPair<const char *, QCheckBox *>> switches = {
+        { "System/IconDoubleClick", ui->IconDoubleClick },
+        { "System/Locking", ui->checkBoxLocking },
+        { "System/Hide", ui->checkBoxHide },
+        { "System/UpgradeNotice", ui->checkBoxUpgrade },
+        { "System/MouseMaximize", ui->checkBoxMousePop },
+        { "System/MouseFullScree", ui->checkBoxMousePop2 },
+        { "System/InductionIco", ui->checkBoxSensing },
+        { "System/WorkArea", ui->checkBoxWorkArea },
+        { "System/TaskbarAlpha", ui->checkBoxTaskbarAlpha },
+        { "System/TaskbarBlurry", ui->checkBoxTaskbarblurry },
+        { "System/TaskbarHide", ui->checkBoxTaskbarHide },
+        { "System/DesktopIcon", ui->checkBoxDesktopIcon },
+        { "System/WinShow", ui->checkBoxWinShow },
+    };
+    for (const auto &s : switches) {
+        if (set.value(QLatin1String(s.first)).toBool()) {
+            s.second->setChecked(true);
+            if (s.second == ui->checkBoxTaskbarAlpha)
+                ui->checkBoxTaskbarblurry->setVisible(true);
+        }
+    }
+
+    const QList<QPair<const char *, CustomKeySequenceEdit *>> hotKeys = {
+        { "Hotkey/LaunchPad", ui->keySequenceEditLaunchPad },
+        { "Hotkey/Vesk", ui->keySequenceEditvesk },
+        { "Hotkey/Screenshot", ui->keySequenceEditScreenshot },
+        { "Hotkey/ColorPicker", ui->keySequenceEditColor },
+        { "Hotkey/Zorvane", ui->keySequenceEditDock },
+    };
+    for (const auto &h : hotKeys)
+        h.second->setKeySequence(QKeySequence(set.value(QLatin1String(h.first)).toString(), QKeySequence::NativeText));
+
+    // A third of the width of the screen shown.
+    if (!set.value(QStringLiteral("System/Screen")).toString().isEmpty()) {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        QScreen *s = screens.value(keepStoredScreen ? 0 : screen);
+        if (s)
+            ui->Margin->setMaximum(s->availableGeometry().width() / 3);
+    }
+    ui->Margin->setValue(set.value(QStringLiteral("System/Margin")).toInt());
+
+    const QString program = platform::Autostart::programPath();
+    qDebug() << "读取注册表！当前路径：" << program;
+    const QString stored = platform::AutostartService::get().value(QStringLiteral("error"));
+    qDebug() << stored;
+    // The box shows the entry as it is now, also after it was changed elsewhere.
+    ui->StartUp->setChecked(stored == program);
+
+    selectEdge(position);
+    selectLevel(level);
+}
+
+void FormSettings::SaveSettings()
+{
+    QSettings set(settingsfile::path(), QSettings::IniFormat);
+    settingsfile::keepIfBad(set);
+    const int screen = keepStoredScreen ? storedScreen : ui->comboBoxScreen->currentIndex();
+    set.setValue(QStringLiteral("System/WorkArea"), ui->checkBoxWorkArea->isChecked());
+    set.setValue(QStringLiteral("System/Screen"), QString::number(screen));
+    set.setValue(QStringLiteral("System/Level"), QString::number(level));
+    set.setValue(QStringLiteral("System/Margin"), QString::number(ui->Margin->value()));
+    set.setValue(QStringLiteral("System/IcoSize"), QString::number(ui->icoSize->value()));
+    set.setValue(QStringLiteral("System/IcoNameSize"), QString::number(ui->icoNameSize->value()));
+    set.setValue(QStringLiteral("System/IcoScale"), QString::number(ui->icoScale->value()));
+    set.setValue(QStringLiteral("System/Location"), QString::number(position));
+    set.setValue(QStringLiteral("System/BackgroundStyle"), QString::number(ui->comboBoxBackgroundStyle->currentIndex()));
+    set.setValue(QStringLiteral("System/TransparentBackground"), QString::number(ui->TransparentBackground->value()));
+    set.setValue(QStringLiteral("System/Locking"), ui->checkBoxLocking->isChecked());
+    set.setValue(QStringLiteral("System/IconDoubleClick"), ui->IconDoubleClick->isChecked());
+    set.setValue(QStringLiteral("System/Click"), QString::number(ui->comboBoxIconClick->currentIndex()));
+    set.setValue(QStringLiteral("System/Hide"), ui->checkBoxHide->isChecked());
+    set.setValue(QStringLiteral("System/UpgradeNotice"), ui->checkBoxUpgrade->isChecked());
+    set.setValue(QStringLiteral("System/MouseMaximize"), ui->checkBoxMousePop->isChecked());
+    set.setValue(QStringLiteral("System/MouseFullScree"), ui->checkBoxMousePop2->isChecked());
+    set.setValue(QStringLiteral("System/InductionIco"), ui->checkBoxSensing->isChecked());
+    set.setValue(QStringLiteral("System/WinShow"), ui->checkBoxWinShow->isChecked());
+    set.setValue(QStringLiteral("System/Language"), QString::number(ui->LanguageClick->currentIndex()));
+    set.setValue(QStringLiteral("System/TaskbarAlpha"), ui->checkBoxTaskbarAlpha->isChecked());
+    set.setValue(QStringLiteral("System/TaskbarBlurry"), ui->checkBoxTaskbarblurry->isChecked());
+    set.setValue(QStringLiteral("System/TaskbarHide"), ui->checkBoxTaskbarHide->isChecked());
+    set.setValue(QStringLiteral("System/DesktopIcon"), ui->checkBoxDesktopIcon->isChecked());
+    set.sync();
+    if (set.status() != QSettings::NoError)
+        qDebug() << "config.ini not written:" << set.fileName();
+}
+
+void FormSettings::appAutoRun(bool bAutoRun)
+{
+    // One session entry stands for both places the dock was started from.
+    platform::AutostartService::get().setValue(bAutoRun ? platform::Autostart::programPath() : QString());
+}
+
+// ---- tabs and pages ----------------------------------------------------------
+
+void FormSettings::selectTab(int tab)
+{
+    ui->MButton1->setStyleSheet(
+        tabStyle(QStringLiteral(":/image/menu/Basic.png"), QStringLiteral(":/image/menu/Basic0.png"), tab == 0));
+    ui->MButton4->setStyleSheet(
+        tabStyle(QStringLiteral(":/image/menu/Keyboard.png"), QStringLiteral(":/image/menu/Keyboard0.png"), tab == 1));
+    ui->MButton3->setStyleSheet(
+        tabStyle(QStringLiteral(":/image/menu/Advanced.png"), QStringLiteral(":/image/menu/Advanced0.png"), tab == 2));
+}
+
+void FormSettings::on_MButton1_clicked()
+{
+    selectTab(0);
+    if (pageScrollBar)
+        pageScrollBar->setValue(0);
+}
+
+void FormSettings::on_MButton4_clicked()
+{
+    selectTab(1);
+    if (pageScrollBar)
+        pageScrollBar->setValue(HotKeyPage);
+}
+
+void FormSettings::on_MButton3_clicked()
+{
+    selectTab(2);
+    if (pageScrollBar)
+        pageScrollBar->setValue(AdvancedPage);
+}
+
+void FormSettings::valueChanged(int v)
+{
+    selectTab(v < HotKeyPage ? 0 : v < AdvancedPage ? 1 : 2);
+}
+
+// ---- values passed on --------------------------------------------------------
+
+void FormSettings::on_Margin_valueChanged(int value)
+{
+    ui->labelicoSize_2->setText(tr("%1px").arg(value));
+    emit setMargin(value);
+}
+
+void FormSettings::on_icoSize_valueChanged(int value)
+{
+    ui->labelicoSize->setText(tr("%1px").arg(value));
+    emit setIcoSize(value);
+    emit setIcoScale(ui->icoScale->value());
+}
+
+void FormSettings::on_icoScale_valueChanged(int value)
+{
+    ui->labelicoScale->setText(tr("%1px").arg(value));
+    emit setIcoScale(value);
+}
+
+void FormSettings::on_icoNameSize_valueChanged(int value)
+{
+    ui->labeicoNameSize->setText(tr("%1pt").arg(value));
+    emit setIcoNameSize(value);
+}
+
+void FormSettings::on_TransparentBackground_valueChanged(int value)
+{
+    emit setTransparentBackground(value);
+    const int t = int((value - 2) / 253.0 * 100);
+    ui->TransparentBackgroundSize->setText(tr("%1%").arg(100 - t));
+}
+
+void FormSettings::on_comboBoxScreen_currentIndexChanged(int index)
+{
+    emit setScreen(index);
+}
+
+void FormSettings::on_comboBoxIconClick_currentIndexChanged(int index)
+{
+    emit setClick(index);
+}
+
+void FormSettings::on_comboBoxBackgroundStyle_currentIndexChanged(int index)
+{
+    emit setBackgroundStyle(index);
+}
+
+void FormSettings::on_LanguageClick_currentIndexChanged(int index)
+{
+    if (index == language)
+        return;
+    // Saved first: the dock restarts on the change and reads the new value.
+    SaveSettings();
+    emit setLanguage(index);
+}
+
+void FormSettings::on_checkBoxLocking_clicked(bool checked) { emit setLocking(checked); }
+void FormSettings::on_checkBoxHide_clicked(bool checked) { emit setHide(checked); }
+void FormSettings::on_checkBoxUpgrade_clicked(bool checked) { emit setUpgradeNotice(checked); }
+void FormSettings::on_checkBoxMousePop_clicked(bool checked) { emit setMouseMaximize(checked); }
+void FormSettings::on_checkBoxMousePop2_clicked(bool checked) { emit setMouseFullScreen(checked); }
+void FormSettings::on_checkBoxSensing_clicked(bool checked) { emit setInductionIco(checked); }
+void FormSettings::on_checkBoxWorkArea_clicked(bool checked) { emit setWorkArea(checked); }
+void FormSettings::on_checkBoxWinShow_clicked(bool) {}
+void FormSettings::on_IconDoubleClick_clicked(bool checked) { emit setIconDoubleClick(checked); }
+void FormSettings::on_checkBoxTaskbarblurry_clicked(bool checked) { emit setTaskbarBlurry(checked); }
+void FormSettings::on_checkBoxTaskbarHide_clicked(bool checked) { emit setTaskbarHide(checked); }
+void FormSettings::on_checkBoxDesktopIcon_clicked(bool checked) { emit setDesktopIcon(checked); }
+
+void FormSettings::on_checkBoxTaskbarAlpha_clicked(bool checked)
+{
+    emit setTaskbarAlpha(checked);
+    ui->checkBoxTaskbarblurry->setVisible(checked);
+}
+
+void FormSettings::on_StartUp_clicked(bool)
+{
+    appAutoRun(ui->StartUp->isChecked());
+}
+
+// ---- edge, level and taskbar buttons -----------------------------------------
+
+void FormSettings::selectEdge(int edge)
+{
+    QPushButton *buttons[] = { ui->topButton, ui->rightButton, ui->bottomButton, ui->leftButton };
+    const char *pictures[] = { ":/image/menu/top0.png", ":/image/menu/right0.png", ":/image/menu/bottom0.png",
+                               ":/image/menu/left0.png" };
+    for (int i = 0; i < 4; ++i)
+        buttons[i]->setStyleSheet(choiceStyle(QLatin1String(pictures[i]), i == edge ? SelectedChoice : UnselectedChoice));
+}
+
+void FormSettings::selectLevel(int v)
+{
+    QPushButton *buttons[] = { ui->frontButton, ui->centerButton, ui->belowButton };
+    for (int i = 0; i < 3; ++i)
+        buttons[i]->setStyleSheet(choiceStyle(QString(), i == v ? SelectedChoice : UnselectedChoice));
+}
+
+void FormSettings::selectTaskbarButton(int which)
+{
+    QPushButton *buttons[] = { ui->topButtonMission, ui->rightButtonMission, ui->bottomButtonMission,
+                               ui->leftButtonMission };
+    const char *pictures[] = { ":/image/menu/top.png", ":/image/menu/right.png", ":/image/menu/bottom.png",
+                               ":/image/menu/left.png" };
+    for (int i = 0; i < 4; ++i)
+        buttons[i]->setStyleSheet(
+            choiceStyle(QLatin1String(pictures[i]), i == which ? SelectedChoice : UnselectedTaskbar));
+}
+
+void FormSettings::on_topButton_clicked()
+{
+    selectEdge(0);
+    emit setPosition(0);
+    position = 0;
+}
+
+void FormSettings::on_rightButton_clicked()
+{
+    selectEdge(1);
+    emit setPosition(1);
+    position = 1;
+}
+
+void FormSettings::on_bottomButton_clicked()
+{
+    selectEdge(2);
+    emit setPosition(2);
+    position = 2;
+}
+
+void FormSettings::on_leftButton_clicked()
+{
+    selectEdge(3);
+    emit setPosition(3);
+    position = 3;
+}
+
+void FormSettings::on_frontButton_clicked()
+{
+    selectLevel(0);
+    level = 0;
+    emit setLevel(0);
+}
+
+void FormSettings::on_centerButton_clicked()
+{
+    selectLevel(1);
+    level = 1;
+    emit setLevel(1);
+}
+
+void FormSettings::on_belowButton_clicked()
+{
+    selectLevel(2);
+    level = 2;
+    emit setLevel(2);
+}
+
+// The system taskbar cannot be moved or hidden from here on this desktop;
+// the buttons only show the choice.
+void FormSettings::on_topButtonMission_clicked() { selectTaskbarButton(0); }
+void FormSettings::on_rightButtonMission_clicked() { selectTaskbarButton(1); }
+void FormSettings::on_bottomButtonMission_clicked() { selectTaskbarButton(2); }
+void FormSettings::on_leftButtonMission_clicked() { selectTaskbarButton(3); }
+
+// ---- hot keys -----------------------------------------------------------------
+
+void FormSettings::on_keySequenceEditLaunchPad(QString key)
+{
+    hotKeyTyped(ui->keySequenceEditLaunchPad, QStringLiteral("LaunchPad"), key);
+}
+
+void FormSettings::on_keySequenceEditvesk(QString key)
+{
+    hotKeyTyped(ui->keySequenceEditvesk, QStringLiteral("vesk"), key);
+}
+
+void FormSettings::on_keySequenceEditScreenshot(QString key)
+{
+    hotKeyTyped(ui->keySequenceEditScreenshot, QStringLiteral("Screenshot"), key);
+}
+
+void FormSettings::on_keySequenceEditColor(QString key)
+{
+    hotKeyTyped(ui->keySequenceEditColor, QStringLiteral("Color"), key);
+}
+
+void FormSettings::on_keySequenceEditDock(QString key)
+{
+    hotKeyTyped(ui->keySequenceEditDock, QStringLiteral("Dock"), key);
+}
+
+void FormSettings::hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code, const QString &key)
+{
+    // An empty text would be stored, and the dock puts the defaults back for
+    // an empty hot key at its next start; switching off sends "Alt".
+    if (key.isEmpty())
+        return;
+    const QString chord = firstChordText(QKeySequence(key, QKeySequence::PortableText));
+    for (CustomKeySequenceEdit *other : { ui->keySequenceEditLaunchPad, ui->keySequenceEditvesk,
+                                          ui->keySequenceEditScreenshot, ui->keySequenceEditColor,
+                                          ui->keySequenceEditDock }) {
+        if (other != edit && firstChordText(other->keySequence()) == chord) {
+            // Re-binding would take the chord from the other hot key.
+            edit->revert();
+            showHint(edit, tr("此热键已被其他功能使用！"));
+            return;
+        }
+    }
+    emit setKey(code, key);
+}
+
+void FormSettings::clearHotKey(CustomKeySequenceEdit *edit, const QString &code)
+{
+    // "Alt" alone binds no key and, unlike an empty text, is kept by the dock
+    // across restarts.
+    emit setKey(code, QStringLiteral("Alt"));
+    edit->setKeySequence(QKeySequence());
+}
+
+void FormSettings::on_keySequenceButton0_clicked() { clearHotKey(ui->keySequenceEditLaunchPad, QStringLiteral("LaunchPad")); }
+void FormSettings::on_keySequenceButton1_clicked() { clearHotKey(ui->keySequenceEditvesk, QStringLiteral("vesk")); }
+void FormSettings::on_keySequenceButton2_clicked() { clearHotKey(ui->keySequenceEditScreenshot, QStringLiteral("Screenshot")); }
+void FormSettings::on_keySequenceButton3_clicked() { clearHotKey(ui->keySequenceEditColor, QStringLiteral("Color")); }
+void FormSettings::on_keySequenceButton4_clicked() { clearHotKey(ui->keySequenceEditDock, QStringLiteral("Dock")); }
+
+void FormSettings::showHint(QWidget *near, const QString &text)
+{
+    QToolTip::showText(near->mapToGlobal(QPoint(0, near->height())), text, near);
+}
+
+// ---- update, links, about --------------------------------------------------------
+
+void FormSettings::on_upgradeButton_clicked()
+{
+    ui->Upgrade->hide();
+    ui->upgradeButton->setText(tr("检查更新"));
+    emit upDate();
+}
+
+void FormSettings::on_webButton_clicked()
+{
+    QDesktopServices::openUrl(QUrl(homePage()));
+}
+
+void FormSettings::on_SuggestButton_clicked()
+{
+    QUrl url(homePage());
+    url.setPath(QStringLiteral("/bbs/forum.php"));
+    url.setQuery(QStringLiteral("mod=forumdisplay&fid=37"));
+    QDesktopServices::openUrl(url);
+}
+
+void FormSettings::on_aboutButton_clicked()
+{
+    emit showAbout();
+}
+
+// ---- closing, dragging, resizing -----------------------------------------------
+
+void FormSettings::on_close_clicked()
+{
+    emit setClose();
+    hide();
+    SaveSettings();
+}
+
+void FormSettings::on_closeButton_clicked()
+{
+    on_close_clicked();
+}
+
+void FormSettings::closeEvent(QCloseEvent *event)
+{
+    on_close_clicked();
+    event->accept();
+}
+
+void FormSettings::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint g = event->globalPos();
+    if (event->button() == Qt::LeftButton && g.y() - frameGeometry().top() < 600)
+        dragging = true;
+    pressOffset = g - pos();
+}
+
+void FormSettings::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging)
+        move(event->globalPos() - pressOffset);
+}
+
+void FormSettings::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = false;
+}
+
+void FormSettings::resizeEvent(QResizeEvent *)
+{
+    ui->frame_main->resize(width(), height());
+    ui->frame_4->resize(ui->frame_4->width(), ui->frame_main->height());
+    ui->frame_5->resize(ui->frame_5->width(), ui->frame_main->height() - 55);
+    ui->scrollArea1->resize(ui->frame_5->width() - 1, ui->frame_5->height() - 1);
+}

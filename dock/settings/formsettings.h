@@ -1,12 +1,16 @@
 #pragma once
+#include <QPoint>
 #include <QWidget>
 
 namespace Ui {
 class FormSettings;
 }
+class CustomKeySequenceEdit;
+class QScrollBar;
 
 // The settings panel. Every control reports its change by a signal named like
-// the dock window's slot that applies it.
+// the dock window's slot that applies it. The panel does not own the
+// settings: opening reads them from config.ini, closing writes them back.
 class FormSettings : public QWidget
 {
     Q_OBJECT
@@ -14,8 +18,20 @@ public:
     explicit FormSettings(QWidget *parent = nullptr);
     ~FormSettings() override;
 
+    // Loads every control from config.ini and the autostart entry; the dock
+    // window calls it each time before it shows the panel.
     void readSettings();
+    // A newer version is known: shows the red mark on the update button.
     void showNewVersion();
+
+    // The home page the web button opens.
+    static QString homePage();
+
+public slots:
+    // Writes the panel's System keys into config.ini.
+    void SaveSettings();
+    // Switches starting with the session on or off.
+    void appAutoRun(bool bAutoRun);
 
 signals:
     void setClose();
@@ -48,6 +64,96 @@ signals:
     void showAbout();
     void setKey(QString, QString);
 
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void on_MButton1_clicked();
+    void on_MButton4_clicked();
+    void on_MButton3_clicked();
+    void valueChanged(int v);
+
+    void on_Margin_valueChanged(int value);
+    void on_icoSize_valueChanged(int value);
+    void on_icoScale_valueChanged(int value);
+    void on_icoNameSize_valueChanged(int value);
+    void on_TransparentBackground_valueChanged(int value);
+    void on_comboBoxScreen_currentIndexChanged(int index);
+    void on_comboBoxIconClick_currentIndexChanged(int index);
+    void on_comboBoxBackgroundStyle_currentIndexChanged(int index);
+    void on_LanguageClick_currentIndexChanged(int index);
+
+    void on_topButton_clicked();
+    void on_rightButton_clicked();
+    void on_bottomButton_clicked();
+    void on_leftButton_clicked();
+    void on_frontButton_clicked();
+    void on_centerButton_clicked();
+    void on_belowButton_clicked();
+
+    void on_checkBoxLocking_clicked(bool checked);
+    void on_checkBoxHide_clicked(bool checked);
+    void on_checkBoxUpgrade_clicked(bool checked);
+    void on_checkBoxMousePop_clicked(bool checked);
+    void on_checkBoxMousePop2_clicked(bool checked);
+    void on_checkBoxSensing_clicked(bool checked);
+    void on_checkBoxWorkArea_clicked(bool checked);
+    void on_checkBoxWinShow_clicked(bool checked);
+    void on_IconDoubleClick_clicked(bool checked);
+    void on_checkBoxTaskbarAlpha_clicked(bool checked);
+    void on_checkBoxTaskbarblurry_clicked(bool checked);
+    void on_checkBoxTaskbarHide_clicked(bool checked);
+    void on_checkBoxDesktopIcon_clicked(bool checked);
+    void on_StartUp_clicked(bool checked);
+
+    void on_keySequenceButton0_clicked();
+    void on_keySequenceButton1_clicked();
+    void on_keySequenceButton2_clicked();
+    void on_keySequenceButton3_clicked();
+    void on_keySequenceButton4_clicked();
+
+    void on_upgradeButton_clicked();
+    void on_webButton_clicked();
+    void on_SuggestButton_clicked();
+    void on_aboutButton_clicked();
+    void on_close_clicked();
+    void on_closeButton_clicked();
+
+    void on_topButtonMission_clicked();
+    void on_rightButtonMission_clicked();
+    void on_bottomButtonMission_clicked();
+    void on_leftButtonMission_clicked();
+
 private:
+    // What the five hot-key fields report (connected in the constructor).
+    void on_keySequenceEditLaunchPad(QString key);
+    void on_keySequenceEditvesk(QString key);
+    void on_keySequenceEditScreenshot(QString key);
+    void on_keySequenceEditColor(QString key);
+    void on_keySequenceEditDock(QString key);
+    void hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code, const QString &key);
+    void clearHotKey(CustomKeySequenceEdit *edit, const QString &code);
+    // The panel's one place for a short message to the user.
+    void showHint(QWidget *near, const QString &text);
+
+    void selectTab(int tab); // 0 basic, 1 hot keys, 2 advanced
+    void selectEdge(int edge);
+    void selectLevel(int level);
+    void selectTaskbarButton(int which);
+
     Ui::FormSettings *ui;
+    int position = 0;
+    int level = 0;
+    int language = 0;
+    bool dragging = false;
+    QPoint pressOffset;
+    QScrollBar *pageScrollBar = nullptr;
+    // A stored screen that is not attached now is kept, not overwritten,
+    // until the user picks a screen.
+    bool keepStoredScreen = false;
+    int storedScreen = 0;
 };

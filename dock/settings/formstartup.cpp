@@ -1,9 +1,36 @@
 #include "formstartup.h"
 #include "ui_formstartup.h"
 
+#include "platform/autostart.h"
+#include "dock/settings/configfile.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPropertyAnimation>
+#include <QScreen>
+#include <QSettings>
+
+namespace {
+
+QFont promptFont(int pixels)
+{
+    QFont f(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+} // namespace
+
 FormStartUp::FormStartUp(QWidget *parent) : QWidget(parent), ui(new Ui::FormStartUp)
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    ui->noButton->setFont(promptFont(15));
+    ui->okButton->setFont(promptFont(15));
+    ui->label_6->setFont(promptFont(18));
 }
 
 FormStartUp::~FormStartUp()
@@ -11,4 +38,102 @@ FormStartUp::~FormStartUp()
     delete ui;
 }
 
-void FormStartUp::CheckAutoRun() {}
+void FormStartUp::CheckAutoRun()
+{
+    const QString key = QStringLiteral("System/StartUpRemind");
+    bool remind;
+    {
+        QSettings set(settingsfile::path(), QSettings::IniFormat);
+        remind = set.value(key).toString().isEmpty() || !set.value(key).toBool();
+    }
+    const QString program = platform::Autostart::programPath();
+    qDebug() << "程序当前路径1：" << program;
+    const QString stored = platform::AutostartService::get().value(QStringLiteral("error"));
+    qDebug() << stored;
+    if (stored != program && remind) {
+        show();
+        StartShow();
+    }
+}
+
+void FormStartUp::StartShow()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    const int x = (area.width() - width()) / 2;
+    const int y = (area.height() - height()) / 2;
+
+    auto *slide = new QPropertyAnimation(this, "pos", this);
+    slide->setDuration(300);
+    slide->setStartValue(QPoint(x, y + 30));
+    slide->setEndValue(QPoint(x, y));
+    slide->setEasingCurve(QEasingCurve::OutCubic);
+    slide->start(QAbstractAnimation::DeleteWhenStopped);
+
+    auto *fade = new QPropertyAnimation(this, "windowOpacity", this);
+    fade->setDuration(300);
+    fade->setStartValue(0.0);
+    fade->setEndValue(1.0);
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FormStartUp::on_close_clicked()
+{
+    close();
+}
+
+void FormStartUp::on_okButton_clicked()
+{
+    appAutoRun(true);
+}
+
+void FormStartUp::appAutoRun(bool bAutoRun)
+{
+    if (bAutoRun)
+        platform::AutostartService::get().setValue(platform::Autostart::programPath());
+    close();
+}
+
+void FormStartUp::on_noButton_clicked()
+{
+    close();
+}
+
+void FormStartUp::on_checkBox_clicked(bool checked)
+{
+    QSettings set(settingsfile::path(), QSettings::IniFormat);
+    settingsfile::keepIfBad(set);
+    set.setValue(QStringLiteral("System/StartUpRemind"), checked);
+}
+
+void FormStartUp::mousePressEvent(QMouseEvent *event)
+{
+    pressOffset = event->globalPos() - pos();
+    if (event->button() == Qt::LeftButton) {
+        framePressOffset = event->globalPos() - frameGeometry().topLeft();
+        if (framePressOffset.y() <= 309)
+            dragging = true;
+    }
+}
+
+void FormStartUp::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = false;
+}
+
+void FormStartUp::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        framePressOffset = event->globalPos() - frameGeometry().topLeft();
+}
+
+void FormStartUp::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging)
+        move(event->globalPos() - pressOffset);
+}
+
+void FormStartUp::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+}

@@ -1,19 +1,47 @@
 #pragma once
+#include <QPoint>
 #include <QWidget>
 
 namespace Ui {
 class FormStartUp;
 }
 
-// The first-run prompt that offers to start the dock with the session.
+// The first-run prompt that offers to start the dock with the session. It
+// slides in once per run when the dock is not started with the session and
+// the user has not asked to be left alone; it can only switch autostart on.
 class FormStartUp : public QWidget
 {
     Q_OBJECT
 public:
     explicit FormStartUp(QWidget *parent = nullptr);
     ~FormStartUp() override;
+    // Shows the prompt when autostart is off and the reminder is on.
     void CheckAutoRun();
+
+public slots:
+    void StartShow();
+
+private slots:
+    void on_close_clicked();
+    void on_okButton_clicked();
+
+public slots:
+    void appAutoRun(bool bAutoRun);
+
+private slots:
+    void on_noButton_clicked();
+    void on_checkBox_clicked(bool checked);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     Ui::FormStartUp *ui;
+    QPoint framePressOffset;
+    QPoint pressOffset;
+    bool dragging = false;
 };

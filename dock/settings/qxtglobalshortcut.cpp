@@ -1,5 +1,66 @@
 #include "qxtglobalshortcut.h"
 
+#include "platform/globalhotkeys.h"
+
+#include <QDebug>
+#include <QHash>
+
+using platform::GlobalHotKeys;
+using platform::GlobalHotKeysService;
+
+// Presses come from the platform as chords; one table for the whole program
+// finds the hot key that holds each chord.
+class QxtGlobalShortcutDispatcher : public QObject
+{
+    Q_OBJECT
+public:
+    static QxtGlobalShortcutDispatcher &instance()
+    {
+        static QxtGlobalShortcutDispatcher d;
+        return d;
+    }
+    void listenTo(GlobalHotKeys &source)
+    {
+        connect(&source, &GlobalHotKeys::pressed, this, &QxtGlobalShortcutDispatcher::fire, Qt::UniqueConnection);
+    }
+    QHash<int, QxtGlobalShortcut *> owners;
+
+public slots:
+    void fire(int chord)
+    {
+        QxtGlobalShortcut *s = owners.value(chord);
+        if (s && s->m_enabled)
+            emit s->activated();
+    }
+};
+
+namespace {
+
+QString chordText(int chord)
+{
+    return QKeySequence(chord).toString(QKeySequence::PortableText);
+}
+
+// Empty, or a modifier alone: nothing to register, by intent.
+bool namesNoKey(int chord)
+{
+    const int key = chord & ~GlobalHotKeys::ModifierMask & ~Qt::KeypadModifier;
+    switch (key) {
+    case 0:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_unknown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 QxtGlobalShortcut::QxtGlobalShortcut(QObject *parent) : QObject(parent) {}
 
 QxtGlobalShortcut::QxtGlobalShortcut(const QKeySequence &shortcut, QObject *parent) : QObject(parent)
@@ -7,10 +68,52 @@ QxtGlobalShortcut::QxtGlobalShortcut(const QKeySequence &shortcut, QObject *pare
     setShortcut(shortcut);
 }
 
-QxtGlobalShortcut::~QxtGlobalShortcut() = default;
+QxtGlobalShortcut::~QxtGlobalShortcut()
+{
+    unbind();
+}
+
+QKeySequence QxtGlobalShortcut::shortcut() const
+{
+    return m_chord ? QKeySequence(m_chord) : QKeySequence();
+}
 
 bool QxtGlobalShortcut::setShortcut(const QKeySequence &shortcut)
 {
-    m_shortcut = shortcut;
-    return false;
+    unbind();
+    // Only the first chord of a sequence can be a hot key.
+    m_chord = shortcut.isEmpty() ? 0 : shortcut[0];
+    if (namesNoKey(m_chord))
+        return false;
+
+    auto &dispatcher = QxtGlobalShortcutDispatcher::instance();
+    QxtGlobalShortcut *holder = dispatcher.owners.value(m_chord);
+    if (holder && holder != this) {
+        qWarning() << "QxtGlobalShortcut failed to register:" << chordText(m_chord);
+        return false;
+    }
+    GlobalHotKeys &keys = GlobalHotKeysService::get();
+    if (!keys.grab(m_chord)) {
+        qWarning() << "QxtGlobalShortcut failed to register:" << chordText(m_chord);
+        return false;
+    }
+    dispatcher.listenTo(keys);
+    dispatcher.owners.insert(m_chord, this);
+    m_registered = true;
+    return true;
 }
+
+void QxtGlobalShortcut::unbind()
+{
+    if (m_registered) {
+        if (!GlobalHotKeysService::get().ungrab(m_chord))
+            qWarning() << "QxtGlobalShortcut failed to unregister:" << chordText(m_chord);
+        auto &owners = QxtGlobalShortcutDispatcher::instance().owners;
+        if (owners.value(m_chord) == this)
+            owners.remove(m_chord);
+        m_registered = false;
+    }
+    m_chord = 0;
+}
+
+#include "qxtglobalshortcut.moc"

@@ -1,0 +1,49 @@
+#include "customkeysequenceedit.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+QString firstChord(const QKeySequence &seq)
+{
+    return seq.toString(QKeySequence::PortableText).split(QStringLiteral(", ")).value(0);
+}
+
+} // namespace
+
+CustomKeySequenceEdit::CustomKeySequenceEdit(QWidget *parent) : QKeySequenceEdit(parent) {}
+
+CustomKeySequenceEdit::~CustomKeySequenceEdit() = default;
+
+void CustomKeySequenceEdit::revert()
+{
+    setKeySequence(m_before);
+}
+
+void CustomKeySequenceEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QKeySequence before = keySequence();
+    QKeySequenceEdit::keyPressEvent(event);
+    // Setting the sequence ends the recording, so the next chord replaces
+    // this one instead of being appended to it.
+    const QString chord = firstChord(keySequence());
+    if (chord.isEmpty()) {
+        // A modifier alone: no chord yet. Reporting it would store an empty
+        // hot key, which the dock replaces by the defaults at its next start.
+        setKeySequence(before);
+        return;
+    }
+    setKeySequence(QKeySequence(chord, QKeySequence::PortableText));
+    m_before = before;
+    emit setKey(firstChord(keySequence()));
+}
+
+void CustomKeySequenceEdit::enterEvent(QEvent *)
+{
+    setCursor(Qt::IBeamCursor);
+}
+
+void CustomKeySequenceEdit::leaveEvent(QEvent *)
+{
+    setCursor(Qt::ArrowCursor);
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <QKeySequenceEdit>
+
+// The field in which the user types one hot-key chord. It always shows one
+// chord, the last one typed, and reports it at once with setKey.
+class CustomKeySequenceEdit : public QKeySequenceEdit
+{
+    Q_OBJECT
+public:
+    explicit CustomKeySequenceEdit(QWidget *parent = nullptr);
+    ~CustomKeySequenceEdit() override;
+
+    // Shows again the chord the field held before the last key press (used
+    // when the new chord is refused).
+    void revert();
+
+signals:
+    // The chord now shown, as portable text ("Alt+Q"). Never empty: a
+    // modifier pressed alone is no chord and leaves the field as it was.
+    void setKey(QString key);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void enterEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    QKeySequence m_before;
+};

@@ -1,0 +1,144 @@
+#include "autostart.h"
+#include "paths.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <XdgDesktopFile>
+#include <XdgDirs>
+
+namespace platform {
+
+QString Autostart::programPath()
+{
+    return programFolder() + QStringLiteral("/Zorvane");
+}
+
+QString autostartFile()
+{
+    return XdgDirs::autostartHome(false) + QStringLiteral("/Zorvane.desktop");
+}
+
+QString desktopExecValue(const QString &program)
+{
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    bool quote = false;
+    for (QChar ch : program)
+        quote = quote || reserved.contains(ch);
+    QString arg;
+    for (QChar ch : program) {
+        if (ch == QLatin1Char('%'))
+            arg += QStringLiteral("%%");
+        else if (quote && (ch == QLatin1Char('"') || ch == QLatin1Char('`') || ch == QLatin1Char('$')
+                           || ch == QLatin1Char('\\')))
+            arg += QLatin1Char('\\') + QString(ch);
+        else
+            arg += ch;
+    }
+    if (quote)
+        arg = QLatin1Char('"') + arg + QLatin1Char('"');
+    // The string escapes of the file come on top of the quoting rules.
+    arg.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    arg.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    arg.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    return arg;
+}
+
+namespace {
+
+// The program of an Exec value (its string escapes already undone): the
+// first argument, unquoted, with "%%" back to "%".
+QString execProgram(const QString &exec)
+{
+    QString arg;
+    int i = 0;
+    while (i < exec.size() && exec.at(i).isSpace())
+        ++i;
+    if (i < exec.size() && exec.at(i) == QLatin1Char('"')) {
+        for (++i; i < exec.size() && exec.at(i) != QLatin1Char('"'); ++i) {
+            if (exec.at(i) == QLatin1Char('\\') && i + 1 < exec.size())
+                ++i;
+            arg += exec.at(i);
+        }
+    } else {
+        for (; i < exec.size() && !exec.at(i).isSpace(); ++i)
+            arg += exec.at(i);
+    }
+    return arg.replace(QStringLiteral("%%"), QStringLiteral("%"));
+}
+
+class XdgAutostart final : public Autostart
+{
+public:
+    QString value(const QString &fallback) override
+    {
+        const QString path = autostartFile();
+        if (!QFileInfo::exists(path))
+            return fallback;
+        XdgDesktopFile f;
+        if (!f.load(path) || !f.isValid()) {
+            qDebug() << "autostart entry unreadable:" << path;
+            return fallback;
+        }
+        if (f.value(QStringLiteral("Hidden")).toString() == QLatin1String("true")
+            || f.value(QStringLiteral("X-GNOME-Autostart-enabled")).toString() == QLatin1String("false"))
+            return QString();
+        // The library's own splitting gets quoted arguments wrong.
+        return execProgram(f.value(QStringLiteral("Exec")).toString());
+    }
+
+    bool setValue(const QString &program) override
+    {
+        const QString path = autostartFile();
+        QDir().mkpath(QFileInfo(path).path());
+        if (QFileInfo::exists(path)) {
+            XdgDesktopFile old;
+            if (!old.load(path) || !old.isValid())
+                keepAside(path);
+        }
+        // The entry always names a program, so it stays a valid file when
+        // switched off; Hidden is what turns it off.
+        const QString exec = program.isEmpty() ? programPath() : program;
+        QString text;
+        text += QStringLiteral("[Desktop Entry]\n");
+        text += QStringLiteral("Type=Application\n");
+        text += QStringLiteral("Version=1.0\n");
+        text += QStringLiteral("Name=Zorvane\n");
+        text += QStringLiteral("Exec=") + desktopExecValue(exec) + QLatin1Char('\n');
+        text += QStringLiteral("Terminal=false\n");
+        text += QStringLiteral("Hidden=") + (program.isEmpty() ? QStringLiteral("true") : QStringLiteral("false"))
+            + QLatin1Char('\n');
+        const QByteArray data = text.toUtf8();
+        QSaveFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size()) {
+            qDebug() << "autostart entry not written:" << path;
+            f.cancelWriting();
+            return false;
+        }
+        return f.commit();
+    }
+
+private:
+    static void keepAside(const QString &path)
+    {
+        QString bad = path + QStringLiteral(".bad");
+        for (int n = 1; QFile::exists(bad); ++n)
+            bad = path + QStringLiteral(".bad.%1").arg(n);
+        if (QFile::copy(path, bad))
+            qWarning() << "unreadable file kept as" << bad;
+    }
+};
+
+} // namespace
+
+template <>
+Autostart &Service<Autostart>::real()
+{
+    static XdgAutostart a;
+    return a;
+}
+
+} // namespace platform
