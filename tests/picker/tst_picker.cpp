@@ -295,19 +295,10 @@ void TestPicker::grabberCoversDesktop()
     QCOMPARE(grab.grabs, 1);
     QVERIFY(w.isVisible());
     QCOMPARE(w.geometry(), QRect(QPoint(0, 0), desktop()));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tandrel"));
-    QCOMPARE(w.objectName(), QStringLiteral("Widget"));
-    const Qt::WindowFlags flags = w.windowFlags();
-    QVERIFY(flags.testFlag(Qt::FramelessWindowHint));
-    QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(flags.testFlag(Qt::X11BypassWindowManagerHint));
-    QVERIFY(w.hasMouseTracking());
-    QCOMPARE(w.cursor().shape(), Qt::BlankCursor);
     QCOMPARE(QWidget::keyboardGrabber(), &w);
     QVERIFY(!w.colorView()->isVisible());
     // Already on the pointer before any move.
     QCOMPARE(w.label()->text(), ::colorText(patternAt(200, 100, 1)));
-    QCOMPARE(w.label()->size(), QSize(68, 21));
     QVERIFY(end.codes.isEmpty());
 }
 
@@ -465,8 +456,6 @@ void TestPicker::viewStartsWhite()
 {
     FormColorView v;
     QVERIFY(!v.isVisible());
-    QCOMPARE(v.size(), QSize(276, 230));
-    QCOMPARE(v.objectName(), QStringLiteral("FormColorView"));
     QCOMPARE(field(&v, "redEdit"), QStringLiteral("255"));
     QCOMPARE(field(&v, "greenEdit"), QStringLiteral("255"));
     QCOMPARE(field(&v, "blueEdit"), QStringLiteral("255"));
@@ -474,13 +463,6 @@ void TestPicker::viewStartsWhite()
     QVERIFY(hint(&v).isEmpty());
     const QString swatch = v.findChild<QLabel *>(QStringLiteral("colorView"))->styleSheet();
     QVERIFY(swatch.contains(QStringLiteral("background-color: rgb(255, 255, 255);")));
-    for (const char *name : { "redEdit", "greenEdit", "blueEdit", "hexEdit" })
-        QCOMPARE(v.findChild<QLineEdit *>(QLatin1String(name))->focusPolicy(), Qt::NoFocus);
-    for (const char *name : { "close", "copyButton", "colorButton" })
-        QCOMPARE(button(&v, name)->focusPolicy(), Qt::NoFocus);
-    QVERIFY(button(&v, "close")->styleSheet().contains(QStringLiteral(":/image/c0.png")));
-    QCOMPARE(button(&v, "colorButton")->text(), QStringLiteral("取色"));
-    QCOMPARE(button(&v, "copyButton")->text(), QStringLiteral("复制"));
     // The pictures the style sheets name are in the resources.
     for (const char *picture : { ":/image/c0.png", ":/image/c1.png", ":/image/magnifier.png", ":/image/center_rect.png" })
         QVERIFY2(!QPixmap(QLatin1String(picture)).isNull(), picture);
