@@ -180,7 +180,7 @@ private slots:
 
 void TestPickerXvfb::initTestCase()
 {
-    for (const char *tool : { "xvfb-run", "xdotool", "xclip" }) {
+    for (const char *tool : { "xvfb-run", "Xvfb", "xauth", "xdotool", "xclip" }) {
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
             QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
     }
