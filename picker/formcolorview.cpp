@@ -1,0 +1,97 @@
+#include "formcolorview.h"
+#include "ui_formcolorview.h"
+
+#include "picker/colortext.h"
+#include "picker/programend.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMouseEvent>
+
+namespace {
+
+const char closeStyle[] =
+    "QPushButton{border-image: url(:/image/c0.png);background-image: url();background-color: rgb(255, 255, 255,0%);"
+    "border-radius:0px;border: 0px;border-style: solid;}"
+    "QPushButton:hover{border-image: url(:/image/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);"
+    "border-radius:0px;border: 0px;border-style: solid;}"
+    "QPushButton:pressed{border-image: url(:/image/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);"
+    "border-radius:0px;border: 0px;border-style: solid;}";
+
+const char buttonStyle[] =
+    "QPushButton{border-image: url();background-color: #5F616E;border:0px;border-radius:2px;border-left:0px;"
+    "border-right:0px;border-style: solid;border-color:#312E4D;font-weight: bold;color: #FFFFFF;font: 11pt 微软雅黑;}"
+    "QPushButton:hover{border-image: url();background-color: #5294E2;border:0px;border-radius:2px;border-left:0px;"
+    "border-right: 0px;border-style: solid;border-color:#312E4D;font-weight: bold;color: #FFFFFF;font: 11pt 微软雅黑;}"
+    "QPushButton:pressed{border-image: url();background-color:#5294E2;border:0px;border-radius:2px;border-left:0px;"
+    "border-right: 0px;border-style: solid;border-color:#312E4D;font-weight: bold;color: #FFFFFF;font: 11pt 微软雅黑;}";
+
+} // namespace
+
+FormColorView::FormColorView(QWidget *parent) : QWidget(parent), ui(new Ui::FormColorView)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    ui->close->setStyleSheet(QString::fromUtf8(closeStyle));
+    ui->copyButton->setStyleSheet(QString::fromUtf8(buttonStyle));
+    ui->colorButton->setStyleSheet(QString::fromUtf8(buttonStyle));
+}
+
+FormColorView::~FormColorView()
+{
+    delete ui;
+}
+
+void FormColorView::setColor(const QColor &c)
+{
+    const QString text = colorText(c);
+    ui->redEdit->setText(QString::number(c.red()));
+    ui->greenEdit->setText(QString::number(c.green()));
+    ui->blueEdit->setText(QString::number(c.blue()));
+    ui->hexEdit->setText(text);
+    ui->colorView->setStyleSheet(
+        QStringLiteral("QLabel{border-radius:2px;border-top: 1px;border-bottom:1px;border-left: 1px;border-right: 1px;"
+                       "border-style: solid;border-color: rgba(255, 255, 255, 200);background-color:")
+        + text + QStringLiteral(";}"));
+}
+
+void FormColorView::on_copyButton_clicked()
+{
+    QApplication::clipboard()->setText(ui->hexEdit->text());
+    ui->tishi->setText(QStringLiteral("已经复制到剪贴板！"));
+}
+
+void FormColorView::on_colorButton_clicked()
+{
+    emit ColorPicking();
+    ui->tishi->clear();
+}
+
+void FormColorView::on_close_clicked()
+{
+    close();
+    ProgramEndService::get().end(0);
+}
+
+void FormColorView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && event->pos().y() <= height() - 1)
+        dragPressed = true;
+    dragOffset = event->globalPos() - pos();
+}
+
+void FormColorView::mouseReleaseEvent(QMouseEvent *)
+{
+    dragPressed = false;
+}
+
+void FormColorView::mouseDoubleClickEvent(QMouseEvent *)
+{
+}
+
+void FormColorView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragPressed)
+        move(event->globalPos() - dragOffset);
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <QColor>
+#include <QPoint>
+#include <QWidget>
+
+namespace Ui {
+class FormColorView;
+}
+
+// The result window of a pick: a swatch, the channels in decimal and the colour
+// text, which it copies to the clipboard. Closing it ends the program.
+class FormColorView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FormColorView(QWidget *parent = nullptr);
+    ~FormColorView() override;
+
+    void setColor(const QColor &c);
+
+signals:
+    // Asks the grabber for a new pick.
+    void ColorPicking();
+
+private slots:
+    void on_copyButton_clicked();
+    void on_colorButton_clicked();
+    void on_close_clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    Ui::FormColorView *ui;
+    QPoint dragOffset;
+    bool dragPressed = false;
+};
