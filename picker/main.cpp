@@ -1,4 +1,4 @@
-#include "picker/fonts.h"
+#include "common/fonts.h"
 #include "picker/widget.h"
 
 #include <QApplication>
@@ -6,7 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication a(argc, argv);
-    mapChineseFonts();
+    Fonts::installSubstitutions();
     // The grabber grabs the desktop and shows itself as it is built.
     Widget w;
     return a.exec();

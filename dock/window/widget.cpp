@@ -148,15 +148,15 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_diskTimer->setSingleShot(true);
     connect(m_diskTimer, &QTimer::timeout, this, &Widget::UDiskTimeOut);
 
-    // Other programs find the dock by its title.
+    m_tick = 59;
+    initialize();
+    timeOver();
+
+    // Other programs find the dock by its title, once it is ready for them.
     m_receiver = new SystemMessageReceiver(
         WindowTitle, [this](quint32 dw, const QString &text) { return receiveSystemMessage(dw, text); }, this);
     if (!m_receiver->listen())
         qDebug() << "system messages: cannot listen as" << WindowTitle;
-
-    m_tick = 59;
-    initialize();
-    timeOver();
 
     m_tickTimer = new QTimer(this);
     connect(m_tickTimer, &QTimer::timeout, this, &Widget::timeOver);

@@ -3,7 +3,6 @@
 // colour view driven by synthetic events over a fake desktop picture.
 #include "picker/colortext.h"
 #include "picker/desktopmap.h"
-#include "picker/fonts.h"
 #include "picker/formcolorview.h"
 #include "picker/loupe.h"
 #include "picker/programend.h"
@@ -114,7 +113,6 @@ private slots:
     void desktopMap();
     void coverForScaledScreens();
     void roundMaskCutsCircle();
-    void chineseFontsAreMapped();
 
     void grabberCoversDesktop();
     void loupeFollowsPointer();
@@ -273,15 +271,6 @@ void TestPicker::roundMaskCutsCircle()
     const QImage sharpMasked = Widget::roundMask(sharp, 42).toImage();
     QCOMPARE(qAlpha(sharpMasked.pixel(10, 10)), 0);
     QCOMPARE(QColor::fromRgba(sharpMasked.pixel(2, 84)), QColor(Qt::blue));
-}
-
-void TestPicker::chineseFontsAreMapped()
-{
-    if (!QFontDatabase().families().contains(QStringLiteral("Noto Sans CJK SC")))
-        QSKIP("Noto Sans CJK SC is not installed (fonts-noto-cjk)");
-    mapChineseFonts();
-    for (const char *name : { "Microsoft YaHei", "微软雅黑", "SimSun" })
-        QCOMPARE(QFontInfo(QFont(QString::fromUtf8(name))).family(), QStringLiteral("Noto Sans CJK SC"));
 }
 
 void TestPicker::grabberCoversDesktop()
