@@ -5,6 +5,7 @@
 #include "dock/window/widget.h"
 #include "common/systemmessage.h"
 #include "fakeplatform.h"
+#include "fakesettings.h"
 #include "platform/paths.h"
 #include "testenv.h"
 
@@ -77,6 +78,7 @@ class TestWidget : public QObject
     std::unique_ptr<FakeProcesses> procs;
     std::unique_ptr<FakeWindowSystem> wins;
     std::unique_ptr<FakeClock> clock;
+    std::unique_ptr<FakeGlobalHotKeys> keys;
 
 private slots:
     void init()
@@ -85,9 +87,11 @@ private slots:
         procs.reset(new FakeProcesses);
         wins.reset(new FakeWindowSystem);
         clock.reset(new FakeClock(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 0))));
+        keys.reset(new FakeGlobalHotKeys);
     }
     void cleanup()
     {
+        keys.reset();
         clock.reset();
         wins.reset();
         procs.reset();
@@ -114,6 +118,7 @@ private slots:
             QVERIFY(w.hotkey(i));
         QCOMPARE(w.hotkey(0)->shortcut(), QKeySequence("Alt+Q"));
         QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Alt+D"));
+        QCOMPARE(keys->grabbed.size(), 5); // the five default chords are taken
         QVERIFY(w.isReceivingMessages());
         QVERIFY(procs->started.isEmpty()); // no outside window tool lies beside the dock
     }
