@@ -11,17 +11,17 @@
 namespace {
 const char *const kEmptyPicture = ":/image/icon/Recycle.png";
 const char *const kFullPicture = ":/image/icon/Recycle1.png";
+} // namespace
 
-bool askBeforeEmptying()
+bool FormRecycle::askBeforeEmptying()
 {
     // Nothing asks for us here, unlike the Windows shell: the items are
     // gone for good afterwards, so the answer defaults to No.
-    return QMessageBox::question(nullptr, QObject::tr("清空回收站"),
-                                 QObject::tr("确定要永久删除回收站中的所有项目吗？"),
+    return QMessageBox::question(nullptr, tr("清空回收站"),
+                                 tr("确定要永久删除回收站中的所有项目吗？"),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }
-} // namespace
 
 FormRecycle::FormRecycle(QWidget *parent) : QWidget(parent), ui(new Ui::FormRecycle)
 {
@@ -85,7 +85,7 @@ void FormRecycle::resizeEvent(QResizeEvent *)
 
 std::function<bool()> &FormRecycle::confirmEmpty()
 {
-    static std::function<bool()> ask = askBeforeEmptying;
+    static std::function<bool()> ask = &FormRecycle::askBeforeEmptying;
     return ask;
 }
 

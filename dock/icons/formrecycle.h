@@ -34,8 +34,10 @@ public:
     // was emptied; false when the user said no or emptying failed.
     static bool clearRecycleBin();
     // The question asked before emptying; tests put their answer here.
-    // Defaults to a Yes/No message box whose default is No.
+    // Defaults to askBeforeEmptying.
     static std::function<bool()> &confirmEmpty();
+    // A Yes/No message box whose default is No.
+    static bool askBeforeEmptying();
 
 public slots:
     void timeOver();
