@@ -1,9 +1,11 @@
 #include "iconpictures.h"
 
+#include <QCache>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
-#include <QPixmapCache>
 #include <QVariant>
 
 namespace IconPictures {
@@ -12,14 +14,50 @@ namespace {
 const char *const kShownKey = "zvPictureKey";
 const char *const kShownPath = "zvPicturePath";
 
-QString keyOf(const QString &path, const QSize &size)
+QCache<QString, QPixmap> &cache()
 {
-    const QDateTime changed = QFileInfo(path).lastModified();
-    return QStringLiteral("zvicon|%1|%2x%3|%4")
+    static QCache<QString, QPixmap> *c = [] {
+        auto *made = new QCache<QString, QPixmap>(BudgetKb);
+        // Pixmaps must go before the application object does.
+        qAddPostRoutine([] { cache().clear(); });
+        return made;
+    }();
+    return *c;
+}
+
+int costKb(const QPixmap &pm)
+{
+    return qMax(1, int(qint64(pm.width()) * pm.height() * qMax(pm.depth(), 8) / 8 / 1024));
+}
+
+// Names the file's present content: a changed file gets new keys.
+QString stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    const QDateTime changed = info.lastModified();
+    return QStringLiteral("%1|%2|%3")
         .arg(path)
-        .arg(size.width())
-        .arg(size.height())
-        .arg(changed.isValid() ? changed.toMSecsSinceEpoch() : 0);
+        .arg(changed.isValid() ? changed.toMSecsSinceEpoch() : 0)
+        .arg(info.size());
+}
+
+QString keyOf(const QString &stamp, const QSize &size)
+{
+    return stamp + QStringLiteral("|%1x%2").arg(size.width()).arg(size.height());
+}
+
+QPixmap source(const QString &path, const QString &stamp)
+{
+    const QString key = QStringLiteral("source|") + stamp;
+    if (const QPixmap *pm = cache().object(key))
+        return *pm;
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return QPixmap();
+    const QPixmap pm = QPixmap::fromImage(image);
+    cache().insert(key, new QPixmap(pm), costKb(pm));
+    return pm;
 }
 } // namespace
 
@@ -27,27 +65,27 @@ QPixmap scaled(const QString &path, const QSize &size)
 {
     if (path.isEmpty() || size.width() <= 0 || size.height() <= 0)
         return QPixmap();
-    const QString key = keyOf(path, size);
-    QPixmap pm;
-    if (QPixmapCache::find(key, &pm))
-        return pm;
-    const QPixmap source(path);
-    if (source.isNull())
+    const QString stamp = stampOf(path);
+    const QString key = keyOf(stamp, size);
+    if (const QPixmap *pm = cache().object(key))
+        return *pm;
+    const QPixmap src = source(path, stamp);
+    if (src.isNull())
         return QPixmap();
-    pm = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPixmapCache::insert(key, pm);
+    const QPixmap pm = src.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    cache().insert(key, new QPixmap(pm), costKb(pm));
     return pm;
 }
 
 void show(QLabel *label, const QString &path, const QSize &size)
 {
-    const QString key = keyOf(path, size);
-    // Text or a movie on the label clear its pixmap: then it is shown again.
+    const QString key = keyOf(stampOf(path), size);
     // (The pointer form tells "no pixmap" from "an empty pixmap".)
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED
     const bool hasPixmap = label->pixmap() != nullptr;
     QT_WARNING_POP
+    // Text or a movie on the label clear its pixmap: then it is shown again.
     if (hasPixmap && label->property(kShownKey).toString() == key)
         return;
     label->setPixmap(scaled(path, size));
@@ -57,5 +95,6 @@ void show(QLabel *label, const QString &path, const QSize &size)
 
 QString shownPath(const QLabel *label) { return label->property(kShownPath).toString(); }
 
-} // namespace IconPictures
+void clear() { cache().clear(); }
 
+} // namespace IconPictures

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPixmapCache>
+#include "dock/icons/iconpictures.h"
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -42,7 +43,7 @@ class BenchIconSizes : public QObject
     {
         for (int x = 0; x < Icons * N; x += 4) {
             if (coldEveryMove)
-                QPixmapCache::clear();
+                IconPictures::clear();
             pointerAt(x);
             ++m_moves;
         }
@@ -51,6 +52,8 @@ class BenchIconSizes : public QObject
 private slots:
     void initTestCase()
     {
+        if (qEnvironmentVariableIsSet("ZV_BENCH_CACHE_KB"))
+            QPixmapCache::setCacheLimit(qEnvironmentVariableIntValue("ZV_BENCH_CACHE_KB"));
         m_bar.resize(Icons * int(M), int(M));
         for (int i = 0; i < Icons; ++i) {
             const QString pic = makePicture(m_dir.path() + QString("/%1.png").arg(i), QColor::fromHsv(i * 12, 200, 200), 256);
@@ -63,23 +66,29 @@ private slots:
         sweep(false); // warm the cache once
     }
 
+    // Each iteration is one pointer move; the pointer walks on along the row.
     void perPointerMove()
     {
-        m_moves = 0;
+        sweep(false);
+        int x = 0;
         QBENCHMARK {
-            sweep(false);
+            pointerAt(x);
+            x = (x + 4) % int(Icons * N);
         }
     }
     void perPointerMoveWithoutCache()
     {
-        m_moves = 0;
+        int x = 0;
         QBENCHMARK {
-            sweep(true);
+            IconPictures::clear();
+            pointerAt(x);
+            x = (x + 4) % int(Icons * N);
         }
     }
     void report()
     {
         for (bool cold : { false, true }) {
+            sweep(false); // warm
             m_moves = 0;
             QElapsedTimer t;
             t.start();
