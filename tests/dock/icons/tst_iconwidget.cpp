@@ -550,6 +550,19 @@ private slots:
 
     // ------------------------------------------------------------ pictures
 
+    void iconBackgroundLetsTheBarShowThrough()
+    {
+        // The icon's own layers are there to catch the pointer, not to be seen.
+        QScopedPointer<TestIcon> icon(make("EXE", 2, m_dir.path() + "/missing.png"));
+        QImage img(icon->size(), QImage::Format_ARGB32);
+        img.fill(Qt::white);
+        icon->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        for (const QPoint p : { QPoint(2, 2), QPoint(32, 32), QPoint(60, 60) }) {
+            const QColor c = img.pixelColor(p);
+            QVERIFY2(c.red() > 240 && c.green() > 240 && c.blue() > 240, qPrintable(c.name()));
+        }
+    }
+
     void webTileShowsTheFirstLetter()
     {
         QScopedPointer<TestIcon> icon(make("URL", 2, ":/image/icon/url.png", "Zebra"));
