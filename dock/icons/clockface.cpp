@@ -14,8 +14,24 @@ ClockFace::ClockFace(QWidget *parent, const QString &iconPath, const QString &di
 void ClockFace::startTicking()
 {
     m_timer = new QTimer(this);
+    m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &ClockFace::timeOver);
-    m_timer->start(1000);
+    if (isVisible())
+        m_timer->start();
+}
+
+void ClockFace::showEvent(QShowEvent *)
+{
+    if (!m_timer || m_timer->isActive())
+        return;
+    timeOver(); // the time it missed while hidden
+    m_timer->start();
+}
+
+void ClockFace::hideEvent(QHideEvent *)
+{
+    if (m_timer)
+        m_timer->stop();
 }
 
 QFont ClockFace::dateFont(int pixelSize)

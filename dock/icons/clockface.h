@@ -31,8 +31,11 @@ protected:
     };
 
     ClockFace(QWidget *parent, const QString &iconPath, const QString &digitPrefix);
-    // The first tick and the timer; the face calls it once its form is built.
+    // The timer; the face calls it once its form is built. It ticks while
+    // the face is shown: a hidden clock has nothing to move.
     void startTicking();
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     void setParts(const Parts &parts) { m_parts = parts; }
     const Parts &parts() const { return m_parts; }
     virtual void placeDigits(int w, int h) = 0;

@@ -30,9 +30,22 @@ FormRecycle::FormRecycle(QWidget *parent) : QWidget(parent), ui(new Ui::FormRecy
     m_full = QLatin1String(kFullPicture);
     m_current = m_empty;
     m_timer = new QTimer(this);
+    m_timer->setInterval(PollInterval);
     connect(m_timer, &QTimer::timeout, this, &FormRecycle::timeOver);
-    m_timer->start(PollInterval);
     timeOver();
+}
+
+void FormRecycle::showEvent(QShowEvent *)
+{
+    if (m_timer->isActive())
+        return;
+    timeOver();
+    m_timer->start();
+}
+
+void FormRecycle::hideEvent(QHideEvent *)
+{
+    m_timer->stop();
 }
 
 FormRecycle::~FormRecycle()

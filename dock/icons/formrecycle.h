@@ -44,6 +44,9 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    // The poll runs while the face is shown.
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
     void showCurrent();

@@ -43,8 +43,13 @@ private slots:
         const int before = m_trash.queries;
         FormRecycle face;
         QCOMPARE(m_trash.queries, before + 1); // polled at once
-        QVERIFY(face.pollTimer()->isActive());
         QCOMPARE(face.pollTimer()->interval(), 5000);
+        QVERIFY(!face.pollTimer()->isActive()); // nothing to show yet
+        face.show();
+        QVERIFY(face.pollTimer()->isActive());
+        QCOMPARE(m_trash.queries, before + 2); // and again when shown
+        face.hide();
+        QVERIFY(!face.pollTimer()->isActive());
         QCOMPARE(face.currentPicture(), QString(":/image/icon/Recycle.png"));
         m_trash.current = platform::Trash::HoldsItems;
         face.timeOver();
@@ -258,7 +263,20 @@ private slots:
         QCOMPARE(face.ring()->maximum(), 60.0);
         QCOMPARE(face.ring()->ringStyle(), int(QRoundProgressBar::Line));
         QCOMPARE(face.tickTimer()->interval(), 1000);
-        QVERIFY(face.tickTimer()->isActive());
+    }
+
+    void clockTicksOnlyWhileShown()
+    {
+        FakeClock clock(QDateTime(QDate(2025, 3, 1), QTime(9, 5, 30)));
+        QWidget icon;
+        auto *face = new FormClock2(&icon);
+        QVERIFY(!face->tickTimer()->isActive());
+        clock.time = QDateTime(QDate(2025, 3, 1), QTime(11, 0, 0));
+        icon.show();
+        QVERIFY(face->tickTimer()->isActive());
+        QCOMPARE(face->hourUnitsPath(), QString(":/image/LCDNumber/1.png")); // caught up at once
+        icon.hide(); // the dock hid: the faces inside stop too
+        QVERIFY(!face->tickTimer()->isActive());
     }
 
     void clocksUseTheTwentyFourHourDay_data()
