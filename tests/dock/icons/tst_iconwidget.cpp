@@ -340,17 +340,6 @@ private slots:
         icon->release(Qt::LeftButton);
     }
 
-    void releaseHidesTheRing()
-    {
-        QScopedPointer<TestIcon> icon(make("EXE"));
-        icon->press(Qt::LeftButton);
-        for (int n = 0; n < 300; ++n)
-            icon->TimingTimeOver();
-        QVERIFY(icon->ring()->isVisible());
-        icon->release(Qt::LeftButton);
-        QVERIFY(!icon->ring()->isVisible());
-    }
-
     void rightReleaseAfterLongPressOpensNoMenu()
     {
         QScopedPointer<TestIcon> icon(make("EXE"));
@@ -534,18 +523,6 @@ private slots:
         plain->showAnimation();
         QCOMPARE(child(plain.data(), "Icon")->pos(), QPoint(0, 0));
         QCOMPARE(oneOffs(plain.data()).size(), 0);
-    }
-
-    void moveGlidesToItsSlot()
-    {
-        QScopedPointer<TestIcon> icon(make("EXE"));
-        icon->move(0, 0);
-        icon->moveAnimation(80, 0);
-        QPropertyAnimation *a = oneOffs(icon.data()).value(0);
-        QVERIFY(a);
-        QCOMPARE(a->duration(), 88);
-        a->setCurrentTime(88);
-        QCOMPARE(icon->pos(), QPoint(80, 0));
     }
 
     // ------------------------------------------------------------ pictures

@@ -22,7 +22,6 @@ class ProbeBar : public QRoundProgressBar
 {
 public:
     using QRoundProgressBar::QRoundProgressBar;
-    using QRoundProgressBar::innerCircle;
     double paintedArc = -1;
     int valuePaints = 0;
 
@@ -125,15 +124,6 @@ private slots:
         FormName menuBubble;
         menuBubble.setMenuText("");
         QCOMPARE(menuBubble.nameLabel()->size(), menuBubble.nameLabel()->sizeHint() + QSize(26, 2));
-    }
-
-    void unknownEdgeKeepsTheBubbleSize()
-    {
-        FormName bubble;
-        bubble.setName(1, "Files");
-        const QSize before = bubble.size();
-        bubble.setName(7, "A much longer name");
-        QCOMPARE(bubble.size(), before);
     }
 
     void menuBubbleIsADarkPill()
@@ -255,33 +245,6 @@ private slots:
         const QImage img = render(bar);
         QVERIFY(redPixels(img, QRect(0, 0, 20, 20)) > 0);
         QCOMPARE(redPixels(img, QRect(21, 0, 59, 20)), 0);
-    }
-
-    void innerCircleOfALineRing()
-    {
-        ProbeBar bar;
-        bar.setRingStyle(QRoundProgressBar::Line);
-        bar.setOutlineWidth(5);
-        QRectF inner;
-        double d = 0;
-        bar.innerCircle(QRectF(1, 1, 18, 18), 20, inner, d);
-        QCOMPARE(d, 15.0);
-        QCOMPARE(inner, QRectF(2.5, 2.5, 15, 15));
-        bar.setRingStyle(QRoundProgressBar::Donut);
-        bar.innerCircle(QRectF(1, 1, 18, 18), 20, inner, d);
-        QCOMPARE(d, 15.0); // 20 x 0.75
-    }
-
-    void labelTextAndDecimals()
-    {
-        QRoundProgressBar bar;
-        QCOMPARE(bar.labelText(30), QString("50.0%"));
-        bar.setDecimals(-1);
-        QCOMPARE(bar.decimals(), 1);
-        bar.setDecimals(2);
-        bar.setRange(10, 20);
-        QCOMPARE(bar.labelText(15), QString("50.00%"));
-        QCOMPARE(bar.formatFlags(), 2);
     }
 
     // ------------------------------------------------------------ long-press ring
