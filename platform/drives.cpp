@@ -26,28 +26,72 @@ bool SystemDrives::isRemovable(const QString &device, const QString &sysRoot)
     return f.readAll().trimmed() == "1";
 }
 
+namespace {
+// Fields of the mounts table escape blanks, tabs, new lines and backslashes.
+QString unescapeField(const QByteArray &field)
+{
+    QByteArray out;
+    for (int i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            bool ok = false;
+            const int code = field.mid(i + 1, 3).toInt(&ok, 8);
+            if (ok) {
+                out += char(code);
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return QFile::decodeName(out);
+}
+} // namespace
+
+QList<Volume> SystemDrives::blockDeviceMounts(const QString &mountsFile)
+{
+    QList<Volume> list;
+    QFile f(mountsFile);
+    if (!f.open(QIODevice::ReadOnly))
+        return list;
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 3)
+            continue;
+        const QString device = unescapeField(fields.at(0));
+        const QString mountPoint = unescapeField(fields.at(1));
+        // Kernel file systems, network shares and loop images (snaps) are not drives.
+        if (!device.startsWith(QLatin1String("/dev/")) || device.startsWith(QLatin1String("/dev/loop")))
+            continue;
+        bool known = false;
+        for (const Volume &v : qAsConst(list))
+            known = known || v.mountPoint == mountPoint;
+        if (known)
+            continue;
+        Volume v;
+        v.mountPoint = mountPoint;
+        v.device = device;
+        list << v;
+    }
+    return list;
+}
+
 QList<Volume> SystemDrives::volumes()
 {
     QList<Volume> list;
-    const auto mounted = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo &s : mounted) {
-        if (!s.isValid() || !s.isReady())
+    Volume root;
+    root.mountPoint = QStringLiteral("/");
+    for (Volume v : blockDeviceMounts()) {
+        v.label = QStorageInfo(v.mountPoint).name();
+        if (v.mountPoint == root.mountPoint) {
+            root = v;
             continue;
-        const QString device = QString::fromLocal8Bit(s.device());
-        const bool root = s.isRoot();
-        // Kernel file systems and loop images (snaps) are not drives.
-        if (!root && (!device.startsWith(QLatin1String("/dev/")) || device.startsWith(QLatin1String("/dev/loop"))))
-            continue;
-        Volume v;
-        v.mountPoint = s.rootPath();
-        v.label = s.name();
-        v.device = device;
-        v.removable = !root && isRemovable(device);
-        if (root)
-            list.prepend(v);
-        else
-            list << v;
+        }
+        v.removable = isRemovable(v.device);
+        list << v;
     }
+    // The root comes first, whatever it is mounted from.
+    list.prepend(root);
     return list;
 }
 

@@ -31,6 +31,11 @@ class SystemDrives : public Drives
 public:
     QList<Volume> volumes() override;
 
+    // The mounts of block devices (disks, partitions, sticks), read from a
+    // mounts table without asking any file system: a hung network mount
+    // cannot stall the caller. Loop images and kernel or network file
+    // systems are left out. Only mountPoint and device are filled.
+    static QList<Volume> blockDeviceMounts(const QString &mountsFile = QStringLiteral("/proc/self/mounts"));
     // Whether the disk that holds the device is removable, read from
     // "<sysRoot>/block/<disk>/removable"; a partition answers for its disk.
     static bool isRemovable(const QString &device, const QString &sysRoot = QStringLiteral("/sys"));

@@ -1,11 +1,11 @@
 #include "trash.h"
+#include "drives.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStorageInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -46,13 +46,15 @@ bool listNames(const QString &dir, QStringList &names, int limit = -1)
     return true;
 }
 
+// Volumes that may keep a trash of their own: the root and every mounted
+// disk. Read from the mounts table alone, since this runs every few seconds
+// and must not wait on a network share.
 QStringList mountedTops()
 {
-    QStringList tops;
-    const auto volumes = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo &v : volumes) {
-        if (v.isValid() && v.isReady() && !tops.contains(v.rootPath()))
-            tops << v.rootPath();
+    QStringList tops { QStringLiteral("/") };
+    for (const Volume &v : SystemDrives::blockDeviceMounts()) {
+        if (!tops.contains(v.mountPoint))
+            tops << v.mountPoint;
     }
     return tops;
 }

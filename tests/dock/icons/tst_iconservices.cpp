@@ -180,6 +180,27 @@ private slots:
         QVERIFY(!platform::SystemDrives::isRemovable("", s));
     }
 
+    void drivesAreTheMountedDisks()
+    {
+        QTemporaryDir dir;
+        touch(dir.path() + "/mounts",
+              "/dev/vda1 / ext4 rw,relatime 0 0\n"
+              "proc /proc proc rw 0 0\n"
+              "tmpfs /run tmpfs rw 0 0\n"
+              "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
+              "server:/export /mnt/nfs nfs4 rw 0 0\n"
+              "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n"
+              "/dev/mapper/data /srv/data ext4 rw 0 0\n"
+              "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n");
+        const QList<platform::Volume> v = platform::SystemDrives::blockDeviceMounts(dir.path() + "/mounts");
+        QCOMPARE(v.size(), 3);
+        QCOMPARE(v.at(0).mountPoint, QString("/"));
+        QCOMPARE(v.at(1).mountPoint, QString("/media/anna/MY STICK"));
+        QCOMPARE(v.at(1).device, QString("/dev/sdb1"));
+        QCOMPARE(v.at(2).mountPoint, QString("/srv/data"));
+        QVERIFY(platform::SystemDrives::blockDeviceMounts(dir.path() + "/none").isEmpty());
+    }
+
     void rootComesFirst()
     {
         const QList<platform::Volume> volumes = platform::SystemDrives().volumes();

@@ -23,14 +23,12 @@ class ProbeBar : public QRoundProgressBar
 public:
     using QRoundProgressBar::QRoundProgressBar;
     double paintedArc = -1;
-    int valuePaints = 0;
 
 protected:
     void paintValue(QPainter &p, const QRectF &outer, double value, double arc, const QRectF &inner,
                     double innerDiameter) override
     {
         paintedArc = arc;
-        ++valuePaints;
         QRoundProgressBar::paintValue(p, outer, value, arc, inner, innerDiameter);
     }
 };
