@@ -4,21 +4,31 @@
 namespace Ui {
 class FormName;
 }
+class QLabel;
 
-// The bubble with an icon's name beside the hovered icon.
+// The bubble with an icon's name beside the hovered icon. It sizes itself to
+// its text; its owner places and shows it.
 class FormName : public QWidget
 {
     Q_OBJECT
 public:
     explicit FormName(QWidget *parent = nullptr);
     ~FormName() override;
+
+    // A dock icon's name; on a top or bottom bar (edge 0 or 2) an arrow
+    // points at the icon.
     void setName(int edge, const QString &name);
+    // An icon's name inside a pop-up icon menu: a dark pill, no arrow.
     void setMenuText(const QString &text);
     void setFontSize(int px) { m_fontSize = px; }
     int fontSize() const { return m_fontSize; }
 
+    QLabel *nameLabel() const;
+    QLabel *arrowLabel() const;
+
 private:
+    void fill(const QString &text, int pixelSize);
+
     Ui::FormName *ui;
     int m_fontSize = 15;
-    class QLabel *m_label;
 };

@@ -1,9 +1,57 @@
 #include "formselectdisk.h"
 #include "ui_formselectdisk.h"
 
+#include "dock/icons/iconpictures.h"
+#include "platform/drives.h"
+
+#include <QDebug>
+#include <QListView>
+#include <QMouseEvent>
+
+namespace {
+QFont chooserFont(int px)
+{
+    QFont f(QStringLiteral("Microsoft YaHei"));
+    f.setWeight(10);
+    f.setPixelSize(px);
+    return f;
+}
+} // namespace
+
 FormSelectDisk::FormSelectDisk(QWidget *parent) : QWidget(parent), ui(new Ui::FormSelectDisk)
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    m_dragging = false;
+
+    IconPictures::show(ui->Icon, QStringLiteral(":/image/icon/Disk.png"), ui->Icon->size());
+    ReadData();
+
+    ui->diskname->setText(tr("盘符：无"));
+    ui->labelprompt->setFont(chooserFont(18));
+    ui->saveButton->setFont(chooserFont(15));
+    ui->diskname->setFont(chooserFont(15));
+    ui->close->setStyleSheet(QStringLiteral(
+        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgb(255, 255, 255,0%);}"
+        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);}"
+        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);}"));
+    ui->saveButton->setStyleSheet(QStringLiteral(
+        "QPushButton{border-image: url();background-color: #5F616E;border:0px;border-radius:2px;border-left:0px;border-right:0px;"
+        "border-style: solid;border-color:#312E4D;color: #FFFFFF;}"
+        "QPushButton:hover{border-image: url();background-color: #5294E2;border:0px;border-radius:2px;border-left:0px;"
+        "border-right: 0px;border-style: solid;border-color:#312E4D;color: #FFFFFF;}"
+        "QPushButton:pressed{border-image: url();background-color:#5294E2;border:0px;border-radius:2px;border-left:0px;"
+        "border-right: 0px;border-style: solid;border-color:#312E4D;color: #FFFFFF;}"));
+    ui->comboBox->setStyleSheet(QStringLiteral(
+        "QComboBox{background-color:#5F616E;border-radius: 2px;border: 0px;border-color: #25272B;border-style: solid;"
+        "background-repeat: no-repeat;color: white;selection-color: #25272B;}"
+        "QComboBox::drop-down{image: url(:/image/menu/arrow-drop.png);background-color:#5F616E;min-width: 26px;border-radius: 2px}"
+        "QComboBox QAbstractItemView{border:20px;color:#828385;selection-color:#ffffff;selection-background-color:#5F616E;outline:0px;}"
+        "QComboBox QAbstractItemView::item{min-height:25px;background-color:#25272B;}"
+        "QComboBox QAbstractItemView::item:hover{background-color:#5294E2;}"
+        "QComboBox QAbstractItemView::item:pressed{background-color:#5294E2;}"));
+    ui->comboBox->setView(new QListView(ui->comboBox));
 }
 
 FormSelectDisk::~FormSelectDisk()
@@ -11,8 +59,96 @@ FormSelectDisk::~FormSelectDisk()
     delete ui;
 }
 
+QComboBox *FormSelectDisk::comboBox() const { return ui->comboBox; }
+QLabel *FormSelectDisk::diskName() const { return ui->diskname; }
+QPushButton *FormSelectDisk::saveButton() const { return ui->saveButton; }
+QPushButton *FormSelectDisk::closeButton() const { return ui->close; }
+
+void FormSelectDisk::ReadData()
+{
+    // Filling the list is not a choice of the user.
+    const QSignalBlocker block(ui->comboBox);
+    ui->comboBox->clear();
+    const QList<platform::Volume> volumes = platform::DrivesService::get().volumes();
+    for (const platform::Volume &v : volumes) {
+        qDebug() << v.mountPoint;
+        ui->comboBox->addItem(tr("%1").arg(v.mountPoint));
+        if (v.removable)
+            qDebug() << "存在可移动盘";
+    }
+    ui->comboBox->setCurrentIndex(-1);
+}
+
 void FormSelectDisk::setIconData(const QString &icoID, const QString &drive)
 {
     m_id = icoID;
     m_drive = drive;
+    if (drive == QLatin1String("0"))
+        ui->diskname->setText(tr("盘符：无"));
+    else
+        ui->diskname->setText(tr("盘符：%1").arg(drive));
+    // The list starts at the icon's own drive, or at nothing, so that any
+    // entry the user picks is a real choice.
+    const QSignalBlocker block(ui->comboBox);
+    ui->comboBox->setCurrentIndex(drive == QLatin1String("0") ? -1 : ui->comboBox->findText(drive, Qt::MatchExactly));
+}
+
+void FormSelectDisk::choose(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    ui->diskname->setText(tr("盘符：%1").arg(text));
+    m_drive = text;
+}
+
+void FormSelectDisk::on_comboBox_currentIndexChanged(const QString &text)
+{
+    choose(text);
+}
+
+void FormSelectDisk::on_comboBox_activated(int index)
+{
+    // Picking the entry already shown changes no index but is a choice.
+    choose(ui->comboBox->itemText(index));
+}
+
+void FormSelectDisk::on_saveButton_clicked()
+{
+    if (m_drive.isEmpty() || m_drive == QLatin1String("0")) {
+        ui->diskname->setText(tr("盘符：无"));
+        return;
+    }
+    emit setIconDisk(m_id, m_drive);
+    hide();
+}
+
+void FormSelectDisk::on_close_clicked()
+{
+    hide();
+}
+
+void FormSelectDisk::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton)
+        return;
+    m_dragOffset = e->globalPos() - pos();
+    if (m_dragOffset.y() < 310)
+        m_dragging = true;
+}
+
+void FormSelectDisk::mouseMoveEvent(QMouseEvent *e)
+{
+    if (m_dragging)
+        move(e->globalPos() - m_dragOffset);
+}
+
+void FormSelectDisk::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragging = false;
+}
+
+void FormSelectDisk::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        m_dragOffset = e->globalPos() - pos();
 }

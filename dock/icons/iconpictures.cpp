@@ -1,0 +1,100 @@
+#include "iconpictures.h"
+
+#include <QCache>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QVariant>
+
+namespace IconPictures {
+
+namespace {
+const char *const kShownKey = "zvPictureKey";
+const char *const kShownPath = "zvPicturePath";
+
+QCache<QString, QPixmap> &cache()
+{
+    static QCache<QString, QPixmap> *c = [] {
+        auto *made = new QCache<QString, QPixmap>(BudgetKb);
+        // Pixmaps must go before the application object does.
+        qAddPostRoutine([] { cache().clear(); });
+        return made;
+    }();
+    return *c;
+}
+
+int costKb(const QPixmap &pm)
+{
+    return qMax(1, int(qint64(pm.width()) * pm.height() * qMax(pm.depth(), 8) / 8 / 1024));
+}
+
+// Names the file's present content: a changed file gets new keys.
+QString stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    const QDateTime changed = info.lastModified();
+    return QStringLiteral("%1|%2|%3")
+        .arg(path)
+        .arg(changed.isValid() ? changed.toMSecsSinceEpoch() : 0)
+        .arg(info.size());
+}
+
+QString keyOf(const QString &stamp, const QSize &size)
+{
+    return stamp + QStringLiteral("|%1x%2").arg(size.width()).arg(size.height());
+}
+
+QPixmap source(const QString &path, const QString &stamp)
+{
+    const QString key = QStringLiteral("source|") + stamp;
+    if (const QPixmap *pm = cache().object(key))
+        return *pm;
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return QPixmap();
+    const QPixmap pm = QPixmap::fromImage(image);
+    cache().insert(key, new QPixmap(pm), costKb(pm));
+    return pm;
+}
+} // namespace
+
+QPixmap scaled(const QString &path, const QSize &size)
+{
+    if (path.isEmpty() || size.width() <= 0 || size.height() <= 0)
+        return QPixmap();
+    const QString stamp = stampOf(path);
+    const QString key = keyOf(stamp, size);
+    if (const QPixmap *pm = cache().object(key))
+        return *pm;
+    const QPixmap src = source(path, stamp);
+    if (src.isNull())
+        return QPixmap();
+    const QPixmap pm = src.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    cache().insert(key, new QPixmap(pm), costKb(pm));
+    return pm;
+}
+
+void show(QLabel *label, const QString &path, const QSize &size)
+{
+    const QString key = keyOf(stampOf(path), size);
+    // (The pointer form tells "no pixmap" from "an empty pixmap".)
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    const bool hasPixmap = label->pixmap() != nullptr;
+    QT_WARNING_POP
+    // Text or a movie on the label clear its pixmap: then it is shown again.
+    if (hasPixmap && label->property(kShownKey).toString() == key)
+        return;
+    label->setPixmap(scaled(path, size));
+    label->setProperty(kShownKey, key);
+    label->setProperty(kShownPath, path);
+}
+
+QString shownPath(const QLabel *label) { return label->property(kShownPath).toString(); }
+
+void clear() { cache().clear(); }
+
+} // namespace IconPictures

@@ -1,0 +1,29 @@
+#pragma once
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+
+// Pictures of icons and faces, scaled to a size. Magnification resizes icons
+// on every animation frame, so each picture is decoded once and scaled once
+// per size, and both are kept in a cache of their own (so that Qt's shared
+// pixmap cache neither evicts them nor is crowded by them). A picture file
+// changed on disk is read again.
+namespace IconPictures {
+
+// What the cache may hold, in KiB: room for the magnification sizes of a
+// full bar of icons.
+constexpr int BudgetKb = 48 * 1024;
+
+// The picture scaled to size, ignoring its aspect ratio, smoothly. A picture
+// that cannot be loaded, or an empty size, gives a null pixmap.
+QPixmap scaled(const QString &path, const QSize &size);
+// Shows the scaled picture on the label, unless it shows exactly that already.
+void show(QLabel *label, const QString &path, const QSize &size);
+// The path the label was last given through show(), empty when none.
+QString shownPath(const QLabel *label);
+// Forgets every cached picture (benchmarks compare with and without).
+void clear();
+
+} // namespace IconPictures

@@ -1,0 +1,58 @@
+#pragma once
+#include "platform/drives.h"
+#include "platform/trash.h"
+#include "platform/weblinks.h"
+
+#include <QList>
+#include <QUrl>
+
+// Fakes of the services the dock icons use. Each installs itself while it lives.
+
+class FakeTrash : public platform::Trash
+{
+public:
+    FakeTrash();
+    ~FakeTrash() override;
+    State state() override
+    {
+        ++queries;
+        return current;
+    }
+    bool emptyAll() override
+    {
+        ++emptied;
+        if (emptySucceeds)
+            current = Empty;
+        return emptySucceeds;
+    }
+
+    State current = Empty;
+    bool emptySucceeds = true;
+    int queries = 0;
+    int emptied = 0;
+};
+
+class FakeDrives : public platform::Drives
+{
+public:
+    FakeDrives();
+    ~FakeDrives() override;
+    QList<platform::Volume> volumes() override { return list; }
+    void add(const QString &mountPoint, const QString &label = QString(), bool removable = false);
+
+    QList<platform::Volume> list;
+};
+
+class FakeWebLinks : public platform::WebLinks
+{
+public:
+    FakeWebLinks();
+    ~FakeWebLinks() override;
+    bool open(const QUrl &url) override
+    {
+        opened << url;
+        return true;
+    }
+
+    QList<QUrl> opened;
+};
