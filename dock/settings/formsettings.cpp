@@ -1,4 +1,5 @@
 #include "formsettings.h"
+#include "dock/icons/productlinks.h"
 #include "ui_formsettings.h"
 
 #include "dock/settings/customkeysequenceedit.h"
@@ -188,7 +189,7 @@ FormSettings::~FormSettings()
 
 QString FormSettings::homePage()
 {
-    return QStringLiteral("https://www.zorvane.example/");
+    return ProductLinks::webHost() + QLatin1Char('/');
 }
 
 void FormSettings::showNewVersion()
