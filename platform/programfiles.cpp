@@ -55,7 +55,8 @@ bool isExecutableProgram(const QString &path)
     const QFileInfo fi(path);
     if (!fi.isFile() || !fi.isExecutable())
         return false;
-    const QMimeType mime = QMimeDatabase().mimeTypeForFile(fi);
+    // By content: a program's name may end in anything ("python3.11").
+    const QMimeType mime = QMimeDatabase().mimeTypeForFile(fi, QMimeDatabase::MatchContent);
     for (const char *kind : { "application/x-executable", "application/x-pie-executable",
                               "application/x-sharedlib", "application/x-shellscript" }) {
         if (mime.inherits(QLatin1String(kind)))
