@@ -1,6 +1,7 @@
 #include "widget_p.h"
 #include "optionalcalls.h"
 
+#include "common/safefile.h"
 #include "platform/dialogs.h"
 #include "platform/fileicons.h"
 #include "platform/programfiles.h"
@@ -8,8 +9,6 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#include "common/safefile.h"
 
 namespace {
 

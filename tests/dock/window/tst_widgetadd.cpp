@@ -272,6 +272,12 @@ private slots:
         w.getIconNew(file("腾讯QQ.exe"), "0");
         QCOMPARE(lastRow(w).Icon, QString(":/image/icon/腾讯QQ.png"));
         QCOMPARE(lastRow(w).Path, file("腾讯QQ.exe"));
+
+        // A file name is not an address: "#" and "%20" are part of the name.
+        writeFile(file("My #1%20tool.exe"), "MZ");
+        w.getIconNew(file("My #1%20tool.exe"), "0");
+        QCOMPARE(lastRow(w).Name, QString("My #1%20tool"));
+        QCOMPARE(lastRow(w).Path, file("My #1%20tool.exe"));
     }
 
     void desktopShortcutsAreCopiedUnderFreeNames()
