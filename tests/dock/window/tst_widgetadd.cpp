@@ -180,10 +180,12 @@ private slots:
         const int slot = rowOf(w, menuId);
         const int before = w.iconTable()->rowCount();
         w.markDrop(slot);
-        w.AddIcon(":/p.png", "into menu", "ICON", "/bin/x");
+        w.AddIcon(":/image/icon/Disk.png", "into menu", "DISK", "0");
         QCOMPARE(w.iconTable()->rowCount(), before);
         QVERIFY(!w.menuWindow(menuId)->isShown());
         QVERIFY(!w.isDropPending());
+        // The drive icon went into the menu: the dock's chooser has no icon to ask for.
+        QVERIFY(!w.driveChooser()->isVisible());
     }
 
     void aDriveWithoutDriveOpensTheChooser()
