@@ -3,8 +3,10 @@
 #include "dockicon.h"
 
 #include <QHash>
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QSystemTrayIcon>
 #include <QWidget>
 
 class FormAbout;
@@ -32,6 +34,7 @@ class FormVesk;
 class FormWeather;
 class FormWeatherEffects;
 class QLabel;
+class QMenu;
 class QSystemTrayIcon;
 class QTableWidget;
 class QTimer;
@@ -67,6 +70,48 @@ public:
 
     // Called by the receiver of system messages; true when consumed.
     bool receiveSystemMessage(quint32 dwData, const QString &text);
+
+    // The windows the dock opens, its flags and timers, for the tests.
+    FormMenu *menuWindow(const QString &id) const { return menuWindows.value(id); }
+    FormLaunchStarter *launchPad() const { return m_launchPad; }
+    FormStartMenu *startMenu() const { return m_startMenu; }
+    FormSidebarMenu *sidePanel() const { return m_sidebar; }
+    FormAddUrl *addUrlDialog() const { return m_addUrl; }
+    FormIconSettings *iconSettingsDialog() const { return m_iconSettings; }
+    FormSelectDisk *driveChooser() const { return m_selectDisk; }
+    FormUpload *updater() const { return m_upload; }
+    FormShutDown *powerDialog() const { return m_shutDown; }
+    FormProtection *eyeProtection() const { return m_protection; }
+    FormVesk *searchBox() const { return m_vesk; }
+    FormWeather *weatherWindow() const { return m_weather; }
+    FormSettings *settingsPanel() const { return m_settingsPanel; }
+    FormDesktopWidget *desktopWidgetPanel() const { return m_desktopWidget; }
+    FormAbout *aboutBox() const { return m_about; }
+    FormDetection *edgeStrip() const { return m_detection; }
+    FormName *nameBubble() const { return m_name; }
+    uDisk *diskWatcher() const { return m_uDisk; }
+    QTimer *diskTimer() const { return m_diskTimer; }
+    QTimer *showTimer() const { return m_showTimer; }
+    QTimer *startUpTimer() const { return m_startUpTimer; }
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    int tickCounter() const { return m_tick; }
+    bool isPopupOpen() const { return popupOpen; }
+    bool isMenuShown() const { return m_menuShown; }
+    bool isDropPending() const { return dropPending; }
+    bool isDockShown() const { return m_dockShown; }
+    // What a drop onto the bar leaves for the next add: the slot it aimed at.
+    void markDrop(int gapSlot)
+    {
+        dropPending = true;
+        m_gapSlot = gapSlot;
+    }
+
+    // The bar's right-click menu and the tray menu, built anew for each
+    // opening; the caller runs and deletes them.
+    QMenu *buildBarMenu();
+    QMenu *buildTrayMenu();
+    // The large picture of a program file, for icons made from it.
+    QPixmap getJumbIcon(QString filePath);
 
 public slots:
     // start-up and quitting
@@ -122,7 +167,20 @@ public slots:
     void setHideWindows();
 
     // adding and changing icons
+    void AddIcon(QString ico, QString name, QString cl, QString path);
     void AddIcon2(QString ico, QString name, QString cl, QString path, QString ID);
+    void getIconNew(QString filePath, QString ID);
+    void AddIco();
+    void menuAddIco(QString ID);
+    void AddSystemIcon();
+    void menuAddSystemIco(QString ID);
+    void AddUrlIco();
+    void menuAddUrlIco(QString ID);
+    void AddMenu();
+    void AddBlank();
+    void AddFolder();
+    void menuAddFolder(QString ID);
+    void AddDesktopWidget();
     void Modify(QString icoID, QString ico, QString name, QString note);
     void IconSettingsClose();
     void SidebarMenuClose();
@@ -133,6 +191,11 @@ public slots:
     // opening icons and tools
     void IconOpen(QString ID);
     void IconOpens(QString cl);
+    void menuOpenIco(QString ID, int x);
+    void DllIconOpen(QString filePath);
+    void NotMenuHide(QString ID);
+    void myHelp();
+    void showStartMenu();
     void upDate();
     void showAbout();
     void showSet();
@@ -158,19 +221,29 @@ public slots:
     void UDiskCome(QString root);
     void UDiskRemove();
     void UDiskTimeOut();
+    void AddUDisk(QString filePath, QString fileName);
     void clearUDiskIcon();
 
-    // the tray
+    // icon commands, the bar menu and the tray
+    void showMenu(QString id, int x);
+    void PanelHide();
     void createTrayIcon();
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
 
 protected:
     void showEvent(QShowEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
 
 private:
     void initialize();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
     float iconSpan(const QString &cl) const;
+    QString freeIconId() const;
+    void insertIconRow(int row, const DockIconRecord &rec);
+    void takeIconWidget(const QString &id);
+    void showToast(const QString &text);
 
     Ui::Widget *ui;
     DockSettings m_set;
@@ -229,5 +302,9 @@ private:
     int m_topAllowance = 25;
     int m_bottomAllowance = 5;
     QRect m_workAreaToRestore { 0, 0, -1, -1 };
+    int m_gapSlot = 0;          // the slot a drop aimed at (kept by the drag code)
+    bool m_dockShown = false;   // the bar has finished sliding in
+    int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes
+    int m_savedEdge = 2;
     QRect m_screenRect;
 };

@@ -1,28 +1,69 @@
 #include "widget_p.h"
 
+#include "platform/mounts.h"
+
 // ---- removable disks ------------------------------------------------------
 
-void Widget::UDiskCome(QString) {}
-void Widget::UDiskRemove() {}
-void Widget::UDiskTimeOut() {}
+// Reports that come in a burst lead to one rescan, a second after the last.
+void Widget::UDiskCome(QString root)
+{
+    m_diskTimer->start(1000);
+    qDebug() << "u盘插入：" << root;
+    showToast(tr("发现移动存储设备！"));
+}
+
+void Widget::UDiskRemove()
+{
+    m_diskTimer->start(1000);
+    qDebug() << "u盘拔出";
+}
+
+void Widget::UDiskTimeOut()
+{
+    qDebug() << "u盘检测！";
+    clearUDiskIcon();
+    for (const platform::MountedVolume &v : platform::MountsService::get().removableVolumes()) {
+        qDebug() << "存在可移动盘";
+        qDebug() << v.mountPoint << v.label;
+        AddUDisk(v.mountPoint, v.label);
+    }
+}
+
+void Widget::AddUDisk(QString filePath, QString fileName)
+{
+    if (filePath.isEmpty())
+        return;
+    const QString icon = QStringLiteral(":/image/icon/UDisk.png");
+    const QString name = QStringLiteral("U盘[") + fileName + QStringLiteral(" (") + filePath + QStringLiteral(")]");
+    if (!DockFile::anyCellEquals(ui->IcoData, filePath))
+        AddIcon(icon, name, IconClass::UDISK, filePath);
+
+    // The root may already be the path of another icon (a folder icon of the
+    // drive, say); the disk still gets its own. The first cell that holds the
+    // root, column by column, decides. An add that left no row behind has
+    // nothing more to look at.
+    int r = -1;
+    for (int c = 0; c < ui->IcoData->columnCount() && r < 0; ++c)
+        r = DockFile::findRow(ui->IcoData, c, filePath);
+    if (r < 0) {
+        qDebug() << "no icon row for" << filePath;
+        return;
+    }
+    const DockIconRecord found = DockFile::rowOf(ui->IcoData, r);
+    if (found.Class != IconClass::UDISK)
+        AddIcon(icon, name, IconClass::UDISK, filePath);
+    if (found.Path != filePath)
+        qDebug() << "不相等";
+}
 
 // Removable-disk icons are made while a disk is plugged in; none survive a restart.
 void Widget::clearUDiskIcon()
 {
-    bool removed = false;
     for (int r = ui->IcoData->rowCount() - 1; r >= 0; --r) {
         if (ui->IcoData->item(r, 3) && ui->IcoData->item(r, 3)->text() == IconClass::UDISK) {
-            const QString id = ui->IcoData->item(r, 0)->text();
+            takeIconWidget(ui->IcoData->item(r, 0)->text());
             ui->IcoData->removeRow(r);
-            if (FormCommonIcon *icon = iconWidgets.take(id)) {
-                icon->hide();
-                icon->deleteLater();
-            }
-            removed = true;
         }
     }
-    if (removed) {
-        SaveFile();
-        m_relayoutTimer->start(1);
-    }
+    m_relayoutTimer->start(1);
 }

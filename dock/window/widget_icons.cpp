@@ -1,20 +1,370 @@
 #include "widget_p.h"
+#include "optionalcalls.h"
 
-// ---- adding and changing icons --------------------------------------------
+#include "common/safefile.h"
+#include "platform/dialogs.h"
+#include "platform/fileicons.h"
+#include "platform/programfiles.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+const QString DockTarget = QStringLiteral("0");
+
+// Classes an icon menu does not take.
+bool refusedInMenu(const QString &cl)
+{
+    for (const QString &c : { IconClass::MENU, IconClass::RECYCLE, IconClass::WEATHER, IconClass::TIME1,
+                              IconClass::TIME2, IconClass::LAUNCHPAD, IconClass::STARTMENU }) {
+        if (cl == c)
+            return true;
+    }
+    return false;
+}
+
+// Classes the bar holds once.
+bool onceInDock(const QString &cl)
+{
+    return cl == IconClass::WEATHER || cl == IconClass::LAUNCHPAD || cl == IconClass::STARTMENU;
+}
+
+// Rows the icon file does not keep: they come and go while the dock runs.
+bool transientClass(const QString &cl)
+{
+    return cl == IconClass::UPGRADE || cl == IconClass::UDISK;
+}
+
+// fileName in folder when it is free, else "name (2).suffix", "name (3).suffix", …
+QString freeFileName(const QString &folder, const QString &fileName)
+{
+    const QString first = folder + QLatin1Char('/') + fileName;
+    if (!QFileInfo::exists(first) && !QFileInfo(first).isSymLink())
+        return first;
+    const QFileInfo fi(fileName);
+    const QString base = fi.completeBaseName();
+    const QString suffix = fi.suffix().isEmpty() ? QString() : QLatin1Char('.') + fi.suffix();
+    for (int n = 2;; ++n) {
+        const QString candidate = folder + QLatin1Char('/') + base + QStringLiteral(" (%1)").arg(n) + suffix;
+        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
+            return candidate;
+    }
+}
+
+} // namespace
+
+// ---- helpers --------------------------------------------------------------
+
+void Widget::showToast(const QString &text)
+{
+    m_toast->ShowMessage(text);
+    m_toast->show();
+}
+
+// New IDs hold only the minute and the millisecond, so two adds that meet in
+// both would get the same one; the next free millisecond is taken instead.
+QString Widget::freeIconId() const
+{
+    QDateTime t = platform::now();
+    QString id = IconIds::newId(t);
+    for (int i = 0; i < 60000 && DockFile::anyCellEquals(ui->IcoData, id); ++i) {
+        t = t.addMSecs(1);
+        id = IconIds::newId(t);
+    }
+    return id;
+}
+
+void Widget::insertIconRow(int row, const DockIconRecord &rec)
+{
+    row = qBound(0, row, ui->IcoData->rowCount());
+    ui->IcoData->insertRow(row);
+    for (int c = 0; c < DockIconRecord::FieldCount; ++c)
+        ui->IcoData->setItem(row, c, new QTableWidgetItem(rec.field(c)));
+}
+
+void Widget::takeIconWidget(const QString &id)
+{
+    if (FormCommonIcon *icon = iconWidgets.take(id)) {
+        icon->hide();
+        icon->deleteLater();
+    }
+}
+
+// ---- adding icons ---------------------------------------------------------
+
+void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
+{
+    const QString id = freeIconId();
+    const DockIconRecord rec { id, ico, name, cl, path, ico };
+    const bool mayAdd = !path.isEmpty();
+    bool added = false;
+
+    if (dropPending) {
+        // A drop aimed at a slot: onto a menu or the launch pad the item goes
+        // in there, anywhere else it lands in the gap.
+        dropPending = false;
+        const int rows = ui->IcoData->rowCount();
+        const int slot = qBound(0, m_gapSlot, rows);
+        const DockIconRecord at = slot < rows ? DockFile::rowOf(ui->IcoData, slot) : DockIconRecord();
+        if (at.Class == IconClass::MENU) {
+            if (!optional::closeAnimation(m_dragGhost))
+                m_dragGhost->hide();
+            AddIcon2(ico, name, cl, path, at.IconID);
+        } else if (at.Class == IconClass::LAUNCHPAD) {
+            if (!optional::closeAnimation(m_dragGhost))
+                m_dragGhost->hide();
+            if (!optional::AddIcon3(this, ico, name, cl, path, DockTarget))
+                m_launchPad->addIconFromDock(ico, name, cl, path, DockTarget);
+        } else if (mayAdd) {
+            insertIconRow(slot, rec);
+            showToast(tr("图标添加成功！"));
+            added = true;
+        }
+    } else if (mayAdd) {
+        insertIconRow(ui->IcoData->rowCount(), rec);
+        if (!transientClass(cl))
+            showToast(tr("图标添加成功！"));
+        added = true;
+    }
+
+    clearIcon();
+    createIcon();
+    createClassIco();
+    if (FormCommonIcon *icon = iconWidgets.value(id)) {
+        if (!optional::showAnimation(icon))
+            icon->show();
+    }
+    // Only an icon that is really on the bar can take the chosen drive.
+    if (added && cl == IconClass::DISK && path == DockTarget) {
+        m_selectDisk->setIconData(id, DockTarget);
+        m_selectDisk->show();
+    }
+    if (!transientClass(cl))
+        SaveFile();
+    qDebug() << "添加图标完毕!";
+}
 
 void Widget::AddIcon2(QString ico, QString name, QString cl, QString path, QString ID)
 {
     qDebug() << "添加图标" << ID;
+    if (ID != DockTarget) {
+        if (refusedInMenu(cl)) {
+            showToast(tr("菜单中不能添加此图标！"));
+            return;
+        }
+        if (FormMenu *menu = menuWindows.value(ID))
+            menu->AddIcon(ico, name, cl, path);
+        return;
+    }
+    if (onceInDock(cl) && DockFile::anyCellEquals(ui->IcoData, cl)) {
+        showToast(tr("此图标已经存在！"));
+        return;
+    }
+    AddIcon(ico, name, cl, path);
 }
 
-void Widget::Modify(QString icoID, QString ico, QString name, QString) {}
-void Widget::IconSettingsClose() { m_menuShown = false; }
+QPixmap Widget::getJumbIcon(QString filePath)
+{
+    return platform::FileIconsService::get().largeIcon(filePath, 256);
+}
+
+void Widget::getIconNew(QString filePath, QString ID)
+{
+    using namespace platform::ProgramFiles;
+    const QFileInfo fi(filePath);
+    const QString folder = platform::appConfigFolder();
+
+    // A desktop entry's file name is an ID ("org.example.App"); its Name is
+    // what a user calls the program.
+    const bool desktopEntry = hasSuffix(filePath, "desktop");
+    const QString baseName = desktopEntry ? fi.completeBaseName() : fi.baseName();
+    QString name = desktopEntry ? shortcutName(filePath) : QString();
+    if (name.isEmpty())
+        name = baseName;
+
+    const QPixmap picture = getJumbIcon(filePath);
+    bool saved = false;
+    if (!picture.isNull()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        saved = picture.save(&buffer, "PNG", 100)
+            && SafeFile::write(folder + QStringLiteral("/icon/") + baseName + QStringLiteral(".png"), png);
+    }
+
+    QString path;
+    if (isShortcut(filePath)) {
+        const QString target = shortcutTarget(filePath);
+        qDebug() << "快捷方式：" << fi.fileName() << target;
+        if (!isProgramTarget(target)) {
+            showToast(tr("不是合法应用，图标添加失败！"));
+            return;
+        }
+        // A second shortcut of the same file name keeps the first one's copy.
+        const QString copy = freeFileName(folder + QStringLiteral("/link"), fi.fileName());
+        if (QFile::copy(filePath, copy)) {
+            qDebug() << "快捷方式拷贝成功！" << target;
+            path = copy;
+        } else {
+            qDebug() << "快捷方式拷贝失败！";
+        }
+    } else {
+        qDebug() << "exe文件：" << filePath;
+        path = filePath;
+    }
+
+    QString icon;
+    if (!saved)
+        icon = QStringLiteral(":/image/icon/Icon-what.png");
+    else if (baseName == QStringLiteral("腾讯QQ"))
+        icon = QStringLiteral(":/image/icon/腾讯QQ.png");
+    else
+        icon = folder + QStringLiteral("/icon/") + baseName + QStringLiteral(".png");
+
+    if (ID == DockTarget)
+        AddIcon(icon, name, IconClass::ICON, path);
+    else if (FormMenu *menu = menuWindows.value(ID))
+        menu->AddIcon(icon, name, IconClass::ICON, path);
+}
+
+namespace {
+QStringList chooseProgramFiles()
+{
+    // Programs here often have no suffix at all, hence the second filter.
+    return platform::DialogsService::get().openFileNames(
+        nullptr, Widget::tr("选择文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        Widget::tr("files(*.exe *.lnk *.desktop *.sh)") + QStringLiteral(";;") + Widget::tr("files(*)"));
+}
+} // namespace
+
+void Widget::AddIco()
+{
+    for (const QString &file : chooseProgramFiles()) {
+        qDebug() << "后缀：" << QFileInfo(file).suffix();
+        getIconNew(file, DockTarget);
+    }
+}
+
+void Widget::menuAddIco(QString ID)
+{
+    for (const QString &file : chooseProgramFiles()) {
+        qDebug() << "后缀：" << QFileInfo(file).suffix();
+        getIconNew(file, ID);
+    }
+}
+
+void Widget::AddFolder()
+{
+    const QString dir = platform::DialogsService::get().existingFolder(this, tr("选择文件夹"), QDir::currentPath());
+    if (dir.isEmpty())
+        return;
+    AddIcon(QStringLiteral(":/image/icon/Folder.png"), QFileInfo(dir).fileName(), IconClass::FOLDER, dir);
+}
+
+void Widget::menuAddFolder(QString ID)
+{
+    const QString dir = platform::DialogsService::get().existingFolder(this, tr("选择文件夹"), QDir::currentPath());
+    if (dir.isEmpty())
+        return;
+    if (FormMenu *menu = menuWindows.value(ID))
+        menu->AddIcon(QStringLiteral(":/image/icon/Folder.png"), QFileInfo(dir).fileName(), IconClass::FOLDER, dir);
+}
+
+void Widget::AddMenu()
+{
+    AddIcon(QStringLiteral(":/image/icon/Menu.png"), tr("扩展菜单"), IconClass::MENU, DockTarget);
+    createClassIco();
+}
+
+void Widget::AddBlank()
+{
+    AddIcon(QStringLiteral(":/image/icon/Blank1.png"), tr("分栏图标"), IconClass::BLANK, DockTarget);
+}
+
+// ---- panels that add icons ------------------------------------------------
+
+void Widget::AddSystemIcon()
+{
+    popupOpen = true;
+    m_sidebar->setID(DockTarget);
+    m_sidebar->showNormal();
+    m_sidebar->show();
+}
+
+void Widget::menuAddSystemIco(QString ID)
+{
+    popupOpen = true;
+    m_sidebar->setID(ID);
+    m_sidebar->showNormal();
+    m_sidebar->show();
+    m_sidebar->activateWindow();
+    m_sidebar->setFocus();
+}
+
+void Widget::AddUrlIco()
+{
+    m_addUrl->openAddPage(DockTarget);
+    m_addUrl->show();
+}
+
+void Widget::menuAddUrlIco(QString ID)
+{
+    m_addUrl->openAddPage(ID);
+    m_addUrl->show();
+}
+
+void Widget::AddDesktopWidget()
+{
+    m_desktopWidget->show();
+}
+
+void Widget::IconSettingsClose() { popupOpen = false; }
 void Widget::SidebarMenuClose() { popupOpen = false; }
-void Widget::setIconDisk(QString, QString) {}
+
+// ---- changing icons -------------------------------------------------------
+
+void Widget::Modify(QString icoID, QString ico, QString name, QString)
+{
+    const int r = DockFile::findRow(ui->IcoData, 0, icoID);
+    if (r < 0)
+        return;
+    // The note cell keeps the picture the icon was made with.
+    ui->IcoData->item(r, 1)->setText(ico);
+    ui->IcoData->item(r, 2)->setText(name);
+    if (FormCommonIcon *icon = iconWidgets.value(icoID)) {
+        const QString cl = ui->IcoData->item(r, 3)->text();
+        const int magnified = int(m_set.icoMagnified), normal = int(m_set.icoSize);
+        if (!optional::resetIcon(icon, icoID, magnified, normal, 256, 256, m_set.location, name, ico, cl))
+            icon->setIcon(icoID, magnified, normal, 256, 256, m_set.location, name, ico, cl);
+    }
+    SaveFile();
+    showToast(tr("图标修改成功！"));
+}
+
+void Widget::setIconDisk(QString icoID, QString d)
+{
+    const int r = DockFile::findRow(ui->IcoData, 0, icoID);
+    if (r < 0)
+        return;
+    ui->IcoData->item(r, 2)->setText(tr("系统盘符"));
+    ui->IcoData->item(r, 4)->setText(d);
+    optional::setDiskInfo(iconWidgets.value(icoID), icoID, d);
+    SaveFile();
+    showToast(tr("盘符设置成功！"));
+}
+
+// ---- the update notice ----------------------------------------------------
 
 void Widget::updates()
 {
     m_settingsPanel->showNewVersion();
+    if (!m_set.upgradeNotice)
+        return;
+    if (DockFile::anyCellEquals(ui->IcoData, IconClass::UPGRADE))
+        return;
+    AddIcon(QStringLiteral(":/image/icon/rocket.gif"), tr("版本更新"), IconClass::UPGRADE, IconClass::UPGRADE);
 }
 
 // The update notice is shown only after a check found a newer version.
@@ -24,11 +374,12 @@ void Widget::updateIconProcess()
     if (r < 0)
         return;
     const QString id = ui->IcoData->item(r, 0)->text();
-    ui->IcoData->removeRow(r);
-    if (FormCommonIcon *icon = iconWidgets.take(id)) {
-        icon->hide();
-        icon->deleteLater();
+    if (iconWidgets.contains(id)) {
+        ui->IcoData->removeRow(r);
+        takeIconWidget(id);
+        SaveFile();
     }
-    SaveFile();
-    m_relayoutTimer->start(1);
+    clearIcon();
+    createIcon();
+    createClassIco();
 }

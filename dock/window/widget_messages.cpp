@@ -1,6 +1,21 @@
 #include "widget_p.h"
+#include "optionalcalls.h"
 
 // ---- messages and the tick ------------------------------------------------
+
+namespace {
+// What the debug output says about a notice of the window tool.
+QString noticeLine(const QString &sender, const QString &command)
+{
+    if (command.startsWith(QLatin1String("AppWindowFullScreen")))
+        return QStringLiteral("接到") + sender + QStringLiteral("系统消息：窗口全屏") + command;
+    if (command == QLatin1String("AppWindowMaximization"))
+        return QStringLiteral("系统消息：窗口最大化");
+    if (command == QLatin1String("MButtonDoubleClick"))
+        return QStringLiteral("接到鼠标双击：");
+    return QStringLiteral("系统消息：窗口正常");
+}
+} // namespace
 
 void Widget::SendSystemMessage(QString object, QString content)
 {
@@ -30,7 +45,7 @@ bool Widget::receiveSystemMessage(quint32 dwData, const QString &text)
                                                 "MButtonDoubleClick", "WinD" };
         for (const char *c : commands) {
             if (m.command == QLatin1String(c)) {
-                qDebug() << "接到" << m.sender << m.command;
+                qDebug().noquote() << noticeLine(m.sender, m.command);
                 setDetectionShow(m.command);
                 break;
             }
@@ -41,6 +56,36 @@ bool Widget::receiveSystemMessage(quint32 dwData, const QString &text)
 
 void Widget::setDetectionShow(QString x)
 {
+    // The edge strip lets the pointer bring the bar back over a full-screen or
+    // maximised window, when the user wants that and the pointer is not on
+    // the bar already.
+    const auto revealUnlessOnBar = [this](bool wanted) {
+        if (!wanted) {
+            m_detection->hide();
+            return;
+        }
+        const QPoint c = QCursor::pos();
+        const int left = this->x() + ui->main->x(), top = this->y() + ui->main->y();
+        const bool onBar = left < c.x() && c.x() < left + ui->main->width() && top < c.y()
+            && c.y() < top + ui->main->height();
+        if (!onBar)
+            m_detection->show();
+    };
+    if (x == QLatin1String("AppWindowFullScreen(LaunchPad)") && m_slidIn) {
+        ui->Detection->hide();
+        ui->Detection00->hide();
+    }
+    if (x == QLatin1String("AppWindowFullScreen"))
+        revealUnlessOnBar(m_set.mouseFullScreen);
+    if (x == QLatin1String("AppWindowMaximization"))
+        revealUnlessOnBar(m_set.mouseMaximize);
+    if (x == QLatin1String("AppWindowNormal")) {
+        m_detection->hide();
+        if (m_set.hideInEffect && !m_slidIn)
+            m_detection->show();
+    }
+    if (x == QLatin1String("MButtonDoubleClick"))
+        optional::IconDisplay(this);
     if (x == QLatin1String("WinD"))
         m_showTimer->start(100);
     qDebug() << "当前层级:" << m_set.level;
@@ -108,4 +153,5 @@ void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow,
     if (r < 0)
         return;
     ui->IcoData->item(r, 2)->setText(Name + QLatin1Char(',') + stateDetailed);
+    optional::setWeather(iconWidgets.value(ui->IcoData->item(r, 0)->text()), Name, stateDetailed, temNow, state);
 }

@@ -1,4 +1,43 @@
 #include "widget_p.h"
+#include "optionalcalls.h"
+
+#include "platform/opener.h"
+
+#include <QUrl>
+
+namespace {
+
+// The tool codes an icon menu passes with menuOpenIco.
+enum MenuOpenCode : int {
+    OpenUpgrade = 1,
+    OpenShutDown = 2,
+    OpenEyeTool = 3,
+    OpenSearch = 4,
+    OpenColorPicker = 5,
+    OpenScreenshots = 6,
+    OpenSetting = 7,
+    OpenTimeShutDown = 8,
+};
+
+// The product's help forum.
+QUrl helpPage()
+{
+    QUrl url(QStringLiteral("https://zorvane.example"));
+    url.setPath(QStringLiteral("/bbs/forum.php"));
+    url.setQuery(QStringLiteral("mod=forumdisplay&fid=36"));
+    return url;
+}
+
+platform::WindowSystem::Level levelOf(int level)
+{
+    switch (level) {
+    case 0: return platform::WindowSystem::Above;
+    case 2: return platform::WindowSystem::Below;
+    default: return platform::WindowSystem::Normal;
+    }
+}
+
+} // namespace
 
 // ---- opening --------------------------------------------------------------
 
@@ -7,10 +46,154 @@ void Widget::IconOpen(QString ID)
     const int r = DockFile::findRow(ui->IcoData, 0, ID);
     if (r < 0)
         return;
-    qDebug() << "open" << ID << DockFile::rowOf(ui->IcoData, r).Class;
+    const QString cl = ui->IcoData->item(r, 3)->text();
+    const QString path = ui->IcoData->item(r, 4)->text();
+
+    if (cl == IconClass::UPGRADE) {
+        m_upload->show();
+    } else if (cl == IconClass::MENU) {
+        NotMenuHide(ID);
+        if (FormMenu *menu = menuWindows.value(ID)) {
+            menu->toggle();
+            menu->show();
+            m_name->hide();
+        }
+    } else if (cl == IconClass::DISK) {
+        if (path == QLatin1String("0")) {
+            m_selectDisk->setIconData(ID, path);
+            m_selectDisk->show();
+        } else {
+            const QUrl url = QUrl::fromLocalFile(path);
+            qDebug() << ID << url;
+            platform::OpenerService::get().openUrl(url);
+        }
+    } else if (cl == IconClass::WEATHER) {
+        m_weather->showNormal();
+        m_weather->show();
+    } else if (cl == IconClass::SHUTDOWN) {
+        m_shutDown->showPowerPage();
+        m_shutDown->showNormal();
+        m_shutDown->show();
+    } else if (cl == IconClass::TIMESHUTDOWN) {
+        m_shutDown->showTimerPage();
+        m_shutDown->showNormal();
+        m_shutDown->show();
+    } else if (cl == IconClass::SETTING) {
+        showSet();
+    } else if (cl == IconClass::EYETOOL) {
+        m_protection->toggleDisplay();
+    } else if (cl == IconClass::SEARCH) {
+        openKelvash();
+    } else if (cl == IconClass::COLORPICKER) {
+        openColorPicker();
+    } else if (cl == IconClass::SCREENSHOTS) {
+        openScreenshot();
+    } else if (cl == IconClass::CALCULATOR) {
+        platform::OpenerService::get().startTool(platform::Opener::Calculator);
+    } else if (cl == IconClass::LAUNCHPAD) {
+        if (!m_launchPad->isShown())
+            showLaunchStarter();
+        m_name->hide();
+    } else if (cl == IconClass::STARTMENU) {
+        showStartMenu();
+    } else if (cl == IconClass::URL) {
+        qDebug() << "打开" << path;
+        platform::OpenerService::get().openUrl(QUrl(path));
+    } else {
+        DllIconOpen(path);
+    }
 }
 
-void Widget::IconOpens(QString cl) { qDebug() << "open tool" << cl; }
+void Widget::IconOpens(QString cl)
+{
+    if (cl == IconClass::UPGRADE)
+        m_upload->show();
+    if (cl == IconClass::WEATHER) {
+        m_weather->startWeather();
+        m_weather->showNormal();
+        m_weather->show();
+    }
+    if (cl == IconClass::SHUTDOWN) {
+        m_shutDown->showPowerPage();
+        m_shutDown->showNormal();
+        m_shutDown->show();
+    }
+    if (cl == IconClass::TIMESHUTDOWN) {
+        m_shutDown->showTimerPage();
+        m_shutDown->showNormal();
+        m_shutDown->show();
+    } else if (cl == IconClass::SETTING) {
+        showSet();
+    } else if (cl == IconClass::EYETOOL) {
+        m_protection->toggleDisplay();
+    } else if (cl == IconClass::SEARCH) {
+        openKelvash();
+    } else if (cl == IconClass::COLORPICKER) {
+        openColorPicker();
+    } else if (cl == IconClass::SCREENSHOTS) {
+        openScreenshot();
+    } else if (cl == IconClass::CALCULATOR) {
+        platform::OpenerService::get().startTool(platform::Opener::Calculator);
+    }
+}
+
+void Widget::menuOpenIco(QString, int x)
+{
+    switch (x) {
+    case OpenUpgrade:
+        m_upload->show();
+        break;
+    case OpenShutDown:
+        m_shutDown->showPowerPage();
+        m_shutDown->showNormal();
+        m_shutDown->show();
+        break;
+    case OpenEyeTool:
+        m_protection->toggleDisplay();
+        break;
+    case OpenSearch:
+        openKelvash();
+        break;
+    case OpenColorPicker:
+        openColorPicker();
+        break;
+    case OpenScreenshots:
+        openScreenshot();
+        break;
+    case OpenSetting:
+        showSet();
+        break;
+    case OpenTimeShutDown:
+        m_shutDown->showTimerPage();
+        m_shutDown->showNormal();
+        m_shutDown->show();
+        break;
+    default:
+        break;
+    }
+}
+
+void Widget::DllIconOpen(QString filePath)
+{
+    qDebug() << "打开" << filePath;
+    platform::OpenerService::get().openPath(filePath);
+}
+
+void Widget::NotMenuHide(QString ID)
+{
+    if (!m_menuShown)
+        return;
+    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
+        const DockIconRecord rec = DockFile::rowOf(ui->IcoData, r);
+        if (rec.Class != IconClass::MENU || rec.IconID == ID)
+            continue;
+        if (FormMenu *menu = menuWindows.value(rec.IconID))
+            menu->hideAnimated();
+    }
+    m_relayoutTimer->start(1);
+}
+
+// ---- the dock's own windows -----------------------------------------------
 
 void Widget::upDate()
 {
@@ -27,6 +210,12 @@ void Widget::showSet()
     m_settingsPanel->showNormal();
     m_settingsPanel->show();
     m_settingsPanel->activateWindow();
+    optional::showFrameArea(this, true);
+}
+
+void Widget::myHelp()
+{
+    platform::OpenerService::get().openUrl(helpPage());
 }
 
 void Widget::openKelvash()
@@ -34,30 +223,81 @@ void Widget::openKelvash()
     const QRect r = screenRect();
     m_vesk->setWindowRect(r.x(), r.y(), r.width(), r.height());
     m_vesk->toggle();
+    platform::WindowSystemService::get().setLevel(m_vesk, platform::WindowSystem::Above);
 }
 
 void Widget::openColorPicker()
 {
     auto &p = platform::ProcessesService::get();
-    p.killByName(QStringLiteral("Tandrel"));
+    if (p.isRunning(QStringLiteral("Tandrel")))
+        p.killByName(QStringLiteral("Tandrel"));
     p.startOwnProgram(QStringLiteral("Tandrel"));
 }
 
 void Widget::openScreenshot()
 {
     auto &p = platform::ProcessesService::get();
-    p.killByName(QStringLiteral("Ostiva.exe"));
+    if (p.isRunning(QStringLiteral("Ostiva.exe")))
+        p.killByName(QStringLiteral("Ostiva.exe"));
     p.startOutsideProgram(QStringLiteral("Ostiva.exe"));
 }
 
+// While the launch pad is open the bar stands on the bottom edge, in front
+// of everything, without margin and without auto-hide.
 void Widget::showLaunchStarter()
 {
+    if (!m_launchPad->isShown()) {
+        platform::WindowSystemService::get().setLevel(this, platform::WindowSystem::Above);
+        m_set.hideInEffect = false;
+        m_savedMargin = m_set.margin;
+        m_savedEdge = m_set.location;
+        optional::WindowsTrayWndMove(this);
+        setMargin(0);
+        setPosition(2);
+        m_dockShown = true;
+        myIn();
+    }
     m_launchPad->toggleShow();
+    m_launchPad->activateWindow();
+    m_launchPad->setFocus(Qt::OtherFocusReason);
+    if (m_launchPad->isShown())
+        setMargin(m_set.margin);
 }
 
-void Widget::LaunchPadClose() {}
+void Widget::LaunchPadClose()
+{
+    // Back to the level the user chose rather than merely "not in front".
+    platform::WindowSystemService::get().setLevel(this, levelOf(m_set.level));
+    m_set.hideInEffect = m_set.hide;
+    optional::WindowsTrayWndMove(this);
+    setMargin(m_savedMargin);
+    setPosition(m_savedEdge);
+    m_dockShown = true;
+    if (!popupOpen && m_set.hideInEffect && !m_pointerInside) {
+        m_name->hide();
+        m_weatherEffects->hide();
+        optional::myOut(this);
+    }
+}
+
+void Widget::showStartMenu()
+{
+    m_startMenu->toggleShow();
+    if (m_startMenu->isShown()) {
+        optional::IconFreeze(this, true);
+        m_name->hide();
+        m_menuShown = true;
+    } else {
+        m_name->show();
+        m_menuShown = false;
+        optional::IconFreeze(this, false);
+    }
+}
 
 void Widget::hideStartMenu()
 {
+    if (m_startMenu->isShown())
+        optional::IconFreeze(this, false);
     m_startMenu->hideMenu();
+    m_menuShown = false;
 }

@@ -3,9 +3,29 @@
 #include "testenv.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QSettings>
 #include <QtTest>
+
+namespace {
+
+// One message with any dwData, straight over the socket; the answer byte.
+int sendRaw(quint32 dwData, const QByteArray &text)
+{
+    QLocalSocket s;
+    s.connectToServer(SystemMessage::socketPath("Zorvane-Window"));
+    if (!s.waitForConnected(2000))
+        return -1;
+    s.write(SystemMessage::encode(dwData, text));
+    if (!s.waitForReadyRead(2000))
+        return -1;
+    return s.read(1).at(0);
+}
+
+} // namespace
 
 class TestDockProgram : public QObject
 {
@@ -51,6 +71,42 @@ private slots:
         QVERIFY(SystemMessage::send("Zorvane-Window", "Pravelt,AppWindowNormal"));
         third.kill();
         third.waitForFinished(5000);
+    }
+
+    void messagesReachTheRunningDock()
+    {
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).removeRecursively();
+        QProcess dock;
+        startDock(dock);
+        const QString cfg = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Zorvane/";
+
+        // The icon file holds the presets without the update notice.
+        QFile xml(cfg + "Zorvane.xml");
+        QVERIFY(xml.open(QIODevice::ReadOnly));
+        const QByteArray icons = xml.readAll();
+        QCOMPARE(icons.count("<List "), 13);
+        QVERIFY(icons.contains("<Class>RECYCLE</Class>"));
+        QVERIFY(!icons.contains("<Class>UPGRADE</Class>"));
+        QVERIFY(QDir(cfg + "link").exists());
+        QVERIFY(!QSettings(cfg + "config.ini", QSettings::IniFormat).contains("DesktopWidget/Note"));
+
+        // Every accepted text is consumed, known or not; another dwData is not.
+        for (const char *text : { "Pravelt,AppWindowNormal", "Pravelt,WinD", "Pravelt,MButtonDoubleClick",
+                                  "Mirelka,Other", "Mirelka", "" })
+            QVERIFY2(SystemMessage::send("Zorvane-Window", text), text);
+        QCOMPARE(sendRaw(SystemMessage::Tag, "Pravelt,WinD"), 1);
+        QCOMPARE(sendRaw(7, "Pravelt,WinD"), 0);
+        QVERIFY(!QSettings(cfg + "config.ini", QSettings::IniFormat).contains("DesktopWidget/Note"));
+
+        // The notes program's goodbye turns its switch off, in the settings file.
+        QVERIFY(SystemMessage::send("Zorvane-Window", "Mirelka,MirelkaClose"));
+        QSettings set(cfg + "config.ini", QSettings::IniFormat);
+        QVERIFY(set.contains("DesktopWidget/Note"));
+        QCOMPARE(set.value("DesktopWidget/Note").toBool(), false);
+        QCOMPARE(dock.state(), QProcess::Running);
+
+        dock.kill();
+        dock.waitForFinished(5000);
     }
 };
 

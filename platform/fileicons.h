@@ -1,0 +1,34 @@
+#pragma once
+#include "service.h"
+
+#include <QPixmap>
+#include <QString>
+
+namespace platform {
+
+// The large picture of a file, for icons made from programs and shortcuts.
+class FileIcons
+{
+public:
+    virtual ~FileIcons() = default;
+    // The file's icon at size × size pixels, or a null pixmap when the file
+    // has none to give.
+    virtual QPixmap largeIcon(const QString &file, int size) = 0;
+};
+
+using FileIconsService = Service<FileIcons>;
+
+// From the icon theme: a ".desktop" file gives its Icon entry; an executable
+// the icon of a desktop entry that starts it, else the theme's executable
+// icon; any other file the icon of its MIME type.
+class ThemeFileIcons : public FileIcons
+{
+public:
+    QPixmap largeIcon(const QString &file, int size) override;
+
+    // The theme names to try, best first; an absolute picture path may stand
+    // first where a desktop file names one.
+    static QStringList iconNames(const QString &file);
+};
+
+} // namespace platform

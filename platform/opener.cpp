@@ -1,0 +1,264 @@
+#include "opener.h"
+#include "programfiles.h"
+
+#include <XdgDefaultApps>
+#include <XdgDesktopFile>
+#include <XdgDirs>
+#include <XdgMimeApps>
+
+#include <QDebug>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace platform {
+
+namespace {
+
+// The Windows shell locations that preset icons carry, by class ID.
+struct ShellLocation
+{
+    const char *clsid;
+    enum { Home, Settings, Trash } to;
+};
+constexpr ShellLocation shellLocations[] = {
+    { "20D04FE0-3AEA-1069-A2D8-08002B30309D", ShellLocation::Home },     // computer
+    { "031E4825-7B94-4DC3-B131-E946B44C8DD5", ShellLocation::Home },     // libraries
+    { "26EE0668-A00A-44D7-9371-BEB064C98683", ShellLocation::Settings }, // control panel, also its pages
+    { "645FF040-5081-101B-9F08-00AA002F954E", ShellLocation::Trash },    // recycle bin
+};
+
+// Windows programs that preset icons name, and what stands for them here.
+struct WindowsProgram
+{
+    const char *fileName;
+    Opener::Tool tool;
+};
+constexpr WindowsProgram windowsPrograms[] = {
+    { "cmd.exe", Opener::Terminal },
+    { "calc.exe", Opener::Calculator },
+};
+
+const QLatin1String trashUrl("trash:///");
+
+bool startDesktopFile(const QString &file)
+{
+    XdgDesktopFile df;
+    if (!df.load(file) || !df.isValid()) {
+        qDebug() << "not a usable desktop file:" << file;
+        return false;
+    }
+    return df.startDetached();
+}
+
+bool startProgram(const QString &program, const QStringList &args = {})
+{
+    const QString dir = QFileInfo(args.isEmpty() ? program : args.first()).absolutePath();
+    return QProcess::startDetached(program, args, dir);
+}
+
+QString firstInstalled(const QList<XdgDesktopFile *> &apps)
+{
+    QString found;
+    for (XdgDesktopFile *app : apps) {
+        if (found.isEmpty() && app && app->isValid() && app->isSuitable(true))
+            found = app->fileName();
+    }
+    qDeleteAll(apps);
+    return found;
+}
+
+QString firstOnPath(std::initializer_list<const char *> names)
+{
+    for (const char *n : names) {
+        const QString found = QStandardPaths::findExecutable(QLatin1String(n));
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+}
+
+QString firstDesktopFile(std::initializer_list<const char *> ids)
+{
+    const QStringList dirs = QStringList(XdgDirs::dataHome(false)) + XdgDirs::dataDirs();
+    for (const char *id : ids) {
+        for (const QString &dir : dirs) {
+            const QString file = dir + QStringLiteral("/applications/") + QLatin1String(id);
+            if (QFileInfo(file).isFile())
+                return file;
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+const char *SystemOpener::toolName(Tool tool)
+{
+    switch (tool) {
+    case Calculator: return "calculator";
+    case Terminal: return "terminal";
+    case SystemSettings: return "settings program";
+    }
+    return "tool";
+}
+
+OpenAction SystemOpener::plan(const QString &path, const QString &home)
+{
+    OpenAction a;
+    if (path.isEmpty())
+        return a;
+
+    if (path.startsWith(QLatin1String("::{"))) {
+        const int close = path.indexOf(QLatin1Char('}'));
+        const QString clsid = close > 3 ? path.mid(3, close - 3) : QString();
+        for (const ShellLocation &s : shellLocations) {
+            if (clsid.compare(QLatin1String(s.clsid), Qt::CaseInsensitive) != 0)
+                continue;
+            switch (s.to) {
+            case ShellLocation::Home:
+                a.kind = OpenAction::Url;
+                a.target = QUrl::fromLocalFile(home).toString();
+                break;
+            case ShellLocation::Settings:
+                a.kind = OpenAction::Tool;
+                a.tool = SystemSettings;
+                break;
+            case ShellLocation::Trash:
+                a.kind = OpenAction::Url;
+                a.target = trashUrl;
+                break;
+            }
+            return a;
+        }
+        return a;
+    }
+
+    const QFileInfo fi(path);
+    if (!fi.exists()) {
+        // Addresses, and the Windows programs that only stand for a tool.
+        const int scheme = path.indexOf(QLatin1String("://"));
+        if (scheme > 1 && !path.left(scheme).contains(QLatin1Char('/'))) {
+            a.kind = OpenAction::Url;
+            a.target = path;
+            return a;
+        }
+        const QString name = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')).section(QLatin1Char('/'), -1);
+        for (const WindowsProgram &w : windowsPrograms) {
+            if (name.compare(QLatin1String(w.fileName), Qt::CaseInsensitive) == 0) {
+                a.kind = OpenAction::Tool;
+                a.tool = w.tool;
+                return a;
+            }
+        }
+        return a;
+    }
+
+    a.target = fi.absoluteFilePath();
+    if (fi.isDir())
+        a.kind = OpenAction::Url, a.target = QUrl::fromLocalFile(a.target).toString();
+    else if (ProgramFiles::hasSuffix(path, "desktop"))
+        a.kind = OpenAction::DesktopFile;
+    else if (ProgramFiles::hasSuffix(path, "sh"))
+        a.kind = OpenAction::Script;
+    else if (ProgramFiles::isExecutableProgram(path))
+        a.kind = OpenAction::Program;
+    else
+        a.kind = OpenAction::Url, a.target = QUrl::fromLocalFile(a.target).toString();
+    return a;
+}
+
+bool SystemOpener::openPath(const QString &path)
+{
+    const OpenAction a = plan(path, QDir::homePath());
+    switch (a.kind) {
+    case OpenAction::None:
+        qDebug() << "nothing to open at" << path;
+        return false;
+    case OpenAction::Url:
+        return openUrl(QUrl(a.target));
+    case OpenAction::DesktopFile:
+        return startDesktopFile(a.target);
+    case OpenAction::Program:
+        return startProgram(a.target);
+    case OpenAction::Script:
+        return QFileInfo(a.target).isExecutable() ? startProgram(a.target)
+                                                  : startProgram(QStringLiteral("/bin/sh"), { a.target });
+    case OpenAction::Tool:
+        return startTool(a.tool);
+    }
+    return false;
+}
+
+bool SystemOpener::openUrl(const QUrl &url)
+{
+    if (QDesktopServices::openUrl(url))
+        return true;
+    if (url.toString() == trashUrl) {
+        // Without a handler for the trash scheme, its files folder is the next best thing.
+        const QString files = XdgDirs::dataHome(false) + QStringLiteral("/Trash/files");
+        QDir().mkpath(files);
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(files));
+    }
+    qDebug() << "could not open" << url;
+    return false;
+}
+
+QString SystemOpener::findTool(Tool tool)
+{
+    switch (tool) {
+    case Calculator: {
+        XdgMimeApps apps;
+        const QString found = firstInstalled(apps.categoryApps(QStringLiteral("Calculator")));
+        if (!found.isEmpty())
+            return found;
+        return firstOnPath({ "gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk",
+                             "speedcrunch", "xcalc" });
+    }
+    case Terminal: {
+        if (XdgDesktopFile *chosen = XdgDefaultApps::terminal()) {
+            const QString file = chosen->isValid() ? chosen->fileName() : QString();
+            delete chosen;
+            if (!file.isEmpty())
+                return file;
+        }
+        const QString found = firstInstalled(XdgDefaultApps::terminals());
+        if (!found.isEmpty())
+            return found;
+        return firstOnPath({ "x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "qterminal",
+                             "lxterminal", "mate-terminal", "xterm" });
+    }
+    case SystemSettings: {
+        const QString found = firstDesktopFile(
+            { "org.gnome.Settings.desktop", "gnome-control-center.desktop", "systemsettings.desktop",
+              "org.kde.systemsettings.desktop", "xfce-settings-manager.desktop", "lxqt-config.desktop",
+              "mate-control-center.desktop", "cinnamon-settings.desktop" });
+        if (!found.isEmpty())
+            return found;
+        return firstOnPath({ "gnome-control-center", "systemsettings", "systemsettings5", "xfce4-settings-manager",
+                             "lxqt-config", "mate-control-center", "cinnamon-settings" });
+    }
+    }
+    return QString();
+}
+
+bool SystemOpener::startTool(Tool tool)
+{
+    const QString found = findTool(tool);
+    if (found.isEmpty()) {
+        qDebug() << "no" << toolName(tool) << "is installed";
+        return false;
+    }
+    return found.endsWith(QLatin1String(".desktop")) ? startDesktopFile(found) : startProgram(found);
+}
+
+template <>
+Opener &Service<Opener>::real()
+{
+    static SystemOpener o;
+    return o;
+}
+
+} // namespace platform

@@ -1,0 +1,76 @@
+#pragma once
+// What the dock window tests share: a Widget on fakes of every platform
+// service, in a fresh config folder, and small helpers to read its files.
+#include "dock/window/dockfile.h"
+#include "dock/window/formsystemhint.h"
+#include "dock/window/widget.h"
+#include "fakedockservices.h"
+#include "fakeplatform.h"
+#include "platform/paths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTableWidget>
+#include <memory>
+
+class WidgetFixture
+{
+public:
+    void setUpFakes()
+    {
+        QDir(platform::appConfigFolder()).removeRecursively();
+        procs.reset(new FakeProcesses);
+        wins.reset(new FakeWindowSystem);
+        clock.reset(new FakeClock(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 0))));
+        opener.reset(new FakeOpener);
+        icons.reset(new FakeFileIcons);
+        dialogs.reset(new FakeDialogs);
+        mounts.reset(new FakeMounts);
+    }
+    void tearDownFakes()
+    {
+        mounts.reset();
+        dialogs.reset();
+        icons.reset();
+        opener.reset();
+        clock.reset();
+        wins.reset();
+        procs.reset();
+    }
+
+    static QString dockFile() { return platform::configPath("Zorvane.xml"); }
+    static QList<DockIconRecord> savedRows() { return DockFile::read(dockFile()); }
+    static QList<DockIconRecord> rows(const Widget &w) { return DockFile::fromTable(w.iconTable()); }
+    static DockIconRecord lastRow(const Widget &w) { return rows(w).last(); }
+    static int rowOf(const Widget &w, const QString &id) { return DockFile::findRow(w.iconTable(), 0, id); }
+    static bool saved(const QString &id)
+    {
+        for (const DockIconRecord &r : savedRows()) {
+            if (r.IconID == id)
+                return true;
+        }
+        return false;
+    }
+    static int countClass(const Widget &w, const QString &cl)
+    {
+        int n = 0;
+        for (const DockIconRecord &r : rows(w))
+            n += r.Class == cl;
+        return n;
+    }
+    // The text of the toast on screen, or empty when none is; the toast goes.
+    static QString takeToast(Widget &w)
+    {
+        const QString t = w.toast()->isVisible() ? w.toast()->text() : QString();
+        w.toast()->hide();
+        return t;
+    }
+
+    std::unique_ptr<FakeProcesses> procs;
+    std::unique_ptr<FakeWindowSystem> wins;
+    std::unique_ptr<FakeClock> clock;
+    std::unique_ptr<FakeOpener> opener;
+    std::unique_ptr<FakeFileIcons> icons;
+    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<FakeMounts> mounts;
+};

@@ -1,0 +1,98 @@
+#pragma once
+#include "platform/dialogs.h"
+#include "platform/fileicons.h"
+#include "platform/mounts.h"
+#include "platform/opener.h"
+
+#include <QList>
+#include <QPixmap>
+#include <QPointer>
+#include <QStringList>
+#include <QUrl>
+
+// Fakes of the services the dock window uses to open, add and watch things.
+// Each installs itself while it lives.
+
+class FakeOpener : public platform::Opener
+{
+public:
+    FakeOpener();
+    ~FakeOpener() override;
+    bool openPath(const QString &path) override
+    {
+        paths << path;
+        return true;
+    }
+    bool openUrl(const QUrl &url) override
+    {
+        urls << url;
+        return true;
+    }
+    bool startTool(Tool tool) override
+    {
+        tools << tool;
+        return true;
+    }
+
+    QStringList paths;
+    QList<QUrl> urls;
+    QList<Tool> tools;
+};
+
+class FakeFileIcons : public platform::FileIcons
+{
+public:
+    FakeFileIcons();
+    ~FakeFileIcons() override;
+    // A plain square for every file unless none is wanted.
+    QPixmap largeIcon(const QString &file, int size) override;
+
+    bool giveIcons = true;
+    QStringList asked;
+    QList<int> sizes;
+};
+
+class FakeDialogs : public platform::Dialogs
+{
+public:
+    FakeDialogs();
+    ~FakeDialogs() override;
+    QStringList openFileNames(QWidget *, const QString &caption, const QString &folder,
+                              const QString &filter) override
+    {
+        captions << caption;
+        filters << filter;
+        return files;
+    }
+    QString existingFolder(QWidget *, const QString &caption, const QString &) override
+    {
+        captions << caption;
+        return folder;
+    }
+
+    QStringList files;  // the answer of the file chooser
+    QString folder;     // the answer of the folder chooser
+    QStringList captions;
+    QStringList filters;
+};
+
+class FakeMounts : public platform::Mounts
+{
+public:
+    FakeMounts();
+    ~FakeMounts() override;
+    QList<platform::MountedVolume> removableVolumes() override
+    {
+        ++scans;
+        return volumes;
+    }
+    platform::MountWatcher *createWatcher(QObject *parent) override;
+    void add(const QString &mountPoint, const QString &label = QString());
+    void remove(const QString &mountPoint);
+    // Tells every watcher that the table changed.
+    void changed();
+
+    QList<platform::MountedVolume> volumes;
+    QList<QPointer<platform::MountWatcher>> watchers;
+    int scans = 0;
+};
