@@ -9,7 +9,7 @@
 #include "dock/icons/formweathericon.h"
 #include "dock/icons/iconpictures.h"
 #include "dock/icons/productlinks.h"
-#include "platform/weblinks.h"
+#include "platform/opener.h"
 
 #include <QCursor>
 #include <QDebug>
@@ -522,7 +522,7 @@ void FormCommonIcon::ClearRecycle()
 
 void FormCommonIcon::myHelp()
 {
-    platform::WebLinksService::get().open(ProductLinks::helpPage());
+    platform::OpenerService::get().openUrl(ProductLinks::helpPage());
 }
 
 void FormCommonIcon::MenuHide()

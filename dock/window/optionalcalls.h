@@ -28,12 +28,6 @@
     }                                                                                              \
     }
 
-// The icon widget.
-ZV_OPTIONAL_CALL(showAnimation)
-ZV_OPTIONAL_CALL(closeAnimation)
-ZV_OPTIONAL_CALL(resetIcon)
-ZV_OPTIONAL_CALL(setDiskInfo)
-ZV_OPTIONAL_CALL(setWeather)
 // The dock window's placement, auto-hide, drag and desktop areas.
 ZV_OPTIONAL_CALL(IconFreeze)
 ZV_OPTIONAL_CALL(MenuHide)

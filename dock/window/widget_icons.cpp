@@ -109,12 +109,10 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
         const int slot = qBound(0, m_gapSlot, rows);
         const DockIconRecord at = slot < rows ? DockFile::rowOf(ui->IcoData, slot) : DockIconRecord();
         if (at.Class == IconClass::MENU) {
-            if (!optional::closeAnimation(m_dragGhost))
-                m_dragGhost->hide();
+            m_dragGhost->closeAnimation();
             AddIcon2(ico, name, cl, path, at.IconID);
         } else if (at.Class == IconClass::LAUNCHPAD) {
-            if (!optional::closeAnimation(m_dragGhost))
-                m_dragGhost->hide();
+            m_dragGhost->closeAnimation();
             if (!optional::AddIcon3(this, ico, name, cl, path, DockTarget))
                 m_launchPad->addIconFromDock(ico, name, cl, path, DockTarget);
         } else if (mayAdd) {
@@ -133,8 +131,7 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
     createIcon();
     createClassIco();
     if (FormCommonIcon *icon = iconWidgets.value(id)) {
-        if (!optional::showAnimation(icon))
-            icon->show();
+        icon->showAnimation();
     }
     // Only an icon that is really on the bar can take the chosen drive.
     if (added && cl == IconClass::DISK && path == DockTarget) {
@@ -336,8 +333,7 @@ void Widget::Modify(QString icoID, QString ico, QString name, QString)
     if (FormCommonIcon *icon = iconWidgets.value(icoID)) {
         const QString cl = ui->IcoData->item(r, 3)->text();
         const int magnified = int(m_set.icoMagnified), normal = int(m_set.icoSize);
-        if (!optional::resetIcon(icon, icoID, magnified, normal, 256, 256, m_set.location, name, ico, cl))
-            icon->setIcon(icoID, magnified, normal, 256, 256, m_set.location, name, ico, cl);
+        icon->resetIcon(icoID, magnified, normal, 256, 256, m_set.location, name, ico, cl);
     }
     SaveFile();
     showToast(tr("图标修改成功！"));
@@ -350,7 +346,8 @@ void Widget::setIconDisk(QString icoID, QString d)
         return;
     ui->IcoData->item(r, 2)->setText(tr("系统盘符"));
     ui->IcoData->item(r, 4)->setText(d);
-    optional::setDiskInfo(iconWidgets.value(icoID), icoID, d);
+    if (FormCommonIcon *icon = iconWidgets.value(icoID))
+        icon->setDiskInfo(icoID, d);
     SaveFile();
     showToast(tr("盘符设置成功！"));
 }

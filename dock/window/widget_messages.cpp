@@ -153,5 +153,6 @@ void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow,
     if (r < 0)
         return;
     ui->IcoData->item(r, 2)->setText(Name + QLatin1Char(',') + stateDetailed);
-    optional::setWeather(iconWidgets.value(ui->IcoData->item(r, 0)->text()), Name, stateDetailed, temNow, state);
+    if (FormCommonIcon *icon = iconWidgets.value(ui->IcoData->item(r, 0)->text()))
+        icon->setWeather(Name, stateDetailed, temNow, state);
 }

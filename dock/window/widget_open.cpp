@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "dock/icons/productlinks.h"
 #include "optionalcalls.h"
 
 #include "platform/opener.h"
@@ -20,14 +21,6 @@ enum MenuOpenCode : int {
 };
 
 // The product's help forum.
-QUrl helpPage()
-{
-    QUrl url(QStringLiteral("https://zorvane.example"));
-    url.setPath(QStringLiteral("/bbs/forum.php"));
-    url.setQuery(QStringLiteral("mod=forumdisplay&fid=36"));
-    return url;
-}
-
 platform::WindowSystem::Level levelOf(int level)
 {
     switch (level) {
@@ -215,7 +208,7 @@ void Widget::showSet()
 
 void Widget::myHelp()
 {
-    platform::OpenerService::get().openUrl(helpPage());
+    platform::OpenerService::get().openUrl(ProductLinks::helpPage());
 }
 
 void Widget::openKelvash()

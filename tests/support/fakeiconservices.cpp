@@ -16,5 +16,3 @@ void FakeDrives::add(const QString &mountPoint, const QString &label, bool remov
     list << v;
 }
 
-FakeWebLinks::FakeWebLinks() { platform::WebLinksService::install(this); }
-FakeWebLinks::~FakeWebLinks() { platform::WebLinksService::install(nullptr); }

@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/drives.h"
 #include "platform/trash.h"
-#include "platform/weblinks.h"
 
 #include <QList>
 #include <QUrl>
@@ -41,18 +40,4 @@ public:
     void add(const QString &mountPoint, const QString &label = QString(), bool removable = false);
 
     QList<platform::Volume> list;
-};
-
-class FakeWebLinks : public platform::WebLinks
-{
-public:
-    FakeWebLinks();
-    ~FakeWebLinks() override;
-    bool open(const QUrl &url) override
-    {
-        opened << url;
-        return true;
-    }
-
-    QList<QUrl> opened;
 };

@@ -3,6 +3,7 @@
 #include "dock/icons/formrecycle.h"
 #include "dock/icons/productlinks.h"
 #include "fakeiconservices.h"
+#include "fakedockservices.h"
 #include "iconhelpers.h"
 #include "testenv.h"
 
@@ -56,7 +57,7 @@ class TestIconMenu : public QObject
 {
     Q_OBJECT
     FakeTrash m_trash;
-    FakeWebLinks m_links;
+    FakeOpener m_links;
 
     TestIcon *make(const QString &cl)
     {
@@ -172,10 +173,10 @@ private slots:
     void helpOpensTheForumPage()
     {
         QScopedPointer<TestIcon> icon(make("EXE"));
-        m_links.opened.clear();
+        m_links.urls.clear();
         icon->myHelp();
-        QCOMPARE(m_links.opened.size(), 1);
-        const QUrl url = m_links.opened.first();
+        QCOMPARE(m_links.urls.size(), 1);
+        const QUrl url = m_links.urls.first();
         QCOMPARE(url, ProductLinks::helpPage());
         QCOMPARE(url.path(), QString("/bbs/forum.php"));
         QCOMPARE(url.query(), QString("mod=forumdisplay&fid=36"));
