@@ -10,6 +10,8 @@
 #include "testenv.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QDir>
 #include <QSettings>
@@ -184,18 +186,6 @@ private slots:
         QCOMPARE(tool.got(), QStringList({ "TaskbarAlphaTrue", "TaskbarBlurryFalse", "TaskbarHideTrue" }));
     }
 
-    void quittingClosesTheNotesAndTheTool()
-    {
-        auto *w = new Widget;
-        RemoteWindow notes("Mirelka");
-        QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
-        w->systemClose();
-        QCOMPARE(notes.got(), QStringList({ "CloseMirelka" }));
-        QVERIFY(procs->killed.contains("Pravelt"));
-        QVERIFY(!w->isReceivingMessages());
-        delete w;
-    }
-
     void upgradeNoticeOffRemovesTheIcon()
     {
         Widget w;
@@ -224,6 +214,48 @@ private slots:
         QCOMPARE(procs->started, QStringList({ "Tandrel" }));
         w.openScreenshot(); // an outside program: only when it lies beside us
         QCOMPARE(procs->started.last(), QString("Ostiva"));
+    }
+
+    // These two end the event loop: they run last.
+    void languageChangeAsksForARestart()
+    {
+        Widget w;
+        // Answers the question box as soon as it is on screen.
+        auto answer = [](QMessageBox::StandardButton b) {
+            auto *poll = new QTimer;
+            QObject::connect(poll, &QTimer::timeout, [poll, b] {
+                for (QWidget *top : QApplication::topLevelWidgets()) {
+                    auto *box = qobject_cast<QMessageBox *>(top);
+                    if (box && box->isVisible()
+                        && box->text() == QString("系统语言已经改变，需要重启Zorvane程序才能生效！是否马上重启？")) {
+                        poll->deleteLater();
+                        box->button(b)->click();
+                        return;
+                    }
+                }
+            });
+            poll->start(10);
+        };
+        answer(QMessageBox::No);
+        w.setLanguage(1);
+        QCOMPARE(w.toast()->text(), QString("Dock下次启动时生效！"));
+        QVERIFY(!qApp->property("zvRestart").toBool());
+        answer(QMessageBox::Yes);
+        w.setLanguage(1);
+        QVERIFY(qApp->property("zvRestart").toBool());
+        qApp->setProperty("zvRestart", false);
+    }
+
+    void quittingClosesTheNotesAndTheTool()
+    {
+        auto *w = new Widget;
+        RemoteWindow notes("Mirelka");
+        QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
+        w->systemClose();
+        QCOMPARE(notes.got(), QStringList({ "CloseMirelka" }));
+        QVERIFY(procs->killed.contains("Pravelt"));
+        QVERIFY(!w->isReceivingMessages());
+        delete w;
     }
 };
 
