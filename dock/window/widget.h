@@ -2,9 +2,14 @@
 #include "dockconfig.h"
 #include "dockicon.h"
 
+#include "platform/workarea.h"
+
 #include <QHash>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
+#include <QRegion>
+#include <QSet>
 #include <QWidget>
 
 class FormAbout;
@@ -32,6 +37,7 @@ class FormVesk;
 class FormWeather;
 class FormWeatherEffects;
 class QLabel;
+class QPropertyAnimation;
 class QSystemTrayIcon;
 class QTableWidget;
 class QTimer;
@@ -64,6 +70,15 @@ public:
     bool isReceivingMessages() const;
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
+    // The bar's state as the placement, hover and auto-hide keep it.
+    bool isSlidIn() const { return m_slidIn; }
+    bool isDockShown() const { return m_dockShown; }
+    bool isFrameAreaShown() const { return m_frameAreaShown; }
+    bool desktopIconsShown() const { return m_desktopIconsShown; }
+    int taskbarSide() const { return m_taskbarSide; }
+    int backgroundSide() const { return m_backgroundSide; }
+    QRect availableRect() const { return m_availableRect; }
+    QRegion inputRegion() const { return m_inputRegion; }
 
     // Called by the receiver of system messages; true when consumed.
     bool receiveSystemMessage(quint32 dwData, const QString &text);
@@ -113,13 +128,28 @@ public slots:
     void setDesktopIcon(bool b);
     void setWorkArea(bool b);
     void setClose();
+    void setTemporaryIcoSize(int v);
+    void WindowsTrayWndMove();
+    void IconDisplay();
+    void IconDisplayShow();
+
+    // hover magnification
+    void IconMouseIn(QString ID, QString types);
+    void IconMouseMove(QString ID, QPoint p);
+    void MousePosition(int p);
 
     // showing, hiding and the edge strip
     void MouseIn();
     void HiddenEnd();
     void myIn();
+    void myInEnd();
+    void myOut();
+    void showFrameArea(bool b);
     void setShowWindows();
     void setHideWindows();
+    void IconFreeze(bool b);
+    void IconRestore();
+    void MenuHide();
 
     // adding and changing icons
     void AddIcon2(QString ico, QString name, QString cl, QString path, QString ID);
@@ -165,12 +195,22 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+    void enterEvent(QEvent *e) override;
+    void leaveEvent(QEvent *e) override;
 
 private:
     void initialize();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
     float iconSpan(const QString &cl) const;
+    void applySizes();
+    void sizeBar(int a, int b);
+    void placeBarFrames();
+    void updateWorkArea();
+    void showStrip();
+    void slideFrameMain(const QPoint &from, const QPoint &to, void (Widget::*done)());
+    void placeHoverWindows(FormCommonIcon *icon, const QString &name);
 
     Ui::Widget *ui;
     DockSettings m_set;
@@ -230,4 +270,23 @@ private:
     int m_bottomAllowance = 5;
     QRect m_workAreaToRestore { 0, 0, -1, -1 };
     QRect m_screenRect;
+
+    // placement, hover and auto-hide
+    bool m_dockShown = false;
+    bool m_slidingOut = false;
+    int m_taskbarSide = 4;
+    int m_backgroundSide = 0;          // the background's overhang of the current style
+    int m_backgroundInset = 6;
+    QRect m_availableRect { 0, 0, -1, -1 };
+    QRegion m_inputRegion;
+    bool m_inputRegionSent = false;
+    QSet<FormCommonIcon *> m_hoverSized; // icons the hover has sized since they last went back
+    QString m_bubbleName;              // what the name bubble last got
+    int m_bubbleEdge = -1;
+    int m_bubbleFont = -1;
+    platform::Strut m_strut;           // the strip reserved for the bar, if any
+    int m_strutDepth = 0;
+    int m_strutEdge = -1;
+    QRect m_strutScreen;
+    QPointer<QPropertyAnimation> m_frameAreaAnimation;
 };
