@@ -79,6 +79,7 @@ public:
     int backgroundSide() const { return m_backgroundSide; }
     QRect availableRect() const { return m_availableRect; }
     QRegion inputRegion() const { return m_inputRegion; }
+    FormDetection *edgeStrip() const { return m_detection; }
 
     // Called by the receiver of system messages; true when consumed.
     bool receiveSystemMessage(quint32 dwData, const QString &text);
