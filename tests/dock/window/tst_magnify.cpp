@@ -46,7 +46,8 @@ class TestMagnify : public QObject
         auto w = std::make_unique<Widget>();
         if (edge != w->settings().location)
             w->setPosition(edge);
-        QTest::qWaitFor([&] { return w->isDockShown(); });
+        if (!QTest::qWaitFor([&] { return w->isDockShown(); }))
+            qWarning("the bar did not finish sliding in");
         QTest::qWait(5);
         return w;
     }
