@@ -277,7 +277,6 @@ private:
     bool m_slidingOut = false;
     int m_taskbarSide = 4;
     int m_backgroundSide = 0;          // the background's overhang of the current style
-    int m_backgroundInset = 6;
     QRect m_availableRect { 0, 0, -1, -1 };
     QRegion m_inputRegion;
     bool m_inputRegionSent = false;
