@@ -6,10 +6,16 @@ FormDetection::FormDetection(QWidget *parent) : QWidget(parent), ui(new Ui::Form
     ui->setupUi(this);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    setMouseTracking(true);
+    setAttribute(Qt::WA_MouseTracking);
+    ui->frame->setAttribute(Qt::WA_MouseTracking);
 }
 
 FormDetection::~FormDetection()
 {
     delete ui;
+}
+
+void FormDetection::resizeEvent(QResizeEvent *)
+{
+    ui->frame->setGeometry(rect());
 }

@@ -294,7 +294,7 @@ void Widget::setUpgradeNotice(bool b)
 
 void Widget::systemClose()
 {
-    setDesktopIcon(m_set.desktopIcon); // shows the desktop icons again where that is ours to do
+    IconDisplayShow();
     if (m_tickTimer)
         m_tickTimer->stop();
     platform::ProcessesService::get().killByName(QStringLiteral("Pravelt.exe"));

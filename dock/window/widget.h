@@ -2,11 +2,16 @@
 #include "dockconfig.h"
 #include "dockicon.h"
 
+#include "platform/workarea.h"
+
 #include <QHash>
 #include <QPixmap>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSystemTrayIcon>
+#include <QRegion>
+#include <QSet>
 #include <QWidget>
 
 class FormAbout;
@@ -35,6 +40,7 @@ class FormWeather;
 class FormWeatherEffects;
 class QLabel;
 class QMenu;
+class QPropertyAnimation;
 class QSystemTrayIcon;
 class QTableWidget;
 class QTimer;
@@ -67,6 +73,16 @@ public:
     bool isReceivingMessages() const;
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
+    // The bar's state as the placement, hover and auto-hide keep it.
+    bool isSlidIn() const { return m_slidIn; }
+    bool isDockShown() const { return m_dockShown; }
+    bool isFrameAreaShown() const { return m_frameAreaShown; }
+    bool desktopIconsShown() const { return m_desktopIconsShown; }
+    int taskbarSide() const { return m_taskbarSide; }
+    int backgroundSide() const { return m_backgroundSide; }
+    QRect availableRect() const { return m_availableRect; }
+    QRegion inputRegion() const { return m_inputRegion; }
+    FormDetection *edgeStrip() const { return m_detection; }
 
     // Called by the receiver of system messages; true when consumed.
     bool receiveSystemMessage(quint32 dwData, const QString &text);
@@ -87,7 +103,6 @@ public:
     FormSettings *settingsPanel() const { return m_settingsPanel; }
     FormDesktopWidget *desktopWidgetPanel() const { return m_desktopWidget; }
     FormAbout *aboutBox() const { return m_about; }
-    FormDetection *edgeStrip() const { return m_detection; }
     FormName *nameBubble() const { return m_name; }
     uDisk *diskWatcher() const { return m_uDisk; }
     QTimer *diskTimer() const { return m_diskTimer; }
@@ -98,7 +113,6 @@ public:
     bool isPopupOpen() const { return popupOpen; }
     bool isMenuShown() const { return m_menuShown; }
     bool isDropPending() const { return dropPending; }
-    bool isDockShown() const { return m_dockShown; }
     // What a drop onto the bar leaves for the next add: the slot it aimed at.
     void markDrop(int gapSlot)
     {
@@ -158,13 +172,28 @@ public slots:
     void setDesktopIcon(bool b);
     void setWorkArea(bool b);
     void setClose();
+    void setTemporaryIcoSize(int v);
+    void WindowsTrayWndMove();
+    void IconDisplay();
+    void IconDisplayShow();
+
+    // hover magnification
+    void IconMouseIn(QString ID, QString types);
+    void IconMouseMove(QString ID, QPoint p);
+    void MousePosition(int p);
 
     // showing, hiding and the edge strip
     void MouseIn();
     void HiddenEnd();
     void myIn();
+    void myInEnd();
+    void myOut();
+    void showFrameArea(bool b);
     void setShowWindows();
     void setHideWindows();
+    void IconFreeze(bool b);
+    void IconRestore();
+    void MenuHide();
 
     // adding and changing icons
     void AddIcon(QString ico, QString name, QString cl, QString path);
@@ -234,6 +263,9 @@ protected:
     void showEvent(QShowEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+    void enterEvent(QEvent *e) override;
+    void leaveEvent(QEvent *e) override;
 
 private:
     void initialize();
@@ -244,6 +276,13 @@ private:
     void insertIconRow(int row, const DockIconRecord &rec);
     void takeIconWidget(const QString &id);
     void showToast(const QString &text);
+    void applySizes();
+    void sizeBar(int a, int b);
+    void placeBarFrames();
+    void updateWorkArea();
+    void showStrip();
+    void slideFrameMain(const QPoint &from, const QPoint &to, void (Widget::*done)());
+    void placeHoverWindows(FormCommonIcon *icon, const QString &name);
 
     Ui::Widget *ui;
     DockSettings m_set;
@@ -303,8 +342,26 @@ private:
     int m_bottomAllowance = 5;
     QRect m_workAreaToRestore { 0, 0, -1, -1 };
     int m_gapSlot = 0;          // the slot a drop aimed at (kept by the drag code)
-    bool m_dockShown = false;   // the bar has finished sliding in
     int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes
     int m_savedEdge = 2;
+    int m_wheelDelta = 0;       // wheel steps not yet a whole notch
     QRect m_screenRect;
+
+    // placement, hover and auto-hide
+    bool m_dockShown = false;   // the bar has finished sliding in
+    bool m_slidingOut = false;
+    int m_taskbarSide = 4;
+    int m_backgroundSide = 0;          // the background's overhang of the current style
+    QRect m_availableRect { 0, 0, -1, -1 };
+    QRegion m_inputRegion;
+    bool m_inputRegionSent = false;
+    QSet<FormCommonIcon *> m_hoverSized; // icons the hover has sized since they last went back
+    QString m_bubbleName;              // what the name bubble last got
+    int m_bubbleEdge = -1;
+    int m_bubbleFont = -1;
+    platform::Strut m_strut;           // the strip reserved for the bar, if any
+    int m_strutDepth = 0;
+    int m_strutEdge = -1;
+    QRect m_strutScreen;
+    QPointer<QPropertyAnimation> m_frameAreaAnimation;
 };

@@ -1,131 +1,305 @@
 #include "widget_p.h"
 
+#include "docklayout.h"
+#include "platform/screens.h"
+
+#include <QPropertyAnimation>
+
 // ---- placement and icons --------------------------------------------------
+
+namespace {
+
+// The screen in use: a screen that is gone falls back to the first; the
+// setting stays as the user left it.
+int screenInUse(int wanted)
+{
+    const int n = platform::ScreensService::get().count();
+    return wanted >= 0 && wanted < n ? wanted : 0;
+}
+
+QString cell(const QTableWidget *t, int r, int c)
+{
+    const QTableWidgetItem *i = t->item(r, c);
+    return i ? i->text() : QString();
+}
+
+} // namespace
 
 QRect Widget::screenRect() const
 {
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    if (screens.isEmpty())
+    auto &screens = platform::ScreensService::get();
+    if (screens.count() <= 0)
         return QRect(0, 0, 1280, 800);
-    // A screen that is gone falls back to the first; the setting stays as the user left it.
-    const int i = (m_set.screen >= 0 && m_set.screen < screens.size()) ? m_set.screen : 0;
-    return screens.at(i)->geometry();
+    return screens.geometry(screenInUse(m_set.screen));
+}
+
+float Widget::iconSpan(const QString &cl) const
+{
+    return cl == IconClass::BLANK ? DockLayout::blankLength(m_set.currentSizeF) : m_set.currentSizeF;
 }
 
 void Widget::createIcon()
 {
+    const int edge = m_set.location;
+    const bool horizontal = DockLayout::isHorizontal(edge);
+    int length = 0;
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
         const DockIconRecord rec = DockFile::rowOf(ui->IcoData, r);
-        if (iconWidgets.contains(rec.IconID))
-            continue;
-        auto *icon = new FormCommonIcon(ui->frameIco);
-        icon->setIcon(rec.IconID, int(m_set.icoMagnified), int(m_set.icoSize), 256, 256, m_set.location, rec.Name,
+        FormCommonIcon *icon = iconWidgets.value(rec.IconID);
+        if (!icon) {
+            icon = new FormCommonIcon(ui->frameIco);
+            iconWidgets.insert(rec.IconID, icon);
+            connect(icon, &FormCommonIcon::IconMouseIn, this, &Widget::IconMouseIn);
+            connect(icon, &FormCommonIcon::IconMouseMove, this, &Widget::IconMouseMove);
+            connect(icon, &FormCommonIcon::IconWidth, this, &Widget::IconWidth);
+            connect(icon, &FormCommonIcon::MousePosition, this, &Widget::MousePosition);
+            connect(icon, &FormCommonIcon::IconOpen, this, &Widget::IconOpen);
+            connect(icon, &FormCommonIcon::IconMenu, this, &Widget::showMenu);
+            // The drag reports (IconPressMove, IconPressRelease,
+            // SendDetectionExists, IconMove) join here with the slots that
+            // handle them.
+        }
+        icon->setIcon(rec.IconID, int(m_set.icoMagnified), int(m_set.currentSizeF), 256, 256, edge, rec.Name,
                       rec.Icon, rec.Class);
+        icon->move(DockLayout::firstPlace(edge, r, m_set.currentSizeF, m_set.icoMagnified));
         icon->setDoubleClick(m_set.iconDoubleClick);
         icon->setClickStyle(m_set.click);
-        connect(icon, &FormCommonIcon::IconWidth, this, &Widget::IconWidth);
-        connect(icon, &FormCommonIcon::IconOpen, this, &Widget::IconOpen);
-        iconWidgets.insert(rec.IconID, icon);
         if (rec.IconID == IconIds::Plus)
             icon->hide();
         else
             icon->show();
+        length += horizontal ? icon->width() : icon->height();
     }
+    m_hoverSized.clear();
+    if (horizontal)
+        sizeBar(length, int(m_set.icoMagnified));
+    else
+        sizeBar(int(m_set.icoMagnified), length);
     m_relayoutTimer->start(1);
 }
 
 void Widget::clearIcon()
 {
+    for (int r = ui->IcoData->rowCount() - 1; r >= 0; --r) {
+        if (FormCommonIcon *icon = iconWidgets.take(cell(ui->IcoData, r, 0))) {
+            icon->hide();
+            icon->deleteLater();
+        }
+    }
+    // Widgets whose rows went away without them go too.
     for (FormCommonIcon *icon : qAsConst(iconWidgets)) {
         icon->hide();
         icon->deleteLater();
     }
     iconWidgets.clear();
+    m_hoverSized.clear();
+    m_set.currentSizeF = m_set.icoSize;
+    m_set.currentSize = int(m_set.icoSize);
 }
 
 void Widget::createClassIco()
 {
+    // The bubble and the pop-ups belong to what the window shows: the input
+    // shape follows them.
+    m_name->installEventFilter(this);
+    m_startMenu->installEventFilter(this);
+    const int n = int(m_set.currentSizeF);
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const DockIconRecord rec = DockFile::rowOf(ui->IcoData, r);
-        if (rec.Class != IconClass::MENU)
-            continue;
-        FormMenu *menu = menuWindows.value(rec.IconID);
-        if (!menu) {
-            menu = new FormMenu(this);
-            menuWindows.insert(rec.IconID, menu);
+        const QString id = cell(ui->IcoData, r, 0);
+        const QString cl = cell(ui->IcoData, r, 3);
+        if (cl == IconClass::MENU) {
+            if (menuWindows.value(id))
+                continue;
+            auto *menu = new FormMenu(this);
+            menuWindows.insert(id, menu);
+            menu->installEventFilter(this);
+            connect(menu, &FormMenu::menuAddIco, this, &Widget::menuAddIco);
+            connect(menu, &FormMenu::menuAddSystemIco, this, &Widget::menuAddSystemIco);
+            connect(menu, &FormMenu::menuAddFolder, this, &Widget::menuAddFolder);
+            connect(menu, &FormMenu::menuAddUrlIco, this, &Widget::menuAddUrlIco);
+            connect(menu, &FormMenu::menuOpenIco, this, &Widget::menuOpenIco);
+            // The drag reports (setIcoBShow, setIcoBMoveShow, menuIcoMove,
+            // returnAddIcon, returnConfirm) join here with the slots that
+            // handle them.
+            menu->hide();
             menu->setDockEdge(m_set.location);
+            menu->setPosition(m_set.location);
+            menu->setDoubleClick(m_set.iconDoubleClick);
+            menu->setMenu(id, x(), y());
+            menu->layoutIcons(n - 10, n - 10);
+        } else if (cl == IconClass::DISK) {
+            if (FormCommonIcon *icon = iconWidgets.value(id)) {
+                icon->setDiskInfo(id, cell(ui->IcoData, r, 4));
+                icon->setDoubleClick(m_set.iconDoubleClick);
+            }
+        } else if (cl == IconClass::WEATHER) {
+            m_weatherIconPresent = true;
+            m_weather->startWeather();
         }
-        menu->hide();
-        menu->setPosition(m_set.location);
-        menu->setDoubleClick(m_set.iconDoubleClick);
-        menu->setMenu(rec.IconID, x(), y());
-        menu->layoutIcons(int(m_set.icoSize) - 10, int(m_set.icoSize) - 10);
     }
 }
 
-float Widget::iconSpan(const QString &cl) const
+void Widget::applySizes()
 {
-    return cl == IconClass::BLANK ? m_set.icoSize / 2.5f : m_set.icoSize;
+    const int n = int(m_set.currentSizeF);
+    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
+        const QString id = cell(ui->IcoData, r, 0);
+        if (FormCommonIcon *icon = iconWidgets.value(id))
+            icon->setIconSize(int(m_set.icoMagnified), n);
+        if (cell(ui->IcoData, r, 3) == IconClass::MENU) {
+            if (FormMenu *menu = menuWindows.value(id))
+                menu->setIconSize(n - 10, n - 10);
+        }
+    }
+    m_hoverSized.clear();
 }
 
-// A plain row of icons centred on the chosen edge.
+// The relayout: icons touch one another in table order; the bar follows.
 void Widget::IconSorting()
 {
-    const QRect screen = screenRect();
-    const bool horizontal = m_set.location == 0 || m_set.location == 2;
-    const int size = int(m_set.icoSize);
-    int along = 0;
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const DockIconRecord rec = DockFile::rowOf(ui->IcoData, r);
-        FormCommonIcon *icon = iconWidgets.value(rec.IconID);
-        if (!icon || rec.IconID == IconIds::Plus)
+    const int edge = m_set.location;
+    const float M = m_set.icoMagnified;
+    const int rows = ui->IcoData->rowCount();
+    int x = 0, y = 0, blanks = 0;
+    for (int r = 0; r < rows; ++r) {
+        if (cell(ui->IcoData, r, 3) == IconClass::BLANK)
+            ++blanks;
+        FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, r, 0));
+        if (!icon || icon->isHidden())
             continue;
-        const int span = int(iconSpan(rec.Class));
-        if (horizontal)
-            icon->move(along, 0);
-        else
-            icon->move(0, along);
-        along += span;
+        const QSize s = icon->size();
+        icon->move(DockLayout::rowPlace(edge, x, y, s, M));
+        x += s.width();
+        y += s.height();
     }
-    const QSize bar = horizontal ? QSize(along, size) : QSize(size, along);
-    const int pad = 10;
-    ui->frameIco->setGeometry(pad, pad, bar.width(), bar.height());
-    ui->frameMain->setGeometry(0, 0, bar.width() + 2 * pad, bar.height() + 2 * pad);
-    ui->frameBackground->setGeometry(ui->frameMain->rect());
-    ui->BackgroundH->setVisible(!horizontal);
-    ui->BackgroundW->setVisible(horizontal);
-    const QSize mainSize = ui->frameMain->size();
-    QPoint at;
-    switch (m_set.location) {
-    case 0: at = QPoint((screen.width() - mainSize.width()) / 2, m_set.margin); break;
-    case 1: at = QPoint(screen.width() - mainSize.width() - m_set.margin, (screen.height() - mainSize.height()) / 2); break;
-    case 3: at = QPoint(m_set.margin, (screen.height() - mainSize.height()) / 2); break;
-    default: at = QPoint((screen.width() - mainSize.width()) / 2, screen.height() - mainSize.height() - m_set.margin); break;
+    const bool horizontal = DockLayout::isHorizontal(edge);
+    const DockLayout::Fit fit = DockLayout::fitCheck(m_set.currentSizeF, rows, blanks, horizontal ? width() : height());
+    if (fit.overflow) {
+        qDebug() << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
+        setTemporaryIcoSize(fit.size);
     }
-    ui->main->setGeometry(QRect(at, mainSize));
+    sizeBar(x, y);
+    // A strip that is out (the pointer is elsewhere) follows the bar's length.
+    if (!m_detection->isHidden())
+        placeBarFrames();
+}
+
+void Widget::sizeBar(int a, int b)
+{
+    const int edge = m_set.location;
+    if (edge < 0 || edge > 3)
+        return;
+    const int W = width(), H = height();
+    const DockLayout::BarSizes s = DockLayout::barSizes(edge, a, b, W, H, m_set.icoMagnified,
+                                                        int(m_set.currentSizeF), int(m_set.icoSize),
+                                                        m_backgroundSide);
+    ui->main->resize(s.main);
+    ui->frameMain->resize(s.main);
+    ui->frameArea->resize(W, H);
+    // A running slide of the area ends where it should; the relayout does not cut it short.
+    if (!m_frameAreaAnimation)
+        ui->frameArea->move(DockLayout::frameAreaPoint(edge, m_frameAreaShown, ui->frameArea->size()));
+    ui->frameIco->resize(s.frameIco);
+    ui->frameBackground->resize(s.background);
+
+    const bool horizontal = DockLayout::isHorizontal(edge);
+    const int L = horizontal ? W : H;
+    const int f = horizontal ? s.frameIco.width() : s.frameIco.height();
+    const int g = horizontal ? s.background.width() : s.background.height();
+    // Only a row longer than the window follows the pointer; asking for the
+    // pointer costs a round trip to the display, so only then.
+    int c = 0, wx = 0, bx = 0;
+    if (L < f) {
+        const QPoint cursor = QCursor::pos();
+        c = horizontal ? cursor.x() : cursor.y();
+        wx = horizontal ? x() : y();
+        bx = horizontal ? ui->frameBackground->x() : ui->frameBackground->y();
+    }
+    const DockLayout::Along along = DockLayout::alongPlace(L, f, g, c, wx, bx);
+    if (horizontal) {
+        ui->frameIco->move(along.ico, s.icoAcross);
+        ui->frameBackground->move(along.background, s.backgroundAcross);
+    } else {
+        ui->frameIco->move(s.icoAcross, along.ico);
+        ui->frameBackground->move(s.backgroundAcross, along.background);
+    }
+    updateInputShape();
+}
+
+void Widget::placeBarFrames()
+{
+    const int edge = m_set.location;
+    if (edge < 0 || edge > 3)
+        return;
+    DockLayout::PlacementInput in;
+    in.edge = edge;
+    in.screen = m_screenRect.isValid() ? m_screenRect : screenRect();
+    in.available = m_availableRect.isValid() ? m_availableRect : in.screen;
+    in.taskbar = m_taskbarSide;
+    in.margin = m_set.margin;
+    in.magnified = m_set.icoMagnified;
+    in.main = ui->main->size();
+    in.background = ui->frameBackground->size();
+    in.launchPadOpen = m_launchPad->isShown();
+    const DockLayout::Placement p = DockLayout::placeBar(in);
+    ui->main->move(p.main);
+    if (DockLayout::isHorizontal(edge))
+        ui->frameMain->move(0, ui->frameMain->y());
+    else
+        ui->frameMain->move(ui->frameMain->x(), 0);
+    m_detection->setGeometry(p.strip);
+    updateWorkArea();
     updateInputShape();
 }
 
 void Widget::showEvent(QShowEvent *e)
 {
     QWidget::showEvent(e);
+    m_inputRegionSent = false;
     updateInputShape();
 }
 
+// The window covers its screen: only what it shows takes the pointer, the rest
+// of the desktop stays reachable. Sent only when it changes.
 void Widget::updateInputShape()
 {
     QRegion visible;
-    if (ui->main->isVisible())
-        visible += ui->main->geometry();
+    if (!ui->main->isHidden() && (m_slidIn || m_slidingOut)) {
+        QRegion bar = ui->frameBackground->geometry();
+        const QPoint ico = ui->frameIco->pos();
+        for (FormCommonIcon *icon : qAsConst(iconWidgets)) {
+            if (!icon->isHidden())
+                bar += icon->geometry().translated(ico);
+        }
+        if (!m_placeholder->isHidden())
+            bar += m_placeholder->geometry().translated(ico);
+        if (!ui->frameDragAdd->isHidden())
+            bar += ui->frameDragAdd->geometry();
+        if (m_frameAreaShown || m_frameAreaAnimation)
+            bar += ui->frameArea->geometry();
+        bar &= QRect(QPoint(0, 0), ui->main->size());
+        visible += bar.translated(ui->main->pos());
+    }
+    if (!m_name->isHidden())
+        visible += m_name->geometry();
     for (FormMenu *m : qAsConst(menuWindows)) {
-        if (m->isVisible())
+        if (!m->isWindow() && !m->isHidden())
             visible += m->geometry();
     }
-    if (m_startMenu->isVisible())
+    if (!m_startMenu->isWindow() && !m_startMenu->isHidden())
         visible += m_startMenu->geometry();
-    // An empty region would mean "the whole window": keep one pixel instead.
-    if (visible.isEmpty())
-        visible = QRegion(0, 0, 1, 1);
+    // An empty region would mean "the whole window": keep one pixel instead,
+    // under the edge strip, which lies above it anyway.
+    if (visible.isEmpty()) {
+        QPoint at = m_detection->geometry().topLeft() - pos();
+        if (!rect().contains(at))
+            at = QPoint(0, 0);
+        visible = QRegion(QRect(at, QSize(1, 1)));
+    }
+    if (m_inputRegionSent && visible == m_inputRegion)
+        return;
+    m_inputRegion = visible;
+    m_inputRegionSent = true;
     platform::WindowSystemService::get().setInputRegion(this, visible);
 }
 
@@ -137,70 +311,126 @@ void Widget::IconWidth(QString, int)
 void Widget::setScreen(int x)
 {
     m_set.screen = x;
-    const QRect r = screenRect();
-    if (r != m_screenRect) {
-        m_screenRect = r;
-        setGeometry(r);
-        m_launchPad->placeOnScreen(r.x(), r.y(), r.width(), r.height());
-    }
-    m_relayoutTimer->start(1);
+    const int i = screenInUse(x);
+    const QRect S = platform::ScreensService::get().geometry(i);
+    m_screenRect = S.isValid() ? S : screenRect();
+    if (geometry() != m_screenRect)
+        setGeometry(m_screenRect);
+    WindowsTrayWndMove();
+    ui->frameWork->setGeometry(0, 0, m_availableRect.width(), m_availableRect.height());
+    m_launchPad->placeOnScreen(m_screenRect.x(), m_screenRect.y(), m_screenRect.width(), m_screenRect.height());
+    placeBarFrames();
+}
+
+void Widget::WindowsTrayWndMove()
+{
+    auto &screens = platform::ScreensService::get();
+    const int i = screenInUse(m_set.screen);
+    const QRect S = screens.geometry(i);
+    QRect A = screens.availableGeometry(i);
+    // Our own reserved strip is no taskbar: the bar must not climb onto it.
+    if (!m_strut.isNull() && m_strutScreen == S)
+        A = DockLayout::availableWithoutOwnStrip(A, S, m_strutEdge, m_strutDepth, m_workAreaToRestore);
+    m_availableRect = A.isValid() ? A : S;
+    m_taskbarSide = DockLayout::taskbarSide(m_availableRect, S);
 }
 
 void Widget::setMargin(int x)
 {
     m_set.margin = x;
-    m_relayoutTimer->start(1);
+    WindowsTrayWndMove();
+    placeBarFrames();
 }
 
 void Widget::setPosition(int x)
 {
-    m_set.location = x;
-    for (FormCommonIcon *icon : qAsConst(iconWidgets))
-        icon->setIconSize(int(m_set.icoMagnified), int(m_set.icoSize));
-    for (FormMenu *m : qAsConst(menuWindows))
-        m->setPosition(x);
-    m_relayoutTimer->start(1);
+    setScreen(m_set.screen);
+    if (x < 0 || x > 3)
+        return;
+    if (x != m_set.location) {
+        m_set.location = x;
+        clearIcon();
+        createIcon();
+        createClassIco();
+        WindowsTrayWndMove();
+        placeBarFrames();
+        for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
+            if (cell(ui->IcoData, r, 3) != IconClass::MENU)
+                continue;
+            if (FormMenu *menu = menuWindows.value(cell(ui->IcoData, r, 0)))
+                menu->setPosition(x);
+        }
+    }
+    setBackgroundStyle(m_set.backgroundStyle);
+    setIcoSize(int(m_set.currentSizeF));
+    m_startMenu->setArrowPosition(x);
 }
+
+namespace {
+bool levelOf(int x, platform::WindowSystem::Level &level)
+{
+    switch (x) {
+    case 0: level = platform::WindowSystem::Above; return true;
+    case 1: level = platform::WindowSystem::Normal; return true;
+    case 2: level = platform::WindowSystem::Below; return true;
+    default: return false;
+    }
+}
+} // namespace
 
 void Widget::setLevel(int x)
 {
-    m_set.level = x;
-    static const platform::WindowSystem::Level levels[3] = { platform::WindowSystem::Above,
-                                                             platform::WindowSystem::Normal,
-                                                             platform::WindowSystem::Below };
-    platform::WindowSystemService::get().setLevel(this, levels[qBound(0, x, 2)]);
+    platform::WindowSystem::Level level;
+    if (!levelOf(x, level))
+        return;
+    platform::WindowSystemService::get().setLevel(this, level);
+    qDebug() << "层级" << x;
 }
 
 void Widget::setLevel2(int x)
 {
-    setLevel(x);
+    m_set.level = x;
+    platform::WindowSystem::Level level;
+    if (levelOf(x, level))
+        platform::WindowSystemService::get().setLevel(this, level);
 }
 
 void Widget::setIcoSize(int x)
 {
-    const float scale = m_set.icoMagnified - m_set.icoSize;
     m_set.icoSize = m_set.currentSizeF = float(qMax(1, x));
     m_set.currentSize = int(m_set.icoSize);
-    m_set.icoMagnified = m_set.icoSize + scale;
-    setPosition(m_set.location);
-    for (FormMenu *m : qAsConst(menuWindows))
-        m->setIconSize(int(m_set.icoSize) - 10, int(m_set.icoSize) - 10);
+    applySizes();
+    m_relayoutTimer->start(1);
+}
+
+void Widget::setTemporaryIcoSize(int v)
+{
+    m_set.currentSizeF = float(qMax(1, v));
+    m_set.currentSize = int(m_set.currentSizeF);
+    applySizes();
+    m_relayoutTimer->start(1);
 }
 
 void Widget::setIcoNameSize(int v)
 {
     m_set.icoNameSize = v;
     m_name->setFontSize(v);
+    m_bubbleEdge = -1; // the bubble is filled anew at the next hover
 }
 
 void Widget::setIcoScale(int x)
 {
-    m_set.icoMagnified = m_set.icoSize + float(x);
-    setPosition(m_set.location);
+    m_set.icoMagnified = float(x) + m_set.currentSizeF;
+    const int n = int(m_set.currentSizeF);
+    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
+        if (FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, r, 0)))
+            icon->setIconSize(int(m_set.icoMagnified), n);
+    }
+    m_hoverSized.clear();
+    WindowsTrayWndMove();
+    placeBarFrames();
+    m_relayoutTimer->start(1);
 }
-
-void Widget::setBackgroundStyle(int x) { m_set.backgroundStyle = x; }
-void Widget::setTransparentBackground(int x) { m_set.transparentBackground = x; }
 
 void Widget::setClick(int x)
 {
@@ -208,60 +438,4 @@ void Widget::setClick(int x)
     m_set.click = x;
     for (FormCommonIcon *icon : qAsConst(iconWidgets))
         icon->setClickStyle(x);
-}
-
-void Widget::setLocking(bool b) { m_set.locking = b; }
-
-void Widget::setHide(bool b)
-{
-    m_set.hide = m_set.hideInEffect = b;
-}
-
-void Widget::setIconDoubleClick(bool b)
-{
-    m_set.iconDoubleClick = b;
-    for (FormCommonIcon *icon : qAsConst(iconWidgets))
-        icon->setDoubleClick(b);
-    for (FormMenu *m : qAsConst(menuWindows))
-        m->setDoubleClick(b);
-    m_launchPad->setIconDoubleClick(b);
-}
-
-void Widget::setDesktopIcon(bool b) { m_set.desktopIcon = b; }
-void Widget::setWorkArea(bool b) { m_set.workArea = b; }
-void Widget::setClose() { popupOpen = false; }
-
-// ---- showing and hiding ---------------------------------------------------
-
-void Widget::MouseIn()
-{
-    setShowWindows();
-}
-
-void Widget::HiddenEnd()
-{
-    m_detection->hide();
-}
-
-void Widget::myIn()
-{
-    ui->main->show();
-    m_slidIn = true;
-    updateInputShape();
-}
-
-void Widget::setShowWindows()
-{
-    show();
-    myIn();
-    platform::WindowSystemService::get().raiseOnce(this);
-    m_desktopTime->RaiseWindow();
-}
-
-void Widget::setHideWindows()
-{
-    ui->main->hide();
-    m_name->hide();
-    m_weatherEffects->hide();
-    updateInputShape();
 }

@@ -1,5 +1,5 @@
 #include "widget_p.h"
-#include "optionalcalls.h"
+#include "docklayout.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -78,7 +78,7 @@ void Widget::showMenu(QString id, int x)
         const int r = DockFile::findRow(ui->IcoData, 0, id);
         if (r < 0)
             return;
-        optional::MenuHide(this);
+        MenuHide();
         m_menuShown = false;
         if (!iconWidgets.contains(id))
             return;
@@ -162,9 +162,11 @@ void Widget::mouseReleaseEvent(QMouseEvent *e)
 
 void Widget::wheelEvent(QWheelEvent *e)
 {
+    // A touchpad reports small steps: a page turns per whole notch (120).
     const QPoint d = e->angleDelta();
-    const int delta = d.y() != 0 ? d.y() : d.x();
-    m_launchPad->turnPage(delta > 10 ? 0 : 1);
+    const int notches = DockLayout::takeWheelNotches(m_wheelDelta, d.y() != 0 ? d.y() : d.x());
+    for (int i = 0; i < qAbs(notches); ++i)
+        m_launchPad->turnPage(notches > 0 ? 0 : 1);
 }
 
 // ---- the tray -------------------------------------------------------------

@@ -1,5 +1,4 @@
 #include "widget_p.h"
-#include "optionalcalls.h"
 
 // ---- messages and the tick ------------------------------------------------
 
@@ -85,7 +84,7 @@ void Widget::setDetectionShow(QString x)
             m_detection->show();
     }
     if (x == QLatin1String("MButtonDoubleClick"))
-        optional::IconDisplay(this);
+        IconDisplay();
     if (x == QLatin1String("WinD"))
         m_showTimer->start(100);
     qDebug() << "当前层级:" << m_set.level;

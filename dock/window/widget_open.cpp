@@ -1,6 +1,5 @@
 #include "widget_p.h"
 #include "dock/icons/productlinks.h"
-#include "optionalcalls.h"
 
 #include "platform/opener.h"
 
@@ -203,7 +202,7 @@ void Widget::showSet()
     m_settingsPanel->showNormal();
     m_settingsPanel->show();
     m_settingsPanel->activateWindow();
-    optional::showFrameArea(this, true);
+    showFrameArea(true);
 }
 
 void Widget::myHelp()
@@ -244,7 +243,7 @@ void Widget::showLaunchStarter()
         m_set.hideInEffect = false;
         m_savedMargin = m_set.margin;
         m_savedEdge = m_set.location;
-        optional::WindowsTrayWndMove(this);
+        WindowsTrayWndMove();
         setMargin(0);
         setPosition(2);
         m_dockShown = true;
@@ -262,14 +261,14 @@ void Widget::LaunchPadClose()
     // Back to the level the user chose rather than merely "not in front".
     platform::WindowSystemService::get().setLevel(this, levelOf(m_set.level));
     m_set.hideInEffect = m_set.hide;
-    optional::WindowsTrayWndMove(this);
+    WindowsTrayWndMove();
     setMargin(m_savedMargin);
     setPosition(m_savedEdge);
     m_dockShown = true;
     if (!popupOpen && m_set.hideInEffect && !m_pointerInside) {
         m_name->hide();
         m_weatherEffects->hide();
-        optional::myOut(this);
+        myOut();
     }
 }
 
@@ -277,20 +276,20 @@ void Widget::showStartMenu()
 {
     m_startMenu->toggleShow();
     if (m_startMenu->isShown()) {
-        optional::IconFreeze(this, true);
+        IconFreeze(true);
         m_name->hide();
         m_menuShown = true;
     } else {
         m_name->show();
         m_menuShown = false;
-        optional::IconFreeze(this, false);
+        IconFreeze(false);
     }
 }
 
 void Widget::hideStartMenu()
 {
     if (m_startMenu->isShown())
-        optional::IconFreeze(this, false);
+        IconFreeze(false);
     m_startMenu->hideMenu();
     m_menuShown = false;
 }

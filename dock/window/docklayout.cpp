@@ -1,0 +1,298 @@
+#include "docklayout.h"
+
+#include <cmath>
+
+namespace DockLayout {
+
+int taskbarSide(const QRect &a, const QRect &s)
+{
+    // Relative to the screen: a screen that does not start at 0 has no taskbar
+    // merely because of where it stands.
+    if (a.left() > s.left())
+        return 3;
+    if (a.right() - a.left() < s.right() - s.left())
+        return 1;
+    if (a.top() > s.top())
+        return 0;
+    if (a.bottom() - a.top() < s.bottom() - s.top())
+        return 2;
+    return NoTaskbar;
+}
+
+Fit fitCheck(float normal, int rows, int blanks, int length)
+{
+    Fit fit;
+    const float icons = float(rows - blanks) + float(blanks) * 0.4f;
+    const float need = normal * float(rows - blanks) + float(blanks) * blankLength(normal) + 2 * BackgroundInset;
+    if (!(need > float(length)) || icons <= 0)
+        return fit;
+    fit.overflow = true;
+    fit.size = int(float(length - 2 * BackgroundInset) / icons);
+    // Rounding must never hand back the size that overflowed, or the row
+    // would be shrunk to the same size for ever.
+    const int below = int(std::ceil(normal)) - 1;
+    if (fit.size > below)
+        fit.size = below;
+    if (fit.size < 1)
+        fit.size = 1;
+    return fit;
+}
+
+QPoint firstPlace(int edge, int i, float normal, float magnified)
+{
+    const int along = int(float(i) * normal);
+    switch (edge) {
+    case 0: return QPoint(along, 0);
+    case 1: return QPoint(0, along);
+    case 2: return QPoint(along, int(magnified - normal));
+    case 3: return QPoint(0, along);
+    default: return QPoint();
+    }
+}
+
+QPoint rowPlace(int edge, int x, int y, QSize s, float magnified)
+{
+    switch (edge) {
+    case 0: return QPoint(x, 0);
+    case 1: return QPoint(int(magnified - float(s.width())), y);
+    case 2: return QPoint(x, int(magnified - float(s.height())));
+    case 3: return QPoint(0, y);
+    default: return QPoint(x, y);
+    }
+}
+
+BarSizes barSizes(int edge, int a, int b, int W, int H, float M, int n, int configured, int p)
+{
+    BarSizes s;
+    const int depth = int(float(TopAllowance) + M);
+    switch (edge) {
+    case 0: s.main = QSize(W, int(float(TopAllowance) + M + float(BottomAllowance))); break;
+    case 2: s.main = QSize(W, depth); break;
+    default: s.main = QSize(depth, H); break;
+    }
+    switch (edge) {
+    case 0:
+    case 2: s.frameIco = QSize(a, int(M)); break;
+    case 1: s.frameIco = QSize(int(M), b); break;
+    default: s.frameIco = QSize(int(float(BottomAllowance) + M), b); break;
+    }
+    if (isHorizontal(edge))
+        s.background = QSize(a + 2 * BackgroundInset + 2 * p, configured);
+    else
+        s.background = QSize(configured, b + 2 * BackgroundInset + 2 * p);
+    if (edge == 1 || edge == 2) {
+        s.icoAcross = TopAllowance;
+        s.backgroundAcross = int(float(TopAllowance) + M - float(n));
+    }
+    return s;
+}
+
+Along alongPlace(int L, int f, int g, int c, int wx, int bx)
+{
+    Along r;
+    const int half = L / 2;
+    const int q = c + wx + bx;
+    if (L < f && half != 0 && c != f / 2) {
+        // A row longer than the window follows the pointer, so that both of
+        // its ends can be reached. The background moves with the icons.
+        const int shift = (g - L) * (half - q) / half / 2;
+        if (c < f / 2)
+            r.ico = (L - f) / 2 + shift + 6;
+        else
+            r.ico = (L - f) / 2 - (q - half) * (g - L) / half / 2 - 6;
+        r.background = (L - g) / 2 + shift;
+        return r;
+    }
+    r.ico = (L - f) / 2;
+    r.background = (L - g) / 2;
+    return r;
+}
+
+QPoint frameAreaPoint(int edge, bool shown, QSize s)
+{
+    switch (edge) {
+    case 0: return shown ? QPoint(0, -20) : QPoint(0, -s.height());
+    case 1: return shown ? QPoint(20, 0) : QPoint(s.width(), 0);
+    case 2: return shown ? QPoint(0, 20) : QPoint(0, s.height());
+    case 3: return shown ? QPoint(-20, 0) : QPoint(-s.width(), 0);
+    default: return QPoint();
+    }
+}
+
+QPoint slideHiddenPoint(int edge, QSize s)
+{
+    switch (edge) {
+    case 0: return QPoint(0, -s.height());
+    case 1: return QPoint(s.width(), 0);
+    case 2: return QPoint(0, s.height());
+    case 3: return QPoint(-s.width(), 0);
+    default: return QPoint();
+    }
+}
+
+Placement placeBar(const PlacementInput &in)
+{
+    Placement p;
+    const QRect &S = in.screen;
+    const QRect &A = in.available;
+    const int depth = int(float(in.margin) + in.magnified + float(TopAllowance));
+    const int W = S.width();
+    const int H = S.height();
+    const QSize bg = in.background;
+    switch (in.edge) {
+    case 0: {
+        // `main` lies in the window, which already stands on the screen: only
+        // a taskbar on the same edge pushes it down.
+        const int y0 = in.taskbar == 0 ? A.top() - S.top() : 0;
+        p.main = QPoint(0, y0 + in.margin);
+        p.strip = QRect(S.x() + (W - bg.width()) / 2, S.y() + p.main.y(), bg.width(), 2);
+        break;
+    }
+    case 1: {
+        const int w0 = in.taskbar == 1 ? A.right() - S.left() : S.right() - S.left();
+        p.main = QPoint(w0 + 1 - depth, 0);
+        p.strip = QRect(S.x() + p.main.x() + in.main.width() - 2, S.y() + (H - bg.height()) / 2, 2, bg.height());
+        break;
+    }
+    case 2: {
+        int h0 = in.taskbar == 2 ? A.bottom() - S.top() : S.bottom() - S.top();
+        if (in.launchPadOpen)
+            h0 = S.bottom() - S.top();
+        p.main = QPoint(0, h0 + 1 - depth);
+        p.strip = QRect(S.x() + (W - bg.width()) / 2, S.y() + p.main.y() + in.main.height() - 2, bg.width(), 2);
+        break;
+    }
+    case 3:
+        p.main = QPoint(in.taskbar == 3 ? A.left() - S.left() + in.margin : in.margin, 0);
+        p.strip = QRect(S.x() + p.main.x(), S.y() + (H - bg.height()) / 2, 2, bg.height());
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+int reservedDepth(const PlacementInput &in, int normal)
+{
+    const Placement p = placeBar(in);
+    const int across = int(float(TopAllowance) + in.magnified - float(normal));
+    const int thick = in.background.isValid() ? (isHorizontal(in.edge) ? in.background.height()
+                                                                       : in.background.width())
+                                              : normal;
+    switch (in.edge) {
+    case 0: return p.main.y() + thick;
+    case 1: return in.screen.width() - (p.main.x() + across);
+    case 2: return in.screen.height() - (p.main.y() + across);
+    case 3: return p.main.x() + thick;
+    default: return 0;
+    }
+}
+
+Strut strutFor(int edge, const QRect &screen, const QRect &desktop, int depth)
+{
+    Strut s;
+    if (depth <= 0)
+        return s;
+    switch (edge) {
+    case 0:
+        s.topWidth = screen.top() - desktop.top() + depth;
+        s.topStart = screen.left();
+        s.topEnd = screen.right();
+        break;
+    case 1:
+        s.rightWidth = desktop.right() - screen.right() + depth;
+        s.rightStart = screen.top();
+        s.rightEnd = screen.bottom();
+        break;
+    case 2:
+        s.bottomWidth = desktop.bottom() - screen.bottom() + depth;
+        s.bottomStart = screen.left();
+        s.bottomEnd = screen.right();
+        break;
+    case 3:
+        s.leftWidth = screen.left() - desktop.left() + depth;
+        s.leftStart = screen.top();
+        s.leftEnd = screen.bottom();
+        break;
+    default:
+        break;
+    }
+    return s;
+}
+
+QRect availableWithoutOwnStrip(const QRect &available, const QRect &screen, int edge, int depth,
+                               const QRect &before)
+{
+    if (depth <= 0)
+        return available;
+    QRect a = available;
+    const bool known = before.isValid();
+    switch (edge) {
+    case 0:
+        if (a.top() == screen.top() + depth)
+            a.setTop(known ? before.top() : screen.top());
+        break;
+    case 1:
+        if (a.right() == screen.right() - depth)
+            a.setRight(known ? before.right() : screen.right());
+        break;
+    case 2:
+        if (a.bottom() == screen.bottom() - depth)
+            a.setBottom(known ? before.bottom() : screen.bottom());
+        break;
+    case 3:
+        if (a.left() == screen.left() + depth)
+            a.setLeft(known ? before.left() : screen.left());
+        break;
+    default:
+        break;
+    }
+    return a;
+}
+
+HoverPlaces hoverPlaces(const HoverInput &in)
+{
+    HoverPlaces h;
+    const float M = in.magnified;
+    const int fw = in.bubble.width(), fh = in.bubble.height();
+    const int sw = in.weather.width(), sh = in.weather.height();
+    const QRect &main = in.main;
+    const QRect &ico = in.frameIco;
+    const float alongX = float(main.x() + ico.x() + in.icon.x()) + M / 2;
+    const float alongY = float(ico.y() + in.icon.y()) + M / 2;
+    switch (in.edge) {
+    case 0:
+        h.bubble = QPoint(int(alongX - float(fw / 2)), main.y() + ico.height() + 10);
+        h.weather = QPoint(int(float(in.window.x()) + alongX - float(sw / 2)), int(float(in.window.y() + main.y()) + M));
+        break;
+    case 1:
+        h.bubble = QPoint(main.x() - fw + 10, int(alongY - float(fh / 2)));
+        h.weather = QPoint(int(float(in.window.x() + main.x() - sw) + in.normal),
+                           int(float(in.window.y()) + alongY - float(sh / 2)));
+        break;
+    case 2:
+        h.bubble = QPoint(int(alongX - float(fw / 2)), main.y() + main.height() - ico.y() - ico.height() - fh + 10);
+        // The scene stands on the magnified icons, as it hangs below them on a top bar.
+        h.weather = QPoint(int(float(in.window.x()) + alongX - float(sw / 2)),
+                           in.window.y() + main.y() + ico.y() - sh);
+        break;
+    case 3:
+        h.bubble = QPoint(main.x() + ico.width() + 10, int(alongY - float(fh / 2)));
+        h.weather = QPoint(int(float(in.window.x() + main.x()) + in.normal),
+                           int(float(in.window.y()) + alongY - float(sh / 2)));
+        break;
+    default:
+        break;
+    }
+    return h;
+}
+
+int takeWheelNotches(int &pending, int delta)
+{
+    pending += delta;
+    const int notches = pending / 120; // toward zero: the rest keeps its sign
+    pending -= notches * 120;
+    return notches;
+}
+
+} // namespace DockLayout

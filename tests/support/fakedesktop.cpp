@@ -1,0 +1,18 @@
+#include "fakedesktop.h"
+
+FakeScreens::FakeScreens(const QList<Screen> &s) : screens(s) { platform::ScreensService::install(this); }
+FakeScreens::~FakeScreens() { platform::ScreensService::install(nullptr); }
+
+QRect FakeScreens::desktopGeometry()
+{
+    QRect all;
+    for (const Screen &s : qAsConst(screens))
+        all |= s.geometry;
+    return all;
+}
+
+FakeDesktopIcons::FakeDesktopIcons() { platform::DesktopIconsService::install(this); }
+FakeDesktopIcons::~FakeDesktopIcons() { platform::DesktopIconsService::install(nullptr); }
+
+FakeWorkArea::FakeWorkArea() { platform::WorkAreaService::install(this); }
+FakeWorkArea::~FakeWorkArea() { platform::WorkAreaService::install(nullptr); }

@@ -1,0 +1,48 @@
+#pragma once
+#include "platform/desktopicons.h"
+#include "platform/screens.h"
+#include "platform/workarea.h"
+
+#include <QList>
+#include <QRect>
+#include <QStringList>
+
+// Fakes of the desktop around the dock. Each installs itself while it lives.
+
+// Screens as a test lays them out: geometry and available part per screen.
+class FakeScreens : public platform::Screens
+{
+public:
+    struct Screen
+    {
+        QRect geometry;
+        QRect available;
+    };
+    explicit FakeScreens(const QList<Screen> &screens = { { QRect(0, 0, 1280, 800), QRect(0, 0, 1280, 800) } });
+    ~FakeScreens() override;
+    int count() override { return screens.size(); }
+    QRect geometry(int i) override { return i >= 0 && i < screens.size() ? screens[i].geometry : QRect(); }
+    QRect availableGeometry(int i) override { return i >= 0 && i < screens.size() ? screens[i].available : QRect(); }
+    QRect desktopGeometry() override;
+
+    QList<Screen> screens;
+};
+
+class FakeDesktopIcons : public platform::DesktopIcons
+{
+public:
+    FakeDesktopIcons();
+    ~FakeDesktopIcons() override;
+    void hideIcons() override { calls << "hide"; }
+    void restoreIcons() override { calls << "restore"; }
+    QStringList calls;
+};
+
+class FakeWorkArea : public platform::WorkArea
+{
+public:
+    FakeWorkArea();
+    ~FakeWorkArea() override;
+    void setStrut(QWidget *, const platform::Strut &s) override { struts << s; }
+    QList<platform::Strut> struts; // every strut set, in order
+};
