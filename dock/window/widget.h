@@ -276,6 +276,8 @@ private:
     void insertIconRow(int row, const DockIconRecord &rec);
     void takeIconWidget(const QString &id);
     void showToast(const QString &text);
+    bool openTool(const QString &cl);
+    void rebuildBar();
     void applySizes();
     void sizeBar(int a, int b);
     void placeBarFrames();

@@ -127,9 +127,7 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
         added = true;
     }
 
-    clearIcon();
-    createIcon();
-    createClassIco();
+    rebuildBar();
     if (FormCommonIcon *icon = iconWidgets.value(id)) {
         icon->showAnimation();
     }
@@ -376,7 +374,5 @@ void Widget::updateIconProcess()
         takeIconWidget(id);
         SaveFile();
     }
-    clearIcon();
-    createIcon();
-    createClassIco();
+    rebuildBar();
 }

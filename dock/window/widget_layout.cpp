@@ -78,6 +78,14 @@ void Widget::createIcon()
     m_relayoutTimer->start(1);
 }
 
+// The bar built anew from the table: its icons and its menus.
+void Widget::rebuildBar()
+{
+    clearIcon();
+    createIcon();
+    createClassIco();
+}
+
 void Widget::clearIcon()
 {
     for (int r = ui->IcoData->rowCount() - 1; r >= 0; --r) {
@@ -349,9 +357,7 @@ void Widget::setPosition(int x)
         return;
     if (x != m_set.location) {
         m_set.location = x;
-        clearIcon();
-        createIcon();
-        createClassIco();
+        rebuildBar();
         WindowsTrayWndMove();
         placeBarFrames();
         for (int r = 0; r < ui->IcoData->rowCount(); ++r) {

@@ -90,9 +90,7 @@ void Widget::showMenu(QString id, int x)
         ui->IcoData->removeRow(r);
         takeIconWidget(id);
         SaveFile();
-        clearIcon();
-        createIcon();
-        createClassIco();
+        rebuildBar();
         showToast(tr("图标删除成功！"));
         return;
     }

@@ -62,26 +62,6 @@ void Widget::IconOpen(QString ID)
     } else if (cl == IconClass::WEATHER) {
         m_weather->showNormal();
         m_weather->show();
-    } else if (cl == IconClass::SHUTDOWN) {
-        m_shutDown->showPowerPage();
-        m_shutDown->showNormal();
-        m_shutDown->show();
-    } else if (cl == IconClass::TIMESHUTDOWN) {
-        m_shutDown->showTimerPage();
-        m_shutDown->showNormal();
-        m_shutDown->show();
-    } else if (cl == IconClass::SETTING) {
-        showSet();
-    } else if (cl == IconClass::EYETOOL) {
-        m_protection->toggleDisplay();
-    } else if (cl == IconClass::SEARCH) {
-        openKelvash();
-    } else if (cl == IconClass::COLORPICKER) {
-        openColorPicker();
-    } else if (cl == IconClass::SCREENSHOTS) {
-        openScreenshot();
-    } else if (cl == IconClass::CALCULATOR) {
-        platform::OpenerService::get().startTool(platform::Opener::Calculator);
     } else if (cl == IconClass::LAUNCHPAD) {
         if (!m_launchPad->isShown())
             showLaunchStarter();
@@ -91,27 +71,32 @@ void Widget::IconOpen(QString ID)
     } else if (cl == IconClass::URL) {
         qDebug() << "打开" << path;
         platform::OpenerService::get().openUrl(QUrl(path));
-    } else {
+    } else if (!openTool(cl)) {
         DllIconOpen(path);
     }
 }
 
 void Widget::IconOpens(QString cl)
 {
-    if (cl == IconClass::UPGRADE)
+    if (cl == IconClass::UPGRADE) {
         m_upload->show();
-    if (cl == IconClass::WEATHER) {
+    } else if (cl == IconClass::WEATHER) {
         m_weather->startWeather();
         m_weather->showNormal();
         m_weather->show();
+    } else {
+        openTool(cl);
     }
-    if (cl == IconClass::SHUTDOWN) {
-        m_shutDown->showPowerPage();
-        m_shutDown->showNormal();
-        m_shutDown->show();
-    }
-    if (cl == IconClass::TIMESHUTDOWN) {
-        m_shutDown->showTimerPage();
+}
+
+// The dock's own tools, opened alike from the bar and from the launch pad.
+bool Widget::openTool(const QString &cl)
+{
+    if (cl == IconClass::SHUTDOWN || cl == IconClass::TIMESHUTDOWN) {
+        if (cl == IconClass::SHUTDOWN)
+            m_shutDown->showPowerPage();
+        else
+            m_shutDown->showTimerPage();
         m_shutDown->showNormal();
         m_shutDown->show();
     } else if (cl == IconClass::SETTING) {
@@ -126,7 +111,10 @@ void Widget::IconOpens(QString cl)
         openScreenshot();
     } else if (cl == IconClass::CALCULATOR) {
         platform::OpenerService::get().startTool(platform::Opener::Calculator);
+    } else {
+        return false;
     }
+    return true;
 }
 
 void Widget::menuOpenIco(QString, int x)

@@ -1,4 +1,5 @@
 #include "common/systemmessage.h"
+#include "messaging.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -6,23 +7,9 @@
 #include <QLocalSocket>
 #include <QLocalServer>
 #include <QtTest>
-#include <atomic>
-#include <thread>
 
 using namespace SystemMessage;
 
-// Sends from another thread, as another process would, while our loop serves.
-static bool sendAway(const QString &title, const QString &text, int timeoutMs = SendTimeoutMs)
-{
-    std::atomic<int> result { -1 };
-    std::thread t([&] { result = send(title, text, timeoutMs) ? 1 : 0; });
-    QElapsedTimer waited;
-    waited.start();
-    while (result == -1 && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    t.join();
-    return result == 1;
-}
 
 class TestSystemMessage : public QObject
 {
@@ -77,8 +64,8 @@ private slots:
         QCOMPARE(sock.permissions() & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
                  QFile::Permissions());
         QVERIFY(windowExists("tst-window"));
-        QVERIFY(sendAway("tst-window", "Mirelka,MirelkaClose"));
-        QVERIFY(!sendAway("tst-window", "refuse"));
+        QVERIFY(sendFromAnotherThread("tst-window", "Mirelka,MirelkaClose"));
+        QVERIFY(!sendFromAnotherThread("tst-window", "refuse"));
         QCOMPARE(got, QStringList({ "10000:Mirelka,MirelkaClose", "10000:refuse" }));
     }
 
@@ -90,7 +77,7 @@ private slots:
             return true;
         });
         QVERIFY(r->listen());
-        QVERIFY(sendAway("tst-closing", "CloseMe"));
+        QVERIFY(sendFromAnotherThread("tst-closing", "CloseMe"));
         QVERIFY(!r->isListening());
         QVERIFY(!windowExists("tst-closing"));
         delete r;
@@ -101,7 +88,7 @@ private slots:
         QVERIFY(!windowExists("tst-nobody"));
         QElapsedTimer t;
         t.start();
-        QVERIFY(!sendAway("tst-nobody", "x"));
+        QVERIFY(!sendFromAnotherThread("tst-nobody", "x"));
         QVERIFY(t.elapsed() < 1500);
     }
 
@@ -117,7 +104,7 @@ private slots:
         s.flush();
         QTRY_COMPARE(s.state(), QLocalSocket::UnconnectedState);
         QCOMPARE(calls, 0);
-        QVERIFY(sendAway("tst-bad", "still here"));
+        QVERIFY(sendFromAnotherThread("tst-bad", "still here"));
         QCOMPARE(calls, 1);
     }
 
@@ -141,7 +128,7 @@ private slots:
         QVERIFY(mute.listen(socketPath("tst-mute")));
         QElapsedTimer t;
         t.start();
-        QVERIFY(!sendAway("tst-mute", "hello", 300));
+        QVERIFY(!sendFromAnotherThread("tst-mute", "hello", 300));
         QVERIFY(t.elapsed() < 1500);
     }
 };

@@ -1,5 +1,5 @@
-#include "dockstandin.h"
 #include "fakeplatform.h"
+#include "messaging.h"
 #include "testenv.h"
 
 #include "common/systemmessage.h"
@@ -17,8 +17,6 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QtTest>
-#include <atomic>
-#include <thread>
 
 using namespace NoteFile;
 
@@ -70,18 +68,6 @@ QByteArray notesFile(const QByteArray &lists)
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka>" + lists + "</Mirelka>\n";
 }
 
-// Sends from another thread, as the dock would, while our loop serves.
-bool sendAway(const QString &title, const QString &text)
-{
-    std::atomic<int> result { -1 };
-    std::thread t([&] { result = SystemMessage::send(title, text) ? 1 : 0; });
-    QElapsedTimer waited;
-    waited.start();
-    while (result == -1 && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    t.join();
-    return result == 1;
-}
 
 template <class T>
 T *child(QWidget *w, const char *name)
@@ -196,7 +182,7 @@ private slots:
 
     void commandsAndTheMessageToTheDock()
     {
-        DockStandIn dock;
+        RemoteWindow dock("Zorvane-Window");
         QVERIFY(dock.listen());
         writeNotes(notesFile(noteList(0, "NoteA", "style1", "1", "1", "300", "200")
                              + noteList(1, "NoteB", "style1", "2", "2", "300", "200")));
@@ -211,10 +197,10 @@ private slots:
 
         m.w.onButton("NoteA", "Delete");
         QCOMPARE(fileRows().size(), 1);
-        QVERIFY(m.exits.isEmpty() && dock.messages().isEmpty());
+        QVERIFY(m.exits.isEmpty() && dock.frames().isEmpty());
         m.w.onButton("NoteB", "Delete"); // the last one
         QVERIFY(readAll(notePath()).contains("<Mirelka/>"));
-        QCOMPARE(dock.messages(), QStringList({ "10000:Mirelka,MirelkaClose" }));
+        QCOMPARE(dock.frames(), QStringList({ "10000:Mirelka,MirelkaClose" }));
         QCOMPARE(m.exits, QList<int>({ 0 }));
     }
 
@@ -225,13 +211,13 @@ private slots:
             m.w.onButton(m.ids().first(), "Close");
             QCOMPARE(m.exits, QList<int>({ 0 }));
         }
-        DockStandIn dock;
+        RemoteWindow dock("Zorvane-Window");
         QVERIFY(dock.listen());
         Manager m;
         const QByteArray before = readAll(notePath());
         m.w.onButton(m.ids().first(), "Close");
         QCOMPARE(readAll(notePath()), before);
-        QCOMPARE(dock.messages(), QStringList({ "10000:Mirelka,MirelkaClose" }));
+        QCOMPARE(dock.frames(), QStringList({ "10000:Mirelka,MirelkaClose" }));
         QCOMPARE(m.exits, QList<int>({ 0 }));
     }
 
@@ -239,10 +225,10 @@ private slots:
     {
         Manager m;
         QVERIFY(SystemMessage::windowExists("Mirelka"));
-        QVERIFY(sendAway("Mirelka", "closemirelka")); // taken and ignored
-        QVERIFY(sendAway("Mirelka", "Zorvane,CloseMirelka"));
+        QVERIFY(sendFromAnotherThread("Mirelka", "closemirelka")); // taken and ignored
+        QVERIFY(sendFromAnotherThread("Mirelka", "Zorvane,CloseMirelka"));
         QVERIFY(m.exits.isEmpty());
-        QVERIFY(sendAway("Mirelka", "CloseMirelka"));
+        QVERIFY(sendFromAnotherThread("Mirelka", "CloseMirelka"));
         QCOMPARE(m.exits, QList<int>({ 0 }));
     }
 

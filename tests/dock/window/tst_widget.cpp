@@ -7,6 +7,7 @@
 #include "fakeplatform.h"
 #include "fakesettings.h"
 #include "platform/paths.h"
+#include "messaging.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -18,60 +19,11 @@
 #include <QTableWidget>
 #include <QThread>
 #include <QtTest>
-#include <atomic>
-#include <mutex>
 #include <memory>
-#include <thread>
 
 static QString dockFile() { return platform::configPath("Zorvane.xml"); }
 
-// A receiver in a thread of its own, as another program would be.
-class RemoteWindow
-{
-public:
-    explicit RemoteWindow(const QString &title)
-    {
-        m_thread.start();
-        m_receiver = new SystemMessageReceiver(title, [this](quint32, const QString &t) {
-            std::lock_guard<std::mutex> g(m_lock);
-            m_got << t;
-            return true;
-        });
-        m_receiver->moveToThread(&m_thread);
-        bool ok = false;
-        QMetaObject::invokeMethod(m_receiver, [&] { ok = m_receiver->listen(); }, Qt::BlockingQueuedConnection);
-        Q_ASSERT(ok);
-    }
-    ~RemoteWindow()
-    {
-        QMetaObject::invokeMethod(m_receiver, [this] { delete m_receiver; }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    }
-    QStringList got()
-    {
-        std::lock_guard<std::mutex> g(m_lock);
-        return m_got;
-    }
 
-private:
-    QThread m_thread;
-    SystemMessageReceiver *m_receiver;
-    std::mutex m_lock;
-    QStringList m_got;
-};
-
-static bool sendFromAfar(const QString &text)
-{
-    std::atomic<int> result { -1 };
-    std::thread t([&] { result = SystemMessage::send(Widget::WindowTitle, text) ? 1 : 0; });
-    QElapsedTimer w;
-    w.start();
-    while (result == -1 && w.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    t.join();
-    return result == 1;
-}
 
 class TestWidget : public QObject
 {
@@ -167,11 +119,11 @@ private slots:
     void messagesOverTheRealTransport()
     {
         Widget w;
-        QVERIFY(sendFromAfar("Pravelt,WinD"));
-        QVERIFY(sendFromAfar("Mirelka,MirelkaClose"));
-        QVERIFY(sendFromAfar("Mirelka,Other"));
-        QVERIFY(sendFromAfar("Mirelka"));    // no comma: consumed, ignored
-        QVERIFY(sendFromAfar(""));
+        QVERIFY(sendToDock("Pravelt,WinD"));
+        QVERIFY(sendToDock("Mirelka,MirelkaClose"));
+        QVERIFY(sendToDock("Mirelka,Other"));
+        QVERIFY(sendToDock("Mirelka"));    // no comma: consumed, ignored
+        QVERIFY(sendToDock(""));
         QVERIFY(!w.receiveSystemMessage(7, "Pravelt,WinD")); // not a system message
     }
 
@@ -180,10 +132,11 @@ private slots:
         Widget w;
         w.setTaskbarAlpha(true); // no tool: nothing sent, nothing fails
         RemoteWindow tool("Pravelt");
+        QVERIFY(tool.listen());
         w.setTaskbarAlpha(true);
         w.setTaskbarBlurry(false);
         w.setTaskbarHide(true);
-        QCOMPARE(tool.got(), QStringList({ "TaskbarAlphaTrue", "TaskbarBlurryFalse", "TaskbarHideTrue" }));
+        QCOMPARE(tool.messages(), QStringList({ "TaskbarAlphaTrue", "TaskbarBlurryFalse", "TaskbarHideTrue" }));
     }
 
     void upgradeNoticeOffRemovesTheIcon()
@@ -250,9 +203,10 @@ private slots:
     {
         auto *w = new Widget;
         RemoteWindow notes("Mirelka");
+        QVERIFY(notes.listen());
         QSignalSpy quit(qApp, &QCoreApplication::aboutToQuit);
         w->systemClose();
-        QCOMPARE(notes.got(), QStringList({ "CloseMirelka" }));
+        QCOMPARE(notes.messages(), QStringList({ "CloseMirelka" }));
         QVERIFY(procs->killed.contains("Pravelt"));
         QVERIFY(!w->isReceivingMessages());
         delete w;

@@ -5,6 +5,7 @@
 #include "dock/tools/formupload.h"
 #include "dock/window/formdetection.h"
 #include "dock/window/udisk.h"
+#include "messaging.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
@@ -13,60 +14,10 @@
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
-#include <atomic>
-#include <mutex>
-#include <thread>
 
 namespace {
 
-// A receiver in a thread of its own, as another program would be.
-class RemoteWindow
-{
-public:
-    explicit RemoteWindow(const QString &title)
-    {
-        m_thread.start();
-        m_receiver = new SystemMessageReceiver(title, [this](quint32, const QString &t) {
-            std::lock_guard<std::mutex> g(m_lock);
-            m_got << t;
-            return true;
-        });
-        m_receiver->moveToThread(&m_thread);
-        bool ok = false;
-        QMetaObject::invokeMethod(m_receiver, [&] { ok = m_receiver->listen(); }, Qt::BlockingQueuedConnection);
-        Q_ASSERT(ok);
-    }
-    ~RemoteWindow()
-    {
-        QMetaObject::invokeMethod(m_receiver, [this] { delete m_receiver; }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    }
-    QStringList got()
-    {
-        std::lock_guard<std::mutex> g(m_lock);
-        return m_got;
-    }
 
-private:
-    QThread m_thread;
-    SystemMessageReceiver *m_receiver;
-    std::mutex m_lock;
-    QStringList m_got;
-};
-
-// Sends as another program does, from another thread, while this one serves.
-bool sendFromAfar(const QString &text)
-{
-    std::atomic<int> result { -1 };
-    std::thread t([&] { result = SystemMessage::send(Widget::WindowTitle, text) ? 1 : 0; });
-    QElapsedTimer w;
-    w.start();
-    while (result == -1 && w.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    t.join();
-    return result == 1;
-}
 
 void ticks(Widget &w, int n)
 {
@@ -88,14 +39,14 @@ private slots:
     {
         Widget w;
         procs->running << "Mirelka";
-        QVERIFY(sendFromAfar("Mirelka,SomethingElse"));
+        QVERIFY(sendToDock("Mirelka,SomethingElse"));
         QVERIFY(procs->killed.isEmpty());
-        QVERIFY(sendFromAfar("Mirelka,MirelkaClose"));
+        QVERIFY(sendToDock("Mirelka,MirelkaClose"));
         QCOMPARE(procs->killed, QStringList { "Mirelka" });
         QSettings set(platform::configPath("config.ini"), QSettings::IniFormat);
         QCOMPARE(set.value("DesktopWidget/Note").toBool(), false);
-        QVERIFY(sendFromAfar("MirelkaClose")); // no sender: consumed, nothing done
-        QVERIFY(sendFromAfar("Mirelka,"));
+        QVERIFY(sendToDock("MirelkaClose")); // no sender: consumed, nothing done
+        QVERIFY(sendToDock("Mirelka,"));
         QCOMPARE(procs->killed.size(), 1);
     }
 
@@ -103,29 +54,29 @@ private slots:
     {
         Widget w;
         QVERIFY(!w.showTimer()->isActive());
-        QVERIFY(sendFromAfar("Pravelt,WinD"));
+        QVERIFY(sendToDock("Pravelt,WinD"));
         QVERIFY(w.showTimer()->isActive());
         QCOMPARE(w.showTimer()->interval(), 100);
         QVERIFY(w.showTimer()->isSingleShot());
 
         // The edge strip comes up over full-screen windows only when wanted.
         w.edgeStrip()->hide();
-        QVERIFY(sendFromAfar("Pravelt,AppWindowFullScreen"));
+        QVERIFY(sendToDock("Pravelt,AppWindowFullScreen"));
         QVERIFY(w.edgeStrip()->isHidden());
         w.setMouseFullScreen(true);
-        QVERIFY(sendFromAfar("Pravelt,AppWindowFullScreen"));
+        QVERIFY(sendToDock("Pravelt,AppWindowFullScreen"));
         QVERIFY(!w.edgeStrip()->isHidden());
-        QVERIFY(sendFromAfar("Pravelt,AppWindowNormal")); // bar slid in, no auto-hide: strip goes
+        QVERIFY(sendToDock("Pravelt,AppWindowNormal")); // bar slid in, no auto-hide: strip goes
         QVERIFY(w.edgeStrip()->isHidden());
-        QVERIFY(sendFromAfar("Pravelt,AppWindowMaximization")); // on by default
+        QVERIFY(sendToDock("Pravelt,AppWindowMaximization")); // on by default
         QVERIFY(!w.edgeStrip()->isHidden());
         w.setMouseMaximize(false);
-        QVERIFY(sendFromAfar("Pravelt,AppWindowMaximization"));
+        QVERIFY(sendToDock("Pravelt,AppWindowMaximization"));
         QVERIFY(w.edgeStrip()->isHidden());
 
         for (const char *other : { "Pravelt,MButtonDoubleClick", "Pravelt,AppWindowFullScreen(LaunchPad)",
                                    "Pravelt,Unknown", "Nobody,WinD", "Pravelt" })
-            QVERIFY(sendFromAfar(other));
+            QVERIFY(sendToDock(other));
         QVERIFY(!w.receiveSystemMessage(7, "Pravelt,WinD"));
     }
 
@@ -133,9 +84,10 @@ private slots:
     {
         Widget w;
         RemoteWindow tool("Pravelt");
+        QVERIFY(tool.listen());
         w.setTaskbarBlurry(true);
         w.setTaskbarHide(false);
-        QCOMPARE(tool.got(), QStringList({ "TaskbarBlurryTrue", "TaskbarHideFalse" }));
+        QCOMPARE(tool.messages(), QStringList({ "TaskbarBlurryTrue", "TaskbarHideFalse" }));
         QVERIFY(w.settings().taskbarBlurry);
     }
 
@@ -169,12 +121,13 @@ private slots:
         // With the tool running it is not started again, and at tick 15 it
         // hears the three taskbar switches, Blurry first.
         RemoteWindow tool("Pravelt");
+        QVERIFY(tool.listen());
         w.setTaskbarAlpha(true);
-        QCOMPARE(tool.got(), QStringList { "TaskbarAlphaTrue" });
+        QCOMPARE(tool.messages(), QStringList { "TaskbarAlphaTrue" });
         ticks(w, 14);
-        QCOMPARE(tool.got().size(), 1);
+        QCOMPARE(tool.messages().size(), 1);
         ticks(w, 1);
-        QCOMPARE(tool.got(), QStringList({ "TaskbarAlphaTrue", "TaskbarBlurryFalse", "TaskbarAlphaTrue",
+        QCOMPARE(tool.messages(), QStringList({ "TaskbarAlphaTrue", "TaskbarBlurryFalse", "TaskbarAlphaTrue",
                                            "TaskbarHideFalse" }));
         QCOMPARE(procs->started.size(), 1);
     }
