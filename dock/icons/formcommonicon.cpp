@@ -560,14 +560,7 @@ void FormCommonIcon::timeOver()
     } else {
         return;
     }
-    // Nothing to animate: no timer runs for an icon that is already there.
-    if (m_sizeAnimation->state() != QAbstractAnimation::Running && size() == end)
-        return;
-    m_sizeAnimation->setDuration(300);
-    m_sizeAnimation->setStartValue(size());
-    m_sizeAnimation->setEndValue(end);
-    m_sizeAnimation->setEasingCurve(QEasingCurve::OutBack);
-    m_sizeAnimation->start(QAbstractAnimation::KeepWhenStopped);
+    animateSizeTo(end);
 }
 
 void FormCommonIcon::restoreSize()
@@ -581,7 +574,12 @@ void FormCommonIcon::restoreSize()
     }
     if (isClass("Temporary"))
         return;
-    const QSize end { int(m_normal), int(m_normal) };
+    animateSizeTo(QSize(int(m_normal), int(m_normal)));
+}
+
+void FormCommonIcon::animateSizeTo(const QSize &end)
+{
+    // Nothing to animate: no timer runs for an icon that is already there.
     if (m_sizeAnimation->state() != QAbstractAnimation::Running && size() == end)
         return;
     m_sizeAnimation->setDuration(300);

@@ -164,6 +164,7 @@ private:
     QWidget *face() const;
     void cleanUp();
     void runContextMenu();
+    void animateSizeTo(const QSize &end);
     QPropertyAnimation *oneOffAnimation(QObject *target, const QByteArray &property, int duration);
 
     Ui::FormCommonIcon *ui;
