@@ -1,5 +1,5 @@
 #include "trash.h"
-#include "drives.h"
+#include "volumes.h"
 
 #include <QDebug>
 #include <QDir>
@@ -52,9 +52,9 @@ bool listNames(const QString &dir, QStringList &names, int limit = -1)
 QStringList mountedTops()
 {
     QStringList tops { QStringLiteral("/") };
-    for (const Volume &v : SystemDrives::blockDeviceMounts()) {
-        if (!tops.contains(v.mountPoint))
-            tops << v.mountPoint;
+    for (const SystemVolumes::Entry &e : SystemVolumes::blockDeviceMounts()) {
+        if (!tops.contains(e.mountPoint))
+            tops << e.mountPoint;
     }
     return tops;
 }

@@ -2,7 +2,7 @@
 #include "ui_formselectdisk.h"
 
 #include "dock/icons/iconpictures.h"
-#include "platform/drives.h"
+#include "platform/volumes.h"
 
 #include <QDebug>
 #include <QListView>
@@ -69,7 +69,7 @@ void FormSelectDisk::ReadData()
     // Filling the list is not a choice of the user.
     const QSignalBlocker block(ui->comboBox);
     ui->comboBox->clear();
-    const QList<platform::Volume> volumes = platform::DrivesService::get().volumes();
+    const QList<platform::Volume> volumes = platform::VolumesService::get().volumes();
     for (const platform::Volume &v : volumes) {
         qDebug() << v.mountPoint;
         ui->comboBox->addItem(tr("%1").arg(v.mountPoint));

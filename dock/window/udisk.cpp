@@ -2,21 +2,21 @@
 
 uDisk::uDisk(QWidget *parent) : QWidget(parent)
 {
-    platform::Mounts &mounts = platform::MountsService::get();
-    m_known = mounts.removableVolumes();
-    connect(mounts.createWatcher(this), &platform::MountWatcher::changed, this, &uDisk::check);
+    platform::Volumes &volumes = platform::VolumesService::get();
+    m_known = volumes.removableVolumes();
+    connect(volumes.createWatcher(this), &platform::MountWatcher::changed, this, &uDisk::check);
 }
 
 void uDisk::check()
 {
-    const QList<platform::MountedVolume> now = platform::MountsService::get().removableVolumes();
+    const QList<platform::Volume> now = platform::VolumesService::get().removableVolumes();
     QString arrived;
     bool removed = false;
-    for (const platform::MountedVolume &v : now) {
+    for (const platform::Volume &v : now) {
         if (arrived.isEmpty() && !m_known.contains(v))
             arrived = v.mountPoint;
     }
-    for (const platform::MountedVolume &v : qAsConst(m_known)) {
+    for (const platform::Volume &v : qAsConst(m_known)) {
         if (!now.contains(v))
             removed = true;
     }

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/mounts.h"
+#include "platform/volumes.h"
 
 #include <QList>
 #include <QWidget>
@@ -16,7 +16,7 @@ class uDisk : public QWidget
 public:
     explicit uDisk(QWidget *parent = nullptr);
 
-    QList<platform::MountedVolume> known() const { return m_known; }
+    QList<platform::Volume> known() const { return m_known; }
 
 public slots:
     // Looks at the mount table again; the watcher calls it on every change.
@@ -27,5 +27,5 @@ signals:
     void sigUDiskRemove();
 
 private:
-    QList<platform::MountedVolume> m_known;
+    QList<platform::Volume> m_known;
 };

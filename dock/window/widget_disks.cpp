@@ -1,6 +1,6 @@
 #include "widget_p.h"
 
-#include "platform/mounts.h"
+#include "platform/volumes.h"
 
 // ---- removable disks ------------------------------------------------------
 
@@ -22,7 +22,7 @@ void Widget::UDiskTimeOut()
 {
     qDebug() << "u盘检测！";
     clearUDiskIcon();
-    for (const platform::MountedVolume &v : platform::MountsService::get().removableVolumes()) {
+    for (const platform::Volume &v : platform::VolumesService::get().removableVolumes()) {
         qDebug() << "存在可移动盘";
         qDebug() << v.mountPoint << v.label;
         AddUDisk(v.mountPoint, v.label);

@@ -1,16 +1,14 @@
 #pragma once
 #include "platform/dialogs.h"
 #include "platform/fileicons.h"
-#include "platform/mounts.h"
 #include "platform/opener.h"
 
 #include <QList>
 #include <QPixmap>
-#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 
-// Fakes of the services the dock window uses to open, add and watch things.
+// Fakes of the services the dock window uses to open and add things.
 // Each installs itself while it lives.
 
 class FakeOpener : public platform::Opener
@@ -74,25 +72,4 @@ public:
     QString folder;     // the answer of the folder chooser
     QStringList captions;
     QStringList filters;
-};
-
-class FakeMounts : public platform::Mounts
-{
-public:
-    FakeMounts();
-    ~FakeMounts() override;
-    QList<platform::MountedVolume> removableVolumes() override
-    {
-        ++scans;
-        return volumes;
-    }
-    platform::MountWatcher *createWatcher(QObject *parent) override;
-    void add(const QString &mountPoint, const QString &label = QString());
-    void remove(const QString &mountPoint);
-    // Tells every watcher that the table changed.
-    void changed();
-
-    QList<platform::MountedVolume> volumes;
-    QList<QPointer<platform::MountWatcher>> watchers;
-    int scans = 0;
 };

@@ -1,5 +1,4 @@
 #pragma once
-#include "platform/drives.h"
 #include "platform/trash.h"
 
 #include <QList>
@@ -29,15 +28,4 @@ public:
     bool emptySucceeds = true;
     int queries = 0;
     int emptied = 0;
-};
-
-class FakeDrives : public platform::Drives
-{
-public:
-    FakeDrives();
-    ~FakeDrives() override;
-    QList<platform::Volume> volumes() override { return list; }
-    void add(const QString &mountPoint, const QString &label = QString(), bool removable = false);
-
-    QList<platform::Volume> list;
 };

@@ -1,7 +1,6 @@
-// The services behind the faces: the trash against a temporary trash, the
-// removable test against a made-up /sys, and the product's addresses.
+// The services behind the faces: the trash against a temporary trash and
+// the product's addresses.
 #include "dock/icons/productlinks.h"
-#include "platform/drives.h"
 #include "platform/trash.h"
 #include "testenv.h"
 
@@ -158,57 +157,6 @@ private slots:
         QDir().mkpath(can + "/files");
         platform::FreedesktopTrash trash;
         QCOMPARE(trash.cans().value(0), can);
-    }
-
-    // ------------------------------------------------------------ drives
-
-    void removableIsReadFromTheDisk()
-    {
-        QTemporaryDir sys;
-        const QString s = sys.path();
-        // A partition on a USB stick and a whole fixed disk.
-        touch(s + "/devices/usb1/block/sdb/sdb1/partition", "1");
-        touch(s + "/block/sdb/removable", "1\n");
-        touch(s + "/devices/ata1/block/sda/size", "1");
-        touch(s + "/block/sda/removable", "0\n");
-        QDir().mkpath(s + "/class/block");
-        QVERIFY(QFile::link(s + "/devices/usb1/block/sdb/sdb1", s + "/class/block/sdb1"));
-        QVERIFY(QFile::link(s + "/devices/ata1/block/sda", s + "/class/block/sda"));
-        QVERIFY(platform::SystemDrives::isRemovable("/dev/zvtest-none/sdb1", s));
-        QVERIFY(!platform::SystemDrives::isRemovable("/dev/zvtest-none/sda", s));
-        QVERIFY(!platform::SystemDrives::isRemovable("/dev/zvtest-none/sdz9", s));
-        QVERIFY(!platform::SystemDrives::isRemovable("", s));
-    }
-
-    void drivesAreTheMountedDisks()
-    {
-        QTemporaryDir dir;
-        touch(dir.path() + "/mounts",
-              "/dev/vda1 / ext4 rw,relatime 0 0\n"
-              "proc /proc proc rw 0 0\n"
-              "tmpfs /run tmpfs rw 0 0\n"
-              "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
-              "server:/export /mnt/nfs nfs4 rw 0 0\n"
-              "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n"
-              "/dev/mapper/data /srv/data ext4 rw 0 0\n"
-              "/dev/sdb1 /media/anna/MY\\040STICK vfat rw 0 0\n");
-        const QList<platform::Volume> v = platform::SystemDrives::blockDeviceMounts(dir.path() + "/mounts");
-        QCOMPARE(v.size(), 3);
-        QCOMPARE(v.at(0).mountPoint, QString("/"));
-        QCOMPARE(v.at(1).mountPoint, QString("/media/anna/MY STICK"));
-        QCOMPARE(v.at(1).device, QString("/dev/sdb1"));
-        QCOMPARE(v.at(2).mountPoint, QString("/srv/data"));
-        QVERIFY(platform::SystemDrives::blockDeviceMounts(dir.path() + "/none").isEmpty());
-    }
-
-    void rootComesFirst()
-    {
-        const QList<platform::Volume> volumes = platform::SystemDrives().volumes();
-        QVERIFY(!volumes.isEmpty());
-        QCOMPARE(volumes.first().mountPoint, QString("/"));
-        QVERIFY(!volumes.first().removable);
-        for (const platform::Volume &v : volumes)
-            QVERIFY(!v.device.startsWith("/dev/loop"));
     }
 
     // ------------------------------------------------------------ addresses

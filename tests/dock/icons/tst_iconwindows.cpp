@@ -6,7 +6,7 @@
 #include "dock/icons/formtimingflash.h"
 #include "dock/icons/iconpictures.h"
 #include "dock/icons/qroundprogressbar.h"
-#include "fakeiconservices.h"
+#include "fakevolumes.h"
 #include "iconhelpers.h"
 #include "testenv.h"
 
@@ -63,7 +63,7 @@ int redPixels(const QImage &img, const QRect &area)
 class TestIconWindows : public QObject
 {
     Q_OBJECT
-    FakeDrives m_drives;
+    FakeVolumes m_volumes;
 
 private slots:
     // ------------------------------------------------------------ name bubble
@@ -271,10 +271,10 @@ private slots:
 
     void chooserListsTheDrivesOnce()
     {
-        m_drives.list.clear();
-        m_drives.add("/");
-        m_drives.add("/media/anna/USB", "USB", true);
-        m_drives.add("/mnt/data", "data");
+        m_volumes.list.clear();
+        m_volumes.add("/");
+        m_volumes.add("/media/anna/USB", "USB", true);
+        m_volumes.add("/mnt/data", "data");
         FormSelectDisk chooser;
         QComboBox *box = chooser.comboBox();
         QCOMPARE(box->count(), 3);
@@ -283,16 +283,16 @@ private slots:
         QCOMPARE(chooser.diskName()->text(), QString("盘符：无"));
         QVERIFY(chooser.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(chooser.windowFlags() & Qt::WindowStaysOnTopHint);
-        m_drives.add("/media/anna/LATE");
+        m_volumes.add("/media/anna/LATE");
         chooser.setIconData("ico1", "0");
         QCOMPARE(box->count(), 3); // read once, at construction
     }
 
     void chooserStartsAtTheIconsDrive()
     {
-        m_drives.list.clear();
-        m_drives.add("/");
-        m_drives.add("/mnt/data");
+        m_volumes.list.clear();
+        m_volumes.add("/");
+        m_volumes.add("/mnt/data");
         FormSelectDisk chooser;
         chooser.setIconData("ico1", "/mnt/data");
         QCOMPARE(chooser.diskName()->text(), QString("盘符：/mnt/data"));
@@ -305,9 +305,9 @@ private slots:
 
     void choosingShowsAtOnceAndSaves()
     {
-        m_drives.list.clear();
-        m_drives.add("/");
-        m_drives.add("/mnt/data");
+        m_volumes.list.clear();
+        m_volumes.add("/");
+        m_volumes.add("/mnt/data");
         FormSelectDisk chooser;
         chooser.setIconData("ico1", "0");
         chooser.show();
@@ -323,9 +323,9 @@ private slots:
 
     void pickingTheDriveAlreadyShownIsAChoice()
     {
-        m_drives.list.clear();
-        m_drives.add("/");
-        m_drives.add("/mnt/data");
+        m_volumes.list.clear();
+        m_volumes.add("/");
+        m_volumes.add("/mnt/data");
         FormSelectDisk chooser;
         chooser.setIconData("ico1", "0");
         // The list shows "/" without the user having chosen it...
@@ -345,8 +345,8 @@ private slots:
 
     void savingWithoutADriveSendsNothing()
     {
-        m_drives.list.clear();
-        m_drives.add("/");
+        m_volumes.list.clear();
+        m_volumes.add("/");
         FormSelectDisk chooser;
         chooser.setIconData("ico1", "0");
         chooser.show();
@@ -359,8 +359,8 @@ private slots:
 
     void savingUntouchedSendsTheGivenDrive()
     {
-        m_drives.list.clear();
-        m_drives.add("/");
+        m_volumes.list.clear();
+        m_volumes.add("/");
         FormSelectDisk chooser;
         chooser.setIconData("ico1", "/media/gone"); // no longer mounted
         QSignalSpy saved(&chooser, &FormSelectDisk::setIconDisk);

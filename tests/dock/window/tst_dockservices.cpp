@@ -1,8 +1,6 @@
-// The services behind opening, icon pictures and removable disks: which
-// files count as programs, what opening a path comes down to, and the mount
-// table read against a sysfs tree of our own.
+// The services behind opening and icon pictures: which files count as
+// programs and what opening a path comes down to.
 #include "platform/fileicons.h"
-#include "platform/mounts.h"
 #include "platform/opener.h"
 #include "platform/programfiles.h"
 #include "testenv.h"
@@ -132,70 +130,6 @@ private slots:
         QCOMPARE(ThemeFileIcons::iconNames(path("prog.1.2")).last(), QString("application-x-executable"));
         QCOMPARE(ThemeFileIcons::iconNames(path("notes.txt")).first(), QString("text-plain"));
         QVERIFY(ThemeFileIcons().largeIcon(path("missing.txt"), 256).isNull());
-    }
-
-    void mountTableLines()
-    {
-        const QByteArray text =
-            "22 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
-            "40 22 8:17 / /media/me/MY\\040STICK rw,nosuid master:5 - vfat /dev/sdb1 rw\n"
-            "41 22 0:45 / /run/user/1000 rw - tmpfs tmpfs rw\n"
-            "broken line\n"
-            "\n";
-        const QList<SystemMounts::Entry> e = SystemMounts::parseMountInfo(text);
-        QCOMPARE(e.size(), 3);
-        QCOMPARE(e.at(1).majorMinor, QString("8:17"));
-        QCOMPARE(e.at(1).mountPoint, QString("/media/me/MY STICK"));
-        QCOMPARE(e.at(1).fsType, QString("vfat"));
-        QCOMPARE(e.at(1).source, QString("/dev/sdb1"));
-        QCOMPARE(SystemMounts::unescapeHex("My\\x20Disk\\x2f1"), QString("My Disk/1"));
-        QCOMPARE(SystemMounts::unescapeHex("plain\\x2"), QString("plain\\x2"));
-    }
-
-    void removableVolumesFromSysfs()
-    {
-        // sysfs: sda fixed, sdb removable with partition sdb1, sr0 an optical drive.
-        const QString sys = path("sys"), dev = path("dev"), labels = path("labels");
-        writeFile(sys + "/block/sda/removable", "0\n");
-        writeFile(sys + "/block/sda/sda2/partition", "2\n");
-        writeFile(sys + "/block/sdb/removable", "1\n");
-        writeFile(sys + "/block/sdb/sdb1/partition", "1\n");
-        writeFile(sys + "/block/sdc/removable", "1\n");
-        writeFile(sys + "/block/sr0/removable", "1\n");
-        QDir().mkpath(sys + "/dev/block");
-        QVERIFY(QFile::link(sys + "/block/sda/sda2", sys + "/dev/block/8:2"));
-        QVERIFY(QFile::link(sys + "/block/sdb/sdb1", sys + "/dev/block/8:17"));
-        QVERIFY(QFile::link(sys + "/block/sdc", sys + "/dev/block/8:32"));
-        QVERIFY(QFile::link(sys + "/block/sr0", sys + "/dev/block/11:0"));
-        writeFile(dev + "/sdb1", "");
-        writeFile(dev + "/sdc", "");
-        QDir().mkpath(labels);
-        QVERIFY(QFile::link(dev + "/sdb1", labels + "/MY\\x20STICK"));
-
-        const QString info = path("mountinfo");
-        writeFile(info, QString("22 1 8:2 / / rw - ext4 %1/sda2 rw\n"
-                                "40 22 8:17 / /media/me/MY\\040STICK rw - vfat %1/sdb1 rw\n"
-                                "41 22 8:17 /sub /mnt/bound rw - vfat %1/sdb1 rw\n"
-                                "42 22 8:17 / /mnt/again rw - vfat %1/sdb1 rw\n"
-                                "43 22 11:0 / /media/me/DVD ro - iso9660 /dev/sr0 ro\n"
-                                "44 22 8:32 / /media/me/whole rw - exfat %1/sdc rw\n"
-                                "45 22 0:45 / /run/user/1000 rw - tmpfs tmpfs rw\n")
-                            .arg(dev)
-                            .toUtf8());
-        SystemMounts m(info, sys, labels);
-        QVERIFY(!m.isRemovable("8:2"));
-        QVERIFY(m.isRemovable("8:17"));
-        QVERIFY(!m.isRemovable("11:0"));
-        QVERIFY(!m.isRemovable("0:45"));
-        const QList<MountedVolume> v = m.removableVolumes();
-        QCOMPARE(v.size(), 2);
-        QCOMPARE(v.at(0).mountPoint, QString("/media/me/MY STICK"));
-        QCOMPARE(v.at(0).label, QString("MY STICK"));
-        QCOMPARE(v.at(1).mountPoint, QString("/media/me/whole"));
-        QCOMPARE(v.at(1).label, QString());
-
-        // A missing mount table reads as no volumes.
-        QVERIFY(SystemMounts(path("none"), sys, labels).removableVolumes().isEmpty());
     }
 };
 

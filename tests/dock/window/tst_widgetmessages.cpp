@@ -161,16 +161,16 @@ private slots:
         QVERIFY(w.diskWatcher());
         QSignalSpy rescans(w.diskTimer(), &QTimer::timeout);
 
-        mounts->add("/media/u/A", "A");
-        mounts->changed();
+        volumes->add("/media/u/A", "A", true);
+        volumes->changed();
         QCOMPARE(takeToast(w), QString("发现移动存储设备！"));
         QVERIFY(w.diskTimer()->isActive());
         QCOMPARE(w.diskTimer()->interval(), 1000);
-        mounts->add("/media/u/B", "");
-        mounts->changed();
+        volumes->add("/media/u/B", "", true);
+        volumes->changed();
         QCOMPARE(takeToast(w), QString("发现移动存储设备！"));
-        mounts->remove("/media/u/A");
-        mounts->changed();
+        volumes->remove("/media/u/A");
+        volumes->changed();
         QCOMPARE(takeToast(w), QString()); // a removal is quiet
         QCOMPARE(countClass(w, "UDISK"), 0);
 
@@ -188,19 +188,29 @@ private slots:
 
     void otherMountsAreNotReported()
     {
+        volumes->add("/");
         Widget w;
-        mounts->changed(); // something else was mounted
+        volumes->changed(); // something else was mounted
         QVERIFY(!w.diskTimer()->isActive());
+        // Fixed disks and discs are drives, but not removable ones.
+        volumes->add("/mnt/data", "data");
+        volumes->add("/media/u/DVD", "DVD");
+        volumes->changed();
+        QVERIFY(!w.diskTimer()->isActive());
+        QCOMPARE(takeToast(w), QString());
+        QVERIFY(w.diskWatcher()->known().isEmpty());
+        w.UDiskTimeOut();
+        QCOMPARE(countClass(w, "UDISK"), 0);
     }
 
     void volumesPresentAtStartWaitForTheFirstReport()
     {
-        mounts->add("/media/u/OLD", "OLD");
+        volumes->add("/media/u/OLD", "OLD", true);
         Widget w;
         QCOMPARE(countClass(w, "UDISK"), 0);
         QVERIFY(w.diskWatcher()->known().size() == 1);
-        mounts->add("/media/u/NEW", "NEW");
-        mounts->changed();
+        volumes->add("/media/u/NEW", "NEW", true);
+        volumes->changed();
         w.UDiskTimeOut();
         QCOMPARE(countClass(w, "UDISK"), 2);
         QCOMPARE(DockFile::rowOf(w.iconTable(), w.iconTable()->rowCount() - 2).Name, QString("U盘[OLD (/media/u/OLD)]"));
@@ -213,7 +223,7 @@ private slots:
     {
         Widget w;
         w.AddIcon(":/image/icon/Folder.png", "STICK", "FOLDER", "/media/u/STICK");
-        mounts->add("/media/u/STICK", "STICK");
+        volumes->add("/media/u/STICK", "STICK", true);
         for (int rescan = 0; rescan < 2; ++rescan) {
             w.UDiskTimeOut();
             QCOMPARE(countClass(w, "UDISK"), 1);

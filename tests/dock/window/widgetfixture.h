@@ -6,6 +6,7 @@
 #include "dock/window/widget.h"
 #include "fakedockservices.h"
 #include "fakeplatform.h"
+#include "fakevolumes.h"
 #include "platform/paths.h"
 
 #include <QApplication>
@@ -25,11 +26,11 @@ public:
         opener.reset(new FakeOpener);
         icons.reset(new FakeFileIcons);
         dialogs.reset(new FakeDialogs);
-        mounts.reset(new FakeMounts);
+        volumes.reset(new FakeVolumes);
     }
     void tearDownFakes()
     {
-        mounts.reset();
+        volumes.reset();
         dialogs.reset();
         icons.reset();
         opener.reset();
@@ -72,5 +73,5 @@ public:
     std::unique_ptr<FakeOpener> opener;
     std::unique_ptr<FakeFileIcons> icons;
     std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<FakeMounts> mounts;
+    std::unique_ptr<FakeVolumes> volumes;
 };
