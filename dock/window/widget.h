@@ -320,7 +320,8 @@ private:
     void placeHoverWindows(FormCommonIcon *icon, const QString &name);
     // the drag
     void aimAt(const QPoint &global);
-    void placeForGap(bool animated);
+    void placeForGap(bool animated, bool keepRoom);
+    void fitDropHint();
     void holdDragGap();
     QRect barOnScreen() const;
     void setUpPlaceholder();

@@ -102,7 +102,13 @@ void Widget::aimAt(const QPoint &global)
         // Only an icon of the bar is deleted by dropping it here.
         if (m_dragging && m_deleteLabel->isHidden())
             m_deleteLabel->show();
-        m_gapOpen = false;
+        // The icons close up; gliding, so that no glide still on its way to
+        // the old gap ends after them.
+        if (m_gapOpen || m_dropTarget != IconClass::MAIN) {
+            m_gapOpen = false;
+            m_dropTarget = IconClass::MAIN;
+            placeForGap(true, false);
+        }
         m_relayoutTimer->start(1);
         if (m_delete->geometry().contains(global, true))
             m_delete->setHighlighted();
@@ -136,7 +142,7 @@ void Widget::SerialNumber(int row, int lr)
 {
     m_gapSlot = qBound(0, lr == 0 ? row : row + 1, ui->IcoData->rowCount());
     m_gapOpen = true;
-    placeForGap(true);
+    placeForGap(true, true);
 }
 
 // Closes the gap at once; the placeholder covers the icon of `row`.
@@ -144,18 +150,18 @@ void Widget::MenuSerialNumber(int row)
 {
     m_gapSlot = qBound(0, row, ui->IcoData->rowCount());
     m_gapOpen = false;
-    placeForGap(false);
+    placeForGap(false, true);
 }
 
 void Widget::holdDragGap()
 {
-    placeForGap(false);
+    placeForGap(false, true);
 }
 
 // Places the icons with the room of the gap, or one after the other when no
-// gap is open; the bar keeps the room either way, so that it does not
-// shift under the pointer while the drag goes on.
-void Widget::placeForGap(bool animated)
+// gap is open. While the pointer is on the bar, the bar keeps the room
+// either way, so that it does not shift under the pointer.
+void Widget::placeForGap(bool animated, bool keepRoom)
 {
     const int edge = m_set.location;
     const float M = m_set.icoMagnified;
@@ -164,19 +170,35 @@ void Widget::placeForGap(bool animated)
     const QVector<DragTarget::Item> items = barItems(ui->IcoData, iconWidgets, horizontal);
     const int gap = m_gapOpen ? m_gapSlot : -1;
     const QVector<int> at = DragTarget::places(items, gap, room);
-    int length = room;
+    int length = keepRoom ? room : 0;
     for (int k = 0; k < items.size(); ++k) {
         FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, items[k].row, 0));
         const QPoint p = DockLayout::rowPlace(edge, at[k], at[k], icon->size(), M);
-        if (animated)
-            icon->moveAnimation(p.x(), p.y());
-        else if (icon->pos() != p)
+        if (!animated && icon->pos() != p) {
             icon->move(p);
+            // A glide started earlier would carry the icon off again; a
+            // glide that stays in place ends after it.
+            if (!m_gapOpen)
+                icon->moveAnimation(p.x(), p.y());
+        } else if (animated) {
+            icon->moveAnimation(p.x(), p.y());
+        }
         length += items[k].length;
     }
     const int spot = DragTarget::gapStart(items, m_gapSlot);
     m_placeholder->move(DockLayout::rowPlace(edge, spot, spot, m_placeholder->size(), M));
     sizeBar(length, length);
+    // The drop hint covers the bar as it is now.
+    if (!ui->frameDragAdd->isHidden())
+        fitDropHint();
+}
+
+void Widget::fitDropHint()
+{
+    ui->frameDragAdd->setGeometry(ui->frameBackground->geometry());
+    const int s = int(m_set.currentSizeF) - 10;
+    ui->labelico->resize(s, s);
+    ui->labelico->move((ui->frameDragAdd->width() - s) / 2, (ui->frameDragAdd->height() - s) / 2);
 }
 
 void Widget::AddIconTemporary()
@@ -437,10 +459,7 @@ void Widget::dragEnterEvent(QDragEnterEvent *e)
         return;
     }
     e->acceptProposedAction();
-    ui->frameDragAdd->setGeometry(ui->frameBackground->geometry());
-    const int s = int(m_set.currentSizeF) - 10;
-    ui->labelico->resize(s, s);
-    ui->labelico->move((ui->frameDragAdd->width() - s) / 2, (ui->frameDragAdd->height() - s) / 2);
+    fitDropHint();
     ui->frameDragAdd->show();
     m_dropTarget = IconClass::MAIN;
     m_gapOpen = false;
