@@ -79,6 +79,12 @@ void Widget::IconPressMove(QString ID, QPoint)
         m_dropTarget = IconClass::MAIN;
         m_gapSlot = r;
         m_gapOpen = true;
+        // The ghost and the delete marker sit at the pointer: they must not
+        // take it, or the dock would see the pointer leave at the release.
+        for (QWidget *marker : { static_cast<QWidget *>(m_dragGhost), static_cast<QWidget *>(m_deleteLabel) }) {
+            if (!marker->windowFlags().testFlag(Qt::WindowTransparentForInput))
+                marker->setWindowFlag(Qt::WindowTransparentForInput);
+        }
         m_dragGhost->setIcon(ID, n, n, 256, 256, m_set.location, m_dragged.Name, picture, m_dragged.Class);
         setUpPlaceholder();
     }
@@ -459,8 +465,9 @@ void Widget::dragEnterEvent(QDragEnterEvent *e)
         return;
     }
     e->acceptProposedAction();
+    // The hint frame is sized for the bar but stays hidden: the placeholder
+    // in the gap shows where the file lands.
     fitDropHint();
-    ui->frameDragAdd->show();
     m_dropTarget = IconClass::MAIN;
     m_gapOpen = false;
     updateInputShape();
