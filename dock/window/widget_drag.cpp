@@ -22,11 +22,9 @@ QString cell(const QTableWidget *t, int r, int c)
     return i ? i->text() : QString();
 }
 
-} // namespace
-
 // The icons the bar shows, in table order, with their length along the bar.
-static QVector<DragTarget::Item> barItems(const QTableWidget *table,
-                                          const QHash<QString, FormCommonIcon *> &widgets, bool horizontal)
+QVector<DragTarget::Item> barItems(const QTableWidget *table, const QHash<QString, FormCommonIcon *> &widgets,
+                                   bool horizontal)
 {
     QVector<DragTarget::Item> items;
     for (int r = 0; r < table->rowCount(); ++r) {
@@ -37,6 +35,8 @@ static QVector<DragTarget::Item> barItems(const QTableWidget *table,
     }
     return items;
 }
+
+} // namespace
 
 QRect Widget::barOnScreen() const
 {
@@ -194,9 +194,6 @@ void Widget::placeForGap(bool animated, bool keepRoom)
     const int spot = DragTarget::gapStart(items, m_gapSlot);
     m_placeholder->move(DockLayout::rowPlace(edge, spot, spot, m_placeholder->size(), M));
     sizeBar(length, length);
-    // The drop hint covers the bar as it is now.
-    if (!ui->frameDragAdd->isHidden())
-        fitDropHint();
 }
 
 void Widget::fitDropHint()
