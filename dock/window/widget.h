@@ -126,14 +126,12 @@ public:
 
     // The drag's state and the windows it shows, for the tests.
     bool isDragging() const { return m_dragging; }
-    bool isMenuDrag() const { return m_menuDrag; }
     QString dropTarget() const { return m_dropTarget; }
     int gapSlot() const { return m_gapSlot; }
     bool isGapOpen() const { return m_gapOpen; }
     FormCommonIcon *dragGhost() const { return m_dragGhost; }
     FormCommonIcon *placeholder() const { return m_placeholder; }
     QLabel *deleteLabel() const { return m_deleteLabel; }
-    FormDelete *deleteBadge() const { return m_delete; }
 
     // The bar's right-click menu and the tray menu, built anew for each
     // opening; the caller runs and deletes them.

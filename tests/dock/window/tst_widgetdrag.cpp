@@ -564,26 +564,6 @@ private slots:
         QCOMPARE(DockFile::rowOf(w.iconTable(), m - 1).Name, QString("bin"));
     }
 
-    void menuSignalsSetTheFlags()
-    {
-        Widget w;
-        ready(w);
-        FormMenu *menu = w.menuWindow("icoM");
-        emit menu->setIcoBShow(true);
-        QVERIFY(w.isMenuShown());
-        QVERIFY(w.iconWidget("icoA")->frozen);
-        emit menu->setIcoBShow(false);
-        QVERIFY(!w.iconWidget("icoA")->frozen);
-        emit menu->setIcoBMoveShow(true);
-        QVERIFY(w.isMenuDrag());
-        emit menu->setIcoBMoveShow(false);
-        menu->showAnimated();
-        menu->show();
-        emit menu->menuIcoMove("icoM");
-        QVERIFY(!menu->isShown());
-        QVERIFY(menu->isHidden());
-    }
-
     void menusStandBesideTheirIcons()
     {
         Widget w;
