@@ -2,6 +2,8 @@
 
 #include "ui_formmenu.h"
 
+#include <QFileInfo>
+
 FormMenu::FormMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenu)
 {
     ui->setupUi(this);
@@ -70,12 +72,13 @@ void FormMenu::hideAnimated()
     hide();
 }
 
-void FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
+bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
 {
-    Q_UNUSED(ico)
     Q_UNUSED(name)
     Q_UNUSED(cl)
-    Q_UNUSED(path)
+    // A row needs a picture file and a path.
+    const bool taken = QFileInfo(ico).isFile() && !path.isEmpty();
     // Whatever the outcome of an add, the menu closes.
     hideAnimated();
+    return taken;
 }

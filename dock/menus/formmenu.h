@@ -41,7 +41,8 @@ public:
     bool isShown() const { return m_shown; }
 
 public slots:
-    void AddIcon(QString ico, QString name, QString cl, QString path);
+    // True when the menu took the icon as a new row of its own.
+    bool AddIcon(QString ico, QString name, QString cl, QString path);
 
 signals:
     void setIcoBShow(bool b);

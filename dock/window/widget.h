@@ -38,6 +38,10 @@ class FormUpload;
 class FormVesk;
 class FormWeather;
 class FormWeatherEffects;
+class QDragEnterEvent;
+class QDragLeaveEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QPropertyAnimation;
@@ -119,6 +123,15 @@ public:
         dropPending = true;
         m_gapSlot = gapSlot;
     }
+
+    // The drag's state and the windows it shows, for the tests.
+    bool isDragging() const { return m_dragging; }
+    QString dropTarget() const { return m_dropTarget; }
+    int gapSlot() const { return m_gapSlot; }
+    bool isGapOpen() const { return m_gapOpen; }
+    FormCommonIcon *dragGhost() const { return m_dragGhost; }
+    FormCommonIcon *placeholder() const { return m_placeholder; }
+    QLabel *deleteLabel() const { return m_deleteLabel; }
 
     // The bar's right-click menu and the tray menu, built anew for each
     // opening; the caller runs and deletes them.
@@ -253,6 +266,22 @@ public slots:
     void AddUDisk(QString filePath, QString fileName);
     void clearUDiskIcon();
 
+    // dragging icons in, out of and within the bar
+    void IconPressMove(QString ID, QPoint p);
+    void IconPressPosMove();
+    void IconPressRelease(QString ID, QPoint p);
+    void IconMove(QString ID, QPoint p, int w, int h, QString types);
+    void IconDetectionExists(QString ID);
+    void SerialNumber(int row, int lr);
+    void MenuSerialNumber(int row);
+    void setIcoBShow(bool b);
+    void setIcoBMoveShow(bool b);
+    void menuIcoMove(QString ID);
+    void returnAddIcon(QString ID, QString ico, QString name, QString cl, QString path, QPoint p);
+    void returnConfirm(bool b);
+    void AddIconTemporary();
+    void AddIcon3(QString ico, QString name, QString cl, QString path, QString ID);
+
     // icon commands, the bar menu and the tray
     void showMenu(QString id, int x);
     void PanelHide();
@@ -266,6 +295,10 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
     void enterEvent(QEvent *e) override;
     void leaveEvent(QEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dragLeaveEvent(QDragLeaveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     void initialize();
@@ -285,6 +318,15 @@ private:
     void showStrip();
     void slideFrameMain(const QPoint &from, const QPoint &to, void (Widget::*done)());
     void placeHoverWindows(FormCommonIcon *icon, const QString &name);
+    // the drag
+    void aimAt(const QPoint &global);
+    void placeForGap(bool animated, bool keepRoom);
+    void fitDropHint();
+    void holdDragGap();
+    QRect barOnScreen() const;
+    void setUpPlaceholder();
+    void putDraggedBack();
+    void endDrag();
 
     Ui::Widget *ui;
     DockSettings m_set;
@@ -366,4 +408,10 @@ private:
     int m_strutEdge = -1;
     QRect m_strutScreen;
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
+
+    // the drag
+    DockIconRecord m_dragged;          // the lifted row, or what a menu hands back
+    int m_draggedRow = -1;             // where the lifted row stood
+    bool m_gapOpen = false;            // the bar shows room at m_gapSlot
+    bool m_dropBetween = false;        // the pending drop lands in the gap whatever stands there
 };

@@ -1,5 +1,4 @@
 #include "widget_p.h"
-#include "optionalcalls.h"
 
 #include "common/safefile.h"
 #include "platform/dialogs.h"
@@ -103,18 +102,20 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
 
     if (dropPending) {
         // A drop aimed at a slot: onto a menu or the launch pad the item goes
-        // in there, anywhere else it lands in the gap.
+        // in there, anywhere else it lands in the gap. A drop aimed between
+        // two icons lands there even when a menu or the launch pad follows.
+        const bool between = m_dropBetween;
         dropPending = false;
+        m_dropBetween = false;
         const int rows = ui->IcoData->rowCount();
         const int slot = qBound(0, m_gapSlot, rows);
         const DockIconRecord at = slot < rows ? DockFile::rowOf(ui->IcoData, slot) : DockIconRecord();
-        if (at.Class == IconClass::MENU) {
+        if (!between && at.Class == IconClass::MENU) {
             m_dragGhost->closeAnimation();
             AddIcon2(ico, name, cl, path, at.IconID);
-        } else if (at.Class == IconClass::LAUNCHPAD) {
+        } else if (!between && at.Class == IconClass::LAUNCHPAD) {
             m_dragGhost->closeAnimation();
-            if (!optional::AddIcon3(this, ico, name, cl, path, DockTarget))
-                m_launchPad->addIconFromDock(ico, name, cl, path, DockTarget);
+            AddIcon3(ico, name, cl, path, DockTarget);
         } else if (mayAdd) {
             insertIconRow(slot, rec);
             showToast(tr("图标添加成功！"));

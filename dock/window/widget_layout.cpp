@@ -55,9 +55,10 @@ void Widget::createIcon()
             connect(icon, &FormCommonIcon::MousePosition, this, &Widget::MousePosition);
             connect(icon, &FormCommonIcon::IconOpen, this, &Widget::IconOpen);
             connect(icon, &FormCommonIcon::IconMenu, this, &Widget::showMenu);
-            // The drag reports (IconPressMove, IconPressRelease,
-            // SendDetectionExists, IconMove) join here with the slots that
-            // handle them.
+            connect(icon, &FormCommonIcon::IconPressMove, this, &Widget::IconPressMove);
+            connect(icon, &FormCommonIcon::IconPressRelease, this, &Widget::IconPressRelease);
+            connect(icon, &FormCommonIcon::SendDetectionExists, this, &Widget::IconDetectionExists);
+            connect(icon, &FormCommonIcon::IconMove, this, &Widget::IconMove);
         }
         icon->setIcon(rec.IconID, int(m_set.icoMagnified), int(m_set.currentSizeF), 256, 256, edge, rec.Name,
                       rec.Icon, rec.Class);
@@ -126,9 +127,11 @@ void Widget::createClassIco()
             connect(menu, &FormMenu::menuAddFolder, this, &Widget::menuAddFolder);
             connect(menu, &FormMenu::menuAddUrlIco, this, &Widget::menuAddUrlIco);
             connect(menu, &FormMenu::menuOpenIco, this, &Widget::menuOpenIco);
-            // The drag reports (setIcoBShow, setIcoBMoveShow, menuIcoMove,
-            // returnAddIcon, returnConfirm) join here with the slots that
-            // handle them.
+            connect(menu, &FormMenu::setIcoBShow, this, &Widget::setIcoBShow);
+            connect(menu, &FormMenu::setIcoBMoveShow, this, &Widget::setIcoBMoveShow);
+            connect(menu, &FormMenu::menuIcoMove, this, &Widget::menuIcoMove);
+            connect(menu, &FormMenu::returnAddIcon, this, &Widget::returnAddIcon);
+            connect(menu, &FormMenu::returnConfirm, this, &Widget::returnConfirm);
             menu->hide();
             menu->setDockEdge(m_set.location);
             menu->setPosition(m_set.location);
@@ -187,6 +190,9 @@ void Widget::IconSorting()
         setTemporaryIcoSize(fit.size);
     }
     sizeBar(x, y);
+    // A drag over the bar keeps its gap open through every relayout.
+    if (m_gapOpen)
+        holdDragGap();
     // A strip that is out (the pointer is elsewhere) follows the bar's length.
     if (!m_detection->isHidden())
         placeBarFrames();
