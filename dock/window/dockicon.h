@@ -51,6 +51,8 @@ inline const QString BACK = QStringLiteral("BACK");
 inline const QString Temporary = QStringLiteral("Temporary");
 inline const QString Placeholder = QStringLiteral("Placeholder");
 inline const QString MAIN = QStringLiteral("MAIN");
+// Rows that come and go while the dock runs: the icon file does not keep them.
+inline bool isTransient(const QString &cl) { return cl == UPGRADE || cl == UDISK; }
 } // namespace IconClass
 
 namespace IconIds {

@@ -113,11 +113,6 @@ PadVerdict launchPadVerdict(const QString &cls)
     return PadVerdict::Accept;
 }
 
-bool transientClass(const QString &cls)
-{
-    return cls == IconClass::UPGRADE || cls == IconClass::UDISK;
-}
-
 QString draggedFile(const QMimeData *mime)
 {
     if (!mime || !mime->hasUrls())

@@ -65,9 +65,6 @@ enum class PadVerdict {
 };
 PadVerdict launchPadVerdict(const QString &cls);
 
-// Rows the icon file does not keep.
-bool transientClass(const QString &cls);
-
 // What a dragged-in file becomes.
 enum class FileKind { None, Folder, Program };
 // The local file of a drag that carries exactly one local file, else empty.

@@ -304,7 +304,6 @@ private:
     void initialize();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
-    float iconSpan(const QString &cl) const;
     QString freeIconId() const;
     void insertIconRow(int row, const DockIconRecord &rec);
     void takeIconWidget(const QString &id);
@@ -382,8 +381,6 @@ private:
     bool m_desktopIconsShown = true;
     bool m_frameAreaShown = false;
     bool m_weatherIconPresent = false;
-    int m_topAllowance = 25;
-    int m_bottomAllowance = 5;
     QRect m_workAreaToRestore { 0, 0, -1, -1 };
     int m_gapSlot = 0;          // the slot a drop aimed at (kept by the drag code)
     int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes

@@ -224,7 +224,7 @@ void Widget::endDrag()
 {
     m_delete->hide();
     m_deleteLabel->hide();
-    if (!DragTarget::transientClass(m_dragged.Class))
+    if (!IconClass::isTransient(m_dragged.Class))
         SaveFile();
     m_dropTarget = IconClass::MAIN;
     m_gapOpen = false;
@@ -330,7 +330,7 @@ void Widget::IconDetectionExists(QString ID)
     const QString cl = cell(ui->IcoData, r, 3);
     ui->IcoData->removeRow(r);
     takeIconWidget(ID);
-    if (!DragTarget::transientClass(cl))
+    if (!IconClass::isTransient(cl))
         SaveFile();
     clearIcon();
     createIcon();

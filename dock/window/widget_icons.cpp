@@ -30,12 +30,6 @@ bool onceInDock(const QString &cl)
     return cl == IconClass::WEATHER || cl == IconClass::LAUNCHPAD || cl == IconClass::STARTMENU;
 }
 
-// Rows the icon file does not keep: they come and go while the dock runs.
-bool transientClass(const QString &cl)
-{
-    return cl == IconClass::UPGRADE || cl == IconClass::UDISK;
-}
-
 // fileName in folder when it is free, else "name (2).suffix", "name (3).suffix", …
 QString freeFileName(const QString &folder, const QString &fileName)
 {
@@ -123,7 +117,7 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
         }
     } else if (mayAdd) {
         insertIconRow(ui->IcoData->rowCount(), rec);
-        if (!transientClass(cl))
+        if (!IconClass::isTransient(cl))
             showToast(tr("图标添加成功！"));
         added = true;
     }
@@ -137,7 +131,7 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
         m_selectDisk->setIconData(id, DockTarget);
         m_selectDisk->show();
     }
-    if (!transientClass(cl))
+    if (!IconClass::isTransient(cl))
         SaveFile();
     qDebug() << "添加图标完毕!";
 }

@@ -33,11 +33,6 @@ QRect Widget::screenRect() const
     return screens.geometry(screenInUse(m_set.screen));
 }
 
-float Widget::iconSpan(const QString &cl) const
-{
-    return cl == IconClass::BLANK ? DockLayout::blankLength(m_set.currentSizeF) : m_set.currentSizeF;
-}
-
 void Widget::createIcon()
 {
     const int edge = m_set.location;
