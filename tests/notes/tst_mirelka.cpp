@@ -12,15 +12,8 @@
 
 namespace {
 
-QString program()
-{
-    return TestEnv::binDir() + "/Mirelka";
-}
-
-QString noteFile()
-{
-    return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka/Mirelka.xml";
-}
+QString program() { return TestEnv::binDir() + "/Mirelka"; }
+QString noteFile() { return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka/Mirelka.xml"; }
 
 QStringList storedIds()
 {
@@ -37,7 +30,6 @@ QStringList storedIds()
 class TestMirelka : public QObject
 {
     Q_OBJECT
-private:
     // Starts the program and waits until its manager window answers.
     bool startNotes(QProcess &p)
     {
@@ -105,23 +97,6 @@ private slots:
         QVERIFY(startNotes(afterKill));
         QCOMPARE(storedIds(), ids);
         closeNotes(afterKill);
-    }
-
-    void brokenFileIsKeptAside()
-    {
-        QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka");
-        QFile::remove(noteFile() + ".bad");
-        QFile f(noteFile());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<Mirelka><List id=\"0\">");
-        f.close();
-        QProcess notes;
-        QVERIFY(startNotes(notes));
-        QTRY_COMPARE(storedIds().size(), 1);
-        QFile bad(noteFile() + ".bad");
-        QVERIFY(bad.open(QIODevice::ReadOnly));
-        QCOMPARE(bad.readAll(), QByteArray("<Mirelka><List id=\"0\">"));
-        closeNotes(notes);
     }
 };
 

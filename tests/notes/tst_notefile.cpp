@@ -107,21 +107,6 @@ private slots:
         QCOMPARE(row(t, 0), QStringList({ "n", "style2", "second", "", "", "300", "" }));
         QVERIFY(t.item(0, ColX) && t.item(0, ColH)); // real, empty cells
     }
-
-    void foreignMissingAndBrokenFiles()
-    {
-        QTableWidget t(0, ColumnCount);
-        QFile::remove(path());
-        QCOMPARE(read(path(), t), ReadResult::Missing);
-        writeFile(path(), "<History><List id=\"0\"><NoteID>a</NoteID></List></History>");
-        QCOMPARE(read(path(), t), ReadResult::WrongRoot);
-        QCOMPARE(cell(t, 0, ColId), QString("a")); // read all the same
-        writeFile(path(), "<Mirelka><List id=\"0\"><NoteID>a</NoteID></List>"); // cut short
-        QCOMPARE(read(path(), t), ReadResult::Unreadable);
-        QCOMPARE(t.rowCount(), 0);
-        writeFile(path(), "");
-        QCOMPARE(read(path(), t), ReadResult::Unreadable);
-    }
 };
 
 ZV_TEST_MAIN(TestNoteFile)

@@ -1,72 +1,42 @@
 // Auto-hide: the slides of the bar, the edge strip and the window's reactions.
-#include "dock/window/dockfile.h"
 #include "dock/window/formdetection.h"
-#include "dock/window/widget.h"
-#include "fakedesktop.h"
-#include "fakeplatform.h"
-#include "platform/paths.h"
 #include "testenv.h"
+#include "widgetfixture.h"
 
-#include <QDir>
-#include <QFrame>
-#include <QSettings>
 #include <QtTest>
-#include <memory>
 
-class TestAutoHide : public QObject
+class TestAutoHide : public QObject, public WidgetFixture
 {
     Q_OBJECT
-    std::unique_ptr<FakeProcesses> procs;
-    std::unique_ptr<FakeWindowSystem> wins;
-    std::unique_ptr<FakeScreens> screens;
-    std::unique_ptr<FakeWorkArea> work;
-
-    static QFrame *frame(Widget &w, const char *name) { return w.findChild<QFrame *>(name); }
-    static FormDetection *strip(Widget &w) { return w.edgeStrip(); }
-    void leave(Widget &w)
+    static void send(Widget &w, QEvent::Type type)
     {
-        QEvent e(QEvent::Leave);
-        QCoreApplication::sendEvent(&w, &e);
-    }
-    void enter(Widget &w)
-    {
-        QEvent e(QEvent::Enter);
+        QEvent e(type);
         QCoreApplication::sendEvent(&w, &e);
     }
 
 private slots:
     void init()
     {
-        QDir(platform::appConfigFolder()).removeRecursively();
-        QDir().mkpath(platform::appConfigFolder());
-        DockFile::write(platform::configPath("Zorvane.xml"),
-                        { { "a", "x.png", "a", "ICON", "", "" }, { "b", "x.png", "b", "ICON", "", "" } });
-        procs.reset(new FakeProcesses);
-        wins.reset(new FakeWindowSystem);
-        screens.reset(new FakeScreens);
-        work.reset(new FakeWorkArea);
+        setUpFakes();
+        writeDock({ { "a", "x.png", "a", "ICON", "", "" }, { "b", "x.png", "b", "ICON", "", "" } });
     }
-    void cleanup()
-    {
-        work.reset();
-        screens.reset();
-        wins.reset();
-        procs.reset();
-    }
+    void cleanup() { tearDownFakes(); }
 
-    void startSlidesInOnce()
+    void startSlidesInAndStaysWithoutAutoHide()
     {
         Widget w;
         QVERIFY(w.isSlidIn());
         QVERIFY(!w.isDockShown());
         QTRY_VERIFY(w.isDockShown());
         QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
-        // The strip is out and above everything once the bar stands.
-        QVERIFY(!strip(w)->isHidden());
-        QCOMPARE(wins->levels.value(strip(w)), platform::WindowSystem::Above);
-        // The pointer enters: the strip goes.
-        enter(w);
-        QVERIFY(strip(w)->isHidden());
+        // Once the bar stands the strip is out, above everything.
+        QVERIFY(!w.edgeStrip()->isHidden());
+        QCOMPARE(wins->levels.value(w.edgeStrip()), platform::WindowSystem::Above);
+        send(w, QEvent::Enter);
+        QVERIFY(w.edgeStrip()->isHidden());
+        send(w, QEvent::Leave);
+        QVERIFY(w.isSlidIn());
+        QVERIFY(!w.edgeStrip()->isHidden());
     }
 
     void cycleOutAndBackIn()
@@ -74,41 +44,27 @@ private slots:
         Widget w;
         QTRY_VERIFY(w.isDockShown());
         w.setHide(true);
-        enter(w);
-        leave(w);
+        send(w, QEvent::Enter);
+        send(w, QEvent::Leave);
         QVERIFY(!w.isSlidIn());
-        QVERIFY(!strip(w)->isHidden());
+        QVERIFY(!w.edgeStrip()->isHidden());
         // The bar keeps its shape while it slides away, then lets go of it.
         QVERIFY(w.inputRegion().boundingRect().height() > 1);
-        QFrame *main = frame(w, "main");
-        QTRY_COMPARE(frame(w, "frameMain")->pos(), QPoint(0, main->height())); // bottom bar: down
+        QTRY_COMPARE(frame(w, "frameMain")->pos(), QPoint(0, frame(w, "main")->height()));
         QTRY_VERIFY(!w.isDockShown());
         QCOMPARE(w.inputRegion().boundingRect().size(), QSize(1, 1));
         QCOMPARE(wins->regions.value(&w), w.inputRegion());
-        // A second leave changes nothing.
-        leave(w);
+        send(w, QEvent::Leave);
         QVERIFY(!w.isSlidIn());
         // The pointer reaches the strip.
         const int raisedBefore = wins->raised.count(&w);
-        emit strip(w)->MouseIn();
+        emit w.edgeStrip()->MouseIn();
         QVERIFY(w.isSlidIn());
-        QVERIFY(strip(w)->isHidden());
+        QVERIFY(w.edgeStrip()->isHidden());
         QCOMPARE(wins->raised.count(&w), raisedBefore + 1);
         QVERIFY(w.inputRegion().boundingRect().height() > 1);
         QTRY_VERIFY(w.isDockShown());
         QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
-    }
-
-    void withoutAutoHideTheBarStays()
-    {
-        Widget w;
-        QTRY_VERIFY(w.isDockShown());
-        enter(w);
-        leave(w);
-        QVERIFY(w.isSlidIn());
-        QVERIFY(!strip(w)->isHidden()); // the strip still comes out
-        QTest::qWait(350);
-        QVERIFY(w.isDockShown());
     }
 
     void openPanelKeepsTheBarIn()
@@ -116,11 +72,11 @@ private slots:
         Widget w;
         QTRY_VERIFY(w.isDockShown());
         w.setHide(true);
-        w.showSet(); // the settings panel is open
-        leave(w);
+        w.showSet();
+        send(w, QEvent::Leave);
         QVERIFY(w.isSlidIn());
         w.setClose();
-        leave(w);
+        send(w, QEvent::Leave);
         QVERIFY(!w.isSlidIn());
     }
 
@@ -131,7 +87,7 @@ private slots:
         w.setHideWindows();
         QVERIFY(frame(w, "main")->isHidden());
         QCOMPARE(w.inputRegion().boundingRect().size(), QSize(1, 1));
-        emit strip(w)->MouseIn();
+        emit w.edgeStrip()->MouseIn();
         QVERIFY(frame(w, "main")->isHidden());
         w.setShowWindows();
         QVERIFY(!frame(w, "main")->isHidden());
@@ -142,52 +98,27 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.isDockShown());
-        enter(w);
-        QVERIFY(strip(w)->isHidden());
+        send(w, QEvent::Enter);
         w.setHide(true);
-        QEvent e(QEvent::WindowDeactivate);
-        QCoreApplication::sendEvent(&w, &e);
-        QVERIFY(!strip(w)->isHidden());
+        send(w, QEvent::WindowDeactivate);
+        QVERIFY(!w.edgeStrip()->isHidden());
         QVERIFY(w.isSlidIn()); // the bar itself slides out only on the next leave
     }
 
     void frameAreaSlidesOnTheRightEdge()
     {
-        QSettings(platform::configPath("config.ini"), QSettings::IniFormat).setValue("System/Location", 1);
+        setting("System/Location", 1);
         Widget w;
         QFrame *area = frame(w, "frameArea");
         QCOMPARE(area->pos(), QPoint(area->width(), 0));
         w.showFrameArea(true);
         QVERIFY(w.isFrameAreaShown());
         QTRY_COMPARE(area->pos(), QPoint(20, 0));
-        // It stays there through a relayout.
-        w.IconSorting();
+        w.IconSorting(); // a relayout leaves it there
         QCOMPARE(area->pos(), QPoint(20, 0));
-        w.showFrameArea(true); // already in: nothing
-        w.setClose();          // the settings panel closed: out again
+        w.setClose();
         QVERIFY(!w.isFrameAreaShown());
         QTRY_COMPARE(area->pos(), QPoint(area->width(), 0));
-    }
-
-    void slideOutOnEveryEdge_data()
-    {
-        QTest::addColumn<int>("edge");
-        for (int e = 0; e < 4; ++e)
-            QTest::newRow(qPrintable(QString::number(e))) << e;
-    }
-    void slideOutOnEveryEdge()
-    {
-        QFETCH(int, edge);
-        QSettings(platform::configPath("config.ini"), QSettings::IniFormat).setValue("System/Location", edge);
-        Widget w;
-        QTRY_VERIFY(w.isDockShown());
-        w.setHide(true);
-        leave(w);
-        const QSize m = frame(w, "main")->size();
-        const QPoint hidden[4] = { QPoint(0, -m.height()), QPoint(m.width(), 0), QPoint(0, m.height()),
-                                   QPoint(-m.width(), 0) };
-        QTRY_COMPARE(frame(w, "frameMain")->pos(), hidden[edge]);
-        QTRY_VERIFY(!w.isDockShown());
     }
 };
 

@@ -27,28 +27,18 @@ class TestDockFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void presetsWriteTheExpectedLayout()
+    void presetsRoundTrip()
     {
         const QList<DockIconRecord> presets = dockPresetRows();
-        QCOMPARE(presets.size(), 14);
-        QCOMPARE(presets.first().IconID, QString("ico000001"));
-        QCOMPARE(presets.last().Class, QString("UPGRADE"));
-        for (const DockIconRecord &r : presets)
-            QCOMPARE(r.Note, r.Icon);
         const QByteArray xml = DockFile::toXml(presets);
         QVERIFY(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Zorvane>\n    <List id=\"0\">\n"
                                "        <IconID>ico000001</IconID>\n"));
-        QCOMPARE(xml.count("<List "), 14);
         QVERIFY(xml.contains("<List id=\"13\">"));
         QCOMPARE(parsed(xml), presets);
-    }
-
-    void emptyTableWritesAnEmptyRoot()
-    {
-        const QByteArray xml = DockFile::toXml({});
-        QVERIFY(xml.contains("<Zorvane/>"));
+        const QByteArray empty = DockFile::toXml({});
+        QVERIFY(empty.contains("<Zorvane/>"));
         bool ok = false;
-        QVERIFY(parsed(xml, &ok).isEmpty());
+        QVERIFY(parsed(empty, &ok).isEmpty());
         QVERIFY(ok);
     }
 
@@ -119,7 +109,6 @@ private slots:
     {
         QTableWidget t(0, 6);
         DockFile::toTable(&t, dockPresetRows());
-        QCOMPARE(t.rowCount(), 14);
         QCOMPARE(DockFile::findRow(&t, 3, "WEATHER"), 4);
         QCOMPARE(DockFile::findRow(&t, 3, "weather"), -1);
         QVERIFY(DockFile::anyCellEquals(&t, "LAUNCHPAD"));
@@ -134,7 +123,8 @@ private slots:
         QCOMPARE(IconIds::newId(t), QString("ico0704545"));
         QCOMPARE(IconIds::newId(QDateTime(QDate(2026, 1, 2), QTime(3, 7, 0, 0))), QString("ico070000"));
         QCOMPARE(IconIds::newId(QDateTime(QDate(2026, 1, 2), QTime(3, 59, 9, 999))), QString("ico59999999"));
-        // Same minute and millisecond, another hour and second: the same ID.
+        // Same minute and millisecond, another hour and second: the same ID
+        // (the widget steps past a taken one).
         QCOMPARE(IconIds::newId(QDateTime(QDate(2026, 5, 2), QTime(9, 7, 31, 45))), IconIds::newId(t));
         FakeClock clock(t);
         QCOMPARE(IconIds::newId(), QString("ico0704545"));

@@ -1,13 +1,12 @@
 // The bar's arithmetic on screens that do not start at 0, on all four edges.
 #include "dock/window/docklayout.h"
-#include "dock/window/magnify.h"
 #include "testenv.h"
 
 #include <QtTest>
 
 using namespace DockLayout;
 
-static PlacementInput input(int edge, QRect S, QRect A, float M = 128, int margin = 0)
+static PlacementInput input(int edge, QRect S, QRect A, int margin)
 {
     PlacementInput in;
     in.edge = edge;
@@ -15,8 +14,7 @@ static PlacementInput input(int edge, QRect S, QRect A, float M = 128, int margi
     in.available = A;
     in.taskbar = taskbarSide(A, S);
     in.margin = margin;
-    in.magnified = M;
-    const BarSizes s = barSizes(edge, 640, 640, S.width(), S.height(), M, 64, 64, 0);
+    const BarSizes s = barSizes(edge, 640, 640, S.width(), S.height(), 128, 64, 64, 0);
     in.main = s.main;
     in.background = s.background;
     return in;
@@ -56,14 +54,14 @@ private slots:
         Fit f = fitCheck(64, 20, 0, 1280);
         QVERIFY(f.overflow);
         QCOMPARE(f.size, 63);
-        QVERIFY(!fitCheck(64, 20, 0, 1292).overflow);  // exactly full fits
+        QVERIFY(!fitCheck(64, 20, 0, 1292).overflow); // exactly full fits
         QVERIFY(fitCheck(64, 20, 0, 1291).overflow);
         // Two spacers among ten count as 8 + 2 * 0.4 = 8.8 icons: 512 + 51.2 + 12.
         QVERIFY(!fitCheck(64, 10, 2, 576).overflow);
         f = fitCheck(64, 10, 2, 575);
         QVERIFY(f.overflow);
         QCOMPARE(f.size, 63); // 563 / 8.8 = 63.97
-        // The new size always fits, and never repeats the size that overflowed.
+        // The new size always fits, so that shrinking ends.
         for (int W = 100; W < 2000; W += 7) {
             for (int blanks = 0; blanks <= 5; ++blanks) {
                 const Fit g = fitCheck(64, 25, blanks, W);
@@ -100,15 +98,11 @@ private slots:
         QCOMPARE(s.backgroundAcross, 89); // both end on the screen side of `main`
         s = barSizes(0, 700, 0, 1280, 800, 128, 64, 64, 0);
         QCOMPARE(s.main, QSize(1280, 158));
-        QCOMPARE(s.icoAcross, 0);
         QCOMPARE(s.backgroundAcross, 0);
         s = barSizes(1, 0, 500, 1280, 800, 128, 64, 64, 20);
         QCOMPARE(s.main, QSize(153, 800));
-        QCOMPARE(s.frameIco, QSize(128, 500));
         QCOMPARE(s.background, QSize(64, 552));
-        QCOMPARE(s.backgroundAcross, 89);
-        s = barSizes(3, 0, 500, 1280, 800, 128, 64, 64, 0);
-        QCOMPARE(s.frameIco, QSize(133, 500));
+        QCOMPARE(barSizes(3, 0, 500, 1280, 800, 128, 64, 64, 0).frameIco, QSize(133, 500));
         // A shrunk row: the background keeps the configured depth.
         s = barSizes(2, 630, 0, 1280, 800, 128, 63, 64, 0);
         QCOMPARE(s.background, QSize(642, 64));
@@ -121,125 +115,114 @@ private slots:
         Along a = alongPlace(1280, 700, 712, 0, 0, 0);
         QCOMPARE(a.ico, 290);
         QCOMPARE(a.background, 284);
-        // A row longer than the window follows the pointer; the background
-        // moves the same way as the icons on both halves.
+        // A longer row follows the pointer, the background with the icons.
         for (int c : { 100, 300, 1000, 1250 }) {
-            const Along left = alongPlace(1280, 1400, 1412, c, 0, -66);
-            const int shiftIco = left.ico - (1280 - 1400) / 2;
-            const int shiftBg = left.background - (1280 - 1412) / 2;
-            QVERIFY2(qAbs(shiftIco - shiftBg) <= 7, qPrintable(QString::number(c)));
+            const Along m = alongPlace(1280, 1400, 1412, c, 0, -66);
+            QVERIFY2(qAbs((m.ico + 60) - (m.background + 66)) <= 7, qPrintable(QString::number(c)));
         }
-        const Along l = alongPlace(1280, 1400, 1412, 100, 0, -66);
-        const Along r = alongPlace(1280, 1400, 1412, 1250, 0, -66);
-        QVERIFY(l.ico > (1280 - 1400) / 2);  // the left end comes into reach
-        QVERIFY(r.ico < (1280 - 1400) / 2);  // the right end comes into reach
-        // The pointer exactly at the row's middle: centred.
-        a = alongPlace(1280, 1400, 1412, 700, 0, 0);
+        QVERIFY(alongPlace(1280, 1400, 1412, 100, 0, -66).ico > -60); // the left end comes into reach
+        QVERIFY(alongPlace(1280, 1400, 1412, 1250, 0, -66).ico < -60);
+        a = alongPlace(1280, 1400, 1412, 700, 0, 0); // the pointer at the middle: centred
         QCOMPARE(a.ico, -60);
         QCOMPARE(a.background, -66);
     }
 
     void slidePoints()
     {
-        const QSize main(1280, 153);
-        QCOMPARE(slideHiddenPoint(0, main), QPoint(0, -153));
-        QCOMPARE(slideHiddenPoint(1, main), QPoint(1280, 0));
-        QCOMPARE(slideHiddenPoint(2, main), QPoint(0, 153));
-        QCOMPARE(slideHiddenPoint(3, main), QPoint(-1280, 0));
-        const QSize area(1280, 800);
-        QCOMPARE(frameAreaPoint(0, true, area), QPoint(0, -20));
-        QCOMPARE(frameAreaPoint(0, false, area), QPoint(0, -800));
-        QCOMPARE(frameAreaPoint(1, true, area), QPoint(20, 0));
-        QCOMPARE(frameAreaPoint(1, false, area), QPoint(1280, 0));
-        QCOMPARE(frameAreaPoint(2, true, area), QPoint(0, 20));
-        QCOMPARE(frameAreaPoint(2, false, area), QPoint(0, 800));
-        QCOMPARE(frameAreaPoint(3, true, area), QPoint(-20, 0));
-        QCOMPARE(frameAreaPoint(3, false, area), QPoint(-1280, 0));
+        const QPoint hidden[4] = { { 0, -153 }, { 1280, 0 }, { 0, 153 }, { -1280, 0 } };
+        const QPoint areaIn[4] = { { 0, -20 }, { 20, 0 }, { 0, 20 }, { -20, 0 } };
+        const QPoint areaOut[4] = { { 0, -800 }, { 1280, 0 }, { 0, 800 }, { -1280, 0 } };
+        for (int edge = 0; edge < 4; ++edge) {
+            QCOMPARE(slideHiddenPoint(edge, QSize(1280, 153)), hidden[edge]);
+            QCOMPARE(frameAreaPoint(edge, true, QSize(1280, 800)), areaIn[edge]);
+            QCOMPARE(frameAreaPoint(edge, false, QSize(1280, 800)), areaOut[edge]);
+        }
     }
 
-    void topBarOnAScreenBelowAnother()
+    void placeBar_data()
     {
-        // The window already stands on the screen: the bar is at the margin
-        // inside it, not the screen's y further down.
-        const QRect S(0, 1080, 1600, 900);
-        Placement p = placeBar(input(0, S, S, 128, 7));
-        QCOMPARE(p.main, QPoint(0, 7));
-        QCOMPARE(p.strip, QRect(474, 1087, 652, 2)); // as long as the background
-        // With a top panel, below the panel.
-        p = placeBar(input(0, S, S.adjusted(0, 30, 0, 0), 128, 7));
-        QCOMPARE(p.main, QPoint(0, 37));
+        QTest::addColumn<int>("edge");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<int>("margin");
+        QTest::addColumn<bool>("launchPad");
+        QTest::addColumn<QPoint>("main");
+        QTest::addColumn<QRect>("strip"); // null: not looked at
+        const QRect below(0, 1080, 1600, 900), beside(1920, 0, 1920, 1080), negative(-1024, -300, 1024, 768);
+        // The window already stands on its screen: a top bar is at the margin
+        // inside it, not at the screen's y further down.
+        QTest::newRow("top, screen below another") << 0 << below << below << 7 << false << QPoint(0, 7)
+                                                   << QRect(474, 1087, 652, 2);
+        QTest::newRow("top, under a top panel") << 0 << below << below.adjusted(0, 30, 0, 0) << 7 << false
+                                                << QPoint(0, 37) << QRect();
+        QTest::newRow("bottom, screen beside") << 2 << beside << beside << 10 << false << QPoint(0, 1080 - 163)
+                                               << QRect(1920 + 634, 1080 - 163 + 153 - 2, 652, 2);
+        QTest::newRow("bottom, on a bottom panel") << 2 << beside << beside.adjusted(0, 0, 0, -40) << 10 << false
+                                                   << QPoint(0, 1040 - 163) << QRect();
+        QTest::newRow("bottom, launch pad over the panel") << 2 << beside << beside.adjusted(0, 0, 0, -40) << 10
+                                                           << true << QPoint(0, 1080 - 163) << QRect();
+        QTest::newRow("bottom, panel on top") << 2 << beside << beside.adjusted(0, 30, 0, 0) << 10 << false
+                                              << QPoint(0, 1080 - 163) << QRect();
+        QTest::newRow("right, negative origin") << 1 << negative << negative << 4 << false << QPoint(1024 - 157, 0)
+                                                << QRect(-1024 + 1024 - 157 + 153 - 2, -300 + 58, 2, 652);
+        QTest::newRow("right, right panel") << 1 << negative << negative.adjusted(0, 0, -50, 0) << 4 << false
+                                            << QPoint(1024 - 50 - 157, 0) << QRect();
+        QTest::newRow("left, negative origin") << 3 << negative << negative << 4 << false << QPoint(4, 0)
+                                               << QRect(-1024 + 4, -300 + 58, 2, 652);
+        QTest::newRow("left, left panel") << 3 << negative << negative.adjusted(50, 0, 0, 0) << 4 << false
+                                          << QPoint(54, 0) << QRect();
     }
-
-    void bottomBar()
+    void placeBar()
     {
-        const QRect S(1920, 0, 1920, 1080);
-        Placement p = placeBar(input(2, S, S, 128, 10));
-        QCOMPARE(p.main, QPoint(0, 1080 - 163));
-        QCOMPARE(p.strip, QRect(1920 + 634, 1080 - 163 + 153 - 2, 652, 2));
-        // Against a bottom panel.
-        PlacementInput in = input(2, S, S.adjusted(0, 0, 0, -40), 128, 10);
-        QCOMPARE(placeBar(in).main, QPoint(0, 1040 - 163));
-        // While the launch pad covers the screen, against the screen edge.
-        in.launchPadOpen = true;
-        QCOMPARE(placeBar(in).main, QPoint(0, 1080 - 163));
-        // A panel on another edge does not move it.
-        QCOMPARE(placeBar(input(2, S, S.adjusted(0, 30, 0, 0), 128, 10)).main, QPoint(0, 1080 - 163));
-    }
-
-    void rightAndLeftBars()
-    {
-        const QRect S(-1024, -300, 1024, 768);
-        Placement p = placeBar(input(1, S, S, 128, 4));
-        QCOMPARE(p.main, QPoint(1024 - 157, 0));
-        QCOMPARE(p.strip, QRect(-1024 + 1024 - 157 + 153 - 2, -300 + (768 - 652) / 2, 2, 652));
-        QCOMPARE(placeBar(input(1, S, S.adjusted(0, 0, -50, 0), 128, 4)).main, QPoint(1024 - 50 - 157, 0));
-        p = placeBar(input(3, S, S, 128, 4));
-        QCOMPARE(p.main, QPoint(4, 0));
-        QCOMPARE(p.strip, QRect(-1024 + 4, -300 + 58, 2, 652));
-        QCOMPARE(placeBar(input(3, S, S.adjusted(50, 0, 0, 0), 128, 4)).main, QPoint(54, 0));
+        QFETCH(int, edge);
+        QFETCH(QRect, screen);
+        QFETCH(QRect, available);
+        QFETCH(int, margin);
+        QFETCH(bool, launchPad);
+        QFETCH(QPoint, main);
+        QFETCH(QRect, strip);
+        PlacementInput in = input(edge, screen, available, margin);
+        in.launchPadOpen = launchPad;
+        const Placement p = DockLayout::placeBar(in);
+        QCOMPARE(p.main, main);
+        if (!strip.isNull())
+            QCOMPARE(p.strip, strip);
     }
 
     void wheelTurnsAPagePerNotch()
     {
         int pending = 0;
-        QCOMPARE(DockLayout::takeWheelNotches(pending, 40), 0); // a touchpad's small steps
-        QCOMPARE(DockLayout::takeWheelNotches(pending, 40), 0);
-        QCOMPARE(DockLayout::takeWheelNotches(pending, 40), 1);
+        QCOMPARE(takeWheelNotches(pending, 40), 0); // a touchpad's small steps
+        QCOMPARE(takeWheelNotches(pending, 40), 0);
+        QCOMPARE(takeWheelNotches(pending, 40), 1);
         QCOMPARE(pending, 0);
-        QCOMPARE(DockLayout::takeWheelNotches(pending, -120), -1);
-        QCOMPARE(DockLayout::takeWheelNotches(pending, 250), 2);
+        QCOMPARE(takeWheelNotches(pending, -120), -1);
+        QCOMPARE(takeWheelNotches(pending, 250), 2);
         QCOMPARE(pending, 10);
-        QCOMPARE(DockLayout::takeWheelNotches(pending, -20), 0); // turning back undoes the rest
+        QCOMPARE(takeWheelNotches(pending, -20), 0); // turning back undoes the rest
         QCOMPARE(pending, -10);
     }
 
     void reservedStrip()
     {
-        const QRect desktop(0, 0, 3840, 1080);
-        const QRect S(1920, 0, 1920, 1080);
-        // A bottom bar at rest: margin plus background.
-        PlacementInput in = input(2, S, S, 128, 10);
-        QCOMPARE(reservedDepth(in, 64), 74);
+        const QRect desktop(0, 0, 3840, 1080), S(1920, 0, 1920, 1080);
+        QCOMPARE(reservedDepth(input(2, S, S, 10), 64), 74); // margin plus background
+        QCOMPARE(reservedDepth(input(0, S, S, 10), 64), 74);
+        QCOMPARE(reservedDepth(input(3, S, S.adjusted(40, 0, 0, 0), 10), 64), 114);
+        QCOMPARE(reservedDepth(input(1, S, S, 0), 64), 64);
         platform::Strut s = strutFor(2, S, desktop, 74);
         QCOMPARE(s.bottomWidth, 74);
         QCOMPARE(s.bottomStart, 1920);
         QCOMPARE(s.bottomEnd, 3839);
         QVERIFY(!s.leftWidth && !s.rightWidth && !s.topWidth);
         // Widths count from the desktop's edges: a screen above a taller one.
-        s = strutFor(2, QRect(0, 0, 1280, 800), QRect(0, 0, 3200, 1080), 70);
-        QCOMPARE(s.bottomWidth, 280 + 70);
+        QCOMPARE(strutFor(2, QRect(0, 0, 1280, 800), QRect(0, 0, 3200, 1080), 70).bottomWidth, 280 + 70);
         s = strutFor(1, QRect(0, 0, 1280, 800), QRect(0, 0, 3200, 1080), 70);
         QCOMPARE(s.rightWidth, 1920 + 70);
         QCOMPARE(s.rightEnd, 799);
-        s = strutFor(3, S, desktop, 70);
-        QCOMPARE(s.leftWidth, 1990);
-        s = strutFor(0, S, desktop, 70);
-        QCOMPARE(s.topWidth, 70);
+        QCOMPARE(strutFor(3, S, desktop, 70).leftWidth, 1990);
+        QCOMPARE(strutFor(0, S, desktop, 70).topWidth, 70);
         QVERIFY(strutFor(2, S, desktop, 0).isNull());
-        // Top and left bars: depth from the edge.
-        QCOMPARE(reservedDepth(input(0, S, S, 128, 10), 64), 74);
-        QCOMPARE(reservedDepth(input(3, S, S.adjusted(40, 0, 0, 0), 128, 10), 64), 114);
-        QCOMPARE(reservedDepth(input(1, S, S, 128, 0), 64), 64);
     }
 
     void ownStripIsNoTaskbar()
@@ -248,7 +231,6 @@ private slots:
         const QRect before = S.adjusted(0, 0, 0, -30); // a 30-pixel panel
         // Our 94-pixel strip decides the bottom: the panel's side comes back.
         QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 0, 0, -94), S, 2, 94, before), before);
-        // Without a known panel, the screen edge.
         QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 0, 0, -94), S, 2, 94, QRect()), S);
         // A deeper panel decides: left as it is.
         QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 0, 0, -120), S, 2, 94, before), S.adjusted(0, 0, 0, -120));
@@ -257,44 +239,45 @@ private slots:
         QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 0, -70, 0), S, 1, 70, S), S);
     }
 
-    void bubbleAndWeatherBesideTheHoveredIcon()
+    void bubbleAndWeather_data()
+    {
+        QTest::addColumn<int>("edge");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("frameIco");
+        QTest::addColumn<QPoint>("icon");
+        QTest::addColumn<QPoint>("bubble");
+        QTest::addColumn<QPoint>("weather");
+        // The window at (1920, 100), a bubble of 81 x 41, a weather scene of 301 x 201.
+        QTest::newRow("bottom: above") << 2 << QRect(0, 647, 1280, 153) << QRect(290, 25, 700, 128) << QPoint(64, 0)
+                                       << QPoint(290 + 64 + 64 - 40, 647 + 153 - 25 - 128 - 41 + 10)
+                                       << QPoint(1920 + 290 + 64 + 64 - 150, 100 + 647 + 25 - 201);
+        QTest::newRow("top: below") << 0 << QRect(0, 0, 1280, 158) << QRect(290, 0, 700, 128) << QPoint(64, 0)
+                                    << QPoint(378, 138) << QPoint(1920 + 268, 100 + 128);
+        QTest::newRow("right: beside") << 1 << QRect(1127, 0, 153, 800) << QRect(25, 50, 128, 700) << QPoint(0, 64)
+                                       << QPoint(1127 - 81 + 10, 50 + 64 + 64 - 20)
+                                       << QPoint(1920 + 1127 - 301 + 64, 100 + 50 + 64 + 64 - 100);
+        QTest::newRow("left: beside") << 3 << QRect(0, 0, 153, 800) << QRect(0, 50, 133, 700) << QPoint(0, 64)
+                                      << QPoint(143, 158) << QPoint(1920 + 64, 78 + 100);
+    }
+    void bubbleAndWeather()
     {
         HoverInput in;
         in.window = QPoint(1920, 100);
-        in.magnified = 128;
-        in.normal = 64;
         in.bubble = QSize(81, 41);
         in.weather = QSize(301, 201);
-        in.icon = QPoint(64, 0);
-        // bottom bar
-        in.edge = 2;
-        in.main = QRect(0, 647, 1280, 153);
-        in.frameIco = QRect(290, 25, 700, 128);
-        HoverPlaces h = hoverPlaces(in);
-        QCOMPARE(h.bubble, QPoint(290 + 64 + 64 - 40, 647 + 153 - 25 - 128 - 41 + 10));
-        QCOMPARE(h.weather, QPoint(1920 + 290 + 64 + 64 - 150, 100 + 647 + 25 - 201));
-        // top bar: below
-        in.edge = 0;
-        in.main = QRect(0, 0, 1280, 158);
-        in.frameIco = QRect(290, 0, 700, 128);
-        h = hoverPlaces(in);
-        QCOMPARE(h.bubble, QPoint(378, 138));
-        QCOMPARE(h.weather, QPoint(1920 + 268, 100 + 128));
-        // right bar: beside it, at the height of the magnified span
-        in.edge = 1;
-        in.icon = QPoint(0, 64);
-        in.main = QRect(1127, 0, 153, 800);
-        in.frameIco = QRect(25, 50, 128, 700);
-        h = hoverPlaces(in);
-        QCOMPARE(h.bubble, QPoint(1127 - 81 + 10, 50 + 64 + 64 - 20));
-        QCOMPARE(h.weather, QPoint(1920 + 1127 - 301 + 64, 100 + 50 + 64 + 64 - 100));
-        // left bar
-        in.edge = 3;
-        in.main = QRect(0, 0, 153, 800);
-        in.frameIco = QRect(0, 50, 133, 700);
-        h = hoverPlaces(in);
-        QCOMPARE(h.bubble, QPoint(143, 158));
-        QCOMPARE(h.weather, QPoint(1920 + 64, 78 + 100));
+        QFETCH(int, edge);
+        QFETCH(QRect, main);
+        QFETCH(QRect, frameIco);
+        QFETCH(QPoint, icon);
+        QFETCH(QPoint, bubble);
+        QFETCH(QPoint, weather);
+        in.edge = edge;
+        in.main = main;
+        in.frameIco = frameIco;
+        in.icon = icon;
+        const HoverPlaces h = hoverPlaces(in);
+        QCOMPARE(h.bubble, bubble);
+        QCOMPARE(h.weather, weather);
     }
 };
 

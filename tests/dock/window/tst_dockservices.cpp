@@ -56,8 +56,7 @@ private slots:
         QVERIFY(!isShortcut("a.exe") && !isShortcut("lnk"));
         for (const char *p : { "a.exe", "a.EXE", "b.Bat", "c.lnk", "d.desktop", "e.SH" })
             QVERIFY2(isProgramFile(p), p);
-        QVERIFY(isProgramFile(path("prog.1.2")));
-        QVERIFY(isProgramFile(path("tool.py")));
+        QVERIFY(isProgramFile(path("prog.1.2")) && isProgramFile(path("tool.py")));
         QVERIFY(!isProgramFile(path("notes.txt"))); // the executable bit alone says nothing
         QVERIFY(!isProgramFile(path("folder")));
 
@@ -70,14 +69,11 @@ private slots:
         QVERIFY(!shortcutName(path("app.desktop")).isEmpty());
         QCOMPARE(shortcutName(path("run.sh")), QString());
 
-        QVERIFY(isProgramTarget(""));
-        QVERIFY(isProgramTarget("/usr/bin/firefox"));
-        QVERIFY(isProgramTarget("C:/x/app.Exe"));
-        QVERIFY(isProgramTarget("/opt/app/start.sh"));
-        QVERIFY(isProgramTarget(path("prog.1.2")));
-        QVERIFY(!isProgramTarget("C:/x/job.bat"));
-        QVERIFY(!isProgramTarget("https://example.org/page.html"));
-        QVERIFY(!isProgramTarget(path("notes.txt")));
+        for (const QString &t : { QString(), QString("/usr/bin/firefox"), QString("C:/x/app.Exe"),
+                                  QString("/opt/app/start.sh"), path("prog.1.2") })
+            QVERIFY2(isProgramTarget(t), qPrintable(t));
+        for (const QString &t : { QString("C:/x/job.bat"), QString("https://example.org/page.html"), path("notes.txt") })
+            QVERIFY2(!isProgramTarget(t), qPrintable(t));
     }
 
     void whatOpeningComesDownTo_data()

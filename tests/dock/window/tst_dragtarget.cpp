@@ -15,7 +15,7 @@ using namespace DragTarget;
 
 namespace {
 
-// Four icons of 64 at rows 0..3 unless said.
+// Icons of 64 (spacers of 25) at rows 0, 1, 2...
 QVector<Item> row(const QStringList &classes, int n = 64)
 {
     QVector<Item> items;
@@ -161,11 +161,8 @@ private slots:
     void filesByKind()
     {
         QCOMPARE(fileKind(dir.path()), FileKind::Folder);
-        QCOMPARE(fileKind(file("setup.EXE")), FileKind::Program);
-        QCOMPARE(fileKind(file("Tool.Lnk")), FileKind::Program);
-        QCOMPARE(fileKind(file("RUN.BAT")), FileKind::Program);
-        QCOMPARE(fileKind(file("org.example.App.Desktop")), FileKind::Program);
-        QCOMPARE(fileKind(file("start.SH")), FileKind::Program);
+        for (const char *name : { "setup.EXE", "Tool.Lnk", "RUN.BAT", "org.example.App.Desktop", "start.SH" })
+            QCOMPARE(fileKind(file(name)), FileKind::Program);
         QCOMPARE(fileKind(file("runme", "#!/bin/sh\necho hi\n", true)), FileKind::Program);
         QCOMPARE(fileKind(file("notes.txt")), FileKind::None);
         QCOMPARE(fileKind(file("data", "plain", true)), FileKind::None); // the bit alone makes no program

@@ -1,23 +1,28 @@
 #pragma once
 // What the dock window tests share: a Widget on fakes of every platform
-// service, in a fresh config folder, and small helpers to read its files.
+// service, in a fresh config folder, and helpers to read its rows and files.
 #include "dock/window/dockfile.h"
 #include "dock/window/formsystemhint.h"
 #include "dock/window/widget.h"
+#include "fakedesktop.h"
 #include "fakedockservices.h"
 #include "fakeplatform.h"
+#include "fakesettings.h"
 #include "fakevolumes.h"
 #include "platform/paths.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFrame>
+#include <QSettings>
 #include <QTableWidget>
 #include <memory>
 
 class WidgetFixture
 {
 public:
-    void setUpFakes()
+    void setUpFakes(const QList<FakeScreens::Screen> &screenList = { { QRect(0, 0, 1280, 800),
+                                                                       QRect(0, 0, 1280, 800) } })
     {
         QDir(platform::appConfigFolder()).removeRecursively();
         procs.reset(new FakeProcesses);
@@ -27,9 +32,17 @@ public:
         icons.reset(new FakeFileIcons);
         dialogs.reset(new FakeDialogs);
         volumes.reset(new FakeVolumes);
+        screens.reset(new FakeScreens(screenList));
+        work.reset(new FakeWorkArea);
+        desk.reset(new FakeDesktopIcons);
+        keys.reset(new FakeGlobalHotKeys);
     }
     void tearDownFakes()
     {
+        keys.reset();
+        desk.reset();
+        work.reset();
+        screens.reset();
         volumes.reset();
         dialogs.reset();
         icons.reset();
@@ -40,18 +53,28 @@ public:
     }
 
     static QString dockFile() { return platform::configPath("Zorvane.xml"); }
+    static void writeDock(const QList<DockIconRecord> &rows)
+    {
+        QDir().mkpath(platform::appConfigFolder());
+        DockFile::write(dockFile(), rows);
+    }
+    static void setting(const char *key, const QVariant &v)
+    {
+        QSettings(platform::configPath("config.ini"), QSettings::IniFormat).setValue(key, v);
+    }
+    static QFrame *frame(Widget &w, const char *name) { return w.findChild<QFrame *>(name); }
     static QList<DockIconRecord> savedRows() { return DockFile::read(dockFile()); }
     static QList<DockIconRecord> rows(const Widget &w) { return DockFile::fromTable(w.iconTable()); }
     static DockIconRecord lastRow(const Widget &w) { return rows(w).last(); }
     static int rowOf(const Widget &w, const QString &id) { return DockFile::findRow(w.iconTable(), 0, id); }
-    static bool saved(const QString &id)
+    static QStringList ids(const QList<DockIconRecord> &rs)
     {
-        for (const DockIconRecord &r : savedRows()) {
-            if (r.IconID == id)
-                return true;
-        }
-        return false;
+        QStringList out;
+        for (const DockIconRecord &r : rs)
+            out << r.IconID;
+        return out;
     }
+    static bool saved(const QString &id) { return ids(savedRows()).contains(id); }
     static int countClass(const Widget &w, const QString &cl)
     {
         int n = 0;
@@ -74,4 +97,8 @@ public:
     std::unique_ptr<FakeFileIcons> icons;
     std::unique_ptr<FakeDialogs> dialogs;
     std::unique_ptr<FakeVolumes> volumes;
+    std::unique_ptr<FakeScreens> screens;
+    std::unique_ptr<FakeWorkArea> work;
+    std::unique_ptr<FakeDesktopIcons> desk;
+    std::unique_ptr<FakeGlobalHotKeys> keys;
 };
