@@ -38,26 +38,14 @@ class Counter : public QObject
 public:
     bool eventFilter(QObject *o, QEvent *e) override
     {
-        switch (e->type()) {
-        case QEvent::Resize:
-            if (qobject_cast<FormCommonIcon *>(o))
-                ++resizes;
-            break;
-        case QEvent::Paint:
-            ++paints;
-            ++painted[o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className()) : o->objectName()];
-            break;
-        case QEvent::Timer:
+        resizes += e->type() == QEvent::Resize && qobject_cast<FormCommonIcon *>(o);
+        paints += e->type() == QEvent::Paint;
+        if (e->type() == QEvent::Timer)
             ++timers[QString::fromLatin1(o->metaObject()->className())];
-            break;
-        default:
-            break;
-        }
         return false;
     }
     long resizes = 0, paints = 0;
     QMap<QString, long> timers;
-    QMap<QString, long> painted;
 };
 
 double cpuSeconds()
@@ -100,7 +88,7 @@ int main(int argc, char *argv[])
     QDir().mkpath(platform::appConfigFolder());
     QList<DockIconRecord> rows;
     for (int i = 0; i < iconCount; ++i)
-        rows.append({ QString("ico%1").arg(i), args.contains("--no-pictures") ? "" : ":/image/200.png", QString("icon %1").arg(i),
+        rows.append({ QString("ico%1").arg(i), ":/image/200.png", QString("icon %1").arg(i),
                       i % 10 == 9 ? "BLANK" : "ICON", "/bin/true", "" });
     DockFile::write(platform::configPath("Zorvane.xml"), rows);
 
@@ -139,10 +127,6 @@ int main(int argc, char *argv[])
     std::printf("  per move: %.2f icon resizes, %.2f paint events, %.2f input-shape updates\n",
                 double(counter.resizes) / moves, double(counter.paints) / moves,
                 double(wins.shapes - shapesBefore) / moves);
-    if (args.contains("--paints")) {
-        for (auto it = counter.painted.cbegin(); it != counter.painted.cend(); ++it)
-            std::printf("    painted %s: %.2f per move\n", qPrintable(it.key()), double(it.value()) / moves);
-    }
 
     // ---- idle with auto-hide on: the bar slides out, then nothing but the tick
     w.setHide(true);

@@ -60,10 +60,7 @@ private slots:
         QCOMPARE(w.taskbarSide(), 2);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 860 - 153)); // against the panel
         QTRY_VERIFY(w.isDockShown());
-        const QRect strip = w.edgeStrip()->geometry();
-        QCOMPARE(strip.height(), 2);
-        QCOMPARE(strip.bottom(), 800 + 860 - 1);
-        QCOMPARE(strip.width(), frame(w, "frameBackground")->width());
+        QCOMPARE(w.edgeStrip()->geometry().bottom(), 800 + 860 - 1);
         // A top bar on this screen, below the first one, stays on it.
         w.setPosition(0);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 0));
@@ -169,16 +166,6 @@ private slots:
         QCOMPARE(BackgroundStyle::look(style, 10, edge).frame == BackgroundStyle::look(style, 200, edge).frame, style > 1);
     }
 
-    void backgroundSheetsAsWritten()
-    {
-        QCOMPARE(*BackgroundStyle::look(1, 150, 2).frame,
-                 QString("QFrame{background-color: rgba(0, 0, 0,150);border-radius:3px;border:0px;"
-                         "border-style:solid;border-color: #535B6F;}"));
-        QCOMPARE(BackgroundStyle::piece("MacOSX", "l"),
-                 QString("QFrame{border-image: url(:/image/style/MacOSX/l.png);background-color: rgba(0,0,0,0);"
-                         "border-radius:0px;border:0px;border-style:solid;border-color: #535B6F;}"));
-    }
-
     void backgroundOnTheBar()
     {
         Widget w;
@@ -220,17 +207,12 @@ private slots:
         w.setWorkArea(true);
         QCOMPARE(work->struts.size(), 1);
         // The first screen stands above the second: the strip counts from the desktop's bottom.
-        const platform::Strut s = work->struts.last();
-        QCOMPARE(s.bottomWidth, (1700 - 800) + 30 + 64);
-        QCOMPARE(s.bottomStart, 0);
-        QCOMPARE(s.bottomEnd, 1279);
+        QCOMPARE(work->struts.last().bottomWidth, (1700 - 800) + 30 + 64);
         // The desktop takes the strip off: the bar does not take its own strip for a panel.
         screens->screens[0].available = QRect(0, 0, 1280, 800 - 94);
         w.setScreen(0);
         QCOMPARE(frame(w, "main")->pos(), before);
         QCOMPARE(work->struts.size(), 1);
-        w.setMargin(6);
-        QCOMPARE(work->struts.last().bottomWidth, (1700 - 800) + 30 + 6 + 64);
         w.setWorkArea(false);
         QVERIFY(work->struts.last().isNull());
     }

@@ -78,10 +78,12 @@ class TestWidgetOpen : public QObject, public WidgetFixture
         return id;
     }
 
-    // Everything that opening can do, in short.
-    QString effects(Widget &w)
+    // Everything that opening can do, in short; `rows` the row count before.
+    QString effects(Widget &w, int rows)
     {
         QStringList e;
+        if (w.iconTable()->rowCount() != rows)
+            e << QString("rows %1 %2").arg(w.iconTable()->rowCount() - rows).arg(lastRow(w).Class);
         for (const QString &p : opener->paths)
             e << "path " + p;
         for (const QUrl &u : opener->urls)
@@ -103,13 +105,21 @@ class TestWidgetOpen : public QObject, public WidgetFixture
         if (w.searchBox()->isShown())
             e << (wins->levels.value(w.searchBox()) == platform::WindowSystem::Above ? "search above" : "search");
         if (w.settingsPanel()->isVisible())
-            e << (w.isPopupOpen() ? "settings, popup" : "settings");
+            e << "settings";
+        if (w.iconSettingsDialog()->isVisible())
+            e << QString("icon settings %1").arg(w.iconSettingsDialog()->mode());
+        if (w.sidePanel()->isVisible())
+            e << "side panel";
+        if (w.desktopWidgetPanel()->isVisible())
+            e << "desktop tools";
         if (w.driveChooser()->isVisible())
             e << "drive chooser";
         if (w.startMenu()->isShown())
             e << "start menu";
         if (w.launchPad()->isShown())
             e << "launch pad";
+        if (w.isPopupOpen())
+            e << "popup";
         return e.join(", ");
     }
 
@@ -119,7 +129,8 @@ private slots:
 
     void opening_data()
     {
-        QTest::addColumn<QString>("how"); // "icon": IconOpen, "name": IconOpens, "code": menuOpenIco
+        // "icon": IconOpen, "name": IconOpens, "code": menuOpenIco, "command": showMenu on a drive
+        QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("effects");
@@ -163,6 +174,15 @@ private slots:
         for (int code = 0; code < 10; ++code)
             QTest::newRow(qPrintable(QString("code %1").arg(code))) << "code" << QString::number(code) << ""
                                                                     << byCode[code];
+        // The icon commands; "none" for an icon that is not there.
+        const QStringList byCommand { "0", "settings, popup", "1", "icon settings 0, popup", "17",
+                                      "icon settings 0, popup", "18", "icon settings 1, popup", "100", "popup", "3",
+                                      "side panel, popup", "9", "drive chooser", "12", "desktop tools", "13",
+                                      "rows 1 BLANK", "4", "", "14", "", "19", "", "21", "", "99", "", "-1", "" };
+        for (int i = 0; i < byCommand.size(); i += 2)
+            QTest::newRow(qPrintable("command " + byCommand[i])) << "command" << byCommand[i] << "" << byCommand[i + 1];
+        QTest::newRow("command 1, no icon") << "command" << "1" << "none" << "";
+        QTest::newRow("command 6, no icon") << "command" << "6" << "none" << "";
     }
     void opening()
     {
@@ -172,13 +192,18 @@ private slots:
         QFETCH(QString, effects);
         Widget w;
         procs->running << "Tandrel";
+        const QString id = how == "command" ? addRow(w, "DISK", "/media/data")
+            : how == "icon" && !what.isEmpty() ? addRow(w, what, path) : QString("icoNone");
+        const int rowsBefore = w.iconTable()->rowCount();
         if (how == "icon")
-            w.IconOpen(what.isEmpty() ? QString("icoNoSuchIcon") : addRow(w, what, path));
+            w.IconOpen(id);
         else if (how == "name")
             w.IconOpens(what);
-        else
+        else if (how == "code")
             w.menuOpenIco("icoAny", what.toInt());
-        QCOMPARE(this->effects(w), effects);
+        else
+            w.showMenu(path == "none" ? QString("icoNone") : id, what.toInt());
+        QCOMPARE(this->effects(w, rowsBefore), effects);
     }
 
     void menusOpenOneAtATime()
@@ -237,39 +262,16 @@ private slots:
         QCOMPARE(wins->levels.value(&w), platform::WindowSystem::Normal);
     }
 
-    void iconCommands()
+    void iconSettingsPopupFlag()
     {
         Widget w;
         const QString recycle = DockFile::rowOf(w.iconTable(), DockFile::findRow(w.iconTable(), 3, "RECYCLE")).IconID;
         w.showMenu(recycle, 18);
-        QVERIFY(w.isPopupOpen());
         QCOMPARE(w.iconSettingsDialog()->iconId(), recycle);
-        QCOMPARE(w.iconSettingsDialog()->mode(), 1);
         QCOMPARE(w.iconSettingsDialog()->iconClass(), QString("RECYCLE"));
-        w.showMenu(recycle, 17);
-        QCOMPARE(w.iconSettingsDialog()->mode(), 0);
-        w.showMenu(recycle, 101);
-        QVERIFY(!w.isPopupOpen());
-        w.showMenu(recycle, 100);
         QVERIFY(w.isPopupOpen());
         w.showMenu(recycle, 101);
-
-        const QString disk = addRow(w, "DISK", "/media/data");
-        const int before = w.iconTable()->rowCount();
-        for (int nothing : { 4, 14, 19, 21, 99, -1 })
-            w.showMenu(disk, nothing);
-        w.showMenu("icoNone", 1);
-        w.showMenu("icoNone", 6);
-        QCOMPARE(w.iconTable()->rowCount(), before);
         QVERIFY(!w.isPopupOpen());
-        w.showMenu(disk, 9);
-        QVERIFY(w.driveChooser()->isVisible());
-        w.showMenu(disk, 12);
-        QVERIFY(w.desktopWidgetPanel()->isVisible());
-        w.showMenu(disk, 13);
-        QCOMPARE(lastRow(w).Class, QString("BLANK"));
-        w.showMenu(disk, 3);
-        QVERIFY(w.sidePanel()->isVisible());
     }
 
     void deletingIcons()
