@@ -130,4 +130,4 @@ private slots:
 };
 
 ZV_TEST_MAIN(TestDockServices)
-#include "tst_dockservices.moc"
+#include "tst_platformservices.moc"
