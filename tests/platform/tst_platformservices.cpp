@@ -15,17 +15,6 @@ using namespace platform;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &data, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-    f.close();
-    if (executable)
-        f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeUser);
-}
-
 } // namespace
 
 class TestDockServices : public QObject
@@ -39,13 +28,13 @@ private slots:
     {
         QVERIFY(QFile::copy("/bin/true", path("prog.1.2")));
         QFile::setPermissions(path("prog.1.2"), QFile::permissions(path("prog.1.2")) | QFile::ExeOwner);
-        writeFile(path("tool.py"), "#!/usr/bin/python3\nprint(1)\n", true);
-        writeFile(path("notes.txt"), "just text, executable bit or not\n", true);
-        writeFile(path("run.sh"), "echo hi\n");
-        writeFile(path("app.desktop"), "[Desktop Entry]\nType=Application\nName=App\nName[zh_CN]=应用\n"
+        TestEnv::writeFile(path("tool.py"), "#!/usr/bin/python3\nprint(1)\n", true);
+        TestEnv::writeFile(path("notes.txt"), "just text, executable bit or not\n", true);
+        TestEnv::writeFile(path("run.sh"), "echo hi\n");
+        TestEnv::writeFile(path("app.desktop"), "[Desktop Entry]\nType=Application\nName=App\nName[zh_CN]=应用\n"
                                        "Exec=/opt/app/start.sh --x %U\nIcon=app-icon\n");
-        writeFile(path("bare.desktop"), "[Desktop Entry]\nType=Application\nName=Bare\nExec=true\n");
-        writeFile(path("site.desktop"), "[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org/page.html\n");
+        TestEnv::writeFile(path("bare.desktop"), "[Desktop Entry]\nType=Application\nName=Bare\nExec=true\n");
+        TestEnv::writeFile(path("site.desktop"), "[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org/page.html\n");
         QDir().mkpath(path("folder"));
     }
 

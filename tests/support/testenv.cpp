@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 TestEnv::TestEnv()
 {
@@ -27,4 +28,17 @@ QString TestEnv::binDir()
 {
     const QString dir = qEnvironmentVariable("ZV_BIN_DIR");
     return dir.isEmpty() ? QString(ZV_DEFAULT_BIN_DIR) : dir;
+}
+
+QString TestEnv::writeFile(const QString &path, const QByteArray &data, bool executable)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    f.write(data);
+    f.close();
+    if (executable)
+        f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeUser);
+    return path;
 }

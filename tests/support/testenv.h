@@ -16,6 +16,8 @@ public:
     void clearConfig() const;
     // Folder of the built programs (Zorvane, Mirelka, Tandrel).
     static QString binDir();
+    // Writes a file (and its folder) for a test; returns its path.
+    static QString writeFile(const QString &path, const QByteArray &data = "x", bool executable = false);
 
 private:
     QTemporaryDir m_dir;

@@ -35,14 +35,7 @@ class TestDragTarget : public QObject
 
     QString file(const QString &name, const QByteArray &data = "x", bool exec = false)
     {
-        const QString p = dir.path() + "/" + name;
-        QFile f(p);
-        f.open(QIODevice::WriteOnly);
-        f.write(data);
-        f.close();
-        if (exec)
-            f.setPermissions(f.permissions() | QFile::ExeOwner);
-        return p;
+        return TestEnv::writeFile(dir.path() + "/" + name, data, exec);
     }
 
 private slots:

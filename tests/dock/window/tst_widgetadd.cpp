@@ -12,16 +12,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-static void writeFile(const QString &path, const QByteArray &data, bool executable = false)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-    f.close();
-    if (executable)
-        f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeUser);
-}
-
 static QByteArray desktopEntry(const QString &name, const QString &exec)
 {
     return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n").arg(name, exec).toUtf8();
@@ -195,19 +185,19 @@ private slots:
 
         // Without a picture of its own the icon shows the question mark.
         icons->giveIcons = false;
-        writeFile(file("run.backup.sh"), "#!/bin/sh\n", true);
+        TestEnv::writeFile(file("run.backup.sh"), "#!/bin/sh\n", true);
         w.getIconNew(file("run.backup.sh"), "0");
         r = lastRow(w);
         QCOMPARE(r.Name, QString("run")); // everything from the first dot on goes
         QCOMPARE(r.Icon, QString(":/image/icon/Icon-what.png"));
 
         icons->giveIcons = true;
-        writeFile(file("腾讯QQ.exe"), "MZ");
+        TestEnv::writeFile(file("腾讯QQ.exe"), "MZ");
         w.getIconNew(file("腾讯QQ.exe"), "0");
         QCOMPARE(lastRow(w).Icon, QString(":/image/icon/腾讯QQ.png"));
 
         // A file name is not an address: "#" and "%20" are part of the name.
-        writeFile(file("My #1%20tool.exe"), "MZ");
+        TestEnv::writeFile(file("My #1%20tool.exe"), "MZ");
         w.getIconNew(file("My #1%20tool.exe"), "0");
         QCOMPARE(lastRow(w).Name, QString("My #1%20tool"));
         QCOMPARE(lastRow(w).Path, file("My #1%20tool.exe"));
@@ -218,8 +208,8 @@ private slots:
         Widget w;
         QDir().mkpath(file("a"));
         QDir().mkpath(file("b"));
-        writeFile(file("a/org.example.Editor.desktop"), desktopEntry("Editor", "/bin/true %F"));
-        writeFile(file("b/org.example.Editor.desktop"), desktopEntry("Other Editor", "true"));
+        TestEnv::writeFile(file("a/org.example.Editor.desktop"), desktopEntry("Editor", "/bin/true %F"));
+        TestEnv::writeFile(file("b/org.example.Editor.desktop"), desktopEntry("Other Editor", "true"));
         w.getIconNew(file("a/org.example.Editor.desktop"), "0");
         const DockIconRecord first = lastRow(w);
         QCOMPARE(first.Name, QString("Editor"));
@@ -238,18 +228,18 @@ private slots:
     {
         Widget w;
         const int before = w.iconTable()->rowCount();
-        writeFile(file("Batch.Desktop"), desktopEntry("Batch", "/opt/tools/run.bat"));
+        TestEnv::writeFile(file("Batch.Desktop"), desktopEntry("Batch", "/opt/tools/run.bat"));
         w.getIconNew(file("Batch.Desktop"), "0");
         QCOMPARE(takeToast(w), QString("不是合法应用，图标添加失败！"));
         QCOMPARE(w.iconTable()->rowCount(), before);
-        writeFile(file("job.bat"), "echo");
+        TestEnv::writeFile(file("job.bat"), "echo");
         QVERIFY(QFile::link(file("job.bat"), file("job.lnk")));
         w.getIconNew(file("job.lnk"), "0");
         QCOMPARE(takeToast(w), QString("不是合法应用，图标添加失败！"));
         QCOMPARE(w.iconTable()->rowCount(), before);
         // A shortcut whose target has no suffix (a folder, a bare program) is
         // fine, whatever the case of its own suffix.
-        writeFile(file("Go.LNK"), "not a link");
+        TestEnv::writeFile(file("Go.LNK"), "not a link");
         w.getIconNew(file("Go.LNK"), "0");
         QCOMPARE(lastRow(w).Path, link("Go.LNK"));
     }
@@ -258,8 +248,8 @@ private slots:
     {
         Widget w;
         const int before = w.iconTable()->rowCount();
-        writeFile(file("one.exe"), "MZ");
-        writeFile(file("two.exe"), "MZ");
+        TestEnv::writeFile(file("one.exe"), "MZ");
+        TestEnv::writeFile(file("two.exe"), "MZ");
         dialogs->files = QStringList { file("one.exe"), file("two.exe") };
         w.AddIco();
         QCOMPARE(savedRows().size(), before + 2);

@@ -43,14 +43,7 @@ class TestWidgetDrag : public QObject, public WidgetFixture
 
     QString file(const QString &name, const QByteArray &data = "x", bool exec = false)
     {
-        const QString p = files.path() + "/" + name;
-        QFile f(p);
-        f.open(QIODevice::WriteOnly);
-        f.write(data);
-        f.close();
-        if (exec)
-            f.setPermissions(f.permissions() | QFile::ExeOwner);
-        return p;
+        return TestEnv::writeFile(files.path() + "/" + name, data, exec);
     }
     // A point on an icon, dx from its left edge, half-way up.
     static QPoint on(Widget &w, const QString &id, int dx = 32)
