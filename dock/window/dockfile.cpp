@@ -98,13 +98,17 @@ bool write(const QString &path, const QList<DockIconRecord> &rows)
     return true;
 }
 
+QString cell(const QTableWidget *table, int row, int column)
+{
+    const QTableWidgetItem *it = table->item(row, column);
+    return it ? it->text() : QString();
+}
+
 DockIconRecord rowOf(const QTableWidget *table, int row)
 {
     DockIconRecord rec;
-    for (int f = 0; f < DockIconRecord::FieldCount; ++f) {
-        const QTableWidgetItem *it = table->item(row, f);
-        rec.setField(f, it ? it->text() : QString());
-    }
+    for (int f = 0; f < DockIconRecord::FieldCount; ++f)
+        rec.setField(f, cell(table, row, f));
     return rec;
 }
 

@@ -29,6 +29,8 @@ QList<DockIconRecord> fromTable(const QTableWidget *table);
 void toTable(QTableWidget *table, const QList<DockIconRecord> &rows);
 void appendRow(QTableWidget *table, const DockIconRecord &row);
 DockIconRecord rowOf(const QTableWidget *table, int row);
+// The text of one cell, empty where the cell holds no item.
+QString cell(const QTableWidget *table, int row, int column);
 // The first row whose column holds exactly text, or -1.
 int findRow(const QTableWidget *table, int column, const QString &text);
 // Whether any cell of the table holds exactly text.

@@ -203,7 +203,6 @@ bool Widget::isReceivingMessages() const
 void Widget::initialize()
 {
     m_set.margin = 0;
-    m_weatherIconPresent = false;
     m_set.winShow = true;
     m_set.mouseMaximize = true;
     m_set.mouseFullScreen = false;

@@ -380,7 +380,6 @@ private:
     bool dropPending = false;
     bool m_desktopIconsShown = true;
     bool m_frameAreaShown = false;
-    bool m_weatherIconPresent = false;
     QRect m_workAreaToRestore { 0, 0, -1, -1 };
     int m_gapSlot = 0;          // the slot a drop aimed at (kept by the drag code)
     int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes

@@ -6,16 +6,6 @@
 
 // ---- auto-hide, the edge strip and the window's reactions -------------------
 
-namespace {
-
-QString cell(const QTableWidget *t, int r, int c)
-{
-    const QTableWidgetItem *i = t->item(r, c);
-    return i ? i->text() : QString();
-}
-
-} // namespace
-
 void Widget::showStrip()
 {
     m_detection->show();
@@ -208,9 +198,9 @@ void Widget::MenuHide()
 {
     if (m_menuShown) {
         for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-            if (cell(ui->IcoData, r, 3) != IconClass::MENU)
+            if (DockFile::cell(ui->IcoData, r, 3) != IconClass::MENU)
                 continue;
-            if (FormMenu *menu = menuWindows.value(cell(ui->IcoData, r, 0)))
+            if (FormMenu *menu = menuWindows.value(DockFile::cell(ui->IcoData, r, 0)))
                 menu->hideAnimated();
         }
     }
@@ -220,7 +210,7 @@ void Widget::MenuHide()
 void Widget::IconFreeze(bool b)
 {
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, r, 0)))
+        if (FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0)))
             icon->frozen = b;
     }
 }
@@ -228,7 +218,7 @@ void Widget::IconFreeze(bool b)
 void Widget::IconRestore()
 {
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, r, 0)))
+        if (FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0)))
             icon->restoreSize();
     }
     m_hoverSized.clear();

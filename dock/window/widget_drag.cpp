@@ -16,22 +16,16 @@ namespace {
 const QString DockTarget = QStringLiteral("0");
 const QString PlusPicture = QStringLiteral(":/image/icon/plus.png");
 
-QString cell(const QTableWidget *t, int r, int c)
-{
-    const QTableWidgetItem *i = t->item(r, c);
-    return i ? i->text() : QString();
-}
-
 // The icons the bar shows, in table order, with their length along the bar.
 QVector<DragTarget::Item> barItems(const QTableWidget *table, const QHash<QString, FormCommonIcon *> &widgets,
                                    bool horizontal)
 {
     QVector<DragTarget::Item> items;
     for (int r = 0; r < table->rowCount(); ++r) {
-        FormCommonIcon *icon = widgets.value(cell(table, r, 0));
+        FormCommonIcon *icon = widgets.value(DockFile::cell(table, r, 0));
         if (!icon || icon->isHidden())
             continue;
-        items.append({ r, cell(table, r, 3), horizontal ? icon->width() : icon->height() });
+        items.append({ r, DockFile::cell(table, r, 3), horizontal ? icon->width() : icon->height() });
     }
     return items;
 }
@@ -178,7 +172,7 @@ void Widget::placeForGap(bool animated, bool keepRoom)
     const QVector<int> at = DragTarget::places(items, gap, room);
     int length = keepRoom ? room : 0;
     for (int k = 0; k < items.size(); ++k) {
-        FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, items[k].row, 0));
+        FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, items[k].row, 0));
         const QPoint p = DockLayout::rowPlace(edge, at[k], at[k], icon->size(), M);
         if (!animated && icon->pos() != p) {
             icon->move(p);
@@ -327,7 +321,7 @@ void Widget::IconDetectionExists(QString ID)
     const int r = DockFile::findRow(ui->IcoData, 0, ID);
     if (r < 0)
         return;
-    const QString cl = cell(ui->IcoData, r, 3);
+    const QString cl = DockFile::cell(ui->IcoData, r, 3);
     ui->IcoData->removeRow(r);
     takeIconWidget(ID);
     if (!IconClass::isTransient(cl))

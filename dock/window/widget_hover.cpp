@@ -5,16 +5,6 @@
 
 // ---- hover magnification --------------------------------------------------
 
-namespace {
-
-QString cell(const QTableWidget *t, int r, int c)
-{
-    const QTableWidgetItem *i = t->item(r, c);
-    return i ? i->text() : QString();
-}
-
-} // namespace
-
 // Runs on every pointer move over an icon: it sizes at most four icons at
 // once, sends back only icons that are away from their rest size, and touches
 // no style sheet and no frame but what the row's relayout moves.
@@ -29,9 +19,9 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     int r = -1;
     QVector<bool> blank(rows);
     for (int i = 0; i < rows; ++i) {
-        if (r < 0 && cell(t, i, 0) == ID)
+        if (r < 0 && DockFile::cell(t, i, 0) == ID)
             r = i;
-        blank[i] = cell(t, i, 3) == IconClass::BLANK;
+        blank[i] = DockFile::cell(t, i, 3) == IconClass::BLANK;
     }
     if (r < 0)
         return;
@@ -41,7 +31,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     const float d = float(horizontal ? p.x() : p.y());
     const Magnify::Plan plan = Magnify::plan(blank, r, d, m_set.icoMagnified, m_set.currentSizeF, horizontal);
     for (const Magnify::Step &step : plan.steps) {
-        FormCommonIcon *icon = iconWidgets.value(cell(t, step.row, 0));
+        FormCommonIcon *icon = iconWidgets.value(DockFile::cell(t, step.row, 0));
         if (!icon)
             continue;
         if (step.kind == Magnify::Step::SetSize)
@@ -51,8 +41,8 @@ void Widget::IconMouseMove(QString ID, QPoint p)
         m_hoverSized.insert(icon);
     }
 
-    const QString cl = cell(t, r, 3);
-    placeHoverWindows(iconWidgets.value(ID), cell(t, r, 2));
+    const QString cl = DockFile::cell(t, r, 3);
+    placeHoverWindows(iconWidgets.value(ID), DockFile::cell(t, r, 2));
     if (m_dockShown) {
         if (blank[r])
             m_name->hide();
@@ -67,7 +57,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     const int n = int(m_set.currentSizeF);
     const int thin = int(DockLayout::blankLength(float(n)));
     auto restore = [&](int row) {
-        FormCommonIcon *icon = iconWidgets.value(cell(t, row, 0));
+        FormCommonIcon *icon = iconWidgets.value(DockFile::cell(t, row, 0));
         if (!icon)
             return;
         QSize rest(n, n);
@@ -125,7 +115,7 @@ void Widget::MousePosition(int p)
     if (p != m_set.location)
         return;
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, r, 0)))
+        if (FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0)))
             icon->restoreSize();
     }
     m_hoverSized.clear();
@@ -136,10 +126,10 @@ void Widget::setIconDoubleClick(bool b)
     m_set.iconDoubleClick = b;
     qDebug() << "点击" << b;
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const QString id = cell(ui->IcoData, r, 0);
+        const QString id = DockFile::cell(ui->IcoData, r, 0);
         if (FormCommonIcon *icon = iconWidgets.value(id))
             icon->setDoubleClick(b);
-        if (cell(ui->IcoData, r, 3) == IconClass::MENU) {
+        if (DockFile::cell(ui->IcoData, r, 3) == IconClass::MENU) {
             if (FormMenu *menu = menuWindows.value(id))
                 menu->setDoubleClick(b);
         }

@@ -17,12 +17,6 @@ int screenInUse(int wanted)
     return wanted >= 0 && wanted < n ? wanted : 0;
 }
 
-QString cell(const QTableWidget *t, int r, int c)
-{
-    const QTableWidgetItem *i = t->item(r, c);
-    return i ? i->text() : QString();
-}
-
 } // namespace
 
 QRect Widget::screenRect() const
@@ -85,7 +79,7 @@ void Widget::rebuildBar()
 void Widget::clearIcon()
 {
     for (int r = ui->IcoData->rowCount() - 1; r >= 0; --r) {
-        if (FormCommonIcon *icon = iconWidgets.take(cell(ui->IcoData, r, 0))) {
+        if (FormCommonIcon *icon = iconWidgets.take(DockFile::cell(ui->IcoData, r, 0))) {
             icon->hide();
             icon->deleteLater();
         }
@@ -109,8 +103,8 @@ void Widget::createClassIco()
     m_startMenu->installEventFilter(this);
     const int n = int(m_set.currentSizeF);
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const QString id = cell(ui->IcoData, r, 0);
-        const QString cl = cell(ui->IcoData, r, 3);
+        const QString id = DockFile::cell(ui->IcoData, r, 0);
+        const QString cl = DockFile::cell(ui->IcoData, r, 3);
         if (cl == IconClass::MENU) {
             if (menuWindows.value(id))
                 continue;
@@ -135,11 +129,10 @@ void Widget::createClassIco()
             menu->layoutIcons(n - 10, n - 10);
         } else if (cl == IconClass::DISK) {
             if (FormCommonIcon *icon = iconWidgets.value(id)) {
-                icon->setDiskInfo(id, cell(ui->IcoData, r, 4));
+                icon->setDiskInfo(id, DockFile::cell(ui->IcoData, r, 4));
                 icon->setDoubleClick(m_set.iconDoubleClick);
             }
         } else if (cl == IconClass::WEATHER) {
-            m_weatherIconPresent = true;
             m_weather->startWeather();
         }
     }
@@ -149,10 +142,10 @@ void Widget::applySizes()
 {
     const int n = int(m_set.currentSizeF);
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const QString id = cell(ui->IcoData, r, 0);
+        const QString id = DockFile::cell(ui->IcoData, r, 0);
         if (FormCommonIcon *icon = iconWidgets.value(id))
             icon->setIconSize(int(m_set.icoMagnified), n);
-        if (cell(ui->IcoData, r, 3) == IconClass::MENU) {
+        if (DockFile::cell(ui->IcoData, r, 3) == IconClass::MENU) {
             if (FormMenu *menu = menuWindows.value(id))
                 menu->setIconSize(n - 10, n - 10);
         }
@@ -168,9 +161,9 @@ void Widget::IconSorting()
     const int rows = ui->IcoData->rowCount();
     int x = 0, y = 0, blanks = 0;
     for (int r = 0; r < rows; ++r) {
-        if (cell(ui->IcoData, r, 3) == IconClass::BLANK)
+        if (DockFile::cell(ui->IcoData, r, 3) == IconClass::BLANK)
             ++blanks;
-        FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, r, 0));
+        FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0));
         if (!icon || icon->isHidden())
             continue;
         const QSize s = icon->size();
@@ -362,9 +355,9 @@ void Widget::setPosition(int x)
         WindowsTrayWndMove();
         placeBarFrames();
         for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-            if (cell(ui->IcoData, r, 3) != IconClass::MENU)
+            if (DockFile::cell(ui->IcoData, r, 3) != IconClass::MENU)
                 continue;
-            if (FormMenu *menu = menuWindows.value(cell(ui->IcoData, r, 0)))
+            if (FormMenu *menu = menuWindows.value(DockFile::cell(ui->IcoData, r, 0)))
                 menu->setPosition(x);
         }
     }
@@ -430,7 +423,7 @@ void Widget::setIcoScale(int x)
     m_set.icoMagnified = float(x) + m_set.currentSizeF;
     const int n = int(m_set.currentSizeF);
     for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(cell(ui->IcoData, r, 0)))
+        if (FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0)))
             icon->setIconSize(int(m_set.icoMagnified), n);
     }
     m_hoverSized.clear();
