@@ -1,6 +1,7 @@
 #include "dock/editing/formiconsettings.h"
 
 #include "ui_formiconsettings.h"
+#include "dock/window/buttonsheet.h"
 
 #include <QCloseEvent>
 #include <QPixmap>
@@ -21,10 +22,7 @@ FormIconSettings::FormIconSettings(QWidget *parent) : QWidget(parent), ui(new Ui
     QFont font("Microsoft YaHei", 10, 10, false);
     font.setPixelSize(18);
     ui->label_6->setFont(font);
-    ui->close->setStyleSheet(
-        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
-        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
-        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}");
+    ui->close->setStyleSheet(closeButtonSheet());
 }
 
 FormIconSettings::~FormIconSettings()

@@ -1,6 +1,7 @@
 #include "dock/editing/formsidebarmenu.h"
 
 #include "ui_formsidebarmenu.h"
+#include "dock/window/buttonsheet.h"
 
 FormSidebarMenu::FormSidebarMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormSidebarMenu)
 {
@@ -11,10 +12,7 @@ FormSidebarMenu::FormSidebarMenu(QWidget *parent) : QWidget(parent), ui(new Ui::
     QFont font("Microsoft YaHei", 10, 10, false);
     font.setPixelSize(18);
     ui->label_6->setFont(font);
-    ui->close->setStyleSheet(
-        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgba(255, 255, 255,0%);}"
-        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255,0%);}"
-        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255,0%);}");
+    ui->close->setStyleSheet(closeButtonSheet());
 }
 
 FormSidebarMenu::~FormSidebarMenu()

@@ -1,5 +1,6 @@
 #include "formselectdisk.h"
 #include "ui_formselectdisk.h"
+#include "dock/window/buttonsheet.h"
 
 #include "dock/icons/iconpictures.h"
 #include "platform/volumes.h"
@@ -32,10 +33,7 @@ FormSelectDisk::FormSelectDisk(QWidget *parent) : QWidget(parent), ui(new Ui::Fo
     ui->labelprompt->setFont(chooserFont(18));
     ui->saveButton->setFont(chooserFont(15));
     ui->diskname->setFont(chooserFont(15));
-    ui->close->setStyleSheet(QStringLiteral(
-        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgb(255, 255, 255,0%);}"
-        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);}"
-        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);}"));
+    ui->close->setStyleSheet(closeButtonSheet());
     ui->saveButton->setStyleSheet(QStringLiteral(
         "QPushButton{border-image: url();background-color: #5F616E;border:0px;border-radius:2px;border-left:0px;border-right:0px;"
         "border-style: solid;border-color:#312E4D;color: #FFFFFF;}"

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "ui_formshutdown.h"
+#include "dock/window/buttonsheet.h"
 
 FormShutDown::FormShutDown(QWidget *parent) : QWidget(parent), ui(new Ui::FormShutDown)
 {
@@ -21,15 +22,9 @@ FormShutDown::FormShutDown(QWidget *parent) : QWidget(parent), ui(new Ui::FormSh
                         (QWidget *)ui->label2_3 })
         w->setFont(hint);
 
-    const auto pictureButton = [](const QString &normal, const QString &hover) {
-        return QString("QPushButton{border-image: url(%1);background-color: rgba(255, 255, 255, 0);border:0px;}"
-                       "QPushButton:hover{border-image: url(%2);background-color: rgba(255, 255, 255, 0);border:0px;}"
-                       "QPushButton:pressed{border-image: url(%2);background-color: rgba(255, 255, 255, 0);border:0px;}")
-            .arg(normal, hover);
-    };
-    ui->close->setStyleSheet(pictureButton(":/image/menu/c0.png", ":/image/menu/c1.png"));
-    ui->RestartButton->setStyleSheet(pictureButton(":/image/menu/restart0.png", ":/image/menu/restart1.png"));
-    ui->ShutDownButton->setStyleSheet(pictureButton(":/image/menu/down0.png", ":/image/menu/down1.png"));
+    ui->close->setStyleSheet(closeButtonSheet());
+    ui->RestartButton->setStyleSheet(pictureButtonSheet(":/image/menu/restart0.png", ":/image/menu/restart1.png"));
+    ui->ShutDownButton->setStyleSheet(pictureButtonSheet(":/image/menu/down0.png", ":/image/menu/down1.png"));
 }
 
 FormShutDown::~FormShutDown()

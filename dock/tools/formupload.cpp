@@ -1,6 +1,7 @@
 #include "dock/tools/formupload.h"
 
 #include "ui_formupload.h"
+#include "dock/window/buttonsheet.h"
 
 #include <QTimer>
 
@@ -21,10 +22,7 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
         "QPushButton{background-color:#13B7F5;border:0px;border-radius:3px;color: #FFFFFF;}"
         "QPushButton:hover{background-color:#4DD2FF;border:0px;border-radius:3px;color: #FFFFFF;}"
         "QPushButton:pressed{background-color:#4DD2FF;border:0px;border-radius:3px;color: #FFFFFF;}");
-    ui->closeButton->setStyleSheet(
-        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
-        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
-        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}");
+    ui->closeButton->setStyleSheet(closeButtonSheet());
 
     checkTimer = new QTimer(this);
     connect(checkTimer, &QTimer::timeout, this, &FormUpload::startInit2);

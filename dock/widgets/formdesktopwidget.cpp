@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "ui_formdesktopwidget.h"
+#include "dock/window/buttonsheet.h"
 
 #include <QDebug>
 #include <QSettings>
@@ -35,10 +36,7 @@ FormDesktopWidget::FormDesktopWidget(QWidget *parent)
     ui->name->setFont(names);
     ui->name_2->setFont(names);
 
-    ui->close->setStyleSheet(
-        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
-        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
-        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}");
+    ui->close->setStyleSheet(closeButtonSheet());
 }
 
 FormDesktopWidget::~FormDesktopWidget()

@@ -1,6 +1,7 @@
 #include "dock/widgets/formweather.h"
 
 #include "ui_formweather.h"
+#include "dock/window/buttonsheet.h"
 
 FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeather)
 {
@@ -12,10 +13,7 @@ FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeat
     QFont font("Microsoft YaHei", 10, 10, false);
     font.setPixelSize(18);
     ui->label_6->setFont(font);
-    ui->close->setStyleSheet(
-        "QPushButton{border-image: url(:/image/menu/c0.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
-        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
-        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}");
+    ui->close->setStyleSheet(closeButtonSheet());
 }
 
 FormWeather::~FormWeather()
