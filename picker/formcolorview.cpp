@@ -11,11 +11,11 @@
 namespace {
 
 const char closeStyle[] =
-    "QPushButton{border-image: url(:/image/c0.png);background-image: url();background-color: rgb(255, 255, 255,0%);"
+    "QPushButton{border-image: url(:/image/c0.png);background-image: url();background-color: rgba(255, 255, 255,0%);"
     "border-radius:0px;border: 0px;border-style: solid;}"
-    "QPushButton:hover{border-image: url(:/image/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);"
+    "QPushButton:hover{border-image: url(:/image/c1.png);background-image: url();background-color: rgba(255, 255, 255,0%);"
     "border-radius:0px;border: 0px;border-style: solid;}"
-    "QPushButton:pressed{border-image: url(:/image/c1.png);background-image: url();background-color: rgb(255, 255, 255,0%);"
+    "QPushButton:pressed{border-image: url(:/image/c1.png);background-image: url();background-color: rgba(255, 255, 255,0%);"
     "border-radius:0px;border: 0px;border-style: solid;}";
 
 const char buttonStyle[] =

@@ -38,7 +38,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     colorLabel->setAlignment(Qt::AlignCenter);
     colorLabel->resize(68, 21);
     colorLabel->setStyleSheet(QStringLiteral(
-        "QLabel{background-color: rgb(0, 0, 0,210);color: rgb(255, 255, 255);border-radius:3px;border-top: 0px;"
+        "QLabel{background-color: rgba(0, 0, 0,210);color: rgb(255, 255, 255);border-radius:3px;border-top: 0px;"
         "border-bottom:0px;border-left: 0px;border-right: 0px;border-style: solid;"
         "border-color: rgba(255,255,255,200);font: 10pt '微软雅黑';}"));
 

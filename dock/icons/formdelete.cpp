@@ -4,7 +4,7 @@
 namespace {
 QString badgeSheet(const char *picture)
 {
-    return QStringLiteral("QLabel{border-image: url(%1);background-color: rgb(0, 0, 0,0);color: rgb(255, 255, 255);"
+    return QStringLiteral("QLabel{border-image: url(%1);background-color: rgba(0, 0, 0,0);color: rgb(255, 255, 255);"
                           "border-radius:0px;border-top: 0px;border-bottom:0px;border-left: 0px;border-right: 0px;"
                           "border-style: solid;border-color: rgba(255,255,255,200);font: 10pt '微软雅黑';}")
         .arg(QLatin1String(picture));

@@ -70,7 +70,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_deleteLabel->setAlignment(Qt::AlignCenter);
     m_deleteLabel->resize(23, 23);
     m_deleteLabel->setStyleSheet(QStringLiteral(
-        "QLabel{border-image: url(:/image/menu/delete0.png);background-color: rgb(0, 0, 0,0);"
+        "QLabel{border-image: url(:/image/menu/delete0.png);background-color: rgba(0, 0, 0,0);"
         "color: rgb(255, 255, 255);border-radius:0px;border-top: 0px;border-bottom:0px;border-left: 0px;"
         "border-right: 0px;border-style: solid;border-color: rgba(255,255,255,200);font: 10pt '微软雅黑';}"));
 
@@ -170,13 +170,13 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_showTimer, &QTimer::timeout, this, &Widget::setShowWindows);
 
     setStyleSheet(QStringLiteral(
-        "QScrollBar{padding-top:0px;padding-bottom:0px;margin: 0px 0px 0px 0px;background-color: rgb(0,0,0,0%); "
-        "border: 0px; width: 2px;}QScrollBar::handle {background-color:rgb(255,255,255,50%);border-radius:0px;"
-        "min-height: 20px;border: 0px;}QScrollBar::handle:vertical:hover {background-color:rgb(255,255,255,80%);"
+        "QScrollBar{padding-top:0px;padding-bottom:0px;margin: 0px 0px 0px 0px;background-color: rgba(0,0,0,0%); "
+        "border: 0px; width: 2px;}QScrollBar::handle {background-color:rgba(255,255,255,50%);border-radius:0px;"
+        "min-height: 20px;border: 0px;}QScrollBar::handle:vertical:hover {background-color:rgba(255,255,255,80%);"
         "border-radius:0px;min-height: 20px;border: 0px;}QScrollBar::up-arrow:vertical{height:13px;border: 0px;"
-        "background-color:rgb(255, 255, 255,0%);}QScrollBar::down-arrow:vertical{height:13px;border: 0px;"
-        "background-color:rgb(255, 255, 255,0%);}QScrollBar::sub-page:vertical {background-color:rgb(0, 0, 0,0%); "
-        "border: 0px;}QScrollBar::add-page:vertical {background-color:rgb(0, 0, 0,0%); border: 0px;}"
+        "background-color:rgba(255, 255, 255,0%);}QScrollBar::down-arrow:vertical{height:13px;border: 0px;"
+        "background-color:rgba(255, 255, 255,0%);}QScrollBar::sub-page:vertical {background-color:rgba(0, 0, 0,0%); "
+        "border: 0px;}QScrollBar::add-page:vertical {background-color:rgba(0, 0, 0,0%); border: 0px;}"
         "QScrollBar::sub-line:vertical {height: 10px;width:10px;subcontrol-position: top;"
         "border-image: url(:/images/up-arrow.png);border: 0px;}QScrollBar::add-line:vertical {height: 10px;"
         "width:10px;subcontrol-position: bottom;border-image: url(:/images/down-arrow.png);border: 0px;}"));
