@@ -1,6 +1,7 @@
 #include "dock/editing/formaddurl.h"
 
 #include "ui_formaddurl.h"
+#include "dock/window/buttonsheet.h"
 
 FormAddUrl::FormAddUrl(QWidget *parent) : QWidget(parent), ui(new Ui::FormAddUrl)
 {
@@ -16,9 +17,7 @@ FormAddUrl::FormAddUrl(QWidget *parent) : QWidget(parent), ui(new Ui::FormAddUrl
     font.setPixelSize(18);
     ui->label_6->setFont(font);
     ui->closeButton->setStyleSheet(
-        "QPushButton{border-image: url(:/image/menu/c00.png);border-width: 0px;background-image: url();background-color: rgba(255, 255, 255,0%);}"
-        "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();border-width: 0px;background-color: rgba(255, 255, 255,0%);}"
-        "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();border-width: 0px;background-color: rgba(255, 255, 255,0%);}");
+        pictureButtonSheet(QStringLiteral(":/image/menu/c00.png"), QStringLiteral(":/image/menu/c1.png")));
     connect(ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
