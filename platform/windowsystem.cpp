@@ -54,6 +54,15 @@ public:
         KX11Extras::setOnAllDesktops(w->winId(), true);
     }
 
+    void setDesktopOverlay(QWidget *w) override
+    {
+        if (!w || !isX11())
+            return;
+        const WId id = w->winId();
+        KWindowSystem::setState(id, NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher);
+        KX11Extras::setOnAllDesktops(id, true);
+    }
+
     void setInputRegion(QWidget *w, const QRegion &region) override
     {
         if (!w || !isX11() || !w->windowHandle())

@@ -20,6 +20,9 @@ public:
     virtual void raiseOnce(QWidget *w) = 0;
     // Marks a window as a dock (no task-bar entry, on all desktops).
     virtual void setDockType(QWidget *w) = 0;
+    // Keeps a window that lies on the desktop out of the task list, the pager
+    // and the window switcher, and shows it on every virtual desktop.
+    virtual void setDesktopOverlay(QWidget *w) = 0;
     // Only the region receives pointer input; the rest lets clicks through to
     // whatever lies below. An empty region gives the whole window back.
     // Without a compositing manager the window is also cut to the region.
