@@ -27,6 +27,9 @@ public:
     // whatever lies below. An empty region gives the whole window back.
     // Without a compositing manager the window is also cut to the region.
     virtual void setInputRegion(QWidget *w, const QRegion &region) = 0;
+    // No part of the window takes pointer input. Set on the mapped window, so
+    // that window managers which copy the shape to their frame follow it.
+    virtual void setNoInput(QWidget *w) = 0;
     virtual bool isX11() const = 0;
 };
 

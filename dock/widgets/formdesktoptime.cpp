@@ -207,7 +207,20 @@ void FormDesktopTime::applyWindowRole()
     platform::WindowSystem &ws = platform::WindowSystemService::get();
     ws.setLevel(this, platform::WindowSystem::Below);
     ws.setDesktopOverlay(this);
-    updateInputRegion();
+    applyInputShape();
+    // A window manager that frames the clock copies its input shape only
+    // once it manages the window, which happens after show() returns.
+    QTimer::singleShot(300, this, &FormDesktopTime::applyInputShape);
+}
+
+void FormDesktopTime::applyInputShape()
+{
+    if (!isVisible())
+        return;
+    if (locked)
+        platform::WindowSystemService::get().setNoInput(this);
+    else
+        updateInputRegion();
 }
 
 void FormDesktopTime::updateInputRegion()

@@ -72,6 +72,7 @@ private:
     void placeLabels();
     // Window level, desktops, task list and which parts take the mouse.
     void applyWindowRole();
+    void applyInputShape();
     void updateInputRegion();
 
     Ui::FormDesktopTime *ui;

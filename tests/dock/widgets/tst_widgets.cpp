@@ -355,6 +355,7 @@ private slots:
         clock.DesktopTimelocking(true);
         QVERIFY(clock.isVisible());
         QVERIFY(clock.windowFlags().testFlag(Qt::WindowTransparentForInput));
+        QVERIFY(windows.noInput.contains(&clock));
         QVERIFY(clock.findChild<QFrame *>("framebg")->isHidden());
         clock.DesktopTimelocking(false);
         QVERIFY(!clock.windowFlags().testFlag(Qt::WindowTransparentForInput));
