@@ -181,9 +181,13 @@ void WeatherDownload::finish(QNetworkReply *reply)
     m_reply = nullptr;
     QByteArray body;
     if (reply->error() == QNetworkReply::NoError)
-        body = reply->readAll();
-    else
+        body = reply->read(WeatherFeed::MaxBody + 1);
+    if (body.size() > WeatherFeed::MaxBody) {
+        qDebug() << "weather download too large:" << reply->url().toString();
+        body.clear();
+    } else if (reply->error() != QNetworkReply::NoError) {
         qDebug() << "weather download failed:" << reply->url().toString() << reply->errorString();
+    }
     auto done = std::move(m_done);
     m_done = nullptr;
     if (done)

@@ -222,6 +222,13 @@ private slots:
         QTRY_VERIFY(!d.isBusy());
         QVERIFY(got.isEmpty()); // an error page is no body
 
+        // Nothing that large is a weather list.
+        server->files.insert("/wmaps/xml/huge.xml", QByteArray(9 * 1024 * 1024, 'x'));
+        got = "unset";
+        d.get("/wmaps/xml/huge.xml", [&](const QByteArray &b) { got = b; });
+        QTRY_VERIFY_WITH_TIMEOUT(!d.isBusy(), 10000);
+        QVERIFY(got.isEmpty());
+
         // A new request abandons the pending one: only the second answers.
         int calls = 0;
         d.get("/wmaps/xml/p1.xml", [&](const QByteArray &) { calls += 10; });

@@ -414,6 +414,10 @@ private slots:
         QVERIFY(overlay.windowFlags().testFlag(Qt::WindowTransparentForInput));
         QVERIFY(overlay.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(overlay.isVisible());
+        // Shown before any weather arrived: the no-data scene.
+        QTRY_COMPARE(overlay.currentScene(), QString("Nodeta"));
+        overlay.TimeOut(); // what the 5-second timer runs: fade out, then hide
+        QTRY_VERIFY(!overlay.isVisible());
     }
 };
 
