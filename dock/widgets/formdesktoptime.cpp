@@ -1,6 +1,6 @@
 #include "dock/widgets/formdesktoptime.h"
 
-#include "dock/settings/configfile.h"
+#include "dock/settings/docksettings.h"
 #include "dock/window/buttonsheet.h"
 #include "platform/clock.h"
 #include "platform/windowsystem.h"
@@ -10,7 +10,6 @@
 #include <QListView>
 #include <QLocale>
 #include <QMouseEvent>
-#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -94,7 +93,9 @@ struct ClockLook
 
 ClockLook loadLook()
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
+    // Read as stored: once a position is kept, a missing number is 0 and a
+    // missing language empty.
+    const DockSettings &set = *DockSettings::instance();
     ClockLook look;
     look.pos = set.value(KeyPos).toPoint();
     look.style = set.value(KeyStyle).toInt();
@@ -106,14 +107,13 @@ ClockLook loadLook()
 
 void saveLook(const ClockLook &look)
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    settingsfile::keepIfBad(set);
-    set.setValue(KeySize, QString::number(look.size));
-    set.setValue(KeyStyle, QString::number(look.style));
-    set.setValue(KeyLanguage, look.language);
-    set.setValue(KeyAlpha, QString::number(look.alpha));
-    set.setValue(KeyPos, look.pos);
-    set.sync();
+    DockSettings &set = *DockSettings::instance();
+    set.setDesktopTimeSize(look.size);
+    set.setDesktopTimeStyle(look.style);
+    set.setDesktopTimeLanguage(look.language);
+    set.setDesktopTimeAlpha(look.alpha);
+    set.setDesktopTimePos(look.pos);
+    set.save();
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "dock/widgets/formweather.h"
 
-#include "dock/settings/configfile.h"
+#include "dock/settings/docksettings.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/widgets/weatherfeed.h"
 #include "dock/window/buttonsheet.h"
@@ -10,7 +10,6 @@
 #include <QDebug>
 #include <QListView>
 #include <QMouseEvent>
-#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -39,8 +38,9 @@ struct StoredPlace
 StoredPlace loadPlace()
 {
     StoredPlace p;
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    if (set.contains(KeyProvince)) {
+    const DockSettings &set = *DockSettings::instance();
+    if (set.hasText(KeyProvince)) {
+        // Present, both are read as they stand: a missing city reads as 0.
         p.province = set.value(KeyProvince).toInt();
         p.city = set.value(KeyCity).toInt();
     }
@@ -49,11 +49,10 @@ StoredPlace loadPlace()
 
 void savePlace(int province, int city)
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    settingsfile::keepIfBad(set);
-    set.setValue(KeyProvince, QString::number(province));
-    set.setValue(KeyCity, QString::number(city));
-    set.sync();
+    DockSettings &set = *DockSettings::instance();
+    set.setWeatherProvince(province);
+    set.setWeatherCity(city);
+    set.save();
 }
 
 void fillRow(QTableWidget *table, const QStringList &columns, const QHash<QString, QString> &values)

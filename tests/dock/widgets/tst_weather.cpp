@@ -1,3 +1,4 @@
+#include "dock/settings/docksettings.h"
 #include "dock/widgets/formweather.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/widgets/weatherfeed.h"
@@ -57,14 +58,20 @@ QString configFile()
     return platform::configPath("config.ini");
 }
 
+// A config.ini holding only the given keys, read afresh by the dock's settings.
+void writeConfig(const QVariantMap &keys)
+{
+    QFile::remove(configFile());
+    DockSettings *s = DockSettings::instance();
+    s->load();
+    for (auto it = keys.begin(); it != keys.end(); ++it)
+        s->setValue(it.key(), it.value());
+    QVERIFY(s->save());
+}
+
 void writePlace(int province, int city)
 {
-    QSettings s(configFile(), QSettings::IniFormat);
-    s.clear();
-    if (province >= 0) {
-        s.setValue("Weather/Province", QString::number(province));
-        s.setValue("Weather/City", QString::number(city));
-    }
+    writeConfig({ { "Weather/Province", province }, { "Weather/City", city } });
 }
 
 QString label(QWidget *w, const char *name)
@@ -99,6 +106,7 @@ private slots:
         }
         qputenv("ZV_WEATHER_URL", server->url().toUtf8());
         QFile::remove(configFile());
+        DockSettings::instance()->load();
     }
 
     void cleanupTestCase() { delete server; }
@@ -333,11 +341,7 @@ private slots:
     {
         QFETCH(int, province);
         QFETCH(int, city);
-        {
-            QSettings s(configFile(), QSettings::IniFormat);
-            s.setValue("Weather/Province", province);
-            s.setValue("Weather/City", city);
-        }
+        writePlace(province, city);
         FormWeather w;
         QSignalSpy sent(&w, &FormWeather::setWeatherInit);
         w.startWeather();
