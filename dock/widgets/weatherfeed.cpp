@@ -12,7 +12,9 @@
 namespace WeatherFeed {
 
 namespace {
-const char *const DefaultBaseUrl = "http://flash.weather.com.cn";
+// The weather service is an outside one; its address is a setting of the
+// product, not of this code.
+const char *const DefaultBaseUrl = "https://weather.zorvane.example";
 const char *const BaseUrlVariable = "ZV_WEATHER_URL";
 // The lists are a few kilobytes; anything this large is not a weather list.
 const qint64 MaxBody = 8 * 1024 * 1024;
