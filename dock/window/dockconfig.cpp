@@ -142,6 +142,12 @@ void saveAppPath(const QString &programFolder)
     set.setValue("System/AppPath", programFolder);
 }
 
+int languageIndex()
+{
+    QSettings set(path(), QSettings::IniFormat);
+    return set.value("System/Language").toInt();
+}
+
 int hotkeyIndex(const QString &name)
 {
     for (int i = 0; i < 5; ++i) {

@@ -61,6 +61,8 @@ void initSave(const DockSettings &s, QString texts[5]);
 // Later starts: loads s, fills in missing keys, and gives the chords to use.
 void read(DockSettings &s, QString texts[5]);
 void saveAppPath(const QString &programFolder);
+// The stored index of the interface language ("System/Language"), 0 when none.
+int languageIndex();
 // Index into dockHotkeys of a setKey name (case-sensitive), or -1.
 int hotkeyIndex(const QString &name);
 void writeHotkey(int index, const QString &text);
