@@ -71,8 +71,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_deleteLabel->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_deleteLabel->setAlignment(Qt::AlignCenter);
     m_deleteLabel->resize(23, 23);
-    // Only the round marker shows, not the square window around it.
+    // Only the round marker shows, not the square window around it. A
+    // see-through window paints no style-sheet picture of its own, so the
+    // label shows the marker as its picture.
     m_deleteLabel->setAttribute(Qt::WA_TranslucentBackground);
+    m_deleteLabel->setPixmap(QPixmap(QStringLiteral(":/image/menu/delete0.png")));
     m_deleteLabel->setStyleSheet(QStringLiteral(
         "QLabel{border-image: url(:/image/menu/delete0.png);background-color: rgba(0, 0, 0,0);"
         "color: rgb(255, 255, 255);border-radius:0px;border-top: 0px;border-bottom:0px;border-left: 0px;"
