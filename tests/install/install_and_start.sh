@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, checks what lies there, then
 # starts the installed dock offscreen in a private home: it must come up from
-# there, find nothing of the build folder, and stop when told.
+# there, start the notes program from beside itself, and stop when told.
 #   install_and_start.sh <build folder> <desktop entry checker>
 set -u
 build=$1
@@ -32,6 +32,9 @@ done
 home=$work/home
 mkdir -p "$home/config" "$home/data" "$home/cache" "$home/runtime"
 chmod 700 "$home/runtime"
+# The notes switch on: the dock starts its sibling as it comes up.
+mkdir -p "$home/config/Zorvane"
+printf '[DesktopWidget]\nNote=true\n' >"$home/config/Zorvane/config.ini"
 # Only the prefix on PATH besides the system's: nothing of the build is found.
 env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" \
     XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" \
@@ -39,9 +42,9 @@ env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" \
     Zorvane >"$work/dock.log" 2>&1 &
 dock_pid=$!
 
-# Up: it has written its icon file, and still runs.
+# Up: it has written its icon file and its own folder, and still runs.
 for _ in $(seq 1 600); do
-    [ -f "$home/config/Zorvane/Zorvane.xml" ] && break
+    [ -f "$home/config/Zorvane/Zorvane.xml" ] && grep -q '^AppPath=' "$home/config/Zorvane/config.ini" && break
     kill -0 "$dock_pid" 2>/dev/null || break
     sleep 0.1
 done
@@ -50,9 +53,21 @@ if ! kill -0 "$dock_pid" 2>/dev/null; then
 fi
 [ -f "$home/config/Zorvane/Zorvane.xml" ] || { cat "$work/dock.log"; fail "the installed dock did not come up"; }
 [ -f "$home/config/Zorvane/config.ini" ] || fail "the installed dock wrote no settings"
+# The folder it takes for its own, where autostart points and its siblings lie.
+grep -qx "AppPath=$prefix/bin" "$home/config/Zorvane/config.ini" || fail "the dock places itself elsewhere: $(grep AppPath "$home/config/Zorvane/config.ini")"
 exe=$(readlink "/proc/$dock_pid/exe")
 [ "$exe" = "$prefix/bin/Zorvane" ] || fail "the dock running is $exe"
-sleep 1
+# The notes program, started from beside the installed dock.
+notes_pid=
+for _ in $(seq 1 100); do
+    for p in $(pgrep -x Mirelka); do
+        [ "$(readlink "/proc/$p/exe")" = "$prefix/bin/Mirelka" ] && notes_pid=$p
+    done
+    [ -n "$notes_pid" ] && break
+    sleep 0.1
+done
+[ -n "$notes_pid" ] || { cat "$work/dock.log"; fail "the installed dock did not start the installed notes program"; }
+kill -TERM "$notes_pid"
 kill -0 "$dock_pid" 2>/dev/null || { cat "$work/dock.log"; fail "the installed dock ended after its start"; }
 
 kill -TERM "$dock_pid"
