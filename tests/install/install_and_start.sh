@@ -8,8 +8,15 @@ build=$1
 checker=$2
 work=$(mktemp -d)
 dock_pid=
+notes_pid=
 cleanup() {
     [ -n "$dock_pid" ] && kill -KILL "$dock_pid" 2>/dev/null
+    # The notes program the installed dock started, should a check fail
+    # before it is stopped.
+    [ -z "$notes_pid" ] && [ -d "$work/prefix" ] && for p in $(pgrep -x Mirelka); do
+        [ "$(readlink "/proc/$p/exe")" = "$work/prefix/bin/Mirelka" ] && notes_pid=$p
+    done
+    [ -n "$notes_pid" ] && kill -KILL "$notes_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -58,7 +65,6 @@ grep -qx "AppPath=$prefix/bin" "$home/config/Zorvane/config.ini" || fail "the do
 exe=$(readlink "/proc/$dock_pid/exe")
 [ "$exe" = "$prefix/bin/Zorvane" ] || fail "the dock running is $exe"
 # The notes program, started from beside the installed dock.
-notes_pid=
 for _ in $(seq 1 100); do
     for p in $(pgrep -x Mirelka); do
         [ "$(readlink "/proc/$p/exe")" = "$prefix/bin/Mirelka" ] && notes_pid=$p
@@ -68,6 +74,7 @@ for _ in $(seq 1 100); do
 done
 [ -n "$notes_pid" ] || { cat "$work/dock.log"; fail "the installed dock did not start the installed notes program"; }
 kill -TERM "$notes_pid"
+notes_pid=
 kill -0 "$dock_pid" 2>/dev/null || { cat "$work/dock.log"; fail "the installed dock ended after its start"; }
 
 kill -TERM "$dock_pid"
