@@ -1,6 +1,6 @@
 #include "common/fonts.h"
 #include "common/translations.h"
-#include "dock/window/dockconfig.h"
+#include "dock/settings/docksettings.h"
 #include "dock/window/widget.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     Fonts::installSubstitutions();
     // Before the first window: Qt's texts are set as its widgets are built.
-    Translations::install(Translations::languageOfSetting(DockConfig::languageIndex()));
+    Translations::install(Translations::languageOfSetting(DockSettings::instance()->language().toInt()));
 
     const QPixmap splashPicture(QStringLiteral(":/image/200.png"));
     QSplashScreen splash(splashPicture);
