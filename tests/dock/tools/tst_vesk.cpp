@@ -1,9 +1,11 @@
 #include "dock/icons/productlinks.h"
+#include "dock/tools/formabout.h"
 #include "dock/tools/formvesk.h"
 #include "fakedockservices.h"
 #include "testenv.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -120,6 +122,33 @@ private slots:
         QCOMPARE(opener.urls.size(), 2);
         QCOMPARE(QUrlQuery(opener.urls.last()).queryItemValue("q"), QString("zorvane"));
         QTRY_VERIFY(!search.isShown());
+    }
+
+    // The about box: its address line opens the home page and leaves the box
+    // open; a press elsewhere drags it.
+    void aboutBox()
+    {
+        FakeOpener opener;
+        FormAbout about;
+        about.move(100, 100);
+        about.show();
+        QCOMPARE(about.size(), QSize(400, 325));
+        QVERIFY(about.findChild<QLabel *>("label")->text().contains(ProductLinks::homePage().toString()));
+        about.findChild<QPushButton *>("web")->click();
+        QCOMPARE(opener.urls, QList<QUrl>{ ProductLinks::homePage() });
+        QVERIFY(about.isVisible());
+
+        const QPoint at(200, 300);
+        QTest::mousePress(&about, Qt::LeftButton, Qt::NoModifier, at);
+        const QPoint to = about.mapToGlobal(at) + QPoint(30, -40);
+        QMouseEvent move(QEvent::MouseMove, about.mapFromGlobal(to), to, Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&about, &move);
+        QTest::mouseRelease(&about, Qt::LeftButton, Qt::NoModifier, about.mapFromGlobal(to));
+        QCOMPARE(about.pos(), QPoint(130, 60));
+
+        about.findChild<QPushButton *>("close")->click();
+        QVERIFY(!about.isVisible());
     }
 };
 
