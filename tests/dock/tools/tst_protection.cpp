@@ -35,18 +35,6 @@ class TestProtection : public QObject
 private slots:
     void init() { QFile::remove(settingsfile::path()); }
 
-    void tintSheetCarriesTheAlpha()
-    {
-        FormProtection t;
-        QCOMPARE(t.alpha(), 50);
-        t.setDisplay(37);
-        QCOMPARE(t.alpha(), 37);
-        QCOMPARE(t.findChild<QFrame *>("frame")->styleSheet(), FormProtection::frameSheet(37));
-        QVERIFY(FormProtection::frameSheet(37).startsWith("QFrame{background-color: rgba(170, 170, 0,37);"));
-        QVERIFY(t.windowFlags().testFlag(Qt::WindowTransparentForInput));
-        QVERIFY(t.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    }
-
     // First use: nothing stored. The slider settles at its minimum, which is
     // both shown and saved; the control sits at the desktop's corner.
     void firstUseShowsTheClampedStrength()
@@ -154,16 +142,6 @@ private slots:
         QCOMPARE(stored().value("System/ProtectionPos").toPoint(), QPoint(120, 45));
     }
 
-    void deactivationFoldsTheSlider()
-    {
-        FakeScreens screens;
-        FormProtection t;
-        t.toggleDisplay();
-        t.control()->toolIn();
-        QEvent off(QEvent::WindowDeactivate);
-        QApplication::sendEvent(t.control(), &off);
-        QTRY_VERIFY(!t.control()->isToolOpen());
-    }
 };
 
 ZV_TEST_MAIN(TestProtection)

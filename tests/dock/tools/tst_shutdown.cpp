@@ -35,13 +35,6 @@ struct Dialog
         child<QDateTimeEdit>("dateTimeEdit")->setTime(t);
         click("starButton");
     }
-    void hover(const char *button)
-    {
-        QWidget *b = child(button);
-        const QPoint p = b ? b->mapTo(&w, b->rect().center()) : QPoint(2, 300);
-        QMouseEvent move(QEvent::MouseMove, p, w.mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&w, &move);
-    }
     QString toast()
     {
         for (QWidget *t : QApplication::topLevelWidgets())
@@ -83,23 +76,6 @@ private slots:
         d.w.showTimerPage();
         d.click("close");
         QVERIFY(!d.w.isVisible() && !d.w.isTimerPage());
-    }
-
-    void pointerHintsOnThePowerPageOnly()
-    {
-        Dialog d;
-        d.hover("RestartButton");
-        QCOMPARE(d.text("label"), QString("重启"));
-        QCOMPARE(d.text("label2"), QString("关闭所有应用，关闭电脑，然后重新打开电脑"));
-        d.hover("ShutDownButton");
-        QCOMPARE(d.text("label"), QString("关机"));
-        QCOMPARE(d.text("label2"), QString("关闭所有应用，关闭电脑"));
-        d.hover(nullptr);
-        QCOMPARE(d.text("label"), QString("电源"));
-
-        d.w.showTimerPage();
-        d.hover("RestartButton");
-        QCOMPARE(d.text("label"), QString("定时关机"));
     }
 
     // Arm at the current minute: the first tick starts the countdown, which

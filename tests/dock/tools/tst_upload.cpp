@@ -249,18 +249,6 @@ private slots:
         QCOMPARE(u.opener.urls.size(), 1);
     }
 
-    void unusableAddressDownloadsNothing()
-    {
-        Updater u;
-        u.serve(answer(item(1810, "1.9", "file:///etc/hostname")));
-        u.w.checkUpdate();
-        QTRY_VERIFY(!u.w.isChecking());
-        u.start();
-        QVERIFY(!u.w.isDownloading());
-        QVERIFY(u.progress().startsWith("下载失败"));
-        QVERIFY(u.files().isEmpty());
-        QVERIFY(u.opener.urls.isEmpty());
-    }
 };
 
 ZV_TEST_MAIN(TestUpload)
