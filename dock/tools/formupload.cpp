@@ -216,7 +216,7 @@ void FormUpload::checkFinished()
 void FormUpload::apply(const UpdateAnswer &answer, bool announce)
 {
     if (answer.number)
-        ui->label_3->setText(tr("发现新版本！V%1").arg(*answer.number));
+        ui->label_3->setText(statusHtml(tr("发现新版本！V%1").arg(answer.number->toHtmlEscaped())));
     if (answer.downloadUrl)
         downloadUrl = QUrl(*answer.downloadUrl);
     if (answer.content)
