@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QObject>
+#include <QPoint>
 #include <QSet>
 #include <QString>
 #include <QVariant>
@@ -44,7 +45,9 @@
     X(QString, hotkeyDock, setHotkeyDock, "Hotkey/Zorvane", QStringLiteral("Alt+D"))              \
     X(bool, desktopTimeSwitch, setDesktopTimeSwitch, "DesktopWidget/TimeSwitch", false)           \
     X(bool, desktopTimeLocking, setDesktopTimeLocking, "DesktopWidget/Timelocking", false)        \
-    X(bool, desktopNote, setDesktopNote, "DesktopWidget/Note", false)
+    X(bool, desktopNote, setDesktopNote, "DesktopWidget/Note", false)                             \
+    X(int, protection, setProtection, "System/Protection", 0)                                     \
+    X(QPoint, protectionPos, setProtectionPos, "System/ProtectionPos", QPoint())
 
 // The five global hot keys, in the order they are created: the code the
 // settings panel sends with setKey, the key they are stored under, and the

@@ -1,6 +1,6 @@
 #include "dock/tools/formprotectionsetting.h"
 
-#include "dock/settings/configfile.h"
+#include "dock/settings/docksettings.h"
 #include "dock/tools/toolwindow.h"
 #include "dock/window/buttonsheet.h"
 #include "platform/screens.h"
@@ -8,12 +8,8 @@
 
 #include <QMouseEvent>
 #include <QPropertyAnimation>
-#include <QSettings>
 
 namespace {
-const char *const strengthKey = "System/Protection";
-const char *const positionKey = "System/ProtectionPos";
-
 const QRect toolFolded(10, 180, 50, 50);
 const QRect toolUnfolded(10, 180, 50, 210);
 const QRect ringSmall(12, 12, 26, 26);
@@ -22,19 +18,17 @@ const QRect ringLarge(9, 9, 32, 32);
 
 FormProtectionSetting::Settings FormProtectionSetting::loadSettings()
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    Settings s;
-    s.strength = set.value(QLatin1String(strengthKey)).toInt();
-    s.position = set.value(QLatin1String(positionKey)).toPoint();
-    return s;
+    const DockSettings *set = DockSettings::instance();
+    return { set->protection(), set->protectionPos() };
 }
 
 void FormProtectionSetting::saveSettings(const Settings &s)
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    settingsfile::keepIfBad(set);
-    set.setValue(QLatin1String(strengthKey), QString::number(s.strength));
-    set.setValue(QLatin1String(positionKey), s.position);
+    DockSettings *set = DockSettings::instance();
+    // The strength is kept as decimal text.
+    set->setValue(QStringLiteral("System/Protection"), QString::number(s.strength));
+    set->setProtectionPos(s.position);
+    set->save();
 }
 
 FormProtectionSetting::FormProtectionSetting(QWidget *parent)

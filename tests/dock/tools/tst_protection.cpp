@@ -1,4 +1,4 @@
-#include "dock/settings/configfile.h"
+#include "dock/settings/docksettings.h"
 #include "dock/tools/formprotection.h"
 #include "dock/tools/formprotectionsetting.h"
 #include "fakedesktop.h"
@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFrame>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QtTest>
@@ -16,9 +15,14 @@ namespace {
 
 QSlider *slider(FormProtection &t) { return t.control()->findChild<QSlider *>("horizontalSlider"); }
 
-void writeConfig(const QByteArray &ini) { TestEnv::writeFile(settingsfile::path(), ini); }
+void writeConfig(const QByteArray &ini)
+{
+    TestEnv::writeFile(DockSettings::defaultPath(), ini);
+    DockSettings::instance()->load();
+}
 
-QSettings stored() { return QSettings(settingsfile::path(), QSettings::IniFormat); }
+// What a later start reads from the file.
+QVariant stored(const char *key) { return DockSettings(DockSettings::defaultPath()).value(key); }
 
 void release(QWidget *w, const QPoint &at)
 {
@@ -33,7 +37,11 @@ class TestProtection : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { QFile::remove(settingsfile::path()); }
+    void init()
+    {
+        QFile::remove(DockSettings::defaultPath());
+        DockSettings::instance()->load();
+    }
 
     // First use: nothing stored. The slider settles at its minimum, which is
     // both shown and saved; the control sits at the desktop's corner.
@@ -48,8 +56,8 @@ private slots:
         QCOMPARE(t.alpha(), 20);
         QCOMPARE(display.last().first().toInt(), 20);
         QCOMPARE(t.control()->pos(), QPoint(0, 0));
-        QCOMPARE(stored().value("System/Protection").toString(), QString("20"));
-        QCOMPARE(stored().value("System/ProtectionPos").toPoint(), QPoint(0, 0));
+        QCOMPARE(stored("System/Protection").toString(), QString("20"));
+        QCOMPARE(stored("System/ProtectionPos").toPoint(), QPoint(0, 0));
     }
 
     void storedStrengthIsClamped_data()
@@ -97,8 +105,8 @@ private slots:
         t.control()->move(300, 200);
         slider(t)->setValue(44);
         QCOMPARE(t.alpha(), 44);
-        QCOMPARE(stored().value("System/Protection").toString(), QString("44"));
-        QCOMPARE(stored().value("System/ProtectionPos").toPoint(), QPoint(300, 200));
+        QCOMPARE(stored("System/Protection").toString(), QString("44"));
+        QCOMPARE(stored("System/ProtectionPos").toPoint(), QPoint(300, 200));
 
         t.toggleDisplay();
         QVERIFY(!t.isShown() && !t.isVisible() && !t.control()->isVisible());
@@ -139,7 +147,7 @@ private slots:
         release(c, c->mapFromGlobal(to));
         QCOMPARE(c->pos(), QPoint(120, 45));
         QVERIFY(!c->isToolOpen());
-        QCOMPARE(stored().value("System/ProtectionPos").toPoint(), QPoint(120, 45));
+        QCOMPARE(stored("System/ProtectionPos").toPoint(), QPoint(120, 45));
     }
 
 };
