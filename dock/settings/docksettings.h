@@ -52,7 +52,9 @@
     X(int, desktopTimeAlpha, setDesktopTimeAlpha, "DesktopWidget/TimeAlpha", 100)                 \
     X(int, desktopTimeSize, setDesktopTimeSize, "DesktopWidget/TimeSize", 500)                    \
     X(int, weatherProvince, setWeatherProvince, "Weather/Province", 27)                           \
-    X(int, weatherCity, setWeatherCity, "Weather/City", 8)
+    X(int, weatherCity, setWeatherCity, "Weather/City", 8)                                       \
+    X(int, protection, setProtection, "System/Protection", 0)                                     \
+    X(QPoint, protectionPos, setProtectionPos, "System/ProtectionPos", QPoint())
 
 // The five global hot keys, in the order they are created: the code the
 // settings panel sends with setKey, the key they are stored under, and the
