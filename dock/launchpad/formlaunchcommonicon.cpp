@@ -4,6 +4,7 @@
 #include "dock/icons/iconpictures.h"
 #include "dock/window/buttonsheet.h"
 
+#include <QCursor>
 #include <QDebug>
 #include <QFileInfo>
 #include <QMenu>
@@ -28,6 +29,11 @@ FormLaunchCommonIcon::FormLaunchCommonIcon(QWidget *parent) : QWidget(parent), u
 {
     ui->setupUi(this);
     ui->bj->lower();
+    // The press must land on the icon itself: it keeps the mouse while the
+    // picture is hidden during a drag, which a label would not.
+    for (QWidget *w : { static_cast<QWidget *>(ui->Icon), static_cast<QWidget *>(ui->Name),
+                        static_cast<QWidget *>(ui->bj) })
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
     ui->deleteButton->hide();
     ui->editButton->hide();
     ui->bj->hide();
@@ -143,6 +149,11 @@ void FormLaunchCommonIcon::setNameColor(QString rgb)
 void FormLaunchCommonIcon::moveAnimation(int x1, int y1, int x2, int y2)
 {
     auto *a = new QPropertyAnimation(this, "pos", this);
+    // An icon that flew away from under a resting pointer hears of no leave.
+    connect(a, &QPropertyAnimation::finished, this, [this] {
+        if (!rect().contains(mapFromGlobal(QCursor::pos())))
+            ui->bj->hide();
+    });
     a->setDuration(300);
     a->setEasingCurve(QEasingCurve::OutCubic);
     a->setStartValue(QPoint(x1, y1));

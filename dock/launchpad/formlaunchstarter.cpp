@@ -86,15 +86,22 @@ QString fileKey(const QString &path)
 FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new Ui::FormLaunchStarter)
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    // A plain window without frame, transient for nothing: it stays in the
+    // normal layer, so the dock, kept above, stands in front of it; it takes
+    // the keyboard and keeps out of the task list (see StartShow).
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     installEventFilter(this);
     ui->veskEdit->installEventFilter(this);
+    // Whoever gives the pad the focus gives it to the search field.
+    setFocusProxy(ui->veskEdit);
 
     ui->ClearButton->hide();
     ui->frameLSet->hide();
     ui->sologo->hide();
     ui->pageMenuFrame->hide();
+    // Clicks on empty space land on these two: they draw nothing themselves.
+    ui->closeButton2->setStyleSheet(QStringLiteral("QPushButton{background-color: rgba(0, 0, 0, 0);border:0px;}"));
 
     dragCopy = new FormLaunchCommonIcon(this);
     dragCopy->setAttribute(Qt::WA_TransparentForMouseEvents);
