@@ -21,6 +21,7 @@
 #include "platform/wallpaper.h"
 
 #include <KWindowSystem>
+#include <KX11Extras>
 
 #include <QBuffer>
 #include <QCursor>
@@ -28,11 +29,13 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPropertyAnimation>
+#include <QSet>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTimer>
@@ -146,6 +149,14 @@ FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new 
     blurTimer->setSingleShot(true);
     blurTimer->setInterval(40);
     connect(blurTimer, &QTimer::timeout, this, &FormLaunchStarter::renderBackground);
+    // A blinking caret repaints the pad twice a second for as long as it is
+    // open; like other desktops, the caret stops blinking after ten seconds
+    // without typing.
+    caretTimer = new QTimer(this);
+    caretTimer->setSingleShot(true);
+    caretTimer->setInterval(10000);
+    connect(caretTimer, &QTimer::timeout, this, [this] { setCaretBlinking(false); });
+    connect(ui->veskEdit, &QLineEdit::cursorPositionChanged, this, [this] { setCaretBlinking(true); });
 
     const struct
     {
@@ -299,18 +310,20 @@ FormLaunchCommonIcon *FormLaunchStarter::makeIcon(const DockIconRecord &rec)
     icon->setNameColor(m_look.nameColor);
     if (editMode)
         icon->deleteShow();
-    icon->show();
     return icon;
 }
 
+// Widgets are made for the pages next to the one shown as they come into
+// reach (see placeRows): a pad of a thousand icons would otherwise build,
+// polish, show and hide them all at start-up and at every opening.
 void FormLaunchStarter::createIcon()
 {
-    for (const DockIconRecord &rec : qAsConst(IcoData)) {
-        if (rec.Class != Placeholder)
-            makeIcon(rec);
+    for (FormLaunchCommonIcon *w : qAsConst(iconWidgets)) {
+        if (rowOf(w->id()) >= 0)
+            makeIcon(IcoData[rowOf(w->id())]);
     }
-    IconSort();
     currentPage = 1;
+    IconSort();
     if (FormPagButton *b = pageButtons.value(QStringLiteral("P1")))
         b->setActive(true);
 }
@@ -319,7 +332,6 @@ void FormLaunchStarter::createSingleIcon(int row)
 {
     if (row < 0 || row >= IcoData.size())
         return;
-    makeIcon(IcoData[row]);
     IcondeleteHide();
     clearPagButton();
     IconSort();
@@ -346,18 +358,22 @@ void FormLaunchStarter::StartShow()
         m_fade->disconnect(this);
         m_fade->stop();
     }
-    showBackground();
     padShown = true;
     collapseMenu();
-    show();
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-    {
+    // Only the page shown is put on screen now; its neighbours follow once
+    // the pad stands (see the warm-up below), so that it opens at once.
+    m_nearPages = 0;
+    IconSort();
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && !m_windowTyped) {
+        m_windowTyped = true;
         KWindowSystem::setState(winId(), NET::SkipTaskbar | NET::SkipPager);
-        KWindowSystem::setOnAllDesktops(winId(), true);
+        KX11Extras::setOnAllDesktops(winId(), true);
     }
+    show();
     raise();
     activateWindow();
     ui->veskEdit->setFocus(Qt::OtherFocusReason);
+    setCaretBlinking(true);
 
     auto *fade = new QPropertyAnimation(this, "windowOpacity", this);
     fade->setDuration(100);
@@ -365,6 +381,17 @@ void FormLaunchStarter::StartShow()
     fade->setEndValue(1.0);
     fade->start(QAbstractAnimation::DeleteWhenStopped);
     IconSortFlash();
+    // After the opening: the neighbouring pages for a smooth turn, and the
+    // wallpaper asked again (it may have changed; the answer comes later).
+    QTimer::singleShot(350, this, [this] {
+        if (!padShown)
+            return;
+        if (m_nearPages == 0) {
+            m_nearPages = 1;
+            IconSort();
+        }
+        showBackground();
+    });
 }
 
 void FormLaunchStarter::CloseShow()
@@ -396,6 +423,24 @@ void FormLaunchStarter::CloseShow()
     SaveSettings();
 }
 
+void FormLaunchStarter::setCaretBlinking(bool on)
+{
+    if (on) {
+        if (m_steadyCaret) {
+            QApplication::setCursorFlashTime(m_flashTime);
+            m_steadyCaret = false;
+        }
+        if (isVisible())
+            caretTimer->start();
+    } else if (!m_steadyCaret && isVisible()) {
+        // The setting is the application's: it is given back at the next
+        // key, and when the pad goes.
+        m_flashTime = QApplication::cursorFlashTime();
+        QApplication::setCursorFlashTime(0);
+        m_steadyCaret = true;
+    }
+}
+
 void FormLaunchStarter::ShowOut()
 {
     cancelDrag();
@@ -415,6 +460,11 @@ bool FormLaunchStarter::eventFilter(QObject *watched, QEvent *event)
         }
     } else if (watched == this && event->type() == QEvent::Hide) {
         cancelDrag();
+        caretTimer->stop();
+        setCaretBlinking(true);
+    } else if (watched == ui->veskEdit && event->type() == QEvent::KeyPress && m_steadyCaret) {
+        setCaretBlinking(true);
+        return eventFilter(watched, event);
     } else if (watched == ui->veskEdit && event->type() == QEvent::KeyPress && ui->veskEdit->text().isEmpty()) {
         // With nothing typed, the arrows turn pages rather than move the cursor.
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -473,8 +523,15 @@ void FormLaunchStarter::relayout()
         }
         frameIconSize();
         createIcon();
-        // Asked now, without waiting, so that the first show has it.
+        // Asked now, without waiting, so that the first show has it; and the
+        // window and its first page made ready a little after start-up.
         showBackground();
+        QTimer::singleShot(2000, this, [this] {
+            if (!isVisible()) {
+                winId();
+                ensurePolished();
+            }
+        });
     } else {
         frameIconSize();
         IconSort();
@@ -566,23 +623,61 @@ bool FormLaunchStarter::searching() const
     return !ui->veskEdit->text().isEmpty();
 }
 
-void FormLaunchStarter::IconSort()
+QVector<int> FormLaunchStarter::shownRows() const
 {
-    if (searching()) {
-        on_veskEdit_returnPressed();
-        return;
+    QVector<int> rows;
+    rows.reserve(IcoData.size());
+    const QString text = ui->veskEdit->text();
+    for (int r = 0; r < IcoData.size(); ++r) {
+        // A search shows the rows whose name holds the text anywhere, in
+        // any case; the hole of a drag takes a cell only in the full grid.
+        if (text.isEmpty() || (IcoData[r].Class != Placeholder && IcoData[r].Name.contains(text, Qt::CaseInsensitive)))
+            rows << r;
     }
-    const LaunchGrid::Cells cells = LaunchGrid::walk(IcoData.size(), m_grid);
-    for (int i = 0; i < IcoData.size(); ++i) {
-        if (IcoData[i].Class == Placeholder)
-            continue;
-        if (FormLaunchCommonIcon *w = iconWidgets.value(IcoData[i].IconID))
-            w->move(cells.pos[i]);
-    }
+    return rows;
+}
+
+void FormLaunchStarter::placeRows(const QVector<int> &rows)
+{
+    const LaunchGrid::Cells cells = LaunchGrid::walk(rows.size(), m_grid);
     pageCount = cells.pageCount;
+    // Icons removed: the page shown may be gone.
+    if (currentPage > pageCount && !dragging) {
+        if (m_slide)
+            m_slide->stop();
+        currentPage = pageCount;
+        ui->frameIcon->move(m_grid.frameXForPage(currentPage), m_grid.gridY);
+    }
+    QSet<FormLaunchCommonIcon *> onScreen;
+    for (int k = 0; k < rows.size(); ++k) {
+        const DockIconRecord &rec = IcoData[rows[k]];
+        if (rec.Class == Placeholder)
+            continue;
+        const bool near = qAbs(LaunchGrid::pageOf(k) - currentPage) <= m_nearPages;
+        FormLaunchCommonIcon *w = iconWidgets.value(rec.IconID);
+        if (!w && !near)
+            continue;
+        if (!w)
+            w = makeIcon(rec);
+        w->move(cells.pos[k]);
+        if (near) {
+            w->show();
+            onScreen.insert(w);
+        }
+    }
+    for (FormLaunchCommonIcon *w : qAsConst(iconWidgets)) {
+        // The lifted icon keeps the press of its drag: it is never hidden.
+        if (!onScreen.contains(w) && !(dragging && w->id() == dragRecord.IconID))
+            w->hide();
+    }
     ui->frameIcon->resize(m_grid.frameWidth(pageCount), height() - height() / 5);
     ui->closeButton2->resize(ui->frameIcon->size());
     createPagButton();
+}
+
+void FormLaunchStarter::IconSort()
+{
+    placeRows(shownRows());
 }
 
 void FormLaunchStarter::IconSortFlash()
@@ -629,13 +724,6 @@ void FormLaunchStarter::createPagButton()
     ui->pageMenuFrame->resize(20 * pageCount, 20);
     ui->pageMenuFrame->move((width() - ui->pageMenuFrame->width()) / 2, ui->frameIcon->y() + ui->frameIcon->height());
     ui->pageMenuFrame->setVisible(pageCount > 1);
-    // Icons removed: the page shown may be gone.
-    if (currentPage > pageCount && !dragging) {
-        currentPage = pageCount;
-        ui->frameIcon->move(m_grid.frameXForPage(currentPage), m_grid.gridY);
-        if (FormPagButton *b = pageButton(currentPage))
-            b->setActive(true);
-    }
 }
 
 void FormLaunchStarter::clearPagButton()
@@ -662,8 +750,16 @@ void FormLaunchStarter::slideTo(int x)
 
 void FormLaunchStarter::onPag(int x)
 {
+    const int from = currentPage;
     slideTo(m_grid.frameXForPage(x));
     currentPage = x;
+    m_nearPages = 1;
+    // The page next door is on screen already; the icons of the one beyond
+    // are put up once the slide has ended, not in its first frame.
+    if (qAbs(x - from) > 1)
+        IconSort();
+    else
+        connect(m_slide, &QPropertyAnimation::finished, this, &FormLaunchStarter::IconSort);
     for (int n = pageCount; n >= 1; --n) {
         if (FormPagButton *b = pageButton(n))
             b->setActive(false);
@@ -1169,35 +1265,11 @@ void FormLaunchStarter::on_veskEdit_returnPressed()
 {
     const QString text = ui->veskEdit->text();
     if (text.isEmpty()) {
-        for (const DockIconRecord &rec : qAsConst(IcoData)) {
-            if (FormLaunchCommonIcon *w = iconWidgets.value(rec.IconID))
-                w->show();
-        }
         IconSort();
         ui->ClearButton->hide();
         return;
     }
     qDebug() << "搜索：" << text;
-    QList<FormLaunchCommonIcon *> matches;
-    for (const DockIconRecord &rec : qAsConst(IcoData)) {
-        if (rec.Class == Placeholder)
-            continue;
-        FormLaunchCommonIcon *w = iconWidgets.value(rec.IconID);
-        if (!w)
-            continue;
-        if (rec.Name.contains(text, Qt::CaseInsensitive))
-            matches << w;
-        else
-            w->hide();
-    }
-    const LaunchGrid::Cells cells = LaunchGrid::walk(matches.size(), m_grid);
-    for (int i = 0; i < matches.size(); ++i) {
-        matches[i]->move(cells.pos[i]);
-        matches[i]->show();
-    }
-    pageCount = cells.pageCount;
-    ui->frameIcon->resize(m_grid.frameWidth(pageCount), height() - height() / 5);
-    ui->closeButton2->resize(ui->frameIcon->size());
     // The results begin on page 1, whatever page the search started from.
     if (currentPage != 1) {
         if (m_slide)
@@ -1205,11 +1277,7 @@ void FormLaunchStarter::on_veskEdit_returnPressed()
         currentPage = 1;
         ui->frameIcon->move(m_grid.frameXForPage(1), m_grid.gridY);
     }
-    createPagButton();
-    for (int n = 1; n <= pageCount; ++n) {
-        if (FormPagButton *b = pageButton(n))
-            b->setActive(n == currentPage);
-    }
+    IconSort();
 }
 
 void FormLaunchStarter::on_veskEdit_textChanged(QString arg1)

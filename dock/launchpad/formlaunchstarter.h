@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QVector>
 #include <QWidget>
 
 class FormAddUrl;
@@ -168,7 +169,13 @@ private:
     int placeholderRow() const;
     void removePlaceholders();
     bool searching() const;
+    // The rows the grid shows, in order: all of them, or a search's matches.
+    QVector<int> shownRows() const;
+    // Places rows cell by cell; only the pages next to the current one have
+    // their widgets on screen.
+    void placeRows(const QVector<int> &rows);
     void slideTo(int x);
+    void setCaretBlinking(bool on);
 
     Ui::FormLaunchStarter *ui;
     QList<DockIconRecord> IcoData;
@@ -199,6 +206,12 @@ private:
     FormAddUrl *addUrl;
     QTimer *closeTimer;
     QTimer *blurTimer;
+    QTimer *caretTimer;
+    bool m_steadyCaret = false;
+    bool m_windowTyped = false;
+    // How many pages beside the current one have their icons on screen.
+    int m_nearPages = 1;
+    int m_flashTime = 1000;
     QPointer<QPropertyAnimation> m_slide;
     QPointer<QPropertyAnimation> m_fade;
 

@@ -107,7 +107,7 @@ class TestLaunchPad : public QObject
     {
         pad.placeOnScreen(0, 0, w, h);
         pad.StartShow();
-        QTest::qWait(350); // the opening flight
+        QTest::qWait(450); // the opening flight, then the neighbouring pages
     }
     // The pointer on an icon, dx from its left, half-way down its picture.
     static QPoint on(FormLaunchStarter &pad, const QString &id, int dx)
