@@ -10,7 +10,7 @@
 #include "dock/launchpad/formpagbutton.h"
 #include "dock/launchpad/launchbackground.h"
 #include "dock/window/buttonsheet.h"
-#include "dock/window/dockfile.h"
+#include "dock/model/dockfile.h"
 #include "dock/window/formsystemhint.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -89,6 +89,7 @@ QString fileKey(const QString &path)
 FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new Ui::FormLaunchStarter)
 {
     ui->setupUi(this);
+    IcoData = new DockIconList(this);
     // A plain window without frame, transient for nothing: it stays in the
     // normal layer, so the dock, kept above, stands in front of it; it takes
     // the keyboard and keeps out of the task list (see StartShow).
@@ -245,13 +246,13 @@ QList<DockIconRecord> FormLaunchStarter::presetRows()
 
 void FormLaunchStarter::OpenFile()
 {
-    IcoData = DockFile::read(filePath());
+    DockFile::load(filePath(), IcoData);
 }
 
 bool FormLaunchStarter::SaveFile()
 {
     // The hole under a dragged icon is never written.
-    QList<DockIconRecord> rows = IcoData;
+    QList<DockIconRecord> rows = IcoData->rows();
     rows.erase(std::remove_if(rows.begin(), rows.end(),
                               [](const DockIconRecord &r) { return r.Class == Placeholder; }),
                rows.end());
@@ -262,8 +263,8 @@ bool FormLaunchStarter::SaveFile()
 
 int FormLaunchStarter::rowOf(const QString &id) const
 {
-    for (int r = 0; r < IcoData.size(); ++r) {
-        if (IcoData[r].IconID == id)
+    for (int r = 0; r < IcoData->size(); ++r) {
+        if (IcoData->at(r).IconID == id)
             return r;
     }
     return -1;
@@ -271,8 +272,8 @@ int FormLaunchStarter::rowOf(const QString &id) const
 
 int FormLaunchStarter::placeholderRow() const
 {
-    for (int r = 0; r < IcoData.size(); ++r) {
-        if (IcoData[r].Class == Placeholder)
+    for (int r = 0; r < IcoData->size(); ++r) {
+        if (IcoData->at(r).Class == Placeholder)
             return r;
     }
     return -1;
@@ -280,9 +281,10 @@ int FormLaunchStarter::placeholderRow() const
 
 void FormLaunchStarter::removePlaceholders()
 {
-    IcoData.erase(std::remove_if(IcoData.begin(), IcoData.end(),
-                                 [](const DockIconRecord &r) { return r.Class == Placeholder; }),
-                  IcoData.end());
+    for (int r = IcoData->size() - 1; r >= 0; --r) {
+        if (IcoData->at(r).Class == Placeholder)
+            IcoData->removeAt(r);
+    }
 }
 
 void FormLaunchStarter::connectIcon(FormLaunchCommonIcon *icon)
@@ -320,7 +322,7 @@ void FormLaunchStarter::createIcon()
 {
     for (FormLaunchCommonIcon *w : qAsConst(iconWidgets)) {
         if (rowOf(w->id()) >= 0)
-            makeIcon(IcoData[rowOf(w->id())]);
+            makeIcon(IcoData->at(rowOf(w->id())));
     }
     currentPage = 1;
     IconSort();
@@ -330,7 +332,7 @@ void FormLaunchStarter::createIcon()
 
 void FormLaunchStarter::createSingleIcon(int row)
 {
-    if (row < 0 || row >= IcoData.size())
+    if (row < 0 || row >= IcoData->size())
         return;
     IcondeleteHide();
     clearPagButton();
@@ -518,7 +520,7 @@ void FormLaunchStarter::relayout()
         if (QFileInfo::exists(filePath())) {
             OpenFile();
         } else {
-            IcoData = presetRows();
+            IcoData->setRows(presetRows());
             SaveFile();
         }
         frameIconSize();
@@ -626,12 +628,12 @@ bool FormLaunchStarter::searching() const
 QVector<int> FormLaunchStarter::shownRows() const
 {
     QVector<int> rows;
-    rows.reserve(IcoData.size());
+    rows.reserve(IcoData->size());
     const QString text = ui->veskEdit->text();
-    for (int r = 0; r < IcoData.size(); ++r) {
+    for (int r = 0; r < IcoData->size(); ++r) {
         // A search shows the rows whose name holds the text anywhere, in
         // any case; the hole of a drag takes a cell only in the full grid.
-        if (text.isEmpty() || (IcoData[r].Class != Placeholder && IcoData[r].Name.contains(text, Qt::CaseInsensitive)))
+        if (text.isEmpty() || (IcoData->at(r).Class != Placeholder && IcoData->at(r).Name.contains(text, Qt::CaseInsensitive)))
             rows << r;
     }
     return rows;
@@ -650,7 +652,7 @@ void FormLaunchStarter::placeRows(const QVector<int> &rows)
     }
     QSet<FormLaunchCommonIcon *> onScreen;
     for (int k = 0; k < rows.size(); ++k) {
-        const DockIconRecord &rec = IcoData[rows[k]];
+        const DockIconRecord &rec = IcoData->at(rows[k]);
         if (rec.Class == Placeholder)
             continue;
         const bool near = qAbs(LaunchGrid::pageOf(k) - currentPage) <= m_nearPages;
@@ -682,15 +684,15 @@ void FormLaunchStarter::IconSort()
 
 void FormLaunchStarter::IconSortFlash()
 {
-    const int n = std::min<int>(IcoData.size(), LaunchGrid::PerPage);
+    const int n = std::min<int>(IcoData->size(), LaunchGrid::PerPage);
     const LaunchGrid::Cells cells = LaunchGrid::walk(n, m_grid);
     // The flight is for page 1; on another page the icons simply stand.
     if (searching() || currentPage != 1)
         return;
     for (int i = 0; i < n; ++i) {
-        if (IcoData[i].Class == Placeholder)
+        if (IcoData->at(i).Class == Placeholder)
             continue;
-        if (FormLaunchCommonIcon *w = iconWidgets.value(IcoData[i].IconID))
+        if (FormLaunchCommonIcon *w = iconWidgets.value(IcoData->at(i).IconID))
             w->moveAnimation((m_grid.gridWidth - w->width()) / 2, (m_grid.gridHeight - w->height()) / 2,
                              cells.pos[i].x(), cells.pos[i].y());
     }
@@ -813,10 +815,10 @@ void FormLaunchStarter::IconPressMove(QString ID, QPoint)
             return;
         dragging = true;
         pageFlipLatch = false;
-        dragRecord = IcoData[c];
+        dragRecord = IcoData->at(c);
         if (FormLaunchCommonIcon *w = iconWidgets.value(dragRecord.IconID))
             w->setLifted(true);
-        IcoData.removeAt(c);
+        IcoData->removeAt(c);
         dragFrom = c;
         dragRow = c;
     } else {
@@ -840,7 +842,7 @@ void FormLaunchStarter::IconPressMove(QString ID, QPoint)
 
     // Snapshot of the icons to test: the grid moves under the walk.
     QList<QString> ids;
-    for (const DockIconRecord &rec : qAsConst(IcoData)) {
+    for (const DockIconRecord &rec : IcoData->rows()) {
         if (rec.Class != Placeholder && iconWidgets.contains(rec.IconID))
             ids << rec.IconID;
     }
@@ -870,7 +872,7 @@ void FormLaunchStarter::IconMousePosition(QString ID, int p)
     // left part puts the hole right before it, the right part right after it.
     int b = 0;
     bool found = false;
-    for (const DockIconRecord &rec : qAsConst(IcoData)) {
+    for (const DockIconRecord &rec : IcoData->rows()) {
         if (rec.IconID == ID && rec.Class != Placeholder) {
             found = true;
             break;
@@ -889,10 +891,10 @@ void FormLaunchStarter::PlacementSort(int r)
     if (hole >= 0 && hole == r)
         return;
     removePlaceholders();
-    r = qBound(0, r, int(IcoData.size()));
+    r = qBound(0, r, int(IcoData->size()));
     DockIconRecord h;
     h.Class = Placeholder;
-    IcoData.insert(r, h);
+    IcoData->insert(r, h);
     dragRow = r;
     IconSort();
 }
@@ -910,8 +912,8 @@ void FormLaunchStarter::IconPressRelease(QString, QPoint)
     }
     const int hole = placeholderRow();
     removePlaceholders();
-    const int at = qBound(0, hole >= 0 ? hole : dragRow, int(IcoData.size()));
-    IcoData.insert(at, dragRecord);
+    const int at = qBound(0, hole >= 0 ? hole : dragRow, int(IcoData->size()));
+    IcoData->insert(at, dragRecord);
     if (FormLaunchCommonIcon *w = iconWidgets.value(dragRecord.IconID))
         w->setLifted(false);
     IconSort();
@@ -926,7 +928,7 @@ void FormLaunchStarter::cancelDrag()
     dragCopy->hide();
     removePlaceholders();
     if (rowOf(dragRecord.IconID) < 0)
-        IcoData.insert(qBound(0, dragFrom, int(IcoData.size())), dragRecord);
+        IcoData->insert(qBound(0, dragFrom, int(IcoData->size())), dragRecord);
     if (FormLaunchCommonIcon *w = iconWidgets.value(dragRecord.IconID))
         w->setLifted(false);
     IconSort();
@@ -936,7 +938,7 @@ void FormLaunchStarter::cancelDrag()
 
 void FormLaunchStarter::IcondeleteShow()
 {
-    for (const DockIconRecord &rec : qAsConst(IcoData)) {
+    for (const DockIconRecord &rec : IcoData->rows()) {
         if (rec.Class == Placeholder)
             continue;
         if (FormLaunchCommonIcon *w = iconWidgets.value(rec.IconID))
@@ -949,7 +951,7 @@ void FormLaunchStarter::IcondeleteHide()
 {
     if (!editMode)
         return;
-    for (const DockIconRecord &rec : qAsConst(IcoData)) {
+    for (const DockIconRecord &rec : IcoData->rows()) {
         if (rec.Class == Placeholder)
             continue;
         if (FormLaunchCommonIcon *w = iconWidgets.value(rec.IconID))
@@ -974,8 +976,8 @@ void FormLaunchStarter::IconOpen(QString ID)
     const int r = rowOf(ID);
     if (r < 0)
         return;
-    const QString cl = IcoData[r].Class;
-    const QString path = IcoData[r].Path;
+    const QString cl = IcoData->at(r).Class;
+    const QString path = IcoData->at(r).Path;
     if (cl == IconClass::MENU)
         return;
     if (cl == IconClass::COLORPICKER || cl == IconClass::SCREENSHOTS) {
@@ -1043,14 +1045,14 @@ bool FormLaunchStarter::AddIcon(QString ico, QString name, QString cl, QString p
         ico = cl == IconClass::URL ? QStringLiteral(":/image/icon/url.png") : QStringLiteral(":/image/icon/Icon-what.png");
     cancelDrag();
     const DockIconRecord rec { freeIconId(), ico, name, cl, path, ico };
-    IcoData.append(rec);
+    IcoData->append(rec);
     if (!SaveFile()) {
         // Not kept on disk, not kept at all: whoever gave it keeps it.
-        IcoData.removeLast();
+        IcoData->removeAt(IcoData->size() - 1);
         showToast(tr("不能添加！"));
         return false;
     }
-    createSingleIcon(IcoData.size() - 1);
+    createSingleIcon(IcoData->size() - 1);
     showToast(tr("添加成功！"));
     return true;
 }
@@ -1201,7 +1203,7 @@ void FormLaunchStarter::IconMenu(QString ID, int x)
     const int r = rowOf(ID);
     if (r < 0)
         return;
-    const DockIconRecord &rec = IcoData[r];
+    const DockIconRecord &rec = IcoData->at(r);
     closeOnDeactivate = false;
     iconSettings->setIconData(ID, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class, 0);
     iconSettings->show();
@@ -1214,10 +1216,10 @@ void FormLaunchStarter::Modify(QString icoID, QString ico, QString name, QString
     const int r = rowOf(icoID);
     if (r < 0)
         return;
-    IcoData[r].Icon = ico;
-    IcoData[r].Name = name;
+    IcoData->setCell(r, 1, ico);
+    IcoData->setCell(r, 2, name);
     if (FormLaunchCommonIcon *w = iconWidgets.value(icoID))
-        w->setData(icoID, ico, IcoData[r].Class, name);
+        w->setData(icoID, ico, IcoData->at(r).Class, name);
     SaveFile();
     showToast(tr("图标修改成功！"));
 }
@@ -1227,7 +1229,7 @@ bool FormLaunchStarter::IconDelete(QString ID)
     const int r = rowOf(ID);
     if (r < 0)
         return false;
-    IcoData.removeAt(r);
+    IcoData->removeAt(r);
     if (FormLaunchCommonIcon *w = iconWidgets.take(ID)) {
         w->hide();
         w->deleteLater();
@@ -1363,7 +1365,7 @@ void FormLaunchStarter::on_horizontalSliderSize_valueChanged(int value)
     ui->labelSize->setText(QStringLiteral("%1px").arg(value));
     m_look.iconSize = value;
     LaunchGrid::setIconSize(&m_grid, value);
-    for (const DockIconRecord &rec : qAsConst(IcoData)) {
+    for (const DockIconRecord &rec : IcoData->rows()) {
         if (rec.Class == Placeholder)
             continue;
         if (FormLaunchCommonIcon *w = iconWidgets.value(rec.IconID))
@@ -1389,7 +1391,7 @@ void FormLaunchStarter::on_horizontalSliderBrightness_valueChanged(int value)
 void FormLaunchStarter::setNameColor(QString rgb)
 {
     m_look.nameColor = rgb;
-    for (const DockIconRecord &rec : qAsConst(IcoData)) {
+    for (const DockIconRecord &rec : IcoData->rows()) {
         if (rec.Class == Placeholder)
             continue;
         if (FormLaunchCommonIcon *w = iconWidgets.value(rec.IconID))

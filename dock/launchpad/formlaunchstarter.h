@@ -1,7 +1,8 @@
 #pragma once
 #include "dock/launchpad/launchgrid.h"
 #include "dock/launchpad/launchlook.h"
-#include "dock/window/dockicon.h"
+#include "dock/model/dockicon.h"
+#include "dock/model/dockiconlist.h"
 
 #include <QHash>
 #include <QImage>
@@ -52,7 +53,7 @@ public:
     bool addIconFromDock(QString ico, QString name, QString cl, QString path, QString ID);
 
     // What the pad holds and shows, for the dock and for tests.
-    QList<DockIconRecord> rows() const { return IcoData; }
+    QList<DockIconRecord> rows() const { return IcoData->rows(); }
     static QList<DockIconRecord> presetRows();
     static QString filePath();
     int pages() const { return pageCount; }
@@ -178,7 +179,8 @@ private:
     void setCaretBlinking(bool on);
 
     Ui::FormLaunchStarter *ui;
-    QList<DockIconRecord> IcoData;
+    // The icons in grid order; a row of class "Placeholder" is the hole of a drag.
+    DockIconList *IcoData;
 
     int pageCount = 1;
     int currentPage = 1;

@@ -1,19 +1,16 @@
 #include "launchlook.h"
 
-#include "dock/settings/configfile.h"
+#include "dock/settings/docksettings.h"
 #include "dock/window/buttonsheet.h"
 
 #include <QColor>
-#include <QSettings>
 
 namespace {
 
-int readInt(QSettings &set, const char *key, int fallback, int low, int high)
+int clampedInt(const DockSettings &set, const char *key, int low, int high)
 {
-    const QString text = set.value(QLatin1String(key)).toString();
     // A value that is not a number reads as 0 and is then brought into range.
-    const int v = text.isEmpty() ? fallback : text.toInt();
-    return qBound(low, v, high);
+    return qBound(low, set.valueOrDefault(QLatin1String(key)).toInt(), high);
 }
 
 } // namespace
@@ -21,17 +18,16 @@ int readInt(QSettings &set, const char *key, int fallback, int low, int high)
 LaunchLook LaunchLook::load(const LaunchLook &current)
 {
     LaunchLook l = current;
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    l.iconSize = readInt(set, "LaunchPad/IconSize", 160, MinIconSize, MaxIconSize);
-    l.blurRadius = readInt(set, "LaunchPad/Blurry", 30, 0, MaxBlur);
-    l.brightness = readInt(set, "LaunchPad/luminance", 90, 0, MaxBrightness);
-    const QString image = set.value(QStringLiteral("LaunchPad/BackgroundImage")).toString();
-    if (!image.isEmpty())
-        l.backgroundImage = image;
-    const QString background = set.value(QStringLiteral("LaunchPad/Background")).toString();
-    l.backgroundStored = !background.isEmpty();
-    l.useBackgroundImage = background.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-    const QString colour = set.value(QStringLiteral("LaunchPad/NameColor")).toString();
+    const DockSettings &set = *DockSettings::instance();
+    l.iconSize = clampedInt(set, "LaunchPad/IconSize", MinIconSize, MaxIconSize);
+    l.blurRadius = clampedInt(set, "LaunchPad/Blurry", 0, MaxBlur);
+    l.brightness = clampedInt(set, "LaunchPad/luminance", 0, MaxBrightness);
+    if (set.hasText(QStringLiteral("LaunchPad/BackgroundImage")))
+        l.backgroundImage = set.launchPadBackgroundImage();
+    l.backgroundStored = set.hasText(QStringLiteral("LaunchPad/Background"));
+    l.useBackgroundImage = l.backgroundStored
+        && set.value(QStringLiteral("LaunchPad/Background")).toString().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    const QString colour = set.launchPadNameColor();
     // Only a colour the style sheet can take; anything else gives white names.
     l.nameColor = QColor::isValidColor(colour) && colour.startsWith(QLatin1Char('#')) ? colour
                                                                                        : QStringLiteral("#FFFFFF");
@@ -40,14 +36,14 @@ LaunchLook LaunchLook::load(const LaunchLook &current)
 
 void LaunchLook::save() const
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    settingsfile::keepIfBad(set);
-    set.setValue(QStringLiteral("LaunchPad/IconSize"), QString::number(iconSize));
-    set.setValue(QStringLiteral("LaunchPad/Blurry"), QString::number(blurRadius));
-    set.setValue(QStringLiteral("LaunchPad/luminance"), QString::number(brightness));
-    set.setValue(QStringLiteral("LaunchPad/Background"), useBackgroundImage);
-    set.setValue(QStringLiteral("LaunchPad/BackgroundImage"), backgroundImage);
-    set.setValue(QStringLiteral("LaunchPad/NameColor"), nameColor);
+    DockSettings &set = *DockSettings::instance();
+    set.setLaunchPadIconSize(iconSize);
+    set.setLaunchPadBlurry(blurRadius);
+    set.setLaunchPadLuminance(brightness);
+    set.setLaunchPadBackground(useBackgroundImage);
+    set.setLaunchPadBackgroundImage(backgroundImage);
+    set.setLaunchPadNameColor(nameColor);
+    set.save();
 }
 
 namespace LaunchStyle {

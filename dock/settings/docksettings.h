@@ -44,7 +44,13 @@
     X(QString, hotkeyDock, setHotkeyDock, "Hotkey/Zorvane", QStringLiteral("Alt+D"))              \
     X(bool, desktopTimeSwitch, setDesktopTimeSwitch, "DesktopWidget/TimeSwitch", false)           \
     X(bool, desktopTimeLocking, setDesktopTimeLocking, "DesktopWidget/Timelocking", false)        \
-    X(bool, desktopNote, setDesktopNote, "DesktopWidget/Note", false)
+    X(bool, desktopNote, setDesktopNote, "DesktopWidget/Note", false)                             \
+    X(int, launchPadIconSize, setLaunchPadIconSize, "LaunchPad/IconSize", 160)                    \
+    X(int, launchPadBlurry, setLaunchPadBlurry, "LaunchPad/Blurry", 30)                           \
+    X(int, launchPadLuminance, setLaunchPadLuminance, "LaunchPad/luminance", 90)                  \
+    X(bool, launchPadBackground, setLaunchPadBackground, "LaunchPad/Background", false)           \
+    X(QString, launchPadBackgroundImage, setLaunchPadBackgroundImage, "LaunchPad/BackgroundImage", QString()) \
+    X(QString, launchPadNameColor, setLaunchPadNameColor, "LaunchPad/NameColor", QStringLiteral("#FFFFFF"))
 
 // The five global hot keys, in the order they are created: the code the
 // settings panel sends with setKey, the key they are stored under, and the

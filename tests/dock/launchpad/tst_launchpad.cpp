@@ -8,7 +8,7 @@
 #include "dock/launchpad/launchgrid.h"
 #include "dock/window/dockfile.h"
 #include "dock/window/formsystemhint.h"
-#include "dock/settings/configfile.h"
+#include "dock/settings/docksettings.h"
 #include "fakedockservices.h"
 #include "fakeplatform.h"
 #include "platform/paths.h"
@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTimer>
@@ -95,7 +94,18 @@ class TestLaunchPad : public QObject
     FakeWallpaper wallpaper;
 
     static void writePad(const QList<DockIconRecord> &rows) { QVERIFY(DockFile::write(FormLaunchStarter::filePath(), rows)); }
-    static void writeIni(const QByteArray &text) { TestEnv::writeFile(settingsfile::path(), text); }
+    static void writeIni(const QByteArray &text)
+    {
+        TestEnv::writeFile(DockSettings::defaultPath(), text);
+        DockSettings::instance()->load();
+    }
+    // What the file holds, read apart from the dock's own settings object.
+    static QVariant stored(const char *key)
+    {
+        DockSettings file(DockSettings::defaultPath());
+        file.load();
+        return file.value(QLatin1String(key));
+    }
     static QString takeToast(FormLaunchStarter &pad)
     {
         const QString t = pad.toast()->isVisible() ? pad.toast()->text() : QString();
@@ -126,7 +136,8 @@ private slots:
     {
         QFile::remove(FormLaunchStarter::filePath());
         QFile::remove(FormLaunchStarter::filePath() + ".bad");
-        QFile::remove(settingsfile::path());
+        QFile::remove(DockSettings::defaultPath());
+        DockSettings::instance()->load();
         opener.paths.clear();
         opener.urls.clear();
         wallpaper.path.clear();
@@ -687,7 +698,7 @@ private slots:
         QCOMPARE(pad.look().nameColor, QString("#FFFFFF"));
         QCOMPARE(child<QLabel>(pad, "labelBrightness")->text(), QString("-10%"));
         QVERIFY(child<QPushButton>(pad, "closeButton")->styleSheet().contains("background-color: rgba(0,0,0,10%)"));
-        QVERIFY(!QSettings(settingsfile::path(), QSettings::IniFormat).contains("LaunchPad/IconSize"));
+        QVERIFY(!stored("LaunchPad/IconSize").isValid()); // nothing written before a close
         QVERIFY(!child<QPushButton>(pad, "imgButtonS")->isEnabled());
     }
 
@@ -746,11 +757,10 @@ private slots:
         QCOMPARE(pad.iconWidget("ico000001")->size(), QSize(100, 100));
         QCOMPARE(pad.iconWidget("ico000003")->x(), 100 + (1536 - 700) / 6);
         pad.CloseShow();
-        QSettings set(settingsfile::path(), QSettings::IniFormat);
-        QCOMPARE(set.value("LaunchPad/NameColor").toString(), QString("#000000"));
-        QCOMPARE(set.value("LaunchPad/IconSize").toString(), QString("100"));
-        QCOMPARE(set.value("LaunchPad/luminance").toString(), QString("90"));
-        QCOMPARE(set.value("LaunchPad/Background").toString(), QString("false"));
+        QCOMPARE(stored("LaunchPad/NameColor").toString(), QString("#000000"));
+        QCOMPARE(stored("LaunchPad/IconSize").toString(), QString("100"));
+        QCOMPARE(stored("LaunchPad/luminance").toString(), QString("90"));
+        QCOMPARE(stored("LaunchPad/Background").toString(), QString("false"));
 
         FormLaunchStarter again; // names black, no button marked
         again.placeOnScreen(0, 0, 1920, 1080);
