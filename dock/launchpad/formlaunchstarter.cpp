@@ -19,9 +19,8 @@
 #include "platform/paths.h"
 #include "platform/programfiles.h"
 #include "platform/wallpaper.h"
+#include "platform/windowsystem.h"
 
-#include <KWindowSystem>
-#include <KX11Extras>
 
 #include <QBuffer>
 #include <QCursor>
@@ -366,10 +365,9 @@ void FormLaunchStarter::StartShow()
     // the pad stands (see the warm-up below), so that it opens at once.
     m_nearPages = 0;
     IconSort();
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && !m_windowTyped) {
+    if (!m_windowTyped) {
         m_windowTyped = true;
-        KWindowSystem::setState(winId(), NET::SkipTaskbar | NET::SkipPager);
-        KX11Extras::setOnAllDesktops(winId(), true);
+        platform::WindowSystemService::get().setDesktopOverlay(this);
     }
     show();
     raise();

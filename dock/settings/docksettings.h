@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QObject>
+#include <QPoint>
 #include <QSet>
 #include <QString>
 #include <QVariant>
@@ -45,6 +46,13 @@
     X(bool, desktopTimeSwitch, setDesktopTimeSwitch, "DesktopWidget/TimeSwitch", false)           \
     X(bool, desktopTimeLocking, setDesktopTimeLocking, "DesktopWidget/Timelocking", false)        \
     X(bool, desktopNote, setDesktopNote, "DesktopWidget/Note", false)                             \
+    X(QPoint, desktopTimePos, setDesktopTimePos, "DesktopWidget/TimePos", QPoint())               \
+    X(int, desktopTimeStyle, setDesktopTimeStyle, "DesktopWidget/TimeStyle", 0)                   \
+    X(QString, desktopTimeLanguage, setDesktopTimeLanguage, "DesktopWidget/TimeLanguage", QStringLiteral("EN")) \
+    X(int, desktopTimeAlpha, setDesktopTimeAlpha, "DesktopWidget/TimeAlpha", 100)                 \
+    X(int, desktopTimeSize, setDesktopTimeSize, "DesktopWidget/TimeSize", 500)                    \
+    X(int, weatherProvince, setWeatherProvince, "Weather/Province", 27)                           \
+    X(int, weatherCity, setWeatherCity, "Weather/City", 8)                                        \
     X(int, launchPadIconSize, setLaunchPadIconSize, "LaunchPad/IconSize", 160)                    \
     X(int, launchPadBlurry, setLaunchPadBlurry, "LaunchPad/Blurry", 30)                           \
     X(int, launchPadLuminance, setLaunchPadLuminance, "LaunchPad/luminance", 90)                  \
