@@ -2,6 +2,7 @@
 // or the launch pad, icons handed back by a menu and files dropped onto the
 // bar, each with its toast and the icon file afterwards.
 #include "dock/icons/formcommonicon.h"
+#include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formmenu.h"
 #include "testenv.h"
 #include "widgetfixture.h"
@@ -117,8 +118,9 @@ private slots:
         QVERIFY(!w.isDragging());
         QVERIFY(w.dragGhost()->isHidden());
         QVERIFY(!w.iconWidget("icoA")->isHidden());
-        // Before the middle of the first icon: first.
+        // Before the middle of the first icon: first (once the bar has closed up).
         ready(w);
+        QTRY_COMPARE(w.iconWidget("icoB")->x(), 0);
         dragTo(w, "icoA", on(w, "icoB", 10));
         QCOMPARE(ids(savedRows()), ids(fiveRows()));
     }
@@ -220,6 +222,8 @@ private slots:
         if (taken) {
             QVERIFY(!tableIds(w).contains(x));
             QVERIFY(!w.iconWidget(x));
+            if (target == "icoL") // the pad holds it now, on disk too
+                QCOMPARE(DockFile::read(platform::configPath("LaunchPad.xml")).last().Path, QString("/usr/bin/x"));
             QVERIFY(!w.menuWindow("icoM")->isShown()); // a menu closes after an add
         } else { // no icon is lost by a refusal: it is back where it was
             QCOMPARE(tableIds(w), before);
@@ -228,6 +232,28 @@ private slots:
         }
         if (cl != "UDISK")
             QCOMPARE(ids(savedRows()), tableIds(w));
+    }
+
+    // The bar gives an icon up only once the launch pad has stored it.
+    void aLaunchPadThatCannotStoreLeavesTheIcon()
+    {
+        Widget w;
+        w.AddIcon(Pic, "x", "ICON", "/usr/bin/x");
+        takeToast(w);
+        ready(w);
+        const QString padFile = platform::configPath("LaunchPad.xml");
+        QFile::remove(padFile);
+        QDir().mkpath(padFile); // nothing can be written there
+        const QString x = lastRow(w).IconID;
+        const QStringList before = tableIds(w);
+        press(w, x);
+        moveTo(w, x, on(w, "icoL"));
+        w.IconPressRelease(x, QPoint());
+        QCOMPARE(tableIds(w), before);
+        QVERIFY(!w.iconWidget(x)->isHidden());
+        QCOMPARE(ids(savedRows()), before);
+        QCOMPARE(w.launchPad()->rows().size(), 12);
+        QDir(padFile).removeRecursively();
     }
 
     // The only icon lifted leaves an empty table: nothing reads a row that
