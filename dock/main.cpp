@@ -2,6 +2,7 @@
 #include "dock/window/widget.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
+#include "platform/webengine.h"
 
 #include <QApplication>
 #include <QFont>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     platform::SingleInstance instance(QStringLiteral("Zorvane"));
     if (!instance.tryAcquire())
         return 0;
+    platform::prepareWebEngine();
     QApplication app(argc, argv);
     Fonts::installSubstitutions();
 

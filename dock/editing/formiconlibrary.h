@@ -1,0 +1,59 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+
+namespace Ui {
+class FormIconLibrary;
+class FormIconLibraryItem;
+}
+
+// The built-in icon library: a fixed grid of stock pictures from which the
+// icon property dialog takes a new picture.
+class FormIconLibrary : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FormIconLibrary(QWidget *parent = nullptr);
+    ~FormIconLibrary() override;
+
+    static constexpr int Columns = 3;
+    static constexpr int Pitch = 79;
+
+signals:
+    void ADDIco(QString ico);
+
+public slots:
+    void AddIco(QString ico);
+
+private:
+    void initIcons();
+
+    Ui::FormIconLibrary *ui;
+};
+
+// One 64 x 64 cell of the library.
+class FormIconLibraryItem : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FormIconLibraryItem(QWidget *parent = nullptr);
+    ~FormIconLibraryItem() override;
+
+    void setIcon(QString path);
+    QString icon() const { return m_path; }
+
+signals:
+    void AddIco(QString ico);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void enterEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    Ui::FormIconLibraryItem *ui;
+    QString m_path;
+};
