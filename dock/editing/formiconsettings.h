@@ -42,6 +42,7 @@ public:
     FormIconLibrary *library() const { return m_library; }
     FormIconLists *chooser() const { return m_chooser; }
     const IconExtraction &extraction() const { return m_extraction; }
+    FormSystemHint *toast() const { return m_toast; }
 
     // The stock pictures of the recycle bin.
     static QString emptyBinPicture() { return QStringLiteral(":/image/icon/Recycle.png"); }
