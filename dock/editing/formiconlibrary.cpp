@@ -10,7 +10,6 @@ FormIconLibrary::FormIconLibrary(QWidget *parent) : QWidget(parent), ui(new Ui::
 {
     ui->setupUi(this);
     ui->IcoData->hide();
-    initIcons();
 }
 
 FormIconLibrary::~FormIconLibrary()
@@ -18,8 +17,15 @@ FormIconLibrary::~FormIconLibrary()
     delete ui;
 }
 
+void FormIconLibrary::showEvent(QShowEvent *)
+{
+    if (!m_built)
+        initIcons();
+}
+
 void FormIconLibrary::initIcons()
 {
+    m_built = true;
     // The hidden table is the list; cells are placed by hand on a fixed pitch.
     int column = 0, row = 0;
     for (int i = 0; i < ui->IcoData->rowCount(); ++i) {

@@ -20,16 +20,24 @@ public:
     static constexpr int Columns = 3;
     static constexpr int Pitch = 79;
 
+    // The cells are made when the library is first shown: every icon menu
+    // has a property dialog of its own, most of which are never opened.
+    bool built() const { return m_built; }
+
 signals:
     void ADDIco(QString ico);
 
 public slots:
     void AddIco(QString ico);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void initIcons();
 
     Ui::FormIconLibrary *ui;
+    bool m_built = false;
 };
 
 // One 64 x 64 cell of the library.

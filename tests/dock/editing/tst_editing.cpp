@@ -499,6 +499,9 @@ private slots:
         FormIconSettings dialog;
         FormIconLibrary *library = dialog.library();
         QCOMPARE(dialog.findChild<QScrollArea *>("scrollAreaIconLibrary")->widget(), library);
+        QVERIFY(!library->built()); // not before the dialog is first shown
+        QVERIFY(library->findChildren<FormIconLibraryItem *>().isEmpty());
+        dialog.show();
         const QList<FormIconLibraryItem *> cells = library->findChildren<FormIconLibraryItem *>();
         QCOMPARE(cells.size(), 69);
         const auto *table = library->findChild<QTableWidget *>("IcoData");
