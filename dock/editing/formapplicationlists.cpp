@@ -49,24 +49,36 @@ void FormApplicationItem::leaveEvent(QEvent *)
     ui->bj->hide();
 }
 
-void ApplicationList::buildItems(QFrame *frame, QTableWidget *table)
+void ApplicationList::setPresets(QFrame *frame, QTableWidget *table)
 {
+    m_frame = frame;
     m_table = table;
     table->hide();
-    auto text = [table](int r, int c) {
-        const QTableWidgetItem *item = table->item(r, c);
+    const QSize fixed(width(), table->rowCount() * RowHeight);
+    setMinimumSize(fixed);
+    setMaximumSize(fixed);
+}
+
+void ApplicationList::showEvent(QShowEvent *)
+{
+    if (!m_built)
+        buildItems();
+}
+
+void ApplicationList::buildItems()
+{
+    m_built = true;
+    auto text = [this](int r, int c) {
+        const QTableWidgetItem *item = m_table->item(r, c);
         return item ? item->text() : QString();
     };
-    for (int r = 0; r < table->rowCount(); ++r) {
-        auto *item = new FormApplicationItem(frame);
+    for (int r = 0; r < m_table->rowCount(); ++r) {
+        auto *item = new FormApplicationItem(m_frame);
         connect(item, &FormApplicationItem::clas, this, &ApplicationList::AddIco);
         item->setData(text(r, 1), text(r, 2), text(r, 0), text(r, 3));
         item->move(0, RowHeight * r);
         item->show();
     }
-    const QSize fixed(width(), table->rowCount() * RowHeight);
-    setMinimumSize(fixed);
-    setMaximumSize(fixed);
 }
 
 void ApplicationList::AddIco(QString c)
@@ -87,7 +99,7 @@ FormApplicationLists::FormApplicationLists(QWidget *parent)
     : ApplicationList(parent), ui(new Ui::FormApplicationLists)
 {
     ui->setupUi(this);
-    buildItems(ui->frame, ui->IcoData);
+    setPresets(ui->frame, ui->IcoData);
 }
 
 FormApplicationLists::~FormApplicationLists()
@@ -99,7 +111,7 @@ FormApplicationLists2::FormApplicationLists2(QWidget *parent)
     : ApplicationList(parent), ui(new Ui::FormApplicationLists2)
 {
     ui->setupUi(this);
-    buildItems(ui->frame, ui->IcoData);
+    setPresets(ui->frame, ui->IcoData);
 }
 
 FormApplicationLists2::~FormApplicationLists2()

@@ -46,6 +46,8 @@ class ApplicationList : public QWidget
 public:
     static constexpr int RowHeight = 84;
     QTableWidget *presets() const { return m_table; }
+    // The rows are made when the list is first shown.
+    bool built() const { return m_built; }
 
 signals:
     void ADDIcon(QString ico, QString name, QString cl, QString path);
@@ -55,10 +57,16 @@ public slots:
 
 protected:
     explicit ApplicationList(QWidget *parent) : QWidget(parent) {}
-    void buildItems(QFrame *frame, QTableWidget *table);
+    // Takes the form's frame and preset table; the list's height is fixed at once.
+    void setPresets(QFrame *frame, QTableWidget *table);
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void buildItems();
+
+    QFrame *m_frame = nullptr;
     QTableWidget *m_table = nullptr;
+    bool m_built = false;
 };
 
 // The system applications ("系统工具").

@@ -612,6 +612,11 @@ private slots:
         side.setID("ico0412");
         ApplicationList *list = tools ? static_cast<ApplicationList *>(side.toolsList()) : side.systemList();
         QCOMPARE(list->height(), 840);
+        QVERIFY(!list->built());
+        side.show();
+        if (tools)
+            side.findChild<QPushButton *>("MButton2")->click();
+        QVERIFY(list->built());
         FormApplicationItem *item = nullptr;
         for (auto *i : list->findChildren<FormApplicationItem *>())
             if (i->pos() == QPoint(0, 84 * row))
