@@ -110,8 +110,10 @@ void FormAddUrl::openAddPage(QString ID)
 {
     m_id = ID;
     ensureWebView();
-    if (m_webView)
+    if (m_webView) {
+        m_pageLoading = true;
         m_webView->setProperty("url", cataloguePage());
+    }
 }
 
 void FormAddUrl::loadProgress(int v)
@@ -123,6 +125,9 @@ void FormAddUrl::loadProgress(int v)
 
 void FormAddUrl::loadWebpage(bool b)
 {
+    if (!m_pageLoading)
+        return;
+    m_pageLoading = false;
     if (m_webView)
         m_webView->setVisible(b);
     setShape(b);

@@ -82,6 +82,9 @@ private:
     QString m_host;
     QWidget *m_webView = nullptr;
     bool m_webViewTried = false;
+    // A catalogue load we asked for is under way. Only its end changes the
+    // shape: a link click the page is refused ends as a failed load too.
+    bool m_pageLoading = false;
     QNetworkAccessManager *m_network = nullptr;
     QNetworkReply *m_reply = nullptr;
     QTimer *m_timeout;

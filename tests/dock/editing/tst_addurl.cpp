@@ -286,6 +286,10 @@ private slots:
         QCOMPARE(added.at(0).at(4).toString(), QString("ico9"));
         QTRY_COMPARE_WITH_TIMEOUT(added.count(), 2, 20000);
         QCOMPARE(added.at(1).at(1).toString(), QString("Kit"));
+        // A refused link ends as a failed load; the catalogue stays open all the same.
+        QTest::qWait(300);
+        QCOMPARE(d.size(), QSize(600, 347));
+        QVERIFY(d.webView()->isVisible());
         // The view stayed on the catalogue: only it and the pictures were asked for.
         for (const QString &path : server.requested)
             QVERIFY2(path == "/addurl/index.html" || path == "/addurl/img/cat.png" || path == "/favicon.ico",
