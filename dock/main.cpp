@@ -4,6 +4,7 @@
 #include "dock/window/widget.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
+#include "platform/webengine.h"
 
 #include <QApplication>
 #include <QFont>
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     platform::SingleInstance instance(QStringLiteral("Zorvane"));
     if (!instance.tryAcquire())
         return 0;
+    platform::prepareWebEngine();
     QApplication app(argc, argv);
     Fonts::installSubstitutions();
     // Before the first window: Qt's texts are set as its widgets are built.
