@@ -528,6 +528,8 @@ void FormMenu::IconPressMove(QString ID, QPoint)
         return;
     m_ghost->move(QCursor::pos() - QPoint((w + 10) / 2, (w + 10) / 2));
     m_ghost->show();
+    // Over the bar the dock window may have come forward: the ghost stays on top.
+    m_ghost->raise();
     IconPressPosMove();
 }
 

@@ -217,6 +217,11 @@ private slots:
             QVERIFY(!tableIds(w).contains(x));
             QVERIFY(!w.iconWidget(x));
             QVERIFY(!w.menuWindow("icoM")->isShown()); // a menu closes after an add
+            if (target == "icoM") { // and keeps the icon in its own file
+                const QList<DockIconRecord> kept = DockFile::read(FormMenu::menuFilePath("icoM"));
+                QCOMPARE(kept.size(), 2);
+                QCOMPARE(kept.last().Path, QString("/usr/bin/x"));
+            }
         } else { // no icon is lost by a refusal: it is back where it was
             QCOMPARE(tableIds(w), before);
             QVERIFY(!w.iconWidget(x)->isHidden());
