@@ -210,10 +210,6 @@ private slots:
         QTest::addColumn<QString>("cl");
         QTest::addColumn<QStringList>("main");
         QTest::newRow("BACK") << "BACK" << QStringList();
-        QTest::newRow("RECYCLE") << "RECYCLE"
-                                 << QStringList{ "打开回收站", "清空回收站", "-", "删除图标          " };
-        QTest::newRow("DISK") << "DISK"
-                              << QStringList{ "打开", "图标设置", "盘符设置", "-", "删除图标       " };
         QTest::newRow("ICON") << "ICON"
                               << QStringList{ "打开", "图标设置", "-", "添加图标", "删除图标           " };
     }
