@@ -3,6 +3,7 @@
 // bar, each with its toast and the icon file afterwards.
 #include "dock/icons/formcommonicon.h"
 #include "dock/menus/formmenu.h"
+#include "dock/menus/formmenuicon.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
@@ -401,6 +402,30 @@ private slots:
         w.returnConfirm(true);
         QCOMPARE(w.iconTable()->rowCount(), 7);
         QCOMPARE(DockFile::rowOf(w.iconTable(), rowOf(w, "icoM") - 1).Name, QString("bin"));
+    }
+
+    // The whole road: out of an open menu, across its dock side, onto the bar.
+    void anIconDraggedOutOfAMenuLandsOnTheBar()
+    {
+        DockFile::write(FormMenu::menuFilePath("icoM"), { FormMenu::backRow(), rec("icoIn", "ICON", "/usr/bin/in") });
+        Widget w;
+        ready(w);
+        w.IconOpen("icoM");
+        FormMenu *m = w.menuWindow("icoM");
+        QTest::qWait(FormMenuIcon::SlideMs + 50);
+        FormMenuIcon *in = m->iconWidget("icoIn");
+        QVERIFY(in && m->isVisible());
+        QCursor::setPos(in->mapToGlobal(in->rect().center()));
+        m->IconPressMove("icoIn", QPoint());
+        QCursor::setPos(on(w, "icoA", 50)); // past the middle of A
+        m->IconPressMove("icoIn", QPoint());
+        QVERIFY(m->isHidden());
+        QCOMPARE(w.gapSlot(), 1);
+        m->IconPressRelease("icoIn", QPoint());
+        QCOMPARE(DockFile::read(FormMenu::menuFilePath("icoM")).size(), 1);
+        const DockIconRecord landed = DockFile::rowOf(w.iconTable(), 1);
+        QCOMPARE(landed.Path, QString("/usr/bin/in"));
+        QCOMPARE(savedRows().at(1), landed);
     }
 
     void menusStandBesideTheirIcons()
