@@ -66,7 +66,7 @@ class TestMenus : public QObject
 
     // A menu of the given rows on a dock at the edge, placed at (300, 200)
     // of a shown dock window, its icons 50 pixels.
-    FormMenu *menuOf(const QList<DockIconRecord> &rows, int edge = 2, const QString &id = "icoMenu")
+    FormMenu *menuOf(const QList<DockIconRecord> &rows, int edge = 2, const QString &id = "ico1000")
     {
         writeMenu(id, rows);
         auto *m = new FormMenu(dock.get());
@@ -152,15 +152,15 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QStringList, rows);
         QFETCH(bool, keptAside);
-        const QString file = FormMenu::menuFilePath("icoBad");
+        const QString file = FormMenu::menuFilePath("ico1001");
         TestEnv::writeFile(file, content);
         FormMenu m(dock.get());
-        m.setMenu("icoBad", 0, 0);
+        m.setMenu("ico1001", 0, 0);
         QCOMPARE(ids(m.rows()), rows);
         QCOMPARE(QFile::exists(file + ".bad"), keptAside);
         if (keptAside)
             QCOMPARE(QFile(file + ".bad").size(), qint64(content.size()));
-        QCOMPARE(ids(fileRows("icoBad")), rows); // what it shows is what it keeps
+        QCOMPARE(ids(fileRows("ico1001")), rows); // what it shows is what it keeps
     }
 
     void idsThatAreNotPlainNameNoFile()
@@ -196,7 +196,7 @@ private slots:
         QSignalSpy moved(m, &FormMenu::menuIcoMove);
         QCOMPARE(m->AddIcon(picture, "x", "ICON", path), stored);
         QCOMPARE(takeToast(*m), stored ? QString("图标添加成功！") : QString());
-        QCOMPARE(fileRows("icoMenu").size(), stored ? 2 : 1);
+        QCOMPARE(fileRows("ico1000").size(), stored ? 2 : 1);
         QCOMPARE(moved.count(), stored ? 1 : 0);
         QVERIFY(!m->isShown()); // the menu closes whatever the outcome
     }
@@ -207,13 +207,13 @@ private slots:
         FormMenu *m = menuOf({ FormMenu::backRow() });
         QVERIFY(m->AddIcon(Pic, "a", "ICON", "/a"));
         QVERIFY(m->AddIcon(Pic, "b", "ICON", "/b"));
-        const QStringList got = ids(fileRows("icoMenu"));
+        const QStringList got = ids(fileRows("ico1000"));
         QCOMPARE(got.size(), 3);
         QCOMPARE(got.at(1), IconIds::newId(clock->time));
         QCOMPARE(got.at(2), IconIds::newId(clock->time.addMSecs(1)));
 
         // A file that cannot be written: the menu keeps nothing, the caller the icon.
-        FormMenu *locked = menuOf({ FormMenu::backRow() }, 2, "icoLocked");
+        FormMenu *locked = menuOf({ FormMenu::backRow() }, 2, "ico1002");
         QFile::remove(locked->menuFile());
         QDir().mkpath(locked->menuFile());
         QVERIFY(!locked->AddIcon(Pic, "c", "ICON", "/c"));
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(m->driveChooser()->iconId(), id);
         m->setIconDisk(id, "/media/stick");
         QCOMPARE(takeToast(*m), QString("盘符设置成功！"));
-        const DockIconRecord r = fileRows("icoMenu").last();
+        const DockIconRecord r = fileRows("ico1000").last();
         QCOMPARE(r.Name, QString("系统盘符"));
         QCOMPARE(r.Path, QString("/media/stick"));
         m->IconOpen(id);
@@ -246,7 +246,7 @@ private slots:
             m->IconMenu("icoA", code);
         for (QSignalSpy *s : { &addIco, &addSys, &addUrl, &addDir }) {
             QCOMPARE(s->count(), 1);
-            QCOMPARE(s->first().at(0).toString(), QString("icoMenu")); // the menu's ID, not the icon's
+            QCOMPARE(s->first().at(0).toString(), QString("ico1000")); // the menu's ID, not the icon's
         }
         m->IconMenu("icoNone", 0); // no such row: nothing
         QVERIFY(!m->iconSettingsDialog()->isVisible());
@@ -259,7 +259,7 @@ private slots:
         // An edit changes picture and name; note and class stay.
         m->Modify("icoA", ":/image/icon/Sip.png", "Renamed", "ignored");
         QCOMPARE(takeToast(*m), QString("图标修改成功！"));
-        DockIconRecord a = fileRows("icoMenu").at(1);
+        DockIconRecord a = fileRows("ico1000").at(1);
         QCOMPARE(a.Icon, QString(":/image/icon/Sip.png"));
         QCOMPARE(a.Name, QString("Renamed"));
         QCOMPARE(a.Note, QString(":/image/icon/library.png"));
@@ -267,10 +267,10 @@ private slots:
 
         m->IconMenu("icoA", 3);
         QCOMPARE(takeToast(*m), QString("图标删除成功！"));
-        QCOMPARE(ids(fileRows("icoMenu")), (QStringList{ "ico000000", "icoD" }));
+        QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoD" }));
         QVERIFY(!m->iconWidget("icoA"));
         m->DeleteIcon("ico000000"); // the BACK row stays
-        QCOMPARE(fileRows("icoMenu").size(), 2);
+        QCOMPARE(fileRows("ico1000").size(), 2);
     }
 
     // ---- opening ---------------------------------------------------------
@@ -325,7 +325,7 @@ private slots:
         QTest::qWait(FormMenuIcon::SlideMs + 100);
         QVERIFY(m->isVisible());
         // A file without the BACK row gets it back first.
-        FormMenu *bare = menuOf({ rec("icoB") }, 2, "icoBare");
+        FormMenu *bare = menuOf({ rec("icoB") }, 2, "ico1003");
         QCOMPARE(ids(bare->rows()).first(), QString("ico000000")); // the reader put it back
     }
 
@@ -404,8 +404,8 @@ private slots:
         QCOMPARE(m->targetSlot(), 2);
         moveTo(m, "icoC", centre(m->iconWidget("icoA"), 0.5, 0.25));
         releaseAt(m, "icoC", centre(m->iconWidget("icoA"), 0.5, 0.25));
-        QCOMPARE(ids(fileRows("icoMenu")), (QStringList{ "ico000000", "icoC", "icoA", "icoB" }));
-        QCOMPARE(fileRows("icoMenu").at(1).Note, QString(":/image/icon/library.png")); // the note stays
+        QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoC", "icoA", "icoB" }));
+        QCOMPARE(fileRows("ico1000").at(1).Note, QString(":/image/icon/library.png")); // the note stays
         QVERIFY(m->dragGhost()->isHidden());
         QCOMPARE(moving.count(), 2);
         QCOMPARE(m->iconWidget("icoC")->index(), 1);
@@ -414,11 +414,11 @@ private slots:
         moveTo(m, "icoA", centre(m->iconWidget("ico000000"), 0.5, 0.25));
         QCOMPARE(m->targetSlot(), 2);
         releaseAt(m, "icoA", centre(m->iconWidget("ico000000"), 0.5, 0.25));
-        QCOMPARE(ids(fileRows("icoMenu")), (QStringList{ "ico000000", "icoC", "icoA", "icoB" }));
+        QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoC", "icoA", "icoB" }));
         // The BACK icon never moves.
         moveTo(m, "ico000000", centre(m->iconWidget("icoB")));
         releaseAt(m, "ico000000", centre(m->iconWidget("icoB")));
-        QCOMPARE(ids(fileRows("icoMenu")), (QStringList{ "ico000000", "icoC", "icoA", "icoB" }));
+        QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoC", "icoA", "icoB" }));
     }
 
     void dropBesideTheStripDeletes()
@@ -432,7 +432,7 @@ private slots:
         moveTo(m, "icoA", beside);
         releaseAt(m, "icoA", beside);
         QCOMPARE(takeToast(*m), QString("图标删除成功！"));
-        QCOMPARE(ids(fileRows("icoMenu")), (QStringList{ "ico000000", "icoB" }));
+        QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoB" }));
         QVERIFY(!m->iconWidget("icoA"));
         QVERIFY(!m->isShown());
         QCOMPARE(confirm.count(), 0);
@@ -463,7 +463,7 @@ private slots:
         releaseAt(m, "icoA", out);
         QCOMPARE(confirm.count(), 1);
         QCOMPARE(confirm.first().at(0).toBool(), true);
-        QCOMPARE(ids(fileRows("icoMenu")), (QStringList{ "ico000000", "icoB" }));
+        QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoB" }));
     }
 
     // Out to the dock and back: the dock lets go, the icon stays in the menu.
@@ -481,7 +481,7 @@ private slots:
         QVERIFY(m->isVisible());
         releaseAt(m, "icoA", home);
         QCOMPARE(confirm.count(), 1);
-        QCOMPARE(ids(fileRows("icoMenu")), (QStringList{ "ico000000", "icoA", "icoB" }));
+        QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoA", "icoB" }));
 
         // A release below the strip that handed nothing over confirms nothing.
         moveTo(m, "ico000000", home);
