@@ -5,7 +5,8 @@
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formselectdisk.h"
 #include "dock/menus/formmenuicon.h"
-#include "dock/window/dockfile.h"
+#include "dock/model/dockfile.h"
+#include "dock/model/dockiconlist.h"
 #include "dock/window/formsystemhint.h"
 #include "platform/clock.h"
 #include "platform/opener.h"
@@ -40,7 +41,8 @@ bool isPlainId(const QString &id)
 FormMenu::FormMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenu)
 {
     ui->setupUi(this);
-    m_rows = { backRow() };
+    MenuIcoData = new DockIconList(this);
+    MenuIcoData->setRows({ backRow() });
 
     m_ghost = new FormCommonIcon(nullptr);
     m_ghost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
@@ -79,11 +81,12 @@ DockIconRecord FormMenu::backRow()
 
 int FormMenu::findRow(const QString &id) const
 {
-    for (int r = 0; r < m_rows.size(); ++r) {
-        if (m_rows[r].IconID == id)
-            return r;
-    }
-    return -1;
+    return MenuIcoData->indexOfId(id);
+}
+
+QList<DockIconRecord> FormMenu::rows() const
+{
+    return MenuIcoData->rows();
 }
 
 void FormMenu::showToast(const QString &text)
@@ -123,18 +126,14 @@ void FormMenu::OpenFile()
         return;
     // A file that does not parse is kept aside by the reader and reads as
     // empty; the menu then starts again from its BACK row.
-    m_rows = DockFile::read(path);
-    int back = -1;
-    for (int r = 0; r < m_rows.size() && back < 0; ++r) {
-        if (m_rows[r].Class == IconClass::BACK)
-            back = r;
-    }
+    DockFile::load(path, MenuIcoData);
+    const int back = MenuIcoData->findRow(3, IconClass::BACK);
     if (back == 0)
         return;
     if (back > 0)
-        m_rows.move(back, 0);
+        MenuIcoData->move(back, 0);
     else
-        m_rows.prepend(backRow());
+        MenuIcoData->insert(0, backRow());
     SaveFile();
 }
 
@@ -142,19 +141,19 @@ void FormMenu::SaveFile()
 {
     const QString path = menuFile();
     if (!path.isEmpty())
-        DockFile::write(path, m_rows);
+        DockFile::save(path, *MenuIcoData);
 }
 
 void FormMenu::clearIcoData()
 {
-    m_rows.clear();
+    MenuIcoData->clear();
 }
 
 // ---------------------------------------------------------------- icon widgets
 
 void FormMenu::createIcon()
 {
-    for (const DockIconRecord &row : qAsConst(m_rows)) {
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
         FormMenuIcon *icon = m_icons.value(row.IconID);
         const bool fresh = !icon;
         if (fresh) {
@@ -176,7 +175,7 @@ void FormMenu::createIcon()
 
 void FormMenu::createClassIco()
 {
-    for (const DockIconRecord &row : qAsConst(m_rows)) {
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
         if (row.Class != IconClass::DISK)
             continue;
         if (FormMenuIcon *icon = m_icons.value(row.IconID))
@@ -212,10 +211,10 @@ void FormMenu::RefreshMenu()
 
 void FormMenu::fitSize()
 {
-    const int n = m_rows.size();
+    const int n = MenuIcoData->size();
     // A name too long for the strip widens it rather than being cut off.
     int across = StripLength;
-    for (const DockIconRecord &row : qAsConst(m_rows)) {
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
         if (FormMenuIcon *icon = m_icons.value(row.IconID))
             across = qMax(across, horizontal() ? icon->width() : icon->height());
     }
@@ -229,15 +228,15 @@ void FormMenu::layoutIcons(int w, int h)
 {
     m_iconWidth = w;
     m_iconHeight = h;
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (FormMenuIcon *icon = m_icons.value(m_rows[i].IconID)) {
+    for (int i = 0; i < MenuIcoData->size(); ++i) {
+        if (FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID)) {
             icon->setIconSize(w, h);
             icon->setIndex(i);
         }
     }
     fitSize();
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (FormMenuIcon *icon = m_icons.value(m_rows[i].IconID)) {
+    for (int i = 0; i < MenuIcoData->size(); ++i) {
+        if (FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID)) {
             const int cross = horizontal() ? width() - icon->width() : height() - icon->height();
             icon->place(cross, width(), height());
         }
@@ -282,7 +281,7 @@ void FormMenu::showAnimated()
 {
     if (m_shown)
         return;
-    for (const DockIconRecord &row : qAsConst(m_rows)) {
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
         if (FormMenuIcon *icon = m_icons.value(row.IconID))
             icon->showAnimated();
     }
@@ -295,7 +294,7 @@ void FormMenu::hideAnimated()
     if (!m_shown)
         return;
     bool backSlides = false;
-    for (const DockIconRecord &row : qAsConst(m_rows)) {
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
         if (FormMenuIcon *icon = m_icons.value(row.IconID)) {
             icon->hideAnimated();
             backSlides = backSlides || row.Class == IconClass::BACK;
@@ -323,8 +322,8 @@ void FormMenu::IconOpen(QString ID)
     const int r = findRow(ID);
     if (r < 0)
         return;
-    const QString cl = m_rows[r].Class;
-    const QString path = m_rows[r].Path;
+    const QString cl = MenuIcoData->at(r).Class;
+    const QString path = MenuIcoData->at(r).Path;
     platform::Opener &opener = platform::OpenerService::get();
 
     if (cl == IconClass::BACK) {
@@ -382,7 +381,7 @@ void FormMenu::IconMenu(QString ID, int x)
         const int r = findRow(ID);
         if (r < 0)
             return;
-        const DockIconRecord &row = m_rows[r];
+        const DockIconRecord &row = MenuIcoData->at(r);
         m_iconSettings->setIconData(ID, row.Icon, row.Name, row.Note, row.Path, row.Class, 0);
         m_iconSettings->show();
         m_iconSettings->activateWindow();
@@ -396,7 +395,7 @@ void FormMenu::IconMenu(QString ID, int x)
         const int r = findRow(ID);
         if (r < 0)
             return;
-        m_selectDisk->setIconData(ID, m_rows[r].Path);
+        m_selectDisk->setIconData(ID, MenuIcoData->at(r).Path);
         m_selectDisk->show();
         return;
     }
@@ -411,8 +410,8 @@ void FormMenu::Modify(QString icoID, QString ico, QString name, QString)
     if (r < 0)
         return;
     // The note keeps the picture the icon was made with.
-    m_rows[r].Icon = ico;
-    m_rows[r].Name = name;
+    MenuIcoData->setCell(r, 1, ico);
+    MenuIcoData->setCell(r, 2, name);
     SaveFile();
     RefreshMenu();
     showToast(tr("图标修改成功！"));
@@ -422,9 +421,9 @@ void FormMenu::DeleteIcon(QString ID)
 {
     const int r = findRow(ID);
     // The BACK icon is what closes the menu: it stays.
-    if (r < 0 || m_rows[r].Class == IconClass::BACK)
+    if (r < 0 || MenuIcoData->at(r).Class == IconClass::BACK)
         return;
-    m_rows.removeAt(r);
+    MenuIcoData->removeAt(r);
     if (FormMenuIcon *icon = m_icons.take(ID)) {
         icon->hide();
         icon->deleteLater();
@@ -457,10 +456,10 @@ bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
     if (QFileInfo(ico).isFile() && !path.isEmpty() && !menuFile().isEmpty()) {
         qDebug() << "添加图标";
         id = freeIconId();
-        m_rows.append({ id, ico, name, cl, path, ico });
-        stored = DockFile::write(menuFile(), m_rows);
+        MenuIcoData->append({ id, ico, name, cl, path, ico });
+        stored = DockFile::save(menuFile(), *MenuIcoData);
         if (!stored)
-            m_rows.removeLast(); // the caller keeps the icon
+            MenuIcoData->removeAt(MenuIcoData->size() - 1); // the caller keeps the icon
     }
     if (stored) {
         rebuildIcons();
@@ -482,8 +481,8 @@ void FormMenu::setIconDisk(QString icoID, QString d)
     const int r = findRow(icoID);
     if (r < 0)
         return;
-    m_rows[r].Name = tr("系统盘符");
-    m_rows[r].Path = d;
+    MenuIcoData->setCell(r, 2, tr("系统盘符"));
+    MenuIcoData->setCell(r, 4, d);
     if (FormMenuIcon *icon = m_icons.value(icoID))
         icon->setDisk(d);
     SaveFile();
@@ -513,13 +512,13 @@ void FormMenu::IconPressMove(QString ID, QPoint)
         m_drag = DockIconRecord();
         emit setIcoBMoveShow(true);
         const int r = findRow(ID);
-        if (r >= 0 && m_rows[r].Class != IconClass::BACK) {
-            m_drag = m_rows[r];
+        if (r >= 0 && MenuIcoData->at(r).Class != IconClass::BACK) {
+            m_drag = MenuIcoData->at(r);
             // Until the pointer aims elsewhere, the icon would go back to its place.
             m_targetSlot = r;
             if (FormMenuIcon *icon = m_icons.value(ID))
                 icon->hide();
-            m_rows.removeAt(r);
+            MenuIcoData->removeAt(r);
             m_ghost->setIcon(m_drag.IconID, w, w + 10, w + 10, 0, m_edge, QString(), m_drag.Icon,
                              IconClass::Temporary);
         }
@@ -545,9 +544,9 @@ void FormMenu::IconPressPosMove()
             emit returnConfirm(false);
             show();
         }
-        for (int i = 0; i < m_rows.size(); ++i) {
-            FormMenuIcon *icon = m_icons.value(m_rows[i].IconID);
-            if (m_rows[i].Class == IconClass::BACK || !icon || icon->isHidden())
+        for (int i = 0; i < MenuIcoData->size(); ++i) {
+            FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID);
+            if (MenuIcoData->at(i).Class == IconClass::BACK || !icon || icon->isHidden())
                 continue;
             const QRect ir(icon->mapToGlobal(QPoint(0, 0)), icon->size());
             if (!(c.x() > ir.x() && c.x() < ir.x() + ir.width() && c.y() > ir.y() && c.y() < ir.y() + ir.height()))
@@ -574,8 +573,8 @@ void FormMenu::SerialNumber(int row, int lr)
 {
     const int P = (horizontal() ? m_iconHeight : m_iconWidth) + 5;
     const int W = width(), H = height();
-    for (int i = 0; i < m_rows.size(); ++i) {
-        FormMenuIcon *icon = m_icons.value(m_rows[i].IconID);
+    for (int i = 0; i < MenuIcoData->size(); ++i) {
+        FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID);
         if (!icon || icon->isHidden())
             continue;
         const int s = i < row ? i : i > row ? i + 1 : (lr == 1 ? row : row + 1);
@@ -608,8 +607,8 @@ void FormMenu::IconPressRelease(QString ID, QPoint)
             // Nothing was lifted (the BACK icon): nothing to put back.
         } else if (inBand) {
             // Never before the BACK row, never past the end.
-            const int first = !m_rows.isEmpty() && m_rows.first().Class == IconClass::BACK ? 1 : 0;
-            m_rows.insert(qBound(first, m_targetSlot, m_rows.size()), m_drag);
+            const int first = !MenuIcoData->isEmpty() && MenuIcoData->at(0).Class == IconClass::BACK ? 1 : 0;
+            MenuIcoData->insert(qBound(first, m_targetSlot, MenuIcoData->size()), m_drag);
             if (icon)
                 icon->show();
             m_ghost->hide();

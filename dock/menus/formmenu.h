@@ -1,5 +1,5 @@
 #pragma once
-#include "dock/window/dockicon.h"
+#include "dock/model/dockicon.h"
 
 #include <QHash>
 #include <QList>
@@ -11,6 +11,7 @@
 namespace Ui {
 class FormMenu;
 }
+class DockIconList;
 class FormCommonIcon;
 class FormIconSettings;
 class FormMenuIcon;
@@ -81,7 +82,8 @@ public:
     bool isShown() const { return m_shown; }
     bool isDragging() const { return m_dragging; }
     int targetSlot() const { return m_targetSlot; }
-    QList<DockIconRecord> rows() const { return m_rows; }
+    QList<DockIconRecord> rows() const;
+    DockIconList *iconList() const { return MenuIcoData; }
     FormMenuIcon *iconWidget(const QString &id) const { return m_icons.value(id); }
     FormCommonIcon *dragGhost() const { return m_ghost; }
     FormIconSettings *iconSettingsDialog() const { return m_iconSettings; }
@@ -134,7 +136,7 @@ private:
     void showToast(const QString &text);
 
     Ui::FormMenu *ui;
-    QList<DockIconRecord> m_rows;
+    DockIconList *MenuIcoData; // the menu's icons, BACK first
     QString m_menuId;
     int m_dockX = 0;
     int m_dockY = 0;

@@ -9,10 +9,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     ui->frameArea->lower();
     ui->frameIco->raise();
     for (QWidget *w : { static_cast<QWidget *>(ui->frameWork), static_cast<QWidget *>(ui->Detection00),
-                        static_cast<QWidget *>(ui->IcoData), static_cast<QWidget *>(ui->MenuIcoData),
                         static_cast<QWidget *>(ui->main), static_cast<QWidget *>(ui->Detection) })
         w->raise();
-    DockFile::toTable(ui->IcoData, dockPresetRows());
+    IcoData = new DockIconList(this);
+    IcoData->setRows(dockPresetRows());
+    m_file = DockSettings::instance();
 
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -25,8 +26,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     ui->frameDragAdd->setAttribute(Qt::WA_MouseTracking);
     setAttribute(Qt::WA_MouseTracking);
-    ui->IcoData->hide();
-    ui->MenuIcoData->hide();
     ui->frameDragAdd->hide();
 
     m_settingsPanel = new FormSettings;
@@ -119,6 +118,9 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_protection = new FormProtection;
     m_protection->hide();
     m_toast = new FormSystemHint;
+    // A settings save that could not be written keeps the old file and the
+    // values in memory; the user hears of it once.
+    connect(m_file, &DockSettings::saveFailed, this, [this] { showToast(tr("配置保存失败")); });
     m_shutDown = new FormShutDown;
     m_vesk = new FormVesk;
     m_vesk->hide();
@@ -190,9 +192,9 @@ Widget::~Widget()
     m_uDisk = nullptr;
 }
 
-QTableWidget *Widget::iconTable() const
+DockIconList *Widget::iconTable() const
 {
-    return ui->IcoData;
+    return IcoData;
 }
 
 bool Widget::isReceivingMessages() const
@@ -214,10 +216,11 @@ void Widget::initialize()
     m_set.taskbarHide = false;
     m_set.desktopIcon = false;
 
-    if (DockConfig::exists()) {
+    m_file->load();
+    if (m_file->exists()) {
         ReadSettings();
     } else {
-        const DockSettings defaults;
+        const DockState defaults;
         m_set.screen = defaults.screen;
         m_set.location = defaults.location;
         m_set.level = defaults.level;
@@ -308,19 +311,17 @@ void Widget::systemClose()
 
 void Widget::OpenFile()
 {
-    clearIcoData();
-    DockFile::toTable(ui->IcoData, DockFile::read(platform::configPath(QStringLiteral("Zorvane.xml"))));
+    DockFile::load(platform::configPath(QStringLiteral("Zorvane.xml")), IcoData);
 }
 
 void Widget::SaveFile()
 {
-    DockFile::write(platform::configPath(QStringLiteral("Zorvane.xml")), DockFile::fromTable(ui->IcoData));
+    DockFile::save(platform::configPath(QStringLiteral("Zorvane.xml")), *IcoData);
 }
 
 void Widget::clearIcoData()
 {
-    for (int r = ui->IcoData->rowCount() - 1; r >= 0; --r)
-        ui->IcoData->removeRow(r);
+    IcoData->clear();
 }
 
 // ---- the settings file ----------------------------------------------------
@@ -339,30 +340,30 @@ void Widget::createHotkeys(const QString texts[5])
 void Widget::initSaveSettings()
 {
     QString texts[5];
-    DockConfig::initSave(m_set, texts);
+    DockConfig::initSave(*m_file, m_set, texts);
     createHotkeys(texts);
 }
 
 void Widget::ReadSettings()
 {
     QString texts[5];
-    DockConfig::read(m_set, texts);
+    DockConfig::read(*m_file, m_set, texts);
     m_name->setFontSize(m_set.icoNameSize);
     createHotkeys(texts);
 }
 
 void Widget::SaveSettings()
 {
-    DockConfig::saveAppPath(QCoreApplication::applicationDirPath());
+    DockConfig::saveAppPath(*m_file, QCoreApplication::applicationDirPath());
 }
 
 void Widget::setKey(QString x, QString key)
 {
-    const int i = DockConfig::hotkeyIndex(x);
+    const int i = DockSettings::hotkeyIndex(x);
     if (i < 0)
         return;
     m_hotkeys[i]->setShortcut(QKeySequence(key, QKeySequence::NativeText));
-    DockConfig::writeHotkey(i, key);
+    DockConfig::writeHotkey(*m_file, i, key);
 }
 
 void Widget::setMousePop(bool b) { m_set.pop = b; }

@@ -425,7 +425,7 @@ private slots:
     {
         FormMenu *m = menuOf({ FormMenu::backRow(), rec("icoA"), rec("icoB") });
         m->showAnimated();
-        QTest::qWait(FormMenuIcon::SlideMs + 50);
+        QTRY_COMPARE(m->iconWidget("icoA")->pos(), m->iconWidget("icoA")->shownPoint());
         QSignalSpy confirm(m, &FormMenu::returnConfirm);
         moveTo(m, "icoA", centre(m->iconWidget("icoA")));
         const QPoint beside = m->mapToGlobal(QPoint(-40, 20));

@@ -304,7 +304,7 @@ private slots:
             QCOMPARE(takeToast(w), QString());
             return;
         }
-        const DockIconRecord r = DockFile::rowOf(w.iconTable(), 2);
+        const DockIconRecord r = w.iconTable()->record(2);
         QCOMPARE(r.Class, cl);
         QCOMPARE(r.Name, cl == "FOLDER" ? QFileInfo(files.path()).fileName() : iconName);
         QCOMPARE(r.Path, name.endsWith(".desktop") ? platform::appConfigFolder() + "/link/" + name : path);
@@ -381,7 +381,7 @@ private slots:
         w.returnAddIcon("icoFromMenu", Pic, "back", "ICON", "/usr/bin/back", QPoint());
         QCOMPARE(w.gapSlot(), 1);
         w.returnConfirm(true);
-        QCOMPARE(DockFile::rowOf(w.iconTable(), 1).Name, QString("back"));
+        QCOMPARE(w.iconTable()->record(1).Name, QString("back"));
         QCOMPARE(takeToast(w), QString("图标添加成功！"));
         QVERIFY(!w.isDropPending());
         // The menu kept it, or the pointer is off the strip: nothing comes.
@@ -401,7 +401,7 @@ private slots:
         QCOMPARE(w.dropTarget(), QString("MENU"));
         w.returnConfirm(true);
         QCOMPARE(w.iconTable()->rowCount(), 7);
-        QCOMPARE(DockFile::rowOf(w.iconTable(), rowOf(w, "ico9090") - 1).Name, QString("bin"));
+        QCOMPARE(w.iconTable()->record(rowOf(w, "ico9090") - 1).Name, QString("bin"));
     }
 
     // The whole road: out of an open menu, across its dock side, onto the bar.
@@ -412,9 +412,9 @@ private slots:
         ready(w);
         w.IconOpen("ico9090");
         FormMenu *m = w.menuWindow("ico9090");
-        QTest::qWait(FormMenuIcon::SlideMs + 50);
         FormMenuIcon *in = m->iconWidget("icoIn");
         QVERIFY(in && m->isVisible());
+        QTRY_COMPARE(in->pos(), in->shownPoint());
         QCursor::setPos(in->mapToGlobal(in->rect().center()));
         m->IconPressMove("icoIn", QPoint());
         QCursor::setPos(on(w, "icoA", 50)); // past the middle of A
@@ -423,7 +423,7 @@ private slots:
         QCOMPARE(w.gapSlot(), 1);
         m->IconPressRelease("icoIn", QPoint());
         QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")).size(), 1);
-        const DockIconRecord landed = DockFile::rowOf(w.iconTable(), 1);
+        const DockIconRecord landed = w.iconTable()->record(1);
         QCOMPARE(landed.Path, QString("/usr/bin/in"));
         QCOMPARE(savedRows().at(1), landed);
     }
@@ -441,7 +441,7 @@ private slots:
         QCOMPARE(menu->geometry().right() + 1, i.right() + 1 - 5);
         QCOMPARE(menu->geometry().bottom() + 1, i.top() + 5);
         // A menu icon that moves before its menu exists is left alone.
-        DockFile::appendRow(w.iconTable(), rec("icoNewMenu", "MENU", "0"));
+        w.iconTable()->append(rec("icoNewMenu", "MENU", "0"));
         w.createIcon();
         QVERIFY(w.iconWidget("icoNewMenu"));
         QVERIFY(!w.menuWindow("icoNewMenu"));

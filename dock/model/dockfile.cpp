@@ -1,6 +1,7 @@
 #include "dockfile.h"
 
 #include "common/safefile.h"
+#include "dockiconlist.h"
 
 #include <QBuffer>
 #include <QDebug>
@@ -96,6 +97,16 @@ bool write(const QString &path, const QList<DockIconRecord> &rows)
         return false;
     }
     return true;
+}
+
+void load(const QString &path, DockIconList *list)
+{
+    list->setRows(read(path));
+}
+
+bool save(const QString &path, const DockIconList &list)
+{
+    return write(path, list.rows());
 }
 
 QString cell(const QTableWidget *table, int row, int column)
