@@ -83,8 +83,8 @@ void Widget::showMenu(QString id, int x)
         if (!iconWidgets.contains(id))
             return;
         if (IcoData->cell(r, 3) == IconClass::MENU) {
-            const QString menuFile = platform::configPath(id + QStringLiteral(".xml"));
-            if (QFile::exists(menuFile))
+            const QString menuFile = FormMenu::menuFilePath(id);
+            if (!menuFile.isEmpty() && QFile::exists(menuFile))
                 QFile::remove(menuFile);
         }
         IcoData->removeAt(r);
