@@ -1,7 +1,7 @@
 #include "dock/editing/formaddurl.h"
 
 #include "ui_formaddurl.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 FormAddUrl::FormAddUrl(QWidget *parent) : QWidget(parent), ui(new Ui::FormAddUrl)
 {

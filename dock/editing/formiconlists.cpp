@@ -1,7 +1,7 @@
 #include "dock/editing/formiconlists.h"
 
 #include "ui_formiconlists.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 FormIconLists::FormIconLists(QWidget *parent) : QWidget(parent), ui(new Ui::FormIconLists)
 {

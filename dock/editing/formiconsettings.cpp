@@ -1,7 +1,7 @@
 #include "dock/editing/formiconsettings.h"
 
 #include "ui_formiconsettings.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QCloseEvent>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #include "dock/editing/formsidebarmenu.h"
 
 #include "ui_formsidebarmenu.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 FormSidebarMenu::FormSidebarMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormSidebarMenu)
 {

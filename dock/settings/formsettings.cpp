@@ -5,6 +5,7 @@
 #include "dock/settings/customkeysequenceedit.h"
 #include "platform/autostart.h"
 #include "dock/settings/docksettings.h"
+#include "dock/style/dockstyle.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -56,32 +57,6 @@ QString pictureButtonStyle(const QString &normal, const QString &hot)
                           "QPushButton:hover{border-image:url(%2);}QPushButton:pressed{border-image:url(%2);}")
         .arg(normal, hot);
 }
-
-const char *const ComboStyle =
-    "QComboBox{background-color:#C8C8C8;border-radius:2px;border:none;color:#000000;padding-left:6px;}"
-    "QComboBox::drop-down{background-color:#C8C8C8;min-width:26px;border:none;}"
-    "QComboBox::down-arrow{image:url(:/image/menu/arrow-drop.png);}"
-    "QComboBox QAbstractItemView{background-color:#C8C8C8;border:none;outline:0px;}"
-    "QComboBox QAbstractItemView::item{min-height:25px;background-color:#C8C8C8;color:#000000;}"
-    "QComboBox QAbstractItemView::item:hover{background-color:#BBBBBB;}"
-    "QComboBox QAbstractItemView::item:selected{background-color:#BBBBBB;color:#000000;}";
-
-const char *const SliderStyle =
-    "QSlider::groove:horizontal{height:26px;background:#C8C8C8;border-radius:2px;}"
-    "QSlider::sub-page:horizontal{background:#C8C8C8;border-radius:2px;}"
-    "QSlider::add-page:horizontal{background:#C8C8C8;border-radius:2px;}"
-    "QSlider::handle:horizontal{width:14px;height:26px;background:#868686;border-radius:2px;}"
-    "QSlider::handle:horizontal:hover{background:#5294E2;}";
-
-const char *const ScrollBarStyle =
-    "QScrollBar:vertical{width:10px;background:transparent;margin:10px 0px 10px 0px;}"
-    "QScrollBar::handle:vertical{background:#DBDBDB;border-radius:4px;min-height:20px;}"
-    "QScrollBar::handle:vertical:hover{background:#C8C8C8;}"
-    "QScrollBar::sub-line:vertical{height:10px;width:10px;border-image:url(:/images/up-arrow.png);"
-    "subcontrol-position:top;}"
-    "QScrollBar::add-line:vertical{height:10px;width:10px;border-image:url(:/images/down-arrow.png);"
-    "subcontrol-position:bottom;}"
-    "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}";
 
 QFont panelFont(int pixels)
 {
@@ -159,10 +134,10 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
                         ui->keySequenceButton1, ui->keySequenceButton2, ui->keySequenceButton3, ui->keySequenceButton4 })
         w->setStyleSheet(choiceStyle(QString(), UnselectedChoice));
     for (QComboBox *c : { ui->comboBoxScreen, ui->comboBoxBackgroundStyle, ui->comboBoxIconClick, ui->LanguageClick }) {
-        c->setStyleSheet(QLatin1String(ComboStyle));
+        c->setStyleSheet(DockStyle::comboSheet());
         c->setView(new QListView());
     }
-    QString windowStyle = QLatin1String(ScrollBarStyle);
+    QString windowStyle = DockStyle::scrollBarSheet();
     windowStyle += QStringLiteral("QCheckBox{spacing:10px;}");
     // Without its pictures the indicator would be invisible; the style's own
     // box is better than none.
@@ -172,7 +147,7 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
                                       "QCheckBox::indicator:checked{image:url(:/image/menu/chenck1.png);}");
     setStyleSheet(windowStyle);
     for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin })
-        s->setStyleSheet(QLatin1String(SliderStyle));
+        s->setStyleSheet(DockStyle::sliderSheet());
     ui->Margin->setEnabled(true);
     ui->webButton->setText(QUrl(homePage()).host());
 

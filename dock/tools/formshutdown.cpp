@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "ui_formshutdown.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 FormShutDown::FormShutDown(QWidget *parent) : QWidget(parent), ui(new Ui::FormShutDown)
 {

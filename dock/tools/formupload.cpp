@@ -1,7 +1,7 @@
 #include "dock/tools/formupload.h"
 
 #include "ui_formupload.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 #include "dock/widgets/formweather.h"
 
 #include "ui_formweather.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeather)
 {

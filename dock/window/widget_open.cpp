@@ -19,16 +19,6 @@ enum MenuOpenCode : int {
     OpenTimeShutDown = 8,
 };
 
-// The product's help forum.
-platform::WindowSystem::Level levelOf(int level)
-{
-    switch (level) {
-    case 0: return platform::WindowSystem::Above;
-    case 2: return platform::WindowSystem::Below;
-    default: return platform::WindowSystem::Normal;
-    }
-}
-
 } // namespace
 
 // ---- opening --------------------------------------------------------------
@@ -247,7 +237,7 @@ void Widget::showLaunchStarter()
 void Widget::LaunchPadClose()
 {
     // Back to the level the user chose rather than merely "not in front".
-    platform::WindowSystemService::get().setLevel(this, levelOf(m_set.level));
+    platform::WindowSystemService::get().setLevel(this, levelOf(m_set.level).value_or(platform::WindowSystem::Normal));
     m_set.hideInEffect = m_set.hide;
     WindowsTrayWndMove();
     setMargin(m_savedMargin);

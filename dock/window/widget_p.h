@@ -48,3 +48,9 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include <optional>
+
+// The window level "System/Level" names: 0 front, 1 normal, 2 below; none
+// for any other value.
+std::optional<platform::WindowSystem::Level> levelOf(int level);
