@@ -104,13 +104,17 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     connect(pageScrollBar, &QScrollBar::valueChanged, this, &FormSettings::valueChanged);
     pageScrollBar->setContextMenuPolicy(Qt::NoContextMenu);
 
-    connect(ui->keySequenceEditLaunchPad, &CustomKeySequenceEdit::setKey, this,
-            &FormSettings::on_keySequenceEditLaunchPad);
-    connect(ui->keySequenceEditvesk, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditvesk);
-    connect(ui->keySequenceEditScreenshot, &CustomKeySequenceEdit::setKey, this,
-            &FormSettings::on_keySequenceEditScreenshot);
-    connect(ui->keySequenceEditColor, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditColor);
-    connect(ui->keySequenceEditDock, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditDock);
+    // Each hot key's field and clear button, in the order of dockHotkeys.
+    QPushButton *const clearButtons[DockHotkeyCount] = { ui->keySequenceButton0, ui->keySequenceButton1,
+                                                         ui->keySequenceButton2, ui->keySequenceButton3,
+                                                         ui->keySequenceButton4 };
+    for (int i = 0; i < DockHotkeyCount; ++i) {
+        CustomKeySequenceEdit *edit = hotKeyEdit(i);
+        const QString code = QLatin1String(dockHotkeys[i].name);
+        connect(edit, &CustomKeySequenceEdit::setKey, this,
+                [this, edit, code](QString key) { hotKeyTyped(edit, code, key); });
+        connect(clearButtons[i], &QPushButton::clicked, this, [this, edit, code] { clearHotKey(edit, code); });
+    }
 
     for (QWidget *w : { ui->label_36, ui->label_37, ui->label_38 })
         w->setFont(panelFont(18));
@@ -235,15 +239,9 @@ void FormSettings::readSettings()
         }
     }
 
-    const QList<QPair<const char *, CustomKeySequenceEdit *>> hotKeys = {
-        { "Hotkey/LaunchPad", ui->keySequenceEditLaunchPad },
-        { "Hotkey/Vesk", ui->keySequenceEditvesk },
-        { "Hotkey/Screenshot", ui->keySequenceEditScreenshot },
-        { "Hotkey/ColorPicker", ui->keySequenceEditColor },
-        { "Hotkey/Zorvane", ui->keySequenceEditDock },
-    };
-    for (const auto &h : hotKeys)
-        h.second->setKeySequence(QKeySequence(set.value(QLatin1String(h.first)).toString(), QKeySequence::NativeText));
+    for (int i = 0; i < DockHotkeyCount; ++i)
+        hotKeyEdit(i)->setKeySequence(
+            QKeySequence(set.value(QLatin1String(dockHotkeys[i].key)).toString(), QKeySequence::NativeText));
 
     // A third of the width of the screen shown.
     if (!set.value(QStringLiteral("System/Screen")).toString().isEmpty()) {
@@ -509,29 +507,12 @@ void FormSettings::on_leftButtonMission_clicked() { selectTaskbarButton(3); }
 
 // ---- hot keys -----------------------------------------------------------------
 
-void FormSettings::on_keySequenceEditLaunchPad(QString key)
+CustomKeySequenceEdit *FormSettings::hotKeyEdit(int i) const
 {
-    hotKeyTyped(ui->keySequenceEditLaunchPad, QStringLiteral("LaunchPad"), key);
-}
-
-void FormSettings::on_keySequenceEditvesk(QString key)
-{
-    hotKeyTyped(ui->keySequenceEditvesk, QStringLiteral("vesk"), key);
-}
-
-void FormSettings::on_keySequenceEditScreenshot(QString key)
-{
-    hotKeyTyped(ui->keySequenceEditScreenshot, QStringLiteral("Screenshot"), key);
-}
-
-void FormSettings::on_keySequenceEditColor(QString key)
-{
-    hotKeyTyped(ui->keySequenceEditColor, QStringLiteral("Color"), key);
-}
-
-void FormSettings::on_keySequenceEditDock(QString key)
-{
-    hotKeyTyped(ui->keySequenceEditDock, QStringLiteral("Dock"), key);
+    CustomKeySequenceEdit *const edits[DockHotkeyCount] = { ui->keySequenceEditLaunchPad, ui->keySequenceEditvesk,
+                                                            ui->keySequenceEditScreenshot, ui->keySequenceEditColor,
+                                                            ui->keySequenceEditDock };
+    return edits[i];
 }
 
 void FormSettings::hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code, const QString &key)
@@ -541,9 +522,8 @@ void FormSettings::hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code,
     if (key.isEmpty())
         return;
     const QString chord = firstChordText(QKeySequence(key, QKeySequence::PortableText));
-    for (CustomKeySequenceEdit *other : { ui->keySequenceEditLaunchPad, ui->keySequenceEditvesk,
-                                          ui->keySequenceEditScreenshot, ui->keySequenceEditColor,
-                                          ui->keySequenceEditDock }) {
+    for (int i = 0; i < DockHotkeyCount; ++i) {
+        CustomKeySequenceEdit *other = hotKeyEdit(i);
         if (other != edit && firstChordText(other->keySequence()) == chord) {
             // Re-binding would take the chord from the other hot key.
             edit->revert();
@@ -561,12 +541,6 @@ void FormSettings::clearHotKey(CustomKeySequenceEdit *edit, const QString &code)
     emit setKey(code, QStringLiteral("Alt"));
     edit->setKeySequence(QKeySequence());
 }
-
-void FormSettings::on_keySequenceButton0_clicked() { clearHotKey(ui->keySequenceEditLaunchPad, QStringLiteral("LaunchPad")); }
-void FormSettings::on_keySequenceButton1_clicked() { clearHotKey(ui->keySequenceEditvesk, QStringLiteral("vesk")); }
-void FormSettings::on_keySequenceButton2_clicked() { clearHotKey(ui->keySequenceEditScreenshot, QStringLiteral("Screenshot")); }
-void FormSettings::on_keySequenceButton3_clicked() { clearHotKey(ui->keySequenceEditColor, QStringLiteral("Color")); }
-void FormSettings::on_keySequenceButton4_clicked() { clearHotKey(ui->keySequenceEditDock, QStringLiteral("Dock")); }
 
 void FormSettings::showHint(QWidget *near, const QString &text)
 {
