@@ -61,7 +61,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     m_name = new FormName(this);
     m_name->hide();
-    m_about = new FormAbout;
     m_delete = new FormDelete;
 
     m_deleteLabel = new QLabel;
@@ -79,9 +78,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_placeholder = new FormCommonIcon(ui->frameIco);
     m_placeholder->hide();
 
-    m_sidebar = new FormSidebarMenu;
-    connect(m_sidebar, &FormSidebarMenu::SidebarMenuClose, this, &Widget::SidebarMenuClose);
-    connect(m_sidebar, &FormSidebarMenu::AddIcon, this, &Widget::AddIcon2);
     m_desktopTime = new FormDesktopTime;
     m_desktopWidget = new FormDesktopWidget;
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeShow, m_desktopTime, &FormDesktopTime::setShow);
@@ -92,19 +88,10 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeLanguage, m_desktopTime,
             &FormDesktopTime::DesktopTimeLanguage);
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeAlpha, m_desktopTime, &FormDesktopTime::DesktopTimeAlpha);
-    m_addUrl = new FormAddUrl;
-    connect(m_addUrl, &FormAddUrl::AddIcon, this, &Widget::AddIcon2);
-    m_iconSettings = new FormIconSettings;
-    connect(m_iconSettings, &FormIconSettings::Modify, this, &Widget::Modify);
-    connect(m_iconSettings, &FormIconSettings::IconSettingsClose, this, &Widget::IconSettingsClose);
-    m_iconLists = new FormIconLists;
-    connect(m_iconLists, &FormIconLists::AddIcon, this, &Widget::AddIcon2);
 
     m_upload = new FormUpload;
     connect(m_upload, &FormUpload::updates, this, &Widget::updates);
     m_upload->hide();
-    m_selectDisk = new FormSelectDisk;
-    connect(m_selectDisk, &FormSelectDisk::setIconDisk, this, &Widget::setIconDisk);
 
     m_weatherEffects = new FormWeatherEffects;
     m_weatherEffects->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
@@ -122,9 +109,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     // values in memory; the user hears of it once.
     connect(m_file, &DockSettings::saveFailed, this, [this] { showToast(tr("配置保存失败")); });
     m_shutDown = new FormShutDown;
-    m_vesk = new FormVesk;
-    m_vesk->hide();
-    m_startUp = new FormStartUp;
 
     m_launchPad = new FormLaunchStarter;
     connect(m_launchPad, &FormLaunchStarter::IconOpens, this, &Widget::IconOpens);

@@ -93,22 +93,23 @@ public:
     // Called by the receiver of system messages; true when consumed.
     bool receiveSystemMessage(quint32 dwData, const QString &text);
 
-    // The windows the dock opens, its flags and timers, for the tests.
+    // The windows the dock opens, its flags and timers. The windows opened
+    // only on demand are made at their first use.
     FormMenu *menuWindow(const QString &id) const { return menuWindows.value(id); }
     FormLaunchStarter *launchPad() const { return m_launchPad; }
     FormStartMenu *startMenu() const { return m_startMenu; }
-    FormSidebarMenu *sidePanel() const { return m_sidebar; }
-    FormAddUrl *addUrlDialog() const { return m_addUrl; }
-    FormIconSettings *iconSettingsDialog() const { return m_iconSettings; }
-    FormSelectDisk *driveChooser() const { return m_selectDisk; }
+    FormSidebarMenu *sidePanel();
+    FormAddUrl *addUrlDialog();
+    FormIconSettings *iconSettingsDialog();
+    FormSelectDisk *driveChooser();
     FormUpload *updater() const { return m_upload; }
     FormShutDown *powerDialog() const { return m_shutDown; }
     FormProtection *eyeProtection() const { return m_protection; }
-    FormVesk *searchBox() const { return m_vesk; }
+    FormVesk *searchBox();
     FormWeather *weatherWindow() const { return m_weather; }
     FormSettings *settingsPanel() const { return m_settingsPanel; }
     FormDesktopWidget *desktopWidgetPanel() const { return m_desktopWidget; }
-    FormAbout *aboutBox() const { return m_about; }
+    FormAbout *aboutBox();
     FormName *nameBubble() const { return m_name; }
     uDisk *diskWatcher() const { return m_uDisk; }
     QTimer *diskTimer() const { return m_diskTimer; }
@@ -304,6 +305,8 @@ protected:
 
 private:
     void initialize();
+    FormIconLists *iconListsDialog();
+    FormStartUp *startUpPrompt();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
     QString freeIconId() const;

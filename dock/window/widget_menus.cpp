@@ -22,11 +22,11 @@ void Widget::showMenu(QString id, int x)
             return;
         const DockIconRecord rec = IcoData->record(r);
         popupOpen = true;
-        m_iconSettings->setIconData(id, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class,
+        iconSettingsDialog()->setIconData(id, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class,
                                     x == DockIconMenuCode::RecycleIconFull ? 1 : 0);
-        m_iconSettings->showNormal();
-        m_iconSettings->show();
-        m_iconSettings->activateWindow();
+        iconSettingsDialog()->showNormal();
+        iconSettingsDialog()->show();
+        iconSettingsDialog()->activateWindow();
         return;
     }
     case DockIconMenuCode::AddIcon: AddIco(); return;
@@ -59,8 +59,8 @@ void Widget::showMenu(QString id, int x)
         const int r = IcoData->findRow(0, id);
         if (r < 0)
             return;
-        m_selectDisk->setIconData(id, IcoData->cell(r, 4));
-        m_selectDisk->show();
+        driveChooser()->setIconData(id, IcoData->cell(r, 4));
+        driveChooser()->show();
         return;
     }
     case DockIconMenuCode::AddFolder: AddFolder(); return;

@@ -42,8 +42,8 @@ void Widget::IconOpen(QString ID)
         }
     } else if (cl == IconClass::DISK) {
         if (path == QLatin1String("0")) {
-            m_selectDisk->setIconData(ID, path);
-            m_selectDisk->show();
+            driveChooser()->setIconData(ID, path);
+            driveChooser()->show();
         } else {
             const QUrl url = QUrl::fromLocalFile(path);
             qDebug() << ID << url;
@@ -171,7 +171,7 @@ void Widget::upDate()
     m_upload->show();
 }
 
-void Widget::showAbout() { m_about->show(); }
+void Widget::showAbout() { aboutBox()->show(); }
 
 void Widget::showSet()
 {
@@ -191,9 +191,9 @@ void Widget::myHelp()
 void Widget::openKelvash()
 {
     const QRect r = screenRect();
-    m_vesk->setWindowRect(r.x(), r.y(), r.width(), r.height());
-    m_vesk->toggle();
-    platform::WindowSystemService::get().setLevel(m_vesk, platform::WindowSystem::Above);
+    searchBox()->setWindowRect(r.x(), r.y(), r.width(), r.height());
+    searchBox()->toggle();
+    platform::WindowSystemService::get().setLevel(searchBox(), platform::WindowSystem::Above);
 }
 
 void Widget::openColorPicker()
