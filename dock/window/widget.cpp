@@ -123,16 +123,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_detection->hide();
     platform::WindowSystemService::get().setLevel(m_detection, platform::WindowSystem::Above);
 
-    m_uDisk = new uDisk;
-    connect(m_uDisk, &uDisk::sigUDiskCome, this, &Widget::UDiskCome);
-    connect(m_uDisk, &uDisk::sigUDiskRemove, this, &Widget::UDiskRemove);
+    m_disks = new RemovableDisks(this);
+    connect(m_disks, &RemovableDisks::arrived, this, [this](const QString &root) {
+        qDebug() << "u盘插入：" << root;
+        showToast(tr("发现移动存储设备！"));
+    });
+    connect(m_disks, &RemovableDisks::rescan, this, &Widget::UDiskTimeOut);
 
     m_relayoutTimer = new QTimer(this);
     m_relayoutTimer->setSingleShot(true);
     connect(m_relayoutTimer, &QTimer::timeout, this, &Widget::IconSorting);
-    m_diskTimer = new QTimer(this);
-    m_diskTimer->setSingleShot(true);
-    connect(m_diskTimer, &QTimer::timeout, this, &Widget::UDiskTimeOut);
 
     m_tick = 59;
     initialize();
@@ -172,8 +172,6 @@ Widget::~Widget()
 {
     delete ui;
     delete m_tray;
-    delete m_uDisk;
-    m_uDisk = nullptr;
 }
 
 DockIconList *Widget::iconTable() const

@@ -51,6 +51,7 @@ class DockSettings;
 class QTimer;
 class QxtGlobalShortcut;
 class SystemMessageReceiver;
+class RemovableDisks;
 class uDisk;
 
 namespace Ui {
@@ -111,8 +112,8 @@ public:
     FormDesktopWidget *desktopWidgetPanel() const { return m_desktopWidget; }
     FormAbout *aboutBox();
     FormName *nameBubble() const { return m_name; }
-    uDisk *diskWatcher() const { return m_uDisk; }
-    QTimer *diskTimer() const { return m_diskTimer; }
+    uDisk *diskWatcher() const;
+    QTimer *diskTimer() const;
     QTimer *showTimer() const { return m_showTimer; }
     QTimer *startUpTimer() const { return m_startUpTimer; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
@@ -362,11 +363,10 @@ private:
     FormLaunchStarter *m_launchPad = nullptr;
     FormStartMenu *m_startMenu = nullptr;
     FormDetection *m_detection = nullptr;
-    uDisk *m_uDisk = nullptr;
+    RemovableDisks *m_disks = nullptr;
     SystemMessageReceiver *m_receiver = nullptr;
 
     QTimer *m_relayoutTimer = nullptr;
-    QTimer *m_diskTimer = nullptr;
     QTimer *m_tickTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;

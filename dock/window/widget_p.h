@@ -6,6 +6,7 @@
 #include "ui_widget.h"
 #include "formdetection.h"
 #include "formsystemhint.h"
+#include "removabledisks.h"
 #include "udisk.h"
 
 #include "common/systemmessage.h"
