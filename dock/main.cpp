@@ -1,4 +1,6 @@
 #include "common/fonts.h"
+#include "common/translations.h"
+#include "dock/settings/docksettings.h"
 #include "dock/window/widget.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
@@ -16,6 +18,8 @@ int main(int argc, char *argv[])
         return 0;
     QApplication app(argc, argv);
     Fonts::installSubstitutions();
+    // Before the first window: Qt's texts are set as its widgets are built.
+    Translations::install(Translations::languageOfSetting(DockSettings::instance()->language().toInt()));
 
     const QPixmap splashPicture(QStringLiteral(":/image/200.png"));
     QSplashScreen splash(splashPicture);

@@ -1,4 +1,5 @@
 #include "common/fonts.h"
+#include "common/translations.h"
 #include "notes/widget.h"
 #include "platform/singleinstance.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     // Closing a note only hides it; the program ends on its own commands.
     a.setQuitOnLastWindowClosed(false);
     Fonts::installSubstitutions();
+    Translations::install(Translations::inherited());
 
     Widget w;
     w.show();

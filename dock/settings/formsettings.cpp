@@ -240,8 +240,7 @@ void FormSettings::readSettings()
     }
 
     for (int i = 0; i < DockHotkeyCount; ++i)
-        hotKeyEdit(i)->setKeySequence(
-            QKeySequence(set.value(QLatin1String(dockHotkeys[i].key)).toString(), QKeySequence::NativeText));
+        hotKeyEdit(i)->showKeyText(set.value(QLatin1String(dockHotkeys[i].key)).toString());
 
     // A third of the width of the screen shown.
     if (!set.value(QStringLiteral("System/Screen")).toString().isEmpty()) {
