@@ -1,6 +1,3 @@
-# Designer forms of the dock live in one folder; every dock library finds them there.
-set(ZV_DOCK_FORMS ${PROJECT_SOURCE_DIR}/dock/forms)
-
 # zv_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # A Qt Test executable run under the offscreen platform; the support library gives it
 # a private temporary home (config, runtime and data folders) so no test touches the user's files.

@@ -4,7 +4,7 @@
 #include "dock/editing/catalogueview.h"
 #include "dock/editing/iconfolder.h"
 #include "dock/icons/productlinks.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QDebug>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "ui_formapplicationitem.h"
 #include "ui_formapplicationlists.h"
 #include "ui_formapplicationlists2.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QPixmap>
 

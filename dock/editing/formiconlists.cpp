@@ -1,7 +1,7 @@
 #include "dock/editing/formiconlists.h"
 
 #include "ui_formiconlists.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QGridLayout>
 #include <QLabel>

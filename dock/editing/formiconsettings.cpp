@@ -4,8 +4,8 @@
 #include "dock/editing/formiconlibrary.h"
 #include "dock/editing/formiconlists.h"
 #include "dock/editing/iconfolder.h"
-#include "dock/window/buttonsheet.h"
-#include "dock/window/formsystemhint.h"
+#include "dock/style/dockstyle.h"
+#include "dock/toast/formsystemhint.h"
 #include "platform/dialogs.h"
 
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 
 #include "ui_formsidebarmenu.h"
 #include "dock/editing/formapplicationlists.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QMouseEvent>
 

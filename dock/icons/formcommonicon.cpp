@@ -1,4 +1,5 @@
 #include "formcommonicon.h"
+#include "dock/style/dockstyle.h"
 #include "ui_formcommonicon.h"
 
 #include "dock/icons/formclock1.h"
@@ -638,10 +639,7 @@ void FormCommonIcon::moveAnimation(int x, int y)
 
 QString FormCommonIcon::menuStyleSheet()
 {
-    return QStringLiteral(
-        "QMenu{background:#FFFFFF;border: 0px;border-radius: 2px;border-style: solid;padding:3px 0px 3px 0px;}"
-        "QMenu::item{background-color: transparent;padding:0px 20px 0px 20px;height:25px;color:#000000;}"
-        "QMenu::item:selected:enabled{background:#2168DB;color:#ffffff;}");
+    return DockStyle::menuSheet();
 }
 
 void FormCommonIcon::fillContextMenu(QMenu *main, QMenu *addMenu, QMenu *setMenu)

@@ -1,6 +1,6 @@
 #include "formselectdisk.h"
 #include "ui_formselectdisk.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include "dock/icons/iconpictures.h"
 #include "platform/volumes.h"

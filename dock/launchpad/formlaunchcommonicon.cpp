@@ -2,7 +2,7 @@
 #include "ui_formlaunchcommonicon.h"
 
 #include "dock/icons/iconpictures.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QCursor>
 #include <QDebug>

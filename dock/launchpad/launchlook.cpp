@@ -1,7 +1,7 @@
 #include "launchlook.h"
 
 #include "dock/settings/docksettings.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QColor>
 

@@ -7,7 +7,7 @@
 #include "dock/menus/formmenuicon.h"
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
-#include "dock/window/formsystemhint.h"
+#include "dock/toast/formsystemhint.h"
 #include "platform/clock.h"
 #include "platform/opener.h"
 #include "platform/paths.h"

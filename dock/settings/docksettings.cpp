@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
 #include <QPointer>
@@ -221,7 +222,13 @@ void DockSettings::load()
     }
     QVariantMap values;
     if (!readable || !parse(bytes, &values)) {
-        SafeFile::keepBad(m_path);
+        // Loading the same unreadable file again keeps no second copy.
+        const QString seen = QString::number(fi.size()) + QLatin1Char('/')
+            + QString::number(fi.lastModified().toMSecsSinceEpoch());
+        if (seen != m_keptBad) {
+            SafeFile::keepBad(m_path);
+            m_keptBad = seen;
+        }
         return;
     }
     m_values = values;

@@ -145,6 +145,7 @@ private:
     // Keys set since the last save. Only these are written into the copy of
     // the file: a key set again takes the place QSettings gives a new key.
     QSet<QString> m_pending;
+    QString m_keptBad; // size and time of the unreadable file last kept aside
     bool m_exists = false;
     bool m_failing = false;
     bool m_saveQueued = false;

@@ -5,6 +5,7 @@
 #include "dock/settings/customkeysequenceedit.h"
 #include "platform/autostart.h"
 #include "dock/settings/docksettings.h"
+#include "dock/style/dockstyle.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -57,32 +58,6 @@ QString pictureButtonStyle(const QString &normal, const QString &hot)
         .arg(normal, hot);
 }
 
-const char *const ComboStyle =
-    "QComboBox{background-color:#C8C8C8;border-radius:2px;border:none;color:#000000;padding-left:6px;}"
-    "QComboBox::drop-down{background-color:#C8C8C8;min-width:26px;border:none;}"
-    "QComboBox::down-arrow{image:url(:/image/menu/arrow-drop.png);}"
-    "QComboBox QAbstractItemView{background-color:#C8C8C8;border:none;outline:0px;}"
-    "QComboBox QAbstractItemView::item{min-height:25px;background-color:#C8C8C8;color:#000000;}"
-    "QComboBox QAbstractItemView::item:hover{background-color:#BBBBBB;}"
-    "QComboBox QAbstractItemView::item:selected{background-color:#BBBBBB;color:#000000;}";
-
-const char *const SliderStyle =
-    "QSlider::groove:horizontal{height:26px;background:#C8C8C8;border-radius:2px;}"
-    "QSlider::sub-page:horizontal{background:#C8C8C8;border-radius:2px;}"
-    "QSlider::add-page:horizontal{background:#C8C8C8;border-radius:2px;}"
-    "QSlider::handle:horizontal{width:14px;height:26px;background:#868686;border-radius:2px;}"
-    "QSlider::handle:horizontal:hover{background:#5294E2;}";
-
-const char *const ScrollBarStyle =
-    "QScrollBar:vertical{width:10px;background:transparent;margin:10px 0px 10px 0px;}"
-    "QScrollBar::handle:vertical{background:#DBDBDB;border-radius:4px;min-height:20px;}"
-    "QScrollBar::handle:vertical:hover{background:#C8C8C8;}"
-    "QScrollBar::sub-line:vertical{height:10px;width:10px;border-image:url(:/images/up-arrow.png);"
-    "subcontrol-position:top;}"
-    "QScrollBar::add-line:vertical{height:10px;width:10px;border-image:url(:/images/down-arrow.png);"
-    "subcontrol-position:bottom;}"
-    "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}";
-
 QFont panelFont(int pixels)
 {
     QFont f(QStringLiteral("Microsoft YaHei"), 10, 10, false);
@@ -129,13 +104,17 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     connect(pageScrollBar, &QScrollBar::valueChanged, this, &FormSettings::valueChanged);
     pageScrollBar->setContextMenuPolicy(Qt::NoContextMenu);
 
-    connect(ui->keySequenceEditLaunchPad, &CustomKeySequenceEdit::setKey, this,
-            &FormSettings::on_keySequenceEditLaunchPad);
-    connect(ui->keySequenceEditvesk, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditvesk);
-    connect(ui->keySequenceEditScreenshot, &CustomKeySequenceEdit::setKey, this,
-            &FormSettings::on_keySequenceEditScreenshot);
-    connect(ui->keySequenceEditColor, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditColor);
-    connect(ui->keySequenceEditDock, &CustomKeySequenceEdit::setKey, this, &FormSettings::on_keySequenceEditDock);
+    // Each hot key's field and clear button, in the order of dockHotkeys.
+    QPushButton *const clearButtons[DockHotkeyCount] = { ui->keySequenceButton0, ui->keySequenceButton1,
+                                                         ui->keySequenceButton2, ui->keySequenceButton3,
+                                                         ui->keySequenceButton4 };
+    for (int i = 0; i < DockHotkeyCount; ++i) {
+        CustomKeySequenceEdit *edit = hotKeyEdit(i);
+        const QString code = QLatin1String(dockHotkeys[i].name);
+        connect(edit, &CustomKeySequenceEdit::setKey, this,
+                [this, edit, code](QString key) { hotKeyTyped(edit, code, key); });
+        connect(clearButtons[i], &QPushButton::clicked, this, [this, edit, code] { clearHotKey(edit, code); });
+    }
 
     for (QWidget *w : { ui->label_36, ui->label_37, ui->label_38 })
         w->setFont(panelFont(18));
@@ -159,10 +138,10 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
                         ui->keySequenceButton1, ui->keySequenceButton2, ui->keySequenceButton3, ui->keySequenceButton4 })
         w->setStyleSheet(choiceStyle(QString(), UnselectedChoice));
     for (QComboBox *c : { ui->comboBoxScreen, ui->comboBoxBackgroundStyle, ui->comboBoxIconClick, ui->LanguageClick }) {
-        c->setStyleSheet(QLatin1String(ComboStyle));
+        c->setStyleSheet(DockStyle::comboSheet());
         c->setView(new QListView());
     }
-    QString windowStyle = QLatin1String(ScrollBarStyle);
+    QString windowStyle = DockStyle::scrollBarSheet();
     windowStyle += QStringLiteral("QCheckBox{spacing:10px;}");
     // Without its pictures the indicator would be invisible; the style's own
     // box is better than none.
@@ -172,7 +151,7 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
                                       "QCheckBox::indicator:checked{image:url(:/image/menu/chenck1.png);}");
     setStyleSheet(windowStyle);
     for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin })
-        s->setStyleSheet(QLatin1String(SliderStyle));
+        s->setStyleSheet(DockStyle::sliderSheet());
     ui->Margin->setEnabled(true);
     ui->webButton->setText(QUrl(homePage()).host());
 
@@ -260,15 +239,8 @@ void FormSettings::readSettings()
         }
     }
 
-    const QList<QPair<const char *, CustomKeySequenceEdit *>> hotKeys = {
-        { "Hotkey/LaunchPad", ui->keySequenceEditLaunchPad },
-        { "Hotkey/Vesk", ui->keySequenceEditvesk },
-        { "Hotkey/Screenshot", ui->keySequenceEditScreenshot },
-        { "Hotkey/ColorPicker", ui->keySequenceEditColor },
-        { "Hotkey/Zorvane", ui->keySequenceEditDock },
-    };
-    for (const auto &h : hotKeys)
-        h.second->showKeyText(set.value(QLatin1String(h.first)).toString());
+    for (int i = 0; i < DockHotkeyCount; ++i)
+        hotKeyEdit(i)->showKeyText(set.value(QLatin1String(dockHotkeys[i].key)).toString());
 
     // A third of the width of the screen shown.
     if (!set.value(QStringLiteral("System/Screen")).toString().isEmpty()) {
@@ -534,29 +506,12 @@ void FormSettings::on_leftButtonMission_clicked() { selectTaskbarButton(3); }
 
 // ---- hot keys -----------------------------------------------------------------
 
-void FormSettings::on_keySequenceEditLaunchPad(QString key)
+CustomKeySequenceEdit *FormSettings::hotKeyEdit(int i) const
 {
-    hotKeyTyped(ui->keySequenceEditLaunchPad, QStringLiteral("LaunchPad"), key);
-}
-
-void FormSettings::on_keySequenceEditvesk(QString key)
-{
-    hotKeyTyped(ui->keySequenceEditvesk, QStringLiteral("vesk"), key);
-}
-
-void FormSettings::on_keySequenceEditScreenshot(QString key)
-{
-    hotKeyTyped(ui->keySequenceEditScreenshot, QStringLiteral("Screenshot"), key);
-}
-
-void FormSettings::on_keySequenceEditColor(QString key)
-{
-    hotKeyTyped(ui->keySequenceEditColor, QStringLiteral("Color"), key);
-}
-
-void FormSettings::on_keySequenceEditDock(QString key)
-{
-    hotKeyTyped(ui->keySequenceEditDock, QStringLiteral("Dock"), key);
+    CustomKeySequenceEdit *const edits[DockHotkeyCount] = { ui->keySequenceEditLaunchPad, ui->keySequenceEditvesk,
+                                                            ui->keySequenceEditScreenshot, ui->keySequenceEditColor,
+                                                            ui->keySequenceEditDock };
+    return edits[i];
 }
 
 void FormSettings::hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code, const QString &key)
@@ -566,9 +521,8 @@ void FormSettings::hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code,
     if (key.isEmpty())
         return;
     const QString chord = firstChordText(QKeySequence(key, QKeySequence::PortableText));
-    for (CustomKeySequenceEdit *other : { ui->keySequenceEditLaunchPad, ui->keySequenceEditvesk,
-                                          ui->keySequenceEditScreenshot, ui->keySequenceEditColor,
-                                          ui->keySequenceEditDock }) {
+    for (int i = 0; i < DockHotkeyCount; ++i) {
+        CustomKeySequenceEdit *other = hotKeyEdit(i);
         if (other != edit && firstChordText(other->keySequence()) == chord) {
             // Re-binding would take the chord from the other hot key.
             edit->revert();
@@ -586,12 +540,6 @@ void FormSettings::clearHotKey(CustomKeySequenceEdit *edit, const QString &code)
     emit setKey(code, QStringLiteral("Alt"));
     edit->setKeySequence(QKeySequence());
 }
-
-void FormSettings::on_keySequenceButton0_clicked() { clearHotKey(ui->keySequenceEditLaunchPad, QStringLiteral("LaunchPad")); }
-void FormSettings::on_keySequenceButton1_clicked() { clearHotKey(ui->keySequenceEditvesk, QStringLiteral("vesk")); }
-void FormSettings::on_keySequenceButton2_clicked() { clearHotKey(ui->keySequenceEditScreenshot, QStringLiteral("Screenshot")); }
-void FormSettings::on_keySequenceButton3_clicked() { clearHotKey(ui->keySequenceEditColor, QStringLiteral("Color")); }
-void FormSettings::on_keySequenceButton4_clicked() { clearHotKey(ui->keySequenceEditDock, QStringLiteral("Dock")); }
 
 void FormSettings::showHint(QWidget *near, const QString &text)
 {

@@ -115,11 +115,6 @@ private slots:
     void on_checkBoxDesktopIcon_clicked(bool checked);
     void on_StartUp_clicked(bool checked);
 
-    void on_keySequenceButton0_clicked();
-    void on_keySequenceButton1_clicked();
-    void on_keySequenceButton2_clicked();
-    void on_keySequenceButton3_clicked();
-    void on_keySequenceButton4_clicked();
 
     void on_upgradeButton_clicked();
     void on_webButton_clicked();
@@ -134,12 +129,8 @@ private slots:
     void on_leftButtonMission_clicked();
 
 private:
-    // What the five hot-key fields report (connected in the constructor).
-    void on_keySequenceEditLaunchPad(QString key);
-    void on_keySequenceEditvesk(QString key);
-    void on_keySequenceEditScreenshot(QString key);
-    void on_keySequenceEditColor(QString key);
-    void on_keySequenceEditDock(QString key);
+    // The field of hot key i, in the order of dockHotkeys.
+    CustomKeySequenceEdit *hotKeyEdit(int i) const;
     void hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code, const QString &key);
     void clearHotKey(CustomKeySequenceEdit *edit, const QString &code);
     // The panel's one place for a short message to the user.

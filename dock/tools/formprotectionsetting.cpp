@@ -2,7 +2,7 @@
 
 #include "dock/settings/docksettings.h"
 #include "dock/tools/toolwindow.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 #include "platform/screens.h"
 #include "ui_formprotectionsetting.h"
 

@@ -1,8 +1,8 @@
 #include "dock/tools/formshutdown.h"
 
 #include "dock/tools/toolwindow.h"
-#include "dock/window/buttonsheet.h"
-#include "dock/window/formsystemhint.h"
+#include "dock/style/dockstyle.h"
+#include "dock/toast/formsystemhint.h"
 #include "platform/clock.h"
 #include "ui_formshutdown.h"
 

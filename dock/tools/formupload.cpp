@@ -3,7 +3,7 @@
 #include "dock/icons/productlinks.h"
 #include "dock/tools/toolwindow.h"
 #include "dock/tools/updateanswer.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 #include "platform/opener.h"
 #include "ui_formupload.h"
 

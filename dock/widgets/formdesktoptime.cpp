@@ -1,7 +1,7 @@
 #include "dock/widgets/formdesktoptime.h"
 
 #include "dock/settings/docksettings.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 #include "platform/clock.h"
 #include "platform/windowsystem.h"
 #include "ui_formdesktoptime.h"

@@ -3,7 +3,7 @@
 #include "dock/settings/docksettings.h"
 #include "platform/processes.h"
 #include "ui_formdesktopwidget.h"
-#include "dock/window/buttonsheet.h"
+#include "dock/style/dockstyle.h"
 
 #include <QDebug>
 #include <QMouseEvent>

@@ -3,8 +3,8 @@
 #include "dock/settings/docksettings.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/widgets/weatherfeed.h"
-#include "dock/window/buttonsheet.h"
-#include "dock/window/dockfile.h"
+#include "dock/model/dockfile.h"
+#include "dock/style/dockstyle.h"
 #include "ui_formweather.h"
 
 #include <QDebug>

@@ -63,7 +63,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     m_name = new FormName(this);
     m_name->hide();
-    m_about = new FormAbout;
     m_delete = new FormDelete;
 
     m_deleteLabel = new QLabel;
@@ -86,9 +85,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_placeholder = new FormCommonIcon(ui->frameIco);
     m_placeholder->hide();
 
-    m_sidebar = new FormSidebarMenu;
-    connect(m_sidebar, &FormSidebarMenu::SidebarMenuClose, this, &Widget::SidebarMenuClose);
-    connect(m_sidebar, &FormSidebarMenu::AddIcon, this, &Widget::AddIcon2);
     m_desktopTime = new FormDesktopTime;
     m_desktopWidget = new FormDesktopWidget;
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeShow, m_desktopTime, &FormDesktopTime::setShow);
@@ -99,19 +95,10 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeLanguage, m_desktopTime,
             &FormDesktopTime::DesktopTimeLanguage);
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeAlpha, m_desktopTime, &FormDesktopTime::DesktopTimeAlpha);
-    m_addUrl = new FormAddUrl;
-    connect(m_addUrl, &FormAddUrl::AddIcon, this, &Widget::AddIcon2);
-    m_iconSettings = new FormIconSettings;
-    connect(m_iconSettings, &FormIconSettings::Modify, this, &Widget::Modify);
-    connect(m_iconSettings, &FormIconSettings::IconSettingsClose, this, &Widget::IconSettingsClose);
-    m_iconLists = new FormIconLists;
-    connect(m_iconLists, &FormIconLists::AddIcon, this, &Widget::AddIcon2);
 
     m_upload = new FormUpload;
     connect(m_upload, &FormUpload::updates, this, &Widget::updates);
     m_upload->hide();
-    m_selectDisk = new FormSelectDisk;
-    connect(m_selectDisk, &FormSelectDisk::setIconDisk, this, &Widget::setIconDisk);
 
     m_weatherEffects = new FormWeatherEffects;
     m_weatherEffects->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
@@ -129,9 +116,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     // values in memory; the user hears of it once.
     connect(m_file, &DockSettings::saveFailed, this, [this] { showToast(tr("配置保存失败")); });
     m_shutDown = new FormShutDown;
-    m_vesk = new FormVesk;
-    m_vesk->hide();
-    m_startUp = new FormStartUp;
 
     m_launchPad = new FormLaunchStarter;
     connect(m_launchPad, &FormLaunchStarter::IconOpens, this, &Widget::IconOpens);
@@ -146,16 +130,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_detection->hide();
     platform::WindowSystemService::get().setLevel(m_detection, platform::WindowSystem::Above);
 
-    m_uDisk = new uDisk;
-    connect(m_uDisk, &uDisk::sigUDiskCome, this, &Widget::UDiskCome);
-    connect(m_uDisk, &uDisk::sigUDiskRemove, this, &Widget::UDiskRemove);
+    m_disks = new RemovableDisks(this);
+    connect(m_disks, &RemovableDisks::arrived, this, [this](const QString &root) {
+        qDebug() << "u盘插入：" << root;
+        showToast(tr("发现移动存储设备！"));
+    });
+    connect(m_disks, &RemovableDisks::rescan, this, &Widget::UDiskTimeOut);
 
     m_relayoutTimer = new QTimer(this);
     m_relayoutTimer->setSingleShot(true);
     connect(m_relayoutTimer, &QTimer::timeout, this, &Widget::IconSorting);
-    m_diskTimer = new QTimer(this);
-    m_diskTimer->setSingleShot(true);
-    connect(m_diskTimer, &QTimer::timeout, this, &Widget::UDiskTimeOut);
 
     m_tick = 59;
     initialize();
@@ -195,8 +179,6 @@ Widget::~Widget()
 {
     delete ui;
     delete m_tray;
-    delete m_uDisk;
-    m_uDisk = nullptr;
 }
 
 DockIconList *Widget::iconTable() const

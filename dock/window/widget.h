@@ -51,6 +51,7 @@ class DockSettings;
 class QTimer;
 class QxtGlobalShortcut;
 class SystemMessageReceiver;
+class RemovableDisks;
 class uDisk;
 
 namespace Ui {
@@ -93,25 +94,26 @@ public:
     // Called by the receiver of system messages; true when consumed.
     bool receiveSystemMessage(quint32 dwData, const QString &text);
 
-    // The windows the dock opens, its flags and timers, for the tests.
+    // The windows the dock opens, its flags and timers. The windows opened
+    // only on demand are made at their first use.
     FormMenu *menuWindow(const QString &id) const { return menuWindows.value(id); }
     FormLaunchStarter *launchPad() const { return m_launchPad; }
     FormStartMenu *startMenu() const { return m_startMenu; }
-    FormSidebarMenu *sidePanel() const { return m_sidebar; }
-    FormAddUrl *addUrlDialog() const { return m_addUrl; }
-    FormIconSettings *iconSettingsDialog() const { return m_iconSettings; }
-    FormSelectDisk *driveChooser() const { return m_selectDisk; }
+    FormSidebarMenu *sidePanel();
+    FormAddUrl *addUrlDialog();
+    FormIconSettings *iconSettingsDialog();
+    FormSelectDisk *driveChooser();
     FormUpload *updater() const { return m_upload; }
     FormShutDown *powerDialog() const { return m_shutDown; }
     FormProtection *eyeProtection() const { return m_protection; }
-    FormVesk *searchBox() const { return m_vesk; }
+    FormVesk *searchBox();
     FormWeather *weatherWindow() const { return m_weather; }
     FormSettings *settingsPanel() const { return m_settingsPanel; }
     FormDesktopWidget *desktopWidgetPanel() const { return m_desktopWidget; }
-    FormAbout *aboutBox() const { return m_about; }
+    FormAbout *aboutBox();
     FormName *nameBubble() const { return m_name; }
-    uDisk *diskWatcher() const { return m_uDisk; }
-    QTimer *diskTimer() const { return m_diskTimer; }
+    uDisk *diskWatcher() const;
+    QTimer *diskTimer() const;
     QTimer *showTimer() const { return m_showTimer; }
     QTimer *startUpTimer() const { return m_startUpTimer; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
@@ -304,6 +306,8 @@ protected:
 
 private:
     void initialize();
+    FormIconLists *iconListsDialog();
+    FormStartUp *startUpPrompt();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
     QString freeIconId() const;
@@ -359,11 +363,10 @@ private:
     FormLaunchStarter *m_launchPad = nullptr;
     FormStartMenu *m_startMenu = nullptr;
     FormDetection *m_detection = nullptr;
-    uDisk *m_uDisk = nullptr;
+    RemovableDisks *m_disks = nullptr;
     SystemMessageReceiver *m_receiver = nullptr;
 
     QTimer *m_relayoutTimer = nullptr;
-    QTimer *m_diskTimer = nullptr;
     QTimer *m_tickTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;

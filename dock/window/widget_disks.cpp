@@ -1,22 +1,15 @@
 #include "widget_p.h"
 
 #include "platform/volumes.h"
+#include "removabledisks.h"
 
 // ---- removable disks ------------------------------------------------------
 
-// Reports that come in a burst lead to one rescan, a second after the last.
-void Widget::UDiskCome(QString root)
-{
-    m_diskTimer->start(1000);
-    qDebug() << "u盘插入：" << root;
-    showToast(tr("发现移动存储设备！"));
-}
+uDisk *Widget::diskWatcher() const { return m_disks->watcher(); }
+QTimer *Widget::diskTimer() const { return m_disks->settleTimer(); }
 
-void Widget::UDiskRemove()
-{
-    m_diskTimer->start(1000);
-    qDebug() << "u盘拔出";
-}
+void Widget::UDiskCome(QString root) { m_disks->diskCame(root); }
+void Widget::UDiskRemove() { m_disks->diskWent(); }
 
 void Widget::UDiskTimeOut()
 {

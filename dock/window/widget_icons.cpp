@@ -125,8 +125,8 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
     }
     // Only an icon that is really on the bar can take the chosen drive.
     if (added && cl == IconClass::DISK && path == DockTarget) {
-        m_selectDisk->setIconData(id, DockTarget);
-        m_selectDisk->show();
+        driveChooser()->setIconData(id, DockTarget);
+        driveChooser()->show();
     }
     if (!IconClass::isTransient(cl))
         SaveFile();
@@ -275,31 +275,31 @@ void Widget::AddBlank()
 void Widget::AddSystemIcon()
 {
     popupOpen = true;
-    m_sidebar->setID(DockTarget);
-    m_sidebar->showNormal();
-    m_sidebar->show();
+    sidePanel()->setID(DockTarget);
+    sidePanel()->showNormal();
+    sidePanel()->show();
 }
 
 void Widget::menuAddSystemIco(QString ID)
 {
     popupOpen = true;
-    m_sidebar->setID(ID);
-    m_sidebar->showNormal();
-    m_sidebar->show();
-    m_sidebar->activateWindow();
-    m_sidebar->setFocus();
+    sidePanel()->setID(ID);
+    sidePanel()->showNormal();
+    sidePanel()->show();
+    sidePanel()->activateWindow();
+    sidePanel()->setFocus();
 }
 
 void Widget::AddUrlIco()
 {
-    m_addUrl->openAddPage(DockTarget);
-    m_addUrl->show();
+    addUrlDialog()->openAddPage(DockTarget);
+    addUrlDialog()->show();
 }
 
 void Widget::menuAddUrlIco(QString ID)
 {
-    m_addUrl->openAddPage(ID);
-    m_addUrl->show();
+    addUrlDialog()->openAddPage(ID);
+    addUrlDialog()->show();
 }
 
 void Widget::AddDesktopWidget()

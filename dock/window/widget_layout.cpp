@@ -366,33 +366,30 @@ void Widget::setPosition(int x)
     m_startMenu->setArrowPosition(x);
 }
 
-namespace {
-bool levelOf(int x, platform::WindowSystem::Level &level)
+std::optional<platform::WindowSystem::Level> levelOf(int x)
 {
     switch (x) {
-    case 0: level = platform::WindowSystem::Above; return true;
-    case 1: level = platform::WindowSystem::Normal; return true;
-    case 2: level = platform::WindowSystem::Below; return true;
-    default: return false;
+    case 0: return platform::WindowSystem::Above;
+    case 1: return platform::WindowSystem::Normal;
+    case 2: return platform::WindowSystem::Below;
+    default: return std::nullopt;
     }
 }
-} // namespace
 
 void Widget::setLevel(int x)
 {
-    platform::WindowSystem::Level level;
-    if (!levelOf(x, level))
+    const auto level = levelOf(x);
+    if (!level)
         return;
-    platform::WindowSystemService::get().setLevel(this, level);
+    platform::WindowSystemService::get().setLevel(this, *level);
     qDebug() << "层级" << x;
 }
 
 void Widget::setLevel2(int x)
 {
     m_set.level = x;
-    platform::WindowSystem::Level level;
-    if (levelOf(x, level))
-        platform::WindowSystemService::get().setLevel(this, level);
+    if (const auto level = levelOf(x))
+        platform::WindowSystemService::get().setLevel(this, *level);
 }
 
 void Widget::setIcoSize(int x)

@@ -1,80 +1,39 @@
 #include "widget_p.h"
 #include "docklayout.h"
+#include "dock/icons/dockiconmenucode.h"
+#include "dock/style/dockstyle.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
-
-namespace {
-
-const char *const kMenuStyle =
-    "QMenu{background:#FFFFFF;border: 0px;border-radius: 2px;border-style: solid;padding:3px 0px 3px 0px;}"
-    "QMenu::item{background-color: transparent;padding:0px 20px 0px 20px;height:25px;color:#000000;}"
-    "QMenu::item:selected:enabled{background:#2168DB;color:#ffffff;}";
-
-// The commands a dock icon's context menu sends with its ID.
-enum IconCommand : int {
-    CmdShowSet = 0,
-    CmdIconSet = 1,
-    CmdAddIcon = 2,
-    CmdAddSystemIcon = 3,
-    CmdAddExtensionIcon = 4,
-    CmdAddExtendedMenu = 5,
-    CmdDeleteIcon = 6,
-    CmdMenuAddIcon = 7,
-    CmdMenuAddSystemIcon = 8,
-    CmdIconSetDisk = 9,
-    CmdAddFolder = 10,
-    CmdMenuAddFolder = 11,
-    CmdAddDesktopWidget = 12,
-    CmdAddBlank = 13,
-    CmdAddUrlIco = 15,
-    CmdMenuAddUrlIco = 16,
-    CmdRecycleIconAir = 17,
-    CmdRecycleIconFull = 18,
-    CmdSystemClose = 20,
-    CmdMenuOpening = 100,
-    CmdMenuClosed = 101,
-    CmdHideWindows = 102,
-};
-
-QMenu *popupMenu(QMenu *menu)
-{
-    menu->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
-    menu->setAttribute(Qt::WA_TranslucentBackground);
-    menu->setStyleSheet(QLatin1String(kMenuStyle));
-    return menu;
-}
-
-} // namespace
 
 // ---- icon commands --------------------------------------------------------
 
 void Widget::showMenu(QString id, int x)
 {
     switch (x) {
-    case CmdShowSet:
+    case DockIconMenuCode::ShowSet:
         showSet();
         return;
-    case CmdIconSet:
-    case CmdRecycleIconAir:
-    case CmdRecycleIconFull: {
+    case DockIconMenuCode::IconSet:
+    case DockIconMenuCode::RecycleIconAir:
+    case DockIconMenuCode::RecycleIconFull: {
         const int r = IcoData->findRow(0, id);
         if (r < 0)
             return;
         const DockIconRecord rec = IcoData->record(r);
         popupOpen = true;
-        m_iconSettings->setIconData(id, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class,
-                                    x == CmdRecycleIconFull ? 1 : 0);
-        m_iconSettings->showNormal();
-        m_iconSettings->show();
-        m_iconSettings->activateWindow();
+        iconSettingsDialog()->setIconData(id, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class,
+                                    x == DockIconMenuCode::RecycleIconFull ? 1 : 0);
+        iconSettingsDialog()->showNormal();
+        iconSettingsDialog()->show();
+        iconSettingsDialog()->activateWindow();
         return;
     }
-    case CmdAddIcon: AddIco(); return;
-    case CmdAddSystemIcon: AddSystemIcon(); return;
-    case CmdAddExtensionIcon: return;
-    case CmdAddExtendedMenu: AddMenu(); return;
-    case CmdDeleteIcon: {
+    case DockIconMenuCode::AddIcon: AddIco(); return;
+    case DockIconMenuCode::AddSystemIcon: AddSystemIcon(); return;
+    case DockIconMenuCode::AddExtensionIcon: return;
+    case DockIconMenuCode::AddExtendedMenu: AddMenu(); return;
+    case DockIconMenuCode::DeleteIcon: {
         const int r = IcoData->findRow(0, id);
         if (r < 0)
             return;
@@ -94,26 +53,26 @@ void Widget::showMenu(QString id, int x)
         showToast(tr("图标删除成功！"));
         return;
     }
-    case CmdMenuAddIcon: menuAddIco(id); return;
-    case CmdMenuAddSystemIcon: menuAddSystemIco(id); return;
-    case CmdIconSetDisk: {
+    case DockIconMenuCode::MenuAddIcon: menuAddIco(id); return;
+    case DockIconMenuCode::MenuAddSystemIcon: menuAddSystemIco(id); return;
+    case DockIconMenuCode::IconSetDisk: {
         const int r = IcoData->findRow(0, id);
         if (r < 0)
             return;
-        m_selectDisk->setIconData(id, IcoData->cell(r, 4));
-        m_selectDisk->show();
+        driveChooser()->setIconData(id, IcoData->cell(r, 4));
+        driveChooser()->show();
         return;
     }
-    case CmdAddFolder: AddFolder(); return;
-    case CmdMenuAddFolder: menuAddFolder(id); return;
-    case CmdAddDesktopWidget: m_desktopWidget->show(); return;
-    case CmdAddBlank: AddBlank(); return;
-    case CmdAddUrlIco: AddUrlIco(); return;
-    case CmdMenuAddUrlIco: menuAddUrlIco(id); return;
-    case CmdSystemClose: systemClose(); return;
-    case CmdMenuOpening: popupOpen = true; return;
-    case CmdMenuClosed: popupOpen = false; return;
-    case CmdHideWindows: setHideWindows(); return;
+    case DockIconMenuCode::AddFolder: AddFolder(); return;
+    case DockIconMenuCode::MenuAddFolder: menuAddFolder(id); return;
+    case DockIconMenuCode::AddDesktopWidget: m_desktopWidget->show(); return;
+    case DockIconMenuCode::AddBlank: AddBlank(); return;
+    case DockIconMenuCode::AddUrlIco: AddUrlIco(); return;
+    case DockIconMenuCode::MenuAddUrlIco: menuAddUrlIco(id); return;
+    case DockIconMenuCode::SystemClose: systemClose(); return;
+    case DockIconMenuCode::MenuOpening: popupOpen = true; return;
+    case DockIconMenuCode::MenuClosed: popupOpen = false; return;
+    case DockIconMenuCode::HideWindows: setHideWindows(); return;
     default: return;
     }
 }
@@ -122,8 +81,8 @@ void Widget::showMenu(QString id, int x)
 
 QMenu *Widget::buildBarMenu()
 {
-    QMenu *menu = popupMenu(new QMenu(nullptr));
-    QMenu *add = popupMenu(new QMenu(tr("添加图标"), menu));
+    QMenu *menu = DockStyle::popupMenu(new QMenu(nullptr));
+    QMenu *add = DockStyle::popupMenu(new QMenu(tr("添加图标"), menu));
     connect(menu, &QMenu::aboutToHide, this, &Widget::PanelHide);
 
     menu->addAction(tr("桌面工具"), this, &Widget::AddDesktopWidget);
@@ -184,7 +143,7 @@ void Widget::createTrayIcon()
 
 QMenu *Widget::buildTrayMenu()
 {
-    QMenu *menu = popupMenu(new QMenu(nullptr));
+    QMenu *menu = DockStyle::popupMenu(new QMenu(nullptr));
     menu->addAction(tr("显示Dock"), this, &Widget::setShowWindows);
     menu->addSeparator();
     menu->addAction(tr("Dock设置"), this, &Widget::showSet);

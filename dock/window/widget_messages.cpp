@@ -143,7 +143,7 @@ void Widget::StartUpOver()
 {
     m_upload->startCheckTimer();
     m_upload->startInit2();
-    m_startUp->CheckAutoRun();
+    startUpPrompt()->CheckAutoRun();
 }
 
 void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)

@@ -19,16 +19,6 @@ enum MenuOpenCode : int {
     OpenTimeShutDown = 8,
 };
 
-// The product's help forum.
-platform::WindowSystem::Level levelOf(int level)
-{
-    switch (level) {
-    case 0: return platform::WindowSystem::Above;
-    case 2: return platform::WindowSystem::Below;
-    default: return platform::WindowSystem::Normal;
-    }
-}
-
 } // namespace
 
 // ---- opening --------------------------------------------------------------
@@ -52,8 +42,8 @@ void Widget::IconOpen(QString ID)
         }
     } else if (cl == IconClass::DISK) {
         if (path == QLatin1String("0")) {
-            m_selectDisk->setIconData(ID, path);
-            m_selectDisk->show();
+            driveChooser()->setIconData(ID, path);
+            driveChooser()->show();
         } else {
             const QUrl url = QUrl::fromLocalFile(path);
             qDebug() << ID << url;
@@ -181,7 +171,7 @@ void Widget::upDate()
     m_upload->show();
 }
 
-void Widget::showAbout() { m_about->show(); }
+void Widget::showAbout() { aboutBox()->show(); }
 
 void Widget::showSet()
 {
@@ -201,9 +191,9 @@ void Widget::myHelp()
 void Widget::openKelvash()
 {
     const QRect r = screenRect();
-    m_vesk->setWindowRect(r.x(), r.y(), r.width(), r.height());
-    m_vesk->toggle();
-    platform::WindowSystemService::get().setLevel(m_vesk, platform::WindowSystem::Above);
+    searchBox()->setWindowRect(r.x(), r.y(), r.width(), r.height());
+    searchBox()->toggle();
+    platform::WindowSystemService::get().setLevel(searchBox(), platform::WindowSystem::Above);
 }
 
 void Widget::openColorPicker()
@@ -251,7 +241,7 @@ void Widget::LaunchPadClose()
 {
     // Back to the level the user chose rather than merely "not in front".
     platform::WindowSystemService::get().keepInFrontOf(this, nullptr);
-    platform::WindowSystemService::get().setLevel(this, levelOf(m_set.level));
+    platform::WindowSystemService::get().setLevel(this, levelOf(m_set.level).value_or(platform::WindowSystem::Normal));
     m_set.hideInEffect = m_set.hide;
     WindowsTrayWndMove();
     setMargin(m_savedMargin);

@@ -5,7 +5,8 @@
 #include "widget.h"
 #include "ui_widget.h"
 #include "formdetection.h"
-#include "formsystemhint.h"
+#include "dock/toast/formsystemhint.h"
+#include "removabledisks.h"
 #include "udisk.h"
 
 #include "common/systemmessage.h"
@@ -48,3 +49,9 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include <optional>
+
+// The window level "System/Level" names: 0 front, 1 normal, 2 below; none
+// for any other value.
+std::optional<platform::WindowSystem::Level> levelOf(int level);

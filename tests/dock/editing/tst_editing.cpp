@@ -5,7 +5,7 @@
 #include "dock/editing/formiconsettings.h"
 #include "dock/editing/formsidebarmenu.h"
 #include "dock/editing/iconfolder.h"
-#include "dock/window/formsystemhint.h"
+#include "dock/toast/formsystemhint.h"
 #include "fakedockservices.h"
 #include "pebuilder.h"
 #include "testenv.h"

@@ -6,7 +6,7 @@
 // paint, the frames of one page turn (paint times and the gaps between
 // frames), and the CPU used while shown and idle.
 #include "dock/launchpad/formlaunchstarter.h"
-#include "dock/window/dockfile.h"
+#include "dock/model/dockfile.h"
 #include "fakedockservices.h"
 #include "platform/paths.h"
 #include "testenv.h"

@@ -159,6 +159,8 @@ private slots:
         DockSettings s(path());
         QVERIFY(!s.exists());
         QCOMPARE(contents(path() + ".bad"), bytes);
+        s.load(); // read again at start: one copy is enough
+        QVERIFY(!QFile::exists(path() + ".bad.1"));
         QCOMPARE(s.screen(), 0);
         s.setScreen(1);
         QVERIFY(s.save());

@@ -1,5 +1,5 @@
 #include "dock/tools/formshutdown.h"
-#include "dock/window/formsystemhint.h"
+#include "dock/toast/formsystemhint.h"
 #include "fakepower.h"
 #include "fakeplatform.h"
 #include "testenv.h"

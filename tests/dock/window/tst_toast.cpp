@@ -1,4 +1,4 @@
-#include "dock/window/formsystemhint.h"
+#include "dock/toast/formsystemhint.h"
 #include "testenv.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // service, in a fresh config folder, and helpers to read its rows and files.
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
-#include "dock/window/formsystemhint.h"
+#include "dock/toast/formsystemhint.h"
 #include "dock/window/widget.h"
 #include "fakedesktop.h"
 #include "fakedockservices.h"

@@ -1,4 +1,4 @@
-#include "formsystemhint.h"
+#include "dock/toast/formsystemhint.h"
 #include "ui_formsystemhint.h"
 
 #include <QGuiApplication>
