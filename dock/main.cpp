@@ -1,5 +1,7 @@
 #include "common/fonts.h"
+#include "common/safefile.h"
 #include "dock/window/widget.h"
+#include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
 
@@ -12,9 +14,13 @@ int main(int argc, char *argv[])
 {
     // A second copy leaves before it opens anything, even the display.
     platform::SingleInstance instance(QStringLiteral("Zorvane"));
-    if (!instance.tryAcquire())
-        return 0;
+    bool goOn = false;
+    if (const int code = platform::startOrExitCode(instance, "Zorvane", &goOn); !goOn)
+        return code;
     QApplication app(argc, argv);
+    // Alone now: what a save cut short by a kill left behind can go.
+    SafeFile::removeLeftovers(platform::appConfigFolder());
+    SafeFile::removeLeftovers(platform::configPath(QStringLiteral("icon")));
     Fonts::installSubstitutions();
 
     const QPixmap splashPicture(QStringLiteral(":/image/200.png"));

@@ -139,8 +139,10 @@ OpenAction SystemOpener::plan(const QString &path, const QString &home)
     const QFileInfo fi(path);
     if (!fi.exists()) {
         // Addresses, and the Windows programs that only stand for a tool.
+        // A scheme starts with a letter; anything else (a name such as
+        // "-x://…") would reach the opener as an option.
         const int scheme = path.indexOf(QLatin1String("://"));
-        if (scheme > 1 && !path.left(scheme).contains(QLatin1Char('/'))) {
+        if (scheme > 1 && path.at(0).isLetter() && !path.left(scheme).contains(QLatin1Char('/'))) {
             a.kind = OpenAction::Url;
             a.target = path;
             return a;
@@ -173,6 +175,11 @@ OpenAction SystemOpener::plan(const QString &path, const QString &home)
 bool SystemOpener::openPath(const QString &path)
 {
     const OpenAction a = plan(path, QDir::homePath());
+    // What reaches a program is an absolute path or a URL, never an option.
+    if (a.target.startsWith(QLatin1Char('-'))) {
+        qDebug() << "not opened, it reads as an option:" << a.target;
+        return false;
+    }
     switch (a.kind) {
     case OpenAction::None:
         qDebug() << "nothing to open at" << path;

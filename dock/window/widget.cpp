@@ -119,6 +119,10 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_protection = new FormProtection;
     m_protection->hide();
     m_toast = new FormSystemHint;
+    // A save that fails keeps its data in memory for the next one; the user
+    // hears of it once, until the file can be written again.
+    SafeFile::setFailureReporter(
+        [this](const QString &path) { showToast(tr("%1 保存失败！").arg(QFileInfo(path).fileName())); });
     m_shutDown = new FormShutDown;
     m_vesk = new FormVesk;
     m_vesk->hide();
@@ -184,6 +188,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
 Widget::~Widget()
 {
+    SafeFile::setFailureReporter(nullptr);
     delete ui;
     delete m_tray;
     delete m_uDisk;
@@ -308,8 +313,12 @@ void Widget::systemClose()
 
 void Widget::OpenFile()
 {
+    QList<DockIconRecord> rows;
+    // A file we cannot read (kept aside as ".bad") leaves the preset icons.
+    if (DockFile::read(platform::configPath(QStringLiteral("Zorvane.xml")), &rows) == DockFile::ReadStatus::Unreadable)
+        rows = dockPresetRows();
     clearIcoData();
-    DockFile::toTable(ui->IcoData, DockFile::read(platform::configPath(QStringLiteral("Zorvane.xml"))));
+    DockFile::toTable(ui->IcoData, rows);
 }
 
 void Widget::SaveFile()

@@ -247,8 +247,8 @@ void Widget::IconPressRelease(QString ID, QPoint)
     if (!DragTarget::onBar(cursor, barOnScreen(), n)) {
         takeIconWidget(ID);
         if (d.Class == IconClass::MENU) {
-            const QString menuFile = platform::configPath(d.IconID + QStringLiteral(".xml"));
-            if (QFile::exists(menuFile))
+            const QString menuFile = IconIds::menuFilePath(d.IconID);
+            if (!menuFile.isEmpty() && QFile::exists(menuFile))
                 QFile::remove(menuFile);
             if (FormMenu *menu = menuWindows.value(d.IconID)) {
                 menu->hideAnimated();

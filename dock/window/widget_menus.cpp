@@ -83,8 +83,8 @@ void Widget::showMenu(QString id, int x)
         if (!iconWidgets.contains(id))
             return;
         if (ui->IcoData->item(r, 3)->text() == IconClass::MENU) {
-            const QString menuFile = platform::configPath(id + QStringLiteral(".xml"));
-            if (QFile::exists(menuFile))
+            const QString menuFile = IconIds::menuFilePath(id);
+            if (!menuFile.isEmpty() && QFile::exists(menuFile))
                 QFile::remove(menuFile);
         }
         ui->IcoData->removeRow(r);

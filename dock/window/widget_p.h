@@ -7,6 +7,7 @@
 #include "formsystemhint.h"
 #include "udisk.h"
 
+#include "common/safefile.h"
 #include "common/systemmessage.h"
 #include "dock/editing/formaddurl.h"
 #include "dock/editing/formiconlists.h"
