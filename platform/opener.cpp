@@ -1,4 +1,5 @@
 #include "opener.h"
+#include "regularfile.h"
 #include "programfiles.h"
 
 #include <XdgDefaultApps>
@@ -46,7 +47,7 @@ const QLatin1String trashUrl("trash:///");
 bool startDesktopFile(const QString &file)
 {
     XdgDesktopFile df;
-    if (!df.load(file) || !df.isValid()) {
+    if (!RegularFile::isRegular(file) || !df.load(file) || !df.isValid()) {
         qDebug() << "not a usable desktop file:" << file;
         return false;
     }
