@@ -120,9 +120,13 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_protection->hide();
     m_toast = new FormSystemHint;
     // A save that fails keeps its data in memory for the next one; the user
-    // hears of it once, until the file can be written again.
-    SafeFile::setFailureReporter(
-        [this](const QString &path) { showToast(tr("%1 保存失败！").arg(QFileInfo(path).fileName())); });
+    // hears of it once, until the file can be written again. The toast comes
+    // after the one of the change being saved ("图标删除成功！"), so that
+    // it is the one left showing.
+    SafeFile::setFailureReporter([this](const QString &path) {
+        const QString text = tr("%1 保存失败！").arg(QFileInfo(path).fileName());
+        QTimer::singleShot(0, this, [this, text]() { showToast(text); });
+    });
     m_shutDown = new FormShutDown;
     m_vesk = new FormVesk;
     m_vesk->hide();
