@@ -2,7 +2,7 @@
 //
 //   cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DZV_FUZZ=ON
 //   cmake --build build-fuzz --target fuzz_systemmessage
-//   build-fuzz/tests/fuzz_systemmessage -max_total_time=60
+//   build-fuzz/tests/fuzz_systemmessage -max_total_time=60 tests/fuzz/corpus
 //
 // Every input is a buffer as a receiver may hold it; the decoder must never
 // read past it, and what it accepts must be exactly one frame.
