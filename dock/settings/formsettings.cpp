@@ -4,7 +4,7 @@
 
 #include "dock/settings/customkeysequenceedit.h"
 #include "platform/autostart.h"
-#include "dock/settings/configfile.h"
+#include "dock/settings/docksettings.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -15,7 +15,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSettings>
 #include <QToolTip>
 #include <QUrl>
 
@@ -200,9 +199,19 @@ void FormSettings::showNewVersion()
 
 // ---- reading and saving ----------------------------------------------------
 
+void FormSettings::setSettings(DockSettings *settings)
+{
+    m_settings = settings;
+}
+
+DockSettings *FormSettings::settings() const
+{
+    return m_settings ? m_settings : DockSettings::instance();
+}
+
 void FormSettings::readSettings()
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
+    const DockSettings &set = *settings();
 
     const int screen = set.value(QStringLiteral("System/Screen")).toInt();
     const int attached = qMin(ui->comboBoxScreen->count(), QGuiApplication::screens().size());
@@ -283,8 +292,7 @@ void FormSettings::readSettings()
 
 void FormSettings::SaveSettings()
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    settingsfile::keepIfBad(set);
+    DockSettings &set = *settings();
     const int screen = keepStoredScreen ? storedScreen : ui->comboBoxScreen->currentIndex();
     set.setValue(QStringLiteral("System/WorkArea"), ui->checkBoxWorkArea->isChecked());
     set.setValue(QStringLiteral("System/Screen"), QString::number(screen));
@@ -310,9 +318,7 @@ void FormSettings::SaveSettings()
     set.setValue(QStringLiteral("System/TaskbarBlurry"), ui->checkBoxTaskbarblurry->isChecked());
     set.setValue(QStringLiteral("System/TaskbarHide"), ui->checkBoxTaskbarHide->isChecked());
     set.setValue(QStringLiteral("System/DesktopIcon"), ui->checkBoxDesktopIcon->isChecked());
-    set.sync();
-    if (set.status() != QSettings::NoError)
-        qDebug() << "config.ini not written:" << set.fileName();
+    set.save();
 }
 
 void FormSettings::appAutoRun(bool bAutoRun)

@@ -6,6 +6,7 @@ namespace Ui {
 class FormSettings;
 }
 class CustomKeySequenceEdit;
+class DockSettings;
 class QScrollBar;
 
 // The settings panel. Every control reports its change by a signal named like
@@ -17,6 +18,10 @@ class FormSettings : public QWidget
 public:
     explicit FormSettings(QWidget *parent = nullptr);
     ~FormSettings() override;
+
+    // The settings it shows and saves; the dock's own instance unless set.
+    void setSettings(DockSettings *settings);
+    DockSettings *settings() const;
 
     // Loads every control from config.ini and the autostart entry; the dock
     // window calls it each time before it shows the panel.
@@ -146,6 +151,7 @@ private:
     void selectTaskbarButton(int which);
 
     Ui::FormSettings *ui;
+    DockSettings *m_settings = nullptr;
     int position = 0;
     int level = 0;
     int language = 0;

@@ -2,7 +2,7 @@
 #include "ui_formstartup.h"
 
 #include "platform/autostart.h"
-#include "dock/settings/configfile.h"
+#include "dock/settings/docksettings.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QScreen>
-#include <QSettings>
 
 namespace {
 
@@ -41,11 +40,8 @@ FormStartUp::~FormStartUp()
 void FormStartUp::CheckAutoRun()
 {
     const QString key = QStringLiteral("System/StartUpRemind");
-    bool remind;
-    {
-        QSettings set(settingsfile::path(), QSettings::IniFormat);
-        remind = set.value(key).toString().isEmpty() || !set.value(key).toBool();
-    }
+    const DockSettings &set = *DockSettings::instance();
+    const bool remind = set.value(key).toString().isEmpty() || !set.value(key).toBool();
     const QString program = platform::Autostart::programPath();
     qDebug() << "程序当前路径1：" << program;
     const QString stored = platform::AutostartService::get().value(QStringLiteral("error"));
@@ -101,9 +97,9 @@ void FormStartUp::on_noButton_clicked()
 
 void FormStartUp::on_checkBox_clicked(bool checked)
 {
-    QSettings set(settingsfile::path(), QSettings::IniFormat);
-    settingsfile::keepIfBad(set);
-    set.setValue(QStringLiteral("System/StartUpRemind"), checked);
+    DockSettings &set = *DockSettings::instance();
+    set.setStartUpRemind(checked);
+    set.save();
 }
 
 void FormStartUp::mousePressEvent(QMouseEvent *event)

@@ -1,24 +1,17 @@
 #include "dock/widgets/formdesktopwidget.h"
 
-#include "common/safefile.h"
-#include "platform/paths.h"
+#include "dock/settings/docksettings.h"
 #include "platform/processes.h"
 #include "ui_formdesktopwidget.h"
 #include "dock/window/buttonsheet.h"
 
 #include <QDebug>
-#include <QSettings>
 
 namespace {
 const char *const NotesProgram = "Mirelka";
 const char *const KeyTimeSwitch = "DesktopWidget/TimeSwitch";
 const char *const KeyTimelocking = "DesktopWidget/Timelocking";
 const char *const KeyNote = "DesktopWidget/Note";
-
-QString configFile()
-{
-    return platform::configPath("config.ini");
-}
 } // namespace
 
 FormDesktopWidget::FormDesktopWidget(QWidget *parent)
@@ -88,7 +81,7 @@ void FormDesktopWidget::ReadSettings()
     bool hasTime = false;
     bool hasNote = false;
     {
-        QSettings settings(configFile(), QSettings::IniFormat);
+        const DockSettings &settings = *DockSettings::instance();
         // A key counts only when it holds some text.
         hasTime = !settings.value(KeyTimeSwitch).toString().isEmpty();
         locking = settings.value(KeyTimelocking).toBool();
@@ -119,16 +112,11 @@ void FormDesktopWidget::ReadSettings()
 
 void FormDesktopWidget::SaveSettings()
 {
-    const QString path = configFile();
-    QSettings settings(path, QSettings::IniFormat);
-    if (settings.status() == QSettings::FormatError) {
-        // Keep what we could not read before the rewrite replaces it.
-        SafeFile::keepBad(path);
-    }
+    DockSettings &settings = *DockSettings::instance();
     settings.setValue(KeyTimeSwitch, ui->TimeSwitch->isChecked());
     settings.setValue(KeyTimelocking, ui->Timelocking->isChecked());
     settings.setValue(KeyNote, ui->NotesSwitch->isChecked());
-    settings.sync();
+    settings.save();
 }
 
 void FormDesktopWidget::ReceiveSystemMessage(QString object, QString content)

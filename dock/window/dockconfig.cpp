@@ -1,32 +1,16 @@
 #include "dockconfig.h"
 
-#include "common/safefile.h"
-#include "platform/paths.h"
-
 #include <QDebug>
-#include <QFile>
-#include <QSettings>
 
 namespace DockConfig {
-
-QString path()
-{
-    return platform::configPath(QStringLiteral("config.ini"));
-}
-
-bool exists()
-{
-    return QFile::exists(path());
-}
 
 static QString sizeText(float f)
 {
     return QString::number(double(f), 'g', 6);
 }
 
-void initSave(const DockSettings &s, QString texts[5])
+void initSave(DockSettings &set, const DockState &s, QString texts[5])
 {
-    QSettings set(path(), QSettings::IniFormat);
     set.setValue("System/WorkArea", s.workArea);
     set.setValue("System/Screen", QStringLiteral("0"));
     set.setValue("System/Level", QString::number(s.level));
@@ -53,15 +37,16 @@ void initSave(const DockSettings &s, QString texts[5])
     set.setValue("System/TaskbarBlurry", s.taskbarBlurry);
     set.setValue("System/TaskbarHide", s.taskbarHide);
     set.setValue("System/DesktopIcon", s.desktopIcon);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < DockHotkeyCount; ++i) {
         texts[i] = QString::fromLatin1(dockHotkeys[i].fallback);
         set.setValue(dockHotkeys[i].key, texts[i]);
     }
+    set.save();
 }
 
 // A flag read only when the key holds a value; otherwise the default stays
 // and is written, so older files gain the keys of newer versions.
-static void guarded(QSettings &set, const char *key, bool &member)
+static void guarded(DockSettings &set, const char *key, bool &member)
 {
     const QString text = set.value(key).toString();
     if (!text.isEmpty()) {
@@ -73,12 +58,8 @@ static void guarded(QSettings &set, const char *key, bool &member)
     set.setValue(key, member);
 }
 
-void read(DockSettings &s, QString texts[5])
+void read(DockSettings &set, DockState &s, QString texts[5])
 {
-    QSettings set(path(), QSettings::IniFormat);
-    if (set.status() == QSettings::FormatError)
-        SafeFile::keepBad(path());
-
     s.screen = set.value("System/Screen").toInt();
     s.level = set.value("System/Level").toInt();
     s.margin = set.value("System/Margin").toInt();
@@ -126,37 +107,29 @@ void read(DockSettings &s, QString texts[5])
         set.setValue(dockHotkeys[0].key, texts[0]);
     }
     if (!set.value(dockHotkeys[1].key).toString().isEmpty()) {
-        for (int i = 1; i < 5; ++i)
+        for (int i = 1; i < DockHotkeyCount; ++i)
             texts[i] = set.value(dockHotkeys[i].key).toString();
     } else {
-        for (int i = 1; i < 5; ++i) {
+        for (int i = 1; i < DockHotkeyCount; ++i) {
             texts[i] = QString::fromLatin1(dockHotkeys[i].fallback);
             set.setValue(dockHotkeys[i].key, texts[i]);
         }
     }
+    set.save();
 }
 
-void saveAppPath(const QString &programFolder)
+void saveAppPath(DockSettings &set, const QString &programFolder)
 {
-    QSettings set(path(), QSettings::IniFormat);
     set.setValue("System/AppPath", programFolder);
+    set.save();
 }
 
-int hotkeyIndex(const QString &name)
+void writeHotkey(DockSettings &set, int index, const QString &text)
 {
-    for (int i = 0; i < 5; ++i) {
-        if (name == QLatin1String(dockHotkeys[i].name))
-            return i;
-    }
-    return -1;
-}
-
-void writeHotkey(int index, const QString &text)
-{
-    if (index < 0 || index >= 5)
+    if (index < 0 || index >= DockHotkeyCount)
         return;
-    QSettings set(path(), QSettings::IniFormat);
     set.setValue(dockHotkeys[index].key, text);
+    set.save();
 }
 
 } // namespace DockConfig

@@ -1,9 +1,12 @@
 #pragma once
+#include "dock/settings/docksettings.h"
+
 #include <QString>
 
-// The dock's own settings in "config.ini" (groups System and Hotkey). Every
-// routine opens the file itself and lets go of it at its end.
-struct DockSettings
+// The dock window's working copies of its settings (groups System and
+// Hotkey of config.ini), loaded once at start; the panel's changes arrive by
+// the window's slots.
+struct DockState
 {
     int screen = 0;
     int level = 1;
@@ -35,34 +38,14 @@ struct DockSettings
     QString language;
 };
 
-// The five global hot keys, in the order they are created.
-struct HotkeyDef
-{
-    const char *name;     // the code the settings panel sends with setKey
-    const char *key;      // the settings key
-    const char *fallback; // the default chord
-};
-inline constexpr HotkeyDef dockHotkeys[5] = {
-    { "LaunchPad", "Hotkey/LaunchPad", "Alt+Q" },
-    { "vesk", "Hotkey/Vesk", "Alt+S" },
-    { "Screenshot", "Hotkey/Screenshot", "Alt+X" },
-    { "Color", "Hotkey/ColorPicker", "Alt+C" },
-    { "Dock", "Hotkey/Zorvane", "Alt+D" },
-};
-
 namespace DockConfig {
-
-QString path();
-bool exists();
 
 // First start: writes every System default and the five hot keys; texts gets
 // the chords in dockHotkeys order.
-void initSave(const DockSettings &s, QString texts[5]);
+void initSave(DockSettings &file, const DockState &s, QString texts[5]);
 // Later starts: loads s, fills in missing keys, and gives the chords to use.
-void read(DockSettings &s, QString texts[5]);
-void saveAppPath(const QString &programFolder);
-// Index into dockHotkeys of a setKey name (case-sensitive), or -1.
-int hotkeyIndex(const QString &name);
-void writeHotkey(int index, const QString &text);
+void read(DockSettings &file, DockState &s, QString texts[5]);
+void saveAppPath(DockSettings &file, const QString &programFolder);
+void writeHotkey(DockSettings &file, int index, const QString &text);
 
 } // namespace DockConfig

@@ -1,6 +1,6 @@
 #include "dragtarget.h"
 
-#include "dockicon.h"
+#include "dock/model/dockicon.h"
 #include "platform/programfiles.h"
 
 #include <QDir>

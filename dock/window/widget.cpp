@@ -9,10 +9,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     ui->frameArea->lower();
     ui->frameIco->raise();
     for (QWidget *w : { static_cast<QWidget *>(ui->frameWork), static_cast<QWidget *>(ui->Detection00),
-                        static_cast<QWidget *>(ui->IcoData), static_cast<QWidget *>(ui->MenuIcoData),
                         static_cast<QWidget *>(ui->main), static_cast<QWidget *>(ui->Detection) })
         w->raise();
-    DockFile::toTable(ui->IcoData, dockPresetRows());
+    IcoData = new DockIconList(this);
+    IcoData->setRows(dockPresetRows());
+    m_file = DockSettings::instance();
 
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -25,8 +26,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     ui->frameDragAdd->setAttribute(Qt::WA_MouseTracking);
     setAttribute(Qt::WA_MouseTracking);
-    ui->IcoData->hide();
-    ui->MenuIcoData->hide();
     ui->frameDragAdd->hide();
 
     m_settingsPanel = new FormSettings;
@@ -119,11 +118,15 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_protection = new FormProtection;
     m_protection->hide();
     m_toast = new FormSystemHint;
-    // A save that fails keeps its data in memory for the next one; the user
-    // hears of it once, until the file can be written again. The toast comes
-    // after the one of the change being saved ("图标删除成功！"), so that
-    // it is the one left showing.
+    // A settings save that could not be written keeps the old file and the
+    // values in memory; the user hears of it once.
+    connect(m_file, &DockSettings::saveFailed, this, [this] { showToast(tr("配置保存失败")); });
+    // So does every other file the dock writes. The toast comes after the one
+    // of the change being saved ("图标删除成功！"), so that it is the one left
+    // showing. The settings file is told of by its owner, above.
     SafeFile::setFailureReporter([this](const QString &path) {
+        if (QFileInfo(path) == QFileInfo(m_file->path()))
+            return;
         const QString text = tr("%1 保存失败！").arg(QFileInfo(path).fileName());
         QTimer::singleShot(0, this, [this, text]() { showToast(text); });
     });
@@ -199,9 +202,9 @@ Widget::~Widget()
     m_uDisk = nullptr;
 }
 
-QTableWidget *Widget::iconTable() const
+DockIconList *Widget::iconTable() const
 {
-    return ui->IcoData;
+    return IcoData;
 }
 
 bool Widget::isReceivingMessages() const
@@ -223,10 +226,11 @@ void Widget::initialize()
     m_set.taskbarHide = false;
     m_set.desktopIcon = false;
 
-    if (DockConfig::exists()) {
+    m_file->load();
+    if (m_file->exists()) {
         ReadSettings();
     } else {
-        const DockSettings defaults;
+        const DockState defaults;
         m_set.screen = defaults.screen;
         m_set.location = defaults.location;
         m_set.level = defaults.level;
@@ -321,19 +325,17 @@ void Widget::OpenFile()
     // A file we cannot read (kept aside as ".bad") leaves the preset icons.
     if (DockFile::read(platform::configPath(QStringLiteral("Zorvane.xml")), &rows) == DockFile::ReadStatus::Unreadable)
         rows = dockPresetRows();
-    clearIcoData();
-    DockFile::toTable(ui->IcoData, rows);
+    IcoData->setRows(rows);
 }
 
 void Widget::SaveFile()
 {
-    DockFile::write(platform::configPath(QStringLiteral("Zorvane.xml")), DockFile::fromTable(ui->IcoData));
+    DockFile::save(platform::configPath(QStringLiteral("Zorvane.xml")), *IcoData);
 }
 
 void Widget::clearIcoData()
 {
-    for (int r = ui->IcoData->rowCount() - 1; r >= 0; --r)
-        ui->IcoData->removeRow(r);
+    IcoData->clear();
 }
 
 // ---- the settings file ----------------------------------------------------
@@ -352,30 +354,30 @@ void Widget::createHotkeys(const QString texts[5])
 void Widget::initSaveSettings()
 {
     QString texts[5];
-    DockConfig::initSave(m_set, texts);
+    DockConfig::initSave(*m_file, m_set, texts);
     createHotkeys(texts);
 }
 
 void Widget::ReadSettings()
 {
     QString texts[5];
-    DockConfig::read(m_set, texts);
+    DockConfig::read(*m_file, m_set, texts);
     m_name->setFontSize(m_set.icoNameSize);
     createHotkeys(texts);
 }
 
 void Widget::SaveSettings()
 {
-    DockConfig::saveAppPath(QCoreApplication::applicationDirPath());
+    DockConfig::saveAppPath(*m_file, QCoreApplication::applicationDirPath());
 }
 
 void Widget::setKey(QString x, QString key)
 {
-    const int i = DockConfig::hotkeyIndex(x);
+    const int i = DockSettings::hotkeyIndex(x);
     if (i < 0)
         return;
     m_hotkeys[i]->setShortcut(QKeySequence(key, QKeySequence::NativeText));
-    DockConfig::writeHotkey(i, key);
+    DockConfig::writeHotkey(*m_file, i, key);
 }
 
 void Widget::setMousePop(bool b) { m_set.pop = b; }

@@ -1,6 +1,6 @@
 #pragma once
 #include "dockconfig.h"
-#include "dockicon.h"
+#include "dock/model/dockicon.h"
 
 #include "platform/workarea.h"
 
@@ -46,7 +46,8 @@ class QLabel;
 class QMenu;
 class QPropertyAnimation;
 class QSystemTrayIcon;
-class QTableWidget;
+class DockIconList;
+class DockSettings;
 class QTimer;
 class QxtGlobalShortcut;
 class SystemMessageReceiver;
@@ -68,8 +69,9 @@ public:
     static const QString WindowTitle; // "Zorvane-Window", by which other programs find the dock
 
     // Read access for the tests and the windows that look at the dock.
-    QTableWidget *iconTable() const;
-    const DockSettings &settings() const { return m_set; }
+    DockIconList *iconTable() const;
+    const DockState &settings() const { return m_set; }
+    DockSettings *settingsFile() const { return m_file; }
     QxtGlobalShortcut *hotkey(int i) const { return m_hotkeys[i]; }
     FormSystemHint *toast() const { return m_toast; }
     FormCommonIcon *iconWidget(const QString &id) const { return iconWidgets.value(id); }
@@ -328,7 +330,9 @@ private:
     void endDrag();
 
     Ui::Widget *ui;
-    DockSettings m_set;
+    DockState m_set;
+    DockSettings *m_file = nullptr;  // config.ini
+    DockIconList *IcoData = nullptr; // the bar's rows, in bar order
 
     FormSettings *m_settingsPanel = nullptr;
     FormName *m_name = nullptr;

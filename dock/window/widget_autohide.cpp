@@ -197,10 +197,10 @@ void Widget::setHideWindows()
 void Widget::MenuHide()
 {
     if (m_menuShown) {
-        for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-            if (DockFile::cell(ui->IcoData, r, 3) != IconClass::MENU)
+        for (int r = 0; r < IcoData->rowCount(); ++r) {
+            if (IcoData->cell(r, 3) != IconClass::MENU)
                 continue;
-            if (FormMenu *menu = menuWindows.value(DockFile::cell(ui->IcoData, r, 0)))
+            if (FormMenu *menu = menuWindows.value(IcoData->cell(r, 0)))
                 menu->hideAnimated();
         }
     }
@@ -209,16 +209,16 @@ void Widget::MenuHide()
 
 void Widget::IconFreeze(bool b)
 {
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0)))
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
             icon->frozen = b;
     }
 }
 
 void Widget::IconRestore()
 {
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0)))
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
             icon->restoreSize();
     }
     m_hoverSized.clear();

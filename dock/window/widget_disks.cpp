@@ -35,7 +35,7 @@ void Widget::AddUDisk(QString filePath, QString fileName)
         return;
     const QString icon = QStringLiteral(":/image/icon/UDisk.png");
     const QString name = QStringLiteral("U盘[") + fileName + QStringLiteral(" (") + filePath + QStringLiteral(")]");
-    if (!DockFile::anyCellEquals(ui->IcoData, filePath))
+    if (!IcoData->anyCellEquals(filePath))
         AddIcon(icon, name, IconClass::UDISK, filePath);
 
     // The root may already be the path of another icon (a folder icon of the
@@ -43,13 +43,13 @@ void Widget::AddUDisk(QString filePath, QString fileName)
     // root, column by column, decides. An add that left no row behind has
     // nothing more to look at.
     int r = -1;
-    for (int c = 0; c < ui->IcoData->columnCount() && r < 0; ++c)
-        r = DockFile::findRow(ui->IcoData, c, filePath);
+    for (int c = 0; c < DockIconRecord::FieldCount && r < 0; ++c)
+        r = IcoData->findRow(c, filePath);
     if (r < 0) {
         qDebug() << "no icon row for" << filePath;
         return;
     }
-    const DockIconRecord found = DockFile::rowOf(ui->IcoData, r);
+    const DockIconRecord found = IcoData->record(r);
     if (found.Class != IconClass::UDISK)
         AddIcon(icon, name, IconClass::UDISK, filePath);
     if (found.Path != filePath)
@@ -59,10 +59,10 @@ void Widget::AddUDisk(QString filePath, QString fileName)
 // Removable-disk icons are made while a disk is plugged in; none survive a restart.
 void Widget::clearUDiskIcon()
 {
-    for (int r = ui->IcoData->rowCount() - 1; r >= 0; --r) {
-        if (ui->IcoData->item(r, 3) && ui->IcoData->item(r, 3)->text() == IconClass::UDISK) {
-            takeIconWidget(ui->IcoData->item(r, 0)->text());
-            ui->IcoData->removeRow(r);
+    for (int r = IcoData->rowCount() - 1; r >= 0; --r) {
+        if (IcoData->cell(r, 3) == IconClass::UDISK) {
+            takeIconWidget(IcoData->cell(r, 0));
+            IcoData->removeAt(r);
         }
     }
     m_relayoutTimer->start(1);

@@ -17,15 +17,15 @@ const QString DockTarget = QStringLiteral("0");
 const QString PlusPicture = QStringLiteral(":/image/icon/plus.png");
 
 // The icons the bar shows, in table order, with their length along the bar.
-QVector<DragTarget::Item> barItems(const QTableWidget *table, const QHash<QString, FormCommonIcon *> &widgets,
+QVector<DragTarget::Item> barItems(const DockIconList *table, const QHash<QString, FormCommonIcon *> &widgets,
                                    bool horizontal)
 {
     QVector<DragTarget::Item> items;
     for (int r = 0; r < table->rowCount(); ++r) {
-        FormCommonIcon *icon = widgets.value(DockFile::cell(table, r, 0));
+        FormCommonIcon *icon = widgets.value(table->cell(r, 0));
         if (!icon || icon->isHidden())
             continue;
-        items.append({ r, DockFile::cell(table, r, 3), horizontal ? icon->width() : icon->height() });
+        items.append({ r, table->cell(r, 3), horizontal ? icon->width() : icon->height() });
     }
     return items;
 }
@@ -54,11 +54,11 @@ void Widget::IconPressMove(QString ID, QPoint)
     IconRestore();
     const int n = int(m_set.currentSizeF);
     if (!m_dragging) {
-        const int r = DockFile::findRow(ui->IcoData, 0, ID);
+        const int r = IcoData->findRow(0, ID);
         if (r < 0)
             return;
         m_dragging = true;
-        m_dragged = DockFile::rowOf(ui->IcoData, r);
+        m_dragged = IcoData->record(r);
         m_draggedRow = r;
         QString picture = m_dragged.Icon;
         if (FormCommonIcon *icon = iconWidgets.value(ID)) {
@@ -68,7 +68,7 @@ void Widget::IconPressMove(QString ID, QPoint)
                 picture = icon->iconPath();
             m_placeholder->move(icon->pos());
         }
-        ui->IcoData->removeRow(r);
+        IcoData->removeAt(r);
         // The hole the icon leaves is the gap until the pointer says otherwise.
         m_dropTarget = IconClass::MAIN;
         m_gapSlot = r;
@@ -124,7 +124,7 @@ void Widget::aimAt(const QPoint &global)
     const DragTarget::Aim was { m_dropTarget, m_gapSlot };
     const bool wasOpen = m_gapOpen && m_dropTarget == IconClass::MAIN;
     const DragTarget::Aim a =
-        DragTarget::aim(barItems(ui->IcoData, iconWidgets, horizontal), ui->IcoData->rowCount(), along,
+        DragTarget::aim(barItems(IcoData, iconWidgets, horizontal), IcoData->rowCount(), along,
                         wasOpen ? m_gapSlot : -1, room, was);
     const bool changed =
         a.target != was.target || a.gap != was.gap || (a.target == IconClass::MAIN && !wasOpen);
@@ -140,7 +140,7 @@ void Widget::aimAt(const QPoint &global)
 // Opens the gap before `row` (lr 0) or after it (lr 1); the icons glide apart.
 void Widget::SerialNumber(int row, int lr)
 {
-    m_gapSlot = qBound(0, lr == 0 ? row : row + 1, ui->IcoData->rowCount());
+    m_gapSlot = qBound(0, lr == 0 ? row : row + 1, IcoData->rowCount());
     m_gapOpen = true;
     placeForGap(true, true);
 }
@@ -148,7 +148,7 @@ void Widget::SerialNumber(int row, int lr)
 // Closes the gap at once; the placeholder covers the icon of `row`.
 void Widget::MenuSerialNumber(int row)
 {
-    m_gapSlot = qBound(0, row, ui->IcoData->rowCount());
+    m_gapSlot = qBound(0, row, IcoData->rowCount());
     m_gapOpen = false;
     placeForGap(false, true);
 }
@@ -167,12 +167,12 @@ void Widget::placeForGap(bool animated, bool keepRoom)
     const float M = m_set.icoMagnified;
     const int room = int(m_set.currentSizeF);
     const bool horizontal = DockLayout::isHorizontal(edge);
-    const QVector<DragTarget::Item> items = barItems(ui->IcoData, iconWidgets, horizontal);
+    const QVector<DragTarget::Item> items = barItems(IcoData, iconWidgets, horizontal);
     const int gap = m_gapOpen ? m_gapSlot : -1;
     const QVector<int> at = DragTarget::places(items, gap, room);
     int length = keepRoom ? room : 0;
     for (int k = 0; k < items.size(); ++k) {
-        FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, items[k].row, 0));
+        FormCommonIcon *icon = iconWidgets.value(IcoData->cell(items[k].row, 0));
         const QPoint p = DockLayout::rowPlace(edge, at[k], at[k], icon->size(), M);
         if (!animated && icon->pos() != p) {
             icon->move(p);
@@ -200,7 +200,7 @@ void Widget::fitDropHint()
 
 void Widget::AddIconTemporary()
 {
-    if (DockFile::findRow(ui->IcoData, 0, m_dragged.IconID) >= 0)
+    if (IcoData->findRow(0, m_dragged.IconID) >= 0)
         return;
     insertIconRow(m_draggedRow, m_dragged);
 }
@@ -264,10 +264,10 @@ void Widget::IconPressRelease(QString ID, QPoint)
         return;
     }
 
-    const int rows = ui->IcoData->rowCount();
+    const int rows = IcoData->rowCount();
     m_gapSlot = qBound(0, m_gapSlot, rows);
     qDebug() << "当前行数" << rows << m_gapSlot;
-    const DockIconRecord at = m_gapSlot < rows ? DockFile::rowOf(ui->IcoData, m_gapSlot) : DockIconRecord();
+    const DockIconRecord at = m_gapSlot < rows ? IcoData->record(m_gapSlot) : DockIconRecord();
 
     if (m_dropTarget == IconClass::MENU) {
         qDebug() << "菜单添加图标";
@@ -300,7 +300,7 @@ void Widget::IconPressRelease(QString ID, QPoint)
             m_delete->hide();
         }
     } else {
-        if (DockFile::findRow(ui->IcoData, 0, d.IconID) < 0)
+        if (IcoData->findRow(0, d.IconID) < 0)
             insertIconRow(m_gapSlot, d);
         if (FormCommonIcon *icon = iconWidgets.value(d.IconID))
             icon->show();
@@ -318,11 +318,11 @@ void Widget::AddIcon3(QString ico, QString name, QString cl, QString path, QStri
 // Nothing reports it today; it takes an icon off the bar as a drag off it would.
 void Widget::IconDetectionExists(QString ID)
 {
-    const int r = DockFile::findRow(ui->IcoData, 0, ID);
+    const int r = IcoData->findRow(0, ID);
     if (r < 0)
         return;
-    const QString cl = DockFile::cell(ui->IcoData, r, 3);
-    ui->IcoData->removeRow(r);
+    const QString cl = IcoData->cell(r, 3);
+    IcoData->removeAt(r);
     takeIconWidget(ID);
     if (!IconClass::isTransient(cl))
         SaveFile();
@@ -355,9 +355,9 @@ void Widget::returnConfirm(bool b)
     const QRect strip(ui->frameIco->mapToGlobal(QPoint(0, 0)), ui->frameIco->size());
     if (b && !m_set.locking && DragTarget::onBar(QCursor::pos(), strip, n)) {
         const DockIconRecord &d = m_dragged;
-        const int rows = ui->IcoData->rowCount();
+        const int rows = IcoData->rowCount();
         const int gap = qBound(0, m_gapSlot, rows);
-        const DockIconRecord at = gap < rows ? DockFile::rowOf(ui->IcoData, gap) : DockIconRecord();
+        const DockIconRecord at = gap < rows ? IcoData->record(gap) : DockIconRecord();
         bool taken = false;
         if (m_dropTarget == IconClass::MENU && at.Class == IconClass::MENU) {
             FormMenu *menu = menuWindows.value(at.IconID);
@@ -505,7 +505,7 @@ void Widget::dropEvent(QDropEvent *e)
         e->acceptProposedAction();
         // A drop that never opened a gap goes to the end of the bar.
         if (m_dropTarget == IconClass::MAIN && !wasOpen)
-            m_gapSlot = ui->IcoData->rowCount();
+            m_gapSlot = IcoData->rowCount();
         dropPending = true;
         m_dropBetween = m_dropTarget == IconClass::MAIN;
         if (kind == DragTarget::FileKind::Folder) {

@@ -14,14 +14,14 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     m_dragGhost->hide();
     if (m_menuShown)
         return;
-    QTableWidget *t = ui->IcoData;
+    const DockIconList *t = IcoData;
     const int rows = t->rowCount();
     int r = -1;
     QVector<bool> blank(rows);
     for (int i = 0; i < rows; ++i) {
-        if (r < 0 && DockFile::cell(t, i, 0) == ID)
+        if (r < 0 && t->cell(i, 0) == ID)
             r = i;
-        blank[i] = DockFile::cell(t, i, 3) == IconClass::BLANK;
+        blank[i] = t->cell(i, 3) == IconClass::BLANK;
     }
     if (r < 0)
         return;
@@ -31,7 +31,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     const float d = float(horizontal ? p.x() : p.y());
     const Magnify::Plan plan = Magnify::plan(blank, r, d, m_set.icoMagnified, m_set.currentSizeF, horizontal);
     for (const Magnify::Step &step : plan.steps) {
-        FormCommonIcon *icon = iconWidgets.value(DockFile::cell(t, step.row, 0));
+        FormCommonIcon *icon = iconWidgets.value(t->cell(step.row, 0));
         if (!icon)
             continue;
         if (step.kind == Magnify::Step::SetSize)
@@ -41,8 +41,8 @@ void Widget::IconMouseMove(QString ID, QPoint p)
         m_hoverSized.insert(icon);
     }
 
-    const QString cl = DockFile::cell(t, r, 3);
-    placeHoverWindows(iconWidgets.value(ID), DockFile::cell(t, r, 2));
+    const QString cl = t->cell(r, 3);
+    placeHoverWindows(iconWidgets.value(ID), t->cell(r, 2));
     if (m_dockShown) {
         if (blank[r])
             m_name->hide();
@@ -57,7 +57,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     const int n = int(m_set.currentSizeF);
     const int thin = int(DockLayout::blankLength(float(n)));
     auto restore = [&](int row) {
-        FormCommonIcon *icon = iconWidgets.value(DockFile::cell(t, row, 0));
+        FormCommonIcon *icon = iconWidgets.value(t->cell(row, 0));
         if (!icon)
             return;
         QSize rest(n, n);
@@ -114,8 +114,8 @@ void Widget::MousePosition(int p)
     m_weatherEffects->hide();
     if (p != m_set.location)
         return;
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0)))
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
             icon->restoreSize();
     }
     m_hoverSized.clear();
@@ -125,11 +125,11 @@ void Widget::setIconDoubleClick(bool b)
 {
     m_set.iconDoubleClick = b;
     qDebug() << "点击" << b;
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const QString id = DockFile::cell(ui->IcoData, r, 0);
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        const QString id = IcoData->cell(r, 0);
         if (FormCommonIcon *icon = iconWidgets.value(id))
             icon->setDoubleClick(b);
-        if (DockFile::cell(ui->IcoData, r, 3) == IconClass::MENU) {
+        if (IcoData->cell(r, 3) == IconClass::MENU) {
             if (FormMenu *menu = menuWindows.value(id))
                 menu->setDoubleClick(b);
         }

@@ -62,7 +62,7 @@ QString Widget::freeIconId() const
 {
     QDateTime t = platform::now();
     QString id = IconIds::newId(t);
-    for (int i = 0; i < 60000 && DockFile::anyCellEquals(ui->IcoData, id); ++i) {
+    for (int i = 0; i < 60000 && IcoData->anyCellEquals(id); ++i) {
         t = t.addMSecs(1);
         id = IconIds::newId(t);
     }
@@ -71,10 +71,7 @@ QString Widget::freeIconId() const
 
 void Widget::insertIconRow(int row, const DockIconRecord &rec)
 {
-    row = qBound(0, row, ui->IcoData->rowCount());
-    ui->IcoData->insertRow(row);
-    for (int c = 0; c < DockIconRecord::FieldCount; ++c)
-        ui->IcoData->setItem(row, c, new QTableWidgetItem(rec.field(c)));
+    IcoData->insert(row, rec);
 }
 
 void Widget::takeIconWidget(const QString &id)
@@ -101,9 +98,9 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
         const bool between = m_dropBetween;
         dropPending = false;
         m_dropBetween = false;
-        const int rows = ui->IcoData->rowCount();
+        const int rows = IcoData->rowCount();
         const int slot = qBound(0, m_gapSlot, rows);
-        const DockIconRecord at = slot < rows ? DockFile::rowOf(ui->IcoData, slot) : DockIconRecord();
+        const DockIconRecord at = slot < rows ? IcoData->record(slot) : DockIconRecord();
         if (!between && at.Class == IconClass::MENU) {
             m_dragGhost->closeAnimation();
             AddIcon2(ico, name, cl, path, at.IconID);
@@ -116,7 +113,7 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
             added = true;
         }
     } else if (mayAdd) {
-        insertIconRow(ui->IcoData->rowCount(), rec);
+        insertIconRow(IcoData->rowCount(), rec);
         if (!IconClass::isTransient(cl))
             showToast(tr("图标添加成功！"));
         added = true;
@@ -148,7 +145,7 @@ void Widget::AddIcon2(QString ico, QString name, QString cl, QString path, QStri
             menu->AddIcon(ico, name, cl, path);
         return;
     }
-    if (onceInDock(cl) && DockFile::anyCellEquals(ui->IcoData, cl)) {
+    if (onceInDock(cl) && IcoData->anyCellEquals(cl)) {
         showToast(tr("此图标已经存在！"));
         return;
     }
@@ -317,14 +314,14 @@ void Widget::SidebarMenuClose() { popupOpen = false; }
 
 void Widget::Modify(QString icoID, QString ico, QString name, QString)
 {
-    const int r = DockFile::findRow(ui->IcoData, 0, icoID);
+    const int r = IcoData->findRow(0, icoID);
     if (r < 0)
         return;
     // The note cell keeps the picture the icon was made with.
-    ui->IcoData->item(r, 1)->setText(ico);
-    ui->IcoData->item(r, 2)->setText(name);
+    IcoData->setCell(r, 1, ico);
+    IcoData->setCell(r, 2, name);
     if (FormCommonIcon *icon = iconWidgets.value(icoID)) {
-        const QString cl = ui->IcoData->item(r, 3)->text();
+        const QString cl = IcoData->cell(r, 3);
         const int magnified = int(m_set.icoMagnified), normal = int(m_set.icoSize);
         icon->resetIcon(icoID, magnified, normal, 256, 256, m_set.location, name, ico, cl);
     }
@@ -334,11 +331,11 @@ void Widget::Modify(QString icoID, QString ico, QString name, QString)
 
 void Widget::setIconDisk(QString icoID, QString d)
 {
-    const int r = DockFile::findRow(ui->IcoData, 0, icoID);
+    const int r = IcoData->findRow(0, icoID);
     if (r < 0)
         return;
-    ui->IcoData->item(r, 2)->setText(tr("系统盘符"));
-    ui->IcoData->item(r, 4)->setText(d);
+    IcoData->setCell(r, 2, tr("系统盘符"));
+    IcoData->setCell(r, 4, d);
     if (FormCommonIcon *icon = iconWidgets.value(icoID))
         icon->setDiskInfo(icoID, d);
     SaveFile();
@@ -352,7 +349,7 @@ void Widget::updates()
     m_settingsPanel->showNewVersion();
     if (!m_set.upgradeNotice)
         return;
-    if (DockFile::anyCellEquals(ui->IcoData, IconClass::UPGRADE))
+    if (IcoData->anyCellEquals(IconClass::UPGRADE))
         return;
     AddIcon(QStringLiteral(":/image/icon/rocket.gif"), tr("版本更新"), IconClass::UPGRADE, IconClass::UPGRADE);
 }
@@ -360,12 +357,12 @@ void Widget::updates()
 // The update notice is shown only after a check found a newer version.
 void Widget::updateIconProcess()
 {
-    const int r = DockFile::findRow(ui->IcoData, 3, IconClass::UPGRADE);
+    const int r = IcoData->findRow(3, IconClass::UPGRADE);
     if (r < 0)
         return;
-    const QString id = ui->IcoData->item(r, 0)->text();
+    const QString id = IcoData->cell(r, 0);
     if (iconWidgets.contains(id)) {
-        ui->IcoData->removeRow(r);
+        IcoData->removeAt(r);
         takeIconWidget(id);
         SaveFile();
     }

@@ -32,8 +32,8 @@ void Widget::createIcon()
     const int edge = m_set.location;
     const bool horizontal = DockLayout::isHorizontal(edge);
     int length = 0;
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const DockIconRecord rec = DockFile::rowOf(ui->IcoData, r);
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        const DockIconRecord rec = IcoData->record(r);
         FormCommonIcon *icon = iconWidgets.value(rec.IconID);
         if (!icon) {
             icon = new FormCommonIcon(ui->frameIco);
@@ -78,8 +78,8 @@ void Widget::rebuildBar()
 
 void Widget::clearIcon()
 {
-    for (int r = ui->IcoData->rowCount() - 1; r >= 0; --r) {
-        if (FormCommonIcon *icon = iconWidgets.take(DockFile::cell(ui->IcoData, r, 0))) {
+    for (int r = IcoData->rowCount() - 1; r >= 0; --r) {
+        if (FormCommonIcon *icon = iconWidgets.take(IcoData->cell(r, 0))) {
             icon->hide();
             icon->deleteLater();
         }
@@ -102,9 +102,9 @@ void Widget::createClassIco()
     m_name->installEventFilter(this);
     m_startMenu->installEventFilter(this);
     const int n = int(m_set.currentSizeF);
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const QString id = DockFile::cell(ui->IcoData, r, 0);
-        const QString cl = DockFile::cell(ui->IcoData, r, 3);
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        const QString id = IcoData->cell(r, 0);
+        const QString cl = IcoData->cell(r, 3);
         if (cl == IconClass::MENU) {
             if (menuWindows.value(id))
                 continue;
@@ -129,7 +129,7 @@ void Widget::createClassIco()
             menu->layoutIcons(n - 10, n - 10);
         } else if (cl == IconClass::DISK) {
             if (FormCommonIcon *icon = iconWidgets.value(id)) {
-                icon->setDiskInfo(id, DockFile::cell(ui->IcoData, r, 4));
+                icon->setDiskInfo(id, IcoData->cell(r, 4));
                 icon->setDoubleClick(m_set.iconDoubleClick);
             }
         } else if (cl == IconClass::WEATHER) {
@@ -141,11 +141,11 @@ void Widget::createClassIco()
 void Widget::applySizes()
 {
     const int n = int(m_set.currentSizeF);
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const QString id = DockFile::cell(ui->IcoData, r, 0);
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        const QString id = IcoData->cell(r, 0);
         if (FormCommonIcon *icon = iconWidgets.value(id))
             icon->setIconSize(int(m_set.icoMagnified), n);
-        if (DockFile::cell(ui->IcoData, r, 3) == IconClass::MENU) {
+        if (IcoData->cell(r, 3) == IconClass::MENU) {
             if (FormMenu *menu = menuWindows.value(id))
                 menu->setIconSize(n - 10, n - 10);
         }
@@ -158,12 +158,12 @@ void Widget::IconSorting()
 {
     const int edge = m_set.location;
     const float M = m_set.icoMagnified;
-    const int rows = ui->IcoData->rowCount();
+    const int rows = IcoData->rowCount();
     int x = 0, y = 0, blanks = 0;
     for (int r = 0; r < rows; ++r) {
-        if (DockFile::cell(ui->IcoData, r, 3) == IconClass::BLANK)
+        if (IcoData->cell(r, 3) == IconClass::BLANK)
             ++blanks;
-        FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0));
+        FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0));
         if (!icon || icon->isHidden())
             continue;
         const QSize s = icon->size();
@@ -354,10 +354,10 @@ void Widget::setPosition(int x)
         rebuildBar();
         WindowsTrayWndMove();
         placeBarFrames();
-        for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-            if (DockFile::cell(ui->IcoData, r, 3) != IconClass::MENU)
+        for (int r = 0; r < IcoData->rowCount(); ++r) {
+            if (IcoData->cell(r, 3) != IconClass::MENU)
                 continue;
-            if (FormMenu *menu = menuWindows.value(DockFile::cell(ui->IcoData, r, 0)))
+            if (FormMenu *menu = menuWindows.value(IcoData->cell(r, 0)))
                 menu->setPosition(x);
         }
     }
@@ -422,8 +422,8 @@ void Widget::setIcoScale(int x)
 {
     m_set.icoMagnified = float(x) + m_set.currentSizeF;
     const int n = int(m_set.currentSizeF);
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(DockFile::cell(ui->IcoData, r, 0)))
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
             icon->setIconSize(int(m_set.icoMagnified), n);
     }
     m_hoverSized.clear();

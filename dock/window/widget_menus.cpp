@@ -58,10 +58,10 @@ void Widget::showMenu(QString id, int x)
     case CmdIconSet:
     case CmdRecycleIconAir:
     case CmdRecycleIconFull: {
-        const int r = DockFile::findRow(ui->IcoData, 0, id);
+        const int r = IcoData->findRow(0, id);
         if (r < 0)
             return;
-        const DockIconRecord rec = DockFile::rowOf(ui->IcoData, r);
+        const DockIconRecord rec = IcoData->record(r);
         popupOpen = true;
         m_iconSettings->setIconData(id, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class,
                                     x == CmdRecycleIconFull ? 1 : 0);
@@ -75,19 +75,19 @@ void Widget::showMenu(QString id, int x)
     case CmdAddExtensionIcon: return;
     case CmdAddExtendedMenu: AddMenu(); return;
     case CmdDeleteIcon: {
-        const int r = DockFile::findRow(ui->IcoData, 0, id);
+        const int r = IcoData->findRow(0, id);
         if (r < 0)
             return;
         MenuHide();
         m_menuShown = false;
         if (!iconWidgets.contains(id))
             return;
-        if (ui->IcoData->item(r, 3)->text() == IconClass::MENU) {
+        if (IcoData->cell(r, 3) == IconClass::MENU) {
             const QString menuFile = IconIds::menuFilePath(id);
             if (!menuFile.isEmpty() && QFile::exists(menuFile))
                 QFile::remove(menuFile);
         }
-        ui->IcoData->removeRow(r);
+        IcoData->removeAt(r);
         takeIconWidget(id);
         SaveFile();
         rebuildBar();
@@ -97,10 +97,10 @@ void Widget::showMenu(QString id, int x)
     case CmdMenuAddIcon: menuAddIco(id); return;
     case CmdMenuAddSystemIcon: menuAddSystemIco(id); return;
     case CmdIconSetDisk: {
-        const int r = DockFile::findRow(ui->IcoData, 0, id);
+        const int r = IcoData->findRow(0, id);
         if (r < 0)
             return;
-        m_selectDisk->setIconData(id, ui->IcoData->item(r, 4)->text());
+        m_selectDisk->setIconData(id, IcoData->cell(r, 4));
         m_selectDisk->show();
         return;
     }

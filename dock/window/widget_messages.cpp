@@ -118,10 +118,10 @@ void Widget::timeOver()
     if (++m_tick == 60) {
         m_tick = 0;
         const QDateTime now = platform::now();
-        for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-            const QString cl = ui->IcoData->item(r, 3) ? ui->IcoData->item(r, 3)->text() : QString();
+        for (int r = 0; r < IcoData->rowCount(); ++r) {
+            const QString cl = IcoData->cell(r, 3);
             if (cl == IconClass::TIME1 || cl == IconClass::TIME2)
-                ui->IcoData->item(r, 2)->setText(now.toString(QStringLiteral("yyyy/MM/dd ddd")));
+                IcoData->setCell(r, 2, now.toString(QStringLiteral("yyyy/MM/dd ddd")));
         }
         m_launchPad->setTimeText(tr("%1").arg(QLocale(QLocale::English, QLocale::AnyCountry)
                                                    .toString(now, QStringLiteral("h:mm AP"))));
@@ -148,10 +148,10 @@ void Widget::StartUpOver()
 
 void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)
 {
-    const int r = DockFile::findRow(ui->IcoData, 3, IconClass::WEATHER);
+    const int r = IcoData->findRow(3, IconClass::WEATHER);
     if (r < 0)
         return;
-    ui->IcoData->item(r, 2)->setText(Name + QLatin1Char(',') + stateDetailed);
-    if (FormCommonIcon *icon = iconWidgets.value(ui->IcoData->item(r, 0)->text()))
+    IcoData->setCell(r, 2, Name + QLatin1Char(',') + stateDetailed);
+    if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
         icon->setWeather(Name, stateDetailed, temNow, state);
 }

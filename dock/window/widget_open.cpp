@@ -35,11 +35,11 @@ platform::WindowSystem::Level levelOf(int level)
 
 void Widget::IconOpen(QString ID)
 {
-    const int r = DockFile::findRow(ui->IcoData, 0, ID);
+    const int r = IcoData->findRow(0, ID);
     if (r < 0)
         return;
-    const QString cl = ui->IcoData->item(r, 3)->text();
-    const QString path = ui->IcoData->item(r, 4)->text();
+    const QString cl = IcoData->cell(r, 3);
+    const QString path = IcoData->cell(r, 4);
 
     if (cl == IconClass::UPGRADE) {
         m_upload->show();
@@ -163,8 +163,8 @@ void Widget::NotMenuHide(QString ID)
 {
     if (!m_menuShown)
         return;
-    for (int r = 0; r < ui->IcoData->rowCount(); ++r) {
-        const DockIconRecord rec = DockFile::rowOf(ui->IcoData, r);
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        const DockIconRecord rec = IcoData->record(r);
         if (rec.Class != IconClass::MENU || rec.IconID == ID)
             continue;
         if (FormMenu *menu = menuWindows.value(rec.IconID))

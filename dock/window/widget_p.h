@@ -1,6 +1,7 @@
 #pragma once
 // Everything the parts of the dock window call.
-#include "dockfile.h"
+#include "dock/model/dockfile.h"
+#include "dock/model/dockiconlist.h"
 #include "widget.h"
 #include "ui_widget.h"
 #include "formdetection.h"

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QSettings>
+#include "dock/settings/docksettings.h"
 #include <QtTest>
 
 #include <XdgAutoStart>
@@ -41,6 +42,7 @@ private slots:
     {
         QFile::remove(platform::autostartFile());
         QFile::remove(platform::configPath("config.ini"));
+        DockSettings::instance()->load();
     }
 
     void onOffAndReadBack()
@@ -107,8 +109,10 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(bool, askedAgain);
         FakeAutostart autostart;
-        if (remind != "-")
+        if (remind != "-") {
             config().setValue("System/StartUpRemind", remind);
+            DockSettings::instance()->load();
+        }
         autostart.present = entry != "-";
         autostart.stored = entry == "=" ? platform::Autostart::programPath() : entry;
         FormStartUp prompt;

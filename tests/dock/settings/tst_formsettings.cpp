@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include "dock/settings/docksettings.h"
 #include <QSignalSpy>
 #include <QSlider>
 #include <QToolTip>
@@ -34,9 +35,11 @@ QString stored(const QString &key)
 void writeConfig(const QVariantMap &values)
 {
     QFile::remove(configFile());
-    QSettings set(configFile(), QSettings::IniFormat);
+    DockSettings *set = DockSettings::instance();
+    set->load();
     for (auto it = values.begin(); it != values.end(); ++it)
-        set.setValue(it.key(), it.value());
+        set->setValue(it.key(), it.value());
+    QVERIFY(set->save());
 }
 
 template <class T = QWidget>
@@ -183,6 +186,7 @@ private slots:
         QFile bad(configFile());
         QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("[System\nScreen=1\n") > 0);
         bad.close();
+        DockSettings::instance()->load(); // as the dock does at start
         FormSettings p;
         p.SaveSettings();
         QVERIFY(QFile::remove(configFile() + ".bad"));

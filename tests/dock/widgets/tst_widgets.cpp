@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QSettings>
+#include "dock/settings/docksettings.h"
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -21,10 +22,12 @@ public slots:
 
 static void writeConfig(const QVariantMap &keys)
 {
-    QSettings s(platform::configPath("config.ini"), QSettings::IniFormat);
-    s.clear();
+    QFile::remove(DockSettings::defaultPath());
+    DockSettings *s = DockSettings::instance();
+    s->load();
     for (auto it = keys.begin(); it != keys.end(); ++it)
-        s.setValue(it.key(), it.value());
+        s->setValue(it.key(), it.value());
+    QVERIFY(s->save());
 }
 
 static QVariant readConfig(const QString &key)

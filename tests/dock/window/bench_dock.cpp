@@ -3,7 +3,7 @@
 // auto-hide on. Run: QT_QPA_PLATFORM=offscreen build/tests/bench_dock
 //   [--icons N] [--moves N] [--idle SECONDS]
 #include "dock/icons/formcommonicon.h"
-#include "dock/window/dockfile.h"
+#include "dock/model/dockfile.h"
 #include "dock/window/widget.h"
 #include "fakedesktop.h"
 #include "fakeplatform.h"

@@ -6,12 +6,13 @@
 #include <QSettings>
 #include <QtTest>
 
-static QSettings ini() { return QSettings(DockConfig::path(), QSettings::IniFormat); }
+static QString path() { return DockSettings::defaultPath(); }
+static QSettings ini() { return QSettings(path(), QSettings::IniFormat); }
 
 static void writeIni(const QByteArray &text)
 {
-    QFile::remove(DockConfig::path());
-    QFile f(DockConfig::path());
+    QFile::remove(path());
+    QFile f(path());
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(text);
 }
@@ -22,14 +23,15 @@ class TestDockConfig : public QObject
 private slots:
     void firstStartWritesEveryDefault()
     {
-        QFile::remove(DockConfig::path());
-        QVERIFY(!DockConfig::exists());
-        DockSettings s;
+        QFile::remove(path());
+        DockSettings file(path());
+        QVERIFY(!file.exists());
+        DockState s;
         QString texts[5];
-        DockConfig::initSave(s, texts);
+        DockConfig::initSave(file, s, texts);
         QCOMPARE(QStringList({ texts[0], texts[1], texts[2], texts[3], texts[4] }),
                  QStringList({ "Alt+Q", "Alt+S", "Alt+X", "Alt+C", "Alt+D" }));
-        QSettings set(DockConfig::path(), QSettings::IniFormat);
+        QSettings set(path(), QSettings::IniFormat);
         const QHash<QString, QString> expected {
             { "System/WorkArea", "false" }, { "System/Screen", "0" }, { "System/Level", "1" },
             { "System/Margin", "0" }, { "System/IcoSize", "64" }, { "System/IcoNameSize", "15" },
@@ -52,15 +54,17 @@ private slots:
 
     void readsBackWhatWasWritten()
     {
-        QFile::remove(DockConfig::path());
-        DockSettings s;
+        QFile::remove(path());
+        DockState s;
         s.location = 3;
         s.icoSize = 48;
         s.icoMagnified = 88;
         QString texts[5];
-        DockConfig::initSave(s, texts);
-        DockSettings r;
-        DockConfig::read(r, texts);
+        DockSettings file(path());
+        DockConfig::initSave(file, s, texts);
+        DockState r;
+        DockSettings again(path());
+        DockConfig::read(again, r, texts);
         QCOMPARE(r.location, 3);
         QCOMPARE(r.icoSize, 48.0f);
         QCOMPARE(r.icoMagnified, 88.0f);
@@ -70,13 +74,13 @@ private slots:
     void olderFileGainsMissingFlags()
     {
         writeIni("[System]\nIcoSize=48\nIcoScale=40\nHide=true\n[Hotkey]\nVesk=Ctrl+S\n");
-        DockSettings s;
+        DockState s;
         QString texts[5];
-        DockConfig::read(s, texts);
+        { DockSettings file(path()); DockConfig::read(file, s, texts); }
         QCOMPARE(s.icoMagnified, 88.0f);
         QVERIFY(s.hide && s.hideInEffect);
         QVERIFY(!s.taskbarHide);
-        QSettings set(DockConfig::path(), QSettings::IniFormat);
+        QSettings set(path(), QSettings::IniFormat);
         QCOMPARE(set.value("System/TaskbarHide").toString(), QString("false"));
         QCOMPARE(set.value("System/UpgradeNotice").toString(), QString("true"));
         QCOMPARE(set.value("System/IcoNameSize").toString(), QString("15"));
@@ -90,9 +94,9 @@ private slots:
     void missingVeskResetsTheOtherFour()
     {
         writeIni("[Hotkey]\nLaunchPad=Ctrl+L\nScreenshot=Ctrl+1\nColorPicker=Ctrl+2\nZorvane=Ctrl+3\n");
-        DockSettings s;
+        DockState s;
         QString texts[5];
-        DockConfig::read(s, texts);
+        { DockSettings file(path()); DockConfig::read(file, s, texts); }
         QCOMPARE(QStringList({ texts[0], texts[1], texts[2], texts[3], texts[4] }),
                  QStringList({ "Ctrl+L", "Alt+S", "Alt+X", "Alt+C", "Alt+D" }));
         QCOMPARE(ini().value("Hotkey/Zorvane").toString(), QString("Alt+D"));
@@ -101,35 +105,36 @@ private slots:
     void zeroOrMissingSizesTakeDefaults()
     {
         writeIni("[System]\nIcoSize=0\nIcoNameSize=0\n");
-        DockSettings s;
+        DockState s;
         QString texts[5];
-        DockConfig::read(s, texts);
+        { DockSettings file(path()); DockConfig::read(file, s, texts); }
         QCOMPARE(s.icoSize, 64.0f);
         QCOMPARE(s.icoMagnified, 128.0f);
         QCOMPARE(s.icoNameSize, 15);
         writeIni("[System]\nIcoSize=32\nIcoScale=0\n");
-        DockConfig::read(s, texts);
+        { DockSettings file(path()); DockConfig::read(file, s, texts); }
         QCOMPARE(s.icoMagnified, 32.0f); // a scale of 0 is the user's choice
     }
 
     void guardedFlagKeepsStoredValue()
     {
         writeIni("[System]\nMouseMaximize=false\nMouseFullScree=true\n");
-        DockSettings s;
+        DockState s;
         QString texts[5];
-        DockConfig::read(s, texts);
+        { DockSettings file(path()); DockConfig::read(file, s, texts); }
         QVERIFY(!s.mouseMaximize);
         QVERIFY(s.mouseFullScreen); // read from the key as it was always spelt
     }
 
     void hotkeyNamesAreCaseSensitive()
     {
-        QCOMPARE(DockConfig::hotkeyIndex("Dock"), 4);
-        QCOMPARE(DockConfig::hotkeyIndex("dock"), -1);
-        QCOMPARE(DockConfig::hotkeyIndex("vesk"), 1);
-        QCOMPARE(DockConfig::hotkeyIndex("Vesk"), -1);
-        QCOMPARE(DockConfig::hotkeyIndex("Color"), 3);
-        DockConfig::writeHotkey(4, "Ctrl+Alt+D");
+        QCOMPARE(DockSettings::hotkeyIndex("Dock"), 4);
+        QCOMPARE(DockSettings::hotkeyIndex("dock"), -1);
+        QCOMPARE(DockSettings::hotkeyIndex("vesk"), 1);
+        QCOMPARE(DockSettings::hotkeyIndex("Vesk"), -1);
+        QCOMPARE(DockSettings::hotkeyIndex("Color"), 3);
+        DockSettings file(path());
+        DockConfig::writeHotkey(file, 4, "Ctrl+Alt+D");
         QCOMPARE(ini().value("Hotkey/Zorvane").toString(), QString("Ctrl+Alt+D"));
     }
 };

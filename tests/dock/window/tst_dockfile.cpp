@@ -1,4 +1,4 @@
-#include "dock/window/dockfile.h"
+#include "dock/model/dockfile.h"
 #include "fakeplatform.h"
 #include "testenv.h"
 
@@ -104,7 +104,7 @@ private slots:
         QVERIFY(bad.readAll().contains("mine"));
         QCOMPARE(DockFile::read(p).size(), 14);
         QVERIFY(DockFile::read(d.path() + "/missing.xml").isEmpty());
-        QVERIFY(!DockFile::write(d.path() + "/no/folder/x.xml", {}));
+        QVERIFY(!DockFile::write(d.path() + "/no/folder/x.xml", QList<DockIconRecord>()));
     }
 
     void tableHelpers()

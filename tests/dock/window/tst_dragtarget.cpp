@@ -1,6 +1,6 @@
 // What a drag over the bar aims at, the release test and the verdicts by
 // class and by file, without a window.
-#include "dock/window/dockicon.h"
+#include "dock/model/dockicon.h"
 #include "dock/window/dragtarget.h"
 #include "testenv.h"
 

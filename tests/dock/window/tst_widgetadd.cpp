@@ -118,7 +118,7 @@ private slots:
         w.markDrop(2);
         w.AddIcon(":/p.png", "dropped", "ICON", "/bin/dropped");
         QVERIFY(!w.isDropPending());
-        QCOMPARE(DockFile::rowOf(w.iconTable(), 2).Name, QString("dropped"));
+        QCOMPARE(w.iconTable()->record(2).Name, QString("dropped"));
         QCOMPARE(takeToast(w), QString("图标添加成功！"));
         w.markDrop(1000); // past the end: appended
         w.AddIcon(":/p.png", "last", "ICON", "/bin/last");

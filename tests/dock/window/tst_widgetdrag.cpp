@@ -298,7 +298,7 @@ private slots:
             QCOMPARE(takeToast(w), QString());
             return;
         }
-        const DockIconRecord r = DockFile::rowOf(w.iconTable(), 2);
+        const DockIconRecord r = w.iconTable()->record(2);
         QCOMPARE(r.Class, cl);
         QCOMPARE(r.Name, cl == "FOLDER" ? QFileInfo(files.path()).fileName() : iconName);
         QCOMPARE(r.Path, name.endsWith(".desktop") ? platform::appConfigFolder() + "/link/" + name : path);
@@ -375,7 +375,7 @@ private slots:
         w.returnAddIcon("icoFromMenu", Pic, "back", "ICON", "/usr/bin/back", QPoint());
         QCOMPARE(w.gapSlot(), 1);
         w.returnConfirm(true);
-        QCOMPARE(DockFile::rowOf(w.iconTable(), 1).Name, QString("back"));
+        QCOMPARE(w.iconTable()->record(1).Name, QString("back"));
         QCOMPARE(takeToast(w), QString("图标添加成功！"));
         QVERIFY(!w.isDropPending());
         // The menu kept it, or the pointer is off the strip: nothing comes.
@@ -395,7 +395,7 @@ private slots:
         QCOMPARE(w.dropTarget(), QString("MENU"));
         w.returnConfirm(true);
         QCOMPARE(w.iconTable()->rowCount(), 7);
-        QCOMPARE(DockFile::rowOf(w.iconTable(), rowOf(w, "icoM") - 1).Name, QString("bin"));
+        QCOMPARE(w.iconTable()->record(rowOf(w, "icoM") - 1).Name, QString("bin"));
     }
 
     void menusStandBesideTheirIcons()
@@ -411,7 +411,7 @@ private slots:
         QCOMPARE(menu->geometry().right() + 1, i.right() + 1 - 5);
         QCOMPARE(menu->geometry().bottom() + 1, i.top() + 5);
         // A menu icon that moves before its menu exists is left alone.
-        DockFile::appendRow(w.iconTable(), rec("icoNewMenu", "MENU", "0"));
+        w.iconTable()->append(rec("icoNewMenu", "MENU", "0"));
         w.createIcon();
         QVERIFY(w.iconWidget("icoNewMenu"));
         QVERIFY(!w.menuWindow("icoNewMenu"));

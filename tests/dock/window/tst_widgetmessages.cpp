@@ -32,7 +32,7 @@ class TestWidgetMessages : public QObject, public WidgetFixture
         QStringList e;
         if (!procs->killed.isEmpty())
             e << "kill " + procs->killed.join(' ');
-        QSettings set(DockConfig::path(), QSettings::IniFormat);
+        QSettings set(DockSettings::defaultPath(), QSettings::IniFormat);
         if (set.contains("DesktopWidget/Note"))
             e << "note " + set.value("DesktopWidget/Note").toString();
         if (w.showTimer()->isActive())
@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(w.windowTitle(), QString("Zorvane-Window"));
         QVERIFY(QDir(platform::configPath("icon")).exists());
         QVERIFY(QDir(platform::configPath("link")).exists());
-        QCOMPARE(QSettings(DockConfig::path(), QSettings::IniFormat).value("System/AppPath").toString(),
+        QCOMPARE(QSettings(DockSettings::defaultPath(), QSettings::IniFormat).value("System/AppPath").toString(),
                  QCoreApplication::applicationDirPath());
         // The update notice is taken away at every start until a check finds a newer version.
         const QList<DockIconRecord> stored = savedRows();
@@ -83,9 +83,9 @@ private slots:
         Widget w;
         QCOMPARE(w.settings().location, 3);
         QCOMPARE(w.iconTable()->rowCount(), 2); // the removable disk does not survive a start
-        QCOMPARE(DockFile::rowOf(w.iconTable(), 0).Name, QString("A & B"));
+        QCOMPARE(w.iconTable()->record(0).Name, QString("A & B"));
         // The first tick writes the date into the clock's name.
-        QCOMPARE(DockFile::rowOf(w.iconTable(), 1).Name, QString("2026/12/08 ") + QDate(2026, 12, 8).toString("ddd"));
+        QCOMPARE(w.iconTable()->record(1).Name, QString("2026/12/08 ") + QDate(2026, 12, 8).toString("ddd"));
     }
 
     void messagesOverTheRealTransport_data()
@@ -155,7 +155,7 @@ private slots:
         Widget w;
         QCOMPARE(w.tickCounter(), 0);
         QCOMPARE(w.launchPad()->timeText(), QString("2:05 PM"));
-        DockFile::appendRow(w.iconTable(), { "icoClock", ":/c.png", "x", "TIME2", "0", "" });
+        w.iconTable()->append({ "icoClock", ":/c.png", "x", "TIME2", "0", "" });
 
         // No window tool: it is started at tick 10 of the minute, once.
         ticks(w, 9);
@@ -168,10 +168,10 @@ private slots:
         // The next minute: the clock names carry the date.
         clock->time = QDateTime(QDate(2027, 1, 3), QTime(9, 41, 0));
         ticks(w, 44);
-        QCOMPARE(DockFile::rowOf(w.iconTable(), rowOf(w, "icoClock")).Name, QString("x"));
+        QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name, QString("x"));
         ticks(w, 1);
         QCOMPARE(w.tickCounter(), 0);
-        QCOMPARE(DockFile::rowOf(w.iconTable(), rowOf(w, "icoClock")).Name,
+        QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name,
                  QString("2027/01/03 ") + QDate(2027, 1, 3).toString("ddd"));
         QCOMPARE(w.launchPad()->timeText(), QString("9:41 AM"));
         QVERIFY(!saved("icoClock")); // in memory only
@@ -193,11 +193,11 @@ private slots:
     {
         Widget w;
         w.setWeatherInit("北京", "晴", "21", "0");
-        const int r = DockFile::findRow(w.iconTable(), 3, "WEATHER");
-        QCOMPARE(DockFile::rowOf(w.iconTable(), r).Name, QString("北京,晴"));
-        w.iconTable()->removeRow(r);
+        const int r = w.iconTable()->findRow(3, "WEATHER");
+        QCOMPARE(w.iconTable()->record(r).Name, QString("北京,晴"));
+        w.iconTable()->removeAt(r);
         w.setWeatherInit("上海", "雨", "12", "7"); // no weather icon: nothing
-        QCOMPARE(DockFile::findRow(w.iconTable(), 3, "WEATHER"), -1);
+        QCOMPARE(w.iconTable()->findRow(3, "WEATHER"), -1);
     }
 
     void diskReportsInABurstRescanOnce()
@@ -255,7 +255,7 @@ private slots:
             w.UDiskTimeOut();
             QCOMPARE(countClass(w, "UDISK"), 2);
             QCOMPARE(countClass(w, "FOLDER"), 1);
-            QCOMPARE(DockFile::rowOf(w.iconTable(), w.iconTable()->rowCount() - 2).Name,
+            QCOMPARE(w.iconTable()->record(w.iconTable()->rowCount() - 2).Name,
                      QString("U盘[OLD (/media/u/OLD)]"));
         }
         w.AddUDisk("", "nothing");

@@ -73,7 +73,7 @@ class TestWidgetOpen : public QObject, public WidgetFixture
     QString addRow(Widget &w, const QString &cl, const QString &path)
     {
         const QString id = QString("icoT%1").arg(w.iconTable()->rowCount());
-        DockFile::appendRow(w.iconTable(), { id, ":/p.png", cl, cl, path, ":/p.png" });
+        w.iconTable()->append({ id, ":/p.png", cl, cl, path, ":/p.png" });
         w.createIcon();
         return id;
     }
@@ -265,7 +265,7 @@ private slots:
     void iconSettingsPopupFlag()
     {
         Widget w;
-        const QString recycle = DockFile::rowOf(w.iconTable(), DockFile::findRow(w.iconTable(), 3, "RECYCLE")).IconID;
+        const QString recycle = w.iconTable()->record(w.iconTable()->findRow(3, "RECYCLE")).IconID;
         w.showMenu(recycle, 18);
         QCOMPARE(w.iconSettingsDialog()->iconId(), recycle);
         QCOMPARE(w.iconSettingsDialog()->iconClass(), QString("RECYCLE"));

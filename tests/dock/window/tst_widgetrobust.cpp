@@ -74,7 +74,7 @@ private slots:
         Widget w;
         takeToast(w);
         const QByteArray before = readAll(dockFile());
-        DockFile::appendRow(w.iconTable(), { "ico4242", ":/image/icon/Film.png", "new", "URL", "https://a.example/", "" });
+        w.iconTable()->append({ "ico4242", ":/image/icon/Film.png", "new", "URL", "https://a.example/", "" });
         w.createIcon();
         {
             FullDisk full;

@@ -1,7 +1,8 @@
 #pragma once
 // What the dock window tests share: a Widget on fakes of every platform
 // service, in a fresh config folder, and helpers to read its rows and files.
-#include "dock/window/dockfile.h"
+#include "dock/model/dockfile.h"
+#include "dock/model/dockiconlist.h"
 #include "dock/window/formsystemhint.h"
 #include "dock/window/widget.h"
 #include "fakedesktop.h"
@@ -64,9 +65,9 @@ public:
     }
     static QFrame *frame(Widget &w, const char *name) { return w.findChild<QFrame *>(name); }
     static QList<DockIconRecord> savedRows() { return DockFile::read(dockFile()); }
-    static QList<DockIconRecord> rows(const Widget &w) { return DockFile::fromTable(w.iconTable()); }
+    static QList<DockIconRecord> rows(const Widget &w) { return w.iconTable()->rows(); }
     static DockIconRecord lastRow(const Widget &w) { return rows(w).last(); }
-    static int rowOf(const Widget &w, const QString &id) { return DockFile::findRow(w.iconTable(), 0, id); }
+    static int rowOf(const Widget &w, const QString &id) { return w.iconTable()->indexOfId(id); }
     static QStringList ids(const QList<DockIconRecord> &rs)
     {
         QStringList out;

@@ -2,6 +2,7 @@
 
 #include "common/safefile.h"
 #include "common/xmlguard.h"
+#include "dockiconlist.h"
 #include "platform/regularfile.h"
 
 #include <QBuffer>
@@ -117,6 +118,16 @@ bool write(const QString &path, const QList<DockIconRecord> &rows)
         return false;
     }
     return true;
+}
+
+void load(const QString &path, DockIconList *list)
+{
+    list->setRows(read(path));
+}
+
+bool save(const QString &path, const DockIconList &list)
+{
+    return write(path, list.rows());
 }
 
 QString cell(const QTableWidget *table, int row, int column)

@@ -1,0 +1,232 @@
+#include "dock/settings/docksettings.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes past `bytes` fail with EFBIG while it lives, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit l = m_old;
+        l.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old {};
+};
+
+} // namespace
+
+class TestDockSettings : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString path() const { return m_dir.filePath("config.ini"); }
+
+private slots:
+    void init()
+    {
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+    }
+
+    void noFileGivesTheDefaults()
+    {
+        DockSettings s(path());
+        QVERIFY(!s.exists());
+        QCOMPARE(s.level(), 1);
+        QCOMPARE(s.location(), 2);
+        QCOMPARE(s.icoSize(), 64);
+        QCOMPARE(s.transparentBackground(), 150);
+        QVERIFY(s.upgradeNotice() && s.pop() && s.winShow() && s.mouseMaximize());
+        QVERIFY(!s.mouseFullScreen() && !s.desktopIcon());
+        QCOMPARE(s.hotkeyVesk(), QString("Alt+S"));
+        QCOMPARE(s.language(), QString());
+        QVERIFY(!s.contains("System/Level")); // a default is not a stored value
+        QCOMPARE(DockSettings::knownKeys().size(), DockSettings::knownKeys().toSet().size());
+        // A key without text reads as its default, as the start-up always treated it.
+        TestEnv::writeFile(path(), "[System]\nLevel=\nLocation=0\n");
+        s.load();
+        QVERIFY(s.exists());
+        QCOMPARE(s.level(), 1);
+        QCOMPARE(s.location(), 0);
+    }
+
+    void valuesRoundTripAndAnnounceChanges()
+    {
+        DockSettings s(path());
+        QSignalSpy changed(&s, &DockSettings::valueChanged);
+        s.setIcoSize(48);
+        s.setHide(true);
+        s.setLanguage("1");
+        s.setHotkeyDock("Ctrl+Alt+D");
+        s.setValue("Weather/City", QString::fromUtf8("北京"));
+        s.setIcoSize(48); // the same again: stored, not announced
+        QCOMPARE(changed.count(), 5);
+        QCOMPARE(changed.at(0).at(0).toString(), QString("System/IcoSize"));
+        QCOMPARE(changed.at(0).at(1).toInt(), 48);
+        QVERIFY(s.isDirty());
+        QVERIFY(s.save());
+        QVERIFY(!s.isDirty());
+
+        const QByteArray text = contents(path());
+        QVERIFY(text.contains("[System]\n"));
+        QVERIFY(text.contains("IcoSize=48\n"));
+        QVERIFY(text.contains("Hide=true\n"));
+        QVERIFY(text.contains("Zorvane=Ctrl+Alt+D\n"));
+        QVERIFY(!text.contains("Level=")); // only what was set is written
+
+        DockSettings back(path());
+        QCOMPARE(back.icoSize(), 48);
+        QVERIFY(back.hide());
+        QCOMPARE(back.language(), QString("1"));
+        QCOMPARE(back.value("Weather/City").toString(), QString::fromUtf8("北京"));
+        QCOMPARE(back.hotkeyDock(), QString("Ctrl+Alt+D"));
+    }
+
+    void aChangeNotSavedByHandIsSavedSoon()
+    {
+        DockSettings s(path());
+        s.setMargin(9);
+        QVERIFY(!QFile::exists(path()));
+        QTRY_VERIFY(contents(path()).contains("Margin=9"));
+    }
+
+    // The text is what QSettings writes for the same edit of the same file,
+    // foreign groups and keys included.
+    void formatsTheFileAsQSettingsDoes()
+    {
+        const QByteArray start = "[Zeta]\nb=2\na=1\n\n[Alpha]\nx=\"a, b\"\n\n[System]\nLevel=0\n";
+        const QString other = m_dir.filePath("other.ini");
+        TestEnv::writeFile(path(), start);
+        TestEnv::writeFile(other, start);
+        const QVariantMap edits { { "System/Margin", 3 }, { "System/AppPath", QString::fromUtf8("/opt/我的 dock;1") },
+                                  { "Zeta/a", true }, { "Weather/City", "@home" } };
+        DockSettings s(path());
+        {
+            QSettings q(other, QSettings::IniFormat);
+            for (auto it = edits.begin(); it != edits.end(); ++it) {
+                s.setValue(it.key(), it.value());
+                q.setValue(it.key(), it.value());
+            }
+        }
+        QVERIFY(s.save());
+        QCOMPARE(contents(path()), contents(other));
+        DockSettings back(path());
+        QCOMPARE(back.value("Zeta/b").toString(), QString("2"));
+        QCOMPARE(back.appPath(), QString::fromUtf8("/opt/我的 dock;1"));
+        QCOMPARE(back.value("Weather/City").toString(), QString("@home"));
+    }
+
+    void unreadableFilesAreKeptAsideAndReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x00\x00junk", 12);
+        QTest::newRow("utf-16") << QByteArray("\xff\xfe[\0S\0y\0s\0t\0e\0m\0]\0\n\0", 20);
+        QTest::newRow("not utf-8") << QByteArray("[System]\nName=\xe9t\xe9\n");
+        QTest::newRow("broken section") << QByteArray("[System\nScreen=1\n");
+        QTest::newRow("oversized") << QByteArray(2 * 1024 * 1024, 'a');
+    }
+    void unreadableFilesAreKeptAsideAndReplaced()
+    {
+        QFETCH(QByteArray, bytes);
+        TestEnv::writeFile(path(), bytes);
+        DockSettings s(path());
+        QVERIFY(!s.exists());
+        QCOMPARE(contents(path() + ".bad"), bytes);
+        QCOMPARE(s.screen(), 0);
+        s.setScreen(1);
+        QVERIFY(s.save());
+        QCOMPARE(contents(path()), QByteArray("[System]\nScreen=1\n"));
+        QCOMPARE(contents(path() + ".bad"), bytes); // the kept copy stays
+    }
+
+    void aPipeIsNeverOpened()
+    {
+        QVERIFY(mkfifo(QFile::encodeName(path()).constData(), 0600) == 0);
+        DockSettings s(path()); // would block for ever on a read
+        QVERIFY(!s.exists());
+        s.setMargin(1);
+        QVERIFY(s.save());
+        QVERIFY(QFileInfo(path()).isFile());
+    }
+
+    void aStaleLockOrScratchCopyIsNoObstacle()
+    {
+        TestEnv::writeFile(path(), "[System]\nMargin=4\n");
+        TestEnv::writeFile(path() + ".lock", "");
+        QDir().mkpath(path() + ".tmp-AbC123");
+        TestEnv::writeFile(path() + ".tmp-AbC123/config.ini", "[System]\n");
+        DockSettings s(path());
+        QVERIFY(!QFile::exists(path() + ".lock"));
+        QVERIFY(!QFile::exists(path() + ".tmp-AbC123"));
+        s.setMargin(5);
+        QVERIFY(s.save());
+        QCOMPARE(contents(path()), QByteArray("[System]\nMargin=5\n"));
+        // Nothing of ours is left beside the file.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList { "config.ini" });
+    }
+
+    void aSaveThatCannotWriteEverythingKeepsTheOldFile()
+    {
+        TestEnv::writeFile(path(), "[System]\nMargin=4\n");
+        DockSettings s(path());
+        QSignalSpy failed(&s, &DockSettings::saveFailed);
+        s.setValue("System/AppPath", QString(400, 'p'));
+        {
+            FileSizeLimit full(64);
+            QVERIFY(!s.save());
+            QVERIFY(!s.save());
+        }
+        QCOMPARE(failed.count(), 1); // told once
+        QCOMPARE(contents(path()), QByteArray("[System]\nMargin=4\n"));
+        QVERIFY(s.isDirty());
+        QCOMPARE(s.appPath(), QString(400, 'p')); // still in memory
+        QVERIFY(s.save());
+        QVERIFY(contents(path()).contains("AppPath=ppp"));
+        {
+            FileSizeLimit full(64);
+            s.setMargin(6);
+            QVERIFY(!s.save());
+        }
+        QCOMPARE(failed.count(), 2); // a new failure after a success is told again
+    }
+
+    void hotkeyNamesMatchExactly()
+    {
+        QCOMPARE(DockSettings::hotkeyIndex("LaunchPad"), 0);
+        QCOMPARE(DockSettings::hotkeyIndex("Dock"), 4);
+        QCOMPARE(DockSettings::hotkeyIndex("dock"), -1);
+        for (const DockHotkey &h : dockHotkeys)
+            QCOMPARE(DockSettings::defaultValue(h.key).toString(), QString(h.fallback));
+    }
+};
+
+ZV_TEST_MAIN(TestDockSettings)
+#include "tst_docksettings.moc"
