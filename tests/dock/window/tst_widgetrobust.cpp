@@ -3,6 +3,8 @@
 #include "testenv.h"
 #include "widgetfixture.h"
 
+#include "dock/settings/docksettings.h"
+
 #include <QFile>
 #include <QtTest>
 
@@ -102,6 +104,18 @@ private slots:
             takeToast(w);
             QVERIFY(saved("ico4242"));
         }
+    }
+
+    void settingsFailureIsToldByItsOwnerAlone()
+    {
+        Widget w;
+        takeToast(w);
+        FullDisk full;
+        DockSettings::instance()->setValue("System/Margin", 7);
+        QVERIFY(!DockSettings::instance()->save());
+        QTRY_COMPARE(w.toast()->text(), QString("配置保存失败"));
+        QTest::qWait(20);
+        QCOMPARE(w.toast()->text(), QString("配置保存失败")); // not a second toast of its own
     }
 };
 
