@@ -26,7 +26,7 @@ void installSubstitutions()
                                        families);
     // SimSun is a Song (serif) face: a serif CJK face where there is one.
     const QStringList serif = installed({ QStringLiteral("Noto Serif CJK SC") }, families) + sans;
-    for (const char *name : { "Microsoft YaHei", "微软雅黑" })
+    for (const char *name : { "Microsoft YaHei", "微软雅黑", "Microsoft YaHei UI", "Microsoft YaHei UI Light" })
         QFont::insertSubstitutions(QString::fromUtf8(name), sans);
     for (const char *name : { "SimSun", "宋体" })
         QFont::insertSubstitutions(QString::fromUtf8(name), serif);

@@ -54,6 +54,25 @@ public:
         KX11Extras::setOnAllDesktops(w->winId(), true);
     }
 
+    void setDesktopOverlay(QWidget *w) override
+    {
+        if (!w || !isX11())
+            return;
+        const WId id = w->winId();
+        KWindowSystem::setState(id, NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher);
+        KX11Extras::setOnAllDesktops(id, true);
+    }
+
+    void setNoInput(QWidget *w) override
+    {
+        if (!w || !isX11() || !w->windowHandle())
+            return;
+        xcb_connection_t *c = QX11Info::connection();
+        xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
+                             static_cast<xcb_window_t>(w->winId()), 0, 0, 0, nullptr);
+        xcb_flush(c);
+    }
+
     void setInputRegion(QWidget *w, const QRegion &region) override
     {
         if (!w || !isX11() || !w->windowHandle())

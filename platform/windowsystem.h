@@ -20,10 +20,16 @@ public:
     virtual void raiseOnce(QWidget *w) = 0;
     // Marks a window as a dock (no task-bar entry, on all desktops).
     virtual void setDockType(QWidget *w) = 0;
+    // Keeps a window that lies on the desktop out of the task list, the pager
+    // and the window switcher, and shows it on every virtual desktop.
+    virtual void setDesktopOverlay(QWidget *w) = 0;
     // Only the region receives pointer input; the rest lets clicks through to
     // whatever lies below. An empty region gives the whole window back.
     // Without a compositing manager the window is also cut to the region.
     virtual void setInputRegion(QWidget *w, const QRegion &region) = 0;
+    // No part of the window takes pointer input. Set on the mapped window, so
+    // that window managers which copy the shape to their frame follow it.
+    virtual void setNoInput(QWidget *w) = 0;
     virtual bool isX11() const = 0;
 };
 

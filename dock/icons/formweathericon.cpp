@@ -2,6 +2,7 @@
 #include "ui_formweathericon.h"
 
 #include "dock/icons/iconpictures.h"
+#include "dock/widgets/weatherfeed.h"
 
 FormWeatherIcon::FormWeatherIcon(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeatherIcon)
 {
@@ -21,27 +22,12 @@ QLabel *FormWeatherIcon::backgroundLabel() const { return ui->bg; }
 
 int FormWeatherIcon::pictureNumber(int code)
 {
-    if (code < 0 || code > 31)
-        return 32;
-    if (code <= 8)
-        return code;
-    if (code <= 12)
-        return 9;
-    if (code == 16)
-        return 15;
-    if (code == 19)
-        return 6;
-    if (code >= 21 && code <= 25)
-        return 9;
-    if (code >= 26 && code <= 28)
-        return 14;
-    return code; // 13, 14, 15, 17, 18, 20, 29, 30, 31 have their own picture
+    return WeatherState::pictureNumber(code);
 }
 
 QString FormWeatherIcon::statePicture(const QString &state)
 {
-    // A state that is not a number reads as 0, as it always has.
-    return QStringLiteral(":/image/weather/icon/%1.png").arg(pictureNumber(state.toInt()));
+    return WeatherState::picture(state);
 }
 
 QSize FormWeatherIcon::statePictureSize() const

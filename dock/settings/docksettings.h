@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QObject>
+#include <QPoint>
 #include <QSet>
 #include <QString>
 #include <QVariant>
@@ -44,7 +45,14 @@
     X(QString, hotkeyDock, setHotkeyDock, "Hotkey/Zorvane", QStringLiteral("Alt+D"))              \
     X(bool, desktopTimeSwitch, setDesktopTimeSwitch, "DesktopWidget/TimeSwitch", false)           \
     X(bool, desktopTimeLocking, setDesktopTimeLocking, "DesktopWidget/Timelocking", false)        \
-    X(bool, desktopNote, setDesktopNote, "DesktopWidget/Note", false)
+    X(bool, desktopNote, setDesktopNote, "DesktopWidget/Note", false)                             \
+    X(QPoint, desktopTimePos, setDesktopTimePos, "DesktopWidget/TimePos", QPoint())               \
+    X(int, desktopTimeStyle, setDesktopTimeStyle, "DesktopWidget/TimeStyle", 0)                   \
+    X(QString, desktopTimeLanguage, setDesktopTimeLanguage, "DesktopWidget/TimeLanguage", QStringLiteral("EN")) \
+    X(int, desktopTimeAlpha, setDesktopTimeAlpha, "DesktopWidget/TimeAlpha", 100)                 \
+    X(int, desktopTimeSize, setDesktopTimeSize, "DesktopWidget/TimeSize", 500)                    \
+    X(int, weatherProvince, setWeatherProvince, "Weather/Province", 27)                           \
+    X(int, weatherCity, setWeatherCity, "Weather/City", 8)
 
 // The five global hot keys, in the order they are created: the code the
 // settings panel sends with setKey, the key they are stored under, and the

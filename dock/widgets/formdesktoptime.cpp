@@ -1,18 +1,170 @@
 #include "dock/widgets/formdesktoptime.h"
 
+#include "dock/settings/docksettings.h"
+#include "dock/window/buttonsheet.h"
+#include "platform/clock.h"
 #include "platform/windowsystem.h"
 #include "ui_formdesktoptime.h"
 
+#include <QDebug>
+#include <QListView>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QTimer>
+
 namespace {
-const Qt::WindowFlags ClockFlags =
-    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint;
+
+const Qt::WindowFlags ClockFlags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint;
+const int BarClosedWidth = 30;
+const QString Light = QStringLiteral("Microsoft YaHei UI Light");
+
+const char *const KeyPos = "DesktopWidget/TimePos";
+const char *const KeyStyle = "DesktopWidget/TimeStyle";
+const char *const KeyLanguage = "DesktopWidget/TimeLanguage";
+const char *const KeyAlpha = "DesktopWidget/TimeAlpha";
+const char *const KeySize = "DesktopWidget/TimeSize";
+
+// How each text label is fitted: its font family, its pixel size for the
+// driving size P, and the width it takes for a text w wide (room for the
+// texts of the coming seconds).
+struct FitRule
+{
+    const char *label;
+    bool light;
+    int (*pixels)(int P);
+    int (*width)(int w);
+};
+
+const FitRule FitRules[] = {
+    { "t101", true, [](int P) { return P; }, [](int w) { return w + w / 5; } },
+    { "t201", true, [](int P) { return P / 3; }, [](int w) { return 2 * w; } },
+    { "t301", true, [](int P) { return P / 3; }, [](int w) { return w + w / 3; } },
+    { "t102", false, [](int P) { return P / 4; }, [](int w) { return w + w / 8; } },
+    { "t202", true, [](int P) { return int(1.5 * P); }, [](int w) { return w + w / 8; } },
+    { "t302", true, [](int P) { return int(1.5 * P); }, [](int w) { return w + w / 8; } },
+    { "t103", true, [](int P) { return int(P / 1.3); }, [](int w) { return w + w / 2; } },
+    { "t203", true, [](int P) { return int(P / 4.3); }, [](int w) { return w + w / 6; } },
+    { "t104", true, [](int P) { return P; }, [](int w) { return w + w / 3; } },
+    { "t204", true, [](int P) { return P / 5; }, [](int w) { return w + w / 6; } },
+    { "t105", true, [](int P) { return int(P / 1.6); }, [](int w) { return w + w / 8; } },
+    { "t205", true, [](int P) { return P / 4; }, [](int w) { return w + w / 8; } },
+};
+const int MaxPixelSize = 599;
+
+// The text format of each label, in the clock's locale.
+const struct
+{
+    const char *label;
+    const char *format;
+} Formats[] = {
+    { "t101", "h:mm AP" }, { "t201", "ddd" },      { "t301", "MMMM d" },
+    { "t102", "ddd,MMMM d AP" }, { "t202", "hh" }, { "t302", "mm" },
+    { "t103", "h:mm" },    { "t203", "ddd. d MMMM. yyyy" },
+    { "t104", "hmm" },     { "t204", "ddd | MMMM d" },
+    { "t105", "hh:mm" },   { "t205", " ss AP" },
+};
+
+QString settingsSheet(const char *normal, const char *active, bool open)
+{
+    const QString n = QStringLiteral(":/image/widget/set/%1").arg(QLatin1String(open ? active : normal));
+    const QString a = QStringLiteral(":/image/widget/set/%1").arg(QLatin1String(active));
+    return pictureButtonSheet(n, a);
 }
+
+QString sliderSheet()
+{
+    return QStringLiteral(
+        "QSlider::groove:horizontal{height: 20px;background: transparent;}"
+        "QSlider::sub-page:horizontal, QSlider::add-page:horizontal{background: rgba(200, 200, 200, 50%);"
+        "border-radius: 2px;}"
+        "QSlider::handle:horizontal{width: 14px;height: 20px;background: #868686;}"
+        "QSlider::handle:horizontal:hover{background: #5294E2;}");
+}
+
+// The clock's look in config.ini. A position of (0, 0), or none, is a first run.
+struct ClockLook
+{
+    QPoint pos;
+    int style = 0;
+    QString language;
+    int alpha = 0;
+    int size = 0;
+};
+
+ClockLook loadLook()
+{
+    // Read as stored: once a position is kept, a missing number is 0 and a
+    // missing language empty.
+    const DockSettings &set = *DockSettings::instance();
+    ClockLook look;
+    look.pos = set.value(KeyPos).toPoint();
+    look.style = set.value(KeyStyle).toInt();
+    look.language = set.value(KeyLanguage).toString();
+    look.alpha = set.value(KeyAlpha).toInt();
+    look.size = set.value(KeySize).toInt();
+    return look;
+}
+
+void saveLook(const ClockLook &look)
+{
+    DockSettings &set = *DockSettings::instance();
+    set.setDesktopTimeSize(look.size);
+    set.setDesktopTimeStyle(look.style);
+    set.setDesktopTimeLanguage(look.language);
+    set.setDesktopTimeAlpha(look.alpha);
+    set.setDesktopTimePos(look.pos);
+    set.save();
+}
+
+} // namespace
 
 FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::FormDesktopTime)
 {
     ui->setupUi(this);
     setWindowFlags(ClockFlags);
     setAttribute(Qt::WA_TranslucentBackground);
+    locked = saveEnabled = shown = pressed = false;
+    m_language = QStringLiteral("EN");
+
+    for (QWidget *w : { ui->Time1, ui->Time2, ui->Time3, ui->Time4, ui->Time5 })
+        w->hide();
+
+    tickTimer = new QTimer(this);
+    connect(tickTimer, &QTimer::timeout, this, &FormDesktopTime::timeOver);
+    saveTimer = new QTimer(this);
+    saveTimer->setSingleShot(true);
+    connect(saveTimer, &QTimer::timeout, this, &FormDesktopTime::SaveSettings);
+
+    ui->frameSet->hide();
+    ui->frameSet->move(5, 30);
+    ui->frameSet->resize(BarClosedWidth, 30);
+    ui->frameSize->hide();
+    ui->frameAlpha->hide();
+    ui->frameSize->move(ui->frameSet->x(), ui->frameSet->y() - 30);
+    ui->frameAlpha->move(ui->frameSet->x(), ui->frameSet->y() - 30);
+    ui->framebg->move(0, ui->frameSet->y());
+
+    QFont small(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+    small.setPixelSize(14);
+    ui->label->setFont(small);
+    ui->label_2->setFont(small);
+
+    ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
+    ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", false));
+    ui->TimeAlphaButton->setStyleSheet(settingsSheet("eye0.png", "eye1.png", false));
+    ui->TimeENButton->setStyleSheet(QStringLiteral(
+        "QPushButton{background-color: rgb(255, 255, 255);border-radius: 2px;border: 0px;color: black;}"
+        "QPushButton:hover, QPushButton:pressed{color: #4BABFA;}"));
+    ui->TimeStyleClick->setView(new QListView(ui->TimeStyleClick));
+    ui->TimeStyleClick->setStyleSheet(QStringLiteral(
+        "QComboBox{background-color: #C8C8C8;border: 0px;border-radius: 2px;}"
+        "QComboBox::drop-down{image: url(:/image/menu/arrow-drop.png);}"
+        "QComboBox QAbstractItemView{background-color: #C8C8C8;outline: 0px;}"
+        "QComboBox QAbstractItemView::item{min-height: 25px;}"
+        "QComboBox QAbstractItemView::item:hover, QComboBox QAbstractItemView::item:selected"
+        "{background-color: #BBBBBB;color: black;}"));
+    ui->SizeQSlider->setStyleSheet(sliderSheet());
+    ui->AlphaQSlider->setStyleSheet(sliderSheet());
 }
 
 FormDesktopTime::~FormDesktopTime()
@@ -20,35 +172,142 @@ FormDesktopTime::~FormDesktopTime()
     delete ui;
 }
 
+// ---- switched on and off by the panel ------------------------------------------
+
 void FormDesktopTime::setShow(bool b)
 {
     shown = b;
     if (b) {
-        setWindowFlags(ClockFlags);
+        setWindowFlags(ClockFlags | (locked ? Qt::WindowTransparentForInput : Qt::WindowFlags()));
         show();
+        applyWindowRole();
+        ReadSettings();
+        timeOver();
+        tickTimer->start(1000);
+        saveEnabled = true;
     } else {
         hide();
+        tickTimer->stop();
+        saveEnabled = false;
     }
+}
+
+void FormDesktopTime::applyWindowRole()
+{
+    // A locked clock takes no mouse at all: clicks reach the desktop below.
+    const Qt::WindowFlags wanted = ClockFlags | (locked ? Qt::WindowTransparentForInput : Qt::WindowFlags());
+    if (windowFlags() != wanted) {
+        const bool visible = isVisible();
+        setWindowFlags(wanted);
+        if (visible)
+            show();
+    }
+    if (!isVisible())
+        return;
+    platform::WindowSystem &ws = platform::WindowSystemService::get();
+    ws.setLevel(this, platform::WindowSystem::Below);
+    ws.setDesktopOverlay(this);
+    applyInputShape();
+    // A window manager that frames the clock copies its input shape only
+    // once it manages the window, which happens after show() returns.
+    QTimer::singleShot(300, this, &FormDesktopTime::applyInputShape);
+}
+
+void FormDesktopTime::applyInputShape()
+{
+    if (!isVisible())
+        return;
+    if (locked)
+        platform::WindowSystemService::get().setNoInput(this);
+    else
+        updateInputRegion();
+}
+
+void FormDesktopTime::updateInputRegion()
+{
+    if (!isVisible() || locked)
+        return;
+    // Only what shows takes the mouse; the clear rest of the window lets
+    // clicks through to the desktop.
+    QRegion region;
+    if (ui->framebg->isVisible())
+        region += ui->framebg->geometry();
+    for (QFrame *frame : { ui->Time1, ui->Time2, ui->Time3, ui->Time4, ui->Time5 }) {
+        if (!frame->isVisible())
+            continue;
+        for (QLabel *label : frame->findChildren<QLabel *>())
+            region += label->geometry().translated(frame->pos());
+    }
+    for (QFrame *bar : { ui->frameSet, ui->frameSize, ui->frameAlpha }) {
+        if (bar->isVisible())
+            region += bar->geometry();
+    }
+    region &= rect();
+    if (!region.isEmpty())
+        platform::WindowSystemService::get().setInputRegion(this, region);
 }
 
 void FormDesktopTime::DesktopTimeSize(int v)
 {
     resize(v, v + 50);
+    for (QFrame *f : { ui->Time1, ui->Time3, ui->Time4, ui->Time5 })
+        f->move(0, 55);
+    ui->Time2->move(0, 60);
+    for (QFrame *f : { ui->Time1, ui->Time2, ui->Time3, ui->Time4, ui->Time5 })
+        f->resize(size());
+    ui->framebg->resize(width(), height() / 2);
+    textRize();
+}
+
+QString FormDesktopTime::textSheet(int style, int alpha)
+{
+    const QString rgb = style % 2 == 0 ? QStringLiteral("255, 255, 255") : QStringLiteral("0, 0, 0");
+    return QStringLiteral("QLabel{background-color: rgba(0, 0, 0, 0);color: rgba(%1, %2%);}").arg(rgb).arg(qBound(0, alpha, 100));
 }
 
 void FormDesktopTime::DesktopTimeStyle(int v)
 {
     styleIndex = v;
+    QFrame *frames[] = { ui->Time1, ui->Time2, ui->Time3, ui->Time4, ui->Time5 };
+    for (QFrame *f : frames)
+        f->hide();
+    if (v >= 0 && v <= 9) {
+        QFrame *frame = frames[v / 2];
+        frame->show();
+        const QString sheet = textSheet(v, alphaPercent);
+        for (QLabel *label : frame->findChildren<QLabel *>()) {
+            if (label != ui->x1)
+                label->setStyleSheet(sheet);
+        }
+        if (v == 2)
+            ui->x1->setStyleSheet(QStringLiteral(
+                "QLabel{background-color: rgba(0, 0, 0, 0);border-image: url(:/image/widget/Whiteline.png);}"));
+        else if (v == 3)
+            ui->x1->setStyleSheet(QStringLiteral(
+                "QLabel{background-color: rgba(0, 0, 0, 0);border-image: url(:/image/widget/blackline.png);}"));
+    }
+    updateInputRegion();
 }
 
 void FormDesktopTime::DesktopTimelocking(bool b)
 {
     locked = b;
+    ui->framebg->setVisible(!b);
+    if (b) {
+        ui->frameSet->hide();
+        ui->frameSize->hide();
+        ui->frameAlpha->hide();
+        ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", false));
+        ui->TimeAlphaButton->setStyleSheet(settingsSheet("eye0.png", "eye1.png", false));
+    }
+    applyWindowRole();
 }
 
 void FormDesktopTime::DesktopTimeLanguage(QString L)
 {
-    m_language = (L == "EN") ? QString("EN") : QString("中");
+    m_language = L == QLatin1String("EN") ? QStringLiteral("EN") : QStringLiteral("中");
+    ui->TimeENButton->setText(m_language);
+    timeOver();
 }
 
 void FormDesktopTime::DesktopTimeAlpha(int v)
@@ -57,8 +316,265 @@ void FormDesktopTime::DesktopTimeAlpha(int v)
     DesktopTimeStyle(styleIndex);
 }
 
+// ---- texts and their sizes ---------------------------------------------------------
+
+void FormDesktopTime::timeOver()
+{
+    const QDateTime now = platform::now();
+    const QLocale locale(m_language == QLatin1String("EN") ? QLocale::English : QLocale::Chinese);
+    for (const auto &f : Formats) {
+        if (QLabel *label = findChild<QLabel *>(QLatin1String(f.label)))
+            label->setText(locale.toString(now, QLatin1String(f.format)));
+    }
+}
+
+void FormDesktopTime::fitLabel(QLabel *label, int index, int P)
+{
+    const FitRule &rule = FitRules[index];
+    QFont font(rule.light ? Light : QStringLiteral("Microsoft YaHei UI"), 25);
+    font.setPixelSize(qMax(1, rule.pixels(P)));
+    label->setFont(font);
+    label->adjustSize();
+    label->resize(rule.width(label->width()), label->height());
+}
+
+void FormDesktopTime::textRize()
+{
+    // The smallest size at which the large time of the first style fills the
+    // width. Its width grows with the size, so halving the range finds it in
+    // about ten trials.
+    QLabel *time = ui->t101;
+    const int W = width();
+    int lo = 1;
+    int hi = MaxPixelSize;
+    m_trials = 0;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        fitLabel(time, 0, mid);
+        ++m_trials;
+        if (time->width() >= W)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    m_pixelSize = lo;
+    int i = 0;
+    for (const FitRule &rule : FitRules)
+        fitLabel(findChild<QLabel *>(QLatin1String(rule.label)), i++, m_pixelSize);
+    placeLabels();
+    updateInputRegion();
+}
+
+void FormDesktopTime::placeLabels()
+{
+    const int W = width();
+    const int H = height();
+    Ui::FormDesktopTime &u = *ui;
+
+    u.t101->move(0, 0);
+    u.t201->move(W / 36, H / 38 + u.t101->height());
+    u.t301->move(u.t201->x(), u.t201->y() + u.t201->height() + H / 38);
+
+    u.t102->move((W - u.t102->width()) / 2, 0);
+    const int h102 = u.t102->height();
+    const int xw = int((H - (h102 / 1.6 + H / 50)) * 0.25);
+    const int xh = int(H / 1.6 - (H / 50 + h102));
+    u.x1->resize(qMax(0, xw), qMax(0, xh));
+    u.x1->move((W - u.x1->width()) / 2, int(1.7 * h102));
+    u.t202->move(u.x1->x() - u.t202->width() + u.x1->width() / 4, u.x1->y() - u.t202->height() / 6);
+    u.t302->move(u.x1->x() + u.x1->width() - u.x1->width() / 4,
+                 u.x1->y() + u.x1->height() - u.t302->height() + u.t302->height() / 6);
+
+    u.t103->move((W - u.t103->width()) / 2, 0);
+    u.t203->move((W - u.t203->width()) / 2, u.t103->height());
+
+    u.t104->move(0, 0);
+    u.t204->move(W / 60, u.t104->height() - u.t104->height() / 8);
+
+    u.t105->move(0, 0);
+    u.t205->move(u.t105->width(), u.t105->height() - u.t205->height() - u.t105->height() / 10);
+}
+
+// ---- the settings bar ------------------------------------------------------------------
+
+void FormDesktopTime::restartSave()
+{
+    saveTimer->stop();
+    saveTimer->start(2000);
+}
+
+void FormDesktopTime::closePanels()
+{
+    ui->frameSize->hide();
+    ui->frameAlpha->hide();
+    ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", false));
+    ui->TimeAlphaButton->setStyleSheet(settingsSheet("eye0.png", "eye1.png", false));
+    updateInputRegion();
+}
+
+void FormDesktopTime::on_settingButton_clicked()
+{
+    if (ui->frameSet->width() <= BarClosedWidth) {
+        ui->frameSet->resize(190, 30);
+        ui->frameSet->move(5, 30);
+        ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", true));
+        updateInputRegion();
+    } else {
+        ui->frameSet->resize(BarClosedWidth, 30);
+        ui->frameSet->move(5, 30);
+        ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
+        closePanels();
+    }
+}
+
+void FormDesktopTime::on_TimeSizeButton_clicked()
+{
+    if (ui->frameSize->isVisible()) {
+        ui->frameSize->hide();
+        ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", false));
+    } else {
+        ui->frameSize->show();
+        ui->frameAlpha->hide();
+        ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", true));
+        ui->TimeAlphaButton->setStyleSheet(settingsSheet("eye0.png", "eye1.png", false));
+    }
+    updateInputRegion();
+}
+
+void FormDesktopTime::on_TimeAlphaButton_clicked()
+{
+    if (ui->frameAlpha->isVisible()) {
+        ui->frameAlpha->hide();
+        ui->TimeAlphaButton->setStyleSheet(settingsSheet("eye0.png", "eye1.png", false));
+    } else {
+        ui->frameAlpha->show();
+        ui->frameSize->hide();
+        ui->TimeAlphaButton->setStyleSheet(settingsSheet("eye0.png", "eye1.png", true));
+        ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", false));
+    }
+    updateInputRegion();
+}
+
+void FormDesktopTime::on_TimeENButton_clicked()
+{
+    ui->TimeENButton->setText(ui->TimeENButton->text() == QLatin1String("EN") ? QStringLiteral("中")
+                                                                              : QStringLiteral("EN"));
+    DesktopTimeLanguage(ui->TimeENButton->text());
+    closePanels();
+    restartSave();
+}
+
+void FormDesktopTime::on_TimeStyleClick_currentIndexChanged(int index)
+{
+    DesktopTimeStyle(index);
+    closePanels();
+    restartSave();
+}
+
+void FormDesktopTime::on_SizeQSlider_valueChanged(int value)
+{
+    DesktopTimeSize(value);
+    restartSave();
+}
+
+void FormDesktopTime::on_AlphaQSlider_valueChanged(int value)
+{
+    alphaPercent = value;
+    DesktopTimeStyle(styleIndex);
+    restartSave();
+}
+
+// ---- settings ----------------------------------------------------------------------------
+
+void FormDesktopTime::ReadSettings()
+{
+    qDebug() << "读取设置！";
+    const ClockLook look = loadLook();
+    if (look.pos.isNull()) {
+        ui->TimeStyleClick->setCurrentIndex(0);
+        DesktopTimeStyle(0);
+        DesktopTimeLanguage(QStringLiteral("EN"));
+        alphaPercent = 100;
+        DesktopTimeStyle(styleIndex);
+        ui->AlphaQSlider->setValue(100);
+        DesktopTimeSize(500);
+        ui->SizeQSlider->setValue(500);
+        return;
+    }
+    move(look.pos);
+    ui->TimeStyleClick->setCurrentIndex(look.style);
+    DesktopTimeStyle(look.style);
+    DesktopTimeLanguage(look.language);
+    alphaPercent = look.alpha;
+    DesktopTimeStyle(styleIndex);
+    ui->AlphaQSlider->setValue(look.alpha);
+    DesktopTimeSize(look.size);
+    ui->SizeQSlider->setValue(look.size);
+}
+
+void FormDesktopTime::SaveSettings()
+{
+    if (!saveEnabled)
+        return;
+    ClockLook look;
+    look.size = ui->SizeQSlider->value();
+    look.style = ui->TimeStyleClick->currentIndex();
+    look.language = ui->TimeENButton->text();
+    look.alpha = ui->AlphaQSlider->value();
+    look.pos = pos();
+    saveLook(look);
+}
+
 void FormDesktopTime::RaiseWindow()
 {
     if (shown)
         platform::WindowSystemService::get().raiseOnce(this);
+}
+
+// ---- pointer -------------------------------------------------------------------------------
+
+void FormDesktopTime::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed = true;
+    setCursor(Qt::ClosedHandCursor);
+    dragOffset = event->globalPos() - pos();
+}
+
+void FormDesktopTime::mouseMoveEvent(QMouseEvent *event)
+{
+    if (locked) {
+        setCursor(Qt::ForbiddenCursor);
+        return;
+    }
+    if (pressed)
+        move(event->globalPos() - dragOffset);
+}
+
+void FormDesktopTime::mouseReleaseEvent(QMouseEvent *)
+{
+    if (pressed)
+        restartSave();
+    pressed = false;
+    if (!locked)
+        setCursor(Qt::PointingHandCursor);
+}
+
+void FormDesktopTime::enterEvent(QEvent *)
+{
+    if (locked)
+        return;
+    setCursor(Qt::PointingHandCursor);
+    ui->frameSet->show();
+    updateInputRegion();
+}
+
+void FormDesktopTime::leaveEvent(QEvent *)
+{
+    setCursor(Qt::ArrowCursor);
+    if (ui->frameSet->width() <= BarClosedWidth) {
+        ui->frameSet->hide();
+        ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
+        closePanels();
+    }
 }

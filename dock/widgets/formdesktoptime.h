@@ -1,13 +1,18 @@
 #pragma once
+#include <QPoint>
 #include <QString>
 #include <QWidget>
+
+class QLabel;
+class QTimer;
 
 namespace Ui {
 class FormDesktopTime;
 }
 
-// The desktop clock: a frameless window that lies below all others. The
-// switch panel turns it on, off and locks it; the clock keeps its own look.
+// The desktop clock: a frameless window that lies on the desktop below all
+// others, in one of ten styles. The switch panel turns it on, off and locks
+// it; size, style, language and opacity are chosen on its own settings bar.
 class FormDesktopTime : public QWidget
 {
     Q_OBJECT
@@ -18,12 +23,20 @@ public:
 
     // Brings the clock in front of the other windows once, when it is on.
     void RaiseWindow();
+    void ReadSettings();
 
     bool isShown() const { return shown; }
     bool isLocked() const { return locked; }
     QString language() const { return m_language; }
     int style() const { return styleIndex; }
     int alpha() const { return alphaPercent; }
+    // The pixel size the last fitting chose for the large time.
+    int fittedPixelSize() const { return m_pixelSize; }
+    // How many trial layouts the last fitting needed.
+    int fittingTrials() const { return m_trials; }
+    // The label sheet of a style at an opacity: white text for even styles,
+    // black for odd ones.
+    static QString textSheet(int style, int alpha);
 
 public slots:
     void setShow(bool b);
@@ -33,11 +46,46 @@ public slots:
     void DesktopTimeLanguage(QString L);
     void DesktopTimeAlpha(int v);
 
+private slots:
+    void textRize();
+    void timeOver();
+    void on_settingButton_clicked();
+    void on_TimeSizeButton_clicked();
+    void on_TimeAlphaButton_clicked();
+    void on_TimeENButton_clicked();
+    void on_TimeStyleClick_currentIndexChanged(int index);
+    void on_SizeQSlider_valueChanged(int value);
+    void on_AlphaQSlider_valueChanged(int value);
+    void SaveSettings();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void enterEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
 private:
+    void restartSave();
+    void closePanels();
+    void fitLabel(QLabel *label, int index, int pixelSize);
+    void placeLabels();
+    // Window level, desktops, task list and which parts take the mouse.
+    void applyWindowRole();
+    void applyInputShape();
+    void updateInputRegion();
+
     Ui::FormDesktopTime *ui;
     bool locked = false;
+    bool saveEnabled = false;
     bool shown = false;
+    bool pressed = false;
     QString m_language = "EN";
     int styleIndex = 0;
     int alphaPercent = 100;
+    int m_pixelSize = 0;
+    int m_trials = 0;
+    QPoint dragOffset;
+    QTimer *tickTimer;
+    QTimer *saveTimer;
 };

@@ -6,6 +6,7 @@
 #include "dock/window/buttonsheet.h"
 
 #include <QDebug>
+#include <QMouseEvent>
 
 namespace {
 const char *const NotesProgram = "Mirelka";
@@ -30,6 +31,20 @@ FormDesktopWidget::FormDesktopWidget(QWidget *parent)
     ui->name_2->setFont(names);
 
     ui->close->setStyleSheet(closeButtonSheet());
+    ui->Timelocking->setStyleSheet(QStringLiteral(
+        "QCheckBox{color: rgb(255, 255, 255);spacing: 5px;}"
+        "QCheckBox::indicator{width: 20px;height: 20px;}"
+        "QCheckBox::indicator:unchecked{image: url(:/image/menu/s1.png);}"
+        "QCheckBox::indicator:checked{image: url(:/image/menu/s2.png);}"));
+    setStyleSheet(QStringLiteral(
+        "QCheckBox::indicator{width: 32px;height: 32px;}"
+        "QCheckBox::indicator:unchecked{image: url(:/image/menu/chenck.png);}"
+        "QCheckBox::indicator:checked{image: url(:/image/menu/chenck1.png);}"
+        "QScrollBar:vertical{width: 10px;background: transparent;}"
+        "QScrollBar::groove:vertical, QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical"
+        "{background: transparent;}"
+        "QScrollBar::handle:vertical{background: #5B5E63;border-radius: 4px;min-height: 20px;}"
+        "QScrollBar::handle:vertical:hover{background: #5294E2;}"));
 }
 
 FormDesktopWidget::~FormDesktopWidget()
@@ -126,4 +141,22 @@ void FormDesktopWidget::ReceiveSystemMessage(QString object, QString content)
         on_NotesSwitch_clicked(false);
     }
     SaveSettings();
+}
+
+void FormDesktopWidget::mousePressEvent(QMouseEvent *event)
+{
+    dragOffset = event->globalPos() - pos();
+    if (event->button() == Qt::LeftButton)
+        dragging = true;
+}
+
+void FormDesktopWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging)
+        move(event->globalPos() - dragOffset);
+}
+
+void FormDesktopWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = false;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -31,6 +32,11 @@ signals:
     void DesktopTimeLanguage(QString L);
     void DesktopTimeAlpha(int v);
 
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
 private slots:
     void on_close_clicked();
     void on_TimeSwitch_clicked(bool checked);
@@ -39,4 +45,6 @@ private slots:
 
 private:
     Ui::FormDesktopWidget *ui;
+    bool dragging = false;
+    QPoint dragOffset;
 };

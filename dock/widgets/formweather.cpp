@@ -1,19 +1,110 @@
 #include "dock/widgets/formweather.h"
 
-#include "ui_formweather.h"
+#include "dock/settings/docksettings.h"
+#include "dock/widgets/formweathereffects.h"
+#include "dock/widgets/weatherfeed.h"
 #include "dock/window/buttonsheet.h"
+#include "dock/window/dockfile.h"
+#include "ui_formweather.h"
+
+#include <QDebug>
+#include <QListView>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace {
+
+const int RefreshMs = 30 * 60 * 1000;
+// Province rows from this index on are the places without a city list.
+const int FirstSpecialProvince = 34;
+const int DefaultProvince = 27;
+const int DefaultCity = 8;
+const char *const KeyProvince = "Weather/Province";
+const char *const KeyCity = "Weather/City";
+
+bool isSpecialPlace(const QString &name)
+{
+    return name == QStringLiteral("西沙") || name == QStringLiteral("南沙") || name == QStringLiteral("钓鱼岛");
+}
+
+// The chosen place in config.ini: two combo indices. Absent, the defaults
+// apply and nothing is written back.
+struct StoredPlace
+{
+    int province = DefaultProvince;
+    int city = DefaultCity;
+};
+
+StoredPlace loadPlace()
+{
+    StoredPlace p;
+    const DockSettings &set = *DockSettings::instance();
+    if (set.hasText(KeyProvince)) {
+        // Present, both are read as they stand: a missing city reads as 0.
+        p.province = set.value(KeyProvince).toInt();
+        p.city = set.value(KeyCity).toInt();
+    }
+    return p;
+}
+
+void savePlace(int province, int city)
+{
+    DockSettings &set = *DockSettings::instance();
+    set.setWeatherProvince(province);
+    set.setWeatherCity(city);
+    set.save();
+}
+
+void fillRow(QTableWidget *table, const QStringList &columns, const QHash<QString, QString> &values)
+{
+    const int row = table->rowCount();
+    table->insertRow(row);
+    for (int c = 0; c < columns.size(); ++c) {
+        const auto it = values.find(columns.at(c));
+        if (it != values.end())
+            table->setItem(row, c, new QTableWidgetItem(it.value()));
+    }
+}
+
+QString comboSheet()
+{
+    return QStringLiteral(
+        "QComboBox{background-color: #5F616E;border-radius: 2px;border: 0px;color: rgb(255, 255, 255);"
+        "selection-color: #25272B;}"
+        "QComboBox::drop-down{image: url(:/image/menu/arrow-drop.png);background-color: #5F616E;"
+        "min-width: 26px;border-radius: 2px;}"
+        "QComboBox QAbstractItemView{color: #828385;selection-color: #ffffff;selection-background-color: #5F616E;"
+        "outline: 0px;background-color: #25272B;}"
+        "QComboBox QAbstractItemView::item{min-height: 25px;background-color: #25272B;}"
+        "QComboBox QAbstractItemView::item:hover, QComboBox QAbstractItemView::item:selected"
+        "{background-color: #5294E2;color: #ffffff;}");
+}
+
+} // namespace
 
 FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeather)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+
+    windowDragging = false;
+    ui->frameset->hide();
+    ui->IcoData->hide();
+    ui->IcoData2->hide();
+    ui->Icon->hide();
     started = false;
 
-    QFont font("Microsoft YaHei", 10, 10, false);
-    font.setPixelSize(18);
-    ui->label_6->setFont(font);
-    ui->close->setStyleSheet(closeButtonSheet());
+    sceneView = new FormWeatherEffects(ui->frameE);
+    sceneView->setGeometry(ui->frameE->rect());
+
+    refreshTimer = new QTimer(this);
+    connect(refreshTimer, &QTimer::timeout, this, &FormWeather::timeOver);
+    m_provinceFeed = new WeatherDownload(this);
+    m_cityFeed = new WeatherDownload(this);
+    connect(ui->mini, &QPushButton::clicked, this, &QWidget::showMinimized);
+
+    setLooks();
 }
 
 FormWeather::~FormWeather()
@@ -21,14 +112,360 @@ FormWeather::~FormWeather()
     delete ui;
 }
 
+void FormWeather::setLooks()
+{
+    auto font = [](int px) {
+        QFont f(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+        f.setPixelSize(px);
+        return f;
+    };
+    ui->label_6->setFont(font(18));
+    for (QWidget *w : { (QWidget *)ui->addok, (QWidget *)ui->stateDetailed, (QWidget *)ui->humidity,
+                        (QWidget *)ui->tem, (QWidget *)ui->windPower })
+        w->setFont(font(15));
+    ui->temNow->setFont(font(100));
+    ui->cityname->setFont(font(17));
+    ui->add->setFont(font(20));
+
+    ui->close->setStyleSheet(closeButtonSheet());
+    ui->mini->setStyleSheet(pictureButtonSheet(QStringLiteral(":/image/menu/n00.png"), QStringLiteral(":/image/menu/n1.png")));
+    ui->add->setStyleSheet(QStringLiteral(
+        "QPushButton{background-color: #5F616E;border: 0px;border-radius: 2px;border-color: #312E4D;color: white;}"
+        "QPushButton:hover, QPushButton:pressed{background-color: #5294E2;}"));
+    ui->addok->setStyleSheet(QStringLiteral(
+        "QPushButton{background-color: #5294E2;border: 0px;border-radius: 2px;color: white;font-weight: bold;}"
+        "QPushButton:hover, QPushButton:pressed{background-color: #85B3EB;}"));
+    ui->Update->setStyleSheet(QStringLiteral(
+        "QPushButton{border-image: url(:/image/menu/Update24.png);background-color: #5F616E;border: 0px;"
+        "border-radius: 2px;color: white;}"
+        "QPushButton:hover, QPushButton:pressed{background-color: #5294E2;}"));
+    for (QComboBox *combo : { ui->province, ui->citycity }) {
+        combo->setView(new QListView(combo));
+        combo->setStyleSheet(comboSheet());
+    }
+    setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical, QScrollBar:horizontal{width: 8px;background: transparent;}"
+        "QScrollBar::handle{background: #414857;border-radius: 3px;min-height: 20px;}"
+        "QScrollBar::handle:hover{background: #5294E2;}"
+        "QScrollBar::up-arrow{image: url(:/images/up-arrow.png);width: 6px;height: 6px;}"
+        "QScrollBar::down-arrow{image: url(:/images/down-arrow.png);width: 6px;height: 6px;}"
+        "QScrollBar::add-page, QScrollBar::sub-page{background: transparent;}"));
+}
+
+bool FormWeather::isBusy() const
+{
+    return m_provinceFeed->isBusy() || m_cityFeed->isBusy();
+}
+
+// ---- downloads -------------------------------------------------------------
+
 void FormWeather::startWeather()
 {
-    if (started)
+    if (!started) {
+        started = true;
+        load();
+    } else if (provinceLoaded) {
+        updateData();
+    }
+}
+
+void FormWeather::load()
+{
+    refreshTimer->start(RefreshMs);
+    fetchProvinces(true);
+}
+
+void FormWeather::init()
+{
+    fetchProvinces(false);
+}
+
+void FormWeather::fetchProvinces(bool thenReadSettings)
+{
+    m_provinceFeed->get(WeatherFeed::provinceListPath(), [this, thenReadSettings](const QByteArray &body) {
+        if (readProvinces(body) && thenReadSettings)
+            ReadSettings();
+    });
+}
+
+bool FormWeather::readProvinces(const QByteArray &body)
+{
+    const WeatherFeed::Document doc = WeatherFeed::parse(body, WeatherFeed::ProvinceColumns);
+    if (!doc.parsed)
+        qDebug() << "add setcontent error...";
+    if (doc.root != QLatin1String("china")) {
+        qDebug() << "root.tagname != History...";
+        ui->stateDetailed->setText(tr("网路数据异常...请检查网络连接"));
+        provinceLoaded = false;
+        return false;
+    }
+    provinceLoaded = true;
+    provinceListReady = false;
+    const QSignalBlocker block(ui->province);
+    ui->province->clear();
+    // Table and combo are filled together, one entry per element, so a
+    // combo index always names its table row.
+    ui->IcoData->setRowCount(0);
+    for (const auto &city : doc.cities) {
+        fillRow(ui->IcoData, WeatherFeed::ProvinceColumns, city);
+        const QString name = city.value(QStringLiteral("quName"));
+        qDebug() << "---" << "NAME=" << name;
+        ui->province->addItem(name);
+    }
+    provinceListReady = true;
+    return true;
+}
+
+void FormWeather::initCity(int x)
+{
+    fetchCities(x, nullptr);
+}
+
+void FormWeather::on_province_currentIndexChanged(int index)
+{
+    confirmPending = false;
+    fetchCities(index, nullptr);
+}
+
+void FormWeather::fetchCities(int province, std::function<void()> then)
+{
+    if (!provinceListReady)
         return;
-    started = true;
+    {
+        const QSignalBlocker block(ui->citycity);
+        ui->citycity->clear();
+    }
+    cityListReady = false;
+    ui->IcoData2->setRowCount(0);
+
+    const QString pyName = DockFile::cell(ui->IcoData, province, 1);
+    const QString path = WeatherFeed::cityListPath(pyName);
+    if (path.isEmpty()) {
+        // No such row, or a name that cannot be a file of the service.
+        m_cityFeed->abort();
+        qDebug() << "no city list for province" << province << pyName;
+        readCities(pyName, QByteArray());
+        if (then)
+            then();
+        return;
+    }
+    m_cityFeed->get(path, [this, pyName, then](const QByteArray &body) {
+        readCities(pyName, body);
+        if (then)
+            then();
+    });
+}
+
+void FormWeather::readCities(const QString &pyName, const QByteArray &body)
+{
+    const WeatherFeed::Document doc = WeatherFeed::parse(body, WeatherFeed::CityColumns);
+    if (!doc.parsed)
+        qDebug() << "add setcontent error...";
+    if (doc.root != pyName)
+        qDebug() << "root.tagname != History...";
+    {
+        const QSignalBlocker block(ui->citycity);
+        for (const auto &city : doc.cities) {
+            fillRow(ui->IcoData2, WeatherFeed::CityColumns, city);
+            const QString name = city.value(QStringLiteral("cityname"));
+            qDebug() << "---" << "city=" << name;
+            ui->citycity->addItem(name);
+        }
+    }
+    cityListReady = true;
+    if (confirmPending) {
+        confirmPending = false;
+        takePlace();
+        updateData();
+        SaveSettings();
+    }
+}
+
+// ---- the chosen place ------------------------------------------------------
+
+void FormWeather::takePlace()
+{
+    const int p = ui->province->currentIndex();
+    if (p >= FirstSpecialProvince) {
+        placeName = DockFile::cell(ui->IcoData, p, 0);
+        placePyName = DockFile::cell(ui->IcoData, p, 1);
+    } else {
+        const int c = ui->citycity->currentIndex();
+        placeName = DockFile::cell(ui->IcoData2, c, 0);
+        placePyName = DockFile::cell(ui->IcoData2, c, 1);
+    }
+    ui->cityname->setText(QStringLiteral("%1").arg(placeName));
+}
+
+void FormWeather::ReadSettings()
+{
+    if (!provinceLoaded)
+        return;
+    confirmPending = false;
+    const StoredPlace stored = loadPlace();
+    provinceIndex = stored.province;
+    {
+        // The explicit city download below is the only one.
+        const QSignalBlocker block(ui->province);
+        ui->province->setCurrentIndex(provinceIndex);
+    }
+    fetchCities(provinceIndex, [this, stored] {
+        cityIndex = stored.city;
+        {
+            const QSignalBlocker block(ui->citycity);
+            ui->citycity->setCurrentIndex(cityIndex);
+        }
+        takePlace();
+        updateData();
+    });
+}
+
+void FormWeather::SaveSettings()
+{
+    if (ui->province->currentIndex() < 0)
+        return;
+    provinceIndex = ui->province->currentIndex();
+    cityIndex = ui->citycity->currentIndex();
+    savePlace(provinceIndex, cityIndex);
+}
+
+void FormWeather::on_add_clicked()
+{
+    ui->frameset->show();
+}
+
+void FormWeather::on_addok_clicked()
+{
+    ui->frameset->hide();
+    if (!provinceLoaded)
+        return;
+    if (ui->province->currentIndex() < FirstSpecialProvince && !cityListReady) {
+        // The cities of the chosen province are on their way: take the
+        // place when they are in.
+        confirmPending = true;
+        return;
+    }
+    takePlace();
+    updateData();
+    SaveSettings();
+}
+
+void FormWeather::updateData()
+{
+    const bool special = isSpecialPlace(placeName);
+    QTableWidget *table = special ? ui->IcoData : ui->IcoData2;
+    if (!(special ? provinceListReady : cityListReady))
+        return;
+    if (placePyName.isEmpty())
+        return;
+    int row = -1;
+    for (int r = 0; r < table->rowCount() && row < 0; ++r) {
+        for (int c = 0; c < table->columnCount(); ++c) {
+            if (DockFile::cell(table, r, c) == placePyName) {
+                row = r;
+                break;
+            }
+        }
+    }
+    if (row < 0)
+        return;
+    auto cell = [table, row](int c) { return DockFile::cell(table, row, c); };
+
+    QString state;
+    QString passedOn;
+    if (!special) {
+        state = cell(2);
+        const QString tem1 = cell(5);
+        const QString now = cell(7);
+        ui->stateDetailed->setText(QStringLiteral("%1,%2").arg(cell(4), cell(8)));
+        ui->tem->setText(tr("%1/%2°C").arg(cell(6), tem1));
+        const QString humidity = cell(11);
+        ui->humidity->setText(humidity == WeatherFeed::NoObservation ? tr("N/A") : tr("%1").arg(humidity));
+        const QString power = cell(10);
+        ui->windPower->setText(power == WeatherFeed::NoObservation ? tr("N/A") : tr("%1").arg(power));
+        if (now == WeatherFeed::NoObservation) {
+            ui->temNow->setText(tr("N/A"));
+            passedOn = tem1;
+        } else {
+            ui->temNow->setText(tr("%1°C").arg(now));
+            passedOn = now;
+        }
+    } else {
+        state = cell(3);
+        const QString tem1 = cell(6);
+        const QString tem2 = cell(7);
+        ui->stateDetailed->setText(QStringLiteral("%1,%2").arg(cell(5), cell(8)));
+        ui->tem->setText(tr("%1/%2°C").arg(tem2, tem1));
+        ui->humidity->setText(tr("N/A"));
+        ui->windPower->setText(tr("N/A"));
+        if (tem2 == WeatherFeed::NoObservation) {
+            ui->temNow->setText(tr("N/A"));
+            passedOn = tem1;
+        } else {
+            ui->temNow->setText(tr("%1°C").arg(tem2));
+            passedOn = tem2;
+        }
+    }
+    emit setWeatherInit(ui->cityname->text(), ui->stateDetailed->text(), passedOn, state);
+    sceneView->setWeatherIcon(state);
+    setWeatherIcon(state);
+}
+
+void FormWeather::setWeatherIcon(QString state)
+{
+    const QPixmap picture(WeatherState::picture(state));
+    if (!picture.isNull())
+        ui->Icon->setPixmap(picture.scaled(ui->Icon->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void FormWeather::timeOver()
+{
+    if (!provinceLoaded)
+        return;
+    ReadSettings();
+    qDebug() << "更新天气";
+}
+
+void FormWeather::on_Update_clicked()
+{
+    ui->frameset->hide();
+    if (provinceLoaded)
+        timeOver();
+    else
+        load();
 }
 
 void FormWeather::on_close_clicked()
 {
     hide();
+    ui->frameset->hide();
+}
+
+// ---- dragging ----------------------------------------------------------------
+
+void FormWeather::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        pressOffset = event->globalPos() - frameGeometry().topLeft();
+        if (pressOffset.y() < height())
+            windowDragging = true;
+    }
+    dragOffset = event->globalPos() - pos();
+}
+
+void FormWeather::mouseReleaseEvent(QMouseEvent *)
+{
+    windowDragging = false;
+}
+
+void FormWeather::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressOffset = event->globalPos() - frameGeometry().topLeft();
+}
+
+void FormWeather::mouseMoveEvent(QMouseEvent *event)
+{
+    if (windowDragging)
+        move(event->globalPos() - dragOffset);
 }

@@ -1,13 +1,22 @@
 #pragma once
+#include <QPoint>
 #include <QString>
 #include <QWidget>
+
+#include <functional>
+
+class FormWeatherEffects;
+class QTimer;
+class WeatherDownload;
 
 namespace Ui {
 class FormWeather;
 }
 
-// The weather window: the weather of one chosen place, refreshed from an
-// outside weather feed and handed on to the dock's weather icon and scenes.
+// The weather window: the weather of one chosen place, refreshed from the
+// weather service and handed on to the dock's weather icon and scenes.
+// Downloads never wait on the event loop: each step goes on when its answer
+// (or its time-out) arrives.
 class FormWeather : public QWidget
 {
     Q_OBJECT
@@ -18,15 +27,67 @@ public:
 
     // The first call starts the weather; later ones re-send what is loaded.
     void startWeather();
+
     bool isStarted() const { return started; }
+    bool isProvinceLoaded() const { return provinceLoaded; }
+    // A download is on its way.
+    bool isBusy() const;
+    QString place() const { return placeName; }
+    QString placeCode() const { return placePyName; }
+    FormWeatherEffects *scenes() const { return sceneView; }
+    WeatherDownload *provinceDownload() const { return m_provinceFeed; }
+    WeatherDownload *cityDownload() const { return m_cityFeed; }
 
 signals:
     void setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state);
 
 private slots:
+    void init();
+    void initCity(int x);
+    void on_add_clicked();
+    void on_addok_clicked();
+    void on_province_currentIndexChanged(int index);
+    void updateData();
+    void ReadSettings();
+    void SaveSettings();
+    void setWeatherIcon(QString state);
+    void timeOver();
+    void on_Update_clicked();
     void on_close_clicked();
 
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
 private:
+    void load();
+    void fetchProvinces(bool thenReadSettings);
+    bool readProvinces(const QByteArray &body);
+    void fetchCities(int province, std::function<void()> then);
+    void readCities(const QString &pyName, const QByteArray &body);
+    void takePlace();
+    void setLooks();
+
     Ui::FormWeather *ui;
+    FormWeatherEffects *sceneView = nullptr;
+    QTimer *refreshTimer = nullptr;
+    WeatherDownload *m_provinceFeed = nullptr;
+    WeatherDownload *m_cityFeed = nullptr;
+
     bool started = false;
+    bool provinceLoaded = false;
+    bool provinceListReady = false;
+    bool cityListReady = false;
+    // "确定" was pressed while the chosen province's cities were still loading.
+    bool confirmPending = false;
+    QString placeName;
+    QString placePyName;
+    int provinceIndex = 0;
+    int cityIndex = 0;
+
+    QPoint pressOffset;
+    QPoint dragOffset;
+    bool windowDragging = false;
 };

@@ -1,9 +1,29 @@
 #include "dock/widgets/formweathereffects.h"
 
+#include "dock/widgets/weatherfeed.h"
 #include "ui_formweathereffects.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QPropertyAnimation>
 #include <QTimer>
+
+namespace {
+
+const int SpriteMs = 200;
+const int FadeMs = 500;
+
+QString spriteSheet(int picture)
+{
+    return QStringLiteral("QLabel{border-image: url(:/image/weather/effects/%1.png);}").arg(picture);
+}
+
+// Pictures of rain, rain2, snow and thunder on each of the nine sprite frames.
+const int SpriteFrames[9][4] = {
+    { 6, 8, 13, 9 }, { 7, 6, 14, 10 }, { 8, 7, 15, 11 }, { 8, 6, 13, 9 }, { 7, 8, 15, 12 },
+    { 6, 8, 14, 9 }, { 8, 7, 13, 9 },  { 7, 6, 14, 9 },  { 8, 7, 15, 9 },
+};
+
+} // namespace
 
 FormWeatherEffects::FormWeatherEffects(QWidget *parent)
     : QWidget(parent), ui(new Ui::FormWeatherEffects)
@@ -12,9 +32,13 @@ FormWeatherEffects::FormWeatherEffects(QWidget *parent)
     setAttribute(Qt::WA_TranslucentBackground);
     weatherState = "32";
 
+    spriteTimer = new QTimer(this);
+    connect(spriteTimer, &QTimer::timeout, this, &FormWeatherEffects::rainTimeOut);
     hideTimer = new QTimer(this);
     hideTimer->setSingleShot(true);
     connect(hideTimer, &QTimer::timeout, this, &FormWeatherEffects::TimeOut);
+
+    iconHide();
 }
 
 FormWeatherEffects::~FormWeatherEffects()
@@ -22,14 +46,289 @@ FormWeatherEffects::~FormWeatherEffects()
     delete ui;
 }
 
-void FormWeatherEffects::setWeatherInit(QString Name, QString stateDetailed, QString temNow,
-                                        QString state)
+bool FormWeatherEffects::spriteRunning() const
 {
-    Q_UNUSED(Name)
-    Q_UNUSED(stateDetailed)
-    Q_UNUSED(temNow)
-    weatherState = state;
+    return spriteTimer->isActive() || spritePaused;
 }
+
+void FormWeatherEffects::setWeatherInit(QString, QString, QString, QString state)
+{
+    weatherState = state;
+    setWeatherIcon(state);
+}
+
+const char *FormWeatherEffects::sceneFor(const QString &state)
+{
+    const unsigned code = static_cast<unsigned>(WeatherState::code(state));
+    if (code > 31)
+        return "Nodeta";
+    switch (code) {
+    case 0: return "sunnyDay";
+    case 1: return "partlyCloudy";
+    case 2: return "cloudyDay";
+    case 3: return "shower";
+    case 4: case 5: return "ThunderShower";
+    case 6: case 19: return "Sleet";
+    case 13: return "snowShower";
+    case 14: case 15: case 16: case 17: case 26: case 27: case 28: return "Snow";
+    case 18: return "Fog";
+    case 20: case 31: return "Gale";
+    case 29: return "Haze";
+    case 30: return "Sandstorm";
+    default: return "Rain"; // 7 to 12, 21 to 25
+    }
+}
+
+void FormWeatherEffects::setWeatherIcon(QString state)
+{
+    iconHide();
+    m_scene = QString::fromLatin1(sceneFor(state));
+    QMetaObject::invokeMethod(this, sceneFor(state), Qt::DirectConnection);
+}
+
+// ---- building blocks -----------------------------------------------------------
+
+void FormWeatherEffects::slide(QWidget *w, const QPoint &from, const QPoint &to, int ms)
+{
+    auto *a = new QPropertyAnimation(w, "pos", w);
+    a->setDuration(ms);
+    a->setStartValue(from);
+    a->setEndValue(to);
+    a->setEasingCurve(QEasingCurve::OutQuad);
+    sceneAnimations.append(a);
+    a->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FormWeatherEffects::grow(QWidget *w, const QRect &from, const QRect &to, int ms)
+{
+    auto *a = new QPropertyAnimation(w, "geometry", w);
+    a->setDuration(ms);
+    a->setStartValue(from);
+    a->setEndValue(to);
+    a->setEasingCurve(QEasingCurve::OutQuad);
+    sceneAnimations.append(a);
+    a->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+QPropertyAnimation *FormWeatherEffects::fade(QWidget *w, qreal from, qreal to)
+{
+    auto *effect = new QGraphicsOpacityEffect(w);
+    effect->setOpacity(1.0);
+    w->setGraphicsEffect(effect); // deletes the label's previous effect
+    auto *a = new QPropertyAnimation(effect, "opacity", w);
+    a->setDuration(FadeMs);
+    a->setStartValue(from);
+    a->setEndValue(to);
+    sceneAnimations.append(a);
+    a->start(QAbstractAnimation::DeleteWhenStopped);
+    return a;
+}
+
+void FormWeatherEffects::sunEntrance()
+{
+    grow(ui->sun, QRect(90, 20, 196, 126), QRect(40, 30, 320, 206), 300);
+}
+
+QPropertyAnimation *FormWeatherEffects::cloudEntrance()
+{
+    slide(ui->cloud2, QPoint(160, 70), QPoint(100, 70));
+    slide(ui->cloud3, QPoint(-60, 40), QPoint(0, 40));
+    fade(ui->cloud3);
+    return fade(ui->cloud2);
+}
+
+void FormWeatherEffects::setSprite(QLabel *label, int picture)
+{
+    label->setStyleSheet(spriteSheet(picture));
+}
+
+// ---- scenes ------------------------------------------------------------------
+
+void FormWeatherEffects::sunnyDay()
+{
+    for (QWidget *w : { ui->sun, ui->flare, ui->cloud1, ui->cloud2 })
+        w->setVisible(true);
+    sunEntrance();
+    grow(ui->flare, QRect(120, 50, 1, 1), QRect(120, 60, 400, 400), 2000);
+    slide(ui->cloud1, QPoint(60, 80), QPoint(0, 80));
+    slide(ui->cloud2, QPoint(100, 70), QPoint(160, 70));
+    fade(ui->cloud1, 1.0, 0.0);
+    fade(ui->cloud2, 1.0, 0.0);
+}
+
+void FormWeatherEffects::partlyCloudy()
+{
+    for (QWidget *w : { ui->sun, ui->cloud1, ui->cloud2 })
+        w->setVisible(true);
+    sunEntrance();
+    slide(ui->cloud1, QPoint(0, 80), QPoint(60, 80));
+    slide(ui->cloud2, QPoint(160, 70), QPoint(100, 70));
+    fade(ui->cloud1);
+    fade(ui->cloud2);
+}
+
+void FormWeatherEffects::cloudyDay()
+{
+    ui->cloud3->setVisible(true);
+    ui->cloud2->setVisible(true);
+    cloudEntrance();
+}
+
+void FormWeatherEffects::shower()
+{
+    for (QWidget *w : { ui->sun, ui->cloud3, ui->cloud2 })
+        w->setVisible(true);
+    sunEntrance();
+    connect(cloudEntrance(), &QPropertyAnimation::finished, this, &FormWeatherEffects::rainStart);
+}
+
+void FormWeatherEffects::ThunderShower()
+{
+    for (QWidget *w : { ui->cloud3, ui->cloud2, ui->thunder })
+        w->setVisible(true);
+    QPropertyAnimation *clouds = cloudEntrance();
+    slide(ui->thunder, QPoint(210, 130), QPoint(140, 130));
+    fade(ui->thunder);
+    connect(clouds, &QPropertyAnimation::finished, this, &FormWeatherEffects::rainStart);
+}
+
+void FormWeatherEffects::Sleet()
+{
+    ui->cloud3->setVisible(true);
+    ui->cloud2->setVisible(true);
+    QPropertyAnimation *clouds = cloudEntrance();
+    connect(clouds, &QPropertyAnimation::finished, this, &FormWeatherEffects::rainStart);
+    connect(clouds, &QPropertyAnimation::finished, this, &FormWeatherEffects::snowStart);
+}
+
+void FormWeatherEffects::Rain()
+{
+    ui->cloud3->setVisible(true);
+    ui->cloud2->setVisible(true);
+    connect(cloudEntrance(), &QPropertyAnimation::finished, this, &FormWeatherEffects::rainStart);
+}
+
+void FormWeatherEffects::snowShower()
+{
+    for (QWidget *w : { ui->sun, ui->cloud3, ui->cloud2 })
+        w->setVisible(true);
+    sunEntrance();
+    connect(cloudEntrance(), &QPropertyAnimation::finished, this, &FormWeatherEffects::snowStart);
+}
+
+void FormWeatherEffects::Snow()
+{
+    ui->cloud3->setVisible(true);
+    ui->cloud2->setVisible(true);
+    connect(cloudEntrance(), &QPropertyAnimation::finished, this, &FormWeatherEffects::snowStart);
+}
+
+void FormWeatherEffects::Fog()
+{
+    ui->sun->setVisible(true);
+    ui->fog->setVisible(true);
+    sunEntrance();
+    slide(ui->fog, QPoint(0, 40), QPoint(40, 40));
+    fade(ui->fog);
+}
+
+void FormWeatherEffects::Haze()
+{
+    ui->sun->setVisible(true);
+    ui->haze->setVisible(true);
+    sunEntrance();
+    slide(ui->haze, QPoint(0, 40), QPoint(40, 40));
+    fade(ui->haze);
+}
+
+void FormWeatherEffects::Sandstorm()
+{
+    ui->sun->setVisible(true);
+    ui->sandstorm->setVisible(true);
+    sunEntrance();
+    slide(ui->sandstorm, QPoint(0, 40), QPoint(40, 40));
+    fade(ui->sandstorm);
+}
+
+void FormWeatherEffects::Gale()
+{
+    ui->Gale->setVisible(true);
+    slide(ui->Gale, QPoint(70, 60), QPoint(140, 70));
+    fade(ui->Gale);
+}
+
+void FormWeatherEffects::Nodeta()
+{
+    ui->na->setVisible(true);
+    slide(ui->na, QPoint(40, 40), QPoint(40, 30));
+    fade(ui->na);
+}
+
+// ---- rain, snow and lightning sprites ---------------------------------------------
+
+void FormWeatherEffects::rainStart()
+{
+    spriteTimer->start(SpriteMs);
+    ui->rain->show();
+    ui->rain2->show();
+    fade(ui->rain);
+    fade(ui->rain2);
+}
+
+void FormWeatherEffects::snowStart()
+{
+    spriteTimer->start(SpriteMs);
+    ui->snow->show();
+    fade(ui->snow);
+}
+
+void FormWeatherEffects::rainTimeOut()
+{
+    if (!isVisible()) {
+        // Nobody sees it: sleep until shown again.
+        spriteTimer->stop();
+        spritePaused = true;
+        return;
+    }
+    if (frameIndex >= 9)
+        frameIndex = 0;
+    const int *f = SpriteFrames[frameIndex];
+    setSprite(ui->rain, f[0]);
+    setSprite(ui->rain2, f[1]);
+    setSprite(ui->snow, f[2]);
+    setSprite(ui->thunder, f[3]);
+    ++frameIndex;
+}
+
+void FormWeatherEffects::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (spritePaused) {
+        spritePaused = false;
+        spriteTimer->start(SpriteMs);
+    }
+}
+
+void FormWeatherEffects::iconHide()
+{
+    const auto running = sceneAnimations;
+    sceneAnimations.clear();
+    for (const QPointer<QAbstractAnimation> &a : running) {
+        if (a)
+            a->stop();
+    }
+    frameIndex = 0;
+    spriteTimer->stop();
+    spritePaused = false;
+    setSprite(ui->rain, 6);
+    setSprite(ui->rain2, 8);
+    setSprite(ui->thunder, 9);
+    for (QWidget *w : { ui->sun, ui->flare, ui->cloud1, ui->cloud2, ui->cloud3, ui->rain, ui->rain2, ui->thunder,
+                        ui->snow, ui->fog, ui->haze, ui->sandstorm, ui->Gale, ui->na })
+        w->hide();
+}
+
+// ---- the overlay's show sequence ---------------------------------------------
 
 void FormWeatherEffects::showStart()
 {
@@ -57,20 +356,21 @@ void FormWeatherEffects::showStart()
 
 void FormWeatherEffects::myShow()
 {
-    auto *fade = new QPropertyAnimation(this, "windowOpacity");
-    fade->setDuration(200);
-    fade->setStartValue(0.0);
-    fade->setEndValue(1.0);
-    fade->start(QAbstractAnimation::DeleteWhenStopped);
+    auto *fadeIn = new QPropertyAnimation(this, "windowOpacity");
+    fadeIn->setDuration(200);
+    fadeIn->setStartValue(0.0);
+    fadeIn->setEndValue(1.0);
+    fadeIn->start(QAbstractAnimation::DeleteWhenStopped);
+    setWeatherIcon(weatherState);
 }
 
 void FormWeatherEffects::TimeOut()
 {
-    auto *fade = new QPropertyAnimation(this, "windowOpacity");
-    fade->setDuration(200);
-    fade->setStartValue(1.0);
-    fade->setEndValue(0.0);
-    connect(fade, &QPropertyAnimation::finished, this, &QWidget::hide);
-    fade->start(QAbstractAnimation::DeleteWhenStopped);
+    auto *fadeOut = new QPropertyAnimation(this, "windowOpacity");
+    fadeOut->setDuration(200);
+    fadeOut->setStartValue(1.0);
+    fadeOut->setEndValue(0.0);
+    connect(fadeOut, &QPropertyAnimation::finished, this, &QWidget::hide);
+    fadeOut->start(QAbstractAnimation::DeleteWhenStopped);
     hideTimer->stop();
 }

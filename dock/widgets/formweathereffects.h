@@ -1,7 +1,12 @@
 #pragma once
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+class QAbstractAnimation;
+class QLabel;
+class QPropertyAnimation;
 class QTimer;
 
 namespace Ui {
@@ -20,17 +25,60 @@ public:
     ~FormWeatherEffects() override;
 
     QString state() const { return weatherState; }
+    // The scene slot the state plays, by name ("Rain", "Nodeta").
+    static const char *sceneFor(const QString &state);
+    QString currentScene() const { return m_scene; }
+    int frame() const { return frameIndex; }
+    bool spriteRunning() const;
 
 public slots:
     void setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state);
+    void setWeatherIcon(QString state);
     // Shown beside the weather icon: fade in, then away again after 5 seconds.
     void showStart();
+    void sunnyDay();
+    void partlyCloudy();
+    void cloudyDay();
+    void shower();
+    void ThunderShower();
+    void Sleet();
+    void Rain();
+    void snowShower();
+    void Snow();
+    void Fog();
+    void Haze();
+    void Sandstorm();
+    void Gale();
+    void Nodeta();
+    void rainStart();
+    void rainTimeOut();
+    void snowStart();
+    void iconHide();
     void TimeOut();
     void myShow();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void slide(QWidget *w, const QPoint &from, const QPoint &to, int ms = 800);
+    void grow(QWidget *w, const QRect &from, const QRect &to, int ms);
+    QPropertyAnimation *fade(QWidget *w, qreal from = 0.0, qreal to = 1.0);
+    void sunEntrance();
+    // cloud2 and cloud3 move in and fade in; returns cloud2's fade.
+    QPropertyAnimation *cloudEntrance();
+    void setSprite(QLabel *label, int picture);
+
     Ui::FormWeatherEffects *ui;
     // "32" plays the no-data scene until real weather arrives.
     QString weatherState = "32";
+    QString m_scene;
+    int frameIndex = 0;
+    // The sprites stop while nobody can see them and go on when shown.
+    bool spritePaused = false;
+    // The moves and fades of the scene playing; a new scene stops them, so an
+    // old scene's clouds cannot start rain in the new one.
+    QList<QPointer<QAbstractAnimation>> sceneAnimations;
+    QTimer *spriteTimer;
     QTimer *hideTimer;
 };

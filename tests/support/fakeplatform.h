@@ -42,11 +42,15 @@ public:
     void setLevel(QWidget *w, Level level) override { levels[w] = level; }
     void raiseOnce(QWidget *w) override { raised << w; }
     void setDockType(QWidget *w) override { docks << w; }
+    void setDesktopOverlay(QWidget *w) override { overlays << w; }
     void setInputRegion(QWidget *w, const QRegion &r) override { regions[w] = r; }
+    void setNoInput(QWidget *w) override { regions[w] = QRegion(); noInput << w; }
     bool isX11() const override { return false; }
 
     QHash<QWidget *, Level> levels;
     QList<QWidget *> raised;
     QList<QWidget *> docks;
+    QList<QWidget *> overlays;
+    QList<QWidget *> noInput;
     QHash<QWidget *, QRegion> regions;
 };

@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
 #include <QSettings>
 #include "dock/settings/docksettings.h"
 #include <QSignalSpy>
@@ -164,20 +167,241 @@ private slots:
         QCOMPARE(readConfig("DesktopWidget/TimeSwitch").toBool(), true);
     }
 
-    void weatherStartsOnceAndScenesKeepTheState()
-    {
-        FormWeather weather;
-        QSignalSpy sent(&weather, &FormWeather::setWeatherInit);
-        QVERIFY(!weather.isStarted());
-        weather.startWeather();
-        weather.startWeather();
-        QVERIFY(weather.isStarted());
-        QCOMPARE(sent.count(), 0); // nothing loaded, nothing to hand on
+    // ---- weather scenes -------------------------------------------------------
 
+    void scenesFollowTheWeather()
+    {
         FormWeatherEffects scenes;
         QCOMPARE(scenes.state(), QString("32"));
         scenes.setWeatherInit("北京", "晴,北风3级", "21", "0");
         QCOMPARE(scenes.state(), QString("0"));
+        QCOMPARE(scenes.currentScene(), QString("sunnyDay"));
+        auto visible = [&](const char *name) { return !scenes.findChild<QLabel *>(name)->isHidden(); };
+        QVERIFY(visible("sun") && visible("flare") && !visible("na"));
+
+        // Rain starts once the clouds are in, and a new scene stops it.
+        scenes.setWeatherIcon("7");
+        QVERIFY(visible("cloud2") && visible("cloud3") && !visible("sun"));
+        QTRY_VERIFY_WITH_TIMEOUT(visible("rain") && visible("rain2"), 2000);
+        scenes.setWeatherIcon("32");
+        QVERIFY(!visible("rain") && !scenes.spriteRunning());
+        QVERIFY(visible("na"));
+
+        // The clouds of a scene replaced at once never start its rain.
+        scenes.setWeatherIcon("8");
+        scenes.setWeatherIcon("18");
+        QTest::qWait(700);
+        QVERIFY(!visible("rain") && !scenes.spriteRunning());
+        QVERIFY(visible("fog"));
+    }
+
+    void spritesCycleThroughNineFrames()
+    {
+        FormWeatherEffects scenes;
+        scenes.show();
+        scenes.setWeatherIcon("6"); // sleet: rain and snow on one timer
+        scenes.rainStart();
+        scenes.snowStart();
+        auto sheet = [&](const char *name) {
+            const QString s = scenes.findChild<QLabel *>(name)->styleSheet();
+            return s.mid(s.lastIndexOf('/') + 1).section('.', 0, 0).toInt();
+        };
+        const int expect[9][4] = { { 6, 8, 13, 9 }, { 7, 6, 14, 10 }, { 8, 7, 15, 11 }, { 8, 6, 13, 9 },
+                                   { 7, 8, 15, 12 }, { 6, 8, 14, 9 }, { 8, 7, 13, 9 }, { 7, 6, 14, 9 },
+                                   { 8, 7, 15, 9 } };
+        for (int round = 0; round < 2; ++round) {
+            for (int f = 0; f < 9; ++f) {
+                scenes.rainTimeOut();
+                QCOMPARE(sheet("rain"), expect[f][0]);
+                QCOMPARE(sheet("rain2"), expect[f][1]);
+                QCOMPARE(sheet("snow"), expect[f][2]);
+                QCOMPARE(sheet("thunder"), expect[f][3]);
+            }
+        }
+        // Hidden, the sprites sleep; shown again, they go on.
+        scenes.hide();
+        scenes.rainTimeOut();
+        QVERIFY(scenes.spriteRunning());
+        const int frame = scenes.frame();
+        scenes.rainTimeOut();
+        QCOMPARE(scenes.frame(), frame);
+        scenes.show();
+        QTRY_VERIFY(scenes.frame() != frame);
+    }
+
+    // ---- desktop clock ---------------------------------------------------------
+
+    void clockStyleSheets()
+    {
+        QCOMPARE(FormDesktopTime::textSheet(0, 100),
+                 QString("QLabel{background-color: rgba(0, 0, 0, 0);color: rgba(255, 255, 255, 100%);}"));
+        QCOMPARE(FormDesktopTime::textSheet(7, 5),
+                 QString("QLabel{background-color: rgba(0, 0, 0, 0);color: rgba(0, 0, 0, 5%);}"));
+
+        FormDesktopTime clock;
+        clock.DesktopTimeAlpha(40);
+        clock.DesktopTimeStyle(3);
+        auto shown = [&](const char *f) { return !clock.findChild<QFrame *>(f)->isHidden(); };
+        QVERIFY(shown("Time2") && !shown("Time1") && !shown("Time5"));
+        QCOMPARE(clock.findChild<QLabel *>("t202")->styleSheet(), FormDesktopTime::textSheet(3, 40));
+        // The separator keeps its picture and takes no opacity.
+        const QString x1 = clock.findChild<QLabel *>("x1")->styleSheet();
+        QVERIFY(x1.contains("blackline.png") && !x1.contains("%"));
+        clock.DesktopTimeStyle(8);
+        QVERIFY(shown("Time5") && !shown("Time2"));
+        clock.DesktopTimeStyle(12); // no such style: no text at all
+        for (const char *f : { "Time1", "Time2", "Time3", "Time4", "Time5" })
+            QVERIFY(!shown(f));
+    }
+
+    void clockFitsItsTextToItsWidth_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("200") << 200;
+        QTest::newRow("500") << 500;
+        QTest::newRow("800") << 800;
+    }
+
+    void clockFitsItsTextToItsWidth()
+    {
+        QFETCH(int, size);
+        FakeClock time;
+        FormDesktopTime clock;
+        clock.DesktopTimeLanguage("EN");
+        clock.DesktopTimeSize(size);
+        QCOMPARE(clock.size(), QSize(size, size + 50));
+        // The smallest size that fills the width, found in a handful of trials.
+        QVERIFY(clock.fittingTrials() <= 10);
+        auto *t101 = clock.findChild<QLabel *>("t101");
+        const int W = clock.width();
+        const int H = clock.height();
+        QVERIFY(t101->width() >= W);
+        QFont smaller = t101->font();
+        smaller.setPixelSize(clock.fittedPixelSize() - 1);
+        const QFontMetrics fm(smaller);
+        const int w = fm.horizontalAdvance(t101->text()) + 2 * t101->margin();
+        QVERIFY(w + w / 5 < W + 2); // one pixel smaller would not fill it
+
+        auto *t201 = clock.findChild<QLabel *>("t201");
+        QCOMPARE(t201->pos(), QPoint(W / 36, H / 38 + t101->height()));
+        auto *t102 = clock.findChild<QLabel *>("t102");
+        QCOMPARE(t102->x(), (W - t102->width()) / 2);
+        auto *t105 = clock.findChild<QLabel *>("t105");
+        auto *t205 = clock.findChild<QLabel *>("t205");
+        QCOMPARE(t205->x(), t105->width());
+        QCOMPARE(clock.findChild<QLabel *>("t202")->font().pixelSize(), int(1.5 * clock.fittedPixelSize()));
+    }
+
+    void clockTextsFollowTheLanguage()
+    {
+        FakeClock time(QDateTime(QDate(2026, 10, 14), QTime(15, 7, 9)));
+        FormDesktopTime clock;
+        clock.DesktopTimeLanguage("EN");
+        QCOMPARE(clock.findChild<QLabel *>("t101")->text(), QString("3:07 PM"));
+        QCOMPARE(clock.findChild<QLabel *>("t301")->text(), QString("October 14"));
+        QCOMPARE(clock.findChild<QLabel *>("t104")->text(), QString("1507"));
+        QCOMPARE(clock.findChild<QLabel *>("t205")->text(), QString(" 09 PM"));
+        clock.DesktopTimeLanguage("中");
+        QCOMPARE(clock.findChild<QLabel *>("t301")->text(), QString("十月 14"));
+    }
+
+    // A stored position of (0, 0) is a first run; without a stored language
+    // the clock speaks Chinese.
+    void clockReadsItsLook()
+    {
+        writeConfig({ { "DesktopWidget/TimePos", QPoint(0, 0) }, { "DesktopWidget/TimeStyle", 5 },
+                      { "DesktopWidget/TimeSize", 300 } });
+        FakeWindowSystem windows;
+        {
+            FormDesktopTime clock;
+            clock.setShow(true);
+            QCOMPARE(clock.style(), 0);
+            QCOMPARE(clock.language(), QString("EN"));
+            QCOMPARE(clock.alpha(), 100);
+            QCOMPARE(clock.size(), QSize(500, 550));
+        }
+        writeConfig({ { "DesktopWidget/TimePos", QPoint(40, 60) }, { "DesktopWidget/TimeStyle", "5" },
+                      { "DesktopWidget/TimeAlpha", "1000" }, { "DesktopWidget/TimeSize", "300" } });
+        FormDesktopTime clock;
+        clock.setShow(true);
+        QCOMPARE(clock.pos(), QPoint(40, 60));
+        QCOMPARE(clock.style(), 5);
+        QCOMPARE(clock.language(), QString("中"));
+        QCOMPARE(clock.size(), QSize(300, 350));
+        QCOMPARE(clock.alpha(), 100); // the slider keeps it in range
+        // The corrected value is written back two seconds later.
+        QTRY_COMPARE_WITH_TIMEOUT(readConfig("DesktopWidget/TimeAlpha").toString(), QString("100"), 4000);
+        QCOMPARE(readConfig("DesktopWidget/TimeLanguage").toString(), QString("中"));
+
+        // Switched off, a pending save writes nothing.
+        clock.findChild<QSlider *>("SizeQSlider")->setValue(600);
+        clock.setShow(false);
+        QTest::qWait(2300);
+        QCOMPARE(readConfig("DesktopWidget/TimeSize").toString(), QString("300"));
+    }
+
+    // The clock lies below the other windows on every desktop; only what it
+    // shows takes the mouse, and nothing at all while it is locked.
+    void clockLetsClicksThrough()
+    {
+        writeConfig({});
+        FakeWindowSystem windows;
+        FormDesktopTime clock;
+        clock.setShow(true);
+        QCOMPARE(windows.levels.value(&clock), platform::WindowSystem::Below);
+        QVERIFY(windows.overlays.contains(&clock));
+        QVERIFY(!clock.windowFlags().testFlag(Qt::WindowTransparentForInput));
+        const QRegion input = windows.regions.value(&clock);
+        QVERIFY(!input.isEmpty());
+        QVERIFY(input != QRegion(clock.rect()));
+
+        clock.DesktopTimelocking(true);
+        QVERIFY(clock.isVisible());
+        QVERIFY(clock.windowFlags().testFlag(Qt::WindowTransparentForInput));
+        QVERIFY(windows.noInput.contains(&clock));
+        QVERIFY(clock.findChild<QFrame *>("framebg")->isHidden());
+        clock.DesktopTimelocking(false);
+        QVERIFY(!clock.windowFlags().testFlag(Qt::WindowTransparentForInput));
+        QVERIFY(clock.isVisible());
+    }
+
+    void clockSettingsBar()
+    {
+        writeConfig({});
+        FakeWindowSystem windows;
+        FormDesktopTime clock;
+        clock.setShow(true);
+        auto *bar = clock.findChild<QFrame *>("frameSet");
+        auto *sizes = clock.findChild<QFrame *>("frameSize");
+        auto *alphas = clock.findChild<QFrame *>("frameAlpha");
+        QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+        QApplication::sendEvent(&clock, &enter);
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->width(), 30);
+        QApplication::sendEvent(&clock, &leave);
+        QVERIFY(!bar->isVisible());
+
+        QApplication::sendEvent(&clock, &enter);
+        QTest::mouseClick(clock.findChild<QPushButton *>("settingButton"), Qt::LeftButton);
+        QCOMPARE(bar->width(), 190);
+        QTest::mouseClick(clock.findChild<QPushButton *>("TimeSizeButton"), Qt::LeftButton);
+        QVERIFY(sizes->isVisible() && !alphas->isVisible());
+        QTest::mouseClick(clock.findChild<QPushButton *>("TimeAlphaButton"), Qt::LeftButton);
+        QVERIFY(!sizes->isVisible() && alphas->isVisible());
+        QApplication::sendEvent(&clock, &leave); // an open bar stays
+        QVERIFY(bar->isVisible() && alphas->isVisible());
+        QTest::mouseClick(clock.findChild<QPushButton *>("TimeENButton"), Qt::LeftButton);
+        QVERIFY(!alphas->isVisible());
+        QCOMPARE(clock.language(), QString("中"));
+
+        clock.DesktopTimelocking(true);
+        QVERIFY(!bar->isVisible());
+        QApplication::sendEvent(&clock, &enter);
+        QVERIFY(!bar->isVisible());
+        clock.DesktopTimelocking(false);
+        QApplication::sendEvent(&clock, &enter);
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->width(), 190);
     }
 
     // The dock sets the overlay's flags after building it; showing it must
@@ -193,6 +417,10 @@ private slots:
         QVERIFY(overlay.windowFlags().testFlag(Qt::WindowTransparentForInput));
         QVERIFY(overlay.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(overlay.isVisible());
+        // Shown before any weather arrived: the no-data scene.
+        QTRY_COMPARE(overlay.currentScene(), QString("Nodeta"));
+        overlay.TimeOut(); // what the 5-second timer runs: fade out, then hide
+        QTRY_VERIFY(!overlay.isVisible());
     }
 };
 

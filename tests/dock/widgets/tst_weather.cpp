@@ -1,0 +1,427 @@
+#include "dock/settings/docksettings.h"
+#include "dock/widgets/formweather.h"
+#include "dock/widgets/formweathereffects.h"
+#include "dock/widgets/weatherfeed.h"
+#include "platform/paths.h"
+#include "testenv.h"
+#include "weatherserver.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+QString special(int i)
+{
+    return i == 34 ? "西沙" : i == 35 ? "南沙" : "钓鱼岛";
+}
+
+// 37 provinces; the last three are the places without a city list.
+QByteArray provinceList()
+{
+    QByteArray x = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<china dn=\"day\">\n";
+    for (int i = 0; i < 37; ++i) {
+        const QString name = i >= 34 ? special(i) : QString("省%1").arg(i);
+        const QString tem2 = i == 35 ? "暂无实况" : "30";
+        x += QString("<city quName=\"%1\" pyName=\"p%2\" cityname=\"首%2\" state1=\"18\" state2=\"1\" "
+                     "stateDetailed=\"雾\" tem1=\"24\" tem2=\"%3\" windState=\"东风3级\"/>\n")
+                 .arg(name).arg(i).arg(tem2)
+                 .toUtf8();
+    }
+    return x + "<note text=\"not a province\"/>\n</china>\n";
+}
+
+// Ten cities; city 3 has no live temperature, city 4 no humidity or wind power.
+QByteArray cityList(const QString &py)
+{
+    QByteArray x = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<" + py.toUtf8() + " dn=\"day\">\n";
+    for (int i = 0; i < 10; ++i) {
+        x += QString("<city cityname=\"%1城%2\" pyName=\"%1c%2\" state1=\"%2\" state2=\"0\" stateDetailed=\"小雨\" "
+                     "tem1=\"1%2\" tem2=\"2%2\" temNow=\"%3\" windState=\"北风\" windDir=\"北\" windPower=\"%4\" "
+                     "humidity=\"%5\"/>\n")
+                 .arg(py).arg(i)
+                 .arg(i == 3 ? "暂无实况" : QString("2%1").arg(i))
+                 .arg(i == 4 ? "暂无实况" : "3级")
+                 .arg(i == 4 ? "暂无实况" : "45%")
+                 .toUtf8();
+    }
+    return x + "</" + py.toUtf8() + ">\n";
+}
+
+QString configFile()
+{
+    return platform::configPath("config.ini");
+}
+
+// A config.ini holding only the given keys, read afresh by the dock's settings.
+void writeConfig(const QVariantMap &keys)
+{
+    QFile::remove(configFile());
+    DockSettings *s = DockSettings::instance();
+    s->load();
+    for (auto it = keys.begin(); it != keys.end(); ++it)
+        s->setValue(it.key(), it.value());
+    QVERIFY(s->save());
+}
+
+void writePlace(int province, int city)
+{
+    writeConfig({ { "Weather/Province", province }, { "Weather/City", city } });
+}
+
+QString label(QWidget *w, const char *name)
+{
+    return w->findChild<QLabel *>(name)->text();
+}
+
+} // namespace
+
+class TestWeather : public QObject
+{
+    Q_OBJECT
+
+    WeatherServer *server = nullptr;
+
+    // A weather window that has loaded (or failed) and is idle again.
+    void settle(FormWeather &w)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isBusy(), 5000);
+    }
+
+private slots:
+    void init()
+    {
+        delete server;
+        server = new WeatherServer;
+        QVERIFY(server->isListening());
+        server->files.insert("/wmaps/xml/china.xml", provinceList());
+        for (int p = 0; p < 34; ++p) {
+            const QString py = QString("p%1").arg(p);
+            server->files.insert("/wmaps/xml/" + py + ".xml", cityList(py));
+        }
+        qputenv("ZV_WEATHER_URL", server->url().toUtf8());
+        QFile::remove(configFile());
+        DockSettings::instance()->load();
+    }
+
+    void cleanupTestCase() { delete server; }
+
+    // ---- parsing ----------------------------------------------------------
+
+    void parsesOnlyTheCityChildrenAndTheirAttributes()
+    {
+        const auto doc = WeatherFeed::parse(
+            "<?xml version=\"1.0\"?><china><city quName=\"北京\" pyName=\"beijing\" extra=\"x\"/>"
+            "<town quName=\"skip\"/><city pyName=\"noname\"><city quName=\"too deep\"/></city></china>",
+            WeatherFeed::ProvinceColumns);
+        QVERIFY(doc.parsed);
+        QCOMPARE(doc.root, QString("china"));
+        QCOMPARE(doc.cities.size(), 2);
+        QCOMPARE(doc.cities[0].value("quName"), QString("北京"));
+        QVERIFY(!doc.cities[0].contains("extra"));
+        QVERIFY(!doc.cities[1].contains("quName")); // missing stays missing
+    }
+
+    void parseRejectsBadCutAndHostileBodies_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("html error page") << QByteArray("<html><body>502</body>");
+        QTest::newRow("cut") << provinceList().left(300);
+        QByteArray deep = "<china>";
+        for (int i = 0; i < 5000; ++i)
+            deep += "<a>";
+        for (int i = 0; i < 5000; ++i)
+            deep += "</a>";
+        QTest::newRow("too deep") << deep + "</china>";
+        QTest::newRow("entities") << QByteArray(
+            "<?xml version=\"1.0\"?><!DOCTYPE china [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">]>"
+            "<china><city quName=\"&b;\"/></china>");
+    }
+
+    void parseRejectsBadCutAndHostileBodies()
+    {
+        QFETCH(QByteArray, body);
+        const auto doc = WeatherFeed::parse(body, WeatherFeed::ProvinceColumns);
+        QVERIFY(!doc.parsed);
+        QVERIFY(doc.cities.isEmpty()); // never half a list
+        QVERIFY(doc.root.isEmpty());
+    }
+
+    void parseStopsAtTheFirstNul()
+    {
+        QByteArray body("<china><city quName=\"a\"/></china>");
+        body.append('\0');
+        body.append("<junk");
+        const auto doc = WeatherFeed::parse(body, WeatherFeed::ProvinceColumns);
+        QVERIFY(doc.parsed);
+        QCOMPARE(doc.cities.size(), 1);
+    }
+
+    void cityFilesAreNamedOnlyByPlainNames()
+    {
+        QCOMPARE(WeatherFeed::cityListPath("beijing"), QString("/wmaps/xml/beijing.xml"));
+        for (const char *bad : { "", "../../etc/passwd", "a/b", "a b", "%2e%2e", "x?y=1" })
+            QVERIFY2(WeatherFeed::cityListPath(bad).isEmpty(), bad);
+    }
+
+    // ---- state codes -------------------------------------------------------------
+
+    void stateCodesPickPicturesAndScenes_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<int>("picture");
+        QTest::addColumn<QString>("scene");
+        QTest::newRow("0") << "0" << 0 << "sunnyDay";
+        QTest::newRow("1") << "1" << 1 << "partlyCloudy";
+        QTest::newRow("2") << "2" << 2 << "cloudyDay";
+        QTest::newRow("3") << "3" << 3 << "shower";
+        QTest::newRow("5") << "5" << 5 << "ThunderShower";
+        QTest::newRow("6") << "6" << 6 << "Sleet";
+        QTest::newRow("7") << "7" << 7 << "Rain";
+        QTest::newRow("9") << "9" << 9 << "Rain";
+        QTest::newRow("10") << "10" << 9 << "Rain";
+        QTest::newRow("12") << "12" << 9 << "Rain";
+        QTest::newRow("13") << "13" << 13 << "snowShower";
+        QTest::newRow("16") << "16" << 15 << "Snow";
+        QTest::newRow("17") << "17" << 17 << "Snow";
+        QTest::newRow("18") << "18" << 18 << "Fog";
+        QTest::newRow("19") << "19" << 6 << "Sleet";
+        QTest::newRow("20") << "20" << 20 << "Gale";
+        QTest::newRow("21") << "21" << 9 << "Rain";
+        QTest::newRow("25") << "25" << 9 << "Rain";
+        QTest::newRow("27") << "27" << 14 << "Snow";
+        QTest::newRow("29") << "29" << 29 << "Haze";
+        QTest::newRow("30") << "30" << 30 << "Sandstorm";
+        QTest::newRow("31") << "31" << 31 << "Gale";
+        QTest::newRow("32") << "32" << 32 << "Nodeta";
+        QTest::newRow("-1") << "-1" << 32 << "Nodeta";
+        QTest::newRow("99") << "99" << 32 << "Nodeta";
+        QTest::newRow("no number") << "abc" << 0 << "sunnyDay";
+    }
+
+    void stateCodesPickPicturesAndScenes()
+    {
+        QFETCH(QString, state);
+        QFETCH(int, picture);
+        QFETCH(QString, scene);
+        QCOMPARE(WeatherState::pictureNumber(WeatherState::code(state)), picture);
+        QVERIFY(!QPixmap(WeatherState::picture(state)).isNull());
+        QCOMPARE(QString(FormWeatherEffects::sceneFor(state)), scene);
+    }
+
+    // ---- downloads -----------------------------------------------------------------
+
+    void downloadsTakeOneFailurePath()
+    {
+        WeatherDownload d;
+        QByteArray got = "unset";
+        d.get("/wmaps/xml/p1.xml", [&](const QByteArray &b) { got = b; });
+        QTRY_VERIFY(!d.isBusy());
+        QVERIFY(got.startsWith("<?xml"));
+
+        got = "unset";
+        d.get("/wmaps/xml/nothere.xml", [&](const QByteArray &b) { got = b; });
+        QTRY_VERIFY(!d.isBusy());
+        QVERIFY(got.isEmpty()); // an error page is no body
+
+        // Nothing that large is a weather list.
+        server->files.insert("/wmaps/xml/huge.xml", QByteArray(9 * 1024 * 1024, 'x'));
+        got = "unset";
+        d.get("/wmaps/xml/huge.xml", [&](const QByteArray &b) { got = b; });
+        QTRY_VERIFY_WITH_TIMEOUT(!d.isBusy(), 10000);
+        QVERIFY(got.isEmpty());
+
+        // A new request abandons the pending one: only the second answers.
+        int calls = 0;
+        d.get("/wmaps/xml/p1.xml", [&](const QByteArray &) { calls += 10; });
+        d.get("/wmaps/xml/p2.xml", [&](const QByteArray &) { calls += 1; });
+        QTRY_VERIFY(!d.isBusy());
+        QTest::qWait(50);
+        QCOMPARE(calls, 1);
+    }
+
+    void aServerThatNeverAnswersTimesOut()
+    {
+        server->silent = true;
+        WeatherDownload d;
+        QCOMPARE(d.timeout(), 15000);
+        d.setTimeout(300);
+        bool called = false;
+        QByteArray got = "unset";
+        d.get("/wmaps/xml/china.xml", [&](const QByteArray &b) { called = true; got = b; });
+        QVERIFY(d.isBusy());
+        QTRY_VERIFY_WITH_TIMEOUT(called, 3000);
+        QVERIFY(got.isEmpty());
+        QCOMPARE(server->requests.size(), 1);
+    }
+
+    // ---- the weather window ------------------------------------------------------------
+
+    void firstStartShowsTheDefaultPlaceAndWritesNothing()
+    {
+        FormWeather w;
+        QSignalSpy sent(&w, &FormWeather::setWeatherInit);
+        w.startWeather();
+        QVERIFY(w.isBusy()); // the dock goes on while the weather loads
+        settle(w);
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(w.findChild<QComboBox *>("province")->currentIndex(), 27);
+        QCOMPARE(w.findChild<QComboBox *>("citycity")->currentIndex(), 8);
+        QCOMPARE(sent[0][0].toString(), QString("p27城8"));
+        QCOMPARE(sent[0][1].toString(), QString("小雨,北风"));
+        QCOMPARE(sent[0][2].toString(), QString("28"));
+        QCOMPARE(sent[0][3].toString(), QString("8"));
+        QCOMPARE(label(&w, "temNow"), QString("28°C"));
+        QCOMPARE(label(&w, "tem"), QString("28/18°C"));
+        QCOMPARE(label(&w, "humidity"), QString("45%"));
+        QCOMPARE(w.scenes()->currentScene(), QString("Rain"));
+        // One province list, one city list: no second download of the same file.
+        QCOMPARE(server->requests, (QStringList { "/wmaps/xml/china.xml", "/wmaps/xml/p27.xml" }));
+        QVERIFY(!QSettings(configFile(), QSettings::IniFormat).contains("Weather/Province"));
+
+        // Started again: the same reading, from the tables.
+        w.startWeather();
+        QCOMPARE(sent.count(), 2);
+        QCOMPARE(sent[1], sent[0]);
+        QCOMPARE(server->requests.size(), 2);
+    }
+
+    void missingObservationsShowNA_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<int>("city");
+        QTest::addColumn<QString>("temNow");
+        QTest::addColumn<QString>("passedOn");
+        QTest::addColumn<QString>("humidity");
+        QTest::addColumn<QString>("windPower");
+        QTest::newRow("no live temperature") << 2 << 3 << "N/A" << "13" << "45%" << "3级";
+        QTest::newRow("no humidity or wind") << 2 << 4 << "24°C" << "24" << "N/A" << "N/A";
+        QTest::newRow("special place") << 34 << 0 << "30°C" << "30" << "N/A" << "N/A";
+        QTest::newRow("special place, no tem2") << 35 << 0 << "N/A" << "24" << "N/A" << "N/A";
+    }
+
+    void missingObservationsShowNA()
+    {
+        QFETCH(int, province);
+        QFETCH(int, city);
+        writePlace(province, city);
+        FormWeather w;
+        QSignalSpy sent(&w, &FormWeather::setWeatherInit);
+        w.startWeather();
+        settle(w);
+        QCOMPARE(sent.count(), 1);
+        QTEST(label(&w, "temNow"), "temNow");
+        QTEST(sent[0][2].toString(), "passedOn");
+        QTEST(label(&w, "humidity"), "humidity");
+        QTEST(label(&w, "windPower"), "windPower");
+        if (province >= 34) {
+            QCOMPARE(sent[0][0].toString(), special(province));
+            QCOMPARE(sent[0][3].toString(), QString("18"));
+        }
+    }
+
+    // Stored indices that name no row read as an empty place: nothing shown,
+    // nothing sent, no crash.
+    void storedIndicesThatNameNoRow_data()
+    {
+        QTest::addColumn<int>("province");
+        QTest::addColumn<int>("city");
+        QTest::newRow("province past the list") << 99 << 0;
+        QTest::newRow("negative province") << -5 << 0;
+        QTest::newRow("city past the list") << 3 << 50;
+    }
+
+    void storedIndicesThatNameNoRow()
+    {
+        QFETCH(int, province);
+        QFETCH(int, city);
+        writePlace(province, city);
+        FormWeather w;
+        QSignalSpy sent(&w, &FormWeather::setWeatherInit);
+        w.startWeather();
+        settle(w);
+        QVERIFY(w.isProvinceLoaded());
+        QCOMPARE(sent.count(), 0);
+        QCOMPARE(label(&w, "temNow"), QString("N/A"));
+    }
+
+    void aHostileProvinceNameReachesNoOtherFile()
+    {
+        server->files.insert("/wmaps/xml/china.xml",
+                             "<china><city quName=\"x\" pyName=\"../../secret\"/></china>");
+        writePlace(0, 0);
+        FormWeather w;
+        w.startWeather();
+        settle(w);
+        QCOMPARE(server->requests, QStringList { "/wmaps/xml/china.xml" });
+    }
+
+    void aSilentServerAtStartThenRefresh()
+    {
+        server->silent = true;
+        writePlace(5, 2);
+        FormWeather w;
+        w.provinceDownload()->setTimeout(300);
+        QSignalSpy sent(&w, &FormWeather::setWeatherInit);
+        w.startWeather();
+        settle(w);
+        QVERIFY(!w.isProvinceLoaded());
+        QCOMPARE(label(&w, "stateDetailed"), QString("网路数据异常...请检查网络连接"));
+        w.startWeather(); // nothing loaded: nothing to re-send, nothing fetched
+        QCOMPARE(server->requests.size(), 1);
+
+        server->silent = false;
+        QTest::mouseClick(w.findChild<QPushButton *>("Update"), Qt::LeftButton);
+        settle(w);
+        QVERIFY(w.isProvinceLoaded());
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent[0][0].toString(), QString("p5城2"));
+    }
+
+    void confirmingAPlaceSavesIt()
+    {
+        FormWeather w;
+        auto *ok = w.findChild<QPushButton *>("addok");
+        auto *bar = w.findChild<QFrame *>("frameset");
+        w.show();
+        // Never loaded: the confirm only hides the bar.
+        QTest::mouseClick(w.findChild<QPushButton *>("add"), Qt::LeftButton);
+        QVERIFY(bar->isVisible());
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!QFile::exists(configFile()));
+
+        w.startWeather();
+        settle(w);
+        QSignalSpy sent(&w, &FormWeather::setWeatherInit);
+        auto *province = w.findChild<QComboBox *>("province");
+        auto *city = w.findChild<QComboBox *>("citycity");
+        province->setCurrentIndex(6); // its cities are fetched at once
+        QTest::mouseClick(ok, Qt::LeftButton); // before they are in: taken when they arrive
+        settle(w);
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent[0][0].toString(), QString("p6城0"));
+        city->setCurrentIndex(5);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(sent.count(), 2);
+        QCOMPARE(sent[1][0].toString(), QString("p6城5"));
+        QSettings s(configFile(), QSettings::IniFormat);
+        QCOMPARE(s.value("Weather/Province").toString(), QString("6"));
+        QCOMPARE(s.value("Weather/City").toString(), QString("5"));
+
+        // A refresh reads the stored place again and keeps it.
+        QTest::mouseClick(w.findChild<QPushButton *>("Update"), Qt::LeftButton);
+        settle(w);
+        QCOMPARE(sent.count(), 3);
+        QCOMPARE(sent[2][0].toString(), QString("p6城5"));
+    }
+};
+
+ZV_TEST_MAIN(TestWeather)
+#include "tst_weather.moc"
