@@ -32,4 +32,11 @@ void installSubstitutions()
         QFont::insertSubstitutions(QString::fromUtf8(name), serif);
 }
 
+QFont yaHei(int pixelSize)
+{
+    QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
 } // namespace Fonts

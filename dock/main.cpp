@@ -1,5 +1,7 @@
 #include "common/fonts.h"
 #include "common/safefile.h"
+#include "common/translations.h"
+#include "dock/settings/docksettings.h"
 #include "dock/window/widget.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
@@ -22,6 +24,8 @@ int main(int argc, char *argv[])
     SafeFile::removeLeftovers(platform::appConfigFolder());
     SafeFile::removeLeftovers(platform::configPath(QStringLiteral("icon")));
     Fonts::installSubstitutions();
+    // Before the first window: Qt's texts are set as its widgets are built.
+    Translations::install(Translations::languageOfSetting(DockSettings::instance()->language().toInt()));
 
     const QPixmap splashPicture(QStringLiteral(":/image/200.png"));
     QSplashScreen splash(splashPicture);

@@ -1,6 +1,7 @@
 #include "formnote.h"
 #include "ui_formnote.h"
 
+#include "common/fonts.h"
 #include "notes/formbar.h"
 #include "notes/framelesshelper.h"
 #include "notes/notegeometry.h"
@@ -94,6 +95,10 @@ FormNote::FormNote(QWidget *parent) : QWidget(parent), ui(new Ui::FormNote)
     m_helper->setMoveRubberBand(false);
     m_helper->setResizeRubberBand(false);
 
+    // A note starts in the face and size its document names, and the font
+    // dialog opens on them; the question takes the windows' own font.
+    ui->textEdit->setFont(QFont(QStringLiteral("SimSun"), 9));
+    ui->label->setFont(Fonts::yaHei(12));
     ui->pushButtonYes->setStyleSheet(QString::fromUtf8(ConfirmButtonSheet));
     ui->pushButtonNo->setStyleSheet(QString::fromUtf8(ConfirmButtonSheet));
     QPushButton *const styleButtons[] = { ui->pushButtonStyle1, ui->pushButtonStyle2, ui->pushButtonStyle3,

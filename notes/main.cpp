@@ -1,5 +1,6 @@
 #include "common/fonts.h"
 #include "common/safefile.h"
+#include "common/translations.h"
 #include "notes/widget.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     // Closing a note only hides it; the program ends on its own commands.
     a.setQuitOnLastWindowClosed(false);
     Fonts::installSubstitutions();
+    Translations::install(Translations::inherited());
 
     Widget w;
     w.show();

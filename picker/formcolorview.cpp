@@ -1,8 +1,9 @@
 #include "formcolorview.h"
 #include "ui_formcolorview.h"
 
+#include "common/fonts.h"
+#include "picker/clipboardkeeper.h"
 #include "picker/colortext.h"
-#include "picker/programend.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -36,6 +37,10 @@ FormColorView::FormColorView(QWidget *parent) : QWidget(parent), ui(new Ui::Form
     ui->close->setStyleSheet(QString::fromUtf8(closeStyle));
     ui->copyButton->setStyleSheet(QString::fromUtf8(buttonStyle));
     ui->colorButton->setStyleSheet(QString::fromUtf8(buttonStyle));
+    // The fields' sheet names no font; the desktop's default is too wide for
+    // seven characters in 62 pixels.
+    for (QLineEdit *field : { ui->redEdit, ui->greenEdit, ui->blueEdit, ui->hexEdit })
+        field->setFont(Fonts::yaHei(12));
 }
 
 FormColorView::~FormColorView()
@@ -71,7 +76,7 @@ void FormColorView::on_colorButton_clicked()
 void FormColorView::on_close_clicked()
 {
     close();
-    ProgramEndService::get().end(0);
+    endKeepingClipboard(0);
 }
 
 void FormColorView::mousePressEvent(QMouseEvent *event)

@@ -1,4 +1,5 @@
 #include "common/fonts.h"
+#include "common/translations.h"
 #include "picker/widget.h"
 
 #include <QApplication>
@@ -7,6 +8,10 @@ int main(int argc, char *argv[])
 {
     QApplication a(argc, argv);
     Fonts::installSubstitutions();
+    Translations::install(Translations::inherited());
+    // The picker ends by itself, and may outlive its windows as the owner of
+    // the copied colour.
+    a.setQuitOnLastWindowClosed(false);
     // The grabber grabs the desktop and shows itself as it is built.
     Widget w;
     return a.exec();

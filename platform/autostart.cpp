@@ -110,6 +110,9 @@ public:
         text += QStringLiteral("Type=Application\n");
         text += QStringLiteral("Version=1.0\n");
         text += QStringLiteral("Name=Zorvane\n");
+        // As the installed menu entry names and shows it.
+        text += QStringLiteral("Name[zh_CN]=佐凡工具栏\n");
+        text += QStringLiteral("Icon=Zorvane\n");
         text += QStringLiteral("Exec=") + desktopExecValue(exec) + QLatin1Char('\n');
         text += QStringLiteral("Terminal=false\n");
         text += QStringLiteral("Hidden=") + (program.isEmpty() ? QStringLiteral("true") : QStringLiteral("false"))

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <csignal>
@@ -22,6 +23,20 @@ QString Processes::bareName(const QString &name)
     if (n.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
         n.chop(4);
     return n;
+}
+
+QString Processes::ownProgramFile(const QString &name)
+{
+    const QString bare = bareName(name);
+    if (bare.isEmpty())
+        return QString();
+    // Installed or built, the programs lie side by side; a packager may put
+    // them apart, anywhere on PATH.
+    const QString beside = programFolder() + QLatin1Char('/') + bare;
+    const QFileInfo info(beside);
+    if (info.isFile() && info.isExecutable())
+        return beside;
+    return QStandardPaths::findExecutable(bare);
 }
 
 namespace {
@@ -92,9 +107,9 @@ class LinuxProcesses final : public Processes
 public:
     bool startOwnProgram(const QString &name, const QStringList &args) override
     {
-        const QString file = programFolder() + QLatin1Char('/') + bareName(name);
-        if (!QFileInfo(file).isExecutable()) {
-            qDebug() << "program not found:" << file;
+        const QString file = ownProgramFile(name);
+        if (file.isEmpty()) {
+            qDebug() << "program not found beside" << programFolder() << "nor on PATH:" << bareName(name);
             return false;
         }
         return QProcess::startDetached(file, args, programFolder());

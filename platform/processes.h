@@ -13,7 +13,7 @@ class Processes
 public:
     virtual ~Processes() = default;
 
-    // Starts one of our own programs from the folder of the running program.
+    // Starts one of our own programs (see ownProgramFile).
     virtual bool startOwnProgram(const QString &name, const QStringList &args = {}) = 0;
     // Starts a program that is not part of this system, but only when an
     // executable of that name lies beside ours; otherwise does nothing.
@@ -27,6 +27,9 @@ public:
     virtual bool restartSelf(const QString &programFile) = 0;
 
     static QString bareName(const QString &name);
+    // The file of one of our own programs: beside the running program, else
+    // on PATH; empty when neither has it.
+    static QString ownProgramFile(const QString &name);
 };
 
 using ProcessesService = Service<Processes>;

@@ -74,7 +74,8 @@ void FormSelectDisk::ReadData()
         if (v.removable)
             qDebug() << "存在可移动盘";
     }
-    ui->comboBox->setCurrentIndex(-1);
+    // The list opens on the first drive, as a list filled from empty does.
+    ui->comboBox->setCurrentIndex(ui->comboBox->count() > 0 ? 0 : -1);
 }
 
 void FormSelectDisk::setIconData(const QString &icoID, const QString &drive)
@@ -85,10 +86,10 @@ void FormSelectDisk::setIconData(const QString &icoID, const QString &drive)
         ui->diskname->setText(tr("盘符：无"));
     else
         ui->diskname->setText(tr("盘符：%1").arg(drive));
-    // The list starts at the icon's own drive, or at nothing, so that any
-    // entry the user picks is a real choice.
+    // The list shows the icon's own drive, or the first one.
     const QSignalBlocker block(ui->comboBox);
-    ui->comboBox->setCurrentIndex(drive == QLatin1String("0") ? -1 : ui->comboBox->findText(drive, Qt::MatchExactly));
+    const int index = ui->comboBox->findText(drive, Qt::MatchExactly);
+    ui->comboBox->setCurrentIndex(index >= 0 ? index : qMin(0, ui->comboBox->count() - 1));
 }
 
 void FormSelectDisk::choose(const QString &text)
@@ -112,7 +113,10 @@ void FormSelectDisk::on_comboBox_activated(int index)
 
 void FormSelectDisk::on_saveButton_clicked()
 {
-    if (m_drive.isEmpty() || m_drive == QLatin1String("0")) {
+    // An icon without a drive takes the one the list shows.
+    if (m_drive.isEmpty() || m_drive == QLatin1String("0"))
+        m_drive = ui->comboBox->currentText();
+    if (m_drive.isEmpty()) {
         ui->diskname->setText(tr("盘符：无"));
         return;
     }

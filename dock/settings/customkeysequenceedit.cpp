@@ -1,6 +1,7 @@
 #include "customkeysequenceedit.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace {
 
@@ -18,6 +19,20 @@ CustomKeySequenceEdit::~CustomKeySequenceEdit() = default;
 void CustomKeySequenceEdit::revert()
 {
     setKeySequence(m_before);
+}
+
+void CustomKeySequenceEdit::showKeyText(const QString &text)
+{
+    const QKeySequence sequence(text, QKeySequence::NativeText);
+    if (text.isEmpty() || !sequence.toString(QKeySequence::NativeText).isEmpty()) {
+        setKeySequence(sequence);
+        return;
+    }
+    setKeySequence(QKeySequence());
+    // The field draws its text in a line edit of its own; the next key
+    // pressed replaces this text as it would a chord.
+    if (QLineEdit *line = findChild<QLineEdit *>())
+        line->setText(text);
 }
 
 void CustomKeySequenceEdit::keyPressEvent(QKeyEvent *event)

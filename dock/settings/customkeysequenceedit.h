@@ -13,6 +13,9 @@ public:
     // Shows again the chord the field held before the last key press (used
     // when the new chord is refused).
     void revert();
+    // Shows a stored hot-key text. A text that names no chord, such as the
+    // "Alt" a cleared hot key keeps, is shown as it stands, holding no chord.
+    void showKeyText(const QString &text);
 
 signals:
     // The chord now shown, as portable text ("Alt+Q"). Never empty: a

@@ -268,7 +268,7 @@ void FormSettings::readSettings()
         { "Hotkey/Zorvane", ui->keySequenceEditDock },
     };
     for (const auto &h : hotKeys)
-        h.second->setKeySequence(QKeySequence(set.value(QLatin1String(h.first)).toString(), QKeySequence::NativeText));
+        h.second->showKeyText(set.value(QLatin1String(h.first)).toString());
 
     // A third of the width of the screen shown.
     if (!set.value(QStringLiteral("System/Screen")).toString().isEmpty()) {

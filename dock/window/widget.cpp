@@ -1,5 +1,7 @@
 #include "widget_p.h"
 
+#include "common/translations.h"
+
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
 
@@ -68,6 +70,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_deleteLabel->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_deleteLabel->setAlignment(Qt::AlignCenter);
     m_deleteLabel->resize(23, 23);
+    // Only the round marker shows, not the square window around it. A
+    // see-through window paints no style-sheet picture of its own, so the
+    // label shows the marker as its picture.
+    m_deleteLabel->setAttribute(Qt::WA_TranslucentBackground);
+    m_deleteLabel->setPixmap(QPixmap(QStringLiteral(":/image/menu/delete0.png")));
     m_deleteLabel->setStyleSheet(QStringLiteral(
         "QLabel{border-image: url(:/image/menu/delete0.png);background-color: rgba(0, 0, 0,0);"
         "color: rgb(255, 255, 255);border-radius:0px;border-top: 0px;border-bottom:0px;border-left: 0px;"
@@ -279,8 +286,11 @@ void Widget::initialize()
 
 // ---- start-up and quitting -------------------------------------------------
 
-void Widget::setLanguage(int)
+void Widget::setLanguage(int x)
 {
+    // Qt's own texts follow at once, the question among them; the notes
+    // program and the picker take the language when next started.
+    Translations::install(Translations::languageOfSetting(x));
     const auto answer = QMessageBox::question(
         nullptr, tr("提示！"), tr("系统语言已经改变，需要重启Zorvane程序才能生效！是否马上重启？"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);

@@ -100,8 +100,11 @@ void Widget::aimAt(const QPoint &global)
     if (!barOnScreen().contains(global, true)) {
         m_deleteLabel->move(global + QPoint(10, -13));
         // Only an icon of the bar is deleted by dropping it here.
-        if (m_dragging && m_deleteLabel->isHidden())
+        if (m_dragging && m_deleteLabel->isHidden()) {
             m_deleteLabel->show();
+            // Above the dragged icon, which was shown first.
+            m_deleteLabel->raise();
+        }
         // The icons close up; gliding, so that no glide still on its way to
         // the old gap ends after them.
         if (m_gapOpen || m_dropTarget != IconClass::MAIN) {

@@ -176,7 +176,7 @@ void Widget::createTrayIcon()
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         qDebug() << "no system tray: the dock works on without its tray icon";
     m_tray = new QSystemTrayIcon(this);
-    m_tray->setIcon(QIcon(QStringLiteral(":/image/200.png")));
+    m_tray->setIcon(QIcon(QStringLiteral(":/image/tray.png")));
     m_tray->setToolTip(tr("Zorvane"));
     m_tray->setVisible(true);
     connect(m_tray, &QSystemTrayIcon::activated, this, &Widget::iconActivated);

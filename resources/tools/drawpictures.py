@@ -919,8 +919,20 @@ def app_mark(x, y, s):
 APP_GRADIENT = lin("app", "#2f67ab", "#142a4a")
 
 
+def tray_mark(size):
+    """The mark for a tray slot of about 24 pixels: full bleed, fewer and larger shapes."""
+    return ('<g transform="scale(%s)">'
+            '<rect x="0" y="0" width="100" height="100" rx="20" fill="url(#app)"/>'
+            '<rect x="8" y="68" width="84" height="18" rx="6" fill="#fff" fill-opacity="0.4"/>'
+            '<rect x="13" y="40" width="22" height="24" rx="5" fill="#ffcc4d"/>'
+            '<rect x="39" y="24" width="22" height="40" rx="5" fill="#ff7b7b"/>'
+            '<rect x="65" y="40" width="22" height="24" rx="5" fill="#5fd38d"/>'
+            '</g>' % fmt(size / 100.0))
+
+
 def draw_marks():
     save("256-2.svg", 256, 256, app_mark(8, 8, 2.4), APP_GRADIENT)
+    save("tray.svg", 64, 64, tray_mark(64), APP_GRADIENT)
     save("menu/logo1.svg", 158, 34, app_mark(2, 2, 0.3) + word("Zorvane", 40, 8, 1.05, "#2b3a4f", 2.5), APP_GRADIENT)
     ww = word_width("Zorvane") * 1.05
     save("menu/alogo.svg", 137, 130, app_mark(23.5, 2, 0.9) + word("Zorvane", (137 - ww) / 2, 105, 1.05, "#2b3a4f", 2.6), APP_GRADIENT)

@@ -1,8 +1,9 @@
 // Renders the pictures of the resource tree from their SVG sources at build time.
-//   picturetool svg <in.svg> <out.png>
+//   picturetool svg <in.svg> <out.png> [<size>]
 //   picturetool gif <out.gif> <delay-ms> <frame1.svg> <frame2.svg> ...
-// A picture takes the SVG's own size (its width and height attributes); the
-// frames of a movie are all drawn at the size of the first one.
+// A picture takes the SVG's own size (its width and height attributes), or a
+// square of <size> pixels; the frames of a movie are all drawn at the size of
+// the first one.
 #include "gifwriter.h"
 
 #include <QFile>
@@ -31,9 +32,9 @@ static QImage renderSvg(const QString &in, QSize size = QSize())
     return img;
 }
 
-static int writePng(const QString &in, const QString &out)
+static int writePng(const QString &in, const QString &out, QSize size = QSize())
 {
-    const QImage img = renderSvg(in);
+    const QImage img = renderSvg(in, size);
     if (img.isNull())
         return 1;
     if (!img.save(out, "PNG")) {
@@ -75,9 +76,11 @@ int main(int argc, char *argv[])
     const QStringList a = app.arguments();
     if (a.size() == 4 && a[1] == QLatin1String("svg"))
         return writePng(a[2], a[3]);
+    if (a.size() == 5 && a[1] == QLatin1String("svg") && a[4].toInt() > 0)
+        return writePng(a[2], a[3], QSize(a[4].toInt(), a[4].toInt()));
     if (a.size() >= 6 && a[1] == QLatin1String("gif"))
         return writeGif(a[2], a[3], a.mid(4));
-    std::fprintf(stderr, "usage: picturetool svg <in.svg> <out.png>\n"
+    std::fprintf(stderr, "usage: picturetool svg <in.svg> <out.png> [<size>]\n"
                          "       picturetool gif <out.gif> <delay-ms> <frame1.svg> <frame2.svg> ...\n");
     return 2;
 }

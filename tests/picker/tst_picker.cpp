@@ -1,5 +1,6 @@
 // The colour picker offscreen: loupe arithmetic, colour text, desktop positions to
 // picture pixels, and the grabber and colour view over a fake desktop picture.
+#include "picker/clipboardkeeper.h"
 #include "picker/colortext.h"
 #include "picker/desktopmap.h"
 #include "picker/formcolorview.h"
@@ -47,6 +48,14 @@ struct FakeEnd : ProgramEnd
     ~FakeEnd() override { ProgramEndService::install(nullptr); }
     void end(int code) override { codes << code; }
     QList<int> codes;
+};
+
+struct FakeKeeper : ClipboardKeeper
+{
+    explicit FakeKeeper(bool lose) : lose(lose) { ClipboardKeeperService::install(this); }
+    ~FakeKeeper() override { ClipboardKeeperService::install(nullptr); }
+    bool endWouldLoseClipboard() override { return lose; }
+    bool lose;
 };
 
 void mouse(QWidget *w, QEvent::Type type, const QPoint &at, Qt::MouseButton b = Qt::NoButton)
@@ -262,6 +271,36 @@ private slots:
         press(view, "close");
         QVERIFY(!view->isVisible());
         QCOMPARE(end.codes, QList<int> { 0 });
+    }
+
+    // Without a clipboard manager the picker outlives its windows as the
+    // clipboard's owner, until another program takes the clipboard.
+    void closingKeepsTheCopiedColour_data()
+    {
+        QTest::addColumn<bool>("wouldLose");
+        QTest::newRow("a clipboard manager takes it") << false;
+        QTest::newRow("no clipboard manager") << true;
+    }
+    void closingKeepsTheCopiedColour()
+    {
+        QFETCH(bool, wouldLose);
+        FakeGrab grab;
+        grab.paint(3);
+        FakeEnd end;
+        FakeKeeper keeper(wouldLose);
+        Widget w;
+        QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(17, 18));
+        FormColorView *view = w.colorView();
+        press(view, "copyButton");
+        press(view, "close");
+        QVERIFY(!view->isVisible() && !w.isVisible());
+        QCOMPARE(end.codes, wouldLose ? QList<int>() : QList<int> { 0 });
+        // The selection of the mouse is another clipboard; it does not count.
+        QApplication::clipboard()->setText("selected", QClipboard::Selection);
+        QCOMPARE(end.codes, wouldLose ? QList<int>() : QList<int> { 0 });
+        QApplication::clipboard()->setText("another program's");
+        QApplication::clipboard()->setText("and again");
+        QCOMPARE(end.codes, QList<int> { 0 }); // once
     }
 };
 

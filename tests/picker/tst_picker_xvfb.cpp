@@ -2,6 +2,7 @@
 // desktop of known colours and is the clipboard manager, xdotool moves and
 // clicks, xclip reads the clipboard. The copied colour must reach the clipboard
 // manager as the picker ends: only an end through the event loop hands it over.
+// Without a manager the picker keeps the colour itself until it is replaced.
 #include "testenv.h"
 
 #include <QProcess>
@@ -107,6 +108,39 @@ private slots:
         QCOMPARE(picker.exitStatus(), QProcess::NormalExit);
         QCOMPARE(picker.exitCode(), 0);
         QVERIFY2(anchorSaid("saved #855932\n"), qPrintable(said));
+    }
+
+    // Without a clipboard manager the picker stays, windowless, as the
+    // clipboard's owner, until another program takes the clipboard.
+    void withoutManagerTheColourOutlivesTheWindows()
+    {
+        anchor.write("no manager\n");
+        QVERIFY2(anchorSaid("manager gone\n"), qPrintable(said));
+        QProcess picker;
+        picker.setProcessEnvironment(env);
+        picker.start(TestEnv::binDir() + "/Tandrel", QStringList());
+        QVERIFY(waitUntil([&] { return !window("Tandrel").isEmpty(); }));
+        clickAt(QPoint(300, 200));
+        QVERIFY(waitUntil([&] { return window("Tandrel").isEmpty() && !window("Form").isEmpty(); }));
+        const QString shell = x("xdotool", { "getwindowgeometry", "--shell", window("Form") });
+        const QRegularExpressionMatch at = QRegularExpression("X=(-?\\d+)\\nY=(-?\\d+)").match(shell);
+        QVERIFY2(at.hasMatch(), qPrintable(shell));
+        const QPoint view(at.captured(1).toInt(), at.captured(2).toInt());
+        clickAt(view + QPoint(75, 189)); // copy
+        clickAt(view + QPoint(255, 20)); // close
+        QVERIFY(waitUntil([&] { return window("Form").isEmpty(); }));
+
+        // Red 300 mod 256, green 200, blue 16 * 1 + 0.
+        QCOMPARE(x("xclip", { "-o", "-selection", "clipboard" }), QString("#2CC810"));
+        QTest::qWait(500);
+        QCOMPARE(picker.state(), QProcess::Running);
+        QCOMPARE(x("xclip", { "-o", "-selection", "clipboard" }), QString("#2CC810"));
+
+        anchor.write("take\n");
+        QVERIFY2(anchorSaid("taken\n"), qPrintable(said));
+        QVERIFY(waitUntil([&] { return picker.state() == QProcess::NotRunning; }));
+        QCOMPARE(picker.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(picker.exitCode(), 0);
     }
 };
 

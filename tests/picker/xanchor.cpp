@@ -4,6 +4,9 @@
 // "DISPLAY=...", "XAUTHORITY=..." and "ready", and lives until its stdin ends.
 // Meanwhile it is the clipboard manager: asked to save the clipboard
 // (SAVE_TARGETS) by an owner that is leaving, it prints "saved <text>".
+// Commands on stdin, one a line: "no manager" gives the manager's part up
+// (answer "manager gone"); "take" makes it the clipboard's owner, as another
+// program copying something would (answer "taken").
 #include <xcb/xcb.h>
 
 #include <poll.h>
@@ -13,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -53,6 +57,14 @@ void paintPattern()
     xcb_clear_area(conn, 0, screen->root, 0, 0, 0, 0);
     xcb_free_gc(conn, gc);
     xcb_free_pixmap(conn, pixmap);
+}
+
+// Prints a line once the server has carried out what came before.
+void answer(const char *line)
+{
+    std::free(xcb_get_input_focus_reply(conn, xcb_get_input_focus(conn), nullptr));
+    std::printf("%s\n", line);
+    std::fflush(stdout);
 }
 
 void notify(const xcb_selection_request_event_t *req, xcb_atom_t property)
@@ -108,6 +120,17 @@ void handle(xcb_generic_event_t *e)
         notify(req, XCB_ATOM_NONE);
 }
 
+void command(const std::string &line)
+{
+    if (line == "no manager") {
+        xcb_set_selection_owner(conn, XCB_WINDOW_NONE, CLIPBOARD_MANAGER, XCB_CURRENT_TIME);
+        answer("manager gone");
+    } else if (line == "take") {
+        xcb_set_selection_owner(conn, own, CLIPBOARD, XCB_CURRENT_TIME);
+        answer("taken");
+    }
+}
+
 } // namespace
 
 int main()
@@ -135,6 +158,7 @@ int main()
     std::printf("DISPLAY=%s\nXAUTHORITY=%s\nready\n", display ? display : "", auth ? auth : "");
     std::fflush(stdout);
 
+    std::string input;
     for (;;) {
         while (xcb_generic_event_t *e = xcb_poll_for_event(conn)) {
             handle(e);
@@ -146,8 +170,12 @@ int main()
         pollfd fds[2] = { { 0, POLLIN, 0 }, { xcb_get_file_descriptor(conn), POLLIN, 0 } };
         if (poll(fds, 2, -1) > 0 && fds[0].revents) {
             char buf[256];
-            if (read(0, buf, sizeof buf) <= 0)
+            const ssize_t n = read(0, buf, sizeof buf);
+            if (n <= 0)
                 return 0;
+            input.append(buf, size_t(n));
+            for (size_t end; (end = input.find('\n')) != std::string::npos; input.erase(0, end + 1))
+                command(input.substr(0, end));
         }
     }
 }

@@ -68,6 +68,26 @@ private slots:
         QCOMPARE(platform::Processes::bareName("Mirelka"), QString("Mirelka"));
     }
 
+    void ownProgramsBesideUsOrOnPath()
+    {
+        QTemporaryDir path;
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(path.path()) + ":" + oldPath);
+        const QString onPath = TestEnv::writeFile(path.path() + "/zvsibling", "#!/bin/sh\n", true);
+        const QString beside = QCoreApplication::applicationDirPath() + "/zvsibling";
+        QCOMPARE(platform::Processes::ownProgramFile("zvsibling.exe"), onPath);
+        // A file beside us that cannot run is no program; one that can wins.
+        TestEnv::writeFile(beside, "#!/bin/sh\n", false);
+        QCOMPARE(platform::Processes::ownProgramFile("zvsibling"), onPath);
+        QFile::setPermissions(beside, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(platform::Processes::ownProgramFile("zvsibling"), beside);
+        QFile::remove(beside);
+        QFile::remove(onPath);
+        QCOMPARE(platform::Processes::ownProgramFile("zvsibling"), QString());
+        QVERIFY(!platform::ProcessesService::get().startOwnProgram("zvsibling"));
+        qputenv("PATH", oldPath);
+    }
+
     void outsideProgramIsNotStartedWhenAbsent()
     {
         auto &p = platform::ProcessesService::get();

@@ -140,10 +140,10 @@ private slots:
         QCOMPARE(box->count(), 3); // read once, when it is made
         QCOMPARE(chooser.diskName()->text(), QString("盘符：/mnt/data"));
         QCOMPARE(box->currentText(), QString("/mnt/data"));
-        // "0" is an icon without a drive: nothing is shown as chosen.
+        // "0" is an icon without a drive: the list shows the first drive.
         chooser.setIconData("ico2", "0");
         QCOMPARE(chooser.diskName()->text(), QString("盘符：无"));
-        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->currentIndex(), 0);
         QCOMPARE(chooser.drive(), QString("0"));
     }
 
@@ -151,12 +151,13 @@ private slots:
     void saving_data()
     {
         QTest::addColumn<QString>("drive"); // the icon's
-        QTest::addColumn<int>("pick");      // -1: none; 10 + n: entry n, shown before the user picks it
+        QTest::addColumn<int>("pick");      // -1: none; -2: none, no drives; 10 + n: entry n, shown before the user picks it
         QTest::addColumn<QVariantList>("sent");
         QTest::newRow("picked") << "0" << 1 << QVariantList { "ico1", "/mnt/data" };
         QTest::newRow("the entry already shown") << "0" << 10 << QVariantList { "ico1", "/" };
-        QTest::newRow("nothing chosen") << "0" << -1 << QVariantList();
+        QTest::newRow("untouched: the drive shown") << "0" << -1 << QVariantList { "ico1", "/" };
         QTest::newRow("untouched, no longer mounted") << "/media/gone" << -1 << QVariantList { "ico1", "/media/gone" };
+        QTest::newRow("no drive to choose") << "0" << -2 << QVariantList();
     }
     void saving()
     {
@@ -164,8 +165,10 @@ private slots:
         QFETCH(int, pick);
         QFETCH(QVariantList, sent);
         m_volumes.list.clear();
-        m_volumes.add("/");
-        m_volumes.add("/mnt/data");
+        if (pick != -2) {
+            m_volumes.add("/");
+            m_volumes.add("/mnt/data");
+        }
         FormSelectDisk chooser;
         chooser.setIconData("ico1", drive);
         chooser.show();

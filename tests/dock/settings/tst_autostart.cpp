@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include "dock/settings/docksettings.h"
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <XdgAutoStart>
@@ -62,6 +64,14 @@ private slots:
         const XdgDesktopFile entry = sessionEntry();
         QCOMPARE(entry.value("Exec").toString(), program);
         QCOMPARE(entry.type(), XdgDesktopFile::ApplicationType);
+        QCOMPARE(entry.iconName(), QString("Zorvane"));
+        if (!QStandardPaths::findExecutable("desktop-file-validate").isEmpty()) {
+            QProcess check;
+            check.start("desktop-file-validate", { "--no-hints", platform::autostartFile() });
+            QVERIFY(check.waitForFinished(20000));
+            const QByteArray said = check.readAllStandardOutput() + check.readAllStandardError();
+            QVERIFY2(check.exitCode() == 0 && said.isEmpty(), said.constData());
+        }
         // Off keeps the entry, switched off, so the session skips it.
         QVERIFY(a.setValue(QString()));
         QCOMPARE(a.value("error"), QString());

@@ -146,6 +146,10 @@ private slots:
         QVERIFY(!w.isGapOpen());
         QCOMPARE(w.deleteLabel()->pos(), QCursor::pos() + QPoint(10, -13));
         QVERIFY(w.deleteLabel()->isVisible());
+        // The round marker, with nothing around it.
+        const QImage marker = w.deleteLabel()->grab().toImage();
+        QCOMPARE(qAlpha(marker.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(marker.pixel(11, 11)), 255);
         QTRY_COMPARE(frame(w, "frameIco")->width(), 4 * n);
         QTRY_COMPARE(w.iconWidget("icoC")->x(), 3 * n);
         moveTo(w, "icoA", on(w, "icoB", 10));

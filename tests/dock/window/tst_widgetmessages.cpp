@@ -279,15 +279,18 @@ private slots:
     void languageChangeAsksForARestart()
     {
         Widget w;
-        // Answers the question box as soon as it is on screen.
-        auto answer = [](QMessageBox::StandardButton b) {
+        // Answers the question box as soon as it is on screen, noting the
+        // text of the button it pressed.
+        QString pressed;
+        auto answer = [&pressed](QMessageBox::StandardButton b) {
             auto *poll = new QTimer;
-            QObject::connect(poll, &QTimer::timeout, [poll, b] {
+            QObject::connect(poll, &QTimer::timeout, [poll, b, &pressed] {
                 for (QWidget *top : QApplication::topLevelWidgets()) {
                     auto *box = qobject_cast<QMessageBox *>(top);
                     if (box && box->isVisible()
                         && box->text() == QString("系统语言已经改变，需要重启Zorvane程序才能生效！是否马上重启？")) {
                         poll->deleteLater();
+                        pressed = box->button(b)->text();
                         box->button(b)->click();
                         return;
                     }
@@ -295,12 +298,15 @@ private slots:
             });
             poll->start(10);
         };
+        // Qt's own texts follow the new language at once, the box's buttons first.
         answer(QMessageBox::No);
         w.setLanguage(1);
+        QCOMPARE(pressed, QString("&No"));
         QCOMPARE(w.toast()->text(), QString("Dock下次启动时生效！"));
         QVERIFY(!qApp->property("zvRestart").toBool());
         answer(QMessageBox::Yes);
-        w.setLanguage(1);
+        w.setLanguage(0);
+        QVERIFY2(pressed.startsWith("是"), qPrintable(pressed));
         QVERIFY(qApp->property("zvRestart").toBool());
         qApp->setProperty("zvRestart", false);
     }
