@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
+#include "platform/webengine.h"
 
 #include <QApplication>
 #include <QFont>
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     bool goOn = false;
     if (const int code = platform::startOrExitCode(instance, "Zorvane", &goOn); !goOn)
         return code;
+    platform::prepareWebEngine();
     QApplication app(argc, argv);
     // Alone now: what a save cut short by a kill left behind can go.
     SafeFile::removeLeftovers(platform::appConfigFolder());

@@ -15,6 +15,12 @@ public:
         return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
     }
 
+    QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
+                         const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    }
+
     QString existingFolder(QWidget *parent, const QString &caption, const QString &folder) override
     {
         return QFileDialog::getExistingDirectory(parent, caption, folder,

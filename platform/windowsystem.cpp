@@ -3,6 +3,7 @@
 #include <KWindowSystem>
 #include <KX11Extras>
 #include <QGuiApplication>
+#include <QHash>
 #include <QVector>
 #include <QWidget>
 #include <QX11Info>
@@ -54,6 +55,38 @@ public:
         KX11Extras::setOnAllDesktops(w->winId(), true);
     }
 
+    void keepInFrontOf(QWidget *w, QWidget *other) override
+    {
+        if (!w || !isX11())
+            return;
+        xcb_connection_t *c = QX11Info::connection();
+        const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
+        if (other) {
+            if (!m_ownTransientFor.contains(win)) {
+                xcb_window_t own = XCB_NONE;
+                const xcb_get_property_cookie_t ck =
+                    xcb_get_property(c, 0, win, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1);
+                if (xcb_get_property_reply_t *r = xcb_get_property_reply(c, ck, nullptr)) {
+                    if (xcb_get_property_value_length(r) >= 4)
+                        own = *static_cast<xcb_window_t *>(xcb_get_property_value(r));
+                    free(r);
+                }
+                m_ownTransientFor.insert(win, own);
+            }
+            const xcb_window_t front = static_cast<xcb_window_t>(other->winId());
+            xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1,
+                                &front);
+        } else if (m_ownTransientFor.contains(win)) {
+            const xcb_window_t own = m_ownTransientFor.take(win);
+            if (own != XCB_NONE)
+                xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32,
+                                    1, &own);
+            else
+                xcb_delete_property(c, win, XCB_ATOM_WM_TRANSIENT_FOR);
+        }
+        xcb_flush(c);
+    }
+
     void setDesktopOverlay(QWidget *w) override
     {
         if (!w || !isX11())
@@ -97,6 +130,9 @@ public:
         if (!KX11Extras::compositingActive())
             w->setMask(region.isEmpty() ? QRegion() : region);
     }
+
+private:
+    QHash<xcb_window_t, xcb_window_t> m_ownTransientFor;
 };
 
 } // namespace

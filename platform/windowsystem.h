@@ -27,6 +27,14 @@ public:
     // whatever lies below. An empty region gives the whole window back.
     // Without a compositing manager the window is also cut to the region.
     virtual void setInputRegion(QWidget *w, const QRegion &region) = 0;
+    // Keeps w in front of other, even of a window that covers the screen and
+    // has the focus (which window managers lift above all layers): w becomes
+    // transient for other. nullptr gives w back its own place.
+    virtual void keepInFrontOf(QWidget *w, QWidget *other)
+    {
+        Q_UNUSED(w)
+        Q_UNUSED(other)
+    }
     // No part of the window takes pointer input. Set on the mapped window, so
     // that window managers which copy the shape to their frame follow it.
     virtual void setNoInput(QWidget *w) = 0;

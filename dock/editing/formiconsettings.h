@@ -1,10 +1,16 @@
 #pragma once
+#include <QPoint>
 #include <QString>
 #include <QWidget>
+
+#include "dock/editing/iconextraction.h"
 
 namespace Ui {
 class FormIconSettings;
 }
+class FormIconLibrary;
+class FormIconLists;
+class FormSystemHint;
 
 // The icon property dialog: edits the picture and name of one icon row and
 // hands them back to the window that owns the row.
@@ -32,21 +38,54 @@ public:
     // The picture being edited, and the name as it stands in the dialog.
     QString pictureField() const;
     QString nameField() const;
+    bool libraryOpen() const { return m_libraryOpen; }
+    FormIconLibrary *library() const { return m_library; }
+    FormIconLists *chooser() const { return m_chooser; }
+    const IconExtraction &extraction() const { return m_extraction; }
+    FormSystemHint *toast() const { return m_toast; }
+
+    // The stock pictures of the recycle bin.
+    static QString emptyBinPicture() { return QStringLiteral(":/image/icon/Recycle.png"); }
+    static QString fullBinPicture() { return QStringLiteral(":/image/icon/Recycle1.png"); }
 
 signals:
     void Modify(QString icoID, QString ico, QString name, QString note);
     void IconSettingsClose();
 
+public slots:
+    // Takes the pictures stored in a program and offers them; ID is what the
+    // chooser sends back.
+    void getIcons(QString appName, QString ID);
+    // A pick of the chooser: taken only when meant for this dialog ("0").
+    void AddIcon(QString ico, QString name, QString cl, QString path, QString ID);
+    // A pick of the icon library.
+    void ADDIco(QString ico);
+
 private slots:
     void on_close_clicked();
+    void on_modifyButton_clicked();
+    void on_saveButton_clicked();
+    void on_defaultButton_clicked();
+    void on_customizeButton_clicked();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void setPicture(const QString &path);
+    void layoutButtons(bool open);
+    // The picture as it may stand in one half of a recycle-bin pair.
+    QString pairPart(const QString &picture, const QString &keep);
 
     Ui::FormIconSettings *ui;
+    FormIconLibrary *m_library;
+    FormIconLists *m_chooser;
+    FormSystemHint *m_toast;
+    IconExtraction m_extraction;
     QString m_id;
     QString m_icon;
     QString m_name;
@@ -54,4 +93,7 @@ private:
     QString m_path;
     QString m_class;
     int m_mode = 0;
+    bool m_libraryOpen = false;
+    bool m_dragging = false;
+    QPoint m_dragOffset;
 };

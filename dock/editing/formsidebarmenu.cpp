@@ -1,18 +1,57 @@
 #include "dock/editing/formsidebarmenu.h"
 
 #include "ui_formsidebarmenu.h"
+#include "dock/editing/formapplicationlists.h"
 #include "dock/window/buttonsheet.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+const char *const ScrollBarSheet =
+    "QScrollBar:vertical{width:10px;background:transparent;border:0px;margin:1px 1px 1px 0px;}"
+    "QScrollBar::handle:vertical{background:#5B5E63;border-radius:4px;min-height:20px;}"
+    "QScrollBar::handle:vertical:hover{background:#5294E2;}"
+    "QScrollBar::sub-page:vertical,QScrollBar::add-page:vertical{background:transparent;}"
+    "QScrollBar::sub-line:vertical,QScrollBar::add-line:vertical{height:10px;width:10px;border:0px;image:none;background:transparent;}"
+    "QScrollBar::up-arrow:vertical,QScrollBar::down-arrow:vertical{height:13px;background:transparent;}";
+
+// One half of the segmented tab control.
+QString tabSheet(bool left, bool active)
+{
+    const QString corners = left ? QStringLiteral("border-top-left-radius:3px;border-bottom-left-radius:3px;")
+                                 : QStringLiteral("border-top-right-radius:3px;border-bottom-right-radius:3px;");
+    const QString rest = active ? QStringLiteral("#5294E2") : QStringLiteral("#5F616E");
+    return QStringLiteral("QPushButton{color:#FFFFFF;border:0px;%1background-color:%2;}"
+                          "QPushButton:hover{color:#FFFFFF;border:0px;%1background-color:#5294E2;}"
+                          "QPushButton:pressed{color:#FFFFFF;border:0px;%1background-color:#5294E2;}")
+        .arg(corners, rest);
+}
+
+} // namespace
 
 FormSidebarMenu::FormSidebarMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormSidebarMenu)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    setWindowIcon(QIcon(QStringLiteral(":/image/256-2.png")));
+    ui->scrollAreaSystem->hide();
+    ui->scrollAreaSystem2->hide();
 
-    QFont font("Microsoft YaHei", 10, 10, false);
+    m_system = new FormApplicationLists;
+    connect(m_system, &ApplicationList::ADDIcon, this, &FormSidebarMenu::ADDIcon);
+    ui->scrollAreaSystem->setWidget(m_system);
+    m_tools = new FormApplicationLists2;
+    connect(m_tools, &ApplicationList::ADDIcon, this, &FormSidebarMenu::ADDIcon);
+    ui->scrollAreaSystem2->setWidget(m_tools);
+
+    QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
     font.setPixelSize(18);
     ui->label_6->setFont(font);
     ui->close->setStyleSheet(closeButtonSheet());
+    setStyleSheet(QString::fromLatin1(ScrollBarSheet));
+    on_MButton1_clicked();
 }
 
 FormSidebarMenu::~FormSidebarMenu()
@@ -34,4 +73,55 @@ void FormSidebarMenu::on_close_clicked()
 {
     emit SidebarMenuClose();
     hide();
+}
+
+void FormSidebarMenu::setTabs(bool systemActive)
+{
+    ui->MButton1->setStyleSheet(tabSheet(true, systemActive));
+    ui->MButton2->setStyleSheet(tabSheet(false, !systemActive));
+    ui->scrollAreaSystem->setVisible(systemActive);
+    ui->scrollAreaSystem2->setVisible(!systemActive);
+}
+
+void FormSidebarMenu::on_MButton1_clicked()
+{
+    setTabs(true);
+}
+
+void FormSidebarMenu::on_MButton2_clicked()
+{
+    setTabs(false);
+}
+
+void FormSidebarMenu::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint global = event->globalPos();
+    if (event->button() == Qt::LeftButton) {
+        m_frameOffset = global - frameGeometry().topLeft();
+        if (m_frameOffset.y() <= height() - 1)
+            m_dragging = true;
+    }
+    m_dragOffset = global - pos();
+}
+
+void FormSidebarMenu::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragging)
+        move(event->globalPos() - m_dragOffset);
+}
+
+void FormSidebarMenu::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragging = false;
+}
+
+void FormSidebarMenu::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_frameOffset = event->globalPos() - frameGeometry().topLeft();
+}
+
+void FormSidebarMenu::resizeEvent(QResizeEvent *)
+{
+    ui->frameMain->resize(size());
 }

@@ -1,10 +1,13 @@
 #pragma once
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
 namespace Ui {
 class FormSidebarMenu;
 }
+class FormApplicationLists;
+class FormApplicationLists2;
 
 // The add-icon side panel: offers preset items and asks its owner to add the
 // one picked, for the target it was opened for.
@@ -20,6 +23,8 @@ public:
     // gets the picks.
     void setID(QString ID);
     QString targetId() const { return m_id; }
+    FormApplicationLists *systemList() const { return m_system; }
+    FormApplicationLists2 *toolsList() const { return m_tools; }
 
 signals:
     void SidebarMenuClose();
@@ -31,8 +36,24 @@ public slots:
 
 private slots:
     void on_close_clicked();
+    void on_MButton1_clicked();
+    void on_MButton2_clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
-    Ui::FormSidebarMenu *ui;
+    void setTabs(bool systemActive);
+
     QString m_id;
+    Ui::FormSidebarMenu *ui;
+    QPoint m_frameOffset;
+    QPoint m_dragOffset;
+    bool m_dragging = false;
+    FormApplicationLists *m_system;
+    FormApplicationLists2 *m_tools;
 };

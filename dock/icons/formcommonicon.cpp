@@ -23,16 +23,6 @@
 #include <QTimer>
 
 namespace {
-const char *const kUrlTile = ":/image/icon/url.png";
-
-QString tileSheet(const QString &borderImage)
-{
-    return QStringLiteral("QLabel{border-image: url(%1);border-top: 0px;border-bottom:0px;border-left: 0px;"
-                          "border-right: 0px;border-style: solid;border-color: rgba(140, 140, 140,0);"
-                          "background-color:  rgba(140, 140, 140,0);color: rgb(255, 255, 255);}")
-        .arg(borderImage);
-}
-
 QPoint rounded(const QMouseEvent *e)
 {
     return QPoint(qRound(e->localPos().x()), qRound(e->localPos().y()));
@@ -146,15 +136,15 @@ bool FormCommonIcon::applyPlainClass()
     ui->frameIcon->resize(int(normal - 10), int(normal - 10));
     placeLine();
     if (isClass("URL")) {
-        if (m_iconPath == QLatin1String(kUrlTile)) {
+        if (m_iconPath == IconPictures::UrlTile) {
             dropMovie();
             m_movieFlag = false;
             ui->Icon->setText(m_name.left(1));
-            ui->Icon->setStyleSheet(tileSheet(QLatin1String(kUrlTile)));
+            ui->Icon->setStyleSheet(IconPictures::tileSheet(IconPictures::UrlTile));
             return true;
         }
         ui->Icon->setText(QString());
-        ui->Icon->setStyleSheet(tileSheet(QString()));
+        ui->Icon->setStyleSheet(IconPictures::tileSheet(QString()));
     }
     showPicture();
     return true;
@@ -343,7 +333,7 @@ void FormCommonIcon::resizeEvent(QResizeEvent *)
         if (hasLiveFace()) {
             if (QWidget *f = face())
                 f->resize(w - 10, h - 10);
-        } else if (isClass("URL") && m_iconPath == QLatin1String(kUrlTile)) {
+        } else if (isClass("URL") && m_iconPath == IconPictures::UrlTile) {
             QFont f(QStringLiteral("Microsoft YaHei"));
             f.setWeight(10);
             f.setPixelSize(qMax(1, w / 2));

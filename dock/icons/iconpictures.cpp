@@ -99,4 +99,12 @@ QString shownPath(const QLabel *label) { return label->property(kShownPath).toSt
 
 void clear() { cache().clear(); }
 
+QString tileSheet(const QString &borderImage)
+{
+    return QStringLiteral("QLabel{border-image: url(%1);border-top: 0px;border-bottom:0px;border-left: 0px;"
+                          "border-right: 0px;border-style: solid;border-color: rgba(140, 140, 140,0);"
+                          "background-color:  rgba(140, 140, 140,0);color: rgb(255, 255, 255);}")
+        .arg(borderImage);
+}
+
 } // namespace IconPictures

@@ -23,6 +23,12 @@ QPixmap scaled(const QString &path, const QSize &size);
 void show(QLabel *label, const QString &path, const QSize &size);
 // The path the label was last given through show(), empty when none.
 QString shownPath(const QLabel *label);
+// The picture of a web-site icon that has no picture of its own; the site's
+// first letter is written over it.
+inline const QString UrlTile = QStringLiteral(":/image/icon/url.png");
+// The style of an icon's picture label that draws borderImage (or nothing,
+// when empty) behind white text.
+QString tileSheet(const QString &borderImage);
 // Forgets every cached picture (benchmarks compare with and without).
 void clear();
 

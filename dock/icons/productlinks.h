@@ -17,4 +17,21 @@ inline QUrl helpPage()
     return url;
 }
 
+// The product's home page, shown and opened by the about box.
+inline QUrl homePage()
+{
+    return QUrl(webHost() + QLatin1Char('/'));
+}
+
+// The answer of the update check.
+inline QUrl updatePage()
+{
+    QUrl url(webHost());
+    url.setPath(QStringLiteral("/update.html"));
+    return url;
+}
+
+// The product's own search site takes the query as "q" on its front page.
+inline QString searchHost() { return QUrl(webHost()).host(); }
+
 } // namespace ProductLinks

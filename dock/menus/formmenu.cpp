@@ -1,40 +1,245 @@
 #include "dock/menus/formmenu.h"
-
 #include "ui_formmenu.h"
 
+#include "dock/editing/formiconsettings.h"
+#include "dock/icons/formcommonicon.h"
+#include "dock/icons/formselectdisk.h"
+#include "dock/menus/formmenuicon.h"
+#include "dock/model/dockfile.h"
+#include "dock/model/dockiconlist.h"
+#include "dock/window/formsystemhint.h"
+#include "platform/clock.h"
+#include "platform/opener.h"
+#include "platform/paths.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+const int StripLength = 500;
+
+} // namespace
 
 FormMenu::FormMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenu)
 {
     ui->setupUi(this);
+    MenuIcoData = new DockIconList(this);
+    MenuIcoData->setRows({ backRow() });
+
+    m_ghost = new FormCommonIcon(nullptr);
+    m_ghost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                            | Qt::WindowTransparentForInput);
+    m_ghost->setAttribute(Qt::WA_TranslucentBackground);
+
+    m_selectDisk = new FormSelectDisk(nullptr);
+    connect(m_selectDisk, &FormSelectDisk::setIconDisk, this, &FormMenu::setIconDisk);
+    m_iconSettings = new FormIconSettings(nullptr);
+    connect(m_iconSettings, &FormIconSettings::Modify, this, &FormMenu::Modify);
+    m_toast = new FormSystemHint(nullptr);
 }
 
 FormMenu::~FormMenu()
 {
+    // The windows without a parent go with their menu.
+    delete m_ghost;
+    delete m_selectDisk;
+    delete m_iconSettings;
+    delete m_toast;
     delete ui;
 }
+
+QString FormMenu::menuFilePath(const QString &menuId)
+{
+    return IconIds::menuFilePath(menuId);
+}
+
+DockIconRecord FormMenu::backRow()
+{
+    const QString back = QStringLiteral(":/image/icon/back.png");
+    return { QStringLiteral("ico000000"), back, tr("返回"), IconClass::BACK, IconClass::BACK, back };
+}
+
+int FormMenu::findRow(const QString &id) const
+{
+    return MenuIcoData->indexOfId(id);
+}
+
+QList<DockIconRecord> FormMenu::rows() const
+{
+    return MenuIcoData->rows();
+}
+
+void FormMenu::showToast(const QString &text)
+{
+    m_toast->ShowMessage(text);
+    m_toast->show();
+}
+
+QRect FormMenu::screenRect() const
+{
+    return QRect(mapToGlobal(QPoint(0, 0)), size());
+}
+
+// ---------------------------------------------------------------- set-up and file
 
 void FormMenu::setMenu(const QString &ID, int x, int y)
 {
     m_menuId = ID;
     m_dockX = x;
     m_dockY = y;
+    if (menuFile().isEmpty())
+        qDebug() << "menu ID not usable as a file name:" << ID;
+    else if (QFile::exists(menuFile()))
+        OpenFile();
+    else
+        SaveFile();
+    createIcon();
+    createClassIco();
+    fitSize();
+}
+
+void FormMenu::OpenFile()
+{
+    clearIcoData();
+    const QString path = menuFile();
+    if (path.isEmpty())
+        return;
+    // A file that does not parse is kept aside by the reader and reads as
+    // empty; the menu then starts again from its BACK row.
+    DockFile::load(path, MenuIcoData);
+    const int back = MenuIcoData->findRow(3, IconClass::BACK);
+    if (back == 0)
+        return;
+    if (back > 0)
+        MenuIcoData->move(back, 0);
+    else
+        MenuIcoData->insert(0, backRow());
+    SaveFile();
+}
+
+void FormMenu::SaveFile()
+{
+    const QString path = menuFile();
+    if (!path.isEmpty())
+        DockFile::save(path, *MenuIcoData);
+}
+
+void FormMenu::clearIcoData()
+{
+    MenuIcoData->clear();
+}
+
+// ---------------------------------------------------------------- icon widgets
+
+void FormMenu::createIcon()
+{
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
+        FormMenuIcon *icon = m_icons.value(row.IconID);
+        const bool fresh = !icon;
+        if (fresh) {
+            icon = new FormMenuIcon(this);
+            m_icons.insert(row.IconID, icon);
+            connect(icon, &FormMenuIcon::IconPressMove, this, &FormMenu::IconPressMove);
+            connect(icon, &FormMenuIcon::IconPressRelease, this, &FormMenu::IconPressRelease);
+            connect(icon, &FormMenuIcon::IconOpen, this, &FormMenu::IconOpen);
+            connect(icon, &FormMenuIcon::IconMenu, this, &FormMenu::IconMenu);
+            connect(icon, &FormMenuIcon::backOutEnd, this, &FormMenu::backOutEnd);
+        }
+        icon->setOrientation(m_edge);
+        icon->setDoubleClick(m_doubleClick);
+        if (fresh || icon->icon() != row.Icon || icon->name() != row.Name || icon->iconClass() != row.Class)
+            icon->setData(row.IconID, row.Icon, row.Name, row.Class);
+        icon->show();
+    }
+}
+
+void FormMenu::createClassIco()
+{
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
+        if (row.Class != IconClass::DISK)
+            continue;
+        if (FormMenuIcon *icon = m_icons.value(row.IconID))
+            icon->setDisk(row.Path);
+    }
+}
+
+void FormMenu::clearIcon()
+{
+    // Every widget goes, also that of a row dragged out of the table.
+    for (FormMenuIcon *icon : qAsConst(m_icons)) {
+        icon->hide();
+        icon->deleteLater();
+    }
+    m_icons.clear();
+}
+
+void FormMenu::rebuildIcons()
+{
+    clearIcon();
+    createIcon();
+    createClassIco();
+    layoutIcons(m_iconWidth, m_iconHeight);
+}
+
+void FormMenu::RefreshMenu()
+{
+    rebuildIcons();
+    fitSize();
+}
+
+// ---------------------------------------------------------------- geometry
+
+void FormMenu::fitSize()
+{
+    const int n = MenuIcoData->size();
+    // A name too long for the strip widens it rather than being cut off.
+    int across = StripLength;
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
+        if (FormMenuIcon *icon = m_icons.value(row.IconID))
+            across = qMax(across, horizontal() ? icon->width() : icon->height());
+    }
+    if (horizontal())
+        resize(across, n * (m_iconHeight + 5));
+    else
+        resize(n * (m_iconHeight + 5), across);
 }
 
 void FormMenu::layoutIcons(int w, int h)
 {
     m_iconWidth = w;
     m_iconHeight = h;
+    for (int i = 0; i < MenuIcoData->size(); ++i) {
+        if (FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID)) {
+            icon->setIconSize(w, h);
+            icon->setIndex(i);
+        }
+    }
+    fitSize();
+    for (int i = 0; i < MenuIcoData->size(); ++i) {
+        if (FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID)) {
+            const int cross = horizontal() ? width() - icon->width() : height() - icon->height();
+            icon->place(cross, width(), height());
+        }
+    }
 }
 
 void FormMenu::setIconSize(int w, int h)
 {
-    layoutIcons(w, h);
+    m_iconWidth = w;
+    m_iconHeight = h;
+    RefreshMenu();
 }
 
 void FormMenu::setDoubleClick(bool b)
 {
     m_doubleClick = b;
+    for (FormMenuIcon *icon : qAsConst(m_icons))
+        icon->setDoubleClick(b);
 }
 
 void FormMenu::setPosition(int edge)
@@ -42,8 +247,12 @@ void FormMenu::setPosition(int edge)
     if (edge == m_edge)
         return;
     m_edge = edge;
+    for (FormMenuIcon *icon : qAsConst(m_icons))
+        icon->setOrientation(edge);
     layoutIcons(m_iconWidth, m_iconHeight);
 }
+
+// ---------------------------------------------------------------- sliding
 
 void FormMenu::toggle()
 {
@@ -57,6 +266,10 @@ void FormMenu::showAnimated()
 {
     if (m_shown)
         return;
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
+        if (FormMenuIcon *icon = m_icons.value(row.IconID))
+            icon->showAnimated();
+    }
     m_shown = true;
     emit setIcoBShow(true);
 }
@@ -65,20 +278,340 @@ void FormMenu::hideAnimated()
 {
     if (!m_shown)
         return;
+    bool backSlides = false;
+    for (const DockIconRecord &row : MenuIcoData->rows()) {
+        if (FormMenuIcon *icon = m_icons.value(row.IconID)) {
+            icon->hideAnimated();
+            backSlides = backSlides || row.Class == IconClass::BACK;
+        }
+    }
     m_shown = false;
     emit setIcoBShow(false);
-    // The slide-out of the BACK icon is what normally hides the pop-up; a
-    // pop-up without one would otherwise stay up as an empty strip.
-    hide();
+    // The slide-out of the BACK icon ends the hide; a menu without one would
+    // otherwise stay up as an empty strip.
+    if (!backSlides)
+        QTimer::singleShot(FormMenuIcon::SlideMs, this, &FormMenu::backOutEnd);
+}
+
+void FormMenu::backOutEnd()
+{
+    // Opened again while its icons slid out: it stays.
+    if (!m_shown)
+        hide();
+}
+
+// ---------------------------------------------------------------- opening
+
+void FormMenu::IconOpen(QString ID)
+{
+    const int r = findRow(ID);
+    if (r < 0)
+        return;
+    const QString cl = MenuIcoData->at(r).Class;
+    const QString path = MenuIcoData->at(r).Path;
+    platform::Opener &opener = platform::OpenerService::get();
+
+    if (cl == IconClass::BACK) {
+        // only the slide-out below
+    } else if (cl == IconClass::DISK) {
+        if (path == QLatin1String("0")) {
+            m_selectDisk->setIconData(ID, path);
+            m_selectDisk->show();
+        } else {
+            const QUrl url = QUrl::fromLocalFile(path);
+            qDebug() << ID << url;
+            opener.openUrl(url);
+        }
+    } else if (cl == IconClass::UPGRADE) {
+        emit menuOpenIco(ID, MenuOpenCode::Upgrade);
+    } else if (cl == IconClass::SHUTDOWN) {
+        emit menuOpenIco(ID, MenuOpenCode::ShutDown);
+    } else if (cl == IconClass::TIMESHUTDOWN) {
+        emit menuOpenIco(ID, MenuOpenCode::TimeShutDown);
+    } else if (cl == IconClass::SETTING) {
+        emit menuOpenIco(ID, MenuOpenCode::Setting);
+    } else if (cl == IconClass::EYETOOL) {
+        emit menuOpenIco(ID, MenuOpenCode::EyeTool);
+    } else if (cl == IconClass::SEARCH) {
+        emit menuOpenIco(ID, MenuOpenCode::Search);
+    } else if (cl == IconClass::COLORPICKER) {
+        emit menuOpenIco(ID, MenuOpenCode::ColorPicker);
+    } else if (cl == IconClass::SCREENSHOTS) {
+        emit menuOpenIco(ID, MenuOpenCode::Screenshots);
+    } else if (cl == IconClass::CALCULATOR) {
+        opener.startTool(platform::Opener::Calculator);
+    } else if (cl == IconClass::URL) {
+        qDebug() << "打开" << path;
+        opener.openUrl(QUrl(path, QUrl::TolerantMode));
+    } else {
+        DllIconOpen(path);
+        return; // it slides the menu away itself
+    }
+    hideAnimated();
+}
+
+void FormMenu::DllIconOpen(QString filePath)
+{
+    if (!platform::OpenerService::get().openPath(filePath))
+        qDebug() << "could not open" << filePath;
+    hideAnimated();
+}
+
+// ---------------------------------------------------------------- editing
+
+void FormMenu::IconMenu(QString ID, int x)
+{
+    switch (x) {
+    case MenuIconMenuCode::IconSet: {
+        const int r = findRow(ID);
+        if (r < 0)
+            return;
+        const DockIconRecord &row = MenuIcoData->at(r);
+        m_iconSettings->setIconData(ID, row.Icon, row.Name, row.Note, row.Path, row.Class, 0);
+        m_iconSettings->show();
+        m_iconSettings->activateWindow();
+        return;
+    }
+    case MenuIconMenuCode::AddIcon: emit menuAddIco(m_menuId); return;
+    case MenuIconMenuCode::AddSystemIcon: emit menuAddSystemIco(m_menuId); return;
+    case MenuIconMenuCode::DeleteIcon: DeleteIcon(ID); return;
+    case MenuIconMenuCode::AddUrlIco: emit menuAddUrlIco(m_menuId); return;
+    case MenuIconMenuCode::IconSetDisk: {
+        const int r = findRow(ID);
+        if (r < 0)
+            return;
+        m_selectDisk->setIconData(ID, MenuIcoData->at(r).Path);
+        m_selectDisk->show();
+        return;
+    }
+    case MenuIconMenuCode::AddFolder: emit menuAddFolder(m_menuId); return;
+    default: return;
+    }
+}
+
+void FormMenu::Modify(QString icoID, QString ico, QString name, QString)
+{
+    const int r = findRow(icoID);
+    if (r < 0)
+        return;
+    // The note keeps the picture the icon was made with.
+    MenuIcoData->setCell(r, 1, ico);
+    MenuIcoData->setCell(r, 2, name);
+    SaveFile();
+    RefreshMenu();
+    showToast(tr("图标修改成功！"));
+}
+
+void FormMenu::DeleteIcon(QString ID)
+{
+    const int r = findRow(ID);
+    // The BACK icon is what closes the menu: it stays.
+    if (r < 0 || MenuIcoData->at(r).Class == IconClass::BACK)
+        return;
+    MenuIcoData->removeAt(r);
+    if (FormMenuIcon *icon = m_icons.take(ID)) {
+        icon->hide();
+        icon->deleteLater();
+    }
+    rebuildIcons();
+    emit menuIcoMove(m_menuId);
+    SaveFile();
+    hideAnimated();
+    showToast(tr("图标删除成功！"));
+}
+
+// New IDs hold only the minute and the millisecond; one already in the menu
+// moves on to the next free millisecond.
+QString FormMenu::freeIconId() const
+{
+    QDateTime t = platform::now();
+    QString id = IconIds::newId(t);
+    for (int i = 0; i < 60000 && findRow(id) >= 0; ++i) {
+        t = t.addMSecs(1);
+        id = IconIds::newId(t);
+    }
+    return id;
 }
 
 bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
 {
-    Q_UNUSED(name)
-    Q_UNUSED(cl)
-    // A row needs a picture file and a path.
-    const bool taken = QFileInfo(ico).isFile() && !path.isEmpty();
-    // Whatever the outcome of an add, the menu closes.
+    qDebug() << cl;
+    bool stored = false;
+    QString id;
+    if (QFileInfo(ico).isFile() && !path.isEmpty() && !menuFile().isEmpty()) {
+        qDebug() << "添加图标";
+        id = freeIconId();
+        MenuIcoData->append({ id, ico, name, cl, path, ico });
+        stored = DockFile::save(menuFile(), *MenuIcoData);
+        if (!stored)
+            MenuIcoData->removeAt(MenuIcoData->size() - 1); // the caller keeps the icon
+    }
+    if (stored) {
+        rebuildIcons();
+        emit menuIcoMove(m_menuId);
+        if (cl == IconClass::DISK && path == QLatin1String("0")) {
+            m_selectDisk->setIconData(id, path);
+            m_selectDisk->show();
+        }
+    }
     hideAnimated();
-    return taken;
+    if (stored)
+        showToast(tr("图标添加成功！"));
+    qDebug() << "添加图标完毕!";
+    return stored;
+}
+
+void FormMenu::setIconDisk(QString icoID, QString d)
+{
+    const int r = findRow(icoID);
+    if (r < 0)
+        return;
+    MenuIcoData->setCell(r, 2, tr("系统盘符"));
+    MenuIcoData->setCell(r, 4, d);
+    if (FormMenuIcon *icon = m_icons.value(icoID))
+        icon->setDisk(d);
+    SaveFile();
+    qDebug() << "盘符设置成功！" << d;
+    showToast(tr("盘符设置成功！"));
+}
+
+// ---------------------------------------------------------------- dragging
+
+bool FormMenu::beyondDockSide(const QPoint &p) const
+{
+    const QRect r = screenRect();
+    switch (m_edge) {
+    case 0: return p.y() < r.y();
+    case 1: return p.x() > r.x() + r.width();
+    case 3: return p.x() < r.x();
+    default: return p.y() > r.y() + r.height();
+    }
+}
+
+void FormMenu::IconPressMove(QString ID, QPoint)
+{
+    const int w = m_iconWidth;
+    if (!m_dragging) {
+        m_dragging = true;
+        m_handedOut = false;
+        m_drag = DockIconRecord();
+        emit setIcoBMoveShow(true);
+        const int r = findRow(ID);
+        if (r >= 0 && MenuIcoData->at(r).Class != IconClass::BACK) {
+            m_drag = MenuIcoData->at(r);
+            // Until the pointer aims elsewhere, the icon would go back to its place.
+            m_targetSlot = r;
+            if (FormMenuIcon *icon = m_icons.value(ID))
+                icon->hide();
+            MenuIcoData->removeAt(r);
+            m_ghost->setIcon(m_drag.IconID, w, w + 10, w + 10, 0, m_edge, QString(), m_drag.Icon,
+                             IconClass::Temporary);
+        }
+    }
+    if (m_drag.IconID.isEmpty())
+        return;
+    m_ghost->move(QCursor::pos() - QPoint((w + 10) / 2, (w + 10) / 2));
+    m_ghost->show();
+    // Over the bar the dock window may have come forward: the ghost stays on top.
+    m_ghost->raise();
+    IconPressPosMove();
+}
+
+void FormMenu::IconPressPosMove()
+{
+    const QPoint c = QCursor::pos();
+    const QRect r = screenRect();
+    const bool inside = c.x() > r.x() && c.x() < r.x() + r.width() && c.y() > r.y() && c.y() < r.y() + r.height();
+    if (inside) {
+        if (m_handedOut) {
+            // Back from the dock: the dock lets go of it, the menu shows again.
+            m_handedOut = false;
+            emit returnConfirm(false);
+            show();
+        }
+        for (int i = 0; i < MenuIcoData->size(); ++i) {
+            FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID);
+            if (MenuIcoData->at(i).Class == IconClass::BACK || !icon || icon->isHidden())
+                continue;
+            const QRect ir(icon->mapToGlobal(QPoint(0, 0)), icon->size());
+            if (!(c.x() > ir.x() && c.x() < ir.x() + ir.width() && c.y() > ir.y() && c.y() < ir.y() + ir.height()))
+                continue;
+            const int at = horizontal() ? c.y() : c.x();
+            const int mid = horizontal() ? ir.y() + ir.height() / 2 : ir.x() + ir.width() / 2;
+            if (at < mid) {
+                m_targetSlot = i;
+                SerialNumber(i, 0);
+            } else if (at > mid) {
+                m_targetSlot = i + 1;
+                SerialNumber(i, 1);
+            }
+        }
+    } else if (beyondDockSide(c)) {
+        hide();
+        emit setIcoBMoveShow(false);
+        m_handedOut = true;
+        emit returnAddIcon(m_drag.IconID, m_drag.Icon, m_drag.Name, m_drag.Class, m_drag.Path, c);
+    }
+}
+
+void FormMenu::SerialNumber(int row, int lr)
+{
+    const int P = (horizontal() ? m_iconHeight : m_iconWidth) + 5;
+    const int W = width(), H = height();
+    for (int i = 0; i < MenuIcoData->size(); ++i) {
+        FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID);
+        if (!icon || icon->isHidden())
+            continue;
+        const int s = i < row ? i : i > row ? i + 1 : (lr == 1 ? row : row + 1);
+        switch (m_edge) {
+        case 0: icon->moveAnimated(icon->x(), H - (s + 1) * P); break;
+        case 1: icon->moveAnimated(s * P, icon->y()); break;
+        case 3: icon->moveAnimated(W - (s + 1) * P, icon->y()); break;
+        default: icon->moveAnimated(icon->x(), s * P); break;
+        }
+    }
+}
+
+void FormMenu::IconPressRelease(QString ID, QPoint)
+{
+    const QPoint c = QCursor::pos();
+    const bool beyond = beyondDockSide(c);
+    if (m_dragging) {
+        m_dragging = false;
+        emit setIcoBMoveShow(false);
+        FormMenuIcon *icon = m_icons.value(ID);
+        bool inBand = true; // without its widget the icon is put back
+        if (icon) {
+            const QRect r = screenRect();
+            const QRect ir(icon->mapToGlobal(QPoint(0, 0)), icon->size());
+            inBand = horizontal()
+                ? c.x() > ir.x() && c.x() < ir.x() + ir.width() && c.y() > r.y() && c.y() < r.y() + r.height()
+                : c.x() > r.x() && c.x() < r.x() + r.width() && c.y() > ir.y() && c.y() < ir.y() + ir.height();
+        }
+        if (m_drag.IconID.isEmpty() || findRow(m_drag.IconID) >= 0) {
+            // Nothing was lifted (the BACK icon): nothing to put back.
+        } else if (inBand) {
+            // Never before the BACK row, never past the end.
+            const int first = !MenuIcoData->isEmpty() && MenuIcoData->at(0).Class == IconClass::BACK ? 1 : 0;
+            MenuIcoData->insert(qBound(first, m_targetSlot, MenuIcoData->size()), m_drag);
+            if (icon)
+                icon->show();
+            m_ghost->hide();
+            RefreshMenu();
+            if (isHidden())
+                show();
+        } else {
+            if (FormMenuIcon *gone = m_icons.take(ID))
+                gone->deleteLater();
+            m_ghost->closeAnimation();
+            RefreshMenu();
+            hideAnimated();
+            showToast(tr("图标删除成功！"));
+        }
+        SaveFile();
+    }
+    // Only an icon this drag offered the dock may land there.
+    if (m_handedOut)
+        emit returnConfirm(beyond);
+    m_handedOut = false;
 }

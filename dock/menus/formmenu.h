@@ -1,15 +1,43 @@
 #pragma once
+#include "dock/model/dockicon.h"
+
+#include <QHash>
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
 namespace Ui {
 class FormMenu;
 }
+class DockIconList;
+class FormCommonIcon;
+class FormIconSettings;
+class FormMenuIcon;
+class FormSelectDisk;
+class FormSystemHint;
+
+// The tool codes a menu passes to the dock window for the classes whose
+// tool the dock owns.
+namespace MenuOpenCode {
+enum : int {
+    Upgrade = 1,
+    ShutDown = 2,
+    EyeTool = 3,
+    Search = 4,
+    ColorPicker = 5,
+    Screenshots = 6,
+    Setting = 7,
+    TimeShutDown = 8,
+};
+}
 
 // The pop-up strip of one MENU icon on the dock. It lives as a child of the
 // dock window, which keeps it beside its icon and reports the dock's edge,
-// icon size and double-click mode to it.
+// icon size and double-click mode to it. It keeps its icons in its own file,
+// named after the MENU icon, in the layout of the dock's icon file; its
+// first row is the BACK icon, which closes it.
 class FormMenu : public QWidget
 {
     Q_OBJECT
@@ -18,31 +46,73 @@ public:
     explicit FormMenu(QWidget *parent = nullptr);
     ~FormMenu() override;
 
-    // Ties the pop-up to its MENU icon and to the dock window's position.
+    // The file of the menu of a MENU icon, or empty for an ID that could
+    // name a file outside the settings folder. Every menu file path, the
+    // dock's included, comes from here.
+    static QString menuFilePath(const QString &menuId);
+    // The row a new menu starts with.
+    static DockIconRecord backRow();
+
+    // Ties the pop-up to its MENU icon and the dock window's position, and
+    // reads its file (or writes one holding the BACK row).
     void setMenu(const QString &ID, int x, int y);
+    // Stores the icon size, sizes the pop-up and places every icon.
     void layoutIcons(int w, int h);
+    // Stores the icon size and builds every icon anew.
     void setIconSize(int w, int h);
     void setDoubleClick(bool b);
     // An edge change after creation (re-orients the icons).
     void setPosition(int edge);
     // The dock's edge right after creation, before anything is laid out.
     void setDockEdge(int edge) { m_edge = edge; }
+    // Sizes the pop-up for its rows.
+    void fitSize();
 
     void toggle();
     void showAnimated();
     void hideAnimated();
 
     QString menuId() const { return m_menuId; }
+    QString menuFile() const { return menuFilePath(m_menuId); }
     QPoint dockOrigin() const { return QPoint(m_dockX, m_dockY); }
     int iconWidth() const { return m_iconWidth; }
     int iconHeight() const { return m_iconHeight; }
     int dockEdge() const { return m_edge; }
     bool doubleClick() const { return m_doubleClick; }
     bool isShown() const { return m_shown; }
+    bool isDragging() const { return m_dragging; }
+    int targetSlot() const { return m_targetSlot; }
+    QList<DockIconRecord> rows() const;
+    DockIconList *iconList() const { return MenuIcoData; }
+    FormMenuIcon *iconWidget(const QString &id) const { return m_icons.value(id); }
+    FormCommonIcon *dragGhost() const { return m_ghost; }
+    FormIconSettings *iconSettingsDialog() const { return m_iconSettings; }
+    FormSelectDisk *driveChooser() const { return m_selectDisk; }
+    FormSystemHint *toast() const { return m_toast; }
+    // The pop-up on the screen.
+    QRect screenRect() const;
 
 public slots:
-    // True when the menu took the icon as a new row of its own.
+    void OpenFile();
+    void SaveFile();
+    void clearIcoData();
+    void clearIcon();
+    void createIcon();
+    void createClassIco();
+    void IconPressMove(QString ID, QPoint p);
+    void IconPressPosMove();
+    void IconPressRelease(QString ID, QPoint p);
+    void SerialNumber(int row, int lr);
+    void DeleteIcon(QString ID);
+    void DllIconOpen(QString filePath);
+    void IconOpen(QString ID);
+    void IconMenu(QString ID, int x);
+    void Modify(QString icoID, QString ico, QString name, QString note);
+    void RefreshMenu();
+    // True only when the menu stored the icon as a new row of its own.
     bool AddIcon(QString ico, QString name, QString cl, QString path);
+    void setIconDisk(QString icoID, QString d);
+    void backOutEnd();
 
 signals:
     void setIcoBShow(bool b);
@@ -57,7 +127,16 @@ signals:
     void returnConfirm(bool b);
 
 private:
+    int findRow(const QString &id) const;
+    QString freeIconId() const;
+    bool horizontal() const { return m_edge == 0 || m_edge == 2; }
+    // Whether a screen point lies beyond the pop-up's side that faces the dock.
+    bool beyondDockSide(const QPoint &p) const;
+    void rebuildIcons();
+    void showToast(const QString &text);
+
     Ui::FormMenu *ui;
+    DockIconList *MenuIcoData; // the menu's icons, BACK first
     QString m_menuId;
     int m_dockX = 0;
     int m_dockY = 0;
@@ -66,4 +145,16 @@ private:
     int m_edge = 2;
     bool m_doubleClick = false;
     bool m_shown = false;
+
+    // the drag of one of its icons
+    bool m_dragging = false;
+    bool m_handedOut = false;   // the dock was offered the dragged icon
+    int m_targetSlot = 0;
+    DockIconRecord m_drag;
+
+    QHash<QString, FormMenuIcon *> m_icons;
+    FormCommonIcon *m_ghost = nullptr;
+    FormIconSettings *m_iconSettings = nullptr;
+    FormSelectDisk *m_selectDisk = nullptr;
+    FormSystemHint *m_toast = nullptr;
 };

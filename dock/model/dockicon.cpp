@@ -53,7 +53,9 @@ QString newId()
 
 bool isSafeFileName(const QString &id)
 {
-    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("ico[0-9]{1,24}")));
+    // Letters and digits of ASCII alone: no separator, no dot, no leading
+    // dash, nothing a file system or a program could read as more.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9]{1,64}")));
     return form.match(id).hasMatch();
 }
 

@@ -99,7 +99,11 @@ DockSettings *DockSettings::instance()
 
 bool DockSettings::hasText(const QString &key) const
 {
-    return !m_values.value(key).toString().isEmpty();
+    const QVariant v = m_values.value(key);
+    // A point is stored as "@Point(x y)" and reads back as a point, not text.
+    if (v.userType() == QMetaType::QPoint)
+        return true;
+    return !v.toString().isEmpty();
 }
 
 QVariant DockSettings::valueOrDefault(const QString &key) const

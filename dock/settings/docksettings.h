@@ -52,7 +52,15 @@
     X(int, desktopTimeAlpha, setDesktopTimeAlpha, "DesktopWidget/TimeAlpha", 100)                 \
     X(int, desktopTimeSize, setDesktopTimeSize, "DesktopWidget/TimeSize", 500)                    \
     X(int, weatherProvince, setWeatherProvince, "Weather/Province", 27)                           \
-    X(int, weatherCity, setWeatherCity, "Weather/City", 8)
+    X(int, weatherCity, setWeatherCity, "Weather/City", 8)                                       \
+    X(int, protection, setProtection, "System/Protection", 0)                                     \
+    X(QPoint, protectionPos, setProtectionPos, "System/ProtectionPos", QPoint()) \
+    X(int, launchPadIconSize, setLaunchPadIconSize, "LaunchPad/IconSize", 160)                    \
+    X(int, launchPadBlurry, setLaunchPadBlurry, "LaunchPad/Blurry", 30)                           \
+    X(int, launchPadLuminance, setLaunchPadLuminance, "LaunchPad/luminance", 90)                  \
+    X(bool, launchPadBackground, setLaunchPadBackground, "LaunchPad/Background", false)           \
+    X(QString, launchPadBackgroundImage, setLaunchPadBackgroundImage, "LaunchPad/BackgroundImage", QString()) \
+    X(QString, launchPadNameColor, setLaunchPadNameColor, "LaunchPad/NameColor", QStringLiteral("#FFFFFF"))
 
 // The five global hot keys, in the order they are created: the code the
 // settings panel sends with setKey, the key they are stored under, and the

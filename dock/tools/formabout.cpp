@@ -1,6 +1,10 @@
 #include "dock/tools/formabout.h"
 
+#include "dock/icons/productlinks.h"
+#include "platform/opener.h"
 #include "ui_formabout.h"
+
+#include <QMouseEvent>
 
 FormAbout::FormAbout(QWidget *parent) : QWidget(parent), ui(new Ui::FormAbout)
 {
@@ -11,6 +15,8 @@ FormAbout::FormAbout(QWidget *parent) : QWidget(parent), ui(new Ui::FormAbout)
         "QPushButton{border-image: url(:/image/menu/c00.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
         "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
         "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}");
+    // The address line lies under the clear "web" button.
+    ui->label->setText(QStringLiteral("Zorvane\n%1\n\n").arg(ProductLinks::homePage().toString()));
 }
 
 FormAbout::~FormAbout()
@@ -21,4 +27,27 @@ FormAbout::~FormAbout()
 void FormAbout::on_close_clicked()
 {
     hide();
+}
+
+void FormAbout::on_web_clicked()
+{
+    platform::OpenerService::get().openUrl(QUrl(ProductLinks::homePage().toString(), QUrl::TolerantMode));
+}
+
+void FormAbout::mousePressEvent(QMouseEvent *e)
+{
+    dragOffset = e->globalPos() - pos();
+    if (e->button() == Qt::LeftButton)
+        dragging = true;
+}
+
+void FormAbout::mouseMoveEvent(QMouseEvent *e)
+{
+    if (dragging)
+        move(e->globalPos() - dragOffset);
+}
+
+void FormAbout::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = false;
 }

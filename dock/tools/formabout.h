@@ -1,11 +1,12 @@
 #pragma once
+#include <QPoint>
 #include <QWidget>
 
 namespace Ui {
 class FormAbout;
 }
 
-// The about card.
+// The about card: the product's logo, name, home page and rights notice.
 class FormAbout : public QWidget
 {
     Q_OBJECT
@@ -16,7 +17,15 @@ public:
 
 private slots:
     void on_close_clicked();
+    void on_web_clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
     Ui::FormAbout *ui;
+    QPoint dragOffset;
+    bool dragging = false;
 };

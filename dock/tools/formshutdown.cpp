@@ -1,36 +1,97 @@
 #include "dock/tools/formshutdown.h"
 
+#include "dock/tools/toolwindow.h"
+#include "dock/window/buttonsheet.h"
+#include "dock/window/formsystemhint.h"
 #include "platform/clock.h"
 #include "ui_formshutdown.h"
-#include "dock/window/buttonsheet.h"
+
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace {
+
+QFont yaHei(int pixels)
+{
+    QFont f(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QString flatButtonSheet(const char *normal, const char *hover)
+{
+    return QStringLiteral("QPushButton{background-color:%1;border:0px;border-radius:3px;color: #FFFFFF;}"
+                          "QPushButton:hover{background-color:%2;border:0px;border-radius:3px;color: #FFFFFF;}"
+                          "QPushButton:pressed{background-color:%2;border:0px;border-radius:3px;color: #FFFFFF;}")
+        .arg(QLatin1String(normal), QLatin1String(hover));
+}
+
+const char *const timeUp = "时间到！您的电脑即将关闭！";
+
+} // namespace
 
 FormShutDown::FormShutDown(QWidget *parent) : QWidget(parent), ui(new Ui::FormShutDown)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    timerPage = false;
-    armed = false;
-    ui->frame_2->hide();
+    for (QWidget *w : { (QWidget *)this, (QWidget *)ui->frame, (QWidget *)ui->RestartButton,
+                        (QWidget *)ui->ShutDownButton })
+        w->setMouseTracking(true);
 
-    QFont heading("Microsoft YaHei", 10, 10, false);
-    heading.setPixelSize(18);
-    ui->label->setFont(heading);
-    QFont hint("Microsoft YaHei", 10, 10, false);
-    hint.setPixelSize(16);
+    ui->frame_2->hide();
+    ui->frame_3->hide();
+    ui->frame_4->hide();
+    ui->frame->raise();
+    ui->frame_4->raise();
+    ui->frame_3->raise();
+
+    ui->label->setFont(yaHei(18));
     for (QWidget *w : { (QWidget *)ui->label2, (QWidget *)ui->label2_2, (QWidget *)ui->label2_7,
-                        (QWidget *)ui->label2_3 })
-        w->setFont(hint);
+                        (QWidget *)ui->label2_3, (QWidget *)ui->label2_4 })
+        w->setFont(yaHei(16));
+    for (QWidget *w : { (QWidget *)ui->starButton, (QWidget *)ui->starButton2, (QWidget *)ui->cancelButton })
+        w->setFont(yaHei(18));
+    ui->Countdown->setFont(yaHei(120));
+    ui->time1->setFont(yaHei(56));
+    ui->time3->setFont(yaHei(56));
+    for (QWidget *w : { (QWidget *)ui->time1_2, (QWidget *)ui->time2, (QWidget *)ui->time1_3 })
+        w->setFont(yaHei(30));
 
     ui->close->setStyleSheet(closeButtonSheet());
-    ui->RestartButton->setStyleSheet(pictureButtonSheet(":/image/menu/restart0.png", ":/image/menu/restart1.png"));
-    ui->ShutDownButton->setStyleSheet(pictureButtonSheet(":/image/menu/down0.png", ":/image/menu/down1.png"));
+    ui->mini->setStyleSheet(pictureButtonSheet(QStringLiteral(":/image/menu/n00.png"),
+                                               QStringLiteral(":/image/menu/n1.png")));
+    ui->RestartButton->setStyleSheet(pictureButtonSheet(QStringLiteral(":/image/menu/restart0.png"),
+                                                        QStringLiteral(":/image/menu/restart1.png")));
+    ui->ShutDownButton->setStyleSheet(pictureButtonSheet(QStringLiteral(":/image/menu/down0.png"),
+                                                         QStringLiteral(":/image/menu/down1.png")));
+    ui->starButton->setStyleSheet(flatButtonSheet("#13B7F5", "#4DD2FF"));
+    ui->starButton2->setStyleSheet(flatButtonSheet("#D90000", "#FF2828"));
+    ui->cancelButton->setStyleSheet(flatButtonSheet("#D90000", "#FF2828"));
+
+    toast = new FormSystemHint;
+
+    checkTimer = new QTimer(this);
+    checkTimer->setObjectName(QStringLiteral("checkTimer"));
+    connect(checkTimer, &QTimer::timeout, this, &FormShutDown::timeOver);
+    countdownTimer = new QTimer(this);
+    countdownTimer->setObjectName(QStringLiteral("countdownTimer"));
+    connect(countdownTimer, &QTimer::timeout, this, &FormShutDown::CountdownTimeOver);
 }
 
 FormShutDown::~FormShutDown()
 {
+    delete toast;
     delete ui;
 }
+
+void FormShutDown::showEvent(QShowEvent *e)
+{
+    toolwindow::markDialog(this);
+    QWidget::showEvent(e);
+}
+
+// ---- pages ------------------------------------------------------------------
 
 void FormShutDown::showPowerPage()
 {
@@ -39,8 +100,8 @@ void FormShutDown::showPowerPage()
     ui->ShutDownButton->show();
     ui->pushButton->show();
     ui->frame_2->hide();
-    ui->label->setText("电源");
-    ui->label2->setText("请选择重启或者关机");
+    ui->label->setText(QStringLiteral("电源"));
+    ui->label2->setText(QStringLiteral("请选择重启或者关机"));
 }
 
 void FormShutDown::showTimerPage()
@@ -50,27 +111,189 @@ void FormShutDown::showTimerPage()
     ui->ShutDownButton->hide();
     ui->pushButton->hide();
     ui->frame_2->show();
-    ui->label->setText("定时关机");
-    ui->label2->setText("请设置关机时间");
-    const QString now = platform::now().toString("HH:mm");
+    showTimerTexts();
+    const QString now = platform::now().toString(QStringLiteral("HH:mm"));
     ui->label2_7->setText(now);
     // An armed time stays in the field; otherwise offer the current minute.
     if (!armed)
-        ui->dateTimeEdit->setTime(QTime::fromString(now, "HH:mm"));
+        ui->dateTimeEdit->setTime(QTime::fromString(now, QStringLiteral("HH:mm")));
 }
 
-void FormShutDown::on_pushButton_clicked()
+void FormShutDown::showTimerTexts()
 {
-    showTimerPage();
+    ui->label->setText(QStringLiteral("定时关机"));
+    ui->label2->setText(QStringLiteral("请设置关机时间"));
 }
 
-void FormShutDown::on_pushButton_3_clicked()
-{
-    showPowerPage();
-}
+void FormShutDown::on_pushButton_clicked() { showTimerPage(); }
+
+void FormShutDown::on_pushButton_3_clicked() { showPowerPage(); }
 
 void FormShutDown::on_close_clicked()
 {
     hide();
     showPowerPage();
+}
+
+// ---- the timer ----------------------------------------------------------------
+
+void FormShutDown::on_starButton_clicked()
+{
+    armed = true;
+    ui->dateTimeEdit->setEnabled(false);
+    ui->time3->setText(ui->dateTimeEdit->text());
+    ui->frame->hide();
+    ui->frame_4->show();
+    checkTimer->start(30);
+}
+
+void FormShutDown::on_starButton2_clicked()
+{
+    armed = false;
+    showTimerTexts();
+    ui->dateTimeEdit->setEnabled(true);
+    ui->time3->setText(QStringLiteral("00:00"));
+    ui->frame->show();
+    ui->frame_4->hide();
+    checkTimer->stop();
+}
+
+// The armed time is a time of day compared by its minute text, so it fires at
+// the next moment the clock reads it: at once for the current minute,
+// tomorrow for a minute already past.
+void FormShutDown::timeOver()
+{
+    const QDateTime now = platform::now();
+    const QString minute = now.toString(QStringLiteral("HH:mm"));
+    ui->label2_7->setText(minute);
+    ui->time1->setText(minute);
+    ui->time1_2->setText(QLatin1Char(':') + now.toString(QStringLiteral("ss")));
+    ui->time2->setText(QLatin1Char(':') + now.toString(QStringLiteral("zzz")));
+    if (!armed || ui->dateTimeEdit->text() != minute)
+        return;
+    checkTimer->stop();
+    ui->frame_3->show();
+    ui->frame->hide();
+    ui->frame_4->hide();
+    if (!countdownRunning) {
+        showNormal();
+        show();
+        count = 5;
+        ui->label2_4->setText(QString::fromUtf8(timeUp));
+        ui->Countdown->setText(QStringLiteral("5"));
+        countdownTimer->start(1000);
+    }
+}
+
+// Shows 5 when the time comes, then 5, 4 … 0 a second apart; at 0 the request
+// is made, once.
+void FormShutDown::CountdownTimeOver()
+{
+    countdownRunning = true;
+    ui->Countdown->setText(QString::number(count));
+    if (count == 0) {
+        countdownTimer->stop();
+        requestPower(platform::Power::PowerOff);
+    }
+    --count;
+}
+
+void FormShutDown::on_cancelButton_clicked()
+{
+    armed = false;
+    showTimerTexts();
+    ui->frame_3->hide();
+    ui->frame->show();
+    ui->dateTimeEdit->setEnabled(true);
+    countdownTimer->stop();
+    countdownRunning = false;
+    ui->frame_4->hide();
+}
+
+// ---- power requests -------------------------------------------------------------
+
+void FormShutDown::on_RestartButton_clicked() { requestPower(platform::Power::Reboot); }
+
+void FormShutDown::on_ShutDownButton_clicked() { requestPower(platform::Power::PowerOff); }
+
+void FormShutDown::requestPower(platform::Power::Action action)
+{
+    // The system may be asking for a password already: one request at a time.
+    if (powerPending)
+        return;
+    powerPending = true;
+    platform::PowerService::get().request(action, this,
+                                          [this, action](platform::Power::Outcome outcome, const QString &detail) {
+                                              powerAnswered(action, outcome, detail);
+                                          });
+}
+
+void FormShutDown::powerAnswered(platform::Power::Action action, platform::Power::Outcome outcome,
+                                 const QString &detail)
+{
+    powerPending = false;
+    if (outcome == platform::Power::Accepted)
+        return;
+    const QString text = failureText(action, outcome, detail);
+    if (ui->frame_3->isVisible())
+        ui->label2_4->setText(text);
+    toast->ShowMessage(text);
+    toast->show();
+}
+
+QString FormShutDown::failureText(platform::Power::Action action, platform::Power::Outcome outcome,
+                                  const QString &detail)
+{
+    const bool off = action == platform::Power::PowerOff;
+    switch (outcome) {
+    case platform::Power::Accepted:
+        break;
+    case platform::Power::NotAllowed:
+        return off ? QStringLiteral("系统不允许关机") : QStringLiteral("系统不允许重启");
+    case platform::Power::Unavailable:
+        return off ? QStringLiteral("无法关机：系统电源服务不可用") : QStringLiteral("无法重启：系统电源服务不可用");
+    case platform::Power::Failed:
+        return (off ? QStringLiteral("关机失败") : QStringLiteral("重启失败"))
+            + (detail.isEmpty() ? QString() : QStringLiteral("：") + detail);
+    }
+    return QString();
+}
+
+// ---- pointer --------------------------------------------------------------------
+
+void FormShutDown::updateHints(const QPoint &pos)
+{
+    if (timerPage)
+        return;
+    const QRect restart(ui->RestartButton->mapTo(this, QPoint(0, 0)), ui->RestartButton->size());
+    const QRect down(ui->ShutDownButton->mapTo(this, QPoint(0, 0)), ui->ShutDownButton->size());
+    if (restart.contains(pos)) {
+        ui->label->setText(QStringLiteral("重启"));
+        ui->label2->setText(QStringLiteral("关闭所有应用，关闭电脑，然后重新打开电脑"));
+    } else if (down.contains(pos)) {
+        ui->label->setText(QStringLiteral("关机"));
+        ui->label2->setText(QStringLiteral("关闭所有应用，关闭电脑"));
+    } else {
+        ui->label->setText(QStringLiteral("电源"));
+        ui->label2->setText(QStringLiteral("请选择重启或者关机"));
+    }
+}
+
+void FormShutDown::mousePressEvent(QMouseEvent *e)
+{
+    dragOffset = e->globalPos() - pos();
+    if (e->button() == Qt::LeftButton)
+        dragging = true;
+}
+
+void FormShutDown::mouseMoveEvent(QMouseEvent *e)
+{
+    if (dragging)
+        move(e->globalPos() - dragOffset);
+    updateHints(e->pos());
+}
+
+void FormShutDown::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = false;
 }

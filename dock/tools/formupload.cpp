@@ -1,9 +1,68 @@
 #include "dock/tools/formupload.h"
 
-#include "ui_formupload.h"
+#include "dock/icons/productlinks.h"
+#include "dock/tools/toolwindow.h"
+#include "dock/tools/updateanswer.h"
 #include "dock/window/buttonsheet.h"
+#include "platform/opener.h"
+#include "ui_formupload.h"
 
+#include <QDebug>
+#include <QDir>
+#include <QMouseEvent>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPropertyAnimation>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QTimer>
+
+namespace {
+
+QString statusHtml(const QString &heading, const QString &line = QString())
+{
+    QString html = QStringLiteral("<html><head/><body><p align=\"center\"><span style=\" font-size:16pt;\">%1</span></p>")
+                       .arg(heading);
+    if (!line.isEmpty())
+        html += QStringLiteral("<p align=\"center\">%1</p>").arg(line);
+    return html + QStringLiteral("</body></html>");
+}
+
+QString upToDateText()
+{
+    return statusHtml(QStringLiteral("已是最新版本"), QStringLiteral("您已安装了新版Zorvane，无需升级。"));
+}
+
+bool isWebAddress(const QUrl &url)
+{
+    return url.isValid() && !url.host().isEmpty()
+        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
+// A transfer counts only when it ended without error on a 2xx status.
+QString transferProblem(QNetworkReply *r)
+{
+    if (r->error() != QNetworkReply::NoError)
+        return r->error() == QNetworkReply::OperationCanceledError ? QStringLiteral("连接超时") : r->errorString();
+    const int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status < 200 || status > 299)
+        return QStringLiteral("服务器返回 %1").arg(status);
+    return QString();
+}
+
+const QString buttonSheet = QStringLiteral(
+    "QPushButton{background-color:#13B7F5;border:0px;border-radius:3px;color: #FFFFFF;}"
+    "QPushButton:hover{background-color:#4DD2FF;border:0px;border-radius:3px;color: #FFFFFF;}"
+    "QPushButton:pressed{background-color:#4DD2FF;border:0px;border-radius:3px;color: #FFFFFF;}");
+
+const QString scrollBarSheet = QStringLiteral(
+    "QScrollBar:vertical{width:10px;background:transparent;margin:0px;border:0px;}"
+    "QScrollBar::handle:vertical{background:#414857;border-radius:5px;min-height:20px;}"
+    "QScrollBar::handle:vertical:hover{background:#5294E2;}"
+    "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0px;}"
+    "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}");
+
+} // namespace
 
 FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload)
 {
@@ -11,42 +70,59 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     version = 1809;
+    updatePage = ProductLinks::updatePage();
+    downloadFolder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
 
-    QFont font("Microsoft YaHei", 10, 10, false);
-    font.setPixelSize(15);
-    ui->label_2->setFont(font);
-    QFont buttons("Microsoft YaHei", 10, 10, false);
+    ui->frame_3->hide();
+    ui->frame_8->hide();
+    // Nothing has been checked yet: the first page says so rather than
+    // claiming the version is the latest.
+    showStatus(statusHtml(QStringLiteral("尚未检查更新")));
+
+    QFont text(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+    text.setPixelSize(15);
+    ui->label_2->setFont(text);
+    ui->label_3->setFont(text);
+    QFont buttons(QStringLiteral("Microsoft YaHei"), 10, 10, false);
     buttons.setPixelSize(18);
-    ui->pushButtonClose->setFont(buttons);
-    ui->pushButtonClose->setStyleSheet(
-        "QPushButton{background-color:#13B7F5;border:0px;border-radius:3px;color: #FFFFFF;}"
-        "QPushButton:hover{background-color:#4DD2FF;border:0px;border-radius:3px;color: #FFFFFF;}"
-        "QPushButton:pressed{background-color:#4DD2FF;border:0px;border-radius:3px;color: #FFFFFF;}");
+    for (QPushButton *b : { ui->pushButtonClose, ui->pushButtonStar }) {
+        b->setFont(buttons);
+        b->setStyleSheet(buttonSheet);
+    }
     ui->closeButton->setStyleSheet(closeButtonSheet());
+    ui->progressBar->setStyleSheet(QStringLiteral(
+        "QProgressBar{background-color: rgb(68, 69, 73);border:0px;border-radius:3px;}"
+        "QProgressBar::chunk{background-color: #FFFFFF;border-radius:3px;}"));
+    setStyleSheet(scrollBarSheet);
 
+    manager = new QNetworkAccessManager(this);
     checkTimer = new QTimer(this);
     connect(checkTimer, &QTimer::timeout, this, &FormUpload::startInit2);
 }
 
 FormUpload::~FormUpload()
 {
+    if (reply)
+        reply->abort();
+    delete file;
     delete ui;
+}
+
+void FormUpload::showEvent(QShowEvent *e)
+{
+    toolwindow::markDialog(this);
+    QWidget::showEvent(e);
+}
+
+void FormUpload::setTimeouts(int checkMs, int downloadMs)
+{
+    checkTimeout = checkMs;
+    downloadTimeout = downloadMs;
 }
 
 void FormUpload::startCheckTimer()
 {
     checkTimer->start(3600000);
-}
-
-void FormUpload::startInit2()
-{
-    // The query of the update page comes with the network client; until then
-    // there is never a newer version to announce.
-}
-
-void FormUpload::checkUpdate()
-{
-    // Same as startInit2: the window keeps its up-to-date page.
 }
 
 bool FormUpload::checkTimerActive() const
@@ -59,6 +135,224 @@ int FormUpload::checkInterval() const
     return checkTimer->interval();
 }
 
+FormUpload::Page FormUpload::page() const
+{
+    if (!ui->frame_3->isHidden())
+        return Download;
+    return ui->frame_8->isHidden() ? UpToDate : NewVersion;
+}
+
+void FormUpload::showPage(Page p)
+{
+    ui->frame_7->setVisible(p == UpToDate);
+    ui->frame_8->setVisible(p == NewVersion);
+    ui->frame_3->setVisible(p == Download);
+}
+
+void FormUpload::showStatus(const QString &html)
+{
+    ui->label_2->setText(html);
+    showPage(UpToDate);
+}
+
+// ---- the check ------------------------------------------------------------------
+
+void FormUpload::startInit2()
+{
+    qDebug() << "获取信息" << updatePage.toString();
+    query(true, false);
+}
+
+void FormUpload::checkUpdate()
+{
+    // The window stays on the download while it runs.
+    if (isDownloading())
+        return;
+    showStatus(statusHtml(QStringLiteral("正在检查更新…")));
+    query(false, true);
+}
+
+// One check at a time: a second one asked for while the first runs joins it.
+void FormUpload::query(bool announce, bool report)
+{
+    checkAnnounces = checkAnnounces || announce;
+    checkReports = checkReports || report;
+    if (checkReply)
+        return;
+    QNetworkRequest request(updatePage);
+    request.setTransferTimeout(checkTimeout);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    checkReply = manager->get(request);
+    connect(checkReply, &QNetworkReply::finished, this, &FormUpload::checkFinished);
+}
+
+void FormUpload::checkFinished()
+{
+    QNetworkReply *r = checkReply;
+    checkReply = nullptr;
+    r->deleteLater();
+    const bool announce = checkAnnounces;
+    const bool report = checkReports;
+    checkAnnounces = checkReports = false;
+
+    QString problem = transferProblem(r);
+    UpdateAnswer answer;
+    if (problem.isEmpty()) {
+        answer = UpdateAnswer::parse(r->readAll(), version);
+        if (!answer.parsed || answer.versionsNewer.isEmpty())
+            problem = QStringLiteral("升级信息无法识别");
+    }
+    if (!problem.isEmpty()) {
+        qDebug() << "update check failed:" << updatePage.toString() << problem;
+        // Only the user's own check says so; an automatic one leaves the
+        // window as it was.
+        if (report && !isDownloading())
+            showStatus(statusHtml(QStringLiteral("检查更新失败"), problem));
+        return;
+    }
+    apply(answer, announce);
+}
+
+void FormUpload::apply(const UpdateAnswer &answer, bool announce)
+{
+    if (answer.number)
+        ui->label_3->setText(statusHtml(tr("发现新版本！V%1").arg(answer.number->toHtmlEscaped())));
+    if (answer.downloadUrl)
+        downloadUrl = QUrl(*answer.downloadUrl);
+    if (answer.content)
+        ui->textBrowser->setText(*answer.content);
+    if (isDownloading())
+        return;
+    if (answer.newer()) {
+        showPage(NewVersion);
+    } else {
+        ui->label_2->setText(upToDateText());
+        showPage(UpToDate);
+    }
+    if (announce) {
+        for (int i = 0; i < answer.newerCount(); ++i) {
+            qDebug() << "发现新版本";
+            emit updates();
+        }
+    }
+}
+
+// ---- the download -----------------------------------------------------------------
+
+QString FormUpload::targetFor(const QUrl &url, const QString &folder)
+{
+    if (!isWebAddress(url))
+        return QString();
+    QString name = url.fileName(QUrl::FullyDecoded);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        name = QStringLiteral("ZorvaneSetup");
+    return QDir::cleanPath(folder) + QLatin1Char('/') + name;
+}
+
+void FormUpload::on_pushButtonStar_clicked()
+{
+    // A second press while one runs changes nothing.
+    if (isDownloading())
+        return;
+    checkTimer->stop();
+    showPage(Download);
+    ui->progressBar->setMaximum(100);
+    ui->progressBar->setValue(0);
+    ui->label_4->setText(QStringLiteral("正在升级请耐心等待，马上就好..."));
+
+    downloadPath = targetFor(downloadUrl, downloadFolder);
+    qDebug() << downloadPath;
+    if (downloadPath.isEmpty()) {
+        downloadFailed(QStringLiteral("下载地址无效"));
+        return;
+    }
+    QDir().mkpath(downloadFolder);
+    // Written beside the target and put in its place only when complete, so
+    // a cut download never leaves a partial installer behind.
+    file = new QSaveFile(downloadPath);
+    if (!file->open(QIODevice::WriteOnly)) {
+        qDebug() << "file open error" << file->errorString();
+        downloadFailed(QStringLiteral("无法写入 %1").arg(downloadPath));
+        return;
+    }
+    startRequest(downloadUrl);
+
+    auto *fly = new QPropertyAnimation(ui->label_5, "pos", this);
+    fly->setDuration(200);
+    fly->setStartValue(ui->label_5->pos());
+    fly->setEndValue(QPoint(150, ui->label_5->y()));
+    fly->setEasingCurve(QEasingCurve::OutCubic);
+    fly->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FormUpload::startRequest(const QUrl &url)
+{
+    QNetworkRequest request(url);
+    request.setTransferTimeout(downloadTimeout);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    reply = manager->get(request);
+    connect(reply, &QNetworkReply::readyRead, this, &FormUpload::httpReadyRead);
+    connect(reply, &QNetworkReply::downloadProgress, this, &FormUpload::updateDataReadProgress);
+    connect(reply, &QNetworkReply::finished, this, &FormUpload::httpFinished);
+}
+
+void FormUpload::httpReadyRead()
+{
+    if (!file || !reply)
+        return;
+    const QByteArray data = reply->readAll();
+    if (file->write(data) != data.size()) {
+        qDebug() << "write error" << file->errorString();
+        file->cancelWriting();
+        reply->abort();
+    }
+}
+
+void FormUpload::updateDataReadProgress(qint64 bytesRead, qint64 totalBytes)
+{
+    // Without a known size the bar only shows that something is happening.
+    ui->progressBar->setMaximum(totalBytes > 0 ? int(totalBytes) : 0);
+    ui->progressBar->setValue(totalBytes > 0 ? int(bytesRead) : 0);
+}
+
+void FormUpload::httpFinished()
+{
+    QNetworkReply *r = reply;
+    reply = nullptr;
+    r->deleteLater();
+    if (file && r->bytesAvailable() > 0) {
+        const QByteArray rest = r->readAll();
+        if (file->write(rest) != rest.size())
+            file->cancelWriting();
+    }
+
+    QString problem = transferProblem(r);
+    if (problem.isEmpty() && file && !file->commit())
+        problem = QStringLiteral("无法写入 %1").arg(downloadPath);
+    if (!problem.isEmpty()) {
+        downloadFailed(problem);
+        return;
+    }
+    delete file;
+    file = nullptr;
+
+    // Never run: the desktop decides what opening the installer means.
+    ui->label_4->setText(QStringLiteral("下载完成，正在打开安装程序…"));
+    if (!platform::OpenerService::get().openUrl(QUrl::fromLocalFile(downloadPath)))
+        ui->label_4->setText(QStringLiteral("下载完成，但无法打开 %1").arg(downloadPath));
+}
+
+void FormUpload::downloadFailed(const QString &why)
+{
+    qDebug() << "download failed:" << downloadUrl.toString() << why;
+    // An uncommitted save file takes its partial data with it.
+    delete file;
+    file = nullptr;
+    ui->progressBar->setMaximum(100);
+    ui->progressBar->setValue(0);
+    ui->label_4->setText(QStringLiteral("下载失败：%1").arg(why));
+}
+
 void FormUpload::on_closeButton_clicked()
 {
     hide();
@@ -67,4 +361,31 @@ void FormUpload::on_closeButton_clicked()
 void FormUpload::on_pushButtonClose_clicked()
 {
     hide();
+}
+
+// ---- dragging ---------------------------------------------------------------------
+
+void FormUpload::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton)
+        return;
+    pressOffset = e->pos();
+    dragging = true;
+}
+
+void FormUpload::mouseMoveEvent(QMouseEvent *e)
+{
+    if (dragging)
+        move(e->globalPos() - pressOffset);
+}
+
+void FormUpload::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging = false;
+}
+
+void FormUpload::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        pressOffset = e->pos();
 }

@@ -1,30 +1,49 @@
 #include "dock/tools/formvesk.h"
 
+#include "dock/icons/productlinks.h"
+#include "dock/tools/toolwindow.h"
+#include "platform/opener.h"
 #include "ui_formvesk.h"
 
+#include <QPropertyAnimation>
 #include <QShortcut>
+#include <QTimer>
 
 FormVesk::FormVesk(QWidget *parent) : QWidget(parent), ui(new Ui::FormVesk)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    shown = false;
     ui->frame->raise();
 
-    QFont font("Microsoft YaHei", 10, 10, false);
+    QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
     font.setPixelSize(18);
     ui->lineEdit->setFont(font);
     ui->pushButton->setFont(font);
 
-    auto *esc = new QShortcut(QKeySequence("Esc"), this);
+    for (int key : { int(Qt::Key_Return), int(Qt::Key_Enter) }) {
+        auto *search = new QShortcut(QKeySequence(key), this);
+        search->setContext(Qt::WindowShortcut);
+        connect(search, &QShortcut::activated, this, &FormVesk::on_pushButton_clicked);
+    }
+    auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     esc->setContext(Qt::WindowShortcut);
     connect(esc, &QShortcut::activated, this, &FormVesk::winOut);
+
+    focusTimer = new QTimer(this);
+    focusTimer->setObjectName(QStringLiteral("focusTimer"));
+    connect(focusTimer, &QTimer::timeout, this, &FormVesk::InOut);
 }
 
 FormVesk::~FormVesk()
 {
     delete ui;
+}
+
+void FormVesk::showEvent(QShowEvent *e)
+{
+    toolwindow::markOverlay(this);
+    QWidget::showEvent(e);
 }
 
 void FormVesk::setWindowRect(int x, int y, int w, int h)
@@ -44,19 +63,76 @@ void FormVesk::toggle()
         winIn();
 }
 
+// The bar centred on the box, raised by lift pixels.
+QPoint FormVesk::barPos(int lift) const
+{
+    return QPoint(width() / 2 - ui->frame->width() / 2, height() / 2 - ui->frame->height() / 2 - lift);
+}
+
+void FormVesk::stopAnimations()
+{
+    // A stopped animation deletes itself without reporting that it finished.
+    if (barAnimation)
+        barAnimation->stop();
+    if (fadeAnimation)
+        fadeAnimation->stop();
+}
+
 void FormVesk::winIn()
 {
+    stopAnimations();
+    // Without a compositor the veil would be painted opaque: show the bar only.
+    if (!toolwindow::translucencyWorks())
+        setMask(QRegion(QRect(barPos(30), ui->frame->size()).united(QRect(barPos(10), ui->frame->size()))));
+    else
+        clearMask();
     show();
-    ui->frame->move(width() / 2 - ui->frame->width() / 2,
-                    height() / 2 - ui->frame->height() / 2 - 10);
+
+    barAnimation = new QPropertyAnimation(ui->frame, "pos", this);
+    barAnimation->setDuration(150);
+    barAnimation->setStartValue(barPos(30));
+    barAnimation->setEndValue(barPos(10));
+    barAnimation->setEasingCurve(QEasingCurve::OutSine);
+    barAnimation->start(QAbstractAnimation::DeleteWhenStopped);
+
+    fadeAnimation = new QPropertyAnimation(this, "windowOpacity", this);
+    fadeAnimation->setDuration(100);
+    fadeAnimation->setStartValue(0.0);
+    fadeAnimation->setEndValue(1.0);
+    fadeAnimation->start(QAbstractAnimation::DeleteWhenStopped);
+
     shown = true;
     activateWindow();
     ui->lineEdit->setFocus();
+    InOut();
+    focusTimer->start(500);
+}
+
+// Typing always lands in the field while the box is in.
+void FormVesk::InOut()
+{
+    ui->lineEdit->setFocus();
+    toolwindow::forceActivate(this);
 }
 
 void FormVesk::winOut()
 {
-    ShowOut();
+    focusTimer->stop();
+    stopAnimations();
+
+    barAnimation = new QPropertyAnimation(ui->frame, "pos", this);
+    barAnimation->setDuration(150);
+    barAnimation->setStartValue(ui->frame->pos());
+    barAnimation->setEndValue(barPos(30));
+    barAnimation->setEasingCurve(QEasingCurve::OutQuart);
+    connect(barAnimation, &QPropertyAnimation::finished, this, &FormVesk::ShowOut);
+    barAnimation->start(QAbstractAnimation::DeleteWhenStopped);
+
+    fadeAnimation = new QPropertyAnimation(this, "windowOpacity", this);
+    fadeAnimation->setDuration(100);
+    fadeAnimation->setStartValue(1.0);
+    fadeAnimation->setEndValue(0.0);
+    fadeAnimation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 void FormVesk::ShowOut()
@@ -68,4 +144,39 @@ void FormVesk::ShowOut()
 void FormVesk::on_pushButton_2_clicked()
 {
     winOut();
+}
+
+bool FormVesk::isAddress(const QString &text)
+{
+    return text.startsWith(QLatin1String("https://")) || text.startsWith(QLatin1String("http://"))
+        || text.startsWith(QLatin1String("www"));
+}
+
+QUrl FormVesk::searchUrl(const QString &text)
+{
+    if (text.isEmpty())
+        return QUrl();
+    if (isAddress(text)) {
+        const bool bare = text.startsWith(QLatin1String("www"));
+        return QUrl(bare ? QStringLiteral("http://") + text : text, QUrl::TolerantMode);
+    }
+    QUrl url;
+    url.setScheme(QStringLiteral("http"));
+    url.setHost(ProductLinks::searchHost());
+    url.setPath(QStringLiteral("/"));
+    // Encoded whole, so "&", "#", "+" and "=" in the text stay part of the value.
+    url.setQuery(QStringLiteral("q=") + QString::fromLatin1(QUrl::toPercentEncoding(text)));
+    return url;
+}
+
+void FormVesk::on_pushButton_clicked()
+{
+    const QString text = ui->lineEdit->text();
+    if (text.isEmpty()) {
+        ui->lineEdit->clear();
+        return;
+    }
+    platform::OpenerService::get().openUrl(searchUrl(text));
+    winOut();
+    ui->lineEdit->clear();
 }

@@ -1,12 +1,18 @@
 #pragma once
+#include <QPointer>
+#include <QUrl>
 #include <QWidget>
+
+class QPropertyAnimation;
+class QTimer;
 
 namespace Ui {
 class FormVesk;
 }
 
 // The quick web-search box: a veil over the dock's screen with a search bar
-// in the middle.
+// in the middle. What is typed opens in the browser, as an address or as a
+// query to the product's search site.
 class FormVesk : public QWidget
 {
     Q_OBJECT
@@ -21,15 +27,32 @@ public:
 
     bool isShown() const { return shown; }
 
+    // What a search of text opens: an address as typed ("www" ones get
+    // "http://"), anything else as the one query value "q" of the search
+    // site. Empty for empty text.
+    static QUrl searchUrl(const QString &text);
+    static bool isAddress(const QString &text);
+
 public slots:
     void winIn();
     void winOut();
+    void InOut();
     void ShowOut();
 
 private slots:
+    void on_pushButton_clicked();
     void on_pushButton_2_clicked();
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
+    QPoint barPos(int lift) const;
+    void stopAnimations();
+
     Ui::FormVesk *ui;
+    QTimer *focusTimer;
+    QPointer<QPropertyAnimation> barAnimation;
+    QPointer<QPropertyAnimation> fadeAnimation;
     bool shown = false;
 };

@@ -282,7 +282,7 @@ public slots:
     void returnAddIcon(QString ID, QString ico, QString name, QString cl, QString path, QPoint p);
     void returnConfirm(bool b);
     void AddIconTemporary();
-    void AddIcon3(QString ico, QString name, QString cl, QString path, QString ID);
+    bool AddIcon3(QString ico, QString name, QString cl, QString path, QString ID);
 
     // icon commands, the bar menu and the tray
     void showMenu(QString id, int x);

@@ -250,7 +250,7 @@ void Widget::IconPressRelease(QString ID, QPoint)
     if (!DragTarget::onBar(cursor, barOnScreen(), n)) {
         takeIconWidget(ID);
         if (d.Class == IconClass::MENU) {
-            const QString menuFile = IconIds::menuFilePath(d.IconID);
+            const QString menuFile = FormMenu::menuFilePath(d.IconID);
             if (!menuFile.isEmpty() && QFile::exists(menuFile))
                 QFile::remove(menuFile);
             if (FormMenu *menu = menuWindows.value(d.IconID)) {
@@ -296,11 +296,13 @@ void Widget::IconPressRelease(QString ID, QPoint)
         } else if (verdict == DragTarget::PadVerdict::IconRefused) {
             putDraggedBack();
             showToast(tr("此图标不能添加！"));
-        } else {
+        } else if (AddIcon3(d.Icon, d.Name, d.Class, d.Path, DockTarget)) {
+            // The bar gives its icon up only once the launch pad holds it.
             m_dragGhost->closeAnimation();
-            AddIcon3(d.Icon, d.Name, d.Class, d.Path, DockTarget);
             takeIconWidget(ID);
             m_delete->hide();
+        } else {
+            putDraggedBack();
         }
     } else {
         if (IcoData->findRow(0, d.IconID) < 0)
@@ -312,10 +314,9 @@ void Widget::IconPressRelease(QString ID, QPoint)
     endDrag();
 }
 
-void Widget::AddIcon3(QString ico, QString name, QString cl, QString path, QString ID)
+bool Widget::AddIcon3(QString ico, QString name, QString cl, QString path, QString ID)
 {
-    if (ID == DockTarget)
-        m_launchPad->addIconFromDock(ico, name, cl, path, ID);
+    return ID == DockTarget && m_launchPad->addIconFromDock(ico, name, cl, path, ID);
 }
 
 // Nothing reports it today; it takes an icon off the bar as a drag off it would.
@@ -368,8 +369,7 @@ void Widget::returnConfirm(bool b)
                 && menu->AddIcon(d.Icon, d.Name, d.Class, d.Path);
         } else if (m_dropTarget == IconClass::LAUNCHPAD && at.Class == IconClass::LAUNCHPAD
                    && DragTarget::launchPadVerdict(d.Class) == DragTarget::PadVerdict::Accept) {
-            AddIcon3(d.Icon, d.Name, d.Class, d.Path, DockTarget);
-            taken = true;
+            taken = AddIcon3(d.Icon, d.Name, d.Class, d.Path, DockTarget);
         }
         // The menu has given the icon up: what nothing else takes lands on the bar.
         if (!taken) {

@@ -83,7 +83,7 @@ void Widget::showMenu(QString id, int x)
         if (!iconWidgets.contains(id))
             return;
         if (IcoData->cell(r, 3) == IconClass::MENU) {
-            const QString menuFile = IconIds::menuFilePath(id);
+            const QString menuFile = FormMenu::menuFilePath(id);
             if (!menuFile.isEmpty() && QFile::exists(menuFile))
                 QFile::remove(menuFile);
         }

@@ -240,13 +240,17 @@ void Widget::showLaunchStarter()
     m_launchPad->toggleShow();
     m_launchPad->activateWindow();
     m_launchPad->setFocus(Qt::OtherFocusReason);
-    if (m_launchPad->isShown())
+    if (m_launchPad->isShown()) {
+        // The pad covers the screen and has the focus: the bar stays in front.
+        platform::WindowSystemService::get().keepInFrontOf(this, m_launchPad);
         setMargin(m_set.margin);
+    }
 }
 
 void Widget::LaunchPadClose()
 {
     // Back to the level the user chose rather than merely "not in front".
+    platform::WindowSystemService::get().keepInFrontOf(this, nullptr);
     platform::WindowSystemService::get().setLevel(this, levelOf(m_set.level));
     m_set.hideInEffect = m_set.hide;
     WindowsTrayWndMove();

@@ -1,13 +1,70 @@
 #include "dock/editing/formaddurl.h"
+#include "dock/editing/formapplicationlists.h"
+#include "dock/editing/formiconlibrary.h"
 #include "dock/editing/formiconlists.h"
 #include "dock/editing/formiconsettings.h"
 #include "dock/editing/formsidebarmenu.h"
+#include "dock/editing/iconfolder.h"
+#include "dock/window/formsystemhint.h"
+#include "fakedockservices.h"
+#include "pebuilder.h"
 #include "testenv.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QtTest>
+
+namespace {
+
+// The property dialog's Save, pressed as the user would.
+void pressSave(FormIconSettings &d)
+{
+    d.findChild<QPushButton *>("saveButton")->click();
+}
+
+void pressDefault(FormIconSettings &d)
+{
+    d.findChild<QPushButton *>("defaultButton")->click();
+}
+
+void setName(FormIconSettings &d, const QString &name)
+{
+    d.findChild<QLineEdit *>("lineEdit")->setText(name);
+}
+
+QString writePicture(const QString &path, const QColor &colour = Qt::red, const char *format = "PNG")
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QImage img(20, 20, QImage::Format_ARGB32);
+    img.fill(colour);
+    img.save(path, format);
+    return path;
+}
+
+// A program file with the given groups of icon sizes (one image per size).
+QString writeProgram(const QString &path, const QList<QList<int>> &groups)
+{
+    PeBuilder b;
+    quint16 id = 1;
+    for (int g = 0; g < groups.size(); ++g) {
+        PeBuilder::Group group { quint16(g + 1), {} };
+        for (int size : groups[g]) {
+            b.icons.append({ id, PeBuilder::bmpImage(size, QColor::fromHsv(id * 40 % 360, 200, 200)) });
+            group.iconIds << id++;
+        }
+        b.groups << group;
+    }
+    return TestEnv::writeFile(path, b.build());
+}
+
+} // namespace
 
 // The dock window's receiving slots, with their exact argument lists.
 class DockSlots : public QObject
@@ -23,6 +80,8 @@ public slots:
 class TestEditing : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_tmp;
+
 private slots:
     void windowsAreBuiltHiddenWithTheirSignals()
     {
@@ -134,6 +193,463 @@ private slots:
         dialog.close();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(closed.count(), 2);
+    }
+
+
+    // ---- Save ----------------------------------------------------------
+
+    void saveSendsPictureAndName_data()
+    {
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QString>("cl");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("choice"); // a library pick, or nothing
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("program, new picture") << "/p/a.png" << "ICON" << 0 << ":/image/icon/Maps.png"
+                                              << ":/image/icon/Maps.png";
+        QTest::newRow("program, unchanged") << "/p/a.png" << "ICON" << 0 << "" << "/p/a.png";
+        QTest::newRow("bin single, full half") << "/p/x.png" << "RECYCLE" << 1 << ""
+                                               << "/p/x.png,:/image/icon/Recycle1.png";
+        QTest::newRow("bin single, empty half") << "/p/x.png" << "RECYCLE" << 0 << ":/image/icon/Maps.png"
+                                                << ":/image/icon/Maps.png,:/image/icon/Recycle1.png";
+        QTest::newRow("bin pair, empty half") << "/p/x.png,/p/y.png" << "RECYCLE" << 0 << ":/image/icon/Maps.png"
+                                              << ":/image/icon/Maps.png,/p/y.png";
+        QTest::newRow("bin pair, full half") << "/p/x.png,/p/y.png" << "RECYCLE" << 1 << ":/image/icon/Maps.png"
+                                             << "/p/x.png,:/image/icon/Maps.png";
+        QTest::newRow("bin pair unchanged 0") << "/p/x.png,/p/y.png" << "RECYCLE" << 0 << "" << "/p/x.png,/p/y.png";
+        QTest::newRow("bin pair unchanged 1") << "/p/x.png,/p/y.png" << "RECYCLE" << 1 << "" << "/p/x.png,/p/y.png";
+    }
+
+    // Save closes first, then hands over the row's ID, picture, name and the
+    // untouched note.
+    void saveSendsPictureAndName()
+    {
+        QFETCH(QString, icon);
+        QFETCH(QString, cl);
+        QFETCH(int, mode);
+        QFETCH(QString, choice);
+        QFETCH(QString, sent);
+        FormIconSettings dialog;
+        dialog.setIconData("ico7", icon, "old", "note-pic", "/p/prog", cl, mode);
+        dialog.show();
+        if (!choice.isEmpty())
+            dialog.ADDIco(choice);
+        setName(dialog, "  ");
+        QStringList order;
+        connect(&dialog, &FormIconSettings::IconSettingsClose, [&] { order << "close"; });
+        connect(&dialog, &FormIconSettings::Modify, [&](QString id, QString ico, QString name, QString note) {
+            order << "modify" << id << ico << name << note;
+        });
+        pressSave(dialog);
+        QCOMPARE(order, QStringList({ "close", "modify", "ico7", sent, "  ", "note-pic" }));
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void saveRefusesAnEmptyName()
+    {
+        FormIconSettings dialog;
+        dialog.setIconData("ico7", "/p/a.png", "old", "", "", "ICON", 0);
+        dialog.show();
+        setName(dialog, "");
+        QSignalSpy modified(&dialog, &FormIconSettings::Modify);
+        QSignalSpy closed(&dialog, &FormIconSettings::IconSettingsClose);
+        pressSave(dialog);
+        QCOMPARE(modified.count(), 0);
+        QCOMPARE(closed.count(), 0);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.toast()->text(), QString("保存失败！请设置图标名称！"));
+    }
+
+    void binWithUnknownModeOnlyCloses()
+    {
+        FormIconSettings dialog;
+        dialog.setIconData("ico7", "/p/x.png,/p/y.png", "bin", "", "", "RECYCLE", 2);
+        QSignalSpy modified(&dialog, &FormIconSettings::Modify);
+        QSignalSpy closed(&dialog, &FormIconSettings::IconSettingsClose);
+        pressSave(dialog);
+        QCOMPARE(modified.count(), 0);
+        QCOMPARE(closed.count(), 1);
+    }
+
+    // A comma in a picture's path must not split the bin's pair anew: the
+    // picture is kept in the icon folder under a name without one.
+    void commaInBinPictureKeepsThePair()
+    {
+        const QString odd = writePicture(m_tmp.path() + "/pics/a,b.png", Qt::blue);
+        FormIconSettings dialog;
+        dialog.setIconData("ico7", "/p/x.png,/p/y.png", "bin", "", "", "RECYCLE", 1);
+        dialog.ADDIco(odd);
+        QSignalSpy modified(&dialog, &FormIconSettings::Modify);
+        pressSave(dialog);
+        const QString sent = modified.at(0).at(1).toString();
+        const QStringList pair = sent.split(',');
+        QCOMPARE(pair.size(), 2);
+        QCOMPARE(pair.at(0), QString("/p/x.png"));
+        QCOMPARE(pair.at(1), IconFolder::file("a_b.png"));
+        QCOMPARE(QColor(QImage(pair.at(1)).pixel(3, 3)), QColor(Qt::blue));
+
+        // A picture that cannot be copied leaves that half as it was.
+        dialog.setIconData("ico7", "/p/x.png,/p/y.png", "bin", "", "", "RECYCLE", 0);
+        dialog.ADDIco("/nowhere/c,d.png");
+        pressSave(dialog);
+        QCOMPARE(modified.at(1).at(1).toString(), QString("/p/x.png,/p/y.png"));
+    }
+
+    // ---- Default and Customise ------------------------------------------
+
+    void defaultByClass_data()
+    {
+        QTest::addColumn<QString>("cl");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("bin empty") << "RECYCLE" << 0 << ":/image/icon/Recycle.png";
+        QTest::newRow("bin full") << "RECYCLE" << 1 << ":/image/icon/Recycle1.png";
+        QTest::newRow("bin other mode") << "RECYCLE" << 3 << "kept";
+        QTest::newRow("preset takes its note") << "CALCULATOR" << 0 << ":/image/icon/Brackets.png";
+        QTest::newRow("web site takes its note") << "URL" << 0 << ":/image/icon/Brackets.png";
+    }
+    void defaultByClass()
+    {
+        QFETCH(QString, cl);
+        QFETCH(int, mode);
+        QFETCH(QString, picture);
+        FormIconSettings dialog;
+        dialog.setIconData("ico1", "kept,kept", "n", ":/image/icon/Brackets.png", "0", cl, mode);
+        dialog.ADDIco("kept");
+        pressDefault(dialog);
+        QCOMPARE(dialog.pictureField(), picture);
+    }
+
+    // Default for a program takes the pictures stored in it.
+    void defaultForProgramFiles_data()
+    {
+        QTest::addColumn<QString>("file");       // made under the test folder
+        QTest::addColumn<QList<QList<int>>>("groups");
+        QTest::addColumn<QString>("picture");    // "<n>" stands for the n-th file written
+        QTest::addColumn<int>("saved");
+        QTest::addColumn<int>("width");
+        QTest::newRow("one group, largest wins") << "prog.exe" << QList<QList<int>> { { 16, 32, 48 } } << "<1>" << 1 << 48;
+        QTest::newRow("odd sizes only") << "odd.exe" << QList<QList<int>> { { 20, 40 } }
+                                        << ":/image/icon/Icon-what.png" << 0 << 0;
+        QTest::newRow("two groups of 48") << "two.exe" << QList<QList<int>> { { 16, 48 }, { 48 } } << "chooser" << 2 << 48;
+        QTest::newRow("capital suffix") << "BIG.EXE" << QList<QList<int>> { { 256 } } << "<1>" << 1 << 256;
+        QTest::newRow("library file") << "lib.dll" << QList<QList<int>> { { 24 } } << "<1>" << 1 << 24;
+        QTest::newRow("no icons") << "bare.exe" << QList<QList<int>> {} << ":/image/icon/Icon-what.png" << 0 << 0;
+    }
+    void defaultForProgramFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(QList<QList<int>>, groups);
+        QFETCH(QString, picture);
+        QFETCH(int, saved);
+        QFETCH(int, width);
+        const QString path = writeProgram(m_tmp.path() + "/progs/" + file, groups);
+        FormIconSettings dialog;
+        dialog.setIconData("ico1", "/p/old.png", "n", ":/image/icon/Brackets.png", path, "ICON", 0);
+        pressDefault(dialog);
+        QCOMPARE(dialog.extraction().saved, saved);
+        const QString base = QFileInfo(path).baseName();
+        if (picture == "chooser") {
+            QVERIFY(dialog.chooser()->isVisible());
+            QCOMPARE(dialog.chooser()->count(), saved);
+            QCOMPARE(dialog.pictureField(), QString("/p/old.png")); // until a pick
+            QCOMPARE(dialog.chooser()->size(), QSize(saved * 74 + 40, 150));
+            QCOMPARE(dialog.chooser()->cell(2)->icon(), IconFolder::file(base + "2.png"));
+            // The pick comes back as the picture.
+            QTest::mouseClick(dialog.chooser()->cell(2), Qt::LeftButton);
+            QCOMPARE(dialog.pictureField(), IconFolder::file(base + "2.png"));
+            QVERIFY(!dialog.chooser()->isVisible());
+            QVERIFY(!dialog.chooser()->cell(1));
+        } else {
+            QVERIFY(!dialog.chooser()->isVisible());
+            QCOMPARE(dialog.pictureField(), picture.replace("<1>", IconFolder::file(base + "1.png")));
+        }
+        for (int n = 1; n <= saved; ++n)
+            QCOMPARE(QImage(IconFolder::file(base + QString::number(n) + ".png")).width(), width);
+    }
+
+    void defaultForOtherTargets()
+    {
+        const QString root = m_tmp.path() + "/targets";
+        const QString program = writeProgram(root + "/ed.exe", { { 32 } });
+        QVERIFY(QFile::link(program, root + "/Editor.lnk"));
+        QDir().mkpath(root + "/folder");
+        QVERIFY(QFile::link(root + "/folder", root + "/Folder.lnk"));
+        TestEnv::writeFile(root + "/notes.txt", "text");
+
+        FormIconSettings dialog;
+        auto fromDefault = [&](const QString &path) {
+            dialog.setIconData("ico1", "/p/old.png", "n", "note.png", path, "ICON", 0);
+            pressDefault(dialog);
+            return dialog.pictureField();
+        };
+        // A shortcut's pictures carry the shortcut's name, not its target's.
+        QCOMPARE(fromDefault(root + "/Editor.lnk"), IconFolder::file("Editor1.png"));
+        QVERIFY(!QFile::exists(IconFolder::file("ed1.png")));
+        QCOMPARE(fromDefault(root + "/Folder.lnk"), QString("note.png"));
+        QCOMPARE(fromDefault(root + "/folder"), QString("note.png"));
+        QCOMPARE(fromDefault(root + "/gone.lnk"), QString("note.png"));
+        QCOMPARE(fromDefault(root + "/notes.txt"), QString(":/image/icon/Icon-what.png"));
+        QCOMPARE(fromDefault(root + "/missing.exe"), QString(":/image/icon/Icon-what.png"));
+    }
+
+    // A picture that could not be written is not counted, so no empty
+    // picture is offered.
+    void failedWriteIsNotCounted()
+    {
+        const QString program = writeProgram(m_tmp.path() + "/w/write.exe", { { 32 } });
+        const QString folder = IconFolder::path();
+        const QString aside = folder + ".aside";
+        QVERIFY(QDir().rename(folder, aside) || !QFileInfo::exists(folder));
+        TestEnv::writeFile(folder, "not a folder");
+        FormIconSettings dialog;
+        dialog.setIconData("ico1", "/p/old.png", "n", "note.png", program, "ICON", 0);
+        pressDefault(dialog);
+        QCOMPARE(dialog.extraction().saved, 0);
+        QCOMPARE(dialog.pictureField(), QString(":/image/icon/Icon-what.png"));
+        QFile::remove(folder);
+        QDir().rename(aside, folder);
+    }
+
+    // A Linux program offers the theme's picture in each size the theme has.
+    void desktopEntryOffersThemeSizes()
+    {
+        const QString themes = m_tmp.path() + "/themes";
+        TestEnv::writeFile(themes + "/zvtest/index.theme",
+                           "[Icon Theme]\nName=zvtest\nDirectories=16x16/apps,32x32/apps,48x48/apps\n"
+                           "[16x16/apps]\nSize=16\nType=Fixed\n[32x32/apps]\nSize=32\nType=Fixed\n"
+                           "[48x48/apps]\nSize=48\nType=Fixed\n");
+        for (int s : { 16, 32, 48 }) {
+            QImage img(s, s, QImage::Format_ARGB32);
+            img.fill(Qt::green);
+            QDir().mkpath(QString("%1/zvtest/%2x%2/apps").arg(themes).arg(s));
+            img.save(QString("%1/zvtest/%2x%2/apps/zvapp.png").arg(themes).arg(s));
+        }
+        const QStringList oldPaths = QIcon::themeSearchPaths();
+        const QString oldTheme = QIcon::themeName();
+        QIcon::setThemeSearchPaths({ themes });
+        QIcon::setThemeName("zvtest");
+        const QString entry = TestEnv::writeFile(m_tmp.path() + "/apps/org.zv.App.desktop",
+                                                 "[Desktop Entry]\nType=Application\nName=App\nExec=true\nIcon=zvapp\n");
+        FormIconSettings dialog;
+        dialog.setIconData("ico1", "/p/old.png", "App", "note.png", entry, "ICON", 0);
+        pressDefault(dialog);
+        QIcon::setThemeSearchPaths(oldPaths);
+        QIcon::setThemeName(oldTheme);
+
+        QCOMPARE(dialog.extraction().saved, 3);
+        QVERIFY(dialog.chooser()->isVisible());
+        QList<int> widths;
+        for (int n = 1; n <= 3; ++n)
+            widths << QImage(IconFolder::file(QString("org.zv.App%1.png").arg(n))).width();
+        QCOMPARE(widths, QList<int>({ 16, 32, 48 }));
+        dialog.chooser()->hide();
+    }
+
+    void customiseTakesAPictureFile()
+    {
+        FakeDialogs dialogs;
+        const QString root = m_tmp.path() + "/custom";
+        const QString ico = writePicture(root + "/x.y.ICO", Qt::yellow, "ICO");
+        const QString png = writePicture(root + "/z.png");
+        FormIconSettings dialog;
+        dialog.setIconData("ico1", "/p/old.png", "n", "", "", "URL", 0);
+        auto customise = [&] { dialog.findChild<QPushButton *>("customizeButton")->click(); };
+
+        dialogs.files = QStringList();
+        customise();
+        QCOMPARE(dialog.pictureField(), QString("/p/old.png"));
+        QCOMPARE(dialogs.captions.value(0), QString("选择图标文件"));
+        QCOMPARE(dialogs.filters.value(0),
+                 QString("Image files(*.bmp *.BMP *.jpg *.JPG *.png *.PNG *.gif *.GIF *.ico *.ICO)"));
+
+        dialogs.files = QStringList { ico };
+        customise();
+        QCOMPARE(dialog.pictureField(), IconFolder::file("xico.png"));
+        QCOMPARE(QColor(QImage(IconFolder::file("xico.png")).pixel(2, 2)), QColor(Qt::yellow));
+
+        dialogs.files = QStringList { png };
+        customise();
+        QCOMPARE(dialog.pictureField(), png); // used where it lies
+    }
+
+    // ---- library and layout ---------------------------------------------
+
+    void libraryToggleAndCloseReset()
+    {
+        FormIconSettings dialog;
+        dialog.show();
+        auto at = [&](const char *name) { return dialog.findChild<QPushButton *>(name)->pos(); };
+        dialog.findChild<QPushButton *>("modifyButton")->click();
+        QVERIFY(dialog.libraryOpen());
+        QCOMPARE(dialog.height(), 586);
+        QCOMPARE(at("modifyButton"), QPoint(20, 540));
+        QCOMPARE(at("saveButton"), QPoint(170, 540));
+        QCOMPARE(at("defaultButton"), QPoint(20, 265));
+        QCOMPARE(at("customizeButton"), QPoint(170, 265));
+        dialog.close();
+        QVERIFY(!dialog.libraryOpen());
+        QCOMPARE(dialog.height(), 310);
+        QCOMPARE(at("modifyButton"), QPoint(20, 265));
+        QCOMPARE(at("defaultButton"), QPoint(20, 540));
+    }
+
+    void libraryGridAndPicks()
+    {
+        FormIconSettings dialog;
+        FormIconLibrary *library = dialog.library();
+        QCOMPARE(dialog.findChild<QScrollArea *>("scrollAreaIconLibrary")->widget(), library);
+        QVERIFY(!library->built()); // not before the dialog is first shown
+        QVERIFY(library->findChildren<FormIconLibraryItem *>().isEmpty());
+        dialog.show();
+        const QList<FormIconLibraryItem *> cells = library->findChildren<FormIconLibraryItem *>();
+        QCOMPARE(cells.size(), 69);
+        const auto *table = library->findChild<QTableWidget *>("IcoData");
+        QVERIFY(table->isHidden());
+        QStringList paths;
+        for (int i = 0; i < cells.size(); ++i) {
+            QCOMPARE(cells[i]->pos(), QPoint(i % 3 * 79, i / 3 * 79));
+            QVERIFY2(!QPixmap(cells[i]->icon()).isNull(), qPrintable(cells[i]->icon()));
+            paths << cells[i]->icon();
+        }
+        QCOMPARE(paths.first(), QString(":/image/icon/Finder.png"));
+        QCOMPARE(paths.at(5), QString(":/image/icon/huojian.png"));
+        QCOMPARE(paths.last(), QString(":/image/icon/White4.png"));
+        QCOMPARE(cells.last()->pos(), QPoint(158, 1738));
+        QCOMPARE(paths.removeDuplicates(), 0);
+
+        QTest::mouseClick(cells[12], Qt::RightButton);
+        QCOMPARE(dialog.pictureField(), QString());
+        QTest::mouseClick(cells[12], Qt::LeftButton);
+        QCOMPARE(dialog.pictureField(), QString(":/image/icon/Maps.png"));
+    }
+
+    // ---- chooser ---------------------------------------------------------
+
+    void chooserSizes_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("last");
+        QTest::newRow("1") << 1 << QSize(114, 150) << QPoint(0, 1);
+        QTest::newRow("2") << 2 << QSize(188, 150) << QPoint(74, 1);
+        QTest::newRow("10") << 10 << QSize(780, 150) << QPoint(666, 1);
+        QTest::newRow("11") << 11 << QSize(780, 270) << QPoint(0, 86);
+        QTest::newRow("20") << 20 << QSize(780, 355) << QPoint(666, 86);
+        QTest::newRow("21") << 21 << QSize(780, 355) << QPoint(0, 171);
+    }
+    void chooserSizes()
+    {
+        QFETCH(int, n);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, last);
+        FormIconLists chooser;
+        chooser.setCount(n);
+        QCOMPARE(chooser.size(), size);
+        chooser.populate("/p/prog", "prog", "ICON", "", "0");
+        QCOMPARE(chooser.cell(n)->pos(), last);
+        QCOMPARE(chooser.cell(n)->icon(), QString("/p/prog%1.png").arg(n));
+        QCOMPARE(chooser.findChild<QPushButton *>("close")->pos(), QPoint(size.width() - 18 - 8, 8));
+    }
+
+    void chooserClosesWithoutPickOnDeactivation()
+    {
+        FormIconLists chooser;
+        QSignalSpy picks(&chooser, &FormIconLists::AddIcon);
+        chooser.setCount(3);
+        chooser.populate("/p/prog", "prog", "ICON", "", "0");
+        chooser.show();
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(&chooser, &deactivate);
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(!chooser.cell(1));
+        QCOMPARE(picks.count(), 0);
+    }
+
+    // ---- side panel and its preset lists ----------------------------------
+
+    void presetRows_data()
+    {
+        QTest::addColumn<bool>("tools");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("sent"); // picture, name, class, path
+        QTest::addColumn<QString>("group");
+        const QString sys = "系统应用", own = "佐凡工具";
+        auto row = [](const char *name, bool tools, int r, QStringList s, QString g) {
+            QTest::newRow(name) << tools << r << s << g;
+        };
+        row("computer", false, 0, { ":/image/icon/Finder.png", "计算机", "COMPUTER", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" }, sys);
+        row("library", false, 1, { ":/image/icon/library.png", "库", "LIBRARY", "::{031E4825-7B94-4DC3-B131-E946B44C8DD5}" }, sys);
+        row("panel", false, 2, { ":/image/icon/setup.png", "控制面板", "PANEL", "::{26EE0668-A00A-44D7-9371-BEB064C98683}" }, sys);
+        row("bin", false, 3, { ":/image/icon/Recycle1.png", "回收站", "RECYCLE", "::{645FF040-5081-101B-9F08-00AA002F954E}" }, sys);
+        row("disk", false, 4, { ":/image/icon/Disk.png", "系统盘符", "DISK", "0" }, sys);
+        row("cmd", false, 5, { ":/image/icon/Cmd.png", "命令提示符", "CMD", "C:/Windows/System32/cmd.exe" }, sys);
+        row("power", false, 6, { ":/image/icon/ShutDown.png", "电源", "SHUTDOWN", "0" }, sys);
+        row("timed", false, 7, { ":/image/icon/TimeShutDown.png", "定时关机", "TIMESHUTDOWN", "0" }, sys);
+        row("calculator", false, 8, { ":/image/icon/Calculator.png", "计算器", "CALCULATOR", "0" }, sys);
+        row("start menu", false, 9, { ":/image/icon/StartMenu.png", "开始菜单", "STARTMENU", "0" }, sys);
+        row("settings", true, 0, { ":/image/icon/Setting1.png", "Dock设置", "SETTING", "0" }, own);
+        row("launch pad", true, 1, { ":/image/icon/LaunchPad.png", "LaunchPad", "LAUNCHPAD", "0" }, own);
+        row("menu", true, 2, { ":/image/icon/Menu.png", "佐凡菜单", "MENU", "0" }, own);
+        row("eye", true, 3, { ":/image/icon/Protection.png", "护眼模式", "EYETOOL", "0" }, own);
+        row("search", true, 4, { ":/image/icon/Search.png", "佐凡搜索", "SEARCH", "0" }, own);
+        row("picker, trailing blank", true, 5, { ":/image/icon/Sip.png", "佐凡取色器 ", "COLORPICKER", "0" }, own);
+        row("screenshot", true, 6, { ":/image/icon/Screenshot.png", "佐凡截图", "SCREENSHOTS", "0" }, own);
+        row("weather", true, 7, { ":/image/icon/Weather.png", "佐凡天气(中国)", "WEATHER", "0" }, own);
+        row("clock 1", true, 8, { ":/image/icon/Clock11.png", "时间日期", "TIME1", "::{26EE0668-A00A-44D7-9371-BEB064C98683}\\6" }, own);
+        row("clock 2", true, 9, { ":/image/icon/Clock22.png", "时间日期", "TIME2", "::{26EE0668-A00A-44D7-9371-BEB064C98683}\\6" }, own);
+    }
+
+    // Each row's add button sends that row, through the panel, with the
+    // panel's target; the same row twice sends it twice.
+    void presetRows()
+    {
+        QFETCH(bool, tools);
+        QFETCH(int, row);
+        QFETCH(QStringList, sent);
+        QFETCH(QString, group);
+        FormSidebarMenu side;
+        side.setID("ico0412");
+        ApplicationList *list = tools ? static_cast<ApplicationList *>(side.toolsList()) : side.systemList();
+        QCOMPARE(list->height(), 840);
+        QVERIFY(!list->built());
+        side.show();
+        if (tools)
+            side.findChild<QPushButton *>("MButton2")->click();
+        QVERIFY(list->built());
+        FormApplicationItem *item = nullptr;
+        for (auto *i : list->findChildren<FormApplicationItem *>())
+            if (i->pos() == QPoint(0, 84 * row))
+                item = i;
+        QVERIFY(item);
+        QCOMPARE(item->findChild<QLabel *>("name")->text(), sent.at(1));
+        QCOMPARE(item->findChild<QLabel *>("Class")->text(), group);
+        QSignalSpy picks(&side, &FormSidebarMenu::AddIcon);
+        for (int i = 0; i < 2; ++i)
+            item->findChild<QPushButton *>("pushButton")->click();
+        QCOMPARE(picks.count(), 2);
+        for (int i = 0; i < 2; ++i) {
+            QStringList got;
+            for (const QVariant &v : picks.at(i))
+                got << v.toString();
+            QCOMPARE(got, sent + QStringList { "ico0412" });
+        }
+    }
+
+    void sidePanelTabsSurviveClosing()
+    {
+        FormSidebarMenu side;
+        side.show();
+        auto *system = side.findChild<QScrollArea *>("scrollAreaSystem");
+        auto *tools = side.findChild<QScrollArea *>("scrollAreaSystem2");
+        QVERIFY(system->isVisible() && !tools->isVisible());
+        side.findChild<QPushButton *>("MButton2")->click();
+        QVERIFY(!system->isVisible() && tools->isVisible());
+        side.findChild<QPushButton *>("close")->click();
+        side.show();
+        QVERIFY(!system->isVisible() && tools->isVisible());
+        QCOMPARE(side.findChild<QPushButton *>("MButton1")->text(), QString("系统工具"));
+        QCOMPARE(side.findChild<QPushButton *>("MButton2")->text(), QString("佐凡工具"));
     }
 };
 

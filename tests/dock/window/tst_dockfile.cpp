@@ -147,10 +147,10 @@ private slots:
         QTest::newRow("option") << "-rf" << false;
         QTest::newRow("hidden") << ".ico1" << false;
         QTest::newRow("empty") << "" << false;
-        QTest::newRow("letters") << "icoabc" << false;
+        QTest::newRow("letters") << "icoOther" << true;
         QTest::newRow("line break") << "ico1\n" << false;
-        QTest::newRow("no prefix") << "12345" << false;
-        QTest::newRow("other case") << "ICO123" << false;
+        QTest::newRow("space") << "ico 1" << false;
+        QTest::newRow("not ASCII") << "ico计算机" << false;
         QTest::newRow("endless") << "ico" + QString(200, '1') << false;
     }
 

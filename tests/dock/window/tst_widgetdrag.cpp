@@ -2,7 +2,9 @@
 // or the launch pad, icons handed back by a menu and files dropped onto the
 // bar, each with its toast and the icon file afterwards.
 #include "dock/icons/formcommonicon.h"
+#include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formmenu.h"
+#include "dock/menus/formmenuicon.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
@@ -30,7 +32,7 @@ QList<DockIconRecord> fiveRows()
 {
     DockIconRecord a = rec("icoA", "ICON", "/usr/bin/a");
     a.Note = ":/image/icon/library.png";
-    return { a, rec("icoB", "ICON", "/usr/bin/b"), rec("icoM", "MENU", "0"), rec("icoL", "LAUNCHPAD", "0"),
+    return { a, rec("icoB", "ICON", "/usr/bin/b"), rec("ico9090", "MENU", "0"), rec("icoL", "LAUNCHPAD", "0"),
              rec("icoC", "ICON", "/usr/bin/c") };
 }
 
@@ -110,15 +112,16 @@ private slots:
         // Past the middle of the last icon: at the end. The note stays the
         // note of creation, not the current picture.
         dragTo(w, "icoA", on(w, "icoC", 48));
-        QCOMPARE(tableIds(w), (QStringList{ "icoB", "icoM", "icoL", "icoC", "icoA" }));
+        QCOMPARE(tableIds(w), (QStringList{ "icoB", "ico9090", "icoL", "icoC", "icoA" }));
         QCOMPARE(ids(savedRows()), tableIds(w));
         QCOMPARE(savedRows().last().Note, QString(":/image/icon/library.png"));
         QCOMPARE(takeToast(w), QString());
         QVERIFY(!w.isDragging());
         QVERIFY(w.dragGhost()->isHidden());
         QVERIFY(!w.iconWidget("icoA")->isHidden());
-        // Before the middle of the first icon: first.
+        // Before the middle of the first icon: first (once the bar has closed up).
         ready(w);
+        QTRY_COMPARE(w.iconWidget("icoB")->x(), 0);
         dragTo(w, "icoA", on(w, "icoB", 10));
         QCOMPARE(ids(savedRows()), ids(fiveRows()));
     }
@@ -164,7 +167,7 @@ private slots:
         ready(w);
         dragTo(w, "icoB", QPoint(on(w, "icoB").x(), 100));
         QCOMPARE(takeToast(w), QString("图标删除成功！"));
-        QCOMPARE(tableIds(w), (QStringList{ "icoA", "icoM", "icoL", "icoC" }));
+        QCOMPARE(tableIds(w), (QStringList{ "icoA", "ico9090", "icoL", "icoC" }));
         QCOMPARE(ids(savedRows()), tableIds(w));
         QVERIFY(!w.iconWidget("icoB"));
         QVERIFY(w.deleteLabel()->isHidden());
@@ -188,12 +191,12 @@ private slots:
         QTest::addColumn<QString>("toast");
         QTest::addColumn<bool>("taken");
         // One class per verdict; the verdict of each class is in tst_dragtarget.
-        QTest::newRow("menu takes a program") << "ICON" << Pic << "icoM" << "" << true;
-        QTest::newRow("menu refuses a menu") << "MENU" << Pic << "icoM" << "不能添加！" << false;
-        QTest::newRow("menu refuses a disk") << "UDISK" << Pic << "icoM" << "不能添加！" << false;
-        QTest::newRow("menu refuses the bin") << "RECYCLE" << Pic << "icoM" << "菜单中不能添加此图标！" << false;
+        QTest::newRow("menu takes a program") << "ICON" << Pic << "ico9090" << "" << true;
+        QTest::newRow("menu refuses a menu") << "MENU" << Pic << "ico9090" << "不能添加！" << false;
+        QTest::newRow("menu refuses a disk") << "UDISK" << Pic << "ico9090" << "不能添加！" << false;
+        QTest::newRow("menu refuses the bin") << "RECYCLE" << Pic << "ico9090" << "菜单中不能添加此图标！" << false;
         // The menu itself takes no icon whose picture is missing.
-        QTest::newRow("menu: no picture") << "ICON" << "/no/such/picture.png" << "icoM" << "不能添加！" << false;
+        QTest::newRow("menu: no picture") << "ICON" << "/no/such/picture.png" << "ico9090" << "不能添加！" << false;
         QTest::newRow("pad takes a program") << "ICON" << Pic << "icoL" << "" << true;
         QTest::newRow("pad refuses a drive") << "DISK" << Pic << "icoL" << "此应用不能添加！" << false;
         QTest::newRow("pad refuses a spacer") << "BLANK" << Pic << "icoL" << "此图标不能添加！" << false;
@@ -206,7 +209,7 @@ private slots:
         QFETCH(QString, toast);
         QFETCH(bool, taken);
         Widget w;
-        w.menuWindow("icoM")->showAnimated();
+        w.menuWindow("ico9090")->showAnimated();
         w.AddIcon(picture, "x", cl, cl == "DISK" ? "/media/data" : "/usr/bin/x");
         takeToast(w);
         ready(w);
@@ -214,13 +217,20 @@ private slots:
         const QStringList before = tableIds(w);
         press(w, x);
         moveTo(w, x, on(w, target));
-        QCOMPARE(w.dropTarget(), QString(target == "icoM" ? "MENU" : "LAUNCHPAD"));
+        QCOMPARE(w.dropTarget(), QString(target == "ico9090" ? "MENU" : "LAUNCHPAD"));
         w.IconPressRelease(x, QPoint());
         QCOMPARE(takeToast(w), toast);
         if (taken) {
             QVERIFY(!tableIds(w).contains(x));
             QVERIFY(!w.iconWidget(x));
-            QVERIFY(!w.menuWindow("icoM")->isShown()); // a menu closes after an add
+            if (target == "icoL") // the pad holds it now, on disk too
+                QCOMPARE(DockFile::read(platform::configPath("LaunchPad.xml")).last().Path, QString("/usr/bin/x"));
+            QVERIFY(!w.menuWindow("ico9090")->isShown()); // a menu closes after an add
+            if (target == "ico9090") { // and keeps the icon in its own file
+                const QList<DockIconRecord> kept = DockFile::read(FormMenu::menuFilePath("ico9090"));
+                QCOMPARE(kept.size(), 2);
+                QCOMPARE(kept.last().Path, QString("/usr/bin/x"));
+            }
         } else { // no icon is lost by a refusal: it is back where it was
             QCOMPARE(tableIds(w), before);
             QVERIFY(!w.iconWidget(x)->isHidden());
@@ -228,6 +238,28 @@ private slots:
         }
         if (cl != "UDISK")
             QCOMPARE(ids(savedRows()), tableIds(w));
+    }
+
+    // The bar gives an icon up only once the launch pad has stored it.
+    void aLaunchPadThatCannotStoreLeavesTheIcon()
+    {
+        Widget w;
+        w.AddIcon(Pic, "x", "ICON", "/usr/bin/x");
+        takeToast(w);
+        ready(w);
+        const QString padFile = platform::configPath("LaunchPad.xml");
+        QFile::remove(padFile);
+        QDir().mkpath(padFile); // nothing can be written there
+        const QString x = lastRow(w).IconID;
+        const QStringList before = tableIds(w);
+        press(w, x);
+        moveTo(w, x, on(w, "icoL"));
+        w.IconPressRelease(x, QPoint());
+        QCOMPARE(tableIds(w), before);
+        QVERIFY(!w.iconWidget(x)->isHidden());
+        QCOMPARE(ids(savedRows()), before);
+        QCOMPARE(w.launchPad()->rows().size(), 12);
+        QDir(padFile).removeRecursively();
     }
 
     // The only icon lifted leaves an empty table: nothing reads a row that
@@ -316,13 +348,13 @@ private slots:
     {
         Widget w;
         ready(w);
-        w.menuWindow("icoM")->showAnimated();
-        QVERIFY(dropFiles(w, { file("tool.sh", "echo") }, on(w, "icoM")));
+        w.menuWindow("ico9090")->showAnimated();
+        QVERIFY(dropFiles(w, { file("tool.sh", "echo") }, on(w, "ico9090")));
         QCOMPARE(tableIds(w), ids(fiveRows()));
-        QVERIFY(!w.menuWindow("icoM")->isShown());
+        QVERIFY(!w.menuWindow("ico9090")->isShown());
         QVERIFY(!w.isDropPending());
         const QString batch = file("Batch.desktop", "[Desktop Entry]\nType=Application\nName=Batch\nExec=/opt/run.bat\n");
-        QVERIFY(dropFiles(w, { batch }, on(w, "icoM")));
+        QVERIFY(dropFiles(w, { batch }, on(w, "ico9090")));
         QCOMPARE(takeToast(w), QString("不是合法应用，图标添加失败！"));
         QVERIFY(!w.isDropPending());
         w.AddIcon2(Pic, "later", "CALCULATOR", "0", "0");
@@ -394,22 +426,46 @@ private slots:
         // Given up onto another menu that takes none of its kind: it lands on
         // the bar before that menu instead of being lost.
         ready(w);
-        QCursor::setPos(on(w, "icoM"));
+        QCursor::setPos(on(w, "ico9090"));
         w.returnAddIcon("icoFromMenu4", ":/image/icon/Recycle1.png", "bin", "RECYCLE", "::bin", QPoint());
         QCOMPARE(w.dropTarget(), QString("MENU"));
         w.returnConfirm(true);
         QCOMPARE(w.iconTable()->rowCount(), 7);
-        QCOMPARE(w.iconTable()->record(rowOf(w, "icoM") - 1).Name, QString("bin"));
+        QCOMPARE(w.iconTable()->record(rowOf(w, "ico9090") - 1).Name, QString("bin"));
+    }
+
+    // The whole road: out of an open menu, across its dock side, onto the bar.
+    void anIconDraggedOutOfAMenuLandsOnTheBar()
+    {
+        DockFile::write(FormMenu::menuFilePath("ico9090"), { FormMenu::backRow(), rec("icoIn", "ICON", "/usr/bin/in") });
+        Widget w;
+        ready(w);
+        w.IconOpen("ico9090");
+        FormMenu *m = w.menuWindow("ico9090");
+        FormMenuIcon *in = m->iconWidget("icoIn");
+        QVERIFY(in && m->isVisible());
+        QTRY_COMPARE(in->pos(), in->shownPoint());
+        QCursor::setPos(in->mapToGlobal(in->rect().center()));
+        m->IconPressMove("icoIn", QPoint());
+        QCursor::setPos(on(w, "icoA", 50)); // past the middle of A
+        m->IconPressMove("icoIn", QPoint());
+        QVERIFY(m->isHidden());
+        QCOMPARE(w.gapSlot(), 1);
+        m->IconPressRelease("icoIn", QPoint());
+        QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")).size(), 1);
+        const DockIconRecord landed = w.iconTable()->record(1);
+        QCOMPARE(landed.Path, QString("/usr/bin/in"));
+        QCOMPARE(savedRows().at(1), landed);
     }
 
     void menusStandBesideTheirIcons()
     {
         Widget w;
         ready(w);
-        FormMenu *menu = w.menuWindow("icoM");
+        FormMenu *menu = w.menuWindow("ico9090");
         menu->resize(200, 300);
-        FormCommonIcon *icon = w.iconWidget("icoM");
-        w.IconMove("icoM", QPoint(), icon->width(), icon->height(), "MENU");
+        FormCommonIcon *icon = w.iconWidget("ico9090");
+        w.IconMove("ico9090", QPoint(), icon->width(), icon->height(), "MENU");
         // On a bottom bar: ending at the icon's far side less 5, overlapping its top by 5.
         const QRect i(icon->mapTo(&w, QPoint(0, 0)), icon->size());
         QCOMPARE(menu->geometry().right() + 1, i.right() + 1 - 5);

@@ -236,6 +236,11 @@ private slots:
         w.showStartMenu();
         w.hideStartMenu();
         QVERIFY(!w.startMenu()->isShown() && !w.isMenuShown());
+        // Opening one of its rows hides it.
+        w.showStartMenu();
+        w.startMenu()->IconOpen("/usr/share/applications/x.desktop");
+        QCOMPARE(opener->paths.last(), QString("/usr/share/applications/x.desktop"));
+        QVERIFY(!w.startMenu()->isShown() && !w.isMenuShown());
     }
 
     void launchPadMovesTheBarAndBack()

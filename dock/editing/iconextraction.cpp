@@ -1,0 +1,139 @@
+#include "dock/editing/iconextraction.h"
+
+#include "dock/editing/iconfolder.h"
+#include "platform/fileicons.h"
+#include "platform/peicons.h"
+#include "platform/programfiles.h"
+
+#include <XdgIcon>
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+
+namespace {
+
+// No program's icons need more; a bigger file is not read whole into memory.
+constexpr qint64 MaxProgramFileBytes = 512 << 20;
+
+bool isPeFile(const QString &path)
+{
+    using platform::ProgramFiles::hasSuffix;
+    return hasSuffix(path, "exe") || hasSuffix(path, "dll");
+}
+
+} // namespace
+
+bool IconExtraction::isStandardWidth(int w)
+{
+    for (int s : { 16, 24, 32, 48, 64, 128, 256 })
+        if (w == s)
+            return true;
+    return false;
+}
+
+QString IconExtraction::prefix() const
+{
+    return IconFolder::file(base);
+}
+
+QString IconExtraction::file(int n) const
+{
+    return prefix() + QString::number(n) + QStringLiteral(".png");
+}
+
+QList<QImage> IconExtraction::peImages(const QString &file, int *largestOut)
+{
+    QList<QImage> out;
+    QFile f(file);
+    if (f.size() > MaxProgramFileBytes || !f.open(QIODevice::ReadOnly)) {
+        qDebug() << "dll加载失败！" << file;
+        return out;
+    }
+    const platform::PeIcons::Contents contents = platform::PeIcons::read(f.readAll());
+
+    // Every picture of the largest standard size, in resource order: several
+    // groups (or colour depths) of that size give several pictures.
+    QList<QImage> decoded;
+    int largest = 0;
+    for (const platform::PeIcons::IconImage &icon : contents.icons) {
+        const QImage img = QImage::fromData(icon.ico(), "ICO");
+        decoded << img;
+        if (!img.isNull() && isStandardWidth(img.width()) && img.width() > largest)
+            largest = img.width();
+    }
+    if (largestOut)
+        *largestOut = largest;
+    if (largest == 0)
+        return out;
+    for (const QImage &img : decoded) {
+        if (!img.isNull() && img.width() == largest)
+            out << img;
+    }
+    return out;
+}
+
+QList<QImage> IconExtraction::themeImages(const QString &file)
+{
+    QList<QImage> out;
+    QIcon icon;
+    for (const QString &name : platform::ThemeFileIcons::iconNames(file)) {
+        icon = QFileInfo(name).isAbsolute() ? QIcon(name) : XdgIcon::fromTheme(name);
+        if (!icon.isNull())
+            break;
+    }
+    if (icon.isNull())
+        return out;
+    QList<QSize> sizes = icon.availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](const QSize &a, const QSize &b) { return a.width() < b.width(); });
+    if (sizes.isEmpty())
+        sizes << QSize(256, 256); // a lone scalable picture
+    QList<QSize> seen;
+    for (const QSize &s : sizes) {
+        const QPixmap p = icon.pixmap(s);
+        if (p.isNull() || seen.contains(p.size()))
+            continue;
+        seen << p.size();
+        out << p.toImage();
+    }
+    return out;
+}
+
+void IconExtraction::save(const QList<QImage> &images)
+{
+    // A picture that could not be written is not offered: it would show empty.
+    for (const QImage &img : images) {
+        if (IconFolder::savePng(img, base + QString::number(saved + 1) + QStringLiteral(".png")))
+            ++saved;
+    }
+}
+
+IconExtraction::Outcome IconExtraction::run(const QString &appName)
+{
+    using namespace platform::ProgramFiles;
+    largest = 0;
+    saved = 0;
+    sourcePath = appName;
+    const QFileInfo fi(appName);
+    // A desktop entry's file name is an ID with dots ("org.example.App").
+    const bool desktopEntry = hasSuffix(appName, "desktop");
+    base = desktopEntry ? fi.completeBaseName() : fi.baseName();
+
+    if (desktopEntry) {
+        save(themeImages(appName));
+        return saved ? Pictures : NoPicture;
+    }
+    const QString target = isShortcut(appName) ? shortcutTarget(appName) : appName;
+    if (target.isEmpty() || QFileInfo(target).isDir())
+        return UseNote;
+    if (isPeFile(target)) {
+        save(peImages(target, &largest));
+        return saved ? Pictures : NoPicture;
+    }
+    if (isExecutableProgram(target)) {
+        save(themeImages(target));
+        return saved ? Pictures : NoPicture;
+    }
+    return QFileInfo(target).suffix().isEmpty() ? UseNote : NoPicture;
+}

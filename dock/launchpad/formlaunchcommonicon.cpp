@@ -1,0 +1,275 @@
+#include "formlaunchcommonicon.h"
+#include "ui_formlaunchcommonicon.h"
+
+#include "dock/icons/iconpictures.h"
+#include "dock/window/buttonsheet.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QMovie>
+#include <QPropertyAnimation>
+#include <QTimer>
+
+namespace {
+const QString GenericUrlPicture = QStringLiteral(":/image/icon/url.png");
+
+QString urlLabelSheet(const QString &picture)
+{
+    return QStringLiteral("QLabel{border-image: url(") + picture
+        + QStringLiteral(");border-top: 0px;border-bottom:0px;border-left: 0px;border-right: 0px;border-style: solid;"
+                         "border-color: rgba(140, 140, 140, 0);background-color: rgba(140, 140, 140, 0);"
+                         "color: rgb(255, 255, 255);}");
+}
+} // namespace
+
+FormLaunchCommonIcon::FormLaunchCommonIcon(QWidget *parent) : QWidget(parent), ui(new Ui::FormLaunchCommonIcon)
+{
+    ui->setupUi(this);
+    ui->bj->lower();
+    // The press must land on the icon itself: it keeps the mouse while the
+    // picture is hidden during a drag, which a label would not.
+    for (QWidget *w : { static_cast<QWidget *>(ui->Icon), static_cast<QWidget *>(ui->Name),
+                        static_cast<QWidget *>(ui->bj) })
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ui->deleteButton->hide();
+    ui->editButton->hide();
+    ui->bj->hide();
+    clickTimer = new QTimer(this);
+    clickTimer->setSingleShot(true);
+    connect(clickTimer, &QTimer::timeout, this, &FormLaunchCommonIcon::ClickTimeOver);
+    QFont f(QStringLiteral("Microsoft YaHei"), 10, 10);
+    f.setPixelSize(14);
+    ui->Name->setFont(f);
+}
+
+FormLaunchCommonIcon::~FormLaunchCommonIcon()
+{
+    delete ui;
+}
+
+// The buttons show only in edit mode: their pictures are set the first time.
+void FormLaunchCommonIcon::styleButtons()
+{
+    if (m_buttonsStyled)
+        return;
+    m_buttonsStyled = true;
+    ui->deleteButton->setStyleSheet(
+        pictureButtonSheet(QStringLiteral(":/image/menu/delete3.png"), QStringLiteral(":/image/menu/delete4.png")));
+    ui->editButton->setStyleSheet(
+        pictureButtonSheet(QStringLiteral(":/image/menu/edit3.png"), QStringLiteral(":/image/menu/edit4.png")));
+}
+
+QString FormLaunchCommonIcon::shownName() const
+{
+    return ui->Name->text();
+}
+
+void FormLaunchCommonIcon::setData(QString ID, QString Icon, QString Class, QString Name)
+{
+    iconID = ID;
+    iconPath = Icon;
+    iconClass = Class;
+    iconName = Name;
+    showPicture(false);
+    ui->Name->setText(Class == QLatin1String("Temporary") ? QString()
+                                                          : geteElidedText(ui->Name->font(), Name, ui->Name->width()));
+    ui->Name->setVisible(Class != QLatin1String("Temporary") && !m_lifted);
+}
+
+void FormLaunchCommonIcon::showPicture(bool reuseMovie)
+{
+    QLabel *label = ui->Icon;
+    const QSize size = label->size();
+    if (iconClass == QLatin1String("URL")) {
+        gifShown = false;
+        if (iconPath != GenericUrlPicture) {
+            label->setText(QString());
+            label->setStyleSheet(urlLabelSheet(QString()));
+            IconPictures::show(label, iconPath, size);
+        } else {
+            // A web icon without its own picture: its initial on the web tile.
+            label->clear();
+            label->setStyleSheet(urlLabelSheet(GenericUrlPicture));
+            QFont f(QStringLiteral("Microsoft YaHei"), 10, 10);
+            f.setPixelSize(qMax(1, label->width() / 2));
+            label->setFont(f);
+            label->setText(iconName.left(1));
+        }
+        return;
+    }
+    if (iconClass != QLatin1String("Temporary") && QFileInfo(iconPath).suffix() == QLatin1String("gif")) {
+        gifShown = true;
+        if (!reuseMovie || !movie) {
+            delete movie;
+            movie = new QMovie(iconPath, QByteArray(), this);
+        }
+        movie->setScaledSize(size);
+        label->setMovie(movie);
+        movie->start();
+        return;
+    }
+    gifShown = false;
+    if (movie) {
+        label->setMovie(nullptr);
+        delete movie;
+        movie = nullptr;
+    }
+    IconPictures::show(label, iconPath, size);
+}
+
+void FormLaunchCommonIcon::deleteShow()
+{
+    deleteShown = true;
+    styleButtons();
+    ui->deleteButton->show();
+    ui->editButton->show();
+}
+
+void FormLaunchCommonIcon::deleteHide()
+{
+    deleteShown = false;
+    ui->deleteButton->hide();
+    ui->editButton->hide();
+}
+
+void FormLaunchCommonIcon::setNameColor(QString rgb)
+{
+    if (rgb == iconNameColor)
+        return;
+    iconNameColor = rgb;
+    ui->Name->setStyleSheet(QStringLiteral("QLabel{border-radius:2px;border-top: 0px;border-bottom:0px;border-left: 0px;"
+                                           "border-right: 0px;border-style: solid;border-color: rgba(0, 0, 0, 100);"
+                                           "background-color: rgba(255, 255, 255, 0);color: ")
+                            + rgb + QStringLiteral(";}"));
+}
+
+void FormLaunchCommonIcon::moveAnimation(int x1, int y1, int x2, int y2)
+{
+    auto *a = new QPropertyAnimation(this, "pos", this);
+    // An icon that flew away from under a resting pointer hears of no leave.
+    connect(a, &QPropertyAnimation::finished, this, [this] {
+        if (!rect().contains(mapFromGlobal(QCursor::pos())))
+            ui->bj->hide();
+    });
+    a->setDuration(300);
+    a->setEasingCurve(QEasingCurve::OutCubic);
+    a->setStartValue(QPoint(x1, y1));
+    a->setEndValue(QPoint(x2, y2));
+    a->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FormLaunchCommonIcon::setLifted(bool lifted)
+{
+    m_lifted = lifted;
+    ui->Icon->setVisible(!lifted);
+    ui->Name->setVisible(!lifted && iconClass != QLatin1String("Temporary"));
+    if (lifted) {
+        ui->bj->hide();
+        ui->deleteButton->hide();
+        ui->editButton->hide();
+    } else if (deleteShown) {
+        ui->deleteButton->show();
+        ui->editButton->show();
+    }
+}
+
+QString FormLaunchCommonIcon::geteElidedText(QFont font, QString str, int MaxWidth)
+{
+    const QFontMetrics fm(font);
+    if (fm.horizontalAdvance(str) >= MaxWidth)
+        return fm.elidedText(str, Qt::ElideRight, MaxWidth);
+    return str;
+}
+
+bool FormLaunchCommonIcon::inPicture(const QPoint &p) const
+{
+    const QRect r = ui->Icon->geometry();
+    return r.x() < p.x() && p.x() < r.x() + r.width() && r.y() < p.y() && p.y() < r.y() + r.height();
+}
+
+void FormLaunchCommonIcon::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !inPicture(event->pos()))
+        return;
+    pressed = true;
+    clickTimer->start(1500);
+}
+
+void FormLaunchCommonIcon::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!pressed)
+        return;
+    const QPoint p = event->pos();
+    if (p.x() < 0 || p.x() > width() || p.y() < 0 || p.y() > height()) {
+        clickTimer->stop();
+        deleteShown = false;
+    }
+    moving = true;
+    emit IconPressMove(iconID, p);
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void FormLaunchCommonIcon::mouseReleaseEvent(QMouseEvent *event)
+{
+    pressed = false;
+    if (event->button() == Qt::LeftButton) {
+        if (moving) {
+            emit IconPressRelease(iconID, event->pos());
+            setCursor(Qt::ArrowCursor);
+        } else if (!deleteShown) {
+            if (!doubleClickOpen && inPicture(event->pos()))
+                emit IconOpen(iconID);
+            qDebug() << iconID;
+        }
+        clickTimer->stop();
+    } else if (event->button() == Qt::RightButton && !moving) {
+        QMenu menu;
+        menu.setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+        menu.setAttribute(Qt::WA_TranslucentBackground);
+        menu.setStyleSheet(QStringLiteral(
+            "QMenu{background:#FFFFFF;border: 0px;border-radius: 2px;border-style: solid;padding:3px 0px 3px 0px;}"
+            "QMenu::item{background-color: transparent;padding:0px 20px 0px 20px;height:25px;color:#000000;}"
+            "QMenu::item:selected:enabled{background:#2168DB;color:#ffffff;}"));
+        menu.addAction(tr("打开"), this, &FormLaunchCommonIcon::OpenIcon);
+        menu.addAction(tr("图标设置     "), this, &FormLaunchCommonIcon::IconSet);
+        menu.addSeparator();
+        menu.addAction(tr("删除图标     "), this, &FormLaunchCommonIcon::on_deleteButton_clicked);
+        menu.exec(event->globalPos());
+    }
+    moving = false;
+}
+
+void FormLaunchCommonIcon::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    qDebug() << "双击";
+    if (doubleClickOpen && inPicture(event->pos()))
+        emit IconOpen(iconID);
+}
+
+void FormLaunchCommonIcon::enterEvent(QEvent *)
+{
+    if (!m_lifted)
+        ui->bj->show();
+}
+
+void FormLaunchCommonIcon::leaveEvent(QEvent *)
+{
+    ui->bj->hide();
+}
+
+void FormLaunchCommonIcon::resizeEvent(QResizeEvent *)
+{
+    const int W = width(), H = height();
+    ui->bj->resize(W, H);
+    const int w = int(W / 1.6), h = int(H / 1.6);
+    ui->Icon->setGeometry((W - w) / 2, (H - h) / 4, w, h);
+    ui->Name->setGeometry(0, ui->Icon->y() + ui->Icon->height(), W, 35);
+    ui->deleteButton->move(W - ui->deleteButton->width() - 2, 2);
+    ui->editButton->move(ui->deleteButton->x(), ui->deleteButton->y() + ui->deleteButton->height() + 8);
+    if (iconClass != QLatin1String("Temporary"))
+        ui->Name->setText(geteElidedText(ui->Name->font(), iconName, ui->Name->width()));
+    showPicture(true);
+}

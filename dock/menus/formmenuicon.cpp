@@ -1,0 +1,402 @@
+#include "dock/menus/formmenuicon.h"
+#include "ui_formmenuicon.h"
+
+#include "dock/icons/formcommonicon.h"
+#include "dock/icons/formdisk.h"
+#include "dock/icons/formname.h"
+#include "dock/icons/formrecycle.h"
+#include "dock/icons/formtimingflash.h"
+#include "dock/icons/iconpictures.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPropertyAnimation>
+#include <QTimer>
+
+namespace {
+
+QPoint rounded(const QMouseEvent *e)
+{
+    return QPoint(qRound(e->localPos().x()), qRound(e->localPos().y()));
+}
+
+QFont letterFont(int pixelSize)
+{
+    QFont f(QStringLiteral("Microsoft YaHei"));
+    f.setWeight(10);
+    f.setPixelSize(qMax(1, pixelSize));
+    return f;
+}
+
+const char *const kViewSheet =
+    "QGraphicsView{border:0px;border-radius:0px;border-image: url();background-image: url();"
+    "background-color: rgba(0, 0, 0, 0);padding:0px;}";
+
+} // namespace
+
+FormMenuIcon::FormMenuIcon(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenuIcon)
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_TranslucentBackground);
+    ui->name->hide();
+    m_bubble = new FormName(nullptr);
+    m_ring = new FormTimingFlash(nullptr);
+    m_ring->setRange(0, RingFullAt);
+    // The ring sits at the pointer: it must not take the pointer from the icon.
+    m_ring->setWindowFlag(Qt::WindowTransparentForInput);
+    m_clickTimer = new QTimer(this);
+    m_clickTimer->setSingleShot(true);
+    connect(m_clickTimer, &QTimer::timeout, this, &FormMenuIcon::ClickTimeOver);
+    m_tickTimer = new QTimer(this);
+    connect(m_tickTimer, &QTimer::timeout, this, &FormMenuIcon::TimingTimeOver);
+}
+
+FormMenuIcon::~FormMenuIcon()
+{
+    // A bubble not yet in a scene has no owner; the ring is a window of its own.
+    if (!m_scene)
+        delete m_bubble;
+    delete m_ring;
+    delete ui;
+}
+
+QWidget *FormMenuIcon::pictureFrame() const { return ui->frameIcon; }
+QWidget *FormMenuIcon::pictureLabel() const { return ui->Icon; }
+
+// ---------------------------------------------------------------- data and layout
+
+void FormMenuIcon::dropView()
+{
+    // The scene owns the bubble: a new view needs a new bubble.
+    if (!m_scene)
+        return;
+    delete m_view;
+    delete m_scene;
+    m_view = nullptr;
+    m_scene = nullptr;
+    m_bubble = new FormName(nullptr);
+}
+
+void FormMenuIcon::setData(const QString &ID, const QString &ico, const QString &name, const QString &cl)
+{
+    m_id = ID;
+    m_icon = ico;
+    m_name = name;
+    m_class = cl;
+    qDebug() << cl;
+
+    ui->name->setText(tr("%1").arg(name));
+    ui->name->adjustSize();
+    ui->name->resize(ui->name->width() + 10, ui->name->height() + 2);
+
+    dropView();
+    m_rotation = 0;
+    m_bubble->setMenuText(name);
+    m_scene = new QGraphicsScene(this);
+    m_scene->addWidget(m_bubble);
+    m_view = new QGraphicsView(ui->frame);
+    m_view->setScene(m_scene);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_view->setCacheMode(QGraphicsView::CacheNone);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setStyleSheet(QLatin1String(kViewSheet));
+    // The name is only shown: the icon under it takes the pointer.
+    m_view->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_view->show();
+
+    delete m_recycle;
+    delete m_disk;
+    m_recycle = nullptr;
+    m_disk = nullptr;
+    ui->Icon->clear();
+    ui->Icon->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 2);"));
+    QWidget *face = nullptr;
+    if (isClass("RECYCLE")) {
+        m_recycle = new FormRecycle(ui->frameIcon);
+        m_recycle->setIcons(m_icon);
+        face = m_recycle;
+    } else if (isClass("DISK")) {
+        face = m_disk = new FormDisk(ui->frameIcon);
+    }
+    if (face) {
+        face->setAttribute(Qt::WA_MouseTracking);
+        face->move(0, 0);
+        face->show();
+    } else if (isClass("URL") && m_icon == IconPictures::UrlTile) {
+        ui->Icon->setText(name.left(1));
+        ui->Icon->setFont(letterFont(ui->Icon->width() / 2));
+    } else if (isClass("URL")) {
+        ui->Icon->setStyleSheet(IconPictures::tileSheet(QString()));
+        showPicture();
+    } else {
+        showPicture();
+    }
+}
+
+void FormMenuIcon::showPicture()
+{
+    IconPictures::show(ui->Icon, m_icon, ui->Icon->size());
+}
+
+void FormMenuIcon::setIconSize(int w, int h)
+{
+    ui->frameIcon->resize(w, h);
+    ui->Icon->resize(w, h);
+    if (m_recycle)
+        m_recycle->resize(w, h);
+    else if (m_disk)
+        m_disk->resize(w, h);
+    else if (isClass("URL") && m_icon == IconPictures::UrlTile) {
+        ui->Icon->clear();
+        ui->Icon->setText(m_name.left(1));
+        ui->Icon->setStyleSheet(IconPictures::tileSheet(IconPictures::UrlTile));
+        ui->Icon->setFont(letterFont(w / 2));
+    } else {
+        if (isClass("URL")) {
+            ui->Icon->setText(QString());
+            ui->Icon->setStyleSheet(IconPictures::tileSheet(QString()));
+        }
+        showPicture();
+    }
+
+    const int B = m_bubble->width();
+    if (m_orientation == 1 || m_orientation == 3) {
+        resize(w + 5, B + h + 10);
+        if (m_view) {
+            m_view->resize(w, B);
+            m_view->move(0, 5);
+        }
+        ui->frameIcon->move((width() - w) / 2, height() - h);
+        nameRotate(m_orientation == 1 ? -90 : 90);
+    } else {
+        resize(B + w + 10, h + 5);
+        if (m_view) {
+            m_view->resize(B, h);
+            m_view->move(5, 0);
+        }
+        ui->frameIcon->move(width() - w, (height() - h) / 2);
+        nameRotate(0);
+    }
+}
+
+void FormMenuIcon::nameRotate(int v)
+{
+    if (m_view) {
+        m_view->rotate(-m_rotation);
+        m_view->rotate(v);
+    }
+    m_rotation = v;
+}
+
+void FormMenuIcon::setDisk(const QString &drive)
+{
+    if (isClass("DISK") && m_disk)
+        m_disk->setDisk(drive);
+}
+
+void FormMenuIcon::place(int cross, int stripWidth, int stripHeight)
+{
+    const int i = m_index;
+    const int W = width(), H = height();
+    switch (m_orientation) {
+    case 0:
+        m_shown = QPoint(cross, stripHeight - (i + 1) * H);
+        m_hidden = QPoint(m_shown.x(), -H);
+        break;
+    case 1:
+        m_shown = QPoint(i * W, cross);
+        m_hidden = QPoint(stripWidth, m_shown.y());
+        break;
+    case 3:
+        m_shown = QPoint(stripWidth - (i + 1) * W, cross);
+        m_hidden = QPoint(-W, m_shown.y());
+        break;
+    default:
+        m_shown = QPoint(cross, i * H);
+        m_hidden = QPoint(m_shown.x(), stripHeight);
+        break;
+    }
+    move(m_shown);
+}
+
+// ---------------------------------------------------------------- slides
+
+void FormMenuIcon::moveAnimated(int x, int y)
+{
+    auto *a = new QPropertyAnimation(this, "pos", this);
+    a->setDuration(GlideMs);
+    a->setStartValue(pos());
+    a->setEndValue(QPoint(x, y));
+    a->setEasingCurve(QEasingCurve::Linear);
+    a->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FormMenuIcon::showAnimated()
+{
+    auto *a = new QPropertyAnimation(this, "pos", this);
+    a->setDuration(SlideMs);
+    a->setKeyValueAt(0, m_hidden);
+    a->setEndValue(m_shown);
+    a->setEasingCurve(QEasingCurve::Linear);
+    a->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FormMenuIcon::hideAnimated()
+{
+    auto *a = new QPropertyAnimation(this, "pos", this);
+    a->setDuration(SlideMs);
+    a->setKeyValueAt(0, m_shown);
+    a->setEndValue(m_hidden);
+    a->setEasingCurve(QEasingCurve::Linear);
+    connect(a, &QPropertyAnimation::finished, this, &FormMenuIcon::myOutEnd);
+    a->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FormMenuIcon::myOutEnd()
+{
+    if (isClass("BACK"))
+        emit backOutEnd();
+}
+
+// ---------------------------------------------------------------- pointer
+
+void FormMenuIcon::cleanUp()
+{
+    m_drag = false;
+    m_clickTimer->stop();
+    m_tickTimer->stop();
+    m_ring->hide();
+}
+
+void FormMenuIcon::mousePressEvent(QMouseEvent *e)
+{
+    if (isClass("Temporary") || e->button() != Qt::LeftButton)
+        return;
+    m_pressed = true;
+    m_ticks = 0;
+    m_clickTimer->start(HoldMs);
+    m_tickTimer->start(1);
+}
+
+void FormMenuIcon::ClickTimeOver()
+{
+    m_drag = true;
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void FormMenuIcon::TimingTimeOver()
+{
+    if (m_ticks == RingShownAt)
+        m_ring->show();
+    if (m_ticks > RingShownAt && m_ticks <= RingFullAt)
+        m_ring->setValue(m_ticks);
+    if (m_ticks > RingFullAt) {
+        m_tickTimer->stop();
+        m_ring->hide();
+    }
+    ++m_ticks;
+    m_ring->move(QCursor::pos() - QPoint(15, 15));
+}
+
+void FormMenuIcon::mouseMoveEvent(QMouseEvent *e)
+{
+    if (isClass("Temporary") || !m_pressed || !m_drag || isClass("BACK"))
+        return;
+    QPointer<FormMenuIcon> self(this);
+    emit IconPressMove(m_id, rounded(e));
+    if (self)
+        setCursor(Qt::ClosedHandCursor);
+}
+
+void FormMenuIcon::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (isClass("Temporary")) {
+        m_clickTimer->stop();
+        m_tickTimer->stop();
+        m_ring->hide();
+        return;
+    }
+    m_pressed = false;
+    // The menu may rebuild its icons in answer to any signal below.
+    QPointer<FormMenuIcon> self(this);
+    if (e->button() == Qt::LeftButton) {
+        if (m_drag) {
+            emit IconPressRelease(m_id, rounded(e));
+            if (self)
+                setCursor(Qt::ArrowCursor);
+        } else if (!m_doubleClick || isClass("BACK")) {
+            emit IconOpen(m_id);
+        }
+    } else if (e->button() == Qt::RightButton) {
+        runContextMenu();
+    }
+    if (self)
+        cleanUp();
+}
+
+void FormMenuIcon::mouseDoubleClickEvent(QMouseEvent *)
+{
+    if (isClass("Temporary"))
+        return;
+    qDebug() << "双击";
+    if (m_doubleClick)
+        emit IconOpen(m_id);
+}
+
+void FormMenuIcon::ClearRecycle()
+{
+    FormRecycle::clearRecycleBin();
+}
+
+// ---------------------------------------------------------------- context menu
+
+void FormMenuIcon::fillContextMenu(QMenu *main, QMenu *addMenu)
+{
+    addMenu->setTitle(tr("添加图标"));
+    if (isClass("BACK"))
+        return;
+    if (isClass("RECYCLE")) {
+        main->addAction(tr("打开回收站"), this, &FormMenuIcon::OpenRecycle);
+        main->addAction(tr("清空回收站"), this, &FormMenuIcon::ClearRecycle);
+        main->addSeparator();
+        main->addAction(tr("删除图标          "), this, &FormMenuIcon::DeleteIcon);
+    } else if (isClass("DISK")) {
+        main->addAction(tr("打开"), this, &FormMenuIcon::OpenIcon);
+        main->addAction(tr("图标设置"), this, &FormMenuIcon::IconSet);
+        main->addAction(tr("盘符设置"), this, &FormMenuIcon::IconSetDisk);
+        main->addSeparator();
+        main->addAction(tr("删除图标       "), this, &FormMenuIcon::DeleteIcon);
+    } else {
+        main->addAction(tr("打开"), this, &FormMenuIcon::OpenIcon);
+        main->addAction(tr("图标设置"), this, &FormMenuIcon::IconSet);
+        main->addSeparator();
+        addMenu->addAction(tr("菜单中添加应用图标"), this, &FormMenuIcon::AddIcon);
+        addMenu->addAction(tr("菜单中添加网址"), this, &FormMenuIcon::AddUrlIco);
+        addMenu->addAction(tr("菜单中添加系统图标"), this, &FormMenuIcon::AddSystemIcon);
+        addMenu->addAction(tr("菜单中添加文件夹"), this, &FormMenuIcon::AddFolder);
+        main->addMenu(addMenu);
+        main->addAction(tr("删除图标           "), this, &FormMenuIcon::DeleteIcon);
+    }
+}
+
+void FormMenuIcon::runContextMenu()
+{
+    // Without parents: an entry may make the menu rebuild its icons, this
+    // one with them, while the context menu still runs.
+    QMenu addMenu;
+    QMenu main;
+    for (QMenu *m : { &addMenu, &main }) {
+        m->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+        m->setAttribute(Qt::WA_TranslucentBackground);
+        m->setStyleSheet(FormCommonIcon::menuStyleSheet());
+    }
+    fillContextMenu(&main, &addMenu);
+    main.exec(QCursor::pos());
+}

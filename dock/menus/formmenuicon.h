@@ -1,0 +1,147 @@
+#pragma once
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+namespace Ui {
+class FormMenuIcon;
+}
+class FormDisk;
+class FormName;
+class FormRecycle;
+class FormTimingFlash;
+class QGraphicsScene;
+class QGraphicsView;
+class QMenu;
+class QTimer;
+
+// The command codes a menu icon's context menu sends to its menu.
+namespace MenuIconMenuCode {
+enum : int {
+    IconSet = 0,
+    AddIcon = 1,
+    AddSystemIcon = 2,
+    DeleteIcon = 3,
+    AddUrlIco = 5,
+    IconSetDisk = 9,
+    AddFolder = 11,
+};
+}
+
+// One icon inside a pop-up icon menu: its picture (or live face) beside its
+// name, which turns with the dock's edge. It changes no data: it reports
+// opens, drags and its context-menu choices to the menu by signals carrying
+// its ID. An icon of class "Temporary" ignores the mouse.
+class FormMenuIcon : public QWidget
+{
+    Q_OBJECT
+public:
+    // The hold before an icon comes loose for dragging, and the ring that
+    // shows it filling (ticks of the ring timer).
+    static const int HoldMs = 500;
+    static const int RingShownAt = 200;
+    static const int RingFullAt = 500;
+    static const int SlideMs = 160;
+    static const int GlideMs = 88;
+
+    explicit FormMenuIcon(QWidget *parent = nullptr);
+    ~FormMenuIcon() override;
+
+    // The row's data; builds the name view and, for RECYCLE and DISK, the face.
+    void setData(const QString &ID, const QString &ico, const QString &name, const QString &cl);
+    // The picture box; lays the icon out for its orientation (set that first).
+    void setIconSize(int w, int h);
+    void setIndex(int i) { m_index = i; }
+    void setOrientation(int edge) { m_orientation = edge; }
+    void setDoubleClick(bool on) { m_doubleClick = on; }
+    // The drive a DISK icon shows; other classes ignore it.
+    void setDisk(const QString &drive);
+    // Puts the icon into the slot of its index in a strip of the given size.
+    void place(int cross, int stripWidth, int stripHeight);
+
+    void moveAnimated(int x, int y);
+    void showAnimated();
+    void hideAnimated();
+
+    // Builds the context menu of this icon's class into main and its
+    // "添加图标" sub-menu. A right release runs it.
+    void fillContextMenu(QMenu *main, QMenu *addMenu);
+
+    QString id() const { return m_id; }
+    QString icon() const { return m_icon; }
+    QString name() const { return m_name; }
+    QString iconClass() const { return m_class; }
+    int index() const { return m_index; }
+    int orientation() const { return m_orientation; }
+    int rotation() const { return m_rotation; }
+    bool doubleClick() const { return m_doubleClick; }
+    bool isPressed() const { return m_pressed; }
+    bool isDragging() const { return m_drag; }
+    int ringTicks() const { return m_ticks; }
+    QPoint shownPoint() const { return m_shown; }
+    QPoint hiddenPoint() const { return m_hidden; }
+    FormTimingFlash *ring() const { return m_ring; }
+    FormName *bubble() const { return m_bubble; }
+    QGraphicsView *nameView() const { return m_view; }
+    FormRecycle *recycleFace() const { return m_recycle; }
+    FormDisk *diskFace() const { return m_disk; }
+    QTimer *clickTimer() const { return m_clickTimer; }
+    QTimer *tickTimer() const { return m_tickTimer; }
+    QWidget *pictureFrame() const;
+    QWidget *pictureLabel() const;
+
+public slots:
+    void IconSet() { emit IconMenu(m_id, MenuIconMenuCode::IconSet); }
+    void AddIcon() { emit IconMenu(m_id, MenuIconMenuCode::AddIcon); }
+    void AddUrlIco() { emit IconMenu(m_id, MenuIconMenuCode::AddUrlIco); }
+    void AddSystemIcon() { emit IconMenu(m_id, MenuIconMenuCode::AddSystemIcon); }
+    void AddFolder() { emit IconMenu(m_id, MenuIconMenuCode::AddFolder); }
+    void DeleteIcon() { emit IconMenu(m_id, MenuIconMenuCode::DeleteIcon); }
+    void myOutEnd();
+    void IconSetDisk() { emit IconMenu(m_id, MenuIconMenuCode::IconSetDisk); }
+    void OpenRecycle() { emit IconOpen(m_id); }
+    void ClearRecycle();
+    void nameRotate(int v);
+    void OpenIcon() { emit IconOpen(m_id); }
+    void ClickTimeOver();
+    void TimingTimeOver();
+
+signals:
+    void IconOpen(QString ID);
+    void IconMenu(QString ID, int x);
+    void backOutEnd();
+    void IconPressMove(QString ID, QPoint p);
+    void IconPressRelease(QString ID, QPoint p);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+private:
+    bool isClass(const char *cl) const { return m_class == QLatin1String(cl); }
+    void showPicture();
+    void dropView();
+    void cleanUp();
+    void runContextMenu();
+
+    Ui::FormMenuIcon *ui;
+    QString m_id, m_icon, m_name, m_class;
+    int m_index = 0;
+    int m_orientation = 2;
+    int m_rotation = 0;
+    bool m_pressed = false;
+    bool m_drag = false;
+    bool m_doubleClick = false;
+    int m_ticks = 0;
+    QPoint m_shown, m_hidden;
+    QTimer *m_clickTimer = nullptr;
+    QTimer *m_tickTimer = nullptr;
+    FormTimingFlash *m_ring = nullptr;
+    FormName *m_bubble = nullptr;
+    QGraphicsScene *m_scene = nullptr;
+    QGraphicsView *m_view = nullptr;
+    FormRecycle *m_recycle = nullptr;
+    FormDisk *m_disk = nullptr;
+};

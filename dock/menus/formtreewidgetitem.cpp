@@ -1,0 +1,91 @@
+#include "dock/menus/formtreewidgetitem.h"
+#include "ui_formtreewidgetitem.h"
+
+#include "dock/icons/formcommonicon.h"
+#include "dock/icons/iconpictures.h"
+#include "platform/opener.h"
+
+#include <XdgDesktopFile>
+
+#include <QCursor>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QUrl>
+
+FormTreeWidgetItem::FormTreeWidgetItem(QWidget *parent) : QWidget(parent), ui(new Ui::FormTreeWidgetItem)
+{
+    ui->setupUi(this);
+}
+
+FormTreeWidgetItem::~FormTreeWidgetItem()
+{
+    delete ui;
+}
+
+QString FormTreeWidgetItem::name() const { return ui->name->text(); }
+int FormTreeWidgetItem::indentation() const { return ui->frame->x(); }
+
+void FormTreeWidgetItem::setData(const QString &name, const QString &path, QTreeWidgetItem *item)
+{
+    m_path = path;
+    m_item = item;
+    ui->name->setText(name);
+    ui->name->setToolTip(name);
+    const QSize size = ui->ico->size();
+    if (isFolder()) {
+        IconPictures::show(ui->ico, QStringLiteral(":/image/icon/Folder.png"), size);
+        return;
+    }
+    QIcon icon;
+    XdgDesktopFile df;
+    if (df.load(path))
+        icon = df.icon();
+    if (icon.isNull())
+        icon = QFileIconProvider().icon(QFileInfo(path));
+    const QPixmap p = icon.pixmap(32, 32, QIcon::Normal, QIcon::Off);
+    ui->ico->setPixmap(p.isNull() ? p : p.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void FormTreeWidgetItem::indent(int x)
+{
+    ui->frame->move(x, 0);
+}
+
+void FormTreeWidgetItem::OpenIcon()
+{
+    emit IconOpen(m_path);
+}
+
+void FormTreeWidgetItem::OpenIconPlace()
+{
+    const QString folder = QFileInfo(m_path).absolutePath();
+    platform::OpenerService::get().openUrl(QUrl::fromLocalFile(folder));
+}
+
+void FormTreeWidgetItem::fillContextMenu(QMenu *menu)
+{
+    if (isFolder())
+        return;
+    menu->addAction(tr("打开程序           "), this, &FormTreeWidgetItem::OpenIcon);
+    menu->addAction(tr("打开文件位置       "), this, &FormTreeWidgetItem::OpenIconPlace);
+}
+
+void FormTreeWidgetItem::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton) {
+        if (isFolder())
+            emit itemClicked(m_item);
+        else
+            emit IconOpen(m_path);
+    } else if (e->button() == Qt::RightButton && !isFolder()) {
+        // No parent: opening a row may rebuild the tree, and this row with it.
+        QMenu menu;
+        menu.setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+        menu.setAttribute(Qt::WA_TranslucentBackground);
+        menu.setStyleSheet(FormCommonIcon::menuStyleSheet());
+        fillContextMenu(&menu);
+        menu.exec(QCursor::pos());
+    }
+}

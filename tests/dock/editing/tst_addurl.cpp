@@ -1,0 +1,314 @@
+#include "dock/editing/catalogueview.h"
+#include "dock/editing/formaddurl.h"
+#include "dock/editing/iconfolder.h"
+#include "platform/webengine.h"
+#include "pebuilder.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+namespace {
+
+// A small web server on 127.0.0.1: pages and pictures by path, 404 for the
+// rest; or, when silent, one that takes connections and never answers.
+class LocalServer : public QObject
+{
+public:
+    explicit LocalServer(bool silent = false) : m_silent(silent)
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = m_server.nextPendingConnection()) {
+                m_sockets << s;
+                connect(s, &QTcpSocket::readyRead, this, [this, s] { serve(s); });
+            }
+        });
+    }
+    QString host() const { return QString("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+
+    QHash<QString, QPair<QByteArray, QByteArray>> files; // path -> (type, body)
+    QStringList requested;
+
+private:
+    void serve(QTcpSocket *s)
+    {
+        m_buffers[s] += s->readAll();
+        if (!m_buffers[s].contains("\r\n\r\n"))
+            return;
+        const QByteArray line = m_buffers[s].left(m_buffers[s].indexOf("\r\n"));
+        m_buffers.remove(s);
+        const QString path = QString::fromUtf8(line.split(' ').value(1));
+        requested << path;
+        if (m_silent)
+            return;
+        const auto it = files.constFind(QUrl::fromPercentEncoding(path.toUtf8()));
+        QByteArray reply;
+        if (it == files.constEnd()) {
+            reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\nConnection: close\r\n\r\nnot found";
+        } else {
+            reply = "HTTP/1.1 200 OK\r\nContent-Type: " + it->first + "\r\nContent-Length: "
+                + QByteArray::number(it->second.size()) + "\r\nConnection: close\r\n\r\n" + it->second;
+        }
+        s->write(reply);
+        s->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    bool m_silent;
+    QList<QTcpSocket *> m_sockets;
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+};
+
+bool webEngineLoaded()
+{
+    QFile maps("/proc/self/maps");
+    maps.open(QIODevice::ReadOnly);
+    return maps.readAll().contains("libQt5WebEngineCore");
+}
+
+void type(FormAddUrl &d, const QString &title, const QString &address)
+{
+    d.findChild<QLineEdit *>("lineEdit")->setText(title);
+    d.findChild<QLineEdit *>("lineEditURL")->setText(address);
+}
+
+void pressAdd(FormAddUrl &d)
+{
+    d.findChild<QPushButton *>("pushButtonAdd")->click();
+}
+
+} // namespace
+
+class TestAddUrl : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Typing and link rules need no web engine; without its module the
+    // dialog works in its compact shape.
+    void initTestCase()
+    {
+        CatalogueViewModule::setFile(TestEnv::binDir() + "/no-such-module.so");
+    }
+
+    void badgeAndFullStops()
+    {
+        FormAddUrl d;
+        auto *badge = d.findChild<QLabel *>("labelico");
+        auto *title = d.findChild<QLineEdit *>("lineEdit");
+        auto *address = d.findChild<QLineEdit *>("lineEditURL");
+        QCOMPARE(badge->text(), QString("网"));
+        title->setText("百度一下");
+        QCOMPARE(badge->text(), QString("百"));
+        title->clear();
+        QCOMPARE(badge->text(), QString("网"));
+        address->setText("www。example。org");
+        QCOMPARE(address->text(), QString("www.example.org"));
+    }
+
+    void addNeedsTitleAndAddress()
+    {
+        FormAddUrl d;
+        QSignalSpy added(&d, &FormAddUrl::AddIcon);
+        auto *error = d.findChild<QLabel *>("label");
+        type(d, "", "x.org");
+        pressAdd(d);
+        QCOMPARE(error->text(), QString("请输入标题名称！"));
+        QVERIFY(!error->isHidden());
+        type(d, "X", "");
+        pressAdd(d);
+        QCOMPARE(error->text(), QString("请输入网址！"));
+        QCOMPARE(added.count(), 0);
+        QVERIFY(!d.downloading());
+    }
+
+    void addressRules_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("site");
+        QTest::newRow("no scheme") << "www.example.org" << "http://www.example.org" << "example.org";
+        QTest::newRow("https with path") << "https://www.a.com/x/y" << "https://www.a.com/x/y" << "a.com";
+        QTest::newRow("http") << "http://b.net/" << "http://b.net/" << "b.net";
+        QTest::newRow("capital scheme") << "HTTPS://x.org/p" << "HTTPS://x.org/p" << "x.org";
+        QTest::newRow("mixed scheme") << "Http://y.org" << "Http://y.org" << "y.org";
+        QTest::newRow("www twice") << "www.www.h.com" << "http://www.www.h.com" << "www.h.com";
+        QTest::newRow("port stays") << "h.com:8080/p" << "http://h.com:8080/p" << "h.com:8080";
+        QTest::newRow("full stops") << "www。c。cn" << "http://www.c.cn" << "c.cn";
+    }
+
+    // The stored address, the picture asked for and the icon sent; a site
+    // without a picture gets the stock one.
+    void addressRules()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, site);
+        LocalServer server;
+        server.files["/addurl/img/example.org.png"] = { "image/png", PeBuilder::pngImage(32, Qt::magenta) };
+        FormAddUrl d;
+        d.setWebHost(server.host());
+        d.openAddPage("ico3");
+        QSignalSpy added(&d, &FormAddUrl::AddIcon);
+        type(d, "Site", typed);
+        pressAdd(d);
+        QVERIFY(added.wait(5000));
+        QCOMPARE(d.address(), stored);
+        QCOMPARE(d.title(), QString("Site"));
+        QCOMPARE(server.requested.value(0), QString(QUrl("/addurl/img/" + site + ".png").toEncoded()));
+        const QList<QVariant> a = added.at(0);
+        const QString picture = site == "example.org" ? IconFolder::file("example.org.png") : FormAddUrl::stockPicture();
+        QCOMPARE(a.at(0).toString(), picture);
+        QCOMPARE(a.at(1).toString(), QString("Site"));
+        QCOMPARE(a.at(2).toString(), QString("URL"));
+        QCOMPARE(a.at(3).toString(), stored);
+        QCOMPARE(a.at(4).toString(), QString("ico3"));
+        if (site == "example.org")
+            QCOMPARE(QImage(picture).size(), QSize(32, 32));
+        // The dialog keeps its texts for the next time.
+        QCOMPARE(d.findChild<QLineEdit *>("lineEdit")->text(), QString("Site"));
+    }
+
+    void linkClickRules()
+    {
+        LocalServer server;
+        server.files["/addurl/img/good.png"] = { "image/png", PeBuilder::pngImage(16, Qt::cyan) };
+        server.files["/text.png"] = { "text/html", "<html>no picture</html>" };
+        FormAddUrl d;
+        d.openAddPage("0");
+        QSignalSpy added(&d, &FormAddUrl::AddIcon);
+
+        d.urlClick(QUrl(server.host() + "/about.html")); // an ordinary link
+        d.urlClick(QUrl("http://a/b.png,only-two"));
+        QCOMPARE(added.count(), 0);
+        QVERIFY(server.requested.isEmpty());
+
+        d.getPhotoup(QString(), "Empty", "http://e.org"); // a link without its picture piece
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(added.at(0).at(0).toString(), FormAddUrl::stockPicture());
+        QCOMPARE(added.at(0).at(1).toString(), QString("Empty"));
+        QVERIFY(server.requested.isEmpty());
+
+        d.urlClick(QUrl(server.host() + "/addurl/img/good.png,好站,http://good.org/"));
+        QVERIFY(added.wait(5000));
+        QCOMPARE(added.at(1).at(0).toString(), IconFolder::file("good.png"));
+        QCOMPARE(added.at(1).at(1).toString(), QString("好站"));
+        QCOMPARE(added.at(1).at(3).toString(), QString("http://good.org/"));
+
+        for (const QString &bad : { "/text.png", "/missing.png", "/dir/" }) {
+            d.urlClick(QUrl(server.host() + bad + ",N,http://n.org"));
+            QVERIFY(added.wait(5000));
+            QCOMPARE(added.last().at(0).toString(), FormAddUrl::stockPicture());
+        }
+    }
+
+    // A server that never answers: the stock picture after the time-out, and
+    // nothing else starts meanwhile.
+    void silentServerTimesOut()
+    {
+        LocalServer server(true);
+        FormAddUrl d;
+        d.setWebHost(server.host());
+        d.setDownloadTimeout(400);
+        d.openAddPage("0");
+        QSignalSpy added(&d, &FormAddUrl::AddIcon);
+        type(d, "Slow", "slow.org");
+        QElapsedTimer clock;
+        clock.start();
+        pressAdd(d);
+        QVERIFY(d.downloading());
+        pressAdd(d);
+        d.urlClick(QUrl(server.host() + "/p.png,Other,http://o.org"));
+        QTRY_COMPARE_WITH_TIMEOUT(server.requested.size(), 1, 3000);
+        QCOMPARE(added.count(), 0);
+        QVERIFY(added.wait(5000));
+        QVERIFY(clock.elapsed() >= 350);
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(added.at(0).at(0).toString(), FormAddUrl::stockPicture());
+        QCOMPARE(added.at(0).at(1).toString(), QString("Slow"));
+        QVERIFY(!d.downloading());
+        QTest::qWait(100);
+        QCOMPARE(server.requested.size(), 1);
+    }
+
+    void missingModuleLeavesTheCompactDialog()
+    {
+        FormAddUrl d;
+        d.openAddPage("0");
+        QVERIFY(!d.webView());
+        QCOMPARE(d.size(), QSize(600, 110));
+        QVERIFY(!webEngineLoaded());
+    }
+
+    // The web engine is loaded only when a dialog first opens; the catalogue
+    // page opens the full shape, and its links come to the dialog instead of
+    // being followed.
+    void catalogueLinksAreTakenOver()
+    {
+        CatalogueViewModule::setFile(TestEnv::binDir() + "/zorvane-webview.so");
+        FormAddUrl d;
+        QVERIFY(!d.webView());
+        QVERIFY(!webEngineLoaded());
+        QCOMPARE(d.size(), QSize(600, 110));
+
+        LocalServer server;
+        const QString pic = server.host() + "/addurl/img/cat.png";
+        server.files["/addurl/img/cat.png"] = { "image/png", PeBuilder::pngImage(24, Qt::darkRed) };
+        server.files["/addurl/index.html"] = {
+            "text/html; charset=utf-8",
+            "<html><body><a id='a' href='" + pic.toUtf8() + ",Cat,http://cat.example/'>cat</a>"
+            "<a id='b' target='_blank' href='" + pic.toUtf8() + ",Kit,http://kit.example/'>kit</a>"
+            "<script>window.onload = function() { setTimeout(function() {"
+            " document.getElementById('a').click(); }, 100); setTimeout(function() {"
+            " document.getElementById('b').click(); }, 1500); };</script></body></html>"
+        };
+        d.setWebHost(server.host());
+        QSignalSpy added(&d, &FormAddUrl::AddIcon);
+        d.openAddPage("ico9");
+        d.show();
+        QVERIFY(d.webView());
+        QVERIFY(webEngineLoaded());
+        QTRY_COMPARE_WITH_TIMEOUT(d.size(), QSize(600, 347), 30000);
+        QVERIFY(d.webView()->isVisible());
+
+        QTRY_COMPARE_WITH_TIMEOUT(added.count(), 1, 20000);
+        QCOMPARE(added.at(0).at(0).toString(), IconFolder::file("cat.png"));
+        QCOMPARE(added.at(0).at(1).toString(), QString("Cat"));
+        QCOMPARE(added.at(0).at(3).toString(), QString("http://cat.example/"));
+        QCOMPARE(added.at(0).at(4).toString(), QString("ico9"));
+        QTRY_COMPARE_WITH_TIMEOUT(added.count(), 2, 20000);
+        QCOMPARE(added.at(1).at(1).toString(), QString("Kit"));
+        // A refused link ends as a failed load; the catalogue stays open all the same.
+        QTest::qWait(300);
+        QCOMPARE(d.size(), QSize(600, 347));
+        QVERIFY(d.webView()->isVisible());
+        // The view stayed on the catalogue: only it and the pictures were asked for.
+        for (const QString &path : server.requested)
+            QVERIFY2(path == "/addurl/index.html" || path == "/addurl/img/cat.png" || path == "/favicon.ico",
+                     qPrintable(path));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    static TestEnv env;
+    // What the web engine needs under the offscreen platform, without GPU or sandbox.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("QT_QUICK_BACKEND", "software");
+    platform::prepareWebEngine();
+    QApplication app(argc, argv);
+    TestAddUrl tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "tst_addurl.moc"

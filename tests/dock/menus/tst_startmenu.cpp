@@ -1,0 +1,172 @@
+// The start-menu tree: the applications of a temporary XDG data folder,
+// grouped by category, and what its rows open.
+#include "dock/menus/formstartmenu.h"
+#include "dock/menus/formtreewidgetitem.h"
+#include "dock/menus/startmenutree.h"
+#include "fakedockservices.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+QByteArray entry(const QString &name, const QString &categories, const QString &extra = QString())
+{
+    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=/bin/true\nCategories=%2\n%3")
+        .arg(name, categories, extra)
+        .toUtf8();
+}
+
+QStringList names(const QList<StartMenuTree::Entry> &entries)
+{
+    QStringList out;
+    for (const StartMenuTree::Entry &e : entries)
+        out << e.name;
+    return out;
+}
+
+} // namespace
+
+class TestStartMenu : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir data;
+    QString user, system;
+
+    QString app(const QString &folder, const QString &file, const QByteArray &content)
+    {
+        return TestEnv::writeFile(folder + "/" + file, content);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        user = data.path() + "/user/applications";
+        system = data.path() + "/system/applications";
+        app(system, "editor.desktop", entry("Editor", "Utility;TextEditor;", "Name[zh_CN]=编辑器\nName[de]=Editor DE\n"));
+        app(system, "player.desktop", entry("Player", "Audio;Player;"));
+        app(system, "zebra.desktop", entry("Zebra", "Game;"));
+        app(system, "apple.desktop", entry("apple", "Game;"));
+        app(system, "misc.desktop", entry("Misc", ""));
+        app(system, "hidden.desktop", entry("Hidden", "Game;", "Hidden=true\n"));
+        app(system, "nodisplay.desktop", entry("NoDisplay", "Game;", "NoDisplay=true\n"));
+        app(system, "folder.desktop", "[Desktop Entry]\nType=Directory\nName=Folder\n");
+        app(system, "notes.txt", entry("Text", "Game;"));
+        app(system, "LOUD.DESKTOP", entry("Loud", "Office;"));
+        app(system, "kde/konsole.desktop", entry("Konsole", "System;"));
+        app(system, "overridden.desktop", entry("System copy", "Game;"));
+        app(system, "masked.desktop", entry("Masked", "Game;"));
+        // The user's copy of an ID counts, also to hide it.
+        app(user, "overridden.desktop", entry("User copy", "Game;"));
+        app(user, "masked.desktop", entry("Masked", "Game;", "Hidden=true\n"));
+        // A link back up, which must not be walked round and round.
+        QVERIFY(QFile::link(system, system + "/kde/loop"));
+    }
+
+    void scanGroupsByMainCategory()
+    {
+        const QList<StartMenuTree::Folder> folders = StartMenuTree::scan({ user, system });
+        QStringList cats;
+        for (const StartMenuTree::Folder &f : folders)
+            cats << f.category;
+        QCOMPARE(cats, (QStringList{ "AudioVideo", "Game", "Office", "System", "Utility", "Other" }));
+        QCOMPARE(folders.at(0).name, QString("影音"));
+        QCOMPARE(names(folders.at(1).entries), (QStringList{ "apple", "User copy", "Zebra" }));
+        QCOMPARE(folders.at(1).entries.at(1).file, user + "/overridden.desktop");
+        QCOMPARE(names(folders.at(2).entries), QStringList{ "Loud" });
+        QCOMPARE(names(folders.at(3).entries), QStringList{ "Konsole" });
+        QCOMPARE(names(folders.at(4).entries), QStringList{ "编辑器" });
+        QCOMPARE(folders.at(5).name, QString("其他"));
+    }
+
+    void categoriesAndNames()
+    {
+        QCOMPARE(StartMenuTree::mainCategory({ "GTK", "Video", "Player" }), QString("AudioVideo"));
+        QCOMPARE(StartMenuTree::mainCategory({ "X-Custom", "Network", "Office" }), QString("Network"));
+        QCOMPARE(StartMenuTree::mainCategory({ "network" }), QString("Other"));
+        QCOMPARE(StartMenuTree::mainCategory({}), QString("Other"));
+        QCOMPARE(StartMenuTree::entryName(system + "/player.desktop"), QString("Player"));
+        QCOMPARE(StartMenuTree::entryName(system + "/editor.desktop"), QString("编辑器"));
+        QCOMPARE(StartMenuTree::entryName(system + "/missing.desktop"), QString());
+    }
+
+    void missingFoldersGiveAnEmptyTree()
+    {
+        QVERIFY(StartMenuTree::scan({ data.path() + "/nowhere" }).isEmpty());
+    }
+
+    void panelRowsOpenAndHide()
+    {
+        FakeOpener opener;
+        QWidget dock;
+        dock.show();
+        FormStartMenu panel(&dock);
+        panel.setApplicationFolders({ user, system });
+        QVERIFY(!panel.isLoaded());
+        panel.toggleShow();
+        QVERIFY(panel.isLoaded());
+        QTreeWidget *t = panel.tree();
+        QCOMPARE(t->topLevelItemCount(), 6);
+        QTreeWidgetItem *games = t->topLevelItem(1);
+        FormTreeWidgetItem *folderRow = panel.rowWidget(games);
+        QVERIFY(folderRow->isFolder());
+        QCOMPARE(folderRow->name(), QString("游戏"));
+        QCOMPARE(games->childCount(), 3);
+
+        // A left click on a folder opens it and a second one closes it.
+        QMouseEvent left(QEvent::MouseButtonRelease, QPointF(5, 5), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(folderRow, &left);
+        QVERIFY(games->isExpanded());
+        QApplication::sendEvent(folderRow, &left);
+        QVERIFY(!games->isExpanded());
+        QMenu none;
+        folderRow->fillContextMenu(&none);
+        QVERIFY(none.actions().isEmpty());
+
+        // Opening a row opens its desktop file and asks the dock to hide the panel, once.
+        FormTreeWidgetItem *zebra = panel.rowWidget(games->child(2));
+        QCOMPARE(zebra->indentation(), 20);
+        QSignalSpy opened(&panel, &FormStartMenu::IconOpens);
+        QApplication::sendEvent(zebra, &left);
+        QCOMPARE(opener.paths, QStringList{ system + "/zebra.desktop" });
+        QCOMPARE(opened.count(), 1);
+        QMenu menu;
+        zebra->fillContextMenu(&menu);
+        QCOMPARE(menu.actions().size(), 2);
+        menu.actions().at(1)->trigger(); // "打开文件位置": the folder of the desktop file
+        QCOMPARE(opener.urls, QList<QUrl>{ QUrl::fromLocalFile(system) });
+
+        // Hidden by any path, the tree is collapsed and the next toggle shows it.
+        games->setExpanded(true);
+        panel.hideMenu();
+        QVERIFY(!games->isExpanded());
+        panel.toggleShow();
+        QVERIFY(panel.isShown());
+    }
+
+    void refreshEmptiesThenRefills()
+    {
+        QWidget dock;
+        FormStartMenu panel(&dock);
+        panel.setApplicationFolders({ system });
+        panel.loadFile();
+        const int before = panel.tree()->topLevelItemCount();
+        QVERIFY(before > 0);
+        QMetaObject::invokeMethod(&panel, "on_Update_clicked");
+        QCOMPARE(panel.tree()->topLevelItemCount(), 0);
+        QVERIFY(panel.findChild<QLabel *>("Loading")->isVisibleTo(&panel));
+        QCOMPARE(panel.reloadTimer()->interval(), FormStartMenu::ReloadMs);
+        QTRY_COMPARE_WITH_TIMEOUT(panel.tree()->topLevelItemCount(), before, 3000);
+        QVERIFY(!panel.findChild<QLabel *>("Loading")->isVisibleTo(&panel));
+    }
+};
+
+ZV_TEST_MAIN(TestStartMenu)
+#include "tst_startmenu.moc"

@@ -1,0 +1,255 @@
+#include "dock/tools/formupload.h"
+#include "dock/tools/updateanswer.h"
+#include "fakedockservices.h"
+#include "localhttp.h"
+#include "testenv.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QNetworkProxy>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+namespace {
+
+QByteArray item(int version, const QByteArray &number = "1.9", const QByteArray &durl = "http://h/setup.exe")
+{
+    return "<item><VERSION>" + QByteArray::number(version) + "</VERSION><NUMBER>" + number + "</NUMBER><DURL>"
+        + durl + "</DURL><content>新功能</content></item>";
+}
+
+QByteArray answer(const QByteArray &items)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Contents>" + items + "</Contents>";
+}
+
+const QByteArray installer = QByteArray(200 * 1024, 'z');
+
+// The updater pointed at a local server, saving into a temporary folder,
+// with short waits.
+struct Updater
+{
+    LocalHttp http;
+    FakeOpener opener;
+    QTemporaryDir folder;
+    FormUpload w;
+
+    Updater()
+    {
+        w.setUpdatePage(http.url("/update.html"));
+        w.setDownloadFolder(folder.path());
+        w.setTimeouts(400, 400);
+    }
+    void serve(const QByteArray &body, int status = 200)
+    {
+        http.route("/update.html", { LocalHttp::Full, status, body });
+    }
+    // Answers that a newer version lies at path.
+    void offer(const QString &path, const LocalHttp::Route &r)
+    {
+        serve(answer(item(1810, "1.9", http.url(path + "?from=dock").toString().toUtf8())));
+        http.route(path, r);
+        w.checkUpdate();
+        QTRY_VERIFY(!w.isChecking());
+    }
+    QString status() { return w.findChild<QLabel *>("label_2")->text(); }
+    QString progress() { return w.findChild<QLabel *>("label_4")->text(); }
+    QStringList files() { return QDir(folder.path()).entryList(QDir::Files); }
+    void start() { w.findChild<QPushButton *>("pushButtonStar")->click(); }
+};
+
+} // namespace
+
+class TestUpload : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); }
+
+    void answerParsing_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("parsed");
+        QTest::addColumn<int>("newerCount");
+        QTest::addColumn<bool>("newer");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("same version") << answer(item(1809)) << true << 0 << false << "1.9";
+        QTest::newRow("newer") << answer(item(1810, "1.8.10")) << true << 1 << true << "1.8.10";
+        QTest::newRow("two newer, last wins") << answer(item(1810, "a") + item(1811, "b")) << true << 2 << true << "b";
+        QTest::newRow("newer then older") << answer(item(1810, "a") + item(1700, "b")) << true << 1 << false << "b";
+        QTest::newRow("any order") << answer("<i><DURL>x</DURL><NUMBER>2</NUMBER><VERSION>1900</VERSION></i>")
+                                   << true << 1 << true << "2";
+        QTest::newRow("not a number") << answer(item(0).replace("0</VERSION>", "new</VERSION>")) << true << 0
+                                      << false << "1.9";
+        QTest::newRow("other root still read") << QByteArray("<History>" + item(1810) + "</History>") << true << 1
+                                               << true << "1.9";
+        QTest::newRow("zero byte ends it") << answer(item(1810)) + QByteArray(1, '\0') + "garbage" << true << 1
+                                           << true << "1.9";
+        QTest::newRow("cut by a zero byte") << QByteArray("<Contents>\0<item/></Contents>", 29) << false << 0
+                                            << false << QString();
+        QTest::newRow("utf-8") << answer(item(1810, "版本二")) << true << 1 << true << "版本二";
+        QTest::newRow("error page") << QByteArray("<html><body>502 Bad Gateway") << false << 0 << false
+                                    << QString();
+        QTest::newRow("empty") << QByteArray() << false << 0 << false << QString();
+    }
+    void answerParsing()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(bool, parsed);
+        QFETCH(int, newerCount);
+        QFETCH(bool, newer);
+        QFETCH(QString, number);
+        const UpdateAnswer a = UpdateAnswer::parse(body, 1809);
+        QCOMPARE(a.parsed, parsed);
+        QCOMPARE(a.newerCount(), newerCount);
+        QCOMPARE(a.newer(), newer);
+        QCOMPARE(a.number.value_or(QString()), number);
+    }
+
+    void installerFileName_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("query dropped") << "http://h/d/setup.exe?v=2&x=1" << "/t/setup.exe";
+        QTest::newRow("decoded") << "https://h/d/Zorvane%20Setup.exe" << "/t/Zorvane Setup.exe";
+        QTest::newRow("no name") << "http://h/download/" << "/t/ZorvaneSetup";
+        QTest::newRow("no way out of the folder") << "http://h/a%2F..%2F..%2Fb.exe" << "/t/b.exe";
+        QTest::newRow("not the web") << "file:///etc/passwd" << QString();
+        QTest::newRow("empty") << "" << QString();
+    }
+    void installerFileName()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, file);
+        QCOMPARE(FormUpload::targetFor(QUrl(url), "/t/"), file);
+    }
+
+    // The automatic check announces each newer version and fills the page;
+    // the user's check says how it went and announces nothing.
+    void checks()
+    {
+        Updater u;
+        QSignalSpy newer(&u.w, &FormUpload::updates);
+        QVERIFY(!u.status().contains("已是最新版本")); // nothing checked yet
+
+        u.serve(answer(item(1809)));
+        u.w.checkUpdate();
+        QVERIFY(u.status().contains("正在检查更新"));
+        QTRY_VERIFY(!u.w.isChecking());
+        QVERIFY(u.status().contains("已是最新版本"));
+        QCOMPARE(u.w.page(), FormUpload::UpToDate);
+
+        u.serve(answer(item(1810, "1.8.10", "http://h/new.exe") + item(1811, "1.8.11", "http://h/newest.exe")));
+        u.w.startInit2();
+        QTRY_VERIFY(!u.w.isChecking());
+        QCOMPARE(newer.count(), 2);
+        QCOMPARE(u.w.page(), FormUpload::NewVersion);
+        QVERIFY(u.w.findChild<QLabel *>("label_3")->text().contains("V1.8.11"));
+        QCOMPARE(u.w.installerUrl(), QUrl("http://h/newest.exe"));
+        QCOMPARE(u.w.findChild<QTextBrowser *>("textBrowser")->toPlainText(), QString("新功能"));
+
+        u.w.checkUpdate();
+        QTRY_VERIFY(!u.w.isChecking());
+        QCOMPARE(newer.count(), 2);
+        QCOMPARE(u.http.requested.count("/update.html"), 3);
+    }
+
+    // "Already the latest" only after a check that worked.
+    void failedChecks_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("404") << int(LocalHttp::Full) << 404 << answer(item(1809));
+        QTest::newRow("not xml") << int(LocalHttp::Full) << 200 << QByteArray("<html>busy");
+        QTest::newRow("no version") << int(LocalHttp::Full) << 200 << answer("<item><NUMBER>1</NUMBER></item>");
+        QTest::newRow("cut off") << int(LocalHttp::CutOff) << 200 << answer(item(1809));
+        QTest::newRow("never answers") << int(LocalHttp::Silent) << 200 << QByteArray();
+    }
+    void failedChecks()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        Updater u;
+        QSignalSpy newer(&u.w, &FormUpload::updates);
+        u.http.route("/update.html", { LocalHttp::Kind(kind), status, body });
+
+        u.w.startInit2(); // automatic: the page stays as it was
+        QTRY_VERIFY_WITH_TIMEOUT(!u.w.isChecking(), 3000);
+        QVERIFY(u.status().contains("尚未检查更新"));
+
+        u.w.checkUpdate();
+        QTRY_VERIFY_WITH_TIMEOUT(!u.w.isChecking(), 3000);
+        QVERIFY(u.status().contains("检查更新失败"));
+        QVERIFY(!u.status().contains("已是最新版本"));
+        QCOMPARE(u.w.page(), FormUpload::UpToDate);
+        QCOMPARE(newer.count(), 0);
+    }
+
+    // A complete 2xx download is handed to the opener, never run; the hourly
+    // check stops with the first press.
+    void goodDownload()
+    {
+        Updater u;
+        u.w.startCheckTimer();
+        u.offer("/files/setup.exe", { LocalHttp::Full, 200, installer });
+        QCOMPARE(u.w.page(), FormUpload::NewVersion);
+        u.start();
+        QVERIFY(!u.w.checkTimerActive());
+        QCOMPARE(u.w.page(), FormUpload::Download);
+        QVERIFY(u.w.isDownloading());
+        u.start(); // a second press while it runs starts nothing
+        QTRY_VERIFY(!u.w.isDownloading());
+        QCOMPARE(u.http.requested.count("/files/setup.exe"), 1);
+
+        const QString target = u.folder.path() + "/setup.exe";
+        QCOMPARE(u.w.downloadTarget(), target);
+        QCOMPARE(u.files(), QStringList{ "setup.exe" });
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), installer);
+        QCOMPARE(u.opener.urls, QList<QUrl>{ QUrl::fromLocalFile(target) });
+        QVERIFY(u.opener.paths.isEmpty());
+    }
+
+    // A failed download opens nothing, leaves no partial file and no older
+    // file replaced, and says so.
+    void failedDownloads_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("status");
+        QTest::newRow("404") << int(LocalHttp::Full) << 404;
+        QTest::newRow("cut off") << int(LocalHttp::CutOff) << 200;
+        QTest::newRow("never answers") << int(LocalHttp::Silent) << 200;
+    }
+    void failedDownloads()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, status);
+        Updater u;
+        TestEnv::writeFile(u.folder.path() + "/setup.exe", "the one from last time");
+        u.offer("/files/setup.exe", { LocalHttp::Kind(kind), status, installer });
+        u.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!u.w.isDownloading(), 3000);
+        QVERIFY(u.progress().startsWith("下载失败"));
+        QVERIFY(u.opener.urls.isEmpty());
+        QCOMPARE(u.files(), QStringList{ "setup.exe" });
+        QFile f(u.folder.path() + "/setup.exe");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("the one from last time"));
+
+        // It can be tried again once it has ended.
+        u.http.route("/files/setup.exe", { LocalHttp::Full, 200, installer });
+        u.start();
+        QTRY_VERIFY(!u.w.isDownloading());
+        QCOMPARE(u.opener.urls.size(), 1);
+    }
+
+};
+
+ZV_TEST_MAIN(TestUpload)
+#include "tst_upload.moc"
