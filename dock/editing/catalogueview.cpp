@@ -3,6 +3,8 @@
 #include "platform/paths.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QPluginLoader>
 #include <QWidget>
 
@@ -18,7 +20,13 @@ QString &fileName()
 
 QString file()
 {
-    return fileName().isEmpty() ? platform::programFolder() + QStringLiteral("/zorvane-webview.so") : fileName();
+    if (!fileName().isEmpty())
+        return fileName();
+    const QString name = QStringLiteral("zorvane-webview.so");
+    const QString beside = platform::programFolder() + QLatin1Char('/') + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(platform::programFolder() + QStringLiteral("/../" ZV_INSTALL_LIBDIR "/zorvane/") + name);
 }
 
 void setFile(const QString &path)

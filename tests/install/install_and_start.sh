@@ -33,6 +33,8 @@ for p in Zorvane Mirelka Tandrel; do
     grep -qx "Exec=$prefix/bin/$p" "$entry" || fail "$entry does not start the installed $p"
     grep -qx "Icon=$p" "$entry" || fail "$entry names another icon"
 done
+# The add-web-site dialog's web view, loaded from the library folder.
+[ -n "$(find "$prefix" -path '*/zorvane/zorvane-webview.so')" ] || fail "web view module not installed"
 "$checker" "$prefix"/share/applications/*.desktop || fail "desktop entries"
 
 # A private home, so nothing of the user's is read or written.
