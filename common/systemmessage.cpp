@@ -3,6 +3,8 @@
 #include "platform/paths.h"
 
 #include <QDeadlineTimer>
+#include <QDebug>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
@@ -40,13 +42,17 @@ DecodeResult decode(const QByteArray &buf, quint32 *dwData, QByteArray *text)
 
 QString socketPath(const QString &title)
 {
-    return platform::runtimeFolder() + QLatin1Char('/') + title;
+    const QString folder = platform::runtimeFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + title;
 }
 
 bool windowExists(const QString &title)
 {
+    const QString path = socketPath(title);
+    if (path.isEmpty())
+        return false;
     QLocalSocket s;
-    s.connectToServer(socketPath(title));
+    s.connectToServer(path);
     const bool ok = s.waitForConnected(200);
     s.abort();
     return ok;
@@ -55,8 +61,11 @@ bool windowExists(const QString &title)
 bool send(const QString &title, const QString &text, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
+    const QString path = socketPath(title);
+    if (path.isEmpty())
+        return false;
     QLocalSocket s;
-    s.connectToServer(socketPath(title));
+    s.connectToServer(path);
     if (!s.waitForConnected(int(deadline.remainingTime())))
         return false;
     s.write(encode(Tag, text.toUtf8()));
@@ -104,14 +113,40 @@ SystemMessageReceiver::~SystemMessageReceiver()
 
 bool SystemMessageReceiver::isListening() const
 {
-    return m_server && m_server->isListening();
+    // A server that gave up (see watch()) still calls itself listening, but
+    // has no socket left: only its error text tells (its error code stays
+    // "unknown", and asking for its socket would crash). Each server is new
+    // from listen(), so any error text means it gave up.
+    return m_server && m_server->isListening() && m_server->errorString().isEmpty();
+}
+
+void SystemMessageReceiver::setWatchInterval(int ms)
+{
+    if (m_watch)
+        m_watch->setInterval(ms);
 }
 
 bool SystemMessageReceiver::listen()
 {
     if (isListening())
         return true;
+    if (!startServer())
+        return false;
+    if (!m_watch) {
+        m_watch = new QTimer(this);
+        m_watch->setInterval(SystemMessage::WatchIntervalMs);
+        connect(m_watch, &QTimer::timeout, this, &SystemMessageReceiver::watch);
+    }
+    m_watch->start();
+    return true;
+}
+
+bool SystemMessageReceiver::startServer()
+{
+    dropServer();
     const QString path = SystemMessage::socketPath(m_title);
+    if (path.isEmpty())
+        return false;
     // A socket file left by a killed copy is removed; a live one is kept.
     if (SystemMessage::windowExists(m_title))
         return false;
@@ -120,14 +155,14 @@ bool SystemMessageReceiver::listen()
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &SystemMessageReceiver::onNewConnection);
     if (!m_server->listen(path)) {
-        delete m_server;
-        m_server = nullptr;
+        qWarning() << "system messages: cannot listen at" << path << m_server->errorString();
+        dropServer();
         return false;
     }
     return true;
 }
 
-void SystemMessageReceiver::close()
+void SystemMessageReceiver::dropServer()
 {
     if (!m_server)
         return;
@@ -136,11 +171,40 @@ void SystemMessageReceiver::close()
     m_server = nullptr;
 }
 
+void SystemMessageReceiver::watch()
+{
+    // QLocalServer closes its socket (and removes the socket file) when
+    // accepting fails, e.g. with no descriptor left, and says nothing: it is
+    // looked after here, and started again once it can be. A socket file
+    // removed by someone else leaves us just as unreachable.
+    if (isListening() && QFileInfo::exists(m_server->fullServerName()))
+        return;
+    if (startServer())
+        qWarning() << "system messages: listening again as" << m_title;
+}
+
+void SystemMessageReceiver::close()
+{
+    if (m_watch)
+        m_watch->stop();
+    dropServer();
+}
+
 void SystemMessageReceiver::onNewConnection()
 {
     while (QLocalSocket *s = m_server->nextPendingConnection()) {
         // Ours, not the server's: a handler may close the server while answering.
         s->setParent(this);
+        // A flood of connections that never speak must not take every
+        // descriptor: beyond the cap, the oldest goes.
+        m_connections.append(s);
+        while (m_connections.size() > SystemMessage::MaxConnections) {
+            QLocalSocket *oldest = m_connections.takeFirst();
+            oldest->disconnect(this);
+            oldest->abort();
+            oldest->deleteLater();
+        }
+        connect(s, &QObject::destroyed, this, [this, s]() { m_connections.removeOne(s); });
         connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
         // A peer that never completes its frame is dropped.
         QTimer *guard = new QTimer(s);

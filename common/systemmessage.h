@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
 
 class QLocalServer;
+class QLocalSocket;
+class QTimer;
 
 // Short text messages between our programs. A program's top-level window
 // titled T listens on a local socket at <runtime folder>/<T>. One connection
@@ -17,6 +20,10 @@ namespace SystemMessage {
 constexpr quint32 Tag = 10000;
 constexpr quint32 MaxBytes = 64 * 1024;
 constexpr int SendTimeoutMs = 1000;
+// Connections a receiver holds at once; a new one beyond them drops the oldest.
+constexpr int MaxConnections = 32;
+// How often a receiver checks that its server still listens.
+constexpr int WatchIntervalMs = 2000;
 
 QByteArray encode(quint32 dwData, const QByteArray &text);
 
@@ -24,7 +31,8 @@ enum class DecodeResult { NeedMore, Complete, Malformed };
 // Reads one frame from the front of buf. Complete fills dwData and text.
 DecodeResult decode(const QByteArray &buf, quint32 *dwData, QByteArray *text);
 
-// The socket path of the window titled `title`.
+// The socket path of the window titled `title`; empty when there is no
+// private runtime folder to put it in.
 QString socketPath(const QString &title);
 
 // "Finding the window": a receiver answers at that path.
@@ -57,15 +65,25 @@ public:
     ~SystemMessageReceiver() override;
 
     // Starts listening; false when another live receiver holds the title.
+    // Once asked to listen, the receiver keeps at it: a server that stops (it
+    // does when the process runs out of descriptors) is started again.
     bool listen();
     void close();
     QString title() const { return m_title; }
     bool isListening() const;
+    // Connections held now (tests).
+    int connectionCount() const { return m_connections.size(); }
+    void setWatchInterval(int ms);
 
 private:
     void onNewConnection();
+    void watch();
+    bool startServer();
+    void dropServer();
 
     QString m_title;
     Handler m_handler;
     QLocalServer *m_server = nullptr;
+    QList<QLocalSocket *> m_connections; // oldest first
+    QTimer *m_watch = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "common/fonts.h"
+#include "common/safefile.h"
 #include "common/translations.h"
 #include "dock/settings/docksettings.h"
 #include "dock/window/widget.h"
+#include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
 #include "platform/webengine.h"
@@ -15,10 +17,14 @@ int main(int argc, char *argv[])
 {
     // A second copy leaves before it opens anything, even the display.
     platform::SingleInstance instance(QStringLiteral("Zorvane"));
-    if (!instance.tryAcquire())
-        return 0;
+    bool goOn = false;
+    if (const int code = platform::startOrExitCode(instance, "Zorvane", &goOn); !goOn)
+        return code;
     platform::prepareWebEngine();
     QApplication app(argc, argv);
+    // Alone now: what a save cut short by a kill left behind can go.
+    SafeFile::removeLeftovers(platform::appConfigFolder());
+    SafeFile::removeLeftovers(platform::configPath(QStringLiteral("icon")));
     Fonts::installSubstitutions();
     // Before the first window: Qt's texts are set as its widgets are built.
     Translations::install(Translations::languageOfSetting(DockSettings::instance()->language().toInt()));

@@ -4,15 +4,20 @@
 #include "common/fonts.h"
 #include "notes/formbar.h"
 #include "notes/framelesshelper.h"
+#include "notes/notegeometry.h"
 
 #include <QColorDialog>
 #include <QCursor>
 #include <QEasingCurve>
 #include <QFontDialog>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QPropertyAnimation>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QTextCharFormat>
+#include <QTimer>
 
 namespace {
 
@@ -113,6 +118,34 @@ FormNote::~FormNote()
     delete ui;
 }
 
+void FormNote::showNotice(const QString &text)
+{
+    // The notes program has no toast window: a short line on the note itself,
+    // in the look of the note's own delete panel, gone after three seconds.
+    if (!m_notice) {
+        m_notice = new QLabel(ui->frame_2);
+        m_notice->setObjectName(QStringLiteral("notice"));
+        m_notice->setAlignment(Qt::AlignCenter);
+        m_notice->setStyleSheet(QStringLiteral(
+            "QLabel{border-radius:2px;border:1px solid rgba(0, 0, 0, 30);background-color:rgba(255, 255, 255, 240);"
+            "color:#5F616E;font:9pt \"微软雅黑\";padding:4px 10px;}"));
+        m_noticeTimer = new QTimer(this);
+        m_noticeTimer->setSingleShot(true);
+        connect(m_noticeTimer, &QTimer::timeout, m_notice, &QWidget::hide);
+    }
+    m_notice->setText(text);
+    m_notice->adjustSize();
+    m_notice->move(qMax(0, (ui->frame_2->width() - m_notice->width()) / 2), 10);
+    m_notice->show();
+    m_notice->raise();
+    m_noticeTimer->start(3000);
+}
+
+QString FormNote::noticeText() const
+{
+    return m_notice && m_notice->isVisibleTo(const_cast<FormNote *>(this)) ? m_notice->text() : QString();
+}
+
 QString FormNote::styleColour(const QString &style)
 {
     for (const NoteStyle &s : Styles) {
@@ -128,9 +161,14 @@ void FormNote::setNoteData(QString id, QString style, QString text, QString x, Q
     m_id = id;
     onStyle(style);
     ui->textEdit->setText(text);
-    if (!x.isEmpty())
-        move(x.toInt(), y.toInt());
-    resize(w.toInt(), h.toInt());
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect desktop = screen ? screen->virtualGeometry() : QRect();
+    const bool hasPosition = !x.isEmpty();
+    const QRect r = NoteGeometry::clamp(hasPosition, QPoint(x.toInt(), y.toInt()), QSize(w.toInt(), h.toInt()),
+                                        minimumSize(), desktop);
+    if (hasPosition)
+        move(r.topLeft());
+    resize(r.size());
 }
 
 void FormNote::onStyle(QString s)

@@ -9,7 +9,9 @@ class FormNote;
 }
 class FormBar;
 class FramelessHelper;
+class QLabel;
 class QMenu;
+class QTimer;
 
 // One sticky note: a frameless coloured window with a rich-text editor. It
 // keeps nothing but its ID; every change goes to the manager as a signal.
@@ -27,6 +29,10 @@ public:
     static QString styleColour(const QString &style);
     // The editor's context menu, made anew for each use; the caller deletes it.
     QMenu *createContextMenu();
+    // A short message on the note for three seconds.
+    void showNotice(const QString &text);
+    // The message shown now, empty when none.
+    QString noticeText() const;
 
 signals:
     void onButtonS(QString id, QString b);
@@ -85,4 +91,6 @@ private:
     QString m_id;
     FormBar *m_bar = nullptr;
     FramelessHelper *m_helper = nullptr;
+    QLabel *m_notice = nullptr;
+    QTimer *m_noticeTimer = nullptr;
 };

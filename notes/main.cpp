@@ -1,6 +1,8 @@
 #include "common/fonts.h"
+#include "common/safefile.h"
 #include "common/translations.h"
 #include "notes/widget.h"
+#include "platform/paths.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
@@ -11,10 +13,13 @@ int main(int argc, char *argv[])
     // connection. The lock dies with its holder, so a killed copy never
     // blocks the next start.
     platform::SingleInstance instance(QStringLiteral("Mirelka"));
-    if (!instance.tryAcquire())
-        return 0;
+    bool goOn = false;
+    if (const int code = platform::startOrExitCode(instance, "Mirelka", &goOn); !goOn)
+        return code;
 
     QApplication a(argc, argv);
+    // Alone now: what a save cut short by a kill left behind can go.
+    SafeFile::removeLeftovers(platform::appConfigFolder());
     // Closing a note only hides it; the program ends on its own commands.
     a.setQuitOnLastWindowClosed(false);
     Fonts::installSubstitutions();

@@ -1,8 +1,10 @@
 #include "notefile.h"
 
+#include "common/xmlguard.h"
+#include "platform/regularfile.h"
+
 #include <QDebug>
 #include <QDomDocument>
-#include <QFile>
 #include <QTableWidget>
 #include <QTextStream>
 
@@ -75,19 +77,25 @@ ReadResult read(const QString &path, QTableWidget &table)
     for (int r = table.rowCount() - 1; r >= 0; --r)
         table.removeRow(r);
 
-    QFile file(path);
-    if (!file.exists())
+    using platform::RegularFile::Status;
+    QByteArray data;
+    const Status status = platform::RegularFile::read(path, platform::RegularFile::ListCap, &data);
+    if (status == Status::Missing)
         return ReadResult::Missing;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "open for add error...";
+    if (status == Status::NotRegular) {
+        qDebug() << "open for add error..." << path << "is not a regular file";
+        return ReadResult::NotAFile;
+    }
+    if (status != Status::Ok) {
+        qDebug() << "open for add error..." << path << platform::RegularFile::describe(status);
         return ReadResult::Unreadable;
     }
     QDomDocument doc;
-    if (!doc.setContent(&file)) {
-        qDebug() << "add setcontent error...";
+    QString why;
+    if (!XmlGuard::parse(data, &doc, XmlGuard::MaxDepth, &why)) {
+        qDebug() << "add setcontent error..." << why;
         return ReadResult::Unreadable;
     }
-    file.close();
 
     ReadResult result = ReadResult::Read;
     const QDomElement root = doc.documentElement();

@@ -19,7 +19,8 @@ QByteArray build(const QTableWidget &table);
 enum class ReadResult {
     Read,       // the file was read (it may have held no note)
     Missing,    // no file: a first start
-    Unreadable, // it could not be opened or parsed: nothing was read
+    Unreadable, // it could not be opened or parsed, or is too large: nothing was read
+    NotAFile,   // a pipe, a device or a folder stands there: nothing was read
     WrongRoot,  // well-formed, but not ours; its rows were read all the same
 };
 

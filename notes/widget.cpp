@@ -8,10 +8,12 @@
 #include "platform/clock.h"
 #include "platform/paths.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+#include <QTimer>
 #include <cstdio>
 #include <unistd.h>
 
@@ -46,11 +48,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     if (!m_receiver->listen())
         qDebug() << "no system messages: another window is called" << windowTitle();
 
+    // A save that fails keeps the notes in memory for the next one; the user
+    // hears of it once, until the file can be written again.
+    SafeFile::setFailureReporter([this](const QString &) { showSaveFailure(); });
+
     initialize();
 }
 
 Widget::~Widget()
 {
+    SafeFile::setFailureReporter(nullptr);
     // Only tests get here: the program ends through endProcess. The notes have
     // no parent; they go first and must not report anything on the way.
     for (FormNote *note : qAsConst(m_notes)) {
@@ -103,6 +110,7 @@ void Widget::OpenFile()
         if (QFileInfo(path).size() > 0)
             SafeFile::keepBad(path);
         break;
+    case NoteFile::ReadResult::NotAFile: // holds nothing of ours; the next save replaces it
     case NoteFile::ReadResult::Read:
     case NoteFile::ReadResult::Missing:
         break;
@@ -116,6 +124,25 @@ void Widget::SaveFile()
         return;
     if (!SafeFile::write(noteFilePath(), data))
         qDebug() << "open for add error!";
+}
+
+void Widget::showSaveFailure()
+{
+    // Later, so that a save at start reaches a note that is showing by then.
+    QTimer::singleShot(0, this, [this]() {
+        // On the note in use, else on the first one showing.
+        FormNote *target = qobject_cast<FormNote *>(QApplication::activeWindow());
+        if (!target || !m_notes.values().contains(target)) {
+            target = nullptr;
+            for (int r = 0; r < ui->noteData->rowCount() && !target; ++r) {
+                FormNote *note = m_notes.value(NoteFile::cell(*ui->noteData, r, NoteFile::ColId));
+                if (note && note->isVisible())
+                    target = note;
+            }
+        }
+        if (target)
+            target->showNotice(tr("便签保存失败！"));
+    });
 }
 
 void Widget::clearIcoData()

@@ -54,6 +54,7 @@ private:
     bool systemMessage(quint32 dwData, const QString &text);
     QString newNoteId() const;
     bool makeIdsUnique();
+    void showSaveFailure();
     void quitToDock();
     void endProcess(int code);
 

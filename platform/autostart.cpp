@@ -1,4 +1,5 @@
 #include "autostart.h"
+#include "regularfile.h"
 #include "paths.h"
 
 #include <QDebug>
@@ -78,6 +79,8 @@ public:
         const QString path = autostartFile();
         if (!QFileInfo::exists(path))
             return fallback;
+        if (!RegularFile::isRegular(path))
+            return fallback; // a pipe would hang the read
         XdgDesktopFile f;
         if (!f.load(path) || !f.isValid()) {
             qDebug() << "autostart entry unreadable:" << path;
@@ -96,7 +99,7 @@ public:
         QDir().mkpath(QFileInfo(path).path());
         if (QFileInfo::exists(path)) {
             XdgDesktopFile old;
-            if (!old.load(path) || !old.isValid())
+            if (RegularFile::isRegular(path) && (!old.load(path) || !old.isValid()))
                 keepAside(path);
         }
         // The entry always names a program, so it stays a valid file when
@@ -116,7 +119,9 @@ public:
             + QLatin1Char('\n');
         const QByteArray data = text.toUtf8();
         QSaveFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size()) {
+        // The buffer is written out before commit(), which would otherwise
+        // put an empty file in place of the old one on a full disk.
+        if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.flush()) {
             qDebug() << "autostart entry not written:" << path;
             f.cancelWriting();
             return false;

@@ -1,4 +1,5 @@
 #include "fileicons.h"
+#include "regularfile.h"
 #include "programfiles.h"
 
 #include <XdgDesktopFile>
@@ -44,7 +45,7 @@ QStringList ThemeFileIcons::iconNames(const QString &file)
     QStringList names;
     if (ProgramFiles::hasSuffix(file, "desktop")) {
         XdgDesktopFile df;
-        if (df.load(file) && df.isValid() && !df.iconName().isEmpty())
+        if (RegularFile::isRegular(file) && df.load(file) && df.isValid() && !df.iconName().isEmpty())
             names << df.iconName();
         names << QStringLiteral("application-x-executable");
         return names;

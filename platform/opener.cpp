@@ -1,4 +1,5 @@
 #include "opener.h"
+#include "regularfile.h"
 #include "programfiles.h"
 
 #include <XdgDefaultApps>
@@ -46,7 +47,7 @@ const QLatin1String trashUrl("trash:///");
 bool startDesktopFile(const QString &file)
 {
     XdgDesktopFile df;
-    if (!df.load(file) || !df.isValid()) {
+    if (!RegularFile::isRegular(file) || !df.load(file) || !df.isValid()) {
         qDebug() << "not a usable desktop file:" << file;
         return false;
     }
@@ -139,8 +140,10 @@ OpenAction SystemOpener::plan(const QString &path, const QString &home)
     const QFileInfo fi(path);
     if (!fi.exists()) {
         // Addresses, and the Windows programs that only stand for a tool.
+        // A scheme starts with a letter; anything else (a name such as
+        // "-x://…") would reach the opener as an option.
         const int scheme = path.indexOf(QLatin1String("://"));
-        if (scheme > 1 && !path.left(scheme).contains(QLatin1Char('/'))) {
+        if (scheme > 1 && path.at(0).isLetter() && !path.left(scheme).contains(QLatin1Char('/'))) {
             a.kind = OpenAction::Url;
             a.target = path;
             return a;
@@ -173,6 +176,11 @@ OpenAction SystemOpener::plan(const QString &path, const QString &home)
 bool SystemOpener::openPath(const QString &path)
 {
     const OpenAction a = plan(path, QDir::homePath());
+    // What reaches a program is an absolute path or a URL, never an option.
+    if (a.target.startsWith(QLatin1Char('-'))) {
+        qDebug() << "not opened, it reads as an option:" << a.target;
+        return false;
+    }
     switch (a.kind) {
     case OpenAction::None:
         qDebug() << "nothing to open at" << path;

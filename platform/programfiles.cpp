@@ -1,4 +1,5 @@
 #include "programfiles.h"
+#include "regularfile.h"
 
 #include <XdgDesktopFile>
 
@@ -24,7 +25,7 @@ QString shortcutTarget(const QString &path)
 {
     if (hasSuffix(path, "desktop")) {
         XdgDesktopFile df;
-        if (!df.load(path) || !df.isValid())
+        if (!RegularFile::isRegular(path) || !df.load(path) || !df.isValid())
             return QString();
         if (df.type() == XdgDesktopFile::LinkType)
             return df.url();
@@ -45,7 +46,7 @@ QString shortcutName(const QString &path)
     if (!hasSuffix(path, "desktop"))
         return QString();
     XdgDesktopFile df;
-    if (!df.load(path) || !df.isValid())
+    if (!RegularFile::isRegular(path) || !df.load(path) || !df.isValid())
         return QString();
     return df.name();
 }

@@ -11,10 +11,12 @@
 #include "dock/icons/iconpictures.h"
 #include "dock/icons/productlinks.h"
 #include "platform/opener.h"
+#include "platform/regularfile.h"
 
 #include <QCursor>
 #include <QDebug>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QMovie>
@@ -285,7 +287,13 @@ void FormCommonIcon::showPicture()
     // One movie per icon: a new picture frees the movie of the old one.
     dropMovie();
     m_movieFlag = true;
-    m_movie = new QMovie(m_iconPath, QByteArray(), this);
+    QIODevice *bytes = platform::RegularFile::openPicture(m_iconPath);
+    if (!bytes) {
+        showStill(); // shows nothing, as for any picture that cannot be read
+        return;
+    }
+    m_movie = new QMovie(bytes, QByteArray(), this);
+    bytes->setParent(m_movie);
     m_movie->setScaledSize(ui->frameIcon->size());
     ui->Icon->setMovie(m_movie);
     m_movie->start();

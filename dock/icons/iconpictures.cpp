@@ -1,10 +1,11 @@
 #include "iconpictures.h"
 
+#include "platform/regularfile.h"
+
 #include <QCache>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QVariant>
 
@@ -51,8 +52,9 @@ QPixmap source(const QString &path, const QString &stamp)
     const QString key = QStringLiteral("source|") + stamp;
     if (const QPixmap *pm = cache().object(key))
         return *pm;
-    QImageReader reader(path);
-    const QImage image = reader.read();
+    // Only a regular file of a sane size, and a picture whose stated size
+    // would not take gigabytes once decoded.
+    const QImage image = platform::RegularFile::readImage(path);
     if (image.isNull())
         return QPixmap();
     const QPixmap pm = QPixmap::fromImage(image);

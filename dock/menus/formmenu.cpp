@@ -23,19 +23,6 @@ namespace {
 
 const int StripLength = 500;
 
-// Menu IDs name files: only plain IDs ("ico" and digits, as the dock makes
-// them) may, so that no ID can reach outside the settings folder.
-bool isPlainId(const QString &id)
-{
-    if (id.isEmpty())
-        return false;
-    for (const QChar c : id) {
-        if (c.unicode() > 127 || !c.isLetterOrNumber())
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 FormMenu::FormMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenu)
@@ -68,9 +55,7 @@ FormMenu::~FormMenu()
 
 QString FormMenu::menuFilePath(const QString &menuId)
 {
-    if (!isPlainId(menuId))
-        return QString();
-    return platform::configPath(menuId + QStringLiteral(".xml"));
+    return IconIds::menuFilePath(menuId);
 }
 
 DockIconRecord FormMenu::backRow()

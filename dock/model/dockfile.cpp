@@ -1,7 +1,9 @@
 #include "dockfile.h"
 
 #include "common/safefile.h"
+#include "common/xmlguard.h"
 #include "dockiconlist.h"
+#include "platform/regularfile.h"
 
 #include <QBuffer>
 #include <QDebug>
@@ -46,8 +48,9 @@ bool parse(const QByteArray &xml, QList<DockIconRecord> *rows)
 {
     rows->clear();
     QDomDocument doc;
-    if (!doc.setContent(xml, false)) {
-        qDebug() << "add setcontent error...";
+    QString why;
+    if (!XmlGuard::parse(xml, &doc, XmlGuard::MaxDepth, &why)) {
+        qDebug() << "add setcontent error..." << why;
         return false;
     }
     const QDomElement root = doc.documentElement();
@@ -75,18 +78,36 @@ bool parse(const QByteArray &xml, QList<DockIconRecord> *rows)
     return true;
 }
 
+ReadStatus read(const QString &path, QList<DockIconRecord> *rows)
+{
+    using namespace platform;
+    rows->clear();
+    QByteArray data;
+    const RegularFile::Status status = RegularFile::read(path, RegularFile::ListCap, &data);
+    switch (status) {
+    case RegularFile::Status::Ok:
+        break;
+    case RegularFile::Status::Missing:
+        return ReadStatus::Missing;
+    case RegularFile::Status::TooLarge:
+        // Ours never grows that large; kept for the user, it is not read.
+        SafeFile::keepBad(path);
+        Q_FALLTHROUGH();
+    default:
+        qDebug() << "open for add error..." << path << RegularFile::describe(status);
+        return ReadStatus::Unreadable;
+    }
+    if (!parse(data, rows)) {
+        SafeFile::keepBad(path);
+        return ReadStatus::Unreadable;
+    }
+    return ReadStatus::Read;
+}
+
 QList<DockIconRecord> read(const QString &path)
 {
     QList<DockIconRecord> rows;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        qDebug() << "open for add error...";
-        return rows;
-    }
-    const QByteArray data = f.readAll();
-    f.close();
-    if (!parse(data, &rows))
-        SafeFile::keepBad(path);
+    read(path, &rows);
     return rows;
 }
 

@@ -19,8 +19,16 @@ QByteArray toXml(const QList<DockIconRecord> &rows);
 // not well-formed XML (rows then stays empty).
 bool parse(const QByteArray &xml, QList<DockIconRecord> *rows);
 
-// Reads the file; a file that cannot be parsed is kept as "<file>.bad" before
-// anything can overwrite it. A missing file reads as no rows.
+enum class ReadStatus {
+    Read,
+    Missing,
+    // Not well-formed, nested too deep, too large, or not a regular file at
+    // all: nothing was read. What was a file is kept as "<file>.bad" before
+    // anything can overwrite it.
+    Unreadable,
+};
+ReadStatus read(const QString &path, QList<DockIconRecord> *rows);
+// The same, for callers that treat every failure as no rows.
 QList<DockIconRecord> read(const QString &path);
 // Writes atomically; false (and a debug line) when the file cannot be written.
 bool write(const QString &path, const QList<DockIconRecord> &rows);

@@ -1,6 +1,9 @@
 #include "dockicon.h"
 
 #include "platform/clock.h"
+#include "platform/paths.h"
+
+#include <QRegularExpression>
 
 QString DockIconRecord::field(int i) const
 {
@@ -46,6 +49,19 @@ QString newId(const QDateTime &t)
 QString newId()
 {
     return newId(platform::now());
+}
+
+bool isSafeFileName(const QString &id)
+{
+    // Letters and digits of ASCII alone: no separator, no dot, no leading
+    // dash, nothing a file system or a program could read as more.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9]{1,64}")));
+    return form.match(id).hasMatch();
+}
+
+QString menuFilePath(const QString &id)
+{
+    return isSafeFileName(id) ? platform::configPath(id + QStringLiteral(".xml")) : QString();
 }
 
 } // namespace IconIds

@@ -61,6 +61,13 @@ namespace IconIds {
 QString newId(const QDateTime &t);
 // The same from the platform clock.
 QString newId();
+// Whether an ID may name a file (a menu's "<id>.xml" beside the icon file):
+// only plain IDs of ASCII letters and digits, as new and preset IDs are
+// ("ico" and digits). A row read from a file with any other ID stays in its
+// table, but names no file.
+bool isSafeFileName(const QString &id);
+// The icon menu file of a MENU row, or an empty string when its ID may not name a file.
+QString menuFilePath(const QString &id);
 inline const QString Plus = QStringLiteral("plus");        // built hidden
 inline const QString Placeholder = QStringLiteral("00");   // the drag placeholder
 } // namespace IconIds

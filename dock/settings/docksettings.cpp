@@ -1,6 +1,7 @@
 #include "docksettings.h"
 
 #include "common/safefile.h"
+#include "platform/regularfile.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>
@@ -203,23 +204,18 @@ void DockSettings::load()
     m_pending.clear();
     removeLeftovers();
 
-    const QFileInfo fi(m_path);
-    if (!fi.exists())
+    // Through the shared reader: a pipe or a device would block or never end,
+    // and a file far larger than ours is not read.
+    using platform::RegularFile::Status;
+    QByteArray bytes;
+    const Status status = platform::RegularFile::read(m_path, MaxFileSize, &bytes);
+    if (status == Status::Missing)
         return;
-    if (!fi.isFile()) {
-        // A pipe or a device would block or never end.
+    if (status == Status::NotRegular) {
         qWarning() << "config.ini is not a regular file, ignored:" << m_path;
         return;
     }
-    QByteArray bytes;
-    bool readable = fi.size() <= MaxFileSize;
-    if (readable) {
-        QFile f(m_path);
-        readable = f.open(QIODevice::ReadOnly);
-        if (readable)
-            bytes = f.read(MaxFileSize + 1);
-        readable = readable && bytes.size() <= MaxFileSize;
-    }
+    const bool readable = status == Status::Ok;
     QVariantMap values;
     if (!readable || !parse(bytes, &values)) {
         // Loading the same unreadable file again keeps no second copy.

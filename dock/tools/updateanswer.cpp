@@ -1,5 +1,7 @@
 #include "dock/tools/updateanswer.h"
 
+#include "common/xmlguard.h"
+
 #include <QDebug>
 #include <QDomDocument>
 
@@ -7,8 +9,10 @@ UpdateAnswer UpdateAnswer::parse(const QByteArray &body, int builtInVersion)
 {
     UpdateAnswer a;
     const int end = body.indexOf('\0');
+    const QByteArray text = end < 0 ? body : body.left(end);
+    // Nested deeper than the answer ever is: refused before the DOM recurses.
     QDomDocument doc;
-    if (!doc.setContent(QString::fromUtf8(end < 0 ? body : body.left(end)))) {
+    if (XmlGuard::check(text) != XmlGuard::Check::Ok || !doc.setContent(QString::fromUtf8(text))) {
         qDebug() << "add setcontent error...";
         return a;
     }

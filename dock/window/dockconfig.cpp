@@ -58,16 +58,25 @@ static void guarded(DockSettings &set, const char *key, bool &member)
     set.setValue(key, member);
 }
 
+namespace {
+constexpr int MaxIconSize = 256; // the size icon pictures are made at
+constexpr int MaxMargin = 1024;
+} // namespace
+
 void read(DockSettings &set, DockState &s, QString texts[5])
 {
     s.screen = set.value("System/Screen").toInt();
     s.level = set.value("System/Level").toInt();
-    s.margin = set.value("System/Margin").toInt();
+    // The file holds only numbers: a size far beyond any screen would make
+    // windows and pictures of gigabytes, so sizes and the margin are kept to
+    // what a screen can show (in memory; the file keeps what it says).
+    s.margin = qBound(0, set.value("System/Margin").toInt(), MaxMargin);
     // Sizes divide the layout: a missing or zero size takes its default.
     const int size = set.value("System/IcoSize").toInt();
-    s.icoSize = size > 0 ? float(size) : 64.0f;
+    s.icoSize = size > 0 ? float(qMin(size, MaxIconSize)) : 64.0f;
     const QVariant scale = set.value("System/IcoScale");
-    s.icoMagnified = float(scale.isValid() && !scale.toString().isEmpty() ? scale.toInt() : 64) + s.icoSize;
+    const int added = scale.isValid() && !scale.toString().isEmpty() ? scale.toInt() : 64;
+    s.icoMagnified = float(qBound(0, added, MaxIconSize)) + s.icoSize;
     s.location = set.value("System/Location").toInt();
     s.backgroundStyle = set.value("System/BackgroundStyle").toInt();
     s.transparentBackground = set.value("System/TransparentBackground").toInt();
@@ -94,7 +103,7 @@ void read(DockSettings &set, DockState &s, QString texts[5])
     const int nameSize = set.value("System/IcoNameSize").toString().isEmpty()
         ? 0 : set.value("System/IcoNameSize").toInt();
     if (nameSize > 0) {
-        s.icoNameSize = nameSize;
+        s.icoNameSize = qMin(nameSize, 200);
     } else {
         s.icoNameSize = 15;
         set.setValue("System/IcoNameSize", QStringLiteral("15"));

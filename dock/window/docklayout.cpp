@@ -87,20 +87,28 @@ BarSizes barSizes(int edge, int a, int b, int W, int H, float M, int n, int conf
     return s;
 }
 
+namespace {
+// Qt keeps widget coordinates within about ±16 million (QWIDGETSIZE_MAX).
+constexpr qint64 WidgetLimit = 16777215;
+} // namespace
+
 Along alongPlace(int L, int f, int g, int c, int wx, int bx)
 {
     Along r;
     const int half = L / 2;
-    const int q = c + wx + bx;
     if (L < f && half != 0 && c != f / 2) {
         // A row longer than the window follows the pointer, so that both of
         // its ends can be reached. The background moves with the icons.
-        const int shift = (g - L) * (half - q) / half / 2;
-        if (c < f / 2)
-            r.ico = (L - f) / 2 + shift + 6;
-        else
-            r.ico = (L - f) / 2 - (q - half) * (g - L) / half / 2 - 6;
-        r.background = (L - g) / 2 + shift;
+        // The products outgrow int with a few thousand icons: 64 bits, and
+        // the places kept to what a widget can stand at.
+        const qint64 q = qint64(c) + wx + bx;
+        const qint64 over = qint64(g) - L;
+        const qint64 shift = over * (half - q) / half / 2;
+        const qint64 start = (qint64(L) - f) / 2;
+        const qint64 ico = c < f / 2 ? start + shift + 6 : start - (q - half) * over / half / 2 - 6;
+        const qint64 background = (qint64(L) - g) / 2 + shift;
+        r.ico = int(qBound<qint64>(-WidgetLimit, ico, WidgetLimit));
+        r.background = int(qBound<qint64>(-WidgetLimit, background, WidgetLimit));
         return r;
     }
     r.ico = (L - f) / 2;

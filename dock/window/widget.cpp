@@ -115,6 +115,15 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     // A settings save that could not be written keeps the old file and the
     // values in memory; the user hears of it once.
     connect(m_file, &DockSettings::saveFailed, this, [this] { showToast(tr("配置保存失败")); });
+    // So does every other file the dock writes. The toast comes after the one
+    // of the change being saved ("图标删除成功！"), so that it is the one left
+    // showing. The settings file is told of by its owner, above.
+    SafeFile::setFailureReporter([this](const QString &path) {
+        if (QFileInfo(path) == QFileInfo(m_file->path()))
+            return;
+        const QString text = tr("%1 保存失败！").arg(QFileInfo(path).fileName());
+        QTimer::singleShot(0, this, [this, text]() { showToast(text); });
+    });
     m_shutDown = new FormShutDown;
 
     m_launchPad = new FormLaunchStarter;
@@ -177,6 +186,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
 Widget::~Widget()
 {
+    SafeFile::setFailureReporter(nullptr);
     delete ui;
     delete m_tray;
 }
@@ -303,7 +313,11 @@ void Widget::systemClose()
 
 void Widget::OpenFile()
 {
-    DockFile::load(platform::configPath(QStringLiteral("Zorvane.xml")), IcoData);
+    QList<DockIconRecord> rows;
+    // A file we cannot read (kept aside as ".bad") leaves the preset icons.
+    if (DockFile::read(platform::configPath(QStringLiteral("Zorvane.xml")), &rows) == DockFile::ReadStatus::Unreadable)
+        rows = dockPresetRows();
+    IcoData->setRows(rows);
 }
 
 void Widget::SaveFile()

@@ -9,6 +9,7 @@
 #include "removabledisks.h"
 #include "udisk.h"
 
+#include "common/safefile.h"
 #include "common/systemmessage.h"
 #include "dock/editing/formaddurl.h"
 #include "dock/editing/formiconlists.h"

@@ -1,10 +1,20 @@
 #include "common/safefile.h"
+#include "fulldisk.h"
 #include "testenv.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+static QStringList entries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
 
 static QByteArray readAll(const QString &p)
 {
@@ -32,6 +42,91 @@ private slots:
         QVERIFY(!SafeFile::write(d.path() + "/no/such/a.xml", "x"));
     }
 
+    void fullDiskKeepsTheOldFileAndSaysSoOncePerStreak()
+    {
+        QTemporaryDir d;
+        const QString p = d.path() + "/Zorvane.xml";
+        const QByteArray old = "<Zorvane>old, complete</Zorvane>";
+        QVERIFY(SafeFile::write(p, old));
+        QStringList reported;
+        SafeFile::setFailureReporter([&](const QString &path) { reported << path; });
+        {
+            // Not a byte fits, and then only part of the file.
+            for (qint64 room : { qint64(0), qint64(4096) }) {
+                FullDisk full(room);
+                QVERIFY(!SafeFile::write(p, QByteArray(64 * 1024, 'n')));
+                QCOMPARE(readAll(p), old);
+                QCOMPARE(entries(d.path()), QStringList({ "Zorvane.xml" })); // no temporary left
+            }
+        }
+        QCOMPARE(reported, QStringList({ p })); // two failures, one report
+        // Another file has its own streak.
+        {
+            FullDisk full;
+            QVERIFY(!SafeFile::write(d.path() + "/Mirelka.xml", "n"));
+        }
+        QCOMPARE(reported.size(), 2);
+        // Room again: the data still in memory is saved, and a later failure is news.
+        QVERIFY(SafeFile::write(p, "new"));
+        QCOMPARE(readAll(p), QByteArray("new"));
+        {
+            FullDisk full;
+            QVERIFY(!SafeFile::write(p, QByteArray(100, 'n')));
+        }
+        QCOMPARE(reported.size(), 3);
+        SafeFile::setFailureReporter(nullptr);
+    }
+
+    void whatStandsAtThePathDecidesTheWrite()
+    {
+        QTemporaryDir d;
+        // A link to a file of ours is followed; the link stays.
+        QVERIFY(QDir().mkpath(d.path() + "/kept"));
+        const QString real = d.path() + "/kept/a.xml";
+        QVERIFY(SafeFile::write(real, "one"));
+        QVERIFY(QFile::link(real, d.path() + "/a.xml"));
+        QVERIFY(SafeFile::write(d.path() + "/a.xml", "two"));
+        QCOMPARE(readAll(real), QByteArray("two"));
+        QVERIFY(QFileInfo(d.path() + "/a.xml").isSymLink());
+
+        // A link to something that is not a file is replaced, not written through.
+        const QString pipe = d.path() + "/pipe";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(QFile::link(pipe, d.path() + "/b.xml"));
+        QVERIFY(SafeFile::write(d.path() + "/b.xml", "data"));
+        QVERIFY(!QFileInfo(d.path() + "/b.xml").isSymLink());
+        QCOMPARE(readAll(d.path() + "/b.xml"), QByteArray("data"));
+        struct stat st;
+        QCOMPARE(::lstat(QFile::encodeName(pipe).constData(), &st), 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
+
+        // A folder in the way: a failure, and nothing changed.
+        QVERIFY(QDir().mkpath(d.path() + "/c.xml/inside"));
+        QVERIFY(!SafeFile::write(d.path() + "/c.xml", "x"));
+        QVERIFY(QFileInfo(d.path() + "/c.xml/inside").isDir());
+
+        // The file keeps its mode.
+        const QString privateFile = d.path() + "/private.xml";
+        QVERIFY(SafeFile::write(privateFile, "1"));
+        QVERIFY(QFile::setPermissions(privateFile, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(SafeFile::write(privateFile, "2"));
+        QCOMPARE(QFile::permissions(privateFile) & 0x0777, QFile::ReadUser | QFile::WriteUser);
+    }
+
+    void leftoversOfCutSavesGoAtStart()
+    {
+        QTemporaryDir d;
+        const QStringList keep = { "Zorvane.xml", "Zorvane.xml.bad", "Zorvane.xml.bad.1", "config.ini.lock",
+                                   "config.ini.backup", "ico1234.xml" };
+        for (const QString &n : keep)
+            TestEnv::writeFile(d.path() + "/" + n);
+        TestEnv::writeFile(d.path() + "/Zorvane.xml.zvsave-Ab12Cd");
+        TestEnv::writeFile(d.path() + "/ico1234.xml.zvsave-000000");
+        QCOMPARE(SafeFile::removeLeftovers(d.path()), 2);
+        QCOMPARE(entries(d.path()), [&] { QStringList s = keep; s.sort(); return s; }());
+        QCOMPARE(SafeFile::removeLeftovers(d.path() + "/none"), 0);
+    }
+
     void badFilesAreKeptAndNeverOverwritten()
     {
         QTemporaryDir d;
@@ -43,6 +138,10 @@ private slots:
         QCOMPARE(SafeFile::keepBad(p), p + ".bad.1");
         QCOMPARE(readAll(p + ".bad"), QByteArray("broken 1"));
         QCOMPARE(readAll(p + ".bad.1"), QByteArray("broken 2"));
+        // A pipe holds nothing to keep, and copying it would never end.
+        const QString pipe = d.path() + "/pipe.xml";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QCOMPARE(SafeFile::keepBad(pipe), QString());
     }
 };
 

@@ -6,9 +6,19 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLocalServer>
+#include <QDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 using namespace SystemMessage;
+
+namespace {
+int openDescriptors()
+{
+    return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size();
+}
+} // namespace
 
 
 class TestSystemMessage : public QObject
@@ -130,6 +140,61 @@ private slots:
         t.start();
         QVERIFY(!sendFromAnotherThread("tst-mute", "hello", 300));
         QVERIFY(t.elapsed() < 1500);
+    }
+
+    void floodOfIdleConnectionsIsCapped()
+    {
+        int calls = 0;
+        SystemMessageReceiver r("tst-flood", [&](quint32, const QString &) { return ++calls > 0; });
+        QVERIFY(r.listen());
+        QList<QLocalSocket *> idle;
+        for (int i = 0; i < MaxConnections * 3; ++i) {
+            auto *s = new QLocalSocket(this);
+            s->connectToServer(socketPath("tst-flood"));
+            idle << s;
+            QCoreApplication::processEvents();
+        }
+        QTRY_VERIFY(r.connectionCount() > 0);
+        QVERIFY(r.connectionCount() <= MaxConnections);
+        // The oldest were dropped; a sender is still heard.
+        QTRY_COMPARE(idle.first()->state(), QLocalSocket::UnconnectedState);
+        QVERIFY(sendFromAnotherThread("tst-flood", "heard"));
+        QCOMPARE(calls, 1);
+        qDeleteAll(idle);
+    }
+
+    void receiverListensAgainAfterRunningOutOfDescriptors()
+    {
+        int calls = 0;
+        SystemMessageReceiver r("tst-nofile", [&](quint32, const QString &) { return ++calls > 0; });
+        QVERIFY(r.listen());
+        r.setWatchInterval(60000); // not yet: first see it fail
+
+        struct rlimit old;
+        QCOMPARE(getrlimit(RLIMIT_NOFILE, &old), 0);
+        struct rlimit low = old;
+        low.rlim_cur = rlim_t(openDescriptors() + 16);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &low), 0);
+        // Clients take every descriptor before the receiver gets to accept
+        // them (no events between), so it finds none to accept with.
+        QList<QLocalSocket *> clients;
+        for (int i = 0; i < 64; ++i) {
+            auto *s = new QLocalSocket(this);
+            s->connectToServer(socketPath("tst-nofile"));
+            clients << s;
+            if (s->state() != QLocalSocket::ConnectedState)
+                break;
+        }
+        QTRY_VERIFY(!r.isListening());
+        QVERIFY(!QFile::exists(socketPath("tst-nofile"))); // unreachable for good, as Qt leaves it
+        qDeleteAll(clients);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &old), 0);
+        r.setWatchInterval(50);
+
+        // Descriptors free again: it listens again by itself, and is heard.
+        QTRY_VERIFY_WITH_TIMEOUT(r.isListening(), 3000);
+        QVERIFY(sendFromAnotherThread("tst-nofile", "back"));
+        QCOMPARE(calls, 1);
     }
 };
 

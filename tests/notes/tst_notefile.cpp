@@ -1,4 +1,5 @@
 #include "notes/notefile.h"
+#include "notes/notegeometry.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -106,6 +107,48 @@ private slots:
         QCOMPARE(read(path(), t), ReadResult::Read);
         QCOMPARE(row(t, 0), QStringList({ "n", "style2", "second", "", "", "300", "" }));
         QVERIFY(t.item(0, ColX) && t.item(0, ColH)); // real, empty cells
+    }
+
+    void deepOrOversizedFilesAreNotRead()
+    {
+        QTableWidget t(0, ColumnCount);
+        QByteArray deep = "<Mirelka>";
+        for (int i = 0; i < 30000; ++i)
+            deep += "<List id=\"0\">";
+        writeFile(path(), deep);
+        QCOMPARE(read(path(), t), ReadResult::Unreadable);
+        QCOMPARE(t.rowCount(), 0);
+        writeFile(path(), "<Mirelka>" + QByteArray(9 * 1024 * 1024, ' ') + "</Mirelka>");
+        QCOMPARE(read(path(), t), ReadResult::Unreadable);
+    }
+
+    void noteGeometryIsClamped_data()
+    {
+        QTest::addColumn<bool>("hasPosition");
+        QTest::addColumn<QRect>("wanted");
+        QTest::addColumn<QRect>("expected");
+        const QRect screen(0, 0, 1920, 1080);
+        QTest::newRow("inside") << true << QRect(10, 20, 350, 260) << QRect(10, 20, 350, 260);
+        QTest::newRow("too large") << true << QRect(0, 0, 100000, 100000) << QRect(0, 0, 1920, 1080);
+        QTest::newRow("too small") << true << QRect(5, 5, 0, -3) << QRect(5, 5, 200, 160);
+        QTest::newRow("off to the right and below") << true << QRect(5000, 90000, 300, 200) << QRect(1620, 880, 300, 200);
+        QTest::newRow("off to the left and above") << true << QRect(-5000, -10, 300, 200) << QRect(0, 0, 300, 200);
+        QTest::newRow("no position: size only") << false << QRect(77, 77, 5000, 100) << QRect(0, 0, 1920, 160);
+    }
+
+    void noteGeometryIsClamped()
+    {
+        QFETCH(bool, hasPosition);
+        QFETCH(QRect, wanted);
+        QFETCH(QRect, expected);
+        QCOMPARE(NoteGeometry::clamp(hasPosition, wanted.topLeft(), wanted.size(), QSize(200, 160), QRect(0, 0, 1920, 1080)),
+                 expected);
+        // A desktop to the left of the primary screen.
+        QCOMPARE(NoteGeometry::clamp(true, QPoint(-9000, 0), QSize(300, 200), QSize(200, 160), QRect(-1280, 0, 3200, 1080)),
+                 QRect(-1280, 0, 300, 200));
+        // No screen known: only the smallest size holds.
+        QCOMPARE(NoteGeometry::clamp(true, QPoint(99999, 5), QSize(10, 10), QSize(200, 160), QRect()),
+                 QRect(99999, 5, 200, 160));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "fakeplatform.h"
+#include "fulldisk.h"
 #include "messaging.h"
 #include "testenv.h"
 
@@ -16,7 +17,10 @@
 #include <QResizeEvent>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QScreen>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace NoteFile;
 
@@ -286,6 +290,74 @@ private slots:
         QCOMPARE(menu->actions().last()->text(), QString("退出便签    "));
         menu->actions().last()->trigger();
         QCOMPARE(sent, QStringList({ "Style", "Add", "Close" }));
+    }
+
+    void filesThatAreNotFilesNeitherHangNorLeaveNothing()
+    {
+        // A pipe in place of the file: the start goes on with a new note,
+        // whose save puts a real file there.
+        QDir().mkpath(platform::appConfigFolder());
+        QCOMPARE(::mkfifo(QFile::encodeName(notePath()).constData(), 0600), 0);
+        {
+            Manager m;
+            QCOMPARE(m.ids().size(), 1);
+            QVERIFY(QFileInfo(notePath()).isFile());
+            QCOMPARE(fileRows().size(), 1);
+            QVERIFY(!QFile::exists(notePath() + ".bad"));
+        }
+        // Nested deeper than any note file: kept aside, and a new note.
+        QByteArray deep;
+        for (int i = 0; i < 30000; ++i)
+            deep += "<List>";
+        writeNotes(deep);
+        const QByteArray kept = readAll(notePath());
+        Manager m;
+        QCOMPARE(m.ids().size(), 1);
+        QCOMPARE(readAll(notePath() + ".bad"), kept);
+    }
+
+    void sizesAndPlacesFromTheFileStayOnTheDesktop()
+    {
+        const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+        writeNotes(noteList(0, "NoteBig", "style1", "-5000 90000 100000 100000")
+                   + noteList(1, "NoteOk", "style1", "10 20 300 200"));
+        Manager m;
+        const QRect big = m.w.noteWindow("NoteBig")->geometry();
+        QVERIFY2(desktop.contains(big), qPrintable(QString("%1 %2 %3 %4").arg(big.x()).arg(big.y()).arg(big.width()).arg(big.height())));
+        QCOMPARE(big.size(), desktop.size());
+        QCOMPARE(m.w.noteWindow("NoteOk")->geometry(), QRect(10, 20, 300, 200));
+        // What is saved back is what is shown.
+        const QList<QStringList> rows = fileRows();
+        QCOMPARE(rows[0].mid(ColX, 4), QStringList({ QString::number(big.x()), QString::number(big.y()),
+                                                     QString::number(big.width()), QString::number(big.height()) }));
+    }
+
+    void failedSaveIsToldOnceAndTheNotesWait()
+    {
+        writeNotes(noteList(0, "NoteA", "style1", "10 10 300 200", "before"));
+        Manager m;
+        FormNote *note = m.w.noteWindow("NoteA");
+        const QByteArray before = readAll(notePath());
+        {
+            FullDisk full;
+            m.w.setText("NoteA", "typed while the disk was full");
+            QCOMPARE(readAll(notePath()), before);
+            QTRY_COMPARE(note->noticeText(), QString("便签保存失败！"));
+            note->showNotice("something else");
+            m.w.Style("NoteA", "style2"); // fails again: no second notice
+            QTest::qWait(20);
+            QCOMPARE(note->noticeText(), QString("something else"));
+        }
+        // Room again: the next save writes everything kept in memory.
+        m.w.Style("NoteA", "style3");
+        QCOMPARE(fileRows()[0][ColText], QString("typed while the disk was full"));
+        QCOMPARE(fileRows()[0][ColStyle], QString("style3"));
+        // A new streak is told again.
+        {
+            FullDisk full;
+            m.w.Style("NoteA", "style4");
+            QTRY_COMPARE(note->noticeText(), QString("便签保存失败！"));
+        }
     }
 };
 

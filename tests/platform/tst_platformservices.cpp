@@ -31,6 +31,7 @@ private slots:
         TestEnv::writeFile(path("tool.py"), "#!/usr/bin/python3\nprint(1)\n", true);
         TestEnv::writeFile(path("notes.txt"), "just text, executable bit or not\n", true);
         TestEnv::writeFile(path("run.sh"), "echo hi\n");
+        TestEnv::writeFile(path("-n.txt"), "a name that reads like an option\n");
         TestEnv::writeFile(path("app.desktop"), "[Desktop Entry]\nType=Application\nName=App\nName[zh_CN]=应用\n"
                                        "Exec=/opt/app/start.sh --x %U\nIcon=app-icon\n");
         TestEnv::writeFile(path("bare.desktop"), "[Desktop Entry]\nType=Application\nName=Bare\nExec=true\n");
@@ -94,6 +95,12 @@ private slots:
         QTest::newRow("script with interpreter") << path("tool.py") << int(OpenAction::Program) << path("tool.py") << 0;
         QTest::newRow("document") << path("notes.txt") << int(OpenAction::Url)
                                   << QUrl::fromLocalFile(path("notes.txt")).toString() << 0;
+        // What would reach a program as an option is no address, and a file
+        // of such a name is handed on by its absolute path.
+        QTest::newRow("option as an address") << "--help://x" << int(OpenAction::None) << "" << 0;
+        QTest::newRow("option as a file") << "-rf" << int(OpenAction::None) << "" << 0;
+        QTest::newRow("file named like an option") << path("-n.txt") << int(OpenAction::Url)
+                                                   << QUrl::fromLocalFile(path("-n.txt")).toString() << 0;
     }
     void whatOpeningComesDownTo()
     {

@@ -94,6 +94,8 @@ private slots:
         QTest::newRow("error page") << QByteArray("<html><body>502 Bad Gateway") << false << 0 << false
                                     << QString();
         QTest::newRow("empty") << QByteArray() << false << 0 << false << QString();
+        QTest::newRow("nested past any answer") << "<Contents>" + QByteArray("<a>").repeated(30000) << false << 0
+                                                << false << QString();
     }
     void answerParsing()
     {

@@ -116,6 +116,23 @@ private slots:
         QCOMPARE(s.icoMagnified, 32.0f); // a scale of 0 is the user's choice
     }
 
+    void sizesBeyondAnyScreenAreKeptInBounds()
+    {
+        writeIni("[System]\nIcoSize=100000\nIcoScale=-5\nMargin=99999999\nIcoNameSize=5000\n");
+        DockState s;
+        QString texts[5];
+        { DockSettings file(path()); DockConfig::read(file, s, texts); }
+        QCOMPARE(s.icoSize, 256.0f);
+        QCOMPARE(s.icoMagnified, 256.0f);
+        QCOMPARE(s.margin, 1024);
+        QCOMPARE(s.icoNameSize, 200);
+        writeIni("[System]\nIcoSize=48\nIcoScale=40\nMargin=-3\n");
+        { DockSettings file(path()); DockConfig::read(file, s, texts); }
+        QCOMPARE(s.icoSize, 48.0f);
+        QCOMPARE(s.icoMagnified, 88.0f);
+        QCOMPARE(s.margin, 0);
+    }
+
     void guardedFlagKeepsStoredValue()
     {
         writeIni("[System]\nMouseMaximize=false\nMouseFullScree=true\n");

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 static QList<DockIconRecord> parsed(const QByteArray &xml, bool *ok = nullptr)
 {
     QList<DockIconRecord> rows;
@@ -128,6 +130,63 @@ private slots:
         QCOMPARE(IconIds::newId(QDateTime(QDate(2026, 5, 2), QTime(9, 7, 31, 45))), IconIds::newId(t));
         FakeClock clock(t);
         QCOMPARE(IconIds::newId(), QString("ico0704545"));
+        // Every new and preset ID may name a file.
+        QVERIFY(IconIds::isSafeFileName(IconIds::newId()));
+        for (const DockIconRecord &r : dockPresetRows())
+            QVERIFY(IconIds::isSafeFileName(r.IconID));
+    }
+
+    void idsFromFilesNameNoPathUnlessSafe_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("new") << "ico0704545" << true;
+        QTest::newRow("climbs out") << "../../home/x/precious" << false;
+        QTest::newRow("climbs out behind the prefix") << "ico1/../../x" << false;
+        QTest::newRow("absolute") << "/etc/passwd" << false;
+        QTest::newRow("option") << "-rf" << false;
+        QTest::newRow("hidden") << ".ico1" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("letters") << "icoOther" << true;
+        QTest::newRow("line break") << "ico1\n" << false;
+        QTest::newRow("space") << "ico 1" << false;
+        QTest::newRow("not ASCII") << "ico计算机" << false;
+        QTest::newRow("endless") << "ico" + QString(200, '1') << false;
+    }
+
+    void idsFromFilesNameNoPathUnlessSafe()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, safe);
+        QCOMPARE(IconIds::isSafeFileName(id), safe);
+        QCOMPARE(IconIds::menuFilePath(id).isEmpty(), !safe);
+        if (safe)
+            QVERIFY(IconIds::menuFilePath(id).endsWith("/" + id + ".xml"));
+    }
+
+    void hostileFilesAreNotRead()
+    {
+        QTemporaryDir d;
+        QList<DockIconRecord> rows;
+        // Deeper than the format ever goes: refused before any DOM, kept aside.
+        QByteArray deep = "<Zorvane>";
+        for (int i = 0; i < 30000; ++i)
+            deep += "<List id=\"0\"><Name>";
+        const QString p = TestEnv::writeFile(d.path() + "/Zorvane.xml", deep);
+        QCOMPARE(DockFile::read(p, &rows), DockFile::ReadStatus::Unreadable);
+        QVERIFY(rows.isEmpty());
+        QVERIFY(QFile::exists(p + ".bad"));
+        // Not a file at all: refused at once, nothing to keep.
+        const QString pipe = d.path() + "/pipe.xml";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QCOMPARE(DockFile::read(pipe, &rows), DockFile::ReadStatus::Unreadable);
+        QVERIFY(QFile::link("/dev/zero", d.path() + "/zero.xml"));
+        QCOMPARE(DockFile::read(d.path() + "/zero.xml", &rows), DockFile::ReadStatus::Unreadable);
+        QVERIFY(!QFile::exists(pipe + ".bad") && !QFile::exists(d.path() + "/zero.xml.bad"));
+        QCOMPARE(DockFile::read(d.path() + "/none.xml", &rows), DockFile::ReadStatus::Missing);
+        QVERIFY(DockFile::write(p, dockPresetRows()));
+        QCOMPARE(DockFile::read(p, &rows), DockFile::ReadStatus::Read);
+        QCOMPARE(rows.size(), 14);
     }
 };
 

@@ -127,6 +127,31 @@ private slots:
         QCOMPARE(a.background, -66);
     }
 
+    void longRowsDoNotOverflow()
+    {
+        // 2,000 icons at 128 pixels, the background left far out by the last
+        // layout: the products pass 2^31, and a wrap would throw the row to
+        // the other side of the screen.
+        const int L = 1920, f = 2000 * 128, g = f + 12;
+        for (int c : { 0, 100, 959, 961, 1919 }) {
+            for (int bx : { 0, -f / 2, -f + L }) {
+                const Along a = alongPlace(L, f, g, c, 0, bx);
+                const double q = double(c) + bx, half = L / 2;
+                const double shift = double(g - L) * (half - q) / half / 2;
+                const double ico = c < f / 2 ? (double(L) - f) / 2 + shift + 6
+                                             : (double(L) - f) / 2 - (q - half) * (g - L) / half / 2 - 6;
+                const double expected = qBound(-16777215.0, ico, 16777215.0);
+                QVERIFY2(qAbs(a.ico - expected) <= 1.0, qPrintable(QString("c %1 bx %2: %3 vs %4").arg(c).arg(bx).arg(a.ico).arg(expected)));
+            }
+        }
+        // The pointer at the start shows the start of the row.
+        QVERIFY(alongPlace(L, f, g, 0, 0, 0).ico > alongPlace(L, f, g, 1919, 0, 0).ico);
+        // The fit check shrinks them to a size that fits.
+        const Fit fit = fitCheck(128, 2000, 0, L);
+        QVERIFY(fit.overflow);
+        QCOMPARE(fit.size, 1);
+    }
+
     void slidePoints()
     {
         const QPoint hidden[4] = { { 0, -153 }, { 1280, 0 }, { 0, 153 }, { -1280, 0 } };

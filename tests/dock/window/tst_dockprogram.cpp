@@ -8,7 +8,10 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -76,9 +79,12 @@ private slots:
     void messagesReachTheRunningDock()
     {
         QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).removeRecursively();
+        const QString cfg = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Zorvane/";
+        // What a save cut short by a kill left behind goes at the next start.
+        TestEnv::writeFile(cfg + "Zorvane.xml.zvsave-Ab12Cd", "<Zorv");
         QProcess dock;
         startDock(dock);
-        const QString cfg = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Zorvane/";
+        QVERIFY(!QFile::exists(cfg + "Zorvane.xml.zvsave-Ab12Cd"));
 
         // The icon file holds the presets without the update notice.
         QFile xml(cfg + "Zorvane.xml");
@@ -107,6 +113,41 @@ private slots:
 
         dock.kill();
         dock.waitForFinished(5000);
+    }
+
+    void startsOnlyWithAPrivateLockAndSocket()
+    {
+        auto run = [this](const QProcessEnvironment &env, QByteArray *err) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(program(), QStringList());
+            if (!p.waitForFinished(10000)) {
+                p.kill();
+                p.waitForFinished();
+                return -1;
+            }
+            *err = p.readAllStandardError();
+            return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        };
+        QByteArray err;
+
+        // No XDG_RUNTIME_DIR, and the fallback in the temporary folder taken
+        // by something that is not our private folder.
+        QTemporaryDir tmp;
+        TestEnv::writeFile(tmp.path() + "/zorvane-" + QString::number(::geteuid()), "planted");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_RUNTIME_DIR");
+        env.insert("TMPDIR", tmp.path());
+        QCOMPARE(run(env, &err), 1);
+        QVERIFY2(err.contains("XDG_RUNTIME_DIR"), err.constData());
+
+        // A lock that cannot be opened.
+        const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/Zorvane.lock";
+        QFile::remove(lock);
+        QVERIFY(QDir().mkpath(lock));
+        QCOMPARE(run(QProcessEnvironment::systemEnvironment(), &err), 1);
+        QVERIFY2(err.contains("Zorvane.lock"), err.constData());
+        QVERIFY(QDir().rmdir(lock));
     }
 };
 

@@ -1,0 +1,17 @@
+#pragma once
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Where a note read from the file may stand. Sizes and positions in the file
+// are only numbers: a note never grows past the desktop nor below its
+// smallest size, and one that would stand outside the desktop is brought
+// back onto it.
+namespace NoteGeometry {
+
+// `desktop` is the union of the screens; an invalid one leaves the position
+// and size alone (apart from the smallest size). Without hasPosition only
+// the size is decided (x and y of the result are then 0).
+QRect clamp(bool hasPosition, QPoint position, QSize size, QSize minimum, const QRect &desktop);
+
+} // namespace NoteGeometry

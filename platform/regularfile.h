@@ -1,0 +1,41 @@
+#pragma once
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+class QIODevice;
+
+// Reading what our files name, without trusting that it is a file. A named
+// pipe would block the open for ever and a link to a device would be read
+// without end, so only regular files are read, and only up to a cap that
+// suits their kind. Resources (":/…") are ours and are read as they are.
+namespace platform::RegularFile {
+
+// Caps by kind of file.
+constexpr qint64 ListCap = 8 * 1024 * 1024;       // icon lists, notes, settings
+constexpr qint64 PictureCap = 48 * 1024 * 1024;   // a picture file on disk
+constexpr qint64 PicturePixels = 8192 * 8192;     // a decoded picture (256 MiB as ARGB32)
+
+enum class Status {
+    Ok,
+    Missing,    // nothing at that path
+    NotRegular, // a folder, a pipe, a device or a socket
+    TooLarge,   // more than the cap
+    Failed,     // exists but could not be opened or read
+};
+
+// Reads the whole file into *data (left empty unless Ok).
+Status read(const QString &path, qint64 cap, QByteArray *data);
+// Whether the path names a regular file (after following links), or a resource.
+bool isRegular(const QString &path);
+const char *describe(Status s);
+
+// A picture, decoded only after its file and its stated size passed the caps.
+// A null image when it cannot be read or is too large.
+QImage readImage(const QString &path, qint64 cap = PictureCap, qint64 maxPixels = PicturePixels);
+// The bytes of a picture in a device of their own, for readers that decode
+// lazily (QMovie); nullptr when the file or its stated size fails the caps.
+// The caller owns the device.
+QIODevice *openPicture(const QString &path, qint64 cap = PictureCap, qint64 maxPixels = PicturePixels);
+
+} // namespace platform::RegularFile
