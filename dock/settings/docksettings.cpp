@@ -219,6 +219,7 @@ void DockSettings::load()
     QVariantMap values;
     if (!readable || !parse(bytes, &values)) {
         // Loading the same unreadable file again keeps no second copy.
+        const QFileInfo fi(m_path);
         const QString seen = QString::number(fi.size()) + QLatin1Char('/')
             + QString::number(fi.lastModified().toMSecsSinceEpoch());
         if (seen != m_keptBad) {
