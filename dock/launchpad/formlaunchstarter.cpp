@@ -6,6 +6,7 @@
 #include "dock/editing/formaddurl.h"
 #include "dock/editing/formiconsettings.h"
 #include "dock/editing/formsidebarmenu.h"
+#include "dock/editing/programicon.h"
 #include "dock/launchpad/formlaunchcommonicon.h"
 #include "dock/launchpad/formpagbutton.h"
 #include "dock/launchpad/launchbackground.h"
@@ -56,22 +57,6 @@ bool refused(const QString &cl)
             return true;
     }
     return false;
-}
-
-// fileName in folder when it is free, else "name (2).suffix", …: an earlier
-// icon may still point at the copy already there.
-QString freeFileName(const QString &folder, const QString &fileName)
-{
-    const QString first = folder + QLatin1Char('/') + fileName;
-    if (!QFileInfo::exists(first) && !QFileInfo(first).isSymLink())
-        return first;
-    const QFileInfo fi(fileName);
-    const QString suffix = fi.suffix().isEmpty() ? QString() : QLatin1Char('.') + fi.suffix();
-    for (int n = 2;; ++n) {
-        const QString c = folder + QLatin1Char('/') + fi.completeBaseName() + QStringLiteral(" (%1)").arg(n) + suffix;
-        if (!QFileInfo::exists(c) && !QFileInfo(c).isSymLink())
-            return c;
-    }
 }
 
 QString fileKey(const QString &path)
@@ -1096,58 +1081,13 @@ void FormLaunchStarter::AddIco()
 
 void FormLaunchStarter::getIconNew(QString filePath, QString)
 {
-    using namespace platform::ProgramFiles;
-    const QFileInfo fi(filePath);
-    const QString folder = platform::appConfigFolder();
-    // The file name up to its first dot; a desktop entry's file name is an
-    // ID, so its Name is taken instead.
-    const bool desktopEntry = hasSuffix(filePath, "desktop");
-    const QString baseName = desktopEntry ? fi.completeBaseName() : fi.baseName();
-    QString name = desktopEntry ? shortcutName(filePath) : QString();
-    if (name.isEmpty())
-        name = baseName;
-
-    QDir().mkpath(folder + QStringLiteral("/icon"));
-    const QPixmap picture = platform::FileIconsService::get().largeIcon(filePath, 256);
-    bool saved = false;
-    const QString pictureFile = folder + QStringLiteral("/icon/") + baseName + QStringLiteral(".png");
-    if (!picture.isNull()) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        saved = picture.save(&buffer, "PNG", 100) && SafeFile::write(pictureFile, png);
+    const ProgramIcon::Row row
+        = ProgramIcon::fromFile(filePath, platform::FileIconsService::get().largeIcon(filePath, 256));
+    if (!row.refusal.isEmpty()) {
+        showToast(row.refusal);
+        return;
     }
-    qDebug() << pictureFile;
-
-    QString path;
-    if (isShortcut(filePath)) {
-        const QString target = shortcutTarget(filePath);
-        qDebug() << "快捷方式：" << fi.fileName() << target;
-        if (!isProgramTarget(target)) {
-            showToast(tr("不是合法应用，图标添加失败！"));
-            return;
-        }
-        QDir().mkpath(folder + QStringLiteral("/link"));
-        const QString copy = freeFileName(folder + QStringLiteral("/link"), fi.fileName());
-        if (QFile::copy(filePath, copy)) {
-            qDebug() << "快捷方式拷贝成功！";
-            path = copy;
-        } else {
-            qDebug() << "快捷方式拷贝失败！";
-        }
-    } else {
-        qDebug() << "记录" << filePath;
-        path = filePath;
-    }
-
-    QString icon;
-    if (!saved)
-        icon = QStringLiteral(":/image/icon/Icon-what.png");
-    else if (baseName == QStringLiteral("腾讯QQ"))
-        icon = QStringLiteral(":/image/icon/腾讯QQ.png");
-    else
-        icon = pictureFile;
-    AddIcon(icon, name, IconClass::ICON, path);
+    AddIcon(row.icon, row.name, IconClass::ICON, row.path);
 }
 
 void FormLaunchStarter::on_addFolderButton_clicked()

@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "dock/editing/programicon.h"
 
 #include "common/safefile.h"
 #include "platform/dialogs.h"
@@ -28,22 +29,6 @@ bool refusedInMenu(const QString &cl)
 bool onceInDock(const QString &cl)
 {
     return cl == IconClass::WEATHER || cl == IconClass::LAUNCHPAD || cl == IconClass::STARTMENU;
-}
-
-// fileName in folder when it is free, else "name (2).suffix", "name (3).suffix", …
-QString freeFileName(const QString &folder, const QString &fileName)
-{
-    const QString first = folder + QLatin1Char('/') + fileName;
-    if (!QFileInfo::exists(first) && !QFileInfo(first).isSymLink())
-        return first;
-    const QFileInfo fi(fileName);
-    const QString base = fi.completeBaseName();
-    const QString suffix = fi.suffix().isEmpty() ? QString() : QLatin1Char('.') + fi.suffix();
-    for (int n = 2;; ++n) {
-        const QString candidate = folder + QLatin1Char('/') + base + QStringLiteral(" (%1)").arg(n) + suffix;
-        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
-            return candidate;
-    }
 }
 
 } // namespace
@@ -159,61 +144,15 @@ QPixmap Widget::getJumbIcon(QString filePath)
 
 void Widget::getIconNew(QString filePath, QString ID)
 {
-    using namespace platform::ProgramFiles;
-    const QFileInfo fi(filePath);
-    const QString folder = platform::appConfigFolder();
-
-    // A desktop entry's file name is an ID ("org.example.App"); its Name is
-    // what a user calls the program.
-    const bool desktopEntry = hasSuffix(filePath, "desktop");
-    const QString baseName = desktopEntry ? fi.completeBaseName() : fi.baseName();
-    QString name = desktopEntry ? shortcutName(filePath) : QString();
-    if (name.isEmpty())
-        name = baseName;
-
-    const QPixmap picture = getJumbIcon(filePath);
-    bool saved = false;
-    if (!picture.isNull()) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        saved = picture.save(&buffer, "PNG", 100)
-            && SafeFile::write(folder + QStringLiteral("/icon/") + baseName + QStringLiteral(".png"), png);
+    const ProgramIcon::Row row = ProgramIcon::fromFile(filePath, getJumbIcon(filePath));
+    if (!row.refusal.isEmpty()) {
+        showToast(row.refusal);
+        return;
     }
-
-    QString path;
-    if (isShortcut(filePath)) {
-        const QString target = shortcutTarget(filePath);
-        qDebug() << "快捷方式：" << fi.fileName() << target;
-        if (!isProgramTarget(target)) {
-            showToast(tr("不是合法应用，图标添加失败！"));
-            return;
-        }
-        // A second shortcut of the same file name keeps the first one's copy.
-        const QString copy = freeFileName(folder + QStringLiteral("/link"), fi.fileName());
-        if (QFile::copy(filePath, copy)) {
-            qDebug() << "快捷方式拷贝成功！" << target;
-            path = copy;
-        } else {
-            qDebug() << "快捷方式拷贝失败！";
-        }
-    } else {
-        qDebug() << "exe文件：" << filePath;
-        path = filePath;
-    }
-
-    QString icon;
-    if (!saved)
-        icon = QStringLiteral(":/image/icon/Icon-what.png");
-    else if (baseName == QStringLiteral("腾讯QQ"))
-        icon = QStringLiteral(":/image/icon/腾讯QQ.png");
-    else
-        icon = folder + QStringLiteral("/icon/") + baseName + QStringLiteral(".png");
-
     if (ID == DockTarget)
-        AddIcon(icon, name, IconClass::ICON, path);
+        AddIcon(row.icon, row.name, IconClass::ICON, row.path);
     else if (FormMenu *menu = menuWindows.value(ID))
-        menu->AddIcon(icon, name, IconClass::ICON, path);
+        menu->AddIcon(row.icon, row.name, IconClass::ICON, row.path);
 }
 
 namespace {

@@ -1,0 +1,88 @@
+#include "dock/editing/programicon.h"
+
+#include "common/safefile.h"
+#include "platform/paths.h"
+#include "platform/programfiles.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+
+namespace ProgramIcon {
+
+namespace {
+// fileName in folder when it is free, else "name (2).suffix", "name (3).suffix", …
+QString freeFileName(const QString &folder, const QString &fileName)
+{
+    const QString first = folder + QLatin1Char('/') + fileName;
+    if (!QFileInfo::exists(first) && !QFileInfo(first).isSymLink())
+        return first;
+    const QFileInfo fi(fileName);
+    const QString base = fi.completeBaseName();
+    const QString suffix = fi.suffix().isEmpty() ? QString() : QLatin1Char('.') + fi.suffix();
+    for (int n = 2;; ++n) {
+        const QString candidate = folder + QLatin1Char('/') + base + QStringLiteral(" (%1)").arg(n) + suffix;
+        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
+            return candidate;
+    }
+}
+} // namespace
+
+
+Row fromFile(const QString &filePath, const QPixmap &picture)
+{
+    using namespace platform::ProgramFiles;
+    const QFileInfo fi(filePath);
+    const QString folder = platform::appConfigFolder();
+    Row row;
+
+    // A desktop entry's file name is an ID ("org.example.App"); its Name is
+    // what a user calls the program.
+    const bool desktopEntry = hasSuffix(filePath, "desktop");
+    const QString baseName = desktopEntry ? fi.completeBaseName() : fi.baseName();
+    row.name = desktopEntry ? shortcutName(filePath) : QString();
+    if (row.name.isEmpty())
+        row.name = baseName;
+
+    const QString pictureFile = folder + QStringLiteral("/icon/") + baseName + QStringLiteral(".png");
+    bool saved = false;
+    if (!picture.isNull()) {
+        QDir().mkpath(folder + QStringLiteral("/icon"));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        saved = picture.save(&buffer, "PNG", 100) && SafeFile::write(pictureFile, png);
+    }
+
+    if (isShortcut(filePath)) {
+        const QString target = shortcutTarget(filePath);
+        qDebug() << "快捷方式：" << fi.fileName() << target;
+        if (!isProgramTarget(target)) {
+            row.refusal = QCoreApplication::translate("Widget", "不是合法应用，图标添加失败！");
+            return row;
+        }
+        QDir().mkpath(folder + QStringLiteral("/link"));
+        const QString copy = freeFileName(folder + QStringLiteral("/link"), fi.fileName());
+        if (QFile::copy(filePath, copy)) {
+            qDebug() << "快捷方式拷贝成功！" << target;
+            row.path = copy;
+        } else {
+            qDebug() << "快捷方式拷贝失败！";
+        }
+    } else {
+        qDebug() << "exe文件：" << filePath;
+        row.path = filePath;
+    }
+
+    if (!saved)
+        row.icon = QStringLiteral(":/image/icon/Icon-what.png");
+    else if (baseName == QStringLiteral("腾讯QQ"))
+        row.icon = QStringLiteral(":/image/icon/腾讯QQ.png");
+    else
+        row.icon = pictureFile;
+    return row;
+}
+
+} // namespace ProgramIcon

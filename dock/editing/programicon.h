@@ -1,0 +1,23 @@
+#pragma once
+#include <QPixmap>
+#include <QString>
+
+// The icon row made from a program file (an executable, a shortcut or a
+// desktop entry) added by the user, for the bar, its menus and the launch pad.
+namespace ProgramIcon {
+
+struct Row
+{
+    QString icon;
+    QString name;
+    QString path;
+    // Set when the file cannot be added; the text is the toast to show.
+    QString refusal;
+};
+
+// The picture is saved into the "icon" folder under the program's name up to
+// its first dot; a shortcut is copied into the "link" folder under a free
+// name, so a second one of the same name keeps the first one's copy.
+Row fromFile(const QString &filePath, const QPixmap &picture);
+
+} // namespace ProgramIcon
