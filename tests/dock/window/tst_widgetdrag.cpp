@@ -59,7 +59,21 @@ class TestWidgetDrag : public QObject, public WidgetFixture
         // No button is really held here, so the pointer moved by the test
         // would make the icons under it grow as a hover does.
         w.IconFreeze(true);
-        QTest::qWait(20); // the first relayout
+        // Settled once no icon moves between two polls: under load the first
+        // relayout's glide can outlast any fixed wait.
+        QList<QPoint> last;
+        bool polled = false;
+        const auto settled = [&] {
+            QList<QPoint> now;
+            for (const QString &id : tableIds(w))
+                if (FormCommonIcon *i = w.iconWidget(id))
+                    now << i->pos();
+            const bool same = polled && now == last;
+            last = now;
+            polled = true;
+            return same;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 3000);
     }
     static void press(Widget &w, const QString &id) { moveTo(w, id, on(w, id)); }
     static void moveTo(Widget &w, const QString &id, const QPoint &p)
