@@ -227,12 +227,7 @@ void FormLaunchCommonIcon::mouseReleaseEvent(QMouseEvent *event)
         clickTimer->stop();
     } else if (event->button() == Qt::RightButton && !moving) {
         QMenu menu;
-        menu.setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
-        menu.setAttribute(Qt::WA_TranslucentBackground);
-        menu.setStyleSheet(QStringLiteral(
-            "QMenu{background:#FFFFFF;border: 0px;border-radius: 2px;border-style: solid;padding:3px 0px 3px 0px;}"
-            "QMenu::item{background-color: transparent;padding:0px 20px 0px 20px;height:25px;color:#000000;}"
-            "QMenu::item:selected:enabled{background:#2168DB;color:#ffffff;}"));
+        DockStyle::popupMenu(&menu);
         menu.addAction(tr("打开"), this, &FormLaunchCommonIcon::OpenIcon);
         menu.addAction(tr("图标设置     "), this, &FormLaunchCommonIcon::IconSet);
         menu.addSeparator();

@@ -199,11 +199,7 @@ QString FormLaunchStarter::filePath()
 
 QList<DockIconRecord> FormLaunchStarter::presetRows()
 {
-    struct P
-    {
-        const char *id, *icon, *name, *cl, *path;
-    };
-    static const P presets[] = {
+    static const PresetRow presets[] = {
         { "ico000001", ":/image/icon/Finder.png", "计算机", "COMPUTER", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
         { "ico000003", ":/image/icon/setup.png", "控制面板", "PANEL", "::{26EE0668-A00A-44D7-9371-BEB064C98683}" },
         { "ico000002", ":/image/icon/library.png", "库", "LIBRARY", "::{031E4825-7B94-4DC3-B131-E946B44C8DD5}" },
@@ -217,13 +213,7 @@ QList<DockIconRecord> FormLaunchStarter::presetRows()
         { "ico000013", ":/image/icon/Setting1.png", "Dock设置", "SETTING", "0" },
         { "ico000010", ":/image/icon/ShutDown.png", "电源", "SHUTDOWN", "0" },
     };
-    QList<DockIconRecord> rows;
-    for (const P &p : presets) {
-        const QString icon = QString::fromUtf8(p.icon);
-        rows.append({ QString::fromUtf8(p.id), icon, QString::fromUtf8(p.name), QString::fromUtf8(p.cl),
-                      QString::fromUtf8(p.path), icon });
-    }
-    return rows;
+    return presetRecords(presets);
 }
 
 // ---- the icon file ----------------------------------------------------------
@@ -1183,12 +1173,7 @@ void FormLaunchStarter::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::RightButton)
         return;
     QMenu menu;
-    menu.setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
-    menu.setAttribute(Qt::WA_TranslucentBackground);
-    menu.setStyleSheet(QStringLiteral(
-        "QMenu{background:#FFFFFF;border: 0px;border-radius: 2px;border-style: solid;padding:3px 0px 3px 0px;}"
-        "QMenu::item{background-color: transparent;padding:0px 20px 0px 20px;height:25px;color:#000000;}"
-        "QMenu::item:selected:enabled{background:#2168DB;color:#ffffff;}"));
+    DockStyle::popupMenu(&menu);
     menu.addAction(tr("添加应用图标"), this, &FormLaunchStarter::on_addButton_clicked);
     menu.addAction(tr("添加网址图标"), this, &FormLaunchStarter::AddUrlIco);
     menu.addAction(tr("添加系统图标"), this, &FormLaunchStarter::on_addSysButton_clicked);

@@ -68,8 +68,7 @@ QString menuFilePath(const QString &id)
 
 QList<DockIconRecord> dockPresetRows()
 {
-    struct Row { const char *id, *icon, *name, *cl, *path; };
-    static const Row rows[] = {
+    static const PresetRow rows[] = {
         { "ico000001", ":/image/icon/Finder.png", "计算机", "COMPUTER", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
         { "ico000016", ":/image/icon/LaunchPad.png", "LaunchPad", "LAUNCHPAD", "0" },
         { "ico000002", ":/image/icon/library.png", "库", "LIBRARY", "::{031E4825-7B94-4DC3-B131-E946B44C8DD5}" },
@@ -85,11 +84,5 @@ QList<DockIconRecord> dockPresetRows()
         { "ico000004", ":/image/icon/Recycle1.png", "回收站", "RECYCLE", "::{645FF040-5081-101B-9F08-00AA002F954E}" },
         { "ico000005", ":/image/icon/rocket.gif", "版本更新", "UPGRADE", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
     };
-    QList<DockIconRecord> out;
-    for (const Row &r : rows) {
-        const QString icon = QString::fromUtf8(r.icon);
-        out.append({ QString::fromUtf8(r.id), icon, QString::fromUtf8(r.name), QString::fromUtf8(r.cl),
-                     QString::fromUtf8(r.path), icon });
-    }
-    return out;
+    return presetRecords(rows);
 }

@@ -74,4 +74,21 @@ inline const QString Placeholder = QStringLiteral("00");   // the drag placehold
 
 // The fourteen rows a first start writes to "Zorvane.xml".
 QList<DockIconRecord> dockPresetRows();
+
+// A preset row as the code writes it; its Note is its picture.
+struct PresetRow
+{
+    const char *id, *icon, *name, *cl, *path;
+};
+template <int N>
+QList<DockIconRecord> presetRecords(const PresetRow (&rows)[N])
+{
+    QList<DockIconRecord> out;
+    for (const PresetRow &r : rows) {
+        const QString icon = QString::fromUtf8(r.icon);
+        out.append({ QString::fromUtf8(r.id), icon, QString::fromUtf8(r.name), QString::fromUtf8(r.cl),
+                     QString::fromUtf8(r.path), icon });
+    }
+    return out;
+}
 Q_DECLARE_METATYPE(DockIconRecord)
