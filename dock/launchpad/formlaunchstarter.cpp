@@ -996,15 +996,7 @@ void FormLaunchStarter::showToast(const QString &text)
 
 QString FormLaunchStarter::freeIconId() const
 {
-    // IDs hold only the minute and the millisecond: on a clash the next free
-    // millisecond is taken.
-    QDateTime t = platform::now();
-    QString id = IconIds::newId(t);
-    for (int i = 0; i < 60000 && rowOf(id) >= 0; ++i) {
-        t = t.addMSecs(1);
-        id = IconIds::newId(t);
-    }
-    return id;
+    return IconIds::freeId([this](const QString &id) { return rowOf(id) >= 0; });
 }
 
 bool FormLaunchStarter::AddIcon(QString ico, QString name, QString cl, QString path)

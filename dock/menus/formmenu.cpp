@@ -420,17 +420,9 @@ void FormMenu::DeleteIcon(QString ID)
     showToast(tr("图标删除成功！"));
 }
 
-// New IDs hold only the minute and the millisecond; one already in the menu
-// moves on to the next free millisecond.
 QString FormMenu::freeIconId() const
 {
-    QDateTime t = platform::now();
-    QString id = IconIds::newId(t);
-    for (int i = 0; i < 60000 && findRow(id) >= 0; ++i) {
-        t = t.addMSecs(1);
-        id = IconIds::newId(t);
-    }
-    return id;
+    return IconIds::freeId([this](const QString &id) { return findRow(id) >= 0; });
 }
 
 bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)

@@ -59,6 +59,17 @@ bool isSafeFileName(const QString &id)
     return form.match(id).hasMatch();
 }
 
+QString freeId(const std::function<bool(const QString &)> &taken)
+{
+    QDateTime t = platform::now();
+    QString id = newId(t);
+    for (int i = 0; i < 60000 && taken(id); ++i) {
+        t = t.addMSecs(1);
+        id = newId(t);
+    }
+    return id;
+}
+
 QString menuFilePath(const QString &id)
 {
     return isSafeFileName(id) ? platform::configPath(id + QStringLiteral(".xml")) : QString();

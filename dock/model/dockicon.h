@@ -1,5 +1,6 @@
 #pragma once
 #include <QDateTime>
+#include <functional>
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -61,6 +62,9 @@ namespace IconIds {
 QString newId(const QDateTime &t);
 // The same from the platform clock.
 QString newId();
+// newId() for now, moved on to the next free millisecond while taken(id):
+// IDs hold only the minute and the millisecond, so two adds can meet.
+QString freeId(const std::function<bool(const QString &)> &taken);
 // Whether an ID may name a file (a menu's "<id>.xml" beside the icon file):
 // only plain IDs of ASCII letters and digits, as new and preset IDs are
 // ("ico" and digits). A row read from a file with any other ID stays in its

@@ -223,31 +223,29 @@ void FormWeatherEffects::Snow()
     connect(cloudEntrance(), &QPropertyAnimation::finished, this, &FormWeatherEffects::snowStart);
 }
 
-void FormWeatherEffects::Fog()
+// Fog, haze and sandstorm: the sun, and a veil drifting in and fading.
+void FormWeatherEffects::veilBehindSun(QWidget *veil)
 {
     ui->sun->setVisible(true);
-    ui->fog->setVisible(true);
+    veil->setVisible(true);
     sunEntrance();
-    slide(ui->fog, QPoint(0, 40), QPoint(40, 40));
-    fade(ui->fog);
+    slide(veil, QPoint(0, 40), QPoint(40, 40));
+    fade(veil);
+}
+
+void FormWeatherEffects::Fog()
+{
+    veilBehindSun(ui->fog);
 }
 
 void FormWeatherEffects::Haze()
 {
-    ui->sun->setVisible(true);
-    ui->haze->setVisible(true);
-    sunEntrance();
-    slide(ui->haze, QPoint(0, 40), QPoint(40, 40));
-    fade(ui->haze);
+    veilBehindSun(ui->haze);
 }
 
 void FormWeatherEffects::Sandstorm()
 {
-    ui->sun->setVisible(true);
-    ui->sandstorm->setVisible(true);
-    sunEntrance();
-    slide(ui->sandstorm, QPoint(0, 40), QPoint(40, 40));
-    fade(ui->sandstorm);
+    veilBehindSun(ui->sandstorm);
 }
 
 void FormWeatherEffects::Gale()

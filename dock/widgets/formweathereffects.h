@@ -65,6 +65,7 @@ private:
     void grow(QWidget *w, const QRect &from, const QRect &to, int ms);
     QPropertyAnimation *fade(QWidget *w, qreal from = 0.0, qreal to = 1.0);
     void sunEntrance();
+    void veilBehindSun(QWidget *veil);
     // cloud2 and cloud3 move in and fade in; returns cloud2's fade.
     QPropertyAnimation *cloudEntrance();
     void setSprite(QLabel *label, int picture);

@@ -41,17 +41,9 @@ void Widget::showToast(const QString &text)
     m_toast->show();
 }
 
-// New IDs hold only the minute and the millisecond, so two adds that meet in
-// both would get the same one; the next free millisecond is taken instead.
 QString Widget::freeIconId() const
 {
-    QDateTime t = platform::now();
-    QString id = IconIds::newId(t);
-    for (int i = 0; i < 60000 && IcoData->anyCellEquals(id); ++i) {
-        t = t.addMSecs(1);
-        id = IconIds::newId(t);
-    }
-    return id;
+    return IconIds::freeId([this](const QString &id) { return IcoData->anyCellEquals(id); });
 }
 
 void Widget::insertIconRow(int row, const DockIconRecord &rec)
