@@ -636,11 +636,21 @@ void FormCommonIcon::showAnimation()
 
 void FormCommonIcon::moveAnimation(int x, int y)
 {
+    if (m_moveAnimation)
+        m_moveAnimation->stop();
     QPropertyAnimation *a = oneOffAnimation(this, "pos", 88);
+    m_moveAnimation = a;
     a->setStartValue(pos());
     a->setEndValue(QPoint(x, y));
     a->setEasingCurve(QEasingCurve::Linear);
     a->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void FormCommonIcon::placeAt(const QPoint &p)
+{
+    if (m_moveAnimation)
+        m_moveAnimation->stop();
+    move(p);
 }
 
 // ---------------------------------------------------------------- context menu

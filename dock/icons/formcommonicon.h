@@ -50,7 +50,10 @@ public:
     void closeAnimation();
     void jumpAnimation();
     void showAnimation();
+    // Glides to (x, y); a glide still on its way elsewhere stops first.
     void moveAnimation(int x, int y);
+    // Stands at `p` at once, ending any glide that would carry it off again.
+    void placeAt(const QPoint &p);
 
     // Builds this icon's context menu into the three menus (main, the
     // "添加图标" submenu and the "图标设置" submenu). The right release runs it.
@@ -184,6 +187,7 @@ private:
     QMovie *m_movie = nullptr;
 
     QPropertyAnimation *m_sizeAnimation = nullptr;
+    QPointer<QPropertyAnimation> m_moveAnimation;
     QTimer *m_hoverTimer = nullptr;
     QTimer *m_clickTimer = nullptr;
     QTimer *m_ringTimer = nullptr;

@@ -177,13 +177,9 @@ void Widget::placeForGap(bool animated, bool keepRoom)
     for (int k = 0; k < items.size(); ++k) {
         FormCommonIcon *icon = iconWidgets.value(IcoData->cell(items[k].row, 0));
         const QPoint p = DockLayout::rowPlace(edge, at[k], at[k], icon->size(), M);
-        if (!animated && icon->pos() != p) {
-            icon->move(p);
-            // A glide started earlier would carry the icon off again; a
-            // glide that stays in place ends after it.
-            if (!m_gapOpen)
-                icon->moveAnimation(p.x(), p.y());
-        } else if (animated) {
+        if (!animated) {
+            icon->placeAt(p);
+        } else {
             icon->moveAnimation(p.x(), p.y());
         }
         length += items[k].length;

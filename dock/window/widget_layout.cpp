@@ -167,7 +167,7 @@ void Widget::IconSorting()
         if (!icon || icon->isHidden())
             continue;
         const QSize s = icon->size();
-        icon->move(DockLayout::rowPlace(edge, x, y, s, M));
+        icon->placeAt(DockLayout::rowPlace(edge, x, y, s, M));
         x += s.width();
         y += s.height();
     }

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
+#include <QAbstractAnimation>
 
 namespace {
 
@@ -68,7 +69,10 @@ class TestWidgetDrag : public QObject, public WidgetFixture
             for (const QString &id : tableIds(w))
                 if (FormCommonIcon *i = w.iconWidget(id))
                     now << i->pos();
-            const bool same = polled && now == last;
+            bool running = false;
+            for (QAbstractAnimation *a : w.findChildren<QAbstractAnimation *>())
+                running = running || a->state() == QAbstractAnimation::Running;
+            const bool same = polled && now == last && !running;
             last = now;
             polled = true;
             return same;
