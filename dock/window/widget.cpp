@@ -4,17 +4,25 @@
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
+int Widget::iconCount() const
+{
+    return m_bar->count();
+}
+
 
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
     ui->frameArea->lower();
-    ui->frameIco->raise();
     for (QWidget *w : { static_cast<QWidget *>(ui->frameWork), static_cast<QWidget *>(ui->Detection00),
                         static_cast<QWidget *>(ui->main), static_cast<QWidget *>(ui->Detection) })
         w->raise();
     IcoData = new DockIconList(this);
     IcoData->setRows(dockPresetRows());
+    // The icons, painted in one widget over the background.
+    m_bar = new DockBar(ui->frameMain);
+    m_bar->setModel(IcoData);
+    m_bar->raise();
     m_file = DockSettings::instance();
 
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
@@ -82,8 +90,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_dragGhost = new FormCommonIcon;
     m_dragGhost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_dragGhost->setAttribute(Qt::WA_TranslucentBackground);
-    m_placeholder = new FormCommonIcon(ui->frameIco);
-    m_placeholder->hide();
 
     m_desktopTime = new FormDesktopTime;
     m_desktopWidget = new FormDesktopWidget;
@@ -149,6 +155,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_relayoutTimer = new QTimer(this);
     m_relayoutTimer->setSingleShot(true);
     connect(m_relayoutTimer, &QTimer::timeout, this, &Widget::IconSorting);
+    connect(m_bar, &DockBar::IconMouseIn, this, &Widget::IconMouseIn);
+    connect(m_bar, &DockBar::IconMouseMove, this, &Widget::IconMouseMove);
+    connect(m_bar, &DockBar::IconWidth, this, &Widget::IconWidth);
+    connect(m_bar, &DockBar::MousePosition, this, &Widget::MousePosition);
+    connect(m_bar, &DockBar::IconOpen, this, &Widget::IconOpen);
+    connect(m_bar, &DockBar::IconMenu, this, &Widget::showMenu);
+    connect(m_bar, &DockBar::IconPressMove, this, &Widget::IconPressMove);
+    connect(m_bar, &DockBar::IconPressRelease, this, &Widget::IconPressRelease);
+    connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
+    connect(m_bar, &DockBar::rowsChanged, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
 
     m_tick = 59;
     initialize();

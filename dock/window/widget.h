@@ -16,6 +16,7 @@
 
 class FormAbout;
 class FormAddUrl;
+class DockBar;
 class FormCommonIcon;
 class FormDelete;
 class FormDesktopTime;
@@ -75,8 +76,9 @@ public:
     DockSettings *settingsFile() const { return m_file; }
     QxtGlobalShortcut *hotkey(int i) const { return m_hotkeys[i]; }
     FormSystemHint *toast() const { return m_toast; }
-    FormCommonIcon *iconWidget(const QString &id) const { return iconWidgets.value(id); }
-    int iconCount() const { return iconWidgets.size(); }
+    // The painted row of icons.
+    DockBar *bar() const { return m_bar; }
+    int iconCount() const;
     bool isReceivingMessages() const;
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
@@ -134,7 +136,6 @@ public:
     int gapSlot() const { return m_gapSlot; }
     bool isGapOpen() const { return m_gapOpen; }
     FormCommonIcon *dragGhost() const { return m_dragGhost; }
-    FormCommonIcon *placeholder() const { return m_placeholder; }
     QLabel *deleteLabel() const { return m_deleteLabel; }
 
     // The bar's right-click menu and the tray menu, built anew for each
@@ -312,7 +313,6 @@ private:
     void updateInputShape();
     QString freeIconId() const;
     void insertIconRow(int row, const DockIconRecord &rec);
-    void takeIconWidget(const QString &id);
     void showToast(const QString &text);
     bool openTool(const QString &cl);
     void rebuildBar();
@@ -322,14 +322,14 @@ private:
     void updateWorkArea();
     void showStrip();
     void slideFrameMain(const QPoint &from, const QPoint &to, void (Widget::*done)());
-    void placeHoverWindows(FormCommonIcon *icon, const QString &name);
+    void placeHoverWindows(const QString &id, const QString &name);
+    QRect barZone() const;
     // the drag
     void aimAt(const QPoint &global);
     void placeForGap(bool animated, bool keepRoom);
     void fitDropHint();
     void holdDragGap();
     QRect barOnScreen() const;
-    void setUpPlaceholder();
     void putDraggedBack();
     void endDrag();
 
@@ -344,7 +344,7 @@ private:
     FormDelete *m_delete = nullptr;
     QLabel *m_deleteLabel = nullptr;
     FormCommonIcon *m_dragGhost = nullptr;
-    FormCommonIcon *m_placeholder = nullptr;
+    DockBar *m_bar = nullptr;
     FormSidebarMenu *m_sidebar = nullptr;
     FormDesktopTime *m_desktopTime = nullptr;
     FormDesktopWidget *m_desktopWidget = nullptr;
@@ -372,7 +372,6 @@ private:
     QTimer *m_showTimer = nullptr;
     int m_tick = 59;
 
-    QHash<QString, FormCommonIcon *> iconWidgets;
     QHash<QString, FormMenu *> menuWindows;
     QSystemTrayIcon *m_tray = nullptr;
     QxtGlobalShortcut *m_hotkeys[5] = {};
@@ -402,7 +401,6 @@ private:
     QRect m_availableRect { 0, 0, -1, -1 };
     QRegion m_inputRegion;
     bool m_inputRegionSent = false;
-    QSet<FormCommonIcon *> m_hoverSized; // icons the hover has sized since they last went back
     QString m_bubbleName;              // what the name bubble last got
     int m_bubbleEdge = -1;
     int m_bubbleFont = -1;

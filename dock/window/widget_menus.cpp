@@ -39,7 +39,7 @@ void Widget::showMenu(QString id, int x)
             return;
         MenuHide();
         m_menuShown = false;
-        if (!iconWidgets.contains(id))
+        if (!m_bar->contains(id))
             return;
         if (IcoData->cell(r, 3) == IconClass::MENU) {
             const QString menuFile = FormMenu::menuFilePath(id);
@@ -47,7 +47,6 @@ void Widget::showMenu(QString id, int x)
                 QFile::remove(menuFile);
         }
         IcoData->removeAt(r);
-        takeIconWidget(id);
         SaveFile();
         rebuildBar();
         showToast(tr("图标删除成功！"));

@@ -2,7 +2,7 @@
 // included, and what the dock window does with it.
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formname.h"
-#include "dock/window/magnify.h"
+#include "dock/icons/magnify.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
