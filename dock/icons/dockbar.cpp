@@ -44,6 +44,8 @@ struct DockBar::Item
     QPointer<QVariantAnimation> moveAnim;
     int jumpY = 5;   // where the picture stands across the icon (the jump moves it)
     int slideY = 0;  // a removable disk's picture dropping in
+    // The face drawn once per size step; magnification only scales these.
+    QHash<quint32, QPixmap> renders;
     bool isBlank() const { return cls == Blank; }
 };
 
@@ -152,12 +154,16 @@ void DockBar::makeFace(Item *it)
     QString picture = it->picture;
     if (it->isBlank())
         picture = horizontal() ? QStringLiteral(":/image/icon/Blank0.png") : QStringLiteral(":/image/icon/Blank1.png");
+    it->renders.clear();
     it->face = DockFace::create(it->cls, picture, this);
     it->face->setActive(isVisible());
     DockFace *face = it->face;
     connect(face, &DockFace::changed, this, [this, face] {
-        for (const Item *i : qAsConst(m_items)) {
-            if (i->face == face && !i->hidden)
+        for (Item *i : qAsConst(m_items)) {
+            if (i->face != face)
+                continue;
+            i->renders.clear();
+            if (!i->hidden)
                 update(rectOf(i));
         }
     });
@@ -258,6 +264,22 @@ void DockBar::moveItem(Item *it, const QPoint &p)
         update(rectOf(it));
     if (it->cls == QLatin1String("MENU") || it->cls == QLatin1String("STARTMENU"))
         emit IconMove(it->id, p, it->size.width(), it->size.height(), it->cls);
+}
+
+void DockBar::setBackground(const Background &b)
+{
+    m_background = b;
+    m_pieces.clear();
+    update(m_backgroundRect);
+}
+
+void DockBar::setBackgroundRect(const QRect &r)
+{
+    if (r == m_backgroundRect)
+        return;
+    update(m_backgroundRect);
+    m_backgroundRect = r;
+    update(r);
 }
 
 void DockBar::setStripRect(const QRect &r)
@@ -653,7 +675,7 @@ void DockBar::paintItem(QPainter &p, const Item *it)
     if (it->slideY)
         pic.translate(0, it->slideY);
     if (it->face && pic.width() > 0 && pic.height() > 0)
-        it->face->paint(p, pic);
+        p.drawPixmap(pic, faceAt(const_cast<Item *>(it), pic.size()));
     // A web address without a picture of its own shows its first letter.
     if (it->cls == QLatin1String("URL") && it->picture == IconPictures::UrlTile && !it->name.isEmpty()) {
         QFont f(QStringLiteral("Microsoft YaHei"));
@@ -666,11 +688,79 @@ void DockBar::paintItem(QPainter &p, const Item *it)
     p.restore();
 }
 
+// The face at a size step of 8 pixels at or above the size asked for, drawn
+// once: while an icon grows and shrinks its picture is only scaled down a
+// little, never decoded or scaled from its file again.
+QPixmap DockBar::faceAt(Item *it, const QSize &size)
+{
+    const QSize step((size.width() + 7) / 8 * 8, (size.height() + 7) / 8 * 8);
+    const quint32 key = quint32(step.width()) << 16 | quint32(step.height());
+    auto found = it->renders.constFind(key);
+    if (found != it->renders.constEnd())
+        return *found;
+    if (it->renders.size() >= 16)
+        it->renders.clear();
+    const qreal dpr = devicePixelRatioF();
+    QPixmap pm(step * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    {
+        QPainter q(&pm);
+        q.setRenderHint(QPainter::SmoothPixmapTransform);
+        q.setRenderHint(QPainter::Antialiasing);
+        it->face->paint(q, QRect(QPoint(0, 0), step));
+    }
+    it->renders.insert(key, pm);
+    return pm;
+}
+
+void DockBar::paintBackground(QPainter &p)
+{
+    const Background &b = m_background;
+    const QRect r = m_backgroundRect;
+    if (b.fill.alpha() > 0) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(b.fill);
+        p.drawRoundedRect(QRectF(r), b.radius, b.radius);
+        p.restore();
+    }
+    // The pieces change length with every magnified move: read once, and
+    // stretched by the painter.
+    auto piece = [this, &p](const QString &path, const QRect &at) {
+        if (path.isEmpty() || at.isEmpty())
+            return;
+        auto found = m_pieces.find(path);
+        if (found == m_pieces.end())
+            found = m_pieces.insert(path, QPixmap(path));
+        if (!found->isNull())
+            p.drawPixmap(at, *found);
+    };
+    // The ends keep their length; the middle stretches between them.
+    const int end = 50;
+    if (!b.upright) {
+        piece(b.first, QRect(r.x(), r.y(), qMin(end, r.width()), r.height()));
+        piece(b.middle, QRect(r.x() + end, r.y(), r.width() - 2 * end, r.height()));
+        piece(b.last, QRect(r.right() + 1 - end, r.y(), qMin(end, r.width()), r.height()));
+    } else {
+        piece(b.first, QRect(r.x(), r.y(), r.width(), qMin(end, r.height())));
+        piece(b.middle, QRect(r.x(), r.y() + end, r.width(), r.height() - 2 * end));
+        piece(b.last, QRect(r.x(), r.bottom() + 1 - end, r.width(), qMin(end, r.height())));
+    }
+}
+
 void DockBar::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect dirty = e->rect();
+    // The bar paints all it covers: nothing beneath it is drawn first.
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(dirty, Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (m_backgroundRect.intersects(dirty))
+        paintBackground(p);
     for (const Item *it : qAsConst(m_items)) {
         if (!it->hidden && rectOf(it).intersects(dirty))
             paintItem(p, it);

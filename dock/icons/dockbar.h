@@ -1,5 +1,7 @@
 #pragma once
+#include <QColor>
 #include <QHash>
+#include <QPixmap>
 #include <QPointer>
 #include <QRect>
 #include <QRegion>
@@ -45,6 +47,19 @@ public:
     // While frozen (an icon menu is open) the icons ignore the hover and drag moves.
     void setFrozen(bool b) { m_frozen = b; }
     bool isFrozen() const { return m_frozen; }
+
+    // What the bar shows behind its icons: a rounded fill, or three pictures
+    // stretched along it (ends of a fixed length and the middle between).
+    struct Background
+    {
+        QColor fill;
+        int radius = 0;
+        QString first, middle, last; // empty: no picture
+        bool upright = false;        // the pictures run down rather than across
+    };
+    void setBackground(const Background &b);
+    void setBackgroundRect(const QRect &r);
+    QRect backgroundRect() const { return m_backgroundRect; }
 
     // The strip of icons inside the bar.
     void setStripRect(const QRect &r);
@@ -151,6 +166,8 @@ private:
     void ringTick();
     void runContextMenu(const QString &id);
     void paintItem(QPainter &p, const Item *it);
+    void paintBackground(QPainter &p);
+    QPixmap faceAt(Item *it, const QSize &size);
 
     DockIconList *m_rows = nullptr;
     QVector<Item *> m_items;
@@ -161,6 +178,9 @@ private:
     bool m_doubleClick = false;
     bool m_frozen = false;
     QRect m_strip;
+    Background m_background;
+    QRect m_backgroundRect;
+    QHash<QString, QPixmap> m_pieces;
     QString m_hover;
 
     // the press of one icon

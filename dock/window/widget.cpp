@@ -23,6 +23,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_bar = new DockBar(ui->frameMain);
     m_bar->setModel(IcoData);
     m_bar->raise();
+    ui->frameBackground->hide(); // the bar paints it
     m_file = DockSettings::instance();
 
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);

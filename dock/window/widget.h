@@ -324,6 +324,7 @@ private:
     void slideFrameMain(const QPoint &from, const QPoint &to, void (Widget::*done)());
     void placeHoverWindows(const QString &id, const QString &name);
     QRect barZone() const;
+    void paintBackgroundOnBar();
     // the drag
     void aimAt(const QPoint &global);
     void placeForGap(bool animated, bool keepRoom);

@@ -4,6 +4,7 @@
 #include "platform/screens.h"
 
 #include <QPropertyAnimation>
+#include <QRegularExpression>
 
 // ---- placement and icons --------------------------------------------------
 
@@ -170,6 +171,7 @@ void Widget::sizeBar(int a, int b)
         m_bar->setStripRect(QRect(QPoint(s.icoAcross, along.ico), s.frameIco));
         ui->frameBackground->move(s.backgroundAcross, along.background);
     }
+    m_bar->setBackgroundRect(ui->frameBackground->geometry());
     updateInputShape();
 }
 
@@ -242,6 +244,9 @@ void Widget::updateInputShape()
             at = QPoint(0, 0);
         visible = QRegion(QRect(at, QSize(1, 1)));
     }
+    // Nothing beneath the bar is painted under it, unless the settings'
+    // panel area slides there.
+    m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
     if (m_inputRegionSent && visible == m_inputRegion)
         return;
     m_inputRegion = visible;
@@ -268,6 +273,43 @@ QRect Widget::barZone() const
         zone = QRect(strip.x(), mid - rest / 2 - grow, strip.width(), rest + 2 * grow);
     }
     return (zone | ui->frameBackground->geometry()) & QRect(QPoint(0, 0), main);
+}
+
+namespace {
+QString sheetPicture(const QWidget *w)
+{
+    static const QRegularExpression url(QStringLiteral("border-image:\\s*url\\(([^)]*)\\)"));
+    const QRegularExpressionMatch m = url.match(w->styleSheet());
+    return m.hasMatch() ? m.captured(1).trimmed() : QString();
+}
+} // namespace
+
+// The bar paints its background itself, as the background frames' sheets
+// describe it; the frames only keep the look and the place.
+void Widget::paintBackgroundOnBar()
+{
+    DockBar::Background b;
+    static const QRegularExpression fill(
+        QStringLiteral("background-color:\\s*rgba\\((\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)\\)"));
+    static const QRegularExpression radius(QStringLiteral("border-radius:\\s*(\\d+)px"));
+    const QString frame = ui->frameBackground->styleSheet();
+    const QRegularExpressionMatch f = fill.match(frame);
+    if (f.hasMatch())
+        b.fill = QColor(f.captured(1).toInt(), f.captured(2).toInt(), f.captured(3).toInt(),
+                        qBound(0, f.captured(4).toInt(), 255));
+    const QRegularExpressionMatch r = radius.match(frame);
+    b.radius = r.hasMatch() ? r.captured(1).toInt() : 0;
+    if (!ui->BackgroundW->isHidden()) {
+        b.first = sheetPicture(ui->bl);
+        b.middle = sheetPicture(ui->bg);
+        b.last = sheetPicture(ui->br);
+    } else if (!ui->BackgroundH->isHidden()) {
+        b.upright = true;
+        b.first = sheetPicture(ui->bl2);
+        b.middle = sheetPicture(ui->bg2);
+        b.last = sheetPicture(ui->br2);
+    }
+    m_bar->setBackground(b);
 }
 
 void Widget::IconWidth(QString, int)
