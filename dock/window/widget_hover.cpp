@@ -55,7 +55,10 @@ void Widget::placeHoverWindows(const QString &id, const QString &name)
     in.weather = m_weatherEffects->size();
     const DockLayout::HoverPlaces h = DockLayout::hoverPlaces(in);
     m_name->move(h.bubble);
-    m_weatherEffects->move(h.weather);
+    // The scene is a window of its own: moving it costs the display a
+    // request, so only while it shows or is about to.
+    if (m_weatherEffects->isVisible() || IcoData->cell(IcoData->findRow(0, id), 3) == IconClass::WEATHER)
+        m_weatherEffects->move(h.weather);
 }
 
 void Widget::IconMouseIn(QString, QString types)
