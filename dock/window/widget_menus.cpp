@@ -1,6 +1,6 @@
 #include "widget_p.h"
 #include "docklayout.h"
-#include "dock/icons/dockiconmenucode.h"
+#include "dockactions.h"
 #include "dock/style/dockstyle.h"
 
 #include <QMouseEvent>
@@ -8,74 +8,7 @@
 
 // ---- icon commands --------------------------------------------------------
 
-void Widget::showMenu(QString id, int x)
-{
-    switch (x) {
-    case DockIconMenuCode::ShowSet:
-        showSet();
-        return;
-    case DockIconMenuCode::IconSet:
-    case DockIconMenuCode::RecycleIconAir:
-    case DockIconMenuCode::RecycleIconFull: {
-        const int r = IcoData->findRow(0, id);
-        if (r < 0)
-            return;
-        const DockIconRecord rec = IcoData->record(r);
-        popupOpen = true;
-        iconSettingsDialog()->setIconData(id, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class,
-                                    x == DockIconMenuCode::RecycleIconFull ? 1 : 0);
-        iconSettingsDialog()->showNormal();
-        iconSettingsDialog()->show();
-        iconSettingsDialog()->activateWindow();
-        return;
-    }
-    case DockIconMenuCode::AddIcon: AddIco(); return;
-    case DockIconMenuCode::AddSystemIcon: AddSystemIcon(); return;
-    case DockIconMenuCode::AddExtensionIcon: return;
-    case DockIconMenuCode::AddExtendedMenu: AddMenu(); return;
-    case DockIconMenuCode::DeleteIcon: {
-        const int r = IcoData->findRow(0, id);
-        if (r < 0)
-            return;
-        MenuHide();
-        m_menuShown = false;
-        if (!iconWidgets.contains(id))
-            return;
-        if (IcoData->cell(r, 3) == IconClass::MENU) {
-            const QString menuFile = FormMenu::menuFilePath(id);
-            if (!menuFile.isEmpty() && QFile::exists(menuFile))
-                QFile::remove(menuFile);
-        }
-        IcoData->removeAt(r);
-        takeIconWidget(id);
-        SaveFile();
-        rebuildBar();
-        showToast(tr("图标删除成功！"));
-        return;
-    }
-    case DockIconMenuCode::MenuAddIcon: menuAddIco(id); return;
-    case DockIconMenuCode::MenuAddSystemIcon: menuAddSystemIco(id); return;
-    case DockIconMenuCode::IconSetDisk: {
-        const int r = IcoData->findRow(0, id);
-        if (r < 0)
-            return;
-        driveChooser()->setIconData(id, IcoData->cell(r, 4));
-        driveChooser()->show();
-        return;
-    }
-    case DockIconMenuCode::AddFolder: AddFolder(); return;
-    case DockIconMenuCode::MenuAddFolder: menuAddFolder(id); return;
-    case DockIconMenuCode::AddDesktopWidget: m_desktopWidget->show(); return;
-    case DockIconMenuCode::AddBlank: AddBlank(); return;
-    case DockIconMenuCode::AddUrlIco: AddUrlIco(); return;
-    case DockIconMenuCode::MenuAddUrlIco: menuAddUrlIco(id); return;
-    case DockIconMenuCode::SystemClose: systemClose(); return;
-    case DockIconMenuCode::MenuOpening: popupOpen = true; return;
-    case DockIconMenuCode::MenuClosed: popupOpen = false; return;
-    case DockIconMenuCode::HideWindows: setHideWindows(); return;
-    default: return;
-    }
-}
+void Widget::showMenu(QString id, int x) { m_actions->runCommand(id, x); }
 
 // ---- the bar's own menu and the wheel ----------------------------------------
 

@@ -8,6 +8,9 @@
 #include "dock/window/udisk.h"
 #include "messaging.h"
 #include "testenv.h"
+#include "dock/window/dockactions.h"
+#include "dock/window/dockmessages.h"
+#include "dock/window/dockwindows.h"
 #include "widgetfixture.h"
 
 #include <QMessageBox>
@@ -65,7 +68,7 @@ private slots:
         QCOMPARE(w.hotkey(0)->shortcut(), QKeySequence("Alt+Q"));
         QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Alt+D"));
         QCOMPARE(keys->grabbed.size(), 5);
-        QVERIFY(w.isReceivingMessages());
+        QVERIFY(w.messages()->isListening());
         QVERIFY(procs->started.isEmpty()); // no outside window tool lies beside the dock
         // Key names match exactly.
         w.setKey("Dock", "Ctrl+Alt+D");
@@ -124,7 +127,7 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.isDockShown());
-        QVERIFY(!w.receiveSystemMessage(7, "Pravelt,WinD")); // not a system message
+        QVERIFY(!w.messages()->receive(7, "Pravelt,WinD")); // not a system message
         QVERIFY(!w.showTimer()->isActive());
         w.setMouseFullScreen(true);
         w.edgeStrip()->hide();
@@ -153,7 +156,7 @@ private slots:
     {
         // Start at 14:05:00; the constructor's own tick does the minute work.
         Widget w;
-        QCOMPARE(w.tickCounter(), 0);
+        QCOMPARE(w.messages()->tickCount(), 0);
         QCOMPARE(w.launchPad()->timeText(), QString("2:05 PM"));
         w.iconTable()->append({ "icoClock", ":/c.png", "x", "TIME2", "0", "" });
 
@@ -170,7 +173,7 @@ private slots:
         ticks(w, 44);
         QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name, QString("x"));
         ticks(w, 1);
-        QCOMPARE(w.tickCounter(), 0);
+        QCOMPARE(w.messages()->tickCount(), 0);
         QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name,
                  QString("2027/01/03 ") + QDate(2027, 1, 3).toString("ddd"));
         QCOMPARE(w.launchPad()->timeText(), QString("9:41 AM"));
@@ -319,7 +322,7 @@ private slots:
         w->systemClose();
         QCOMPARE(notes.messages(), QStringList({ "CloseMirelka" }));
         QVERIFY(procs->killed.contains("Pravelt"));
-        QVERIFY(!w->isReceivingMessages());
+        QVERIFY(!w->messages()->isListening());
         delete w;
     }
 };
