@@ -13,13 +13,16 @@
 #include "dock/tools/formupload.h"
 #include "dock/tools/formvesk.h"
 #include "dock/widgets/formdesktopwidget.h"
+#include "dock/style/dockstyle.h"
 #include "dock/widgets/formweather.h"
 #include "platform/opener.h"
 #include "platform/processes.h"
 #include "platform/windowsystem.h"
 
 #include <QDebug>
+#include <QCursor>
 #include <QFile>
+#include <QMenu>
 #include <QUrl>
 
 DockActions::DockActions(DockIconList *icons, DockWindows *windows, QObject *parent)
@@ -227,4 +230,79 @@ bool DockActions::removeIcon(const QString &id)
     }
     m_icons->removeAt(r);
     return true;
+}
+
+// ---- the bar's own menu and the tray ------------------------------------------
+
+QMenu *DockActions::buildBarMenu()
+{
+    const auto command = [this](int code) { return [this, code] { runCommand(QString(), code); }; };
+    QMenu *menu = DockStyle::popupMenu(new QMenu(nullptr));
+    QMenu *add = DockStyle::popupMenu(new QMenu(tr("添加图标"), menu));
+    connect(menu, &QMenu::aboutToHide, this, [this] { emit popupChanged(false); });
+
+    menu->addAction(tr("桌面工具"), this, command(DockIconMenuCode::AddDesktopWidget));
+    menu->addMenu(add);
+    menu->addSeparator();
+    menu->addAction(tr("Dock设置          "), this, command(DockIconMenuCode::ShowSet));
+    menu->addAction(tr("使用帮助     "), this, &DockActions::openHelp);
+    menu->addAction(tr("隐藏Dock          "), this, command(DockIconMenuCode::HideWindows));
+    menu->addAction(tr("退出Dock          "), this, command(DockIconMenuCode::SystemClose));
+
+    add->addAction(tr("添加应用图标"), this, command(DockIconMenuCode::AddIcon));
+    add->addAction(tr("添加系统图标"), this, command(DockIconMenuCode::AddSystemIcon));
+    add->addAction(tr("添加网址"), this, command(DockIconMenuCode::AddUrlIco));
+    add->addAction(tr("添加扩展菜单"), this, command(DockIconMenuCode::AddExtendedMenu));
+    add->addAction(tr("添加文件夹"), this, command(DockIconMenuCode::AddFolder));
+    add->addAction(tr("添加分栏图标"), this, command(DockIconMenuCode::AddBlank));
+    return menu;
+}
+
+QMenu *DockActions::buildTrayMenu()
+{
+    QMenu *menu = DockStyle::popupMenu(new QMenu(nullptr));
+    menu->addAction(tr("显示Dock"), this, &DockActions::showDockRequested);
+    menu->addSeparator();
+    menu->addAction(tr("Dock设置"), this, &DockActions::settingsRequested);
+    menu->addAction(tr("退出Dock        "), this, [this] { runCommand(QString(), DockIconMenuCode::SystemClose); });
+    return menu;
+}
+
+void DockActions::createTrayIcon()
+{
+    // Without a tray the icon simply stays unseen; it shows up should a tray
+    // appear later.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        qDebug() << "no system tray: the dock works on without its tray icon";
+    m_tray = new QSystemTrayIcon(this);
+    m_tray->setIcon(QIcon(QStringLiteral(":/image/tray.png")));
+    m_tray->setToolTip(tr("Zorvane"));
+    m_tray->setVisible(true);
+    connect(m_tray, &QSystemTrayIcon::activated, this, &DockActions::trayActivated);
+}
+
+void DockActions::removeTrayIcon()
+{
+    delete m_tray;
+    m_tray = nullptr;
+}
+
+void DockActions::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+        emit showDockRequested();
+        break;
+    case QSystemTrayIcon::MiddleClick:
+        if (m_tray)
+            m_tray->showMessage(tr("Zorvane"), tr("欢迎使用Zorvane！"), QSystemTrayIcon::Information, 10000);
+        break;
+    default: {
+        QMenu *menu = buildTrayMenu();
+        menu->exec(QCursor::pos());
+        menu->deleteLater();
+        break;
+    }
+    }
 }

@@ -2,10 +2,12 @@
 #include <QHash>
 #include <QObject>
 #include <QRect>
+#include <QSystemTrayIcon>
 #include <functional>
 
 class DockIconList;
 class DockWindows;
+class QMenu;
 
 // What the dock does when an icon is opened, when a tool is asked for by its
 // class name or by an icon menu's tool code, and when an icon's context menu
@@ -62,6 +64,17 @@ public:
     // when there is no such row.
     bool removeIcon(const QString &id);
 
+    // The bar's right-click menu and the tray menu, built anew for each
+    // opening; the caller runs and deletes them. Their entries run the
+    // commands above.
+    QMenu *buildBarMenu();
+    QMenu *buildTrayMenu();
+    // The tray icon, from start until the dock quits.
+    void createTrayIcon();
+    void removeTrayIcon();
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
+
 signals:
     void settingsRequested();
     void menuRequested(const QString &id);
@@ -69,6 +82,7 @@ signals:
     void startMenuRequested();
     // A dialog or menu of the dock opened or closed: the bar stays out meanwhile.
     void popupChanged(bool open);
+    void showDockRequested();
 
 private:
     void editIcon(const QString &id, bool fullBin);
@@ -78,4 +92,5 @@ private:
     DockWindows *m_windows;
     std::function<QRect()> m_screen;
     QHash<int, Command> m_commands;
+    QSystemTrayIcon *m_tray = nullptr;
 };

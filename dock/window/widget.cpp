@@ -1,6 +1,7 @@
 #include "widget_p.h"
 
 #include "common/translations.h"
+#include "dockactions.h"
 #include "dockmessages.h"
 #include "dockwindows.h"
 
@@ -137,7 +138,6 @@ Widget::~Widget()
 {
     SafeFile::setFailureReporter(nullptr);
     delete ui;
-    delete m_tray;
 }
 
 DockIconList *Widget::iconTable() const
@@ -244,8 +244,7 @@ void Widget::systemClose()
     m_messages->stopTicking();
     platform::ProcessesService::get().killByName(QStringLiteral("Pravelt.exe"));
     SendSystemMessage(QStringLiteral("Mirelka"), QStringLiteral("CloseMirelka"));
-    delete m_tray;
-    m_tray = nullptr;
+    m_actions->removeTrayIcon();
     // The message receiver and the single-instance lock go with the process.
     m_messages->close();
     QCoreApplication::exit(0);

@@ -100,7 +100,6 @@ public:
     QTimer *diskTimer() const;
     QTimer *showTimer() const { return m_showTimer; }
     QTimer *startUpTimer() const { return m_startUpTimer; }
-    QSystemTrayIcon *trayIcon() const { return m_tray; }
     bool isPopupOpen() const { return popupOpen; }
     bool isMenuShown() const { return m_menuShown; }
     bool isDropPending() const { return dropPending; }
@@ -120,10 +119,6 @@ public:
     FormCommonIcon *placeholder() const { return m_placeholder; }
     QLabel *deleteLabel() const { return m_deleteLabel; }
 
-    // The bar's right-click menu and the tray menu, built anew for each
-    // opening; the caller runs and deletes them.
-    QMenu *buildBarMenu();
-    QMenu *buildTrayMenu();
     // The large picture of a program file, for icons made from it.
     QPixmap getJumbIcon(QString filePath);
 
@@ -351,7 +346,6 @@ private:
 
     QHash<QString, FormCommonIcon *> iconWidgets;
     QHash<QString, FormMenu *> menuWindows;
-    QSystemTrayIcon *m_tray = nullptr;
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
     QString m_dropTarget = IconClass::MAIN;

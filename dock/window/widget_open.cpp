@@ -19,6 +19,7 @@ void Widget::wireActions()
     connect(m_actions, &DockActions::settingsRequested, this, &Widget::showSet);
     connect(m_actions, &DockActions::startMenuRequested, this, &Widget::showStartMenu);
     connect(m_actions, &DockActions::popupChanged, this, [this](bool open) { popupOpen = open; });
+    connect(m_actions, &DockActions::showDockRequested, this, &Widget::setShowWindows);
     connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
         NotMenuHide(id);
         if (FormMenu *menu = menuWindows.value(id)) {

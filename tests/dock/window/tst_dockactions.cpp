@@ -25,6 +25,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QtTest>
 #include <memory>
@@ -186,6 +187,47 @@ private slots:
         actions.runCommand("icoDrive", DockIconMenuCode::IconSetDisk);
         QCOMPARE(windows.driveChooser()->iconId(), QString("icoDrive"));
         QCOMPARE(windows.driveChooser()->drive(), QString("/media/data"));
+    }
+
+    void barMenuEntriesRunTheCommands()
+    {
+        DockIconList icons;
+        DockWindows windows;
+        DockActions actions(&icons, &windows);
+        QList<int> ran;
+        for (int code : { DockIconMenuCode::AddIcon, DockIconMenuCode::AddSystemIcon, DockIconMenuCode::AddUrlIco,
+                          DockIconMenuCode::AddExtendedMenu, DockIconMenuCode::AddFolder, DockIconMenuCode::AddBlank,
+                          DockIconMenuCode::HideWindows, DockIconMenuCode::SystemClose })
+            actions.setCommand(code, [&ran, code](const QString &id) {
+                QVERIFY(id.isEmpty());
+                ran << code;
+            });
+        QSignalSpy settings(&actions, &DockActions::settingsRequested);
+        QSignalSpy popup(&actions, &DockActions::popupChanged);
+        std::unique_ptr<QMenu> menu(actions.buildBarMenu());
+        QList<QAction *> entries = menu->actions();
+        entries += entries.at(1)->menu()->actions();
+        for (QAction *a : entries)
+            if (!a->isSeparator() && !a->menu() && a->text() != "使用帮助     ")
+                a->trigger();
+        QCOMPARE(ran, QList<int>({ 102, 20, 2, 3, 15, 5, 10, 13 }));
+        QCOMPARE(settings.count(), 1);
+        QVERIFY(windows.desktopWidgetPanel()->isVisible());
+        QMetaObject::invokeMethod(menu.get(), "aboutToHide");
+        QCOMPARE(popup.count(), 1);
+        QVERIFY(!popup.first().first().toBool());
+
+        // The tray's menu: show the dock, the settings, quit.
+        QSignalSpy show(&actions, &DockActions::showDockRequested);
+        ran.clear();
+        std::unique_ptr<QMenu> tray(actions.buildTrayMenu());
+        for (QAction *a : tray->actions())
+            a->trigger();
+        QCOMPARE(show.count(), 1);
+        QCOMPARE(settings.count(), 2);
+        QCOMPARE(ran, QList<int>({ 20 }));
+        actions.trayActivated(QSystemTrayIcon::DoubleClick);
+        QCOMPARE(show.count(), 2);
     }
 
     void removingAnIconTakesItsMenuFileOnly()

@@ -307,7 +307,7 @@ private slots:
     void barMenu()
     {
         Widget w;
-        std::unique_ptr<QMenu> menu(w.buildBarMenu());
+        std::unique_ptr<QMenu> menu(w.actions()->buildBarMenu());
         QCOMPARE(texts(menu.get()), QStringList({ "桌面工具", "添加图标", "-", "Dock设置          ", "使用帮助     ",
                                                   "隐藏Dock          ", "退出Dock          " }));
         QCOMPARE(texts(menu->actions().at(1)->menu()),
@@ -332,8 +332,8 @@ private slots:
     void trayMenu()
     {
         Widget w;
-        QCOMPARE(w.trayIcon()->toolTip(), QString("Zorvane"));
-        std::unique_ptr<QMenu> menu(w.buildTrayMenu());
+        QCOMPARE(w.actions()->trayIcon()->toolTip(), QString("Zorvane"));
+        std::unique_ptr<QMenu> menu(w.actions()->buildTrayMenu());
         QCOMPARE(texts(menu.get()), QStringList({ "显示Dock", "-", "Dock设置", "退出Dock        " }));
         action(menu.get(), "Dock设置")->trigger();
         QVERIFY(w.windows()->settingsPanel()->isVisible());
