@@ -47,7 +47,6 @@ class DockActions;
 class DockMessages;
 class DockWindows;
 class RemovableDisks;
-class uDisk;
 
 namespace Ui {
 class Widget;
@@ -96,10 +95,8 @@ public:
     FormLaunchStarter *launchPad() const { return m_launchPad; }
     FormStartMenu *startMenu() const { return m_startMenu; }
     FormName *nameBubble() const { return m_name; }
-    uDisk *diskWatcher() const;
-    QTimer *diskTimer() const;
+    RemovableDisks *disks() const { return m_disks; }
     QTimer *showTimer() const { return m_showTimer; }
-    QTimer *startUpTimer() const { return m_startUpTimer; }
     bool isPopupOpen() const { return popupOpen; }
     bool isMenuShown() const { return m_menuShown; }
     bool isDropPending() const { return dropPending; }

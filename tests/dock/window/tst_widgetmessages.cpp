@@ -5,6 +5,7 @@
 #include "dock/settings/qxtglobalshortcut.h"
 #include "dock/window/dockconfig.h"
 #include "dock/window/formdetection.h"
+#include "dock/window/removabledisks.h"
 #include "dock/window/udisk.h"
 #include "messaging.h"
 #include "testenv.h"
@@ -206,11 +207,11 @@ private slots:
     void diskReportsInABurstRescanOnce()
     {
         Widget w;
-        QSignalSpy rescans(w.diskTimer(), &QTimer::timeout);
+        QSignalSpy rescans(w.disks()->settleTimer(), &QTimer::timeout);
         volumes->add("/media/u/A", "A", true);
         volumes->changed();
         QCOMPARE(takeToast(w), QString("发现移动存储设备！"));
-        QVERIFY(w.diskTimer()->isActive());
+        QVERIFY(w.disks()->settleTimer()->isActive());
         volumes->add("/media/u/B", "", true);
         volumes->changed();
         QCOMPARE(takeToast(w), QString("发现移动存储设备！"));
@@ -220,7 +221,7 @@ private slots:
         QCOMPARE(countClass(w, "UDISK"), 0);
 
         QTRY_COMPARE_WITH_TIMEOUT(rescans.count(), 1, 5000);
-        QVERIFY(!w.diskTimer()->isActive());
+        QVERIFY(!w.disks()->settleTimer()->isActive());
         QCOMPARE(countClass(w, "UDISK"), 1);
         const DockIconRecord r = lastRow(w);
         QCOMPARE(r.Name, QString("U盘[ (/media/u/B)]"));
@@ -236,12 +237,12 @@ private slots:
         volumes->add("/");
         Widget w;
         volumes->changed();
-        QVERIFY(!w.diskTimer()->isActive());
+        QVERIFY(!w.disks()->settleTimer()->isActive());
         // Fixed disks and discs are drives, but not removable ones.
         volumes->add("/mnt/data", "data");
         volumes->add("/media/u/DVD", "DVD");
         volumes->changed();
-        QVERIFY(!w.diskTimer()->isActive());
+        QVERIFY(!w.disks()->settleTimer()->isActive());
         QCOMPARE(takeToast(w), QString());
         w.UDiskTimeOut();
         QCOMPARE(countClass(w, "UDISK"), 0);
