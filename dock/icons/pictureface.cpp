@@ -59,7 +59,6 @@ void MovieFace::load()
         return; // shows nothing, as any picture that cannot be read
     m_movie = new QMovie(bytes, QByteArray(), this);
     bytes->setParent(m_movie);
-    m_movie->setCacheMode(QMovie::CacheAll);
     // The first frame stands still until the face is shown.
     m_movie->jumpToFrame(0);
     connect(m_movie, &QMovie::frameChanged, this, &DockFace::changed);
