@@ -6,6 +6,7 @@
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
 #include "notes/notefile.h"
+#include "notes/notelist.h"
 #include "notes/widget.h"
 #include "platform/paths.h"
 
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QScreen>
 #include <QtTest>
@@ -23,6 +23,8 @@
 #include <sys/stat.h>
 
 using namespace NoteFile;
+constexpr int ColId = NoteRow::ColId, ColStyle = NoteRow::ColStyle, ColText = NoteRow::ColText,
+              ColX = NoteRow::ColX, ColW = NoteRow::ColW;
 
 namespace {
 
@@ -45,15 +47,11 @@ QByteArray readAll(const QString &path)
 // The file as the next start would read it.
 QList<QStringList> fileRows()
 {
-    QTableWidget t(0, ColumnCount);
-    read(notePath(), t);
+    QList<NoteRow> notes;
+    read(notePath(), &notes);
     QList<QStringList> rows;
-    for (int r = 0; r < t.rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < ColumnCount; ++c)
-            cells << cell(t, r, c);
-        rows << cells;
-    }
+    for (const NoteRow &n : notes)
+        rows << QStringList({ n.id, n.style, n.text, n.x, n.y, n.w, n.h });
     return rows;
 }
 
@@ -84,8 +82,8 @@ struct Manager
     QStringList ids() const
     {
         QStringList out;
-        for (int r = 0; r < w.table()->rowCount(); ++r)
-            out << cell(*w.table(), r, ColId);
+        for (const NoteRow &n : w.notes()->rows())
+            out << n.id;
         return out;
     }
 };
