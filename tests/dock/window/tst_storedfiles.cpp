@@ -7,8 +7,8 @@
 #include "dock/settings/formstartup.h"
 #include "dock/widgets/formdesktopwidget.h"
 #include "dock/window/dockconfig.h"
-#include "fakesettings.h"
 #include "common/safefile.h"
+#include "fakesettings.h"
 #include "notes/notefile.h"
 #include "platform/paths.h"
 #include "testenv.h"
@@ -104,7 +104,10 @@ private slots:
         DockConfig::writeHotkey(file, 4, "Ctrl+Alt+D");
         {
             FormStartUp prompt;
-            QVERIFY(QMetaObject::invokeMethod(&prompt, "on_checkBox_clicked", Q_ARG(bool, true)));
+            auto *remind = prompt.findChild<QCheckBox *>("checkBox");
+            QVERIFY(remind);
+            remind->setChecked(false);
+            remind->click(); // ticked by the user
         }
         {
             FormDesktopWidget panel;
