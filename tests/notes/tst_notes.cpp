@@ -18,6 +18,7 @@
 #include <QResizeEvent>
 #include <QTextEdit>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -230,6 +231,10 @@ private slots:
         Manager m;
         const QString id = m.ids().first();
         FormNote *note = m.w.noteWindow(id);
+        NoteList *list = m.w.notes();
+        QSignalSpy inserted(list, &NoteList::rowInserted);
+        QSignalSpy removed(list, &NoteList::rowRemoved);
+        QSignalSpy changed(list, &NoteList::rowChanged);
         QTest::keyClicks(child<QTextEdit>(note, "textEdit"), "a<b & c");
         QVERIFY(fileRows()[0][ColText].contains("a&lt;b &amp; c"));
         note->onButton("Style");
@@ -245,6 +250,15 @@ private slots:
         QVERIFY(!note->isVisible());
         QCOMPARE(m.ids().size(), 1);
         QVERIFY(!m.ids().contains(id));
+        // The list told its views of each step, the way the file saw it.
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0).at(0).toInt(), 1);
+        QCOMPARE(removed.count(), 1);
+        const NoteRow gone = removed.at(0).at(1).value<NoteRow>();
+        QCOMPARE(gone.id, id);
+        QCOMPARE(gone.style, QString("style4"));
+        QCOMPARE(QStringList({ gone.x, gone.y, gone.w, gone.h }), QStringList({ "123", "45", "400", "300" }));
+        QVERIFY(changed.count() >= 3); // text, colour, place
     }
 
     void panelGeometryFollowsTheWidth_data()
