@@ -81,7 +81,8 @@ FormNote::FormNote(QWidget *parent) : QWidget(parent), ui(new Ui::FormNote)
     connect(ui->pushButtonYes, &QPushButton::clicked, this, &FormNote::on_pushButtonYes_clicked);
     connect(ui->pushButtonNo, &QPushButton::clicked, this, &FormNote::on_pushButtonNo_clicked);
     connect(ui->closeMenuButton, &QPushButton::clicked, this, &FormNote::on_closeMenuButton_clicked);
-    connect(ui->textEdit, &QTextEdit::customContextMenuRequested, this, &FormNote::on_textEdit_customContextMenuRequested);
+    connect(ui->textEdit, &QTextEdit::customContextMenuRequested,
+            this, &FormNote::on_textEdit_customContextMenuRequested);
 
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);

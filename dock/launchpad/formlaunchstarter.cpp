@@ -96,9 +96,12 @@ FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new 
     connect(ui->powder, &QPushButton::clicked, this, &FormLaunchStarter::on_powder_clicked);
     connect(ui->imgButton, &QCheckBox::clicked, this, &FormLaunchStarter::on_imgButton_clicked);
     connect(ui->imgButtonS, &QPushButton::clicked, this, &FormLaunchStarter::on_imgButtonS_clicked);
-    connect(ui->horizontalSliderSize, &QSlider::valueChanged, this, &FormLaunchStarter::on_horizontalSliderSize_valueChanged);
-    connect(ui->horizontalSliderBlurry, &QSlider::valueChanged, this, &FormLaunchStarter::on_horizontalSliderBlurry_valueChanged);
-    connect(ui->horizontalSliderBrightness, &QSlider::valueChanged, this, &FormLaunchStarter::on_horizontalSliderBrightness_valueChanged);
+    connect(ui->horizontalSliderSize, &QSlider::valueChanged,
+            this, &FormLaunchStarter::on_horizontalSliderSize_valueChanged);
+    connect(ui->horizontalSliderBlurry, &QSlider::valueChanged,
+            this, &FormLaunchStarter::on_horizontalSliderBlurry_valueChanged);
+    connect(ui->horizontalSliderBrightness, &QSlider::valueChanged,
+            this, &FormLaunchStarter::on_horizontalSliderBrightness_valueChanged);
     IcoData = new DockIconList(this);
     // A plain window without frame, transient for nothing: it stays in the
     // normal layer, so the dock, kept above, stands in front of it; it takes

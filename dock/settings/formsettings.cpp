@@ -82,11 +82,16 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     connect(ui->icoSize, &QSlider::valueChanged, this, &FormSettings::on_icoSize_valueChanged);
     connect(ui->icoScale, &QSlider::valueChanged, this, &FormSettings::on_icoScale_valueChanged);
     connect(ui->icoNameSize, &QSlider::valueChanged, this, &FormSettings::on_icoNameSize_valueChanged);
-    connect(ui->TransparentBackground, &QSlider::valueChanged, this, &FormSettings::on_TransparentBackground_valueChanged);
-    connect(ui->comboBoxScreen, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &FormSettings::on_comboBoxScreen_currentIndexChanged);
-    connect(ui->comboBoxIconClick, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &FormSettings::on_comboBoxIconClick_currentIndexChanged);
-    connect(ui->comboBoxBackgroundStyle, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &FormSettings::on_comboBoxBackgroundStyle_currentIndexChanged);
-    connect(ui->LanguageClick, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &FormSettings::on_LanguageClick_currentIndexChanged);
+    connect(ui->TransparentBackground, &QSlider::valueChanged,
+            this, &FormSettings::on_TransparentBackground_valueChanged);
+    connect(ui->comboBoxScreen, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormSettings::on_comboBoxScreen_currentIndexChanged);
+    connect(ui->comboBoxIconClick, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormSettings::on_comboBoxIconClick_currentIndexChanged);
+    connect(ui->comboBoxBackgroundStyle, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormSettings::on_comboBoxBackgroundStyle_currentIndexChanged);
+    connect(ui->LanguageClick, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormSettings::on_LanguageClick_currentIndexChanged);
     connect(ui->topButton, &QPushButton::clicked, this, &FormSettings::on_topButton_clicked);
     connect(ui->rightButton, &QPushButton::clicked, this, &FormSettings::on_rightButton_clicked);
     connect(ui->bottomButton, &QPushButton::clicked, this, &FormSettings::on_bottomButton_clicked);

@@ -125,7 +125,8 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     connect(ui->TimeSizeButton, &QPushButton::clicked, this, &FormDesktopTime::on_TimeSizeButton_clicked);
     connect(ui->TimeAlphaButton, &QPushButton::clicked, this, &FormDesktopTime::on_TimeAlphaButton_clicked);
     connect(ui->TimeENButton, &QPushButton::clicked, this, &FormDesktopTime::on_TimeENButton_clicked);
-    connect(ui->TimeStyleClick, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &FormDesktopTime::on_TimeStyleClick_currentIndexChanged);
+    connect(ui->TimeStyleClick, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormDesktopTime::on_TimeStyleClick_currentIndexChanged);
     connect(ui->SizeQSlider, &QSlider::valueChanged, this, &FormDesktopTime::on_SizeQSlider_valueChanged);
     connect(ui->AlphaQSlider, &QSlider::valueChanged, this, &FormDesktopTime::on_AlphaQSlider_valueChanged);
     setWindowFlags(ClockFlags);
