@@ -14,7 +14,6 @@
 #include <QSet>
 #include <QWidget>
 
-class FormAbout;
 class FormAddUrl;
 class DockBar;
 class FormCommonIcon;
@@ -23,20 +22,14 @@ class FormDesktopTime;
 class FormDesktopWidget;
 class FormDetection;
 class FormIconLists;
-class FormIconSettings;
 class FormLaunchStarter;
 class FormMenu;
 class FormName;
-class FormProtection;
 class FormSelectDisk;
 class FormSettings;
-class FormShutDown;
 class FormSidebarMenu;
 class FormStartMenu;
-class FormStartUp;
 class FormSystemHint;
-class FormUpload;
-class FormVesk;
 class FormWeather;
 class FormWeatherEffects;
 class QDragEnterEvent;
@@ -51,9 +44,10 @@ class DockIconList;
 class DockSettings;
 class QTimer;
 class QxtGlobalShortcut;
-class SystemMessageReceiver;
+class DockActions;
+class DockMessages;
+class DockWindows;
 class RemovableDisks;
-class uDisk;
 
 namespace Ui {
 class Widget;
@@ -79,7 +73,6 @@ public:
     // The painted row of icons.
     DockBar *bar() const { return m_bar; }
     int iconCount() const;
-    bool isReceivingMessages() const;
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
     // The bar's state as the placement, hover and auto-hide keep it.
@@ -93,33 +86,19 @@ public:
     QRegion inputRegion() const { return m_inputRegion; }
     FormDetection *edgeStrip() const { return m_detection; }
 
-    // Called by the receiver of system messages; true when consumed.
-    bool receiveSystemMessage(quint32 dwData, const QString &text);
+    // The parts the dock window hands its work to: the secondary windows,
+    // what opening icons and the icon commands do, and the messages and tick.
+    DockWindows *windows() const { return m_windows; }
+    DockActions *actions() const { return m_actions; }
+    DockMessages *messages() const { return m_messages; }
 
-    // The windows the dock opens, its flags and timers. The windows opened
-    // only on demand are made at their first use.
+    // The windows of the bar itself, its flags and timers.
     FormMenu *menuWindow(const QString &id) const { return menuWindows.value(id); }
     FormLaunchStarter *launchPad() const { return m_launchPad; }
     FormStartMenu *startMenu() const { return m_startMenu; }
-    FormSidebarMenu *sidePanel();
-    FormAddUrl *addUrlDialog();
-    FormIconSettings *iconSettingsDialog();
-    FormSelectDisk *driveChooser();
-    FormUpload *updater() const { return m_upload; }
-    FormShutDown *powerDialog() const { return m_shutDown; }
-    FormProtection *eyeProtection() const { return m_protection; }
-    FormVesk *searchBox();
-    FormWeather *weatherWindow() const { return m_weather; }
-    FormSettings *settingsPanel() const { return m_settingsPanel; }
-    FormDesktopWidget *desktopWidgetPanel() const { return m_desktopWidget; }
-    FormAbout *aboutBox();
     FormName *nameBubble() const { return m_name; }
-    uDisk *diskWatcher() const;
-    QTimer *diskTimer() const;
+    RemovableDisks *disks() const { return m_disks; }
     QTimer *showTimer() const { return m_showTimer; }
-    QTimer *startUpTimer() const { return m_startUpTimer; }
-    QSystemTrayIcon *trayIcon() const { return m_tray; }
-    int tickCounter() const { return m_tick; }
     bool isPopupOpen() const { return popupOpen; }
     bool isMenuShown() const { return m_menuShown; }
     bool isDropPending() const { return dropPending; }
@@ -138,10 +117,6 @@ public:
     FormCommonIcon *dragGhost() const { return m_dragGhost; }
     QLabel *deleteLabel() const { return m_deleteLabel; }
 
-    // The bar's right-click menu and the tray menu, built anew for each
-    // opening; the caller runs and deletes them.
-    QMenu *buildBarMenu();
-    QMenu *buildTrayMenu();
     // The large picture of a program file, for icons made from it.
     QPixmap getJumbIcon(QString filePath);
 
@@ -307,8 +282,15 @@ protected:
 
 private:
     void initialize();
+    // The secondary windows, connected to the dock when first made.
+    void wireWindow(QWidget *window);
+    void wireActions();
+    FormSettings *settingsPanel();
+    FormWeather *weatherWindow();
+    FormSidebarMenu *sidePanel();
+    FormAddUrl *addUrlDialog();
     FormIconLists *iconListsDialog();
-    FormStartUp *startUpPrompt();
+    FormSelectDisk *driveChooser();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
     QString freeIconId() const;
@@ -339,42 +321,28 @@ private:
     DockSettings *m_file = nullptr;  // config.ini
     DockIconList *IcoData = nullptr; // the bar's rows, in bar order
 
-    FormSettings *m_settingsPanel = nullptr;
+    DockWindows *m_windows = nullptr;
+    DockActions *m_actions = nullptr;
+    DockMessages *m_messages = nullptr;
     FormName *m_name = nullptr;
-    FormAbout *m_about = nullptr;
     FormDelete *m_delete = nullptr;
     QLabel *m_deleteLabel = nullptr;
     FormCommonIcon *m_dragGhost = nullptr;
     DockBar *m_bar = nullptr;
-    FormSidebarMenu *m_sidebar = nullptr;
-    FormDesktopTime *m_desktopTime = nullptr;
-    FormDesktopWidget *m_desktopWidget = nullptr;
-    FormAddUrl *m_addUrl = nullptr;
-    FormIconSettings *m_iconSettings = nullptr;
-    FormIconLists *m_iconLists = nullptr;
-    FormUpload *m_upload = nullptr;
-    FormSelectDisk *m_selectDisk = nullptr;
+    FormDesktopTime *m_desktopTime = nullptr;     // made at start, kept by m_windows
+    FormDesktopWidget *m_desktopWidget = nullptr; // made at start, kept by m_windows
     FormWeatherEffects *m_weatherEffects = nullptr;
-    FormWeather *m_weather = nullptr;
-    FormProtection *m_protection = nullptr;
     FormSystemHint *m_toast = nullptr;
-    FormShutDown *m_shutDown = nullptr;
-    FormVesk *m_vesk = nullptr;
-    FormStartUp *m_startUp = nullptr;
     FormLaunchStarter *m_launchPad = nullptr;
     FormStartMenu *m_startMenu = nullptr;
     FormDetection *m_detection = nullptr;
     RemovableDisks *m_disks = nullptr;
-    SystemMessageReceiver *m_receiver = nullptr;
 
     QTimer *m_relayoutTimer = nullptr;
-    QTimer *m_tickTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;
-    int m_tick = 59;
 
     QHash<QString, FormMenu *> menuWindows;
-    QSystemTrayIcon *m_tray = nullptr;
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
     QString m_dropTarget = IconClass::MAIN;

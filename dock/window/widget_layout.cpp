@@ -90,7 +90,7 @@ void Widget::createClassIco()
         } else if (cl == IconClass::DISK) {
             m_bar->setDrive(id, IcoData->cell(r, 4));
         } else if (cl == IconClass::WEATHER) {
-            m_weather->startWeather();
+            weatherWindow()->startWeather();
         }
     }
 }
