@@ -105,9 +105,13 @@ void DockBar::sync()
             it->id = rec.IconID;
             it->hidden = rec.IconID == QLatin1String("plus");
         }
-        it->name = rec.Name;
         it->cls = rec.Class;
         it->picture = rec.Icon;
+        if (it->face && it->name != rec.Name) {
+            it->face->setName(rec.Name);
+            it->renders.clear();
+        }
+        it->name = rec.Name;
         if (!it->face || it->faceClass != it->cls || it->facePicture != it->picture) {
             makeFace(it);
             applySize(it);
@@ -136,7 +140,11 @@ void DockBar::refreshRow(int row)
         sync();
         return;
     }
-    it->name = rec.Name;
+    if (it->name != rec.Name) {
+        it->name = rec.Name;
+        it->face->setName(it->name);
+        it->renders.clear();
+    }
     if (it->cls != rec.Class || it->picture != rec.Icon) {
         it->cls = rec.Class;
         it->picture = rec.Icon;
@@ -151,11 +159,10 @@ void DockBar::makeFace(Item *it)
     delete it->face;
     it->faceClass = it->cls;
     it->facePicture = it->picture;
-    QString picture = it->picture;
-    if (it->isBlank())
-        picture = horizontal() ? QStringLiteral(":/image/icon/Blank0.png") : QStringLiteral(":/image/icon/Blank1.png");
     it->renders.clear();
-    it->face = DockFace::create(it->cls, picture, this);
+    it->face = DockFace::create(it->cls, it->picture, this);
+    it->face->setEdge(m_edge);
+    it->face->setName(it->name);
     it->face->setActive(isVisible());
     DockFace *face = it->face;
     connect(face, &DockFace::changed, this, [this, face] {
@@ -185,8 +192,9 @@ void DockBar::setEdge(int edge)
         return;
     m_edge = edge;
     for (Item *it : qAsConst(m_items)) {
-        if (it->isBlank())
-            makeFace(it); // the spacer's picture turns with the bar
+        // The spacer's picture turns with the bar.
+        it->face->setEdge(edge);
+        it->renders.clear();
         applySize(it);
     }
     update();
@@ -676,15 +684,6 @@ void DockBar::paintItem(QPainter &p, const Item *it)
         pic.translate(0, it->slideY);
     if (it->face && pic.width() > 0 && pic.height() > 0)
         p.drawPixmap(pic, faceAt(const_cast<Item *>(it), pic.size()));
-    // A web address without a picture of its own shows its first letter.
-    if (it->cls == QLatin1String("URL") && it->picture == IconPictures::UrlTile && !it->name.isEmpty()) {
-        QFont f(QStringLiteral("Microsoft YaHei"));
-        f.setWeight(10);
-        f.setPixelSize(qMax(1, r.width() / 2));
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(pic, Qt::AlignCenter, it->name.left(1));
-    }
     p.restore();
 }
 
