@@ -51,25 +51,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     m_name = new FormName(this);
     m_name->hide();
-    m_delete = new FormDelete;
-
-    m_deleteLabel = new QLabel;
-    m_deleteLabel->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    m_deleteLabel->setAlignment(Qt::AlignCenter);
-    m_deleteLabel->resize(23, 23);
-    // Only the round marker shows, not the square window around it. A
-    // see-through window paints no style-sheet picture of its own, so the
-    // label shows the marker as its picture.
-    m_deleteLabel->setAttribute(Qt::WA_TranslucentBackground);
-    m_deleteLabel->setPixmap(QPixmap(QStringLiteral(":/image/menu/delete0.png")));
-    m_deleteLabel->setStyleSheet(QStringLiteral(
-        "QLabel{border-image: url(:/image/menu/delete0.png);background-color: rgba(0, 0, 0,0);"
-        "color: rgb(255, 255, 255);border-radius:0px;border-top: 0px;border-bottom:0px;border-left: 0px;"
-        "border-right: 0px;border-style: solid;border-color: rgba(255,255,255,200);font: 10pt '微软雅黑';}"));
-
-    m_dragGhost = new FormCommonIcon;
-    m_dragGhost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    m_dragGhost->setAttribute(Qt::WA_TranslucentBackground);
 
     m_weatherEffects = new FormWeatherEffects;
     m_weatherEffects->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
@@ -123,6 +104,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconPressRelease, this, &Widget::IconPressRelease);
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
     connect(m_bar, &DockBar::rowsChanged, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
+    m_drag = makeDrag();
 
     initialize();
     timeOver();

@@ -16,8 +16,6 @@
 
 class FormAddUrl;
 class DockBar;
-class FormCommonIcon;
-class FormDelete;
 class FormDesktopTime;
 class FormDesktopWidget;
 class FormDetection;
@@ -36,7 +34,6 @@ class QDragEnterEvent;
 class QDragLeaveEvent;
 class QDragMoveEvent;
 class QDropEvent;
-class QLabel;
 class QMenu;
 class QPropertyAnimation;
 class QSystemTrayIcon;
@@ -45,6 +42,7 @@ class DockSettings;
 class QTimer;
 class QxtGlobalShortcut;
 class DockActions;
+class DockDrag;
 class DockMessages;
 class DockWindows;
 class RemovableDisks;
@@ -101,21 +99,8 @@ public:
     QTimer *showTimer() const { return m_showTimer; }
     bool isPopupOpen() const { return popupOpen; }
     bool isMenuShown() const { return m_menuShown; }
-    bool isDropPending() const { return dropPending; }
-    // What a drop onto the bar leaves for the next add: the slot it aimed at.
-    void markDrop(int gapSlot)
-    {
-        dropPending = true;
-        m_gapSlot = gapSlot;
-    }
-
-    // The drag's state and the windows it shows, for the tests.
-    bool isDragging() const { return m_dragging; }
-    QString dropTarget() const { return m_dropTarget; }
-    int gapSlot() const { return m_gapSlot; }
-    bool isGapOpen() const { return m_gapOpen; }
-    FormCommonIcon *dragGhost() const { return m_dragGhost; }
-    QLabel *deleteLabel() const { return m_deleteLabel; }
+    // Dragging icons in, out of and within the bar.
+    DockDrag *drag() const { return m_drag; }
 
     // The large picture of a program file, for icons made from it.
     QPixmap getJumbIcon(QString filePath);
@@ -307,14 +292,7 @@ private:
     void placeHoverWindows(const QString &id, const QString &name);
     QRect barZone() const;
     void paintBackgroundOnBar();
-    // the drag
-    void aimAt(const QPoint &global);
-    void placeForGap(bool animated, bool keepRoom);
-    void fitDropHint();
-    void holdDragGap();
-    QRect barOnScreen() const;
-    void putDraggedBack();
-    void endDrag();
+    DockDrag *makeDrag();
 
     Ui::Widget *ui;
     DockState m_set;
@@ -325,9 +303,7 @@ private:
     DockActions *m_actions = nullptr;
     DockMessages *m_messages = nullptr;
     FormName *m_name = nullptr;
-    FormDelete *m_delete = nullptr;
-    QLabel *m_deleteLabel = nullptr;
-    FormCommonIcon *m_dragGhost = nullptr;
+    DockDrag *m_drag = nullptr;
     DockBar *m_bar = nullptr;
     FormDesktopTime *m_desktopTime = nullptr;     // made at start, kept by m_windows
     FormDesktopWidget *m_desktopWidget = nullptr; // made at start, kept by m_windows
@@ -345,18 +321,14 @@ private:
     QHash<QString, FormMenu *> menuWindows;
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
-    QString m_dropTarget = IconClass::MAIN;
     bool m_slidIn = false;
     bool m_pointerInside = false;
     bool m_menuShown = false;
     bool m_menuDrag = false;
     bool popupOpen = false;
-    bool m_dragging = false;
-    bool dropPending = false;
     bool m_desktopIconsShown = true;
     bool m_frameAreaShown = false;
     QRect m_workAreaToRestore { 0, 0, -1, -1 };
-    int m_gapSlot = 0;          // the slot a drop aimed at (kept by the drag code)
     int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes
     int m_savedEdge = 2;
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
@@ -378,10 +350,4 @@ private:
     int m_strutEdge = -1;
     QRect m_strutScreen;
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
-
-    // the drag
-    DockIconRecord m_dragged;          // the lifted row, or what a menu hands back
-    int m_draggedRow = -1;             // where the lifted row stood
-    bool m_gapOpen = false;            // the bar shows room at m_gapSlot
-    bool m_dropBetween = false;        // the pending drop lands in the gap whatever stands there
 };

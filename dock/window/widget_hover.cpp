@@ -1,5 +1,6 @@
 #include "widget_p.h"
 
+#include "dockdrag.h"
 #include "docklayout.h"
 
 // ---- hover magnification --------------------------------------------------
@@ -9,7 +10,7 @@
 void Widget::IconMouseMove(QString ID, QPoint p)
 {
     m_detection->hide();
-    m_dragGhost->hide();
+    m_drag->ghost()->hide();
     if (m_menuShown)
         return;
     const int r = IcoData->findRow(0, ID);

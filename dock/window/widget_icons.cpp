@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "dockdrag.h"
 #include "dock/editing/programicon.h"
 
 #include "common/safefile.h"
@@ -60,21 +61,20 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
     const bool mayAdd = !path.isEmpty();
     bool added = false;
 
-    if (dropPending) {
+    const DockDrag::PendingDrop drop = m_drag->takePendingDrop();
+    if (drop.pending) {
         // A drop aimed at a slot: onto a menu or the launch pad the item goes
         // in there, anywhere else it lands in the gap. A drop aimed between
         // two icons lands there even when a menu or the launch pad follows.
-        const bool between = m_dropBetween;
-        dropPending = false;
-        m_dropBetween = false;
+        const bool between = drop.between;
         const int rows = IcoData->rowCount();
-        const int slot = qBound(0, m_gapSlot, rows);
+        const int slot = qBound(0, drop.slot, rows);
         const DockIconRecord at = slot < rows ? IcoData->record(slot) : DockIconRecord();
         if (!between && at.Class == IconClass::MENU) {
-            m_dragGhost->closeAnimation();
+            m_drag->ghost()->closeAnimation();
             AddIcon2(ico, name, cl, path, at.IconID);
         } else if (!between && at.Class == IconClass::LAUNCHPAD) {
-            m_dragGhost->closeAnimation();
+            m_drag->ghost()->closeAnimation();
             AddIcon3(ico, name, cl, path, DockTarget);
         } else if (mayAdd) {
             insertIconRow(slot, rec);

@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "dockdrag.h"
 
 #include "docklayout.h"
 #include "platform/screens.h"
@@ -125,8 +126,7 @@ void Widget::IconSorting()
     }
     sizeBar(row.width(), row.height());
     // A drag over the bar keeps its gap open through every relayout.
-    if (m_gapOpen)
-        holdDragGap();
+    m_drag->holdGap();
     // A strip that is out (the pointer is elsewhere) follows the bar's length.
     if (!m_detection->isHidden())
         placeBarFrames();

@@ -9,6 +9,7 @@
 #include "dock/window/dockactions.h"
 #include "dock/window/dockmessages.h"
 #include "dock/window/dockwindows.h"
+#include "dock/window/dockdrag.h"
 #include "widgetfixture.h"
 
 #include <QFile>
@@ -118,12 +119,12 @@ private slots:
     void aDropLandsInItsGap()
     {
         Widget w;
-        w.markDrop(2);
+        w.drag()->markDrop(2);
         w.AddIcon(":/p.png", "dropped", "ICON", "/bin/dropped");
-        QVERIFY(!w.isDropPending());
+        QVERIFY(!w.drag()->isDropPending());
         QCOMPARE(w.iconTable()->record(2).Name, QString("dropped"));
         QCOMPARE(takeToast(w), QString("图标添加成功！"));
-        w.markDrop(1000); // past the end: appended
+        w.drag()->markDrop(1000); // past the end: appended
         w.AddIcon(":/p.png", "last", "ICON", "/bin/last");
         QCOMPARE(lastRow(w).Name, QString("last"));
     }

@@ -6,6 +6,7 @@
 #include "dock/menus/formmenu.h"
 #include "dock/menus/formmenuicon.h"
 #include "testenv.h"
+#include "dock/window/dockdrag.h"
 #include "widgetfixture.h"
 
 #include <QDragEnterEvent>
@@ -133,8 +134,8 @@ private slots:
         QCOMPARE(ids(savedRows()), tableIds(w));
         QCOMPARE(savedRows().last().Note, QString(":/image/icon/library.png"));
         QCOMPARE(takeToast(w), QString());
-        QVERIFY(!w.isDragging());
-        QVERIFY(w.dragGhost()->isHidden());
+        QVERIFY(!w.drag()->isDragging());
+        QVERIFY(w.drag()->ghost()->isHidden());
         QVERIFY(w.bar()->contains("icoA"));
         // Before the middle of the first icon: first (once the bar has closed up).
         ready(w);
@@ -149,31 +150,31 @@ private slots:
         ready(w);
         const int n = w.settings().currentSize;
         press(w, "icoA");
-        QVERIFY(w.isDragging());
+        QVERIFY(w.drag()->isDragging());
         QVERIFY(!w.bar()->contains("icoA")); // the ghost carries it
-        QCOMPARE(w.dragGhost()->geometry(), QRect(QCursor::pos() - QPoint(n / 2, n / 2), QSize(n, n)));
+        QCOMPARE(w.drag()->ghost()->geometry(), QRect(QCursor::pos() - QPoint(n / 2, n / 2), QSize(n, n)));
         // Left half of C: B, the menu and the launch pad close up, C keeps its place.
         const int cx = w.bar()->iconPos("icoC").x();
         moveTo(w, "icoA", on(w, "icoC", 10));
-        QCOMPARE(w.dropTarget(), QString("MAIN"));
-        QCOMPARE(w.gapSlot(), 3);
+        QCOMPARE(w.drag()->dropTarget(), QString("MAIN"));
+        QCOMPARE(w.drag()->gapSlot(), 3);
         QTRY_COMPARE(w.bar()->iconPos("icoB").x(), 0);
         QTRY_COMPARE(w.bar()->iconPos("icoL").x(), 2 * n);
         QCOMPARE(w.bar()->iconPos("icoC").x(), cx);
         QTRY_COMPARE(w.bar()->stripRect().width(), 5 * n); // the room of the held icon stays
         // Off the bar the gap closes and the delete marker follows the pointer.
         moveTo(w, "icoA", QPoint(on(w, "icoC").x(), 100));
-        QVERIFY(!w.isGapOpen());
-        QCOMPARE(w.deleteLabel()->pos(), QCursor::pos() + QPoint(10, -13));
-        QVERIFY(w.deleteLabel()->isVisible());
+        QVERIFY(!w.drag()->isGapOpen());
+        QCOMPARE(w.drag()->deleteLabel()->pos(), QCursor::pos() + QPoint(10, -13));
+        QVERIFY(w.drag()->deleteLabel()->isVisible());
         // The round marker, with nothing around it.
-        const QImage marker = w.deleteLabel()->grab().toImage();
+        const QImage marker = w.drag()->deleteLabel()->grab().toImage();
         QCOMPARE(qAlpha(marker.pixel(0, 0)), 0);
         QCOMPARE(qAlpha(marker.pixel(11, 11)), 255);
         QTRY_COMPARE(w.bar()->stripRect().width(), 4 * n);
         QTRY_COMPARE(w.bar()->iconPos("icoC").x(), 3 * n);
         moveTo(w, "icoA", on(w, "icoB", 10));
-        QVERIFY(w.deleteLabel()->isHidden());
+        QVERIFY(w.drag()->deleteLabel()->isHidden());
         w.IconPressRelease("icoA", QPoint());
         QCOMPARE(tableIds(w).first(), QString("icoA"));
     }
@@ -187,7 +188,7 @@ private slots:
         QCOMPARE(tableIds(w), (QStringList{ "icoA", "ico9090", "icoL", "icoC" }));
         QCOMPARE(ids(savedRows()), tableIds(w));
         QVERIFY(!w.bar()->contains("icoB"));
-        QVERIFY(w.deleteLabel()->isHidden());
+        QVERIFY(w.drag()->deleteLabel()->isHidden());
         // A transient icon goes without rewriting the file, whatever it holds now.
         w.AddIcon(":/image/icon/UDisk.png", "U盘", "UDISK", "/media/stick");
         const QString disk = lastRow(w).IconID;
@@ -234,7 +235,7 @@ private slots:
         const QStringList before = tableIds(w);
         press(w, x);
         moveTo(w, x, on(w, target));
-        QCOMPARE(w.dropTarget(), QString(target == "ico9090" ? "MENU" : "LAUNCHPAD"));
+        QCOMPARE(w.drag()->dropTarget(), QString(target == "ico9090" ? "MENU" : "LAUNCHPAD"));
         w.IconPressRelease(x, QPoint());
         QCOMPARE(takeToast(w), toast);
         if (taken) {
@@ -251,7 +252,7 @@ private slots:
         } else { // no icon is lost by a refusal: it is back where it was
             QCOMPARE(tableIds(w), before);
             QVERIFY(w.bar()->contains(x));
-            QVERIFY(w.dragGhost()->isHidden());
+            QVERIFY(w.drag()->ghost()->isHidden());
         }
         if (cl != "UDISK")
             QCOMPARE(ids(savedRows()), tableIds(w));
@@ -291,8 +292,8 @@ private slots:
         QCOMPARE(w.iconTable()->rowCount(), 0);
         for (int dx : { -30, 30, 0, -5 }) {
             moveTo(w, "icoA", c + QPoint(dx, 0));
-            QCOMPARE(w.gapSlot(), 0);
-            QCOMPARE(w.dropTarget(), QString("MAIN"));
+            QCOMPARE(w.drag()->gapSlot(), 0);
+            QCOMPARE(w.drag()->dropTarget(), QString("MAIN"));
         }
         w.IconPressRelease("icoA", QPoint());
         QCOMPARE(tableIds(w), QStringList{ "icoA" });
@@ -343,7 +344,7 @@ private slots:
         // Past the middle of B: between B and the menu, not into the menu.
         const bool accepted = dropFiles(w, { path }, on(w, "icoB", 50));
         QCOMPARE(accepted, !cl.isEmpty());
-        QVERIFY(!w.isDropPending());
+        QVERIFY(!w.drag()->isDropPending());
         QVERIFY(frame(w, "frameDragAdd")->isHidden());
         QVERIFY(!w.bar()->isPlaceholderShown());
         if (!accepted) {
@@ -369,11 +370,11 @@ private slots:
         QVERIFY(dropFiles(w, { file("tool.sh", "echo") }, on(w, "ico9090")));
         QCOMPARE(tableIds(w), ids(fiveRows()));
         QVERIFY(!w.menuWindow("ico9090")->isShown());
-        QVERIFY(!w.isDropPending());
+        QVERIFY(!w.drag()->isDropPending());
         const QString batch = file("Batch.desktop", "[Desktop Entry]\nType=Application\nName=Batch\nExec=/opt/run.bat\n");
         QVERIFY(dropFiles(w, { batch }, on(w, "ico9090")));
         QCOMPARE(takeToast(w), QString("不是合法应用，图标添加失败！"));
-        QVERIFY(!w.isDropPending());
+        QVERIFY(!w.drag()->isDropPending());
         w.AddIcon2(Pic, "later", "CALCULATOR", "0", "0");
         QCOMPARE(lastRow(w).Name, QString("later"));
         QCOMPARE(w.iconTable()->rowCount(), 6);
@@ -387,7 +388,7 @@ private slots:
         w.setLocking(true);
         QVERIFY(!dropFiles(w, { file("c.sh") }, on(w, "icoB")));
         press(w, "icoA"); // nor does an icon move
-        QVERIFY(!w.isDragging());
+        QVERIFY(!w.drag()->isDragging());
         QVERIFY(w.bar()->contains("icoA"));
         w.IconPressRelease("icoA", QPoint());
         // Locked while held: it goes back.
@@ -415,7 +416,7 @@ private slots:
         QDragLeaveEvent leave;
         QApplication::sendEvent(&w, &leave);
         QVERIFY(!w.bar()->isPlaceholderShown());
-        QVERIFY(!w.isGapOpen());
+        QVERIFY(!w.drag()->isGapOpen());
         QCOMPARE(tableIds(w), ids(fiveRows()));
     }
 
@@ -426,11 +427,11 @@ private slots:
         const QPoint afterA = on(w, "icoA", 50);
         QCursor::setPos(afterA);
         w.returnAddIcon("icoFromMenu", Pic, "back", "ICON", "/usr/bin/back", QPoint());
-        QCOMPARE(w.gapSlot(), 1);
+        QCOMPARE(w.drag()->gapSlot(), 1);
         w.returnConfirm(true);
         QCOMPARE(w.iconTable()->record(1).Name, QString("back"));
         QCOMPARE(takeToast(w), QString("图标添加成功！"));
-        QVERIFY(!w.isDropPending());
+        QVERIFY(!w.drag()->isDropPending());
         // The menu kept it, or the pointer is off the strip: nothing comes.
         ready(w);
         QCursor::setPos(on(w, "icoA", 50));
@@ -445,7 +446,7 @@ private slots:
         ready(w);
         QCursor::setPos(on(w, "ico9090"));
         w.returnAddIcon("icoFromMenu4", ":/image/icon/Recycle1.png", "bin", "RECYCLE", "::bin", QPoint());
-        QCOMPARE(w.dropTarget(), QString("MENU"));
+        QCOMPARE(w.drag()->dropTarget(), QString("MENU"));
         w.returnConfirm(true);
         QCOMPARE(w.iconTable()->rowCount(), 7);
         QCOMPARE(w.iconTable()->record(rowOf(w, "ico9090") - 1).Name, QString("bin"));
@@ -467,7 +468,7 @@ private slots:
         QCursor::setPos(on(w, "icoA", 50)); // past the middle of A
         m->IconPressMove("icoIn", QPoint());
         QVERIFY(m->isHidden());
-        QCOMPARE(w.gapSlot(), 1);
+        QCOMPARE(w.drag()->gapSlot(), 1);
         m->IconPressRelease("icoIn", QPoint());
         QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")).size(), 1);
         const DockIconRecord landed = w.iconTable()->record(1);

@@ -12,6 +12,7 @@
 #include "dock/window/dockactions.h"
 #include "dock/window/dockmessages.h"
 #include "dock/window/dockwindows.h"
+#include "dock/window/dockdrag.h"
 #include "widgetfixture.h"
 
 #include <QMessageBox>
@@ -272,7 +273,7 @@ private slots:
     {
         Widget w;
         w.AddMenu();
-        w.markDrop(rowOf(w, lastRow(w).IconID));
+        w.drag()->markDrop(rowOf(w, lastRow(w).IconID));
         const int before = w.iconTable()->rowCount();
         w.AddUDisk("/media/u/X", "X");
         QCOMPARE(w.iconTable()->rowCount(), before);
