@@ -1,5 +1,7 @@
 #include "widget_p.h"
 
+#include "autohide.h"
+#include "dockplacement.h"
 #include "common/translations.h"
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
@@ -19,6 +21,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    platform::WindowSystemService::get().setRole(this, platform::WindowSystem::Role::Dock);
     QGuiApplication::setQuitOnLastWindowClosed(false);
     installEventFilter(this);
 
@@ -134,10 +137,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_startMenu, &FormStartMenu::IconOpens, this, &Widget::hideStartMenu);
     m_startMenu->hide();
 
-    m_detection = new FormDetection;
-    connect(m_detection, &FormDetection::MouseIn, this, &Widget::MouseIn);
-    m_detection->hide();
-    platform::WindowSystemService::get().setLevel(m_detection, platform::WindowSystem::Above);
+    m_autoHide = new AutoHide(this, ui->frameMain, this);
+    m_detection = m_autoHide->strip();
+    connect(m_autoHide, &AutoHide::stripTouched, this, &Widget::MouseIn);
+    connect(m_autoHide, &AutoHide::slideInFinished, this, &Widget::myInEnd);
+    connect(m_autoHide, &AutoHide::slideOutFinished, this, &Widget::HiddenEnd);
+    m_place = new DockPlacement({ this, ui->main, ui->frameMain, ui->frameBackground, ui->frameWork, m_detection });
 
     m_disks = new RemovableDisks(this);
     connect(m_disks, &RemovableDisks::arrived, this, [this](const QString &root) {
@@ -187,6 +192,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 Widget::~Widget()
 {
     SafeFile::setFailureReporter(nullptr);
+    delete m_place;
     delete ui;
     delete m_tray;
 }

@@ -1,5 +1,6 @@
 #include "widget_p.h"
 
+#include "autohide.h"
 #include "docklayout.h"
 
 #include <QPropertyAnimation>
@@ -8,23 +9,9 @@
 
 void Widget::showStrip()
 {
-    m_detection->show();
     // Above everything, except over the launch pad, which covers the screen.
-    if (!m_launchPad->isShown()) {
-        platform::WindowSystemService::get().setLevel(m_detection, platform::WindowSystem::Above);
-        m_detection->raise();
-    }
-}
-
-void Widget::slideFrameMain(const QPoint &from, const QPoint &to, void (Widget::*done)())
-{
-    auto *a = new QPropertyAnimation(ui->frameMain, "pos");
-    a->setDuration(300);
-    a->setEasingCurve(QEasingCurve::Linear);
-    a->setKeyValueAt(0, from);
-    a->setEndValue(to);
-    connect(a, &QPropertyAnimation::finished, this, done);
-    a->start(QAbstractAnimation::DeleteWhenStopped);
+    QRegion bar = barRegion().translated(pos());
+    m_autoHide->showStrip(m_launchPad->isShown(), bar);
 }
 
 void Widget::myIn()
@@ -35,12 +22,10 @@ void Widget::myIn()
         show();
         raise();
     }
-    if (!m_slidIn) {
-        m_slidIn = true;
+    if (!m_autoHide->isSlidIn()) {
         ui->main->show();
         show();
-        slideFrameMain(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()), QPoint(0, 0),
-                       &Widget::myInEnd);
+        m_autoHide->slideIn(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()));
         updateInputShape();
     }
     ui->Detection->hide();
@@ -49,32 +34,25 @@ void Widget::myIn()
 
 void Widget::myInEnd()
 {
+    m_autoHide->slideInEnded();
     showStrip();
-    m_dockShown = true;
 }
 
 void Widget::myOut()
 {
-    if (!m_slidIn)
-        return;
-    m_slidIn = false;
-    // The bar keeps the pointer and stays uncut until it has slid away.
-    m_slidingOut = true;
-    slideFrameMain(QPoint(0, 0), DockLayout::slideHiddenPoint(m_set.location, ui->main->size()),
-                   &Widget::HiddenEnd);
+    m_autoHide->slideOut(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()));
 }
 
 void Widget::HiddenEnd()
 {
-    m_dockShown = false;
-    m_slidingOut = false;
+    m_autoHide->slideOutEnded();
     showStrip();
     updateInputShape();
 }
 
 void Widget::MouseIn()
 {
-    m_detection->hide();
+    m_autoHide->hideStrip();
     ui->Detection->hide();
     ui->Detection00->hide();
     platform::WindowSystemService::get().raiseOnce(this);
@@ -87,8 +65,8 @@ void Widget::MouseIn()
 
 void Widget::enterEvent(QEvent *e)
 {
-    m_pointerInside = true;
-    m_detection->hide();
+    m_autoHide->setPointerInside(true);
+    m_autoHide->hideStrip();
     QWidget::enterEvent(e);
 }
 
@@ -97,8 +75,8 @@ void Widget::leaveEvent(QEvent *e)
     QWidget::leaveEvent(e);
     if (m_menuShown)
         return;
+    m_autoHide->setPointerInside(false);
     showStrip();
-    m_pointerInside = false;
     IconRestore();
     m_name->hide();
     m_weatherEffects->hide();
@@ -115,7 +93,7 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         MenuHide();
         hideStartMenu();
         m_menuShown = false;
-        if (!popupOpen && m_set.hideInEffect && !m_pointerInside) {
+        if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
             m_name->hide();
             m_weatherEffects->hide();
         }

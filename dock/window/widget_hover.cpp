@@ -1,5 +1,7 @@
 #include "widget_p.h"
 
+#include "autohide.h"
+
 #include "docklayout.h"
 #include "magnify.h"
 
@@ -43,7 +45,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 
     const QString cl = t->cell(r, 3);
     placeHoverWindows(iconWidgets.value(ID), t->cell(r, 2));
-    if (m_dockShown) {
+    if (m_autoHide->isDockShown()) {
         if (blank[r])
             m_name->hide();
         else

@@ -1,5 +1,7 @@
 #include "widget_p.h"
 
+#include "autohide.h"
+
 // ---- messages and the tick ------------------------------------------------
 
 namespace {
@@ -70,7 +72,7 @@ void Widget::setDetectionShow(QString x)
         if (!onBar)
             m_detection->show();
     };
-    if (x == QLatin1String("AppWindowFullScreen(LaunchPad)") && m_slidIn) {
+    if (x == QLatin1String("AppWindowFullScreen(LaunchPad)") && m_autoHide->isSlidIn()) {
         ui->Detection->hide();
         ui->Detection00->hide();
     }
@@ -80,7 +82,7 @@ void Widget::setDetectionShow(QString x)
         revealUnlessOnBar(m_set.mouseMaximize);
     if (x == QLatin1String("AppWindowNormal")) {
         m_detection->hide();
-        if (m_set.hideInEffect && !m_slidIn)
+        if (m_set.hideInEffect && !m_autoHide->isSlidIn())
             m_detection->show();
     }
     if (x == QLatin1String("MButtonDoubleClick"))

@@ -1,4 +1,6 @@
 #include "widget_p.h"
+
+#include "autohide.h"
 #include "dock/icons/productlinks.h"
 
 #include "platform/opener.h"
@@ -224,7 +226,7 @@ void Widget::showLaunchStarter()
         WindowsTrayWndMove();
         setMargin(0);
         setPosition(2);
-        m_dockShown = true;
+        m_autoHide->setDockShown(true);
         myIn();
     }
     m_launchPad->toggleShow();
@@ -246,8 +248,8 @@ void Widget::LaunchPadClose()
     WindowsTrayWndMove();
     setMargin(m_savedMargin);
     setPosition(m_savedEdge);
-    m_dockShown = true;
-    if (!popupOpen && m_set.hideInEffect && !m_pointerInside) {
+    m_autoHide->setDockShown(true);
+    if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
         m_name->hide();
         m_weatherEffects->hide();
         myOut();

@@ -3,6 +3,7 @@
 #include "dock/icons/formcommonicon.h"
 #include "dock/window/backgroundstyle.h"
 #include "dock/window/formdetection.h"
+#include "dock/window/dockplacement.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
@@ -124,10 +125,21 @@ private slots:
         const QRegion r = w.inputRegion();
         QVERIFY(r.contains(frame(w, "frameBackground")->geometry().translated(frame(w, "main")->pos())));
         QVERIFY(!r.contains(QPoint(5, 5)));       // the desktop above stays reachable
-        QVERIFY(r.boundingRect().height() <= 64); // icons at rest: no taller than they are
+        // The background and the room the icons grow into, nothing more.
+        const QPoint at = frame(w, "main")->pos();
+        QCOMPARE(r, QRegion(frame(w, "frameBackground")->geometry().translated(at))
+                        + frame(w, "frameIco")->geometry().translated(at));
+        QVERIFY(r.boundingRect().height() <= 128);
+        // A relayout that lengthens the row takes the shape with it.
+        const int sends = w.placement()->regionSends();
         w.iconWidget("ico2")->setSize(128);
         w.IconSorting();
-        QVERIFY(w.inputRegion().boundingRect().height() >= 128);
+        QVERIFY(w.inputRegion().contains(frame(w, "frameIco")->geometry().translated(at)));
+        QCOMPARE(wins->regions.value(&w), w.inputRegion());
+        QCOMPARE(w.placement()->regionSends(), sends + 1);
+        // The same layout again sends nothing.
+        w.IconSorting();
+        QCOMPARE(w.placement()->regionSends(), sends + 1);
     }
 
     void backgroundLooks_data()
@@ -197,24 +209,22 @@ private slots:
         QCOMPARE(desk->calls, QStringList({ "hide", "restore", "hide", "restore" }));
     }
 
-    void workAreaReservesTheBarsStrip()
+    void workAreaReservesNothing()
     {
         screens->screens[0].available = QRect(0, 0, 1280, 770); // a 30-pixel panel below
+        setting("System/WorkArea", true);
+        setting("System/Location", 2);
         Widget w;
-        QVERIFY(work->struts.isEmpty());
+        QVERIFY(w.settings().workArea);
         const QPoint before = frame(w, "main")->pos();
         QCOMPARE(before, QPoint(0, 770 - 153));
-        w.setWorkArea(true);
-        QCOMPARE(work->struts.size(), 1);
-        // The first screen stands above the second: the strip counts from the desktop's bottom.
-        QCOMPARE(work->struts.last().bottomWidth, (1700 - 800) + 30 + 64);
-        // The desktop takes the strip off: the bar does not take its own strip for a panel.
-        screens->screens[0].available = QRect(0, 0, 1280, 800 - 94);
-        w.setScreen(0);
-        QCOMPARE(frame(w, "main")->pos(), before);
-        QCOMPARE(work->struts.size(), 1);
+        // Neither the start nor the switch takes a strip of the screen for the
+        // bar: the bar keeps its place beside the panel.
         w.setWorkArea(false);
-        QVERIFY(work->struts.last().isNull());
+        w.setWorkArea(true);
+        QVERIFY(w.settings().workArea);
+        QVERIFY(work->struts.isEmpty());
+        QCOMPARE(frame(w, "main")->pos(), before);
     }
 };
 
