@@ -108,9 +108,9 @@ public:
     {
         if (!w || !isX11())
             return;
-        w->setProperty(RoleProperty, int(role));
-        if (!w->findChild<RoleKeeper *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!w->property(RoleProperty).isValid())
             w->installEventFilter(new RoleKeeper(w));
+        w->setProperty(RoleProperty, int(role));
         if (w->testAttribute(Qt::WA_WState_Created))
             applyRole(w);
     }

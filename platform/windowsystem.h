@@ -63,4 +63,11 @@ public:
 
 using WindowSystemService = Service<WindowSystem>;
 
+// The one call each window makes to say what it is.
+inline void setWindowRole(QWidget *w, WindowSystem::Role role)
+{
+    WindowSystemService::get().setRole(w, role);
+}
+using WindowRole = WindowSystem::Role;
+
 } // namespace platform

@@ -4,6 +4,8 @@
 #include "dockplacement.h"
 #include "common/translations.h"
 
+#include <QScrollBar>
+
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
 
@@ -33,44 +35,15 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     setAttribute(Qt::WA_MouseTracking);
     ui->frameDragAdd->hide();
 
-    m_settingsPanel = new FormSettings;
-    connect(m_settingsPanel, &FormSettings::setClose, this, &Widget::setClose);
-    connect(m_settingsPanel, &FormSettings::setScreen, this, &Widget::setScreen);
-    connect(m_settingsPanel, &FormSettings::setMargin, this, &Widget::setMargin);
-    connect(m_settingsPanel, &FormSettings::setPosition, this, &Widget::setPosition);
-    connect(m_settingsPanel, &FormSettings::setLevel, this, &Widget::setLevel2);
-    connect(m_settingsPanel, &FormSettings::setIcoSize, this, &Widget::setIcoSize);
-    connect(m_settingsPanel, &FormSettings::setIcoNameSize, this, &Widget::setIcoNameSize);
-    connect(m_settingsPanel, &FormSettings::setIcoScale, this, &Widget::setIcoScale);
-    connect(m_settingsPanel, &FormSettings::setBackgroundStyle, this, &Widget::setBackgroundStyle);
-    connect(m_settingsPanel, &FormSettings::setTransparentBackground, this, &Widget::setTransparentBackground);
-    connect(m_settingsPanel, &FormSettings::setClick, this, &Widget::setClick);
-    connect(m_settingsPanel, &FormSettings::setLocking, this, &Widget::setLocking);
-    connect(m_settingsPanel, &FormSettings::setHide, this, &Widget::setHide);
-    connect(m_settingsPanel, &FormSettings::setUpgradeNotice, this, &Widget::setUpgradeNotice);
-    connect(m_settingsPanel, &FormSettings::setMousePop, this, &Widget::setMousePop);
-    connect(m_settingsPanel, &FormSettings::setMouseMaximize, this, &Widget::setMouseMaximize);
-    connect(m_settingsPanel, &FormSettings::setMouseFullScreen, this, &Widget::setMouseFullScreen);
-    connect(m_settingsPanel, &FormSettings::setInductionIco, this, &Widget::setInductionIco);
-    connect(m_settingsPanel, &FormSettings::setWinShow, this, &Widget::setWinShow);
-    connect(m_settingsPanel, &FormSettings::setIconDoubleClick, this, &Widget::setIconDoubleClick);
-    connect(m_settingsPanel, &FormSettings::setTaskbarAlpha, this, &Widget::setTaskbarAlpha);
-    connect(m_settingsPanel, &FormSettings::setTaskbarBlurry, this, &Widget::setTaskbarBlurry);
-    connect(m_settingsPanel, &FormSettings::setTaskbarHide, this, &Widget::setTaskbarHide);
-    connect(m_settingsPanel, &FormSettings::setDesktopIcon, this, &Widget::setDesktopIcon);
-    connect(m_settingsPanel, &FormSettings::setWorkArea, this, &Widget::setWorkArea);
-    connect(m_settingsPanel, &FormSettings::setLanguage, this, &Widget::setLanguage);
-    connect(m_settingsPanel, &FormSettings::upDate, this, &Widget::upDate);
-    connect(m_settingsPanel, &FormSettings::showAbout, this, &Widget::showAbout);
-    connect(m_settingsPanel, &FormSettings::setKey, this, &Widget::setKey);
-
     m_name = new FormName(this);
     m_name->hide();
     m_delete = new FormDelete;
+    platform::setWindowRole(m_delete, platform::WindowRole::Popup);
 
     m_deleteLabel = new QLabel;
     m_deleteLabel->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_deleteLabel->setAlignment(Qt::AlignCenter);
+    platform::setWindowRole(m_deleteLabel, platform::WindowRole::DragIcon);
     m_deleteLabel->resize(23, 23);
     // Only the round marker shows, not the square window around it. A
     // see-through window paints no style-sheet picture of its own, so the
@@ -85,11 +58,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_dragGhost = new FormCommonIcon;
     m_dragGhost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_dragGhost->setAttribute(Qt::WA_TranslucentBackground);
+    // Over the bar too, which is a dock and stands above ordinary windows.
+    platform::setWindowRole(m_dragGhost, platform::WindowRole::DragIcon);
+    platform::WindowSystemService::get().setLevel(m_dragGhost, platform::WindowSystem::Above);
+    platform::WindowSystemService::get().keepInFrontOf(m_dragGhost, this);
     m_placeholder = new FormCommonIcon(ui->frameIco);
     m_placeholder->hide();
 
     m_desktopTime = new FormDesktopTime;
     m_desktopWidget = new FormDesktopWidget;
+    platform::setWindowRole(m_desktopWidget, platform::WindowRole::Dialog);
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeShow, m_desktopTime, &FormDesktopTime::setShow);
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeSize, m_desktopTime, &FormDesktopTime::DesktopTimeSize);
     connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeStyle, m_desktopTime, &FormDesktopTime::DesktopTimeStyle);
@@ -102,18 +80,22 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_upload = new FormUpload;
     connect(m_upload, &FormUpload::updates, this, &Widget::updates);
     m_upload->hide();
+    platform::setWindowRole(m_upload, platform::WindowRole::Dialog);
 
     m_weatherEffects = new FormWeatherEffects;
     m_weatherEffects->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
                                      | Qt::WindowStaysOnTopHint);
     m_weatherEffects->hide();
+    platform::setWindowRole(m_weatherEffects, platform::WindowRole::Overlay);
     m_weather = new FormWeather;
+    platform::setWindowRole(m_weather, platform::WindowRole::Dialog);
     connect(m_weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
     connect(m_weather, &FormWeather::setWeatherInit, m_weatherEffects, &FormWeatherEffects::setWeatherInit);
     m_weather->hide();
 
     m_protection = new FormProtection;
     m_protection->hide();
+    platform::setWindowRole(m_protection, platform::WindowRole::Overlay);
     m_toast = new FormSystemHint;
     // A settings save that could not be written keeps the old file and the
     // values in memory; the user hears of it once.
@@ -128,6 +110,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
         QTimer::singleShot(0, this, [this, text]() { showToast(text); });
     });
     m_shutDown = new FormShutDown;
+    platform::setWindowRole(m_shutDown, platform::WindowRole::Dialog);
 
     m_launchPad = new FormLaunchStarter;
     connect(m_launchPad, &FormLaunchStarter::IconOpens, this, &Widget::IconOpens);
@@ -136,6 +119,21 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_startMenu = new FormStartMenu(this);
     connect(m_startMenu, &FormStartMenu::IconOpens, this, &Widget::hideStartMenu);
     m_startMenu->hide();
+    // The thin scroll bars of the start menu's tree: set on the bars alone, a
+    // sheet on the whole window would polish every widget of the dock again.
+    static const QString sheet = QStringLiteral(
+        "QScrollBar{padding-top:0px;padding-bottom:0px;margin: 0px 0px 0px 0px;background-color: rgba(0,0,0,0%); "
+        "border: 0px; width: 2px;}QScrollBar::handle {background-color:rgba(255,255,255,50%);border-radius:0px;"
+        "min-height: 20px;border: 0px;}QScrollBar::handle:vertical:hover {background-color:rgba(255,255,255,80%);"
+        "border-radius:0px;min-height: 20px;border: 0px;}QScrollBar::up-arrow:vertical{height:13px;border: 0px;"
+        "background-color:rgba(255, 255, 255,0%);}QScrollBar::down-arrow:vertical{height:13px;border: 0px;"
+        "background-color:rgba(255, 255, 255,0%);}QScrollBar::sub-page:vertical {background-color:rgba(0, 0, 0,0%); "
+        "border: 0px;}QScrollBar::add-page:vertical {background-color:rgba(0, 0, 0,0%); border: 0px;}"
+        "QScrollBar::sub-line:vertical {height: 10px;width:10px;subcontrol-position: top;"
+        "border-image: url(:/images/up-arrow.png);border: 0px;}QScrollBar::add-line:vertical {height: 10px;"
+        "width:10px;subcontrol-position: bottom;border-image: url(:/images/down-arrow.png);border: 0px;}");
+    for (QScrollBar *bar : m_startMenu->findChildren<QScrollBar *>())
+        bar->setStyleSheet(sheet);
 
     m_autoHide = new AutoHide(this, ui->frameMain, this);
     m_detection = m_autoHide->strip();
@@ -176,17 +174,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_showTimer->setSingleShot(true);
     connect(m_showTimer, &QTimer::timeout, this, &Widget::setShowWindows);
 
-    setStyleSheet(QStringLiteral(
-        "QScrollBar{padding-top:0px;padding-bottom:0px;margin: 0px 0px 0px 0px;background-color: rgba(0,0,0,0%); "
-        "border: 0px; width: 2px;}QScrollBar::handle {background-color:rgba(255,255,255,50%);border-radius:0px;"
-        "min-height: 20px;border: 0px;}QScrollBar::handle:vertical:hover {background-color:rgba(255,255,255,80%);"
-        "border-radius:0px;min-height: 20px;border: 0px;}QScrollBar::up-arrow:vertical{height:13px;border: 0px;"
-        "background-color:rgba(255, 255, 255,0%);}QScrollBar::down-arrow:vertical{height:13px;border: 0px;"
-        "background-color:rgba(255, 255, 255,0%);}QScrollBar::sub-page:vertical {background-color:rgba(0, 0, 0,0%); "
-        "border: 0px;}QScrollBar::add-page:vertical {background-color:rgba(0, 0, 0,0%); border: 0px;}"
-        "QScrollBar::sub-line:vertical {height: 10px;width:10px;subcontrol-position: top;"
-        "border-image: url(:/images/up-arrow.png);border: 0px;}QScrollBar::add-line:vertical {height: 10px;"
-        "width:10px;subcontrol-position: bottom;border-image: url(:/images/down-arrow.png);border: 0px;}"));
 }
 
 Widget::~Widget()
@@ -195,6 +182,45 @@ Widget::~Widget()
     delete m_place;
     delete ui;
     delete m_tray;
+}
+
+// The settings panel is built when first opened: the bar does not wait for it.
+FormSettings *Widget::settingsPanel()
+{
+    if (m_settingsPanel)
+        return m_settingsPanel;
+    m_settingsPanel = new FormSettings;
+    platform::setWindowRole(m_settingsPanel, platform::WindowRole::Dialog);
+    connect(m_settingsPanel, &FormSettings::setClose, this, &Widget::setClose);
+    connect(m_settingsPanel, &FormSettings::setScreen, this, &Widget::setScreen);
+    connect(m_settingsPanel, &FormSettings::setMargin, this, &Widget::setMargin);
+    connect(m_settingsPanel, &FormSettings::setPosition, this, &Widget::setPosition);
+    connect(m_settingsPanel, &FormSettings::setLevel, this, &Widget::setLevel2);
+    connect(m_settingsPanel, &FormSettings::setIcoSize, this, &Widget::setIcoSize);
+    connect(m_settingsPanel, &FormSettings::setIcoNameSize, this, &Widget::setIcoNameSize);
+    connect(m_settingsPanel, &FormSettings::setIcoScale, this, &Widget::setIcoScale);
+    connect(m_settingsPanel, &FormSettings::setBackgroundStyle, this, &Widget::setBackgroundStyle);
+    connect(m_settingsPanel, &FormSettings::setTransparentBackground, this, &Widget::setTransparentBackground);
+    connect(m_settingsPanel, &FormSettings::setClick, this, &Widget::setClick);
+    connect(m_settingsPanel, &FormSettings::setLocking, this, &Widget::setLocking);
+    connect(m_settingsPanel, &FormSettings::setHide, this, &Widget::setHide);
+    connect(m_settingsPanel, &FormSettings::setUpgradeNotice, this, &Widget::setUpgradeNotice);
+    connect(m_settingsPanel, &FormSettings::setMousePop, this, &Widget::setMousePop);
+    connect(m_settingsPanel, &FormSettings::setMouseMaximize, this, &Widget::setMouseMaximize);
+    connect(m_settingsPanel, &FormSettings::setMouseFullScreen, this, &Widget::setMouseFullScreen);
+    connect(m_settingsPanel, &FormSettings::setInductionIco, this, &Widget::setInductionIco);
+    connect(m_settingsPanel, &FormSettings::setWinShow, this, &Widget::setWinShow);
+    connect(m_settingsPanel, &FormSettings::setIconDoubleClick, this, &Widget::setIconDoubleClick);
+    connect(m_settingsPanel, &FormSettings::setTaskbarAlpha, this, &Widget::setTaskbarAlpha);
+    connect(m_settingsPanel, &FormSettings::setTaskbarBlurry, this, &Widget::setTaskbarBlurry);
+    connect(m_settingsPanel, &FormSettings::setTaskbarHide, this, &Widget::setTaskbarHide);
+    connect(m_settingsPanel, &FormSettings::setDesktopIcon, this, &Widget::setDesktopIcon);
+    connect(m_settingsPanel, &FormSettings::setWorkArea, this, &Widget::setWorkArea);
+    connect(m_settingsPanel, &FormSettings::setLanguage, this, &Widget::setLanguage);
+    connect(m_settingsPanel, &FormSettings::upDate, this, &Widget::upDate);
+    connect(m_settingsPanel, &FormSettings::showAbout, this, &Widget::showAbout);
+    connect(m_settingsPanel, &FormSettings::setKey, this, &Widget::setKey);
+    return m_settingsPanel;
 }
 
 DockIconList *Widget::iconTable() const

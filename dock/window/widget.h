@@ -111,7 +111,7 @@ public:
     FormProtection *eyeProtection() const { return m_protection; }
     FormVesk *searchBox();
     FormWeather *weatherWindow() const { return m_weather; }
-    FormSettings *settingsPanel() const { return m_settingsPanel; }
+    FormSettings *settingsPanel();
     FormDesktopWidget *desktopWidgetPanel() const { return m_desktopWidget; }
     FormAbout *aboutBox();
     FormName *nameBubble() const { return m_name; }

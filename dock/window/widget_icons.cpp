@@ -277,7 +277,7 @@ void Widget::setIconDisk(QString icoID, QString d)
 
 void Widget::updates()
 {
-    m_settingsPanel->showNewVersion();
+    settingsPanel()->showNewVersion();
     if (!m_set.upgradeNotice)
         return;
     if (IcoData->anyCellEquals(IconClass::UPGRADE))

@@ -178,10 +178,10 @@ void Widget::showAbout() { aboutBox()->show(); }
 void Widget::showSet()
 {
     popupOpen = true;
-    m_settingsPanel->readSettings();
-    m_settingsPanel->showNormal();
-    m_settingsPanel->show();
-    m_settingsPanel->activateWindow();
+    settingsPanel()->readSettings();
+    settingsPanel()->showNormal();
+    settingsPanel()->show();
+    settingsPanel()->activateWindow();
     showFrameArea(true);
 }
 

@@ -5,8 +5,10 @@
 
 FormAbout *Widget::aboutBox()
 {
-    if (!m_about)
+    if (!m_about) {
         m_about = new FormAbout;
+        platform::setWindowRole(m_about, platform::WindowRole::Dialog);
+    }
     return m_about;
 }
 
@@ -14,6 +16,7 @@ FormSidebarMenu *Widget::sidePanel()
 {
     if (!m_sidebar) {
         m_sidebar = new FormSidebarMenu;
+        platform::setWindowRole(m_sidebar, platform::WindowRole::Popup);
         connect(m_sidebar, &FormSidebarMenu::SidebarMenuClose, this, &Widget::SidebarMenuClose);
         connect(m_sidebar, &FormSidebarMenu::AddIcon, this, &Widget::AddIcon2);
     }
@@ -24,6 +27,7 @@ FormAddUrl *Widget::addUrlDialog()
 {
     if (!m_addUrl) {
         m_addUrl = new FormAddUrl;
+        platform::setWindowRole(m_addUrl, platform::WindowRole::Dialog);
         connect(m_addUrl, &FormAddUrl::AddIcon, this, &Widget::AddIcon2);
     }
     return m_addUrl;
@@ -33,6 +37,7 @@ FormIconSettings *Widget::iconSettingsDialog()
 {
     if (!m_iconSettings) {
         m_iconSettings = new FormIconSettings;
+        platform::setWindowRole(m_iconSettings, platform::WindowRole::Dialog);
         connect(m_iconSettings, &FormIconSettings::Modify, this, &Widget::Modify);
         connect(m_iconSettings, &FormIconSettings::IconSettingsClose, this, &Widget::IconSettingsClose);
     }
@@ -43,6 +48,7 @@ FormIconLists *Widget::iconListsDialog()
 {
     if (!m_iconLists) {
         m_iconLists = new FormIconLists;
+        platform::setWindowRole(m_iconLists, platform::WindowRole::Dialog);
         connect(m_iconLists, &FormIconLists::AddIcon, this, &Widget::AddIcon2);
     }
     return m_iconLists;
@@ -52,6 +58,7 @@ FormSelectDisk *Widget::driveChooser()
 {
     if (!m_selectDisk) {
         m_selectDisk = new FormSelectDisk;
+        platform::setWindowRole(m_selectDisk, platform::WindowRole::Dialog);
         connect(m_selectDisk, &FormSelectDisk::setIconDisk, this, &Widget::setIconDisk);
     }
     return m_selectDisk;
@@ -59,14 +66,18 @@ FormSelectDisk *Widget::driveChooser()
 
 FormVesk *Widget::searchBox()
 {
-    if (!m_vesk)
+    if (!m_vesk) {
         m_vesk = new FormVesk;
+        platform::setWindowRole(m_vesk, platform::WindowRole::Popup);
+    }
     return m_vesk;
 }
 
 FormStartUp *Widget::startUpPrompt()
 {
-    if (!m_startUp)
+    if (!m_startUp) {
         m_startUp = new FormStartUp;
+        platform::setWindowRole(m_startUp, platform::WindowRole::Notice);
+    }
     return m_startUp;
 }
