@@ -24,7 +24,7 @@ NET::WindowType typeOf(WindowSystem::Role role)
     case WindowSystem::Role::Notice: return NET::Notification;
     case WindowSystem::Role::Popup: return NET::Utility;
     case WindowSystem::Role::Tip: return NET::Tooltip;
-    case WindowSystem::Role::DragIcon: return NET::DNDIcon;
+    case WindowSystem::Role::DragIcon: return NET::Splash; // undecorated everywhere; DND icons are unknown to many
     case WindowSystem::Role::Overlay: return NET::Utility;
     case WindowSystem::Role::Dialog: return NET::Dialog;
     }

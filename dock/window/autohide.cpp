@@ -68,5 +68,7 @@ void AutoHide::showStrip(bool keepLow, const QRegion &barOnScreen)
 
 void AutoHide::hideStrip()
 {
-    m_strip->hide();
+    // While the bar is out of sight the strip is the only way back.
+    if (m_slidIn)
+        m_strip->hide();
 }

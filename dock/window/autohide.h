@@ -46,6 +46,7 @@ public:
     // the bar would slide out, and the strip bring it back, without end.
     // barOnScreen is the part of the screen that takes the pointer for the bar.
     void showStrip(bool keepLow, const QRegion &barOnScreen);
+    // Takes the strip away while the bar is in; a hidden bar keeps it.
     void hideStrip();
 
 signals:

@@ -52,7 +52,6 @@ void Widget::HiddenEnd()
 
 void Widget::MouseIn()
 {
-    m_autoHide->hideStrip();
     ui->Detection->hide();
     ui->Detection00->hide();
     platform::WindowSystemService::get().raiseOnce(this);
@@ -61,6 +60,7 @@ void Widget::MouseIn()
     activateWindow();
     setFocus(Qt::OtherFocusReason);
     myIn();
+    m_autoHide->hideStrip();
 }
 
 void Widget::enterEvent(QEvent *e)
