@@ -15,6 +15,9 @@ QString buttonSheet(const QString &picture)
 FormBar::FormBar(QWidget *parent) : QWidget(parent), ui(new Ui::FormBar)
 {
     ui->setupUi(this);
+    connect(ui->pushButtonAdd, &QPushButton::clicked, this, &FormBar::on_pushButtonAdd_clicked);
+    connect(ui->pushButtonStyle, &QPushButton::clicked, this, &FormBar::on_pushButtonStyle_clicked);
+    connect(ui->pushButtonDelete, &QPushButton::clicked, this, &FormBar::on_pushButtonDelete_clicked);
     setButtonsVisible(false);
     ui->pushButtonAdd->setStyleSheet(buttonSheet(QStringLiteral("add")));
     ui->pushButtonStyle->setStyleSheet(buttonSheet(QStringLiteral("style")));

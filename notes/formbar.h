@@ -19,11 +19,6 @@ public:
 signals:
     void onButton(QString b);
 
-private slots:
-    void on_pushButtonAdd_clicked();
-    void on_pushButtonStyle_clicked();
-    void on_pushButtonDelete_clicked();
-
 protected:
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
@@ -32,4 +27,10 @@ private:
     void setButtonsVisible(bool visible);
 
     Ui::FormBar *ui;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_pushButtonAdd_clicked();
+    void on_pushButtonStyle_clicked();
+    void on_pushButtonDelete_clicked();
 };

@@ -70,6 +70,19 @@ QMenu *makeMenu(const QString &title)
 FormNote::FormNote(QWidget *parent) : QWidget(parent), ui(new Ui::FormNote)
 {
     ui->setupUi(this);
+    connect(ui->textEdit, &QTextEdit::textChanged, this, &FormNote::on_textEdit_textChanged);
+    connect(ui->pushButtonStyle1, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle1_clicked);
+    connect(ui->pushButtonStyle2, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle2_clicked);
+    connect(ui->pushButtonStyle3, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle3_clicked);
+    connect(ui->pushButtonStyle4, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle4_clicked);
+    connect(ui->pushButtonStyle5, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle5_clicked);
+    connect(ui->pushButtonStyle6, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle6_clicked);
+    connect(ui->pushButtonStyle7, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle7_clicked);
+    connect(ui->pushButtonYes, &QPushButton::clicked, this, &FormNote::on_pushButtonYes_clicked);
+    connect(ui->pushButtonNo, &QPushButton::clicked, this, &FormNote::on_pushButtonNo_clicked);
+    connect(ui->closeMenuButton, &QPushButton::clicked, this, &FormNote::on_closeMenuButton_clicked);
+    connect(ui->textEdit, &QTextEdit::customContextMenuRequested,
+            this, &FormNote::on_textEdit_customContextMenuRequested);
 
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);

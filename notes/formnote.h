@@ -64,20 +64,6 @@ public slots:
     void setFontSize36();
     void setFontSize42();
 
-private slots:
-    void on_textEdit_textChanged();
-    void on_pushButtonStyle1_clicked();
-    void on_pushButtonStyle2_clicked();
-    void on_pushButtonStyle3_clicked();
-    void on_pushButtonStyle4_clicked();
-    void on_pushButtonStyle5_clicked();
-    void on_pushButtonStyle6_clicked();
-    void on_pushButtonStyle7_clicked();
-    void on_pushButtonYes_clicked();
-    void on_pushButtonNo_clicked();
-    void on_closeMenuButton_clicked();
-    void on_textEdit_customContextMenuRequested(const QPoint &pos);
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
@@ -93,4 +79,19 @@ private:
     FramelessHelper *m_helper = nullptr;
     QLabel *m_notice = nullptr;
     QTimer *m_noticeTimer = nullptr;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_textEdit_textChanged();
+    void on_pushButtonStyle1_clicked();
+    void on_pushButtonStyle2_clicked();
+    void on_pushButtonStyle3_clicked();
+    void on_pushButtonStyle4_clicked();
+    void on_pushButtonStyle5_clicked();
+    void on_pushButtonStyle6_clicked();
+    void on_pushButtonStyle7_clicked();
+    void on_pushButtonYes_clicked();
+    void on_pushButtonNo_clicked();
+    void on_closeMenuButton_clicked();
+    void on_textEdit_customContextMenuRequested(const QPoint &pos);
 };

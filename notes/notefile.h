@@ -1,20 +1,18 @@
 #pragma once
+#include "notes/notelist.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
-class QTableWidget;
-
-// The note file "Mirelka.xml": root "Mirelka", one "List" per note in table
+// The note file "Mirelka.xml": root "Mirelka", one "List" per note in list
 // order, its seven cells as the children NoteID, STYLE, TEXT, XX, YY, WW, HH.
 namespace NoteFile {
 
-enum Column { ColId, ColStyle, ColText, ColX, ColY, ColW, ColH, ColumnCount };
-
 QString fileName();
 
-// The whole document for the table, UTF-8, indented by 4.
-QByteArray build(const QTableWidget &table);
+// The whole document for the notes, UTF-8, indented by 4.
+QByteArray build(const QList<NoteRow> &rows);
 
 enum class ReadResult {
     Read,       // the file was read (it may have held no note)
@@ -24,13 +22,9 @@ enum class ReadResult {
     WrongRoot,  // well-formed, but not ours; its rows were read all the same
 };
 
-// Clears the table and fills it from the file. Every cell of a new row gets an
-// item, so an element missing from the file reads as empty text.
-ReadResult read(const QString &path, QTableWidget &table);
-
-// Makes the row's seven cells (all empty) at `row`.
-void insertEmptyRow(QTableWidget &table, int row);
-QString cell(const QTableWidget &table, int row, int column);
-void setCell(QTableWidget &table, int row, int column, const QString &text);
+// Replaces the rows of the list (reset()) with those of the file. An element
+// missing from the file reads as empty text.
+ReadResult read(const QString &path, NoteList &list);
+ReadResult read(const QString &path, QList<NoteRow> *rows);
 
 } // namespace NoteFile

@@ -5,6 +5,7 @@
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
 #include "notes/notefile.h"
+#include "notes/notelist.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 
@@ -25,6 +26,7 @@ const char CloseToDock[] = "Mirelka,MirelkaClose";
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
+    noteData = new NoteList(this);
     setWindowFlags(Qt::SplashScreen);
     setAttribute(Qt::WA_TranslucentBackground);
     resize(1, 1);
@@ -73,11 +75,6 @@ QString Widget::noteFilePath()
     return platform::appConfigFolder() + QLatin1Char('/') + NoteFile::fileName();
 }
 
-QTableWidget *Widget::table() const
-{
-    return ui->noteData;
-}
-
 bool Widget::isListening() const
 {
     return m_receiver && m_receiver->isListening();
@@ -103,7 +100,7 @@ void Widget::OpenFile()
 {
     const QString path = noteFilePath();
     qDebug() << platform::appConfigFolder();
-    switch (NoteFile::read(path, *ui->noteData)) {
+    switch (NoteFile::read(path, *noteData)) {
     case NoteFile::ReadResult::Unreadable:
     case NoteFile::ReadResult::WrongRoot:
         // The next save replaces it; what we could not read is kept aside.
@@ -119,7 +116,7 @@ void Widget::OpenFile()
 
 void Widget::SaveFile()
 {
-    const QByteArray data = NoteFile::build(*ui->noteData);
+    const QByteArray data = NoteFile::build(noteData->rows());
     if (!isDirExist(platform::appConfigFolder()))
         return;
     if (!SafeFile::write(noteFilePath(), data))
@@ -134,8 +131,8 @@ void Widget::showSaveFailure()
         FormNote *target = qobject_cast<FormNote *>(QApplication::activeWindow());
         if (!target || !m_notes.values().contains(target)) {
             target = nullptr;
-            for (int r = 0; r < ui->noteData->rowCount() && !target; ++r) {
-                FormNote *note = m_notes.value(NoteFile::cell(*ui->noteData, r, NoteFile::ColId));
+            for (int r = 0; r < noteData->size() && !target; ++r) {
+                FormNote *note = m_notes.value(noteData->at(r).id);
                 if (note && note->isVisible())
                     target = note;
             }
@@ -147,36 +144,31 @@ void Widget::showSaveFailure()
 
 void Widget::clearIcoData()
 {
-    for (int r = ui->noteData->rowCount() - 1; r >= 0; --r)
-        ui->noteData->removeRow(r);
+    for (int r = noteData->size() - 1; r >= 0; --r)
+        noteData->removeAt(r);
 }
 
 void Widget::createNote()
 {
-    for (int r = 0; r < ui->noteData->rowCount(); ++r)
+    for (int r = 0; r < noteData->size(); ++r)
         createSingleNote(r);
 }
 
 void Widget::createSingleNote(int row)
 {
-    using namespace NoteFile;
-    const QTableWidget &t = *ui->noteData;
-    if (row < 0 || row >= t.rowCount())
+    if (row < 0 || row >= noteData->size())
         return;
-    const QString id = cell(t, row, ColId);
-    if (m_notes.contains(id))
+    const NoteRow n = noteData->at(row);
+    if (m_notes.contains(n.id))
         return;
-    const QString style = cell(t, row, ColStyle), text = cell(t, row, ColText);
-    const QString x = cell(t, row, ColX), y = cell(t, row, ColY);
-    const QString w = cell(t, row, ColW), h = cell(t, row, ColH);
 
     FormNote *note = new FormNote();
-    m_notes.insert(id, note);
+    m_notes.insert(n.id, note);
     connect(note, &FormNote::onButtonS, this, &Widget::onButton);
     connect(note, &FormNote::WindowStatus, this, &Widget::WindowStatus);
     connect(note, &FormNote::setText, this, &Widget::setText);
     connect(note, &FormNote::Style, this, &Widget::Style);
-    note->setNoteData(id, style, text, x, y, w, h);
+    note->setNoteData(n.id, n.style, n.text, n.x, n.y, n.w, n.h);
     note->show();
 }
 
@@ -200,11 +192,10 @@ QString Widget::newNoteId() const
 // so the others would stay hidden for good; each gets an ID of its own.
 bool Widget::makeIdsUnique()
 {
-    using namespace NoteFile;
     QSet<QString> seen;
     bool changed = false;
-    for (int r = 0; r < ui->noteData->rowCount(); ++r) {
-        const QString id = cell(*ui->noteData, r, ColId);
+    for (int r = 0; r < noteData->size(); ++r) {
+        const QString id = noteData->at(r).id;
         if (!id.isEmpty() && !seen.contains(id)) {
             seen.insert(id);
             continue;
@@ -212,7 +203,7 @@ bool Widget::makeIdsUnique()
         QString fresh = id.isEmpty() ? newNoteId() : id;
         for (int n = 1; seen.contains(fresh) || rowOf(fresh) >= 0; ++n)
             fresh = (id.isEmpty() ? newNoteId() : id) + QLatin1Char('-') + QString::number(n);
-        setCell(*ui->noteData, r, ColId, fresh);
+        noteData->setCell(r, NoteRow::ColId, fresh);
         seen.insert(fresh);
         changed = true;
     }
@@ -221,21 +212,20 @@ bool Widget::makeIdsUnique()
 
 void Widget::CreateNew()
 {
-    using namespace NoteFile;
-    const QString id = newNoteId();
-    const int row = ui->noteData->rowCount();
-    insertEmptyRow(*ui->noteData, row);
-    setCell(*ui->noteData, row, ColId, id);
-    setCell(*ui->noteData, row, ColStyle, QStringLiteral("style1"));
-    setCell(*ui->noteData, row, ColW, QStringLiteral("350"));
-    setCell(*ui->noteData, row, ColH, QStringLiteral("260"));
+    NoteRow note;
+    note.id = newNoteId();
+    note.style = QStringLiteral("style1");
+    note.w = QStringLiteral("350");
+    note.h = QStringLiteral("260");
+    const int row = noteData->size();
+    noteData->append(note);
     SaveFile();
     createSingleNote(row);
 }
 
 void Widget::DetectionCreation()
 {
-    if (ui->noteData->rowCount() == 0)
+    if (noteData->isEmpty())
         CreateNew();
 }
 
@@ -243,11 +233,7 @@ int Widget::rowOf(const QString &id) const
 {
     // Only the ID column: a note's text that happens to read like an ID must
     // not be taken for it.
-    for (int r = 0; r < ui->noteData->rowCount(); ++r) {
-        if (NoteFile::cell(*ui->noteData, r, NoteFile::ColId) == id)
-            return r;
-    }
-    return -1;
+    return noteData->indexOfId(id);
 }
 
 void Widget::onButton(QString id, QString b)
@@ -257,9 +243,9 @@ void Widget::onButton(QString id, QString b)
     if (b == QLatin1String("Delete")) {
         const int row = rowOf(id);
         if (row >= 0) {
-            ui->noteData->removeRow(row);
+            noteData->removeAt(row);
             SaveFile();
-            if (ui->noteData->rowCount() == 0)
+            if (noteData->isEmpty())
                 quitToDock();
         }
     }
@@ -269,14 +255,15 @@ void Widget::onButton(QString id, QString b)
 
 void Widget::WindowStatus(QString id, int x, int y, int w, int h)
 {
-    using namespace NoteFile;
     const int row = rowOf(id);
     if (row < 0)
         return;
-    setCell(*ui->noteData, row, ColX, QString::number(x));
-    setCell(*ui->noteData, row, ColY, QString::number(y));
-    setCell(*ui->noteData, row, ColW, QString::number(w));
-    setCell(*ui->noteData, row, ColH, QString::number(h));
+    NoteRow note = noteData->at(row);
+    note.x = QString::number(x);
+    note.y = QString::number(y);
+    note.w = QString::number(w);
+    note.h = QString::number(h);
+    noteData->replace(row, note);
     SaveFile();
 }
 
@@ -285,7 +272,7 @@ void Widget::setText(QString id, QString text)
     const int row = rowOf(id);
     if (row < 0)
         return;
-    NoteFile::setCell(*ui->noteData, row, NoteFile::ColText, text);
+    noteData->setCell(row, NoteRow::ColText, text);
     SaveFile();
 }
 
@@ -294,7 +281,7 @@ void Widget::Style(QString id, QString text)
     const int row = rowOf(id);
     if (row < 0)
         return;
-    NoteFile::setCell(*ui->noteData, row, NoteFile::ColStyle, text);
+    noteData->setCell(row, NoteRow::ColStyle, text);
     SaveFile();
 }
 

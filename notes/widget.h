@@ -9,11 +9,11 @@ namespace Ui {
 class Widget;
 }
 class FormNote;
-class QTableWidget;
+class NoteList;
 class SystemMessageReceiver;
 
 // The notes program's manager: a window nobody sees, titled "Mirelka" so that
-// the dock can reach it. It keeps every note as a row of its hidden table,
+// the dock can reach it. It keeps every note as a row of its note list,
 // rewrites the note file after each change and opens one note window per row.
 class Widget : public QWidget
 {
@@ -28,7 +28,7 @@ public:
     static QString noteFilePath();
 
     void setExitFunction(ExitFunction f) { m_exit = std::move(f); }
-    QTableWidget *table() const;
+    NoteList *notes() const { return noteData; }
     FormNote *noteWindow(const QString &id) const { return m_notes.value(id); }
     // The row whose ID cell holds exactly `id`, or -1.
     int rowOf(const QString &id) const;
@@ -59,6 +59,7 @@ private:
     void endProcess(int code);
 
     Ui::Widget *ui;
+    NoteList *noteData; // the only store of the notes, in file order
     QHash<QString, FormNote *> m_notes;
     SystemMessageReceiver *m_receiver = nullptr;
     ExitFunction m_exit;

@@ -32,6 +32,9 @@ const char buttonStyle[] =
 FormColorView::FormColorView(QWidget *parent) : QWidget(parent), ui(new Ui::FormColorView)
 {
     ui->setupUi(this);
+    connect(ui->copyButton, &QPushButton::clicked, this, &FormColorView::on_copyButton_clicked);
+    connect(ui->colorButton, &QPushButton::clicked, this, &FormColorView::on_colorButton_clicked);
+    connect(ui->close, &QPushButton::clicked, this, &FormColorView::on_close_clicked);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->close->setStyleSheet(QString::fromUtf8(closeStyle));

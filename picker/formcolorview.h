@@ -23,11 +23,6 @@ signals:
     // Asks the grabber for a new pick.
     void ColorPicking();
 
-private slots:
-    void on_copyButton_clicked();
-    void on_colorButton_clicked();
-    void on_close_clicked();
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -38,4 +33,10 @@ private:
     Ui::FormColorView *ui;
     QPoint dragOffset;
     bool dragPressed = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_copyButton_clicked();
+    void on_colorButton_clicked();
+    void on_close_clicked();
 };

@@ -35,6 +35,9 @@ FormAddUrl::FormAddUrl(QWidget *parent)
     : QWidget(parent), ui(new Ui::FormAddUrl), m_host(ProductLinks::webHost()), m_timeout(new QTimer(this))
 {
     ui->setupUi(this);
+    connect(ui->lineEdit, &QLineEdit::textChanged, this, &FormAddUrl::on_lineEdit_textChanged);
+    connect(ui->lineEditURL, &QLineEdit::textChanged, this, &FormAddUrl::on_lineEditURL_textChanged);
+    connect(ui->pushButtonAdd, &QPushButton::clicked, this, &FormAddUrl::on_pushButtonAdd_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->label->hide();

@@ -59,9 +59,6 @@ public slots:
     void getPhotoup(QString url, QString name, QString address);
 
 private slots:
-    void on_lineEdit_textChanged(const QString &text);
-    void on_lineEditURL_textChanged(const QString &text);
-    void on_pushButtonAdd_clicked();
     void pictureArrived();
 
 protected:
@@ -95,4 +92,10 @@ private:
     } m_pending;
     QPoint m_dragOffset;
     bool m_dragging = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_lineEdit_textChanged(const QString &text);
+    void on_lineEditURL_textChanged(const QString &text);
+    void on_pushButtonAdd_clicked();
 };

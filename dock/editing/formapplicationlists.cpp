@@ -10,6 +10,7 @@
 FormApplicationItem::FormApplicationItem(QWidget *parent) : QWidget(parent), ui(new Ui::FormApplicationItem)
 {
     ui->setupUi(this);
+    connect(ui->pushButton, &QPushButton::clicked, this, &FormApplicationItem::on_pushButton_clicked);
     ui->bj->hide();
     QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
     font.setPixelSize(16);

@@ -25,9 +25,6 @@ public:
 signals:
     void clas(QString c);
 
-private slots:
-    void on_pushButton_clicked();
-
 protected:
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
@@ -35,6 +32,10 @@ protected:
 private:
     QString m_class;
     Ui::FormApplicationItem *ui;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_pushButton_clicked();
 };
 
 // What both preset lists share: rows built from the hidden preset table, and

@@ -68,6 +68,7 @@ void FormListsItem::leaveEvent(QEvent *)
 FormIconLists::FormIconLists(QWidget *parent) : QWidget(parent), ui(new Ui::FormIconLists)
 {
     ui->setupUi(this);
+    connect(ui->close, &QPushButton::clicked, this, &FormIconLists::on_close_clicked);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->close->setStyleSheet(closeButtonSheet());

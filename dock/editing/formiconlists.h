@@ -61,9 +61,6 @@ public slots:
     void AddIco(QString ico, QString name, QString cl, QString path);
     void clearIcon();
 
-private slots:
-    void on_close_clicked();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -74,4 +71,8 @@ private:
     int m_top = 1;
     QString m_id;
     QHash<QString, FormListsItem *> m_cells;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_close_clicked();
 };

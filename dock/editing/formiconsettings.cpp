@@ -49,6 +49,11 @@ const char *const ScrollBarSheet =
 FormIconSettings::FormIconSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormIconSettings)
 {
     ui->setupUi(this);
+    connect(ui->close, &QPushButton::clicked, this, &FormIconSettings::on_close_clicked);
+    connect(ui->modifyButton, &QPushButton::clicked, this, &FormIconSettings::on_modifyButton_clicked);
+    connect(ui->saveButton, &QPushButton::clicked, this, &FormIconSettings::on_saveButton_clicked);
+    connect(ui->defaultButton, &QPushButton::clicked, this, &FormIconSettings::on_defaultButton_clicked);
+    connect(ui->customizeButton, &QPushButton::clicked, this, &FormIconSettings::on_customizeButton_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowIcon(QIcon(QStringLiteral(":/image/256-2.png")));

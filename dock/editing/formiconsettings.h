@@ -61,13 +61,6 @@ public slots:
     // A pick of the icon library.
     void ADDIco(QString ico);
 
-private slots:
-    void on_close_clicked();
-    void on_modifyButton_clicked();
-    void on_saveButton_clicked();
-    void on_defaultButton_clicked();
-    void on_customizeButton_clicked();
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -96,4 +89,12 @@ private:
     bool m_libraryOpen = false;
     bool m_dragging = false;
     QPoint m_dragOffset;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_close_clicked();
+    void on_modifyButton_clicked();
+    void on_saveButton_clicked();
+    void on_defaultButton_clicked();
+    void on_customizeButton_clicked();
 };

@@ -33,6 +33,9 @@ QString tabSheet(bool left, bool active)
 FormSidebarMenu::FormSidebarMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormSidebarMenu)
 {
     ui->setupUi(this);
+    connect(ui->close, &QPushButton::clicked, this, &FormSidebarMenu::on_close_clicked);
+    connect(ui->MButton1, &QPushButton::clicked, this, &FormSidebarMenu::on_MButton1_clicked);
+    connect(ui->MButton2, &QPushButton::clicked, this, &FormSidebarMenu::on_MButton2_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowIcon(QIcon(QStringLiteral(":/image/256-2.png")));

@@ -34,11 +34,6 @@ public slots:
     // A preset item was picked.
     void ADDIcon(QString ico, QString name, QString cl, QString path);
 
-private slots:
-    void on_close_clicked();
-    void on_MButton1_clicked();
-    void on_MButton2_clicked();
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -56,4 +51,10 @@ private:
     bool m_dragging = false;
     FormApplicationLists *m_system;
     FormApplicationLists2 *m_tools;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_close_clicked();
+    void on_MButton1_clicked();
+    void on_MButton2_clicked();
 };

@@ -1,54 +1,68 @@
 #pragma once
-#include <QWidget>
+#include "dock/icons/pictureface.h"
 
-class QLabel;
+#include <QDateTime>
+#include <QRect>
+
 class QTimer;
 
-// What the two clock faces share: four digit pictures and a colon for the
-// hours and minutes, the date, and a one-second tick. The faces differ in
-// their pictures and in where the digits stand.
-class ClockFace : public QWidget
+// The two clock faces: four digit pictures and a colon for the hours and
+// minutes and the date, over the clock's picture; the first also shows the
+// seconds on a red ring under its picture. The faces differ in their
+// pictures and in where the digits stand.
+//
+// While active a clock wakes only when what it shows changes: the first
+// every second, the second at every minute.
+class ClockFace : public ComposedFace
 {
     Q_OBJECT
 public:
-    QString iconPath() const { return m_iconPath; }
-    QString hourTensPath() const { return m_hourTens; }
-    QString hourUnitsPath() const { return m_hourUnits; }
-    QString minuteTensPath() const { return m_minuteTens; }
-    QString minuteUnitsPath() const { return m_minuteUnits; }
+    enum Kind { Clock1 = 1, Clock2 = 2 };
+
+    struct Layout
+    {
+        QRect digits[5]; // hour tens, hour units, colon, minute tens, minute units
+        QFont dateFont;
+        QRect date;
+    };
+
+    ClockFace(Kind kind, QObject *parent);
+
+    Kind kind() const { return m_kind; }
+    QString iconPath() const;
+    QString hourTensPath() const { return m_prefix + m_hh.left(1) + QStringLiteral(".png"); }
+    QString hourUnitsPath() const { return m_prefix + m_hh.right(1) + QStringLiteral(".png"); }
+    QString minuteTensPath() const { return m_prefix + m_mm.left(1) + QStringLiteral(".png"); }
+    QString minuteUnitsPath() const { return m_prefix + m_mm.right(1) + QStringLiteral(".png"); }
     QString colonPath() const { return m_prefix + QStringLiteral("00.png"); }
+    QString dateText() const { return m_date; }
+    int seconds() const { return m_seconds; }
     QTimer *tickTimer() const { return m_timer; }
+    bool isActive() const { return m_active; }
+
+    // Where the parts stand on a face of this size.
+    Layout layout(const QSize &size) const;
+    // Milliseconds from `now` until what the face shows next changes.
+    int msToNextChange(const QDateTime &now) const;
+
+    void setActive(bool on) override;
 
 public slots:
-    // Reads the clock (platform::now) and refreshes the face. Labels whose
-    // picture did not change are left alone, so a tick repaints little.
+    // Reads the clock (platform::now), tells the owner when the face changed
+    // and, while active, waits for the next change.
     void timeOver();
 
 protected:
-    struct Parts
-    {
-        QLabel *bg, *text2, *t1, *t2, *t3, *t4, *t5;
-    };
-
-    ClockFace(QWidget *parent, const QString &iconPath, const QString &digitPrefix);
-    // The timer; the face calls it once its form is built. It ticks while
-    // the face is shown: a hidden clock has nothing to move.
-    void startTicking();
-    void showEvent(QShowEvent *e) override;
-    void hideEvent(QHideEvent *e) override;
-    void setParts(const Parts &parts) { m_parts = parts; }
-    const Parts &parts() const { return m_parts; }
-    virtual void placeDigits(int w, int h) = 0;
-    virtual void placeDate(int w, int h) = 0;
-    virtual void showSeconds(int) {}
-    void relayout();
-    void resizeEvent(QResizeEvent *e) override;
-    static QFont dateFont(int pixelSize);
+    void render(QPainter &p, const QSize &size) override;
 
 private:
-    QString m_iconPath;
+    bool read();
+    void schedule();
+
+    Kind m_kind;
     QString m_prefix;
-    QString m_hourTens, m_hourUnits, m_minuteTens, m_minuteUnits;
-    Parts m_parts {};
-    QTimer *m_timer = nullptr;
+    QString m_hh, m_mm, m_date;
+    int m_seconds = 0;
+    bool m_active = false;
+    QTimer *m_timer;
 };

@@ -28,6 +28,15 @@ public:
         Q_UNUSED(name) Q_UNUSED(stateDetailed) Q_UNUSED(temNow) Q_UNUSED(state)
     }
     virtual void setDrive(const QString &drive) { Q_UNUSED(drive) }
+    // The row's icon cell after an edit (a recycle bin's picture pair, a
+    // weather background, a picture); the clocks, drives and separators
+    // ignore it.
+    virtual void setPicture(const QString &picture) { Q_UNUSED(picture) }
+    // The row's name: a web-site tile writes its first letter.
+    virtual void setName(const QString &name) { Q_UNUSED(name) }
+    // The bar's screen edge (0 top, 1 right, 2 bottom, 3 left): a separator
+    // stands across the bar.
+    virtual void setEdge(int edge) { Q_UNUSED(edge) }
 
 signals:
     void changed();

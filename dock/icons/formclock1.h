@@ -1,27 +1,17 @@
 #pragma once
 #include "dock/icons/clockface.h"
+#include "dock/icons/facewidget.h"
 
-namespace Ui {
-class FormClock1;
-}
-class QRoundProgressBar;
-
-// The live face of a TIME1 icon: hours and minutes in picture digits, the
-// date under them and the seconds on a red ring.
-class FormClock1 : public ClockFace
+// The live face of a TIME1 icon as a widget: hours and minutes in picture
+// digits, the date under them and the seconds on a red ring.
+class FormClock1 : public FaceWidget
 {
     Q_OBJECT
 public:
-    explicit FormClock1(QWidget *parent = nullptr);
-    ~FormClock1() override;
-    QRoundProgressBar *ring() const;
-
-protected:
-    void placeDigits(int w, int h) override;
-    void placeDate(int w, int h) override;
-    void showSeconds(int s) override;
-    void resizeEvent(QResizeEvent *e) override;
-
-private:
-    Ui::FormClock1 *ui;
+    explicit FormClock1(QWidget *parent = nullptr)
+        : FaceWidget(new ClockFace(ClockFace::Clock1, nullptr), parent)
+    {
+        setObjectName(QStringLiteral("FormClock1"));
+    }
+    ClockFace *clock() const { return static_cast<ClockFace *>(face()); }
 };

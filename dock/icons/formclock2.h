@@ -1,23 +1,17 @@
 #pragma once
 #include "dock/icons/clockface.h"
+#include "dock/icons/facewidget.h"
 
-namespace Ui {
-class FormClock2;
-}
-
-// The live face of a TIME2 icon: hours and minutes in LCD digit pictures,
-// the minutes a little smaller, and the date in the lower left corner.
-class FormClock2 : public ClockFace
+// The live face of a TIME2 icon as a widget: hours and minutes in LCD
+// digits, the minutes smaller, and the date in the corner.
+class FormClock2 : public FaceWidget
 {
     Q_OBJECT
 public:
-    explicit FormClock2(QWidget *parent = nullptr);
-    ~FormClock2() override;
-
-protected:
-    void placeDigits(int w, int h) override;
-    void placeDate(int w, int h) override;
-
-private:
-    Ui::FormClock2 *ui;
+    explicit FormClock2(QWidget *parent = nullptr)
+        : FaceWidget(new ClockFace(ClockFace::Clock2, nullptr), parent)
+    {
+        setObjectName(QStringLiteral("FormClock2"));
+    }
+    ClockFace *clock() const { return static_cast<ClockFace *>(face()); }
 };

@@ -1,37 +1,18 @@
 #pragma once
-#include <QWidget>
+#include "dock/icons/facewidget.h"
+#include "dock/icons/liveface.h"
 
-namespace Ui {
-class FormDisk;
-}
-class QLabel;
-
-// The live face of a drive icon: the drive picture with the drive written
-// over it. A drive is a mount point here; "0" means none chosen yet.
-class FormDisk : public QWidget
+// The live face of a drive icon as a widget.
+class FormDisk : public FaceWidget
 {
     Q_OBJECT
 public:
-    explicit FormDisk(QWidget *parent = nullptr);
-    ~FormDisk() override;
-
-    void setDisk(const QString &drive);
-    QString disk() const { return m_drive; }
-    QLabel *nameLabel() const;
-    QLabel *picture() const;
-
-    // What fits on the face for a mount point: "/" stays "/", a folder name
-    // of up to four characters is shown whole, a longer one as its first
-    // three characters and an ellipsis.
-    static QString faceText(const QString &drive);
-
-protected:
-    void resizeEvent(QResizeEvent *e) override;
-
-private:
-    void layoutText();
-
-    Ui::FormDisk *ui;
-    QString m_drive;
-    QString m_picture;
+    explicit FormDisk(QWidget *parent = nullptr) : FaceWidget(new DiskFace(nullptr), parent)
+    {
+        setObjectName(QStringLiteral("FormDisk"));
+    }
+    DiskFace *driveFace() const { return static_cast<DiskFace *>(face()); }
+    void setDisk(const QString &drive) { driveFace()->setDrive(drive); }
+    QString disk() const { return driveFace()->drive(); }
+    static QString faceText(const QString &drive) { return DiskFace::faceText(drive); }
 };

@@ -1,49 +1,24 @@
 #pragma once
-#include <QWidget>
+#include "dock/icons/facewidget.h"
+#include "dock/icons/liveface.h"
 
-namespace Ui {
-class FormWeatherIcon;
-}
-class QLabel;
-
-// The live face of a weather icon: the weather picture of the current state
-// in the upper right corner and the temperature at the lower left, over the
-// icon's background picture. It fetches nothing: readings arrive through
-// setWeather.
-class FormWeatherIcon : public QWidget
+// The live face of a weather icon as a widget.
+class FormWeatherIcon : public FaceWidget
 {
     Q_OBJECT
 public:
-    explicit FormWeatherIcon(QWidget *parent = nullptr);
-    ~FormWeatherIcon() override;
-
-    // The four strings of a weather reading; only temNow and state are shown.
-    void setWeather(const QString &name, const QString &stateDetailed, const QString &temNow, const QString &state);
-    // The icon's picture becomes the background; the preset weather picture
-    // stands for the plain white background.
-    void setIconImage(const QString &path);
-
-    // ":/image/weather/icon/<n>.png" for a weather state code.
-    static QString statePicture(const QString &state);
-    static int pictureNumber(int stateCode);
-
-    QString background() const { return m_background; }
-    QString currentStatePicture() const { return m_statePicture; }
-    QString temperature() const { return m_temperature; }
-    QLabel *temperatureLabel() const;
-    QLabel *stateLabel() const;
-    QLabel *backgroundLabel() const;
-
-protected:
-    void resizeEvent(QResizeEvent *e) override;
-
-private:
-    QSize statePictureSize() const;
-    void placeState();
-    void layoutText();
-
-    Ui::FormWeatherIcon *ui;
-    QString m_background;
-    QString m_statePicture;
-    QString m_temperature;
+    explicit FormWeatherIcon(QWidget *parent = nullptr) : FaceWidget(new WeatherFace(QString(), nullptr), parent)
+    {
+        setObjectName(QStringLiteral("FormWeatherIcon"));
+    }
+    WeatherFace *weather() const { return static_cast<WeatherFace *>(face()); }
+    void setWeather(const QString &name, const QString &stateDetailed, const QString &temNow, const QString &state)
+    {
+        weather()->setWeather(name, stateDetailed, temNow, state);
+    }
+    void setIconImage(const QString &path) { weather()->setPicture(path); }
+    QString temperature() const { return weather()->temperature(); }
+    QString background() const { return weather()->background(); }
+    QString currentStatePicture() const { return weather()->currentStatePicture(); }
+    static QString statePicture(const QString &state) { return WeatherFace::statePicture(state); }
 };

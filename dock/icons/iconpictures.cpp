@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPainter>
 #include <QVariant>
 
 namespace IconPictures {
@@ -96,6 +97,26 @@ void show(QLabel *label, const QString &path, const QSize &size)
 }
 
 QString shownPath(const QLabel *label) { return label->property(kShownPath).toString(); }
+
+QSize step(const QSize &size)
+{
+    const auto up = [](int n) { return n <= 0 ? 0 : (n + StepPx - 1) / StepPx * StepPx; };
+    return QSize(up(size.width()), up(size.height()));
+}
+
+void drawInto(QPainter &p, const QRect &target, const QPixmap &pm)
+{
+    if (pm.isNull() || target.isEmpty())
+        return;
+    if (pm.size() == target.size()) {
+        p.drawPixmap(target.topLeft(), pm);
+        return;
+    }
+    const bool smooth = p.testRenderHint(QPainter::SmoothPixmapTransform);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.drawPixmap(target, pm);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+}
 
 void clear() { cache().clear(); }
 

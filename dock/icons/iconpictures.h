@@ -4,6 +4,8 @@
 #include <QString>
 
 class QLabel;
+class QPainter;
+class QRect;
 
 // Pictures of icons and faces, scaled to a size. Magnification resizes icons
 // on every animation frame, so each picture is decoded once and scaled once
@@ -29,6 +31,13 @@ inline const QString UrlTile = QStringLiteral(":/image/icon/url.png");
 // The style of an icon's picture label that draws borderImage (or nothing,
 // when empty) behind white text.
 QString tileSheet(const QString &borderImage);
+// Pictures are scaled in steps of this many pixels, and drawn from the step
+// at or above the size asked: magnification then rescales a picture once
+// every few pixels rather than on every pointer move.
+constexpr int StepPx = 4;
+QSize step(const QSize &size);
+// Draws pm into target, smoothly rescaled when their sizes differ.
+void drawInto(QPainter &p, const QRect &target, const QPixmap &pm);
 // Forgets every cached picture (benchmarks compare with and without).
 void clear();
 

@@ -1,9 +1,7 @@
 #include "qroundprogressbar.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
-#include <cmath>
 
 QRoundProgressBar::QRoundProgressBar(QWidget *parent) : QWidget(parent) {}
 
@@ -65,26 +63,36 @@ void QRoundProgressBar::setDecimals(int n)
 
 double QRoundProgressBar::arcDegrees() const
 {
-    const double span = m_max - m_min;
-    if (span <= 0)
-        return 0;
-    return 360.0 / span * (m_value - m_min);
+    return ProgressRing::arcDegrees(m_min, m_max, m_value);
 }
 
 QPen QRoundProgressBar::rolePen(QPalette::ColorRole role, double width) const
 {
-    QPen pen(palette().brush(role).color());
-    pen.setStyle(Qt::SolidLine);
-    pen.setWidthF(width);
-    pen.setCapStyle(Qt::SquareCap);
-    pen.setJoinStyle(Qt::BevelJoin);
-    return pen;
+    return ProgressRing::pen(palette().brush(role), width);
+}
+
+ProgressRing QRoundProgressBar::ring() const
+{
+    ProgressRing r;
+    r.style = m_ringStyle;
+    r.outlineWidth = m_outlineWidth;
+    r.dataWidth = m_dataWidth;
+    r.startAngle = m_startAngle;
+    r.innerRatio = m_innerRatio;
+    return r;
+}
+
+ProgressRing::Look QRoundProgressBar::look() const
+{
+    const QPalette &pal = palette();
+    return { pal.brush(QPalette::Window), pal.brush(QPalette::Base), pal.brush(QPalette::Shadow),
+             pal.brush(QPalette::Highlight), pal.brush(QPalette::AlternateBase) };
 }
 
 void QRoundProgressBar::paintEvent(QPaintEvent *)
 {
     const double d = qMin(width(), height());
-    const QRectF outer(1, 1, d - 2, d - 2);
+    const QRectF outer = ProgressRing::outerOf(rect());
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     paintBackground(p, QRectF(0, 0, width(), height()));
@@ -99,85 +107,28 @@ void QRoundProgressBar::paintEvent(QPaintEvent *)
 
 void QRoundProgressBar::paintBackground(QPainter &p, const QRectF &rect)
 {
-    p.fillRect(rect, palette().brush(QPalette::Window));
+    ring().paintBackground(p, rect, look());
 }
 
 void QRoundProgressBar::innerCircle(const QRectF &, double outerDiameter, QRectF &inner, double &innerDiameter)
 {
-    innerDiameter = m_ringStyle == Line ? outerDiameter - m_outlineWidth : outerDiameter * m_innerRatio;
-    const double offset = (outerDiameter - innerDiameter) / 2;
-    inner = QRectF(offset, offset, innerDiameter, innerDiameter);
+    ring().innerCircle(outerDiameter, inner, innerDiameter);
 }
 
 void QRoundProgressBar::paintTrack(QPainter &p, const QRectF &outer, const QRectF &inner)
 {
-    const double half = m_outlineWidth / 2;
-    switch (m_ringStyle) {
-    case Donut: {
-        QPainterPath path;
-        path.setFillRule(Qt::OddEvenFill);
-        path.moveTo(outer.center());
-        path.addEllipse(outer);
-        path.addEllipse(inner);
-        p.setPen(rolePen(QPalette::Shadow, m_outlineWidth));
-        p.setBrush(palette().brush(QPalette::Base));
-        p.drawPath(path);
-        break;
-    }
-    case Pie:
-        p.setPen(rolePen(QPalette::Base, m_outlineWidth));
-        p.setBrush(palette().brush(QPalette::Base));
-        p.drawEllipse(outer);
-        break;
-    case Line:
-        p.setPen(rolePen(QPalette::Base, m_outlineWidth));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(outer.adjusted(half, half, -half, -half));
-        break;
-    default:
-        break;
-    }
+    ring().paintTrack(p, outer, inner, look());
 }
 
 void QRoundProgressBar::paintValue(QPainter &p, const QRectF &outer, double value, double arc, const QRectF &inner,
                                    double)
 {
-    if (value == m_min)
-        return;
-    if (m_ringStyle == Line) {
-        const double half = m_outlineWidth / 2;
-        p.setPen(rolePen(QPalette::Highlight, m_dataWidth));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(outer.adjusted(half, half, -half, -half), int(m_startAngle * 16), int(-arc * 16));
-        return;
-    }
-    const QPointF m = outer.center();
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    path.moveTo(m);
-    path.arcTo(outer, m_startAngle, -arc);
-    if (m_ringStyle == Pie) {
-        path.lineTo(m);
-        p.setPen(rolePen(QPalette::Shadow, m_dataWidth));
-    } else {
-        QPointF pt = path.currentPosition();
-        path.lineTo(m + m_innerRatio * (pt - m));
-        path.moveTo(m);
-        path.arcTo(inner, m_startAngle - arc, arc);
-        pt = path.currentPosition();
-        path.lineTo(m + (2 - m_innerRatio) * (pt - m));
-        p.setPen(Qt::NoPen);
-    }
-    p.setBrush(palette().brush(QPalette::Highlight));
-    p.drawPath(path);
+    ring().paintValue(p, outer, m_min, value, arc, inner, look());
 }
 
 void QRoundProgressBar::paintInnerDisc(QPainter &p, const QRectF &inner)
 {
-    if (m_ringStyle != Donut)
-        return;
-    p.setBrush(palette().brush(QPalette::AlternateBase));
-    p.drawEllipse(inner);
+    ring().paintInnerDisc(p, inner, look());
 }
 
 void QRoundProgressBar::labelFormatChanged()

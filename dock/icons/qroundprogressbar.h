@@ -1,10 +1,13 @@
 #pragma once
+#include "dock/icons/progressring.h"
+
 #include <QWidget>
 
 class QPainter;
 
 // A value within a range shown as a circular arc, drawn as a donut, a pie or
 // a line. All colours come from the widget's palette; it draws no text.
+// The drawing itself is ProgressRing's, which draws without a widget.
 class QRoundProgressBar : public QWidget
 {
     Q_OBJECT
@@ -60,6 +63,9 @@ protected:
     virtual void labelFormatChanged();
 
     QPen rolePen(QPalette::ColorRole role, double width) const;
+    // The ring drawn by this widget, and its colours from the palette.
+    ProgressRing ring() const;
+    ProgressRing::Look look() const;
 
 private:
     double m_min = 0;

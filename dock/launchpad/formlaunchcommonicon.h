@@ -61,10 +61,6 @@ public slots:
     void IconSet() { emit IconMenu(iconID, 1); }
     void ClickTimeOver() { emit IcondeleteShow(); }
 
-private slots:
-    void on_deleteButton_clicked() { emit IconDelete(iconID); }
-    void on_editButton_clicked() { emit IconMenu(iconID, 1); }
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -94,4 +90,9 @@ private:
     QMovie *movie = nullptr;
     bool m_lifted = false;
     bool m_buttonsStyled = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_deleteButton_clicked() { emit IconDelete(iconID); }
+    void on_editButton_clicked() { emit IconMenu(iconID, 1); }
 };

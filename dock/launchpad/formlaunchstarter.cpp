@@ -73,6 +73,35 @@ QString fileKey(const QString &path)
 FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new Ui::FormLaunchStarter)
 {
     ui->setupUi(this);
+    connect(ui->closeButton, &QPushButton::clicked, this, &FormLaunchStarter::on_closeButton_clicked);
+    connect(ui->closeButton2, &QPushButton::clicked, this, &FormLaunchStarter::on_closeButton2_clicked);
+    connect(ui->setButton, &QPushButton::clicked, this, &FormLaunchStarter::on_setButton_clicked);
+    connect(ui->addButton, &QPushButton::clicked, this, &FormLaunchStarter::on_addButton_clicked);
+    connect(ui->addFolderButton, &QPushButton::clicked, this, &FormLaunchStarter::on_addFolderButton_clicked);
+    connect(ui->addUrlButton, &QPushButton::clicked, this, &FormLaunchStarter::on_addUrlButton_clicked);
+    connect(ui->addSysButton, &QPushButton::clicked, this, &FormLaunchStarter::on_addSysButton_clicked);
+    connect(ui->veskEdit, &QLineEdit::returnPressed, this, &FormLaunchStarter::on_veskEdit_returnPressed);
+    connect(ui->veskEdit, &QLineEdit::textChanged, this, &FormLaunchStarter::on_veskEdit_textChanged);
+    connect(ui->ClearButton, &QPushButton::clicked, this, &FormLaunchStarter::on_ClearButton_clicked);
+    connect(ui->editSysButton, &QPushButton::clicked, this, &FormLaunchStarter::on_editSysButton_clicked);
+    connect(ui->setSysButton, &QPushButton::clicked, this, &FormLaunchStarter::on_setSysButton_clicked);
+    connect(ui->SetClose, &QPushButton::clicked, this, &FormLaunchStarter::on_SetClose_clicked);
+    connect(ui->white, &QPushButton::clicked, this, &FormLaunchStarter::on_white_clicked);
+    connect(ui->black, &QPushButton::clicked, this, &FormLaunchStarter::on_black_clicked);
+    connect(ui->red, &QPushButton::clicked, this, &FormLaunchStarter::on_red_clicked);
+    connect(ui->yellow, &QPushButton::clicked, this, &FormLaunchStarter::on_yellow_clicked);
+    connect(ui->blue, &QPushButton::clicked, this, &FormLaunchStarter::on_blue_clicked);
+    connect(ui->green, &QPushButton::clicked, this, &FormLaunchStarter::on_green_clicked);
+    connect(ui->purple, &QPushButton::clicked, this, &FormLaunchStarter::on_purple_clicked);
+    connect(ui->powder, &QPushButton::clicked, this, &FormLaunchStarter::on_powder_clicked);
+    connect(ui->imgButton, &QCheckBox::clicked, this, &FormLaunchStarter::on_imgButton_clicked);
+    connect(ui->imgButtonS, &QPushButton::clicked, this, &FormLaunchStarter::on_imgButtonS_clicked);
+    connect(ui->horizontalSliderSize, &QSlider::valueChanged,
+            this, &FormLaunchStarter::on_horizontalSliderSize_valueChanged);
+    connect(ui->horizontalSliderBlurry, &QSlider::valueChanged,
+            this, &FormLaunchStarter::on_horizontalSliderBlurry_valueChanged);
+    connect(ui->horizontalSliderBrightness, &QSlider::valueChanged,
+            this, &FormLaunchStarter::on_horizontalSliderBrightness_valueChanged);
     IcoData = new DockIconList(this);
     // A plain window without frame, transient for nothing: it stays in the
     // normal layer, so the dock, kept above, stands in front of it; it takes

@@ -122,34 +122,6 @@ public slots:
     // Puts a dragged icon back where it came from, as if it had not moved.
     void cancelDrag();
 
-private slots:
-    void on_closeButton_clicked();
-    void on_closeButton2_clicked();
-    void on_setButton_clicked();
-    void on_addButton_clicked();
-    void on_addFolderButton_clicked();
-    void on_addUrlButton_clicked();
-    void on_addSysButton_clicked();
-    void on_veskEdit_returnPressed();
-    void on_veskEdit_textChanged(QString arg1);
-    void on_ClearButton_clicked();
-    void on_editSysButton_clicked();
-    void on_setSysButton_clicked();
-    void on_SetClose_clicked();
-    void on_white_clicked();
-    void on_black_clicked();
-    void on_red_clicked();
-    void on_yellow_clicked();
-    void on_blue_clicked();
-    void on_green_clicked();
-    void on_purple_clicked();
-    void on_powder_clicked();
-    void on_imgButton_clicked(bool checked);
-    void on_imgButtonS_clicked();
-    void on_horizontalSliderSize_valueChanged(int value);
-    void on_horizontalSliderBlurry_valueChanged(int value);
-    void on_horizontalSliderBrightness_valueChanged(int value);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -223,4 +195,33 @@ private:
     QString m_blurKey;
     QImage m_blurred;
     int m_wallpaperAsk = 0;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_closeButton_clicked();
+    void on_closeButton2_clicked();
+    void on_setButton_clicked();
+    void on_addButton_clicked();
+    void on_addFolderButton_clicked();
+    void on_addUrlButton_clicked();
+    void on_addSysButton_clicked();
+    void on_veskEdit_returnPressed();
+    void on_veskEdit_textChanged(QString arg1);
+    void on_ClearButton_clicked();
+    void on_editSysButton_clicked();
+    void on_setSysButton_clicked();
+    void on_SetClose_clicked();
+    void on_white_clicked();
+    void on_black_clicked();
+    void on_red_clicked();
+    void on_yellow_clicked();
+    void on_blue_clicked();
+    void on_green_clicked();
+    void on_purple_clicked();
+    void on_powder_clicked();
+    void on_imgButton_clicked(bool checked);
+    void on_imgButtonS_clicked();
+    void on_horizontalSliderSize_valueChanged(int value);
+    void on_horizontalSliderBlurry_valueChanged(int value);
+    void on_horizontalSliderBrightness_valueChanged(int value);
 };

@@ -16,6 +16,7 @@ QString dotSheet(int alpha)
 FormPagButton::FormPagButton(QWidget *parent) : QWidget(parent), ui(new Ui::FormPagButton)
 {
     ui->setupUi(this);
+    connect(ui->pushButton, &QPushButton::clicked, this, &FormPagButton::on_pushButton_clicked);
     setActive(false);
 }
 

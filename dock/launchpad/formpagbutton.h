@@ -21,11 +21,12 @@ public:
 signals:
     void onPag(int x);
 
-private slots:
-    void on_pushButton_clicked();
-
 private:
     Ui::FormPagButton *ui;
     int pageNumber = 1;
     bool m_active = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_pushButton_clicked();
 };

@@ -7,6 +7,7 @@
 #include "dock/icons/formrecycle.h"
 #include "dock/icons/formtimingflash.h"
 #include "dock/icons/iconpictures.h"
+#include "dock/icons/pictureface.h"
 
 #include <QCursor>
 #include <QDebug>
@@ -24,14 +25,6 @@ namespace {
 QPoint rounded(const QMouseEvent *e)
 {
     return QPoint(qRound(e->localPos().x()), qRound(e->localPos().y()));
-}
-
-QFont letterFont(int pixelSize)
-{
-    QFont f(QStringLiteral("Microsoft YaHei"));
-    f.setWeight(10);
-    f.setPixelSize(qMax(1, pixelSize));
-    return f;
 }
 
 const char *const kViewSheet =
@@ -67,7 +60,7 @@ FormMenuIcon::~FormMenuIcon()
 }
 
 QWidget *FormMenuIcon::pictureFrame() const { return ui->frameIcon; }
-QWidget *FormMenuIcon::pictureLabel() const { return ui->Icon; }
+QWidget *FormMenuIcon::pictureLabel() const { return m_picture; }
 
 // ---------------------------------------------------------------- data and layout
 
@@ -111,60 +104,37 @@ void FormMenuIcon::setData(const QString &ID, const QString &ico, const QString 
     m_view->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_view->show();
 
-    delete m_recycle;
-    delete m_disk;
+    // One face widget, of the class's kind; a new row replaces it.
+    const QSize size = m_picture ? m_picture->size() : QSize(60, 60);
+    delete m_picture;
+    m_picture = nullptr;
     m_recycle = nullptr;
     m_disk = nullptr;
-    ui->Icon->clear();
-    ui->Icon->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 2);"));
-    QWidget *face = nullptr;
     if (isClass("RECYCLE")) {
-        m_recycle = new FormRecycle(ui->frameIcon);
+        m_picture = m_recycle = new FormRecycle(ui->frameIcon);
         m_recycle->setIcons(m_icon);
-        face = m_recycle;
     } else if (isClass("DISK")) {
-        face = m_disk = new FormDisk(ui->frameIcon);
-    }
-    if (face) {
-        face->setAttribute(Qt::WA_MouseTracking);
-        face->move(0, 0);
-        face->show();
+        m_picture = m_disk = new FormDisk(ui->frameIcon);
     } else if (isClass("URL") && m_icon == IconPictures::UrlTile) {
-        ui->Icon->setText(name.left(1));
-        ui->Icon->setFont(letterFont(ui->Icon->width() / 2));
-    } else if (isClass("URL")) {
-        ui->Icon->setStyleSheet(IconPictures::tileSheet(QString()));
-        showPicture();
+        auto *tile = new UrlTileFace(nullptr);
+        tile->setIconMargin(0); // the letter is half the picture's width here
+        tile->setName(name);
+        m_picture = new FaceWidget(tile, ui->frameIcon);
     } else {
-        showPicture();
+        // A menu shows every picture still, a GIF too.
+        m_picture = new FaceWidget(new PictureFace(m_icon, nullptr), ui->frameIcon);
     }
-}
-
-void FormMenuIcon::showPicture()
-{
-    IconPictures::show(ui->Icon, m_icon, ui->Icon->size());
+    m_picture->setObjectName(QStringLiteral("Icon"));
+    m_picture->setAttribute(Qt::WA_MouseTracking);
+    m_picture->setGeometry(QRect(QPoint(0, 0), size));
+    m_picture->show();
 }
 
 void FormMenuIcon::setIconSize(int w, int h)
 {
     ui->frameIcon->resize(w, h);
-    ui->Icon->resize(w, h);
-    if (m_recycle)
-        m_recycle->resize(w, h);
-    else if (m_disk)
-        m_disk->resize(w, h);
-    else if (isClass("URL") && m_icon == IconPictures::UrlTile) {
-        ui->Icon->clear();
-        ui->Icon->setText(m_name.left(1));
-        ui->Icon->setStyleSheet(IconPictures::tileSheet(IconPictures::UrlTile));
-        ui->Icon->setFont(letterFont(w / 2));
-    } else {
-        if (isClass("URL")) {
-            ui->Icon->setText(QString());
-            ui->Icon->setStyleSheet(IconPictures::tileSheet(QString()));
-        }
-        showPicture();
-    }
+    if (m_picture)
+        m_picture->resize(w, h);
 
     const int B = m_bubble->width();
     if (m_orientation == 1 || m_orientation == 3) {

@@ -6,6 +6,7 @@
 namespace Ui {
 class FormMenuIcon;
 }
+class FaceWidget;
 class FormDisk;
 class FormName;
 class FormRecycle;
@@ -121,7 +122,6 @@ protected:
 
 private:
     bool isClass(const char *cl) const { return m_class == QLatin1String(cl); }
-    void showPicture();
     void dropView();
     void cleanUp();
     void runContextMenu();
@@ -142,6 +142,7 @@ private:
     FormName *m_bubble = nullptr;
     QGraphicsScene *m_scene = nullptr;
     QGraphicsView *m_view = nullptr;
+    FaceWidget *m_picture = nullptr;
     FormRecycle *m_recycle = nullptr;
     FormDisk *m_disk = nullptr;
 };

@@ -48,6 +48,8 @@ const char *const kScrollSheet =
 FormStartMenu::FormStartMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormStartMenu)
 {
     ui->setupUi(this);
+    connect(ui->closeButton, &QPushButton::clicked, this, &FormStartMenu::on_closeButton_clicked);
+    connect(ui->Update, &QPushButton::clicked, this, &FormStartMenu::on_Update_clicked);
     // No window type: the panel stays a child of the dock window.
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);

@@ -45,11 +45,9 @@ public slots:
     void loadFile();
     void clearList();
     void slotOpen(QTreeWidgetItem *item);
-    void on_closeButton_clicked();
     void IconOpen(QString filePath);
     void DllIconOpen(QString filePath);
     void myOut();
-    void on_Update_clicked();
 
 signals:
     // An entry of the tree was opened.
@@ -64,4 +62,9 @@ private:
     QStringList m_folders;
     QTimer *m_reloadTimer = nullptr;
     QMovie *m_movie = nullptr;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_closeButton_clicked();
+    void on_Update_clicked();
 };

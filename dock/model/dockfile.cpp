@@ -1,107 +1,60 @@
 #include "dockfile.h"
 
+#include "common/recordfile.h"
 #include "common/safefile.h"
-#include "common/xmlguard.h"
 #include "dockiconlist.h"
-#include "platform/regularfile.h"
 
-#include <QBuffer>
 #include <QDebug>
-#include <QDomDocument>
-#include <QFile>
 #include <QTableWidget>
-#include <QTextStream>
 
 namespace DockFile {
 
-static const char *const fieldTags[DockIconRecord::FieldCount] = { "IconID", "Icon", "Name",
-                                                                     "Class", "Path", "Note" };
+namespace {
+
+const RecordFile::Layout &layout()
+{
+    static const RecordFile::Layout l { QStringLiteral("Zorvane"),
+                                        { QStringLiteral("IconID"), QStringLiteral("Icon"), QStringLiteral("Name"),
+                                          QStringLiteral("Class"), QStringLiteral("Path"), QStringLiteral("Note") } };
+    return l;
+}
+
+} // namespace
 
 QByteArray toXml(const QList<DockIconRecord> &rows)
 {
-    QDomDocument doc;
-    doc.appendChild(doc.createProcessingInstruction(QStringLiteral("xml"),
-                                                    QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
-    QDomElement root = doc.createElement(QStringLiteral("Zorvane"));
-    doc.appendChild(root);
-    for (int i = 0; i < rows.size(); ++i) {
-        QDomElement list = doc.createElement(QStringLiteral("List"));
-        for (int f = 0; f < DockIconRecord::FieldCount; ++f) {
-            QDomElement e = doc.createElement(QString::fromLatin1(fieldTags[f]));
-            e.appendChild(doc.createTextNode(rows[i].field(f)));
-            list.appendChild(e);
-        }
-        list.setAttribute(QStringLiteral("id"), QString::number(i));
-        root.appendChild(list);
-    }
-    QByteArray out;
-    QBuffer buf(&out);
-    buf.open(QIODevice::WriteOnly);
-    QTextStream ts(&buf);
-    ts.setCodec("UTF-8");
-    doc.save(ts, 4, QDomNode::EncodingFromDocument);
-    ts.flush();
-    return out;
+    return RecordFile::toXml(layout(), rows);
 }
 
 bool parse(const QByteArray &xml, QList<DockIconRecord> *rows)
 {
-    rows->clear();
-    QDomDocument doc;
-    QString why;
-    if (!XmlGuard::parse(xml, &doc, XmlGuard::MaxDepth, &why)) {
-        qDebug() << "add setcontent error..." << why;
-        return false;
-    }
-    const QDomElement root = doc.documentElement();
-    if (root.tagName() != QLatin1String("Zorvane"))
-        qDebug() << "root.tagname != History...";
-    for (QDomNode n = root.firstChild(); !n.isNull(); n = n.nextSibling()) {
-        if (!n.isElement())
-            continue;
-        const QDomElement list = n.toElement();
-        const int id = list.attribute(QStringLiteral("id")).toInt();
-        if (id < 0 || id > rows->size())
-            continue;
-        DockIconRecord rec;
-        for (QDomNode c = list.firstChild(); !c.isNull(); c = c.nextSibling()) {
-            if (!c.isElement())
-                continue;
-            const QDomElement e = c.toElement();
-            for (int f = 0; f < DockIconRecord::FieldCount; ++f) {
-                if (e.tagName() == QLatin1String(fieldTags[f]))
-                    rec.setField(f, e.text());
-            }
-        }
-        rows->insert(id, rec);
-    }
-    return true;
+    QList<QStringList> cells;
+    const bool ok = RecordFile::parse(layout(), xml, &cells) != RecordFile::Parse::Malformed;
+    *rows = RecordFile::recordsOf<DockIconRecord>(cells);
+    return ok;
 }
 
 ReadStatus read(const QString &path, QList<DockIconRecord> *rows)
 {
-    using namespace platform;
-    rows->clear();
-    QByteArray data;
-    const RegularFile::Status status = RegularFile::read(path, RegularFile::ListCap, &data);
+    QList<QStringList> cells;
+    const RecordFile::Read status = RecordFile::read(layout(), path, &cells);
+    *rows = RecordFile::recordsOf<DockIconRecord>(cells);
     switch (status) {
-    case RegularFile::Status::Ok:
-        break;
-    case RegularFile::Status::Missing:
+    case RecordFile::Read::Ok:
+    case RecordFile::Read::WrongRoot:
+        return ReadStatus::Read;
+    case RecordFile::Read::Missing:
         return ReadStatus::Missing;
-    case RegularFile::Status::TooLarge:
-        // Ours never grows that large; kept for the user, it is not read.
-        SafeFile::keepBad(path);
-        Q_FALLTHROUGH();
-    default:
-        qDebug() << "open for add error..." << path << RegularFile::describe(status);
-        return ReadStatus::Unreadable;
-    }
-    if (!parse(data, rows)) {
+    case RecordFile::Read::TooLarge:
+    case RecordFile::Read::Malformed:
+        // What we cannot read is kept for the user before a save replaces it.
         SafeFile::keepBad(path);
         return ReadStatus::Unreadable;
+    case RecordFile::Read::NotAFile:
+    case RecordFile::Read::Failed:
+        break;
     }
-    return ReadStatus::Read;
+    return ReadStatus::Unreadable;
 }
 
 QList<DockIconRecord> read(const QString &path)

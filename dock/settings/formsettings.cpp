@@ -75,6 +75,54 @@ QString firstChordText(const QKeySequence &seq)
 FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSettings)
 {
     ui->setupUi(this);
+    connect(ui->MButton1, &QPushButton::clicked, this, &FormSettings::on_MButton1_clicked);
+    connect(ui->MButton4, &QPushButton::clicked, this, &FormSettings::on_MButton4_clicked);
+    connect(ui->MButton3, &QPushButton::clicked, this, &FormSettings::on_MButton3_clicked);
+    connect(ui->Margin, &QSlider::valueChanged, this, &FormSettings::on_Margin_valueChanged);
+    connect(ui->icoSize, &QSlider::valueChanged, this, &FormSettings::on_icoSize_valueChanged);
+    connect(ui->icoScale, &QSlider::valueChanged, this, &FormSettings::on_icoScale_valueChanged);
+    connect(ui->icoNameSize, &QSlider::valueChanged, this, &FormSettings::on_icoNameSize_valueChanged);
+    connect(ui->TransparentBackground, &QSlider::valueChanged,
+            this, &FormSettings::on_TransparentBackground_valueChanged);
+    connect(ui->comboBoxScreen, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormSettings::on_comboBoxScreen_currentIndexChanged);
+    connect(ui->comboBoxIconClick, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormSettings::on_comboBoxIconClick_currentIndexChanged);
+    connect(ui->comboBoxBackgroundStyle, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormSettings::on_comboBoxBackgroundStyle_currentIndexChanged);
+    connect(ui->LanguageClick, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormSettings::on_LanguageClick_currentIndexChanged);
+    connect(ui->topButton, &QPushButton::clicked, this, &FormSettings::on_topButton_clicked);
+    connect(ui->rightButton, &QPushButton::clicked, this, &FormSettings::on_rightButton_clicked);
+    connect(ui->bottomButton, &QPushButton::clicked, this, &FormSettings::on_bottomButton_clicked);
+    connect(ui->leftButton, &QPushButton::clicked, this, &FormSettings::on_leftButton_clicked);
+    connect(ui->frontButton, &QPushButton::clicked, this, &FormSettings::on_frontButton_clicked);
+    connect(ui->centerButton, &QPushButton::clicked, this, &FormSettings::on_centerButton_clicked);
+    connect(ui->belowButton, &QPushButton::clicked, this, &FormSettings::on_belowButton_clicked);
+    connect(ui->checkBoxLocking, &QCheckBox::clicked, this, &FormSettings::on_checkBoxLocking_clicked);
+    connect(ui->checkBoxHide, &QCheckBox::clicked, this, &FormSettings::on_checkBoxHide_clicked);
+    connect(ui->checkBoxUpgrade, &QCheckBox::clicked, this, &FormSettings::on_checkBoxUpgrade_clicked);
+    connect(ui->checkBoxMousePop, &QCheckBox::clicked, this, &FormSettings::on_checkBoxMousePop_clicked);
+    connect(ui->checkBoxMousePop2, &QCheckBox::clicked, this, &FormSettings::on_checkBoxMousePop2_clicked);
+    connect(ui->checkBoxSensing, &QCheckBox::clicked, this, &FormSettings::on_checkBoxSensing_clicked);
+    connect(ui->checkBoxWorkArea, &QCheckBox::clicked, this, &FormSettings::on_checkBoxWorkArea_clicked);
+    connect(ui->checkBoxWinShow, &QCheckBox::clicked, this, &FormSettings::on_checkBoxWinShow_clicked);
+    connect(ui->IconDoubleClick, &QCheckBox::clicked, this, &FormSettings::on_IconDoubleClick_clicked);
+    connect(ui->checkBoxTaskbarAlpha, &QCheckBox::clicked, this, &FormSettings::on_checkBoxTaskbarAlpha_clicked);
+    connect(ui->checkBoxTaskbarblurry, &QCheckBox::clicked, this, &FormSettings::on_checkBoxTaskbarblurry_clicked);
+    connect(ui->checkBoxTaskbarHide, &QCheckBox::clicked, this, &FormSettings::on_checkBoxTaskbarHide_clicked);
+    connect(ui->checkBoxDesktopIcon, &QCheckBox::clicked, this, &FormSettings::on_checkBoxDesktopIcon_clicked);
+    connect(ui->StartUp, &QCheckBox::clicked, this, &FormSettings::on_StartUp_clicked);
+    connect(ui->upgradeButton, &QPushButton::clicked, this, &FormSettings::on_upgradeButton_clicked);
+    connect(ui->webButton, &QPushButton::clicked, this, &FormSettings::on_webButton_clicked);
+    connect(ui->SuggestButton, &QPushButton::clicked, this, &FormSettings::on_SuggestButton_clicked);
+    connect(ui->aboutButton, &QPushButton::clicked, this, &FormSettings::on_aboutButton_clicked);
+    connect(ui->close, &QPushButton::clicked, this, &FormSettings::on_close_clicked);
+    connect(ui->closeButton, &QPushButton::clicked, this, &FormSettings::on_closeButton_clicked);
+    connect(ui->topButtonMission, &QPushButton::clicked, this, &FormSettings::on_topButtonMission_clicked);
+    connect(ui->rightButtonMission, &QPushButton::clicked, this, &FormSettings::on_rightButtonMission_clicked);
+    connect(ui->bottomButtonMission, &QPushButton::clicked, this, &FormSettings::on_bottomButtonMission_clicked);
+    connect(ui->leftButtonMission, &QPushButton::clicked, this, &FormSettings::on_leftButtonMission_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     dragging = false;

@@ -77,56 +77,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    void on_MButton1_clicked();
-    void on_MButton4_clicked();
-    void on_MButton3_clicked();
     void valueChanged(int v);
-
-    void on_Margin_valueChanged(int value);
-    void on_icoSize_valueChanged(int value);
-    void on_icoScale_valueChanged(int value);
-    void on_icoNameSize_valueChanged(int value);
-    void on_TransparentBackground_valueChanged(int value);
-    void on_comboBoxScreen_currentIndexChanged(int index);
-    void on_comboBoxIconClick_currentIndexChanged(int index);
-    void on_comboBoxBackgroundStyle_currentIndexChanged(int index);
-    void on_LanguageClick_currentIndexChanged(int index);
-
-    void on_topButton_clicked();
-    void on_rightButton_clicked();
-    void on_bottomButton_clicked();
-    void on_leftButton_clicked();
-    void on_frontButton_clicked();
-    void on_centerButton_clicked();
-    void on_belowButton_clicked();
-
-    void on_checkBoxLocking_clicked(bool checked);
-    void on_checkBoxHide_clicked(bool checked);
-    void on_checkBoxUpgrade_clicked(bool checked);
-    void on_checkBoxMousePop_clicked(bool checked);
-    void on_checkBoxMousePop2_clicked(bool checked);
-    void on_checkBoxSensing_clicked(bool checked);
-    void on_checkBoxWorkArea_clicked(bool checked);
-    void on_checkBoxWinShow_clicked(bool checked);
-    void on_IconDoubleClick_clicked(bool checked);
-    void on_checkBoxTaskbarAlpha_clicked(bool checked);
-    void on_checkBoxTaskbarblurry_clicked(bool checked);
-    void on_checkBoxTaskbarHide_clicked(bool checked);
-    void on_checkBoxDesktopIcon_clicked(bool checked);
-    void on_StartUp_clicked(bool checked);
-
-
-    void on_upgradeButton_clicked();
-    void on_webButton_clicked();
-    void on_SuggestButton_clicked();
-    void on_aboutButton_clicked();
-    void on_close_clicked();
-    void on_closeButton_clicked();
-
-    void on_topButtonMission_clicked();
-    void on_rightButtonMission_clicked();
-    void on_bottomButtonMission_clicked();
-    void on_leftButtonMission_clicked();
 
 private:
     // The field of hot key i, in the order of dockHotkeys.
@@ -153,4 +104,50 @@ private:
     // until the user picks a screen.
     bool keepStoredScreen = false;
     int storedScreen = 0;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_MButton1_clicked();
+    void on_MButton4_clicked();
+    void on_MButton3_clicked();
+    void on_Margin_valueChanged(int value);
+    void on_icoSize_valueChanged(int value);
+    void on_icoScale_valueChanged(int value);
+    void on_icoNameSize_valueChanged(int value);
+    void on_TransparentBackground_valueChanged(int value);
+    void on_comboBoxScreen_currentIndexChanged(int index);
+    void on_comboBoxIconClick_currentIndexChanged(int index);
+    void on_comboBoxBackgroundStyle_currentIndexChanged(int index);
+    void on_LanguageClick_currentIndexChanged(int index);
+    void on_topButton_clicked();
+    void on_rightButton_clicked();
+    void on_bottomButton_clicked();
+    void on_leftButton_clicked();
+    void on_frontButton_clicked();
+    void on_centerButton_clicked();
+    void on_belowButton_clicked();
+    void on_checkBoxLocking_clicked(bool checked);
+    void on_checkBoxHide_clicked(bool checked);
+    void on_checkBoxUpgrade_clicked(bool checked);
+    void on_checkBoxMousePop_clicked(bool checked);
+    void on_checkBoxMousePop2_clicked(bool checked);
+    void on_checkBoxSensing_clicked(bool checked);
+    void on_checkBoxWorkArea_clicked(bool checked);
+    void on_checkBoxWinShow_clicked(bool checked);
+    void on_IconDoubleClick_clicked(bool checked);
+    void on_checkBoxTaskbarAlpha_clicked(bool checked);
+    void on_checkBoxTaskbarblurry_clicked(bool checked);
+    void on_checkBoxTaskbarHide_clicked(bool checked);
+    void on_checkBoxDesktopIcon_clicked(bool checked);
+    void on_StartUp_clicked(bool checked);
+    void on_upgradeButton_clicked();
+    void on_webButton_clicked();
+    void on_SuggestButton_clicked();
+    void on_aboutButton_clicked();
+    void on_close_clicked();
+    void on_closeButton_clicked();
+    void on_topButtonMission_clicked();
+    void on_rightButtonMission_clicked();
+    void on_bottomButtonMission_clicked();
+    void on_leftButtonMission_clicked();
 };

@@ -25,6 +25,10 @@ QFont promptFont(int pixels)
 FormStartUp::FormStartUp(QWidget *parent) : QWidget(parent), ui(new Ui::FormStartUp)
 {
     ui->setupUi(this);
+    connect(ui->close, &QPushButton::clicked, this, &FormStartUp::on_close_clicked);
+    connect(ui->okButton, &QPushButton::clicked, this, &FormStartUp::on_okButton_clicked);
+    connect(ui->noButton, &QPushButton::clicked, this, &FormStartUp::on_noButton_clicked);
+    connect(ui->checkBox, &QCheckBox::clicked, this, &FormStartUp::on_checkBox_clicked);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->noButton->setFont(promptFont(15));

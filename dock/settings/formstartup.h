@@ -21,16 +21,8 @@ public:
 public slots:
     void StartShow();
 
-private slots:
-    void on_close_clicked();
-    void on_okButton_clicked();
-
 public slots:
     void appAutoRun(bool bAutoRun);
-
-private slots:
-    void on_noButton_clicked();
-    void on_checkBox_clicked(bool checked);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -44,4 +36,11 @@ private:
     QPoint framePressOffset;
     QPoint pressOffset;
     bool dragging = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_close_clicked();
+    void on_okButton_clicked();
+    void on_noButton_clicked();
+    void on_checkBox_clicked(bool checked);
 };

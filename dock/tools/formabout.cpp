@@ -9,6 +9,8 @@
 FormAbout::FormAbout(QWidget *parent) : QWidget(parent), ui(new Ui::FormAbout)
 {
     ui->setupUi(this);
+    connect(ui->close, &QPushButton::clicked, this, &FormAbout::on_close_clicked);
+    connect(ui->web, &QPushButton::clicked, this, &FormAbout::on_web_clicked);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->close->setStyleSheet(

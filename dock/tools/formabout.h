@@ -15,10 +15,6 @@ public:
     explicit FormAbout(QWidget *parent = nullptr);
     ~FormAbout() override;
 
-private slots:
-    void on_close_clicked();
-    void on_web_clicked();
-
 protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
@@ -28,4 +24,9 @@ private:
     Ui::FormAbout *ui;
     QPoint dragOffset;
     bool dragging = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_close_clicked();
+    void on_web_clicked();
 };

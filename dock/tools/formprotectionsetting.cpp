@@ -35,6 +35,9 @@ FormProtectionSetting::FormProtectionSetting(QWidget *parent)
     : QWidget(parent), ui(new Ui::FormProtectionSetting)
 {
     ui->setupUi(this);
+    connect(ui->horizontalSlider, &QSlider::valueChanged,
+            this, &FormProtectionSetting::on_horizontalSlider_valueChanged);
+    connect(ui->closeButton, &QPushButton::clicked, this, &FormProtectionSetting::on_closeButton_clicked);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->tool->hide();

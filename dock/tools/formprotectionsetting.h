@@ -43,10 +43,6 @@ public slots:
     void toolHide();
     void SaveSettings();
 
-private slots:
-    void on_horizontalSlider_valueChanged(int value);
-    void on_closeButton_clicked();
-
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
     void enterEvent(QEvent *e) override;
@@ -65,4 +61,9 @@ private:
     bool moved = false;
     bool toolOpen = false;
     QPoint dragOffset;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_horizontalSlider_valueChanged(int value);
+    void on_closeButton_clicked();
 };

@@ -33,6 +33,14 @@ const char *const timeUp = "时间到！您的电脑即将关闭！";
 FormShutDown::FormShutDown(QWidget *parent) : QWidget(parent), ui(new Ui::FormShutDown)
 {
     ui->setupUi(this);
+    connect(ui->RestartButton, &QPushButton::clicked, this, &FormShutDown::on_RestartButton_clicked);
+    connect(ui->ShutDownButton, &QPushButton::clicked, this, &FormShutDown::on_ShutDownButton_clicked);
+    connect(ui->pushButton, &QPushButton::clicked, this, &FormShutDown::on_pushButton_clicked);
+    connect(ui->pushButton_3, &QPushButton::clicked, this, &FormShutDown::on_pushButton_3_clicked);
+    connect(ui->close, &QPushButton::clicked, this, &FormShutDown::on_close_clicked);
+    connect(ui->starButton, &QPushButton::clicked, this, &FormShutDown::on_starButton_clicked);
+    connect(ui->starButton2, &QPushButton::clicked, this, &FormShutDown::on_starButton2_clicked);
+    connect(ui->cancelButton, &QPushButton::clicked, this, &FormShutDown::on_cancelButton_clicked);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
     for (QWidget *w : { (QWidget *)this, (QWidget *)ui->frame, (QWidget *)ui->RestartButton,

@@ -39,16 +39,6 @@ public slots:
     void timeOver();
     void CountdownTimeOver();
 
-private slots:
-    void on_RestartButton_clicked();
-    void on_ShutDownButton_clicked();
-    void on_pushButton_clicked();
-    void on_pushButton_3_clicked();
-    void on_close_clicked();
-    void on_starButton_clicked();
-    void on_starButton2_clicked();
-    void on_cancelButton_clicked();
-
 protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
@@ -72,4 +62,15 @@ private:
     int count = 5;
     QPoint dragOffset;
     bool dragging = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_RestartButton_clicked();
+    void on_ShutDownButton_clicked();
+    void on_pushButton_clicked();
+    void on_pushButton_3_clicked();
+    void on_close_clicked();
+    void on_starButton_clicked();
+    void on_starButton2_clicked();
+    void on_cancelButton_clicked();
 };

@@ -67,6 +67,9 @@ const QString scrollBarSheet = QStringLiteral(
 FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload)
 {
     ui->setupUi(this);
+    connect(ui->closeButton, &QPushButton::clicked, this, &FormUpload::on_closeButton_clicked);
+    connect(ui->pushButtonClose, &QPushButton::clicked, this, &FormUpload::on_pushButtonClose_clicked);
+    connect(ui->pushButtonStar, &QPushButton::clicked, this, &FormUpload::on_pushButtonStar_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     version = 1809;

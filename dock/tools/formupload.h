@@ -57,9 +57,6 @@ signals:
     void updates();
 
 private slots:
-    void on_closeButton_clicked();
-    void on_pushButtonClose_clicked();
-    void on_pushButtonStar_clicked();
     void httpReadyRead();
     void updateDataReadProgress(qint64 bytesRead, qint64 totalBytes);
     void httpFinished();
@@ -97,4 +94,10 @@ private:
     QTimer *checkTimer;
     QPoint pressOffset;
     bool dragging = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_closeButton_clicked();
+    void on_pushButtonClose_clicked();
+    void on_pushButtonStar_clicked();
 };

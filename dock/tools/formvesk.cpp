@@ -12,6 +12,8 @@
 FormVesk::FormVesk(QWidget *parent) : QWidget(parent), ui(new Ui::FormVesk)
 {
     ui->setupUi(this);
+    connect(ui->pushButton, &QPushButton::clicked, this, &FormVesk::on_pushButton_clicked);
+    connect(ui->pushButton_2, &QPushButton::clicked, this, &FormVesk::on_pushButton_2_clicked);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->frame->raise();

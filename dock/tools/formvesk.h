@@ -39,10 +39,6 @@ public slots:
     void InOut();
     void ShowOut();
 
-private slots:
-    void on_pushButton_clicked();
-    void on_pushButton_2_clicked();
-
 protected:
     void showEvent(QShowEvent *e) override;
 
@@ -55,4 +51,9 @@ private:
     QPointer<QPropertyAnimation> barAnimation;
     QPointer<QPropertyAnimation> fadeAnimation;
     bool shown = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_pushButton_clicked();
+    void on_pushButton_2_clicked();
 };

@@ -121,6 +121,14 @@ void saveLook(const ClockLook &look)
 FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::FormDesktopTime)
 {
     ui->setupUi(this);
+    connect(ui->settingButton, &QPushButton::clicked, this, &FormDesktopTime::on_settingButton_clicked);
+    connect(ui->TimeSizeButton, &QPushButton::clicked, this, &FormDesktopTime::on_TimeSizeButton_clicked);
+    connect(ui->TimeAlphaButton, &QPushButton::clicked, this, &FormDesktopTime::on_TimeAlphaButton_clicked);
+    connect(ui->TimeENButton, &QPushButton::clicked, this, &FormDesktopTime::on_TimeENButton_clicked);
+    connect(ui->TimeStyleClick, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormDesktopTime::on_TimeStyleClick_currentIndexChanged);
+    connect(ui->SizeQSlider, &QSlider::valueChanged, this, &FormDesktopTime::on_SizeQSlider_valueChanged);
+    connect(ui->AlphaQSlider, &QSlider::valueChanged, this, &FormDesktopTime::on_AlphaQSlider_valueChanged);
     setWindowFlags(ClockFlags);
     setAttribute(Qt::WA_TranslucentBackground);
     locked = saveEnabled = shown = pressed = false;

@@ -49,13 +49,6 @@ public slots:
 private slots:
     void textRize();
     void timeOver();
-    void on_settingButton_clicked();
-    void on_TimeSizeButton_clicked();
-    void on_TimeAlphaButton_clicked();
-    void on_TimeENButton_clicked();
-    void on_TimeStyleClick_currentIndexChanged(int index);
-    void on_SizeQSlider_valueChanged(int value);
-    void on_AlphaQSlider_valueChanged(int value);
     void SaveSettings();
 
 protected:
@@ -88,4 +81,14 @@ private:
     QPoint dragOffset;
     QTimer *tickTimer;
     QTimer *saveTimer;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_settingButton_clicked();
+    void on_TimeSizeButton_clicked();
+    void on_TimeAlphaButton_clicked();
+    void on_TimeENButton_clicked();
+    void on_TimeStyleClick_currentIndexChanged(int index);
+    void on_SizeQSlider_valueChanged(int value);
+    void on_AlphaQSlider_valueChanged(int value);
 };

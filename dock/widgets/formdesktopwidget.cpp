@@ -19,6 +19,10 @@ FormDesktopWidget::FormDesktopWidget(QWidget *parent)
     : QWidget(parent), ui(new Ui::FormDesktopWidget)
 {
     ui->setupUi(this);
+    connect(ui->close, &QPushButton::clicked, this, &FormDesktopWidget::on_close_clicked);
+    connect(ui->TimeSwitch, &QCheckBox::clicked, this, &FormDesktopWidget::on_TimeSwitch_clicked);
+    connect(ui->Timelocking, &QCheckBox::clicked, this, &FormDesktopWidget::on_Timelocking_clicked);
+    connect(ui->NotesSwitch, &QCheckBox::clicked, this, &FormDesktopWidget::on_NotesSwitch_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
 

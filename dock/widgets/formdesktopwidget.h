@@ -37,14 +37,15 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
-private slots:
-    void on_close_clicked();
-    void on_TimeSwitch_clicked(bool checked);
-    void on_Timelocking_clicked(bool checked);
-    void on_NotesSwitch_clicked(bool checked);
-
 private:
     Ui::FormDesktopWidget *ui;
     bool dragging = false;
     QPoint dragOffset;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_close_clicked();
+    void on_TimeSwitch_clicked(bool checked);
+    void on_Timelocking_clicked(bool checked);
+    void on_NotesSwitch_clicked(bool checked);
 };

@@ -85,6 +85,12 @@ QString comboSheet()
 FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeather)
 {
     ui->setupUi(this);
+    connect(ui->add, &QPushButton::clicked, this, &FormWeather::on_add_clicked);
+    connect(ui->addok, &QPushButton::clicked, this, &FormWeather::on_addok_clicked);
+    connect(ui->province, QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this, &FormWeather::on_province_currentIndexChanged);
+    connect(ui->Update, &QPushButton::clicked, this, &FormWeather::on_Update_clicked);
+    connect(ui->close, &QPushButton::clicked, this, &FormWeather::on_close_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
 

@@ -44,16 +44,11 @@ signals:
 private slots:
     void init();
     void initCity(int x);
-    void on_add_clicked();
-    void on_addok_clicked();
-    void on_province_currentIndexChanged(int index);
     void updateData();
     void ReadSettings();
     void SaveSettings();
     void setWeatherIcon(QString state);
     void timeOver();
-    void on_Update_clicked();
-    void on_close_clicked();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -90,4 +85,12 @@ private:
     QPoint pressOffset;
     QPoint dragOffset;
     bool windowDragging = false;
+
+private:
+    // Bound to the form's widgets in the constructor.
+    void on_add_clicked();
+    void on_addok_clicked();
+    void on_province_currentIndexChanged(int index);
+    void on_Update_clicked();
+    void on_close_clicked();
 };

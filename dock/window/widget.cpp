@@ -3,6 +3,9 @@
 #include "autohide.h"
 #include "dockplacement.h"
 #include "common/translations.h"
+#include "dockactions.h"
+#include "dockmessages.h"
+#include "dockwindows.h"
 
 #include <QScrollBar>
 
@@ -35,6 +38,13 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     setAttribute(Qt::WA_MouseTracking);
     ui->frameDragAdd->hide();
 
+    m_windows = new DockWindows(this);
+    connect(m_windows, &DockWindows::made, this, &Widget::wireWindow);
+    m_windows->makeStartWindows();
+    m_desktopTime = m_windows->desktopClock();
+    m_desktopWidget = m_windows->desktopWidgetPanel();
+    wireActions();
+
     m_name = new FormName(this);
     m_name->hide();
     m_delete = new FormDelete;
@@ -65,37 +75,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_placeholder = new FormCommonIcon(ui->frameIco);
     m_placeholder->hide();
 
-    m_desktopTime = new FormDesktopTime;
-    m_desktopWidget = new FormDesktopWidget;
-    platform::setWindowRole(m_desktopWidget, platform::WindowRole::Dialog);
-    connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeShow, m_desktopTime, &FormDesktopTime::setShow);
-    connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeSize, m_desktopTime, &FormDesktopTime::DesktopTimeSize);
-    connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeStyle, m_desktopTime, &FormDesktopTime::DesktopTimeStyle);
-    connect(m_desktopWidget, &FormDesktopWidget::DesktopTimelocking, m_desktopTime,
-            &FormDesktopTime::DesktopTimelocking);
-    connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeLanguage, m_desktopTime,
-            &FormDesktopTime::DesktopTimeLanguage);
-    connect(m_desktopWidget, &FormDesktopWidget::DesktopTimeAlpha, m_desktopTime, &FormDesktopTime::DesktopTimeAlpha);
-
-    m_upload = new FormUpload;
-    connect(m_upload, &FormUpload::updates, this, &Widget::updates);
-    m_upload->hide();
-    platform::setWindowRole(m_upload, platform::WindowRole::Dialog);
-
     m_weatherEffects = new FormWeatherEffects;
     m_weatherEffects->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
                                      | Qt::WindowStaysOnTopHint);
     m_weatherEffects->hide();
     platform::setWindowRole(m_weatherEffects, platform::WindowRole::Overlay);
-    m_weather = new FormWeather;
-    platform::setWindowRole(m_weather, platform::WindowRole::Dialog);
-    connect(m_weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
-    connect(m_weather, &FormWeather::setWeatherInit, m_weatherEffects, &FormWeatherEffects::setWeatherInit);
-    m_weather->hide();
 
-    m_protection = new FormProtection;
-    m_protection->hide();
-    platform::setWindowRole(m_protection, platform::WindowRole::Overlay);
     m_toast = new FormSystemHint;
     // A settings save that could not be written keeps the old file and the
     // values in memory; the user hears of it once.
@@ -109,8 +94,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
         const QString text = tr("%1 保存失败！").arg(QFileInfo(path).fileName());
         QTimer::singleShot(0, this, [this, text]() { showToast(text); });
     });
-    m_shutDown = new FormShutDown;
-    platform::setWindowRole(m_shutDown, platform::WindowRole::Dialog);
 
     m_launchPad = new FormLaunchStarter;
     connect(m_launchPad, &FormLaunchStarter::IconOpens, this, &Widget::IconOpens);
@@ -153,19 +136,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_relayoutTimer->setSingleShot(true);
     connect(m_relayoutTimer, &QTimer::timeout, this, &Widget::IconSorting);
 
-    m_tick = 59;
     initialize();
     timeOver();
 
     // Other programs find the dock by its title, once it is ready for them.
-    m_receiver = new SystemMessageReceiver(
-        WindowTitle, [this](quint32 dw, const QString &text) { return receiveSystemMessage(dw, text); }, this);
-    if (!m_receiver->listen())
-        qDebug() << "system messages: cannot listen as" << WindowTitle;
-
-    m_tickTimer = new QTimer(this);
-    connect(m_tickTimer, &QTimer::timeout, this, &Widget::timeOver);
-    m_tickTimer->start(1000);
+    m_messages->listen(WindowTitle);
+    m_messages->startTicking();
     m_startUpTimer = new QTimer(this);
     m_startUpTimer->setSingleShot(true);
     connect(m_startUpTimer, &QTimer::timeout, this, &Widget::StartUpOver);
@@ -173,7 +149,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_showTimer = new QTimer(this);
     m_showTimer->setSingleShot(true);
     connect(m_showTimer, &QTimer::timeout, this, &Widget::setShowWindows);
-
 }
 
 Widget::~Widget()
@@ -181,56 +156,11 @@ Widget::~Widget()
     SafeFile::setFailureReporter(nullptr);
     delete m_place;
     delete ui;
-    delete m_tray;
-}
-
-// The settings panel is built when first opened: the bar does not wait for it.
-FormSettings *Widget::settingsPanel()
-{
-    if (m_settingsPanel)
-        return m_settingsPanel;
-    m_settingsPanel = new FormSettings;
-    platform::setWindowRole(m_settingsPanel, platform::WindowRole::Dialog);
-    connect(m_settingsPanel, &FormSettings::setClose, this, &Widget::setClose);
-    connect(m_settingsPanel, &FormSettings::setScreen, this, &Widget::setScreen);
-    connect(m_settingsPanel, &FormSettings::setMargin, this, &Widget::setMargin);
-    connect(m_settingsPanel, &FormSettings::setPosition, this, &Widget::setPosition);
-    connect(m_settingsPanel, &FormSettings::setLevel, this, &Widget::setLevel2);
-    connect(m_settingsPanel, &FormSettings::setIcoSize, this, &Widget::setIcoSize);
-    connect(m_settingsPanel, &FormSettings::setIcoNameSize, this, &Widget::setIcoNameSize);
-    connect(m_settingsPanel, &FormSettings::setIcoScale, this, &Widget::setIcoScale);
-    connect(m_settingsPanel, &FormSettings::setBackgroundStyle, this, &Widget::setBackgroundStyle);
-    connect(m_settingsPanel, &FormSettings::setTransparentBackground, this, &Widget::setTransparentBackground);
-    connect(m_settingsPanel, &FormSettings::setClick, this, &Widget::setClick);
-    connect(m_settingsPanel, &FormSettings::setLocking, this, &Widget::setLocking);
-    connect(m_settingsPanel, &FormSettings::setHide, this, &Widget::setHide);
-    connect(m_settingsPanel, &FormSettings::setUpgradeNotice, this, &Widget::setUpgradeNotice);
-    connect(m_settingsPanel, &FormSettings::setMousePop, this, &Widget::setMousePop);
-    connect(m_settingsPanel, &FormSettings::setMouseMaximize, this, &Widget::setMouseMaximize);
-    connect(m_settingsPanel, &FormSettings::setMouseFullScreen, this, &Widget::setMouseFullScreen);
-    connect(m_settingsPanel, &FormSettings::setInductionIco, this, &Widget::setInductionIco);
-    connect(m_settingsPanel, &FormSettings::setWinShow, this, &Widget::setWinShow);
-    connect(m_settingsPanel, &FormSettings::setIconDoubleClick, this, &Widget::setIconDoubleClick);
-    connect(m_settingsPanel, &FormSettings::setTaskbarAlpha, this, &Widget::setTaskbarAlpha);
-    connect(m_settingsPanel, &FormSettings::setTaskbarBlurry, this, &Widget::setTaskbarBlurry);
-    connect(m_settingsPanel, &FormSettings::setTaskbarHide, this, &Widget::setTaskbarHide);
-    connect(m_settingsPanel, &FormSettings::setDesktopIcon, this, &Widget::setDesktopIcon);
-    connect(m_settingsPanel, &FormSettings::setWorkArea, this, &Widget::setWorkArea);
-    connect(m_settingsPanel, &FormSettings::setLanguage, this, &Widget::setLanguage);
-    connect(m_settingsPanel, &FormSettings::upDate, this, &Widget::upDate);
-    connect(m_settingsPanel, &FormSettings::showAbout, this, &Widget::showAbout);
-    connect(m_settingsPanel, &FormSettings::setKey, this, &Widget::setKey);
-    return m_settingsPanel;
 }
 
 DockIconList *Widget::iconTable() const
 {
     return IcoData;
-}
-
-bool Widget::isReceivingMessages() const
-{
-    return m_receiver && m_receiver->isListening();
 }
 
 void Widget::initialize()
@@ -329,15 +259,12 @@ void Widget::setUpgradeNotice(bool b)
 void Widget::systemClose()
 {
     IconDisplayShow();
-    if (m_tickTimer)
-        m_tickTimer->stop();
+    m_messages->stopTicking();
     platform::ProcessesService::get().killByName(QStringLiteral("Pravelt.exe"));
     SendSystemMessage(QStringLiteral("Mirelka"), QStringLiteral("CloseMirelka"));
-    delete m_tray;
-    m_tray = nullptr;
+    m_actions->removeTrayIcon();
     // The message receiver and the single-instance lock go with the process.
-    if (m_receiver)
-        m_receiver->close();
+    m_messages->close();
     QCoreApplication::exit(0);
 }
 

@@ -12,7 +12,6 @@
 #include <QSet>
 #include <QWidget>
 
-class FormAbout;
 class FormAddUrl;
 class FormCommonIcon;
 class FormDelete;
@@ -22,20 +21,14 @@ class AutoHide;
 class DockPlacement;
 class FormDetection;
 class FormIconLists;
-class FormIconSettings;
 class FormLaunchStarter;
 class FormMenu;
 class FormName;
-class FormProtection;
 class FormSelectDisk;
 class FormSettings;
-class FormShutDown;
 class FormSidebarMenu;
 class FormStartMenu;
-class FormStartUp;
 class FormSystemHint;
-class FormUpload;
-class FormVesk;
 class FormWeather;
 class FormWeatherEffects;
 class QDragEnterEvent;
@@ -50,9 +43,10 @@ class DockIconList;
 class DockSettings;
 class QTimer;
 class QxtGlobalShortcut;
-class SystemMessageReceiver;
+class DockActions;
+class DockMessages;
+class DockWindows;
 class RemovableDisks;
-class uDisk;
 
 namespace Ui {
 class Widget;
@@ -77,7 +71,6 @@ public:
     FormSystemHint *toast() const { return m_toast; }
     FormCommonIcon *iconWidget(const QString &id) const { return iconWidgets.value(id); }
     int iconCount() const { return iconWidgets.size(); }
-    bool isReceivingMessages() const;
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
     // The bar's state as the placement, hover and auto-hide keep it.
@@ -94,33 +87,19 @@ public:
     AutoHide *autoHide() const { return m_autoHide; }
     FormDetection *edgeStrip() const { return m_detection; }
 
-    // Called by the receiver of system messages; true when consumed.
-    bool receiveSystemMessage(quint32 dwData, const QString &text);
+    // The parts the dock window hands its work to: the secondary windows,
+    // what opening icons and the icon commands do, and the messages and tick.
+    DockWindows *windows() const { return m_windows; }
+    DockActions *actions() const { return m_actions; }
+    DockMessages *messages() const { return m_messages; }
 
-    // The windows the dock opens, its flags and timers. The windows opened
-    // only on demand are made at their first use.
+    // The windows of the bar itself, its flags and timers.
     FormMenu *menuWindow(const QString &id) const { return menuWindows.value(id); }
     FormLaunchStarter *launchPad() const { return m_launchPad; }
     FormStartMenu *startMenu() const { return m_startMenu; }
-    FormSidebarMenu *sidePanel();
-    FormAddUrl *addUrlDialog();
-    FormIconSettings *iconSettingsDialog();
-    FormSelectDisk *driveChooser();
-    FormUpload *updater() const { return m_upload; }
-    FormShutDown *powerDialog() const { return m_shutDown; }
-    FormProtection *eyeProtection() const { return m_protection; }
-    FormVesk *searchBox();
-    FormWeather *weatherWindow() const { return m_weather; }
-    FormSettings *settingsPanel();
-    FormDesktopWidget *desktopWidgetPanel() const { return m_desktopWidget; }
-    FormAbout *aboutBox();
     FormName *nameBubble() const { return m_name; }
-    uDisk *diskWatcher() const;
-    QTimer *diskTimer() const;
+    RemovableDisks *disks() const { return m_disks; }
     QTimer *showTimer() const { return m_showTimer; }
-    QTimer *startUpTimer() const { return m_startUpTimer; }
-    QSystemTrayIcon *trayIcon() const { return m_tray; }
-    int tickCounter() const { return m_tick; }
     bool isPopupOpen() const { return popupOpen; }
     bool isMenuShown() const { return m_menuShown; }
     bool isDropPending() const { return dropPending; }
@@ -140,10 +119,6 @@ public:
     FormCommonIcon *placeholder() const { return m_placeholder; }
     QLabel *deleteLabel() const { return m_deleteLabel; }
 
-    // The bar's right-click menu and the tray menu, built anew for each
-    // opening; the caller runs and deletes them.
-    QMenu *buildBarMenu();
-    QMenu *buildTrayMenu();
     // The large picture of a program file, for icons made from it.
     QPixmap getJumbIcon(QString filePath);
 
@@ -309,8 +284,15 @@ protected:
 
 private:
     void initialize();
+    // The secondary windows, connected to the dock when first made.
+    void wireWindow(QWidget *window);
+    void wireActions();
+    FormSettings *settingsPanel();
+    FormWeather *weatherWindow();
+    FormSidebarMenu *sidePanel();
+    FormAddUrl *addUrlDialog();
     FormIconLists *iconListsDialog();
-    FormStartUp *startUpPrompt();
+    FormSelectDisk *driveChooser();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
     QString freeIconId() const;
@@ -340,45 +322,31 @@ private:
     DockSettings *m_file = nullptr;  // config.ini
     DockIconList *IcoData = nullptr; // the bar's rows, in bar order
 
-    FormSettings *m_settingsPanel = nullptr;
+    DockWindows *m_windows = nullptr;
+    DockActions *m_actions = nullptr;
+    DockMessages *m_messages = nullptr;
     FormName *m_name = nullptr;
-    FormAbout *m_about = nullptr;
     FormDelete *m_delete = nullptr;
     QLabel *m_deleteLabel = nullptr;
     FormCommonIcon *m_dragGhost = nullptr;
     FormCommonIcon *m_placeholder = nullptr;
-    FormSidebarMenu *m_sidebar = nullptr;
-    FormDesktopTime *m_desktopTime = nullptr;
-    FormDesktopWidget *m_desktopWidget = nullptr;
-    FormAddUrl *m_addUrl = nullptr;
-    FormIconSettings *m_iconSettings = nullptr;
-    FormIconLists *m_iconLists = nullptr;
-    FormUpload *m_upload = nullptr;
-    FormSelectDisk *m_selectDisk = nullptr;
+    FormDesktopTime *m_desktopTime = nullptr;     // made at start, kept by m_windows
+    FormDesktopWidget *m_desktopWidget = nullptr; // made at start, kept by m_windows
     FormWeatherEffects *m_weatherEffects = nullptr;
-    FormWeather *m_weather = nullptr;
-    FormProtection *m_protection = nullptr;
     FormSystemHint *m_toast = nullptr;
-    FormShutDown *m_shutDown = nullptr;
-    FormVesk *m_vesk = nullptr;
-    FormStartUp *m_startUp = nullptr;
     FormLaunchStarter *m_launchPad = nullptr;
     FormStartMenu *m_startMenu = nullptr;
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
     DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
     RemovableDisks *m_disks = nullptr;
-    SystemMessageReceiver *m_receiver = nullptr;
 
     QTimer *m_relayoutTimer = nullptr;
-    QTimer *m_tickTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;
-    int m_tick = 59;
 
     QHash<QString, FormCommonIcon *> iconWidgets;
     QHash<QString, FormMenu *> menuWindows;
-    QSystemTrayIcon *m_tray = nullptr;
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
     QString m_dropTarget = IconClass::MAIN;

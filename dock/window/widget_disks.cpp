@@ -5,9 +5,6 @@
 
 // ---- removable disks ------------------------------------------------------
 
-uDisk *Widget::diskWatcher() const { return m_disks->watcher(); }
-QTimer *Widget::diskTimer() const { return m_disks->settleTimer(); }
-
 void Widget::UDiskCome(QString root) { m_disks->diskCame(root); }
 void Widget::UDiskRemove() { m_disks->diskWent(); }
 

@@ -112,7 +112,7 @@ void Widget::createClassIco()
                 icon->setDoubleClick(m_set.iconDoubleClick);
             }
         } else if (cl == IconClass::WEATHER) {
-            m_weather->startWeather();
+            weatherWindow()->startWeather();
         }
     }
 }

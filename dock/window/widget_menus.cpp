@@ -1,118 +1,24 @@
 #include "widget_p.h"
 #include "docklayout.h"
-#include "dock/icons/dockiconmenucode.h"
-#include "dock/style/dockstyle.h"
+#include "dockactions.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
 
 // ---- icon commands --------------------------------------------------------
 
-void Widget::showMenu(QString id, int x)
-{
-    switch (x) {
-    case DockIconMenuCode::ShowSet:
-        showSet();
-        return;
-    case DockIconMenuCode::IconSet:
-    case DockIconMenuCode::RecycleIconAir:
-    case DockIconMenuCode::RecycleIconFull: {
-        const int r = IcoData->findRow(0, id);
-        if (r < 0)
-            return;
-        const DockIconRecord rec = IcoData->record(r);
-        popupOpen = true;
-        iconSettingsDialog()->setIconData(id, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class,
-                                    x == DockIconMenuCode::RecycleIconFull ? 1 : 0);
-        iconSettingsDialog()->showNormal();
-        iconSettingsDialog()->show();
-        iconSettingsDialog()->activateWindow();
-        return;
-    }
-    case DockIconMenuCode::AddIcon: AddIco(); return;
-    case DockIconMenuCode::AddSystemIcon: AddSystemIcon(); return;
-    case DockIconMenuCode::AddExtensionIcon: return;
-    case DockIconMenuCode::AddExtendedMenu: AddMenu(); return;
-    case DockIconMenuCode::DeleteIcon: {
-        const int r = IcoData->findRow(0, id);
-        if (r < 0)
-            return;
-        MenuHide();
-        m_menuShown = false;
-        if (!iconWidgets.contains(id))
-            return;
-        if (IcoData->cell(r, 3) == IconClass::MENU) {
-            const QString menuFile = FormMenu::menuFilePath(id);
-            if (!menuFile.isEmpty() && QFile::exists(menuFile))
-                QFile::remove(menuFile);
-        }
-        IcoData->removeAt(r);
-        takeIconWidget(id);
-        SaveFile();
-        rebuildBar();
-        showToast(tr("图标删除成功！"));
-        return;
-    }
-    case DockIconMenuCode::MenuAddIcon: menuAddIco(id); return;
-    case DockIconMenuCode::MenuAddSystemIcon: menuAddSystemIco(id); return;
-    case DockIconMenuCode::IconSetDisk: {
-        const int r = IcoData->findRow(0, id);
-        if (r < 0)
-            return;
-        driveChooser()->setIconData(id, IcoData->cell(r, 4));
-        driveChooser()->show();
-        return;
-    }
-    case DockIconMenuCode::AddFolder: AddFolder(); return;
-    case DockIconMenuCode::MenuAddFolder: menuAddFolder(id); return;
-    case DockIconMenuCode::AddDesktopWidget: m_desktopWidget->show(); return;
-    case DockIconMenuCode::AddBlank: AddBlank(); return;
-    case DockIconMenuCode::AddUrlIco: AddUrlIco(); return;
-    case DockIconMenuCode::MenuAddUrlIco: menuAddUrlIco(id); return;
-    case DockIconMenuCode::SystemClose: systemClose(); return;
-    case DockIconMenuCode::MenuOpening: popupOpen = true; return;
-    case DockIconMenuCode::MenuClosed: popupOpen = false; return;
-    case DockIconMenuCode::HideWindows: setHideWindows(); return;
-    default: return;
-    }
-}
+void Widget::showMenu(QString id, int x) { m_actions->runCommand(id, x); }
 
-// ---- the bar's own menu and the wheel ----------------------------------------
+// ---- the bar's own menu, the wheel and the tray --------------------------------
 
-QMenu *Widget::buildBarMenu()
-{
-    QMenu *menu = DockStyle::popupMenu(new QMenu(nullptr));
-    QMenu *add = DockStyle::popupMenu(new QMenu(tr("添加图标"), menu));
-    connect(menu, &QMenu::aboutToHide, this, &Widget::PanelHide);
-
-    menu->addAction(tr("桌面工具"), this, &Widget::AddDesktopWidget);
-    menu->addMenu(add);
-    menu->addSeparator();
-    menu->addAction(tr("Dock设置          "), this, &Widget::showSet);
-    menu->addAction(tr("使用帮助     "), this, &Widget::myHelp);
-    menu->addAction(tr("隐藏Dock          "), this, &Widget::setHideWindows);
-    menu->addAction(tr("退出Dock          "), this, &Widget::systemClose);
-
-    add->addAction(tr("添加应用图标"), this, &Widget::AddIco);
-    add->addAction(tr("添加系统图标"), this, &Widget::AddSystemIcon);
-    add->addAction(tr("添加网址"), this, &Widget::AddUrlIco);
-    add->addAction(tr("添加扩展菜单"), this, &Widget::AddMenu);
-    add->addAction(tr("添加文件夹"), this, &Widget::AddFolder);
-    add->addAction(tr("添加分栏图标"), this, &Widget::AddBlank);
-    return menu;
-}
-
-void Widget::PanelHide()
-{
-    popupOpen = false;
-}
+void Widget::PanelHide() { popupOpen = false; }
 
 void Widget::mouseReleaseEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::RightButton)
         return;
     popupOpen = true;
-    QMenu *menu = buildBarMenu();
+    QMenu *menu = m_actions->buildBarMenu();
     menu->exec(QCursor::pos());
     menu->deleteLater();
 }
@@ -126,47 +32,5 @@ void Widget::wheelEvent(QWheelEvent *e)
         m_launchPad->turnPage(notches > 0 ? 0 : 1);
 }
 
-// ---- the tray -------------------------------------------------------------
-
-void Widget::createTrayIcon()
-{
-    // Without a tray the icon simply stays unseen; it shows up should a tray
-    // appear later.
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        qDebug() << "no system tray: the dock works on without its tray icon";
-    m_tray = new QSystemTrayIcon(this);
-    m_tray->setIcon(QIcon(QStringLiteral(":/image/tray.png")));
-    m_tray->setToolTip(tr("Zorvane"));
-    m_tray->setVisible(true);
-    connect(m_tray, &QSystemTrayIcon::activated, this, &Widget::iconActivated);
-}
-
-QMenu *Widget::buildTrayMenu()
-{
-    QMenu *menu = DockStyle::popupMenu(new QMenu(nullptr));
-    menu->addAction(tr("显示Dock"), this, &Widget::setShowWindows);
-    menu->addSeparator();
-    menu->addAction(tr("Dock设置"), this, &Widget::showSet);
-    menu->addAction(tr("退出Dock        "), this, &Widget::systemClose);
-    return menu;
-}
-
-void Widget::iconActivated(QSystemTrayIcon::ActivationReason reason)
-{
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-    case QSystemTrayIcon::DoubleClick:
-        setShowWindows();
-        break;
-    case QSystemTrayIcon::MiddleClick:
-        if (m_tray)
-            m_tray->showMessage(tr("Zorvane"), tr("欢迎使用Zorvane！"), QSystemTrayIcon::Information, 10000);
-        break;
-    default: {
-        QMenu *menu = buildTrayMenu();
-        menu->exec(QCursor::pos());
-        menu->deleteLater();
-        break;
-    }
-    }
-}
+void Widget::createTrayIcon() { m_actions->createTrayIcon(); }
+void Widget::iconActivated(QSystemTrayIcon::ActivationReason reason) { m_actions->trayActivated(reason); }

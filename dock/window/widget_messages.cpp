@@ -1,59 +1,14 @@
 #include "widget_p.h"
+#include "dockmessages.h"
+#include "dockwindows.h"
 
 #include "autohide.h"
 
 // ---- messages and the tick ------------------------------------------------
 
-namespace {
-// What the debug output says about a notice of the window tool.
-QString noticeLine(const QString &sender, const QString &command)
-{
-    if (command.startsWith(QLatin1String("AppWindowFullScreen")))
-        return QStringLiteral("接到") + sender + QStringLiteral("系统消息：窗口全屏") + command;
-    if (command == QLatin1String("AppWindowMaximization"))
-        return QStringLiteral("系统消息：窗口最大化");
-    if (command == QLatin1String("MButtonDoubleClick"))
-        return QStringLiteral("接到鼠标双击：");
-    return QStringLiteral("系统消息：窗口正常");
-}
-} // namespace
-
-void Widget::SendSystemMessage(QString object, QString content)
-{
-    const bool found = SystemMessage::windowExists(object);
-    qDebug() << "句柄：" << object << found;
-    if (!found)
-        return;
-    qDebug() << "发送：" << object;
-    SystemMessage::send(object, content);
-}
-
-bool Widget::receiveSystemMessage(quint32 dwData, const QString &text)
-{
-    if (dwData != SystemMessage::Tag)
-        return false;
-    const SystemMessage::Parsed m = SystemMessage::parse(text);
-    // A message without a sender and a command is consumed and ignored.
-    if (!m.hasComma)
-        return true;
-    if (m.sender == QLatin1String("Mirelka") && m.command == QLatin1String("MirelkaClose")) {
-        qDebug().noquote() << m.sender + QStringLiteral("：") + m.command;
-        m_desktopWidget->ReceiveSystemMessage(QStringLiteral("Mirelka"), QStringLiteral("MirelkaClose"));
-    }
-    if (m.sender == QLatin1String("Pravelt")) {
-        static const char *const commands[] = { "AppWindowFullScreen(LaunchPad)", "AppWindowFullScreen",
-                                                "AppWindowMaximization", "AppWindowNormal",
-                                                "MButtonDoubleClick", "WinD" };
-        for (const char *c : commands) {
-            if (m.command == QLatin1String(c)) {
-                qDebug().noquote() << noticeLine(m.sender, m.command);
-                setDetectionShow(m.command);
-                break;
-            }
-        }
-    }
-    return true;
-}
+void Widget::SendSystemMessage(QString object, QString content) { DockMessages::send(object, content); }
+bool Widget::WindowToolDetection() { return DockMessages::windowToolRunning(); }
+void Widget::timeOver() { m_messages->tick(); }
 
 void Widget::setDetectionShow(QString x)
 {
@@ -95,57 +50,27 @@ void Widget::setDetectionShow(QString x)
 void Widget::setTaskbarAlpha(bool b)
 {
     m_set.taskbarAlpha = b;
-    SendSystemMessage(QStringLiteral("Pravelt"), b ? QStringLiteral("TaskbarAlphaTrue") : QStringLiteral("TaskbarAlphaFalse"));
+    DockMessages::sendTaskbarAlpha(b);
 }
 
 void Widget::setTaskbarBlurry(bool b)
 {
     m_set.taskbarBlurry = b;
-    SendSystemMessage(QStringLiteral("Pravelt"), b ? QStringLiteral("TaskbarBlurryTrue") : QStringLiteral("TaskbarBlurryFalse"));
+    DockMessages::sendTaskbarBlurry(b);
 }
 
 void Widget::setTaskbarHide(bool b)
 {
     m_set.taskbarHide = b;
-    SendSystemMessage(QStringLiteral("Pravelt"), b ? QStringLiteral("TaskbarHideTrue") : QStringLiteral("TaskbarHideFalse"));
-}
-
-bool Widget::WindowToolDetection()
-{
-    return SystemMessage::windowExists(QStringLiteral("Pravelt"));
-}
-
-void Widget::timeOver()
-{
-    if (++m_tick == 60) {
-        m_tick = 0;
-        const QDateTime now = platform::now();
-        for (int r = 0; r < IcoData->rowCount(); ++r) {
-            const QString cl = IcoData->cell(r, 3);
-            if (cl == IconClass::TIME1 || cl == IconClass::TIME2)
-                IcoData->setCell(r, 2, now.toString(QStringLiteral("yyyy/MM/dd ddd")));
-        }
-        m_launchPad->setTimeText(tr("%1").arg(QLocale(QLocale::English, QLocale::AnyCountry)
-                                                   .toString(now, QStringLiteral("h:mm AP"))));
-    }
-    if (m_tick % 5 == 0) {
-        setScreen(m_set.screen);
-        const bool tool = WindowToolDetection();
-        if (tool && m_tick == 15) {
-            setTaskbarBlurry(m_set.taskbarBlurry);
-            setTaskbarAlpha(m_set.taskbarAlpha);
-            setTaskbarHide(m_set.taskbarHide);
-        } else if (!tool && m_tick == 10) {
-            platform::ProcessesService::get().startOutsideProgram(QStringLiteral("Pravelt.exe"));
-        }
-    }
+    DockMessages::sendTaskbarHide(b);
 }
 
 void Widget::StartUpOver()
 {
-    m_upload->startCheckTimer();
-    m_upload->startInit2();
-    startUpPrompt()->CheckAutoRun();
+    FormUpload *updater = m_windows->updater();
+    updater->startCheckTimer();
+    updater->startInit2();
+    m_windows->startUpPrompt()->CheckAutoRun();
 }
 
 void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)

@@ -1,154 +1,82 @@
 #include "widget_p.h"
 
 #include "autohide.h"
-#include "dock/icons/productlinks.h"
-
-#include "platform/opener.h"
-
-#include <QUrl>
-
-namespace {
-
-// The tool codes an icon menu passes with menuOpenIco.
-enum MenuOpenCode : int {
-    OpenUpgrade = 1,
-    OpenShutDown = 2,
-    OpenEyeTool = 3,
-    OpenSearch = 4,
-    OpenColorPicker = 5,
-    OpenScreenshots = 6,
-    OpenSetting = 7,
-    OpenTimeShutDown = 8,
-};
-
-} // namespace
+#include "dockactions.h"
+#include "dockmessages.h"
+#include "dockwindows.h"
+#include "dock/icons/dockiconmenucode.h"
 
 // ---- opening --------------------------------------------------------------
 
-void Widget::IconOpen(QString ID)
-{
-    const int r = IcoData->findRow(0, ID);
-    if (r < 0)
-        return;
-    const QString cl = IcoData->cell(r, 3);
-    const QString path = IcoData->cell(r, 4);
+void Widget::IconOpen(QString ID) { m_actions->openIcon(ID); }
+void Widget::IconOpens(QString cl) { m_actions->openClass(cl); }
+void Widget::menuOpenIco(QString, int x) { m_actions->openMenuCode(x); }
+void Widget::DllIconOpen(QString filePath) { m_actions->openPath(filePath); }
 
-    if (cl == IconClass::UPGRADE) {
-        m_upload->show();
-    } else if (cl == IconClass::MENU) {
-        NotMenuHide(ID);
-        if (FormMenu *menu = menuWindows.value(ID)) {
+// What opening and the icon commands ask of the bar itself.
+void Widget::wireActions()
+{
+    m_actions = new DockActions(IcoData, m_windows, this);
+    m_actions->setScreenOfBar([this] { return screenRect(); });
+    connect(m_actions, &DockActions::settingsRequested, this, &Widget::showSet);
+    connect(m_actions, &DockActions::startMenuRequested, this, &Widget::showStartMenu);
+    connect(m_actions, &DockActions::popupChanged, this, [this](bool open) { popupOpen = open; });
+    connect(m_actions, &DockActions::showDockRequested, this, &Widget::setShowWindows);
+    connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
+        NotMenuHide(id);
+        if (FormMenu *menu = menuWindows.value(id)) {
             menu->toggle();
             menu->show();
             m_name->hide();
         }
-    } else if (cl == IconClass::DISK) {
-        if (path == QLatin1String("0")) {
-            driveChooser()->setIconData(ID, path);
-            driveChooser()->show();
-        } else {
-            const QUrl url = QUrl::fromLocalFile(path);
-            qDebug() << ID << url;
-            platform::OpenerService::get().openUrl(url);
-        }
-    } else if (cl == IconClass::WEATHER) {
-        m_weather->showNormal();
-        m_weather->show();
-    } else if (cl == IconClass::LAUNCHPAD) {
+    });
+    connect(m_actions, &DockActions::launchPadRequested, this, [this] {
         if (!m_launchPad->isShown())
             showLaunchStarter();
         m_name->hide();
-    } else if (cl == IconClass::STARTMENU) {
-        showStartMenu();
-    } else if (cl == IconClass::URL) {
-        qDebug() << "打开" << path;
-        platform::OpenerService::get().openUrl(QUrl(path));
-    } else if (!openTool(cl)) {
-        DllIconOpen(path);
-    }
-}
+    });
 
-void Widget::IconOpens(QString cl)
-{
-    if (cl == IconClass::UPGRADE) {
-        m_upload->show();
-    } else if (cl == IconClass::WEATHER) {
-        m_weather->startWeather();
-        m_weather->showNormal();
-        m_weather->show();
-    } else {
-        openTool(cl);
-    }
-}
+    using Code = int;
+    const std::pair<Code, void (Widget::*)()> plain[] = {
+        { DockIconMenuCode::AddIcon, &Widget::AddIco },
+        { DockIconMenuCode::AddSystemIcon, &Widget::AddSystemIcon },
+        { DockIconMenuCode::AddExtendedMenu, &Widget::AddMenu },
+        { DockIconMenuCode::AddFolder, &Widget::AddFolder },
+        { DockIconMenuCode::AddBlank, &Widget::AddBlank },
+        { DockIconMenuCode::AddUrlIco, &Widget::AddUrlIco },
+        { DockIconMenuCode::SystemClose, &Widget::systemClose },
+        { DockIconMenuCode::HideWindows, &Widget::setHideWindows },
+    };
+    for (const auto &c : plain)
+        m_actions->setCommand(c.first, [this, f = c.second](const QString &) { (this->*f)(); });
+    const std::pair<Code, void (Widget::*)(QString)> inMenu[] = {
+        { DockIconMenuCode::MenuAddIcon, &Widget::menuAddIco },
+        { DockIconMenuCode::MenuAddSystemIcon, &Widget::menuAddSystemIco },
+        { DockIconMenuCode::MenuAddFolder, &Widget::menuAddFolder },
+        { DockIconMenuCode::MenuAddUrlIco, &Widget::menuAddUrlIco },
+    };
+    for (const auto &c : inMenu)
+        m_actions->setCommand(c.first, [this, f = c.second](const QString &id) { (this->*f)(id); });
+    m_actions->setCommand(DockIconMenuCode::DeleteIcon, [this](const QString &id) {
+        if (IcoData->findRow(0, id) < 0)
+            return;
+        MenuHide();
+        m_menuShown = false;
+        if (!iconWidgets.contains(id) || !m_actions->removeIcon(id))
+            return;
+        takeIconWidget(id);
+        SaveFile();
+        rebuildBar();
+        showToast(tr("图标删除成功！"));
+    });
 
-// The dock's own tools, opened alike from the bar and from the launch pad.
-bool Widget::openTool(const QString &cl)
-{
-    if (cl == IconClass::SHUTDOWN || cl == IconClass::TIMESHUTDOWN) {
-        if (cl == IconClass::SHUTDOWN)
-            m_shutDown->showPowerPage();
-        else
-            m_shutDown->showTimerPage();
-        m_shutDown->showNormal();
-        m_shutDown->show();
-    } else if (cl == IconClass::SETTING) {
-        showSet();
-    } else if (cl == IconClass::EYETOOL) {
-        m_protection->toggleDisplay();
-    } else if (cl == IconClass::SEARCH) {
-        openKelvash();
-    } else if (cl == IconClass::COLORPICKER) {
-        openColorPicker();
-    } else if (cl == IconClass::SCREENSHOTS) {
-        openScreenshot();
-    } else if (cl == IconClass::CALCULATOR) {
-        platform::OpenerService::get().startTool(platform::Opener::Calculator);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-void Widget::menuOpenIco(QString, int x)
-{
-    switch (x) {
-    case OpenUpgrade:
-        m_upload->show();
-        break;
-    case OpenShutDown:
-        m_shutDown->showPowerPage();
-        m_shutDown->showNormal();
-        m_shutDown->show();
-        break;
-    case OpenEyeTool:
-        m_protection->toggleDisplay();
-        break;
-    case OpenSearch:
-        openKelvash();
-        break;
-    case OpenColorPicker:
-        openColorPicker();
-        break;
-    case OpenScreenshots:
-        openScreenshot();
-        break;
-    case OpenSetting:
-        showSet();
-        break;
-    case OpenTimeShutDown:
-        m_shutDown->showTimerPage();
-        m_shutDown->showNormal();
-        m_shutDown->show();
-        break;
-    default:
-        break;
-    }
-}
-
-void Widget::DllIconOpen(QString filePath)
-{
-    qDebug() << "打开" << filePath;
-    platform::OpenerService::get().openPath(filePath);
+    m_messages = new DockMessages(IcoData, &m_set, this);
+    connect(m_messages, &DockMessages::notesClosed, m_desktopWidget, [this] {
+        m_desktopWidget->ReceiveSystemMessage(QStringLiteral("Mirelka"), QStringLiteral("MirelkaClose"));
+    });
+    connect(m_messages, &DockMessages::windowToolNotice, this, &Widget::setDetectionShow);
+    connect(m_messages, &DockMessages::minuteText, this, [this](const QString &t) { m_launchPad->setTimeText(t); });
+    connect(m_messages, &DockMessages::screenCheck, this, [this] { setScreen(m_set.screen); });
 }
 
 void Widget::NotMenuHide(QString ID)
@@ -167,51 +95,22 @@ void Widget::NotMenuHide(QString ID)
 
 // ---- the dock's own windows -----------------------------------------------
 
-void Widget::upDate()
-{
-    m_upload->checkUpdate();
-    m_upload->show();
-}
-
-void Widget::showAbout() { aboutBox()->show(); }
+void Widget::upDate() { m_actions->checkForUpdate(); }
+void Widget::showAbout() { m_actions->showAbout(); }
+void Widget::myHelp() { m_actions->openHelp(); }
+void Widget::openKelvash() { m_actions->openSearch(); }
+void Widget::openColorPicker() { m_actions->openColorPicker(); }
+void Widget::openScreenshot() { m_actions->openScreenshot(); }
 
 void Widget::showSet()
 {
     popupOpen = true;
-    settingsPanel()->readSettings();
-    settingsPanel()->showNormal();
-    settingsPanel()->show();
-    settingsPanel()->activateWindow();
+    FormSettings *panel = m_windows->settingsPanel();
+    panel->readSettings();
+    panel->showNormal();
+    panel->show();
+    panel->activateWindow();
     showFrameArea(true);
-}
-
-void Widget::myHelp()
-{
-    platform::OpenerService::get().openUrl(ProductLinks::helpPage());
-}
-
-void Widget::openKelvash()
-{
-    const QRect r = screenRect();
-    searchBox()->setWindowRect(r.x(), r.y(), r.width(), r.height());
-    searchBox()->toggle();
-    platform::WindowSystemService::get().setLevel(searchBox(), platform::WindowSystem::Above);
-}
-
-void Widget::openColorPicker()
-{
-    auto &p = platform::ProcessesService::get();
-    if (p.isRunning(QStringLiteral("Tandrel")))
-        p.killByName(QStringLiteral("Tandrel"));
-    p.startOwnProgram(QStringLiteral("Tandrel"));
-}
-
-void Widget::openScreenshot()
-{
-    auto &p = platform::ProcessesService::get();
-    if (p.isRunning(QStringLiteral("Ostiva.exe")))
-        p.killByName(QStringLiteral("Ostiva.exe"));
-    p.startOutsideProgram(QStringLiteral("Ostiva.exe"));
 }
 
 // While the launch pad is open the bar stands on the bottom edge, in front

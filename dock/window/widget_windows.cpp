@@ -1,83 +1,71 @@
 #include "widget_p.h"
+#include "dockwindows.h"
 
-// The windows the dock opens only when asked are made at their first use and
-// then kept for the rest of the run.
-
-FormAbout *Widget::aboutBox()
+// The secondary windows are made by m_windows when first needed; here each
+// is connected to the dock as it comes.
+void Widget::wireWindow(QWidget *window)
 {
-    if (!m_about) {
-        m_about = new FormAbout;
-        platform::setWindowRole(m_about, platform::WindowRole::Dialog);
+    if (auto *panel = qobject_cast<FormSettings *>(window)) {
+        connect(panel, &FormSettings::setClose, this, &Widget::setClose);
+        connect(panel, &FormSettings::setScreen, this, &Widget::setScreen);
+        connect(panel, &FormSettings::setMargin, this, &Widget::setMargin);
+        connect(panel, &FormSettings::setPosition, this, &Widget::setPosition);
+        connect(panel, &FormSettings::setLevel, this, &Widget::setLevel2);
+        connect(panel, &FormSettings::setIcoSize, this, &Widget::setIcoSize);
+        connect(panel, &FormSettings::setIcoNameSize, this, &Widget::setIcoNameSize);
+        connect(panel, &FormSettings::setIcoScale, this, &Widget::setIcoScale);
+        connect(panel, &FormSettings::setBackgroundStyle, this, &Widget::setBackgroundStyle);
+        connect(panel, &FormSettings::setTransparentBackground, this, &Widget::setTransparentBackground);
+        connect(panel, &FormSettings::setClick, this, &Widget::setClick);
+        connect(panel, &FormSettings::setLocking, this, &Widget::setLocking);
+        connect(panel, &FormSettings::setHide, this, &Widget::setHide);
+        connect(panel, &FormSettings::setUpgradeNotice, this, &Widget::setUpgradeNotice);
+        connect(panel, &FormSettings::setMousePop, this, &Widget::setMousePop);
+        connect(panel, &FormSettings::setMouseMaximize, this, &Widget::setMouseMaximize);
+        connect(panel, &FormSettings::setMouseFullScreen, this, &Widget::setMouseFullScreen);
+        connect(panel, &FormSettings::setInductionIco, this, &Widget::setInductionIco);
+        connect(panel, &FormSettings::setWinShow, this, &Widget::setWinShow);
+        connect(panel, &FormSettings::setIconDoubleClick, this, &Widget::setIconDoubleClick);
+        connect(panel, &FormSettings::setTaskbarAlpha, this, &Widget::setTaskbarAlpha);
+        connect(panel, &FormSettings::setTaskbarBlurry, this, &Widget::setTaskbarBlurry);
+        connect(panel, &FormSettings::setTaskbarHide, this, &Widget::setTaskbarHide);
+        connect(panel, &FormSettings::setDesktopIcon, this, &Widget::setDesktopIcon);
+        connect(panel, &FormSettings::setWorkArea, this, &Widget::setWorkArea);
+        connect(panel, &FormSettings::setLanguage, this, &Widget::setLanguage);
+        connect(panel, &FormSettings::upDate, this, &Widget::upDate);
+        connect(panel, &FormSettings::showAbout, this, &Widget::showAbout);
+        connect(panel, &FormSettings::setKey, this, &Widget::setKey);
+    } else if (auto *updater = qobject_cast<FormUpload *>(window)) {
+        connect(updater, &FormUpload::updates, this, &Widget::updates);
+    } else if (auto *weather = qobject_cast<FormWeather *>(window)) {
+        connect(weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
+        connect(weather, &FormWeather::setWeatherInit, m_weatherEffects, &FormWeatherEffects::setWeatherInit);
+    } else if (auto *panel = qobject_cast<FormDesktopWidget *>(window)) {
+        FormDesktopTime *clock = m_windows->desktopClock();
+        connect(panel, &FormDesktopWidget::DesktopTimeShow, clock, &FormDesktopTime::setShow);
+        connect(panel, &FormDesktopWidget::DesktopTimeSize, clock, &FormDesktopTime::DesktopTimeSize);
+        connect(panel, &FormDesktopWidget::DesktopTimeStyle, clock, &FormDesktopTime::DesktopTimeStyle);
+        connect(panel, &FormDesktopWidget::DesktopTimelocking, clock, &FormDesktopTime::DesktopTimelocking);
+        connect(panel, &FormDesktopWidget::DesktopTimeLanguage, clock, &FormDesktopTime::DesktopTimeLanguage);
+        connect(panel, &FormDesktopWidget::DesktopTimeAlpha, clock, &FormDesktopTime::DesktopTimeAlpha);
+    } else if (auto *side = qobject_cast<FormSidebarMenu *>(window)) {
+        connect(side, &FormSidebarMenu::SidebarMenuClose, this, &Widget::SidebarMenuClose);
+        connect(side, &FormSidebarMenu::AddIcon, this, &Widget::AddIcon2);
+    } else if (auto *addUrl = qobject_cast<FormAddUrl *>(window)) {
+        connect(addUrl, &FormAddUrl::AddIcon, this, &Widget::AddIcon2);
+    } else if (auto *settings = qobject_cast<FormIconSettings *>(window)) {
+        connect(settings, &FormIconSettings::Modify, this, &Widget::Modify);
+        connect(settings, &FormIconSettings::IconSettingsClose, this, &Widget::IconSettingsClose);
+    } else if (auto *lists = qobject_cast<FormIconLists *>(window)) {
+        connect(lists, &FormIconLists::AddIcon, this, &Widget::AddIcon2);
+    } else if (auto *chooser = qobject_cast<FormSelectDisk *>(window)) {
+        connect(chooser, &FormSelectDisk::setIconDisk, this, &Widget::setIconDisk);
     }
-    return m_about;
 }
 
-FormSidebarMenu *Widget::sidePanel()
-{
-    if (!m_sidebar) {
-        m_sidebar = new FormSidebarMenu;
-        platform::setWindowRole(m_sidebar, platform::WindowRole::Popup);
-        connect(m_sidebar, &FormSidebarMenu::SidebarMenuClose, this, &Widget::SidebarMenuClose);
-        connect(m_sidebar, &FormSidebarMenu::AddIcon, this, &Widget::AddIcon2);
-    }
-    return m_sidebar;
-}
-
-FormAddUrl *Widget::addUrlDialog()
-{
-    if (!m_addUrl) {
-        m_addUrl = new FormAddUrl;
-        platform::setWindowRole(m_addUrl, platform::WindowRole::Dialog);
-        connect(m_addUrl, &FormAddUrl::AddIcon, this, &Widget::AddIcon2);
-    }
-    return m_addUrl;
-}
-
-FormIconSettings *Widget::iconSettingsDialog()
-{
-    if (!m_iconSettings) {
-        m_iconSettings = new FormIconSettings;
-        platform::setWindowRole(m_iconSettings, platform::WindowRole::Dialog);
-        connect(m_iconSettings, &FormIconSettings::Modify, this, &Widget::Modify);
-        connect(m_iconSettings, &FormIconSettings::IconSettingsClose, this, &Widget::IconSettingsClose);
-    }
-    return m_iconSettings;
-}
-
-FormIconLists *Widget::iconListsDialog()
-{
-    if (!m_iconLists) {
-        m_iconLists = new FormIconLists;
-        platform::setWindowRole(m_iconLists, platform::WindowRole::Dialog);
-        connect(m_iconLists, &FormIconLists::AddIcon, this, &Widget::AddIcon2);
-    }
-    return m_iconLists;
-}
-
-FormSelectDisk *Widget::driveChooser()
-{
-    if (!m_selectDisk) {
-        m_selectDisk = new FormSelectDisk;
-        platform::setWindowRole(m_selectDisk, platform::WindowRole::Dialog);
-        connect(m_selectDisk, &FormSelectDisk::setIconDisk, this, &Widget::setIconDisk);
-    }
-    return m_selectDisk;
-}
-
-FormVesk *Widget::searchBox()
-{
-    if (!m_vesk) {
-        m_vesk = new FormVesk;
-        platform::setWindowRole(m_vesk, platform::WindowRole::Popup);
-    }
-    return m_vesk;
-}
-
-FormStartUp *Widget::startUpPrompt()
-{
-    if (!m_startUp) {
-        m_startUp = new FormStartUp;
-        platform::setWindowRole(m_startUp, platform::WindowRole::Notice);
-    }
-    return m_startUp;
-}
+FormSettings *Widget::settingsPanel() { return m_windows->settingsPanel(); }
+FormWeather *Widget::weatherWindow() { return m_windows->weatherWindow(); }
+FormSidebarMenu *Widget::sidePanel() { return m_windows->sidePanel(); }
+FormAddUrl *Widget::addUrlDialog() { return m_windows->addUrlDialog(); }
+FormIconLists *Widget::iconListsDialog() { return m_windows->iconListsDialog(); }
+FormSelectDisk *Widget::driveChooser() { return m_windows->driveChooser(); }

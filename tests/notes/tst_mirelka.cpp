@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -17,11 +16,11 @@ QString noteFile() { return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka/
 
 QStringList storedIds()
 {
-    QTableWidget t(0, NoteFile::ColumnCount);
-    NoteFile::read(noteFile(), t);
+    QList<NoteRow> notes;
+    NoteFile::read(noteFile(), &notes);
     QStringList ids;
-    for (int r = 0; r < t.rowCount(); ++r)
-        ids << NoteFile::cell(t, r, NoteFile::ColId);
+    for (const NoteRow &n : notes)
+        ids << n.id;
     return ids;
 }
 

@@ -1,10 +1,11 @@
 #include "notes/notefile.h"
 #include "notes/notegeometry.h"
+#include "notes/notelist.h"
 #include "testenv.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QTableWidget>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,20 +20,22 @@ void writeFile(const QString &path, const QByteArray &data)
     f.write(data);
 }
 
-void addRow(QTableWidget &t, const QStringList &cells)
+QStringList cells(const NoteRow &n)
 {
-    const int r = t.rowCount();
-    insertEmptyRow(t, r);
-    for (int c = 0; c < cells.size(); ++c)
-        setCell(t, r, c, cells[c]);
+    return { n.id, n.style, n.text, n.x, n.y, n.w, n.h };
 }
 
-QStringList row(const QTableWidget &t, int r)
+QStringList ids(const NoteList &l)
 {
     QStringList out;
-    for (int c = 0; c < ColumnCount; ++c)
-        out << cell(t, r, c);
+    for (const NoteRow &n : l.rows())
+        out << n.id;
     return out;
+}
+
+NoteRow note(const QString &id, const QString &text = QString())
+{
+    return { id, "style1", text, "", "", "350", "260" };
 }
 
 } // namespace
@@ -46,25 +49,29 @@ class TestNoteFile : public QObject
 private slots:
     void roundTripKeepsHtmlAndOrder()
     {
-        QTableWidget t(0, ColumnCount);
         const QString html = "<html><body><p>a &lt; b &amp;&amp; c > d \"q\" 中文</p>\n<p>]]></p></body></html>";
-        addRow(t, { "Note0704545", "style3", html, "10", "-20", "350", "260" });
-        addRow(t, { "Note0704546", "style1", "", "", "", "350", "260" });
-        // A pasted control character would make the file unreadable, and all notes with it.
-        addRow(t, { "Note5900000", "style7", QString("be") + QChar(0x01) + "fore", "0", "0", "200", "160" });
-        const QByteArray data = build(t);
+        const QList<NoteRow> rows = {
+            { "Note0704545", "style3", html, "10", "-20", "350", "260" },
+            { "Note0704546", "style1", "", "", "", "350", "260" },
+            // A pasted control character would make the file unreadable, and all notes with it.
+            { "Note5900000", "style7", QString("be") + QChar(0x01) + "fore", "0", "0", "200", "160" },
+        };
+        const QByteArray data = build(rows);
         QVERIFY(data.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka>\n    <List id=\"0\">\n"
                                 "        <NoteID>Note0704545</NoteID>\n        <STYLE>"));
         writeFile(path(), data);
 
-        QTableWidget back(0, ColumnCount);
-        addRow(back, { "stale" }); // reading starts from an empty table
+        NoteList back;
+        back.append(note("stale")); // reading replaces what the list held
+        QSignalSpy reset(&back, &NoteList::reset);
         QCOMPARE(read(path(), back), ReadResult::Read);
-        QCOMPARE(back.rowCount(), 3);
-        QCOMPARE(row(back, 0), row(t, 0));
-        QCOMPARE(row(back, 1), row(t, 1));
-        QCOMPARE(cell(back, 2, ColText), QString("before"));
-        QVERIFY(build(back).contains("<List id=\"2\">"));
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(back.size(), 3);
+        QCOMPARE(back.at(0), rows[0]);
+        QCOMPARE(back.at(1), rows[1]);
+        QCOMPARE(back.at(2).text, QString("before"));
+        QVERIFY(build(back.rows()).contains("<List id=\"2\">"));
+        QCOMPARE(build({}), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka/>\n"));
     }
 
     void readingRules_data()
@@ -90,12 +97,9 @@ private slots:
         QFETCH(QByteArray, body);
         QFETCH(QString, ids);
         writeFile(path(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka>" + body + "</Mirelka>");
-        QTableWidget t(0, ColumnCount);
-        QCOMPARE(read(path(), t), ReadResult::Read);
-        QStringList got;
-        for (int r = 0; r < t.rowCount(); ++r)
-            got << cell(t, r, ColId);
-        QCOMPARE(got.join(' '), ids);
+        NoteList l;
+        QCOMPARE(read(path(), l), ReadResult::Read);
+        QCOMPARE(::ids(l).join(' '), ids);
     }
 
     void cellsByTagName()
@@ -103,23 +107,69 @@ private slots:
         // Another order, an unknown tag, a repeated tag, a wrong case, XX/YY/HH missing.
         writeFile(path(), "<Mirelka><List id=\"0\"><WW>300</WW><Other>?</Other><TEXT>first</TEXT>"
                           "<NoteID>n</NoteID><TEXT>second</TEXT><STYLE>style2</STYLE><stYLE>no</stYLE></List></Mirelka>");
-        QTableWidget t(0, ColumnCount);
-        QCOMPARE(read(path(), t), ReadResult::Read);
-        QCOMPARE(row(t, 0), QStringList({ "n", "style2", "second", "", "", "300", "" }));
-        QVERIFY(t.item(0, ColX) && t.item(0, ColH)); // real, empty cells
+        QList<NoteRow> rows;
+        QCOMPARE(read(path(), &rows), ReadResult::Read);
+        QCOMPARE(cells(rows.value(0)), QStringList({ "n", "style2", "second", "", "", "300", "" }));
     }
 
-    void deepOrOversizedFilesAreNotRead()
+    void badOrForeignFiles()
     {
-        QTableWidget t(0, ColumnCount);
+        NoteList l;
         QByteArray deep = "<Mirelka>";
         for (int i = 0; i < 30000; ++i)
             deep += "<List id=\"0\">";
         writeFile(path(), deep);
-        QCOMPARE(read(path(), t), ReadResult::Unreadable);
-        QCOMPARE(t.rowCount(), 0);
+        QCOMPARE(read(path(), l), ReadResult::Unreadable);
+        QCOMPARE(l.size(), 0);
         writeFile(path(), "<Mirelka>" + QByteArray(9 * 1024 * 1024, ' ') + "</Mirelka>");
-        QCOMPARE(read(path(), t), ReadResult::Unreadable);
+        QCOMPARE(read(path(), l), ReadResult::Unreadable);
+        writeFile(path(), "<Mirelka><List id=\"0\"><NoteID>cut");
+        QCOMPARE(read(path(), l), ReadResult::Unreadable);
+        QCOMPARE(read(m_dir.path(), l), ReadResult::NotAFile);
+        QCOMPARE(read(m_dir.path() + "/none.xml", l), ReadResult::Missing);
+        // Another root: not ours, but its rows are read all the same.
+        writeFile(path(), "<History><List id=\"0\"><NoteID>h</NoteID></List></History>");
+        QCOMPARE(read(path(), l), ReadResult::WrongRoot);
+        QCOMPARE(ids(l), QStringList({ "h" }));
+    }
+
+    void listAnnouncesEachEdit()
+    {
+        NoteList l;
+        QSignalSpy inserted(&l, &NoteList::rowInserted);
+        QSignalSpy removed(&l, &NoteList::rowRemoved);
+        QSignalSpy changed(&l, &NoteList::rowChanged);
+        QSignalSpy moved(&l, &NoteList::rowMoved);
+        l.append(note("a"));
+        l.append(note("b", "Note-a")); // a text that reads like another note's ID
+        l.insert(0, note("c"));
+        QCOMPARE(ids(l), QStringList({ "c", "a", "b" }));
+        QCOMPARE(inserted.count(), 3);
+        QCOMPARE(inserted.at(2).at(0).toInt(), 0);
+
+        // Found by ID only; the text column is searched only when asked.
+        QCOMPARE(l.indexOfId("b"), 2);
+        QCOMPARE(l.indexOfId("Note-a"), -1);
+        QCOMPARE(l.findRow(NoteRow::ColText, "Note-a"), 2);
+
+        l.setCell(1, NoteRow::ColStyle, "style4");
+        l.setCell(1, NoteRow::ColStyle, "style4"); // unchanged: no signal
+        l.setCell(1, NoteRow::FieldCount, "nowhere");
+        NoteRow moved2 = l.at(2);
+        moved2.x = "10";
+        l.replace(2, moved2);
+        l.replace(2, moved2);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.at(0).at(0).toInt(), 1);
+        QCOMPARE(l.at(1).style, QString("style4"));
+
+        l.move(2, 0);
+        QCOMPARE(moved.takeFirst(), QVariantList({ 2, 0 }));
+        l.removeAt(l.indexOfId("a"));
+        l.removeAt(5);
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(removed.at(0).at(1).value<NoteRow>().style, QString("style4"));
+        QCOMPARE(ids(l), QStringList({ "b", "c" }));
     }
 
     void noteGeometryIsClamped_data()

@@ -6,6 +6,7 @@
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
 #include "notes/notefile.h"
+#include "notes/notelist.h"
 #include "notes/widget.h"
 #include "platform/paths.h"
 
@@ -15,14 +16,16 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <sys/stat.h>
 
 using namespace NoteFile;
+constexpr int ColId = NoteRow::ColId, ColStyle = NoteRow::ColStyle, ColText = NoteRow::ColText,
+              ColX = NoteRow::ColX, ColW = NoteRow::ColW;
 
 namespace {
 
@@ -45,15 +48,11 @@ QByteArray readAll(const QString &path)
 // The file as the next start would read it.
 QList<QStringList> fileRows()
 {
-    QTableWidget t(0, ColumnCount);
-    read(notePath(), t);
+    QList<NoteRow> notes;
+    read(notePath(), &notes);
     QList<QStringList> rows;
-    for (int r = 0; r < t.rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < ColumnCount; ++c)
-            cells << cell(t, r, c);
-        rows << cells;
-    }
+    for (const NoteRow &n : notes)
+        rows << QStringList({ n.id, n.style, n.text, n.x, n.y, n.w, n.h });
     return rows;
 }
 
@@ -84,8 +83,8 @@ struct Manager
     QStringList ids() const
     {
         QStringList out;
-        for (int r = 0; r < w.table()->rowCount(); ++r)
-            out << cell(*w.table(), r, ColId);
+        for (const NoteRow &n : w.notes()->rows())
+            out << n.id;
         return out;
     }
 };
@@ -232,6 +231,10 @@ private slots:
         Manager m;
         const QString id = m.ids().first();
         FormNote *note = m.w.noteWindow(id);
+        NoteList *list = m.w.notes();
+        QSignalSpy inserted(list, &NoteList::rowInserted);
+        QSignalSpy removed(list, &NoteList::rowRemoved);
+        QSignalSpy changed(list, &NoteList::rowChanged);
         QTest::keyClicks(child<QTextEdit>(note, "textEdit"), "a<b & c");
         QVERIFY(fileRows()[0][ColText].contains("a&lt;b &amp; c"));
         note->onButton("Style");
@@ -247,6 +250,15 @@ private slots:
         QVERIFY(!note->isVisible());
         QCOMPARE(m.ids().size(), 1);
         QVERIFY(!m.ids().contains(id));
+        // The list told its views of each step, the way the file saw it.
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0).at(0).toInt(), 1);
+        QCOMPARE(removed.count(), 1);
+        const NoteRow gone = removed.at(0).at(1).value<NoteRow>();
+        QCOMPARE(gone.id, id);
+        QCOMPARE(gone.style, QString("style4"));
+        QCOMPARE(QStringList({ gone.x, gone.y, gone.w, gone.h }), QStringList({ "123", "45", "400", "300" }));
+        QVERIFY(changed.count() >= 3); // text, colour, place
     }
 
     void panelGeometryFollowsTheWidth_data()

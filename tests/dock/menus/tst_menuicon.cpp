@@ -4,6 +4,7 @@
 #include "dock/icons/formname.h"
 #include "dock/icons/formrecycle.h"
 #include "dock/icons/formtimingflash.h"
+#include "dock/icons/pictureface.h"
 #include "dock/menus/formmenuicon.h"
 #include "testenv.h"
 
@@ -104,12 +105,17 @@ private slots:
         plain.setIconSize(40, 40);
         plain.setDisk("/media/usb"); // not a drive: nothing
         QVERIFY(!plain.diskFace() && !plain.recycleFace());
-        QCOMPARE(qobject_cast<QLabel *>(plain.pictureLabel())->pixmap(Qt::ReturnByValue).size(), QSize(40, 40));
+        auto *still = qobject_cast<FaceWidget *>(plain.pictureLabel());
+        QVERIFY(still && qobject_cast<PictureFace *>(still->face()));
+        QCOMPARE(still->size(), QSize(40, 40));
 
         FormMenuIcon site;
         site.setData("icoU", ":/image/icon/url.png", "example", "URL");
         site.setIconSize(40, 40);
-        QCOMPARE(qobject_cast<QLabel *>(site.pictureLabel())->text(), QString("e"));
+        auto *tile = qobject_cast<UrlTileFace *>(qobject_cast<FaceWidget *>(site.pictureLabel())->face());
+        QVERIFY(tile);
+        QCOMPARE(tile->letter(), QString("e"));
+        QCOMPARE(tile->letterPixelSize(40), 20); // half the picture's width in a menu
 
         // A second setData builds the face anew, not a second one.
         FormMenuIcon bin;

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QAbstractButton>
 #include <QtTest>
 
 namespace {
@@ -159,7 +160,7 @@ private slots:
         panel.loadFile();
         const int before = panel.tree()->topLevelItemCount();
         QVERIFY(before > 0);
-        QMetaObject::invokeMethod(&panel, "on_Update_clicked");
+        panel.findChild<QAbstractButton *>("Update")->click();
         QCOMPARE(panel.tree()->topLevelItemCount(), 0);
         QVERIFY(panel.findChild<QLabel *>("Loading")->isVisibleTo(&panel));
         QCOMPARE(panel.reloadTimer()->interval(), FormStartMenu::ReloadMs);

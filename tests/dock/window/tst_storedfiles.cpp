@@ -7,6 +7,7 @@
 #include "dock/settings/formstartup.h"
 #include "dock/widgets/formdesktopwidget.h"
 #include "dock/window/dockconfig.h"
+#include "common/safefile.h"
 #include "fakesettings.h"
 #include "notes/notefile.h"
 #include "platform/paths.h"
@@ -103,7 +104,10 @@ private slots:
         DockConfig::writeHotkey(file, 4, "Ctrl+Alt+D");
         {
             FormStartUp prompt;
-            QVERIFY(QMetaObject::invokeMethod(&prompt, "on_checkBox_clicked", Q_ARG(bool, true)));
+            auto *remind = prompt.findChild<QCheckBox *>("checkBox");
+            QVERIFY(remind);
+            remind->setChecked(false);
+            remind->click(); // ticked by the user
         }
         {
             FormDesktopWidget panel;
@@ -114,16 +118,16 @@ private slots:
 
     void notesFile()
     {
-        QTableWidget t(0, NoteFile::ColumnCount);
-        NoteFile::insertEmptyRow(t, 0);
-        NoteFile::insertEmptyRow(t, 1);
-        const QStringList a = { "1607000000001", "2", QString::fromUtf8("买菜 & <牛奶>\n第二行"), "100", "120", "250", "260" };
-        const QStringList b = { "1607000000002", "0", "", "-5", "0", "300", "300" };
-        for (int c = 0; c < NoteFile::ColumnCount; ++c) {
-            NoteFile::setCell(t, 0, c, a[c]);
-            NoteFile::setCell(t, 1, c, b[c]);
-        }
-        QCOMPARE(NoteFile::build(t), fixture("Mirelka.xml"));
+        const QList<NoteRow> rows = {
+            { "1607000000001", "2", QString::fromUtf8("买菜 & <牛奶>\n第二行"), "100", "120", "250", "260" },
+            { "1607000000002", "0", "", "-5", "0", "300", "300" } };
+        QCOMPARE(NoteFile::build(rows), fixture("Mirelka.xml"));
+        const QString path = platform::appConfigFolder() + "/Mirelka.xml";
+        QDir().mkpath(platform::appConfigFolder());
+        QVERIFY(SafeFile::write(path, NoteFile::build(rows)));
+        NoteList back;
+        QCOMPARE(NoteFile::read(path, back), NoteFile::ReadResult::Read);
+        QCOMPARE(back.rows(), rows);
     }
 };
 

@@ -6,6 +6,9 @@
 #include "dock/menus/formmenu.h"
 #include "dock/widgets/formdesktopwidget.h"
 #include "testenv.h"
+#include "dock/window/dockactions.h"
+#include "dock/window/dockmessages.h"
+#include "dock/window/dockwindows.h"
 #include "widgetfixture.h"
 
 #include <QFile>
@@ -129,7 +132,7 @@ private slots:
     {
         Widget w;
         w.AddIcon2(":/image/icon/Disk.png", "盘符", "DISK", "0", "0");
-        QVERIFY(w.driveChooser()->isVisible());
+        QVERIFY(w.windows()->driveChooser()->isVisible());
         w.setIconDisk(lastRow(w).IconID, "/media/data");
         QCOMPARE(lastRow(w).Name, QString("系统盘符"));
         QCOMPARE(takeToast(w), QString("盘符设置成功！"));
@@ -277,18 +280,18 @@ private slots:
     {
         Widget w;
         w.menuAddSystemIco("icoMenu");
-        QCOMPARE(w.sidePanel()->targetId(), QString("icoMenu"));
+        QCOMPARE(w.windows()->sidePanel()->targetId(), QString("icoMenu"));
         w.AddSystemIcon();
         QVERIFY(w.isPopupOpen());
-        emit w.sidePanel()->AddIcon(":/image/icon/Cmd.png", "命令提示符", "CMD", "C:/Windows/System32/cmd.exe", "0");
+        emit w.windows()->sidePanel()->AddIcon(":/image/icon/Cmd.png", "命令提示符", "CMD", "C:/Windows/System32/cmd.exe", "0");
         QCOMPARE(lastRow(w).Class, QString("CMD"));
         w.SidebarMenuClose();
         QVERIFY(!w.isPopupOpen());
         // The web-site dialog leaves the flag alone.
         w.menuAddUrlIco("icoMenu");
-        QCOMPARE(w.addUrlDialog()->targetId(), QString("icoMenu"));
+        QCOMPARE(w.windows()->addUrlDialog()->targetId(), QString("icoMenu"));
         w.AddUrlIco();
-        emit w.addUrlDialog()->AddIcon(":/p.png", "site", "URL", "https://example.org/", "0");
+        emit w.windows()->addUrlDialog()->AddIcon(":/p.png", "site", "URL", "https://example.org/", "0");
         QCOMPARE(lastRow(w).Path, QString("https://example.org/"));
         QVERIFY(!w.isPopupOpen());
     }

@@ -5,9 +5,13 @@
 #include "dock/settings/qxtglobalshortcut.h"
 #include "dock/window/dockconfig.h"
 #include "dock/window/formdetection.h"
+#include "dock/window/removabledisks.h"
 #include "dock/window/udisk.h"
 #include "messaging.h"
 #include "testenv.h"
+#include "dock/window/dockactions.h"
+#include "dock/window/dockmessages.h"
+#include "dock/window/dockwindows.h"
 #include "widgetfixture.h"
 
 #include <QMessageBox>
@@ -65,7 +69,7 @@ private slots:
         QCOMPARE(w.hotkey(0)->shortcut(), QKeySequence("Alt+Q"));
         QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Alt+D"));
         QCOMPARE(keys->grabbed.size(), 5);
-        QVERIFY(w.isReceivingMessages());
+        QVERIFY(w.messages()->isListening());
         QVERIFY(procs->started.isEmpty()); // no outside window tool lies beside the dock
         // Key names match exactly.
         w.setKey("Dock", "Ctrl+Alt+D");
@@ -124,7 +128,7 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.isDockShown());
-        QVERIFY(!w.receiveSystemMessage(7, "Pravelt,WinD")); // not a system message
+        QVERIFY(!w.messages()->receive(7, "Pravelt,WinD")); // not a system message
         QVERIFY(!w.showTimer()->isActive());
         w.setMouseFullScreen(true);
         w.edgeStrip()->hide();
@@ -153,7 +157,7 @@ private slots:
     {
         // Start at 14:05:00; the constructor's own tick does the minute work.
         Widget w;
-        QCOMPARE(w.tickCounter(), 0);
+        QCOMPARE(w.messages()->tickCount(), 0);
         QCOMPARE(w.launchPad()->timeText(), QString("2:05 PM"));
         w.iconTable()->append({ "icoClock", ":/c.png", "x", "TIME2", "0", "" });
 
@@ -170,7 +174,7 @@ private slots:
         ticks(w, 44);
         QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name, QString("x"));
         ticks(w, 1);
-        QCOMPARE(w.tickCounter(), 0);
+        QCOMPARE(w.messages()->tickCount(), 0);
         QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name,
                  QString("2027/01/03 ") + QDate(2027, 1, 3).toString("ddd"));
         QCOMPARE(w.launchPad()->timeText(), QString("9:41 AM"));
@@ -203,11 +207,11 @@ private slots:
     void diskReportsInABurstRescanOnce()
     {
         Widget w;
-        QSignalSpy rescans(w.diskTimer(), &QTimer::timeout);
+        QSignalSpy rescans(w.disks()->settleTimer(), &QTimer::timeout);
         volumes->add("/media/u/A", "A", true);
         volumes->changed();
         QCOMPARE(takeToast(w), QString("发现移动存储设备！"));
-        QVERIFY(w.diskTimer()->isActive());
+        QVERIFY(w.disks()->settleTimer()->isActive());
         volumes->add("/media/u/B", "", true);
         volumes->changed();
         QCOMPARE(takeToast(w), QString("发现移动存储设备！"));
@@ -217,7 +221,7 @@ private slots:
         QCOMPARE(countClass(w, "UDISK"), 0);
 
         QTRY_COMPARE_WITH_TIMEOUT(rescans.count(), 1, 5000);
-        QVERIFY(!w.diskTimer()->isActive());
+        QVERIFY(!w.disks()->settleTimer()->isActive());
         QCOMPARE(countClass(w, "UDISK"), 1);
         const DockIconRecord r = lastRow(w);
         QCOMPARE(r.Name, QString("U盘[ (/media/u/B)]"));
@@ -233,12 +237,12 @@ private slots:
         volumes->add("/");
         Widget w;
         volumes->changed();
-        QVERIFY(!w.diskTimer()->isActive());
+        QVERIFY(!w.disks()->settleTimer()->isActive());
         // Fixed disks and discs are drives, but not removable ones.
         volumes->add("/mnt/data", "data");
         volumes->add("/media/u/DVD", "DVD");
         volumes->changed();
-        QVERIFY(!w.diskTimer()->isActive());
+        QVERIFY(!w.disks()->settleTimer()->isActive());
         QCOMPARE(takeToast(w), QString());
         w.UDiskTimeOut();
         QCOMPARE(countClass(w, "UDISK"), 0);
@@ -319,7 +323,7 @@ private slots:
         w->systemClose();
         QCOMPARE(notes.messages(), QStringList({ "CloseMirelka" }));
         QVERIFY(procs->killed.contains("Pravelt"));
-        QVERIFY(!w->isReceivingMessages());
+        QVERIFY(!w->messages()->isListening());
         delete w;
     }
 };

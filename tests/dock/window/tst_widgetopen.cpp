@@ -15,6 +15,9 @@
 #include "dock/widgets/formdesktopwidget.h"
 #include "dock/widgets/formweather.h"
 #include "testenv.h"
+#include "dock/window/dockactions.h"
+#include "dock/window/dockmessages.h"
+#include "dock/window/dockwindows.h"
 #include "widgetfixture.h"
 
 #include <QFile>
@@ -94,25 +97,25 @@ class TestWidgetOpen : public QObject, public WidgetFixture
             e << "kill " + k;
         for (const QString &s : procs->started)
             e << "start " + s;
-        if (w.updater()->isVisible())
+        if (w.windows()->updater()->isVisible())
             e << "updater";
-        if (w.weatherWindow()->isVisible())
+        if (w.windows()->weatherWindow()->isVisible())
             e << "weather";
-        if (w.powerDialog()->isVisible())
-            e << (w.powerDialog()->isTimerPage() ? "timer page" : "power page");
-        if (w.eyeProtection()->isShown())
+        if (w.windows()->powerDialog()->isVisible())
+            e << (w.windows()->powerDialog()->isTimerPage() ? "timer page" : "power page");
+        if (w.windows()->eyeProtection()->isShown())
             e << "eye";
-        if (w.searchBox()->isShown())
-            e << (wins->levels.value(w.searchBox()) == platform::WindowSystem::Above ? "search above" : "search");
-        if (w.settingsPanel()->isVisible())
+        if (w.windows()->searchBox()->isShown())
+            e << (wins->levels.value(w.windows()->searchBox()) == platform::WindowSystem::Above ? "search above" : "search");
+        if (w.windows()->settingsPanel()->isVisible())
             e << "settings";
-        if (w.iconSettingsDialog()->isVisible())
-            e << QString("icon settings %1").arg(w.iconSettingsDialog()->mode());
-        if (w.sidePanel()->isVisible())
+        if (w.windows()->iconSettingsDialog()->isVisible())
+            e << QString("icon settings %1").arg(w.windows()->iconSettingsDialog()->mode());
+        if (w.windows()->sidePanel()->isVisible())
             e << "side panel";
-        if (w.desktopWidgetPanel()->isVisible())
+        if (w.windows()->desktopWidgetPanel()->isVisible())
             e << "desktop tools";
-        if (w.driveChooser()->isVisible())
+        if (w.windows()->driveChooser()->isVisible())
             e << "drive chooser";
         if (w.startMenu()->isShown())
             e << "start menu";
@@ -272,8 +275,8 @@ private slots:
         Widget w;
         const QString recycle = w.iconTable()->record(w.iconTable()->findRow(3, "RECYCLE")).IconID;
         w.showMenu(recycle, 18);
-        QCOMPARE(w.iconSettingsDialog()->iconId(), recycle);
-        QCOMPARE(w.iconSettingsDialog()->iconClass(), QString("RECYCLE"));
+        QCOMPARE(w.windows()->iconSettingsDialog()->iconId(), recycle);
+        QCOMPARE(w.windows()->iconSettingsDialog()->iconClass(), QString("RECYCLE"));
         QVERIFY(w.isPopupOpen());
         w.showMenu(recycle, 101);
         QVERIFY(!w.isPopupOpen());
@@ -304,7 +307,7 @@ private slots:
     void barMenu()
     {
         Widget w;
-        std::unique_ptr<QMenu> menu(w.buildBarMenu());
+        std::unique_ptr<QMenu> menu(w.actions()->buildBarMenu());
         QCOMPARE(texts(menu.get()), QStringList({ "桌面工具", "添加图标", "-", "Dock设置          ", "使用帮助     ",
                                                   "隐藏Dock          ", "退出Dock          " }));
         QCOMPARE(texts(menu->actions().at(1)->menu()),
@@ -312,7 +315,7 @@ private slots:
         action(menu.get(), "添加分栏图标")->trigger();
         QCOMPARE(lastRow(w).Class, QString("BLANK"));
         action(menu.get(), "桌面工具")->trigger();
-        QVERIFY(w.desktopWidgetPanel()->isVisible());
+        QVERIFY(w.windows()->desktopWidgetPanel()->isVisible());
 
         // A right release on the bar runs it, with the pop-up flag up meanwhile.
         const auto seen = nextPopup(w);
@@ -329,11 +332,11 @@ private slots:
     void trayMenu()
     {
         Widget w;
-        QCOMPARE(w.trayIcon()->toolTip(), QString("Zorvane"));
-        std::unique_ptr<QMenu> menu(w.buildTrayMenu());
+        QCOMPARE(w.actions()->trayIcon()->toolTip(), QString("Zorvane"));
+        std::unique_ptr<QMenu> menu(w.actions()->buildTrayMenu());
         QCOMPARE(texts(menu.get()), QStringList({ "显示Dock", "-", "Dock设置", "退出Dock        " }));
         action(menu.get(), "Dock设置")->trigger();
-        QVERIFY(w.settingsPanel()->isVisible());
+        QVERIFY(w.windows()->settingsPanel()->isVisible());
         const auto seen = nextPopup(w);
         w.iconActivated(QSystemTrayIcon::Context);
         QCOMPARE(seen->texts.size(), 4);

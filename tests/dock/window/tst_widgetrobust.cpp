@@ -1,6 +1,9 @@
 // The dock window when its files are hostile or its disk is full.
 #include "fulldisk.h"
 #include "testenv.h"
+#include "dock/window/dockactions.h"
+#include "dock/window/dockmessages.h"
+#include "dock/window/dockwindows.h"
 #include "widgetfixture.h"
 
 #include "dock/settings/docksettings.h"

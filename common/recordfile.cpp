@@ -1,0 +1,107 @@
+#include "recordfile.h"
+
+#include "common/xmlguard.h"
+#include "platform/regularfile.h"
+
+#include <QDebug>
+#include <QDomDocument>
+#include <QTextStream>
+
+namespace RecordFile {
+
+QByteArray toXml(const Layout &layout, const QList<QStringList> &rows)
+{
+    QDomImplementation::setInvalidDataPolicy(QDomImplementation::DropInvalidChars);
+
+    QDomDocument doc;
+    doc.appendChild(doc.createProcessingInstruction(QStringLiteral("xml"),
+                                                    QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
+    QDomElement root = doc.createElement(layout.root);
+    doc.appendChild(root);
+    for (int r = 0; r < rows.size(); ++r) {
+        QDomElement list = doc.createElement(QStringLiteral("List"));
+        list.setAttribute(QStringLiteral("id"), QString::number(r));
+        for (int f = 0; f < layout.tags.size(); ++f) {
+            QDomElement e = doc.createElement(layout.tags.at(f));
+            e.appendChild(doc.createTextNode(rows.at(r).value(f)));
+            list.appendChild(e);
+        }
+        root.appendChild(list);
+    }
+
+    QByteArray out;
+    QTextStream ts(&out, QIODevice::WriteOnly);
+    ts.setCodec("UTF-8");
+    doc.save(ts, 4, QDomNode::EncodingFromDocument);
+    ts.flush();
+    return out;
+}
+
+Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *rows)
+{
+    rows->clear();
+    QDomDocument doc;
+    QString why;
+    if (!XmlGuard::parse(xml, &doc, XmlGuard::MaxDepth, &why)) {
+        qDebug() << "add setcontent error..." << why;
+        return Parse::Malformed;
+    }
+    Parse result = Parse::Ok;
+    const QDomElement root = doc.documentElement();
+    if (root.tagName() != layout.root) {
+        qDebug() << "root.tagname != History...";
+        result = Parse::WrongRoot;
+    }
+    const int fields = layout.tags.size();
+    for (QDomNode n = root.firstChild(); !n.isNull(); n = n.nextSibling()) {
+        if (!n.isElement())
+            continue;
+        const QDomElement list = n.toElement();
+        const int row = list.attribute(QStringLiteral("id")).toInt();
+        if (row < 0 || row > rows->size())
+            continue;
+        QStringList cells;
+        for (int f = 0; f < fields; ++f)
+            cells << QString();
+        for (QDomNode c = list.firstChild(); !c.isNull(); c = c.nextSibling()) {
+            if (!c.isElement())
+                continue;
+            const QDomElement e = c.toElement();
+            const int f = layout.tags.indexOf(e.tagName());
+            if (f >= 0)
+                cells[f] = e.text();
+        }
+        rows->insert(row, cells);
+    }
+    return result;
+}
+
+Read read(const Layout &layout, const QString &path, QList<QStringList> *rows)
+{
+    using platform::RegularFile::Status;
+    rows->clear();
+    QByteArray data;
+    const Status status = platform::RegularFile::read(path, platform::RegularFile::ListCap, &data);
+    switch (status) {
+    case Status::Ok:
+        break;
+    case Status::Missing:
+        return Read::Missing;
+    default:
+        qDebug() << "open for add error..." << path << platform::RegularFile::describe(status);
+        return status == Status::NotRegular ? Read::NotAFile
+             : status == Status::TooLarge   ? Read::TooLarge
+                                            : Read::Failed;
+    }
+    switch (parse(layout, data, rows)) {
+    case Parse::Ok:
+        return Read::Ok;
+    case Parse::WrongRoot:
+        return Read::WrongRoot;
+    case Parse::Malformed:
+        break;
+    }
+    return Read::Malformed;
+}
+
+} // namespace RecordFile

@@ -1,0 +1,137 @@
+#include "dockmessages.h"
+#include "dockconfig.h"
+
+#include "common/systemmessage.h"
+#include "dock/model/dockiconlist.h"
+#include "platform/clock.h"
+#include "platform/processes.h"
+
+#include <QDebug>
+#include <QLocale>
+#include <QTimer>
+
+namespace {
+
+const QString WindowTool = QStringLiteral("Pravelt");
+
+// What the debug output says about a notice of the window tool.
+QString noticeLine(const QString &sender, const QString &command)
+{
+    if (command.startsWith(QLatin1String("AppWindowFullScreen")))
+        return QStringLiteral("接到") + sender + QStringLiteral("系统消息：窗口全屏") + command;
+    if (command == QLatin1String("AppWindowMaximization"))
+        return QStringLiteral("系统消息：窗口最大化");
+    if (command == QLatin1String("MButtonDoubleClick"))
+        return QStringLiteral("接到鼠标双击：");
+    return QStringLiteral("系统消息：窗口正常");
+}
+
+} // namespace
+
+DockMessages::DockMessages(DockIconList *icons, const DockState *settings, QObject *parent)
+    : QObject(parent), m_icons(icons), m_settings(settings)
+{
+    m_timer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, &DockMessages::tick);
+}
+
+bool DockMessages::listen(const QString &title)
+{
+    if (!m_receiver)
+        m_receiver = new SystemMessageReceiver(
+            title, [this](quint32 dw, const QString &text) { return receive(dw, text); }, this);
+    if (m_receiver->listen())
+        return true;
+    qDebug() << "system messages: cannot listen as" << title;
+    return false;
+}
+
+bool DockMessages::isListening() const { return m_receiver && m_receiver->isListening(); }
+
+void DockMessages::close()
+{
+    if (m_receiver)
+        m_receiver->close();
+}
+
+void DockMessages::send(const QString &object, const QString &content)
+{
+    const bool found = SystemMessage::windowExists(object);
+    qDebug() << "句柄：" << object << found;
+    if (!found)
+        return;
+    qDebug() << "发送：" << object;
+    SystemMessage::send(object, content);
+}
+
+bool DockMessages::receive(quint32 dwData, const QString &text)
+{
+    if (dwData != SystemMessage::Tag)
+        return false;
+    const SystemMessage::Parsed m = SystemMessage::parse(text);
+    // A message without a sender and a command is consumed and ignored.
+    if (!m.hasComma)
+        return true;
+    if (m.sender == QLatin1String("Mirelka") && m.command == QLatin1String("MirelkaClose")) {
+        qDebug().noquote() << m.sender + QStringLiteral("：") + m.command;
+        emit notesClosed();
+    }
+    if (m.sender == WindowTool) {
+        static const char *const commands[] = { "AppWindowFullScreen(LaunchPad)", "AppWindowFullScreen",
+                                                "AppWindowMaximization", "AppWindowNormal",
+                                                "MButtonDoubleClick", "WinD" };
+        for (const char *c : commands) {
+            if (m.command == QLatin1String(c)) {
+                qDebug().noquote() << noticeLine(m.sender, m.command);
+                emit windowToolNotice(m.command);
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+bool DockMessages::windowToolRunning() { return SystemMessage::windowExists(WindowTool); }
+
+void DockMessages::sendTaskbarAlpha(bool on)
+{
+    send(WindowTool, on ? QStringLiteral("TaskbarAlphaTrue") : QStringLiteral("TaskbarAlphaFalse"));
+}
+
+void DockMessages::sendTaskbarBlurry(bool on)
+{
+    send(WindowTool, on ? QStringLiteral("TaskbarBlurryTrue") : QStringLiteral("TaskbarBlurryFalse"));
+}
+
+void DockMessages::sendTaskbarHide(bool on)
+{
+    send(WindowTool, on ? QStringLiteral("TaskbarHideTrue") : QStringLiteral("TaskbarHideFalse"));
+}
+
+void DockMessages::startTicking() { m_timer->start(1000); }
+void DockMessages::stopTicking() { m_timer->stop(); }
+
+void DockMessages::tick()
+{
+    if (++m_tick == 60) {
+        m_tick = 0;
+        const QDateTime now = platform::now();
+        for (int r = 0; r < m_icons->rowCount(); ++r) {
+            const QString cl = m_icons->cell(r, 3);
+            if (cl == IconClass::TIME1 || cl == IconClass::TIME2)
+                m_icons->setCell(r, 2, now.toString(QStringLiteral("yyyy/MM/dd ddd")));
+        }
+        emit minuteText(QLocale(QLocale::English, QLocale::AnyCountry).toString(now, QStringLiteral("h:mm AP")));
+    }
+    if (m_tick % 5 == 0) {
+        emit screenCheck();
+        const bool tool = windowToolRunning();
+        if (tool && m_tick == 15) {
+            sendTaskbarBlurry(m_settings->taskbarBlurry);
+            sendTaskbarAlpha(m_settings->taskbarAlpha);
+            sendTaskbarHide(m_settings->taskbarHide);
+        } else if (!tool && m_tick == 10) {
+            platform::ProcessesService::get().startOutsideProgram(QStringLiteral("Pravelt.exe"));
+        }
+    }
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+class DockIconList;
+class QTimer;
+class SystemMessageReceiver;
+struct DockState;
+
+// The dock's side of the messages between our programs, and the dock's
+// one-second tick: the window tool beside the dock is started when missing
+// and, once there, told the taskbar switches; once a minute the clock icons'
+// rows take the date.
+class DockMessages : public QObject
+{
+    Q_OBJECT
+public:
+    DockMessages(DockIconList *icons, const DockState *settings, QObject *parent = nullptr);
+
+    // Listening for messages under the dock's window title, and stopping.
+    bool listen(const QString &title);
+    bool isListening() const;
+    void close();
+
+    // A message the receiver got; true when consumed. Every text with the
+    // system tag is consumed, whether or not it means anything here.
+    bool receive(quint32 dwData, const QString &text);
+    // Sends to the window titled `object` when it is there.
+    static void send(const QString &object, const QString &content);
+    static bool windowToolRunning();
+    static void sendTaskbarAlpha(bool on);
+    static void sendTaskbarBlurry(bool on);
+    static void sendTaskbarHide(bool on);
+
+    // The tick: the count within the minute, the timer and one step of it.
+    int tickCount() const { return m_tick; }
+    void startTicking();
+    void stopTicking();
+    void tick();
+
+signals:
+    void notesClosed();
+    // A notice of the window tool: a window went full screen, maximised or
+    // normal, the desktop was double-clicked or shown.
+    void windowToolNotice(const QString &command);
+    // Once a minute: the launch pad's clock text.
+    void minuteText(const QString &text);
+    // Every five seconds: the bar checks the screens it may stand on.
+    void screenCheck();
+
+private:
+    DockIconList *m_icons;
+    const DockState *m_settings;
+    SystemMessageReceiver *m_receiver = nullptr;
+    QTimer *m_timer = nullptr;
+    int m_tick = 59;
+};
