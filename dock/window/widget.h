@@ -3,6 +3,7 @@
 #include "dock/model/dockicon.h"
 
 #include <QHash>
+#include <functional>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
@@ -305,6 +306,10 @@ private:
     void sizeBar(int a, int b);
     void placeBarFrames();
     QRegion barRegion() const;
+    // Start-up work that can wait until the bar is on the screen: run after
+    // the window's first paint (or a second after start when never shown).
+    void afterFirstPaint(const std::function<void()> &work);
+    void runAfterPaint();
     void showStrip();
     void placeHoverWindows(FormCommonIcon *icon, const QString &name);
     // the drag
@@ -339,6 +344,8 @@ private:
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
     DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
+    bool m_painted = false;
+    QList<std::function<void()>> m_afterPaint;
     RemovableDisks *m_disks = nullptr;
 
     QTimer *m_relayoutTimer = nullptr;

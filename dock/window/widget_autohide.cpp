@@ -88,6 +88,11 @@ void Widget::leaveEvent(QEvent *e)
 
 bool Widget::eventFilter(QObject *o, QEvent *e)
 {
+    if (o == this && e->type() == QEvent::UpdateRequest && !m_painted) {
+        m_painted = true;
+        // Queued: the paint that this request starts comes first.
+        QTimer::singleShot(0, this, &Widget::runAfterPaint);
+    }
     if (o == this && e->type() == QEvent::WindowDeactivate && !m_menuDrag) {
         showStrip();
         MenuHide();
@@ -113,6 +118,26 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         }
     }
     return QWidget::eventFilter(o, e);
+}
+
+void Widget::afterFirstPaint(const std::function<void()> &work)
+{
+    if (m_painted && m_afterPaint.isEmpty()) {
+        work();
+        return;
+    }
+    if (m_afterPaint.isEmpty() && !m_painted)
+        QTimer::singleShot(1000, this, &Widget::runAfterPaint);
+    m_afterPaint << work;
+}
+
+void Widget::runAfterPaint()
+{
+    m_painted = true;
+    const QList<std::function<void()>> work = std::move(m_afterPaint);
+    m_afterPaint.clear();
+    for (const auto &w : work)
+        w();
 }
 
 void Widget::showFrameArea(bool b)

@@ -112,7 +112,7 @@ void Widget::createClassIco()
                 icon->setDoubleClick(m_set.iconDoubleClick);
             }
         } else if (cl == IconClass::WEATHER) {
-            weatherWindow()->startWeather();
+            afterFirstPaint([this] { weatherWindow()->startWeather(); });
         }
     }
 }

@@ -1,5 +1,6 @@
 // Auto-hide: the slides of the bar, the edge strip and the window's reactions.
 #include "dock/window/autohide.h"
+#include "dock/window/dockwindows.h"
 #include "dock/window/formdetection.h"
 #include "testenv.h"
 #include "widgetfixture.h"
@@ -128,6 +129,26 @@ private slots:
         send(w, QEvent::WindowDeactivate);
         QVERIFY(!w.edgeStrip()->isHidden());
         QVERIFY(w.isSlidIn()); // the bar itself slides out only on the next leave
+    }
+
+    void weatherWaitsForTheFirstPaint()
+    {
+        writeDock({ { "a", "x.png", "a", "ICON", "", "" }, { "w", "x.png", "w", "WEATHER", "", "" } });
+        Widget w;
+        const int atStart = w.windows()->madeCount();
+        QCoreApplication::processEvents();
+        QCOMPARE(w.windows()->madeCount(), atStart); // not before the bar is painted
+        w.show();
+        QTRY_COMPARE(w.windows()->madeCount(), atStart + 1);
+        QVERIFY(w.windows()->weatherWindow());
+    }
+
+    void weatherStartsAnywayWhenNeverShown()
+    {
+        writeDock({ { "w", "x.png", "w", "WEATHER", "", "" } });
+        Widget w;
+        const int atStart = w.windows()->madeCount();
+        QTRY_COMPARE_WITH_TIMEOUT(w.windows()->madeCount(), atStart + 1, 3000);
     }
 
     void frameAreaSlidesOnTheRightEdge()
