@@ -83,8 +83,10 @@ void DockPlacement::sendInputRegion(QRegion visible, bool holdGrowth)
             return;
         if (holdGrowth && m_region.intersected(visible) == visible)
             return;
+        // Grown, it takes the whole box at once: the row's glide and the tip
+        // then move within it without another send.
         if (holdGrowth)
-            visible += m_region;
+            visible = QRegion((visible + m_region).boundingRect());
     }
     m_region = visible;
     m_sent = true;

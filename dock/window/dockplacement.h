@@ -42,7 +42,8 @@ public:
     // Sends what takes the pointer, when it differs from what was sent. While
     // `holdGrowth` (the pointer moves over the bar, which swells and shrinks
     // with the magnification), a region within the one sent is not sent:
-    // the X server reshapes the window only as the bar grows.
+    // the X server reshapes the window only as the bar grows, and then to
+    // the box around all it has taken.
     void sendInputRegion(QRegion visible, bool holdGrowth = false);
     // The next send goes out whatever it holds (the window was mapped anew).
     void forgetSentRegion() { m_sent = false; }

@@ -241,6 +241,35 @@ private slots:
         QVERIFY(inputShape(&w).contains(ico));
         QVERIFY(!inputShape(&w).contains(QPoint(5, 5)));
     }
+
+    void sweepSendsTheShapeRarely()
+    {
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.isDockShown());
+        const QRect bar = w.inputRegion().boundingRect().translated(w.pos());
+        const int y = bar.bottom() - 20;
+        QCursor::setPos(bar.left() + 5, y);
+        QTRY_VERIFY(w.autoHide()->isPointerInside());
+        const int before = w.placement()->regionSends();
+        // Back and forth along the bar, as a hand moves over it.
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int x = bar.left() + 5; x < bar.right() - 5; x += 6) {
+                QCursor::setPos(pass ? bar.right() - (x - bar.left()) : x, y);
+                QTest::qWait(5);
+            }
+        }
+        QTest::qWait(100);
+        const int moves = 2 * bar.width() / 6;
+        QVERIFY2(w.placement()->regionSends() - before < moves / 10,
+                 qPrintable(QStringLiteral("%1 shapes for %2 moves").arg(w.placement()->regionSends() - before).arg(moves)));
+        QCOMPARE(inputShape(&w), w.inputRegion());
+        // Gone from the bar: the desktop beside it is reachable again.
+        QCursor::setPos(960, 300);
+        QTRY_VERIFY(!w.autoHide()->isPointerInside());
+        QTRY_VERIFY(!inputShape(&w).contains(QPoint(2, y - w.y())));
+        QTRY_COMPARE(inputShape(&w), w.inputRegion());
+    }
 };
 
 int main(int argc, char *argv[])
