@@ -59,6 +59,14 @@ public:
     // "添加图标" submenu and the "图标设置" submenu). The right release runs it.
     void fillContextMenu(QMenu *main, QMenu *addMenu, QMenu *setMenu);
     static QString menuStyleSheet();
+    // Runs the context menu of an icon of this ID and class at the cursor;
+    // an icon that only runs the menus of others needs nothing else.
+    void setMenuTarget(const QString &id, const QString &cl)
+    {
+        m_id = id;
+        m_class = cl;
+    }
+    void runContextMenu();
 
     QString id() const { return m_id; }
     QString name() const { return m_name; }
@@ -166,7 +174,6 @@ private:
     void removeFaces();
     QWidget *face() const;
     void cleanUp();
-    void runContextMenu();
     void animateSizeTo(const QSize &end);
     QPropertyAnimation *oneOffAnimation(QObject *target, const QByteArray &property, int duration);
 

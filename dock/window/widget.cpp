@@ -11,17 +11,26 @@
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
+int Widget::iconCount() const
+{
+    return m_bar->count();
+}
+
 
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
     ui->frameArea->lower();
-    ui->frameIco->raise();
     for (QWidget *w : { static_cast<QWidget *>(ui->frameWork), static_cast<QWidget *>(ui->Detection00),
                         static_cast<QWidget *>(ui->main), static_cast<QWidget *>(ui->Detection) })
         w->raise();
     IcoData = new DockIconList(this);
     IcoData->setRows(dockPresetRows());
+    // The icons, painted in one widget over the background.
+    m_bar = new DockBar(ui->frameMain);
+    m_bar->setModel(IcoData);
+    m_bar->raise();
+    ui->frameBackground->hide(); // the bar paints it
     m_file = DockSettings::instance();
 
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
@@ -72,8 +81,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     platform::setWindowRole(m_dragGhost, platform::WindowRole::DragIcon);
     platform::WindowSystemService::get().setLevel(m_dragGhost, platform::WindowSystem::Above);
     platform::WindowSystemService::get().keepInFrontOf(m_dragGhost, this);
-    m_placeholder = new FormCommonIcon(ui->frameIco);
-    m_placeholder->hide();
 
     m_weatherEffects = new FormWeatherEffects;
     m_weatherEffects->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
@@ -135,6 +142,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_relayoutTimer = new QTimer(this);
     m_relayoutTimer->setSingleShot(true);
     connect(m_relayoutTimer, &QTimer::timeout, this, &Widget::IconSorting);
+    connect(m_bar, &DockBar::IconMouseIn, this, &Widget::IconMouseIn);
+    connect(m_bar, &DockBar::IconMouseMove, this, &Widget::IconMouseMove);
+    connect(m_bar, &DockBar::IconWidth, this, &Widget::IconWidth);
+    connect(m_bar, &DockBar::MousePosition, this, &Widget::MousePosition);
+    connect(m_bar, &DockBar::IconOpen, this, &Widget::IconOpen);
+    connect(m_bar, &DockBar::IconMenu, this, &Widget::showMenu);
+    connect(m_bar, &DockBar::IconPressMove, this, &Widget::IconPressMove);
+    connect(m_bar, &DockBar::IconPressRelease, this, &Widget::IconPressRelease);
+    connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
+    connect(m_bar, &DockBar::rowsChanged, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
 
     initialize();
     timeOver();

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 class FormAddUrl;
+class DockBar;
 class FormCommonIcon;
 class FormDelete;
 class FormDesktopTime;
@@ -70,8 +71,9 @@ public:
     DockSettings *settingsFile() const { return m_file; }
     QxtGlobalShortcut *hotkey(int i) const { return m_hotkeys[i]; }
     FormSystemHint *toast() const { return m_toast; }
-    FormCommonIcon *iconWidget(const QString &id) const { return iconWidgets.value(id); }
-    int iconCount() const { return iconWidgets.size(); }
+    // The painted row of icons.
+    DockBar *bar() const { return m_bar; }
+    int iconCount() const;
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
     // The bar's state as the placement, hover and auto-hide keep it.
@@ -117,7 +119,6 @@ public:
     int gapSlot() const { return m_gapSlot; }
     bool isGapOpen() const { return m_gapOpen; }
     FormCommonIcon *dragGhost() const { return m_dragGhost; }
-    FormCommonIcon *placeholder() const { return m_placeholder; }
     QLabel *deleteLabel() const { return m_deleteLabel; }
 
     // The large picture of a program file, for icons made from it.
@@ -298,7 +299,6 @@ private:
     void updateInputShape();
     QString freeIconId() const;
     void insertIconRow(int row, const DockIconRecord &rec);
-    void takeIconWidget(const QString &id);
     void showToast(const QString &text);
     bool openTool(const QString &cl);
     void rebuildBar();
@@ -311,14 +311,15 @@ private:
     void afterFirstPaint(const std::function<void()> &work);
     void runAfterPaint();
     void showStrip();
-    void placeHoverWindows(FormCommonIcon *icon, const QString &name);
+    void placeHoverWindows(const QString &id, const QString &name);
+    QRect barZone() const;
+    void paintBackgroundOnBar();
     // the drag
     void aimAt(const QPoint &global);
     void placeForGap(bool animated, bool keepRoom);
     void fitDropHint();
     void holdDragGap();
     QRect barOnScreen() const;
-    void setUpPlaceholder();
     void putDraggedBack();
     void endDrag();
 
@@ -334,7 +335,7 @@ private:
     FormDelete *m_delete = nullptr;
     QLabel *m_deleteLabel = nullptr;
     FormCommonIcon *m_dragGhost = nullptr;
-    FormCommonIcon *m_placeholder = nullptr;
+    DockBar *m_bar = nullptr;
     FormDesktopTime *m_desktopTime = nullptr;     // made at start, kept by m_windows
     FormDesktopWidget *m_desktopWidget = nullptr; // made at start, kept by m_windows
     FormWeatherEffects *m_weatherEffects = nullptr;
@@ -352,7 +353,6 @@ private:
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;
 
-    QHash<QString, FormCommonIcon *> iconWidgets;
     QHash<QString, FormMenu *> menuWindows;
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
@@ -371,7 +371,6 @@ private:
 
     // placement, hover and auto-hide
     int m_backgroundSide = 0;          // the background's overhang of the current style
-    QSet<FormCommonIcon *> m_hoverSized; // icons the hover has sized since they last went back
     QString m_bubbleName;              // what the name bubble last got
     int m_bubbleEdge = -1;
     int m_bubbleFont = -1;

@@ -212,17 +212,10 @@ void Widget::MenuHide()
 
 void Widget::IconFreeze(bool b)
 {
-    for (int r = 0; r < IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
-            icon->frozen = b;
-    }
+    m_bar->setFrozen(b);
 }
 
 void Widget::IconRestore()
 {
-    for (int r = 0; r < IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
-            icon->restoreSize();
-    }
-    m_hoverSized.clear();
+    m_bar->restoreAll();
 }

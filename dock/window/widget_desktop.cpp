@@ -83,5 +83,6 @@ void Widget::setBackgroundStyle(int x)
         ui->BackgroundW->setVisible(*l.horizontalStrip);
     if (l.verticalStrip)
         ui->BackgroundH->setVisible(*l.verticalStrip);
+    paintBackgroundOnBar();
     m_relayoutTimer->start(1);
 }

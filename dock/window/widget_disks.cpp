@@ -51,7 +51,6 @@ void Widget::clearUDiskIcon()
 {
     for (int r = IcoData->rowCount() - 1; r >= 0; --r) {
         if (IcoData->cell(r, 3) == IconClass::UDISK) {
-            takeIconWidget(IcoData->cell(r, 0));
             IcoData->removeAt(r);
         }
     }

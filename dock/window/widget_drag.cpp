@@ -14,18 +14,17 @@
 namespace {
 
 const QString DockTarget = QStringLiteral("0");
-const QString PlusPicture = QStringLiteral(":/image/icon/plus.png");
 
 // The icons the bar shows, in table order, with their length along the bar.
-QVector<DragTarget::Item> barItems(const DockIconList *table, const QHash<QString, FormCommonIcon *> &widgets,
-                                   bool horizontal)
+QVector<DragTarget::Item> barItems(const DockIconList *table, const DockBar *bar, bool horizontal)
 {
     QVector<DragTarget::Item> items;
     for (int r = 0; r < table->rowCount(); ++r) {
-        FormCommonIcon *icon = widgets.value(table->cell(r, 0));
-        if (!icon || icon->isHidden())
+        const QString id = table->cell(r, 0);
+        if (bar->isIconHidden(id))
             continue;
-        items.append({ r, table->cell(r, 3), horizontal ? icon->width() : icon->height() });
+        const QSize s = bar->iconSize(id);
+        items.append({ r, table->cell(r, 3), horizontal ? s.width() : s.height() });
     }
     return items;
 }
@@ -35,16 +34,6 @@ QVector<DragTarget::Item> barItems(const DockIconList *table, const QHash<QStrin
 QRect Widget::barOnScreen() const
 {
     return QRect(ui->frameBackground->mapToGlobal(QPoint(0, 0)), ui->frameBackground->size());
-}
-
-void Widget::setUpPlaceholder()
-{
-    const int n = int(m_set.currentSizeF);
-    if (m_placeholder->iconClass() == IconClass::Temporary && m_placeholder->normalBase() == float(n)
-        && m_placeholder->edge() == m_set.location && m_placeholder->width() == n)
-        return;
-    m_placeholder->setIcon(IconIds::Placeholder, int(m_set.icoMagnified), n, 256, 256, m_set.location, QString(),
-                           PlusPicture, IconClass::Temporary);
 }
 
 void Widget::IconPressMove(QString ID, QPoint)
@@ -61,13 +50,13 @@ void Widget::IconPressMove(QString ID, QPoint)
         m_dragged = IcoData->record(r);
         m_draggedRow = r;
         QString picture = m_dragged.Icon;
-        if (FormCommonIcon *icon = iconWidgets.value(ID)) {
-            icon->hide();
+        if (m_bar->contains(ID)) {
             // A spacer shows the picture of its orientation, not its row's.
             if (m_dragged.Class == IconClass::BLANK)
-                picture = icon->iconPath();
-            m_placeholder->move(icon->pos());
+                picture = m_bar->picturePath(ID);
+            m_bar->setPlaceholderPos(m_bar->iconPos(ID));
         }
+        // The lifted row leaves the bar; the ghost carries it.
         IcoData->removeAt(r);
         // The hole the icon leaves is the gap until the pointer says otherwise.
         m_dropTarget = IconClass::MAIN;
@@ -80,7 +69,6 @@ void Widget::IconPressMove(QString ID, QPoint)
                 marker->setWindowFlag(Qt::WindowTransparentForInput);
         }
         m_dragGhost->setIcon(ID, n, n, 256, 256, m_set.location, m_dragged.Name, picture, m_dragged.Class);
-        setUpPlaceholder();
     }
     m_dragGhost->move(QCursor::pos() - QPoint(n / 2, n / 2));
     if (m_dragGhost->isHidden())
@@ -121,13 +109,13 @@ void Widget::aimAt(const QPoint &global)
     }
     m_deleteLabel->hide();
     const bool horizontal = DockLayout::isHorizontal(m_set.location);
-    const QPoint local = ui->frameIco->mapFromGlobal(global);
+    const QPoint local = m_bar->mapFromGlobal(global) - m_bar->stripRect().topLeft();
     const int along = horizontal ? local.x() : local.y();
     const int room = int(m_set.currentSizeF);
     const DragTarget::Aim was { m_dropTarget, m_gapSlot };
     const bool wasOpen = m_gapOpen && m_dropTarget == IconClass::MAIN;
     const DragTarget::Aim a =
-        DragTarget::aim(barItems(IcoData, iconWidgets, horizontal), IcoData->rowCount(), along,
+        DragTarget::aim(barItems(IcoData, m_bar, horizontal), IcoData->rowCount(), along,
                         wasOpen ? m_gapSlot : -1, room, was);
     const bool changed =
         a.target != was.target || a.gap != was.gap || (a.target == IconClass::MAIN && !wasOpen);
@@ -170,22 +158,21 @@ void Widget::placeForGap(bool animated, bool keepRoom)
     const float M = m_set.icoMagnified;
     const int room = int(m_set.currentSizeF);
     const bool horizontal = DockLayout::isHorizontal(edge);
-    const QVector<DragTarget::Item> items = barItems(IcoData, iconWidgets, horizontal);
+    const QVector<DragTarget::Item> items = barItems(IcoData, m_bar, horizontal);
     const int gap = m_gapOpen ? m_gapSlot : -1;
     const QVector<int> at = DragTarget::places(items, gap, room);
     int length = keepRoom ? room : 0;
     for (int k = 0; k < items.size(); ++k) {
-        FormCommonIcon *icon = iconWidgets.value(IcoData->cell(items[k].row, 0));
-        const QPoint p = DockLayout::rowPlace(edge, at[k], at[k], icon->size(), M);
-        if (!animated) {
-            icon->placeAt(p);
-        } else {
-            icon->moveAnimation(p.x(), p.y());
-        }
+        const QString id = IcoData->cell(items[k].row, 0);
+        const QPoint p = DockLayout::rowPlace(edge, at[k], at[k], m_bar->iconSize(id), M);
+        if (!animated)
+            m_bar->placeAt(id, p);
+        else
+            m_bar->moveAnimation(id, p);
         length += items[k].length;
     }
     const int spot = DragTarget::gapStart(items, m_gapSlot);
-    m_placeholder->move(DockLayout::rowPlace(edge, spot, spot, m_placeholder->size(), M));
+    m_bar->setPlaceholderPos(DockLayout::rowPlace(edge, spot, spot, QSize(room, room), M));
     sizeBar(length, length);
 }
 
@@ -206,8 +193,6 @@ void Widget::AddIconTemporary()
 
 void Widget::putDraggedBack()
 {
-    if (FormCommonIcon *icon = iconWidgets.value(m_dragged.IconID))
-        icon->show();
     AddIconTemporary();
     m_dragGhost->hide();
     m_delete->hide();
@@ -229,7 +214,7 @@ void Widget::IconPressRelease(QString ID, QPoint)
 {
     if (!m_dragging)
         return;
-    m_placeholder->hide();
+    m_bar->setPlaceholderShown(false);
     m_dragging = false;
     m_gapOpen = false;
     m_deleteLabel->hide();
@@ -244,7 +229,6 @@ void Widget::IconPressRelease(QString ID, QPoint)
     const DockIconRecord &d = m_dragged;
 
     if (!DragTarget::onBar(cursor, barOnScreen(), n)) {
-        takeIconWidget(ID);
         if (d.Class == IconClass::MENU) {
             const QString menuFile = FormMenu::menuFilePath(d.IconID);
             if (!menuFile.isEmpty() && QFile::exists(menuFile))
@@ -255,9 +239,7 @@ void Widget::IconPressRelease(QString ID, QPoint)
             }
         }
         showToast(tr("图标删除成功！"));
-        clearIcon();
-        createIcon();
-        createClassIco();
+        rebuildBar();
         m_dragGhost->closeAnimation();
         endDrag();
         return;
@@ -274,7 +256,6 @@ void Widget::IconPressRelease(QString ID, QPoint)
         FormMenu *menu = at.Class == IconClass::MENU ? menuWindows.value(at.IconID) : nullptr;
         if (menu && verdict == DragTarget::MenuVerdict::Accept && menu->AddIcon(d.Icon, d.Name, d.Class, d.Path)) {
             m_dragGhost->closeAnimation();
-            takeIconWidget(ID);
         } else {
             // Whatever refuses it, the icon stays in the bar where it was.
             putDraggedBack();
@@ -295,7 +276,6 @@ void Widget::IconPressRelease(QString ID, QPoint)
         } else if (AddIcon3(d.Icon, d.Name, d.Class, d.Path, DockTarget)) {
             // The bar gives its icon up only once the launch pad holds it.
             m_dragGhost->closeAnimation();
-            takeIconWidget(ID);
             m_delete->hide();
         } else {
             putDraggedBack();
@@ -303,8 +283,6 @@ void Widget::IconPressRelease(QString ID, QPoint)
     } else {
         if (IcoData->findRow(0, d.IconID) < 0)
             insertIconRow(m_gapSlot, d);
-        if (FormCommonIcon *icon = iconWidgets.value(d.IconID))
-            icon->show();
         m_dragGhost->hide();
     }
     endDrag();
@@ -323,12 +301,9 @@ void Widget::IconDetectionExists(QString ID)
         return;
     const QString cl = IcoData->cell(r, 3);
     IcoData->removeAt(r);
-    takeIconWidget(ID);
     if (!IconClass::isTransient(cl))
         SaveFile();
-    clearIcon();
-    createIcon();
-    createClassIco();
+    rebuildBar();
     showToast(tr("图标删除成功！"));
 }
 
@@ -341,18 +316,17 @@ void Widget::returnAddIcon(QString ID, QString ico, QString name, QString cl, QS
         return;
     m_menuShown = false;
     IconRestore();
-    setUpPlaceholder();
     IconPressPosMove();
 }
 
 void Widget::returnConfirm(bool b)
 {
-    m_placeholder->hide();
+    m_bar->setPlaceholderShown(false);
     const bool wasOpen = m_gapOpen;
     m_gapOpen = false;
     m_relayoutTimer->start(1);
     const int n = int(m_set.currentSizeF);
-    const QRect strip(ui->frameIco->mapToGlobal(QPoint(0, 0)), ui->frameIco->size());
+    const QRect strip(m_bar->mapToGlobal(m_bar->stripRect().topLeft()), m_bar->stripRect().size());
     if (b && !m_set.locking && DragTarget::onBar(QCursor::pos(), strip, n)) {
         const DockIconRecord &d = m_dragged;
         const int rows = IcoData->rowCount();
@@ -404,13 +378,13 @@ void Widget::setIcoBShow(bool b)
 
 void Widget::IconMove(QString ID, QPoint, int w, int h, QString types)
 {
-    FormCommonIcon *I = iconWidgets.value(ID);
-    if (!I)
+    if (!m_bar->contains(ID))
         return;
+    const QPoint at = m_bar->iconPos(ID);
     const int edge = m_set.location;
     const float N = m_set.currentSizeF, M = m_set.icoMagnified;
-    const QPoint origin = ui->main->pos() + ui->frameMain->pos() + ui->frameIco->pos() + I->pos();
-    const QSize ico = ui->frameIco->size();
+    const QPoint origin = ui->main->pos() + ui->frameMain->pos() + m_bar->stripRect().topLeft() + at;
+    const QSize ico = m_bar->stripRect().size();
     if (types == IconClass::MENU) {
         // A menu icon may move before its menu exists.
         FormMenu *menu = menuWindows.value(ID);
@@ -436,8 +410,8 @@ void Widget::IconMove(QString ID, QPoint, int w, int h, QString types)
             x = edge == 1 ? origin.x() - tw - 20 : origin.x() + ico.width() + 20;
             // Near the top the tree starts at the icon; further down it is
             // centred on the icon and kept inside the window.
-            if (I->y() < th / 2)
-                y = I->y();
+            if (at.y() < th / 2)
+                y = at.y();
             else
                 y = qBound(0, origin.y() + h / 2 - th / 2, qMax(0, height() - th));
         }
@@ -470,8 +444,7 @@ void Widget::dragMoveEvent(QDragMoveEvent *e)
         return;
     }
     e->acceptProposedAction();
-    setUpPlaceholder();
-    m_placeholder->show();
+    m_bar->setPlaceholderShown(true);
     aimAt(mapToGlobal(e->pos()));
     updateInputShape();
 }
@@ -480,7 +453,7 @@ void Widget::dragLeaveEvent(QDragLeaveEvent *)
 {
     if (!m_set.locking) {
         ui->frameDragAdd->hide();
-        m_placeholder->hide();
+        m_bar->setPlaceholderShown(false);
     }
     m_gapOpen = false;
     dropPending = false;
@@ -493,7 +466,7 @@ void Widget::dragLeaveEvent(QDragLeaveEvent *)
 void Widget::dropEvent(QDropEvent *e)
 {
     ui->frameDragAdd->hide();
-    m_placeholder->hide();
+    m_bar->setPlaceholderShown(false);
     const bool wasOpen = m_gapOpen;
     m_gapOpen = false;
     const QString file = DragTarget::draggedFile(e->mimeData());

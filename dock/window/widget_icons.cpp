@@ -51,14 +51,6 @@ void Widget::insertIconRow(int row, const DockIconRecord &rec)
     IcoData->insert(row, rec);
 }
 
-void Widget::takeIconWidget(const QString &id)
-{
-    if (FormCommonIcon *icon = iconWidgets.take(id)) {
-        icon->hide();
-        icon->deleteLater();
-    }
-}
-
 // ---- adding icons ---------------------------------------------------------
 
 void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
@@ -97,9 +89,8 @@ void Widget::AddIcon(QString ico, QString name, QString cl, QString path)
     }
 
     rebuildBar();
-    if (FormCommonIcon *icon = iconWidgets.value(id)) {
-        icon->showAnimation();
-    }
+    if (m_bar->contains(id))
+        m_bar->showAnimation(id);
     // Only an icon that is really on the bar can take the chosen drive.
     if (added && cl == IconClass::DISK && path == DockTarget) {
         driveChooser()->setIconData(id, DockTarget);
@@ -251,11 +242,6 @@ void Widget::Modify(QString icoID, QString ico, QString name, QString)
     // The note cell keeps the picture the icon was made with.
     IcoData->setCell(r, 1, ico);
     IcoData->setCell(r, 2, name);
-    if (FormCommonIcon *icon = iconWidgets.value(icoID)) {
-        const QString cl = IcoData->cell(r, 3);
-        const int magnified = int(m_set.icoMagnified), normal = int(m_set.icoSize);
-        icon->resetIcon(icoID, magnified, normal, 256, 256, m_set.location, name, ico, cl);
-    }
     SaveFile();
     showToast(tr("图标修改成功！"));
 }
@@ -267,8 +253,7 @@ void Widget::setIconDisk(QString icoID, QString d)
         return;
     IcoData->setCell(r, 2, tr("系统盘符"));
     IcoData->setCell(r, 4, d);
-    if (FormCommonIcon *icon = iconWidgets.value(icoID))
-        icon->setDiskInfo(icoID, d);
+    m_bar->setDrive(icoID, d);
     SaveFile();
     showToast(tr("盘符设置成功！"));
 }
@@ -291,10 +276,8 @@ void Widget::updateIconProcess()
     const int r = IcoData->findRow(3, IconClass::UPGRADE);
     if (r < 0)
         return;
-    const QString id = IcoData->cell(r, 0);
-    if (iconWidgets.contains(id)) {
+    if (m_bar->contains(IcoData->cell(r, 0))) {
         IcoData->removeAt(r);
-        takeIconWidget(id);
         SaveFile();
     }
     rebuildBar();

@@ -3,51 +3,22 @@
 #include "docklayout.h"
 
 #include <QPropertyAnimation>
+#include <QRegularExpression>
 
 // ---- placement and icons --------------------------------------------------
 
+// The bar follows the icon table by itself; this gives its icons the sizes,
+// edge and clicks of the moment and lays the row out.
 void Widget::createIcon()
 {
-    const int edge = m_set.location;
-    const bool horizontal = DockLayout::isHorizontal(edge);
-    int length = 0;
-    for (int r = 0; r < IcoData->rowCount(); ++r) {
-        const DockIconRecord rec = IcoData->record(r);
-        FormCommonIcon *icon = iconWidgets.value(rec.IconID);
-        if (!icon) {
-            icon = new FormCommonIcon(ui->frameIco);
-            iconWidgets.insert(rec.IconID, icon);
-            connect(icon, &FormCommonIcon::IconMouseIn, this, &Widget::IconMouseIn);
-            connect(icon, &FormCommonIcon::IconMouseMove, this, &Widget::IconMouseMove);
-            connect(icon, &FormCommonIcon::IconWidth, this, &Widget::IconWidth);
-            connect(icon, &FormCommonIcon::MousePosition, this, &Widget::MousePosition);
-            connect(icon, &FormCommonIcon::IconOpen, this, &Widget::IconOpen);
-            connect(icon, &FormCommonIcon::IconMenu, this, &Widget::showMenu);
-            connect(icon, &FormCommonIcon::IconPressMove, this, &Widget::IconPressMove);
-            connect(icon, &FormCommonIcon::IconPressRelease, this, &Widget::IconPressRelease);
-            connect(icon, &FormCommonIcon::SendDetectionExists, this, &Widget::IconDetectionExists);
-            connect(icon, &FormCommonIcon::IconMove, this, &Widget::IconMove);
-        }
-        icon->setIcon(rec.IconID, int(m_set.icoMagnified), int(m_set.currentSizeF), 256, 256, edge, rec.Name,
-                      rec.Icon, rec.Class);
-        icon->move(DockLayout::firstPlace(edge, r, m_set.currentSizeF, m_set.icoMagnified));
-        icon->setDoubleClick(m_set.iconDoubleClick);
-        icon->setClickStyle(m_set.click);
-        if (rec.IconID == IconIds::Plus)
-            icon->hide();
-        else
-            icon->show();
-        length += horizontal ? icon->width() : icon->height();
-    }
-    m_hoverSized.clear();
-    if (horizontal)
-        sizeBar(length, int(m_set.icoMagnified));
-    else
-        sizeBar(int(m_set.icoMagnified), length);
-    m_relayoutTimer->start(1);
+    m_bar->setEdge(m_set.location);
+    m_bar->setIconSizes(m_set.icoMagnified, m_set.currentSizeF);
+    m_bar->setDoubleClick(m_set.iconDoubleClick);
+    m_bar->setClickStyle(m_set.click);
+    IconSorting();
 }
 
-// The bar built anew from the table: its icons and its menus.
+// The bar laid out anew from the table, and the menus of new menu icons.
 void Widget::rebuildBar()
 {
     clearIcon();
@@ -55,23 +26,12 @@ void Widget::rebuildBar()
     createClassIco();
 }
 
+// Every icon back to its rest size at the configured size.
 void Widget::clearIcon()
 {
-    for (int r = IcoData->rowCount() - 1; r >= 0; --r) {
-        if (FormCommonIcon *icon = iconWidgets.take(IcoData->cell(r, 0))) {
-            icon->hide();
-            icon->deleteLater();
-        }
-    }
-    // Widgets whose rows went away without them go too.
-    for (FormCommonIcon *icon : qAsConst(iconWidgets)) {
-        icon->hide();
-        icon->deleteLater();
-    }
-    iconWidgets.clear();
-    m_hoverSized.clear();
     m_set.currentSizeF = m_set.icoSize;
     m_set.currentSize = int(m_set.icoSize);
+    m_bar->setIconSizes(m_set.icoMagnified, m_set.currentSizeF);
 }
 
 void Widget::createClassIco()
@@ -107,10 +67,7 @@ void Widget::createClassIco()
             menu->setMenu(id, x(), y());
             menu->layoutIcons(n - 10, n - 10);
         } else if (cl == IconClass::DISK) {
-            if (FormCommonIcon *icon = iconWidgets.value(id)) {
-                icon->setDiskInfo(id, IcoData->cell(r, 4));
-                icon->setDoubleClick(m_set.iconDoubleClick);
-            }
+            m_bar->setDrive(id, IcoData->cell(r, 4));
         } else if (cl == IconClass::WEATHER) {
             afterFirstPaint([this] { weatherWindow()->startWeather(); });
         }
@@ -120,43 +77,32 @@ void Widget::createClassIco()
 void Widget::applySizes()
 {
     const int n = int(m_set.currentSizeF);
+    m_bar->setIconSizes(m_set.icoMagnified, m_set.currentSizeF);
     for (int r = 0; r < IcoData->rowCount(); ++r) {
-        const QString id = IcoData->cell(r, 0);
-        if (FormCommonIcon *icon = iconWidgets.value(id))
-            icon->setIconSize(int(m_set.icoMagnified), n);
         if (IcoData->cell(r, 3) == IconClass::MENU) {
-            if (FormMenu *menu = menuWindows.value(id))
+            if (FormMenu *menu = menuWindows.value(IcoData->cell(r, 0)))
                 menu->setIconSize(n - 10, n - 10);
         }
     }
-    m_hoverSized.clear();
 }
 
 // The relayout: icons touch one another in table order; the bar follows.
 void Widget::IconSorting()
 {
-    const int edge = m_set.location;
-    const float M = m_set.icoMagnified;
     const int rows = IcoData->rowCount();
-    int x = 0, y = 0, blanks = 0;
+    int blanks = 0;
     for (int r = 0; r < rows; ++r) {
         if (IcoData->cell(r, 3) == IconClass::BLANK)
             ++blanks;
-        FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0));
-        if (!icon || icon->isHidden())
-            continue;
-        const QSize s = icon->size();
-        icon->placeAt(DockLayout::rowPlace(edge, x, y, s, M));
-        x += s.width();
-        y += s.height();
     }
-    const bool horizontal = DockLayout::isHorizontal(edge);
+    const QSize row = m_bar->layoutRow();
+    const bool horizontal = DockLayout::isHorizontal(m_set.location);
     const DockLayout::Fit fit = DockLayout::fitCheck(m_set.currentSizeF, rows, blanks, horizontal ? width() : height());
     if (fit.overflow) {
         qDebug() << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
         setTemporaryIcoSize(fit.size);
     }
-    sizeBar(x, y);
+    sizeBar(row.width(), row.height());
     // A drag over the bar keeps its gap open through every relayout.
     if (m_gapOpen)
         holdDragGap();
@@ -176,11 +122,11 @@ void Widget::sizeBar(int a, int b)
                                                         m_backgroundSide);
     ui->main->resize(s.main);
     ui->frameMain->resize(s.main);
+    m_bar->setGeometry(QRect(QPoint(0, 0), s.main));
     ui->frameArea->resize(W, H);
     // A running slide of the area ends where it should; the relayout does not cut it short.
     if (!m_frameAreaAnimation)
         ui->frameArea->move(DockLayout::frameAreaPoint(edge, m_frameAreaShown, ui->frameArea->size()));
-    ui->frameIco->resize(s.frameIco);
     ui->frameBackground->resize(s.background);
 
     const bool horizontal = DockLayout::isHorizontal(edge);
@@ -198,13 +144,72 @@ void Widget::sizeBar(int a, int b)
     }
     const DockLayout::Along along = DockLayout::alongPlace(L, f, g, c, wx, bx);
     if (horizontal) {
-        ui->frameIco->move(along.ico, s.icoAcross);
+        m_bar->setStripRect(QRect(QPoint(along.ico, s.icoAcross), s.frameIco));
         ui->frameBackground->move(along.background, s.backgroundAcross);
     } else {
-        ui->frameIco->move(s.icoAcross, along.ico);
+        m_bar->setStripRect(QRect(QPoint(s.icoAcross, along.ico), s.frameIco));
         ui->frameBackground->move(s.backgroundAcross, along.background);
     }
+    m_bar->setBackgroundRect(ui->frameBackground->geometry());
     updateInputShape();
+}
+
+// The bar at rest widened along by what magnification and a drag's gap may
+// add on either side, as deep as the magnified icons.
+QRect Widget::barZone() const
+{
+    const int edge = m_set.location;
+    const bool horizontal = DockLayout::isHorizontal(edge);
+    const QRect strip = m_bar->stripRect();
+    const int rest = m_bar->restLength() + 2 * (DockLayout::BackgroundInset + m_backgroundSide);
+    const int grow = int(m_set.icoMagnified) + 20;
+    const QSize main = ui->main->size();
+    QRect zone;
+    if (horizontal) {
+        const int mid = main.width() / 2;
+        zone = QRect(mid - rest / 2 - grow, strip.y(), rest + 2 * grow, strip.height());
+    } else {
+        const int mid = main.height() / 2;
+        zone = QRect(strip.x(), mid - rest / 2 - grow, strip.width(), rest + 2 * grow);
+    }
+    return (zone | ui->frameBackground->geometry()) & QRect(QPoint(0, 0), main);
+}
+
+namespace {
+QString sheetPicture(const QWidget *w)
+{
+    static const QRegularExpression url(QStringLiteral("border-image:\\s*url\\(([^)]*)\\)"));
+    const QRegularExpressionMatch m = url.match(w->styleSheet());
+    return m.hasMatch() ? m.captured(1).trimmed() : QString();
+}
+} // namespace
+
+// The bar paints its background itself, as the background frames' sheets
+// describe it; the frames only keep the look and the place.
+void Widget::paintBackgroundOnBar()
+{
+    DockBar::Background b;
+    static const QRegularExpression fill(
+        QStringLiteral("background-color:\\s*rgba\\((\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)\\)"));
+    static const QRegularExpression radius(QStringLiteral("border-radius:\\s*(\\d+)px"));
+    const QString frame = ui->frameBackground->styleSheet();
+    const QRegularExpressionMatch f = fill.match(frame);
+    if (f.hasMatch())
+        b.fill = QColor(f.captured(1).toInt(), f.captured(2).toInt(), f.captured(3).toInt(),
+                        qBound(0, f.captured(4).toInt(), 255));
+    const QRegularExpressionMatch r = radius.match(frame);
+    b.radius = r.hasMatch() ? r.captured(1).toInt() : 0;
+    if (!ui->BackgroundW->isHidden()) {
+        b.first = sheetPicture(ui->bl);
+        b.middle = sheetPicture(ui->bg);
+        b.last = sheetPicture(ui->br);
+    } else if (!ui->BackgroundH->isHidden()) {
+        b.upright = true;
+        b.first = sheetPicture(ui->bl2);
+        b.middle = sheetPicture(ui->bg2);
+        b.last = sheetPicture(ui->br2);
+    }
+    m_bar->setBackground(b);
 }
 
 void Widget::IconWidth(QString, int)
@@ -260,12 +265,7 @@ void Widget::setIcoNameSize(int v)
 void Widget::setIcoScale(int x)
 {
     m_set.icoMagnified = float(x) + m_set.currentSizeF;
-    const int n = int(m_set.currentSizeF);
-    for (int r = 0; r < IcoData->rowCount(); ++r) {
-        if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
-            icon->setIconSize(int(m_set.icoMagnified), n);
-    }
-    m_hoverSized.clear();
+    m_bar->setIconSizes(m_set.icoMagnified, m_set.currentSizeF);
     WindowsTrayWndMove();
     placeBarFrames();
     m_relayoutTimer->start(1);
@@ -275,6 +275,5 @@ void Widget::setClick(int x)
 {
     qDebug() << "点击特效" << x;
     m_set.click = x;
-    for (FormCommonIcon *icon : qAsConst(iconWidgets))
-        icon->setClickStyle(x);
+    m_bar->setClickStyle(x);
 }

@@ -79,6 +79,5 @@ void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow,
     if (r < 0)
         return;
     IcoData->setCell(r, 2, Name + QLatin1Char(',') + stateDetailed);
-    if (FormCommonIcon *icon = iconWidgets.value(IcoData->cell(r, 0)))
-        icon->setWeather(Name, stateDetailed, temNow, state);
+    m_bar->setWeather(Name, stateDetailed, temNow, state);
 }

@@ -62,9 +62,8 @@ void Widget::wireActions()
             return;
         MenuHide();
         m_menuShown = false;
-        if (!iconWidgets.contains(id) || !m_actions->removeIcon(id))
+        if (!m_bar->contains(id) || !m_actions->removeIcon(id))
             return;
-        takeIconWidget(id);
         SaveFile();
         rebuildBar();
         showToast(tr("图标删除成功！"));

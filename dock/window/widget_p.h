@@ -15,6 +15,7 @@
 #include "dock/editing/formiconlists.h"
 #include "dock/editing/formiconsettings.h"
 #include "dock/editing/formsidebarmenu.h"
+#include "dock/icons/dockbar.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formdelete.h"
 #include "dock/icons/formname.h"

@@ -1,6 +1,7 @@
 #include "widget_p.h"
 
 #include "autohide.h"
+#include "dock/icons/dockbar.h"
 #include "docklayout.h"
 #include "dockplacement.h"
 
@@ -77,14 +78,19 @@ void Widget::showEvent(QShowEvent *e)
     updateInputShape();
 }
 
-// What of the bar takes the pointer, in the window: its background and the
-// row of icons with the room they grow into, while the bar is in or sliding.
+// What of the bar takes the pointer, in the window: its background and its
+// icons, while the bar is in or sliding.
 QRegion Widget::barRegion() const
 {
     if (ui->main->isHidden() || !(m_autoHide->isSlidIn() || m_autoHide->isSlidingOut()))
         return QRegion();
     QRegion bar = ui->frameBackground->geometry();
-    bar += ui->frameIco->geometry();
+    bar += m_bar->iconRegion();
+    // While the pointer is on the bar its icons grow and shrink on every
+    // move: the shape then takes the whole zone they may reach, so that it
+    // does not change with each of them.
+    if (!m_bar->isAtRest())
+        bar += barZone();
     if (!ui->frameDragAdd->isHidden())
         bar += ui->frameDragAdd->geometry();
     if (m_frameAreaShown || m_frameAreaAnimation)
@@ -120,5 +126,8 @@ void Widget::updateInputShape()
             at = QPoint(0, 0);
         visible = QRegion(QRect(at, QSize(1, 1)));
     }
+    // Nothing beneath the bar is painted under it, unless the settings'
+    // panel area slides there.
+    m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
     m_place->sendInputRegion(visible, m_autoHide->isPointerInside() && !m_dragging);
 }

@@ -3,7 +3,6 @@
 #include "dock/icons/formcommonicon.h"
 #include "dock/window/backgroundstyle.h"
 #include "dock/window/formdetection.h"
-#include "dock/window/dockplacement.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
@@ -79,7 +78,7 @@ private slots:
         QCOMPARE(frame(w, "main")->pos(), QPoint(50, 0));
         w.setPosition(1);
         QCOMPARE(frame(w, "main")->pos(), QPoint(1024 - 153, 0));
-        QTRY_COMPARE(frame(w, "frameIco")->x(), 25);
+        QTRY_COMPARE(w.bar()->stripRect().x(), 25);
     }
 
     void aMissingScreenFallsBackWithoutRewriting()
@@ -98,13 +97,13 @@ private slots:
         QTRY_COMPARE(w.settings().currentSize, 63);
         QCOMPARE(w.settings().icoSize, 64.f);       // the configured size stays
         QCOMPARE(w.settings().icoMagnified, 128.f); // and so does the magnified one
-        QTRY_COMPARE(frame(w, "frameIco")->width(), 20 * 63);
+        QTRY_COMPARE(w.bar()->stripRect().width(), 20 * 63);
         w.setIcoSize(48); // back to a configured size only by setting it
         QTRY_COMPARE(w.settings().currentSize, 48);
         QCOMPARE(w.settings().icoMagnified, 128.f);
         w.setIcoScale(32);
         QCOMPARE(w.settings().icoMagnified, 80.f);
-        QTRY_COMPARE(frame(w, "frameIco")->height(), 80);
+        QTRY_COMPARE(w.bar()->stripRect().height(), 80);
     }
 
     void hiddenPlusTakesNoRoom()
@@ -113,8 +112,8 @@ private slots:
         list.insert(1, { "plus", "x.png", "n", "ICON", "", "" });
         writeDock(list);
         Widget w;
-        QVERIFY(w.iconWidget("plus")->isHidden());
-        QTRY_COMPARE(frame(w, "frameIco")->width(), 3 * 64);
+        QVERIFY(w.bar()->isIconHidden("plus"));
+        QTRY_COMPARE(w.bar()->stripRect().width(), 3 * 64);
     }
 
     void inputShapeIsTheVisibleBar()
@@ -125,21 +124,23 @@ private slots:
         const QRegion r = w.inputRegion();
         QVERIFY(r.contains(frame(w, "frameBackground")->geometry().translated(frame(w, "main")->pos())));
         QVERIFY(!r.contains(QPoint(5, 5)));       // the desktop above stays reachable
-        // The background and the room the icons grow into, nothing more.
-        const QPoint at = frame(w, "main")->pos();
-        QCOMPARE(r, QRegion(frame(w, "frameBackground")->geometry().translated(at))
-                        + frame(w, "frameIco")->geometry().translated(at));
-        QVERIFY(r.boundingRect().height() <= 128);
-        // A relayout that lengthens the row takes the shape with it.
-        const int sends = w.placement()->regionSends();
-        w.iconWidget("ico2")->setSize(128);
+        QVERIFY(r.boundingRect().height() <= 64); // icons at rest: no taller than they are
+        // Magnified, the shape takes the zone the icons may reach, and keeps
+        // it while they grow and shrink.
+        w.bar()->setSize("ico2", 128);
         w.IconSorting();
-        QVERIFY(w.inputRegion().contains(frame(w, "frameIco")->geometry().translated(at)));
-        QCOMPARE(wins->regions.value(&w), w.inputRegion());
-        QCOMPARE(w.placement()->regionSends(), sends + 1);
-        // The same layout again sends nothing.
+        const QRegion zone = w.inputRegion();
+        QVERIFY(zone.boundingRect().height() >= 128);
+        QVERIFY(zone.contains(w.bar()->iconRect("ico2").translated(frame(w, "main")->pos())));
+        w.bar()->setSize("ico3", 100);
+        w.bar()->setSize("ico2", 90);
         w.IconSorting();
-        QCOMPARE(w.placement()->regionSends(), sends + 1);
+        QCOMPARE(w.inputRegion(), zone);
+        // Back at rest, the shape is the icons again.
+        w.bar()->restoreAll();
+        QTRY_VERIFY(w.bar()->isAtRest());
+        w.IconSorting();
+        QVERIFY(w.inputRegion().boundingRect().height() <= 64);
     }
 
     void backgroundLooks_data()
@@ -188,7 +189,7 @@ private slots:
         w.setBackgroundStyle(3);
         QCOMPARE(w.backgroundSide(), 25);
         QVERIFY(!frame(w, "BackgroundW")->isHidden() && frame(w, "BackgroundH")->isHidden());
-        QTRY_COMPARE(frame(w, "frameBackground")->width(), frame(w, "frameIco")->width() + 12 + 50);
+        QTRY_COMPARE(frame(w, "frameBackground")->width(), w.bar()->stripRect().width() + 12 + 50);
         w.setPosition(3);
         QVERIFY(frame(w, "BackgroundW")->isHidden() && !frame(w, "BackgroundH")->isHidden());
     }

@@ -2,7 +2,7 @@
 // included, and what the dock window does with it.
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formname.h"
-#include "dock/window/magnify.h"
+#include "dock/icons/magnify.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
@@ -76,27 +76,31 @@ private slots:
         writeDock(six);
         Widget w;
         QTRY_VERIFY(w.isDockShown());
-        FormCommonIcon *b = w.iconWidget("b"), *c = w.iconWidget("c"), *d = w.iconWidget("d"), *f = w.iconWidget("f");
+        DockBar *bar = w.bar();
+        auto size = [bar](const char *id) { return bar->iconSize(id); };
+        auto x = [bar](const char *id) { return bar->iconPos(id).x(); };
         w.IconMouseMove("zz", QPoint(3, 3)); // not on the bar: nothing
-        QCOMPARE(b->size(), QSize(64, 64));
-        f->setSize(100); // left magnified by an earlier hover
+        QCOMPARE(size("b"), QSize(64, 64));
+        bar->setSize("f", 100); // left magnified by an earlier hover
         w.IconMouseMove("c", QPoint(32, 40));
-        QCOMPARE(b->size(), QSize(112, 112));
-        QCOMPARE(d->size(), QSize(80, 80));
+        QCOMPARE(size("b"), QSize(112, 112));
+        QCOMPARE(size("d"), QSize(80, 80));
         auto *bubble = w.findChild<FormName *>();
         QVERIFY(bubble->isVisible());
-        // The relayout puts them side by side on the bottom of the icon frame.
-        QTRY_COMPARE(d->x(), b->x() + 112 + c->width());
-        QCOMPARE(b->y(), 128 - 112);
+        // The relayout puts them side by side on the bottom of the icon strip.
+        QTRY_COMPARE(x("d"), x("b") + 112 + size("c").width());
+        QCOMPARE(bar->iconPos("b").y(), 128 - 112);
         // Sideways off the icon: only the bubble goes.
         w.MousePosition(1);
         QVERIFY(!bubble->isVisible());
-        QCOMPARE(b->size(), QSize(112, 112));
+        QCOMPARE(size("b"), QSize(112, 112));
         // Towards the screen edge: every icon back to rest, three rows away too.
         w.MousePosition(2);
-        QTRY_COMPARE(b->size(), QSize(64, 64));
-        QTRY_COMPARE(d->size(), QSize(64, 64));
-        QTRY_COMPARE(f->size(), QSize(64, 64));
+        QTRY_COMPARE(size("b"), QSize(64, 64));
+        QTRY_COMPARE(size("d"), QSize(64, 64));
+        QTRY_COMPARE(size("f"), QSize(64, 64));
+        // At rest, nothing runs.
+        QTRY_VERIFY(!bar->isAnimating());
     }
 };
 

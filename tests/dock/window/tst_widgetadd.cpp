@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(r.IconID, IconIds::newId(clock->time));
         QCOMPARE(r.Path, QString("/usr/bin/prog"));
         QCOMPARE(r.Note, QString(":/image/icon/Finder.png")); // the picture it was made with
-        QVERIFY(w.iconWidget(r.IconID));
+        QVERIFY(w.bar()->contains(r.IconID));
         QCOMPARE(takeToast(w), QString("图标添加成功！"));
         QVERIFY(saved(r.IconID));
         // A removable disk comes without toast and is not saved.

@@ -51,8 +51,8 @@ class TestWidgetDrag : public QObject, public WidgetFixture
     // A point on an icon, dx from its left edge, half-way up.
     static QPoint on(Widget &w, const QString &id, int dx = 32)
     {
-        FormCommonIcon *i = w.iconWidget(id);
-        return i->mapToGlobal(QPoint(dx, i->height() / 2));
+        const QRect i = w.bar()->iconRect(id);
+        return w.bar()->mapToGlobal(i.topLeft() + QPoint(dx, i.height() / 2));
     }
     static void ready(Widget &w)
     {
@@ -67,8 +67,7 @@ class TestWidgetDrag : public QObject, public WidgetFixture
         const auto settled = [&] {
             QList<QPoint> now;
             for (const QString &id : tableIds(w))
-                if (FormCommonIcon *i = w.iconWidget(id))
-                    now << i->pos();
+                now << w.bar()->iconPos(id);
             bool running = false;
             for (QAbstractAnimation *a : w.findChildren<QAbstractAnimation *>())
                 running = running || a->state() == QAbstractAnimation::Running;
@@ -136,10 +135,10 @@ private slots:
         QCOMPARE(takeToast(w), QString());
         QVERIFY(!w.isDragging());
         QVERIFY(w.dragGhost()->isHidden());
-        QVERIFY(!w.iconWidget("icoA")->isHidden());
+        QVERIFY(w.bar()->contains("icoA"));
         // Before the middle of the first icon: first (once the bar has closed up).
         ready(w);
-        QTRY_COMPARE(w.iconWidget("icoB")->x(), 0);
+        QTRY_COMPARE(w.bar()->iconPos("icoB").x(), 0);
         dragTo(w, "icoA", on(w, "icoB", 10));
         QCOMPARE(ids(savedRows()), ids(fiveRows()));
     }
@@ -151,17 +150,17 @@ private slots:
         const int n = w.settings().currentSize;
         press(w, "icoA");
         QVERIFY(w.isDragging());
-        QVERIFY(w.iconWidget("icoA")->isHidden());
+        QVERIFY(!w.bar()->contains("icoA")); // the ghost carries it
         QCOMPARE(w.dragGhost()->geometry(), QRect(QCursor::pos() - QPoint(n / 2, n / 2), QSize(n, n)));
         // Left half of C: B, the menu and the launch pad close up, C keeps its place.
-        const int cx = w.iconWidget("icoC")->x();
+        const int cx = w.bar()->iconPos("icoC").x();
         moveTo(w, "icoA", on(w, "icoC", 10));
         QCOMPARE(w.dropTarget(), QString("MAIN"));
         QCOMPARE(w.gapSlot(), 3);
-        QTRY_COMPARE(w.iconWidget("icoB")->x(), 0);
-        QTRY_COMPARE(w.iconWidget("icoL")->x(), 2 * n);
-        QCOMPARE(w.iconWidget("icoC")->x(), cx);
-        QTRY_COMPARE(frame(w, "frameIco")->width(), 5 * n); // the room of the held icon stays
+        QTRY_COMPARE(w.bar()->iconPos("icoB").x(), 0);
+        QTRY_COMPARE(w.bar()->iconPos("icoL").x(), 2 * n);
+        QCOMPARE(w.bar()->iconPos("icoC").x(), cx);
+        QTRY_COMPARE(w.bar()->stripRect().width(), 5 * n); // the room of the held icon stays
         // Off the bar the gap closes and the delete marker follows the pointer.
         moveTo(w, "icoA", QPoint(on(w, "icoC").x(), 100));
         QVERIFY(!w.isGapOpen());
@@ -171,8 +170,8 @@ private slots:
         const QImage marker = w.deleteLabel()->grab().toImage();
         QCOMPARE(qAlpha(marker.pixel(0, 0)), 0);
         QCOMPARE(qAlpha(marker.pixel(11, 11)), 255);
-        QTRY_COMPARE(frame(w, "frameIco")->width(), 4 * n);
-        QTRY_COMPARE(w.iconWidget("icoC")->x(), 3 * n);
+        QTRY_COMPARE(w.bar()->stripRect().width(), 4 * n);
+        QTRY_COMPARE(w.bar()->iconPos("icoC").x(), 3 * n);
         moveTo(w, "icoA", on(w, "icoB", 10));
         QVERIFY(w.deleteLabel()->isHidden());
         w.IconPressRelease("icoA", QPoint());
@@ -187,7 +186,7 @@ private slots:
         QCOMPARE(takeToast(w), QString("图标删除成功！"));
         QCOMPARE(tableIds(w), (QStringList{ "icoA", "ico9090", "icoL", "icoC" }));
         QCOMPARE(ids(savedRows()), tableIds(w));
-        QVERIFY(!w.iconWidget("icoB"));
+        QVERIFY(!w.bar()->contains("icoB"));
         QVERIFY(w.deleteLabel()->isHidden());
         // A transient icon goes without rewriting the file, whatever it holds now.
         w.AddIcon(":/image/icon/UDisk.png", "U盘", "UDISK", "/media/stick");
@@ -240,7 +239,7 @@ private slots:
         QCOMPARE(takeToast(w), toast);
         if (taken) {
             QVERIFY(!tableIds(w).contains(x));
-            QVERIFY(!w.iconWidget(x));
+            QVERIFY(!w.bar()->contains(x));
             if (target == "icoL") // the pad holds it now, on disk too
                 QCOMPARE(DockFile::read(platform::configPath("LaunchPad.xml")).last().Path, QString("/usr/bin/x"));
             QVERIFY(!w.menuWindow("ico9090")->isShown()); // a menu closes after an add
@@ -251,7 +250,7 @@ private slots:
             }
         } else { // no icon is lost by a refusal: it is back where it was
             QCOMPARE(tableIds(w), before);
-            QVERIFY(!w.iconWidget(x)->isHidden());
+            QVERIFY(w.bar()->contains(x));
             QVERIFY(w.dragGhost()->isHidden());
         }
         if (cl != "UDISK")
@@ -274,7 +273,7 @@ private slots:
         moveTo(w, x, on(w, "icoL"));
         w.IconPressRelease(x, QPoint());
         QCOMPARE(tableIds(w), before);
-        QVERIFY(!w.iconWidget(x)->isHidden());
+        QVERIFY(w.bar()->contains(x));
         QCOMPARE(ids(savedRows()), before);
         QCOMPARE(w.launchPad()->rows().size(), 12);
         QDir(padFile).removeRecursively();
@@ -346,7 +345,7 @@ private slots:
         QCOMPARE(accepted, !cl.isEmpty());
         QVERIFY(!w.isDropPending());
         QVERIFY(frame(w, "frameDragAdd")->isHidden());
-        QVERIFY(w.placeholder()->isHidden());
+        QVERIFY(!w.bar()->isPlaceholderShown());
         if (!accepted) {
             QCOMPARE(tableIds(w), ids(fiveRows()));
             QCOMPARE(takeToast(w), QString());
@@ -389,7 +388,7 @@ private slots:
         QVERIFY(!dropFiles(w, { file("c.sh") }, on(w, "icoB")));
         press(w, "icoA"); // nor does an icon move
         QVERIFY(!w.isDragging());
-        QVERIFY(!w.iconWidget("icoA")->isHidden());
+        QVERIFY(w.bar()->contains("icoA"));
         w.IconPressRelease("icoA", QPoint());
         // Locked while held: it goes back.
         w.setLocking(false);
@@ -398,7 +397,7 @@ private slots:
         w.setLocking(true);
         w.IconPressRelease("icoB", QPoint());
         QCOMPARE(tableIds(w), ids(fiveRows()));
-        QVERIFY(!w.iconWidget("icoB")->isHidden());
+        QVERIFY(w.bar()->contains("icoB"));
     }
 
     void dragLeaveClearsTheHint()
@@ -407,15 +406,15 @@ private slots:
         ready(w);
         QVERIFY(dropFiles(w, { file("x.sh") }, on(w, "icoB", 50), false));
         QVERIFY(frame(w, "frameDragAdd")->isHidden());
-        QVERIFY(w.placeholder()->isVisible());
+        QVERIFY(w.bar()->isPlaceholderShown());
         // In the gap before the menu, on the bar's screen side, and in the input shape.
         const int n = w.settings().currentSize;
-        QCOMPARE(w.placeholder()->pos(), QPoint(2 * n, int(w.settings().icoMagnified) - n));
-        const QPoint origin = frame(w, "main")->pos() + frame(w, "frameIco")->pos();
-        QVERIFY(w.inputRegion().contains(w.placeholder()->geometry().translated(origin)));
+        QCOMPARE(w.bar()->placeholderRect().topLeft(), QPoint(2 * n, int(w.settings().icoMagnified) - n));
+        const QPoint origin = frame(w, "main")->pos() + w.bar()->stripRect().topLeft();
+        QVERIFY(w.inputRegion().contains(w.bar()->placeholderRect().translated(origin)));
         QDragLeaveEvent leave;
         QApplication::sendEvent(&w, &leave);
-        QVERIFY(w.placeholder()->isHidden());
+        QVERIFY(!w.bar()->isPlaceholderShown());
         QVERIFY(!w.isGapOpen());
         QCOMPARE(tableIds(w), ids(fiveRows()));
     }
@@ -482,16 +481,16 @@ private slots:
         ready(w);
         FormMenu *menu = w.menuWindow("ico9090");
         menu->resize(200, 300);
-        FormCommonIcon *icon = w.iconWidget("ico9090");
-        w.IconMove("ico9090", QPoint(), icon->width(), icon->height(), "MENU");
+        const QRect icon = w.bar()->iconRect("ico9090");
+        w.IconMove("ico9090", QPoint(), icon.width(), icon.height(), "MENU");
         // On a bottom bar: ending at the icon's far side less 5, overlapping its top by 5.
-        const QRect i(icon->mapTo(&w, QPoint(0, 0)), icon->size());
+        const QRect i(w.bar()->mapTo(&w, icon.topLeft()), icon.size());
         QCOMPARE(menu->geometry().right() + 1, i.right() + 1 - 5);
         QCOMPARE(menu->geometry().bottom() + 1, i.top() + 5);
         // A menu icon that moves before its menu exists is left alone.
         w.iconTable()->append(rec("icoNewMenu", "MENU", "0"));
         w.createIcon();
-        QVERIFY(w.iconWidget("icoNewMenu"));
+        QVERIFY(w.bar()->contains("icoNewMenu"));
         QVERIFY(!w.menuWindow("icoNewMenu"));
         w.IconMove("icoNewMenu", QPoint(), 64, 64, "MENU");
         w.IconMove("icoNoSuchIcon", QPoint(), 64, 64, "MENU");

@@ -294,7 +294,7 @@ private slots:
         takeToast(w);
         w.showMenu(menu, 6);
         QCOMPARE(rowOf(w, menu), -1);
-        QVERIFY(!w.iconWidget(menu));
+        QVERIFY(!w.bar()->contains(menu));
         QVERIFY(!QFile::exists(menuFile));
         QVERIFY(!saved(menu));
         QCOMPARE(takeToast(w), QString("图标删除成功！"));

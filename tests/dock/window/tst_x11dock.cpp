@@ -237,7 +237,7 @@ private slots:
         QTRY_VERIFY(w.inputRegion().boundingRect() != before);
         QTRY_COMPARE(inputShape(&w), w.inputRegion());
         const QRect main = w.findChild<QFrame *>("main")->geometry();
-        const QRect ico = w.findChild<QFrame *>("frameIco")->geometry().translated(main.topLeft());
+        const QRect ico = w.bar()->iconRegion().boundingRect().translated(main.topLeft());
         QVERIFY(inputShape(&w).contains(ico));
         QVERIFY(!inputShape(&w).contains(QPoint(5, 5)));
     }

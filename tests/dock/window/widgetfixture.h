@@ -1,6 +1,7 @@
 #pragma once
 // What the dock window tests share: a Widget on fakes of every platform
 // service, in a fresh config folder, and helpers to read its rows and files.
+#include "dock/icons/dockbar.h"
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
 #include "dock/toast/formsystemhint.h"

@@ -1,6 +1,6 @@
 #include "magnify.h"
 
-#include "docklayout.h"
+
 
 namespace Magnify {
 
@@ -14,7 +14,7 @@ Plan plan(const QVector<bool> &blank, int r, float d, float M, float N, bool hor
         return p;
     // On a vertical bar the near side measures a spacer by its length along
     // the bar; the far side always by the icon's normal size.
-    auto nearRest = [&](int row) { return !horizontal && blank[row] ? DockLayout::blankLength(N) : N; };
+    auto nearRest = [&](int row) { return !horizontal && blank[row] ? N / 2.5f : N; };
     if (!blank[r]) {
         if (r > 0) {
             p.steps.append({ r - 1, Step::SetSize, nearSize(M, d, nearRest(r - 1)) });

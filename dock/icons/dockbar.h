@@ -1,0 +1,203 @@
+#pragma once
+#include <QColor>
+#include <QHash>
+#include <QPixmap>
+#include <QPointer>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class DockFace;
+class DockIconList;
+class FormCommonIcon;
+class FormTimingFlash;
+class QTimer;
+class QVariantAnimation;
+
+// The icons of the dock, drawn by one painter: every icon is a rectangle of
+// this widget with its face, not a widget of its own, so a pointer sweeping
+// the bar repaints a few rectangles and moves no window. The rows come from
+// the icon table and follow its row signals; sizes, places and animations are
+// per icon, and an icon is only repainted where it changed.
+//
+// It reports to its owner with the signals an icon widget has always sent
+// (each carrying the icon's ID), so the owner's slots keep their meaning.
+// Positions of icons are in the coordinates of the strip (stripRect()), the
+// row of icons inside the bar; the bar itself covers the frame it sits in.
+class DockBar : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit DockBar(QWidget *parent = nullptr);
+    ~DockBar() override;
+
+    void setModel(DockIconList *rows);
+    DockIconList *model() const { return m_rows; }
+
+    // Screen edge (0 top, 1 right, 2 bottom, 3 left), sizes and clicks of every icon.
+    void setEdge(int edge);
+    int edge() const { return m_edge; }
+    void setIconSizes(float magnified, float normal);
+    float magnified() const { return m_M; }
+    float normal() const { return m_N; }
+    void setDoubleClick(bool b) { m_doubleClick = b; }
+    void setClickStyle(int x) { m_clickStyle = x; }
+    // While frozen (an icon menu is open) the icons ignore the hover and drag moves.
+    void setFrozen(bool b) { m_frozen = b; }
+    bool isFrozen() const { return m_frozen; }
+
+    // What the bar shows behind its icons: a rounded fill, or three pictures
+    // stretched along it (ends of a fixed length and the middle between).
+    struct Background
+    {
+        QColor fill;
+        int radius = 0;
+        QString first, middle, last; // empty: no picture
+        bool upright = false;        // the pictures run down rather than across
+    };
+    void setBackground(const Background &b);
+    void setBackgroundRect(const QRect &r);
+    QRect backgroundRect() const { return m_backgroundRect; }
+
+    // The strip of icons inside the bar.
+    void setStripRect(const QRect &r);
+    QRect stripRect() const { return m_strip; }
+
+    // Icons by ID.
+    int count() const { return m_items.size(); }
+    bool contains(const QString &id) const { return m_byId.contains(id); }
+    QStringList ids() const;
+    bool isIconHidden(const QString &id) const;
+    // Position in the strip, size, and both as a rectangle of this widget.
+    QPoint iconPos(const QString &id) const;
+    QSize iconSize(const QString &id) const;
+    QRect iconRect(const QString &id) const;
+    // The same on the screen.
+    QRect iconRectOnScreen(const QString &id) const;
+    QString iconAt(const QPoint &p) const; // in this widget
+    QString hoveredId() const { return m_hover; }
+    bool isMouseIn(const QString &id) const;
+    // The picture rectangle of the face (the jump moves it), in this widget.
+    QRect pictureRect(const QString &id) const;
+    // The spacer's picture as it shows on this edge.
+    QString picturePath(const QString &id) const;
+    // Whether any size, place or picture animation runs.
+    bool isAnimating() const;
+    // No icon hovered, away from its rest size or on its way: the bar takes
+    // no more room than its icons at rest.
+    bool isAtRest() const;
+    // The length along the bar of the row at rest.
+    int restLength() const;
+
+    // What the hover and the owner do to one icon.
+    void setSize(const QString &id, float s);       // at once, stopping its animation
+    void mouseIn(const QString &id);                // grows as if hovered
+    void restoreSize(const QString &id);            // animates back to rest
+    void restoreAll();
+    void moveAnimation(const QString &id, const QPoint &p); // 88 ms glide
+    void placeAt(const QString &id, const QPoint &p);       // at once
+    void jumpAnimation(const QString &id);
+    void showAnimation(const QString &id);
+    // The hover magnification of one pointer move at d along the hovered
+    // icon: neighbours sized from the pointer, rows further away back to rest.
+    void magnify(const QString &id, float d);
+
+    // Icons side by side in table order, each standing on the screen side
+    // of the strip; the row's length along and across the bar.
+    QSize layoutRow();
+
+    // The drag's plus marker in the strip.
+    void setPlaceholderShown(bool b);
+    bool isPlaceholderShown() const { return m_placeholderShown; }
+    void setPlaceholderPos(const QPoint &p);
+    QRect placeholderRect() const; // in the strip
+
+    // Live data of some faces.
+    void setDrive(const QString &id, const QString &drive);
+    void setWeather(const QString &name, const QString &stateDetailed, const QString &temNow,
+                    const QString &state);
+
+    // What takes the pointer: the icons as they stand, and the placeholder (in this widget).
+    QRegion iconRegion() const;
+
+signals:
+    void IconWidth(QString ID, int w);
+    void IconMouseIn(QString ID, QString types);
+    void IconMouseMove(QString ID, QPoint p);
+    void IconPressMove(QString ID, QPoint p);
+    void IconPressRelease(QString ID, QPoint p);
+    void IconOpen(QString ID);
+    void MousePosition(int p);
+    void IconMenu(QString ID, int x);
+    void IconMove(QString ID, QPoint p, int w, int h, QString types);
+    // Rows came or went: the owner lays the bar out again.
+    void rowsChanged();
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
+
+private:
+    struct Item;
+    Item *item(const QString &id) const { return m_byId.value(id); }
+    void sync();
+    void refreshRow(int row);
+    void makeFace(Item *it);
+    void applySize(Item *it);
+    bool horizontal() const { return m_edge == 0 || m_edge == 2; }
+    QRect rectOf(const Item *it) const;
+    QSize restSize(const Item *it) const;
+    QRect pictureOf(const Item *it) const;
+    void resizeItem(Item *it, const QSize &s);
+    void moveItem(Item *it, const QPoint &p);
+    void animateSize(Item *it, const QSize &end);
+    void hoverTo(const QString &id);
+    void startHover(Item *it);
+    void openIcon(const QString &id);
+    void cleanUp();
+    void ringTick();
+    void runContextMenu(const QString &id);
+    void paintItem(QPainter &p, const Item *it);
+    void paintBackground(QPainter &p);
+    QPixmap faceAt(Item *it, const QSize &size);
+
+    DockIconList *m_rows = nullptr;
+    QVector<Item *> m_items;
+    QHash<QString, Item *> m_byId;
+    int m_edge = 2;
+    float m_M = 128, m_N = 64;
+    int m_clickStyle = 1;
+    bool m_doubleClick = false;
+    bool m_frozen = false;
+    QRect m_strip;
+    Background m_background;
+    QRect m_backgroundRect;
+    QHash<QString, QPixmap> m_pieces;
+    QString m_hover;
+
+    // the press of one icon
+    QString m_pressed;
+    bool m_rightOnly = false; // the press in progress is a right press
+    // The pressed icon as it last stood: a drag lifts its row off the bar,
+    // and the press goes on without it.
+    QRect m_pressRect;
+    QString m_pressClass;
+    bool pressedIcon(QRect *r, QString *cls);
+    bool m_drag = false;
+    int m_ringTicks = 0;
+    QTimer *m_clickTimer = nullptr;
+    QTimer *m_ringTimer = nullptr;
+    FormTimingFlash *m_ring = nullptr;
+    FormCommonIcon *m_menuOwner = nullptr; // builds and runs the context menus
+
+    bool m_placeholderShown = false;
+    QPoint m_placeholderPos;
+};
