@@ -9,6 +9,7 @@
 #include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formmenu.h"
 #include "dock/model/dockiconlist.h"
+#include "platform/windowsystem.h"
 
 #include <QCursor>
 #include <QDebug>
@@ -47,10 +48,12 @@ DockDrag::DockDrag(DockIconList *icons, DockBar *bar, const DockState *settings,
     : QObject(parent), m_icons(icons), m_bar(bar), m_set(settings), m_frames(frames)
 {
     m_delete = new FormDelete;
+    platform::setWindowRole(m_delete, platform::WindowRole::Popup);
 
     m_deleteLabel = new QLabel;
     m_deleteLabel->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_deleteLabel->setAlignment(Qt::AlignCenter);
+    platform::setWindowRole(m_deleteLabel, platform::WindowRole::DragIcon);
     m_deleteLabel->resize(23, 23);
     // Only the round marker shows, not the square window around it. A
     // see-through window paints no style-sheet picture of its own, so the
@@ -65,6 +68,10 @@ DockDrag::DockDrag(DockIconList *icons, DockBar *bar, const DockState *settings,
     m_ghost = new FormCommonIcon;
     m_ghost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_ghost->setAttribute(Qt::WA_TranslucentBackground);
+    // Over the bar too, which is a dock and stands above ordinary windows.
+    platform::setWindowRole(m_ghost, platform::WindowRole::DragIcon);
+    platform::WindowSystemService::get().setLevel(m_ghost, platform::WindowSystem::Above);
+    platform::WindowSystemService::get().keepInFrontOf(m_ghost, m_frames.background->window());
 }
 
 DockDrag::~DockDrag()
