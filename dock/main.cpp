@@ -21,6 +21,11 @@ int main(int argc, char *argv[])
     if (const int code = platform::startOrExitCode(instance, "Zorvane", &goOn); !goOn)
         return code;
     platform::prepareWebEngine();
+    // The dock draws nothing with OpenGL (its web views draw in software):
+    // without Qt's GL integration its first window does not load the GL
+    // drivers. The user's own choice stands.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     // Alone now: what a save cut short by a kill left behind can go.
     SafeFile::removeLeftovers(platform::appConfigFolder());

@@ -2,6 +2,7 @@
 
 #include <KWindowSystem>
 #include <KX11Extras>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
 #include <QVector>
@@ -13,6 +14,61 @@
 namespace platform {
 namespace {
 
+const char *const RoleProperty = "_zv_windowRole";
+const char *const LevelProperty = "_zv_windowLevel";
+
+NET::WindowType typeOf(WindowSystem::Role role)
+{
+    switch (role) {
+    case WindowSystem::Role::Dock: return NET::Dock;
+    case WindowSystem::Role::Notice: return NET::Notification;
+    case WindowSystem::Role::Popup: return NET::Utility;
+    case WindowSystem::Role::Tip: return NET::Tooltip;
+    case WindowSystem::Role::DragIcon: return NET::Splash; // undecorated everywhere; DND icons are unknown to many
+    case WindowSystem::Role::Overlay: return NET::Utility;
+    case WindowSystem::Role::Dialog: return NET::Dialog;
+    }
+    return NET::Normal;
+}
+
+// Writes the window's role and level. Before the window is mapped this sets
+// the properties themselves, which Qt then merges with its own states.
+void applyRole(QWidget *w)
+{
+    const QVariant role = w->property(RoleProperty);
+    if (!role.isValid())
+        return;
+    const auto r = WindowSystem::Role(role.toInt());
+    const WId id = w->winId();
+    KWindowSystem::setType(id, typeOf(r));
+    if (r != WindowSystem::Role::Dialog) {
+        KWindowSystem::setState(id, NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher);
+        KX11Extras::setOnAllDesktops(id, true);
+    }
+    const QVariant level = w->property(LevelProperty);
+    if (level.isValid()) {
+        switch (WindowSystem::Level(level.toInt())) {
+        case WindowSystem::Above: KWindowSystem::setState(id, NET::KeepAbove); break;
+        case WindowSystem::Below: KWindowSystem::setState(id, NET::KeepBelow); break;
+        case WindowSystem::Normal: break;
+        }
+    }
+}
+
+// Window managers drop a window's states when it is withdrawn: each show
+// writes them again, before the window is mapped.
+class RoleKeeper final : public QObject
+{
+public:
+    explicit RoleKeeper(QWidget *w) : QObject(w) {}
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && o == parent())
+            applyRole(static_cast<QWidget *>(o));
+        return false;
+    }
+};
+
 class X11WindowSystem final : public WindowSystem
 {
 public:
@@ -22,6 +78,7 @@ public:
     {
         if (!w || !isX11())
             return;
+        w->setProperty(LevelProperty, int(level));
         const WId id = w->winId();
         switch (level) {
         case Above:
@@ -47,12 +104,15 @@ public:
             KWindowSystem::raiseWindow(w->winId());
     }
 
-    void setDockType(QWidget *w) override
+    void setRole(QWidget *w, Role role) override
     {
         if (!w || !isX11())
             return;
-        KWindowSystem::setType(w->winId(), NET::Dock);
-        KX11Extras::setOnAllDesktops(w->winId(), true);
+        if (!w->property(RoleProperty).isValid())
+            w->installEventFilter(new RoleKeeper(w));
+        w->setProperty(RoleProperty, int(role));
+        if (w->testAttribute(Qt::WA_WState_Created))
+            applyRole(w);
     }
 
     void keepInFrontOf(QWidget *w, QWidget *other) override

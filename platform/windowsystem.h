@@ -13,13 +13,33 @@ class WindowSystem
 {
 public:
     enum Level { Above, Normal, Below };
+    // What a window is to the window manager. Every role but Dialog keeps the
+    // window out of the task list, the pager and the window switcher and
+    // shows it on every virtual desktop.
+    enum class Role {
+        Dock,     // the bar and its edge strip: never focused by the switcher, never minimised
+        Notice,   // toasts
+        Popup,    // pop-ups and small panels beside the bar
+        Tip,      // the name tip
+        DragIcon, // what follows the pointer during a drag
+        Overlay,  // windows that lie on the desktop
+        Dialog,   // windows a user works in: an ordinary dialog
+    };
     virtual ~WindowSystem() = default;
+
+    // Declares the role of a top-level window; it holds from then on, also
+    // after the window has been hidden and shown again (window managers drop
+    // the states of a withdrawn window), and the level set by setLevel is
+    // kept with it.
+    virtual void setRole(QWidget *w, Role role)
+    {
+        Q_UNUSED(w)
+        Q_UNUSED(role)
+    }
 
     virtual void setLevel(QWidget *w, Level level) = 0;
     // Brings a window to the front without leaving it above the others.
     virtual void raiseOnce(QWidget *w) = 0;
-    // Marks a window as a dock (no task-bar entry, on all desktops).
-    virtual void setDockType(QWidget *w) = 0;
     // Keeps a window that lies on the desktop out of the task list, the pager
     // and the window switcher, and shows it on every virtual desktop.
     virtual void setDesktopOverlay(QWidget *w) = 0;
@@ -42,5 +62,12 @@ public:
 };
 
 using WindowSystemService = Service<WindowSystem>;
+
+// The one call each window makes to say what it is.
+inline void setWindowRole(QWidget *w, WindowSystem::Role role)
+{
+    WindowSystemService::get().setRole(w, role);
+}
+using WindowRole = WindowSystem::Role;
 
 } // namespace platform

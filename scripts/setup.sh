@@ -13,7 +13,7 @@ packages=(
     libqt5xdg-dev libkf5windowsystem-dev qtwebengine5-dev
     libglib2.0-dev libxcb1-dev libxcb-shape0-dev libxcb-xtest0-dev libx11-dev
     qt5-image-formats-plugins fonts-noto-cjk qttranslations5-l10n
-    xvfb xauth xdotool xclip desktop-file-utils dbus-daemon
+    xvfb xauth xdotool xclip desktop-file-utils dbus-daemon openbox
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -36,7 +36,7 @@ run)
     ;;
 test)
     cd "$build"
-    # Tests that need a real X server run under their own Xvfb (xvfb-run).
+    # Tests that need a real X server start their own Xvfb (and openbox).
     ctest --output-on-failure -j"$(nproc)"
     ;;
 *)

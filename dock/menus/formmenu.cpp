@@ -9,6 +9,7 @@
 #include "dock/model/dockiconlist.h"
 #include "dock/toast/formsystemhint.h"
 #include "platform/clock.h"
+#include "platform/windowsystem.h"
 #include "platform/opener.h"
 #include "platform/paths.h"
 
@@ -35,10 +36,14 @@ FormMenu::FormMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenu)
     m_ghost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                             | Qt::WindowTransparentForInput);
     m_ghost->setAttribute(Qt::WA_TranslucentBackground);
+    platform::setWindowRole(m_ghost, platform::WindowRole::DragIcon);
+    platform::WindowSystemService::get().setLevel(m_ghost, platform::WindowSystem::Above);
 
     m_selectDisk = new FormSelectDisk(nullptr);
+    platform::setWindowRole(m_selectDisk, platform::WindowRole::Dialog);
     connect(m_selectDisk, &FormSelectDisk::setIconDisk, this, &FormMenu::setIconDisk);
     m_iconSettings = new FormIconSettings(nullptr);
+    platform::setWindowRole(m_iconSettings, platform::WindowRole::Dialog);
     connect(m_iconSettings, &FormIconSettings::Modify, this, &FormMenu::Modify);
     m_toast = new FormSystemHint(nullptr);
 }

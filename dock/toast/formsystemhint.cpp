@@ -1,5 +1,6 @@
 #include "dock/toast/formsystemhint.h"
 #include "ui_formsystemhint.h"
+#include "platform/windowsystem.h"
 
 #include <QGuiApplication>
 #include <QPropertyAnimation>
@@ -16,6 +17,7 @@ FormSystemHint::FormSystemHint(QWidget *parent) : QWidget(parent), ui(new Ui::Fo
     setWindowTitle(tr("system hint"));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    platform::setWindowRole(this, platform::WindowRole::Notice);
     m_closeTimer = new QTimer(this);
     m_closeTimer->setSingleShot(true);
     connect(m_closeTimer, &QTimer::timeout, this, &FormSystemHint::CloseShow);

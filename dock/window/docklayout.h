@@ -7,8 +7,6 @@
 // round toward zero and float sums are truncated at the end, as the widgets
 // take whole pixels.
 
-#include "platform/workarea.h"
-
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -90,21 +88,6 @@ struct PlacementInput
     bool launchPadOpen = false;
 };
 Placement placeBar(const PlacementInput &in);
-
-// The visible depth of the bar at rest, measured from the screen edge it
-// stands on: margin, a taskbar in between, and the background.
-int reservedDepth(const PlacementInput &in, int normal);
-
-// _NET_WM_STRUT_PARTIAL for a strip of `depth` pixels along `edge` of
-// `screen`, with widths counted from the edges of the whole desktop.
-using Strut = platform::Strut;
-Strut strutFor(int edge, const QRect &screen, const QRect &desktop, int depth);
-
-// The available rectangle as it would be without the dock's own strut: the
-// side that our strip alone decides is taken from `before` (what the desktop
-// offered when the strip was reserved).
-QRect availableWithoutOwnStrip(const QRect &available, const QRect &screen, int edge, int depth,
-                               const QRect &before);
 
 // The name bubble and the weather scene beside the hovered icon.
 struct HoverPlaces

@@ -26,10 +26,12 @@ DockWindows::~DockWindows()
 }
 
 template<class T>
-T *DockWindows::get(QPointer<T> &slot)
+T *DockWindows::get(QPointer<T> &slot, std::optional<platform::WindowRole> role)
 {
     if (!slot) {
         slot = new T;
+        if (role)
+            platform::setWindowRole(slot.data(), *role);
         m_all << slot.data();
         emit made(slot.data());
     }
@@ -52,18 +54,18 @@ int DockWindows::madeCount() const
     return n;
 }
 
-FormSettings *DockWindows::settingsPanel() { return get(m_settings); }
-FormUpload *DockWindows::updater() { return get(m_updater); }
-FormShutDown *DockWindows::powerDialog() { return get(m_power); }
-FormProtection *DockWindows::eyeProtection() { return get(m_eye); }
-FormWeather *DockWindows::weatherWindow() { return get(m_weather); }
-FormDesktopWidget *DockWindows::desktopWidgetPanel() { return get(m_desktopPanel); }
-FormDesktopTime *DockWindows::desktopClock() { return get(m_desktopClock); }
-FormAbout *DockWindows::aboutBox() { return get(m_about); }
-FormSidebarMenu *DockWindows::sidePanel() { return get(m_side); }
-FormAddUrl *DockWindows::addUrlDialog() { return get(m_addUrl); }
-FormIconSettings *DockWindows::iconSettingsDialog() { return get(m_iconSettings); }
-FormIconLists *DockWindows::iconListsDialog() { return get(m_iconLists); }
-FormSelectDisk *DockWindows::driveChooser() { return get(m_drive); }
-FormVesk *DockWindows::searchBox() { return get(m_search); }
-FormStartUp *DockWindows::startUpPrompt() { return get(m_startUp); }
+FormSettings *DockWindows::settingsPanel() { return get(m_settings, platform::WindowRole::Dialog); }
+FormUpload *DockWindows::updater() { return get(m_updater, platform::WindowRole::Dialog); }
+FormShutDown *DockWindows::powerDialog() { return get(m_power, platform::WindowRole::Dialog); }
+FormProtection *DockWindows::eyeProtection() { return get(m_eye, platform::WindowRole::Overlay); }
+FormWeather *DockWindows::weatherWindow() { return get(m_weather, platform::WindowRole::Dialog); }
+FormDesktopWidget *DockWindows::desktopWidgetPanel() { return get(m_desktopPanel, platform::WindowRole::Dialog); }
+FormDesktopTime *DockWindows::desktopClock() { return get(m_desktopClock, std::nullopt); } // an overlay of its own making
+FormAbout *DockWindows::aboutBox() { return get(m_about, platform::WindowRole::Dialog); }
+FormSidebarMenu *DockWindows::sidePanel() { return get(m_side, platform::WindowRole::Popup); }
+FormAddUrl *DockWindows::addUrlDialog() { return get(m_addUrl, platform::WindowRole::Dialog); }
+FormIconSettings *DockWindows::iconSettingsDialog() { return get(m_iconSettings, platform::WindowRole::Dialog); }
+FormIconLists *DockWindows::iconListsDialog() { return get(m_iconLists, platform::WindowRole::Dialog); }
+FormSelectDisk *DockWindows::driveChooser() { return get(m_drive, platform::WindowRole::Dialog); }
+FormVesk *DockWindows::searchBox() { return get(m_search, platform::WindowRole::Popup); }
+FormStartUp *DockWindows::startUpPrompt() { return get(m_startUp, platform::WindowRole::Notice); }

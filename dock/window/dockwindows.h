@@ -2,6 +2,10 @@
 #include <QObject>
 #include <QPointer>
 
+#include "platform/windowsystem.h"
+
+#include <optional>
+
 class FormAbout;
 class FormAddUrl;
 class FormDesktopTime;
@@ -55,8 +59,9 @@ signals:
     void made(QWidget *window);
 
 private:
+    // Makes the window at the first call and declares its role.
     template<class T>
-    T *get(QPointer<T> &slot);
+    T *get(QPointer<T> &slot, std::optional<platform::WindowRole> role);
 
     QPointer<FormSettings> m_settings;
     QPointer<FormUpload> m_updater;

@@ -1,9 +1,13 @@
 #include "widget_p.h"
 
+#include "autohide.h"
+#include "dockplacement.h"
 #include "common/translations.h"
 #include "dockactions.h"
 #include "dockmessages.h"
 #include "dockwindows.h"
+
+#include <QScrollBar>
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
@@ -31,6 +35,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    platform::WindowSystemService::get().setRole(this, platform::WindowSystem::Role::Dock);
     QGuiApplication::setQuitOnLastWindowClosed(false);
     installEventFilter(this);
 
@@ -52,10 +57,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_name = new FormName(this);
     m_name->hide();
     m_delete = new FormDelete;
+    platform::setWindowRole(m_delete, platform::WindowRole::Popup);
 
     m_deleteLabel = new QLabel;
     m_deleteLabel->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_deleteLabel->setAlignment(Qt::AlignCenter);
+    platform::setWindowRole(m_deleteLabel, platform::WindowRole::DragIcon);
     m_deleteLabel->resize(23, 23);
     // Only the round marker shows, not the square window around it. A
     // see-through window paints no style-sheet picture of its own, so the
@@ -70,11 +77,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_dragGhost = new FormCommonIcon;
     m_dragGhost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     m_dragGhost->setAttribute(Qt::WA_TranslucentBackground);
+    // Over the bar too, which is a dock and stands above ordinary windows.
+    platform::setWindowRole(m_dragGhost, platform::WindowRole::DragIcon);
+    platform::WindowSystemService::get().setLevel(m_dragGhost, platform::WindowSystem::Above);
+    platform::WindowSystemService::get().keepInFrontOf(m_dragGhost, this);
 
     m_weatherEffects = new FormWeatherEffects;
     m_weatherEffects->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
                                      | Qt::WindowStaysOnTopHint);
     m_weatherEffects->hide();
+    platform::setWindowRole(m_weatherEffects, platform::WindowRole::Overlay);
 
     m_toast = new FormSystemHint;
     // A settings save that could not be written keeps the old file and the
@@ -97,11 +109,28 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_startMenu = new FormStartMenu(this);
     connect(m_startMenu, &FormStartMenu::IconOpens, this, &Widget::hideStartMenu);
     m_startMenu->hide();
+    // The thin scroll bars of the start menu's tree: set on the bars alone, a
+    // sheet on the whole window would polish every widget of the dock again.
+    static const QString sheet = QStringLiteral(
+        "QScrollBar{padding-top:0px;padding-bottom:0px;margin: 0px 0px 0px 0px;background-color: rgba(0,0,0,0%); "
+        "border: 0px; width: 2px;}QScrollBar::handle {background-color:rgba(255,255,255,50%);border-radius:0px;"
+        "min-height: 20px;border: 0px;}QScrollBar::handle:vertical:hover {background-color:rgba(255,255,255,80%);"
+        "border-radius:0px;min-height: 20px;border: 0px;}QScrollBar::up-arrow:vertical{height:13px;border: 0px;"
+        "background-color:rgba(255, 255, 255,0%);}QScrollBar::down-arrow:vertical{height:13px;border: 0px;"
+        "background-color:rgba(255, 255, 255,0%);}QScrollBar::sub-page:vertical {background-color:rgba(0, 0, 0,0%); "
+        "border: 0px;}QScrollBar::add-page:vertical {background-color:rgba(0, 0, 0,0%); border: 0px;}"
+        "QScrollBar::sub-line:vertical {height: 10px;width:10px;subcontrol-position: top;"
+        "border-image: url(:/images/up-arrow.png);border: 0px;}QScrollBar::add-line:vertical {height: 10px;"
+        "width:10px;subcontrol-position: bottom;border-image: url(:/images/down-arrow.png);border: 0px;}");
+    for (QScrollBar *bar : m_startMenu->findChildren<QScrollBar *>())
+        bar->setStyleSheet(sheet);
 
-    m_detection = new FormDetection;
-    connect(m_detection, &FormDetection::MouseIn, this, &Widget::MouseIn);
-    m_detection->hide();
-    platform::WindowSystemService::get().setLevel(m_detection, platform::WindowSystem::Above);
+    m_autoHide = new AutoHide(this, ui->frameMain, this);
+    m_detection = m_autoHide->strip();
+    connect(m_autoHide, &AutoHide::stripTouched, this, &Widget::MouseIn);
+    connect(m_autoHide, &AutoHide::slideInFinished, this, &Widget::myInEnd);
+    connect(m_autoHide, &AutoHide::slideOutFinished, this, &Widget::HiddenEnd);
+    m_place = new DockPlacement({ this, ui->main, ui->frameMain, ui->frameBackground, ui->frameWork, m_detection });
 
     m_disks = new RemovableDisks(this);
     connect(m_disks, &RemovableDisks::arrived, this, [this](const QString &root) {
@@ -137,23 +166,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_showTimer = new QTimer(this);
     m_showTimer->setSingleShot(true);
     connect(m_showTimer, &QTimer::timeout, this, &Widget::setShowWindows);
-
-    setStyleSheet(QStringLiteral(
-        "QScrollBar{padding-top:0px;padding-bottom:0px;margin: 0px 0px 0px 0px;background-color: rgba(0,0,0,0%); "
-        "border: 0px; width: 2px;}QScrollBar::handle {background-color:rgba(255,255,255,50%);border-radius:0px;"
-        "min-height: 20px;border: 0px;}QScrollBar::handle:vertical:hover {background-color:rgba(255,255,255,80%);"
-        "border-radius:0px;min-height: 20px;border: 0px;}QScrollBar::up-arrow:vertical{height:13px;border: 0px;"
-        "background-color:rgba(255, 255, 255,0%);}QScrollBar::down-arrow:vertical{height:13px;border: 0px;"
-        "background-color:rgba(255, 255, 255,0%);}QScrollBar::sub-page:vertical {background-color:rgba(0, 0, 0,0%); "
-        "border: 0px;}QScrollBar::add-page:vertical {background-color:rgba(0, 0, 0,0%); border: 0px;}"
-        "QScrollBar::sub-line:vertical {height: 10px;width:10px;subcontrol-position: top;"
-        "border-image: url(:/images/up-arrow.png);border: 0px;}QScrollBar::add-line:vertical {height: 10px;"
-        "width:10px;subcontrol-position: bottom;border-image: url(:/images/down-arrow.png);border: 0px;}"));
 }
 
 Widget::~Widget()
 {
     SafeFile::setFailureReporter(nullptr);
+    delete m_place;
     delete ui;
 }
 

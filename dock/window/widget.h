@@ -2,9 +2,8 @@
 #include "dockconfig.h"
 #include "dock/model/dockicon.h"
 
-#include "platform/workarea.h"
-
 #include <QHash>
+#include <functional>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
@@ -20,6 +19,8 @@ class FormCommonIcon;
 class FormDelete;
 class FormDesktopTime;
 class FormDesktopWidget;
+class AutoHide;
+class DockPlacement;
 class FormDetection;
 class FormIconLists;
 class FormLaunchStarter;
@@ -76,14 +77,17 @@ public:
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
     // The bar's state as the placement, hover and auto-hide keep it.
-    bool isSlidIn() const { return m_slidIn; }
-    bool isDockShown() const { return m_dockShown; }
+    bool isSlidIn() const;
+    bool isDockShown() const;
     bool isFrameAreaShown() const { return m_frameAreaShown; }
     bool desktopIconsShown() const { return m_desktopIconsShown; }
-    int taskbarSide() const { return m_taskbarSide; }
+    int taskbarSide() const;
     int backgroundSide() const { return m_backgroundSide; }
-    QRect availableRect() const { return m_availableRect; }
-    QRegion inputRegion() const { return m_inputRegion; }
+    QRect availableRect() const;
+    QRegion inputRegion() const;
+    // Where the window stands and its slides, kept by their own objects.
+    DockPlacement *placement() const { return m_place; }
+    AutoHide *autoHide() const { return m_autoHide; }
     FormDetection *edgeStrip() const { return m_detection; }
 
     // The parts the dock window hands its work to: the secondary windows,
@@ -301,9 +305,12 @@ private:
     void applySizes();
     void sizeBar(int a, int b);
     void placeBarFrames();
-    void updateWorkArea();
+    QRegion barRegion() const;
+    // Start-up work that can wait until the bar is on the screen: run after
+    // the window's first paint (or a second after start when never shown).
+    void afterFirstPaint(const std::function<void()> &work);
+    void runAfterPaint();
     void showStrip();
-    void slideFrameMain(const QPoint &from, const QPoint &to, void (Widget::*done)());
     void placeHoverWindows(const QString &id, const QString &name);
     QRect barZone() const;
     void paintBackgroundOnBar();
@@ -335,7 +342,11 @@ private:
     FormSystemHint *m_toast = nullptr;
     FormLaunchStarter *m_launchPad = nullptr;
     FormStartMenu *m_startMenu = nullptr;
-    FormDetection *m_detection = nullptr;
+    FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
+    DockPlacement *m_place = nullptr;
+    AutoHide *m_autoHide = nullptr;
+    bool m_painted = false;
+    QList<std::function<void()>> m_afterPaint;
     RemovableDisks *m_disks = nullptr;
 
     QTimer *m_relayoutTimer = nullptr;
@@ -346,8 +357,6 @@ private:
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
     QString m_dropTarget = IconClass::MAIN;
-    bool m_slidIn = false;
-    bool m_pointerInside = false;
     bool m_menuShown = false;
     bool m_menuDrag = false;
     bool popupOpen = false;
@@ -355,28 +364,16 @@ private:
     bool dropPending = false;
     bool m_desktopIconsShown = true;
     bool m_frameAreaShown = false;
-    QRect m_workAreaToRestore { 0, 0, -1, -1 };
     int m_gapSlot = 0;          // the slot a drop aimed at (kept by the drag code)
     int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes
     int m_savedEdge = 2;
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
-    QRect m_screenRect;
 
     // placement, hover and auto-hide
-    bool m_dockShown = false;   // the bar has finished sliding in
-    bool m_slidingOut = false;
-    int m_taskbarSide = 4;
     int m_backgroundSide = 0;          // the background's overhang of the current style
-    QRect m_availableRect { 0, 0, -1, -1 };
-    QRegion m_inputRegion;
-    bool m_inputRegionSent = false;
     QString m_bubbleName;              // what the name bubble last got
     int m_bubbleEdge = -1;
     int m_bubbleFont = -1;
-    platform::Strut m_strut;           // the strip reserved for the bar, if any
-    int m_strutDepth = 0;
-    int m_strutEdge = -1;
-    QRect m_strutScreen;
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
 
     // the drag

@@ -1,5 +1,6 @@
 #include "widget_p.h"
 
+#include "autohide.h"
 #include "docklayout.h"
 
 #include <QPropertyAnimation>
@@ -8,23 +9,9 @@
 
 void Widget::showStrip()
 {
-    m_detection->show();
     // Above everything, except over the launch pad, which covers the screen.
-    if (!m_launchPad->isShown()) {
-        platform::WindowSystemService::get().setLevel(m_detection, platform::WindowSystem::Above);
-        m_detection->raise();
-    }
-}
-
-void Widget::slideFrameMain(const QPoint &from, const QPoint &to, void (Widget::*done)())
-{
-    auto *a = new QPropertyAnimation(ui->frameMain, "pos");
-    a->setDuration(300);
-    a->setEasingCurve(QEasingCurve::Linear);
-    a->setKeyValueAt(0, from);
-    a->setEndValue(to);
-    connect(a, &QPropertyAnimation::finished, this, done);
-    a->start(QAbstractAnimation::DeleteWhenStopped);
+    QRegion bar = barRegion().translated(pos());
+    m_autoHide->showStrip(m_launchPad->isShown(), bar);
 }
 
 void Widget::myIn()
@@ -35,12 +22,10 @@ void Widget::myIn()
         show();
         raise();
     }
-    if (!m_slidIn) {
-        m_slidIn = true;
+    if (!m_autoHide->isSlidIn()) {
         ui->main->show();
         show();
-        slideFrameMain(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()), QPoint(0, 0),
-                       &Widget::myInEnd);
+        m_autoHide->slideIn(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()));
         updateInputShape();
     }
     ui->Detection->hide();
@@ -49,32 +34,24 @@ void Widget::myIn()
 
 void Widget::myInEnd()
 {
+    m_autoHide->slideInEnded();
     showStrip();
-    m_dockShown = true;
 }
 
 void Widget::myOut()
 {
-    if (!m_slidIn)
-        return;
-    m_slidIn = false;
-    // The bar keeps the pointer and stays uncut until it has slid away.
-    m_slidingOut = true;
-    slideFrameMain(QPoint(0, 0), DockLayout::slideHiddenPoint(m_set.location, ui->main->size()),
-                   &Widget::HiddenEnd);
+    m_autoHide->slideOut(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()));
 }
 
 void Widget::HiddenEnd()
 {
-    m_dockShown = false;
-    m_slidingOut = false;
+    m_autoHide->slideOutEnded();
     showStrip();
     updateInputShape();
 }
 
 void Widget::MouseIn()
 {
-    m_detection->hide();
     ui->Detection->hide();
     ui->Detection00->hide();
     platform::WindowSystemService::get().raiseOnce(this);
@@ -83,12 +60,13 @@ void Widget::MouseIn()
     activateWindow();
     setFocus(Qt::OtherFocusReason);
     myIn();
+    m_autoHide->hideStrip();
 }
 
 void Widget::enterEvent(QEvent *e)
 {
-    m_pointerInside = true;
-    m_detection->hide();
+    m_autoHide->setPointerInside(true);
+    m_autoHide->hideStrip();
     QWidget::enterEvent(e);
 }
 
@@ -97,8 +75,8 @@ void Widget::leaveEvent(QEvent *e)
     QWidget::leaveEvent(e);
     if (m_menuShown)
         return;
+    m_autoHide->setPointerInside(false);
     showStrip();
-    m_pointerInside = false;
     IconRestore();
     m_name->hide();
     m_weatherEffects->hide();
@@ -110,12 +88,17 @@ void Widget::leaveEvent(QEvent *e)
 
 bool Widget::eventFilter(QObject *o, QEvent *e)
 {
+    if (o == this && e->type() == QEvent::UpdateRequest && !m_painted) {
+        m_painted = true;
+        // Queued: the paint that this request starts comes first.
+        QTimer::singleShot(0, this, &Widget::runAfterPaint);
+    }
     if (o == this && e->type() == QEvent::WindowDeactivate && !m_menuDrag) {
         showStrip();
         MenuHide();
         hideStartMenu();
         m_menuShown = false;
-        if (!popupOpen && m_set.hideInEffect && !m_pointerInside) {
+        if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
             m_name->hide();
             m_weatherEffects->hide();
         }
@@ -135,6 +118,26 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         }
     }
     return QWidget::eventFilter(o, e);
+}
+
+void Widget::afterFirstPaint(const std::function<void()> &work)
+{
+    if (m_painted && m_afterPaint.isEmpty()) {
+        work();
+        return;
+    }
+    if (m_afterPaint.isEmpty() && !m_painted)
+        QTimer::singleShot(1000, this, &Widget::runAfterPaint);
+    m_afterPaint << work;
+}
+
+void Widget::runAfterPaint()
+{
+    m_painted = true;
+    const QList<std::function<void()>> work = std::move(m_afterPaint);
+    m_afterPaint.clear();
+    for (const auto &w : work)
+        w();
 }
 
 void Widget::showFrameArea(bool b)

@@ -3,8 +3,6 @@
 #include "backgroundstyle.h"
 #include "docklayout.h"
 #include "platform/desktopicons.h"
-#include "platform/screens.h"
-#include "platform/workarea.h"
 
 // ---- the desktop around the dock and the bar's background ------------------
 
@@ -38,57 +36,12 @@ void Widget::setDesktopIcon(bool b)
         IconDisplayShow();
 }
 
-// The work area: with the switch on, the bar's strip of the screen is
-// reserved, so that maximised windows end where the bar begins; off, the
-// strip is given back.
+// On X11 no program can give other windows the space that panels reserve:
+// the switch is kept, and the bar is placed again on its screen.
 void Widget::setWorkArea(bool b)
 {
     m_set.workArea = b;
-    if (!b && !m_strut.isNull()) {
-        platform::WorkAreaService::get().setStrut(this, platform::Strut());
-        m_strut = platform::Strut();
-        m_strutDepth = 0;
-        m_strutEdge = -1;
-    }
     setScreen(m_set.screen);
-}
-
-void Widget::updateWorkArea()
-{
-    if (!m_set.workArea) {
-        if (!m_strut.isNull()) {
-            platform::WorkAreaService::get().setStrut(this, platform::Strut());
-            m_strut = platform::Strut();
-            m_strutDepth = 0;
-            m_strutEdge = -1;
-        }
-        return;
-    }
-    auto &screens = platform::ScreensService::get();
-    const QRect S = m_screenRect;
-    if (m_strut.isNull() || m_strutScreen != S) {
-        // What the desktop offers without us, kept to tell our strip from a taskbar.
-        const int i = m_set.screen >= 0 && m_set.screen < screens.count() ? m_set.screen : 0;
-        m_workAreaToRestore = screens.availableGeometry(i);
-    }
-    DockLayout::PlacementInput in;
-    in.edge = m_set.location;
-    in.screen = S;
-    in.available = m_availableRect.isValid() ? m_availableRect : S;
-    in.taskbar = m_taskbarSide;
-    in.margin = m_set.margin;
-    in.magnified = m_set.icoMagnified;
-    in.main = ui->main->size();
-    in.background = ui->frameBackground->size();
-    const int depth = DockLayout::reservedDepth(in, int(m_set.currentSizeF));
-    const platform::Strut strut = DockLayout::strutFor(in.edge, S, screens.desktopGeometry(), depth);
-    if (strut == m_strut)
-        return;
-    platform::WorkAreaService::get().setStrut(this, strut);
-    m_strut = strut;
-    m_strutDepth = depth;
-    m_strutEdge = in.edge;
-    m_strutScreen = S;
 }
 
 void Widget::setClose()

@@ -1,5 +1,7 @@
 #include "widget_p.h"
 
+#include "autohide.h"
+
 #include "docklayout.h"
 
 // ---- hover magnification --------------------------------------------------
@@ -21,7 +23,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 
     const QString cl = IcoData->cell(r, 3);
     placeHoverWindows(ID, IcoData->cell(r, 2));
-    if (m_dockShown) {
+    if (m_autoHide->isDockShown()) {
         if (cl == IconClass::BLANK)
             m_name->hide();
         else

@@ -1,32 +1,11 @@
 #include "widget_p.h"
 
 #include "docklayout.h"
-#include "platform/screens.h"
 
 #include <QPropertyAnimation>
 #include <QRegularExpression>
 
 // ---- placement and icons --------------------------------------------------
-
-namespace {
-
-// The screen in use: a screen that is gone falls back to the first; the
-// setting stays as the user left it.
-int screenInUse(int wanted)
-{
-    const int n = platform::ScreensService::get().count();
-    return wanted >= 0 && wanted < n ? wanted : 0;
-}
-
-} // namespace
-
-QRect Widget::screenRect() const
-{
-    auto &screens = platform::ScreensService::get();
-    if (screens.count() <= 0)
-        return QRect(0, 0, 1280, 800);
-    return screens.geometry(screenInUse(m_set.screen));
-}
 
 // The bar follows the icon table by itself; this gives its icons the sizes,
 // edge and clicks of the moment and lays the row out.
@@ -90,7 +69,7 @@ void Widget::createClassIco()
         } else if (cl == IconClass::DISK) {
             m_bar->setDrive(id, IcoData->cell(r, 4));
         } else if (cl == IconClass::WEATHER) {
-            weatherWindow()->startWeather();
+            afterFirstPaint([this] { weatherWindow()->startWeather(); });
         }
     }
 }
@@ -175,85 +154,6 @@ void Widget::sizeBar(int a, int b)
     updateInputShape();
 }
 
-void Widget::placeBarFrames()
-{
-    const int edge = m_set.location;
-    if (edge < 0 || edge > 3)
-        return;
-    DockLayout::PlacementInput in;
-    in.edge = edge;
-    in.screen = m_screenRect.isValid() ? m_screenRect : screenRect();
-    in.available = m_availableRect.isValid() ? m_availableRect : in.screen;
-    in.taskbar = m_taskbarSide;
-    in.margin = m_set.margin;
-    in.magnified = m_set.icoMagnified;
-    in.main = ui->main->size();
-    in.background = ui->frameBackground->size();
-    in.launchPadOpen = m_launchPad->isShown();
-    const DockLayout::Placement p = DockLayout::placeBar(in);
-    ui->main->move(p.main);
-    if (DockLayout::isHorizontal(edge))
-        ui->frameMain->move(0, ui->frameMain->y());
-    else
-        ui->frameMain->move(ui->frameMain->x(), 0);
-    m_detection->setGeometry(p.strip);
-    updateWorkArea();
-    updateInputShape();
-}
-
-void Widget::showEvent(QShowEvent *e)
-{
-    QWidget::showEvent(e);
-    m_inputRegionSent = false;
-    updateInputShape();
-}
-
-// The window covers its screen: only what it shows takes the pointer, the rest
-// of the desktop stays reachable. Sent only when it changes.
-void Widget::updateInputShape()
-{
-    QRegion visible;
-    if (!ui->main->isHidden() && (m_slidIn || m_slidingOut)) {
-        QRegion bar = ui->frameBackground->geometry();
-        bar += m_bar->iconRegion();
-        // While the pointer is on the bar its icons grow and shrink on every
-        // move: the shape then takes the whole zone they may reach, so that it
-        // does not change with each of them.
-        if (!m_bar->isAtRest())
-            bar += barZone();
-        if (!ui->frameDragAdd->isHidden())
-            bar += ui->frameDragAdd->geometry();
-        if (m_frameAreaShown || m_frameAreaAnimation)
-            bar += ui->frameArea->geometry();
-        bar &= QRect(QPoint(0, 0), ui->main->size());
-        visible += bar.translated(ui->main->pos());
-    }
-    if (!m_name->isHidden())
-        visible += m_name->geometry();
-    for (FormMenu *m : qAsConst(menuWindows)) {
-        if (!m->isWindow() && !m->isHidden())
-            visible += m->geometry();
-    }
-    if (!m_startMenu->isWindow() && !m_startMenu->isHidden())
-        visible += m_startMenu->geometry();
-    // An empty region would mean "the whole window": keep one pixel instead,
-    // under the edge strip, which lies above it anyway.
-    if (visible.isEmpty()) {
-        QPoint at = m_detection->geometry().topLeft() - pos();
-        if (!rect().contains(at))
-            at = QPoint(0, 0);
-        visible = QRegion(QRect(at, QSize(1, 1)));
-    }
-    // Nothing beneath the bar is painted under it, unless the settings'
-    // panel area slides there.
-    m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
-    if (m_inputRegionSent && visible == m_inputRegion)
-        return;
-    m_inputRegion = visible;
-    m_inputRegionSent = true;
-    platform::WindowSystemService::get().setInputRegion(this, visible);
-}
-
 // The bar at rest widened along by what magnification and a drag's gap may
 // add on either side, as deep as the magnified icons.
 QRect Widget::barZone() const
@@ -317,40 +217,6 @@ void Widget::IconWidth(QString, int)
     m_relayoutTimer->start(1);
 }
 
-void Widget::setScreen(int x)
-{
-    m_set.screen = x;
-    const int i = screenInUse(x);
-    const QRect S = platform::ScreensService::get().geometry(i);
-    m_screenRect = S.isValid() ? S : screenRect();
-    if (geometry() != m_screenRect)
-        setGeometry(m_screenRect);
-    WindowsTrayWndMove();
-    ui->frameWork->setGeometry(0, 0, m_availableRect.width(), m_availableRect.height());
-    m_launchPad->placeOnScreen(m_screenRect.x(), m_screenRect.y(), m_screenRect.width(), m_screenRect.height());
-    placeBarFrames();
-}
-
-void Widget::WindowsTrayWndMove()
-{
-    auto &screens = platform::ScreensService::get();
-    const int i = screenInUse(m_set.screen);
-    const QRect S = screens.geometry(i);
-    QRect A = screens.availableGeometry(i);
-    // Our own reserved strip is no taskbar: the bar must not climb onto it.
-    if (!m_strut.isNull() && m_strutScreen == S)
-        A = DockLayout::availableWithoutOwnStrip(A, S, m_strutEdge, m_strutDepth, m_workAreaToRestore);
-    m_availableRect = A.isValid() ? A : S;
-    m_taskbarSide = DockLayout::taskbarSide(m_availableRect, S);
-}
-
-void Widget::setMargin(int x)
-{
-    m_set.margin = x;
-    WindowsTrayWndMove();
-    placeBarFrames();
-}
-
 void Widget::setPosition(int x)
 {
     setScreen(m_set.screen);
@@ -371,32 +237,6 @@ void Widget::setPosition(int x)
     setBackgroundStyle(m_set.backgroundStyle);
     setIcoSize(int(m_set.currentSizeF));
     m_startMenu->setArrowPosition(x);
-}
-
-std::optional<platform::WindowSystem::Level> levelOf(int x)
-{
-    switch (x) {
-    case 0: return platform::WindowSystem::Above;
-    case 1: return platform::WindowSystem::Normal;
-    case 2: return platform::WindowSystem::Below;
-    default: return std::nullopt;
-    }
-}
-
-void Widget::setLevel(int x)
-{
-    const auto level = levelOf(x);
-    if (!level)
-        return;
-    platform::WindowSystemService::get().setLevel(this, *level);
-    qDebug() << "层级" << x;
-}
-
-void Widget::setLevel2(int x)
-{
-    m_set.level = x;
-    if (const auto level = levelOf(x))
-        platform::WindowSystemService::get().setLevel(this, *level);
 }
 
 void Widget::setIcoSize(int x)

@@ -2,6 +2,8 @@
 #include "dockmessages.h"
 #include "dockwindows.h"
 
+#include "autohide.h"
+
 // ---- messages and the tick ------------------------------------------------
 
 void Widget::SendSystemMessage(QString object, QString content) { DockMessages::send(object, content); }
@@ -25,7 +27,7 @@ void Widget::setDetectionShow(QString x)
         if (!onBar)
             m_detection->show();
     };
-    if (x == QLatin1String("AppWindowFullScreen(LaunchPad)") && m_slidIn) {
+    if (x == QLatin1String("AppWindowFullScreen(LaunchPad)") && m_autoHide->isSlidIn()) {
         ui->Detection->hide();
         ui->Detection00->hide();
     }
@@ -35,7 +37,7 @@ void Widget::setDetectionShow(QString x)
         revealUnlessOnBar(m_set.mouseMaximize);
     if (x == QLatin1String("AppWindowNormal")) {
         m_detection->hide();
-        if (m_set.hideInEffect && !m_slidIn)
+        if (m_set.hideInEffect && !m_autoHide->isSlidIn())
             m_detection->show();
     }
     if (x == QLatin1String("MButtonDoubleClick"))

@@ -1,4 +1,6 @@
 #include "widget_p.h"
+
+#include "autohide.h"
 #include "dockactions.h"
 #include "dockmessages.h"
 #include "dockwindows.h"
@@ -122,7 +124,7 @@ void Widget::showLaunchStarter()
         WindowsTrayWndMove();
         setMargin(0);
         setPosition(2);
-        m_dockShown = true;
+        m_autoHide->setDockShown(true);
         myIn();
     }
     m_launchPad->toggleShow();
@@ -144,8 +146,8 @@ void Widget::LaunchPadClose()
     WindowsTrayWndMove();
     setMargin(m_savedMargin);
     setPosition(m_savedEdge);
-    m_dockShown = true;
-    if (!popupOpen && m_set.hideInEffect && !m_pointerInside) {
+    m_autoHide->setDockShown(true);
+    if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
         m_name->hide();
         m_weatherEffects->hide();
         myOut();

@@ -13,6 +13,3 @@ QRect FakeScreens::desktopGeometry()
 
 FakeDesktopIcons::FakeDesktopIcons() { platform::DesktopIconsService::install(this); }
 FakeDesktopIcons::~FakeDesktopIcons() { platform::DesktopIconsService::install(nullptr); }
-
-FakeWorkArea::FakeWorkArea() { platform::WorkAreaService::install(this); }
-FakeWorkArea::~FakeWorkArea() { platform::WorkAreaService::install(nullptr); }

@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/desktopicons.h"
 #include "platform/screens.h"
-#include "platform/workarea.h"
 
 #include <QList>
 #include <QRect>
@@ -38,11 +37,3 @@ public:
     QStringList calls;
 };
 
-class FakeWorkArea : public platform::WorkArea
-{
-public:
-    FakeWorkArea();
-    ~FakeWorkArea() override;
-    void setStrut(QWidget *, const platform::Strut &s) override { struts << s; }
-    QList<platform::Strut> struts; // every strut set, in order
-};

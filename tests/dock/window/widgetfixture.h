@@ -35,7 +35,6 @@ public:
         dialogs.reset(new FakeDialogs);
         volumes.reset(new FakeVolumes);
         screens.reset(new FakeScreens(screenList));
-        work.reset(new FakeWorkArea);
         desk.reset(new FakeDesktopIcons);
         keys.reset(new FakeGlobalHotKeys);
     }
@@ -43,7 +42,6 @@ public:
     {
         keys.reset();
         desk.reset();
-        work.reset();
         screens.reset();
         volumes.reset();
         dialogs.reset();
@@ -100,7 +98,6 @@ public:
     std::unique_ptr<FakeDialogs> dialogs;
     std::unique_ptr<FakeVolumes> volumes;
     std::unique_ptr<FakeScreens> screens;
-    std::unique_ptr<FakeWorkArea> work;
     std::unique_ptr<FakeDesktopIcons> desk;
     std::unique_ptr<FakeGlobalHotKeys> keys;
 };
