@@ -61,6 +61,39 @@ DockBar::DockBar(QWidget *parent) : QWidget(parent)
     });
     m_ringTimer = new QTimer(this);
     connect(m_ringTimer, &QTimer::timeout, this, &DockBar::ringTick);
+    m_frameTimer = new QTimer(this);
+    m_frameTimer->setSingleShot(true);
+    m_frameTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_frameTimer, &QTimer::timeout, this, &DockBar::flushDirty);
+    m_sincePaint.start();
+}
+
+// A pointer move, the relayout it starts and every running size animation
+// each change a few rectangles; painted one by one, each would cost the
+// window a full repaint cycle and a round trip to the display. The first
+// change after a quiet frame is painted at once, the next ones wait for the
+// frame to end and go together.
+void DockBar::dirty(const QRegion &r)
+{
+    if (r.isEmpty())
+        return;
+    if (m_updatePosted || (!m_frameTimer->isActive() && m_sincePaint.elapsed() >= FrameMs)) {
+        m_updatePosted = true;
+        update(r);
+        return;
+    }
+    m_dirty += r;
+    if (!m_frameTimer->isActive())
+        m_frameTimer->start(qMax(MinDelayMs, FrameMs - int(m_sincePaint.elapsed())));
+}
+
+void DockBar::flushDirty()
+{
+    if (m_dirty.isEmpty())
+        return;
+    m_updatePosted = true;
+    update(m_dirty);
+    m_dirty = QRegion();
 }
 
 DockBar::~DockBar()
@@ -151,7 +184,7 @@ void DockBar::refreshRow(int row)
         makeFace(it);
         applySize(it);
     }
-    update(rectOf(it));
+    dirty(rectOf(it));
 }
 
 void DockBar::makeFace(Item *it)
@@ -171,7 +204,7 @@ void DockBar::makeFace(Item *it)
                 continue;
             i->renders.clear();
             if (!i->hidden)
-                update(rectOf(i));
+                dirty(rectOf(i));
         }
     });
 }
@@ -254,10 +287,10 @@ void DockBar::resizeItem(Item *it, const QSize &s)
     if (it->size == s)
         return;
     if (!it->hidden)
-        update(rectOf(it));
+        dirty(rectOf(it));
     it->size = s;
     if (!it->hidden)
-        update(rectOf(it));
+        dirty(rectOf(it));
     emit IconWidth(it->id, s.width());
 }
 
@@ -266,10 +299,10 @@ void DockBar::moveItem(Item *it, const QPoint &p)
     if (it->pos == p)
         return;
     if (!it->hidden)
-        update(rectOf(it));
+        dirty(rectOf(it));
     it->pos = p;
     if (!it->hidden)
-        update(rectOf(it));
+        dirty(rectOf(it));
     if (it->cls == QLatin1String("MENU") || it->cls == QLatin1String("STARTMENU"))
         emit IconMove(it->id, p, it->size.width(), it->size.height(), it->cls);
 }
@@ -278,16 +311,16 @@ void DockBar::setBackground(const Background &b)
 {
     m_background = b;
     m_pieces.clear();
-    update(m_backgroundRect);
+    dirty(m_backgroundRect);
 }
 
 void DockBar::setBackgroundRect(const QRect &r)
 {
     if (r == m_backgroundRect)
         return;
-    update(m_backgroundRect);
+    dirty(m_backgroundRect);
     m_backgroundRect = r;
-    update(r);
+    dirty(r);
 }
 
 void DockBar::setStripRect(const QRect &r)
@@ -297,7 +330,7 @@ void DockBar::setStripRect(const QRect &r)
     // Everything in the strip moves with it; only what shows changes.
     const QRegion before = iconRegion();
     m_strip = r;
-    update(before + iconRegion());
+    dirty(before + iconRegion());
 }
 
 bool DockBar::isIconHidden(const QString &id) const
@@ -581,7 +614,7 @@ void DockBar::jumpAnimation(const QString &id)
     connect(a, &QVariantAnimation::valueChanged, this, [this, id](const QVariant &v) {
         if (Item *i = item(id)) {
             i->jumpY = v.toInt();
-            update(rectOf(i));
+            dirty(rectOf(i));
         }
     });
     a->start(QAbstractAnimation::DeleteWhenStopped);
@@ -594,7 +627,7 @@ void DockBar::showAnimation(const QString &id)
         return;
     if (it->cls != QLatin1String("UDISK")) {
         it->slideY = 0;
-        update(rectOf(it));
+        dirty(rectOf(it));
         return;
     }
     auto *a = new QVariantAnimation(this);
@@ -604,7 +637,7 @@ void DockBar::showAnimation(const QString &id)
     connect(a, &QVariantAnimation::valueChanged, this, [this, id](const QVariant &v) {
         if (Item *i = item(id)) {
             i->slideY = v.toInt();
-            update(rectOf(i));
+            dirty(rectOf(i));
         }
     });
     a->start(QAbstractAnimation::DeleteWhenStopped);
@@ -637,7 +670,7 @@ void DockBar::setPlaceholderShown(bool b)
     if (b == m_placeholderShown)
         return;
     m_placeholderShown = b;
-    update(placeholderRect().translated(m_strip.topLeft()));
+    dirty(placeholderRect().translated(m_strip.topLeft()));
 }
 
 void DockBar::setPlaceholderPos(const QPoint &p)
@@ -645,10 +678,10 @@ void DockBar::setPlaceholderPos(const QPoint &p)
     if (p == m_placeholderPos)
         return;
     if (m_placeholderShown)
-        update(placeholderRect().translated(m_strip.topLeft()));
+        dirty(placeholderRect().translated(m_strip.topLeft()));
     m_placeholderPos = p;
     if (m_placeholderShown)
-        update(placeholderRect().translated(m_strip.topLeft()));
+        dirty(placeholderRect().translated(m_strip.topLeft()));
 }
 
 QRect DockBar::placeholderRect() const
@@ -700,14 +733,30 @@ QPixmap DockBar::faceAt(Item *it, const QSize &size)
     if (it->renders.size() >= 16)
         it->renders.clear();
     const qreal dpr = devicePixelRatioF();
-    QPixmap pm(step * dpr);
-    pm.setDevicePixelRatio(dpr);
-    pm.fill(Qt::transparent);
-    {
+    auto render = [&](const QSize &at) {
+        QPixmap pm(at * dpr);
+        pm.setDevicePixelRatio(dpr);
+        pm.fill(Qt::transparent);
         QPainter q(&pm);
         q.setRenderHint(QPainter::SmoothPixmapTransform);
         q.setRenderHint(QPainter::Antialiasing);
-        it->face->paint(q, QRect(QPoint(0, 0), step));
+        it->face->paint(q, QRect(QPoint(0, 0), at));
+        return pm;
+    };
+    // A square face is drawn once at the largest size it grows to, and the
+    // smaller steps are scaled from that: the first sweep over a bar then
+    // scales small pictures, not each icon's full-sized file once a step.
+    const int top = (int(m_M) - 10 + 7) / 8 * 8;
+    QPixmap pm;
+    if (!it->isBlank() && step.width() == step.height() && step.width() < top) {
+        const quint32 topKey = quint32(top) << 16 | quint32(top);
+        auto big = it->renders.constFind(topKey);
+        if (big == it->renders.constEnd())
+            big = it->renders.insert(topKey, render(QSize(top, top)));
+        pm = big->scaled(step * dpr, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        pm.setDevicePixelRatio(dpr);
+    } else {
+        pm = render(step);
     }
     it->renders.insert(key, pm);
     return pm;
@@ -751,6 +800,14 @@ void DockBar::paintBackground(QPainter &p)
 
 void DockBar::paintEvent(QPaintEvent *e)
 {
+    m_updatePosted = false;
+    m_sincePaint.restart();
+    // What waits for the next frame is painted now if it lies in this one.
+    if (!m_dirty.isEmpty()) {
+        m_dirty -= e->region();
+        if (m_dirty.isEmpty())
+            m_frameTimer->stop();
+    }
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect dirty = e->rect();

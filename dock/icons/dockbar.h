@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPixmap>
 #include <QPointer>
@@ -168,6 +169,8 @@ private:
     void paintItem(QPainter &p, const Item *it);
     void paintBackground(QPainter &p);
     QPixmap faceAt(Item *it, const QSize &size);
+    void dirty(const QRegion &r);
+    void flushDirty();
 
     DockIconList *m_rows = nullptr;
     QVector<Item *> m_items;
@@ -197,6 +200,14 @@ private:
     QTimer *m_ringTimer = nullptr;
     FormTimingFlash *m_ring = nullptr;
     FormCommonIcon *m_menuOwner = nullptr; // builds and runs the context menus
+
+    // Repaints gathered into one a frame.
+    static constexpr int FrameMs = 16;
+    static constexpr int MinDelayMs = 2; // lets a relayout started by the change run first
+    QTimer *m_frameTimer = nullptr;
+    QRegion m_dirty;
+    QElapsedTimer m_sincePaint;
+    bool m_updatePosted = false;
 
     bool m_placeholderShown = false;
     QPoint m_placeholderPos;

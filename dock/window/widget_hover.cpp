@@ -19,6 +19,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
         return;
     const bool horizontal = DockLayout::isHorizontal(m_set.location);
     m_bar->magnify(ID, float(horizontal ? p.x() : p.y()));
+    if (m_relayoutTimer->isActive()) { m_relayoutTimer->stop(); IconSorting(); } // the bubble follows the new row, in the same repaint
 
     const QString cl = IcoData->cell(r, 3);
     placeHoverWindows(ID, IcoData->cell(r, 2));
