@@ -3,56 +3,12 @@
 
 #include "dock/icons/iconpictures.h"
 
-#include <QEvent>
 #include <QLabel>
-#include <QPainter>
 
 FormName::FormName(QWidget *parent) : QWidget(parent), ui(new Ui::FormName)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_TranslucentBackground);
-    ui->name->installEventFilter(this);
-}
-
-// The bubble moves with every pointer move while its name stays: its styled
-// label is drawn once into a picture, and each move only copies that.
-bool FormName::eventFilter(QObject *o, QEvent *e)
-{
-    if (o != ui->name)
-        return QWidget::eventFilter(o, e);
-    switch (e->type()) {
-    case QEvent::Resize:
-    case QEvent::FontChange:
-    case QEvent::StyleChange:
-    case QEvent::PaletteChange:
-        m_label = QPixmap();
-        break;
-    case QEvent::Paint: {
-        if (m_rendering)
-            break;
-        QLabel *label = ui->name;
-        const qreal dpr = label->devicePixelRatioF();
-        if (m_label.isNull() || m_labelText != label->text()) {
-            QPixmap pm(label->size() * dpr);
-            pm.setDevicePixelRatio(dpr);
-            pm.fill(Qt::transparent);
-            m_rendering = true;
-            label->render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
-            m_rendering = false;
-            m_label = pm;
-            m_labelText = label->text();
-        }
-        // The picture holds the label's styled background as well: it
-        // replaces what was drawn beneath rather than going over it.
-        QPainter p(label);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawPixmap(0, 0, m_label);
-        return true;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(o, e);
 }
 
 FormName::~FormName()

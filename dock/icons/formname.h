@@ -1,5 +1,4 @@
 #pragma once
-#include <QPixmap>
 #include <QWidget>
 
 namespace Ui {
@@ -27,15 +26,9 @@ public:
     QLabel *nameLabel() const;
     QLabel *arrowLabel() const;
 
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override;
-
 private:
     void fill(const QString &text, int pixelSize);
 
     Ui::FormName *ui;
     int m_fontSize = 15;
-    QPixmap m_label; // the styled name as last drawn
-    QString m_labelText;
-    bool m_rendering = false;
 };
