@@ -88,20 +88,11 @@ void FormWeatherEffects::setWeatherIcon(QString state)
 
 // ---- building blocks -----------------------------------------------------------
 
-void FormWeatherEffects::slide(QWidget *w, const QPoint &from, const QPoint &to, int ms)
+// A scene's own animation of one property, eased out; it dies with the widget.
+void FormWeatherEffects::animate(QWidget *w, const QByteArray &property, const QVariant &from, const QVariant &to,
+                                 int ms)
 {
-    auto *a = new QPropertyAnimation(w, "pos", w);
-    a->setDuration(ms);
-    a->setStartValue(from);
-    a->setEndValue(to);
-    a->setEasingCurve(QEasingCurve::OutQuad);
-    sceneAnimations.append(a);
-    a->start(QAbstractAnimation::DeleteWhenStopped);
-}
-
-void FormWeatherEffects::grow(QWidget *w, const QRect &from, const QRect &to, int ms)
-{
-    auto *a = new QPropertyAnimation(w, "geometry", w);
+    auto *a = new QPropertyAnimation(w, property, w);
     a->setDuration(ms);
     a->setStartValue(from);
     a->setEndValue(to);

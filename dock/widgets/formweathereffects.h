@@ -1,7 +1,9 @@
 #pragma once
 #include <QList>
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 class QAbstractAnimation;
@@ -61,8 +63,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void slide(QWidget *w, const QPoint &from, const QPoint &to, int ms = 800);
-    void grow(QWidget *w, const QRect &from, const QRect &to, int ms);
+    void slide(QWidget *w, const QPoint &from, const QPoint &to, int ms = 800) { animate(w, "pos", from, to, ms); }
+    void grow(QWidget *w, const QRect &from, const QRect &to, int ms) { animate(w, "geometry", from, to, ms); }
+    void animate(QWidget *w, const QByteArray &property, const QVariant &from, const QVariant &to, int ms);
     QPropertyAnimation *fade(QWidget *w, qreal from = 0.0, qreal to = 1.0);
     void sunEntrance();
     void veilBehindSun(QWidget *veil);
