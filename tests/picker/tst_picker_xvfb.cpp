@@ -63,6 +63,20 @@ class TestPickerXvfb : public QObject
         }) && said.contains(text);
     }
 
+    // Starts the picker, picks the screen point and gives where its colour view stands.
+    void pickAt(QProcess &picker, const QPoint &point, QPoint &view)
+    {
+        picker.setProcessEnvironment(env);
+        picker.start(TestEnv::binDir() + "/Tandrel", QStringList());
+        QVERIFY(waitUntil([&] { return !window("Tandrel").isEmpty(); }));
+        clickAt(point);
+        QVERIFY(waitUntil([&] { return window("Tandrel").isEmpty() && !window("Form").isEmpty(); }));
+        const QString shell = x("xdotool", { "getwindowgeometry", "--shell", window("Form") });
+        const QRegularExpressionMatch at = QRegularExpression("X=(-?\\d+)\\nY=(-?\\d+)").match(shell);
+        QVERIFY2(at.hasMatch(), qPrintable(shell));
+        view = QPoint(at.captured(1).toInt(), at.captured(2).toInt());
+    }
+
 private slots:
     void initTestCase()
     {
@@ -89,17 +103,11 @@ private slots:
     void pickCopyCloseAndKeepTheColour()
     {
         QProcess picker; // killed by its destructor should a check fail
-        picker.setProcessEnvironment(env);
-        picker.start(TestEnv::binDir() + "/Tandrel", QStringList());
-        QVERIFY(waitUntil([&] { return !window("Tandrel").isEmpty(); }));
-
+        QPoint view;
         // Red 901 mod 256, green 601 mod 256, blue 16 * 3 + 2.
-        clickAt(QPoint(901, 601));
-        QVERIFY(waitUntil([&] { return window("Tandrel").isEmpty() && !window("Form").isEmpty(); }));
-        const QString shell = x("xdotool", { "getwindowgeometry", "--shell", window("Form") });
-        const QRegularExpressionMatch at = QRegularExpression("X=(-?\\d+)\\nY=(-?\\d+)").match(shell);
-        QVERIFY2(at.hasMatch(), qPrintable(shell));
-        const QPoint view(at.captured(1).toInt(), at.captured(2).toInt());
+        pickAt(picker, QPoint(901, 601), view);
+        if (QTest::currentTestFailed())
+            return;
 
         clickAt(view + QPoint(75, 189)); // copy
         QVERIFY(waitUntil([&] { return x("xclip", { "-o", "-selection", "clipboard" }) == "#855932"; }));
@@ -117,15 +125,10 @@ private slots:
         anchor.write("no manager\n");
         QVERIFY2(anchorSaid("manager gone\n"), qPrintable(said));
         QProcess picker;
-        picker.setProcessEnvironment(env);
-        picker.start(TestEnv::binDir() + "/Tandrel", QStringList());
-        QVERIFY(waitUntil([&] { return !window("Tandrel").isEmpty(); }));
-        clickAt(QPoint(300, 200));
-        QVERIFY(waitUntil([&] { return window("Tandrel").isEmpty() && !window("Form").isEmpty(); }));
-        const QString shell = x("xdotool", { "getwindowgeometry", "--shell", window("Form") });
-        const QRegularExpressionMatch at = QRegularExpression("X=(-?\\d+)\\nY=(-?\\d+)").match(shell);
-        QVERIFY2(at.hasMatch(), qPrintable(shell));
-        const QPoint view(at.captured(1).toInt(), at.captured(2).toInt());
+        QPoint view;
+        pickAt(picker, QPoint(300, 200), view);
+        if (QTest::currentTestFailed())
+            return;
         clickAt(view + QPoint(75, 189)); // copy
         clickAt(view + QPoint(255, 20)); // close
         QVERIFY(waitUntil([&] { return window("Form").isEmpty(); }));
