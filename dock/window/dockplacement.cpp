@@ -84,8 +84,10 @@ void DockPlacement::sendInputRegion(QRegion visible, bool holdGrowth)
         if (holdGrowth && m_region.intersected(visible) == visible)
             return;
         // Grown, it takes the whole box at once: the row's glide and the tip
-        // then move within it without another send.
-        if (holdGrowth)
+        // then move within it without another send. A bar that moved to
+        // another edge has not grown: the box of both would cover the screen
+        // and take every click meant for the windows under it.
+        if (holdGrowth && m_region.intersects(visible))
             visible = QRegion((visible + m_region).boundingRect());
     }
     m_region = visible;

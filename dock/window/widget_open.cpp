@@ -147,11 +147,11 @@ void Widget::LaunchPadClose()
     setMargin(m_savedMargin);
     setPosition(m_savedEdge);
     m_autoHide->setDockShown(true);
-    if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
-        m_name->hide();
-        m_weatherEffects->hide();
+    // The bubble and the weather scene belong to where the bar stood.
+    m_name->hide();
+    m_weatherEffects->hide();
+    if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside())
         myOut();
-    }
 }
 
 void Widget::showStartMenu()
