@@ -58,6 +58,10 @@ void DockPlacement::placeBar(int edge, int margin, float magnified, bool launchP
     in.launchPadOpen = launchPadOpen;
     const DockLayout::Placement p = DockLayout::placeBar(in);
     m_f.main->move(p.main);
+    // On another edge nothing of the old shape holds, grown or not.
+    if (edge != m_edge)
+        m_sent = false;
+    m_edge = edge;
     if (DockLayout::isHorizontal(edge))
         m_f.frameMain->move(0, m_f.frameMain->y());
     else

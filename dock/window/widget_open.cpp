@@ -121,6 +121,7 @@ void Widget::showLaunchStarter()
         m_set.hideInEffect = false;
         m_savedMargin = m_set.margin;
         m_savedEdge = m_set.location;
+        m_name->hide(); // it belongs to where the bar stood
         WindowsTrayWndMove();
         setMargin(0);
         setPosition(2);
