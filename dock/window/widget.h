@@ -46,6 +46,7 @@ class DockActions;
 class DockDrag;
 class DockMessages;
 class DockWindows;
+class DockMenus;
 class RemovableDisks;
 
 namespace Ui {
@@ -95,9 +96,10 @@ public:
     DockMessages *messages() const { return m_messages; }
 
     // The windows of the bar itself, its flags and timers.
-    FormMenu *menuWindow(const QString &id) const { return menuWindows.value(id); }
+    FormMenu *menuWindow(const QString &id) const;
     FormLaunchStarter *launchPad() const { return m_launchPad; }
-    FormStartMenu *startMenu() const { return m_startMenu; }
+    FormStartMenu *startMenu() const;
+    DockMenus *menus() const { return m_menus; }
     FormName *nameBubble() const { return m_name; }
     RemovableDisks *disks() const { return m_disks; }
     QTimer *showTimer() const { return m_showTimer; }
@@ -317,7 +319,7 @@ private:
     FormWeatherEffects *m_weatherEffects = nullptr;
     FormSystemHint *m_toast = nullptr;
     FormLaunchStarter *m_launchPad = nullptr;
-    FormStartMenu *m_startMenu = nullptr;
+    DockMenus *m_menus = nullptr;
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
     DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
@@ -329,7 +331,6 @@ private:
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;
 
-    QHash<QString, FormMenu *> menuWindows;
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
     bool m_menuShown = false;

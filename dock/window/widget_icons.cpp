@@ -1,5 +1,6 @@
 #include "widget_p.h"
 #include "dockdrag.h"
+#include "dockmenus.h"
 #include "dock/editing/programicon.h"
 
 #include "common/safefile.h"
@@ -109,7 +110,7 @@ void Widget::AddIcon2(QString ico, QString name, QString cl, QString path, QStri
             showToast(tr("菜单中不能添加此图标！"));
             return;
         }
-        if (FormMenu *menu = menuWindows.value(ID))
+        if (FormMenu *menu = m_menus->menu(ID))
             menu->AddIcon(ico, name, cl, path);
         return;
     }
@@ -134,7 +135,7 @@ void Widget::getIconNew(QString filePath, QString ID)
     }
     if (ID == DockTarget)
         AddIcon(row.icon, row.name, IconClass::ICON, row.path);
-    else if (FormMenu *menu = menuWindows.value(ID))
+    else if (FormMenu *menu = m_menus->menu(ID))
         menu->AddIcon(row.icon, row.name, IconClass::ICON, row.path);
 }
 
@@ -177,7 +178,7 @@ void Widget::menuAddFolder(QString ID)
     const QString dir = platform::DialogsService::get().existingFolder(this, tr("选择文件夹"), QDir::currentPath());
     if (dir.isEmpty())
         return;
-    if (FormMenu *menu = menuWindows.value(ID))
+    if (FormMenu *menu = m_menus->menu(ID))
         menu->AddIcon(QStringLiteral(":/image/icon/Folder.png"), QFileInfo(dir).fileName(), IconClass::FOLDER, dir);
 }
 
