@@ -111,6 +111,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
     connect(m_bar, &DockBar::rowsChanged, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
     m_drag = makeDrag();
+    m_adding = makeAdding();
 
     initialize();
     timeOver();

@@ -47,6 +47,7 @@ class DockDrag;
 class DockMessages;
 class DockWindows;
 class DockMenus;
+class DockAdding;
 class RemovableDisks;
 
 namespace Ui {
@@ -278,14 +279,8 @@ private:
     void wireActions();
     FormSettings *settingsPanel();
     FormWeather *weatherWindow();
-    FormSidebarMenu *sidePanel();
-    FormAddUrl *addUrlDialog();
-    FormIconLists *iconListsDialog();
-    FormSelectDisk *driveChooser();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
-    QString freeIconId() const;
-    void insertIconRow(int row, const DockIconRecord &rec);
     void showToast(const QString &text);
     bool openTool(const QString &cl);
     void rebuildBar();
@@ -302,6 +297,7 @@ private:
     QRect barZone() const;
     void paintBackgroundOnBar();
     DockDrag *makeDrag();
+    DockAdding *makeAdding();
 
     Ui::Widget *ui;
     DockState m_set;
@@ -313,6 +309,7 @@ private:
     DockMessages *m_messages = nullptr;
     FormName *m_name = nullptr;
     DockDrag *m_drag = nullptr;
+    DockAdding *m_adding = nullptr;
     DockBar *m_bar = nullptr;
     FormDesktopTime *m_desktopTime = nullptr;     // made at start, kept by m_windows
     FormDesktopWidget *m_desktopWidget = nullptr; // made at start, kept by m_windows
