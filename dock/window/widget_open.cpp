@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "hovertips.h"
 
 #include "autohide.h"
 #include "dockactions.h"
@@ -28,13 +29,13 @@ void Widget::wireActions()
         if (FormMenu *menu = m_menus->menu(id)) {
             menu->toggle();
             menu->show();
-            m_name->hide();
+            m_tips->bubble()->hide();
         }
     });
     connect(m_actions, &DockActions::launchPadRequested, this, [this] {
         if (!m_launchPad->isShown())
             showLaunchStarter();
-        m_name->hide();
+        m_tips->bubble()->hide();
     });
 
     using Code = int;
@@ -116,7 +117,7 @@ void Widget::showLaunchStarter()
         m_set.hideInEffect = false;
         m_savedMargin = m_set.margin;
         m_savedEdge = m_set.location;
-        m_name->hide(); // it belongs to where the bar stood
+        m_tips->hide(); // it belongs to where the bar stood
         WindowsTrayWndMove();
         setMargin(0);
         setPosition(2);
@@ -144,8 +145,7 @@ void Widget::LaunchPadClose()
     setPosition(m_savedEdge);
     m_autoHide->setDockShown(true);
     // The bubble and the weather scene belong to where the bar stood.
-    m_name->hide();
-    m_weatherEffects->hide();
+    m_tips->hide();
     if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside())
         myOut();
 }
@@ -155,10 +155,10 @@ void Widget::showStartMenu()
     m_menus->startMenu()->toggleShow();
     if (m_menus->startMenu()->isShown()) {
         IconFreeze(true);
-        m_name->hide();
+        m_tips->bubble()->hide();
         m_menuShown = true;
     } else {
-        m_name->show();
+        m_tips->bubble()->show();
         m_menuShown = false;
         IconFreeze(false);
     }
