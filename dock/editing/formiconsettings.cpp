@@ -243,8 +243,9 @@ void FormIconSettings::getIcons(QString appName, QString ID)
     // The chooser stands over the dialog it serves (also inside the
     // full-screen launch pad) and takes the focus, so that turning to any
     // other window closes it.
-    platform::WindowSystemService::get().keepInFrontOf(m_chooser, window());
     m_chooser->show();
+    // After the show: Qt writes the transient-for hint of a tool window as it maps it.
+    platform::WindowSystemService::get().keepInFrontOf(m_chooser, window());
     m_chooser->raise();
     m_chooser->activateWindow();
 }
