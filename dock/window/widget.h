@@ -46,6 +46,9 @@ class DockActions;
 class DockDrag;
 class DockMessages;
 class DockWindows;
+class DockMenus;
+class DockAdding;
+class HoverTips;
 class RemovableDisks;
 
 namespace Ui {
@@ -95,10 +98,11 @@ public:
     DockMessages *messages() const { return m_messages; }
 
     // The windows of the bar itself, its flags and timers.
-    FormMenu *menuWindow(const QString &id) const { return menuWindows.value(id); }
+    FormMenu *menuWindow(const QString &id) const;
     FormLaunchStarter *launchPad() const { return m_launchPad; }
-    FormStartMenu *startMenu() const { return m_startMenu; }
-    FormName *nameBubble() const { return m_name; }
+    FormStartMenu *startMenu() const;
+    DockMenus *menus() const { return m_menus; }
+    FormName *nameBubble() const;
     RemovableDisks *disks() const { return m_disks; }
     QTimer *showTimer() const { return m_showTimer; }
     bool isPopupOpen() const { return popupOpen; }
@@ -276,14 +280,8 @@ private:
     void wireActions();
     FormSettings *settingsPanel();
     FormWeather *weatherWindow();
-    FormSidebarMenu *sidePanel();
-    FormAddUrl *addUrlDialog();
-    FormIconLists *iconListsDialog();
-    FormSelectDisk *driveChooser();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
-    QString freeIconId() const;
-    void insertIconRow(int row, const DockIconRecord &rec);
     void showToast(const QString &text);
     bool openTool(const QString &cl);
     void rebuildBar();
@@ -296,10 +294,10 @@ private:
     void afterFirstPaint(const std::function<void()> &work);
     void runAfterPaint();
     void showStrip();
-    void placeHoverWindows(const QString &id, const QString &name);
     QRect barZone() const;
     void paintBackgroundOnBar();
     DockDrag *makeDrag();
+    DockAdding *makeAdding();
 
     Ui::Widget *ui;
     DockState m_set;
@@ -309,15 +307,15 @@ private:
     DockWindows *m_windows = nullptr;
     DockActions *m_actions = nullptr;
     DockMessages *m_messages = nullptr;
-    FormName *m_name = nullptr;
+    HoverTips *m_tips = nullptr;
     DockDrag *m_drag = nullptr;
+    DockAdding *m_adding = nullptr;
     DockBar *m_bar = nullptr;
     FormDesktopTime *m_desktopTime = nullptr;     // made at start, kept by m_windows
     FormDesktopWidget *m_desktopWidget = nullptr; // made at start, kept by m_windows
-    FormWeatherEffects *m_weatherEffects = nullptr;
     FormSystemHint *m_toast = nullptr;
     FormLaunchStarter *m_launchPad = nullptr;
-    FormStartMenu *m_startMenu = nullptr;
+    DockMenus *m_menus = nullptr;
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
     DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
@@ -329,7 +327,6 @@ private:
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;
 
-    QHash<QString, FormMenu *> menuWindows;
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
     bool m_menuShown = false;
@@ -343,8 +340,5 @@ private:
 
     // placement, hover and auto-hide
     int m_backgroundSide = 0;          // the background's overhang of the current style
-    QString m_bubbleName;              // what the name bubble last got
-    int m_bubbleEdge = -1;
-    int m_bubbleFont = -1;
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
 };

@@ -1,7 +1,9 @@
 #include "widget_p.h"
+#include "hovertips.h"
 
 #include "autohide.h"
 #include "docklayout.h"
+#include "dockmenus.h"
 
 #include <QPropertyAnimation>
 
@@ -78,8 +80,7 @@ void Widget::leaveEvent(QEvent *e)
     m_autoHide->setPointerInside(false);
     showStrip();
     IconRestore();
-    m_name->hide();
-    m_weatherEffects->hide();
+    m_tips->hide();
     ui->frameDragAdd->hide();
     if (!popupOpen && m_set.hideInEffect)
         myOut();
@@ -98,10 +99,8 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         MenuHide();
         hideStartMenu();
         m_menuShown = false;
-        if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
-            m_name->hide();
-            m_weatherEffects->hide();
-        }
+        if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside())
+            m_tips->hide();
         m_relayoutTimer->start(1);
     } else if (o != this) {
         // The name bubble and the pop-ups inside the window: what the pointer
@@ -192,21 +191,14 @@ void Widget::setHideWindows()
     MenuHide();
     m_menuShown = false;
     m_relayoutTimer->start(1);
-    m_name->hide();
-    m_weatherEffects->hide();
+    m_tips->hide();
     updateInputShape();
 }
 
 void Widget::MenuHide()
 {
-    if (m_menuShown) {
-        for (int r = 0; r < IcoData->rowCount(); ++r) {
-            if (IcoData->cell(r, 3) != IconClass::MENU)
-                continue;
-            if (FormMenu *menu = menuWindows.value(IcoData->cell(r, 0)))
-                menu->hideAnimated();
-        }
-    }
+    if (m_menuShown)
+        m_menus->hideAll();
     IconRestore();
 }
 

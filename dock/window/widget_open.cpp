@@ -1,7 +1,9 @@
 #include "widget_p.h"
+#include "hovertips.h"
 
 #include "autohide.h"
 #include "dockactions.h"
+#include "dockmenus.h"
 #include "dockmessages.h"
 #include "dockwindows.h"
 #include "dock/icons/dockiconmenucode.h"
@@ -24,16 +26,16 @@ void Widget::wireActions()
     connect(m_actions, &DockActions::showDockRequested, this, &Widget::setShowWindows);
     connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
         NotMenuHide(id);
-        if (FormMenu *menu = menuWindows.value(id)) {
+        if (FormMenu *menu = m_menus->menu(id)) {
             menu->toggle();
             menu->show();
-            m_name->hide();
+            m_tips->bubble()->hide();
         }
     });
     connect(m_actions, &DockActions::launchPadRequested, this, [this] {
         if (!m_launchPad->isShown())
             showLaunchStarter();
-        m_name->hide();
+        m_tips->bubble()->hide();
     });
 
     using Code = int;
@@ -82,13 +84,7 @@ void Widget::NotMenuHide(QString ID)
 {
     if (!m_menuShown)
         return;
-    for (int r = 0; r < IcoData->rowCount(); ++r) {
-        const DockIconRecord rec = IcoData->record(r);
-        if (rec.Class != IconClass::MENU || rec.IconID == ID)
-            continue;
-        if (FormMenu *menu = menuWindows.value(rec.IconID))
-            menu->hideAnimated();
-    }
+    m_menus->hideAll(ID);
     m_relayoutTimer->start(1);
 }
 
@@ -148,21 +144,20 @@ void Widget::LaunchPadClose()
     setPosition(m_savedEdge);
     m_autoHide->setDockShown(true);
     if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
-        m_name->hide();
-        m_weatherEffects->hide();
+        m_tips->hide();
         myOut();
     }
 }
 
 void Widget::showStartMenu()
 {
-    m_startMenu->toggleShow();
-    if (m_startMenu->isShown()) {
+    m_menus->startMenu()->toggleShow();
+    if (m_menus->startMenu()->isShown()) {
         IconFreeze(true);
-        m_name->hide();
+        m_tips->bubble()->hide();
         m_menuShown = true;
     } else {
-        m_name->show();
+        m_tips->bubble()->show();
         m_menuShown = false;
         IconFreeze(false);
     }
@@ -170,8 +165,8 @@ void Widget::showStartMenu()
 
 void Widget::hideStartMenu()
 {
-    if (m_startMenu->isShown())
+    if (m_menus->startMenu()->isShown())
         IconFreeze(false);
-    m_startMenu->hideMenu();
+    m_menus->startMenu()->hideMenu();
     m_menuShown = false;
 }

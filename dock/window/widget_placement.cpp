@@ -1,10 +1,12 @@
 #include "widget_p.h"
+#include "hovertips.h"
 
 #include "autohide.h"
 #include "dockdrag.h"
 #include "dock/icons/dockbar.h"
 #include "docklayout.h"
 #include "dockplacement.h"
+#include "dockmenus.h"
 
 #include <QPropertyAnimation>
 
@@ -106,19 +108,10 @@ QRegion Widget::barRegion() const
 void Widget::updateInputShape()
 {
     QRegion visible = barRegion();
-    if (!m_name->isHidden()) {
-        // The tip follows the pointer along the bar: its whole lane, so that
-        // the shape does not change with every move.
-        const QRect t = m_name->geometry(), m = ui->main->geometry();
-        visible += DockLayout::isHorizontal(m_set.location) ? QRect(m.x(), t.y(), m.width(), t.height())
-                                                            : QRect(t.x(), m.y(), t.width(), m.height());
-    }
-    for (FormMenu *m : qAsConst(menuWindows)) {
-        if (!m->isWindow() && !m->isHidden())
-            visible += m->geometry();
-    }
-    if (!m_startMenu->isWindow() && !m_startMenu->isHidden())
-        visible += m_startMenu->geometry();
+    // The tip follows the pointer along the bar: its whole lane, so that the
+    // shape does not change with every move.
+    visible += m_tips->lane(m_set.location, ui->main->geometry());
+    visible += m_menus->shownRegion();
     // An empty region would mean "the whole window": keep one pixel instead,
     // under the edge strip, which lies above it anyway.
     if (visible.isEmpty()) {

@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "hovertips.h"
 #include "dockwindows.h"
 
 // The secondary windows are made by m_windows when first needed; here each
@@ -39,7 +40,7 @@ void Widget::wireWindow(QWidget *window)
         connect(updater, &FormUpload::updates, this, &Widget::updates);
     } else if (auto *weather = qobject_cast<FormWeather *>(window)) {
         connect(weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
-        connect(weather, &FormWeather::setWeatherInit, m_weatherEffects, &FormWeatherEffects::setWeatherInit);
+        connect(weather, &FormWeather::setWeatherInit, m_tips->scene(), &FormWeatherEffects::setWeatherInit);
     } else if (auto *panel = qobject_cast<FormDesktopWidget *>(window)) {
         FormDesktopTime *clock = m_windows->desktopClock();
         connect(panel, &FormDesktopWidget::DesktopTimeShow, clock, &FormDesktopTime::setShow);
@@ -65,7 +66,3 @@ void Widget::wireWindow(QWidget *window)
 
 FormSettings *Widget::settingsPanel() { return m_windows->settingsPanel(); }
 FormWeather *Widget::weatherWindow() { return m_windows->weatherWindow(); }
-FormSidebarMenu *Widget::sidePanel() { return m_windows->sidePanel(); }
-FormAddUrl *Widget::addUrlDialog() { return m_windows->addUrlDialog(); }
-FormIconLists *Widget::iconListsDialog() { return m_windows->iconListsDialog(); }
-FormSelectDisk *Widget::driveChooser() { return m_windows->driveChooser(); }
