@@ -7,14 +7,14 @@
 #include "dock/model/dockiconlist.h"
 #include "dock/icons/magnify.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDebug>
+#include <QEasingCurve>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
-#include <QVariantAnimation>
 
 namespace {
 
@@ -25,6 +25,20 @@ const QString PlusPicture = QStringLiteral(":/image/icon/plus.png");
 QPoint rounded(const QMouseEvent *e, const QPoint &origin)
 {
     return QPoint(qRound(e->localPos().x()), qRound(e->localPos().y())) - origin;
+}
+
+// One animation of an icon, advanced by the bar's frame clock.
+struct Tween
+{
+    bool on = false;
+    qint64 start = 0;
+    int duration = 1;
+    qreal at(qint64 now) const { return qBound<qreal>(0, qreal(now - start) / duration, 1); }
+};
+
+int mix(int a, int b, qreal t)
+{
+    return int(a + (b - a) * t);
 }
 
 } // namespace
@@ -40,8 +54,13 @@ struct DockBar::Item
     bool mouseIn = false;
     bool hoverSized = false; // sized by the hover since it last went back
     float magnified = 0, magnifiedBase = 0, normal = 0, normalBase = 0;
-    QVariantAnimation *sizeAnim = nullptr; // one per icon, reused
-    QPointer<QVariantAnimation> moveAnim;
+    Tween grow;  // the size towards growTo
+    QSize growFrom, growTo;
+    Tween glide; // the place towards glideTo
+    QPoint glideFrom, glideTo;
+    Tween jump;  // an opened icon's picture jumping
+    int jumpFrom = 5;
+    Tween slide; // a removable disk's picture dropping in
     int jumpY = 5;   // where the picture stands across the icon (the jump moves it)
     int slideY = 0;  // a removable disk's picture dropping in
     // The face drawn once per size step; magnification only scales these.
@@ -64,43 +83,198 @@ DockBar::DockBar(QWidget *parent) : QWidget(parent)
     m_frameTimer = new QTimer(this);
     m_frameTimer->setSingleShot(true);
     m_frameTimer->setTimerType(Qt::PreciseTimer);
-    connect(m_frameTimer, &QTimer::timeout, this, &DockBar::flushDirty);
-    m_sincePaint.start();
-}
-
-// A pointer move, the relayout it starts and every running size animation
-// each change a few rectangles; painted one by one, each would cost the
-// window a full repaint cycle and a round trip to the display. The first
-// change after a quiet frame is painted at once, the next ones wait for the
-// frame to end and go together.
-void DockBar::dirty(const QRegion &r)
-{
-    if (r.isEmpty())
-        return;
-    if (m_updatePosted || (!m_frameTimer->isActive() && m_sincePaint.elapsed() >= FrameMs)) {
-        m_updatePosted = true;
-        update(r);
-        return;
-    }
-    m_dirty += r;
-    if (!m_frameTimer->isActive())
-        m_frameTimer->start(qMax(MinDelayMs, FrameMs - int(m_sincePaint.elapsed())));
-}
-
-void DockBar::flushDirty()
-{
-    if (m_dirty.isEmpty())
-        return;
-    m_updatePosted = true;
-    update(m_dirty);
-    m_dirty = QRegion();
+    connect(m_frameTimer, &QTimer::timeout, this, &DockBar::tick);
+    m_warmTimer = new QTimer(this);
+    m_warmTimer->setSingleShot(true);
+    m_warmTimer->setInterval(700);
+    connect(m_warmTimer, &QTimer::timeout, this, &DockBar::warmFaces);
+    m_clock.start();
 }
 
 DockBar::~DockBar()
 {
+    // A repaint of the window held for the frame goes out without the bar.
+    if (m_held && m_window)
+        QCoreApplication::postEvent(m_window, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
     delete m_ring;
     delete m_menuOwner;
     qDeleteAll(m_items);
+}
+
+// ---------------------------------------------------------------- frames
+
+// A pointer move, the relayout it starts, the name tip following it and
+// every running animation each change a few rectangles of the window; painted
+// one by one, each would cost a repaint cycle and a round trip to the
+// display. The window is therefore painted at most once a frame: the first
+// repaint after a quiet frame goes out at once, later ones wait for the
+// frame's end and go together. The bar watches its window's repaints for
+// that, so the tip and the frames around the bar are held with it.
+void DockBar::dirty(const QRegion &r)
+{
+    if (!r.isEmpty())
+        update(r);
+}
+
+void DockBar::watchWindow()
+{
+    QWidget *w = window();
+    if (w == m_window)
+        return;
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_window = w;
+    w->installEventFilter(this);
+}
+
+bool DockBar::eventFilter(QObject *o, QEvent *e)
+{
+    if (e->type() == QEvent::UpdateRequest && o == m_window) {
+        const qint64 now = m_clock.elapsed();
+        if (!m_painting && now - m_lastPaint < FrameMs) {
+            m_held = true;
+            const int wait = int(qMax<qint64>(1, FrameMs - (now - m_lastPaint)));
+            if (!m_frameTimer->isActive() || m_frameTimer->remainingTime() > wait)
+                m_frameTimer->start(wait);
+            return true;
+        }
+        m_lastPaint = now;
+        m_held = false;
+        // The owner's relayout of what changed goes into this picture.
+        QPointer<DockBar> self(this);
+        emit aboutToPaint();
+        if (!self)
+            return false;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+// The frame's repaint of the window, at once.
+void DockBar::paintWindow()
+{
+    watchWindow();
+    QWidget *w = m_window;
+    m_held = false;
+    QCoreApplication::removePostedEvents(w, QEvent::UpdateRequest);
+    m_painting = true;
+    QEvent e(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(w, &e);
+    m_painting = false;
+}
+
+void DockBar::startClock()
+{
+    m_running = true;
+    if (!m_frameTimer->isActive())
+        m_frameTimer->start(FrameMs);
+}
+
+// One frame: every animation advances by the same clock, the window is laid
+// out and painted once. The clock stops when nothing moves.
+void DockBar::tick()
+{
+    m_running = advance();
+    paintWindow();
+    if (m_running)
+        m_frameTimer->start(FrameMs);
+    else if (isVisible())
+        m_warmTimer->start();
+}
+
+// While the pointer sweeps the bar its moves are the frames: each advances
+// the animations and goes out as one picture with them, and the clock only
+// takes over when the moves stop.
+void DockBar::advanceWithMove()
+{
+    if (!m_running)
+        return;
+    m_running = advance();
+    if (m_running)
+        m_frameTimer->start(MoveFrameMs);
+}
+
+bool DockBar::advance()
+{
+    static const QEasingCurve outBack(QEasingCurve::OutBack);
+    static const QEasingCurve outQuad(QEasingCurve::OutQuad);
+    const qint64 now = m_clock.elapsed();
+    bool running = false;
+    const QVector<Item *> items = m_items;
+    for (int i = 0; i < items.size(); ++i) {
+        if (items != m_items)
+            break; // a signal below rebuilt the bar: the next frame goes on
+        Item *it = items[i];
+        if (it->grow.on) {
+            const qreal t = it->grow.at(now);
+            const qreal v = outBack.valueForProgress(t);
+            QSize s(mix(it->growFrom.width(), it->growTo.width(), v),
+                    mix(it->growFrom.height(), it->growTo.height(), v));
+            if (t >= 1) {
+                it->grow.on = false;
+                s = it->growTo;
+            }
+            running |= it->grow.on;
+            resizeItem(it, s);
+        }
+        if (it->glide.on) {
+            const qreal t = it->glide.at(now);
+            QPoint p(mix(it->glideFrom.x(), it->glideTo.x(), t), mix(it->glideFrom.y(), it->glideTo.y(), t));
+            if (t >= 1) {
+                it->glide.on = false;
+                p = it->glideTo;
+            }
+            running |= it->glide.on;
+            moveItem(it, p);
+        }
+        if (it->jump.on) {
+            // 0 → up to the top → down 20 → top → down 20 → rest, eased as one.
+            static const qreal keys[] = { 0, 0.2, 0.3, 0.6, 0.9, 1 };
+            const int values[] = { it->jumpFrom, 0, 20, 0, 20, 5 };
+            const qreal t = it->jump.at(now);
+            const qreal v = outQuad.valueForProgress(t);
+            int k = 0;
+            while (k < 4 && v > keys[k + 1])
+                ++k;
+            const int y = t >= 1 ? 5 : mix(values[k], values[k + 1], (v - keys[k]) / (keys[k + 1] - keys[k]));
+            it->jump.on = t < 1;
+            running |= it->jump.on;
+            if (y != it->jumpY) {
+                it->jumpY = y;
+                dirty(rectOf(it));
+            }
+        }
+        if (it->slide.on) {
+            const qreal t = it->slide.at(now);
+            const int y = t >= 1 ? 0 : mix(-int(it->magnified), 0, t);
+            it->slide.on = t < 1;
+            running |= it->slide.on;
+            if (y != it->slideY) {
+                it->slideY = y;
+                dirty(rectOf(it));
+            }
+        }
+    }
+    return running;
+}
+
+// While the bar is quiet, the faces are drawn at every size step they pass
+// through when magnified, so that the first sweep only picks pictures.
+void DockBar::warmFaces()
+{
+    if (!isVisible() || m_frameTimer->isActive() || !m_hover.isEmpty())
+        return;
+    const int top = int(m_M) - 10;
+    for (Item *it : qAsConst(m_items)) {
+        if (it->hidden || it->isBlank() || !it->face)
+            continue;
+        faceAt(it, QSize(top, top));
+        int steps = 0;
+        for (int s = qMax(8, int(m_N) - 10); steps < 14; s += 8, ++steps) {
+            faceAt(it, QSize(qMin(s, top), qMin(s, top)));
+            if (s >= top)
+                break;
+        }
+    }
 }
 
 // ---------------------------------------------------------------- rows
@@ -248,8 +422,7 @@ void DockBar::applySize(Item *it)
     const int M = int(m_M), n = int(m_N);
     it->magnified = it->magnifiedBase = M;
     it->normal = it->normalBase = n;
-    if (it->sizeAnim)
-        it->sizeAnim->stop();
+    it->grow.on = false;
     it->mouseIn = false;
     it->hoverSized = false;
     if (!it->isBlank()) {
@@ -388,7 +561,7 @@ bool DockBar::isMouseIn(const QString &id) const
 bool DockBar::isAnimating() const
 {
     for (const Item *it : m_items) {
-        if ((it->sizeAnim && it->sizeAnim->state() == QAbstractAnimation::Running) || it->moveAnim)
+        if (it->grow.on || it->glide.on)
             return true;
     }
     return false;
@@ -409,8 +582,7 @@ bool DockBar::isAtRest() const
     for (const Item *it : m_items) {
         if (it->hidden)
             continue;
-        if (it->size != restSize(it) || it->moveAnim
-            || (it->sizeAnim && it->sizeAnim->state() == QAbstractAnimation::Running))
+        if (it->size != restSize(it) || it->glide.on || it->grow.on)
             return false;
     }
     return true;
@@ -449,25 +621,20 @@ QRegion DockBar::iconRegion() const
 
 // ---------------------------------------------------------------- animations
 
-// One animation per icon, run only while the size differs from its target.
+// 300 ms towards a new size, run only while the size differs from its
+// target; a new target starts the way afresh from where the icon stands.
 void DockBar::animateSize(Item *it, const QSize &end)
 {
-    if (!it->sizeAnim) {
-        it->sizeAnim = new QVariantAnimation(this);
-        const QString id = it->id;
-        connect(it->sizeAnim, &QVariantAnimation::valueChanged, this, [this, id](const QVariant &v) {
-            if (Item *i = item(id))
-                resizeItem(i, v.toSize());
-        });
-    }
-    if (it->sizeAnim->state() != QAbstractAnimation::Running && it->size == end)
+    if (it->grow.on && it->growTo == end)
         return;
-    it->sizeAnim->setDuration(300);
-    it->sizeAnim->setStartValue(it->size);
-    it->sizeAnim->setEndValue(end);
-    it->sizeAnim->setEasingCurve(QEasingCurve::OutBack);
-    if (it->sizeAnim->state() != QAbstractAnimation::Running)
-        it->sizeAnim->start();
+    if (!it->grow.on && it->size == end)
+        return;
+    it->grow.on = true;
+    it->grow.start = m_clock.elapsed();
+    it->grow.duration = 300;
+    it->growFrom = it->size;
+    it->growTo = end;
+    startClock();
 }
 
 // The hover zoom: towards the magnified size while the pointer is in, else back.
@@ -490,8 +657,7 @@ void DockBar::setSize(const QString &id, float s)
     Item *it = item(id);
     if (!it || m_frozen)
         return;
-    if (it->sizeAnim)
-        it->sizeAnim->stop();
+    it->grow.on = false;
     if (!it->isBlank())
         resizeItem(it, QSize(int(s), int(s)));
     else if (horizontal())
@@ -517,8 +683,7 @@ void DockBar::restoreSize(const QString &id)
         return;
     it->hoverSized = false;
     if (it->isBlank()) {
-        if (it->sizeAnim)
-            it->sizeAnim->stop();
+        it->grow.on = false;
         resizeItem(it, horizontal() ? QSize(int(it->normal), int(it->magnified))
                                     : QSize(int(it->magnified), int(it->normal)));
         return;
@@ -557,8 +722,7 @@ void DockBar::magnify(const QString &id, float d)
     auto restore = [&](int row) {
         Item *it = m_items[row];
         const QSize rest = restSize(it);
-        const bool running = it->sizeAnim && it->sizeAnim->state() == QAbstractAnimation::Running;
-        if (it->hoverSized || (it->size != rest && !running))
+        if (it->hoverSized || (it->size != rest && !it->grow.on))
             restoreSize(it->id);
     };
     for (int row = plan.restoreAfter; row < rows; ++row)
@@ -572,19 +736,12 @@ void DockBar::moveAnimation(const QString &id, const QPoint &p)
     Item *it = item(id);
     if (!it)
         return;
-    if (it->moveAnim)
-        it->moveAnim->stop();
-    auto *a = new QVariantAnimation(this);
-    it->moveAnim = a;
-    a->setDuration(88);
-    a->setStartValue(it->pos);
-    a->setEndValue(p);
-    a->setEasingCurve(QEasingCurve::Linear);
-    connect(a, &QVariantAnimation::valueChanged, this, [this, id](const QVariant &v) {
-        if (Item *i = item(id))
-            moveItem(i, v.toPoint());
-    });
-    a->start(QAbstractAnimation::DeleteWhenStopped);
+    it->glide.on = true;
+    it->glide.start = m_clock.elapsed();
+    it->glide.duration = 88;
+    it->glideFrom = it->pos;
+    it->glideTo = p;
+    startClock();
 }
 
 void DockBar::placeAt(const QString &id, const QPoint &p)
@@ -592,8 +749,7 @@ void DockBar::placeAt(const QString &id, const QPoint &p)
     Item *it = item(id);
     if (!it)
         return;
-    if (it->moveAnim)
-        it->moveAnim->stop();
+    it->glide.on = false;
     moveItem(it, p);
 }
 
@@ -602,22 +758,11 @@ void DockBar::jumpAnimation(const QString &id)
     Item *it = item(id);
     if (!it || it->cls == QLatin1String("MENU") || m_clickStyle != 1)
         return;
-    auto *a = new QVariantAnimation(this);
-    a->setDuration(700);
-    a->setKeyValueAt(0, it->jumpY);
-    a->setKeyValueAt(0.2, 0);
-    a->setKeyValueAt(0.3, 20);
-    a->setKeyValueAt(0.6, 0);
-    a->setKeyValueAt(0.9, 20);
-    a->setEndValue(5);
-    a->setEasingCurve(QEasingCurve::OutQuad);
-    connect(a, &QVariantAnimation::valueChanged, this, [this, id](const QVariant &v) {
-        if (Item *i = item(id)) {
-            i->jumpY = v.toInt();
-            dirty(rectOf(i));
-        }
-    });
-    a->start(QAbstractAnimation::DeleteWhenStopped);
+    it->jump.on = true;
+    it->jump.start = m_clock.elapsed();
+    it->jump.duration = 700;
+    it->jumpFrom = it->jumpY;
+    startClock();
 }
 
 void DockBar::showAnimation(const QString &id)
@@ -630,17 +775,12 @@ void DockBar::showAnimation(const QString &id)
         dirty(rectOf(it));
         return;
     }
-    auto *a = new QVariantAnimation(this);
-    a->setDuration(500);
-    a->setStartValue(-int(it->magnified));
-    a->setEndValue(0);
-    connect(a, &QVariantAnimation::valueChanged, this, [this, id](const QVariant &v) {
-        if (Item *i = item(id)) {
-            i->slideY = v.toInt();
-            dirty(rectOf(i));
-        }
-    });
-    a->start(QAbstractAnimation::DeleteWhenStopped);
+    it->slide.on = true;
+    it->slide.start = m_clock.elapsed();
+    it->slide.duration = 500;
+    it->slideY = -int(it->magnified);
+    dirty(rectOf(it));
+    startClock();
 }
 
 QSize DockBar::layoutRow()
@@ -656,8 +796,7 @@ QSize DockBar::layoutRow()
         case 2: p = QPoint(x, int(m_M) - it->size.height()); break;
         default: p = QPoint(0, y); break;
         }
-        if (it->moveAnim)
-            it->moveAnim->stop();
+        it->glide.on = false;
         moveItem(it, p);
         x += it->size.width();
         y += it->size.height();
@@ -722,15 +861,19 @@ void DockBar::paintItem(QPainter &p, const Item *it)
 
 // The face at a size step of 8 pixels at or above the size asked for, drawn
 // once: while an icon grows and shrinks its picture is only scaled down a
-// little, never decoded or scaled from its file again.
+// little, never decoded or scaled from its file again. The sizes at rest and
+// fully magnified, where most icons stand, have steps of their own and are
+// drawn without scaling.
 QPixmap DockBar::faceAt(Item *it, const QSize &size)
 {
-    const QSize step((size.width() + 7) / 8 * 8, (size.height() + 7) / 8 * 8);
+    const int rest = int(m_N) - 10, top = int(m_M) - 10;
+    const bool exact = size.width() == size.height() && (size.width() == rest || size.width() == top);
+    const QSize step = exact ? size : QSize((size.width() + 7) / 8 * 8, (size.height() + 7) / 8 * 8);
     const quint32 key = quint32(step.width()) << 16 | quint32(step.height());
     auto found = it->renders.constFind(key);
     if (found != it->renders.constEnd())
         return *found;
-    if (it->renders.size() >= 16)
+    if (it->renders.size() >= 20)
         it->renders.clear();
     const qreal dpr = devicePixelRatioF();
     auto render = [&](const QSize &at) {
@@ -746,7 +889,6 @@ QPixmap DockBar::faceAt(Item *it, const QSize &size)
     // A square face is drawn once at the largest size it grows to, and the
     // smaller steps are scaled from that: the first sweep over a bar then
     // scales small pictures, not each icon's full-sized file once a step.
-    const int top = (int(m_M) - 10 + 7) / 8 * 8;
     QPixmap pm;
     if (!it->isBlank() && step.width() == step.height() && step.width() < top) {
         const quint32 topKey = quint32(top) << 16 | quint32(top);
@@ -766,13 +908,29 @@ void DockBar::paintBackground(QPainter &p)
 {
     const Background &b = m_background;
     const QRect r = m_backgroundRect;
-    if (b.fill.alpha() > 0) {
-        p.save();
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(b.fill);
-        p.drawRoundedRect(QRectF(r), b.radius, b.radius);
-        p.restore();
+    if (b.fill.alpha() > 0 && r.width() > 0 && r.height() > 0) {
+        // The length changes with every magnified move: the rounded corners
+        // are drawn once and the straight parts filled, rather than the
+        // whole outline rasterised again.
+        const int k = qBound(0, b.radius + 1, qMin(r.width(), r.height()) / 2);
+        if (m_corners.isNull() || m_cornersKey != QPair<QColor, int>(b.fill, b.radius) || m_corners.width() != 2 * k) {
+            m_corners = QPixmap(2 * k, 2 * k);
+            m_corners.fill(Qt::transparent);
+            QPainter q(&m_corners);
+            q.setRenderHint(QPainter::Antialiasing);
+            q.setPen(Qt::NoPen);
+            q.setBrush(b.fill);
+            q.drawRoundedRect(QRectF(0, 0, 2 * k, 2 * k), b.radius, b.radius);
+            m_cornersKey = qMakePair(b.fill, b.radius);
+        }
+        const int x0 = r.x(), y0 = r.y(), x1 = r.x() + r.width() - k, y1 = r.y() + r.height() - k;
+        p.drawPixmap(QPoint(x0, y0), m_corners, QRect(0, 0, k, k));
+        p.drawPixmap(QPoint(x1, y0), m_corners, QRect(k, 0, k, k));
+        p.drawPixmap(QPoint(x0, y1), m_corners, QRect(0, k, k, k));
+        p.drawPixmap(QPoint(x1, y1), m_corners, QRect(k, k, k, k));
+        p.fillRect(QRect(x0 + k, y0, r.width() - 2 * k, r.height()), b.fill);
+        p.fillRect(QRect(x0, y0 + k, k, r.height() - 2 * k), b.fill);
+        p.fillRect(QRect(x1, y0 + k, k, r.height() - 2 * k), b.fill);
     }
     // The pieces change length with every magnified move: read once, and
     // stretched by the painter.
@@ -800,14 +958,6 @@ void DockBar::paintBackground(QPainter &p)
 
 void DockBar::paintEvent(QPaintEvent *e)
 {
-    m_updatePosted = false;
-    m_sincePaint.restart();
-    // What waits for the next frame is painted now if it lies in this one.
-    if (!m_dirty.isEmpty()) {
-        m_dirty -= e->region();
-        if (m_dirty.isEmpty())
-            m_frameTimer->stop();
-    }
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect dirty = e->rect();
@@ -835,6 +985,8 @@ void DockBar::paintEvent(QPaintEvent *e)
 void DockBar::showEvent(QShowEvent *e)
 {
     QWidget::showEvent(e);
+    watchWindow();
+    m_warmTimer->start();
     for (Item *it : qAsConst(m_items))
         if (it->face)
             it->face->setActive(true);
@@ -922,6 +1074,7 @@ void DockBar::mousePressEvent(QMouseEvent *e)
 
 void DockBar::mouseMoveEvent(QMouseEvent *e)
 {
+    advanceWithMove();
     QRect pressed;
     QString cls;
     if (!m_rightOnly && pressedIcon(&pressed, &cls)) {

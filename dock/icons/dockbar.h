@@ -15,7 +15,6 @@ class DockIconList;
 class FormCommonIcon;
 class FormTimingFlash;
 class QTimer;
-class QVariantAnimation;
 
 // The icons of the dock, drawn by one painter: every icon is a rectangle of
 // this widget with its face, not a widget of its own, so a pointer sweeping
@@ -135,6 +134,9 @@ signals:
     void IconMove(QString ID, QPoint p, int w, int h, QString types);
     // Rows came or went: the owner lays the bar out again.
     void rowsChanged();
+    // The window is about to be painted: what the frame's changes moved
+    // is laid out now, so that it goes out in the same picture.
+    void aboutToPaint();
 
 protected:
     void paintEvent(QPaintEvent *e) override;
@@ -145,6 +147,7 @@ protected:
     void leaveEvent(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void hideEvent(QHideEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     struct Item;
@@ -170,7 +173,13 @@ private:
     void paintBackground(QPainter &p);
     QPixmap faceAt(Item *it, const QSize &size);
     void dirty(const QRegion &r);
-    void flushDirty();
+    void startClock();
+    void tick();
+    bool advance();
+    void advanceWithMove();
+    void paintWindow();
+    void warmFaces();
+    void watchWindow();
 
     DockIconList *m_rows = nullptr;
     QVector<Item *> m_items;
@@ -184,6 +193,8 @@ private:
     Background m_background;
     QRect m_backgroundRect;
     QHash<QString, QPixmap> m_pieces;
+    QPixmap m_corners; // the background's four rounded corners
+    QPair<QColor, int> m_cornersKey;
     QString m_hover;
 
     // the press of one icon
@@ -201,13 +212,18 @@ private:
     FormTimingFlash *m_ring = nullptr;
     FormCommonIcon *m_menuOwner = nullptr; // builds and runs the context menus
 
-    // Repaints gathered into one a frame.
+    // One clock for every animation of the bar, and the window painted at
+    // most once a frame.
     static constexpr int FrameMs = 16;
-    static constexpr int MinDelayMs = 2; // lets a relayout started by the change run first
+    static constexpr int MoveFrameMs = 40; // moves come faster: they drive the frames
     QTimer *m_frameTimer = nullptr;
-    QRegion m_dirty;
-    QElapsedTimer m_sincePaint;
-    bool m_updatePosted = false;
+    QElapsedTimer m_clock;
+    qint64 m_lastPaint = -FrameMs;
+    bool m_held = false;     // a repaint of the window waits for the frame
+    bool m_painting = false; // the frame's own repaint goes through
+    bool m_running = false;  // an animation runs
+    QPointer<QWidget> m_window;
+    QTimer *m_warmTimer = nullptr;
 
     bool m_placeholderShown = false;
     QPoint m_placeholderPos;
