@@ -492,12 +492,14 @@ void FormMenu::IconPressMove(QString ID, QPoint)
         m_dragging = true;
         m_handedOut = false;
         m_drag = DockIconRecord();
+        m_givenUp = DockIconRecord();
         emit setIcoBMoveShow(true);
         const int r = findRow(ID);
         if (r >= 0 && MenuIcoData->at(r).Class != IconClass::BACK) {
             m_drag = MenuIcoData->at(r);
             // Until the pointer aims elsewhere, the icon would go back to its place.
             m_targetSlot = r;
+            m_givenUpFrom = r;
             if (FormMenuIcon *icon = m_icons.value(ID))
                 icon->hide();
             MenuIcoData->removeAt(r);
@@ -598,6 +600,9 @@ void FormMenu::IconPressRelease(QString ID, QPoint)
             if (isHidden())
                 show();
         } else {
+            // Given up to the dock: kept until the dock says whether it took it.
+            if (m_handedOut && beyond)
+                m_givenUp = m_drag;
             if (FormMenuIcon *gone = m_icons.take(ID))
                 gone->deleteLater();
             m_ghost->closeAnimation();
@@ -608,7 +613,22 @@ void FormMenu::IconPressRelease(QString ID, QPoint)
         SaveFile();
     }
     // Only an icon this drag offered the dock may land there.
-    if (m_handedOut)
-        emit returnConfirm(beyond);
+    const bool handedOut = m_handedOut;
     m_handedOut = false;
+    if (handedOut)
+        emit returnConfirm(beyond);
+    m_givenUp = DockIconRecord();
+}
+
+void FormMenu::handOffRefused()
+{
+    if (m_givenUp.IconID.isEmpty() || findRow(m_givenUp.IconID) >= 0)
+        return;
+    const int first = !MenuIcoData->isEmpty() && MenuIcoData->at(0).Class == IconClass::BACK ? 1 : 0;
+    MenuIcoData->insert(qBound(first, m_givenUpFrom, MenuIcoData->size()), m_givenUp);
+    m_givenUp = DockIconRecord();
+    RefreshMenu();
+    SaveFile();
+    // Nothing was deleted after all.
+    m_toast->hide();
 }

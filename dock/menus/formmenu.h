@@ -1,4 +1,5 @@
 #pragma once
+#include "dock/menus/menuopencode.h"
 #include "dock/model/dockicon.h"
 
 #include <QHash>
@@ -17,21 +18,6 @@ class FormIconSettings;
 class FormMenuIcon;
 class FormSelectDisk;
 class FormSystemHint;
-
-// The tool codes a menu passes to the dock window for the classes whose
-// tool the dock owns.
-namespace MenuOpenCode {
-enum : int {
-    Upgrade = 1,
-    ShutDown = 2,
-    EyeTool = 3,
-    Search = 4,
-    ColorPicker = 5,
-    Screenshots = 6,
-    Setting = 7,
-    TimeShutDown = 8,
-};
-}
 
 // The pop-up strip of one MENU icon on the dock. It lives as a child of the
 // dock window, which keeps it beside its icon and reports the dock's edge,
@@ -111,6 +97,9 @@ public slots:
     void RefreshMenu();
     // True only when the menu stored the icon as a new row of its own.
     bool AddIcon(QString ico, QString name, QString cl, QString path);
+    // The dock could not take the icon this menu gave up to it at the end
+    // of a drag (its bar is locked): the menu takes it back to its place.
+    void handOffRefused();
     void setIconDisk(QString icoID, QString d);
     void backOutEnd();
 
@@ -151,6 +140,9 @@ private:
     bool m_handedOut = false;   // the dock was offered the dragged icon
     int m_targetSlot = 0;
     DockIconRecord m_drag;
+    // the last icon given up to the dock, and where it stood
+    DockIconRecord m_givenUp;
+    int m_givenUpFrom = -1;
 
     QHash<QString, FormMenuIcon *> m_icons;
     FormCommonIcon *m_ghost = nullptr;

@@ -106,14 +106,14 @@ bool DockActions::openTool(const QString &cl)
 void DockActions::openMenuCode(int code)
 {
     switch (code) {
-    case OpenUpgrade: m_windows->updater()->show(); break;
-    case OpenShutDown: openPowerDialog(false); break;
-    case OpenEyeTool: m_windows->eyeProtection()->toggleDisplay(); break;
-    case OpenSearch: openSearch(); break;
-    case OpenColorPicker: openColorPicker(); break;
-    case OpenScreenshots: openScreenshot(); break;
-    case OpenSetting: emit settingsRequested(); break;
-    case OpenTimeShutDown: openPowerDialog(true); break;
+    case MenuOpenCode::Upgrade: m_windows->updater()->show(); break;
+    case MenuOpenCode::ShutDown: openPowerDialog(false); break;
+    case MenuOpenCode::EyeTool: m_windows->eyeProtection()->toggleDisplay(); break;
+    case MenuOpenCode::Search: openSearch(); break;
+    case MenuOpenCode::ColorPicker: openColorPicker(); break;
+    case MenuOpenCode::Screenshots: openScreenshot(); break;
+    case MenuOpenCode::Setting: emit settingsRequested(); break;
+    case MenuOpenCode::TimeShutDown: openPowerDialog(true); break;
     default: break;
     }
 }

@@ -19,18 +19,6 @@ class DockActions : public QObject
 {
     Q_OBJECT
 public:
-    // The tool codes an icon menu passes with menuOpenIco.
-    enum MenuOpenCode : int {
-        OpenUpgrade = 1,
-        OpenShutDown = 2,
-        OpenEyeTool = 3,
-        OpenSearch = 4,
-        OpenColorPicker = 5,
-        OpenScreenshots = 6,
-        OpenSetting = 7,
-        OpenTimeShutDown = 8,
-    };
-
     using Command = std::function<void(const QString &id)>;
 
     DockActions(DockIconList *icons, DockWindows *windows, QObject *parent = nullptr);

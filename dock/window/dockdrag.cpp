@@ -379,7 +379,7 @@ void DockDrag::returnAddIcon(const QString &id, const QString &ico, const QStrin
     aimAt(QCursor::pos());
 }
 
-void DockDrag::returnConfirm(bool dropped)
+bool DockDrag::returnConfirm(bool dropped)
 {
     m_bar->setPlaceholderShown(false);
     const bool wasOpen = m_gapOpen;
@@ -387,7 +387,8 @@ void DockDrag::returnConfirm(bool dropped)
     emit relayoutRequested();
     const int n = int(m_set->currentSizeF);
     const QRect strip(m_bar->mapToGlobal(m_bar->stripRect().topLeft()), m_bar->stripRect().size());
-    if (dropped && !m_set->locking && DragTarget::onBar(QCursor::pos(), strip, n)) {
+    const bool onBar = DragTarget::onBar(QCursor::pos(), strip, n);
+    if (dropped && !m_set->locking && onBar) {
         const DockIconRecord d = m_dragged;
         const int rows = m_icons->rowCount();
         const int gap = qBound(0, m_gapSlot, rows);
@@ -413,6 +414,7 @@ void DockDrag::returnConfirm(bool dropped)
     m_dropBetween = false;
     m_dropTarget = IconClass::MAIN;
     emit inputShapeChanged();
+    return !(dropped && m_set->locking && onBar);
 }
 
 // ---- files dragged in from outside ------------------------------------------

@@ -89,7 +89,9 @@ public:
     // An icon dragged out of an icon menu, and its release.
     void returnAddIcon(const QString &id, const QString &ico, const QString &name, const QString &cl,
                        const QString &path);
-    void returnConfirm(bool dropped);
+    // False when the dock refuses an icon dropped onto its bar (the bar is
+    // locked): the menu that gave it up keeps it.
+    bool returnConfirm(bool dropped);
 
     // Files dragged in from outside; `global` is the pointer on the screen.
     void dragEnter(QDragEnterEvent *e);

@@ -47,7 +47,12 @@ void Widget::returnAddIcon(QString ID, QString ico, QString name, QString cl, QS
     m_drag->returnAddIcon(ID, ico, name, cl, path);
 }
 
-void Widget::returnConfirm(bool b) { m_drag->returnConfirm(b); }
+void Widget::returnConfirm(bool b)
+{
+    if (!m_drag->returnConfirm(b))
+        if (auto *menu = qobject_cast<FormMenu *>(sender()))
+            menu->handOffRefused();
+}
 
 void Widget::menuIcoMove(QString ID)
 {

@@ -466,6 +466,25 @@ private slots:
         QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoB" }));
     }
 
+    // Given up to a dock that cannot take it: back to its old place, and
+    // only while the dock answers that release.
+    void aRefusedHandOffKeepsTheIcon()
+    {
+        FormMenu *m = menuOf({ FormMenu::backRow(), rec("icoA"), rec("icoB") });
+        connect(m, &FormMenu::returnConfirm, m, [m] { m->handOffRefused(); });
+        const QPoint out = m->screenRect().bottomLeft() + QPoint(30, 20);
+        moveTo(m, "icoA", centre(m->iconWidget("icoA")));
+        moveTo(m, "icoA", centre(m->iconWidget("icoB"), 0.5, 0.9)); // aims elsewhere first
+        moveTo(m, "icoA", out);
+        releaseAt(m, "icoA", out);
+        QCOMPARE(ids(fileRows("ico1000")), (QStringList{ "ico000000", "icoA", "icoB" }));
+        QCOMPARE(fileRows("ico1000").at(1), rec("icoA"));
+        QVERIFY(m->iconWidget("icoA"));
+        QCOMPARE(takeToast(*m), QString());
+        m->handOffRefused();
+        QCOMPARE(m->rows().size(), 3);
+    }
+
     // Out to the dock and back: the dock lets go, the icon stays in the menu.
     void backFromTheDock()
     {

@@ -452,12 +452,24 @@ private slots:
         QCOMPARE(w.iconTable()->record(rowOf(w, "ico9090") - 1).Name, QString("bin"));
     }
 
-    // The whole road: out of an open menu, across its dock side, onto the bar.
+    // The whole road: out of an open menu, across its dock side, onto the
+    // bar; a locked bar takes nothing, and the menu keeps its icon.
+    void anIconDraggedOutOfAMenuLandsOnTheBar_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("free") << false;
+        QTest::newRow("locked") << true;
+    }
     void anIconDraggedOutOfAMenuLandsOnTheBar()
     {
-        DockFile::write(FormMenu::menuFilePath("ico9090"), { FormMenu::backRow(), rec("icoIn", "ICON", "/usr/bin/in") });
+        QFETCH(bool, locked);
+        const QList<DockIconRecord> menuRows { FormMenu::backRow(), rec("icoIn", "ICON", "/usr/bin/in"),
+                                               rec("icoLast", "ICON", "/usr/bin/last") };
+        DockFile::write(FormMenu::menuFilePath("ico9090"), menuRows);
         Widget w;
         ready(w);
+        w.setLocking(locked);
+        const QStringList before = tableIds(w);
         w.IconOpen("ico9090");
         FormMenu *m = w.menuWindow("ico9090");
         FormMenuIcon *in = m->iconWidget("icoIn");
@@ -468,9 +480,16 @@ private slots:
         QCursor::setPos(on(w, "icoA", 50)); // past the middle of A
         m->IconPressMove("icoIn", QPoint());
         QVERIFY(m->isHidden());
-        QCOMPARE(w.drag()->gapSlot(), 1);
+        if (!locked)
+            QCOMPARE(w.drag()->gapSlot(), 1);
         m->IconPressRelease("icoIn", QPoint());
-        QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")).size(), 1);
+        if (locked) {
+            QCOMPARE(tableIds(w), before);
+            QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")), menuRows); // back in its place
+            QCOMPARE(ids(m->rows()), ids(menuRows));
+            return;
+        }
+        QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")).size(), 2);
         const DockIconRecord landed = w.iconTable()->record(1);
         QCOMPARE(landed.Path, QString("/usr/bin/in"));
         QCOMPARE(savedRows().at(1), landed);
