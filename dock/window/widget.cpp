@@ -4,10 +4,10 @@
 #include "dockplacement.h"
 #include "common/translations.h"
 #include "dockactions.h"
+#include "dockmenus.h"
 #include "dockmessages.h"
 #include "dockwindows.h"
 
-#include <QScrollBar>
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
@@ -81,24 +81,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_launchPad, &FormLaunchStarter::IconOpens, this, &Widget::IconOpens);
     connect(m_launchPad, &FormLaunchStarter::LaunchPadClose, this, &Widget::LaunchPadClose);
 
-    m_startMenu = new FormStartMenu(this);
-    connect(m_startMenu, &FormStartMenu::IconOpens, this, &Widget::hideStartMenu);
-    m_startMenu->hide();
-    // The thin scroll bars of the start menu's tree: set on the bars alone, a
-    // sheet on the whole window would polish every widget of the dock again.
-    static const QString sheet = QStringLiteral(
-        "QScrollBar{padding-top:0px;padding-bottom:0px;margin: 0px 0px 0px 0px;background-color: rgba(0,0,0,0%); "
-        "border: 0px; width: 2px;}QScrollBar::handle {background-color:rgba(255,255,255,50%);border-radius:0px;"
-        "min-height: 20px;border: 0px;}QScrollBar::handle:vertical:hover {background-color:rgba(255,255,255,80%);"
-        "border-radius:0px;min-height: 20px;border: 0px;}QScrollBar::up-arrow:vertical{height:13px;border: 0px;"
-        "background-color:rgba(255, 255, 255,0%);}QScrollBar::down-arrow:vertical{height:13px;border: 0px;"
-        "background-color:rgba(255, 255, 255,0%);}QScrollBar::sub-page:vertical {background-color:rgba(0, 0, 0,0%); "
-        "border: 0px;}QScrollBar::add-page:vertical {background-color:rgba(0, 0, 0,0%); border: 0px;}"
-        "QScrollBar::sub-line:vertical {height: 10px;width:10px;subcontrol-position: top;"
-        "border-image: url(:/images/up-arrow.png);border: 0px;}QScrollBar::add-line:vertical {height: 10px;"
-        "width:10px;subcontrol-position: bottom;border-image: url(:/images/down-arrow.png);border: 0px;}");
-    for (QScrollBar *bar : m_startMenu->findChildren<QScrollBar *>())
-        bar->setStyleSheet(sheet);
+    m_menus = new DockMenus(IcoData, this);
 
     m_autoHide = new AutoHide(this, ui->frameMain, this);
     m_detection = m_autoHide->strip();
@@ -128,6 +111,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
     connect(m_bar, &DockBar::rowsChanged, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
     m_drag = makeDrag();
+    m_adding = makeAdding();
 
     initialize();
     timeOver();
@@ -155,6 +139,9 @@ DockIconList *Widget::iconTable() const
 {
     return IcoData;
 }
+
+FormMenu *Widget::menuWindow(const QString &id) const { return m_menus->menu(id); }
+FormStartMenu *Widget::startMenu() const { return m_menus->startMenu(); }
 
 void Widget::initialize()
 {

@@ -46,6 +46,8 @@ class DockActions;
 class DockDrag;
 class DockMessages;
 class DockWindows;
+class DockMenus;
+class DockAdding;
 class RemovableDisks;
 
 namespace Ui {
@@ -95,9 +97,10 @@ public:
     DockMessages *messages() const { return m_messages; }
 
     // The windows of the bar itself, its flags and timers.
-    FormMenu *menuWindow(const QString &id) const { return menuWindows.value(id); }
+    FormMenu *menuWindow(const QString &id) const;
     FormLaunchStarter *launchPad() const { return m_launchPad; }
-    FormStartMenu *startMenu() const { return m_startMenu; }
+    FormStartMenu *startMenu() const;
+    DockMenus *menus() const { return m_menus; }
     FormName *nameBubble() const { return m_name; }
     RemovableDisks *disks() const { return m_disks; }
     QTimer *showTimer() const { return m_showTimer; }
@@ -276,14 +279,8 @@ private:
     void wireActions();
     FormSettings *settingsPanel();
     FormWeather *weatherWindow();
-    FormSidebarMenu *sidePanel();
-    FormAddUrl *addUrlDialog();
-    FormIconLists *iconListsDialog();
-    FormSelectDisk *driveChooser();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
-    QString freeIconId() const;
-    void insertIconRow(int row, const DockIconRecord &rec);
     void showToast(const QString &text);
     bool openTool(const QString &cl);
     void rebuildBar();
@@ -300,6 +297,7 @@ private:
     QRect barZone() const;
     void paintBackgroundOnBar();
     DockDrag *makeDrag();
+    DockAdding *makeAdding();
 
     Ui::Widget *ui;
     DockState m_set;
@@ -311,13 +309,14 @@ private:
     DockMessages *m_messages = nullptr;
     FormName *m_name = nullptr;
     DockDrag *m_drag = nullptr;
+    DockAdding *m_adding = nullptr;
     DockBar *m_bar = nullptr;
     FormDesktopTime *m_desktopTime = nullptr;     // made at start, kept by m_windows
     FormDesktopWidget *m_desktopWidget = nullptr; // made at start, kept by m_windows
     FormWeatherEffects *m_weatherEffects = nullptr;
     FormSystemHint *m_toast = nullptr;
     FormLaunchStarter *m_launchPad = nullptr;
-    FormStartMenu *m_startMenu = nullptr;
+    DockMenus *m_menus = nullptr;
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
     DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
@@ -329,7 +328,6 @@ private:
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;
 
-    QHash<QString, FormMenu *> menuWindows;
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
     bool m_menuShown = false;

@@ -2,6 +2,7 @@
 
 #include "autohide.h"
 #include "docklayout.h"
+#include "dockmenus.h"
 
 #include <QPropertyAnimation>
 
@@ -199,14 +200,8 @@ void Widget::setHideWindows()
 
 void Widget::MenuHide()
 {
-    if (m_menuShown) {
-        for (int r = 0; r < IcoData->rowCount(); ++r) {
-            if (IcoData->cell(r, 3) != IconClass::MENU)
-                continue;
-            if (FormMenu *menu = menuWindows.value(IcoData->cell(r, 0)))
-                menu->hideAnimated();
-        }
-    }
+    if (m_menuShown)
+        m_menus->hideAll();
     IconRestore();
 }
 

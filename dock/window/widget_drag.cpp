@@ -2,6 +2,7 @@
 
 #include "dockdrag.h"
 #include "docklayout.h"
+#include "dockmenus.h"
 
 #include <QDragMoveEvent>
 
@@ -11,7 +12,7 @@ DockDrag *Widget::makeDrag()
 {
     auto *drag = new DockDrag(IcoData, m_bar, &m_set,
                               { ui->frameBackground, ui->frameDragAdd, ui->labelico }, this);
-    drag->setMenuLookup([this](const QString &id) { return menuWindows.value(id); });
+    drag->setMenuLookup([this](const QString &id) { return m_menus->menu(id); });
     drag->setLaunchPad(m_launchPad);
     connect(drag, &DockDrag::relayoutRequested, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
     connect(drag, &DockDrag::inputShapeChanged, this, &Widget::updateInputShape);
@@ -50,7 +51,7 @@ void Widget::returnConfirm(bool b) { m_drag->returnConfirm(b); }
 
 void Widget::menuIcoMove(QString ID)
 {
-    if (FormMenu *menu = menuWindows.value(ID)) {
+    if (FormMenu *menu = m_menus->menu(ID)) {
         menu->hide();
         menu->hideAnimated();
     }
@@ -80,42 +81,14 @@ void Widget::IconMove(QString ID, QPoint, int w, int h, QString types)
 {
     if (!m_bar->contains(ID))
         return;
-    const QPoint at = m_bar->iconPos(ID);
-    const int edge = m_set.location;
-    const float N = m_set.currentSizeF, M = m_set.icoMagnified;
-    const QPoint origin = ui->main->pos() + ui->frameMain->pos() + m_bar->stripRect().topLeft() + at;
-    const QSize ico = m_bar->stripRect().size();
-    if (types == IconClass::MENU) {
-        // A menu icon may move before its menu exists.
-        FormMenu *menu = menuWindows.value(ID);
-        if (!menu)
-            return;
-        const int mw = menu->width(), mh = menu->height();
-        int x = menu->x(), y = menu->y();
-        if (DockLayout::isHorizontal(edge)) {
-            x = origin.x() + w - mw - int(float(w) - N + 10) / 2;
-            y = edge == 0 ? origin.y() + ico.height() - 5 : origin.y() - mh + 5;
-        } else {
-            y = origin.y() + h - mh - int(float(h) - N + 10) / 2;
-            x = edge == 1 ? origin.x() - mw + 5 : origin.x() + ico.width() - 10;
-        }
-        menu->move(x, y);
-    } else if (types == IconClass::STARTMENU) {
-        const int tw = m_startMenu->width(), th = m_startMenu->height();
-        int x = m_startMenu->x(), y = m_startMenu->y();
-        if (DockLayout::isHorizontal(edge)) {
-            x = origin.x() + int(M) / 2 - tw / 2;
-            y = edge == 0 ? origin.y() + ico.height() + 10 : origin.y() - th - 10;
-        } else {
-            x = edge == 1 ? origin.x() - tw - 20 : origin.x() + ico.width() + 20;
-            // Near the top the tree starts at the icon; further down it is
-            // centred on the icon and kept inside the window.
-            if (at.y() < th / 2)
-                y = at.y();
-            else
-                y = qBound(0, origin.y() + h / 2 - th / 2, qMax(0, height() - th));
-        }
-        m_startMenu->move(x, y);
-    }
+    DockMenus::Beside b;
+    b.edge = m_set.location;
+    b.inBar = m_bar->iconPos(ID);
+    b.origin = ui->main->pos() + ui->frameMain->pos() + m_bar->stripRect().topLeft() + b.inBar;
+    b.slot = m_bar->stripRect().size();
+    b.grown = QSize(w, h);
+    b.rest = m_set.currentSizeF;
+    b.magnified = m_set.icoMagnified;
+    b.window = height();
+    m_menus->placeBeside(ID, types, b);
 }
-

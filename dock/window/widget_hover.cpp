@@ -3,6 +3,7 @@
 #include "autohide.h"
 #include "dockdrag.h"
 #include "docklayout.h"
+#include "dockmenus.h"
 
 // ---- hover magnification --------------------------------------------------
 
@@ -85,11 +86,6 @@ void Widget::setIconDoubleClick(bool b)
     m_set.iconDoubleClick = b;
     qDebug() << "点击" << b;
     m_bar->setDoubleClick(b);
-    for (int r = 0; r < IcoData->rowCount(); ++r) {
-        if (IcoData->cell(r, 3) == IconClass::MENU) {
-            if (FormMenu *menu = menuWindows.value(IcoData->cell(r, 0)))
-                menu->setDoubleClick(b);
-        }
-    }
+    m_menus->setDoubleClick(b);
     m_launchPad->setIconDoubleClick(b);
 }

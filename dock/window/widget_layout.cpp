@@ -2,6 +2,7 @@
 #include "dockdrag.h"
 
 #include "docklayout.h"
+#include "dockmenus.h"
 
 #include <QPropertyAnimation>
 #include <QRegularExpression>
@@ -37,41 +38,15 @@ void Widget::clearIcon()
 
 void Widget::createClassIco()
 {
-    // The bubble and the pop-ups belong to what the window shows: the input
-    // shape follows them.
+    // The bubble belongs to what the window shows: the input shape follows it.
     m_name->installEventFilter(this);
-    m_startMenu->installEventFilter(this);
-    const int n = int(m_set.currentSizeF);
+    m_menus->createMissing(m_set.location, m_set.iconDoubleClick, int(m_set.currentSizeF));
     for (int r = 0; r < IcoData->rowCount(); ++r) {
-        const QString id = IcoData->cell(r, 0);
         const QString cl = IcoData->cell(r, 3);
-        if (cl == IconClass::MENU) {
-            if (menuWindows.value(id))
-                continue;
-            auto *menu = new FormMenu(this);
-            menuWindows.insert(id, menu);
-            menu->installEventFilter(this);
-            connect(menu, &FormMenu::menuAddIco, this, &Widget::menuAddIco);
-            connect(menu, &FormMenu::menuAddSystemIco, this, &Widget::menuAddSystemIco);
-            connect(menu, &FormMenu::menuAddFolder, this, &Widget::menuAddFolder);
-            connect(menu, &FormMenu::menuAddUrlIco, this, &Widget::menuAddUrlIco);
-            connect(menu, &FormMenu::menuOpenIco, this, &Widget::menuOpenIco);
-            connect(menu, &FormMenu::setIcoBShow, this, &Widget::setIcoBShow);
-            connect(menu, &FormMenu::setIcoBMoveShow, this, &Widget::setIcoBMoveShow);
-            connect(menu, &FormMenu::menuIcoMove, this, &Widget::menuIcoMove);
-            connect(menu, &FormMenu::returnAddIcon, this, &Widget::returnAddIcon);
-            connect(menu, &FormMenu::returnConfirm, this, &Widget::returnConfirm);
-            menu->hide();
-            menu->setDockEdge(m_set.location);
-            menu->setPosition(m_set.location);
-            menu->setDoubleClick(m_set.iconDoubleClick);
-            menu->setMenu(id, x(), y());
-            menu->layoutIcons(n - 10, n - 10);
-        } else if (cl == IconClass::DISK) {
-            m_bar->setDrive(id, IcoData->cell(r, 4));
-        } else if (cl == IconClass::WEATHER) {
+        if (cl == IconClass::DISK)
+            m_bar->setDrive(IcoData->cell(r, 0), IcoData->cell(r, 4));
+        else if (cl == IconClass::WEATHER)
             afterFirstPaint([this] { weatherWindow()->startWeather(); });
-        }
     }
 }
 
@@ -79,12 +54,7 @@ void Widget::applySizes()
 {
     const int n = int(m_set.currentSizeF);
     m_bar->setIconSizes(m_set.icoMagnified, m_set.currentSizeF);
-    for (int r = 0; r < IcoData->rowCount(); ++r) {
-        if (IcoData->cell(r, 3) == IconClass::MENU) {
-            if (FormMenu *menu = menuWindows.value(IcoData->cell(r, 0)))
-                menu->setIconSize(n - 10, n - 10);
-        }
-    }
+    m_menus->setIconSize(n);
 }
 
 // The relayout: icons touch one another in table order; the bar follows.
@@ -227,16 +197,10 @@ void Widget::setPosition(int x)
         rebuildBar();
         WindowsTrayWndMove();
         placeBarFrames();
-        for (int r = 0; r < IcoData->rowCount(); ++r) {
-            if (IcoData->cell(r, 3) != IconClass::MENU)
-                continue;
-            if (FormMenu *menu = menuWindows.value(IcoData->cell(r, 0)))
-                menu->setPosition(x);
-        }
     }
     setBackgroundStyle(m_set.backgroundStyle);
     setIcoSize(int(m_set.currentSizeF));
-    m_startMenu->setArrowPosition(x);
+    m_menus->setEdge(m_set.location);
 }
 
 void Widget::setIcoSize(int x)

@@ -2,6 +2,7 @@
 
 #include "autohide.h"
 #include "dockactions.h"
+#include "dockmenus.h"
 #include "dockmessages.h"
 #include "dockwindows.h"
 #include "dock/icons/dockiconmenucode.h"
@@ -24,7 +25,7 @@ void Widget::wireActions()
     connect(m_actions, &DockActions::showDockRequested, this, &Widget::setShowWindows);
     connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
         NotMenuHide(id);
-        if (FormMenu *menu = menuWindows.value(id)) {
+        if (FormMenu *menu = m_menus->menu(id)) {
             menu->toggle();
             menu->show();
             m_name->hide();
@@ -82,13 +83,7 @@ void Widget::NotMenuHide(QString ID)
 {
     if (!m_menuShown)
         return;
-    for (int r = 0; r < IcoData->rowCount(); ++r) {
-        const DockIconRecord rec = IcoData->record(r);
-        if (rec.Class != IconClass::MENU || rec.IconID == ID)
-            continue;
-        if (FormMenu *menu = menuWindows.value(rec.IconID))
-            menu->hideAnimated();
-    }
+    m_menus->hideAll(ID);
     m_relayoutTimer->start(1);
 }
 
@@ -156,8 +151,8 @@ void Widget::LaunchPadClose()
 
 void Widget::showStartMenu()
 {
-    m_startMenu->toggleShow();
-    if (m_startMenu->isShown()) {
+    m_menus->startMenu()->toggleShow();
+    if (m_menus->startMenu()->isShown()) {
         IconFreeze(true);
         m_name->hide();
         m_menuShown = true;
@@ -170,8 +165,8 @@ void Widget::showStartMenu()
 
 void Widget::hideStartMenu()
 {
-    if (m_startMenu->isShown())
+    if (m_menus->startMenu()->isShown())
         IconFreeze(false);
-    m_startMenu->hideMenu();
+    m_menus->startMenu()->hideMenu();
     m_menuShown = false;
 }

@@ -5,6 +5,7 @@
 #include "dock/icons/dockbar.h"
 #include "docklayout.h"
 #include "dockplacement.h"
+#include "dockmenus.h"
 
 #include <QPropertyAnimation>
 
@@ -113,12 +114,7 @@ void Widget::updateInputShape()
         visible += DockLayout::isHorizontal(m_set.location) ? QRect(m.x(), t.y(), m.width(), t.height())
                                                             : QRect(t.x(), m.y(), t.width(), m.height());
     }
-    for (FormMenu *m : qAsConst(menuWindows)) {
-        if (!m->isWindow() && !m->isHidden())
-            visible += m->geometry();
-    }
-    if (!m_startMenu->isWindow() && !m_startMenu->isHidden())
-        visible += m_startMenu->geometry();
+    visible += m_menus->shownRegion();
     // An empty region would mean "the whole window": keep one pixel instead,
     // under the edge strip, which lies above it anyway.
     if (visible.isEmpty()) {

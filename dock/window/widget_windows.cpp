@@ -65,7 +65,3 @@ void Widget::wireWindow(QWidget *window)
 
 FormSettings *Widget::settingsPanel() { return m_windows->settingsPanel(); }
 FormWeather *Widget::weatherWindow() { return m_windows->weatherWindow(); }
-FormSidebarMenu *Widget::sidePanel() { return m_windows->sidePanel(); }
-FormAddUrl *Widget::addUrlDialog() { return m_windows->addUrlDialog(); }
-FormIconLists *Widget::iconListsDialog() { return m_windows->iconListsDialog(); }
-FormSelectDisk *Widget::driveChooser() { return m_windows->driveChooser(); }

@@ -1,0 +1,242 @@
+#include "dockadding.h"
+#include "dockdrag.h"
+#include "dockmenus.h"
+#include "dockwindows.h"
+
+#include "dock/editing/formaddurl.h"
+#include "dock/editing/formsidebarmenu.h"
+#include "dock/editing/programicon.h"
+#include "dock/icons/dockbar.h"
+#include "dock/icons/formcommonicon.h"
+#include "dock/icons/formselectdisk.h"
+#include "dock/menus/formmenu.h"
+#include "dock/model/dockiconlist.h"
+#include "dock/settings/formsettings.h"
+#include "platform/dialogs.h"
+#include "platform/fileicons.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+const QString DockAdding::Bar = QStringLiteral("0");
+
+namespace {
+
+// Classes an icon menu does not take.
+bool refusedInMenu(const QString &cl)
+{
+    for (const QString &c : { IconClass::MENU, IconClass::RECYCLE, IconClass::WEATHER, IconClass::TIME1,
+                              IconClass::TIME2, IconClass::LAUNCHPAD, IconClass::STARTMENU }) {
+        if (cl == c)
+            return true;
+    }
+    return false;
+}
+
+// Classes the bar holds once.
+bool onceInDock(const QString &cl)
+{
+    return cl == IconClass::WEATHER || cl == IconClass::LAUNCHPAD || cl == IconClass::STARTMENU;
+}
+
+} // namespace
+
+DockAdding::DockAdding(const Parts &parts, QObject *parent) : QObject(parent), m_p(parts) {}
+
+QString DockAdding::freeId() const
+{
+    return IconIds::freeId([this](const QString &id) { return m_p.icons->anyCellEquals(id); });
+}
+
+QPixmap DockAdding::largeIcon(const QString &filePath)
+{
+    return platform::FileIconsService::get().largeIcon(filePath, 256);
+}
+
+// ---- adding icons ---------------------------------------------------------
+
+void DockAdding::add(const QString &ico, const QString &name, const QString &cl, const QString &path)
+{
+    DockIconList *icons = m_p.icons;
+    const QString id = freeId();
+    const DockIconRecord rec { id, ico, name, cl, path, ico };
+    const bool mayAdd = !path.isEmpty();
+    bool added = false;
+
+    const DockDrag::PendingDrop drop = m_p.drag->takePendingDrop();
+    if (drop.pending) {
+        // A drop aimed at a slot: onto a menu or the launch pad the item goes
+        // in there, anywhere else it lands in the gap. A drop aimed between
+        // two icons lands there even when a menu or the launch pad follows.
+        const int rows = icons->rowCount();
+        const int slot = qBound(0, drop.slot, rows);
+        const DockIconRecord at = slot < rows ? icons->record(slot) : DockIconRecord();
+        if (!drop.between && at.Class == IconClass::MENU) {
+            m_p.drag->ghost()->closeAnimation();
+            addTo(ico, name, cl, path, at.IconID);
+        } else if (!drop.between && at.Class == IconClass::LAUNCHPAD) {
+            m_p.drag->ghost()->closeAnimation();
+            m_p.drag->addToLaunchPad(ico, name, cl, path, Bar);
+        } else if (mayAdd) {
+            icons->insert(slot, rec);
+            emit toast(tr("图标添加成功！"));
+            added = true;
+        }
+    } else if (mayAdd) {
+        icons->insert(icons->rowCount(), rec);
+        if (!IconClass::isTransient(cl))
+            emit toast(tr("图标添加成功！"));
+        added = true;
+    }
+
+    emit rebuildRequested();
+    if (m_p.bar->contains(id))
+        m_p.bar->showAnimation(id);
+    // Only an icon that is really on the bar can take the chosen drive.
+    if (added && cl == IconClass::DISK && path == Bar) {
+        m_p.windows->driveChooser()->setIconData(id, Bar);
+        m_p.windows->driveChooser()->show();
+    }
+    if (!IconClass::isTransient(cl))
+        emit saveRequested();
+    qDebug() << "添加图标完毕!";
+}
+
+void DockAdding::addTo(const QString &ico, const QString &name, const QString &cl, const QString &path,
+                       const QString &target)
+{
+    qDebug() << "添加图标" << target;
+    if (target != Bar) {
+        if (refusedInMenu(cl)) {
+            emit toast(tr("菜单中不能添加此图标！"));
+            return;
+        }
+        if (FormMenu *menu = m_p.menus->menu(target))
+            menu->AddIcon(ico, name, cl, path);
+        return;
+    }
+    if (onceInDock(cl) && m_p.icons->anyCellEquals(cl)) {
+        emit toast(tr("此图标已经存在！"));
+        return;
+    }
+    add(ico, name, cl, path);
+}
+
+void DockAdding::addProgram(const QString &filePath, const QString &target)
+{
+    const ProgramIcon::Row row = ProgramIcon::fromFile(filePath, largeIcon(filePath));
+    if (!row.refusal.isEmpty()) {
+        emit toast(row.refusal);
+        return;
+    }
+    if (target == Bar)
+        add(row.icon, row.name, IconClass::ICON, row.path);
+    else if (FormMenu *menu = m_p.menus->menu(target))
+        menu->AddIcon(row.icon, row.name, IconClass::ICON, row.path);
+}
+
+void DockAdding::choosePrograms(const QString &target)
+{
+    // Programs here often have no suffix at all, hence the second filter.
+    const QStringList files = platform::DialogsService::get().openFileNames(
+        nullptr, tr("选择文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        tr("files(*.exe *.lnk *.desktop *.sh)") + QStringLiteral(";;") + tr("files(*)"));
+    for (const QString &file : files) {
+        qDebug() << "后缀：" << QFileInfo(file).suffix();
+        addProgram(file, target);
+    }
+}
+
+void DockAdding::chooseFolder(const QString &target)
+{
+    const QString dir =
+        platform::DialogsService::get().existingFolder(m_p.dialogParent, tr("选择文件夹"), QDir::currentPath());
+    if (dir.isEmpty())
+        return;
+    const QString folder = QStringLiteral(":/image/icon/Folder.png");
+    if (target == Bar)
+        add(folder, QFileInfo(dir).fileName(), IconClass::FOLDER, dir);
+    else if (FormMenu *menu = m_p.menus->menu(target))
+        menu->AddIcon(folder, QFileInfo(dir).fileName(), IconClass::FOLDER, dir);
+}
+
+void DockAdding::addMenu()
+{
+    add(QStringLiteral(":/image/icon/Menu.png"), tr("扩展菜单"), IconClass::MENU, Bar);
+}
+
+void DockAdding::addBlank()
+{
+    add(QStringLiteral(":/image/icon/Blank1.png"), tr("分栏图标"), IconClass::BLANK, Bar);
+}
+
+// ---- panels that add icons ------------------------------------------------
+
+void DockAdding::openSidePanel(const QString &target)
+{
+    emit popupChanged(true);
+    FormSidebarMenu *side = m_p.windows->sidePanel();
+    side->setID(target);
+    side->showNormal();
+    side->show();
+    if (target != Bar) {
+        side->activateWindow();
+        side->setFocus();
+    }
+}
+
+void DockAdding::openAddUrl(const QString &target)
+{
+    m_p.windows->addUrlDialog()->openAddPage(target);
+    m_p.windows->addUrlDialog()->show();
+}
+
+// ---- changing icons -------------------------------------------------------
+
+void DockAdding::modify(const QString &id, const QString &ico, const QString &name)
+{
+    const int r = m_p.icons->findRow(0, id);
+    if (r < 0)
+        return;
+    // The note cell keeps the picture the icon was made with.
+    m_p.icons->setCell(r, 1, ico);
+    m_p.icons->setCell(r, 2, name);
+    emit saveRequested();
+    emit toast(tr("图标修改成功！"));
+}
+
+void DockAdding::setDrive(const QString &id, const QString &drive)
+{
+    const int r = m_p.icons->findRow(0, id);
+    if (r < 0)
+        return;
+    m_p.icons->setCell(r, 2, tr("系统盘符"));
+    m_p.icons->setCell(r, 4, drive);
+    m_p.bar->setDrive(id, drive);
+    emit saveRequested();
+    emit toast(tr("盘符设置成功！"));
+}
+
+// ---- the update notice ----------------------------------------------------
+
+void DockAdding::showUpdateNotice(bool wanted)
+{
+    m_p.windows->settingsPanel()->showNewVersion();
+    if (!wanted || m_p.icons->anyCellEquals(IconClass::UPGRADE))
+        return;
+    add(QStringLiteral(":/image/icon/rocket.gif"), tr("版本更新"), IconClass::UPGRADE, IconClass::UPGRADE);
+}
+
+void DockAdding::removeUpdateNotice()
+{
+    const int r = m_p.icons->findRow(3, IconClass::UPGRADE);
+    if (r < 0)
+        return;
+    if (m_p.bar->contains(m_p.icons->cell(r, 0))) {
+        m_p.icons->removeAt(r);
+        emit saveRequested();
+    }
+    emit rebuildRequested();
+}
