@@ -2,6 +2,7 @@
 
 #include <KWindowSystem>
 #include <KX11Extras>
+#include <netwm.h>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
@@ -31,6 +32,18 @@ NET::WindowType typeOf(WindowSystem::Role role)
     return NET::Normal;
 }
 
+// Sets and clears window states. WM_STATE is read with them: a window the
+// window manager manages gets its states as requests to the window manager,
+// which owns the property then and would drop a value written into it; a
+// withdrawn one gets the property itself, which the manager reads when it
+// maps the window.
+void changeStates(WId id, NET::States set, NET::States mask)
+{
+    NETWinInfo info(QX11Info::connection(), id, QX11Info::appRootWindow(), NET::WMState | NET::XAWMState,
+                    NET::Properties2());
+    info.setState(set, mask);
+}
+
 // Writes the window's role and level. Before the window is mapped this sets
 // the properties themselves, which Qt then merges with its own states.
 void applyRole(QWidget *w)
@@ -42,14 +55,15 @@ void applyRole(QWidget *w)
     const WId id = w->winId();
     KWindowSystem::setType(id, typeOf(r));
     if (r != WindowSystem::Role::Dialog) {
-        KWindowSystem::setState(id, NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher);
+        const NET::States skip = NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher;
+        changeStates(id, skip, skip);
         KX11Extras::setOnAllDesktops(id, true);
     }
     const QVariant level = w->property(LevelProperty);
     if (level.isValid()) {
         switch (WindowSystem::Level(level.toInt())) {
-        case WindowSystem::Above: KWindowSystem::setState(id, NET::KeepAbove); break;
-        case WindowSystem::Below: KWindowSystem::setState(id, NET::KeepBelow); break;
+        case WindowSystem::Above: changeStates(id, NET::KeepAbove, NET::KeepAbove | NET::KeepBelow); break;
+        case WindowSystem::Below: changeStates(id, NET::KeepBelow, NET::KeepAbove | NET::KeepBelow); break;
         case WindowSystem::Normal: break;
         }
     }
@@ -57,16 +71,29 @@ void applyRole(QWidget *w)
 
 // Window managers drop a window's states when it is withdrawn: each show
 // writes them again, before the window is mapped.
+// The states written before the map can still be lost when the manager
+// handles an earlier withdrawal late (a quick hide and show): once the window
+// is painted, and so mapped, they are asked for once more.
 class RoleKeeper final : public QObject
 {
 public:
     explicit RoleKeeper(QWidget *w) : QObject(w) {}
     bool eventFilter(QObject *o, QEvent *e) override
     {
-        if (e->type() == QEvent::Show && o == parent())
+        if (o != parent())
+            return false;
+        if (e->type() == QEvent::Show) {
             applyRole(static_cast<QWidget *>(o));
+            m_askAgain = true;
+        } else if (e->type() == QEvent::Paint && m_askAgain) {
+            m_askAgain = false;
+            applyRole(static_cast<QWidget *>(o));
+        }
         return false;
     }
+
+private:
+    bool m_askAgain = false;
 };
 
 class X11WindowSystem final : public WindowSystem
@@ -80,18 +107,11 @@ public:
             return;
         w->setProperty(LevelProperty, int(level));
         const WId id = w->winId();
+        const NET::States both = NET::KeepAbove | NET::KeepBelow;
         switch (level) {
-        case Above:
-            KWindowSystem::clearState(id, NET::KeepBelow);
-            KWindowSystem::setState(id, NET::KeepAbove);
-            break;
-        case Below:
-            KWindowSystem::clearState(id, NET::KeepAbove);
-            KWindowSystem::setState(id, NET::KeepBelow);
-            break;
-        case Normal:
-            KWindowSystem::clearState(id, NET::KeepAbove | NET::KeepBelow);
-            break;
+        case Above: changeStates(id, NET::KeepAbove, both); break;
+        case Below: changeStates(id, NET::KeepBelow, both); break;
+        case Normal: changeStates(id, {}, both); break;
         }
     }
 
@@ -152,7 +172,8 @@ public:
         if (!w || !isX11())
             return;
         const WId id = w->winId();
-        KWindowSystem::setState(id, NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher);
+        const NET::States skip = NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher;
+        changeStates(id, skip, skip);
         KX11Extras::setOnAllDesktops(id, true);
     }
 

@@ -4,6 +4,7 @@
 #include "dockplacement.h"
 #include "common/translations.h"
 #include "dockactions.h"
+#include "hovertips.h"
 #include "dockmenus.h"
 #include "dockmessages.h"
 #include "dockwindows.h"
@@ -54,14 +55,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_desktopWidget = m_windows->desktopWidgetPanel();
     wireActions();
 
-    m_name = new FormName(this);
-    m_name->hide();
-
-    m_weatherEffects = new FormWeatherEffects;
-    m_weatherEffects->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
-                                     | Qt::WindowStaysOnTopHint);
-    m_weatherEffects->hide();
-    platform::setWindowRole(m_weatherEffects, platform::WindowRole::Overlay);
+    m_tips = new HoverTips(this);
 
     m_toast = new FormSystemHint;
     // A settings save that could not be written keeps the old file and the
@@ -141,6 +135,7 @@ DockIconList *Widget::iconTable() const
 }
 
 FormMenu *Widget::menuWindow(const QString &id) const { return m_menus->menu(id); }
+FormName *Widget::nameBubble() const { return m_tips->bubble(); }
 FormStartMenu *Widget::startMenu() const { return m_menus->startMenu(); }
 
 void Widget::initialize()
@@ -293,7 +288,7 @@ void Widget::ReadSettings()
 {
     QString texts[5];
     DockConfig::read(*m_file, m_set, texts);
-    m_name->setFontSize(m_set.icoNameSize);
+    m_tips->setFontSize(m_set.icoNameSize);
     createHotkeys(texts);
 }
 

@@ -48,6 +48,7 @@ class DockMessages;
 class DockWindows;
 class DockMenus;
 class DockAdding;
+class HoverTips;
 class RemovableDisks;
 
 namespace Ui {
@@ -101,7 +102,7 @@ public:
     FormLaunchStarter *launchPad() const { return m_launchPad; }
     FormStartMenu *startMenu() const;
     DockMenus *menus() const { return m_menus; }
-    FormName *nameBubble() const { return m_name; }
+    FormName *nameBubble() const;
     RemovableDisks *disks() const { return m_disks; }
     QTimer *showTimer() const { return m_showTimer; }
     bool isPopupOpen() const { return popupOpen; }
@@ -293,7 +294,6 @@ private:
     void afterFirstPaint(const std::function<void()> &work);
     void runAfterPaint();
     void showStrip();
-    void placeHoverWindows(const QString &id, const QString &name);
     QRect barZone() const;
     void paintBackgroundOnBar();
     DockDrag *makeDrag();
@@ -307,13 +307,12 @@ private:
     DockWindows *m_windows = nullptr;
     DockActions *m_actions = nullptr;
     DockMessages *m_messages = nullptr;
-    FormName *m_name = nullptr;
+    HoverTips *m_tips = nullptr;
     DockDrag *m_drag = nullptr;
     DockAdding *m_adding = nullptr;
     DockBar *m_bar = nullptr;
     FormDesktopTime *m_desktopTime = nullptr;     // made at start, kept by m_windows
     FormDesktopWidget *m_desktopWidget = nullptr; // made at start, kept by m_windows
-    FormWeatherEffects *m_weatherEffects = nullptr;
     FormSystemHint *m_toast = nullptr;
     FormLaunchStarter *m_launchPad = nullptr;
     DockMenus *m_menus = nullptr;
@@ -341,8 +340,5 @@ private:
 
     // placement, hover and auto-hide
     int m_backgroundSide = 0;          // the background's overhang of the current style
-    QString m_bubbleName;              // what the name bubble last got
-    int m_bubbleEdge = -1;
-    int m_bubbleFont = -1;
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
 };

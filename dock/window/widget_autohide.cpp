@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "hovertips.h"
 
 #include "autohide.h"
 #include "docklayout.h"
@@ -79,8 +80,7 @@ void Widget::leaveEvent(QEvent *e)
     m_autoHide->setPointerInside(false);
     showStrip();
     IconRestore();
-    m_name->hide();
-    m_weatherEffects->hide();
+    m_tips->hide();
     ui->frameDragAdd->hide();
     if (!popupOpen && m_set.hideInEffect)
         myOut();
@@ -99,10 +99,8 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         MenuHide();
         hideStartMenu();
         m_menuShown = false;
-        if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
-            m_name->hide();
-            m_weatherEffects->hide();
-        }
+        if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside())
+            m_tips->hide();
         m_relayoutTimer->start(1);
     } else if (o != this) {
         // The name bubble and the pop-ups inside the window: what the pointer
@@ -193,8 +191,7 @@ void Widget::setHideWindows()
     MenuHide();
     m_menuShown = false;
     m_relayoutTimer->start(1);
-    m_name->hide();
-    m_weatherEffects->hide();
+    m_tips->hide();
     updateInputShape();
 }
 

@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "hovertips.h"
 #include "dockdrag.h"
 
 #include "docklayout.h"
@@ -38,8 +39,6 @@ void Widget::clearIcon()
 
 void Widget::createClassIco()
 {
-    // The bubble belongs to what the window shows: the input shape follows it.
-    m_name->installEventFilter(this);
     m_menus->createMissing(m_set.location, m_set.iconDoubleClick, int(m_set.currentSizeF));
     for (int r = 0; r < IcoData->rowCount(); ++r) {
         const QString cl = IcoData->cell(r, 3);
@@ -222,8 +221,7 @@ void Widget::setTemporaryIcoSize(int v)
 void Widget::setIcoNameSize(int v)
 {
     m_set.icoNameSize = v;
-    m_name->setFontSize(v);
-    m_bubbleEdge = -1; // the bubble is filled anew at the next hover
+    m_tips->setFontSize(v);
 }
 
 void Widget::setIcoScale(int x)

@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "hovertips.h"
 
 #include "autohide.h"
 #include "dockactions.h"
@@ -28,13 +29,13 @@ void Widget::wireActions()
         if (FormMenu *menu = m_menus->menu(id)) {
             menu->toggle();
             menu->show();
-            m_name->hide();
+            m_tips->bubble()->hide();
         }
     });
     connect(m_actions, &DockActions::launchPadRequested, this, [this] {
         if (!m_launchPad->isShown())
             showLaunchStarter();
-        m_name->hide();
+        m_tips->bubble()->hide();
     });
 
     using Code = int;
@@ -143,8 +144,7 @@ void Widget::LaunchPadClose()
     setPosition(m_savedEdge);
     m_autoHide->setDockShown(true);
     if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
-        m_name->hide();
-        m_weatherEffects->hide();
+        m_tips->hide();
         myOut();
     }
 }
@@ -154,10 +154,10 @@ void Widget::showStartMenu()
     m_menus->startMenu()->toggleShow();
     if (m_menus->startMenu()->isShown()) {
         IconFreeze(true);
-        m_name->hide();
+        m_tips->bubble()->hide();
         m_menuShown = true;
     } else {
-        m_name->show();
+        m_tips->bubble()->show();
         m_menuShown = false;
         IconFreeze(false);
     }

@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "hovertips.h"
 
 #include "autohide.h"
 #include "dockdrag.h"
@@ -107,13 +108,9 @@ QRegion Widget::barRegion() const
 void Widget::updateInputShape()
 {
     QRegion visible = barRegion();
-    if (!m_name->isHidden()) {
-        // The tip follows the pointer along the bar: its whole lane, so that
-        // the shape does not change with every move.
-        const QRect t = m_name->geometry(), m = ui->main->geometry();
-        visible += DockLayout::isHorizontal(m_set.location) ? QRect(m.x(), t.y(), m.width(), t.height())
-                                                            : QRect(t.x(), m.y(), t.width(), m.height());
-    }
+    // The tip follows the pointer along the bar: its whole lane, so that the
+    // shape does not change with every move.
+    visible += m_tips->lane(m_set.location, ui->main->geometry());
     visible += m_menus->shownRegion();
     // An empty region would mean "the whole window": keep one pixel instead,
     // under the edge strip, which lies above it anyway.

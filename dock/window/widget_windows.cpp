@@ -1,4 +1,5 @@
 #include "widget_p.h"
+#include "hovertips.h"
 #include "dockwindows.h"
 
 // The secondary windows are made by m_windows when first needed; here each
@@ -39,7 +40,7 @@ void Widget::wireWindow(QWidget *window)
         connect(updater, &FormUpload::updates, this, &Widget::updates);
     } else if (auto *weather = qobject_cast<FormWeather *>(window)) {
         connect(weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
-        connect(weather, &FormWeather::setWeatherInit, m_weatherEffects, &FormWeatherEffects::setWeatherInit);
+        connect(weather, &FormWeather::setWeatherInit, m_tips->scene(), &FormWeatherEffects::setWeatherInit);
     } else if (auto *panel = qobject_cast<FormDesktopWidget *>(window)) {
         FormDesktopTime *clock = m_windows->desktopClock();
         connect(panel, &FormDesktopWidget::DesktopTimeShow, clock, &FormDesktopTime::setShow);

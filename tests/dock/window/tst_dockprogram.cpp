@@ -71,7 +71,7 @@ private slots:
         QVERIFY(dock.waitForFinished(5000));
         QProcess third;
         startDock(third);
-        QVERIFY(SystemMessage::send("Zorvane-Window", "Pravelt,AppWindowNormal"));
+        QVERIFY(SystemMessage::send("Zorvane-Window", "Pravelt,AppWindowNormal", 10000));
         third.kill();
         third.waitForFinished(5000);
     }
@@ -99,13 +99,13 @@ private slots:
         // Every accepted text is consumed, known or not; another dwData is not.
         for (const char *text : { "Pravelt,AppWindowNormal", "Pravelt,WinD", "Pravelt,MButtonDoubleClick",
                                   "Mirelka,Other", "Mirelka", "" })
-            QVERIFY2(SystemMessage::send("Zorvane-Window", text), text);
+            QVERIFY2(SystemMessage::send("Zorvane-Window", text, 10000), text);
         QCOMPARE(sendRaw(SystemMessage::Tag, "Pravelt,WinD"), 1);
         QCOMPARE(sendRaw(7, "Pravelt,WinD"), 0);
         QVERIFY(!QSettings(cfg + "config.ini", QSettings::IniFormat).contains("DesktopWidget/Note"));
 
         // The notes program's goodbye turns its switch off, in the settings file.
-        QVERIFY(SystemMessage::send("Zorvane-Window", "Mirelka,MirelkaClose"));
+        QVERIFY(SystemMessage::send("Zorvane-Window", "Mirelka,MirelkaClose", 10000));
         QSettings set(cfg + "config.ini", QSettings::IniFormat);
         QVERIFY(set.contains("DesktopWidget/Note"));
         QCOMPARE(set.value("DesktopWidget/Note").toBool(), false);
