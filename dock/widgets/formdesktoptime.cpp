@@ -17,6 +17,11 @@ namespace {
 
 const Qt::WindowFlags ClockFlags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint;
 const int BarClosedWidth = 30;
+// The ranges of the size and opacity sliders.
+const int MinSize = 200;
+const int MaxSize = 800;
+const int MinAlpha = 5;
+const int MaxAlpha = 100;
 const QString Light = QStringLiteral("Microsoft YaHei UI Light");
 
 const char *const KeyPos = "DesktopWidget/TimePos";
@@ -82,9 +87,11 @@ QString sliderSheet()
         "QSlider::handle:horizontal:hover{background: #5294E2;}");
 }
 
-// The clock's look in config.ini. A position of (0, 0), or none, is a first run.
+// The clock's look in config.ini. Without a stored position the clock has
+// never been placed: a first run.
 struct ClockLook
 {
+    bool placed = false;
     QPoint pos;
     int style = 0;
     QString language;
@@ -94,15 +101,22 @@ struct ClockLook
 
 ClockLook loadLook()
 {
-    // Read as stored: once a position is kept, a missing number is 0 and a
-    // missing language empty.
+    // A clock left at the desktop's corner is placed all the same. A number
+    // the file lacks or holds out of range takes its first-run value or the
+    // nearest the controls allow: a style that names no layout, a zero
+    // opacity or a size the slider never reaches would leave a clock that
+    // shows nothing, or covers the desktop, while it takes the mouse.
     const DockSettings &set = *DockSettings::instance();
     ClockLook look;
-    look.pos = set.value(KeyPos).toPoint();
-    look.style = set.value(KeyStyle).toInt();
+    look.placed = set.hasText(KeyPos);
+    look.pos = set.desktopTimePos();
+    look.style = set.desktopTimeStyle();
+    if (look.style < 0 || look.style > 9)
+        look.style = 0;
+    // No language stored reads as Chinese: anything but "EN" is.
     look.language = set.value(KeyLanguage).toString();
-    look.alpha = set.value(KeyAlpha).toInt();
-    look.size = set.value(KeySize).toInt();
+    look.alpha = qBound(MinAlpha, set.desktopTimeAlpha(), MaxAlpha);
+    look.size = qBound(MinSize, set.desktopTimeSize(), MaxSize);
     return look;
 }
 
@@ -132,6 +146,9 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     connect(ui->AlphaQSlider, &QSlider::valueChanged, this, &FormDesktopTime::on_AlphaQSlider_valueChanged);
     setWindowFlags(ClockFlags);
     setAttribute(Qt::WA_TranslucentBackground);
+    // Switched on from the panel, the clock must not take the focus from it:
+    // the panel would drop behind the window that gets it next.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     locked = saveEnabled = shown = pressed = false;
     m_language = QStringLiteral("EN");
 
@@ -499,7 +516,7 @@ void FormDesktopTime::ReadSettings()
 {
     qDebug() << "读取设置！";
     const ClockLook look = loadLook();
-    if (look.pos.isNull()) {
+    if (!look.placed) {
         ui->TimeStyleClick->setCurrentIndex(0);
         DesktopTimeStyle(0);
         DesktopTimeLanguage(QStringLiteral("EN"));

@@ -140,40 +140,13 @@ FormStartMenu *Widget::startMenu() const { return m_menus->startMenu(); }
 
 void Widget::initialize()
 {
-    m_set.margin = 0;
-    m_set.winShow = true;
-    m_set.mouseMaximize = true;
-    m_set.mouseFullScreen = false;
-    m_set.inductionIco = false;
-    m_set.upgradeNotice = true;
-    m_set.workArea = false;
-    m_set.taskbarAlpha = false;
-    m_set.taskbarBlurry = false;
-    m_set.taskbarHide = false;
-    m_set.desktopIcon = false;
-
+    // The window starts with the defaults of every value; the file, where
+    // there is one, overrides them, else it is written with them.
     m_file->load();
-    if (m_file->exists()) {
+    if (m_file->exists())
         ReadSettings();
-    } else {
-        const DockState defaults;
-        m_set.screen = defaults.screen;
-        m_set.location = defaults.location;
-        m_set.level = defaults.level;
-        m_set.icoMagnified = defaults.icoMagnified;
-        m_set.icoSize = defaults.icoSize;
-        m_set.currentSize = defaults.currentSize;
-        m_set.currentSizeF = defaults.currentSizeF;
-        m_set.backgroundStyle = defaults.backgroundStyle;
-        m_set.transparentBackground = defaults.transparentBackground;
-        m_set.click = defaults.click;
-        m_set.iconDoubleClick = false;
-        m_set.locking = false;
-        m_set.hide = m_set.hideInEffect = false;
-        m_set.pop = true;
-        m_set.winShow = true;
+    else
         initSaveSettings();
-    }
 
     const QString folder = platform::appConfigFolder();
     for (const char *sub : { "/icon", "/link" }) {

@@ -310,16 +310,31 @@ private slots:
     // the clock speaks Chinese.
     void clockReadsItsLook()
     {
-        writeConfig({ { "DesktopWidget/TimePos", QPoint(0, 0) }, { "DesktopWidget/TimeStyle", 5 },
-                      { "DesktopWidget/TimeSize", 300 } });
+        writeConfig({ { "DesktopWidget/TimeStyle", 5 }, { "DesktopWidget/TimeSize", 300 } });
         FakeWindowSystem windows;
         {
+            // Never placed: a first run, whatever else the file holds.
             FormDesktopTime clock;
             clock.setShow(true);
             QCOMPARE(clock.style(), 0);
             QCOMPARE(clock.language(), QString("EN"));
             QCOMPARE(clock.alpha(), 100);
             QCOMPARE(clock.size(), QSize(500, 550));
+        }
+        {
+            // Left in the corner it keeps its look; numbers that would hide
+            // the clock or cover the desktop take usable values.
+            writeConfig({ { "DesktopWidget/TimePos", QPoint(0, 0) }, { "DesktopWidget/TimeStyle", 12 },
+                          { "DesktopWidget/TimeSize", 5000 }, { "DesktopWidget/TimeLanguage", "EN" } });
+            FormDesktopTime clock;
+            clock.findChild<QSlider *>("SizeQSlider")->setValue(800);
+            clock.setShow(true);
+            QCOMPARE(clock.pos(), QPoint(0, 0));
+            QCOMPARE(clock.style(), 0);
+            QVERIFY(clock.findChild<QFrame *>("Time1")->isVisible());
+            QCOMPARE(clock.alpha(), 100);
+            QCOMPARE(clock.size(), QSize(800, 850));
+            QCOMPARE(clock.language(), QString("EN"));
         }
         writeConfig({ { "DesktopWidget/TimePos", QPoint(40, 60) }, { "DesktopWidget/TimeStyle", "5" },
                       { "DesktopWidget/TimeAlpha", "1000" }, { "DesktopWidget/TimeSize", "300" } });
