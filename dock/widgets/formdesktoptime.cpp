@@ -527,9 +527,8 @@ void FormDesktopTime::ReadSettings()
         ui->SizeQSlider->setValue(500);
         return;
     }
-    // The file holds only numbers: the clock keeps to the sizes its slider
-    // offers, and its top left to the desktop.
-    const int size = qBound(ui->SizeQSlider->minimum(), look.size, ui->SizeQSlider->maximum());
+    // The file holds only numbers: the clock keeps its top left on the desktop.
+    const int size = look.size;
     const QRect desktop = platform::ScreensService::get().desktopGeometry();
     QPoint pos = look.pos;
     if (desktop.isValid())

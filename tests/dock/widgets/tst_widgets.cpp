@@ -356,8 +356,8 @@ private slots:
         QCOMPARE(readConfig("DesktopWidget/TimeSize").toString(), QString("300"));
     }
 
-    // A size or place in the file far off the desktop: the clock keeps to
-    // its slider's largest size, on the desktop.
+    // A place in the file far off the desktop: the clock comes back onto it,
+    // whole where it fits.
     void clockFromAHostileFileStaysOnTheDesktop()
     {
         writeConfig({ { "DesktopWidget/TimePos", QPoint(99999, -5000) }, { "DesktopWidget/TimeSize", "100000" } });
