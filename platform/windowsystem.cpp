@@ -101,6 +101,17 @@ class X11WindowSystem final : public WindowSystem
 public:
     bool isX11() const override { return QX11Info::isPlatformX11(); }
 
+    bool translucencyWorks() const override { return !isX11() || KX11Extras::compositingActive(); }
+
+    void forceActivate(QWidget *w) override
+    {
+        if (!w || !w->isVisible() || w->isActiveWindow())
+            return;
+        w->activateWindow();
+        if (isX11())
+            KX11Extras::forceActiveWindow(w->winId());
+    }
+
     void setLevel(QWidget *w, Level level) override
     {
         if (!w || !isX11())
@@ -217,6 +228,12 @@ private:
 };
 
 } // namespace
+
+void WindowSystem::forceActivate(QWidget *w)
+{
+    if (w && w->isVisible() && !w->isActiveWindow())
+        w->activateWindow();
+}
 
 template <>
 WindowSystem &Service<WindowSystem>::real()

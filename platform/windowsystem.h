@@ -59,6 +59,13 @@ public:
     // that window managers which copy the shape to their frame follow it.
     virtual void setNoInput(QWidget *w) = 0;
     virtual bool isX11() const = 0;
+    // False only on X11 without a compositing manager, where the clear parts
+    // of a translucent window are painted black.
+    virtual bool translucencyWorks() const { return true; }
+    // Activates the window and gives it the keyboard, also where the window
+    // manager would hold back a window that did not get the last user input
+    // (one opened by a global hot key). Nothing when it is active already.
+    virtual void forceActivate(QWidget *w);
 };
 
 using WindowSystemService = Service<WindowSystem>;

@@ -1,8 +1,8 @@
 #include "dock/tools/formprotection.h"
 
 #include "dock/tools/formprotectionsetting.h"
-#include "dock/tools/toolwindow.h"
 #include "platform/screens.h"
+#include "platform/windowsystem.h"
 #include "ui_formprotection.h"
 
 #include <KX11Extras>
@@ -22,6 +22,7 @@ FormProtection::FormProtection(QWidget *parent) : QWidget(parent), ui(new Ui::Fo
     setAttribute(Qt::WA_ShowWithoutActivating);
 
     m_control = new FormProtectionSetting;
+    platform::setWindowRole(m_control, platform::WindowRole::Overlay);
     connect(m_control, &FormProtectionSetting::setDisplay, this, &FormProtection::setDisplay);
     connect(m_control, &FormProtectionSetting::setClose, this, &FormProtection::setClose);
     m_control->hide();
@@ -75,7 +76,7 @@ void FormProtection::toggleDisplay()
     }
     // Without a compositor the translucent veil would be painted opaque and
     // black out the screen.
-    if (!toolwindow::translucencyWorks()) {
+    if (!platform::WindowSystemService::get().translucencyWorks()) {
         static bool said = false;
         if (!said)
             qDebug() << "eye protection needs a compositing manager; the tint stays off";

@@ -1,7 +1,6 @@
 #include "dock/tools/formprotectionsetting.h"
 
 #include "dock/settings/docksettings.h"
-#include "dock/tools/toolwindow.h"
 #include "dock/style/dockstyle.h"
 #include "platform/screens.h"
 #include "ui_formprotectionsetting.h"
@@ -51,12 +50,6 @@ FormProtectionSetting::FormProtectionSetting(QWidget *parent)
 FormProtectionSetting::~FormProtectionSetting()
 {
     delete ui;
-}
-
-void FormProtectionSetting::showEvent(QShowEvent *e)
-{
-    toolwindow::markOverlay(this);
-    QWidget::showEvent(e);
 }
 
 void FormProtectionSetting::ReadSettings()

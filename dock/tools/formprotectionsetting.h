@@ -50,7 +50,6 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
-    void showEvent(QShowEvent *e) override;
 
 private:
     void animateGeometry(QWidget *w, const QRect &from, const QRect &to, int ms, QEasingCurve::Type curve,

@@ -1,6 +1,5 @@
 #include "dock/tools/formshutdown.h"
 
-#include "dock/tools/toolwindow.h"
 #include "dock/style/dockstyle.h"
 #include "dock/toast/formsystemhint.h"
 #include "platform/clock.h"
@@ -65,6 +64,15 @@ FormShutDown::FormShutDown(QWidget *parent) : QWidget(parent), ui(new Ui::FormSh
     ui->time3->setFont(yaHei(56));
     for (QWidget *w : { (QWidget *)ui->time1_2, (QWidget *)ui->time2, (QWidget *)ui->time1_3 })
         w->setFont(yaHei(30));
+    // The seconds and milliseconds stand side by side in whatever font
+    // takes the place of the designed one: each gets the room its widest
+    // text needs, so ":870" is never cut to ":87".
+    const QFontMetrics small(ui->time2->font());
+    const int secondsWidth = small.horizontalAdvance(QStringLiteral(":00")) + 2;
+    const int millisWidth = small.horizontalAdvance(QStringLiteral(":000")) + 2;
+    ui->time1_2->resize(secondsWidth, ui->time1_2->height());
+    const int millisX = qMin(ui->time1_2->x() + secondsWidth, ui->frame_4->width() - millisWidth);
+    ui->time2->setGeometry(millisX, ui->time2->y(), millisWidth, ui->time2->height());
 
     ui->close->setStyleSheet(closeButtonSheet());
     ui->mini->setStyleSheet(pictureButtonSheet(QStringLiteral(":/image/menu/n00.png"),
@@ -91,12 +99,6 @@ FormShutDown::~FormShutDown()
 {
     delete toast;
     delete ui;
-}
-
-void FormShutDown::showEvent(QShowEvent *e)
-{
-    toolwindow::markDialog(this);
-    QWidget::showEvent(e);
 }
 
 // ---- pages ------------------------------------------------------------------

@@ -43,7 +43,6 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
-    void showEvent(QShowEvent *e) override;
 
 private:
     void requestPower(platform::Power::Action action);

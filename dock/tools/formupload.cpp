@@ -1,7 +1,6 @@
 #include "dock/tools/formupload.h"
 
 #include "dock/icons/productlinks.h"
-#include "dock/tools/toolwindow.h"
 #include "dock/tools/updateanswer.h"
 #include "dock/style/dockstyle.h"
 #include "platform/opener.h"
@@ -109,12 +108,6 @@ FormUpload::~FormUpload()
         reply->abort();
     delete file;
     delete ui;
-}
-
-void FormUpload::showEvent(QShowEvent *e)
-{
-    toolwindow::markDialog(this);
-    QWidget::showEvent(e);
 }
 
 void FormUpload::setTimeouts(int checkMs, int downloadMs)

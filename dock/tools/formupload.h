@@ -66,7 +66,6 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
-    void showEvent(QShowEvent *e) override;
 
 private:
     void query(bool announce, bool report);

@@ -1,8 +1,8 @@
 #include "dock/tools/formvesk.h"
 
 #include "dock/icons/productlinks.h"
-#include "dock/tools/toolwindow.h"
 #include "platform/opener.h"
+#include "platform/windowsystem.h"
 #include "ui_formvesk.h"
 
 #include <QPropertyAnimation>
@@ -42,12 +42,6 @@ FormVesk::~FormVesk()
     delete ui;
 }
 
-void FormVesk::showEvent(QShowEvent *e)
-{
-    toolwindow::markOverlay(this);
-    QWidget::showEvent(e);
-}
-
 void FormVesk::setWindowRect(int x, int y, int w, int h)
 {
     if (pos() == QPoint(x, y) && size() == QSize(w, h))
@@ -84,7 +78,7 @@ void FormVesk::winIn()
 {
     stopAnimations();
     // Without a compositor the veil would be painted opaque: show the bar only.
-    if (!toolwindow::translucencyWorks())
+    if (!platform::WindowSystemService::get().translucencyWorks())
         setMask(QRegion(QRect(barPos(30), ui->frame->size()).united(QRect(barPos(10), ui->frame->size()))));
     else
         clearMask();
@@ -114,7 +108,7 @@ void FormVesk::winIn()
 void FormVesk::InOut()
 {
     ui->lineEdit->setFocus();
-    toolwindow::forceActivate(this);
+    platform::WindowSystemService::get().forceActivate(this);
 }
 
 void FormVesk::winOut()

@@ -40,7 +40,6 @@ public slots:
     void ShowOut();
 
 protected:
-    void showEvent(QShowEvent *e) override;
 
 private:
     QPoint barPos(int lift) const;

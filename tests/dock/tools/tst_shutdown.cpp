@@ -124,6 +124,13 @@ private slots:
         QCOMPARE(d.text("time1"), QString("23:59"));
         QCOMPARE(d.text("time1_2"), QString(":59"));
         QCOMPARE(d.text("time2"), QString(":870"));
+        // Seconds and milliseconds side by side, neither cut.
+        auto *seconds = d.child<QLabel>("time1_2");
+        auto *millis = d.child<QLabel>("time2");
+        const QFontMetrics fm(millis->font());
+        QVERIFY(millis->width() >= fm.horizontalAdvance(":870"));
+        QVERIFY(millis->x() >= seconds->x() + fm.horizontalAdvance(":59"));
+        QVERIFY(millis->geometry().right() < d.child("frame_4")->width());
         QVERIFY(!d.shown("frame_3"));
         d.clock.time = QDateTime(QDate(2026, 1, 3), QTime(7, 29, 59));
         d.w.timeOver();
