@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QEasingCurve>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -323,10 +324,19 @@ void FormNote::mStyle() { onButton(QStringLiteral("Style")); }
 void FormNote::mDelete() { onButton(QStringLiteral("Delete")); }
 void FormNote::systemClose() { onButton(QStringLiteral("Close")); }
 
+QFont FormNote::dialogStartFont(const QFont &font)
+{
+    // The dialog lists installed faces only: a name that stands for another
+    // face ("SimSun") would open it on the first face of the list instead.
+    QFont start(font);
+    start.setFamily(QFontInfo(font).family());
+    return start;
+}
+
 void FormNote::setUpdateFont()
 {
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, ui->textEdit->font(), this, QString());
+    const QFont font = QFontDialog::getFont(&ok, dialogStartFont(ui->textEdit->font()), this, QString());
     if (ok)
         setInsertTextFont(font);
 }

@@ -27,6 +27,8 @@ public:
     QString id() const { return m_id; }
     // The colour text of a style name, or an empty string for an unknown one.
     static QString styleColour(const QString &style);
+    // The font the font dialog opens on for `font`: the face it really gets.
+    static QFont dialogStartFont(const QFont &font);
     // The editor's context menu, made anew for each use; the caller deletes it.
     QMenu *createContextMenu();
     // A short message on the note for three seconds.

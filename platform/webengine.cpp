@@ -1,7 +1,11 @@
 #include "webengine.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 
+#include <cerrno>
+#include <sched.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace platform {
@@ -17,6 +21,34 @@ void prepareWebEngine()
         qputenv("QT_QUICK_BACKEND", "software");
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+}
+
+bool userNamespacesAvailable()
+{
+    const pid_t child = fork();
+    if (child < 0)
+        return false;
+    if (child == 0)
+        _exit(unshare(CLONE_NEWUSER) == 0 ? 0 : 1);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool settleWebEngineSandbox()
+{
+    if (qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        return qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") == 0;
+    if (qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QLatin1String("--no-sandbox")))
+        return false;
+    if (userNamespacesAvailable())
+        return true;
+    qDebug() << "no user namespaces: the web view runs without Chromium's sandbox";
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    return false;
 }
 
 } // namespace platform

@@ -9,4 +9,14 @@ namespace platform {
 // environment are kept.
 void prepareWebEngine();
 
+// Run just before the web engine is first loaded. Chromium's sandbox needs
+// user namespaces (Debian ships no setuid helper); where the kernel or a
+// container refuses them, Chromium would abort the whole program on its first
+// page, so the sandbox is turned off instead. An explicit setting in the
+// environment is kept. Returns whether the sandbox stays on.
+bool settleWebEngineSandbox();
+
+// Whether this process may make a user namespace (tried in a child process).
+bool userNamespacesAvailable();
+
 } // namespace platform

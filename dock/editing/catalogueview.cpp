@@ -1,6 +1,7 @@
 #include "dock/editing/catalogueview.h"
 
 #include "platform/paths.h"
+#include "platform/webengine.h"
 
 #include <QDebug>
 #include <QDir>
@@ -36,6 +37,8 @@ void setFile(const QString &path)
 
 QWidget *createView(QWidget *parent)
 {
+    static const bool settled = (platform::settleWebEngineSandbox(), true);
+    Q_UNUSED(settled)
     QPluginLoader loader(file());
     auto *factory = qobject_cast<CatalogueViewFactory *>(loader.instance());
     if (!factory) {

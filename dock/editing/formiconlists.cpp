@@ -2,6 +2,7 @@
 
 #include "ui_formiconlists.h"
 #include "dock/style/dockstyle.h"
+#include "platform/windowsystem.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -74,6 +75,9 @@ FormIconLists::FormIconLists(QWidget *parent) : QWidget(parent), ui(new Ui::Form
     ui->close->setStyleSheet(closeButtonSheet());
     ui->pButton->hide();
     installEventFilter(this);
+    // A small pop-up over the property dialog: no task-list entry of its own.
+    if (isWindow())
+        platform::setWindowRole(this, platform::WindowRole::Popup);
 }
 
 FormIconLists::~FormIconLists()

@@ -8,6 +8,7 @@
 #include "dock/toast/formsystemhint.h"
 #include "platform/dialogs.h"
 #include "platform/regularfile.h"
+#include "platform/windowsystem.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -240,7 +241,14 @@ void FormIconSettings::getIcons(QString appName, QString ID)
         m_chooser->move(area.left() + (area.width() - m_chooser->width()) / 2,
                         area.top() + (area.height() - m_chooser->height()) / 2);
     }
+    // The chooser stands over the dialog it serves (also inside the
+    // full-screen launch pad) and takes the focus, so that turning to any
+    // other window closes it.
     m_chooser->show();
+    // After the show: Qt writes the transient-for hint of a tool window as it maps it.
+    platform::WindowSystemService::get().keepInFrontOf(m_chooser, window());
+    m_chooser->raise();
+    m_chooser->activateWindow();
 }
 
 void FormIconSettings::on_customizeButton_clicked()

@@ -4,7 +4,10 @@
 #include "dock/editing/formapplicationlists.h"
 #include "dock/style/dockstyle.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 
 namespace {
 
@@ -122,6 +125,22 @@ void FormSidebarMenu::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         m_frameOffset = event->globalPos() - frameGeometry().topLeft();
+}
+
+void FormSidebarMenu::showEvent(QShowEvent *)
+{
+    // The first showing of the top-level panel lies in the middle of the
+    // screen the user works on; after that it stays where it was dragged.
+    if (m_placed || !isWindow())
+        return;
+    m_placed = true;
+    const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
 void FormSidebarMenu::resizeEvent(QResizeEvent *)

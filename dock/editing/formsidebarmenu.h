@@ -40,6 +40,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void setTabs(bool systemActive);
@@ -49,6 +50,7 @@ private:
     QPoint m_frameOffset;
     QPoint m_dragOffset;
     bool m_dragging = false;
+    bool m_placed = false;
     FormApplicationLists *m_system;
     FormApplicationLists2 *m_tools;
 

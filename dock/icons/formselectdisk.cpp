@@ -6,8 +6,11 @@
 #include "platform/volumes.h"
 
 #include <QDebug>
+#include <QFontMetrics>
 #include <QListView>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace {
 QFont chooserFont(int px)
@@ -16,6 +19,13 @@ QFont chooserFont(int px)
     f.setWeight(10);
     f.setPixelSize(px);
     return f;
+}
+
+// A mount point can be far longer than a drive letter: what does not fit
+// loses its middle, and the whole path shows as the tip.
+QString fitted(const QString &path, const QFont &font, int room)
+{
+    return QFontMetrics(font).elidedText(path, Qt::ElideMiddle, room);
 }
 } // namespace
 
@@ -27,12 +37,10 @@ FormSelectDisk::FormSelectDisk(QWidget *parent) : QWidget(parent), ui(new Ui::Fo
     m_dragging = false;
 
     IconPictures::show(ui->Icon, QStringLiteral(":/image/icon/Disk.png"), ui->Icon->size());
-    ReadData();
-
-    ui->diskname->setText(tr("盘符：无"));
     ui->labelprompt->setFont(chooserFont(18));
     ui->saveButton->setFont(chooserFont(15));
     ui->diskname->setFont(chooserFont(15));
+    showDrive(QStringLiteral("0"));
     ui->close->setStyleSheet(closeButtonSheet());
     ui->saveButton->setStyleSheet(QStringLiteral(
         "QPushButton{border-image: url();background-color: #5F616E;border:0px;border-radius:2px;border-left:0px;border-right:0px;"
@@ -50,6 +58,8 @@ FormSelectDisk::FormSelectDisk(QWidget *parent) : QWidget(parent), ui(new Ui::Fo
         "QComboBox QAbstractItemView::item:hover{background-color:#5294E2;}"
         "QComboBox QAbstractItemView::item:pressed{background-color:#5294E2;}"));
     ui->comboBox->setView(new QListView(ui->comboBox));
+    // Filled once its look is final, so that the entries fit their room.
+    ReadData();
 }
 
 FormSelectDisk::~FormSelectDisk()
@@ -68,9 +78,16 @@ void FormSelectDisk::ReadData()
     const QSignalBlocker block(ui->comboBox);
     ui->comboBox->clear();
     const QList<platform::Volume> volumes = platform::VolumesService::get().volumes();
+    QStyleOptionComboBox opt;
+    opt.initFrom(ui->comboBox);
+    const int room = ui->comboBox->style()
+                         ->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, ui->comboBox)
+                         .width() - 4;
     for (const platform::Volume &v : volumes) {
         qDebug() << v.mountPoint;
-        ui->comboBox->addItem(tr("%1").arg(v.mountPoint));
+        // The entry keeps the whole path; it shows what fits.
+        ui->comboBox->addItem(fitted(tr("%1").arg(v.mountPoint), ui->comboBox->font(), room), v.mountPoint);
+        ui->comboBox->setItemData(ui->comboBox->count() - 1, v.mountPoint, Qt::ToolTipRole);
         if (v.removable)
             qDebug() << "存在可移动盘";
     }
@@ -82,40 +99,51 @@ void FormSelectDisk::setIconData(const QString &icoID, const QString &drive)
 {
     m_id = icoID;
     m_drive = drive;
-    if (drive == QLatin1String("0"))
-        ui->diskname->setText(tr("盘符：无"));
-    else
-        ui->diskname->setText(tr("盘符：%1").arg(drive));
+    showDrive(drive);
     // The list shows the icon's own drive, or the first one.
     const QSignalBlocker block(ui->comboBox);
-    const int index = ui->comboBox->findText(drive, Qt::MatchExactly);
+    const int index = ui->comboBox->findData(drive, Qt::UserRole, Qt::MatchExactly);
     ui->comboBox->setCurrentIndex(index >= 0 ? index : qMin(0, ui->comboBox->count() - 1));
+}
+
+void FormSelectDisk::showDrive(const QString &drive)
+{
+    if (drive == QLatin1String("0")) {
+        ui->diskname->setText(tr("盘符：无"));
+        ui->diskname->setToolTip(QString());
+        return;
+    }
+    const QString prefix = tr("盘符：%1").arg(QString());
+    const QFont font = ui->diskname->font();
+    const int room = ui->diskname->contentsRect().width() - QFontMetrics(font).horizontalAdvance(prefix) - 2;
+    ui->diskname->setText(prefix + fitted(drive, font, room));
+    ui->diskname->setToolTip(tr("盘符：%1").arg(drive));
 }
 
 void FormSelectDisk::choose(const QString &text)
 {
     if (text.isEmpty())
         return;
-    ui->diskname->setText(tr("盘符：%1").arg(text));
+    showDrive(text);
     m_drive = text;
 }
 
-void FormSelectDisk::on_comboBox_currentIndexChanged(const QString &text)
+void FormSelectDisk::on_comboBox_currentIndexChanged(const QString &)
 {
-    choose(text);
+    choose(ui->comboBox->currentData().toString());
 }
 
 void FormSelectDisk::on_comboBox_activated(int index)
 {
     // Picking the entry already shown changes no index but is a choice.
-    choose(ui->comboBox->itemText(index));
+    choose(ui->comboBox->itemData(index).toString());
 }
 
 void FormSelectDisk::on_saveButton_clicked()
 {
     // An icon without a drive takes the one the list shows.
     if (m_drive.isEmpty() || m_drive == QLatin1String("0"))
-        m_drive = ui->comboBox->currentText();
+        m_drive = ui->comboBox->currentData().toString();
     if (m_drive.isEmpty()) {
         ui->diskname->setText(tr("盘符：无"));
         return;

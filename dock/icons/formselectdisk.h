@@ -52,6 +52,8 @@ protected:
 
 private:
     void choose(const QString &text);
+    // "盘符：" and the drive, as much of it as fits.
+    void showDrive(const QString &drive);
 
     Ui::FormSelectDisk *ui;
     QString m_id;

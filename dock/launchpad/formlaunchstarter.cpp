@@ -808,6 +808,11 @@ void FormLaunchStarter::wheelEvent(QWheelEvent *event)
 void FormLaunchStarter::IconPressMove(QString ID, QPoint)
 {
     const QPoint P = QCursor::pos();
+    // The lifted icon keeps the mouse for the whole drag, so a move from
+    // another icon means its release never came (the grab was taken away):
+    // that drag is put back before this one starts.
+    if (dragging && ID != dragRecord.IconID)
+        cancelDrag();
     if (!dragging) {
         // The grid of a search is not the order of the rows.
         if (searching())

@@ -27,6 +27,11 @@ FormPagButton::~FormPagButton()
 
 void FormPagButton::setActive(bool active)
 {
+    // Every relayout marks the dots again: a style sheet set anew re-polishes
+    // the button even when it says the same.
+    if (m_styled && active == m_active)
+        return;
+    m_styled = true;
     m_active = active;
     ui->pushButton->setStyleSheet(dotSheet(active ? 200 : 100));
 }

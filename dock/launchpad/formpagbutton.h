@@ -25,6 +25,7 @@ private:
     Ui::FormPagButton *ui;
     int pageNumber = 1;
     bool m_active = false;
+    bool m_styled = false;
 
 private:
     // Bound to the form's widgets in the constructor.

@@ -131,6 +131,8 @@ void FormWeather::setLooks()
         w->setFont(font(15));
     ui->temNow->setFont(font(100));
     ui->cityname->setFont(font(17));
+    // Top aligned in a 22-pixel line: a taller CJK face needs its whole line.
+    ui->cityname->resize(ui->cityname->width(), qMax(ui->cityname->height(), ui->cityname->fontMetrics().height()));
     ui->add->setFont(font(20));
 
     ui->close->setStyleSheet(closeButtonSheet());

@@ -58,6 +58,10 @@ void DockPlacement::placeBar(int edge, int margin, float magnified, bool launchP
     in.launchPadOpen = launchPadOpen;
     const DockLayout::Placement p = DockLayout::placeBar(in);
     m_f.main->move(p.main);
+    // On another edge nothing of the old shape holds, grown or not.
+    if (edge != m_edge)
+        m_sent = false;
+    m_edge = edge;
     if (DockLayout::isHorizontal(edge))
         m_f.frameMain->move(0, m_f.frameMain->y());
     else
@@ -84,8 +88,10 @@ void DockPlacement::sendInputRegion(QRegion visible, bool holdGrowth)
         if (holdGrowth && m_region.intersected(visible) == visible)
             return;
         // Grown, it takes the whole box at once: the row's glide and the tip
-        // then move within it without another send.
-        if (holdGrowth)
+        // then move within it without another send. A bar that moved to
+        // another edge has not grown: the box of both would cover the screen
+        // and take every click meant for the windows under it.
+        if (holdGrowth && m_region.intersects(visible))
             visible = QRegion((visible + m_region).boundingRect());
     }
     m_region = visible;

@@ -61,5 +61,6 @@ private:
     int m_taskbarSide = 4;
     QRegion m_region;
     bool m_sent = false;
+    int m_edge = -1;
     int m_sends = 0;
 };

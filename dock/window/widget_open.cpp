@@ -117,6 +117,7 @@ void Widget::showLaunchStarter()
         m_set.hideInEffect = false;
         m_savedMargin = m_set.margin;
         m_savedEdge = m_set.location;
+        m_tips->hide(); // it belongs to where the bar stood
         WindowsTrayWndMove();
         setMargin(0);
         setPosition(2);
@@ -143,10 +144,10 @@ void Widget::LaunchPadClose()
     setMargin(m_savedMargin);
     setPosition(m_savedEdge);
     m_autoHide->setDockShown(true);
-    if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside()) {
-        m_tips->hide();
+    // The bubble and the weather scene belong to where the bar stood.
+    m_tips->hide();
+    if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside())
         myOut();
-    }
 }
 
 void Widget::showStartMenu()

@@ -1,8 +1,7 @@
 // Random frames against the message codec, run on demand with libFuzzer:
 //
-//   cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DZV_FUZZ=ON
-//   cmake --build build-fuzz --target fuzz_systemmessage
-//   build-fuzz/tests/fuzz_systemmessage -max_total_time=60 tests/fuzz/corpus
+//   cmake -S . -B build -DZV_FUZZ=ON
+//   cmake --build build --target fuzz-systemmessage
 //
 // Every input is a buffer as a receiver may hold it; the decoder must never
 // read past it, and what it accepts must be exactly one frame.

@@ -40,6 +40,17 @@ private slots:
         // The saved text carries the face, so the note reads back the same.
         QVERIFY(edit->toHtml().contains("SimSun"));
     }
+
+    // The font dialog lists installed faces only: it opens on the face the
+    // note really shows, not on the first of its list.
+    void fontDialogOpensOnTheFaceShown()
+    {
+        const QFont simSun("SimSun", 9);
+        const QFont start = FormNote::dialogStartFont(simSun);
+        QCOMPARE(start.family(), QFontInfo(simSun).family());
+        QCOMPARE(start.pointSize(), 9);
+        QCOMPARE(QFontInfo(start).family(), QFontInfo(simSun).family());
+    }
 };
 
 ZV_TEST_MAIN(TestNotesText)

@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(added.at(1).at(1).toString(), QString("好站"));
         QCOMPARE(added.at(1).at(3).toString(), QString("http://good.org/"));
 
-        for (const QString &bad : { "/text.png", "/missing.png", "/dir/" }) {
+        for (const char *bad : { "/text.png", "/missing.png", "/dir/" }) {
             d.urlClick(QUrl(server.host() + bad + ",N,http://n.org"));
             QVERIFY(added.wait(5000));
             QCOMPARE(added.last().at(0).toString(), FormAddUrl::stockPicture());

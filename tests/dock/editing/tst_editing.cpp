@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -636,10 +637,15 @@ private slots:
         }
     }
 
-    void sidePanelTabsSurviveClosing()
+    // The panel first opens in the middle of the screen; later openings keep
+    // the place it was dragged to, and the tab that was chosen.
+    void sidePanelKeepsPlaceAndTab()
     {
         FormSidebarMenu side;
         side.show();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(side.geometry().center().x(), area.center().x());
+        side.move(40, 50);
         auto *system = side.findChild<QScrollArea *>("scrollAreaSystem");
         auto *tools = side.findChild<QScrollArea *>("scrollAreaSystem2");
         QVERIFY(system->isVisible() && !tools->isVisible());
@@ -647,6 +653,7 @@ private slots:
         QVERIFY(!system->isVisible() && tools->isVisible());
         side.findChild<QPushButton *>("close")->click();
         side.show();
+        QCOMPARE(side.pos(), QPoint(40, 50));
         QVERIFY(!system->isVisible() && tools->isVisible());
         QCOMPARE(side.findChild<QPushButton *>("MButton1")->text(), QString("系统工具"));
         QCOMPARE(side.findChild<QPushButton *>("MButton2")->text(), QString("佐凡工具"));

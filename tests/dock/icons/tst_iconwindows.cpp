@@ -7,6 +7,7 @@
 #include "fakevolumes.h"
 #include "iconhelpers.h"
 #include "testenv.h"
+#include "textfit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -145,6 +146,31 @@ private slots:
         QCOMPARE(chooser.diskName()->text(), QString("盘符：无"));
         QCOMPARE(box->currentIndex(), 0);
         QCOMPARE(chooser.drive(), QString("0"));
+    }
+
+    // A mount point far longer than a drive letter shows what fits; the
+    // whole path is what the icon gets.
+    void longMountPointFitsAndIsSavedWhole()
+    {
+        const QString path("/media/anna/A very long name of a removable disk");
+        m_volumes.list.clear();
+        m_volumes.add(path, "STICK", true);
+        FormSelectDisk chooser;
+        chooser.setIconData("ico1", "0");
+        chooser.show();
+        QSignalSpy saved(&chooser, &FormSelectDisk::setIconDisk);
+        emit chooser.comboBox()->activated(0);
+        QCOMPARE(chooser.diskName()->toolTip(), "盘符：" + path);
+        QCOMPARE(chooser.comboBox()->itemData(0, Qt::ToolTipRole).toString(), path);
+        const QStringList clipped = clippedTexts(&chooser);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
+        const QFontMetrics fm(chooser.comboBox()->font());
+        QVERIFY(fm.horizontalAdvance(chooser.comboBox()->currentText()) < chooser.comboBox()->width() - 26);
+        chooser.saveButton()->click();
+        QCOMPARE(saved.value(0), QVariantList({ "ico1", path }));
+        // Opened again for that icon, the list shows its drive.
+        chooser.setIconData("ico1", path);
+        QCOMPARE(chooser.comboBox()->currentIndex(), 0);
     }
 
     // What the save button sends: ("-" for nothing, the window staying up).

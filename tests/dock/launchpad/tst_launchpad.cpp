@@ -405,6 +405,19 @@ private slots:
         QFile f(FormLaunchStarter::filePath());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
+
+        // A release that never came (the grab was taken away): the next
+        // drag, of another icon, first puts the stale one back.
+        pad.toggleShow();
+        QTest::qWait(450);
+        moveTo(pad, "ico0001", on(pad, "ico0001", 80));
+        moveTo(pad, "ico0001", on(pad, "ico0003", 150));
+        moveTo(pad, "ico0004", on(pad, "ico0004", 80));
+        QVERIFY(!pad.iconWidget("ico0001")->isLifted());
+        QVERIFY(pad.iconWidget("ico0004")->isLifted());
+        moveTo(pad, "ico0004", on(pad, "ico0000", 10));
+        pad.IconPressRelease("ico0004", QPoint());
+        QCOMPARE(ids(saved()), (QStringList { "ico0004", "ico0000", "ico0001", "ico0002", "ico0003" }));
     }
 
     // ---- edit mode ---------------------------------------------------------------

@@ -2,6 +2,7 @@
 // reserved strip and the desktop icons, through fakes of the desktop.
 #include "dock/icons/formcommonicon.h"
 #include "dock/window/backgroundstyle.h"
+#include "dock/window/dockplacement.h"
 #include "dock/window/formdetection.h"
 #include "testenv.h"
 #include "widgetfixture.h"
@@ -141,6 +142,23 @@ private slots:
         QTRY_VERIFY(w.bar()->isAtRest());
         w.IconSorting();
         QVERIFY(w.inputRegion().boundingRect().height() <= 64);
+    }
+
+    // The bar that moves to another edge under the pointer (the launch pad
+    // takes it to the bottom) gives up where it stood: the box around both
+    // would take every click on the screen.
+    void inputShapeFollowsTheBarToAnotherEdge()
+    {
+        QWidget win;
+        DockPlacement::Frames f;
+        f.window = &win;
+        DockPlacement place(f);
+        place.sendInputRegion(QRect(200, 0, 800, 64), true);
+        place.sendInputRegion(QRect(180, 0, 840, 128), true); // grown in place: the box
+        QCOMPARE(place.inputRegion(), QRegion(QRect(180, 0, 840, 128)));
+        place.sendInputRegion(QRect(200, 736, 800, 64), true);
+        QCOMPARE(place.inputRegion(), QRegion(QRect(200, 736, 800, 64)));
+        QCOMPARE(wins->regions.value(&win), place.inputRegion());
     }
 
     void backgroundLooks_data()
