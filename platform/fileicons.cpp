@@ -62,13 +62,20 @@ QStringList ThemeFileIcons::iconNames(const QString &file)
     return names;
 }
 
+QIcon ThemeFileIcons::iconOf(const QString &name)
+{
+    if (!QFileInfo(name).isAbsolute())
+        return XdgIcon::fromTheme(name);
+    return RegularFile::pictureFits(name) ? QIcon(name) : QIcon();
+}
+
 QPixmap ThemeFileIcons::largeIcon(const QString &file, int size)
 {
     if (!QFileInfo::exists(file))
         return QPixmap();
     QIcon icon;
     for (const QString &name : iconNames(file)) {
-        icon = QFileInfo(name).isAbsolute() ? QIcon(name) : XdgIcon::fromTheme(name);
+        icon = iconOf(name);
         if (!icon.isNull())
             break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 #include "service.h"
 
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -29,6 +30,10 @@ public:
     // The theme names to try, best first; an absolute picture path may stand
     // first where a desktop file names one.
     static QStringList iconNames(const QString &file);
+    // The icon of one such name. A path is loaded by QIcon at paint time,
+    // out of our hands: it is taken only when it names a picture that passes
+    // the checks of RegularFile (no pipe, no picture of gigabytes).
+    static QIcon iconOf(const QString &name);
 };
 
 } // namespace platform

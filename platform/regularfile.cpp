@@ -134,15 +134,23 @@ QIODevice *openPicture(const QString &path, qint64 cap, qint64 maxPixels)
     return buffer;
 }
 
-QImage readImage(const QString &path, qint64 cap, qint64 maxPixels)
+QImage readImage(const QString &path, qint64 cap, qint64 maxPixels, bool autoTransform)
 {
     QIODevice *device = openPicture(path, cap, maxPixels);
     if (!device)
         return QImage();
     QImageReader reader(device);
+    reader.setAutoTransform(autoTransform);
     const QImage image = reader.read();
     delete device;
     return image;
+}
+
+bool pictureFits(const QString &path, qint64 cap, qint64 maxPixels)
+{
+    QIODevice *device = openPicture(path, cap, maxPixels);
+    delete device;
+    return device != nullptr;
 }
 
 } // namespace platform::RegularFile

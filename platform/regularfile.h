@@ -32,7 +32,12 @@ const char *describe(Status s);
 
 // A picture, decoded only after its file and its stated size passed the caps.
 // A null image when it cannot be read or is too large.
-QImage readImage(const QString &path, qint64 cap = PictureCap, qint64 maxPixels = PicturePixels);
+// autoTransform turns a photo as its camera data says.
+QImage readImage(const QString &path, qint64 cap = PictureCap, qint64 maxPixels = PicturePixels,
+                 bool autoTransform = false);
+// Whether the picture passes the same checks, for a path that is then handed
+// to a reader we do not control (QIcon loads a file by its name).
+bool pictureFits(const QString &path, qint64 cap = PictureCap, qint64 maxPixels = PicturePixels);
 // The bytes of a picture in a device of their own, for readers that decode
 // lazily (QMovie); nullptr when the file or its stated size fails the caps.
 // The caller owns the device.

@@ -1,4 +1,5 @@
 #include "wallpaper.h"
+#include "regularfile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -98,10 +99,10 @@ Step kde()
         const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
             + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc");
         QString found;
-        QFile f(file);
+        QByteArray text;
         // A small local file: read at once, but still answered later like the others.
-        if (f.size() < 4 * 1024 * 1024 && f.open(QIODevice::ReadOnly | QIODevice::Text))
-            found = DesktopWallpaper::fromKdeConfig(QString::fromUtf8(f.readAll()));
+        if (RegularFile::read(file, RegularFile::ListCap, &text) == RegularFile::Status::Ok)
+            found = DesktopWallpaper::fromKdeConfig(QString::fromUtf8(text));
         QTimer::singleShot(0, ctx, [done, found] { done(found); });
     };
 }

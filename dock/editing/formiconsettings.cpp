@@ -7,6 +7,7 @@
 #include "dock/style/dockstyle.h"
 #include "dock/toast/formsystemhint.h"
 #include "platform/dialogs.h"
+#include "platform/regularfile.h"
 #include "platform/windowsystem.h"
 
 #include <QCloseEvent>
@@ -170,7 +171,7 @@ QString FormIconSettings::pairPart(const QString &picture, const QString &keep)
     name.replace(QLatin1Char(','), QLatin1Char('_'));
     if (!name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
         name += QStringLiteral(".png");
-    if (IconFolder::savePng(QImage(picture), name))
+    if (IconFolder::savePng(platform::RegularFile::readImage(picture), name))
         return IconFolder::file(name);
     qDebug() << "图标保存失败" << picture;
     return keep;
@@ -261,7 +262,7 @@ void FormIconSettings::on_customizeButton_clicked()
     if (fi.suffix() == QLatin1String("ico") || fi.suffix() == QLatin1String("ICO")) {
         // An icon file becomes a PNG copy in the icon folder.
         const QString name = fi.baseName() + QStringLiteral("ico.png");
-        if (IconFolder::savePng(QPixmap(file), name))
+        if (IconFolder::savePng(platform::RegularFile::readImage(file), name))
             setPicture(IconFolder::file(name));
         return;
     }

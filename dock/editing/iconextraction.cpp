@@ -4,6 +4,7 @@
 #include "platform/fileicons.h"
 #include "platform/peicons.h"
 #include "platform/programfiles.h"
+#include "platform/regularfile.h"
 
 #include <XdgIcon>
 
@@ -46,12 +47,12 @@ QString IconExtraction::file(int n) const
 QList<QImage> IconExtraction::peImages(const QString &file, int *largestOut)
 {
     QList<QImage> out;
-    QFile f(file);
-    if (f.size() > MaxProgramFileBytes || !f.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (platform::RegularFile::read(file, MaxProgramFileBytes, &bytes) != platform::RegularFile::Status::Ok) {
         qDebug() << "dll加载失败！" << file;
         return out;
     }
-    const platform::PeIcons::Contents contents = platform::PeIcons::read(f.readAll());
+    const platform::PeIcons::Contents contents = platform::PeIcons::read(bytes);
 
     // Every picture of the largest standard size, in resource order: several
     // groups (or colour depths) of that size give several pictures.
@@ -79,7 +80,7 @@ QList<QImage> IconExtraction::themeImages(const QString &file)
     QList<QImage> out;
     QIcon icon;
     for (const QString &name : platform::ThemeFileIcons::iconNames(file)) {
-        icon = QFileInfo(name).isAbsolute() ? QIcon(name) : XdgIcon::fromTheme(name);
+        icon = platform::ThemeFileIcons::iconOf(name);
         if (!icon.isNull())
             break;
     }

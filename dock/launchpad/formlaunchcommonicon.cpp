@@ -3,6 +3,7 @@
 
 #include "dock/icons/iconpictures.h"
 #include "dock/style/dockstyle.h"
+#include "platform/regularfile.h"
 
 #include <QCursor>
 #include <QDebug>
@@ -106,7 +107,12 @@ void FormLaunchCommonIcon::showPicture(bool reuseMovie)
         gifShown = true;
         if (!reuseMovie || !movie) {
             delete movie;
-            movie = new QMovie(iconPath, QByteArray(), this);
+            // Through the picture checks: a stored path may name a pipe or a giant.
+            QIODevice *bytes = platform::RegularFile::openPicture(iconPath);
+            // One that fails them shows nothing, as any picture that cannot be read.
+            movie = bytes ? new QMovie(bytes, QByteArray(), this) : new QMovie(this);
+            if (bytes)
+                bytes->setParent(movie);
         }
         movie->setScaledSize(size);
         label->setMovie(movie);

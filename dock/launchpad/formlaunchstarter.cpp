@@ -19,6 +19,7 @@
 #include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/programfiles.h"
+#include "platform/regularfile.h"
 #include "platform/wallpaper.h"
 #include "platform/windowsystem.h"
 
@@ -31,7 +32,6 @@
 #include <QFileInfo>
 #include <QApplication>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPropertyAnimation>
@@ -575,9 +575,9 @@ void FormLaunchStarter::setBackgroundPicture(const QString &path)
     if (key == m_pictureKey && !m_pictureKey.isNull())
         return;
     m_pictureKey = key;
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    m_picture = path.isEmpty() ? QImage() : reader.read();
+    m_picture = path.isEmpty() ? QImage()
+                               : platform::RegularFile::readImage(path, platform::RegularFile::PictureCap,
+                                                                  platform::RegularFile::PicturePixels, true);
     renderBackground();
 }
 

@@ -53,9 +53,10 @@ QString newId()
 
 bool isSafeFileName(const QString &id)
 {
-    // Letters and digits of ASCII alone: no separator, no dot, no leading
-    // dash, nothing a file system or a program could read as more.
-    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9]{1,64}")));
+    // The form IDs are made in, "ico" and digits: no separator, no dot, no
+    // leading dash, and no name of our own files ("Zorvane", "LaunchPad",
+    // "config") that deleting a menu would take with it.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(QStringLiteral("ico[0-9]{1,61}")));
     return form.match(id).hasMatch();
 }
 

@@ -66,9 +66,8 @@ QString newId();
 // IDs hold only the minute and the millisecond, so two adds can meet.
 QString freeId(const std::function<bool(const QString &)> &taken);
 // Whether an ID may name a file (a menu's "<id>.xml" beside the icon file):
-// only plain IDs of ASCII letters and digits, as new and preset IDs are
-// ("ico" and digits). A row read from a file with any other ID stays in its
-// table, but names no file.
+// only IDs of the form new and preset IDs have, "ico" and digits. A row read
+// from a file with any other ID stays in its table, but names no file.
 bool isSafeFileName(const QString &id);
 // The icon menu file of a MENU row, or an empty string when its ID may not name a file.
 QString menuFilePath(const QString &id);

@@ -157,18 +157,29 @@ void DockSettings::setValue(const QString &key, const QVariant &value)
     }
 }
 
+QString DockSettings::scratchTemplate() const
+{
+    // In the private runtime folder when there is one: it lives in memory on
+    // most systems, so a full disk still leaves room to read the settings.
+    const QString runtime = platform::runtimeFolder();
+    const QString name = QFileInfo(m_path).fileName() + QLatin1String(ScratchPrefix) + QStringLiteral("XXXXXX");
+    return (runtime.isEmpty() ? QFileInfo(m_path).absolutePath() : runtime) + QLatin1Char('/') + name;
+}
+
 void DockSettings::removeLeftovers() const
 {
     const QFileInfo fi(m_path);
-    QDir dir = fi.absoluteDir();
-    const QStringList stale = dir.entryList({ fi.fileName() + QLatin1String(ScratchPrefix) + QLatin1Char('*') },
-                                            QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString &name : stale) {
-        const QString p = dir.filePath(name);
-        if (QFileInfo(p).isDir())
-            QDir(p).removeRecursively();
-        else
-            QFile::remove(p);
+    for (const QString &folder : { fi.absolutePath(), QFileInfo(scratchTemplate()).absolutePath() }) {
+        QDir dir(folder);
+        const QStringList stale = dir.entryList({ fi.fileName() + QLatin1String(ScratchPrefix) + QLatin1Char('*') },
+                                                QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QString &name : stale) {
+            const QString p = dir.filePath(name);
+            if (QFileInfo(p).isDir())
+                QDir(p).removeRecursively();
+            else
+                QFile::remove(p);
+        }
     }
     // An empty lock beside the file is what an older QSettings-based save
     // left when it was killed; nothing of ours takes that lock any more.
@@ -177,23 +188,23 @@ void DockSettings::removeLeftovers() const
         QFile::remove(lock.filePath());
 }
 
-bool DockSettings::parse(const QByteArray &bytes, QVariantMap *out) const
+DockSettings::Parse DockSettings::parse(const QByteArray &bytes, QVariantMap *out) const
 {
     out->clear();
     if (!looksLikeText(bytes))
-        return false;
-    QTemporaryDir scratch(m_path + QLatin1String(ScratchPrefix) + QStringLiteral("XXXXXX"));
+        return Parse::NotIni;
+    QTemporaryDir scratch(scratchTemplate());
     if (!scratch.isValid())
-        return false;
+        return Parse::NoScratch;
     const QString copy = scratch.filePath(QStringLiteral("config.ini"));
     if (!writeAll(copy, bytes))
-        return false;
+        return Parse::NoScratch;
     QSettings set(copy, QSettings::IniFormat);
     if (set.status() != QSettings::NoError)
-        return false;
+        return Parse::NotIni;
     for (const QString &key : set.allKeys())
         out->insert(key, set.value(key));
-    return true;
+    return Parse::Ok;
 }
 
 void DockSettings::load()
@@ -202,6 +213,7 @@ void DockSettings::load()
     m_base.clear();
     m_exists = false;
     m_pending.clear();
+    m_unread = false;
     removeLeftovers();
 
     // Through the shared reader: a pipe or a device would block or never end,
@@ -215,9 +227,19 @@ void DockSettings::load()
         qWarning() << "config.ini is not a regular file, ignored:" << m_path;
         return;
     }
-    const bool readable = status == Status::Ok;
     QVariantMap values;
-    if (!readable || !parse(bytes, &values)) {
+    // Too large for ours reads as not ours; unreadable as not read.
+    const Parse parsed = status == Status::Ok       ? parse(bytes, &values)
+                       : status == Status::Failed   ? Parse::NoScratch
+                                                    : Parse::NotIni;
+    if (parsed == Parse::NoScratch) {
+        // Neither good nor bad: the defaults stand in for this run, and the
+        // file stays as it is.
+        qWarning() << "config.ini could not be read, it is left as it is:" << m_path;
+        m_unread = true;
+        return;
+    }
+    if (parsed != Parse::Ok) {
         // Loading the same unreadable file again keeps no second copy.
         const QFileInfo fi(m_path);
         const QString seen = QString::number(fi.size()) + QLatin1Char('/')
@@ -237,9 +259,9 @@ bool DockSettings::save()
 {
     QByteArray bytes;
     bool ok = false;
-    {
+    if (!m_unread) {
         QDir().mkpath(QFileInfo(m_path).absolutePath());
-        QTemporaryDir scratch(m_path + QLatin1String(ScratchPrefix) + QStringLiteral("XXXXXX"));
+        QTemporaryDir scratch(scratchTemplate());
         const QString copy = scratch.filePath(QStringLiteral("config.ini"));
         // QSettings formats the text on a copy of the file as last read, so
         // groups keep their order and the bytes are what it always wrote.
@@ -259,7 +281,7 @@ bool DockSettings::save()
     if (ok) {
         // What will stand in the file must read back as what we hold.
         QVariantMap check;
-        ok = parse(bytes, &check) && check.keys() == m_values.keys();
+        ok = parse(bytes, &check) == Parse::Ok && check.keys() == m_values.keys();
         for (auto it = m_values.constBegin(); ok && it != m_values.constEnd(); ++it)
             ok = check.value(it.key()).toString() == it.value().toString();
     }

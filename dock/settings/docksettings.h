@@ -100,7 +100,8 @@ public:
 
     // Reads the file again; what was not saved is dropped. A file that is not
     // an INI text (binary, UTF-16, not UTF-8, unparsable or oversized) is kept
-    // as "config.ini.bad" and reads as no file.
+    // as "config.ini.bad" and reads as no file. One that cannot be read at
+    // all reads as no file too, and is never saved over.
     void load();
     // Whether the file was there and readable at the last load or was saved since.
     bool exists() const { return m_exists; }
@@ -136,7 +137,9 @@ signals:
     void saveFailed(const QString &path);
 
 private:
-    bool parse(const QByteArray &bytes, QVariantMap *out) const;
+    enum class Parse { Ok, NotIni, NoScratch };
+    Parse parse(const QByteArray &bytes, QVariantMap *out) const;
+    QString scratchTemplate() const;
     void removeLeftovers() const;
 
     QString m_path;
@@ -148,5 +151,9 @@ private:
     QString m_keptBad; // size and time of the unreadable file last kept aside
     bool m_exists = false;
     bool m_failing = false;
+    // The file is there but could not be read (no right to, or no room for
+    // the scratch copy): what is in memory is not what it holds, so nothing
+    // is written over it until a load succeeds.
+    bool m_unread = false;
     bool m_saveQueued = false;
 };

@@ -323,7 +323,8 @@ void FormUpload::httpFinished()
     }
 
     QString problem = transferProblem(r);
-    if (problem.isEmpty() && file && !file->commit())
+    // Flushed first: commit() would put a cut file in place on a full disk.
+    if (problem.isEmpty() && file && (!file->flush() || !file->commit()))
         problem = QStringLiteral("无法写入 %1").arg(downloadPath);
     if (!problem.isEmpty()) {
         downloadFailed(problem);

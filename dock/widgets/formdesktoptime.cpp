@@ -3,6 +3,7 @@
 #include "dock/settings/docksettings.h"
 #include "dock/style/dockstyle.h"
 #include "platform/clock.h"
+#include "platform/screens.h"
 #include "platform/windowsystem.h"
 #include "ui_formdesktoptime.h"
 
@@ -526,15 +527,22 @@ void FormDesktopTime::ReadSettings()
         ui->SizeQSlider->setValue(500);
         return;
     }
-    move(look.pos);
+    // The file holds only numbers: the clock keeps its top left on the desktop.
+    const int size = look.size;
+    const QRect desktop = platform::ScreensService::get().desktopGeometry();
+    QPoint pos = look.pos;
+    if (desktop.isValid())
+        pos = QPoint(qBound(desktop.left(), pos.x(), desktop.right() + 1 - qMin(size, desktop.width())),
+                     qBound(desktop.top(), pos.y(), desktop.bottom() + 1 - qMin(size + 50, desktop.height())));
+    move(pos);
     ui->TimeStyleClick->setCurrentIndex(look.style);
     DesktopTimeStyle(look.style);
     DesktopTimeLanguage(look.language);
     alphaPercent = look.alpha;
     DesktopTimeStyle(styleIndex);
     ui->AlphaQSlider->setValue(look.alpha);
-    DesktopTimeSize(look.size);
-    ui->SizeQSlider->setValue(look.size);
+    DesktopTimeSize(size);
+    ui->SizeQSlider->setValue(size);
 }
 
 void FormDesktopTime::SaveSettings()

@@ -1,5 +1,6 @@
 // What our programs find where they expect their files, sockets and locks,
 // when it is not what they expect.
+#include "platform/fileicons.h"
 #include "platform/paths.h"
 #include "platform/regularfile.h"
 #include "platform/singleinstance.h"
@@ -113,6 +114,13 @@ private slots:
         // Not a file, not a picture.
         QVERIFY(RegularFile::readImage(makeFifo(d.path() + "/pipe.png")).isNull());
         QVERIFY(RegularFile::readImage(TestEnv::writeFile(d.path() + "/junk.png", "junk")).isNull());
+
+        // A path handed on to QIcon passes the same checks first.
+        QVERIFY(RegularFile::pictureFits(png));
+        QVERIFY(!RegularFile::pictureFits(huge));
+        QVERIFY(ThemeFileIcons::iconOf(d.path() + "/pipe.png").isNull());
+        QVERIFY(ThemeFileIcons::iconOf(huge).isNull());
+        QVERIFY(!ThemeFileIcons::iconOf(png).isNull());
 
         QIODevice *dev = RegularFile::openPicture(png);
         QVERIFY(dev);

@@ -25,7 +25,11 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTimer>
+#include <QMovie>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -894,6 +898,12 @@ private slots:
         QCOMPARE(picture->text(), QString("e"));
         icon.setData("g", ":/image/icon/rocket.gif", "ICON", "g");
         QVERIFY(icon.isGif());
+        // A stored moving picture that is a pipe shows nothing, at once.
+        QTemporaryDir d;
+        const QString pipe = d.filePath("pipe.gif");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        icon.setData("p", pipe, "ICON", "p");
+        QVERIFY(picture->movie() && picture->movie()->currentImage().isNull());
     }
 };
 

@@ -220,6 +220,31 @@ private slots:
         QCOMPARE(failed.count(), 2); // a new failure after a success is told again
     }
 
+    // A file that could not even be read (no room for the copy QSettings
+    // parses) is neither bad nor empty: the defaults that stand in for it
+    // are never written over it.
+    void aFileThatCouldNotBeReadIsNeverSavedOver()
+    {
+        const QByteArray old = "[System]\nMargin=4\nIcoSize=48\n";
+        TestEnv::writeFile(path(), old);
+        FileSizeLimit *full = new FileSizeLimit(0);
+        DockSettings s(path());
+        delete full;
+        QSignalSpy failed(&s, &DockSettings::saveFailed);
+        QVERIFY(!s.exists());
+        QCOMPARE(s.icoSize(), 64);
+        s.setMargin(9);
+        QVERIFY(!s.save());
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(contents(path()), old);
+        QVERIFY(!QFile::exists(path() + ".bad"));
+        s.load();
+        QCOMPARE(s.icoSize(), 48);
+        s.setMargin(9);
+        QVERIFY(s.save());
+        QVERIFY(contents(path()).contains("Margin=9"));
+    }
+
     void hotkeyNamesMatchExactly()
     {
         QCOMPARE(DockSettings::hotkeyIndex("LaunchPad"), 0);

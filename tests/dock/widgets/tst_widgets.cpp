@@ -2,6 +2,7 @@
 #include "dock/widgets/formdesktopwidget.h"
 #include "dock/widgets/formweather.h"
 #include "dock/widgets/formweathereffects.h"
+#include "fakedesktop.h"
 #include "fakeplatform.h"
 #include "platform/paths.h"
 #include "testenv.h"
@@ -353,6 +354,19 @@ private slots:
         clock.setShow(false);
         QTest::qWait(2300);
         QCOMPARE(readConfig("DesktopWidget/TimeSize").toString(), QString("300"));
+    }
+
+    // A place in the file far off the desktop: the clock comes back onto it,
+    // whole where it fits.
+    void clockFromAHostileFileStaysOnTheDesktop()
+    {
+        writeConfig({ { "DesktopWidget/TimePos", QPoint(99999, -5000) }, { "DesktopWidget/TimeSize", "100000" } });
+        FakeWindowSystem windows;
+        FakeScreens screens; // 1280 x 800
+        FormDesktopTime clock;
+        clock.setShow(true);
+        QCOMPARE(clock.size(), QSize(800, 850));
+        QCOMPARE(clock.pos(), QPoint(480, 0));
     }
 
     // The clock lies below the other windows on every desktop; only what it

@@ -41,11 +41,11 @@ class TestDockActions : public QObject
 
     static QList<DockIconRecord> sampleRows()
     {
-        return { { "icoProg", ":/p.png", "prog", "ICON", "/usr/bin/prog", "" },
+        return { { "ico0101", ":/p.png", "prog", "ICON", "/usr/bin/prog", "" },
                  { "icoWeb", ":/p.png", "web", "URL", "https://example.org/x", "" },
                  { "icoDrive", ":/p.png", "drive", "DISK", "/media/data", "" },
                  { "icoNoDrive", ":/p.png", "drive", "DISK", "0", "" },
-                 { "icoMenu", ":/p.png", "menu", "MENU", "0", "" },
+                 { "ico0505", ":/p.png", "menu", "MENU", "0", "" },
                  { "icoPad", ":/p.png", "pad", "LAUNCHPAD", "0", "" },
                  { "icoStart", ":/p.png", "start", "STARTMENU", "0", "" },
                  { "icoSet", ":/p.png", "set", "SETTING", "0", "" },
@@ -108,11 +108,11 @@ private slots:
     {
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("effects");
-        QTest::newRow("program") << "icoProg" << "path /usr/bin/prog";
+        QTest::newRow("program") << "ico0101" << "path /usr/bin/prog";
         QTest::newRow("address") << "icoWeb" << "url https://example.org/x";
         QTest::newRow("drive") << "icoDrive" << "url file:///media/data";
         QTest::newRow("drive not chosen") << "icoNoDrive" << "drive chooser icoNoDrive";
-        QTest::newRow("menu") << "icoMenu" << "menu icoMenu";
+        QTest::newRow("menu") << "ico0505" << "menu ico0505";
         QTest::newRow("launch pad") << "icoPad" << "launch pad";
         QTest::newRow("start menu") << "icoStart" << "start menu";
         QTest::newRow("settings") << "icoSet" << "settings";
@@ -156,16 +156,16 @@ private slots:
         actions.setCommand(DockIconMenuCode::AddBlank, [&ran](const QString &id) { ran << "blank " + id; });
         actions.setCommand(DockIconMenuCode::MenuAddIcon, [&ran](const QString &id) { ran << "menu add " + id; });
         QSignalSpy popup(&actions, &DockActions::popupChanged);
-        actions.runCommand("icoProg", DockIconMenuCode::AddBlank);
-        actions.runCommand("icoMenu", DockIconMenuCode::MenuAddIcon);
+        actions.runCommand("ico0101", DockIconMenuCode::AddBlank);
+        actions.runCommand("ico0505", DockIconMenuCode::MenuAddIcon);
         // Codes no one took, and the unused ones, do nothing.
         for (int code : { int(DockIconMenuCode::AddIcon), int(DockIconMenuCode::AddExtensionIcon), 14, 19, 99, -1 })
-            actions.runCommand("icoProg", code);
-        QCOMPARE(ran, QStringList({ "blank icoProg", "menu add icoMenu" }));
+            actions.runCommand("ico0101", code);
+        QCOMPARE(ran, QStringList({ "blank ico0101", "menu add ico0505" }));
         QCOMPARE(windows.madeCount(), 0);
 
-        actions.runCommand("icoProg", DockIconMenuCode::MenuOpening);
-        actions.runCommand("icoProg", DockIconMenuCode::MenuClosed);
+        actions.runCommand("ico0101", DockIconMenuCode::MenuOpening);
+        actions.runCommand("ico0101", DockIconMenuCode::MenuClosed);
         QCOMPARE(popup.count(), 2);
         QCOMPARE(popup.at(0).first().toBool(), true);
         QCOMPARE(popup.at(1).first().toBool(), false);
@@ -236,16 +236,16 @@ private slots:
         icons.setRows(sampleRows());
         DockWindows windows;
         DockActions actions(&icons, &windows);
-        const QString menuFile = FormMenu::menuFilePath("icoMenu");
-        const QString otherFile = FormMenu::menuFilePath("icoProg");
+        const QString menuFile = FormMenu::menuFilePath("ico0505");
+        const QString otherFile = FormMenu::menuFilePath("ico0101");
         QVERIFY(DockFile::write(menuFile, {}));
         QVERIFY(DockFile::write(otherFile, {}));
-        QVERIFY(actions.removeIcon("icoMenu"));
+        QVERIFY(actions.removeIcon("ico0505"));
         QVERIFY(!QFile::exists(menuFile));
-        QCOMPARE(icons.indexOfId("icoMenu"), -1);
-        QVERIFY(actions.removeIcon("icoProg"));
+        QCOMPARE(icons.indexOfId("ico0505"), -1);
+        QVERIFY(actions.removeIcon("ico0101"));
         QVERIFY(QFile::exists(otherFile)); // only a menu icon owns a menu file
-        QVERIFY(!actions.removeIcon("icoProg"));
+        QVERIFY(!actions.removeIcon("ico0101"));
         QCOMPARE(icons.rowCount(), sampleRows().size() - 2);
     }
 

@@ -147,7 +147,8 @@ private slots:
         QTest::newRow("option") << "-rf" << false;
         QTest::newRow("hidden") << ".ico1" << false;
         QTest::newRow("empty") << "" << false;
-        QTest::newRow("letters") << "icoOther" << true;
+        QTest::newRow("letters") << "icoOther" << false;
+        QTest::newRow("the icon file's own name") << "Zorvane" << false;
         QTest::newRow("line break") << "ico1\n" << false;
         QTest::newRow("space") << "ico 1" << false;
         QTest::newRow("not ASCII") << "ico计算机" << false;
