@@ -31,6 +31,9 @@ FormStartUp::FormStartUp(QWidget *parent) : QWidget(parent), ui(new Ui::FormStar
     connect(ui->checkBox, &QCheckBox::clicked, this, &FormStartUp::on_checkBox_clicked);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    // It comes by itself while the user works: it must not take the keyboard
+    // or close a menu the user has open.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     ui->noButton->setFont(promptFont(15));
     ui->okButton->setFont(promptFont(15));
     ui->label_6->setFont(promptFont(18));
