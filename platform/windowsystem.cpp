@@ -70,10 +70,9 @@ void applyRole(QWidget *w)
 }
 
 // Window managers drop a window's states when it is withdrawn: each show
-// writes them again, before the window is mapped.
-// The states written before the map can still be lost when the manager
-// handles an earlier withdrawal late (a quick hide and show): once the window
-// is painted, and so mapped, they are asked for once more.
+// writes them again, before the window is mapped. They can still be lost when
+// the manager handles an earlier withdrawal late (a quick hide and show):
+// once the window is painted, and so mapped, they are asked for once more.
 class RoleKeeper final : public QObject
 {
 public:

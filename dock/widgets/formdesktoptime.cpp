@@ -25,10 +25,7 @@ const int MaxAlpha = 100;
 const QString Light = QStringLiteral("Microsoft YaHei UI Light");
 
 const char *const KeyPos = "DesktopWidget/TimePos";
-const char *const KeyStyle = "DesktopWidget/TimeStyle";
 const char *const KeyLanguage = "DesktopWidget/TimeLanguage";
-const char *const KeyAlpha = "DesktopWidget/TimeAlpha";
-const char *const KeySize = "DesktopWidget/TimeSize";
 
 // How each text label is fitted: its font family, its pixel size for the
 // driving size P, and the width it takes for a text w wide (room for the

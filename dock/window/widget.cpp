@@ -4,11 +4,10 @@
 #include "dockplacement.h"
 #include "common/translations.h"
 #include "dockactions.h"
-#include "hovertips.h"
 #include "dockmenus.h"
 #include "dockmessages.h"
 #include "dockwindows.h"
-
+#include "hovertips.h"
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
@@ -104,7 +103,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconPressRelease, this, &Widget::IconPressRelease);
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
     connect(m_bar, &DockBar::rowsChanged, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
-    connect(m_bar, &DockBar::aboutToPaint, m_relayoutTimer, [this] { if (m_relayoutTimer->isActive()) { m_relayoutTimer->stop(); IconSorting(); } });
+    connect(m_bar, &DockBar::aboutToPaint, this, &Widget::relayoutIfPending);
     m_drag = makeDrag();
     m_adding = makeAdding();
 

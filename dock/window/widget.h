@@ -278,13 +278,13 @@ private:
     // The secondary windows, connected to the dock when first made.
     void wireWindow(QWidget *window);
     void wireActions();
-    FormSettings *settingsPanel();
     FormWeather *weatherWindow();
     void createHotkeys(const QString texts[5]);
     void updateInputShape();
     void showToast(const QString &text);
-    bool openTool(const QString &cl);
     void rebuildBar();
+    // A relayout that waits runs now, so that it goes out in the same picture.
+    void relayoutIfPending();
     void applySizes();
     void sizeBar(int a, int b);
     void placeBarFrames();

@@ -181,6 +181,14 @@ void Widget::paintBackgroundOnBar()
     m_bar->setBackground(b);
 }
 
+void Widget::relayoutIfPending()
+{
+    if (!m_relayoutTimer->isActive())
+        return;
+    m_relayoutTimer->stop();
+    IconSorting();
+}
+
 void Widget::IconWidth(QString, int)
 {
     m_relayoutTimer->start(1);

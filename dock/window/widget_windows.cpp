@@ -64,5 +64,4 @@ void Widget::wireWindow(QWidget *window)
     }
 }
 
-FormSettings *Widget::settingsPanel() { return m_windows->settingsPanel(); }
 FormWeather *Widget::weatherWindow() { return m_windows->weatherWindow(); }
