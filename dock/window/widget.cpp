@@ -6,6 +6,8 @@
 #include "dockactions.h"
 #include "dockmenus.h"
 #include "dockmessages.h"
+#include "dockshowing.h"
+#include "firstpaint.h"
 #include "dockwindows.h"
 #include "hovertips.h"
 
@@ -78,9 +80,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     m_autoHide = new AutoHide(this, ui->frameMain, this);
     m_detection = m_autoHide->strip();
-    connect(m_autoHide, &AutoHide::stripTouched, this, &Widget::MouseIn);
-    connect(m_autoHide, &AutoHide::slideInFinished, this, &Widget::myInEnd);
-    connect(m_autoHide, &AutoHide::slideOutFinished, this, &Widget::HiddenEnd);
     m_place = new DockPlacement({ this, ui->main, ui->frameMain, ui->frameBackground, ui->frameWork, m_detection });
 
     m_disks = new RemovableDisks(this);
@@ -107,6 +106,22 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_drag = makeDrag();
     m_adding = makeAdding();
 
+    // When the bar is in sight, and the start-up work that waits for it.
+    m_showing = new DockShowing({ this, ui->main, { ui->Detection, ui->Detection00 }, ui->frameDragAdd, m_autoHide,
+                                  m_bar, m_tips, m_menus->startMenu(), m_launchPad, m_windows },
+                                &m_set, this);
+    m_showing->setMenus([this](const QString &id) { return m_menus->menu(id); },
+                        [this](const QString &keep) { m_menus->hideAll(keep); });
+    m_showing->setBarRegion([this] { return barRegion(); });
+    connect(m_showing, &DockShowing::relayoutRequested, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
+    connect(m_showing, &DockShowing::inputShapeChanged, this, &Widget::updateInputShape);
+    connect(m_showing, &DockShowing::frameAreaRequested, this, &Widget::showFrameArea);
+    connect(m_showing, &DockShowing::availableAreaRequested, this, &Widget::WindowsTrayWndMove);
+    connect(m_showing, &DockShowing::marginRequested, this, &Widget::setMargin);
+    connect(m_showing, &DockShowing::edgeRequested, this, &Widget::setPosition);
+    connect(m_showing, &DockShowing::placeAgainRequested, this, [this] { setScreen(m_set.screen); });
+    m_firstPaint = new FirstPaint(this);
+
     initialize();
     timeOver();
 
@@ -117,14 +132,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_startUpTimer->setSingleShot(true);
     connect(m_startUpTimer, &QTimer::timeout, this, &Widget::StartUpOver);
     m_startUpTimer->start(20000);
-    m_showTimer = new QTimer(this);
-    m_showTimer->setSingleShot(true);
-    connect(m_showTimer, &QTimer::timeout, this, &Widget::setShowWindows);
 }
 
 Widget::~Widget()
 {
     SafeFile::setFailureReporter(nullptr);
+    delete m_showing; // it hears the window's last events, which are no longer its
     delete m_place;
     delete ui;
 }

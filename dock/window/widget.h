@@ -50,6 +50,8 @@ class DockMenus;
 class DockAdding;
 class HoverTips;
 class RemovableDisks;
+class DockShowing;
+class FirstPaint;
 
 namespace Ui {
 class Widget;
@@ -81,7 +83,6 @@ public:
     bool isSlidIn() const;
     bool isDockShown() const;
     bool isFrameAreaShown() const { return m_frameAreaShown; }
-    bool desktopIconsShown() const { return m_desktopIconsShown; }
     int taskbarSide() const;
     int backgroundSide() const { return m_backgroundSide; }
     QRect availableRect() const;
@@ -104,11 +105,10 @@ public:
     DockMenus *menus() const { return m_menus; }
     FormName *nameBubble() const;
     RemovableDisks *disks() const { return m_disks; }
-    QTimer *showTimer() const { return m_showTimer; }
-    bool isPopupOpen() const { return popupOpen; }
-    bool isMenuShown() const { return m_menuShown; }
     // Dragging icons in, out of and within the bar.
     DockDrag *drag() const { return m_drag; }
+    // When the bar is in sight, and the menu and pop-up flags that keep it there.
+    DockShowing *showing() const { return m_showing; }
 
     // The large picture of a program file, for icons made from it.
     QPixmap getJumbIcon(QString filePath);
@@ -266,8 +266,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
-    void enterEvent(QEvent *e) override;
-    void leaveEvent(QEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dragLeaveEvent(QDragLeaveEvent *e) override;
@@ -289,11 +287,6 @@ private:
     void sizeBar(int a, int b);
     void placeBarFrames();
     QRegion barRegion() const;
-    // Start-up work that can wait until the bar is on the screen: run after
-    // the window's first paint (or a second after start when never shown).
-    void afterFirstPaint(const std::function<void()> &work);
-    void runAfterPaint();
-    void showStrip();
     QRect barZone() const;
     void paintBackgroundOnBar();
     DockDrag *makeDrag();
@@ -319,23 +312,16 @@ private:
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
     DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
-    bool m_painted = false;
-    QList<std::function<void()>> m_afterPaint;
     RemovableDisks *m_disks = nullptr;
+    DockShowing *m_showing = nullptr;
+    FirstPaint *m_firstPaint = nullptr; // start-up work that waits for the first paint
 
     QTimer *m_relayoutTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
-    QTimer *m_showTimer = nullptr;
 
     QxtGlobalShortcut *m_hotkeys[5] = {};
 
-    bool m_menuShown = false;
-    bool m_menuDrag = false;
-    bool popupOpen = false;
-    bool m_desktopIconsShown = true;
     bool m_frameAreaShown = false;
-    int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes
-    int m_savedEdge = 2;
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
 
     // placement, hover and auto-hide

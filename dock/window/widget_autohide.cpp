@@ -1,108 +1,20 @@
 #include "widget_p.h"
-#include "hovertips.h"
-
-#include "autohide.h"
 #include "docklayout.h"
-#include "dockmenus.h"
+#include "dockshowing.h"
 
 #include <QPropertyAnimation>
 
-// ---- auto-hide, the edge strip and the window's reactions -------------------
+// ---- auto-hide and the edge strip: DockShowing does it ---------------------
 
-void Widget::showStrip()
-{
-    // Above everything, except over the launch pad, which covers the screen.
-    QRegion bar = barRegion().translated(pos());
-    m_autoHide->showStrip(m_launchPad->isShown(), bar);
-}
-
-void Widget::myIn()
-{
-    if (m_set.pop) {
-        showNormal();
-        activateWindow();
-        show();
-        raise();
-    }
-    if (!m_autoHide->isSlidIn()) {
-        ui->main->show();
-        show();
-        m_autoHide->slideIn(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()));
-        updateInputShape();
-    }
-    ui->Detection->hide();
-    ui->Detection00->hide();
-}
-
-void Widget::myInEnd()
-{
-    m_autoHide->slideInEnded();
-    showStrip();
-}
-
-void Widget::myOut()
-{
-    m_autoHide->slideOut(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()));
-}
-
-void Widget::HiddenEnd()
-{
-    m_autoHide->slideOutEnded();
-    showStrip();
-    updateInputShape();
-}
-
-void Widget::MouseIn()
-{
-    ui->Detection->hide();
-    ui->Detection00->hide();
-    platform::WindowSystemService::get().raiseOnce(this);
-    show();
-    raise();
-    activateWindow();
-    setFocus(Qt::OtherFocusReason);
-    myIn();
-    m_autoHide->hideStrip();
-}
-
-void Widget::enterEvent(QEvent *e)
-{
-    m_autoHide->setPointerInside(true);
-    m_autoHide->hideStrip();
-    QWidget::enterEvent(e);
-}
-
-void Widget::leaveEvent(QEvent *e)
-{
-    QWidget::leaveEvent(e);
-    if (m_menuShown)
-        return;
-    m_autoHide->setPointerInside(false);
-    showStrip();
-    IconRestore();
-    m_tips->hide();
-    ui->frameDragAdd->hide();
-    if (!popupOpen && m_set.hideInEffect)
-        myOut();
-    m_relayoutTimer->start(1);
-}
+void Widget::myIn() { m_showing->slideIn(); }
+void Widget::myInEnd() { m_showing->slideInEnded(); }
+void Widget::myOut() { m_showing->slideOut(); }
+void Widget::HiddenEnd() { m_showing->slideOutEnded(); }
+void Widget::MouseIn() { m_showing->bringBack(); }
 
 bool Widget::eventFilter(QObject *o, QEvent *e)
 {
-    if (o == this && e->type() == QEvent::UpdateRequest && !m_painted) {
-        m_painted = true;
-        // Queued: the paint that this request starts comes first.
-        QTimer::singleShot(0, this, &Widget::runAfterPaint);
-    }
-    if (o == this && e->type() == QEvent::WindowDeactivate && !m_menuDrag) {
-        showStrip();
-        MenuHide();
-        hideStartMenu();
-        m_menuShown = false;
-        if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside())
-            m_tips->hide();
-        m_relayoutTimer->start(1);
-    } else if (o != this) {
+    if (o != this) {
         // The name bubble and the pop-ups inside the window: what the pointer
         // may reach follows them.
         switch (e->type()) {
@@ -117,26 +29,6 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         }
     }
     return QWidget::eventFilter(o, e);
-}
-
-void Widget::afterFirstPaint(const std::function<void()> &work)
-{
-    if (m_painted && m_afterPaint.isEmpty()) {
-        work();
-        return;
-    }
-    if (m_afterPaint.isEmpty() && !m_painted)
-        QTimer::singleShot(1000, this, &Widget::runAfterPaint);
-    m_afterPaint << work;
-}
-
-void Widget::runAfterPaint()
-{
-    m_painted = true;
-    const QList<std::function<void()>> work = std::move(m_afterPaint);
-    m_afterPaint.clear();
-    for (const auto &w : work)
-        w();
 }
 
 void Widget::showFrameArea(bool b)
@@ -170,44 +62,10 @@ void Widget::showFrameArea(bool b)
     updateInputShape();
 }
 
-void Widget::setLocking(bool b) { m_set.locking = b; }
-
-void Widget::setHide(bool b)
-{
-    m_set.hide = m_set.hideInEffect = b;
-}
-
-void Widget::setShowWindows()
-{
-    ui->main->show();
-    MouseIn();
-    m_desktopTime->RaiseWindow();
-    updateInputShape();
-}
-
-void Widget::setHideWindows()
-{
-    ui->main->hide();
-    MenuHide();
-    m_menuShown = false;
-    m_relayoutTimer->start(1);
-    m_tips->hide();
-    updateInputShape();
-}
-
-void Widget::MenuHide()
-{
-    if (m_menuShown)
-        m_menus->hideAll();
-    IconRestore();
-}
-
-void Widget::IconFreeze(bool b)
-{
-    m_bar->setFrozen(b);
-}
-
-void Widget::IconRestore()
-{
-    m_bar->restoreAll();
-}
+void Widget::setLocking(bool b) { m_showing->setLocking(b); }
+void Widget::setHide(bool b) { m_showing->setHide(b); }
+void Widget::setShowWindows() { m_showing->showDock(); }
+void Widget::setHideWindows() { m_showing->hideDock(); }
+void Widget::MenuHide() { m_showing->hideMenus(); }
+void Widget::IconFreeze(bool b) { m_bar->setFrozen(b); }
+void Widget::IconRestore() { m_bar->restoreAll(); }

@@ -3,6 +3,7 @@
 #include "dockdrag.h"
 #include "docklayout.h"
 #include "dockmenus.h"
+#include "dockshowing.h"
 
 #include <QDragMoveEvent>
 
@@ -43,7 +44,7 @@ void Widget::IconDetectionExists(QString ID) { m_drag->removeIcon(ID); }
 void Widget::returnAddIcon(QString ID, QString ico, QString name, QString cl, QString path, QPoint)
 {
     if (!m_set.locking)
-        m_menuShown = false;
+        m_showing->setMenuShown(false);
     m_drag->returnAddIcon(ID, ico, name, cl, path);
 }
 
@@ -54,24 +55,9 @@ void Widget::returnConfirm(bool b)
             menu->handOffRefused();
 }
 
-void Widget::menuIcoMove(QString ID)
-{
-    if (FormMenu *menu = m_menus->menu(ID)) {
-        menu->hide();
-        menu->hideAnimated();
-    }
-}
-
-void Widget::setIcoBMoveShow(bool b)
-{
-    m_menuDrag = b;
-}
-
-void Widget::setIcoBShow(bool b)
-{
-    m_menuShown = b;
-    IconFreeze(b);
-}
+void Widget::menuIcoMove(QString ID) { m_showing->menuIconMoved(ID); }
+void Widget::setIcoBMoveShow(bool b) { m_showing->setMenuDragging(b); }
+void Widget::setIcoBShow(bool b) { m_showing->menuShownChanged(b); }
 
 // ---- files dragged in from outside ------------------------------------------
 

@@ -5,6 +5,7 @@
 #include "dockdrag.h"
 #include "docklayout.h"
 #include "dockmenus.h"
+#include "dockshowing.h"
 
 // ---- hover magnification --------------------------------------------------
 
@@ -14,7 +15,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 {
     m_detection->hide();
     m_drag->ghost()->hide();
-    if (m_menuShown)
+    if (m_showing->isMenuShown())
         return;
     const int r = IcoData->findRow(0, ID);
     if (r < 0)
@@ -41,7 +42,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 
 void Widget::IconMouseIn(QString, QString types)
 {
-    if (types == IconClass::WEATHER && !m_menuShown)
+    if (types == IconClass::WEATHER && !m_showing->isMenuShown())
         m_tips->startScene();
 }
 

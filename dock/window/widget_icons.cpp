@@ -1,5 +1,6 @@
 #include "widget_p.h"
 #include "dockadding.h"
+#include "dockshowing.h"
 
 // ---- adding and changing icons: DockAdding does it -------------------------
 
@@ -15,7 +16,7 @@ DockAdding *Widget::makeAdding()
     connect(adding, &DockAdding::toast, this, &Widget::showToast);
     connect(adding, &DockAdding::saveRequested, this, &Widget::SaveFile);
     connect(adding, &DockAdding::rebuildRequested, this, &Widget::rebuildBar);
-    connect(adding, &DockAdding::popupChanged, this, [this](bool open) { popupOpen = open; });
+    connect(adding, &DockAdding::popupChanged, this, [this](bool open) { m_showing->setPopupOpen(open); });
     return adding;
 }
 
@@ -37,8 +38,8 @@ void Widget::menuAddSystemIco(QString ID) { m_adding->openSidePanel(ID); }
 void Widget::AddUrlIco() { m_adding->openAddUrl(DockAdding::Bar); }
 void Widget::menuAddUrlIco(QString ID) { m_adding->openAddUrl(ID); }
 void Widget::AddDesktopWidget() { m_desktopWidget->show(); }
-void Widget::IconSettingsClose() { popupOpen = false; }
-void Widget::SidebarMenuClose() { popupOpen = false; }
+void Widget::IconSettingsClose() { m_showing->setPopupOpen(false); }
+void Widget::SidebarMenuClose() { m_showing->setPopupOpen(false); }
 void Widget::Modify(QString icoID, QString ico, QString name, QString) { m_adding->modify(icoID, ico, name); }
 void Widget::setIconDisk(QString icoID, QString d) { m_adding->setDrive(icoID, d); }
 void Widget::updates() { m_adding->showUpdateNotice(m_set.upgradeNotice); }

@@ -4,6 +4,7 @@
 
 #include "docklayout.h"
 #include "dockmenus.h"
+#include "firstpaint.h"
 
 #include <QPropertyAnimation>
 #include <QRegularExpression>
@@ -45,7 +46,7 @@ void Widget::createClassIco()
         if (cl == IconClass::DISK)
             m_bar->setDrive(IcoData->cell(r, 0), IcoData->cell(r, 4));
         else if (cl == IconClass::WEATHER)
-            afterFirstPaint([this] { weatherWindow()->startWeather(); });
+            m_firstPaint->then([this] { weatherWindow()->startWeather(); });
     }
 }
 

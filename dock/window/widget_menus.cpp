@@ -1,6 +1,7 @@
 #include "widget_p.h"
 #include "docklayout.h"
 #include "dockactions.h"
+#include "dockshowing.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -11,13 +12,13 @@ void Widget::showMenu(QString id, int x) { m_actions->runCommand(id, x); }
 
 // ---- the bar's own menu, the wheel and the tray --------------------------------
 
-void Widget::PanelHide() { popupOpen = false; }
+void Widget::PanelHide() { m_showing->setPopupOpen(false); }
 
 void Widget::mouseReleaseEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::RightButton)
         return;
-    popupOpen = true;
+    m_showing->setPopupOpen(true);
     QMenu *menu = m_actions->buildBarMenu();
     menu->exec(QCursor::pos());
     menu->deleteLater();

@@ -220,11 +220,11 @@ private slots:
         QVERIFY(desk->calls.isEmpty());
         w.setDesktopIcon(true);
         w.IconDisplay();
-        QVERIFY(!w.desktopIconsShown());
+        QVERIFY(!w.showing()->desktopIconsShown());
         w.IconDisplay();
         w.IconDisplay();
         w.setDesktopIcon(false); // switching the feature off brings them back at once
-        QVERIFY(w.desktopIconsShown());
+        QVERIFY(w.showing()->desktopIconsShown());
         QCOMPARE(desk->calls, QStringList({ "hide", "restore", "hide", "restore" }));
     }
 

@@ -283,18 +283,18 @@ private slots:
         w.menuAddSystemIco("icoMenu");
         QCOMPARE(w.windows()->sidePanel()->targetId(), QString("icoMenu"));
         w.AddSystemIcon();
-        QVERIFY(w.isPopupOpen());
+        QVERIFY(w.showing()->isPopupOpen());
         emit w.windows()->sidePanel()->AddIcon(":/image/icon/Cmd.png", "命令提示符", "CMD", "C:/Windows/System32/cmd.exe", "0");
         QCOMPARE(lastRow(w).Class, QString("CMD"));
         w.SidebarMenuClose();
-        QVERIFY(!w.isPopupOpen());
+        QVERIFY(!w.showing()->isPopupOpen());
         // The web-site dialog leaves the flag alone.
         w.menuAddUrlIco("icoMenu");
         QCOMPARE(w.windows()->addUrlDialog()->targetId(), QString("icoMenu"));
         w.AddUrlIco();
         emit w.windows()->addUrlDialog()->AddIcon(":/p.png", "site", "URL", "https://example.org/", "0");
         QCOMPARE(lastRow(w).Path, QString("https://example.org/"));
-        QVERIFY(!w.isPopupOpen());
+        QVERIFY(!w.showing()->isPopupOpen());
     }
 };
 

@@ -40,7 +40,7 @@ class TestWidgetMessages : public QObject, public WidgetFixture
         QSettings set(DockSettings::defaultPath(), QSettings::IniFormat);
         if (set.contains("DesktopWidget/Note"))
             e << "note " + set.value("DesktopWidget/Note").toString();
-        if (w.showTimer()->isActive())
+        if (w.showing()->showTimer()->isActive())
             e << "show timer";
         if (!w.edgeStrip()->isHidden())
             e << "strip";
@@ -130,7 +130,7 @@ private slots:
         Widget w;
         QTRY_VERIFY(w.isDockShown());
         QVERIFY(!w.messages()->receive(7, "Pravelt,WinD")); // not a system message
-        QVERIFY(!w.showTimer()->isActive());
+        QVERIFY(!w.showing()->showTimer()->isActive());
         w.setMouseFullScreen(true);
         w.edgeStrip()->hide();
         QVERIFY(sendToDock("Pravelt,AppWindowFullScreen"));

@@ -60,7 +60,7 @@ std::shared_ptr<Popup> nextPopup(const Widget &w)
     auto seen = std::make_shared<Popup>();
     QTimer::singleShot(0, [seen, &w] {
         if (auto *m = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            *seen = { texts(m), w.isPopupOpen() };
+            *seen = { texts(m), w.showing()->isPopupOpen() };
             m->close();
         }
     });
@@ -121,7 +121,7 @@ class TestWidgetOpen : public QObject, public WidgetFixture
             e << "start menu";
         if (w.launchPad()->isShown())
             e << "launch pad";
-        if (w.isPopupOpen())
+        if (w.showing()->isPopupOpen())
             e << "popup";
         return e.join(", ");
     }
@@ -223,7 +223,7 @@ private slots:
         QVERIFY(!w.nameBubble()->isVisible());
         // Other menus close while the dock knows a menu is up.
         w.showStartMenu(); // one way the flag goes up
-        QVERIFY(w.isMenuShown());
+        QVERIFY(w.showing()->isMenuShown());
         w.IconOpen(b);
         QVERIFY(!w.menuWindow(a)->isShown());
         QVERIFY(w.menuWindow(b)->isShown());
@@ -233,17 +233,17 @@ private slots:
     {
         Widget w;
         w.showStartMenu();
-        QVERIFY(w.startMenu()->isShown() && w.isMenuShown());
+        QVERIFY(w.startMenu()->isShown() && w.showing()->isMenuShown());
         w.showStartMenu();
-        QVERIFY(!w.startMenu()->isShown() && !w.isMenuShown());
+        QVERIFY(!w.startMenu()->isShown() && !w.showing()->isMenuShown());
         w.showStartMenu();
         w.hideStartMenu();
-        QVERIFY(!w.startMenu()->isShown() && !w.isMenuShown());
+        QVERIFY(!w.startMenu()->isShown() && !w.showing()->isMenuShown());
         // Opening one of its rows hides it.
         w.showStartMenu();
         w.startMenu()->IconOpen("/usr/share/applications/x.desktop");
         QCOMPARE(opener->paths.last(), QString("/usr/share/applications/x.desktop"));
-        QVERIFY(!w.startMenu()->isShown() && !w.isMenuShown());
+        QVERIFY(!w.startMenu()->isShown() && !w.showing()->isMenuShown());
     }
 
     void launchPadMovesTheBarAndBack()
@@ -277,9 +277,9 @@ private slots:
         w.showMenu(recycle, 18);
         QCOMPARE(w.windows()->iconSettingsDialog()->iconId(), recycle);
         QCOMPARE(w.windows()->iconSettingsDialog()->iconClass(), QString("RECYCLE"));
-        QVERIFY(w.isPopupOpen());
+        QVERIFY(w.showing()->isPopupOpen());
         w.showMenu(recycle, 101);
-        QVERIFY(!w.isPopupOpen());
+        QVERIFY(!w.showing()->isPopupOpen());
     }
 
     void deletingIcons()
@@ -323,7 +323,7 @@ private slots:
         QApplication::sendEvent(&w, &right);
         QCOMPARE(seen->texts.size(), 7);
         QVERIFY(seen->dockFlag);
-        QVERIFY(!w.isPopupOpen());
+        QVERIFY(!w.showing()->isPopupOpen());
         QMouseEvent left(QEvent::MouseButtonRelease, QPointF(5, 5), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &left);
         QVERIFY(!QApplication::activePopupWidget());
