@@ -137,7 +137,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 Widget::~Widget()
 {
     SafeFile::setFailureReporter(nullptr);
-    delete m_showing; // it hears the window's last events, which are no longer its
+    delete m_showing; // it filters the window's events, not those of its end
     delete m_place;
     delete ui;
 }

@@ -125,23 +125,6 @@ private slots:
         QCOMPARE(this->effects(w), effects);
     }
 
-    void windowToolStripRules()
-    {
-        Widget w;
-        QTRY_VERIFY(w.isDockShown());
-        QVERIFY(!w.messages()->receive(7, "Pravelt,WinD")); // not a system message
-        QVERIFY(!w.showing()->showTimer()->isActive());
-        w.setMouseFullScreen(true);
-        w.edgeStrip()->hide();
-        QVERIFY(sendToDock("Pravelt,AppWindowFullScreen"));
-        QVERIFY(!w.edgeStrip()->isHidden());
-        QVERIFY(sendToDock("Pravelt,AppWindowNormal")); // bar slid in, no auto-hide: strip goes
-        QVERIFY(w.edgeStrip()->isHidden());
-        w.setMouseMaximize(false);
-        QVERIFY(sendToDock("Pravelt,AppWindowMaximization"));
-        QVERIFY(w.edgeStrip()->isHidden());
-    }
-
     void taskbarSettingsGoToTheWindowTool()
     {
         Widget w;
