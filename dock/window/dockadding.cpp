@@ -1,4 +1,5 @@
 #include "dockadding.h"
+#include "dockactions.h"
 #include "dockdrag.h"
 #include "dockmenus.h"
 #include "dockwindows.h"
@@ -7,6 +8,7 @@
 #include "dock/editing/formsidebarmenu.h"
 #include "dock/editing/programicon.h"
 #include "dock/icons/dockbar.h"
+#include "dock/icons/dockiconmenucode.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formselectdisk.h"
 #include "dock/menus/formmenu.h"
@@ -239,4 +241,23 @@ void DockAdding::removeUpdateNotice()
         emit saveRequested();
     }
     emit rebuildRequested();
+}
+
+void DockAdding::registerCommands(DockActions *actions)
+{
+    namespace Code = DockIconMenuCode;
+    // From the bar's own menu the target is the bar; from a menu icon's, that menu.
+    using Way = void (DockAdding::*)(const QString &);
+    const struct { int onBar, inMenu; Way add; } ways[] = {
+        { Code::AddIcon, Code::MenuAddIcon, &DockAdding::choosePrograms },
+        { Code::AddSystemIcon, Code::MenuAddSystemIcon, &DockAdding::openSidePanel },
+        { Code::AddFolder, Code::MenuAddFolder, &DockAdding::chooseFolder },
+        { Code::AddUrlIco, Code::MenuAddUrlIco, &DockAdding::openAddUrl },
+    };
+    for (const auto &w : ways) {
+        actions->setCommand(w.onBar, [this, f = w.add](const QString &) { (this->*f)(Bar); });
+        actions->setCommand(w.inMenu, [this, f = w.add](const QString &id) { (this->*f)(id); });
+    }
+    actions->setCommand(Code::AddExtendedMenu, [this](const QString &) { addMenu(); });
+    actions->setCommand(Code::AddBlank, [this](const QString &) { addBlank(); });
 }

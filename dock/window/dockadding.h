@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QPixmap>
 
+class DockActions;
 class DockBar;
 class DockDrag;
 class DockIconList;
@@ -55,6 +56,9 @@ public:
     // user wants the notice), taken off again at start.
     void showUpdateNotice(bool wanted);
     void removeUpdateNotice();
+
+    // The icon context menu's adding commands, run by the actions.
+    void registerCommands(DockActions *actions);
 
     // The large picture of a program file, for icons made from it.
     static QPixmap largeIcon(const QString &filePath);
