@@ -41,14 +41,6 @@ void Widget::wireWindow(QWidget *window)
     } else if (auto *weather = qobject_cast<FormWeather *>(window)) {
         connect(weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
         connect(weather, &FormWeather::setWeatherInit, m_tips->scene(), &FormWeatherEffects::setWeatherInit);
-    } else if (auto *panel = qobject_cast<FormDesktopWidget *>(window)) {
-        FormDesktopTime *clock = m_windows->desktopClock();
-        connect(panel, &FormDesktopWidget::DesktopTimeShow, clock, &FormDesktopTime::setShow);
-        connect(panel, &FormDesktopWidget::DesktopTimeSize, clock, &FormDesktopTime::DesktopTimeSize);
-        connect(panel, &FormDesktopWidget::DesktopTimeStyle, clock, &FormDesktopTime::DesktopTimeStyle);
-        connect(panel, &FormDesktopWidget::DesktopTimelocking, clock, &FormDesktopTime::DesktopTimelocking);
-        connect(panel, &FormDesktopWidget::DesktopTimeLanguage, clock, &FormDesktopTime::DesktopTimeLanguage);
-        connect(panel, &FormDesktopWidget::DesktopTimeAlpha, clock, &FormDesktopTime::DesktopTimeAlpha);
     } else if (auto *side = qobject_cast<FormSidebarMenu *>(window)) {
         connect(side, &FormSidebarMenu::SidebarMenuClose, this, &Widget::SidebarMenuClose);
         connect(side, &FormSidebarMenu::AddIcon, this, &Widget::AddIcon2);
