@@ -70,6 +70,7 @@ signals:
     void popupChanged(bool open);
 
 private:
+    void wireWindow(QWidget *window);
     QString freeId() const;
 
     Parts m_p;

@@ -41,18 +41,6 @@ void Widget::wireWindow(QWidget *window)
     } else if (auto *weather = qobject_cast<FormWeather *>(window)) {
         connect(weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
         connect(weather, &FormWeather::setWeatherInit, m_tips->scene(), &FormWeatherEffects::setWeatherInit);
-    } else if (auto *side = qobject_cast<FormSidebarMenu *>(window)) {
-        connect(side, &FormSidebarMenu::SidebarMenuClose, this, &Widget::SidebarMenuClose);
-        connect(side, &FormSidebarMenu::AddIcon, this, &Widget::AddIcon2);
-    } else if (auto *addUrl = qobject_cast<FormAddUrl *>(window)) {
-        connect(addUrl, &FormAddUrl::AddIcon, this, &Widget::AddIcon2);
-    } else if (auto *settings = qobject_cast<FormIconSettings *>(window)) {
-        connect(settings, &FormIconSettings::Modify, this, &Widget::Modify);
-        connect(settings, &FormIconSettings::IconSettingsClose, this, &Widget::IconSettingsClose);
-    } else if (auto *lists = qobject_cast<FormIconLists *>(window)) {
-        connect(lists, &FormIconLists::AddIcon, this, &Widget::AddIcon2);
-    } else if (auto *chooser = qobject_cast<FormSelectDisk *>(window)) {
-        connect(chooser, &FormSelectDisk::setIconDisk, this, &Widget::setIconDisk);
     }
 }
 
