@@ -41,7 +41,7 @@ class QSystemTrayIcon;
 class DockIconList;
 class DockSettings;
 class QTimer;
-class QxtGlobalShortcut;
+class DockHotkeys;
 class DockActions;
 class DockDrag;
 class DockMessages;
@@ -72,7 +72,7 @@ public:
     DockIconList *iconTable() const;
     const DockState &settings() const { return m_set; }
     DockSettings *settingsFile() const { return m_file; }
-    QxtGlobalShortcut *hotkey(int i) const { return m_hotkeys[i]; }
+    DockHotkeys *hotkeys() const { return m_hotkeys; }
     FormSystemHint *toast() const { return m_toast; }
     // The painted row of icons.
     DockBar *bar() const { return m_bar; }
@@ -277,7 +277,6 @@ private:
     void wireWindow(QWidget *window);
     void wireActions();
     FormWeather *weatherWindow();
-    void createHotkeys(const QString texts[5]);
     void updateInputShape();
     void showToast(const QString &text);
     void rebuildBar();
@@ -319,7 +318,7 @@ private:
     QTimer *m_relayoutTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
 
-    QxtGlobalShortcut *m_hotkeys[5] = {};
+    DockHotkeys *m_hotkeys = nullptr;
 
     bool m_frameAreaShown = false;
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch

@@ -15,13 +15,7 @@ void Widget::setTaskbarAlpha(bool b) { m_messages->setTaskbarAlpha(b); }
 void Widget::setTaskbarBlurry(bool b) { m_messages->setTaskbarBlurry(b); }
 void Widget::setTaskbarHide(bool b) { m_messages->setTaskbarHide(b); }
 
-void Widget::StartUpOver()
-{
-    FormUpload *updater = m_windows->updater();
-    updater->startCheckTimer();
-    updater->startInit2();
-    m_windows->startUpPrompt()->CheckAutoRun();
-}
+void Widget::StartUpOver() { m_windows->startUpOver(); }
 
 void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)
 {
