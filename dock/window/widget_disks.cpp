@@ -54,5 +54,5 @@ void Widget::clearUDiskIcon()
             IcoData->removeAt(r);
         }
     }
-    m_relayoutTimer->start(1);
+    m_layout->requestRelayout();
 }
