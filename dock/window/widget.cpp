@@ -8,6 +8,7 @@
 #include "dockmessages.h"
 #include "dockwindows.h"
 #include "hovertips.h"
+#include "dockhotkeys.h"
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
@@ -87,7 +88,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
         qDebug() << "u盘插入：" << root;
         showToast(tr("发现移动存储设备！"));
     });
-    connect(m_disks, &RemovableDisks::rescan, this, &Widget::UDiskTimeOut);
+    connect(m_disks, &RemovableDisks::rescan, m_disks, &RemovableDisks::rescanIcons);
+    connect(m_disks, &RemovableDisks::iconsCleared, this, [this] { m_layout->requestRelayout(); });
+    m_disks->setIcons(IcoData, [this](const QString &ico, const QString &name, const QString &cl, const QString &path) {
+        AddIcon(ico, name, cl, path);
+    });
 
     // The bar's sizes, geometry and look, and where the window stands.
     m_layout = new BarLayout(IcoData, m_bar, &m_set,
@@ -123,6 +128,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
     m_drag = makeDrag();
     m_adding = makeAdding();
+
+    // The hot keys, in the order of dockHotkeys.
+    m_hotkeys = new DockHotkeys(m_file, this);
+    connect(m_hotkeys, &DockHotkeys::activated, this, [this](int i) {
+        using Slot = void (Widget::*)();
+        static const Slot actions[DockHotkeyCount] = { &Widget::showLaunchStarter, &Widget::openKelvash,
+                                                       &Widget::openScreenshot, &Widget::openColorPicker,
+                                                       &Widget::setShowWindows };
+        (this->*actions[i])();
+    });
 
     initialize();
     timeOver();
@@ -255,30 +270,19 @@ void Widget::clearIcoData()
 
 // ---- the settings file ----------------------------------------------------
 
-void Widget::createHotkeys(const QString texts[5])
-{
-    using Slot = void (Widget::*)();
-    static const Slot actions[5] = { &Widget::showLaunchStarter, &Widget::openKelvash, &Widget::openScreenshot,
-                                     &Widget::openColorPicker, &Widget::setShowWindows };
-    for (int i = 0; i < 5; ++i) {
-        m_hotkeys[i] = new QxtGlobalShortcut(QKeySequence(texts[i], QKeySequence::NativeText), this);
-        connect(m_hotkeys[i], &QxtGlobalShortcut::activated, this, actions[i]);
-    }
-}
-
 void Widget::initSaveSettings()
 {
-    QString texts[5];
+    QString texts[DockHotkeyCount];
     DockConfig::initSave(*m_file, m_set, texts);
-    createHotkeys(texts);
+    m_hotkeys->create(texts);
 }
 
 void Widget::ReadSettings()
 {
-    QString texts[5];
+    QString texts[DockHotkeyCount];
     DockConfig::read(*m_file, m_set, texts);
     m_tips->setFontSize(m_set.icoNameSize);
-    createHotkeys(texts);
+    m_hotkeys->create(texts);
 }
 
 void Widget::SaveSettings()
@@ -286,14 +290,7 @@ void Widget::SaveSettings()
     DockConfig::saveAppPath(*m_file, QCoreApplication::applicationDirPath());
 }
 
-void Widget::setKey(QString x, QString key)
-{
-    const int i = DockSettings::hotkeyIndex(x);
-    if (i < 0)
-        return;
-    m_hotkeys[i]->setShortcut(QKeySequence(key, QKeySequence::NativeText));
-    DockConfig::writeHotkey(*m_file, i, key);
-}
+void Widget::setKey(QString x, QString key) { m_hotkeys->setKey(x, key); }
 
 void Widget::setMousePop(bool b) { m_set.pop = b; }
 void Widget::setMouseMaximize(bool b) { m_set.mouseMaximize = b; }

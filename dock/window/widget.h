@@ -40,7 +40,7 @@ class QSystemTrayIcon;
 class DockIconList;
 class DockSettings;
 class QTimer;
-class QxtGlobalShortcut;
+class DockHotkeys;
 class DockActions;
 class DockDrag;
 class DockMessages;
@@ -69,7 +69,7 @@ public:
     DockIconList *iconTable() const;
     const DockState &settings() const { return m_set; }
     DockSettings *settingsFile() const { return m_file; }
-    QxtGlobalShortcut *hotkey(int i) const { return m_hotkeys[i]; }
+    DockHotkeys *hotkeys() const { return m_hotkeys; }
     FormSystemHint *toast() const { return m_toast; }
     // The painted row of icons.
     DockBar *bar() const { return m_bar; }
@@ -274,7 +274,6 @@ private:
     void wireWindow(QWidget *window);
     void wireActions();
     FormWeather *weatherWindow();
-    void createHotkeys(const QString texts[5]);
     void showToast(const QString &text);
     void rebuildBar();
     // Start-up work that can wait until the bar is on the screen: run after
@@ -312,7 +311,7 @@ private:
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;
 
-    QxtGlobalShortcut *m_hotkeys[5] = {};
+    DockHotkeys *m_hotkeys = nullptr;
 
     bool m_menuShown = false;
     bool m_menuDrag = false;

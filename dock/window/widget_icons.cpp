@@ -16,6 +16,7 @@ DockAdding *Widget::makeAdding()
     connect(adding, &DockAdding::saveRequested, this, &Widget::SaveFile);
     connect(adding, &DockAdding::rebuildRequested, this, &Widget::rebuildBar);
     connect(adding, &DockAdding::popupChanged, this, [this](bool open) { popupOpen = open; });
+    adding->registerCommands(m_actions);
     return adding;
 }
 

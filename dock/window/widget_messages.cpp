@@ -65,13 +65,7 @@ void Widget::setTaskbarHide(bool b)
     DockMessages::sendTaskbarHide(b);
 }
 
-void Widget::StartUpOver()
-{
-    FormUpload *updater = m_windows->updater();
-    updater->startCheckTimer();
-    updater->startInit2();
-    m_windows->startUpPrompt()->CheckAutoRun();
-}
+void Widget::StartUpOver() { m_windows->startUpOver(); }
 
 void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)
 {

@@ -38,27 +38,8 @@ void Widget::wireActions()
         m_tips->bubble()->hide();
     });
 
-    using Code = int;
-    const std::pair<Code, void (Widget::*)()> plain[] = {
-        { DockIconMenuCode::AddIcon, &Widget::AddIco },
-        { DockIconMenuCode::AddSystemIcon, &Widget::AddSystemIcon },
-        { DockIconMenuCode::AddExtendedMenu, &Widget::AddMenu },
-        { DockIconMenuCode::AddFolder, &Widget::AddFolder },
-        { DockIconMenuCode::AddBlank, &Widget::AddBlank },
-        { DockIconMenuCode::AddUrlIco, &Widget::AddUrlIco },
-        { DockIconMenuCode::SystemClose, &Widget::systemClose },
-        { DockIconMenuCode::HideWindows, &Widget::setHideWindows },
-    };
-    for (const auto &c : plain)
-        m_actions->setCommand(c.first, [this, f = c.second](const QString &) { (this->*f)(); });
-    const std::pair<Code, void (Widget::*)(QString)> inMenu[] = {
-        { DockIconMenuCode::MenuAddIcon, &Widget::menuAddIco },
-        { DockIconMenuCode::MenuAddSystemIcon, &Widget::menuAddSystemIco },
-        { DockIconMenuCode::MenuAddFolder, &Widget::menuAddFolder },
-        { DockIconMenuCode::MenuAddUrlIco, &Widget::menuAddUrlIco },
-    };
-    for (const auto &c : inMenu)
-        m_actions->setCommand(c.first, [this, f = c.second](const QString &id) { (this->*f)(id); });
+    m_actions->setCommand(DockIconMenuCode::SystemClose, [this](const QString &) { systemClose(); });
+    m_actions->setCommand(DockIconMenuCode::HideWindows, [this](const QString &) { setHideWindows(); });
     m_actions->setCommand(DockIconMenuCode::DeleteIcon, [this](const QString &id) {
         if (IcoData->findRow(0, id) < 0)
             return;

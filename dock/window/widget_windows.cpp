@@ -41,26 +41,6 @@ void Widget::wireWindow(QWidget *window)
     } else if (auto *weather = qobject_cast<FormWeather *>(window)) {
         connect(weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
         connect(weather, &FormWeather::setWeatherInit, m_tips->scene(), &FormWeatherEffects::setWeatherInit);
-    } else if (auto *panel = qobject_cast<FormDesktopWidget *>(window)) {
-        FormDesktopTime *clock = m_windows->desktopClock();
-        connect(panel, &FormDesktopWidget::DesktopTimeShow, clock, &FormDesktopTime::setShow);
-        connect(panel, &FormDesktopWidget::DesktopTimeSize, clock, &FormDesktopTime::DesktopTimeSize);
-        connect(panel, &FormDesktopWidget::DesktopTimeStyle, clock, &FormDesktopTime::DesktopTimeStyle);
-        connect(panel, &FormDesktopWidget::DesktopTimelocking, clock, &FormDesktopTime::DesktopTimelocking);
-        connect(panel, &FormDesktopWidget::DesktopTimeLanguage, clock, &FormDesktopTime::DesktopTimeLanguage);
-        connect(panel, &FormDesktopWidget::DesktopTimeAlpha, clock, &FormDesktopTime::DesktopTimeAlpha);
-    } else if (auto *side = qobject_cast<FormSidebarMenu *>(window)) {
-        connect(side, &FormSidebarMenu::SidebarMenuClose, this, &Widget::SidebarMenuClose);
-        connect(side, &FormSidebarMenu::AddIcon, this, &Widget::AddIcon2);
-    } else if (auto *addUrl = qobject_cast<FormAddUrl *>(window)) {
-        connect(addUrl, &FormAddUrl::AddIcon, this, &Widget::AddIcon2);
-    } else if (auto *settings = qobject_cast<FormIconSettings *>(window)) {
-        connect(settings, &FormIconSettings::Modify, this, &Widget::Modify);
-        connect(settings, &FormIconSettings::IconSettingsClose, this, &Widget::IconSettingsClose);
-    } else if (auto *lists = qobject_cast<FormIconLists *>(window)) {
-        connect(lists, &FormIconLists::AddIcon, this, &Widget::AddIcon2);
-    } else if (auto *chooser = qobject_cast<FormSelectDisk *>(window)) {
-        connect(chooser, &FormSelectDisk::setIconDisk, this, &Widget::setIconDisk);
     }
 }
 

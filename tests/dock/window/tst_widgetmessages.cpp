@@ -13,6 +13,7 @@
 #include "dock/window/dockmessages.h"
 #include "dock/window/dockwindows.h"
 #include "dock/window/dockdrag.h"
+#include "dock/window/dockhotkeys.h"
 #include "widgetfixture.h"
 
 #include <QMessageBox>
@@ -67,16 +68,16 @@ private slots:
         QCOMPARE(stored.first().IconID, QString("ico000001"));
         QCOMPARE(countClass(w, "UPGRADE"), 0);
         QCOMPARE(w.iconCount(), 13);
-        QCOMPARE(w.hotkey(0)->shortcut(), QKeySequence("Alt+Q"));
-        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Alt+D"));
+        QCOMPARE(w.hotkeys()->shortcut(0)->shortcut(), QKeySequence("Alt+Q"));
+        QCOMPARE(w.hotkeys()->shortcut(4)->shortcut(), QKeySequence("Alt+D"));
         QCOMPARE(keys->grabbed.size(), 5);
         QVERIFY(w.messages()->isListening());
         QVERIFY(procs->started.isEmpty()); // no outside window tool lies beside the dock
         // Key names match exactly.
         w.setKey("Dock", "Ctrl+Alt+D");
-        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
+        QCOMPARE(w.hotkeys()->shortcut(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
         w.setKey("dock", "Ctrl+K");
-        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
+        QCOMPARE(w.hotkeys()->shortcut(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
     }
 
     void laterStartReadsTheFiles()
