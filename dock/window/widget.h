@@ -6,10 +6,8 @@
 #include <functional>
 #include <QPixmap>
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
 #include <QSystemTrayIcon>
-#include <QRegion>
 #include <QSet>
 #include <QWidget>
 

@@ -52,4 +52,3 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
-
