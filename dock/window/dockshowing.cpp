@@ -3,6 +3,7 @@
 #include "autohide.h"
 #include "dockconfig.h"
 #include "docklayout.h"
+#include "dockplacement.h"
 #include "dockwindows.h"
 #include "formdetection.h"
 #include "hovertips.h"
@@ -22,10 +23,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <optional>
-
-// The window level of "System/Level", kept with the placement.
-std::optional<platform::WindowSystem::Level> levelOf(int level);
 
 DockShowing::DockShowing(const Parts &parts, DockState *settings, QObject *parent)
     : QObject(parent), m_p(parts), m_set(settings), m_showTimer(new QTimer(this))
@@ -284,7 +281,7 @@ void DockShowing::launchPadClosed()
     auto &ws = platform::WindowSystemService::get();
     // Back to the level the user chose rather than merely "not in front".
     ws.keepInFrontOf(m_p.window, nullptr);
-    ws.setLevel(m_p.window, levelOf(m_set->level).value_or(platform::WindowSystem::Normal));
+    ws.setLevel(m_p.window, DockPlacement::levelOf(m_set->level).value_or(platform::WindowSystem::Normal));
     m_set->hideInEffect = m_set->hide;
     emit availableAreaRequested();
     emit marginRequested(m_savedMargin);

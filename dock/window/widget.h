@@ -6,10 +6,8 @@
 #include <functional>
 #include <QPixmap>
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
 #include <QSystemTrayIcon>
-#include <QRegion>
 #include <QSet>
 #include <QWidget>
 
@@ -18,7 +16,7 @@ class DockBar;
 class FormDesktopTime;
 class FormDesktopWidget;
 class AutoHide;
-class DockPlacement;
+class BarLayout;
 class FormDetection;
 class FormIconLists;
 class FormLaunchStarter;
@@ -36,7 +34,6 @@ class QDragLeaveEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QMenu;
-class QPropertyAnimation;
 class QSystemTrayIcon;
 class DockIconList;
 class DockSettings;
@@ -82,13 +79,7 @@ public:
     // The bar's state as the placement, hover and auto-hide keep it.
     bool isSlidIn() const;
     bool isDockShown() const;
-    bool isFrameAreaShown() const { return m_frameAreaShown; }
-    int taskbarSide() const;
-    int backgroundSide() const { return m_backgroundSide; }
-    QRect availableRect() const;
-    QRegion inputRegion() const;
     // Where the window stands and its slides, kept by their own objects.
-    DockPlacement *placement() const { return m_place; }
     AutoHide *autoHide() const { return m_autoHide; }
     FormDetection *edgeStrip() const { return m_detection; }
 
@@ -107,6 +98,8 @@ public:
     RemovableDisks *disks() const { return m_disks; }
     // Dragging icons in, out of and within the bar.
     DockDrag *drag() const { return m_drag; }
+    // The bar's sizes, geometry and look, and where the window stands.
+    BarLayout *barLayout() const { return m_layout; }
     // When the bar is in sight, and the menu and pop-up flags that keep it there.
     DockShowing *showing() const { return m_showing; }
 
@@ -277,17 +270,8 @@ private:
     void wireWindow(QWidget *window);
     void wireActions();
     FormWeather *weatherWindow();
-    void updateInputShape();
     void showToast(const QString &text);
     void rebuildBar();
-    // A relayout that waits runs now, so that it goes out in the same picture.
-    void relayoutIfPending();
-    void applySizes();
-    void sizeBar(int a, int b);
-    void placeBarFrames();
-    QRegion barRegion() const;
-    QRect barZone() const;
-    void paintBackgroundOnBar();
     DockDrag *makeDrag();
     DockAdding *makeAdding();
 
@@ -309,21 +293,15 @@ private:
     FormLaunchStarter *m_launchPad = nullptr;
     DockMenus *m_menus = nullptr;
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
-    DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
     RemovableDisks *m_disks = nullptr;
+    BarLayout *m_layout = nullptr;
     DockShowing *m_showing = nullptr;
     FirstPaint *m_firstPaint = nullptr; // start-up work that waits for the first paint
 
-    QTimer *m_relayoutTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
 
     DockHotkeys *m_hotkeys = nullptr;
 
-    bool m_frameAreaShown = false;
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
-
-    // placement, hover and auto-hide
-    int m_backgroundSide = 0;          // the background's overhang of the current style
-    QPointer<QPropertyAnimation> m_frameAreaAnimation;
 };

@@ -1,8 +1,5 @@
 #include "widget_p.h"
-#include "docklayout.h"
 #include "dockshowing.h"
-
-#include <QPropertyAnimation>
 
 // ---- auto-hide and the edge strip: DockShowing does it ---------------------
 
@@ -22,7 +19,7 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         case QEvent::Hide:
         case QEvent::Move:
         case QEvent::Resize:
-            updateInputShape();
+            m_layout->updateInputShape();
             break;
         default:
             break;
@@ -31,36 +28,7 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
     return QWidget::eventFilter(o, e);
 }
 
-void Widget::showFrameArea(bool b)
-{
-    if (b == m_frameAreaShown)
-        return;
-    m_frameAreaShown = b;
-    const int edge = m_set.location;
-    const QSize s = ui->frameArea->size();
-    const QPoint shown = DockLayout::frameAreaPoint(edge, true, s);
-    const QPoint hidden = DockLayout::frameAreaPoint(edge, false, s);
-    auto *a = new QPropertyAnimation(ui->frameArea, "pos");
-    if (b) {
-        a->setStartValue(hidden);
-        a->setEndValue(shown);
-        a->setDuration(800);
-        a->setEasingCurve(QEasingCurve::OutElastic);
-    } else {
-        a->setStartValue(shown);
-        a->setEndValue(hidden);
-        a->setDuration(500);
-        a->setEasingCurve(QEasingCurve::OutBack);
-    }
-    m_frameAreaAnimation = a;
-    connect(a, &QPropertyAnimation::finished, this, [this, a] {
-        if (m_frameAreaAnimation == a)
-            m_frameAreaAnimation = nullptr;
-        updateInputShape();
-    });
-    a->start(QAbstractAnimation::DeleteWhenStopped);
-    updateInputShape();
-}
+void Widget::showFrameArea(bool b) { m_layout->showFrameArea(b); }
 
 void Widget::setLocking(bool b) { m_showing->setLocking(b); }
 void Widget::setHide(bool b) { m_showing->setHide(b); }
