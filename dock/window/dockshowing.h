@@ -22,8 +22,8 @@ struct DockState;
 // opens the start menu, the settings panel and the launch pad, which moves
 // the bar to the bottom edge until it closes; it answers the window tool's
 // notices with the edge strip, and shows and hides the desktop's icons.
-// What belongs to the placement (margin, edge, the input shape) it asks of
-// the dock window by signal.
+// What belongs to the layout (margin, edge, relayouts, the input shape) it
+// asks for by signal.
 class DockShowing : public QObject
 {
     Q_OBJECT
@@ -56,7 +56,6 @@ public:
     bool isPopupOpen() const { return m_popupOpen; }
     void setPopupOpen(bool b) { m_popupOpen = b; }
     // An icon is being dragged out of a menu: losing the focus changes nothing.
-    bool isMenuDragging() const { return m_menuDrag; }
     void setMenuDragging(bool b) { m_menuDrag = b; }
     bool desktopIconsShown() const { return m_desktopIconsShown; }
     // Brings the hidden dock back a moment after the desktop was shown.
