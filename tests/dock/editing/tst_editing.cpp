@@ -392,10 +392,7 @@ private slots:
 
         dialogs.files = QStringList();
         customise();
-        QCOMPARE(dialog.pictureField(), QString("/p/old.png"));
-        QCOMPARE(dialogs.captions.value(0), QString("选择图标文件"));
-        QCOMPARE(dialogs.filters.value(0),
-                 QString("Image files(*.bmp *.BMP *.jpg *.JPG *.png *.PNG *.gif *.GIF *.ico *.ICO)"));
+        QCOMPARE(dialog.pictureField(), QString("/p/old.png")); // cancelled
 
         dialogs.files = QStringList { ico };
         customise();

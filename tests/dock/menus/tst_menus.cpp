@@ -117,7 +117,6 @@ private slots:
         FormMenu m(dock.get());
         m.setMenu("ico12345", 40, 700);
         QCOMPARE(fileRows("ico12345"), QList<DockIconRecord>{ FormMenu::backRow() });
-        QCOMPARE(FormMenu::backRow().Name, QString("返回"));
         QVERIFY(m.iconWidget("ico000000"));
 
         QVERIFY(m.AddIcon(Pic, "Editor", "ICON", "/usr/bin/editor"));
