@@ -323,9 +323,6 @@ private slots:
         m->showAnimated();
         QTest::qWait(FormMenuIcon::SlideMs + 100);
         QVERIFY(m->isVisible());
-        // A file without the BACK row gets it back first.
-        FormMenu *bare = menuOf({ rec("icoB") }, 2, "ico1003");
-        QCOMPARE(ids(bare->rows()).first(), QString("ico000000")); // the reader put it back
     }
 
     // ---- geometry --------------------------------------------------------
