@@ -113,13 +113,8 @@ private slots:
         QCOMPARE(d.address(), stored);
         QCOMPARE(d.title(), QString("Site"));
         QCOMPARE(server.requested.value(0), "/addurl/img/" + site + ".png");
-        const QList<QVariant> a = added.at(0);
         const QString picture = site == "example.org" ? IconFolder::file("example.org.png") : FormAddUrl::stockPicture();
-        QCOMPARE(a.at(0).toString(), picture);
-        QCOMPARE(a.at(1).toString(), QString("Site"));
-        QCOMPARE(a.at(2).toString(), QString("URL"));
-        QCOMPARE(a.at(3).toString(), stored);
-        QCOMPARE(a.at(4).toString(), QString("ico3"));
+        QCOMPARE(added.at(0), (QVariantList { picture, "Site", "URL", stored, "ico3" }));
         if (site == "example.org")
             QCOMPARE(QImage(picture).size(), QSize(32, 32));
         // The dialog keeps its texts for the next time.
@@ -148,9 +143,7 @@ private slots:
 
         d.urlClick(QUrl(server.base() + "/addurl/img/good.png,好站,http://good.org/"));
         QVERIFY(added.wait(5000));
-        QCOMPARE(added.at(1).at(0).toString(), IconFolder::file("good.png"));
-        QCOMPARE(added.at(1).at(1).toString(), QString("好站"));
-        QCOMPARE(added.at(1).at(3).toString(), QString("http://good.org/"));
+        QCOMPARE(added.at(1), (QVariantList { IconFolder::file("good.png"), "好站", "URL", "http://good.org/", "0" }));
 
         for (const char *bad : { "/text.png", "/missing.png", "/dir/" }) {
             d.urlClick(QUrl(server.base() + bad + ",N,http://n.org"));
@@ -229,10 +222,7 @@ private slots:
         QVERIFY(d.webView()->isVisible());
 
         QTRY_COMPARE_WITH_TIMEOUT(added.count(), 1, 20000);
-        QCOMPARE(added.at(0).at(0).toString(), IconFolder::file("cat.png"));
-        QCOMPARE(added.at(0).at(1).toString(), QString("Cat"));
-        QCOMPARE(added.at(0).at(3).toString(), QString("http://cat.example/"));
-        QCOMPARE(added.at(0).at(4).toString(), QString("ico9"));
+        QCOMPARE(added.at(0), (QVariantList { IconFolder::file("cat.png"), "Cat", "URL", "http://cat.example/", "ico9" }));
         QTRY_COMPARE_WITH_TIMEOUT(added.count(), 2, 20000);
         QCOMPARE(added.at(1).at(1).toString(), QString("Kit"));
         // A refused link ends as a failed load; the catalogue stays open all the same.
