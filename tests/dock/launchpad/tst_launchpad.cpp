@@ -8,7 +8,7 @@
 #include "dock/launchpad/launchgrid.h"
 #include "dock/model/dockfile.h"
 #include "dock/toast/formsystemhint.h"
-#include "dockconfig.h"
+#include "testconfig.h"
 #include "fakedockservices.h"
 #include "fakeplatform.h"
 #include "platform/paths.h"
@@ -128,7 +128,7 @@ private slots:
     {
         QFile::remove(FormLaunchStarter::filePath());
         QFile::remove(FormLaunchStarter::filePath() + ".bad");
-        DockConfig::reset();
+        TestConfig::reset();
         opener.paths.clear();
         opener.urls.clear();
         wallpaper.path.clear();
@@ -703,7 +703,7 @@ private slots:
     // Stored values outside the sliders' ranges are brought inside them.
     void storedValuesAreClamped()
     {
-        DockConfig::writeIni("[LaunchPad]\nIconSize=999\nBlurry=abc\nluminance=-5\nBackground=true\n"
+        TestConfig::writeIni("[LaunchPad]\nIconSize=999\nBlurry=abc\nluminance=-5\nBackground=true\n"
                  "BackgroundImage=/x/own.jpg\nNameColor=not a colour\n");
         FormLaunchStarter pad;
         pad.placeOnScreen(0, 0, 1920, 1080);
@@ -733,12 +733,12 @@ private slots:
         QCOMPARE(child<QLabel>(pad, "labelSize")->text(), QString("100px"));
         QCOMPARE(pad.iconWidget("ico000001")->size(), QSize(100, 100));
         QCOMPARE(pad.iconWidget("ico000003")->x(), 100 + (1536 - 700) / 6);
-        QVERIFY(!DockConfig::stored("LaunchPad/IconSize").isValid()); // nothing written before a close
+        QVERIFY(!TestConfig::stored("LaunchPad/IconSize").isValid()); // nothing written before a close
         pad.CloseShow();
-        QCOMPARE(DockConfig::stored("LaunchPad/NameColor").toString(), QString("#000000"));
-        QCOMPARE(DockConfig::stored("LaunchPad/IconSize").toString(), QString("100"));
-        QCOMPARE(DockConfig::stored("LaunchPad/luminance").toString(), QString("90"));
-        QCOMPARE(DockConfig::stored("LaunchPad/Background").toString(), QString("false"));
+        QCOMPARE(TestConfig::stored("LaunchPad/NameColor").toString(), QString("#000000"));
+        QCOMPARE(TestConfig::stored("LaunchPad/IconSize").toString(), QString("100"));
+        QCOMPARE(TestConfig::stored("LaunchPad/luminance").toString(), QString("90"));
+        QCOMPARE(TestConfig::stored("LaunchPad/Background").toString(), QString("false"));
 
         FormLaunchStarter again; // names black, no button marked
         again.placeOnScreen(0, 0, 1920, 1080);

@@ -1,7 +1,7 @@
 // Starting with the session: the autostart entry in the temporary config
 // folder, and the first-run prompt that offers it.
 #include "dock/settings/formstartup.h"
-#include "dockconfig.h"
+#include "testconfig.h"
 #include "fakesettings.h"
 #include "platform/autostart.h"
 #include "platform/paths.h"
@@ -43,7 +43,7 @@ private slots:
     void init()
     {
         QFile::remove(platform::autostartFile());
-        DockConfig::reset();
+        TestConfig::reset();
     }
 
     void onOffAndReadBack()

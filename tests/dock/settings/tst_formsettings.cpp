@@ -3,7 +3,7 @@
 // and the hot-key fields with their clash and lone-modifier rules.
 #include "dock/settings/customkeysequenceedit.h"
 #include "dock/settings/formsettings.h"
-#include "dockconfig.h"
+#include "testconfig.h"
 #include "fakesettings.h"
 #include "platform/paths.h"
 
@@ -29,10 +29,10 @@ QString configFile()
 
 QString stored(const QString &key)
 {
-    return DockConfig::stored(key).toString();
+    return TestConfig::stored(key).toString();
 }
 
-using DockConfig::write;
+using TestConfig::write;
 
 template <class T = QWidget>
 T *child(FormSettings &p, const QString &name)
@@ -180,7 +180,7 @@ private slots:
 
     void unparseableConfigIsKeptAside()
     {
-        DockConfig::writeIni("[System\nScreen=1\n"); // read as the dock does at start
+        TestConfig::writeIni("[System\nScreen=1\n"); // read as the dock does at start
         FormSettings p;
         p.SaveSettings();
         QVERIFY(QFile::remove(configFile() + ".bad"));

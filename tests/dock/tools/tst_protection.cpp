@@ -1,6 +1,6 @@
 #include "dock/tools/formprotection.h"
 #include "dock/tools/formprotectionsetting.h"
-#include "dockconfig.h"
+#include "testconfig.h"
 #include "fakedesktop.h"
 
 #include <QFile>
@@ -14,7 +14,7 @@ namespace {
 
 QSlider *slider(FormProtection &t) { return t.control()->findChild<QSlider *>("horizontalSlider"); }
 
-using DockConfig::stored;
+using TestConfig::stored;
 
 void release(QWidget *w, const QPoint &at)
 {
@@ -29,7 +29,7 @@ class TestProtection : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { DockConfig::reset(); }
+    void init() { TestConfig::reset(); }
 
     // First use: nothing stored. The slider settles at its minimum, which is
     // both shown and saved; the control sits at the desktop's corner.
@@ -62,7 +62,7 @@ private slots:
         QFETCH(QByteArray, value);
         QFETCH(int, shown);
         FakeScreens screens;
-        DockConfig::writeIni("[System]\nProtection=" + value + "\nProtectionPos=@Point(40 60)\n");
+        TestConfig::writeIni("[System]\nProtection=" + value + "\nProtectionPos=@Point(40 60)\n");
         FormProtection t;
         t.toggleDisplay();
         QCOMPARE(t.alpha(), shown);
@@ -76,7 +76,7 @@ private slots:
     {
         FakeScreens screens({ { QRect(0, 0, 1280, 800), QRect(0, 0, 1280, 770) },
                               { QRect(1280, -200, 1920, 1080), QRect(1280, -200, 1920, 1080) } });
-        DockConfig::writeIni("[System]\nProtection=30\nProtectionPos=@Point(5000 5000)\n");
+        TestConfig::writeIni("[System]\nProtection=30\nProtectionPos=@Point(5000 5000)\n");
         FormProtection t;
         t.toggleDisplay();
         QCOMPARE(t.geometry(), QRect(0, -200, 3200, 1080));

@@ -1,4 +1,4 @@
-#include "dockconfig.h"
+#include "testconfig.h"
 #include "dock/widgets/formweather.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/widgets/weatherfeed.h"
@@ -53,7 +53,7 @@ QByteArray cityList(const QString &py)
 
 void writePlace(int province, int city)
 {
-    DockConfig::write(QVariantMap { { "Weather/Province", province }, { "Weather/City", city } });
+    TestConfig::write(QVariantMap { { "Weather/Province", province }, { "Weather/City", city } });
 }
 
 QString label(QWidget *w, const char *name)
@@ -87,7 +87,7 @@ private slots:
             server->serve("/wmaps/xml/" + py + ".xml", cityList(py));
         }
         qputenv("ZV_WEATHER_URL", server->base().toUtf8());
-        DockConfig::reset();
+        TestConfig::reset();
     }
 
     void cleanupTestCase() { delete server; }
@@ -250,7 +250,7 @@ private slots:
         QCOMPARE(w.scenes()->currentScene(), QString("Rain"));
         // One province list, one city list: no second download of the same file.
         QCOMPARE(server->requested, (QStringList { "/wmaps/xml/china.xml", "/wmaps/xml/p27.xml" }));
-        QVERIFY(!DockConfig::stored("Weather/Province").isValid());
+        QVERIFY(!TestConfig::stored("Weather/Province").isValid());
 
         // Started again: the same reading, from the tables.
         w.startWeather();
@@ -362,8 +362,8 @@ private slots:
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(sent.count(), 2);
         QCOMPARE(sent[1][0].toString(), QString("p6城5"));
-        QCOMPARE(DockConfig::stored("Weather/Province").toString(), QString("6"));
-        QCOMPARE(DockConfig::stored("Weather/City").toString(), QString("5"));
+        QCOMPARE(TestConfig::stored("Weather/Province").toString(), QString("6"));
+        QCOMPARE(TestConfig::stored("Weather/City").toString(), QString("5"));
 
         // A refresh reads the stored place again and keeps it.
         QTest::mouseClick(w.findChild<QPushButton *>("Update"), Qt::LeftButton);

@@ -3,7 +3,7 @@
 #include "dock/widgets/formweathereffects.h"
 #include "fakedesktop.h"
 #include "fakeplatform.h"
-#include "dockconfig.h"
+#include "testconfig.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,8 +13,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-using DockConfig::stored;
-using DockConfig::write;
+using TestConfig::stored;
+using TestConfig::write;
 
 class TestWidgets : public QObject
 {

@@ -8,7 +8,7 @@
 // The dock's config.ini in a test (header only: the tests that use it link
 // the dock's settings). What a test writes is read afresh by the dock's own
 // settings object; stored() reads the file apart from it, as a later start would.
-namespace DockConfig {
+namespace TestConfig {
 
 inline void reset()
 {
@@ -37,4 +37,4 @@ inline QVariant stored(const QString &key)
     return DockSettings(DockSettings::defaultPath()).value(key);
 }
 
-} // namespace DockConfig
+} // namespace TestConfig
