@@ -1,7 +1,7 @@
 #include "widget_p.h"
 
 #include "autohide.h"
-#include "dockplacement.h"
+#include "dockdrag.h"
 #include "common/translations.h"
 #include "dockactions.h"
 #include "dockmenus.h"
@@ -82,7 +82,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_autoHide, &AutoHide::stripTouched, this, &Widget::MouseIn);
     connect(m_autoHide, &AutoHide::slideInFinished, this, &Widget::myInEnd);
     connect(m_autoHide, &AutoHide::slideOutFinished, this, &Widget::HiddenEnd);
-    m_place = new DockPlacement({ this, ui->main, ui->frameMain, ui->frameBackground, ui->frameWork, m_detection });
 
     m_disks = new RemovableDisks(this);
     connect(m_disks, &RemovableDisks::arrived, this, [this](const QString &root) {
@@ -90,14 +89,34 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
         showToast(tr("发现移动存储设备！"));
     });
     connect(m_disks, &RemovableDisks::rescan, m_disks, &RemovableDisks::rescanIcons);
-    connect(m_disks, &RemovableDisks::iconsCleared, this, [this] { m_relayoutTimer->start(1); });
+    connect(m_disks, &RemovableDisks::iconsCleared, this, [this] { m_layout->requestRelayout(); });
     m_disks->setIcons(IcoData, [this](const QString &ico, const QString &name, const QString &cl, const QString &path) {
         AddIcon(ico, name, cl, path);
     });
 
-    m_relayoutTimer = new QTimer(this);
-    m_relayoutTimer->setSingleShot(true);
-    connect(m_relayoutTimer, &QTimer::timeout, this, &Widget::IconSorting);
+    // The bar's sizes, geometry and look, and where the window stands.
+    m_layout = new BarLayout(IcoData, m_bar, &m_set,
+                             { this, ui->main, ui->frameMain, ui->frameBackground, ui->frameArea, ui->frameWork,
+                               ui->frameDragAdd, m_detection, ui->BackgroundW, ui->bl, ui->bg, ui->br,
+                               ui->BackgroundH, ui->bl2, ui->bg2, ui->br2 },
+                             this);
+    BarLayout::Others others;
+    others.barOnScreen = [this] { return m_autoHide->isSlidIn() || m_autoHide->isSlidingOut(); };
+    others.pointerInside = [this] { return m_autoHide->isPointerInside(); };
+    others.dragging = [this] { return m_drag && m_drag->isDragging(); };
+    others.launchPadOpen = [this] { return m_launchPad->isShown(); };
+    others.tipLane = [this](int edge, const QRect &bar) { return m_tips->lane(edge, bar); };
+    others.menusShown = [this] { return m_menus->shownRegion(); };
+    m_layout->setOthers(others);
+    connect(m_layout, &BarLayout::rebuildRequested, this, &Widget::rebuildBar);
+    connect(m_layout, &BarLayout::relaidOut, this, [this] { m_drag->holdGap(); });
+    connect(m_layout, &BarLayout::screenChanged, m_launchPad, [this](const QRect &s) {
+        m_launchPad->placeOnScreen(s.x(), s.y(), s.width(), s.height());
+    });
+    connect(m_layout, &BarLayout::edgeChanged, m_menus, &DockMenus::setEdge);
+    connect(m_layout, &BarLayout::iconSizeChanged, m_menus, &DockMenus::setIconSize);
+    connect(m_layout, &BarLayout::nameSizeChanged, m_tips, &HoverTips::setFontSize);
+
     connect(m_bar, &DockBar::IconMouseIn, this, &Widget::IconMouseIn);
     connect(m_bar, &DockBar::IconMouseMove, this, &Widget::IconMouseMove);
     connect(m_bar, &DockBar::IconWidth, this, &Widget::IconWidth);
@@ -107,8 +126,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconPressMove, this, &Widget::IconPressMove);
     connect(m_bar, &DockBar::IconPressRelease, this, &Widget::IconPressRelease);
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
-    connect(m_bar, &DockBar::rowsChanged, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
-    connect(m_bar, &DockBar::aboutToPaint, this, &Widget::relayoutIfPending);
     m_drag = makeDrag();
     m_adding = makeAdding();
 
@@ -140,7 +157,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 Widget::~Widget()
 {
     SafeFile::setFailureReporter(nullptr);
-    delete m_place;
     delete ui;
 }
 

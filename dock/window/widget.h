@@ -6,10 +6,8 @@
 #include <functional>
 #include <QPixmap>
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
 #include <QSystemTrayIcon>
-#include <QRegion>
 #include <QSet>
 #include <QWidget>
 
@@ -18,7 +16,7 @@ class DockBar;
 class FormDesktopTime;
 class FormDesktopWidget;
 class AutoHide;
-class DockPlacement;
+class BarLayout;
 class FormDetection;
 class FormIconLists;
 class FormLaunchStarter;
@@ -36,7 +34,6 @@ class QDragLeaveEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QMenu;
-class QPropertyAnimation;
 class QSystemTrayIcon;
 class DockIconList;
 class DockSettings;
@@ -80,14 +77,8 @@ public:
     // The bar's state as the placement, hover and auto-hide keep it.
     bool isSlidIn() const;
     bool isDockShown() const;
-    bool isFrameAreaShown() const { return m_frameAreaShown; }
     bool desktopIconsShown() const { return m_desktopIconsShown; }
-    int taskbarSide() const;
-    int backgroundSide() const { return m_backgroundSide; }
-    QRect availableRect() const;
-    QRegion inputRegion() const;
     // Where the window stands and its slides, kept by their own objects.
-    DockPlacement *placement() const { return m_place; }
     AutoHide *autoHide() const { return m_autoHide; }
     FormDetection *edgeStrip() const { return m_detection; }
 
@@ -109,6 +100,8 @@ public:
     bool isMenuShown() const { return m_menuShown; }
     // Dragging icons in, out of and within the bar.
     DockDrag *drag() const { return m_drag; }
+    // The bar's sizes, geometry and look, and where the window stands.
+    BarLayout *barLayout() const { return m_layout; }
 
     // The large picture of a program file, for icons made from it.
     QPixmap getJumbIcon(QString filePath);
@@ -279,22 +272,13 @@ private:
     void wireWindow(QWidget *window);
     void wireActions();
     FormWeather *weatherWindow();
-    void updateInputShape();
     void showToast(const QString &text);
     void rebuildBar();
-    // A relayout that waits runs now, so that it goes out in the same picture.
-    void relayoutIfPending();
-    void applySizes();
-    void sizeBar(int a, int b);
-    void placeBarFrames();
-    QRegion barRegion() const;
     // Start-up work that can wait until the bar is on the screen: run after
     // the window's first paint (or a second after start when never shown).
     void afterFirstPaint(const std::function<void()> &work);
     void runAfterPaint();
     void showStrip();
-    QRect barZone() const;
-    void paintBackgroundOnBar();
     DockDrag *makeDrag();
     DockAdding *makeAdding();
 
@@ -316,13 +300,12 @@ private:
     FormLaunchStarter *m_launchPad = nullptr;
     DockMenus *m_menus = nullptr;
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
-    DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
     bool m_painted = false;
     QList<std::function<void()>> m_afterPaint;
     RemovableDisks *m_disks = nullptr;
+    BarLayout *m_layout = nullptr;
 
-    QTimer *m_relayoutTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
     QTimer *m_showTimer = nullptr;
 
@@ -332,12 +315,7 @@ private:
     bool m_menuDrag = false;
     bool popupOpen = false;
     bool m_desktopIconsShown = true;
-    bool m_frameAreaShown = false;
     int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes
     int m_savedEdge = 2;
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
-
-    // placement, hover and auto-hide
-    int m_backgroundSide = 0;          // the background's overhang of the current style
-    QPointer<QPropertyAnimation> m_frameAreaAnimation;
 };

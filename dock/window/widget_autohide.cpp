@@ -12,7 +12,7 @@
 void Widget::showStrip()
 {
     // Above everything, except over the launch pad, which covers the screen.
-    QRegion bar = barRegion().translated(pos());
+    QRegion bar = m_layout->barRegion().translated(pos());
     m_autoHide->showStrip(m_launchPad->isShown(), bar);
 }
 
@@ -28,7 +28,7 @@ void Widget::myIn()
         ui->main->show();
         show();
         m_autoHide->slideIn(DockLayout::slideHiddenPoint(m_set.location, ui->main->size()));
-        updateInputShape();
+        m_layout->updateInputShape();
     }
     ui->Detection->hide();
     ui->Detection00->hide();
@@ -49,7 +49,7 @@ void Widget::HiddenEnd()
 {
     m_autoHide->slideOutEnded();
     showStrip();
-    updateInputShape();
+    m_layout->updateInputShape();
 }
 
 void Widget::MouseIn()
@@ -84,7 +84,7 @@ void Widget::leaveEvent(QEvent *e)
     ui->frameDragAdd->hide();
     if (!popupOpen && m_set.hideInEffect)
         myOut();
-    m_relayoutTimer->start(1);
+    m_layout->requestRelayout();
 }
 
 bool Widget::eventFilter(QObject *o, QEvent *e)
@@ -101,7 +101,7 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         m_menuShown = false;
         if (!popupOpen && m_set.hideInEffect && !m_autoHide->isPointerInside())
             m_tips->hide();
-        m_relayoutTimer->start(1);
+        m_layout->requestRelayout();
     } else if (o != this) {
         // The name bubble and the pop-ups inside the window: what the pointer
         // may reach follows them.
@@ -110,7 +110,7 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
         case QEvent::Hide:
         case QEvent::Move:
         case QEvent::Resize:
-            updateInputShape();
+            m_layout->updateInputShape();
             break;
         default:
             break;
@@ -139,36 +139,7 @@ void Widget::runAfterPaint()
         w();
 }
 
-void Widget::showFrameArea(bool b)
-{
-    if (b == m_frameAreaShown)
-        return;
-    m_frameAreaShown = b;
-    const int edge = m_set.location;
-    const QSize s = ui->frameArea->size();
-    const QPoint shown = DockLayout::frameAreaPoint(edge, true, s);
-    const QPoint hidden = DockLayout::frameAreaPoint(edge, false, s);
-    auto *a = new QPropertyAnimation(ui->frameArea, "pos");
-    if (b) {
-        a->setStartValue(hidden);
-        a->setEndValue(shown);
-        a->setDuration(800);
-        a->setEasingCurve(QEasingCurve::OutElastic);
-    } else {
-        a->setStartValue(shown);
-        a->setEndValue(hidden);
-        a->setDuration(500);
-        a->setEasingCurve(QEasingCurve::OutBack);
-    }
-    m_frameAreaAnimation = a;
-    connect(a, &QPropertyAnimation::finished, this, [this, a] {
-        if (m_frameAreaAnimation == a)
-            m_frameAreaAnimation = nullptr;
-        updateInputShape();
-    });
-    a->start(QAbstractAnimation::DeleteWhenStopped);
-    updateInputShape();
-}
+void Widget::showFrameArea(bool b) { m_layout->showFrameArea(b); }
 
 void Widget::setLocking(bool b) { m_set.locking = b; }
 
@@ -182,7 +153,7 @@ void Widget::setShowWindows()
     ui->main->show();
     MouseIn();
     m_desktopTime->RaiseWindow();
-    updateInputShape();
+    m_layout->updateInputShape();
 }
 
 void Widget::setHideWindows()
@@ -190,9 +161,9 @@ void Widget::setHideWindows()
     ui->main->hide();
     MenuHide();
     m_menuShown = false;
-    m_relayoutTimer->start(1);
+    m_layout->requestRelayout();
     m_tips->hide();
-    updateInputShape();
+    m_layout->updateInputShape();
 }
 
 void Widget::MenuHide()

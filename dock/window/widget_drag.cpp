@@ -14,12 +14,12 @@ DockDrag *Widget::makeDrag()
                               { ui->frameBackground, ui->frameDragAdd, ui->labelico }, this);
     drag->setMenuLookup([this](const QString &id) { return m_menus->menu(id); });
     drag->setLaunchPad(m_launchPad);
-    connect(drag, &DockDrag::relayoutRequested, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
-    connect(drag, &DockDrag::inputShapeChanged, this, &Widget::updateInputShape);
+    connect(drag, &DockDrag::relayoutRequested, m_layout, &BarLayout::requestRelayout);
+    connect(drag, &DockDrag::inputShapeChanged, m_layout, &BarLayout::updateInputShape);
     connect(drag, &DockDrag::saveRequested, this, &Widget::SaveFile);
     connect(drag, &DockDrag::rebuildRequested, this, &Widget::rebuildBar);
     connect(drag, &DockDrag::toast, this, &Widget::showToast);
-    connect(drag, &DockDrag::barLengthChanged, this, &Widget::sizeBar);
+    connect(drag, &DockDrag::barLengthChanged, m_layout, &BarLayout::sizeBar);
     connect(drag, &DockDrag::addRequested, this, &Widget::AddIcon);
     connect(drag, &DockDrag::programDropped, this, [this](const QString &file) { getIconNew(file, QStringLiteral("0")); });
     return drag;

@@ -22,7 +22,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     const bool horizontal = DockLayout::isHorizontal(m_set.location);
     m_bar->magnify(ID, float(horizontal ? p.x() : p.y()));
     // The bubble follows the new row, in the same repaint.
-    relayoutIfPending();
+    m_layout->relayoutIfPending();
     const QString cl = IcoData->cell(r, 3);
     if (m_bar->contains(ID)) {
         DockLayout::HoverInput in;

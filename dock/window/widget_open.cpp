@@ -66,7 +66,7 @@ void Widget::NotMenuHide(QString ID)
     if (!m_menuShown)
         return;
     m_menus->hideAll(ID);
-    m_relayoutTimer->start(1);
+    m_layout->requestRelayout();
 }
 
 // ---- the dock's own windows -----------------------------------------------
@@ -119,7 +119,7 @@ void Widget::LaunchPadClose()
 {
     // Back to the level the user chose rather than merely "not in front".
     platform::WindowSystemService::get().keepInFrontOf(this, nullptr);
-    platform::WindowSystemService::get().setLevel(this, levelOf(m_set.level).value_or(platform::WindowSystem::Normal));
+    platform::WindowSystemService::get().setLevel(this, DockPlacement::levelOf(m_set.level).value_or(platform::WindowSystem::Normal));
     m_set.hideInEffect = m_set.hide;
     WindowsTrayWndMove();
     setMargin(m_savedMargin);

@@ -51,11 +51,11 @@ private slots:
         QVERIFY(!w.isSlidIn());
         QVERIFY(!w.edgeStrip()->isHidden());
         // The bar keeps its shape while it slides away, then lets go of it.
-        QVERIFY(w.inputRegion().boundingRect().height() > 1);
+        QVERIFY(w.barLayout()->inputRegion().boundingRect().height() > 1);
         QTRY_COMPARE(frame(w, "frameMain")->pos(), QPoint(0, frame(w, "main")->height()));
         QTRY_VERIFY(!w.isDockShown());
-        QCOMPARE(w.inputRegion().boundingRect().size(), QSize(1, 1));
-        QCOMPARE(wins->regions.value(&w), w.inputRegion());
+        QCOMPARE(w.barLayout()->inputRegion().boundingRect().size(), QSize(1, 1));
+        QCOMPARE(wins->regions.value(&w), w.barLayout()->inputRegion());
         send(w, QEvent::Leave);
         QVERIFY(!w.isSlidIn());
         // The pointer reaches the strip.
@@ -64,7 +64,7 @@ private slots:
         QVERIFY(w.isSlidIn());
         QVERIFY(w.edgeStrip()->isHidden());
         QCOMPARE(wins->raised.count(&w), raisedBefore + 1);
-        QVERIFY(w.inputRegion().boundingRect().height() > 1);
+        QVERIFY(w.barLayout()->inputRegion().boundingRect().height() > 1);
         QTRY_VERIFY(w.isDockShown());
         QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
     }
@@ -88,12 +88,12 @@ private slots:
         QTRY_VERIFY(w.isDockShown());
         w.setHideWindows();
         QVERIFY(frame(w, "main")->isHidden());
-        QCOMPARE(w.inputRegion().boundingRect().size(), QSize(1, 1));
+        QCOMPARE(w.barLayout()->inputRegion().boundingRect().size(), QSize(1, 1));
         emit w.edgeStrip()->MouseIn();
         QVERIFY(frame(w, "main")->isHidden());
         w.setShowWindows();
         QVERIFY(!frame(w, "main")->isHidden());
-        QVERIFY(w.inputRegion().boundingRect().height() > 1);
+        QVERIFY(w.barLayout()->inputRegion().boundingRect().height() > 1);
     }
 
     void deactivationPutsTheStripOut()
@@ -158,12 +158,12 @@ private slots:
         QFrame *area = frame(w, "frameArea");
         QCOMPARE(area->pos(), QPoint(area->width(), 0));
         w.showFrameArea(true);
-        QVERIFY(w.isFrameAreaShown());
+        QVERIFY(w.barLayout()->isFrameAreaShown());
         QTRY_COMPARE(area->pos(), QPoint(20, 0));
         w.IconSorting(); // a relayout leaves it there
         QCOMPARE(area->pos(), QPoint(20, 0));
         w.setClose();
-        QVERIFY(!w.isFrameAreaShown());
+        QVERIFY(!w.barLayout()->isFrameAreaShown());
         QTRY_COMPARE(area->pos(), QPoint(area->width(), 0));
     }
 };

@@ -412,7 +412,7 @@ private slots:
         const int n = w.settings().currentSize;
         QCOMPARE(w.bar()->placeholderRect().topLeft(), QPoint(2 * n, int(w.settings().icoMagnified) - n));
         const QPoint origin = frame(w, "main")->pos() + w.bar()->stripRect().topLeft();
-        QVERIFY(w.inputRegion().contains(w.bar()->placeholderRect().translated(origin)));
+        QVERIFY(w.barLayout()->inputRegion().contains(w.bar()->placeholderRect().translated(origin)));
         QDragLeaveEvent leave;
         QApplication::sendEvent(&w, &leave);
         QVERIFY(!w.bar()->isPlaceholderShown());

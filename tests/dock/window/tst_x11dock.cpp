@@ -204,7 +204,7 @@ private slots:
         w.show();
         QTRY_VERIFY(w.isDockShown());
         w.setHide(true);
-        const QRect bar = w.inputRegion().boundingRect().translated(w.pos());
+        const QRect bar = w.barLayout()->inputRegion().boundingRect().translated(w.pos());
         QCursor::setPos(bar.center());
         QTRY_VERIFY(w.autoHide()->isPointerInside());
         QCursor::setPos(960, 300);
@@ -231,11 +231,11 @@ private slots:
         Widget w;
         w.show();
         QTRY_VERIFY(w.isDockShown());
-        QTRY_COMPARE(inputShape(&w), w.inputRegion());
-        const QRect before = w.inputRegion().boundingRect();
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
+        const QRect before = w.barLayout()->inputRegion().boundingRect();
         w.setIcoSize(40);
-        QTRY_VERIFY(w.inputRegion().boundingRect() != before);
-        QTRY_COMPARE(inputShape(&w), w.inputRegion());
+        QTRY_VERIFY(w.barLayout()->inputRegion().boundingRect() != before);
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
         const QRect main = w.findChild<QFrame *>("main")->geometry();
         const QRect ico = w.bar()->iconRegion().boundingRect().translated(main.topLeft());
         QVERIFY(inputShape(&w).contains(ico));
@@ -247,11 +247,11 @@ private slots:
         Widget w;
         w.show();
         QTRY_VERIFY(w.isDockShown());
-        const QRect bar = w.inputRegion().boundingRect().translated(w.pos());
+        const QRect bar = w.barLayout()->inputRegion().boundingRect().translated(w.pos());
         const int y = bar.bottom() - 20;
         QCursor::setPos(bar.left() + 5, y);
         QTRY_VERIFY(w.autoHide()->isPointerInside());
-        const int before = w.placement()->regionSends();
+        const int before = w.barLayout()->placement()->regionSends();
         // Back and forth along the bar, as a hand moves over it.
         for (int pass = 0; pass < 2; ++pass) {
             for (int x = bar.left() + 5; x < bar.right() - 5; x += 6) {
@@ -261,14 +261,14 @@ private slots:
         }
         QTest::qWait(100);
         const int moves = 2 * bar.width() / 6;
-        QVERIFY2(w.placement()->regionSends() - before < moves / 10,
-                 qPrintable(QStringLiteral("%1 shapes for %2 moves").arg(w.placement()->regionSends() - before).arg(moves)));
-        QCOMPARE(inputShape(&w), w.inputRegion());
+        QVERIFY2(w.barLayout()->placement()->regionSends() - before < moves / 10,
+                 qPrintable(QStringLiteral("%1 shapes for %2 moves").arg(w.barLayout()->placement()->regionSends() - before).arg(moves)));
+        QCOMPARE(inputShape(&w), w.barLayout()->inputRegion());
         // Gone from the bar: the desktop beside it is reachable again.
         QCursor::setPos(960, 300);
         QTRY_VERIFY(!w.autoHide()->isPointerInside());
         QTRY_VERIFY(!inputShape(&w).contains(QPoint(2, y - w.y())));
-        QTRY_COMPARE(inputShape(&w), w.inputRegion());
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
     }
 };
 

@@ -5,6 +5,7 @@
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
 #include "dock/toast/formsystemhint.h"
+#include "dock/window/barlayout.h"
 #include "dock/window/widget.h"
 #include "fakedesktop.h"
 #include "fakedockservices.h"
