@@ -14,12 +14,6 @@
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
-int Widget::iconCount() const
-{
-    return m_bar->count();
-}
-
-
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
@@ -178,9 +172,6 @@ DockIconList *Widget::iconTable() const
     return IcoData;
 }
 
-FormMenu *Widget::menuWindow(const QString &id) const { return m_menus->menu(id); }
-FormName *Widget::nameBubble() const { return m_tips->bubble(); }
-FormStartMenu *Widget::startMenu() const { return m_menus->startMenu(); }
 
 void Widget::initialize()
 {

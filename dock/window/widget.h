@@ -11,29 +11,19 @@
 #include <QSet>
 #include <QWidget>
 
-class FormAddUrl;
 class DockBar;
 class FormDesktopTime;
 class FormDesktopWidget;
 class AutoHide;
 class BarLayout;
 class FormDetection;
-class FormIconLists;
 class FormLaunchStarter;
-class FormMenu;
-class FormName;
-class FormSelectDisk;
-class FormSettings;
-class FormSidebarMenu;
-class FormStartMenu;
 class FormSystemHint;
 class FormWeather;
-class FormWeatherEffects;
 class QDragEnterEvent;
 class QDragLeaveEvent;
 class QDragMoveEvent;
 class QDropEvent;
-class QMenu;
 class QSystemTrayIcon;
 class DockIconList;
 class DockSettings;
@@ -68,20 +58,14 @@ public:
     // Read access for the tests and the windows that look at the dock.
     DockIconList *iconTable() const;
     const DockState &settings() const { return m_set; }
-    DockSettings *settingsFile() const { return m_file; }
     DockHotkeys *hotkeys() const { return m_hotkeys; }
     FormSystemHint *toast() const { return m_toast; }
     // The painted row of icons.
     DockBar *bar() const { return m_bar; }
-    int iconCount() const;
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
-    // The bar's state as the placement, hover and auto-hide keep it.
-    bool isSlidIn() const;
-    bool isDockShown() const;
     // Where the window stands and its slides, kept by their own objects.
     AutoHide *autoHide() const { return m_autoHide; }
-    FormDetection *edgeStrip() const { return m_detection; }
 
     // The parts the dock window hands its work to: the secondary windows,
     // what opening icons and the icon commands do, and the messages and tick.
@@ -90,11 +74,10 @@ public:
     DockMessages *messages() const { return m_messages; }
 
     // The windows of the bar itself, its flags and timers.
-    FormMenu *menuWindow(const QString &id) const;
     FormLaunchStarter *launchPad() const { return m_launchPad; }
-    FormStartMenu *startMenu() const;
     DockMenus *menus() const { return m_menus; }
-    FormName *nameBubble() const;
+    // The name bubble and the weather scene beside the hovered icon.
+    HoverTips *tips() const { return m_tips; }
     RemovableDisks *disks() const { return m_disks; }
     // Dragging icons in, out of and within the bar.
     DockDrag *drag() const { return m_drag; }

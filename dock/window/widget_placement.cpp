@@ -9,8 +9,6 @@ QRect Widget::screenRect() const
     return DockPlacement::screenRect(m_set.screen);
 }
 
-bool Widget::isSlidIn() const { return m_autoHide->isSlidIn(); }
-bool Widget::isDockShown() const { return m_autoHide->isDockShown(); }
 
 void Widget::setScreen(int x) { m_layout->setScreen(x); }
 void Widget::WindowsTrayWndMove() { m_layout->takeAvailable(); }

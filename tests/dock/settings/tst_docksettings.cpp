@@ -32,7 +32,8 @@ private slots:
         QVERIFY(!s.exists());
         QCOMPARE(s.level(), 1);
         QVERIFY(!s.contains("System/Level")); // a default is not a stored value
-        QCOMPARE(DockSettings::knownKeys().size(), DockSettings::knownKeys().toSet().size());
+        const QStringList keys = DockSettings::knownKeys();
+        QCOMPARE(keys.size(), QSet<QString>(keys.begin(), keys.end()).size());
         // A key without text reads as its default, as the start-up always treated it.
         TestEnv::writeFile(path(), "[System]\nLevel=\nLocation=0\n");
         s.load();

@@ -60,12 +60,12 @@ private slots:
         QCOMPARE(w.geometry(), QRect(0, 800, 1600, 900));
         QCOMPARE(w.barLayout()->placement()->taskbarSide(), 2);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 860 - 153)); // against the panel
-        QTRY_VERIFY(w.isDockShown());
-        QCOMPARE(w.edgeStrip()->geometry().bottom(), 800 + 860 - 1);
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QCOMPARE(w.autoHide()->strip()->geometry().bottom(), 800 + 860 - 1);
         // A top bar on this screen, below the first one, stays on it.
         w.setPosition(0);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 0));
-        QCOMPARE(w.edgeStrip()->geometry().y(), 800);
+        QCOMPARE(w.autoHide()->strip()->geometry().y(), 800);
         w.setMargin(12);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 12));
     }

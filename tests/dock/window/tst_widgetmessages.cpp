@@ -43,7 +43,7 @@ class TestWidgetMessages : public QObject, public WidgetFixture
             e << "note " + set.value("DesktopWidget/Note").toString();
         if (w.showing()->showTimer()->isActive())
             e << "show timer";
-        if (!w.edgeStrip()->isHidden())
+        if (!w.autoHide()->strip()->isHidden())
             e << "strip";
         if (!desk->calls.isEmpty())
             e << "desktop icons " + desk->calls.join(' ');
@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(stored.size(), 13);
         QCOMPARE(stored.first().IconID, QString("ico000001"));
         QCOMPARE(countClass(w, "UPGRADE"), 0);
-        QCOMPARE(w.iconCount(), 13);
+        QCOMPARE(w.bar()->count(), 13);
         QCOMPARE(w.hotkeys()->shortcut(0)->shortcut(), QKeySequence("Alt+Q"));
         QCOMPARE(w.hotkeys()->shortcut(4)->shortcut(), QKeySequence("Alt+D"));
         QCOMPARE(keys->grabbed.size(), 5);
@@ -118,9 +118,9 @@ private slots:
         QFETCH(QString, effects);
         Widget w;
         procs->running << "Mirelka";
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setDesktopIcon(true);
-        w.edgeStrip()->hide();
+        w.autoHide()->strip()->hide();
         desk->calls.clear();
         QVERIFY(sendToDock(text)); // every text is consumed
         QCOMPARE(this->effects(w), effects);

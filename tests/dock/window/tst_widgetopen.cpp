@@ -117,7 +117,7 @@ class TestWidgetOpen : public QObject, public WidgetFixture
             e << "desktop tools";
         if (w.windows()->driveChooser()->isVisible())
             e << "drive chooser";
-        if (w.startMenu()->isShown())
+        if (w.menus()->startMenu()->isShown())
             e << "start menu";
         if (w.launchPad()->isShown())
             e << "launch pad";
@@ -218,32 +218,32 @@ private slots:
         w.AddMenu();
         const QString b = lastRow(w).IconID;
         w.IconOpen(a);
-        QVERIFY(w.menuWindow(a)->isShown());
-        QVERIFY(!w.menuWindow(a)->isHidden());
-        QVERIFY(!w.nameBubble()->isVisible());
+        QVERIFY(w.menus()->menu(a)->isShown());
+        QVERIFY(!w.menus()->menu(a)->isHidden());
+        QVERIFY(!w.tips()->bubble()->isVisible());
         // Other menus close while the dock knows a menu is up.
         w.showStartMenu(); // one way the flag goes up
         QVERIFY(w.showing()->isMenuShown());
         w.IconOpen(b);
-        QVERIFY(!w.menuWindow(a)->isShown());
-        QVERIFY(w.menuWindow(b)->isShown());
+        QVERIFY(!w.menus()->menu(a)->isShown());
+        QVERIFY(w.menus()->menu(b)->isShown());
     }
 
     void startMenuToggles()
     {
         Widget w;
         w.showStartMenu();
-        QVERIFY(w.startMenu()->isShown() && w.showing()->isMenuShown());
+        QVERIFY(w.menus()->startMenu()->isShown() && w.showing()->isMenuShown());
         w.showStartMenu();
-        QVERIFY(!w.startMenu()->isShown() && !w.showing()->isMenuShown());
+        QVERIFY(!w.menus()->startMenu()->isShown() && !w.showing()->isMenuShown());
         w.showStartMenu();
         w.hideStartMenu();
-        QVERIFY(!w.startMenu()->isShown() && !w.showing()->isMenuShown());
+        QVERIFY(!w.menus()->startMenu()->isShown() && !w.showing()->isMenuShown());
         // Opening one of its rows hides it.
         w.showStartMenu();
-        w.startMenu()->IconOpen("/usr/share/applications/x.desktop");
+        w.menus()->startMenu()->IconOpen("/usr/share/applications/x.desktop");
         QCOMPARE(opener->paths.last(), QString("/usr/share/applications/x.desktop"));
-        QVERIFY(!w.startMenu()->isShown() && !w.showing()->isMenuShown());
+        QVERIFY(!w.menus()->startMenu()->isShown() && !w.showing()->isMenuShown());
     }
 
     void launchPadMovesTheBarAndBack()
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(w.settings().location, 2);
         QCOMPARE(w.settings().margin, 0);
         QVERIFY(!w.settings().hideInEffect);
-        QVERIFY(w.isDockShown());
+        QVERIFY(w.autoHide()->isDockShown());
         QCOMPARE(wins->levels.value(&w), platform::WindowSystem::Above);
         // Opening the pad icon while the pad is up changes nothing.
         w.IconOpen(addRow(w, "LAUNCHPAD", "0"));

@@ -152,8 +152,8 @@ private slots:
     {
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
-        QTRY_VERIFY(viewable(w.edgeStrip()));
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
         w.toast()->ShowMessage(QStringLiteral("x"));
         w.toast()->show();
         QTRY_VERIFY(viewable(w.toast()));
@@ -163,7 +163,7 @@ private slots:
             QWidget *window;
             const char *type;
         } expected[] = { { &w, "_NET_WM_WINDOW_TYPE_DOCK" },
-                         { w.edgeStrip(), "_NET_WM_WINDOW_TYPE_DOCK" },
+                         { w.autoHide()->strip(), "_NET_WM_WINDOW_TYPE_DOCK" },
                          { w.toast(), "_NET_WM_WINDOW_TYPE_NOTIFICATION" } };
         for (const auto &e : expected) {
             QCOMPARE(xprop(e.window, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM).value(0), atom(e.type));
@@ -189,7 +189,7 @@ private slots:
             QSKIP("the window manager offers one desktop");
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         KX11Extras::setCurrentDesktop(2);
         QTRY_COMPARE(KX11Extras::currentDesktop(), 2);
         QTest::qWait(200);
@@ -202,35 +202,35 @@ private slots:
     {
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setHide(true);
         const QRect bar = w.barLayout()->inputRegion().boundingRect().translated(w.pos());
         QCursor::setPos(bar.center());
         QTRY_VERIFY(w.autoHide()->isPointerInside());
         QCursor::setPos(960, 300);
-        QTRY_VERIFY(!w.isSlidIn());
-        QTRY_VERIFY(viewable(w.edgeStrip()));
+        QTRY_VERIFY(!w.autoHide()->isSlidIn());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
         // The pointer comes to rest on the edge.
-        const QRect strip = w.edgeStrip()->geometry();
+        const QRect strip = w.autoHide()->strip()->geometry();
         QCursor::setPos(strip.center());
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         for (int i = 0; i < 40; ++i) {
             QTest::qWait(50);
-            QVERIFY2(w.isSlidIn(), "the bar slid out under a resting pointer");
+            QVERIFY2(w.autoHide()->isSlidIn(), "the bar slid out under a resting pointer");
         }
-        QVERIFY(w.isDockShown());
-        QVERIFY(!viewable(w.edgeStrip()));
+        QVERIFY(w.autoHide()->isDockShown());
+        QVERIFY(!viewable(w.autoHide()->strip()));
         // Away again: out it goes, and the strip waits for the pointer.
         QCursor::setPos(960, 300);
-        QTRY_VERIFY(!w.isDockShown());
-        QTRY_VERIFY(viewable(w.edgeStrip()));
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
     }
 
     void inputShapeFollowsTheBar()
     {
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
         const QRect before = w.barLayout()->inputRegion().boundingRect();
         w.setIcoSize(40);
@@ -246,7 +246,7 @@ private slots:
     {
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         const QRect bar = w.barLayout()->inputRegion().boundingRect().translated(w.pos());
         const int y = bar.bottom() - 20;
         QCursor::setPos(bar.left() + 5, y);
