@@ -29,10 +29,11 @@ FormStartUp::FormStartUp(QWidget *parent) : QWidget(parent), ui(new Ui::FormStar
     connect(ui->okButton, &QPushButton::clicked, this, &FormStartUp::on_okButton_clicked);
     connect(ui->noButton, &QPushButton::clicked, this, &FormStartUp::on_noButton_clicked);
     connect(ui->checkBox, &QCheckBox::clicked, this, &FormStartUp::on_checkBox_clicked);
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // It comes by itself while the user works: it must not take the keyboard,
+    // nor close a menu the user has open (showing any window but a tool
+    // window closes the open menus).
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    // It comes by itself while the user works: it must not take the keyboard
-    // or close a menu the user has open.
     setAttribute(Qt::WA_ShowWithoutActivating);
     ui->noButton->setFont(promptFont(15));
     ui->okButton->setFont(promptFont(15));

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QMenu>
 #include <QtTest>
 
 #include <XdgAutoStart>
@@ -136,6 +137,22 @@ private slots:
         FormStartUp next;
         next.CheckAutoRun();
         QCOMPARE(next.isVisible(), askedAgain);
+    }
+
+    // The prompt comes by itself: a menu the user has open stays open.
+    void promptLeavesAnOpenMenu()
+    {
+        FakeAutostart autostart;
+        QMenu menu;
+        menu.addAction(QStringLiteral("x"));
+        menu.popup(QPoint(10, 10));
+        QTRY_COMPARE(QApplication::activePopupWidget(), &menu);
+        FormStartUp prompt;
+        prompt.CheckAutoRun();
+        QVERIFY(prompt.isVisible());
+        QVERIFY(menu.isVisible());
+        QCOMPARE(QApplication::activePopupWidget(), &menu);
+        menu.close();
     }
 };
 
