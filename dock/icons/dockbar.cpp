@@ -176,9 +176,17 @@ void DockBar::tick()
     m_running = advance();
     paintWindow();
     if (m_running)
-        m_frameTimer->start(FrameMs);
+        m_frameTimer->start(nextFrame());
     else if (isVisible())
         m_warmTimer->start();
+}
+
+// While the pointer's moves keep coming they are the frames: the clock waits
+// until they stop rather than painting between two of them.
+int DockBar::nextFrame() const
+{
+    const qint64 sinceMove = m_clock.elapsed() - m_lastMove;
+    return sinceMove < MoveFrameMs ? int(MoveFrameMs - sinceMove) : FrameMs;
 }
 
 // While the pointer sweeps the bar its moves are the frames: each advances
@@ -491,19 +499,43 @@ void DockBar::setBackgroundRect(const QRect &r)
 {
     if (r == m_backgroundRect)
         return;
-    dirty(m_backgroundRect);
+    const QRect old = m_backgroundRect;
     m_backgroundRect = r;
-    dirty(r);
+    const Background &b = m_background;
+    if (!b.first.isEmpty() || !b.middle.isEmpty() || !b.last.isEmpty() || old.isEmpty() || r.isEmpty()) {
+        // Stretched pictures change everywhere with the length.
+        dirty(old);
+        dirty(r);
+        return;
+    }
+    // A plain fill grows and shrinks with the magnified row on nearly every
+    // move: what both outlines cover stays the same colour, except at their
+    // rounded corners.
+    QRegion changed = QRegion(old).xored(QRegion(r));
+    for (const QRect &at : { old, r }) {
+        const int k = qBound(0, b.radius + 1, qMin(at.width(), at.height()) / 2);
+        if (k <= 0)
+            continue;
+        changed += QRect(at.topLeft(), QSize(k, k));
+        changed += QRect(at.right() + 1 - k, at.y(), k, k);
+        changed += QRect(at.x(), at.bottom() + 1 - k, k, k);
+        changed += QRect(at.right() + 1 - k, at.bottom() + 1 - k, k, k);
+    }
+    dirty(changed);
 }
 
 void DockBar::setStripRect(const QRect &r)
 {
     if (r == m_strip)
         return;
-    // Everything in the strip moves with it; only what shows changes.
-    const QRegion before = iconRegion();
+    // The icons stand in the strip's coordinates: they move with its
+    // corner, and a new length alone moves nothing that shows (the icons
+    // that made it longer are repainted by their own change).
+    const bool moved = r.topLeft() != m_strip.topLeft();
+    const QRegion before = moved ? iconRegion() : QRegion();
     m_strip = r;
-    dirty(before + iconRegion());
+    if (moved)
+        dirty(before + iconRegion());
 }
 
 bool DockBar::isIconHidden(const QString &id) const
@@ -960,21 +992,24 @@ void DockBar::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRect dirty = e->rect();
+    // The changes of a move lie at both ends of the row and around the
+    // pointer: only what touches them is drawn.
+    const QRegion dirty = e->region();
     // The bar paints all it covers: nothing beneath it is drawn first.
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(dirty, Qt::transparent);
+    for (const QRect &r : dirty)
+        p.fillRect(r, Qt::transparent);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (m_backgroundRect.intersects(dirty))
+    if (dirty.intersects(m_backgroundRect))
         paintBackground(p);
     for (const Item *it : qAsConst(m_items)) {
-        if (!it->hidden && rectOf(it).intersects(dirty))
+        if (!it->hidden && dirty.intersects(rectOf(it)))
             paintItem(p, it);
     }
     if (m_placeholderShown) {
         const QRect r = placeholderRect().translated(m_strip.topLeft());
         const QRect pic = r.adjusted(5, 5, -5, -5);
-        if (r.intersects(dirty)) {
+        if (dirty.intersects(r)) {
             const QPixmap pm = IconPictures::scaled(PlusPicture, pic.size());
             if (!pm.isNull())
                 p.drawPixmap(pic.topLeft(), pm);
@@ -1074,6 +1109,7 @@ void DockBar::mousePressEvent(QMouseEvent *e)
 
 void DockBar::mouseMoveEvent(QMouseEvent *e)
 {
+    m_lastMove = m_clock.elapsed();
     advanceWithMove();
     QRect pressed;
     QString cls;

@@ -175,6 +175,7 @@ private:
     void dirty(const QRegion &r);
     void startClock();
     void tick();
+    int nextFrame() const;
     bool advance();
     void advanceWithMove();
     void paintWindow();
@@ -219,6 +220,7 @@ private:
     QTimer *m_frameTimer = nullptr;
     QElapsedTimer m_clock;
     qint64 m_lastPaint = -FrameMs;
+    qint64 m_lastMove = -MoveFrameMs; // the pointer's last move over the icons
     bool m_held = false;     // a repaint of the window waits for the frame
     bool m_painting = false; // the frame's own repaint goes through
     bool m_running = false;  // an animation runs
