@@ -1,12 +1,16 @@
 #include "dockadding.h"
+#include "dockactions.h"
 #include "dockdrag.h"
 #include "dockmenus.h"
 #include "dockwindows.h"
 
 #include "dock/editing/formaddurl.h"
+#include "dock/editing/formiconlists.h"
+#include "dock/editing/formiconsettings.h"
 #include "dock/editing/formsidebarmenu.h"
 #include "dock/editing/programicon.h"
 #include "dock/icons/dockbar.h"
+#include "dock/icons/dockiconmenucode.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formselectdisk.h"
 #include "dock/menus/formmenu.h"
@@ -43,7 +47,32 @@ bool onceInDock(const QString &cl)
 
 } // namespace
 
-DockAdding::DockAdding(const Parts &parts, QObject *parent) : QObject(parent), m_p(parts) {}
+DockAdding::DockAdding(const Parts &parts, QObject *parent) : QObject(parent), m_p(parts)
+{
+    connect(m_p.windows, &DockWindows::made, this, &DockAdding::wireWindow);
+}
+
+// The adding dialogs hand their icons back here as they are made.
+void DockAdding::wireWindow(QWidget *window)
+{
+    const auto addTo = [this](const QString &ico, const QString &name, const QString &cl, const QString &path,
+                              const QString &target) { this->addTo(ico, name, cl, path, target); };
+    const auto closed = [this] { emit popupChanged(false); };
+    if (auto *side = qobject_cast<FormSidebarMenu *>(window)) {
+        connect(side, &FormSidebarMenu::SidebarMenuClose, this, closed);
+        connect(side, &FormSidebarMenu::AddIcon, this, addTo);
+    } else if (auto *addUrl = qobject_cast<FormAddUrl *>(window)) {
+        connect(addUrl, &FormAddUrl::AddIcon, this, addTo);
+    } else if (auto *settings = qobject_cast<FormIconSettings *>(window)) {
+        connect(settings, &FormIconSettings::Modify, this,
+                [this](const QString &id, const QString &ico, const QString &name) { modify(id, ico, name); });
+        connect(settings, &FormIconSettings::IconSettingsClose, this, closed);
+    } else if (auto *lists = qobject_cast<FormIconLists *>(window)) {
+        connect(lists, &FormIconLists::AddIcon, this, addTo);
+    } else if (auto *chooser = qobject_cast<FormSelectDisk *>(window)) {
+        connect(chooser, &FormSelectDisk::setIconDisk, this, &DockAdding::setDrive);
+    }
+}
 
 QString DockAdding::freeId() const
 {
@@ -239,4 +268,23 @@ void DockAdding::removeUpdateNotice()
         emit saveRequested();
     }
     emit rebuildRequested();
+}
+
+void DockAdding::registerCommands(DockActions *actions)
+{
+    namespace Code = DockIconMenuCode;
+    // From the bar's own menu the target is the bar; from a menu icon's, that menu.
+    using Way = void (DockAdding::*)(const QString &);
+    const struct { int onBar, inMenu; Way add; } ways[] = {
+        { Code::AddIcon, Code::MenuAddIcon, &DockAdding::choosePrograms },
+        { Code::AddSystemIcon, Code::MenuAddSystemIcon, &DockAdding::openSidePanel },
+        { Code::AddFolder, Code::MenuAddFolder, &DockAdding::chooseFolder },
+        { Code::AddUrlIco, Code::MenuAddUrlIco, &DockAdding::openAddUrl },
+    };
+    for (const auto &w : ways) {
+        actions->setCommand(w.onBar, [this, f = w.add](const QString &) { (this->*f)(Bar); });
+        actions->setCommand(w.inMenu, [this, f = w.add](const QString &id) { (this->*f)(id); });
+    }
+    actions->setCommand(Code::AddExtendedMenu, [this](const QString &) { addMenu(); });
+    actions->setCommand(Code::AddBlank, [this](const QString &) { addBlank(); });
 }

@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QPixmap>
 
+class DockActions;
 class DockBar;
 class DockDrag;
 class DockIconList;
@@ -56,6 +57,9 @@ public:
     void showUpdateNotice(bool wanted);
     void removeUpdateNotice();
 
+    // The icon context menu's adding commands, run by the actions.
+    void registerCommands(DockActions *actions);
+
     // The large picture of a program file, for icons made from it.
     static QPixmap largeIcon(const QString &filePath);
 
@@ -66,6 +70,7 @@ signals:
     void popupChanged(bool open);
 
 private:
+    void wireWindow(QWidget *window);
     QString freeId() const;
 
     Parts m_p;

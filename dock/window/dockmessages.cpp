@@ -28,7 +28,7 @@ QString noticeLine(const QString &sender, const QString &command)
 
 } // namespace
 
-DockMessages::DockMessages(DockIconList *icons, const DockState *settings, QObject *parent)
+DockMessages::DockMessages(DockIconList *icons, DockState *settings, QObject *parent)
     : QObject(parent), m_icons(icons), m_settings(settings)
 {
     m_timer = new QTimer(this);
@@ -106,6 +106,24 @@ void DockMessages::sendTaskbarBlurry(bool on)
 void DockMessages::sendTaskbarHide(bool on)
 {
     send(WindowTool, on ? QStringLiteral("TaskbarHideTrue") : QStringLiteral("TaskbarHideFalse"));
+}
+
+void DockMessages::setTaskbarAlpha(bool on)
+{
+    m_settings->taskbarAlpha = on;
+    sendTaskbarAlpha(on);
+}
+
+void DockMessages::setTaskbarBlurry(bool on)
+{
+    m_settings->taskbarBlurry = on;
+    sendTaskbarBlurry(on);
+}
+
+void DockMessages::setTaskbarHide(bool on)
+{
+    m_settings->taskbarHide = on;
+    sendTaskbarHide(on);
 }
 
 void DockMessages::startTicking() { m_timer->start(1000); }

@@ -15,7 +15,7 @@ class DockMessages : public QObject
 {
     Q_OBJECT
 public:
-    DockMessages(DockIconList *icons, const DockState *settings, QObject *parent = nullptr);
+    DockMessages(DockIconList *icons, DockState *settings, QObject *parent = nullptr);
 
     // Listening for messages under the dock's window title, and stopping.
     bool listen(const QString &title);
@@ -31,6 +31,10 @@ public:
     static void sendTaskbarAlpha(bool on);
     static void sendTaskbarBlurry(bool on);
     static void sendTaskbarHide(bool on);
+    // The taskbar switches of the settings panel: kept, and told at once.
+    void setTaskbarAlpha(bool on);
+    void setTaskbarBlurry(bool on);
+    void setTaskbarHide(bool on);
 
     // The tick: the count within the minute, the timer and one step of it.
     int tickCount() const { return m_tick; }
@@ -50,7 +54,7 @@ signals:
 
 private:
     DockIconList *m_icons;
-    const DockState *m_settings;
+    DockState *m_settings;
     SystemMessageReceiver *m_receiver = nullptr;
     QTimer *m_timer = nullptr;
     int m_tick = 59;

@@ -70,14 +70,20 @@ void DockPlacement::placeBar(int edge, int margin, float magnified, bool launchP
         m_f.strip->setGeometry(p.strip);
 }
 
-void DockPlacement::applyLevel(QWidget *w, int level)
+std::optional<platform::WindowSystem::Level> DockPlacement::levelOf(int level)
 {
     switch (level) {
-    case 0: platform::WindowSystemService::get().setLevel(w, platform::WindowSystem::Above); break;
-    case 1: platform::WindowSystemService::get().setLevel(w, platform::WindowSystem::Normal); break;
-    case 2: platform::WindowSystemService::get().setLevel(w, platform::WindowSystem::Below); break;
-    default: break;
+    case 0: return platform::WindowSystem::Above;
+    case 1: return platform::WindowSystem::Normal;
+    case 2: return platform::WindowSystem::Below;
+    default: return std::nullopt;
     }
+}
+
+void DockPlacement::applyLevel(QWidget *w, int level)
+{
+    if (const auto l = levelOf(level))
+        platform::WindowSystemService::get().setLevel(w, *l);
 }
 
 void DockPlacement::sendInputRegion(QRegion visible, bool holdGrowth)

@@ -1,6 +1,10 @@
 #pragma once
+#include "platform/windowsystem.h"
+
 #include <QRect>
 #include <QRegion>
+
+#include <optional>
 
 class QWidget;
 
@@ -35,8 +39,9 @@ public:
     void takeAvailable(int screen);
     // The bar against its edge and the strip at the bar's screen side.
     void placeBar(int edge, int margin, float magnified, bool launchPadOpen);
-    // The window level "System/Level" names: 0 front, 1 normal, 2 below; any
-    // other value changes nothing.
+    // The window level "System/Level" names: 0 front, 1 normal, 2 below;
+    // none for any other value, which changes nothing.
+    static std::optional<platform::WindowSystem::Level> levelOf(int level);
     static void applyLevel(QWidget *w, int level);
 
     // Sends what takes the pointer, when it differs from what was sent. While

@@ -42,8 +42,21 @@ void DockWindows::makeStartWindows()
 {
     // The switch panel starts the desktop clock from the stored switches, so
     // both are there before the settings are read.
-    desktopClock();
-    desktopWidgetPanel();
+    FormDesktopTime *clock = desktopClock();
+    FormDesktopWidget *panel = desktopWidgetPanel();
+    connect(panel, &FormDesktopWidget::DesktopTimeShow, clock, &FormDesktopTime::setShow);
+    connect(panel, &FormDesktopWidget::DesktopTimeSize, clock, &FormDesktopTime::DesktopTimeSize);
+    connect(panel, &FormDesktopWidget::DesktopTimeStyle, clock, &FormDesktopTime::DesktopTimeStyle);
+    connect(panel, &FormDesktopWidget::DesktopTimelocking, clock, &FormDesktopTime::DesktopTimelocking);
+    connect(panel, &FormDesktopWidget::DesktopTimeLanguage, clock, &FormDesktopTime::DesktopTimeLanguage);
+    connect(panel, &FormDesktopWidget::DesktopTimeAlpha, clock, &FormDesktopTime::DesktopTimeAlpha);
+}
+
+void DockWindows::startUpOver()
+{
+    updater()->startCheckTimer();
+    updater()->startInit2();
+    startUpPrompt()->CheckAutoRun();
 }
 
 int DockWindows::madeCount() const

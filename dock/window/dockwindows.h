@@ -34,7 +34,11 @@ public:
     explicit DockWindows(QObject *parent = nullptr);
     ~DockWindows() override;
 
+    // The desktop clock and its switch panel, wired to each other.
     void makeStartWindows();
+    // The start-up is over: the updater begins its checks and the prompt
+    // asks about starting with the session.
+    void startUpOver();
 
     FormSettings *settingsPanel();
     FormUpload *updater();

@@ -2,6 +2,11 @@
 
 #include "udisk.h"
 
+#include "dock/model/dockiconlist.h"
+#include "platform/volumes.h"
+
+#include <QDebug>
+
 #include <QTimer>
 
 RemovableDisks::RemovableDisks(QObject *parent) : QObject(parent)
@@ -29,4 +34,59 @@ void RemovableDisks::diskCame(const QString &root)
 void RemovableDisks::diskWent()
 {
     m_settle->start();
+}
+
+void RemovableDisks::setIcons(DockIconList *icons, Add add)
+{
+    m_icons = icons;
+    m_add = std::move(add);
+}
+
+void RemovableDisks::rescanIcons()
+{
+    qDebug() << "u盘检测！";
+    clearIcons();
+    for (const platform::Volume &v : platform::VolumesService::get().removableVolumes()) {
+        qDebug() << "存在可移动盘";
+        qDebug() << v.mountPoint << v.label;
+        addDiskIcon(v.mountPoint, v.label);
+    }
+}
+
+void RemovableDisks::addDiskIcon(const QString &root, const QString &label)
+{
+    if (root.isEmpty() || !m_icons)
+        return;
+    const QString icon = QStringLiteral(":/image/icon/UDisk.png");
+    const QString name = QStringLiteral("U盘[") + label + QStringLiteral(" (") + root + QStringLiteral(")]");
+    if (!m_icons->anyCellEquals(root))
+        m_add(icon, name, IconClass::UDISK, root);
+
+    // The root may already be the path of another icon (a folder icon of the
+    // drive, say); the disk still gets its own. The first cell that holds the
+    // root, column by column, decides. An add that left no row behind has
+    // nothing more to look at.
+    int r = -1;
+    for (int c = 0; c < DockIconRecord::FieldCount && r < 0; ++c)
+        r = m_icons->findRow(c, root);
+    if (r < 0) {
+        qDebug() << "no icon row for" << root;
+        return;
+    }
+    const DockIconRecord found = m_icons->record(r);
+    if (found.Class != IconClass::UDISK)
+        m_add(icon, name, IconClass::UDISK, root);
+    if (found.Path != root)
+        qDebug() << "不相等";
+}
+
+void RemovableDisks::clearIcons()
+{
+    if (m_icons) {
+        for (int r = m_icons->rowCount() - 1; r >= 0; --r) {
+            if (m_icons->cell(r, 3) == IconClass::UDISK)
+                m_icons->removeAt(r);
+        }
+    }
+    emit iconsCleared();
 }

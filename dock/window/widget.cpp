@@ -1,21 +1,26 @@
 #include "widget_p.h"
 
 #include "autohide.h"
-#include "dockplacement.h"
 #include "common/translations.h"
+#include "dock/icons/dockiconmenucode.h"
 #include "dockactions.h"
+#include "dockadding.h"
+#include "dockdrag.h"
+#include "dockhotkeys.h"
+#include "docklayout.h"
 #include "dockmenus.h"
 #include "dockmessages.h"
+#include "dockshowing.h"
 #include "dockwindows.h"
+#include "firstpaint.h"
 #include "hovertips.h"
+#include "removabledisks.h"
+
+#include <QDragMoveEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
-
-int Widget::iconCount() const
-{
-    return m_bar->count();
-}
-
 
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
@@ -78,21 +83,41 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     m_autoHide = new AutoHide(this, ui->frameMain, this);
     m_detection = m_autoHide->strip();
-    connect(m_autoHide, &AutoHide::stripTouched, this, &Widget::MouseIn);
-    connect(m_autoHide, &AutoHide::slideInFinished, this, &Widget::myInEnd);
-    connect(m_autoHide, &AutoHide::slideOutFinished, this, &Widget::HiddenEnd);
-    m_place = new DockPlacement({ this, ui->main, ui->frameMain, ui->frameBackground, ui->frameWork, m_detection });
 
     m_disks = new RemovableDisks(this);
     connect(m_disks, &RemovableDisks::arrived, this, [this](const QString &root) {
         qDebug() << "u盘插入：" << root;
         showToast(tr("发现移动存储设备！"));
     });
-    connect(m_disks, &RemovableDisks::rescan, this, &Widget::UDiskTimeOut);
+    connect(m_disks, &RemovableDisks::rescan, m_disks, &RemovableDisks::rescanIcons);
+    connect(m_disks, &RemovableDisks::iconsCleared, this, [this] { m_layout->requestRelayout(); });
+    m_disks->setIcons(IcoData, [this](const QString &ico, const QString &name, const QString &cl, const QString &path) {
+        AddIcon(ico, name, cl, path);
+    });
 
-    m_relayoutTimer = new QTimer(this);
-    m_relayoutTimer->setSingleShot(true);
-    connect(m_relayoutTimer, &QTimer::timeout, this, &Widget::IconSorting);
+    // The bar's sizes, geometry and look, and where the window stands.
+    m_layout = new BarLayout(IcoData, m_bar, &m_set,
+                             { this, ui->main, ui->frameMain, ui->frameBackground, ui->frameArea, ui->frameWork,
+                               ui->frameDragAdd, m_detection, ui->BackgroundW, ui->bl, ui->bg, ui->br,
+                               ui->BackgroundH, ui->bl2, ui->bg2, ui->br2 },
+                             this);
+    BarLayout::Others others;
+    others.barOnScreen = [this] { return m_autoHide->isSlidIn() || m_autoHide->isSlidingOut(); };
+    others.pointerInside = [this] { return m_autoHide->isPointerInside(); };
+    others.dragging = [this] { return m_drag && m_drag->isDragging(); };
+    others.launchPadOpen = [this] { return m_launchPad->isShown(); };
+    others.tipLane = [this](int edge, const QRect &bar) { return m_tips->lane(edge, bar); };
+    others.menusShown = [this] { return m_menus->shownRegion(); };
+    m_layout->setOthers(others);
+    connect(m_layout, &BarLayout::rebuildRequested, this, &Widget::rebuildBar);
+    connect(m_layout, &BarLayout::relaidOut, this, [this] { m_drag->holdGap(); });
+    connect(m_layout, &BarLayout::screenChanged, m_launchPad, [this](const QRect &s) {
+        m_launchPad->placeOnScreen(s.x(), s.y(), s.width(), s.height());
+    });
+    connect(m_layout, &BarLayout::edgeChanged, m_menus, &DockMenus::setEdge);
+    connect(m_layout, &BarLayout::iconSizeChanged, m_menus, &DockMenus::setIconSize);
+    connect(m_layout, &BarLayout::nameSizeChanged, m_tips, &HoverTips::setFontSize);
+
     connect(m_bar, &DockBar::IconMouseIn, this, &Widget::IconMouseIn);
     connect(m_bar, &DockBar::IconMouseMove, this, &Widget::IconMouseMove);
     connect(m_bar, &DockBar::IconWidth, this, &Widget::IconWidth);
@@ -102,10 +127,34 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconPressMove, this, &Widget::IconPressMove);
     connect(m_bar, &DockBar::IconPressRelease, this, &Widget::IconPressRelease);
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
-    connect(m_bar, &DockBar::rowsChanged, m_relayoutTimer, [this] { m_relayoutTimer->start(1); });
-    connect(m_bar, &DockBar::aboutToPaint, this, &Widget::relayoutIfPending);
     m_drag = makeDrag();
     m_adding = makeAdding();
+
+    // When the bar is in sight, and the start-up work that waits for it.
+    m_showing = new DockShowing({ this, ui->main, { ui->Detection, ui->Detection00 }, ui->frameDragAdd, m_autoHide,
+                                  m_bar, m_tips, m_menus->startMenu(), m_launchPad, m_windows },
+                                &m_set, this);
+    m_showing->setMenus([this](const QString &id) { return m_menus->menu(id); },
+                        [this](const QString &keep) { m_menus->hideAll(keep); });
+    m_showing->setBarRegion([this] { return m_layout->barRegion(); });
+    connect(m_showing, &DockShowing::relayoutRequested, m_layout, &BarLayout::requestRelayout);
+    connect(m_showing, &DockShowing::inputShapeChanged, m_layout, &BarLayout::updateInputShape);
+    connect(m_showing, &DockShowing::frameAreaRequested, m_layout, &BarLayout::showFrameArea);
+    connect(m_showing, &DockShowing::availableAreaRequested, m_layout, &BarLayout::takeAvailable);
+    connect(m_showing, &DockShowing::marginRequested, m_layout, &BarLayout::setMargin);
+    connect(m_showing, &DockShowing::edgeRequested, m_layout, &BarLayout::setEdge);
+    connect(m_showing, &DockShowing::placeAgainRequested, m_layout, [this] { m_layout->setScreen(m_set.screen); });
+    m_firstPaint = new FirstPaint(this);
+
+    // The hot keys, in the order of dockHotkeys.
+    m_hotkeys = new DockHotkeys(m_file, this);
+    connect(m_hotkeys, &DockHotkeys::activated, this, [this](int i) {
+        using Slot = void (Widget::*)();
+        static const Slot actions[DockHotkeyCount] = { &Widget::showLaunchStarter, &Widget::openKelvash,
+                                                       &Widget::openScreenshot, &Widget::openColorPicker,
+                                                       &Widget::setShowWindows };
+        (this->*actions[i])();
+    });
 
     initialize();
     timeOver();
@@ -117,15 +166,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_startUpTimer->setSingleShot(true);
     connect(m_startUpTimer, &QTimer::timeout, this, &Widget::StartUpOver);
     m_startUpTimer->start(20000);
-    m_showTimer = new QTimer(this);
-    m_showTimer->setSingleShot(true);
-    connect(m_showTimer, &QTimer::timeout, this, &Widget::setShowWindows);
 }
 
 Widget::~Widget()
 {
     SafeFile::setFailureReporter(nullptr);
-    delete m_place;
+    delete m_showing; // it filters the window's events, not those of its end
     delete ui;
 }
 
@@ -134,9 +180,6 @@ DockIconList *Widget::iconTable() const
     return IcoData;
 }
 
-FormMenu *Widget::menuWindow(const QString &id) const { return m_menus->menu(id); }
-FormName *Widget::nameBubble() const { return m_tips->bubble(); }
-FormStartMenu *Widget::startMenu() const { return m_menus->startMenu(); }
 
 void Widget::initialize()
 {
@@ -239,30 +282,19 @@ void Widget::clearIcoData()
 
 // ---- the settings file ----------------------------------------------------
 
-void Widget::createHotkeys(const QString texts[5])
-{
-    using Slot = void (Widget::*)();
-    static const Slot actions[5] = { &Widget::showLaunchStarter, &Widget::openKelvash, &Widget::openScreenshot,
-                                     &Widget::openColorPicker, &Widget::setShowWindows };
-    for (int i = 0; i < 5; ++i) {
-        m_hotkeys[i] = new QxtGlobalShortcut(QKeySequence(texts[i], QKeySequence::NativeText), this);
-        connect(m_hotkeys[i], &QxtGlobalShortcut::activated, this, actions[i]);
-    }
-}
-
 void Widget::initSaveSettings()
 {
-    QString texts[5];
+    QString texts[DockHotkeyCount];
     DockConfig::initSave(*m_file, m_set, texts);
-    createHotkeys(texts);
+    m_hotkeys->create(texts);
 }
 
 void Widget::ReadSettings()
 {
-    QString texts[5];
+    QString texts[DockHotkeyCount];
     DockConfig::read(*m_file, m_set, texts);
     m_tips->setFontSize(m_set.icoNameSize);
-    createHotkeys(texts);
+    m_hotkeys->create(texts);
 }
 
 void Widget::SaveSettings()
@@ -270,14 +302,7 @@ void Widget::SaveSettings()
     DockConfig::saveAppPath(*m_file, QCoreApplication::applicationDirPath());
 }
 
-void Widget::setKey(QString x, QString key)
-{
-    const int i = DockSettings::hotkeyIndex(x);
-    if (i < 0)
-        return;
-    m_hotkeys[i]->setShortcut(QKeySequence(key, QKeySequence::NativeText));
-    DockConfig::writeHotkey(*m_file, i, key);
-}
+void Widget::setKey(QString x, QString key) { m_hotkeys->setKey(x, key); }
 
 void Widget::setMousePop(bool b) { m_set.pop = b; }
 void Widget::setMouseMaximize(bool b) { m_set.mouseMaximize = b; }
@@ -289,3 +314,262 @@ void Widget::setInductionIco(bool b)
     m_set.inductionIco = b;
     ui->Detection->hide();
 }
+
+// ---- showing and hiding the bar: DockShowing -------------------------------
+
+bool Widget::eventFilter(QObject *o, QEvent *e)
+{
+    if (o != this) {
+        // The name bubble and the pop-ups inside the window: what the pointer
+        // may reach follows them.
+        switch (e->type()) {
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::Move:
+        case QEvent::Resize:
+            m_layout->updateInputShape();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+// ---- dragging icons in, out of and within the bar: DockDrag ----------------
+
+DockDrag *Widget::makeDrag()
+{
+    auto *drag = new DockDrag(IcoData, m_bar, &m_set,
+                              { ui->frameBackground, ui->frameDragAdd, ui->labelico }, this);
+    drag->setMenuLookup([this](const QString &id) { return m_menus->menu(id); });
+    drag->setLaunchPad(m_launchPad);
+    connect(drag, &DockDrag::relayoutRequested, m_layout, &BarLayout::requestRelayout);
+    connect(drag, &DockDrag::inputShapeChanged, m_layout, &BarLayout::updateInputShape);
+    connect(drag, &DockDrag::saveRequested, this, &Widget::SaveFile);
+    connect(drag, &DockDrag::rebuildRequested, this, &Widget::rebuildBar);
+    connect(drag, &DockDrag::toast, this, &Widget::showToast);
+    connect(drag, &DockDrag::barLengthChanged, m_layout, &BarLayout::sizeBar);
+    connect(drag, &DockDrag::addRequested, this, &Widget::AddIcon);
+    connect(drag, &DockDrag::programDropped, this, [this](const QString &file) { getIconNew(file, QStringLiteral("0")); });
+    return drag;
+}
+
+bool Widget::AddIcon3(QString ico, QString name, QString cl, QString path, QString ID)
+{
+    return m_drag->addToLaunchPad(ico, name, cl, path, ID);
+}
+
+void Widget::returnAddIcon(QString ID, QString ico, QString name, QString cl, QString path, QPoint)
+{
+    if (!m_set.locking)
+        m_showing->setMenuShown(false);
+    m_drag->returnAddIcon(ID, ico, name, cl, path);
+}
+
+void Widget::returnConfirm(bool b)
+{
+    if (!m_drag->returnConfirm(b))
+        if (auto *menu = qobject_cast<FormMenu *>(sender()))
+            menu->handOffRefused();
+}
+
+void Widget::IconMove(QString ID, QPoint, int w, int h, QString types)
+{
+    if (!m_bar->contains(ID))
+        return;
+    DockMenus::Beside b;
+    b.edge = m_set.location;
+    b.inBar = m_bar->iconPos(ID);
+    b.origin = ui->main->pos() + ui->frameMain->pos() + m_bar->stripRect().topLeft() + b.inBar;
+    b.slot = m_bar->stripRect().size();
+    b.grown = QSize(w, h);
+    b.rest = m_set.currentSizeF;
+    b.magnified = m_set.icoMagnified;
+    b.window = height();
+    m_menus->placeBeside(ID, types, b);
+}
+
+// ---- adding and changing icons: DockAdding ---------------------------------
+
+void Widget::showToast(const QString &text)
+{
+    m_toast->ShowMessage(text);
+    m_toast->show();
+}
+
+DockAdding *Widget::makeAdding()
+{
+    auto *adding = new DockAdding({ IcoData, m_bar, m_drag, m_menus, m_windows, this }, this);
+    connect(adding, &DockAdding::toast, this, &Widget::showToast);
+    connect(adding, &DockAdding::saveRequested, this, &Widget::SaveFile);
+    connect(adding, &DockAdding::rebuildRequested, this, &Widget::rebuildBar);
+    connect(adding, &DockAdding::popupChanged, this, [this](bool open) { m_showing->setPopupOpen(open); });
+    adding->registerCommands(m_actions);
+    return adding;
+}
+
+void Widget::AddIcon2(QString ico, QString name, QString cl, QString path, QString ID)
+{
+    m_adding->addTo(ico, name, cl, path, ID);
+}
+
+// ---- placement and icons: BarLayout ----------------------------------------
+
+// The bar laid out anew from the table, and the menus of new menu icons.
+void Widget::rebuildBar()
+{
+    m_layout->rebuild();
+    createClassIco();
+}
+
+void Widget::createClassIco()
+{
+    m_menus->createMissing(m_set.location, m_set.iconDoubleClick, int(m_set.currentSizeF));
+    for (int r = 0; r < IcoData->rowCount(); ++r) {
+        const QString cl = IcoData->cell(r, 3);
+        if (cl == IconClass::DISK)
+            m_bar->setDrive(IcoData->cell(r, 0), IcoData->cell(r, 4));
+        else if (cl == IconClass::WEATHER)
+            m_firstPaint->then([this] { weatherWindow()->startWeather(); });
+    }
+}
+
+// ---- icon commands, the bar menu and the tray: DockActions -----------------
+
+void Widget::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::RightButton)
+        return;
+    m_showing->setPopupOpen(true);
+    QMenu *menu = m_actions->buildBarMenu();
+    menu->exec(QCursor::pos());
+    menu->deleteLater();
+}
+
+void Widget::wheelEvent(QWheelEvent *e)
+{
+    // A touchpad reports small steps: a page turns per whole notch (120).
+    const QPoint d = e->angleDelta();
+    const int notches = DockLayout::takeWheelNotches(m_wheelDelta, d.y() != 0 ? d.y() : d.x());
+    for (int i = 0; i < qAbs(notches); ++i)
+        m_launchPad->turnPage(notches > 0 ? 0 : 1);
+}
+
+// ---- messages and the tick: DockMessages -----------------------------------
+
+void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)
+{
+    const int r = IcoData->findRow(3, IconClass::WEATHER);
+    if (r < 0)
+        return;
+    IcoData->setCell(r, 2, Name + QLatin1Char(',') + stateDetailed);
+    m_bar->setWeather(Name, stateDetailed, temNow, state);
+}
+
+// ---- opening icons and tools: DockActions and DockShowing ------------------
+
+// What opening and the icon commands ask of the bar itself.
+void Widget::wireActions()
+{
+    m_actions = new DockActions(IcoData, m_windows, this);
+    m_actions->setScreenOfBar([this] { return screenRect(); });
+    connect(m_actions, &DockActions::settingsRequested, this, &Widget::showSet);
+    connect(m_actions, &DockActions::startMenuRequested, this, &Widget::showStartMenu);
+    connect(m_actions, &DockActions::popupChanged, this, [this](bool open) { m_showing->setPopupOpen(open); });
+    connect(m_actions, &DockActions::showDockRequested, this, &Widget::setShowWindows);
+    connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
+        NotMenuHide(id);
+        if (FormMenu *menu = m_menus->menu(id)) {
+            menu->toggle();
+            menu->show();
+            m_tips->bubble()->hide();
+        }
+    });
+    connect(m_actions, &DockActions::launchPadRequested, this, [this] {
+        if (!m_launchPad->isShown())
+            showLaunchStarter();
+        m_tips->bubble()->hide();
+    });
+
+    m_actions->setCommand(DockIconMenuCode::SystemClose, [this](const QString &) { systemClose(); });
+    m_actions->setCommand(DockIconMenuCode::HideWindows, [this](const QString &) { setHideWindows(); });
+    m_actions->setCommand(DockIconMenuCode::DeleteIcon, [this](const QString &id) {
+        if (IcoData->findRow(0, id) < 0)
+            return;
+        MenuHide();
+        m_showing->setMenuShown(false);
+        if (!m_bar->contains(id) || !m_actions->removeIcon(id))
+            return;
+        SaveFile();
+        rebuildBar();
+        showToast(tr("图标删除成功！"));
+    });
+
+    m_messages = new DockMessages(IcoData, &m_set, this);
+    connect(m_messages, &DockMessages::notesClosed, m_desktopWidget, [this] {
+        m_desktopWidget->ReceiveSystemMessage(QStringLiteral("Mirelka"), QStringLiteral("MirelkaClose"));
+    });
+    connect(m_messages, &DockMessages::windowToolNotice, this, &Widget::setDetectionShow);
+    connect(m_messages, &DockMessages::minuteText, this, [this](const QString &t) { m_launchPad->setTimeText(t); });
+    connect(m_messages, &DockMessages::screenCheck, this, [this] { setScreen(m_set.screen); });
+}
+
+// ---- where the window stands: BarLayout ------------------------------------
+
+QRect Widget::screenRect() const
+{
+    return DockPlacement::screenRect(m_set.screen);
+}
+
+void Widget::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    m_layout->resendInputShape();
+}
+
+// ---- the secondary windows -------------------------------------------------
+
+// The secondary windows are made by m_windows when first needed; here each
+// is connected to the dock as it comes.
+void Widget::wireWindow(QWidget *window)
+{
+    if (auto *panel = qobject_cast<FormSettings *>(window)) {
+        connect(panel, &FormSettings::setClose, this, &Widget::setClose);
+        connect(panel, &FormSettings::setScreen, this, &Widget::setScreen);
+        connect(panel, &FormSettings::setMargin, this, &Widget::setMargin);
+        connect(panel, &FormSettings::setPosition, this, &Widget::setPosition);
+        connect(panel, &FormSettings::setLevel, this, &Widget::setLevel2);
+        connect(panel, &FormSettings::setIcoSize, this, &Widget::setIcoSize);
+        connect(panel, &FormSettings::setIcoNameSize, this, &Widget::setIcoNameSize);
+        connect(panel, &FormSettings::setIcoScale, this, &Widget::setIcoScale);
+        connect(panel, &FormSettings::setBackgroundStyle, this, &Widget::setBackgroundStyle);
+        connect(panel, &FormSettings::setTransparentBackground, this, &Widget::setTransparentBackground);
+        connect(panel, &FormSettings::setClick, this, &Widget::setClick);
+        connect(panel, &FormSettings::setLocking, this, &Widget::setLocking);
+        connect(panel, &FormSettings::setHide, this, &Widget::setHide);
+        connect(panel, &FormSettings::setUpgradeNotice, this, &Widget::setUpgradeNotice);
+        connect(panel, &FormSettings::setMousePop, this, &Widget::setMousePop);
+        connect(panel, &FormSettings::setMouseMaximize, this, &Widget::setMouseMaximize);
+        connect(panel, &FormSettings::setMouseFullScreen, this, &Widget::setMouseFullScreen);
+        connect(panel, &FormSettings::setInductionIco, this, &Widget::setInductionIco);
+        connect(panel, &FormSettings::setWinShow, this, &Widget::setWinShow);
+        connect(panel, &FormSettings::setIconDoubleClick, this, &Widget::setIconDoubleClick);
+        connect(panel, &FormSettings::setTaskbarAlpha, this, &Widget::setTaskbarAlpha);
+        connect(panel, &FormSettings::setTaskbarBlurry, this, &Widget::setTaskbarBlurry);
+        connect(panel, &FormSettings::setTaskbarHide, this, &Widget::setTaskbarHide);
+        connect(panel, &FormSettings::setDesktopIcon, this, &Widget::setDesktopIcon);
+        connect(panel, &FormSettings::setWorkArea, this, &Widget::setWorkArea);
+        connect(panel, &FormSettings::setLanguage, this, &Widget::setLanguage);
+        connect(panel, &FormSettings::upDate, this, &Widget::upDate);
+        connect(panel, &FormSettings::showAbout, this, &Widget::showAbout);
+        connect(panel, &FormSettings::setKey, this, &Widget::setKey);
+    } else if (auto *updater = qobject_cast<FormUpload *>(window)) {
+        connect(updater, &FormUpload::updates, this, &Widget::updates);
+    } else if (auto *weather = qobject_cast<FormWeather *>(window)) {
+        connect(weather, &FormWeather::setWeatherInit, this, &Widget::setWeatherInit);
+        connect(weather, &FormWeather::setWeatherInit, m_tips->scene(), &FormWeatherEffects::setWeatherInit);
+    }
+}
+
+FormWeather *Widget::weatherWindow() { return m_windows->weatherWindow(); }

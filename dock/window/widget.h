@@ -6,42 +6,29 @@
 #include <functional>
 #include <QPixmap>
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
 #include <QSystemTrayIcon>
-#include <QRegion>
 #include <QSet>
 #include <QWidget>
 
-class FormAddUrl;
 class DockBar;
 class FormDesktopTime;
 class FormDesktopWidget;
 class AutoHide;
-class DockPlacement;
+class BarLayout;
 class FormDetection;
-class FormIconLists;
 class FormLaunchStarter;
-class FormMenu;
-class FormName;
-class FormSelectDisk;
-class FormSettings;
-class FormSidebarMenu;
-class FormStartMenu;
 class FormSystemHint;
 class FormWeather;
-class FormWeatherEffects;
 class QDragEnterEvent;
 class QDragLeaveEvent;
 class QDragMoveEvent;
 class QDropEvent;
-class QMenu;
-class QPropertyAnimation;
 class QSystemTrayIcon;
 class DockIconList;
 class DockSettings;
 class QTimer;
-class QxtGlobalShortcut;
+class DockHotkeys;
 class DockActions;
 class DockDrag;
 class DockMessages;
@@ -50,6 +37,8 @@ class DockMenus;
 class DockAdding;
 class HoverTips;
 class RemovableDisks;
+class DockShowing;
+class FirstPaint;
 
 namespace Ui {
 class Widget;
@@ -69,27 +58,14 @@ public:
     // Read access for the tests and the windows that look at the dock.
     DockIconList *iconTable() const;
     const DockState &settings() const { return m_set; }
-    DockSettings *settingsFile() const { return m_file; }
-    QxtGlobalShortcut *hotkey(int i) const { return m_hotkeys[i]; }
+    DockHotkeys *hotkeys() const { return m_hotkeys; }
     FormSystemHint *toast() const { return m_toast; }
     // The painted row of icons.
     DockBar *bar() const { return m_bar; }
-    int iconCount() const;
     // The screen rectangle the bar is on (a missing screen falls back to 0).
     QRect screenRect() const;
-    // The bar's state as the placement, hover and auto-hide keep it.
-    bool isSlidIn() const;
-    bool isDockShown() const;
-    bool isFrameAreaShown() const { return m_frameAreaShown; }
-    bool desktopIconsShown() const { return m_desktopIconsShown; }
-    int taskbarSide() const;
-    int backgroundSide() const { return m_backgroundSide; }
-    QRect availableRect() const;
-    QRegion inputRegion() const;
     // Where the window stands and its slides, kept by their own objects.
-    DockPlacement *placement() const { return m_place; }
     AutoHide *autoHide() const { return m_autoHide; }
-    FormDetection *edgeStrip() const { return m_detection; }
 
     // The parts the dock window hands its work to: the secondary windows,
     // what opening icons and the icon commands do, and the messages and tick.
@@ -98,17 +74,17 @@ public:
     DockMessages *messages() const { return m_messages; }
 
     // The windows of the bar itself, its flags and timers.
-    FormMenu *menuWindow(const QString &id) const;
     FormLaunchStarter *launchPad() const { return m_launchPad; }
-    FormStartMenu *startMenu() const;
     DockMenus *menus() const { return m_menus; }
-    FormName *nameBubble() const;
+    // The name bubble and the weather scene beside the hovered icon.
+    HoverTips *tips() const { return m_tips; }
     RemovableDisks *disks() const { return m_disks; }
-    QTimer *showTimer() const { return m_showTimer; }
-    bool isPopupOpen() const { return popupOpen; }
-    bool isMenuShown() const { return m_menuShown; }
     // Dragging icons in, out of and within the bar.
     DockDrag *drag() const { return m_drag; }
+    // The bar's sizes, geometry and look, and where the window stands.
+    BarLayout *barLayout() const { return m_layout; }
+    // When the bar is in sight, and the menu and pop-up flags that keep it there.
+    DockShowing *showing() const { return m_showing; }
 
     // The large picture of a program file, for icons made from it.
     QPixmap getJumbIcon(QString filePath);
@@ -266,8 +242,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
-    void enterEvent(QEvent *e) override;
-    void leaveEvent(QEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dragLeaveEvent(QDragLeaveEvent *e) override;
@@ -279,23 +253,8 @@ private:
     void wireWindow(QWidget *window);
     void wireActions();
     FormWeather *weatherWindow();
-    void createHotkeys(const QString texts[5]);
-    void updateInputShape();
     void showToast(const QString &text);
     void rebuildBar();
-    // A relayout that waits runs now, so that it goes out in the same picture.
-    void relayoutIfPending();
-    void applySizes();
-    void sizeBar(int a, int b);
-    void placeBarFrames();
-    QRegion barRegion() const;
-    // Start-up work that can wait until the bar is on the screen: run after
-    // the window's first paint (or a second after start when never shown).
-    void afterFirstPaint(const std::function<void()> &work);
-    void runAfterPaint();
-    void showStrip();
-    QRect barZone() const;
-    void paintBackgroundOnBar();
     DockDrag *makeDrag();
     DockAdding *makeAdding();
 
@@ -317,28 +276,15 @@ private:
     FormLaunchStarter *m_launchPad = nullptr;
     DockMenus *m_menus = nullptr;
     FormDetection *m_detection = nullptr; // the edge strip, owned by m_autoHide
-    DockPlacement *m_place = nullptr;
     AutoHide *m_autoHide = nullptr;
-    bool m_painted = false;
-    QList<std::function<void()>> m_afterPaint;
     RemovableDisks *m_disks = nullptr;
+    BarLayout *m_layout = nullptr;
+    DockShowing *m_showing = nullptr;
+    FirstPaint *m_firstPaint = nullptr; // start-up work that waits for the first paint
 
-    QTimer *m_relayoutTimer = nullptr;
     QTimer *m_startUpTimer = nullptr;
-    QTimer *m_showTimer = nullptr;
 
-    QxtGlobalShortcut *m_hotkeys[5] = {};
+    DockHotkeys *m_hotkeys = nullptr;
 
-    bool m_menuShown = false;
-    bool m_menuDrag = false;
-    bool popupOpen = false;
-    bool m_desktopIconsShown = true;
-    bool m_frameAreaShown = false;
-    int m_savedMargin = 0;      // margin and edge to return to when the launch pad closes
-    int m_savedEdge = 2;
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
-
-    // placement, hover and auto-hide
-    int m_backgroundSide = 0;          // the background's overhang of the current style
-    QPointer<QPropertyAnimation> m_frameAreaAnimation;
 };

@@ -5,6 +5,7 @@
 #include "dockdrag.h"
 #include "docklayout.h"
 #include "dockmenus.h"
+#include "dockshowing.h"
 
 // ---- hover magnification --------------------------------------------------
 
@@ -14,7 +15,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 {
     m_detection->hide();
     m_drag->ghost()->hide();
-    if (m_menuShown)
+    if (m_showing->isMenuShown())
         return;
     const int r = IcoData->findRow(0, ID);
     if (r < 0)
@@ -22,7 +23,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     const bool horizontal = DockLayout::isHorizontal(m_set.location);
     m_bar->magnify(ID, float(horizontal ? p.x() : p.y()));
     // The bubble follows the new row, in the same repaint.
-    relayoutIfPending();
+    m_layout->relayoutIfPending();
     const QString cl = IcoData->cell(r, 3);
     if (m_bar->contains(ID)) {
         DockLayout::HoverInput in;
@@ -41,7 +42,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 
 void Widget::IconMouseIn(QString, QString types)
 {
-    if (types == IconClass::WEATHER && !m_menuShown)
+    if (types == IconClass::WEATHER && !m_showing->isMenuShown())
         m_tips->startScene();
 }
 

@@ -3,6 +3,7 @@
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
 #include "widget.h"
+#include "barlayout.h"
 #include "ui_widget.h"
 #include "formdetection.h"
 #include "dock/toast/formsystemhint.h"
@@ -51,9 +52,3 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
-
-#include <optional>
-
-// The window level "System/Level" names: 0 front, 1 normal, 2 below; none
-// for any other value.
-std::optional<platform::WindowSystem::Level> levelOf(int level);

@@ -49,9 +49,9 @@ private slots:
         };
         // The bar's own windows, with texts they take at run time.
         w.toast()->ShowMessage(QStringLiteral("图标修改成功！"));
-        w.nameBubble()->setName(2, QStringLiteral("佐凡取色器"));
+        w.tips()->bubble()->setName(2, QStringLiteral("佐凡取色器"));
         QList<QWidget *> all = windows;
-        all << w.toast() << w.nameBubble() << w.launchPad() << w.startMenu() << w.edgeStrip();
+        all << w.toast() << w.tips()->bubble() << w.launchPad() << w.menus()->startMenu() << w.autoHide()->strip();
         QStringList clipped;
         for (QWidget *window : all) {
             window->show();

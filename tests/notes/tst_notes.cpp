@@ -33,16 +33,8 @@ QString notePath() { return Widget::noteFilePath(); }
 
 void writeNotes(const QByteArray &lists, const char *root = "Mirelka")
 {
-    QFile f(notePath());
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<" + QByteArray(root) + ">" + lists + "</" + root + ">\n");
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    TestEnv::writeFile(notePath(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<" + QByteArray(root) + ">" + lists
+                                       + "</" + root + ">\n");
 }
 
 // The file as the next start would read it.
@@ -138,22 +130,19 @@ private slots:
             QVERIFY(!QFile::exists(notePath() + ".bad"));
         }
         const QByteArray broken = "<Mirelka><List id=\"0\"><NoteID>lost?</NoteID>";
-        QFile f(notePath());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(broken);
-        f.close();
+        TestEnv::writeFile(notePath(), broken);
         {
             Manager m;
-            QCOMPARE(readAll(notePath() + ".bad"), broken);
+            QCOMPARE(TestEnv::readFile(notePath() + ".bad"), broken);
             QCOMPARE(fileRows().size(), 1);
         }
         QDir(platform::appConfigFolder()).removeRecursively();
         writeNotes(noteList(0, "NoteH", "style3", "1 2 300 200"), "History");
-        const QByteArray other = readAll(notePath());
+        const QByteArray other = TestEnv::readFile(notePath());
         Manager m;
         QCOMPARE(m.ids(), QStringList({ "NoteH" }));
-        QCOMPARE(readAll(notePath() + ".bad"), other);
-        QVERIFY(readAll(notePath()).contains("<Mirelka>"));
+        QCOMPARE(TestEnv::readFile(notePath() + ".bad"), other);
+        QVERIFY(TestEnv::readFile(notePath()).contains("<Mirelka>"));
     }
 
     void newIdsAreUnique()
@@ -194,7 +183,7 @@ private slots:
         QCOMPARE(fileRows().size(), 1);
         QVERIFY(m.exits.isEmpty() && dock.frames().isEmpty());
         m.w.onButton("NoteB", "Delete"); // the last one
-        QVERIFY(readAll(notePath()).contains("<Mirelka/>"));
+        QVERIFY(TestEnv::readFile(notePath()).contains("<Mirelka/>"));
         QCOMPARE(dock.frames(), QStringList({ "10000:Mirelka,MirelkaClose" }));
         QCOMPARE(m.exits, QList<int>({ 0 }));
     }
@@ -209,9 +198,9 @@ private slots:
         RemoteWindow dock("Zorvane-Window");
         QVERIFY(dock.listen());
         Manager m;
-        const QByteArray before = readAll(notePath());
+        const QByteArray before = TestEnv::readFile(notePath());
         m.w.onButton(m.ids().first(), "Close");
-        QCOMPARE(readAll(notePath()), before);
+        QCOMPARE(TestEnv::readFile(notePath()), before);
         QCOMPARE(dock.frames(), QStringList({ "10000:Mirelka,MirelkaClose" }));
         QCOMPARE(m.exits, QList<int>({ 0 }));
     }
@@ -322,10 +311,10 @@ private slots:
         for (int i = 0; i < 30000; ++i)
             deep += "<List>";
         writeNotes(deep);
-        const QByteArray kept = readAll(notePath());
+        const QByteArray kept = TestEnv::readFile(notePath());
         Manager m;
         QCOMPARE(m.ids().size(), 1);
-        QCOMPARE(readAll(notePath() + ".bad"), kept);
+        QCOMPARE(TestEnv::readFile(notePath() + ".bad"), kept);
     }
 
     void sizesAndPlacesFromTheFileStayOnTheDesktop()
@@ -349,11 +338,11 @@ private slots:
         writeNotes(noteList(0, "NoteA", "style1", "10 10 300 200", "before"));
         Manager m;
         FormNote *note = m.w.noteWindow("NoteA");
-        const QByteArray before = readAll(notePath());
+        const QByteArray before = TestEnv::readFile(notePath());
         {
             FullDisk full;
             m.w.setText("NoteA", "typed while the disk was full");
-            QCOMPARE(readAll(notePath()), before);
+            QCOMPARE(TestEnv::readFile(notePath()), before);
             QTRY_COMPARE(note->noticeText(), QString("便签保存失败！"));
             note->showNotice("something else");
             m.w.Style("NoteA", "style2"); // fails again: no second notice

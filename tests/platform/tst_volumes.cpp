@@ -17,14 +17,6 @@ using namespace platform;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
 void link(const QString &target, const QString &name)
 {
     QDir().mkpath(QFileInfo(name).path());
@@ -48,7 +40,7 @@ class TestVolumes : public QObject
     void addDisk(const QString &bus, const QString &disk, const QString &majorMinor, const QByteArray &removable)
     {
         const QString node = sys() + "/devices/" + bus + "/block/" + disk;
-        writeFile(node + "/removable", removable + "\n");
+        TestEnv::writeFile(node + "/removable", removable + "\n");
         link(node, sys() + "/block/" + disk);
         link(node, sys() + "/class/block/" + disk);
         if (!majorMinor.isEmpty())
@@ -57,13 +49,13 @@ class TestVolumes : public QObject
     void addPartition(const QString &bus, const QString &disk, const QString &part, const QString &majorMinor)
     {
         const QString node = sys() + "/devices/" + bus + "/block/" + disk + "/" + part;
-        writeFile(node + "/partition", "1\n");
+        TestEnv::writeFile(node + "/partition", "1\n");
         link(node, sys() + "/class/block/" + part);
         link(node, sys() + "/dev/block/" + majorMinor);
     }
     std::unique_ptr<SystemVolumes> volumesOf(const QByteArray &mountInfo)
     {
-        writeFile(path("mountinfo"), mountInfo);
+        TestEnv::writeFile(path("mountinfo"), mountInfo);
         return std::make_unique<SystemVolumes>(path("mountinfo"), sys(), labels());
     }
 
@@ -82,7 +74,7 @@ private slots:
         addPartition("usb3", "sdd", "sdd1", "8:49");
         addDisk("ata2", "sr0", "11:0", "1");
         addDisk("usb4", "sde", "8:64", "1");
-        writeFile(sys() + "/devices/usb4/block/sde/device/type", "5\n");
+        TestEnv::writeFile(sys() + "/devices/usb4/block/sde/device/type", "5\n");
         // udev's label links; these point at devices that are not there.
         link(dev + "/sda2", labels() + "/SYSTEM");
         link(dev + "/sdb1", labels() + "/MY\\x20STICK");
@@ -111,7 +103,7 @@ private slots:
 
     void blockDeviceMountsLeaveOutWhatIsNoDisk()
     {
-        writeFile(path("mounts"), "22 1 8:2 / / rw - ext4 /dev/vda1 rw\n"
+        TestEnv::writeFile(path("mounts"), "22 1 8:2 / / rw - ext4 /dev/vda1 rw\n"
                                   "23 22 0:5 / /proc rw - proc proc rw\n"
                                   "24 22 0:6 / /run rw - tmpfs tmpfs rw\n"
                                   "25 22 7:3 / /snap/core/1 ro - squashfs /dev/loop3 ro\n"
@@ -158,8 +150,8 @@ private slots:
         // As udev makes them: relative links to the kernel's name, which the
         // mount table may give through a link of its own.
         const QString d = path("devtree");
-        writeFile(d + "/sdb1", "");
-        writeFile(d + "/dm-0", "");
+        TestEnv::writeFile(d + "/sdb1", "");
+        TestEnv::writeFile(d + "/dm-0", "");
         link("../dm-0", d + "/mapper/data");
         link("../../sdb1", d + "/disk/by-label/MY\\x20STICK");
         link("../../dm-0", d + "/disk/by-label/DATA");

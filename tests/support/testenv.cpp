@@ -42,3 +42,9 @@ QString TestEnv::writeFile(const QString &path, const QByteArray &data, bool exe
         f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeUser);
     return path;
 }
+
+QByteArray TestEnv::readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

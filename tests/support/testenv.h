@@ -18,6 +18,8 @@ public:
     static QString binDir();
     // Writes a file (and its folder) for a test; returns its path.
     static QString writeFile(const QString &path, const QByteArray &data = "x", bool executable = false);
+    // A file's bytes; empty when it cannot be read.
+    static QByteArray readFile(const QString &path);
 
 private:
     QTemporaryDir m_dir;

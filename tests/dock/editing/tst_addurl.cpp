@@ -2,6 +2,7 @@
 #include "dock/editing/formaddurl.h"
 #include "dock/editing/iconfolder.h"
 #include "platform/webengine.h"
+#include "localhttp.h"
 #include "pebuilder.h"
 #include "testenv.h"
 
@@ -12,61 +13,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
-
-// A small web server on 127.0.0.1: pages and pictures by path, 404 for the
-// rest; or, when silent, one that takes connections and never answers.
-class LocalServer : public QObject
-{
-public:
-    explicit LocalServer(bool silent = false) : m_silent(silent)
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *s = m_server.nextPendingConnection()) {
-                m_sockets << s;
-                connect(s, &QTcpSocket::readyRead, this, [this, s] { serve(s); });
-            }
-        });
-    }
-    QString host() const { return QString("http://127.0.0.1:%1").arg(m_server.serverPort()); }
-
-    QHash<QString, QPair<QByteArray, QByteArray>> files; // path -> (type, body)
-    QStringList requested;
-
-private:
-    void serve(QTcpSocket *s)
-    {
-        m_buffers[s] += s->readAll();
-        if (!m_buffers[s].contains("\r\n\r\n"))
-            return;
-        const QByteArray line = m_buffers[s].left(m_buffers[s].indexOf("\r\n"));
-        m_buffers.remove(s);
-        const QString path = QString::fromUtf8(line.split(' ').value(1));
-        requested << path;
-        if (m_silent)
-            return;
-        const auto it = files.constFind(QUrl::fromPercentEncoding(path.toUtf8()));
-        QByteArray reply;
-        if (it == files.constEnd()) {
-            reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\nConnection: close\r\n\r\nnot found";
-        } else {
-            reply = "HTTP/1.1 200 OK\r\nContent-Type: " + it->first + "\r\nContent-Length: "
-                + QByteArray::number(it->second.size()) + "\r\nConnection: close\r\n\r\n" + it->second;
-        }
-        s->write(reply);
-        s->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-    bool m_silent;
-    QList<QTcpSocket *> m_sockets;
-    QHash<QTcpSocket *, QByteArray> m_buffers;
-};
 
 bool webEngineLoaded()
 {
@@ -152,10 +101,10 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         QFETCH(QString, site);
-        LocalServer server;
-        server.files["/addurl/img/example.org.png"] = { "image/png", PeBuilder::pngImage(32, Qt::magenta) };
+        LocalHttp server;
+        server.serve("/addurl/img/example.org.png", PeBuilder::pngImage(32, Qt::magenta), "image/png");
         FormAddUrl d;
-        d.setWebHost(server.host());
+        d.setWebHost(server.base());
         d.openAddPage("ico3");
         QSignalSpy added(&d, &FormAddUrl::AddIcon);
         type(d, "Site", typed);
@@ -163,14 +112,9 @@ private slots:
         QVERIFY(added.wait(5000));
         QCOMPARE(d.address(), stored);
         QCOMPARE(d.title(), QString("Site"));
-        QCOMPARE(server.requested.value(0), QString(QUrl("/addurl/img/" + site + ".png").toEncoded()));
-        const QList<QVariant> a = added.at(0);
+        QCOMPARE(server.requested.value(0), "/addurl/img/" + site + ".png");
         const QString picture = site == "example.org" ? IconFolder::file("example.org.png") : FormAddUrl::stockPicture();
-        QCOMPARE(a.at(0).toString(), picture);
-        QCOMPARE(a.at(1).toString(), QString("Site"));
-        QCOMPARE(a.at(2).toString(), QString("URL"));
-        QCOMPARE(a.at(3).toString(), stored);
-        QCOMPARE(a.at(4).toString(), QString("ico3"));
+        QCOMPARE(added.at(0), (QVariantList { picture, "Site", "URL", stored, "ico3" }));
         if (site == "example.org")
             QCOMPARE(QImage(picture).size(), QSize(32, 32));
         // The dialog keeps its texts for the next time.
@@ -179,14 +123,14 @@ private slots:
 
     void linkClickRules()
     {
-        LocalServer server;
-        server.files["/addurl/img/good.png"] = { "image/png", PeBuilder::pngImage(16, Qt::cyan) };
-        server.files["/text.png"] = { "text/html", "<html>no picture</html>" };
+        LocalHttp server;
+        server.serve("/addurl/img/good.png", PeBuilder::pngImage(16, Qt::cyan), "image/png");
+        server.serve("/text.png", "<html>no picture</html>", "text/html");
         FormAddUrl d;
         d.openAddPage("0");
         QSignalSpy added(&d, &FormAddUrl::AddIcon);
 
-        d.urlClick(QUrl(server.host() + "/about.html")); // an ordinary link
+        d.urlClick(QUrl(server.base() + "/about.html")); // an ordinary link
         d.urlClick(QUrl("http://a/b.png,only-two"));
         QCOMPARE(added.count(), 0);
         QVERIFY(server.requested.isEmpty());
@@ -197,14 +141,12 @@ private slots:
         QCOMPARE(added.at(0).at(1).toString(), QString("Empty"));
         QVERIFY(server.requested.isEmpty());
 
-        d.urlClick(QUrl(server.host() + "/addurl/img/good.png,好站,http://good.org/"));
+        d.urlClick(QUrl(server.base() + "/addurl/img/good.png,好站,http://good.org/"));
         QVERIFY(added.wait(5000));
-        QCOMPARE(added.at(1).at(0).toString(), IconFolder::file("good.png"));
-        QCOMPARE(added.at(1).at(1).toString(), QString("好站"));
-        QCOMPARE(added.at(1).at(3).toString(), QString("http://good.org/"));
+        QCOMPARE(added.at(1), (QVariantList { IconFolder::file("good.png"), "好站", "URL", "http://good.org/", "0" }));
 
         for (const char *bad : { "/text.png", "/missing.png", "/dir/" }) {
-            d.urlClick(QUrl(server.host() + bad + ",N,http://n.org"));
+            d.urlClick(QUrl(server.base() + bad + ",N,http://n.org"));
             QVERIFY(added.wait(5000));
             QCOMPARE(added.last().at(0).toString(), FormAddUrl::stockPicture());
         }
@@ -214,9 +156,10 @@ private slots:
     // nothing else starts meanwhile.
     void silentServerTimesOut()
     {
-        LocalServer server(true);
+        LocalHttp server;
+        server.silent = true;
         FormAddUrl d;
-        d.setWebHost(server.host());
+        d.setWebHost(server.base());
         d.setDownloadTimeout(400);
         d.openAddPage("0");
         QSignalSpy added(&d, &FormAddUrl::AddIcon);
@@ -226,7 +169,7 @@ private slots:
         pressAdd(d);
         QVERIFY(d.downloading());
         pressAdd(d);
-        d.urlClick(QUrl(server.host() + "/p.png,Other,http://o.org"));
+        d.urlClick(QUrl(server.base() + "/p.png,Other,http://o.org"));
         QTRY_COMPARE_WITH_TIMEOUT(server.requested.size(), 1, 3000);
         QCOMPARE(added.count(), 0);
         QVERIFY(added.wait(5000));
@@ -259,18 +202,17 @@ private slots:
         QVERIFY(!webEngineLoaded());
         QCOMPARE(d.size(), QSize(600, 110));
 
-        LocalServer server;
-        const QString pic = server.host() + "/addurl/img/cat.png";
-        server.files["/addurl/img/cat.png"] = { "image/png", PeBuilder::pngImage(24, Qt::darkRed) };
-        server.files["/addurl/index.html"] = {
-            "text/html; charset=utf-8",
-            "<html><body><a id='a' href='" + pic.toUtf8() + ",Cat,http://cat.example/'>cat</a>"
-            "<a id='b' target='_blank' href='" + pic.toUtf8() + ",Kit,http://kit.example/'>kit</a>"
-            "<script>window.onload = function() { setTimeout(function() {"
-            " document.getElementById('a').click(); }, 100); setTimeout(function() {"
-            " document.getElementById('b').click(); }, 1500); };</script></body></html>"
-        };
-        d.setWebHost(server.host());
+        LocalHttp server;
+        const QString pic = server.base() + "/addurl/img/cat.png";
+        server.serve("/addurl/img/cat.png", PeBuilder::pngImage(24, Qt::darkRed), "image/png");
+        server.serve("/addurl/index.html",
+                     "<html><body><a id='a' href='" + pic.toUtf8() + ",Cat,http://cat.example/'>cat</a>"
+                         "<a id='b' target='_blank' href='" + pic.toUtf8() + ",Kit,http://kit.example/'>kit</a>"
+                         "<script>window.onload = function() { setTimeout(function() {"
+                         " document.getElementById('a').click(); }, 100); setTimeout(function() {"
+                         " document.getElementById('b').click(); }, 1500); };</script></body></html>",
+                     "text/html; charset=utf-8");
+        d.setWebHost(server.base());
         QSignalSpy added(&d, &FormAddUrl::AddIcon);
         d.openAddPage("ico9");
         d.show();
@@ -280,10 +222,7 @@ private slots:
         QVERIFY(d.webView()->isVisible());
 
         QTRY_COMPARE_WITH_TIMEOUT(added.count(), 1, 20000);
-        QCOMPARE(added.at(0).at(0).toString(), IconFolder::file("cat.png"));
-        QCOMPARE(added.at(0).at(1).toString(), QString("Cat"));
-        QCOMPARE(added.at(0).at(3).toString(), QString("http://cat.example/"));
-        QCOMPARE(added.at(0).at(4).toString(), QString("ico9"));
+        QCOMPARE(added.at(0), (QVariantList { IconFolder::file("cat.png"), "Cat", "URL", "http://cat.example/", "ico9" }));
         QTRY_COMPARE_WITH_TIMEOUT(added.count(), 2, 20000);
         QCOMPARE(added.at(1).at(1).toString(), QString("Kit"));
         // A refused link ends as a failed load; the catalogue stays open all the same.

@@ -8,7 +8,7 @@
 #include "dock/launchpad/launchgrid.h"
 #include "dock/model/dockfile.h"
 #include "dock/toast/formsystemhint.h"
-#include "dock/settings/docksettings.h"
+#include "testconfig.h"
 #include "fakedockservices.h"
 #include "fakeplatform.h"
 #include "platform/paths.h"
@@ -98,18 +98,6 @@ class TestLaunchPad : public QObject
     FakeWallpaper wallpaper;
 
     static void writePad(const QList<DockIconRecord> &rows) { QVERIFY(DockFile::write(FormLaunchStarter::filePath(), rows)); }
-    static void writeIni(const QByteArray &text)
-    {
-        TestEnv::writeFile(DockSettings::defaultPath(), text);
-        DockSettings::instance()->load();
-    }
-    // What the file holds, read apart from the dock's own settings object.
-    static QVariant stored(const char *key)
-    {
-        DockSettings file(DockSettings::defaultPath());
-        file.load();
-        return file.value(QLatin1String(key));
-    }
     static QString takeToast(FormLaunchStarter &pad)
     {
         const QString t = pad.toast()->isVisible() ? pad.toast()->text() : QString();
@@ -140,8 +128,7 @@ private slots:
     {
         QFile::remove(FormLaunchStarter::filePath());
         QFile::remove(FormLaunchStarter::filePath() + ".bad");
-        QFile::remove(DockSettings::defaultPath());
-        DockSettings::instance()->load();
+        TestConfig::reset();
         opener.paths.clear();
         opener.urls.clear();
         wallpaper.path.clear();
@@ -189,12 +176,9 @@ private slots:
     void pageCounts()
     {
         const LaunchGrid::Geometry g = LaunchGrid::layout(1920, 1080, 160);
-        QCOMPARE(LaunchGrid::walk(0, g).pageCount, 1);
-        QCOMPARE(LaunchGrid::walk(34, g).pageCount, 1);
-        QCOMPARE(LaunchGrid::walk(35, g).pageCount, 2); // a full page opens the next, empty one
-        QCOMPARE(LaunchGrid::walk(70, g).pageCount, 3);
-        QCOMPARE(g.frameWidth(2), 3264);
-        QCOMPARE(g.stride(), 1728);
+        // A full page opens the next, empty one.
+        for (const QPoint &icons : { QPoint(0, 1), QPoint(34, 1), QPoint(35, 2), QPoint(70, 3) })
+            QCOMPARE(LaunchGrid::walk(icons.x(), g).pageCount, icons.y());
     }
 
     // ---- the icon file --------------------------------------------------------
@@ -245,9 +229,7 @@ private slots:
         FormLaunchStarter pad;
         pad.placeOnScreen(0, 0, 1920, 1080);
         QVERIFY(pad.rows().isEmpty());
-        QFile bad(FormLaunchStarter::filePath() + ".bad");
-        QVERIFY(bad.open(QIODevice::ReadOnly));
-        QCOMPARE(bad.readAll(), whole.left(whole.size() / 2));
+        QCOMPARE(TestEnv::readFile(FormLaunchStarter::filePath() + ".bad"), whole.left(whole.size() / 2));
         QVERIFY(pad.AddIcon(Pic, "A", "ICON", "/usr/bin/a"));
         QCOMPARE(saved().size(), 1);
     }
@@ -387,11 +369,7 @@ private slots:
         writePad(many(5));
         FormLaunchStarter pad;
         open(pad);
-        const QByteArray before = [] {
-            QFile f(FormLaunchStarter::filePath());
-            f.open(QIODevice::ReadOnly);
-            return f.readAll();
-        }();
+        const QByteArray before = TestEnv::readFile(FormLaunchStarter::filePath());
         moveTo(pad, "ico0001", on(pad, "ico0001", 80));
         moveTo(pad, "ico0001", on(pad, "ico0003", 150));
         QVERIFY(pad.rows().size() == 5); // four icons and the hole
@@ -402,9 +380,7 @@ private slots:
         QVERIFY(pad.floatingCopy()->isHidden());
         pad.IconPressRelease("ico0001", QPoint()); // the late release changes nothing
         QCOMPARE(ids(pad.rows()), ids(many(5)));
-        QFile f(FormLaunchStarter::filePath());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before);
+        QCOMPARE(TestEnv::readFile(FormLaunchStarter::filePath()), before);
 
         // A release that never came (the grab was taken away): the next
         // drag, of another icon, first puts the stale one back.
@@ -699,25 +675,9 @@ private slots:
         QTest::qWait(200);
         QVERIFY(pad.isShown());
         QVERIFY(pad.isVisible());
-        pad.setTimeText("3:07 AM");
-        QCOMPARE(pad.timeText(), QString("3:07 AM"));
     }
 
     // ---- look settings --------------------------------------------------------------
-
-    void freshLook()
-    {
-        FormLaunchStarter pad;
-        pad.placeOnScreen(0, 0, 1920, 1080);
-        QCOMPARE(pad.look().iconSize, 160);
-        QCOMPARE(pad.look().blurRadius, 30);
-        QCOMPARE(pad.look().brightness, 90);
-        QCOMPARE(pad.look().nameColor, QString("#FFFFFF"));
-        QCOMPARE(child<QLabel>(pad, "labelBrightness")->text(), QString("-10%"));
-        QVERIFY(child<QPushButton>(pad, "closeButton")->styleSheet().contains("background-color: rgba(0,0,0,10%)"));
-        QVERIFY(!stored("LaunchPad/IconSize").isValid()); // nothing written before a close
-        QVERIFY(!child<QPushButton>(pad, "imgButtonS")->isEnabled());
-    }
 
     void brightnessSheets_data()
     {
@@ -743,7 +703,7 @@ private slots:
     // Stored values outside the sliders' ranges are brought inside them.
     void storedValuesAreClamped()
     {
-        writeIni("[LaunchPad]\nIconSize=999\nBlurry=abc\nluminance=-5\nBackground=true\n"
+        TestConfig::writeIni("[LaunchPad]\nIconSize=999\nBlurry=abc\nluminance=-5\nBackground=true\n"
                  "BackgroundImage=/x/own.jpg\nNameColor=not a colour\n");
         FormLaunchStarter pad;
         pad.placeOnScreen(0, 0, 1920, 1080);
@@ -773,11 +733,12 @@ private slots:
         QCOMPARE(child<QLabel>(pad, "labelSize")->text(), QString("100px"));
         QCOMPARE(pad.iconWidget("ico000001")->size(), QSize(100, 100));
         QCOMPARE(pad.iconWidget("ico000003")->x(), 100 + (1536 - 700) / 6);
+        QVERIFY(!TestConfig::stored("LaunchPad/IconSize").isValid()); // nothing written before a close
         pad.CloseShow();
-        QCOMPARE(stored("LaunchPad/NameColor").toString(), QString("#000000"));
-        QCOMPARE(stored("LaunchPad/IconSize").toString(), QString("100"));
-        QCOMPARE(stored("LaunchPad/luminance").toString(), QString("90"));
-        QCOMPARE(stored("LaunchPad/Background").toString(), QString("false"));
+        QCOMPARE(TestConfig::stored("LaunchPad/NameColor").toString(), QString("#000000"));
+        QCOMPARE(TestConfig::stored("LaunchPad/IconSize").toString(), QString("100"));
+        QCOMPARE(TestConfig::stored("LaunchPad/luminance").toString(), QString("90"));
+        QCOMPARE(TestConfig::stored("LaunchPad/Background").toString(), QString("false"));
 
         FormLaunchStarter again; // names black, no button marked
         again.placeOnScreen(0, 0, 1920, 1080);

@@ -20,26 +20,17 @@ namespace {
 
 const QString Pic = QStringLiteral(":/image/icon/Finder.png");
 
-void release(FormMenuIcon &icon, Qt::MouseButton b)
+void send(FormMenuIcon &icon, QEvent::Type type, Qt::MouseButton b = Qt::LeftButton)
 {
-    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(5, 5), b, Qt::NoButton, Qt::NoModifier);
+    const bool release = type == QEvent::MouseButtonRelease, move = type == QEvent::MouseMove;
+    QMouseEvent e(type, QPointF(move ? 6 : 5, move ? 6 : 5), move ? Qt::NoButton : b,
+                  release ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton), Qt::NoModifier);
     QApplication::sendEvent(&icon, &e);
 }
-void press(FormMenuIcon &icon)
-{
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&icon, &e);
-}
-void move(FormMenuIcon &icon)
-{
-    QMouseEvent e(QEvent::MouseMove, QPointF(6, 6), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&icon, &e);
-}
-void doubleClick(FormMenuIcon &icon)
-{
-    QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&icon, &e);
-}
+void release(FormMenuIcon &icon, Qt::MouseButton b) { send(icon, QEvent::MouseButtonRelease, b); }
+void press(FormMenuIcon &icon) { send(icon, QEvent::MouseButtonPress); }
+void move(FormMenuIcon &icon) { send(icon, QEvent::MouseMove); }
+void doubleClick(FormMenuIcon &icon) { send(icon, QEvent::MouseButtonDblClick); }
 
 QStringList entries(QMenu &m)
 {

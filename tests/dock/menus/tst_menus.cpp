@@ -117,7 +117,6 @@ private slots:
         FormMenu m(dock.get());
         m.setMenu("ico12345", 40, 700);
         QCOMPARE(fileRows("ico12345"), QList<DockIconRecord>{ FormMenu::backRow() });
-        QCOMPARE(FormMenu::backRow().Name, QString("返回"));
         QVERIFY(m.iconWidget("ico000000"));
 
         QVERIFY(m.AddIcon(Pic, "Editor", "ICON", "/usr/bin/editor"));
@@ -324,9 +323,6 @@ private slots:
         m->showAnimated();
         QTest::qWait(FormMenuIcon::SlideMs + 100);
         QVERIFY(m->isVisible());
-        // A file without the BACK row gets it back first.
-        FormMenu *bare = menuOf({ rec("icoB") }, 2, "ico1003");
-        QCOMPARE(ids(bare->rows()).first(), QString("ico000000")); // the reader put it back
     }
 
     // ---- geometry --------------------------------------------------------

@@ -1,6 +1,7 @@
 // Starting with the session: the autostart entry in the temporary config
 // folder, and the first-run prompt that offers it.
 #include "dock/settings/formstartup.h"
+#include "testconfig.h"
 #include "fakesettings.h"
 #include "platform/autostart.h"
 #include "platform/paths.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QPushButton>
 #include <QSettings>
-#include "dock/settings/docksettings.h"
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
@@ -43,8 +43,7 @@ private slots:
     void init()
     {
         QFile::remove(platform::autostartFile());
-        QFile::remove(platform::configPath("config.ini"));
-        DockSettings::instance()->load();
+        TestConfig::reset();
     }
 
     void onOffAndReadBack()
@@ -53,10 +52,7 @@ private slots:
         platform::Autostart &a = platform::AutostartService::get();
         const QString program = platform::Autostart::programPath();
         // An entry we cannot read is kept aside before it is replaced.
-        QDir().mkpath(QFileInfo(platform::autostartFile()).path());
-        QFile bad(platform::autostartFile());
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("\x01\x02 not a desktop entry") > 0);
-        bad.close();
+        TestEnv::writeFile(platform::autostartFile(), "\x01\x02 not a desktop entry");
         QCOMPARE(a.value("error"), QString("error"));
         QVERIFY(a.setValue(program));
         QVERIFY(QFile::remove(platform::autostartFile() + ".bad"));

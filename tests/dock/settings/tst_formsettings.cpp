@@ -3,9 +3,9 @@
 // and the hot-key fields with their clash and lone-modifier rules.
 #include "dock/settings/customkeysequenceedit.h"
 #include "dock/settings/formsettings.h"
+#include "testconfig.h"
 #include "fakesettings.h"
 #include "platform/paths.h"
-#include "testenv.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include "dock/settings/docksettings.h"
 #include <QSignalSpy>
 #include <QSlider>
 #include <QToolTip>
@@ -30,18 +29,10 @@ QString configFile()
 
 QString stored(const QString &key)
 {
-    return QSettings(configFile(), QSettings::IniFormat).value(key).toString();
+    return TestConfig::stored(key).toString();
 }
 
-void writeConfig(const QVariantMap &values)
-{
-    QFile::remove(configFile());
-    DockSettings *set = DockSettings::instance();
-    set->load();
-    for (auto it = values.begin(); it != values.end(); ++it)
-        set->setValue(it.key(), it.value());
-    QVERIFY(set->save());
-}
+using TestConfig::write;
 
 template <class T = QWidget>
 T *child(FormSettings &p, const QString &name)
@@ -151,7 +142,7 @@ private slots:
             { "System/TaskbarHide", "true" }, { "System/DesktopIcon", "false" }, { "System/WinShow", "true" },
         };
         file.insert(others);
-        writeConfig(file);
+        write(file);
         FormSettings p;
         QSignalSpy size(&p, &FormSettings::setIcoSize);
         QSignalSpy language(&p, &FormSettings::setLanguage);
@@ -172,7 +163,7 @@ private slots:
         QCOMPARE(size.count(), 1);
         QCOMPARE(language.count() + hide.count(), 0);
 
-        writeConfig(others);
+        write(others);
         p.SaveSettings();
         QSettings set(configFile(), QSettings::IniFormat);
         QStringList keys = set.allKeys();
@@ -189,10 +180,7 @@ private slots:
 
     void unparseableConfigIsKeptAside()
     {
-        QFile bad(configFile());
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("[System\nScreen=1\n") > 0);
-        bad.close();
-        DockSettings::instance()->load(); // as the dock does at start
+        TestConfig::writeIni("[System\nScreen=1\n"); // read as the dock does at start
         FormSettings p;
         p.SaveSettings();
         QVERIFY(QFile::remove(configFile() + ".bad"));
@@ -203,7 +191,7 @@ private slots:
     void marginMaximumIsAThirdOfTheScreen()
     {
         const int width = QGuiApplication::screens().at(0)->availableGeometry().width();
-        writeConfig({ { "System/Screen", "0" }, { "System/Margin", "600" } });
+        write({ { "System/Screen", "0" }, { "System/Margin", "600" } });
         FormSettings p;
         p.readSettings();
         QSlider *margin = child<QSlider>(p, "Margin");
@@ -213,7 +201,7 @@ private slots:
         // A stored screen that is not attached: the first one is shown and
         // measured, and the setting is kept until the user picks a screen.
         const QString missing = QString::number(QGuiApplication::screens().size() + 1);
-        writeConfig({ { "System/Screen", missing }, { "System/Margin", "10" } });
+        write({ { "System/Screen", missing }, { "System/Margin", "10" } });
         margin->setMaximum(1000);
         p.readSettings();
         QComboBox *combo = child<QComboBox>(p, "comboBoxScreen");
@@ -265,7 +253,7 @@ private slots:
 
     void hotKeyFields()
     {
-        writeConfig({ { "Hotkey/LaunchPad", "Alt+Q" }, { "Hotkey/Vesk", "Alt+S" }, { "Hotkey/Zorvane", "Alt" } });
+        write({ { "Hotkey/LaunchPad", "Alt+Q" }, { "Hotkey/Vesk", "Alt+S" }, { "Hotkey/Zorvane", "Alt" } });
         FormSettings p;
         p.show();
         p.readSettings();

@@ -1,8 +1,7 @@
-#include "dock/settings/docksettings.h"
 #include "dock/tools/formprotection.h"
 #include "dock/tools/formprotectionsetting.h"
+#include "testconfig.h"
 #include "fakedesktop.h"
-#include "testenv.h"
 
 #include <QFile>
 #include <QFrame>
@@ -15,14 +14,7 @@ namespace {
 
 QSlider *slider(FormProtection &t) { return t.control()->findChild<QSlider *>("horizontalSlider"); }
 
-void writeConfig(const QByteArray &ini)
-{
-    TestEnv::writeFile(DockSettings::defaultPath(), ini);
-    DockSettings::instance()->load();
-}
-
-// What a later start reads from the file.
-QVariant stored(const char *key) { return DockSettings(DockSettings::defaultPath()).value(key); }
+using TestConfig::stored;
 
 void release(QWidget *w, const QPoint &at)
 {
@@ -37,11 +29,7 @@ class TestProtection : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        QFile::remove(DockSettings::defaultPath());
-        DockSettings::instance()->load();
-    }
+    void init() { TestConfig::reset(); }
 
     // First use: nothing stored. The slider settles at its minimum, which is
     // both shown and saved; the control sits at the desktop's corner.
@@ -74,7 +62,7 @@ private slots:
         QFETCH(QByteArray, value);
         QFETCH(int, shown);
         FakeScreens screens;
-        writeConfig("[System]\nProtection=" + value + "\nProtectionPos=@Point(40 60)\n");
+        TestConfig::writeIni("[System]\nProtection=" + value + "\nProtectionPos=@Point(40 60)\n");
         FormProtection t;
         t.toggleDisplay();
         QCOMPARE(t.alpha(), shown);
@@ -88,7 +76,7 @@ private slots:
     {
         FakeScreens screens({ { QRect(0, 0, 1280, 800), QRect(0, 0, 1280, 770) },
                               { QRect(1280, -200, 1920, 1080), QRect(1280, -200, 1920, 1080) } });
-        writeConfig("[System]\nProtection=30\nProtectionPos=@Point(5000 5000)\n");
+        TestConfig::writeIni("[System]\nProtection=30\nProtectionPos=@Point(5000 5000)\n");
         FormProtection t;
         t.toggleDisplay();
         QCOMPARE(t.geometry(), QRect(0, -200, 3200, 1080));

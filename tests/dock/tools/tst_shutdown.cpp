@@ -52,7 +52,6 @@ private slots:
     void pagesAndTheirTexts()
     {
         Dialog d;
-        QCOMPARE(d.w.windowTitle(), QString("系统电源"));
         QVERIFY(!d.shown("frame_2") && !d.shown("frame_3") && !d.shown("frame_4"));
 
         d.click("pushButton");
@@ -89,7 +88,6 @@ private slots:
         QVERIFY(!d.shown("frame") && d.shown("frame_4"));
         QCOMPARE(d.text("time3"), QString("23:07"));
         QVERIFY(!d.child("dateTimeEdit")->isEnabled());
-        QCOMPARE(d.timer("checkTimer")->interval(), 30);
         QVERIFY(d.timer("checkTimer")->isActive());
 
         d.w.showMinimized();

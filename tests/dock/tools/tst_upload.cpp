@@ -211,9 +211,7 @@ private slots:
         const QString target = u.folder.path() + "/setup.exe";
         QCOMPARE(u.w.downloadTarget(), target);
         QCOMPARE(u.files(), QStringList{ "setup.exe" });
-        QFile f(target);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), installer);
+        QCOMPARE(TestEnv::readFile(target), installer);
         QCOMPARE(u.opener.urls, QList<QUrl>{ QUrl::fromLocalFile(target) });
         QVERIFY(u.opener.paths.isEmpty());
     }
@@ -240,9 +238,7 @@ private slots:
         QVERIFY(u.progress().startsWith("下载失败"));
         QVERIFY(u.opener.urls.isEmpty());
         QCOMPARE(u.files(), QStringList{ "setup.exe" });
-        QFile f(u.folder.path() + "/setup.exe");
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("the one from last time"));
+        QCOMPARE(TestEnv::readFile(u.folder.path() + "/setup.exe"), QByteArray("the one from last time"));
 
         // It can be tried again once it has ended.
         u.http.route("/files/setup.exe", { LocalHttp::Full, 200, installer });

@@ -77,7 +77,6 @@ private slots:
         QTRY_COMPARE(search.windowOpacity(), 1.0);
         auto *focus = search.findChild<QTimer *>("focusTimer");
         QVERIFY(focus->isActive());
-        QCOMPARE(focus->interval(), 500);
 
         // The toggle again, Esc and the veil all slide it out and up.
         search.toggle();
@@ -132,7 +131,6 @@ private slots:
         FormAbout about;
         about.move(100, 100);
         about.show();
-        QCOMPARE(about.size(), QSize(400, 325));
         QVERIFY(about.findChild<QLabel *>("label")->text().contains(ProductLinks::homePage().toString()));
         about.findChild<QPushButton *>("web")->click();
         QCOMPARE(opener.urls, QList<QUrl>{ ProductLinks::homePage() });

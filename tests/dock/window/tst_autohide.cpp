@@ -27,108 +27,108 @@ private slots:
     void startSlidesInAndStaysWithoutAutoHide()
     {
         Widget w;
-        QVERIFY(w.isSlidIn());
-        QVERIFY(!w.isDockShown());
-        QTRY_VERIFY(w.isDockShown());
+        QVERIFY(w.autoHide()->isSlidIn());
+        QVERIFY(!w.autoHide()->isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
         // Once the bar stands the strip is out, above everything.
-        QVERIFY(!w.edgeStrip()->isHidden());
-        QCOMPARE(wins->levels.value(w.edgeStrip()), platform::WindowSystem::Above);
+        QVERIFY(!w.autoHide()->strip()->isHidden());
+        QCOMPARE(wins->levels.value(w.autoHide()->strip()), platform::WindowSystem::Above);
         send(w, QEvent::Enter);
-        QVERIFY(w.edgeStrip()->isHidden());
+        QVERIFY(w.autoHide()->strip()->isHidden());
         send(w, QEvent::Leave);
-        QVERIFY(w.isSlidIn());
-        QVERIFY(!w.edgeStrip()->isHidden());
+        QVERIFY(w.autoHide()->isSlidIn());
+        QVERIFY(!w.autoHide()->strip()->isHidden());
     }
 
     void cycleOutAndBackIn()
     {
         Widget w;
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setHide(true);
         send(w, QEvent::Enter);
         send(w, QEvent::Leave);
-        QVERIFY(!w.isSlidIn());
-        QVERIFY(!w.edgeStrip()->isHidden());
+        QVERIFY(!w.autoHide()->isSlidIn());
+        QVERIFY(!w.autoHide()->strip()->isHidden());
         // The bar keeps its shape while it slides away, then lets go of it.
-        QVERIFY(w.inputRegion().boundingRect().height() > 1);
+        QVERIFY(w.barLayout()->inputRegion().boundingRect().height() > 1);
         QTRY_COMPARE(frame(w, "frameMain")->pos(), QPoint(0, frame(w, "main")->height()));
-        QTRY_VERIFY(!w.isDockShown());
-        QCOMPARE(w.inputRegion().boundingRect().size(), QSize(1, 1));
-        QCOMPARE(wins->regions.value(&w), w.inputRegion());
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QCOMPARE(w.barLayout()->inputRegion().boundingRect().size(), QSize(1, 1));
+        QCOMPARE(wins->regions.value(&w), w.barLayout()->inputRegion());
         send(w, QEvent::Leave);
-        QVERIFY(!w.isSlidIn());
+        QVERIFY(!w.autoHide()->isSlidIn());
         // The pointer reaches the strip.
         const int raisedBefore = wins->raised.count(&w);
-        emit w.edgeStrip()->MouseIn();
-        QVERIFY(w.isSlidIn());
-        QVERIFY(w.edgeStrip()->isHidden());
+        emit w.autoHide()->strip()->MouseIn();
+        QVERIFY(w.autoHide()->isSlidIn());
+        QVERIFY(w.autoHide()->strip()->isHidden());
         QCOMPARE(wins->raised.count(&w), raisedBefore + 1);
-        QVERIFY(w.inputRegion().boundingRect().height() > 1);
-        QTRY_VERIFY(w.isDockShown());
+        QVERIFY(w.barLayout()->inputRegion().boundingRect().height() > 1);
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
     }
 
     void openPanelKeepsTheBarIn()
     {
         Widget w;
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setHide(true);
         w.showSet();
         send(w, QEvent::Leave);
-        QVERIFY(w.isSlidIn());
+        QVERIFY(w.autoHide()->isSlidIn());
         w.setClose();
         send(w, QEvent::Leave);
-        QVERIFY(!w.isSlidIn());
+        QVERIFY(!w.autoHide()->isSlidIn());
     }
 
     void hiddenBarStaysHiddenUntilShown()
     {
         Widget w;
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setHideWindows();
         QVERIFY(frame(w, "main")->isHidden());
-        QCOMPARE(w.inputRegion().boundingRect().size(), QSize(1, 1));
-        emit w.edgeStrip()->MouseIn();
+        QCOMPARE(w.barLayout()->inputRegion().boundingRect().size(), QSize(1, 1));
+        emit w.autoHide()->strip()->MouseIn();
         QVERIFY(frame(w, "main")->isHidden());
         w.setShowWindows();
         QVERIFY(!frame(w, "main")->isHidden());
-        QVERIFY(w.inputRegion().boundingRect().height() > 1);
+        QVERIFY(w.barLayout()->inputRegion().boundingRect().height() > 1);
     }
 
     void deactivationPutsTheStripOut()
     {
         Widget w;
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setHide(true);
         send(w, QEvent::Enter);
         send(w, QEvent::WindowDeactivate);
         // The pointer rests on the bar: no strip comes between them, or the
         // bar would lose the pointer and slide out.
-        QVERIFY(w.edgeStrip()->isHidden());
-        QVERIFY(w.isSlidIn());
+        QVERIFY(w.autoHide()->strip()->isHidden());
+        QVERIFY(w.autoHide()->isSlidIn());
         send(w, QEvent::Leave);
-        QVERIFY(!w.isSlidIn());
-        QVERIFY(!w.edgeStrip()->isHidden());
-        emit w.edgeStrip()->MouseIn();
+        QVERIFY(!w.autoHide()->isSlidIn());
+        QVERIFY(!w.autoHide()->strip()->isHidden());
+        emit w.autoHide()->strip()->MouseIn();
         send(w, QEvent::Enter);
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         // Slid in under a resting pointer: the strip stays away.
-        QVERIFY(w.edgeStrip()->isHidden());
-        QVERIFY(w.isSlidIn());
+        QVERIFY(w.autoHide()->strip()->isHidden());
+        QVERIFY(w.autoHide()->isSlidIn());
     }
 
     void deactivationPutsTheStripOutWhenThePointerIsAway()
     {
         Widget w;
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setHide(true);
         send(w, QEvent::Enter);
-        QVERIFY(w.edgeStrip()->isHidden());
+        QVERIFY(w.autoHide()->strip()->isHidden());
         w.autoHide()->setPointerInside(false); // gone without a leave, as under a pop-up
         send(w, QEvent::WindowDeactivate);
-        QVERIFY(!w.edgeStrip()->isHidden());
-        QVERIFY(w.isSlidIn()); // the bar itself slides out only on the next leave
+        QVERIFY(!w.autoHide()->strip()->isHidden());
+        QVERIFY(w.autoHide()->isSlidIn()); // the bar itself slides out only on the next leave
     }
 
     void weatherWaitsForTheFirstPaint()
@@ -158,12 +158,12 @@ private slots:
         QFrame *area = frame(w, "frameArea");
         QCOMPARE(area->pos(), QPoint(area->width(), 0));
         w.showFrameArea(true);
-        QVERIFY(w.isFrameAreaShown());
+        QVERIFY(w.barLayout()->isFrameAreaShown());
         QTRY_COMPARE(area->pos(), QPoint(20, 0));
         w.IconSorting(); // a relayout leaves it there
         QCOMPARE(area->pos(), QPoint(20, 0));
         w.setClose();
-        QVERIFY(!w.isFrameAreaShown());
+        QVERIFY(!w.barLayout()->isFrameAreaShown());
         QTRY_COMPARE(area->pos(), QPoint(area->width(), 0));
     }
 };

@@ -58,14 +58,14 @@ private slots:
         setting("System/Location", 2);
         Widget w;
         QCOMPARE(w.geometry(), QRect(0, 800, 1600, 900));
-        QCOMPARE(w.taskbarSide(), 2);
+        QCOMPARE(w.barLayout()->placement()->taskbarSide(), 2);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 860 - 153)); // against the panel
-        QTRY_VERIFY(w.isDockShown());
-        QCOMPARE(w.edgeStrip()->geometry().bottom(), 800 + 860 - 1);
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QCOMPARE(w.autoHide()->strip()->geometry().bottom(), 800 + 860 - 1);
         // A top bar on this screen, below the first one, stays on it.
         w.setPosition(0);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 0));
-        QCOMPARE(w.edgeStrip()->geometry().y(), 800);
+        QCOMPARE(w.autoHide()->strip()->geometry().y(), 800);
         w.setMargin(12);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 12));
     }
@@ -75,7 +75,7 @@ private slots:
         setting("System/Screen", 2);
         setting("System/Location", 3);
         Widget w;
-        QCOMPARE(w.taskbarSide(), 3);
+        QCOMPARE(w.barLayout()->placement()->taskbarSide(), 3);
         QCOMPARE(frame(w, "main")->pos(), QPoint(50, 0));
         w.setPosition(1);
         QCOMPARE(frame(w, "main")->pos(), QPoint(1024 - 153, 0));
@@ -87,7 +87,7 @@ private slots:
         setting("System/Screen", 9);
         Widget w;
         QCOMPARE(w.geometry(), QRect(0, 0, 1280, 800));
-        QCOMPARE(w.taskbarSide(), 4);
+        QCOMPARE(w.barLayout()->placement()->taskbarSide(), 4);
         QCOMPARE(QSettings(platform::configPath("config.ini"), QSettings::IniFormat).value("System/Screen").toInt(), 9);
     }
 
@@ -115,33 +115,6 @@ private slots:
         Widget w;
         QVERIFY(w.bar()->isIconHidden("plus"));
         QTRY_COMPARE(w.bar()->stripRect().width(), 3 * 64);
-    }
-
-    void inputShapeIsTheVisibleBar()
-    {
-        Widget w;
-        QTRY_VERIFY(w.isDockShown());
-        QTRY_COMPARE(wins->regions.value(&w), w.inputRegion());
-        const QRegion r = w.inputRegion();
-        QVERIFY(r.contains(frame(w, "frameBackground")->geometry().translated(frame(w, "main")->pos())));
-        QVERIFY(!r.contains(QPoint(5, 5)));       // the desktop above stays reachable
-        QVERIFY(r.boundingRect().height() <= 64); // icons at rest: no taller than they are
-        // Magnified, the shape takes the zone the icons may reach, and keeps
-        // it while they grow and shrink.
-        w.bar()->setSize("ico2", 128);
-        w.IconSorting();
-        const QRegion zone = w.inputRegion();
-        QVERIFY(zone.boundingRect().height() >= 128);
-        QVERIFY(zone.contains(w.bar()->iconRect("ico2").translated(frame(w, "main")->pos())));
-        w.bar()->setSize("ico3", 100);
-        w.bar()->setSize("ico2", 90);
-        w.IconSorting();
-        QCOMPARE(w.inputRegion(), zone);
-        // Back at rest, the shape is the icons again.
-        w.bar()->restoreAll();
-        QTRY_VERIFY(w.bar()->isAtRest());
-        w.IconSorting();
-        QVERIFY(w.inputRegion().boundingRect().height() <= 64);
     }
 
     // The bar that moves to another edge under the pointer (the launch pad
@@ -197,21 +170,6 @@ private slots:
         QCOMPARE(BackgroundStyle::look(style, 10, edge).frame == BackgroundStyle::look(style, 200, edge).frame, style > 1);
     }
 
-    void backgroundOnTheBar()
-    {
-        Widget w;
-        w.setTransparentBackground(150);
-        w.setBackgroundStyle(1);
-        QCOMPARE(frame(w, "frameBackground")->styleSheet(), *BackgroundStyle::look(1, 150, 2).frame);
-        QVERIFY(frame(w, "BackgroundW")->isHidden() && frame(w, "BackgroundH")->isHidden());
-        w.setBackgroundStyle(3);
-        QCOMPARE(w.backgroundSide(), 25);
-        QVERIFY(!frame(w, "BackgroundW")->isHidden() && frame(w, "BackgroundH")->isHidden());
-        QTRY_COMPARE(frame(w, "frameBackground")->width(), w.bar()->stripRect().width() + 12 + 50);
-        w.setPosition(3);
-        QVERIFY(frame(w, "BackgroundW")->isHidden() && !frame(w, "BackgroundH")->isHidden());
-    }
-
     void desktopIconsOnlyWithTheSwitch()
     {
         Widget w;
@@ -220,11 +178,11 @@ private slots:
         QVERIFY(desk->calls.isEmpty());
         w.setDesktopIcon(true);
         w.IconDisplay();
-        QVERIFY(!w.desktopIconsShown());
+        QVERIFY(!w.showing()->desktopIconsShown());
         w.IconDisplay();
         w.IconDisplay();
         w.setDesktopIcon(false); // switching the feature off brings them back at once
-        QVERIFY(w.desktopIconsShown());
+        QVERIFY(w.showing()->desktopIconsShown());
         QCOMPARE(desk->calls, QStringList({ "hide", "restore", "hide", "restore" }));
     }
 

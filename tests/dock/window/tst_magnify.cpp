@@ -75,7 +75,7 @@ private slots:
             six.append({ id, ":/image/icon/none.png", id, "ICON", "/bin/true", "" });
         writeDock(six);
         Widget w;
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         DockBar *bar = w.bar();
         auto size = [bar](const char *id) { return bar->iconSize(id); };
         auto x = [bar](const char *id) { return bar->iconPos(id).x(); };

@@ -33,7 +33,7 @@ class TestWidgetAdd : public QObject, public WidgetFixture
     {
         w.AddMenu();
         const QString id = lastRow(w).IconID;
-        w.menuWindow(id)->showAnimated();
+        w.menus()->menu(id)->showAnimated();
         takeToast(w);
         return id;
     }
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(takeToast(w), toast);
         QCOMPARE(w.iconTable()->rowCount(), before + (added && target == "0" ? 1 : 0));
         if (target == "menu") // whatever the menu does with an icon, it closes afterwards
-            QCOMPARE(w.menuWindow(menuId)->isShown(), !added);
+            QCOMPARE(w.menus()->menu(menuId)->isShown(), !added);
     }
 
     void aDropLandsInItsGap()
@@ -271,7 +271,7 @@ private slots:
         w.AddMenu();
         QCOMPARE(lastRow(w).Name, QString("扩展菜单"));
         QCOMPARE(lastRow(w).Path, QString("0"));
-        QVERIFY(w.menuWindow(lastRow(w).IconID));
+        QVERIFY(w.menus()->menu(lastRow(w).IconID));
         w.AddBlank();
         QCOMPARE(lastRow(w).Name, QString("分栏图标"));
         QCOMPARE(lastRow(w).Icon, QString(":/image/icon/Blank1.png"));
@@ -283,18 +283,18 @@ private slots:
         w.menuAddSystemIco("icoMenu");
         QCOMPARE(w.windows()->sidePanel()->targetId(), QString("icoMenu"));
         w.AddSystemIcon();
-        QVERIFY(w.isPopupOpen());
+        QVERIFY(w.showing()->isPopupOpen());
         emit w.windows()->sidePanel()->AddIcon(":/image/icon/Cmd.png", "命令提示符", "CMD", "C:/Windows/System32/cmd.exe", "0");
         QCOMPARE(lastRow(w).Class, QString("CMD"));
         w.SidebarMenuClose();
-        QVERIFY(!w.isPopupOpen());
+        QVERIFY(!w.showing()->isPopupOpen());
         // The web-site dialog leaves the flag alone.
         w.menuAddUrlIco("icoMenu");
         QCOMPARE(w.windows()->addUrlDialog()->targetId(), QString("icoMenu"));
         w.AddUrlIco();
         emit w.windows()->addUrlDialog()->AddIcon(":/p.png", "site", "URL", "https://example.org/", "0");
         QCOMPARE(lastRow(w).Path, QString("https://example.org/"));
-        QVERIFY(!w.isPopupOpen());
+        QVERIFY(!w.showing()->isPopupOpen());
     }
 };
 

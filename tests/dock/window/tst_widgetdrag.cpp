@@ -57,7 +57,7 @@ class TestWidgetDrag : public QObject, public WidgetFixture
     }
     static void ready(Widget &w)
     {
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         // No button is really held here, so the pointer moved by the test
         // would make the icons under it grow as a hover does.
         w.IconFreeze(true);
@@ -227,7 +227,7 @@ private slots:
         QFETCH(QString, toast);
         QFETCH(bool, taken);
         Widget w;
-        w.menuWindow("ico9090")->showAnimated();
+        w.menus()->menu("ico9090")->showAnimated();
         w.AddIcon(picture, "x", cl, cl == "DISK" ? "/media/data" : "/usr/bin/x");
         takeToast(w);
         ready(w);
@@ -243,7 +243,7 @@ private slots:
             QVERIFY(!w.bar()->contains(x));
             if (target == "icoL") // the pad holds it now, on disk too
                 QCOMPARE(DockFile::read(platform::configPath("LaunchPad.xml")).last().Path, QString("/usr/bin/x"));
-            QVERIFY(!w.menuWindow("ico9090")->isShown()); // a menu closes after an add
+            QVERIFY(!w.menus()->menu("ico9090")->isShown()); // a menu closes after an add
             if (target == "ico9090") { // and keeps the icon in its own file
                 const QList<DockIconRecord> kept = DockFile::read(FormMenu::menuFilePath("ico9090"));
                 QCOMPARE(kept.size(), 2);
@@ -366,10 +366,10 @@ private slots:
     {
         Widget w;
         ready(w);
-        w.menuWindow("ico9090")->showAnimated();
+        w.menus()->menu("ico9090")->showAnimated();
         QVERIFY(dropFiles(w, { file("tool.sh", "echo") }, on(w, "ico9090")));
         QCOMPARE(tableIds(w), ids(fiveRows()));
-        QVERIFY(!w.menuWindow("ico9090")->isShown());
+        QVERIFY(!w.menus()->menu("ico9090")->isShown());
         QVERIFY(!w.drag()->isDropPending());
         const QString batch = file("Batch.desktop", "[Desktop Entry]\nType=Application\nName=Batch\nExec=/opt/run.bat\n");
         QVERIFY(dropFiles(w, { batch }, on(w, "ico9090")));
@@ -412,7 +412,7 @@ private slots:
         const int n = w.settings().currentSize;
         QCOMPARE(w.bar()->placeholderRect().topLeft(), QPoint(2 * n, int(w.settings().icoMagnified) - n));
         const QPoint origin = frame(w, "main")->pos() + w.bar()->stripRect().topLeft();
-        QVERIFY(w.inputRegion().contains(w.bar()->placeholderRect().translated(origin)));
+        QVERIFY(w.barLayout()->inputRegion().contains(w.bar()->placeholderRect().translated(origin)));
         QDragLeaveEvent leave;
         QApplication::sendEvent(&w, &leave);
         QVERIFY(!w.bar()->isPlaceholderShown());
@@ -471,7 +471,7 @@ private slots:
         w.setLocking(locked);
         const QStringList before = tableIds(w);
         w.IconOpen("ico9090");
-        FormMenu *m = w.menuWindow("ico9090");
+        FormMenu *m = w.menus()->menu("ico9090");
         FormMenuIcon *in = m->iconWidget("icoIn");
         QVERIFY(in && m->isVisible());
         QTRY_COMPARE(in->pos(), in->shownPoint());
@@ -499,7 +499,7 @@ private slots:
     {
         Widget w;
         ready(w);
-        FormMenu *menu = w.menuWindow("ico9090");
+        FormMenu *menu = w.menus()->menu("ico9090");
         menu->resize(200, 300);
         const QRect icon = w.bar()->iconRect("ico9090");
         w.IconMove("ico9090", QPoint(), icon.width(), icon.height(), "MENU");
@@ -511,7 +511,7 @@ private slots:
         w.iconTable()->append(rec("icoNewMenu", "MENU", "0"));
         w.createIcon();
         QVERIFY(w.bar()->contains("icoNewMenu"));
-        QVERIFY(!w.menuWindow("icoNewMenu"));
+        QVERIFY(!w.menus()->menu("icoNewMenu"));
         w.IconMove("icoNewMenu", QPoint(), 64, 64, "MENU");
         w.IconMove("icoNoSuchIcon", QPoint(), 64, 64, "MENU");
     }

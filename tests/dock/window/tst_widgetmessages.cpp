@@ -13,6 +13,7 @@
 #include "dock/window/dockmessages.h"
 #include "dock/window/dockwindows.h"
 #include "dock/window/dockdrag.h"
+#include "dock/window/dockhotkeys.h"
 #include "widgetfixture.h"
 
 #include <QMessageBox>
@@ -40,9 +41,9 @@ class TestWidgetMessages : public QObject, public WidgetFixture
         QSettings set(DockSettings::defaultPath(), QSettings::IniFormat);
         if (set.contains("DesktopWidget/Note"))
             e << "note " + set.value("DesktopWidget/Note").toString();
-        if (w.showTimer()->isActive())
+        if (w.showing()->showTimer()->isActive())
             e << "show timer";
-        if (!w.edgeStrip()->isHidden())
+        if (!w.autoHide()->strip()->isHidden())
             e << "strip";
         if (!desk->calls.isEmpty())
             e << "desktop icons " + desk->calls.join(' ');
@@ -66,17 +67,17 @@ private slots:
         QCOMPARE(stored.size(), 13);
         QCOMPARE(stored.first().IconID, QString("ico000001"));
         QCOMPARE(countClass(w, "UPGRADE"), 0);
-        QCOMPARE(w.iconCount(), 13);
-        QCOMPARE(w.hotkey(0)->shortcut(), QKeySequence("Alt+Q"));
-        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Alt+D"));
+        QCOMPARE(w.bar()->count(), 13);
+        QCOMPARE(w.hotkeys()->shortcut(0)->shortcut(), QKeySequence("Alt+Q"));
+        QCOMPARE(w.hotkeys()->shortcut(4)->shortcut(), QKeySequence("Alt+D"));
         QCOMPARE(keys->grabbed.size(), 5);
         QVERIFY(w.messages()->isListening());
         QVERIFY(procs->started.isEmpty()); // no outside window tool lies beside the dock
         // Key names match exactly.
         w.setKey("Dock", "Ctrl+Alt+D");
-        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
+        QCOMPARE(w.hotkeys()->shortcut(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
         w.setKey("dock", "Ctrl+K");
-        QCOMPARE(w.hotkey(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
+        QCOMPARE(w.hotkeys()->shortcut(4)->shortcut(), QKeySequence("Ctrl+Alt+D"));
     }
 
     void laterStartReadsTheFiles()
@@ -117,29 +118,12 @@ private slots:
         QFETCH(QString, effects);
         Widget w;
         procs->running << "Mirelka";
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setDesktopIcon(true);
-        w.edgeStrip()->hide();
+        w.autoHide()->strip()->hide();
         desk->calls.clear();
         QVERIFY(sendToDock(text)); // every text is consumed
         QCOMPARE(this->effects(w), effects);
-    }
-
-    void windowToolStripRules()
-    {
-        Widget w;
-        QTRY_VERIFY(w.isDockShown());
-        QVERIFY(!w.messages()->receive(7, "Pravelt,WinD")); // not a system message
-        QVERIFY(!w.showTimer()->isActive());
-        w.setMouseFullScreen(true);
-        w.edgeStrip()->hide();
-        QVERIFY(sendToDock("Pravelt,AppWindowFullScreen"));
-        QVERIFY(!w.edgeStrip()->isHidden());
-        QVERIFY(sendToDock("Pravelt,AppWindowNormal")); // bar slid in, no auto-hide: strip goes
-        QVERIFY(w.edgeStrip()->isHidden());
-        w.setMouseMaximize(false);
-        QVERIFY(sendToDock("Pravelt,AppWindowMaximization"));
-        QVERIFY(w.edgeStrip()->isHidden());
     }
 
     void taskbarSettingsGoToTheWindowTool()

@@ -60,7 +60,7 @@ std::shared_ptr<Popup> nextPopup(const Widget &w)
     auto seen = std::make_shared<Popup>();
     QTimer::singleShot(0, [seen, &w] {
         if (auto *m = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            *seen = { texts(m), w.isPopupOpen() };
+            *seen = { texts(m), w.showing()->isPopupOpen() };
             m->close();
         }
     });
@@ -117,11 +117,11 @@ class TestWidgetOpen : public QObject, public WidgetFixture
             e << "desktop tools";
         if (w.windows()->driveChooser()->isVisible())
             e << "drive chooser";
-        if (w.startMenu()->isShown())
+        if (w.menus()->startMenu()->isShown())
             e << "start menu";
         if (w.launchPad()->isShown())
             e << "launch pad";
-        if (w.isPopupOpen())
+        if (w.showing()->isPopupOpen())
             e << "popup";
         return e.join(", ");
     }
@@ -218,32 +218,32 @@ private slots:
         w.AddMenu();
         const QString b = lastRow(w).IconID;
         w.IconOpen(a);
-        QVERIFY(w.menuWindow(a)->isShown());
-        QVERIFY(!w.menuWindow(a)->isHidden());
-        QVERIFY(!w.nameBubble()->isVisible());
+        QVERIFY(w.menus()->menu(a)->isShown());
+        QVERIFY(!w.menus()->menu(a)->isHidden());
+        QVERIFY(!w.tips()->bubble()->isVisible());
         // Other menus close while the dock knows a menu is up.
         w.showStartMenu(); // one way the flag goes up
-        QVERIFY(w.isMenuShown());
+        QVERIFY(w.showing()->isMenuShown());
         w.IconOpen(b);
-        QVERIFY(!w.menuWindow(a)->isShown());
-        QVERIFY(w.menuWindow(b)->isShown());
+        QVERIFY(!w.menus()->menu(a)->isShown());
+        QVERIFY(w.menus()->menu(b)->isShown());
     }
 
     void startMenuToggles()
     {
         Widget w;
         w.showStartMenu();
-        QVERIFY(w.startMenu()->isShown() && w.isMenuShown());
+        QVERIFY(w.menus()->startMenu()->isShown() && w.showing()->isMenuShown());
         w.showStartMenu();
-        QVERIFY(!w.startMenu()->isShown() && !w.isMenuShown());
+        QVERIFY(!w.menus()->startMenu()->isShown() && !w.showing()->isMenuShown());
         w.showStartMenu();
         w.hideStartMenu();
-        QVERIFY(!w.startMenu()->isShown() && !w.isMenuShown());
+        QVERIFY(!w.menus()->startMenu()->isShown() && !w.showing()->isMenuShown());
         // Opening one of its rows hides it.
         w.showStartMenu();
-        w.startMenu()->IconOpen("/usr/share/applications/x.desktop");
+        w.menus()->startMenu()->IconOpen("/usr/share/applications/x.desktop");
         QCOMPARE(opener->paths.last(), QString("/usr/share/applications/x.desktop"));
-        QVERIFY(!w.startMenu()->isShown() && !w.isMenuShown());
+        QVERIFY(!w.menus()->startMenu()->isShown() && !w.showing()->isMenuShown());
     }
 
     void launchPadMovesTheBarAndBack()
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(w.settings().location, 2);
         QCOMPARE(w.settings().margin, 0);
         QVERIFY(!w.settings().hideInEffect);
-        QVERIFY(w.isDockShown());
+        QVERIFY(w.autoHide()->isDockShown());
         QCOMPARE(wins->levels.value(&w), platform::WindowSystem::Above);
         // Opening the pad icon while the pad is up changes nothing.
         w.IconOpen(addRow(w, "LAUNCHPAD", "0"));
@@ -277,9 +277,9 @@ private slots:
         w.showMenu(recycle, 18);
         QCOMPARE(w.windows()->iconSettingsDialog()->iconId(), recycle);
         QCOMPARE(w.windows()->iconSettingsDialog()->iconClass(), QString("RECYCLE"));
-        QVERIFY(w.isPopupOpen());
+        QVERIFY(w.showing()->isPopupOpen());
         w.showMenu(recycle, 101);
-        QVERIFY(!w.isPopupOpen());
+        QVERIFY(!w.showing()->isPopupOpen());
     }
 
     void deletingIcons()
@@ -323,7 +323,7 @@ private slots:
         QApplication::sendEvent(&w, &right);
         QCOMPARE(seen->texts.size(), 7);
         QVERIFY(seen->dockFlag);
-        QVERIFY(!w.isPopupOpen());
+        QVERIFY(!w.showing()->isPopupOpen());
         QMouseEvent left(QEvent::MouseButtonRelease, QPointF(5, 5), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &left);
         QVERIFY(!QApplication::activePopupWidget());

@@ -152,8 +152,8 @@ private slots:
     {
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
-        QTRY_VERIFY(viewable(w.edgeStrip()));
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
         w.toast()->ShowMessage(QStringLiteral("x"));
         w.toast()->show();
         QTRY_VERIFY(viewable(w.toast()));
@@ -163,7 +163,7 @@ private slots:
             QWidget *window;
             const char *type;
         } expected[] = { { &w, "_NET_WM_WINDOW_TYPE_DOCK" },
-                         { w.edgeStrip(), "_NET_WM_WINDOW_TYPE_DOCK" },
+                         { w.autoHide()->strip(), "_NET_WM_WINDOW_TYPE_DOCK" },
                          { w.toast(), "_NET_WM_WINDOW_TYPE_NOTIFICATION" } };
         for (const auto &e : expected) {
             QCOMPARE(xprop(e.window, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM).value(0), atom(e.type));
@@ -189,7 +189,7 @@ private slots:
             QSKIP("the window manager offers one desktop");
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         KX11Extras::setCurrentDesktop(2);
         QTRY_COMPARE(KX11Extras::currentDesktop(), 2);
         QTest::qWait(200);
@@ -202,40 +202,40 @@ private slots:
     {
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         w.setHide(true);
-        const QRect bar = w.inputRegion().boundingRect().translated(w.pos());
+        const QRect bar = w.barLayout()->inputRegion().boundingRect().translated(w.pos());
         QCursor::setPos(bar.center());
         QTRY_VERIFY(w.autoHide()->isPointerInside());
         QCursor::setPos(960, 300);
-        QTRY_VERIFY(!w.isSlidIn());
-        QTRY_VERIFY(viewable(w.edgeStrip()));
+        QTRY_VERIFY(!w.autoHide()->isSlidIn());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
         // The pointer comes to rest on the edge.
-        const QRect strip = w.edgeStrip()->geometry();
+        const QRect strip = w.autoHide()->strip()->geometry();
         QCursor::setPos(strip.center());
-        QTRY_VERIFY(w.isDockShown());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
         for (int i = 0; i < 40; ++i) {
             QTest::qWait(50);
-            QVERIFY2(w.isSlidIn(), "the bar slid out under a resting pointer");
+            QVERIFY2(w.autoHide()->isSlidIn(), "the bar slid out under a resting pointer");
         }
-        QVERIFY(w.isDockShown());
-        QVERIFY(!viewable(w.edgeStrip()));
+        QVERIFY(w.autoHide()->isDockShown());
+        QVERIFY(!viewable(w.autoHide()->strip()));
         // Away again: out it goes, and the strip waits for the pointer.
         QCursor::setPos(960, 300);
-        QTRY_VERIFY(!w.isDockShown());
-        QTRY_VERIFY(viewable(w.edgeStrip()));
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
     }
 
     void inputShapeFollowsTheBar()
     {
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
-        QTRY_COMPARE(inputShape(&w), w.inputRegion());
-        const QRect before = w.inputRegion().boundingRect();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
+        const QRect before = w.barLayout()->inputRegion().boundingRect();
         w.setIcoSize(40);
-        QTRY_VERIFY(w.inputRegion().boundingRect() != before);
-        QTRY_COMPARE(inputShape(&w), w.inputRegion());
+        QTRY_VERIFY(w.barLayout()->inputRegion().boundingRect() != before);
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
         const QRect main = w.findChild<QFrame *>("main")->geometry();
         const QRect ico = w.bar()->iconRegion().boundingRect().translated(main.topLeft());
         QVERIFY(inputShape(&w).contains(ico));
@@ -246,12 +246,12 @@ private slots:
     {
         Widget w;
         w.show();
-        QTRY_VERIFY(w.isDockShown());
-        const QRect bar = w.inputRegion().boundingRect().translated(w.pos());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        const QRect bar = w.barLayout()->inputRegion().boundingRect().translated(w.pos());
         const int y = bar.bottom() - 20;
         QCursor::setPos(bar.left() + 5, y);
         QTRY_VERIFY(w.autoHide()->isPointerInside());
-        const int before = w.placement()->regionSends();
+        const int before = w.barLayout()->placement()->regionSends();
         // Back and forth along the bar, as a hand moves over it.
         for (int pass = 0; pass < 2; ++pass) {
             for (int x = bar.left() + 5; x < bar.right() - 5; x += 6) {
@@ -261,14 +261,14 @@ private slots:
         }
         QTest::qWait(100);
         const int moves = 2 * bar.width() / 6;
-        QVERIFY2(w.placement()->regionSends() - before < moves / 10,
-                 qPrintable(QStringLiteral("%1 shapes for %2 moves").arg(w.placement()->regionSends() - before).arg(moves)));
-        QCOMPARE(inputShape(&w), w.inputRegion());
+        QVERIFY2(w.barLayout()->placement()->regionSends() - before < moves / 10,
+                 qPrintable(QStringLiteral("%1 shapes for %2 moves").arg(w.barLayout()->placement()->regionSends() - before).arg(moves)));
+        QCOMPARE(inputShape(&w), w.barLayout()->inputRegion());
         // Gone from the bar: the desktop beside it is reachable again.
         QCursor::setPos(960, 300);
         QTRY_VERIFY(!w.autoHide()->isPointerInside());
         QTRY_VERIFY(!inputShape(&w).contains(QPoint(2, y - w.y())));
-        QTRY_COMPARE(inputShape(&w), w.inputRegion());
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
     }
 };
 

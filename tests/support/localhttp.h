@@ -8,8 +8,8 @@
 
 class QTcpSocket;
 
-// A tiny HTTP server on 127.0.0.1 for the updater's tests. Each path answers
-// one way: fully, cut off halfway through, or never.
+// A tiny HTTP server on 127.0.0.1. Each path answers one way: fully, cut off
+// halfway through, or never; unknown paths get a 404.
 class LocalHttp : public QTcpServer
 {
     Q_OBJECT
@@ -20,13 +20,20 @@ public:
         Kind kind = Full;
         int status = 200;
         QByteArray body;
+        QByteArray type = "application/octet-stream";
     };
 
     LocalHttp();
     ~LocalHttp() override;
     void route(const QString &path, const Route &r) { routes[path] = r; }
+    void serve(const QString &path, const QByteArray &body, const QByteArray &type = "application/octet-stream")
+    {
+        route(path, { Full, 200, body, type });
+    }
     QUrl url(const QString &pathAndQuery) const;
-    QList<QString> requested; // paths in the order asked for
+    QString base() const; // "http://127.0.0.1:<port>"
+    bool silent = false;        // every path: taken, never answered
+    QStringList requested;      // decoded paths in the order asked for
 
 private:
     void answer(QTcpSocket *s);

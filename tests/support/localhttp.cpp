@@ -21,9 +21,14 @@ LocalHttp::~LocalHttp()
             s->abort();
 }
 
+QString LocalHttp::base() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(serverPort());
+}
+
 QUrl LocalHttp::url(const QString &pathAndQuery) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(pathAndQuery));
+    return QUrl(base() + pathAndQuery);
 }
 
 void LocalHttp::answer(QTcpSocket *s)
@@ -38,12 +43,12 @@ void LocalHttp::answer(QTcpSocket *s)
     const QString path = QUrl(QString::fromLatin1(target)).path();
     requested << path;
     const Route r = routes.value(path, Route{ Full, 404, "not here" });
-    if (r.kind == Silent) {
+    if (silent || r.kind == Silent) {
         held << s;
         return;
     }
     QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n";
-    head += "Content-Type: application/octet-stream\r\n";
+    head += "Content-Type: " + r.type + "\r\n";
     head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
     head += "Connection: close\r\n\r\n";
     s->write(head);

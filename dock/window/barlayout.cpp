@@ -1,0 +1,426 @@
+#include "barlayout.h"
+
+#include "backgroundstyle.h"
+#include "docklayout.h"
+#include "dock/model/dockicon.h"
+#include "dock/model/dockiconlist.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QPropertyAnimation>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QWidget>
+
+BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, const Frames &frames,
+                     QObject *parent)
+    : QObject(parent),
+      m_icons(icons),
+      m_bar(bar),
+      m_set(settings),
+      m_f(frames),
+      m_place({ frames.window, frames.main, frames.frameMain, frames.background, frames.work, frames.strip }),
+      m_relayoutTimer(new QTimer(this))
+{
+    m_relayoutTimer->setSingleShot(true);
+    connect(m_relayoutTimer, &QTimer::timeout, this, &BarLayout::relayout);
+    connect(m_bar, &DockBar::rowsChanged, this, &BarLayout::requestRelayout);
+    connect(m_bar, &DockBar::aboutToPaint, this, &BarLayout::relayoutIfPending);
+}
+
+BarLayout::~BarLayout() = default;
+
+// ---- the icons' sizes and the row ------------------------------------------
+
+void BarLayout::placeIcons()
+{
+    m_bar->setEdge(m_set->location);
+    m_bar->setIconSizes(m_set->icoMagnified, m_set->currentSizeF);
+    m_bar->setDoubleClick(m_set->iconDoubleClick);
+    m_bar->setClickStyle(m_set->click);
+    relayout();
+}
+
+void BarLayout::restSizes()
+{
+    m_set->currentSizeF = m_set->icoSize;
+    m_set->currentSize = int(m_set->icoSize);
+    m_bar->setIconSizes(m_set->icoMagnified, m_set->currentSizeF);
+}
+
+void BarLayout::rebuild()
+{
+    restSizes();
+    placeIcons();
+}
+
+void BarLayout::applySizes()
+{
+    const int n = int(m_set->currentSizeF);
+    m_bar->setIconSizes(m_set->icoMagnified, m_set->currentSizeF);
+    emit iconSizeChanged(n);
+}
+
+void BarLayout::relayout()
+{
+    const int rows = m_icons->rowCount();
+    int blanks = 0;
+    for (int r = 0; r < rows; ++r) {
+        if (m_icons->cell(r, 3) == IconClass::BLANK)
+            ++blanks;
+    }
+    const QSize row = m_bar->layoutRow();
+    const bool horizontal = DockLayout::isHorizontal(m_set->location);
+    const DockLayout::Fit fit = DockLayout::fitCheck(m_set->currentSizeF, rows, blanks,
+                                                     horizontal ? m_f.window->width() : m_f.window->height());
+    if (fit.overflow) {
+        qDebug() << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
+        setTemporaryIconSize(fit.size);
+    }
+    sizeBar(row.width(), row.height());
+    emit relaidOut();
+    // A strip that is out (the pointer is elsewhere) follows the bar's length.
+    if (!m_f.strip->isHidden())
+        placeFrames();
+}
+
+void BarLayout::requestRelayout()
+{
+    m_relayoutTimer->start(1);
+}
+
+void BarLayout::relayoutIfPending()
+{
+    if (!m_relayoutTimer->isActive())
+        return;
+    m_relayoutTimer->stop();
+    relayout();
+}
+
+void BarLayout::sizeBar(int a, int b)
+{
+    const int edge = m_set->location;
+    if (edge < 0 || edge > 3)
+        return;
+    QWidget *window = m_f.window;
+    const int W = window->width(), H = window->height();
+    const DockLayout::BarSizes s = DockLayout::barSizes(edge, a, b, W, H, m_set->icoMagnified,
+                                                        int(m_set->currentSizeF), int(m_set->icoSize),
+                                                        m_backgroundSide);
+    m_f.main->resize(s.main);
+    m_f.frameMain->resize(s.main);
+    m_bar->setGeometry(QRect(QPoint(0, 0), s.main));
+    m_f.area->resize(W, H);
+    // A running slide of the area ends where it should; the relayout does not cut it short.
+    if (!m_frameAreaAnimation)
+        m_f.area->move(DockLayout::frameAreaPoint(edge, m_frameAreaShown, m_f.area->size()));
+    m_f.background->resize(s.background);
+
+    const bool horizontal = DockLayout::isHorizontal(edge);
+    const int L = horizontal ? W : H;
+    const int f = horizontal ? s.frameIco.width() : s.frameIco.height();
+    const int g = horizontal ? s.background.width() : s.background.height();
+    // Only a row longer than the window follows the pointer; asking for the
+    // pointer costs a round trip to the display, so only then.
+    int c = 0, wx = 0, bx = 0;
+    if (L < f) {
+        const QPoint cursor = QCursor::pos();
+        c = horizontal ? cursor.x() : cursor.y();
+        wx = horizontal ? window->x() : window->y();
+        bx = horizontal ? m_f.background->x() : m_f.background->y();
+    }
+    const DockLayout::Along along = DockLayout::alongPlace(L, f, g, c, wx, bx);
+    if (horizontal) {
+        m_bar->setStripRect(QRect(QPoint(along.ico, s.icoAcross), s.frameIco));
+        m_f.background->move(along.background, s.backgroundAcross);
+    } else {
+        m_bar->setStripRect(QRect(QPoint(s.icoAcross, along.ico), s.frameIco));
+        m_f.background->move(s.backgroundAcross, along.background);
+    }
+    m_bar->setBackgroundRect(m_f.background->geometry());
+    updateInputShape();
+}
+
+// The bar at rest widened along by what magnification and a drag's gap may
+// add on either side, as deep as the magnified icons.
+QRect BarLayout::barZone() const
+{
+    const int edge = m_set->location;
+    const bool horizontal = DockLayout::isHorizontal(edge);
+    const QRect strip = m_bar->stripRect();
+    const int rest = m_bar->restLength() + 2 * (DockLayout::BackgroundInset + m_backgroundSide);
+    const int grow = int(m_set->icoMagnified) + 20;
+    const QSize main = m_f.main->size();
+    QRect zone;
+    if (horizontal) {
+        const int mid = main.width() / 2;
+        zone = QRect(mid - rest / 2 - grow, strip.y(), rest + 2 * grow, strip.height());
+    } else {
+        const int mid = main.height() / 2;
+        zone = QRect(strip.x(), mid - rest / 2 - grow, strip.width(), rest + 2 * grow);
+    }
+    return (zone | m_f.background->geometry()) & QRect(QPoint(0, 0), main);
+}
+
+// ---- the screen, the edge and the level ------------------------------------
+
+void BarLayout::setScreen(int screen)
+{
+    m_set->screen = screen;
+    m_place.moveToScreen(screen);
+    emit screenChanged(m_place.screen());
+    placeFrames();
+}
+
+void BarLayout::takeAvailable()
+{
+    m_place.takeAvailable(m_set->screen);
+}
+
+void BarLayout::setMargin(int margin)
+{
+    m_set->margin = margin;
+    takeAvailable();
+    placeFrames();
+}
+
+void BarLayout::placeFrames()
+{
+    m_place.placeBar(m_set->location, m_set->margin, m_set->icoMagnified,
+                     m_o.launchPadOpen && m_o.launchPadOpen());
+    updateInputShape();
+}
+
+void BarLayout::setEdge(int edge)
+{
+    setScreen(m_set->screen);
+    if (edge < 0 || edge > 3)
+        return;
+    if (edge != m_set->location) {
+        m_set->location = edge;
+        emit rebuildRequested();
+        takeAvailable();
+        placeFrames();
+    }
+    setBackgroundStyle(m_set->backgroundStyle);
+    setIconSize(int(m_set->currentSizeF));
+    emit edgeChanged(m_set->location);
+}
+
+void BarLayout::applyLevel(int level)
+{
+    if (!DockPlacement::levelOf(level))
+        return;
+    DockPlacement::applyLevel(m_f.window, level);
+    qDebug() << "层级" << level;
+}
+
+void BarLayout::setLevel(int level)
+{
+    m_set->level = level;
+    DockPlacement::applyLevel(m_f.window, level);
+}
+
+// ---- sizes and clicks ------------------------------------------------------
+
+void BarLayout::setIconSize(int size)
+{
+    m_set->icoSize = m_set->currentSizeF = float(qMax(1, size));
+    m_set->currentSize = int(m_set->icoSize);
+    applySizes();
+    requestRelayout();
+}
+
+void BarLayout::setTemporaryIconSize(int size)
+{
+    m_set->currentSizeF = float(qMax(1, size));
+    m_set->currentSize = int(m_set->currentSizeF);
+    applySizes();
+    requestRelayout();
+}
+
+void BarLayout::setNameSize(int size)
+{
+    m_set->icoNameSize = size;
+    emit nameSizeChanged(size);
+}
+
+void BarLayout::setScale(int grow)
+{
+    m_set->icoMagnified = float(grow) + m_set->currentSizeF;
+    m_bar->setIconSizes(m_set->icoMagnified, m_set->currentSizeF);
+    takeAvailable();
+    placeFrames();
+    requestRelayout();
+}
+
+void BarLayout::setClick(int style)
+{
+    qDebug() << "点击特效" << style;
+    m_set->click = style;
+    m_bar->setClickStyle(style);
+}
+
+// ---- the background --------------------------------------------------------
+
+void BarLayout::setTransparency(int alpha)
+{
+    m_set->transparentBackground = alpha;
+    setBackgroundStyle(m_set->backgroundStyle);
+}
+
+namespace {
+// Re-parsing a sheet costs a repolish of the frame and its children: only
+// when it really changes.
+void applySheet(QWidget *w, const std::optional<QString> &sheet)
+{
+    if (sheet && w->styleSheet() != *sheet)
+        w->setStyleSheet(*sheet);
+}
+
+QString sheetPicture(const QWidget *w)
+{
+    static const QRegularExpression url(QStringLiteral("border-image:\\s*url\\(([^)]*)\\)"));
+    const QRegularExpressionMatch m = url.match(w->styleSheet());
+    return m.hasMatch() ? m.captured(1).trimmed() : QString();
+}
+} // namespace
+
+void BarLayout::setBackgroundStyle(int style)
+{
+    const BackgroundStyle::Look l = BackgroundStyle::look(style, m_set->transparentBackground, m_set->location);
+    m_set->backgroundStyle = style;
+    if (l.inset)
+        m_backgroundSide = *l.inset;
+    applySheet(m_f.background, l.frame);
+    applySheet(m_f.first, l.bl);
+    applySheet(m_f.last, l.br);
+    applySheet(m_f.middle, l.bg);
+    applySheet(m_f.first2, l.bl2);
+    applySheet(m_f.last2, l.br2);
+    applySheet(m_f.middle2, l.bg2);
+    if (l.horizontalStrip)
+        m_f.across->setVisible(*l.horizontalStrip);
+    if (l.verticalStrip)
+        m_f.upright->setVisible(*l.verticalStrip);
+    paintBackgroundOnBar();
+    requestRelayout();
+}
+
+// The bar paints its background itself, as the background frames' sheets
+// describe it; the frames only keep the look and the place.
+void BarLayout::paintBackgroundOnBar()
+{
+    DockBar::Background b;
+    static const QRegularExpression fill(
+        QStringLiteral("background-color:\\s*rgba\\((\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)\\)"));
+    static const QRegularExpression radius(QStringLiteral("border-radius:\\s*(\\d+)px"));
+    const QString frame = m_f.background->styleSheet();
+    const QRegularExpressionMatch f = fill.match(frame);
+    if (f.hasMatch())
+        b.fill = QColor(f.captured(1).toInt(), f.captured(2).toInt(), f.captured(3).toInt(),
+                        qBound(0, f.captured(4).toInt(), 255));
+    const QRegularExpressionMatch r = radius.match(frame);
+    b.radius = r.hasMatch() ? r.captured(1).toInt() : 0;
+    if (!m_f.across->isHidden()) {
+        b.first = sheetPicture(m_f.first);
+        b.middle = sheetPicture(m_f.middle);
+        b.last = sheetPicture(m_f.last);
+    } else if (!m_f.upright->isHidden()) {
+        b.upright = true;
+        b.first = sheetPicture(m_f.first2);
+        b.middle = sheetPicture(m_f.middle2);
+        b.last = sheetPicture(m_f.last2);
+    }
+    m_background = b;
+    m_bar->setBackground(b);
+}
+
+// ---- the settings' panel area ----------------------------------------------
+
+void BarLayout::showFrameArea(bool shown)
+{
+    if (shown == m_frameAreaShown)
+        return;
+    m_frameAreaShown = shown;
+    const int edge = m_set->location;
+    const QSize s = m_f.area->size();
+    const QPoint in = DockLayout::frameAreaPoint(edge, true, s);
+    const QPoint out = DockLayout::frameAreaPoint(edge, false, s);
+    auto *a = new QPropertyAnimation(m_f.area, "pos");
+    if (shown) {
+        a->setStartValue(out);
+        a->setEndValue(in);
+        a->setDuration(800);
+        a->setEasingCurve(QEasingCurve::OutElastic);
+    } else {
+        a->setStartValue(in);
+        a->setEndValue(out);
+        a->setDuration(500);
+        a->setEasingCurve(QEasingCurve::OutBack);
+    }
+    m_frameAreaAnimation = a;
+    connect(a, &QPropertyAnimation::finished, this, [this, a] {
+        if (m_frameAreaAnimation == a)
+            m_frameAreaAnimation = nullptr;
+        updateInputShape();
+    });
+    a->start(QAbstractAnimation::DeleteWhenStopped);
+    updateInputShape();
+}
+
+// ---- what takes the pointer ------------------------------------------------
+
+// The bar's background and its icons, while the bar is in or sliding.
+QRegion BarLayout::barRegion() const
+{
+    if (m_f.main->isHidden() || !(m_o.barOnScreen && m_o.barOnScreen()))
+        return QRegion();
+    QRegion bar = m_f.background->geometry();
+    bar += m_bar->iconRegion();
+    // While the pointer is on the bar its icons grow and shrink on every
+    // move: the shape then takes the whole zone they may reach, so that it
+    // does not change with each of them.
+    if (!m_bar->isAtRest())
+        bar += barZone();
+    if (!m_f.dropHint->isHidden())
+        bar += m_f.dropHint->geometry();
+    if (m_frameAreaShown || m_frameAreaAnimation)
+        bar += m_f.area->geometry();
+    bar &= QRect(QPoint(0, 0), m_f.main->size());
+    return bar.translated(m_f.main->pos());
+}
+
+// The window covers its screen: only what it shows takes the pointer, the rest
+// of the desktop stays reachable. Sent only when it changes; while the pointer
+// moves over the bar, only when the bar grows beyond what was sent.
+void BarLayout::updateInputShape()
+{
+    QRegion visible = barRegion();
+    // The tip follows the pointer along the bar: its whole lane, so that the
+    // shape does not change with every move.
+    if (m_o.tipLane)
+        visible += m_o.tipLane(m_set->location, m_f.main->geometry());
+    if (m_o.menusShown)
+        visible += m_o.menusShown();
+    QWidget *window = m_f.window;
+    // An empty region would mean "the whole window": keep one pixel instead,
+    // under the edge strip, which lies above it anyway.
+    if (visible.isEmpty()) {
+        QPoint at = m_f.strip->geometry().topLeft() - window->pos();
+        if (!window->rect().contains(at))
+            at = QPoint(0, 0);
+        visible = QRegion(QRect(at, QSize(1, 1)));
+    }
+    // Nothing beneath the bar is painted under it, unless the settings'
+    // panel area slides there.
+    m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
+    const bool held = m_o.pointerInside && m_o.pointerInside() && !(m_o.dragging && m_o.dragging());
+    m_place.sendInputRegion(visible, held);
+}
+
+void BarLayout::resendInputShape()
+{
+    m_place.forgetSentRegion();
+    updateInputShape();
+}

@@ -1,0 +1,134 @@
+#pragma once
+#include "dockconfig.h"
+#include "dockplacement.h"
+#include "dock/icons/dockbar.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QRegion>
+
+#include <functional>
+
+class DockIconList;
+class QPropertyAnimation;
+class QTimer;
+class QWidget;
+
+// The bar's sizes, geometry and look: the icons' sizes of the moment, the
+// frames sized around the row and placed on the screen (through the
+// placement it owns), the background of the chosen style, the settings'
+// panel area that slides out beside the bar, and the part of the window that
+// takes the pointer. Relayouts wait for the next turn of the event loop, or
+// run at once before a paint.
+class BarLayout : public QObject
+{
+    Q_OBJECT
+public:
+    // The frames of the dock window it sizes and places.
+    struct Frames
+    {
+        QWidget *window = nullptr;
+        QWidget *main = nullptr;       // the bar
+        QWidget *frameMain = nullptr;  // what slides inside the bar
+        QWidget *background = nullptr; // keeps the background's look and place
+        QWidget *area = nullptr;       // the settings' panel area
+        QWidget *work = nullptr;       // covers the available part of the screen
+        QWidget *dropHint = nullptr;   // shown while a file is dragged over the bar
+        QWidget *strip = nullptr;      // the edge strip window
+        QWidget *across = nullptr, *first = nullptr, *middle = nullptr, *last = nullptr;      // BackgroundW
+        QWidget *upright = nullptr, *first2 = nullptr, *middle2 = nullptr, *last2 = nullptr;  // BackgroundH
+    };
+    // What it looks at of the other parts of the window; unset ones answer
+    // false or nothing.
+    struct Others
+    {
+        std::function<bool()> barOnScreen;   // slid in, or still sliding out
+        std::function<bool()> pointerInside; // the pointer is on the window
+        std::function<bool()> dragging;      // an icon is dragged
+        std::function<bool()> launchPadOpen;
+        std::function<QRect(int edge, const QRect &bar)> tipLane; // where the name bubble runs
+        std::function<QRegion()> menusShown; // the icon menus out in the window
+    };
+
+    BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, const Frames &frames,
+              QObject *parent = nullptr);
+    ~BarLayout() override;
+
+    void setOthers(const Others &o) { m_o = o; }
+    DockPlacement *placement() { return &m_place; }
+
+    // The icons take the sizes, edge and clicks of the moment; the row is laid out.
+    void placeIcons();
+    // Every icon back at its rest size at the configured size.
+    void restSizes();
+    // Both, as after the table changed.
+    void rebuild();
+    // Icons touching one another in table order, the frames around them.
+    void relayout();
+    // A relayout on the next turn of the event loop; one that waits runs
+    // before the window paints, so that it goes out in the same picture.
+    void requestRelayout();
+    void relayoutIfPending();
+    // The frames around a row of length a (top, bottom) or b (sides).
+    void sizeBar(int a, int b);
+
+    void setScreen(int screen);
+    void takeAvailable();
+    void setMargin(int margin);
+    void setEdge(int edge);
+    // The level of the start ("System/Level": 0 front, 1 normal, 2 below;
+    // nothing else changes it), and the one the user chooses.
+    void applyLevel(int level);
+    void setLevel(int level);
+
+    void setIconSize(int size);
+    // A size the row takes while it would not fit at the configured one.
+    void setTemporaryIconSize(int size);
+    void setNameSize(int size);
+    void setScale(int grow);
+    void setClick(int style);
+    void setBackgroundStyle(int style);
+    void setTransparency(int alpha);
+    void showFrameArea(bool shown);
+
+    // What of the bar takes the pointer, in the window.
+    QRegion barRegion() const;
+    // Sends the window's input shape when it changes.
+    void updateInputShape();
+    // The window was mapped anew: the shape goes out whatever was sent.
+    void resendInputShape();
+
+    bool isFrameAreaShown() const { return m_frameAreaShown; }
+    int backgroundSide() const { return m_backgroundSide; }
+    QRegion inputRegion() const { return m_place.inputRegion(); }
+    DockBar::Background background() const { return m_background; }
+
+signals:
+    // The bar and the menus of new menu icons made again on the new edge.
+    void rebuildRequested();
+    // The row was laid out (a drag keeps its gap open through it).
+    void relaidOut();
+    void screenChanged(const QRect &screen);
+    void edgeChanged(int edge);
+    void iconSizeChanged(int size);
+    void nameSizeChanged(int size);
+
+private:
+    void applySizes();
+    void placeFrames();
+    QRect barZone() const;
+    void paintBackgroundOnBar();
+
+    DockIconList *m_icons;
+    DockBar *m_bar;
+    DockState *m_set;
+    Frames m_f;
+    Others m_o;
+    DockPlacement m_place;
+    QTimer *m_relayoutTimer;
+    bool m_frameAreaShown = false;
+    int m_backgroundSide = 0; // the background's overhang of the current style
+    DockBar::Background m_background;
+    QPointer<QPropertyAnimation> m_frameAreaAnimation;
+};

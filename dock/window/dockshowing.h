@@ -1,0 +1,145 @@
+#pragma once
+#include <QObject>
+#include <QRegion>
+#include <QString>
+
+#include <functional>
+
+class AutoHide;
+class DockBar;
+class DockWindows;
+class FormLaunchStarter;
+class FormMenu;
+class FormStartMenu;
+class HoverTips;
+class QTimer;
+class QWidget;
+struct DockState;
+
+// When the bar is in sight. It slides the bar in and out through AutoHide
+// as the pointer comes and goes and the window loses the focus, and keeps it
+// in while a menu or a dialog of the dock is up (the two flags below); it
+// opens the start menu, the settings panel and the launch pad, which moves
+// the bar to the bottom edge until it closes; it answers the window tool's
+// notices with the edge strip, and shows and hides the desktop's icons.
+// What belongs to the layout (margin, edge, relayouts, the input shape) it
+// asks for by signal.
+class DockShowing : public QObject
+{
+    Q_OBJECT
+public:
+    struct Parts
+    {
+        QWidget *window = nullptr;   // the dock window
+        QWidget *main = nullptr;     // the bar and its background
+        QWidget *marks[2] = {};      // two lines along the edge inside the window, kept hidden
+        QWidget *dropHint = nullptr; // the frame shown while a file is dragged over
+        AutoHide *autoHide = nullptr;
+        DockBar *bar = nullptr;
+        HoverTips *tips = nullptr;
+        FormStartMenu *startMenu = nullptr;
+        FormLaunchStarter *launchPad = nullptr;
+        DockWindows *windows = nullptr;
+    };
+    DockShowing(const Parts &parts, DockState *settings, QObject *parent = nullptr);
+
+    // The icon menus: one by its ID, and hiding all but `keep` (none: all).
+    void setMenus(std::function<FormMenu *(const QString &)> lookup,
+                  std::function<void(const QString &keep)> hideAll);
+    // The part of the dock window that takes the pointer for the bar.
+    void setBarRegion(std::function<QRegion()> region) { m_barRegion = std::move(region); }
+
+    // A menu of the dock is up: the bar neither slides out nor magnifies.
+    bool isMenuShown() const { return m_menuShown; }
+    void setMenuShown(bool b) { m_menuShown = b; }
+    // A dialog or pop-up of the dock is open: the bar stays in meanwhile.
+    bool isPopupOpen() const { return m_popupOpen; }
+    void setPopupOpen(bool b) { m_popupOpen = b; }
+    // An icon is being dragged out of a menu: losing the focus changes nothing.
+    void setMenuDragging(bool b) { m_menuDrag = b; }
+    bool desktopIconsShown() const { return m_desktopIconsShown; }
+    // Brings the hidden dock back a moment after the desktop was shown.
+    QTimer *showTimer() const { return m_showTimer; }
+
+    // The slides: in (when not in already), out, and their ends.
+    void slideIn();
+    void slideOut();
+    void slideInEnded();
+    void slideOutEnded();
+    // The pointer reached the edge strip: the window comes to the front, in.
+    void bringBack();
+
+    // The whole dock shown again, or hidden until shown.
+    void showDock();
+    void hideDock();
+    // Icon menus away (and the icons back to rest), or all but one.
+    void hideMenus();
+    void hideMenusBut(const QString &id);
+    // A menu reports it opened or closed, or that an icon leaves it.
+    void menuShownChanged(bool shown);
+    void menuIconMoved(const QString &id);
+
+    void toggleStartMenu();
+    void hideStartMenu();
+    void openSettings();
+    void settingsClosed();
+
+    // While the launch pad is open the bar stands on the bottom edge, in front
+    // of everything, without margin and without auto-hide; on closing it
+    // returns to the margin and edge it had.
+    void toggleLaunchPad();
+    void launchPadClosed();
+    int savedMargin() const { return m_savedMargin; }
+    int savedEdge() const { return m_savedEdge; }
+
+    void setLocking(bool b);
+    void setHide(bool b);
+    void setWorkArea(bool b);
+
+    // The window tool's notices (a window went full screen, maximised, back
+    // to normal; a double click on the desktop; the desktop shown).
+    void windowToolNotice(const QString &notice);
+
+    // The desktop's icons: hidden and shown by turns (when the user wants
+    // that), back at once, and the user's switch.
+    void toggleDesktopIcons();
+    void showDesktopIcons();
+    void setDesktopIcons(bool wanted);
+
+signals:
+    void relayoutRequested();
+    void inputShapeChanged();
+    void frameAreaRequested(bool shown);
+    // The placement asked to take the screen's free area again, to use a
+    // margin and edge, or to place the bar on its screen anew.
+    void availableAreaRequested();
+    void marginRequested(int margin);
+    void edgeRequested(int edge);
+    void placeAgainRequested();
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    void pointerEntered();
+    void pointerLeft();
+    void deactivated();
+    void showStrip();
+    QPoint hiddenPoint() const;
+    void hideMarks();
+    FormMenu *menu(const QString &id) const { return m_menuOf ? m_menuOf(id) : nullptr; }
+
+    Parts m_p;
+    DockState *m_set;
+    std::function<FormMenu *(const QString &)> m_menuOf;
+    std::function<void(const QString &)> m_hideMenus;
+    std::function<QRegion()> m_barRegion;
+    QTimer *m_showTimer;
+
+    bool m_menuShown = false;
+    bool m_menuDrag = false;
+    bool m_popupOpen = false;
+    bool m_desktopIconsShown = true;
+    int m_savedMargin = 0; // margin and edge to return to when the launch pad closes
+    int m_savedEdge = 2;
+};
