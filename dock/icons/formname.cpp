@@ -3,12 +3,23 @@
 
 #include "dock/icons/iconpictures.h"
 
+#include <QEvent>
 #include <QLabel>
+#include <QPainter>
 
 FormName::FormName(QWidget *parent) : QWidget(parent), ui(new Ui::FormName)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_TranslucentBackground);
+    // The bubble follows every pointer move along the bar, while its name
+    // changes only from icon to icon: its styled labels keep the text, sizes
+    // and arrow, and what shows is one picture of them, drawn when they
+    // change. Painted as widgets they would style and lay out their text on
+    // each move. Drawing a hidden widget lays out its parent's layout first:
+    // the frame stands at the corner by itself instead.
+    delete layout();
+    ui->frame->move(0, 0);
+    ui->frame->hide();
 }
 
 FormName::~FormName()
@@ -21,6 +32,7 @@ QLabel *FormName::arrowLabel() const { return ui->Arrow; }
 
 void FormName::fill(const QString &text, int pixelSize)
 {
+    m_picture = QPixmap();
     ui->Arrow->hide();
     ui->name->setText(tr("%1").arg(text));
     QFont f(QStringLiteral("Microsoft YaHei"));
@@ -59,6 +71,7 @@ void FormName::setName(int edge, const QString &text)
     default:
         break;
     }
+    update();
 }
 
 void FormName::setMenuText(const QString &text)
@@ -69,4 +82,44 @@ void FormName::setMenuText(const QString &text)
         "background-color: rgba(0, 0, 0, 200);color: rgb(255, 255, 255);}"));
     ui->name->resize(ui->name->width() + 26, ui->name->height() + 2);
     resize(ui->name->size());
+    update();
+}
+
+QPixmap FormName::picture()
+{
+    const qreal dpr = devicePixelRatioF();
+    if (!m_picture.isNull() && m_picture.size() == size() * dpr && m_picture.devicePixelRatio() == dpr)
+        return m_picture;
+    QPixmap pm(size() * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    // The labels stand in their hidden frame at the bubble's corner.
+    ui->frame->ensurePolished();
+    for (QLabel *label : { ui->name, ui->Arrow }) {
+        if (!label->isHidden())
+            label->render(&pm, label->pos(), QRegion(), QWidget::DrawChildren);
+    }
+    m_picture = pm;
+    return m_picture;
+}
+
+void FormName::paintEvent(QPaintEvent *)
+{
+    const QPixmap pm = picture();
+    QPainter p(this);
+    p.drawPixmap(0, 0, pm);
+}
+
+void FormName::changeEvent(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+        m_picture = QPixmap();
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(e);
 }

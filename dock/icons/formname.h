@@ -1,4 +1,5 @@
 #pragma once
+#include <QPixmap>
 #include <QWidget>
 
 namespace Ui {
@@ -25,10 +26,17 @@ public:
 
     QLabel *nameLabel() const;
     QLabel *arrowLabel() const;
+    // What the bubble shows: its labels as last filled, drawn once.
+    QPixmap picture();
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     void fill(const QString &text, int pixelSize);
 
     Ui::FormName *ui;
     int m_fontSize = 15;
+    QPixmap m_picture;
 };
