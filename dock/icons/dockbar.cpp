@@ -65,10 +65,6 @@ struct DockBar::Item
     int slideY = 0;  // a removable disk's picture dropping in
     // The face drawn once per size step; magnification only scales these.
     QHash<quint32, QPixmap> renders;
-    // Where the last picture of the window showed it, and whether it has
-    // changed in any way since.
-    QRect shown;
-    bool touched = true;
     bool isBlank() const { return cls == Blank; }
 };
 
@@ -120,170 +116,6 @@ void DockBar::dirty(const QRegion &r)
         update(r);
 }
 
-void DockBar::dirtyItem(Item *it)
-{
-    it->touched = true;
-    dirty(rectOf(it));
-}
-
-// An icon's place or size changed: the next frame compares it with where it
-// was shown (prepareFrame); with no frame to come, it is repainted at once.
-void DockBar::moved(Item *it, const QRect &before)
-{
-    if (it->hidden)
-        return;
-    if (m_shownValid) {
-        requestFrame(); // the area itself is decided then
-        return;
-    }
-    dirty(before);
-    dirty(rectOf(it));
-}
-
-// Asks the window for a frame without naming what it repaints: one pixel,
-// at the row's corner, which the frame repaints with what really changed.
-void DockBar::requestFrame()
-{
-    if (m_moved)
-        return;
-    m_moved = true;
-    dirty(QRect(m_strip.topLeft(), QSize(1, 1)));
-}
-
-// What a plain background changes from one outline to the next: what only
-// one of them covers, and the rounded corners of both.
-QRegion DockBar::backgroundChange(const QRect &from, const QRect &to) const
-{
-    const Background &b = m_background;
-    if (!b.first.isEmpty() || !b.middle.isEmpty() || !b.last.isEmpty() || from.isEmpty() || to.isEmpty())
-        return QRegion(from) + to; // stretched pictures change everywhere with the length
-    QRegion changed = QRegion(from).xored(QRegion(to));
-    for (const QRect &at : { from, to }) {
-        const int k = qBound(0, b.radius + 1, qMin(at.width(), at.height()) / 2);
-        if (k <= 0)
-            continue;
-        changed += QRect(at.topLeft(), QSize(k, k));
-        changed += QRect(at.right() + 1 - k, at.y(), k, k);
-        changed += QRect(at.x(), at.bottom() + 1 - k, k, k);
-        changed += QRect(at.right() + 1 - k, at.bottom() + 1 - k, k, k);
-    }
-    return changed;
-}
-
-// Before each picture of the window: what moved or changed since the last
-// picture is found by comparing every icon with where it was shown. When a
-// longer or shorter row stays centred, whole runs of icons move by a pixel or
-// two without changing: their pixels are moved in the window's buffer rather
-// than drawn again, and only icons that changed are repainted, where they
-// stood and where they stand. An icon that neither moved nor changed costs
-// nothing.
-void DockBar::prepareFrame()
-{
-    if (!isVisible()) {
-        m_shownValid = false; // shown again, it is drawn whole
-        return;
-    }
-    QRegion repaint;
-    if (!m_shownValid) {
-        for (const Item *it : qAsConst(m_items))
-            repaint += it->shown;
-        repaint += m_shownBackground;
-        if (m_shownPlaceholder)
-            repaint += m_shownPlaceholderRect;
-        repaint += iconRegion();
-        repaint += m_backgroundRect;
-    } else {
-        const Background &b = m_background;
-        bool canMove = b.first.isEmpty() && b.middle.isEmpty() && b.last.isEmpty() && !m_placeholderShown
-            && !m_shownPlaceholder && testAttribute(Qt::WA_OpaquePaintEvent);
-        for (const Item *it : qAsConst(m_items))
-            canMove = canMove && !it->glide.on;
-        // Blocks: neighbouring icons that moved alike and changed nothing
-        // else. A block is moved only where that disturbs nothing kept as it
-        // is: no icon that stays, no other block.
-        struct Block
-        {
-            QRect from;
-            QPoint by;
-            QRegion items; // where its icons stood and stand, should it be drawn after all
-        };
-        QVector<Block> blocks;
-        QVector<QRect> kept;
-        Block block;
-        auto endBlock = [&] {
-            if (!block.from.isEmpty())
-                blocks.append(block);
-            block = Block();
-        };
-        for (const Item *it : qAsConst(m_items)) {
-            const QRect now = it->hidden ? QRect() : rectOf(it);
-            if (now == it->shown && !it->touched) {
-                if (now.isValid()) {
-                    kept.append(now);
-                    endBlock();
-                }
-                continue;
-            }
-            const QPoint v = now.topLeft() - it->shown.topLeft();
-            const bool movable = canMove && !it->touched && now.isValid() && it->shown.isValid()
-                && now.size() == it->shown.size();
-            if (!movable || (!block.from.isEmpty() && v != block.by))
-                endBlock();
-            if (movable) {
-                block.from |= it->shown;
-                block.by = v;
-                block.items += it->shown;
-                block.items += now;
-            } else {
-                repaint += it->shown;
-                repaint += now;
-            }
-        }
-        endBlock();
-        QVector<QPoint> moves;
-        for (int i = 0; i < blocks.size(); ++i) {
-            const Block &bl = blocks[i];
-            const QRect area = bl.from | bl.from.translated(bl.by);
-            bool alone = true;
-            for (const QRect &k : qAsConst(kept))
-                alone = alone && !area.intersects(k);
-            for (int j = 0; j < blocks.size() && alone; ++j)
-                alone = j == i || !area.intersects(blocks[j].from | blocks[j].from.translated(blocks[j].by));
-            if (!alone) {
-                repaint += bl.items;
-                continue;
-            }
-            scroll(bl.by.x(), bl.by.y(), area);
-            if (!moves.contains(bl.by))
-                moves.append(bl.by);
-        }
-        // What belongs to a place rather than to an icon: the ends and
-        // corners of the background and of the row, as they were (moved with
-        // a block or not) and as they are.
-        repaint += backgroundChange(m_shownBackground, m_backgroundRect);
-        repaint += QRegion(m_shownStripRect).xored(QRegion(m_strip));
-        for (const QPoint &v : qAsConst(moves)) {
-            repaint += backgroundChange(m_shownBackground.translated(v), m_backgroundRect);
-            repaint += QRegion(m_shownStripRect.translated(v)).xored(QRegion(m_strip));
-        }
-        if (m_placeholderShown || m_shownPlaceholder) {
-            repaint += m_shownPlaceholderRect;
-            repaint += placeholderRect().translated(m_strip.topLeft());
-        }
-    }
-    dirty(repaint);
-    for (Item *it : m_items) {
-        it->shown = it->hidden ? QRect() : rectOf(it);
-        it->touched = false;
-    }
-    m_shownStripRect = m_strip;
-    m_shownBackground = m_backgroundRect;
-    m_shownPlaceholder = m_placeholderShown;
-    m_shownPlaceholderRect = placeholderRect().translated(m_strip.topLeft());
-    m_shownValid = true;
-    m_moved = false;
-}
-
 void DockBar::watchWindow()
 {
     QWidget *w = window();
@@ -313,7 +145,6 @@ bool DockBar::eventFilter(QObject *o, QEvent *e)
         emit aboutToPaint();
         if (!self)
             return false;
-        prepareFrame();
     }
     return QWidget::eventFilter(o, e);
 }
@@ -417,7 +248,7 @@ bool DockBar::advance()
             running |= it->jump.on;
             if (y != it->jumpY) {
                 it->jumpY = y;
-                dirtyItem(it);
+                dirty(rectOf(it));
             }
         }
         if (it->slide.on) {
@@ -427,7 +258,7 @@ bool DockBar::advance()
             running |= it->slide.on;
             if (y != it->slideY) {
                 it->slideY = y;
-                dirtyItem(it);
+                dirty(rectOf(it));
             }
         }
     }
@@ -535,7 +366,7 @@ void DockBar::refreshRow(int row)
         makeFace(it);
         applySize(it);
     }
-    dirtyItem(it);
+    dirty(rectOf(it));
 }
 
 void DockBar::makeFace(Item *it)
@@ -555,7 +386,7 @@ void DockBar::makeFace(Item *it)
                 continue;
             i->renders.clear();
             if (!i->hidden)
-                dirtyItem(i);
+                dirty(rectOf(i));
         }
     });
 }
@@ -636,9 +467,11 @@ void DockBar::resizeItem(Item *it, const QSize &s)
 {
     if (it->size == s)
         return;
-    const QRect before = rectOf(it);
+    if (!it->hidden)
+        dirty(rectOf(it));
     it->size = s;
-    moved(it, before);
+    if (!it->hidden)
+        dirty(rectOf(it));
     emit IconWidth(it->id, s.width());
 }
 
@@ -646,9 +479,11 @@ void DockBar::moveItem(Item *it, const QPoint &p)
 {
     if (it->pos == p)
         return;
-    const QRect before = rectOf(it);
+    if (!it->hidden)
+        dirty(rectOf(it));
     it->pos = p;
-    moved(it, before);
+    if (!it->hidden)
+        dirty(rectOf(it));
     if (it->cls == QLatin1String("MENU") || it->cls == QLatin1String("STARTMENU"))
         emit IconMove(it->id, p, it->size.width(), it->size.height(), it->cls);
 }
@@ -664,25 +499,43 @@ void DockBar::setBackgroundRect(const QRect &r)
 {
     if (r == m_backgroundRect)
         return;
-    // A plain fill grows and shrinks with the magnified row on nearly every
-    // move: what both outlines cover stays the same colour.
-    dirty(backgroundChange(m_backgroundRect, r));
+    const QRect old = m_backgroundRect;
     m_backgroundRect = r;
+    const Background &b = m_background;
+    if (!b.first.isEmpty() || !b.middle.isEmpty() || !b.last.isEmpty() || old.isEmpty() || r.isEmpty()) {
+        // Stretched pictures change everywhere with the length.
+        dirty(old);
+        dirty(r);
+        return;
+    }
+    // A plain fill grows and shrinks with the magnified row on nearly every
+    // move: what both outlines cover stays the same colour, except at their
+    // rounded corners.
+    QRegion changed = QRegion(old).xored(QRegion(r));
+    for (const QRect &at : { old, r }) {
+        const int k = qBound(0, b.radius + 1, qMin(at.width(), at.height()) / 2);
+        if (k <= 0)
+            continue;
+        changed += QRect(at.topLeft(), QSize(k, k));
+        changed += QRect(at.right() + 1 - k, at.y(), k, k);
+        changed += QRect(at.x(), at.bottom() + 1 - k, k, k);
+        changed += QRect(at.right() + 1 - k, at.bottom() + 1 - k, k, k);
+    }
+    dirty(changed);
 }
 
 void DockBar::setStripRect(const QRect &r)
 {
     if (r == m_strip)
         return;
-    // The icons stand in the strip's coordinates and move with its corner.
-    if (m_shownValid) {
-        m_strip = r;
-        requestFrame(); // which finds what moved
-        return;
-    }
-    const QRegion before = iconRegion();
+    // The icons stand in the strip's coordinates: they move with its
+    // corner, and a new length alone moves nothing that shows (the icons
+    // that made it longer are repainted by their own change).
+    const bool moved = r.topLeft() != m_strip.topLeft();
+    const QRegion before = moved ? iconRegion() : QRegion();
     m_strip = r;
-    dirty(before + iconRegion());
+    if (moved)
+        dirty(before + iconRegion());
 }
 
 bool DockBar::isIconHidden(const QString &id) const
@@ -951,14 +804,14 @@ void DockBar::showAnimation(const QString &id)
         return;
     if (it->cls != QLatin1String("UDISK")) {
         it->slideY = 0;
-        dirtyItem(it);
+        dirty(rectOf(it));
         return;
     }
     it->slide.on = true;
     it->slide.start = m_clock.elapsed();
     it->slide.duration = 500;
     it->slideY = -int(it->magnified);
-    dirtyItem(it);
+    dirty(rectOf(it));
     startClock();
 }
 
@@ -1142,12 +995,6 @@ void DockBar::paintEvent(QPaintEvent *e)
     // The changes of a move lie at both ends of the row and around the
     // pointer: only what touches them is drawn.
     const QRegion dirty = e->region();
-    if (m_moved) {
-        // Painted before the frame could find what moved (an exposure):
-        // the next frame draws it all.
-        m_shownValid = false;
-        update();
-    }
     // The bar paints all it covers: nothing beneath it is drawn first.
     p.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect &r : dirty)
@@ -1183,7 +1030,6 @@ void DockBar::showEvent(QShowEvent *e)
 void DockBar::hideEvent(QHideEvent *e)
 {
     QWidget::hideEvent(e);
-    m_shownValid = false;
     for (Item *it : qAsConst(m_items))
         if (it->face)
             it->face->setActive(false);

@@ -173,11 +173,6 @@ private:
     void paintBackground(QPainter &p);
     QPixmap faceAt(Item *it, const QSize &size);
     void dirty(const QRegion &r);
-    void dirtyItem(Item *it);
-    void moved(Item *it, const QRect &before);
-    void requestFrame();
-    QRegion backgroundChange(const QRect &from, const QRect &to) const;
-    void prepareFrame();
     void startClock();
     void tick();
     int nextFrame() const;
@@ -230,13 +225,6 @@ private:
     bool m_painting = false; // the frame's own repaint goes through
     bool m_running = false;  // an animation runs
     QPointer<QWidget> m_window;
-    // The row and background as the last picture of the window showed them.
-    QRect m_shownStripRect;
-    QRect m_shownBackground;
-    QRect m_shownPlaceholderRect;
-    bool m_shownPlaceholder = false;
-    bool m_shownValid = false;
-    bool m_moved = false; // an icon or the row moved since
     QTimer *m_warmTimer = nullptr;
 
     bool m_placeholderShown = false;
