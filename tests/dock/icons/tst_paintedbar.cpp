@@ -5,6 +5,7 @@
 #include "dock/model/dockiconlist.h"
 #include "testenv.h"
 
+#include <QBackingStore>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -13,6 +14,24 @@ namespace {
 DockIconRecord row(const QString &id, const QString &cl = "ICON")
 {
     return { id, ":/image/icon/Finder.png", id + "-name", cl, "/usr/bin/" + id, "" };
+}
+
+// Two pictures alike but for rounding: a picture drawn in parts may blend
+// the edge of a scaled face one step differently from one drawn whole.
+bool alike(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *p = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *q = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (qAbs(qRed(p[x]) - qRed(q[x])) > 2 || qAbs(qGreen(p[x]) - qGreen(q[x])) > 2
+                || qAbs(qBlue(p[x]) - qBlue(q[x])) > 2 || qAbs(qAlpha(p[x]) - qAlpha(q[x])) > 2)
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -186,6 +205,73 @@ private slots:
         QVERIFY(qAlpha(img.pixel(f.bar.pictureRect("a").center())) > 0);
         QVERIFY(qAlpha(img.pixel(150, 155)) > 0);
         QCOMPARE(qAlpha(img.pixel(995, 5)), 0); // the rest is see-through
+    }
+
+    // A sweep repaints only what changed and moves what only moved: the
+    // window's picture after every frame is what drawing the bar whole gives.
+    void framesShowWhatAFullDrawingShows_data()
+    {
+        QTest::addColumn<int>("edge");
+        QTest::newRow("bottom") << 2;
+        QTest::newRow("left") << 3;
+    }
+    void framesShowWhatAFullDrawingShows()
+    {
+        QFETCH(int, edge);
+        const bool across = edge == 2;
+        QWidget window;
+        window.setAttribute(Qt::WA_TranslucentBackground);
+        window.resize(across ? QSize(1000, 200) : QSize(200, 1000));
+        DockIconList rows;
+        QList<DockIconRecord> list;
+        for (const char *id : { "a", "b", "c", "-s", "d", "e", "f", "g" })
+            list << (id[0] == '-' ? row(id, "BLANK") : row(id));
+        rows.setRows(list);
+        DockBar bar(&window);
+        bar.setEdge(edge);
+        bar.setIconSizes(128, 64);
+        bar.setModel(&rows);
+        bar.setGeometry(window.rect());
+        bar.setAttribute(Qt::WA_OpaquePaintEvent); // as in the dock: nothing beneath is drawn
+        DockBar::Background b;
+        b.fill = QColor(40, 90, 200, 180);
+        b.radius = 10;
+        bar.setBackground(b);
+        // As the dock lays the row out: centred, with the background around it.
+        auto relayout = [&] {
+            const QSize row = bar.layoutRow();
+            const int length = across ? row.width() : row.height();
+            const int at = (1000 - length) / 2;
+            bar.setStripRect(across ? QRect(at, 25, length, 128) : QRect(0, at, 128, length));
+            bar.setBackgroundRect(across ? QRect(at - 7, 25 + 64, length + 14, 64) : QRect(0, at - 7, 64, length + 14));
+        };
+        connect(&bar, &DockBar::IconMouseMove, &bar, [&](const QString &id, const QPoint &p) {
+            bar.magnify(id, float(across ? p.x() : p.y()));
+            relayout();
+        });
+        connect(&bar, &DockBar::aboutToPaint, &bar, relayout);
+        relayout();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *shown = dynamic_cast<QImage *>(window.backingStore()->paintDevice());
+        QVERIFY(shown);
+        int mismatches = 0;
+        for (int step = 0; step < 100 && mismatches == 0; ++step) {
+            // Along the row and back, eight pixels a move.
+            const int along = 300 + 8 * (step < 50 ? step : 100 - step);
+            QTest::mouseMove(&bar, across ? QPoint(along, 140) : QPoint(30, along));
+            QTest::qWait(17);
+            // A frame now, then the picture against a full drawing.
+            QEvent frame(QEvent::UpdateRequest);
+            QCoreApplication::sendEvent(&window, &frame);
+            const QImage whole = bar.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            const QImage now = shown->copy(bar.geometry()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            if (!alike(now, whole)) {
+                ++mismatches;
+                qWarning() << "differs after the move to" << along;
+            }
+        }
+        QCOMPARE(mismatches, 0);
     }
 
     void theRegionIsTheIconsAndThePlaceholder()
