@@ -298,6 +298,16 @@ void FormWeatherEffects::showEvent(QShowEvent *event)
     }
 }
 
+// The pointer sweeping the bar passes the weather icon again and again: a
+// scene nobody sees stops at once instead of playing out its entrance, and
+// one that comes back starts anew (showStart).
+void FormWeatherEffects::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!sceneAnimations.isEmpty() || spriteTimer->isActive())
+        iconHide();
+}
+
 void FormWeatherEffects::iconHide()
 {
     const auto running = sceneAnimations;
@@ -345,6 +355,9 @@ void FormWeatherEffects::showStart()
 
 void FormWeatherEffects::myShow()
 {
+    // Hidden again before the fade began: the next showing starts its own.
+    if (!isVisible())
+        return;
     auto *fadeIn = new QPropertyAnimation(this, "windowOpacity");
     fadeIn->setDuration(200);
     fadeIn->setStartValue(0.0);

@@ -61,6 +61,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void slide(QWidget *w, const QPoint &from, const QPoint &to, int ms = 800) { animate(w, "pos", from, to, ms); }

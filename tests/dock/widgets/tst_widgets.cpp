@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSignalSpy>
+#include <QAbstractAnimation>
 #include <QtTest>
 
 using TestConfig::stored;
@@ -166,6 +167,30 @@ private slots:
         QCOMPARE(scenes.frame(), frame);
         scenes.show();
         QTRY_VERIFY(scenes.frame() != frame);
+    }
+
+    // A sweep passes the weather icon again and again: a scene hidden stops
+    // its entrance at once, and one hidden before its fade starts none.
+    void aHiddenSceneStopsPlaying()
+    {
+        FormWeatherEffects scenes;
+        scenes.setWeatherInit("北京", "小雨", "12", "7");
+        auto running = [&] {
+            int n = 0;
+            for (const QAbstractAnimation *a : scenes.findChildren<QAbstractAnimation *>())
+                n += a->state() == QAbstractAnimation::Running;
+            return n + scenes.spriteRunning();
+        };
+        scenes.show();
+        scenes.showStart();
+        QTRY_VERIFY(running() > 0);
+        scenes.hide();
+        QCOMPARE(running(), 0);
+        scenes.show();
+        scenes.showStart();
+        scenes.hide();
+        QTest::qWait(600);
+        QCOMPARE(running(), 0);
     }
 
     // ---- desktop clock ---------------------------------------------------------
