@@ -58,6 +58,7 @@ public:
         bool upright = false;        // the pictures run down rather than across
     };
     void setBackground(const Background &b);
+    const Background &background() const { return m_background; }
     void setBackgroundRect(const QRect &r);
     QRect backgroundRect() const { return m_backgroundRect; }
 

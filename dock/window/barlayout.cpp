@@ -332,7 +332,6 @@ void BarLayout::paintBackgroundOnBar()
         b.middle = sheetPicture(m_f.middle2);
         b.last = sheetPicture(m_f.last2);
     }
-    m_background = b;
     m_bar->setBackground(b);
 }
 

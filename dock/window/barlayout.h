@@ -102,7 +102,7 @@ public:
     bool isFrameAreaShown() const { return m_frameAreaShown; }
     int backgroundSide() const { return m_backgroundSide; }
     QRegion inputRegion() const { return m_place.inputRegion(); }
-    DockBar::Background background() const { return m_background; }
+    DockBar::Background background() const { return m_bar->background(); }
 
 signals:
     // The bar and the menus of new menu icons made again on the new edge.
@@ -129,6 +129,5 @@ private:
     QTimer *m_relayoutTimer;
     bool m_frameAreaShown = false;
     int m_backgroundSide = 0; // the background's overhang of the current style
-    DockBar::Background m_background;
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
 };
