@@ -885,13 +885,21 @@ void DockBar::setWeather(const QString &name, const QString &stateDetailed, cons
 void DockBar::paintItem(QPainter &p, const Item *it)
 {
     const QRect r = rectOf(it);
-    p.save();
-    p.setClipRect(r);
     QRect pic = pictureOf(it);
     if (it->slideY)
         pic.translate(0, it->slideY);
-    if (it->face && pic.width() > 0 && pic.height() > 0)
-        p.drawPixmap(pic, faceAt(const_cast<Item *>(it), pic.size()));
+    if (!it->face || pic.width() <= 0 || pic.height() <= 0)
+        return;
+    const QPixmap face = faceAt(const_cast<Item *>(it), pic.size());
+    // A jump or slide may carry the picture past the icon: it shows only
+    // inside. Clipping costs each drawing, so only then.
+    if (r.contains(pic)) {
+        p.drawPixmap(pic, face);
+        return;
+    }
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
+    p.drawPixmap(pic, face);
     p.restore();
 }
 

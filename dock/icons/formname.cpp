@@ -39,7 +39,9 @@ void FormName::fill(const QString &text, int pixelSize, const QSize &known)
     QFont f(QStringLiteral("Microsoft YaHei"));
     f.setWeight(10);
     f.setPixelSize(qMax(1, pixelSize));
-    ui->name->setFont(f);
+    // A styled label polishes itself again on every new font.
+    if (ui->name->font() != f)
+        ui->name->setFont(f);
     if (known.isValid())
         ui->name->resize(known);
     else
