@@ -1,5 +1,7 @@
 #include "dockbar.h"
 
+#include <QBackingStore>
+
 #include "dock/icons/dockface.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formtimingflash.h"
@@ -7,11 +9,13 @@
 #include "dock/model/dockiconlist.h"
 #include "dock/icons/magnify.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDebug>
 #include <QEasingCurve>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
@@ -881,13 +885,21 @@ void DockBar::setWeather(const QString &name, const QString &stateDetailed, cons
 void DockBar::paintItem(QPainter &p, const Item *it)
 {
     const QRect r = rectOf(it);
-    p.save();
-    p.setClipRect(r);
     QRect pic = pictureOf(it);
     if (it->slideY)
         pic.translate(0, it->slideY);
-    if (it->face && pic.width() > 0 && pic.height() > 0)
-        p.drawPixmap(pic, faceAt(const_cast<Item *>(it), pic.size()));
+    if (!it->face || pic.width() <= 0 || pic.height() <= 0)
+        return;
+    const QPixmap face = faceAt(const_cast<Item *>(it), pic.size());
+    // A jump or slide may carry the picture past the icon: it shows only
+    // inside. Clipping costs each drawing, so only then.
+    if (r.contains(pic)) {
+        p.drawPixmap(pic, face);
+        return;
+    }
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
+    p.drawPixmap(pic, face);
     p.restore();
 }
 
@@ -988,6 +1000,15 @@ void DockBar::paintBackground(QPainter &p)
     }
 }
 
+bool DockBar::paintsClearedWindow(QPainter &p) const
+{
+    QBackingStore *store = window()->backingStore();
+    if (!store || !p.paintEngine() || p.paintEngine()->paintDevice() != store->paintDevice())
+        return false;
+    const auto *image = dynamic_cast<const QImage *>(store->paintDevice());
+    return image && image->hasAlphaChannel();
+}
+
 void DockBar::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
@@ -995,11 +1016,15 @@ void DockBar::paintEvent(QPaintEvent *e)
     // The changes of a move lie at both ends of the row and around the
     // pointer: only what touches them is drawn.
     const QRegion dirty = e->region();
-    // The bar paints all it covers: nothing beneath it is drawn first.
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &r : dirty)
-        p.fillRect(r, Qt::transparent);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // The bar paints all it covers: nothing beneath it is drawn first. A
+    // see-through window's picture is cleared where it is repainted before
+    // any widget paints; a grab of the bar is not.
+    if (!paintsClearedWindow(p)) {
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect &r : dirty)
+            p.fillRect(r, Qt::transparent);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
     if (dirty.intersects(m_backgroundRect))
         paintBackground(p);
     for (const Item *it : qAsConst(m_items)) {

@@ -172,6 +172,7 @@ private:
     void runContextMenu(const QString &id);
     void paintItem(QPainter &p, const Item *it);
     void paintBackground(QPainter &p);
+    bool paintsClearedWindow(QPainter &p) const;
     QPixmap faceAt(Item *it, const QSize &size);
     void dirty(const QRegion &r);
     void startClock();

@@ -30,22 +30,35 @@ FormName::~FormName()
 QLabel *FormName::nameLabel() const { return ui->name; }
 QLabel *FormName::arrowLabel() const { return ui->Arrow; }
 
-void FormName::fill(const QString &text, int pixelSize)
+void FormName::fill(const QString &text, int pixelSize, const QSize &known)
 {
     m_picture = QPixmap();
+    m_key.clear();
     ui->Arrow->hide();
     ui->name->setText(tr("%1").arg(text));
     QFont f(QStringLiteral("Microsoft YaHei"));
     f.setWeight(10);
     f.setPixelSize(qMax(1, pixelSize));
-    ui->name->setFont(f);
-    ui->name->adjustSize();
+    // A styled label polishes itself again on every new font.
+    if (ui->name->font() != f)
+        ui->name->setFont(f);
+    if (known.isValid())
+        ui->name->resize(known);
+    else
+        ui->name->adjustSize();
 }
 
 void FormName::setName(int edge, const QString &text)
 {
-    fill(text, m_fontSize);
-    ui->name->resize(ui->name->width() + 20, ui->name->height() + 6);
+    const QString key = QStringLiteral("%1|%2|%3").arg(edge).arg(m_fontSize).arg(text);
+    const Bubble *known = m_bubbles.object(key);
+    if (known)
+        fill(text, m_fontSize, known->label);
+    else {
+        fill(text, m_fontSize);
+        ui->name->resize(ui->name->width() + 20, ui->name->height() + 6);
+    }
+    m_key = key;
     const int w = ui->name->width();
     const int h = ui->name->height();
     switch (edge) {
@@ -71,11 +84,14 @@ void FormName::setName(int edge, const QString &text)
     default:
         break;
     }
+    if (known && known->picture.size() == size() * devicePixelRatioF())
+        m_picture = known->picture;
     update();
 }
 
 void FormName::setMenuText(const QString &text)
 {
+    m_bubbles.clear(); // the pill's style is not the bubble's
     fill(text, m_fontSize - 2);
     ui->name->setStyleSheet(QStringLiteral(
         "QLabel{border:0px;border-radius:10px;border-style: solid;border-color: rgba(0, 0, 0, 0);border-image: url();"
@@ -100,6 +116,8 @@ QPixmap FormName::picture()
             label->render(&pm, label->pos(), QRegion(), QWidget::DrawChildren);
     }
     m_picture = pm;
+    if (!m_key.isEmpty())
+        m_bubbles.insert(m_key, new Bubble{ ui->name->size(), pm });
     return m_picture;
 }
 
@@ -117,6 +135,7 @@ void FormName::changeEvent(QEvent *e)
     case QEvent::PaletteChange:
     case QEvent::FontChange:
         m_picture = QPixmap();
+        m_bubbles.clear();
         break;
     default:
         break;

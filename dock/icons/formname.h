@@ -1,4 +1,5 @@
 #pragma once
+#include <QCache>
 #include <QPixmap>
 #include <QWidget>
 
@@ -34,9 +35,19 @@ protected:
     void changeEvent(QEvent *e) override;
 
 private:
-    void fill(const QString &text, int pixelSize);
+    // The name in the label, sized to it unless its size is known.
+    void fill(const QString &text, int pixelSize, const QSize &known = QSize());
 
     Ui::FormName *ui;
     int m_fontSize = 15;
     QPixmap m_picture;
+    // The bubbles of the names shown lately, by edge, font size and name: a
+    // sweep along the bar passes the same names again and again.
+    struct Bubble
+    {
+        QSize label;
+        QPixmap picture;
+    };
+    QCache<QString, Bubble> m_bubbles{ 64 };
+    QString m_key; // of the bubble shown, while it comes from setName
 };

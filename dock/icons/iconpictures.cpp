@@ -32,9 +32,13 @@ int costKb(const QPixmap &pm)
     return qMax(1, int(qint64(pm.width()) * pm.height() * qMax(pm.depth(), 8) / 8 / 1024));
 }
 
-// Names the file's present content: a changed file gets new keys.
+// Names the file's present content: a changed file gets new keys. The
+// program's own pictures never change, and asking for their time would
+// convert it to local time on every lookup.
 QString stampOf(const QString &path)
 {
+    if (path.startsWith(QLatin1Char(':')))
+        return path;
     const QFileInfo info(path);
     const QDateTime changed = info.lastModified();
     return QStringLiteral("%1|%2|%3")

@@ -70,6 +70,40 @@ QString fileKey(const QString &path)
 
 // ---- construction -----------------------------------------------------------
 
+// The pad's own dialogs are made when first opened, not with the pad at the
+// dock's start-up.
+FormSidebarMenu *FormLaunchStarter::sidePanel()
+{
+    if (!sidebarMenu) {
+        sidebarMenu = new FormSidebarMenu(this);
+        connect(sidebarMenu, &FormSidebarMenu::AddIcon, this, &FormLaunchStarter::AddIcon2);
+        sidebarMenu->hide();
+    }
+    return sidebarMenu;
+}
+
+FormAddUrl *FormLaunchStarter::addUrlDialog()
+{
+    if (!addUrl) {
+        addUrl = new FormAddUrl(this);
+        connect(addUrl, &FormAddUrl::AddIcon, this, &FormLaunchStarter::AddIcon2);
+        addUrl->hide();
+    }
+    return addUrl;
+}
+
+FormIconSettings *FormLaunchStarter::propertyDialog()
+{
+    if (!iconSettings) {
+        iconSettings = new FormIconSettings(this);
+        connect(iconSettings, &FormIconSettings::Modify, this, &FormLaunchStarter::Modify);
+        connect(iconSettings, &FormIconSettings::IconSettingsClose, this, &FormLaunchStarter::IconSettingsClose);
+        iconSettings->hide();
+    }
+    return iconSettings;
+}
+
+
 FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new Ui::FormLaunchStarter)
 {
     ui->setupUi(this);
@@ -126,16 +160,6 @@ FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new 
     hint = new FormSystemHint(this);
     hint->hide();
 
-    sidebarMenu = new FormSidebarMenu(this);
-    connect(sidebarMenu, &FormSidebarMenu::AddIcon, this, &FormLaunchStarter::AddIcon2);
-    sidebarMenu->hide();
-    addUrl = new FormAddUrl(this);
-    connect(addUrl, &FormAddUrl::AddIcon, this, &FormLaunchStarter::AddIcon2);
-    addUrl->hide();
-    iconSettings = new FormIconSettings(this);
-    connect(iconSettings, &FormIconSettings::Modify, this, &FormLaunchStarter::Modify);
-    connect(iconSettings, &FormIconSettings::IconSettingsClose, this, &FormLaunchStarter::IconSettingsClose);
-    iconSettings->hide();
 
     new QShortcut(QKeySequence(Qt::Key_Left), this, SLOT(slt_Left()), nullptr, Qt::WindowShortcut);
     new QShortcut(QKeySequence(Qt::Key_Right), this, SLOT(slt_Right()), nullptr, Qt::WindowShortcut);
@@ -364,6 +388,9 @@ void FormLaunchStarter::StartShow()
         m_fade->stop();
     }
     padShown = true;
+    // Shown before the dock first placed it, right at start-up: its icons now.
+    if (!iconsLoaded)
+        relayout();
     collapseMenu();
     // Only the page shown is put on screen now; its neighbours follow once
     // the pad stands (see the warm-up below), so that it opens at once.
@@ -419,9 +446,11 @@ void FormLaunchStarter::CloseShow()
     fade->start(QAbstractAnimation::DeleteWhenStopped);
 
     menuExpanded = false;
-    sidebarMenu->hide();
-    iconSettings->hide();
-    addUrl->hide();
+    for (QWidget *dialog : { static_cast<QWidget *>(sidebarMenu), static_cast<QWidget *>(iconSettings),
+                             static_cast<QWidget *>(addUrl) }) {
+        if (dialog)
+            dialog->hide();
+    }
     closeOnDeactivate = true;
     ui->frameLSet->hide();
     SaveSettings();
@@ -1124,7 +1153,7 @@ void FormLaunchStarter::AddFolder()
 
 void FormLaunchStarter::AddUrlIco()
 {
-    addUrl->openAddPage(QStringLiteral("0"));
+    addUrlDialog()->openAddPage(QStringLiteral("0"));
     addUrl->show();
     addUrl->raise();
     addUrl->move((width() - addUrl->width()) / 2, (height() - addUrl->height()) / 2);
@@ -1138,7 +1167,7 @@ void FormLaunchStarter::on_addUrlButton_clicked()
 
 void FormLaunchStarter::on_addSysButton_clicked()
 {
-    sidebarMenu->show();
+    sidePanel()->show();
     sidebarMenu->raise();
     auto *a = new QPropertyAnimation(sidebarMenu, "pos", this);
     a->setDuration(300);
@@ -1159,7 +1188,7 @@ void FormLaunchStarter::IconMenu(QString ID, int x)
         return;
     const DockIconRecord &rec = IcoData->at(r);
     closeOnDeactivate = false;
-    iconSettings->setIconData(ID, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class, 0);
+    propertyDialog()->setIconData(ID, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class, 0);
     iconSettings->show();
     iconSettings->raise();
     iconSettings->move((width() - iconSettings->width()) / 2, (height() - iconSettings->height()) / 2);
@@ -1291,7 +1320,8 @@ void FormLaunchStarter::on_setSysButton_clicked()
     a->setEndValue(QPoint(10, 30));
     a->start(QAbstractAnimation::DeleteWhenStopped);
     collapseMenu();
-    sidebarMenu->hide();
+    if (sidebarMenu)
+        sidebarMenu->hide();
 }
 
 void FormLaunchStarter::on_SetClose_clicked()

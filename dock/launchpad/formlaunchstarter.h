@@ -68,9 +68,9 @@ public:
     FormLaunchCommonIcon *floatingCopy() const { return dragCopy; }
     FormPagButton *pageButton(int page) const;
     FormSystemHint *toast() const { return hint; }
-    FormSidebarMenu *sidePanel() const { return sidebarMenu; }
-    FormIconSettings *propertyDialog() const { return iconSettings; }
-    FormAddUrl *addUrlDialog() const { return addUrl; }
+    FormSidebarMenu *sidePanel();
+    FormIconSettings *propertyDialog();
+    FormAddUrl *addUrlDialog();
     // The background as it is drawn (blurred), null before a picture came.
     QImage background() const;
 
@@ -175,9 +175,9 @@ private:
     FormLaunchCommonIcon *dragCopy;
     FormSystemHint *hint;
     QHash<QString, FormPagButton *> pageButtons;
-    FormSidebarMenu *sidebarMenu;
-    FormIconSettings *iconSettings;
-    FormAddUrl *addUrl;
+    FormSidebarMenu *sidebarMenu = nullptr;
+    FormIconSettings *iconSettings = nullptr;
+    FormAddUrl *addUrl = nullptr;
     QTimer *closeTimer;
     QTimer *blurTimer;
     QTimer *caretTimer;

@@ -12,6 +12,23 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace {
+// A widget given the geometry it has still has its parent's opaque areas
+// worked out again at the next paint: the relayout of every pointer move
+// sets only what changed.
+void resizeTo(QWidget *w, const QSize &s)
+{
+    if (w->size() != s)
+        w->resize(s);
+}
+
+void moveTo(QWidget *w, const QPoint &p)
+{
+    if (w->pos() != p)
+        w->move(p);
+}
+} // namespace
+
 BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, const Frames &frames,
                      QObject *parent)
     : QObject(parent),
@@ -107,14 +124,15 @@ void BarLayout::sizeBar(int a, int b)
     const DockLayout::BarSizes s = DockLayout::barSizes(edge, a, b, W, H, m_set->icoMagnified,
                                                         int(m_set->currentSizeF), int(m_set->icoSize),
                                                         m_backgroundSide);
-    m_f.main->resize(s.main);
-    m_f.frameMain->resize(s.main);
-    m_bar->setGeometry(QRect(QPoint(0, 0), s.main));
-    m_f.area->resize(W, H);
+    resizeTo(m_f.main, s.main);
+    resizeTo(m_f.frameMain, s.main);
+    if (m_bar->geometry() != QRect(QPoint(0, 0), s.main))
+        m_bar->setGeometry(QRect(QPoint(0, 0), s.main));
+    resizeTo(m_f.area, QSize(W, H));
     // A running slide of the area ends where it should; the relayout does not cut it short.
     if (!m_frameAreaAnimation)
-        m_f.area->move(DockLayout::frameAreaPoint(edge, m_frameAreaShown, m_f.area->size()));
-    m_f.background->resize(s.background);
+        moveTo(m_f.area, DockLayout::frameAreaPoint(edge, m_frameAreaShown, m_f.area->size()));
+    resizeTo(m_f.background, s.background);
 
     const bool horizontal = DockLayout::isHorizontal(edge);
     const int L = horizontal ? W : H;
@@ -132,10 +150,10 @@ void BarLayout::sizeBar(int a, int b)
     const DockLayout::Along along = DockLayout::alongPlace(L, f, g, c, wx, bx);
     if (horizontal) {
         m_bar->setStripRect(QRect(QPoint(along.ico, s.icoAcross), s.frameIco));
-        m_f.background->move(along.background, s.backgroundAcross);
+        moveTo(m_f.background, QPoint(along.background, s.backgroundAcross));
     } else {
         m_bar->setStripRect(QRect(QPoint(s.icoAcross, along.ico), s.frameIco));
-        m_f.background->move(s.backgroundAcross, along.background);
+        moveTo(m_f.background, QPoint(s.backgroundAcross, along.background));
     }
     m_bar->setBackgroundRect(m_f.background->geometry());
     updateInputShape();

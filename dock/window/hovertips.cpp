@@ -5,15 +5,51 @@
 #include "dock/widgets/formweathereffects.h"
 #include "platform/windowsystem.h"
 
-HoverTips::HoverTips(QWidget *dock) : QObject(dock), m_name(new FormName(dock)), m_scene(new FormWeatherEffects)
+#include <QMoveEvent>
+
+HoverTips::HoverTips(QWidget *dock) : QObject(dock), m_name(new FormName(dock))
 {
     m_name->hide();
-    m_scene->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
-                            | Qt::WindowStaysOnTopHint);
-    m_scene->hide();
-    platform::setWindowRole(m_scene, platform::WindowRole::Overlay);
-    // The bubble belongs to what the window shows: its input shape follows it.
-    m_name->installEventFilter(dock);
+    m_name->installEventFilter(this);
+}
+
+// The weather scene is made when the weather first needs it, not at start-up.
+FormWeatherEffects *HoverTips::scene()
+{
+    if (!m_scene) {
+        m_scene = new FormWeatherEffects;
+        m_scene->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
+                                | Qt::WindowStaysOnTopHint);
+        m_scene->hide();
+        platform::setWindowRole(m_scene, platform::WindowRole::Overlay);
+    }
+    return m_scene;
+}
+
+// The bubble belongs to what the window shows: the input shape takes its
+// lane, which changes when it shows, hides or changes size, but not while
+// it moves along the bar.
+bool HoverTips::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == m_name) {
+        switch (e->type()) {
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::Resize:
+            emit laneChanged();
+            break;
+        case QEvent::Move: {
+            const auto *m = static_cast<QMoveEvent *>(e);
+            const bool horizontal = DockLayout::isHorizontal(m_lastEdge);
+            if (m_lastEdge < 0 || (horizontal ? m->pos().y() != m->oldPos().y() : m->pos().x() != m->oldPos().x()))
+                emit laneChanged();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(o, e);
 }
 
 HoverTips::~HoverTips()
@@ -30,12 +66,14 @@ void HoverTips::follow(const QString &name, bool weatherIcon, DockLayout::HoverI
         m_lastFont = m_name->fontSize();
     }
     in.bubble = m_name->size();
-    in.weather = m_scene->size();
+    const bool sceneShown = m_scene && m_scene->isVisible();
+    if (sceneShown || weatherIcon)
+        in.weather = scene()->size();
     const DockLayout::HoverPlaces h = DockLayout::hoverPlaces(in);
     m_name->move(h.bubble);
     // The scene is a window of its own: moving it costs the display a
     // request, so only while it shows or is about to.
-    if (m_scene->isVisible() || weatherIcon)
+    if (sceneShown || weatherIcon)
         m_scene->move(h.weather);
 }
 
@@ -45,20 +83,21 @@ void HoverTips::showFor(const QString &cl)
         m_name->hide();
     else
         m_name->show();
-    if (cl != IconClass::WEATHER)
+    if (cl != IconClass::WEATHER && m_scene)
         m_scene->hide();
 }
 
 void HoverTips::startScene()
 {
-    m_scene->show();
+    scene()->show();
     m_scene->showStart();
 }
 
 void HoverTips::hide()
 {
     m_name->hide();
-    m_scene->hide();
+    if (m_scene)
+        m_scene->hide();
 }
 
 void HoverTips::setFontSize(int size)

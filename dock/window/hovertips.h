@@ -18,7 +18,7 @@ public:
     ~HoverTips() override;
 
     FormName *bubble() const { return m_name; }
-    FormWeatherEffects *scene() const { return m_scene; }
+    FormWeatherEffects *scene();
 
     // Fills the bubble with the icon's name and places both beside the icon.
     // `in.bubble` and `in.weather` are filled in here.
@@ -33,9 +33,15 @@ public:
     // empty rectangle while it is hidden.
     QRect lane(int edge, const QRect &bar) const;
 
+signals:
+    void laneChanged();
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+
 private:
     FormName *m_name;
-    FormWeatherEffects *m_scene;
+    FormWeatherEffects *m_scene = nullptr;
     // What the bubble was last filled with: the same name on the same edge
     // needs no new layout of its text and arrow.
     QString m_lastName;

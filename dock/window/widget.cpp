@@ -43,6 +43,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     platform::WindowSystemService::get().setRole(this, platform::WindowSystem::Role::Dock);
     QGuiApplication::setQuitOnLastWindowClosed(false);
     installEventFilter(this);
+    m_firstPaint = new FirstPaint(this);
 
     ui->main->hide();
     ui->Detection->hide();
@@ -111,12 +112,15 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_layout->setOthers(others);
     connect(m_layout, &BarLayout::rebuildRequested, this, &Widget::rebuildBar);
     connect(m_layout, &BarLayout::relaidOut, this, [this] { m_drag->holdGap(); });
+    // Placing the launch pad the first time reads and makes its icons: that
+    // waits until the bar is on the screen.
     connect(m_layout, &BarLayout::screenChanged, m_launchPad, [this](const QRect &s) {
-        m_launchPad->placeOnScreen(s.x(), s.y(), s.width(), s.height());
+        m_firstPaint->then([this, s] { m_launchPad->placeOnScreen(s.x(), s.y(), s.width(), s.height()); });
     });
     connect(m_layout, &BarLayout::edgeChanged, m_menus, &DockMenus::setEdge);
     connect(m_layout, &BarLayout::iconSizeChanged, m_menus, &DockMenus::setIconSize);
     connect(m_layout, &BarLayout::nameSizeChanged, m_tips, &HoverTips::setFontSize);
+    connect(m_tips, &HoverTips::laneChanged, m_layout, &BarLayout::updateInputShape);
 
     connect(m_bar, &DockBar::IconMouseIn, this, &Widget::IconMouseIn);
     connect(m_bar, &DockBar::IconMouseMove, this, &Widget::IconMouseMove);
@@ -144,7 +148,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_showing, &DockShowing::marginRequested, m_layout, &BarLayout::setMargin);
     connect(m_showing, &DockShowing::edgeRequested, m_layout, &BarLayout::setEdge);
     connect(m_showing, &DockShowing::placeAgainRequested, m_layout, [this] { m_layout->setScreen(m_set.screen); });
-    m_firstPaint = new FirstPaint(this);
 
     // The hot keys, in the order of dockHotkeys.
     m_hotkeys = new DockHotkeys(m_file, this);
@@ -320,8 +323,7 @@ void Widget::setInductionIco(bool b)
 bool Widget::eventFilter(QObject *o, QEvent *e)
 {
     if (o != this) {
-        // The name bubble and the pop-ups inside the window: what the pointer
-        // may reach follows them.
+        // The pop-ups inside the window: what the pointer may reach follows them.
         switch (e->type()) {
         case QEvent::Show:
         case QEvent::Hide:

@@ -64,22 +64,38 @@ private slots:
         // Edge, the name's top, where the arrow is (-1 none, 0 above the name, 1 below) and its picture.
         const struct { int edge, nameTop, arrowAt; const char *arrow; } rows[] = {
             { 2, 0, 1, ":/image/menu/DownArrow.png" }, { 0, 8, 0, ":/image/menu/UpArrow.png" }, { 1, 0, -1, "" }, { 3, 0, -1, "" } };
-        for (const auto &r : rows) {
-            FormName bubble;
-            bubble.setFontSize(15);
-            bubble.setName(2, "x"); // a fill with an arrow first
-            bubble.setName(r.edge, "文件管理");
-            QLabel *name = bubble.nameLabel();
-            QCOMPARE(name->font().pixelSize(), 15);
-            QCOMPARE(name->size(), name->sizeHint() + QSize(20, 6));
-            QCOMPARE(name->pos(), QPoint(0, r.nameTop));
-            QCOMPARE(bubble.size(), name->size() + QSize(0, r.arrowAt < 0 ? 0 : 8));
-            QCOMPARE(bubble.arrowLabel()->isHidden(), r.arrowAt < 0);
-            if (r.arrowAt >= 0) {
-                QCOMPARE(bubble.arrowLabel()->pos(), QPoint((bubble.width() - 18) / 2, r.arrowAt * name->height()));
-                QCOMPARE(IconPictures::shownPath(bubble.arrowLabel()), QString(r.arrow));
+        // Twice over: a name shown again, on the same edge, is the bubble it was.
+        FormName bubble;
+        bubble.setFontSize(15);
+        QHash<int, QImage> first;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const auto &r : rows) {
+                bubble.setName(2, "x"); // a fill with an arrow first
+                bubble.setName(r.edge, "文件管理");
+                QLabel *name = bubble.nameLabel();
+                QCOMPARE(name->font().pixelSize(), 15);
+                QCOMPARE(name->size(), name->sizeHint() + QSize(20, 6));
+                QCOMPARE(name->pos(), QPoint(0, r.nameTop));
+                QCOMPARE(bubble.size(), name->size() + QSize(0, r.arrowAt < 0 ? 0 : 8));
+                QCOMPARE(bubble.arrowLabel()->isHidden(), r.arrowAt < 0);
+                if (r.arrowAt >= 0) {
+                    QCOMPARE(bubble.arrowLabel()->pos(), QPoint((bubble.width() - 18) / 2, r.arrowAt * name->height()));
+                    QCOMPARE(IconPictures::shownPath(bubble.arrowLabel()), QString(r.arrow));
+                }
+                const QImage picture = bubble.picture().toImage();
+                QCOMPARE(picture.size(), bubble.size());
+                if (pass == 0)
+                    first[r.edge] = picture;
+                else
+                    QCOMPARE(picture, first[r.edge]);
             }
         }
+        // Another font size is another bubble.
+        bubble.setFontSize(22);
+        bubble.setName(2, "文件管理");
+        QCOMPARE(bubble.nameLabel()->font().pixelSize(), 22);
+        QVERIFY(bubble.size().width() > first[2].width());
+        QCOMPARE(bubble.picture().size(), bubble.size());
         // Over a menu's entry: a pill two points smaller, without an arrow.
         FormName pill;
         pill.setFontSize(15);

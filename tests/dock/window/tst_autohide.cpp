@@ -1,4 +1,6 @@
 // Auto-hide: the slides of the bar, the edge strip and the window's reactions.
+#include "dock/launchpad/formlaunchstarter.h"
+#include "dock/widgets/formweathereffects.h"
 #include "dock/window/autohide.h"
 #include "dock/window/dockwindows.h"
 #include "dock/window/formdetection.h"
@@ -131,16 +133,29 @@ private slots:
         QVERIFY(w.autoHide()->isSlidIn()); // the bar itself slides out only on the next leave
     }
 
-    void weatherWaitsForTheFirstPaint()
+    // The weather window, the launch pad's icons and the weather scene are
+    // not made before the bar is on the screen.
+    void startUpWorkWaitsForTheFirstPaint()
     {
         writeDock({ { "a", "x.png", "a", "ICON", "", "" }, { "w", "x.png", "w", "WEATHER", "", "" } });
+        auto scenes = [] {
+            int n = 0;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                n += qobject_cast<FormWeatherEffects *>(top) != nullptr;
+            return n;
+        };
+        const int scenesBefore = scenes();
         Widget w;
         const int atStart = w.windows()->madeCount();
         QCoreApplication::processEvents();
-        QCOMPARE(w.windows()->madeCount(), atStart); // not before the bar is painted
+        QCOMPARE(w.windows()->madeCount(), atStart);
+        QVERIFY(w.launchPad()->rows().isEmpty());
+        QCOMPARE(scenes(), scenesBefore);
         w.show();
         QTRY_COMPARE(w.windows()->madeCount(), atStart + 1);
         QVERIFY(w.windows()->weatherWindow());
+        QVERIFY(!w.launchPad()->rows().isEmpty());
+        QCOMPARE(scenes(), scenesBefore + 1); // made to take the weather
     }
 
     void weatherStartsAnywayWhenNeverShown()

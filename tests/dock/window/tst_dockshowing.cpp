@@ -171,6 +171,33 @@ private slots:
         QVERIFY(!r.autoHide.isSlidIn());
     }
 
+    // The input shape takes the bubble's lane: it changes when the bubble
+    // shows, hides or moves across the bar, not while it follows the pointer.
+    void theBubbleLaneChangesOnlyAcrossTheBar()
+    {
+        Rig r;
+        r.window.show();
+        QSignalSpy lane(r.tips, &HoverTips::laneChanged);
+        DockLayout::HoverInput in;
+        in.edge = 2;
+        in.main = r.main->geometry();
+        in.frameIco = QRect(100, 0, 600, 128);
+        r.tips->follow("a", false, in);
+        r.tips->showFor("ICON");
+        QVERIFY(lane.count() > 0);
+        lane.clear();
+        for (int x = 0; x < 400; x += 8) {
+            in.icon = QPoint(x, 64);
+            r.tips->follow(x < 200 ? "a" : "b", false, in);
+        }
+        QCOMPARE(lane.count(), 0);
+        in.main.translate(0, -30); // a taller bar
+        r.tips->follow("b", false, in);
+        QCOMPARE(lane.count(), 1);
+        r.tips->hide();
+        QCOMPARE(lane.count(), 2);
+    }
+
     void theStripAnswersTheWindowTool_data()
     {
         QTest::addColumn<QString>("notice");

@@ -1,6 +1,7 @@
 // The dock window when its files are hostile or its disk is full.
 #include "fulldisk.h"
 #include "testenv.h"
+#include "dock/launchpad/formlaunchstarter.h"
 #include "dock/window/dockactions.h"
 #include "dock/window/dockmessages.h"
 #include "dock/window/dockwindows.h"
@@ -77,6 +78,8 @@ private slots:
     void failedSavesAreToldOnceAndRetried()
     {
         Widget w;
+        // The launch pad writes its first file once the dock is up; not on the full disk below.
+        QTRY_VERIFY(QFile::exists(FormLaunchStarter::filePath()));
         takeToast(w);
         const QByteArray before = readAll(dockFile());
         w.iconTable()->append({ "ico4242", ":/image/icon/Film.png", "new", "URL", "https://a.example/", "" });
