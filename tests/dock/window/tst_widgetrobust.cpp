@@ -14,6 +14,9 @@
 
 #include <sys/stat.h>
 
+// The launch pad writes its first file once the dock is up: not on a full disk made after.
+#define padWritten() QTRY_VERIFY(QFile::exists(FormLaunchStarter::filePath()))
+
 class TestWidgetRobust : public QObject, public WidgetFixture
 {
     Q_OBJECT
@@ -78,8 +81,7 @@ private slots:
     void failedSavesAreToldOnceAndRetried()
     {
         Widget w;
-        // The launch pad writes its first file once the dock is up; not on the full disk below.
-        QTRY_VERIFY(QFile::exists(FormLaunchStarter::filePath()));
+        padWritten();
         takeToast(w);
         const QByteArray before = readAll(dockFile());
         w.iconTable()->append({ "ico4242", ":/image/icon/Film.png", "new", "URL", "https://a.example/", "" });
@@ -115,6 +117,7 @@ private slots:
     void settingsFailureIsToldByItsOwnerAlone()
     {
         Widget w;
+        padWritten();
         takeToast(w);
         FullDisk full;
         DockSettings::instance()->setValue("System/Margin", 7);
