@@ -72,37 +72,40 @@ QString fileKey(const QString &path)
 
 // The pad's own dialogs are made when first opened, not with the pad at the
 // dock's start-up.
+namespace {
+template <class T, class Wire>
+T *madeOnce(T *&made, QWidget *parent, Wire wire)
+{
+    if (!made) {
+        made = new T(parent);
+        wire(made);
+        made->hide();
+    }
+    return made;
+}
+} // namespace
+
 FormSidebarMenu *FormLaunchStarter::sidePanel()
 {
-    if (!sidebarMenu) {
-        sidebarMenu = new FormSidebarMenu(this);
-        connect(sidebarMenu, &FormSidebarMenu::AddIcon, this, &FormLaunchStarter::AddIcon2);
-        sidebarMenu->hide();
-    }
-    return sidebarMenu;
+    return madeOnce(sidebarMenu, this, [this](FormSidebarMenu *w) {
+        connect(w, &FormSidebarMenu::AddIcon, this, &FormLaunchStarter::AddIcon2);
+    });
 }
 
 FormAddUrl *FormLaunchStarter::addUrlDialog()
 {
-    if (!addUrl) {
-        addUrl = new FormAddUrl(this);
-        connect(addUrl, &FormAddUrl::AddIcon, this, &FormLaunchStarter::AddIcon2);
-        addUrl->hide();
-    }
-    return addUrl;
+    return madeOnce(addUrl, this, [this](FormAddUrl *w) {
+        connect(w, &FormAddUrl::AddIcon, this, &FormLaunchStarter::AddIcon2);
+    });
 }
 
 FormIconSettings *FormLaunchStarter::propertyDialog()
 {
-    if (!iconSettings) {
-        iconSettings = new FormIconSettings(this);
-        connect(iconSettings, &FormIconSettings::Modify, this, &FormLaunchStarter::Modify);
-        connect(iconSettings, &FormIconSettings::IconSettingsClose, this, &FormLaunchStarter::IconSettingsClose);
-        iconSettings->hide();
-    }
-    return iconSettings;
+    return madeOnce(iconSettings, this, [this](FormIconSettings *w) {
+        connect(w, &FormIconSettings::Modify, this, &FormLaunchStarter::Modify);
+        connect(w, &FormIconSettings::IconSettingsClose, this, &FormLaunchStarter::IconSettingsClose);
+    });
 }
-
 
 FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new Ui::FormLaunchStarter)
 {

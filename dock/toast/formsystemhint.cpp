@@ -17,6 +17,9 @@ FormSystemHint::FormSystemHint(QWidget *parent) : QWidget(parent), ui(new Ui::Fo
     setWindowTitle(tr("system hint"));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    // A notice never takes the keyboard: the launch pad, which closes when
+    // another window takes it, stays open to show what was just added.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     platform::setWindowRole(this, platform::WindowRole::Notice);
     m_closeTimer = new QTimer(this);
     m_closeTimer->setSingleShot(true);

@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QX11Info>
+#include "dock/toast/formsystemhint.h"
+
 #include <QtTest>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -181,6 +183,24 @@ private slots:
         // The level stays on top of the role.
         w.setLevel2(2);
         QTRY_VERIFY(xprop(&w, "_NET_WM_STATE", XCB_ATOM_ATOM).contains(atom("_NET_WM_STATE_BELOW")));
+    }
+
+    // A notice leaves the keyboard where it is: the launch pad, which closes
+    // when it loses it, stays open to show what was just added.
+    void aToastLeavesTheKeyboardWhereItIs()
+    {
+        QWidget working;
+        working.setWindowTitle(QStringLiteral("working"));
+        working.resize(300, 200);
+        working.show();
+        working.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &working);
+        FormSystemHint toast;
+        toast.ShowMessage(QStringLiteral("添加成功！"));
+        toast.show();
+        QTRY_VERIFY(viewable(&toast));
+        QTest::qWait(300);
+        QCOMPARE(QApplication::activeWindow(), &working);
     }
 
     void barOnTheSecondDesktop()
