@@ -1,7 +1,5 @@
 #include "dockbar.h"
 
-#include <QBackingStore>
-
 #include "dock/icons/dockface.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formtimingflash.h"

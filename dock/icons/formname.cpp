@@ -52,9 +52,9 @@ void FormName::setName(int edge, const QString &text)
 {
     const QString key = QStringLiteral("%1|%2|%3").arg(edge).arg(m_fontSize).arg(text);
     const Bubble *known = m_bubbles.object(key);
-    if (known)
+    if (known) {
         fill(text, m_fontSize, known->label);
-    else {
+    } else {
         fill(text, m_fontSize);
         ui->name->resize(ui->name->width() + 20, ui->name->height() + 6);
     }

@@ -163,7 +163,6 @@ FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new 
     hint = new FormSystemHint(this);
     hint->hide();
 
-
     new QShortcut(QKeySequence(Qt::Key_Left), this, SLOT(slt_Left()), nullptr, Qt::WindowShortcut);
     new QShortcut(QKeySequence(Qt::Key_Right), this, SLOT(slt_Right()), nullptr, Qt::WindowShortcut);
     // Esc closes the pad like a click on empty space, also in edit mode.
