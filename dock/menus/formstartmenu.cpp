@@ -71,7 +71,10 @@ FormStartMenu::FormStartMenu(QWidget *parent) : QWidget(parent), ui(new Ui::Form
     f.setPixelSize(14);
     ui->label->setFont(f);
     ui->Update->setStyleSheet(updateSheet());
-    setStyleSheet(QLatin1String(kScrollSheet));
+    // On the tree's scroll bars, not the window: a window-wide sheet polishes
+    // every child again.
+    for (QScrollBar *bar : { ui->TreeWidget->verticalScrollBar(), ui->TreeWidget->horizontalScrollBar() })
+        bar->setStyleSheet(QLatin1String(kScrollSheet));
 
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);

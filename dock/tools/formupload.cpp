@@ -14,6 +14,7 @@
 #include <QPropertyAnimation>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -95,7 +96,9 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
     ui->progressBar->setStyleSheet(QStringLiteral(
         "QProgressBar{background-color: rgb(68, 69, 73);border:0px;border-radius:3px;}"
         "QProgressBar::chunk{background-color: #FFFFFF;border-radius:3px;}"));
-    setStyleSheet(scrollBarSheet);
+    // On the one scroll bar, not the window: a window-wide sheet polishes
+    // every child again.
+    ui->textBrowser->verticalScrollBar()->setStyleSheet(scrollBarSheet);
 
     manager = new QNetworkAccessManager(this);
     checkTimer = new QTimer(this);
