@@ -1,7 +1,7 @@
 #include "liveface.h"
 
 #include "dock/icons/iconpictures.h"
-#include "dock/widgets/weatherfeed.h"
+#include "weatherstate.h"
 #include "platform/trash.h"
 
 #include <QDebug>

@@ -3,6 +3,7 @@
 #include "dock/settings/docksettings.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/widgets/weatherfeed.h"
+#include "dock/icons/weatherstate.h"
 #include "dock/model/dockfile.h"
 #include "dock/style/dockstyle.h"
 #include "ui_formweather.h"

@@ -1,6 +1,6 @@
 #include "dock/widgets/formweathereffects.h"
 
-#include "dock/widgets/weatherfeed.h"
+#include "dock/icons/weatherstate.h"
 #include "ui_formweathereffects.h"
 
 #include <QGraphicsOpacityEffect>

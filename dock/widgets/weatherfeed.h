@@ -50,17 +50,6 @@ Document parse(const QByteArray &body, const QStringList &attributes);
 
 } // namespace WeatherFeed
 
-// Weather state codes of the service (0 to 31) to our pictures and scenes.
-namespace WeatherState {
-
-// The state text read as a decimal number; a text that is no number is 0.
-int code(const QString &state);
-// Number N of ":/image/weather/icon/N.png"; 32 is "no data".
-int pictureNumber(int code);
-QString picture(const QString &state);
-
-} // namespace WeatherState
-
 // One download at a time from the weather service. A new get() abandons the
 // pending one, whose callback then never runs. Every failure (no answer within
 // the time-out, an error reply, a body past the size limit) calls back with an

@@ -2,6 +2,7 @@
 #include "dock/widgets/formweather.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/widgets/weatherfeed.h"
+#include "dock/icons/weatherstate.h"
 #include "testenv.h"
 #include "localhttp.h"
 
