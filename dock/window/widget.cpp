@@ -465,7 +465,14 @@ void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow,
     const int r = IcoData->findRow(3, IconClass::WEATHER);
     if (r < 0)
         return;
-    IcoData->setCell(r, 2, Name + QLatin1Char(',') + stateDetailed);
+    // The weather lives for this run only: the bubble shows it, the row
+    // (and so the icon file) keeps the icon's own name.
+    QStringList parts;
+    for (const QString &part : { Name, stateDetailed }) {
+        if (!part.isEmpty())
+            parts << part;
+    }
+    m_weatherText = parts.join(QLatin1Char(','));
     m_bar->setWeather(Name, stateDetailed, temNow, state);
 }
 

@@ -178,12 +178,27 @@ private slots:
         QCOMPARE(procs->started.size(), 1);
     }
 
-    void weatherTextGoesIntoTheWeatherRow()
+    // The weather shows in the weather icon's bubble for this run only: the
+    // icon file keeps the icon's own name, so a later start, offline, tells
+    // no weather of the day before.
+    void weatherTextGoesIntoTheBubbleOnly()
     {
+        {
+            Widget w;
+            const int r = w.iconTable()->findRow(3, "WEATHER");
+            QCOMPARE(w.bubbleText(r), QString("佐凡天气"));
+            w.setWeatherInit("北京", "晴,北风", "21", "0");
+            QCOMPARE(w.bubbleText(r), QString("北京,晴,北风"));
+            QCOMPARE(w.iconTable()->record(r).Name, QString("佐凡天气"));
+            w.SaveFile();
+            w.setWeatherInit("", "网路数据异常...请检查网络连接", "", "32");
+            QCOMPARE(w.bubbleText(r), QString("网路数据异常...请检查网络连接"));
+        }
+        QCOMPARE(savedRows().at(4).Class, QString("WEATHER"));
+        QCOMPARE(savedRows().at(4).Name, QString("佐凡天气"));
         Widget w;
-        w.setWeatherInit("北京", "晴", "21", "0");
         const int r = w.iconTable()->findRow(3, "WEATHER");
-        QCOMPARE(w.iconTable()->record(r).Name, QString("北京,晴"));
+        QCOMPARE(w.bubbleText(r), QString("佐凡天气"));
         w.iconTable()->removeAt(r);
         w.setWeatherInit("上海", "雨", "12", "7"); // no weather icon: nothing
         QCOMPARE(w.iconTable()->findRow(3, "WEATHER"), -1);
