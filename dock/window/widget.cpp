@@ -489,6 +489,9 @@ void Widget::wireActions()
     connect(m_actions, &DockActions::showDockRequested, this, &Widget::setShowWindows);
     connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
         NotMenuHide(id);
+        // One pop-up at a time: the start menu gives way to the icon menu.
+        if (m_menus->startMenu()->isShown())
+            hideStartMenu();
         if (FormMenu *menu = m_menus->menu(id)) {
             menu->toggle();
             menu->show();
