@@ -1,5 +1,6 @@
 #include "opener.h"
 #include "regularfile.h"
+#include "processes.h"
 #include "programfiles.h"
 
 #include <XdgDefaultApps>
@@ -11,7 +12,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace platform {
@@ -57,7 +57,7 @@ bool startDesktopFile(const QString &file)
 bool startProgram(const QString &program, const QStringList &args = {})
 {
     const QString dir = QFileInfo(args.isEmpty() ? program : args.first()).absolutePath();
-    return QProcess::startDetached(program, args, dir);
+    return startReapedChild(program, args, dir);
 }
 
 QString firstInstalled(const QList<XdgDesktopFile *> &apps)
