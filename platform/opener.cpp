@@ -51,6 +51,19 @@ bool startDesktopFile(const QString &file)
         qDebug() << "not a usable desktop file:" << file;
         return false;
     }
+    // A plain application is started as our own child, to be reaped when it
+    // ends; the library starts the rest (terminal programs, D-Bus activation).
+    if (df.type() == XdgDesktopFile::ApplicationType && !df.value(QStringLiteral("Terminal")).toBool()
+        && !df.value(QStringLiteral("DBusActivatable")).toBool()) {
+        QStringList args = df.expandExecString();
+        if (!args.isEmpty()) {
+            const QString program = args.takeFirst();
+            QString dir = df.value(QStringLiteral("Path")).toString();
+            if (!dir.isEmpty() && !QDir(dir).exists())
+                dir.clear();
+            return startReapedChild(program, args, dir);
+        }
+    }
     return df.startDetached();
 }
 

@@ -1,3 +1,4 @@
+#include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
@@ -120,9 +121,17 @@ private slots:
         const QString beside = QCoreApplication::applicationDirPath() + "/zvquickout";
         TestEnv::writeFile(beside, "#!/bin/sh\nexit 3\n", true);
 
+        // An application's desktop file and a program opened from an icon.
+        const QString app = TestEnv::writeFile(path.path() + "/quick.desktop",
+                                               "[Desktop Entry]\nType=Application\nName=Quick\nExec=zvquick %U\n");
+        const QString program = TestEnv::writeFile(path.path() + "/zvquickprog", "#!/bin/sh\nexit 0\n", true);
+
         auto &p = platform::ProcessesService::get();
         QVERIFY(p.startOwnProgram("zvquick"));
         QVERIFY(p.startOutsideProgram("zvquickout.exe"));
+        platform::SystemOpener opener;
+        QVERIFY(opener.openPath(app));
+        QVERIFY(opener.openPath(program));
         QVERIFY(platform::startReapedChild("zvquick", {}, QString()));
         QTest::qWait(300);
         QTRY_COMPARE_WITH_TIMEOUT(zombieChildren(), QStringList(), 3000);
