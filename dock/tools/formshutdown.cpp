@@ -154,8 +154,9 @@ void FormShutDown::followClock()
         clockTimer->stop();
         return;
     }
-    ui->label2_7->setText(platform::now().toString(QStringLiteral("HH:mm")));
-    clockTimer->start(1000 - platform::now().time().msec() + 5);
+    const QDateTime now = platform::now();
+    ui->label2_7->setText(now.toString(QStringLiteral("HH:mm")));
+    clockTimer->start(1000 - now.time().msec() + 5);
 }
 
 void FormShutDown::showEvent(QShowEvent *e)
