@@ -2,6 +2,8 @@
 #include "ui_formlaunchcommonicon.h"
 
 #include "dock/icons/iconpictures.h"
+#include "dock/launchpad/launchdrag.h"
+#include "dock/model/dockicon.h"
 #include "dock/style/dockstyle.h"
 #include "platform/regularfile.h"
 
@@ -11,8 +13,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QMovie>
+#include <QPointer>
 #include <QPropertyAnimation>
-#include <QTimer>
 
 namespace {
 const QString GenericUrlPicture = QStringLiteral(":/image/icon/url.png");
@@ -40,9 +42,6 @@ FormLaunchCommonIcon::FormLaunchCommonIcon(QWidget *parent) : QWidget(parent), u
     ui->deleteButton->hide();
     ui->editButton->hide();
     ui->bj->hide();
-    clickTimer = new QTimer(this);
-    clickTimer->setSingleShot(true);
-    connect(clickTimer, &QTimer::timeout, this, &FormLaunchCommonIcon::ClickTimeOver);
     QFont f(QStringLiteral("Microsoft YaHei"), 10, 10);
     f.setPixelSize(14);
     ui->Name->setFont(f);
@@ -80,6 +79,11 @@ void FormLaunchCommonIcon::setData(QString ID, QString Icon, QString Class, QStr
     ui->Name->setText(Class == QLatin1String("Temporary") ? QString()
                                                           : geteElidedText(ui->Name->font(), Name, ui->Name->width()));
     ui->Name->setVisible(Class != QLatin1String("Temporary") && !m_lifted);
+}
+
+QString FormLaunchCommonIcon::shownPicture() const
+{
+    return iconPath;
 }
 
 void FormLaunchCommonIcon::showPicture(bool reuseMovie)
@@ -200,56 +204,48 @@ bool FormLaunchCommonIcon::inPicture(const QPoint &p) const
 
 void FormLaunchCommonIcon::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !inPicture(event->pos()))
-        return;
-    pressed = true;
-    clickTimer->start(1500);
+    if (m_pointer)
+        m_pointer->mouseEvent(this, event);
 }
 
 void FormLaunchCommonIcon::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!pressed)
-        return;
-    const QPoint p = event->pos();
-    if (p.x() < 0 || p.x() > width() || p.y() < 0 || p.y() > height()) {
-        clickTimer->stop();
-        deleteShown = false;
-    }
-    moving = true;
-    emit IconPressMove(iconID, p);
-    setCursor(Qt::ClosedHandCursor);
+    if (m_pointer)
+        m_pointer->mouseEvent(this, event);
 }
 
 void FormLaunchCommonIcon::mouseReleaseEvent(QMouseEvent *event)
 {
-    pressed = false;
-    if (event->button() == Qt::LeftButton) {
-        if (moving) {
-            emit IconPressRelease(iconID, event->pos());
-            setCursor(Qt::ArrowCursor);
-        } else if (!deleteShown) {
-            if (!doubleClickOpen && inPicture(event->pos()))
-                emit IconOpen(iconID);
-            qDebug() << iconID;
-        }
-        clickTimer->stop();
-    } else if (event->button() == Qt::RightButton && !moving) {
-        QMenu menu;
-        DockStyle::popupMenu(&menu);
-        menu.addAction(tr("打开"), this, &FormLaunchCommonIcon::OpenIcon);
-        menu.addAction(tr("图标设置     "), this, &FormLaunchCommonIcon::IconSet);
-        menu.addSeparator();
-        menu.addAction(tr("删除图标     "), this, &FormLaunchCommonIcon::on_deleteButton_clicked);
-        menu.exec(event->globalPos());
-    }
-    moving = false;
+    if (m_pointer)
+        m_pointer->mouseEvent(this, event);
 }
 
 void FormLaunchCommonIcon::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    qDebug() << "双击";
-    if (doubleClickOpen && inPicture(event->pos()))
-        emit IconOpen(iconID);
+    if (m_pointer)
+        m_pointer->mouseEvent(this, event);
+}
+
+void FormLaunchCommonIcon::showMenu(const QPoint &global)
+{
+    QMenu menu;
+    DockStyle::popupMenu(&menu);
+    QAction *open = menu.addAction(tr("打开"));
+    QAction *settings = menu.addAction(tr("图标设置     "));
+    menu.addSeparator();
+    QAction *remove = menu.addAction(tr("删除图标     "));
+    // Acted on once the menu is gone: deleting the icon deletes this widget,
+    // and the menu's own loop may delete it first.
+    const QPointer<FormLaunchCommonIcon> self(this);
+    QAction *chosen = menu.exec(global);
+    if (!self)
+        return;
+    if (chosen == open)
+        OpenIcon();
+    else if (chosen == settings)
+        IconSet();
+    else if (chosen == remove)
+        on_deleteButton_clicked();
 }
 
 void FormLaunchCommonIcon::enterEvent(QEvent *)
