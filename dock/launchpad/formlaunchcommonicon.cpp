@@ -1,6 +1,7 @@
 #include "formlaunchcommonicon.h"
 #include "ui_formlaunchcommonicon.h"
 
+#include "dock/icons/formrecycle.h"
 #include "dock/icons/iconpictures.h"
 #include "dock/launchpad/launchdrag.h"
 #include "dock/model/dockicon.h"
@@ -83,13 +84,29 @@ void FormLaunchCommonIcon::setData(QString ID, QString Icon, QString Class, QStr
 
 QString FormLaunchCommonIcon::shownPicture() const
 {
-    return iconPath;
+    return m_recycle ? m_recycle->currentPicture() : iconPath;
 }
 
 void FormLaunchCommonIcon::showPicture(bool reuseMovie)
 {
     QLabel *label = ui->Icon;
     const QSize size = label->size();
+    // A recycle bin keeps two pictures, "<empty>,<full>", in its picture
+    // field and shows the one the trash calls for, as on the bar.
+    if (iconClass == IconClass::RECYCLE) {
+        gifShown = false;
+        label->clear();
+        if (!m_recycle) {
+            m_recycle = new FormRecycle(label);
+            m_recycle->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        m_recycle->setIcons(iconPath);
+        m_recycle->setGeometry(label->rect());
+        m_recycle->setVisible(!m_lifted);
+        return;
+    }
+    delete m_recycle;
+    m_recycle = nullptr;
     if (iconClass == QLatin1String("URL")) {
         gifShown = false;
         if (iconPath != GenericUrlPicture) {
@@ -177,6 +194,8 @@ void FormLaunchCommonIcon::setLifted(bool lifted)
 {
     m_lifted = lifted;
     ui->Icon->setVisible(!lifted);
+    if (m_recycle)
+        m_recycle->setVisible(!lifted);
     ui->Name->setVisible(!lifted && iconClass != QLatin1String("Temporary"));
     if (lifted) {
         ui->bj->hide();

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+class FormRecycle;
 class LaunchDrag;
 class QFont;
 class QMovie;
@@ -39,7 +40,7 @@ public:
 
     QString id() const { return iconID; }
     QString picture() const { return iconPath; }
-    // The one picture shown now.
+    // The one picture shown now: a recycle bin shows one of its pair.
     QString shownPicture() const;
     QString className() const { return iconClass; }
     QString name() const { return iconName; }
@@ -90,6 +91,7 @@ private:
     Ui::FormLaunchCommonIcon *ui;
     LaunchDrag *m_pointer = nullptr;
     QMovie *movie = nullptr;
+    FormRecycle *m_recycle = nullptr;
     bool m_lifted = false;
     bool m_buttonsStyled = false;
 

@@ -1,7 +1,7 @@
 // Changing the launch pad's list from the user's side: edit mode, adding and
 // refusing icons, programs and folders through the choosers, the property
-// dialog, deleting, and the pad staying open while a dialog of its own has
-// the focus.
+// dialog (a recycle bin's two pictures included), deleting, and the pad
+// staying open while a dialog of its own has the focus.
 #include "padfixture.h"
 
 #include "dock/editing/formiconsettings.h"
@@ -13,6 +13,25 @@
 #include <QTemporaryDir>
 
 using namespace PadTest;
+
+namespace {
+
+QString picture(const QString &path, Qt::GlobalColor colour)
+{
+    QImage img(64, 64, QImage::Format_RGB32);
+    img.fill(colour);
+    img.save(path);
+    return path;
+}
+
+// The colour in the middle of what an icon shows.
+QColor shownColour(FormLaunchCommonIcon *icon)
+{
+    const QImage img = icon->grab().toImage();
+    return img.pixelColor(img.width() / 2, icon->height() * 4 / 10);
+}
+
+} // namespace
 
 class TestLaunchEditing : public QObject
 {
@@ -160,6 +179,41 @@ private slots:
         QVERIFY(!closesWhenLeft(pad));
         emit pad.editing()->propertyDialog()->IconSettingsClose();
         QVERIFY(closesWhenLeft(pad));
+    }
+
+    // A recycle bin keeps its two pictures in one field; editing it in the
+    // property dialog keeps both, and the pad shows the one the trash asks for.
+    void recycleBinPictures()
+    {
+        QTemporaryDir dir;
+        const QString empty = picture(dir.filePath("empty.png"), Qt::red);
+        const QString full = picture(dir.filePath("full.png"), Qt::blue);
+        writePad({ { "icoR", empty + "," + full, "回收站", "RECYCLE", "::{645FF040-5081-101B-9F08-00AA002F954E}", "" },
+                   rec("ico0001") });
+        services.trash.current = platform::Trash::Empty;
+        FormLaunchStarter pad;
+        open(pad);
+        QCOMPARE(shownColour(icon(pad, "icoR")), QColor(Qt::red));
+
+        pad.editing()->edit("icoR", 1);
+        FormIconSettings *dialog = pad.editing()->propertyDialog();
+        dialog->findChild<QLineEdit *>("lineEdit")->setText("垃圾");
+        dialog->findChild<QPushButton *>("saveButton")->click();
+        QCOMPARE(toastText(pad), QString("图标修改成功！"));
+        QCOMPARE(saved().first().Icon, empty + "," + full);
+        QCOMPARE(saved().first().Name, QString("垃圾"));
+        QCOMPARE(shownColour(icon(pad, "icoR")), QColor(Qt::red));
+
+        // After a restart, with the trash full.
+        services.trash.current = platform::Trash::HoldsItems;
+        FormLaunchStarter again;
+        open(again);
+        QCOMPARE(shownColour(icon(again, "icoR")), QColor(Qt::blue));
+        // The copy that follows a drag shows the same picture.
+        Pointer mouse(again);
+        mouse.lift(on(again, "icoR", 80));
+        QCOMPARE(shownColour(again.pointer()->floatingCopy()), QColor(Qt::blue));
+        mouse.release();
     }
 };
 
