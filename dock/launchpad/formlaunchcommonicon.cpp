@@ -43,6 +43,10 @@ FormLaunchCommonIcon::FormLaunchCommonIcon(QWidget *parent) : QWidget(parent), u
     ui->deleteButton->hide();
     ui->editButton->hide();
     ui->bj->hide();
+    // Names come from files and from other programs: shown as they are
+    // written, never read as markup (which would load what it names).
+    ui->Name->setTextFormat(Qt::PlainText);
+    ui->Icon->setTextFormat(Qt::PlainText);
     QFont f(QStringLiteral("Microsoft YaHei"), 10, 10);
     f.setPixelSize(14);
     ui->Name->setFont(f);

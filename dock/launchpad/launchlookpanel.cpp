@@ -24,6 +24,8 @@ const Colour Colours[] = { { "white", "#FFFFFF" }, { "black", "#000000" }, { "re
 LaunchLookPanel::LaunchLookPanel(Ui::FormLaunchStarter *form, QObject *parent) : QObject(parent), ui(form)
 {
     ui->frameLSet->hide();
+    // The file name of a picture chosen by the user: shown as it is written.
+    ui->labelImg->setTextFormat(Qt::PlainText);
     connect(ui->SetClose, &QPushButton::clicked, this, [this] {
         hide();
         save();

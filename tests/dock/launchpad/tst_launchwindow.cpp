@@ -1,5 +1,6 @@
 // The launch pad window and what it shows: showing and closing, opening
-// icons by class, the look settings and the background, and the icon widget.
+// icons by class, the look settings and the background, the icon widget, and
+// names shown as the text they are.
 #include "padfixture.h"
 
 #include "dock/launchpad/launchbackground.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -318,6 +320,44 @@ private slots:
 
     // A name, a result or a picture's file name is shown as the characters
     // it holds: markup in it is neither drawn nor allowed to load a file.
+    void namesAreShownAsText()
+    {
+        // Markup naming a picture beside it: drawn, it would be read and laid out.
+        QTemporaryDir dir;
+        QImage tall(10, 400, QImage::Format_RGB32);
+        tall.fill(Qt::red);
+        QVERIFY(tall.save(dir.filePath("t.png")));
+        const QString cwd = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const auto back = qScopeGuard([&] { QDir::setCurrent(cwd); });
+        writePad({ rec("icoA", "<img src=\"t.png\">"), rec("icoB", "<b>b</b>") });
+        FormLaunchStarter pad;
+        open(pad);
+        auto *nameA = icon(pad, "icoA")->findChild<QLabel *>("Name");
+        QVERIFY(nameA->sizeHint().height() < 100);
+        QCOMPARE(icon(pad, "icoA")->shownName(), QString("<img src=\"t.png\">"));
+        QCOMPARE(icon(pad, "icoB")->shownName(), QString("<b>b</b>"));
+        QVERIFY(icon(pad, "icoB")->findChild<QLabel *>("Name")->sizeHint().width()
+                > QFontMetrics(nameA->font()).horizontalAdvance("b") * 3);
+
+        // A search result is the same label; a web tile's initial, too.
+        QTest::keyClicks(pad.findChild<QLineEdit *>("veskEdit"), "<b>");
+        QVERIFY(icon(pad, "icoB")->isVisible());
+        QCOMPARE(icon(pad, "icoB")->shownName(), QString("<b>b</b>"));
+        FormLaunchCommonIcon web;
+        web.setData("u", ":/image/icon/url.png", "URL", "<");
+        QCOMPARE(web.findChild<QLabel *>("Icon")->textFormat(), Qt::PlainText);
+
+        // The own background picture's file name.
+        const QString odd = dir.filePath("<img src=\"t.png\">.png");
+        QVERIFY(tall.save(odd, "PNG"));
+        services.dialogs.files = QStringList { odd };
+        pad.findChild<QCheckBox *>("imgButton")->click();
+        pad.findChild<QPushButton *>("imgButtonS")->click();
+        auto *labelImg = pad.findChild<QLabel *>("labelImg");
+        QCOMPARE(labelImg->text(), QFileInfo(odd).fileName());
+        QVERIFY(labelImg->sizeHint().height() < 100);
+    }
 };
 
 ZV_TEST_MAIN(TestLaunchWindow)
