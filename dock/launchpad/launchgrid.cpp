@@ -30,7 +30,11 @@ LaunchGrid::Geometry LaunchGrid::layout(int w, int h, int iconSize)
 void LaunchGrid::setIconSize(Geometry *g, int iconSize)
 {
     g->iconSize = iconSize;
-    g->columnGap = (g->gridWidth - g->columns * iconSize) / (g->columns - 1);
+    // Icons that do not fit seven (five) in a line would be drawn over each
+    // other: the line holds fewer instead.
+    g->columns = Columns * iconSize <= g->gridWidth ? Columns : qMax(1, g->gridWidth / qMax(1, iconSize));
+    g->rows = Rows * iconSize <= g->gridHeight ? Rows : qMax(1, g->gridHeight / qMax(1, iconSize));
+    g->columnGap = g->columns > 1 ? (g->gridWidth - g->columns * iconSize) / (g->columns - 1) : 0;
     g->rowGap = (g->gridHeight - g->rows * iconSize) / (g->rows + 1);
 }
 

@@ -22,7 +22,9 @@ struct DockIconRecord;
 // decides how many pages there are.
 //
 // A page holds 7 columns by 5 rows in an area of four fifths of the window;
-// pages lie side by side in one wide frame, which slides to turn them.
+// pages lie side by side in one wide frame, which slides to turn them. When
+// icons of the chosen size cannot stand 7 or 5 in a line without covering
+// each other, a page holds as many as fit (the size stays as chosen).
 class LaunchGrid : public QObject
 {
     Q_OBJECT
@@ -49,8 +51,10 @@ public:
         int frameWidth(int pages) const { return gridWidth * pages + (pages - 1) * firstColumnX; }
         // The page (from 1) that cell index i lies on.
         int pageOf(int i) const { return i / perPage() + 1; }
-        // Where the page dots stand in the window: under the grid area.
-        int dotsY() const { return gridY + gridHeight; }
+        // Where the page dots stand in the window: one row gap under the
+        // last row of cells, so that they keep clear of the dock at the
+        // screen's foot whatever the height.
+        int dotsY() const { return gridY + rows * (iconSize + qMax(0, rowGap)); }
     };
 
     // The grid of a window w × h for icons of the given side.

@@ -32,8 +32,13 @@ private slots:
         QTest::newRow("1920x1080, 160") << 1920 << 1080 << 160 << QList<int> { 1536, 864, 192, 108, 7, 5, 69, 10 };
         QTest::newRow("1366x768, 86") << 1366 << 768 << 86 << QList<int> { 1093, 615, 136, 76, 7, 5, 81, 30 };
         QTest::newRow("2560x1440, 200") << 2560 << 1440 << 200 << QList<int> { 2048, 1152, 256, 144, 7, 5, 108, 25 };
-        // Too big for the grid: the gaps go negative and the icons overlap.
-        QTest::newRow("1920x1080, 256") << 1920 << 1080 << 256 << QList<int> { 1536, 864, 192, 108, 7, 5, -42, -69 };
+        // Too big for seven across or five down: fewer cells, never overlapping.
+        QTest::newRow("1366x768, 160") << 1366 << 768 << 160 << QList<int> { 1093, 615, 136, 76, 6, 3, 26, 33 };
+        QTest::newRow("1920x1080, 256") << 1920 << 1080 << 256 << QList<int> { 1536, 864, 192, 108, 6, 3, 0, 24 };
+        QTest::newRow("1280x800, 256") << 1280 << 800 << 256 << QList<int> { 1024, 640, 128, 80, 4, 2, 0, 42 };
+        QTest::newRow("1024x600, 160") << 1024 << 600 << 160 << QList<int> { 820, 480, 102, 60, 5, 3, 5, 0 };
+        QTest::newRow("1600x900, 160") << 1600 << 900 << 160 << QList<int> { 1280, 720, 160, 90, 7, 4, 26, 16 };
+        QTest::newRow("too small for one") << 100 << 100 << 160 << QList<int> { 80, 80, 10, 10, 1, 1, 0, -40 };
     }
     void arithmetic()
     {
@@ -47,7 +52,7 @@ private slots:
         QCOMPARE(g.stride(), g.gridX + g.gridWidth);
         QCOMPARE(g.frameXForPage(3), g.gridX - 2 * g.stride());
         QCOMPARE(g.frameWidth(2), 2 * g.gridWidth + g.gridX);
-        if (g.columnGap < 0)
+        if (g.columns == 1)
             return;
         // The cells of a page stay inside the area and apart.
         QVERIFY(g.columns * size + (g.columns - 1) * g.columnGap <= g.gridWidth);
@@ -76,6 +81,42 @@ private slots:
         // A full page opens the next, empty one.
         for (const QPoint &icons : { QPoint(0, 1), QPoint(34, 1), QPoint(35, 2), QPoint(70, 3) })
             QCOMPARE(LaunchGrid::walk(icons.x(), g).pageCount, icons.y());
+        const LaunchGrid::Geometry small = LaunchGrid::layout(1366, 768, 160); // 18 a page
+        for (const QPoint &icons : { QPoint(17, 1), QPoint(18, 2), QPoint(36, 3) })
+            QCOMPARE(LaunchGrid::walk(icons.x(), small).pageCount, icons.y());
+    }
+
+    // At 1366 × 768 with the stored 160 px: whole rows with their names, the
+    // dots under them, the setting as stored.
+    void iconsTooLargeForTheScreen()
+    {
+        TestConfig::writeIni("[LaunchPad]\nIconSize=160\n");
+        writePad(many(40));
+        FormLaunchStarter pad;
+        open(pad, 1366, 768);
+        const LaunchGrid::Geometry &g = pad.grid()->geometry();
+        QCOMPARE(g.perPage(), 18);
+        QCOMPARE(pad.grid()->pageCount(), 3);
+        QCOMPARE(icon(pad, "ico0000")->size(), QSize(160, 160));
+        QList<QRect> page1;
+        for (int i = 0; i < 18; ++i)
+            page1 << icon(pad, QStringLiteral("ico%1").arg(i, 4, 10, QLatin1Char('0')))->geometry();
+        for (int i = 0; i < page1.size(); ++i) {
+            QVERIFY2(page1[i].bottom() < g.gridHeight, "cut off at the foot of the grid");
+            for (int j = i + 1; j < page1.size(); ++j)
+                QVERIFY2(!page1[i].intersects(page1[j]), "icons drawn over each other");
+        }
+        auto *dots = pad.findChild<QFrame *>("pageMenuFrame");
+        QVERIFY(dots->isVisible());
+        QVERIFY(dots->y() >= g.gridY + page1.last().bottom());
+        QVERIFY(dots->geometry().bottom() < 768 - 88); // clear of a bar of 64-px icons
+        pad.CloseShow();
+        QCOMPARE(TestConfig::stored("LaunchPad/IconSize").toString(), QString("160"));
+
+        // A screen where they fit again: seven by five.
+        pad.placeOnScreen(0, 0, 1920, 1080);
+        QCOMPARE(pad.grid()->geometry().perPage(), 35);
+        QCOMPARE(pad.grid()->pageCount(), 2);
     }
 
     void pagesAndDots()
