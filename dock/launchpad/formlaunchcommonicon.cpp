@@ -157,6 +157,9 @@ void FormLaunchCommonIcon::deleteShow()
 {
     deleteShown = true;
     styleButtons();
+    // A lifted icon shows nothing where it stood; its badges come back with it.
+    if (m_lifted)
+        return;
     ui->deleteButton->show();
     ui->editButton->show();
 }

@@ -51,7 +51,7 @@ public:
     // The parts.
     LaunchRows *rows() const { return m_rows; }
     LaunchGrid *grid() const { return m_grid; }
-    LaunchDrag *pointer() const { return m_drag; }
+    LaunchDrag *drag() const { return m_drag; }
     LaunchSearch *search() const { return m_search; }
     LaunchEditing *editing() const { return m_editing; }
     LaunchLookPanel *lookPanel() const { return m_look; }

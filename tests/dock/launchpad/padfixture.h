@@ -259,7 +259,7 @@ private:
 // The long press runs out now rather than in 1.5 s.
 inline bool hold(FormLaunchStarter &pad)
 {
-    auto *timer = pad.pointer()->findChild<QTimer *>();
+    auto *timer = pad.drag()->findChild<QTimer *>();
     if (!timer || !timer->isActive())
         return false;
     timer->start(0);
@@ -270,9 +270,9 @@ inline bool hold(FormLaunchStarter &pad)
 // Nothing of a press is left behind: no state, no copy, no hole, no lifted row.
 inline bool atRest(FormLaunchStarter &pad, QString *why)
 {
-    if (pad.pointer()->state() != LaunchDrag::State::Idle)
+    if (pad.drag()->state() != LaunchDrag::State::Idle)
         *why = "the pointer is not idle";
-    else if (!pad.pointer()->floatingCopy()->isHidden())
+    else if (!pad.drag()->floatingCopy()->isHidden())
         *why = "the floating copy is on screen";
     else if (pad.rows()->isLifted())
         *why = "a row is lifted out of the table";

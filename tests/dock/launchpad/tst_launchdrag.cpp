@@ -47,7 +47,7 @@ private slots:
         QVERIFY(services.opener.paths.isEmpty());
         // A press off the picture still opens on a release over it.
         mouse.press(name);
-        QCOMPARE(pad.pointer()->state(), LaunchDrag::State::Idle);
+        QCOMPARE(pad.drag()->state(), LaunchDrag::State::Idle);
         mouse.move(picture);
         mouse.release();
         QCOMPARE(services.opener.paths, QStringList { "/usr/bin/ico0001" });
@@ -74,10 +74,10 @@ private slots:
         // A long press: edit mode for all icons, and the release opens nothing.
         services.opener.paths.clear();
         mouse.press(picture);
-        QCOMPARE(pad.pointer()->state(), LaunchDrag::State::Pressed);
+        QCOMPARE(pad.drag()->state(), LaunchDrag::State::Pressed);
         QVERIFY(hold(pad));
         QVERIFY(pad.editing()->isEditMode());
-        QCOMPARE(pad.pointer()->state(), LaunchDrag::State::Holding);
+        QCOMPARE(pad.drag()->state(), LaunchDrag::State::Holding);
         QVERIFY(icon(pad, "ico0000")->isDeleteShown());
         mouse.release();
         QVERIFY(services.opener.paths.isEmpty());
@@ -97,9 +97,9 @@ private slots:
         open(pad);
         Pointer mouse(pad);
         mouse.lift(on(pad, "ico0002", 80));
-        QCOMPARE(pad.pointer()->state(), LaunchDrag::State::Dragging);
+        QCOMPARE(pad.drag()->state(), LaunchDrag::State::Dragging);
         QVERIFY(icon(pad, "ico0002")->isLifted());
-        FormLaunchCommonIcon *copy = pad.pointer()->floatingCopy();
+        FormLaunchCommonIcon *copy = pad.drag()->floatingCopy();
         QVERIFY(copy->isVisible());
         QCOMPARE(copy->shownName(), QString()); // the picture only
         QCOMPARE(copy->pos() + QPoint(80, 80), pad.mapFromGlobal(mouse.pos()));
@@ -205,7 +205,7 @@ private slots:
             QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::LeftButton, Qt::NoModifier,
                               Qt::NoScrollPhase, false);
             QApplication::sendEvent(&pad, &wheel);
-            QCOMPARE(pad.pointer()->state(), LaunchDrag::State::Dragging);
+            QCOMPARE(pad.drag()->state(), LaunchDrag::State::Dragging);
             mouse.release();
         } else if (way == "right press") {
             mouse.press(mouse.pos(), Qt::RightButton);
@@ -232,7 +232,7 @@ private slots:
         } else if (way == "new press") {
             mouse.lose();
             mouse.lift(on(pad, "ico0004", 80)); // a new drag, of another icon
-            QCOMPARE(pad.pointer()->pressedId(), QString("ico0004"));
+            QCOMPARE(pad.drag()->pressedId(), QString("ico0004"));
             QCOMPARE(ids(pad.rows()->stored()), ids(many(5)));
             mouse.release(); // drops ico0004 where it was
         } else if (way == "deleted") {
@@ -291,6 +291,18 @@ private slots:
         mouse.click(on(pad, "ico0000", 80));
         QVERIFY(services.opener.paths.isEmpty());
         QVERIFY(pad.isShown());
+
+        // The long press runs out during a drag still within the icon: edit
+        // mode, but no badges where the lifted icon stood until it lands.
+        pad.editing()->hideBadges();
+        mouse.lift(on(pad, "ico0001", 80));
+        QVERIFY(hold(pad));
+        QVERIFY(pad.editing()->isEditMode());
+        QCOMPARE(pad.drag()->state(), LaunchDrag::State::Dragging);
+        auto *badge = icon(pad, "ico0001")->findChild<QPushButton *>("deleteButton");
+        QVERIFY(badge->isHidden());
+        mouse.release();
+        QVERIFY(badge->isVisible());
     }
 
     // The grid of a search is not the order of the rows: no drag there, and

@@ -212,7 +212,7 @@ private slots:
         // The copy that follows a drag shows the same picture.
         Pointer mouse(again);
         mouse.lift(on(again, "icoR", 80));
-        QCOMPARE(shownColour(again.pointer()->floatingCopy()), QColor(Qt::blue));
+        QCOMPARE(shownColour(again.drag()->floatingCopy()), QColor(Qt::blue));
         mouse.release();
     }
 };

@@ -255,7 +255,7 @@ class TestLaunchSoak : public QObject
             if (verbose) // as they go: a crash shows where
                 for (int k = before; k < s.steps.size(); ++k)
                     qInfo().noquote() << "  " + s.steps.at(k) << "->"
-                                      << QMetaEnum::fromType<LaunchDrag::State>().valueToKey(int(pad.pointer()->state()))
+                                      << QMetaEnum::fromType<LaunchDrag::State>().valueToKey(int(pad.drag()->state()))
                                       << "table" << ids(pad.rows()->list()->rows()).join(',') << "file"
                                       << ids(saved()).join(',');
         }
