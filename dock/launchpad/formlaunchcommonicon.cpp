@@ -32,8 +32,16 @@ QString urlLabelSheet(const QString &picture)
 FormLaunchCommonIcon::FormLaunchCommonIcon(QWidget *parent) : QWidget(parent), ui(new Ui::FormLaunchCommonIcon)
 {
     ui->setupUi(this);
-    connect(ui->deleteButton, &QPushButton::clicked, this, &FormLaunchCommonIcon::on_deleteButton_clicked);
-    connect(ui->editButton, &QPushButton::clicked, this, &FormLaunchCommonIcon::on_editButton_clicked);
+    // A badge hidden while it was held (edit mode left, the pad left)
+    // deletes or edits nothing when it is let go.
+    connect(ui->deleteButton, &QPushButton::clicked, this, [this] {
+        if (deleteShown)
+            on_deleteButton_clicked();
+    });
+    connect(ui->editButton, &QPushButton::clicked, this, [this] {
+        if (deleteShown)
+            on_editButton_clicked();
+    });
     ui->bj->lower();
     // The press must land on the icon itself: it keeps the mouse while the
     // picture is hidden during a drag, which a label would not.

@@ -77,6 +77,18 @@ private slots:
         QCOMPARE(ids(saved()), (QStringList { "ico0000", "ico0001" }));
         QVERIFY(!icon(pad, "ico0002"));
         QCOMPARE(toastText(pad), QString("删除成功！"));
+        // A badge held while edit mode ends deletes nothing when let go.
+        QPushButton *badge = icon(pad, "ico0001")->findChild<QPushButton *>("deleteButton");
+        mouse.press(badge->mapToGlobal(QPoint(5, 5)));
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(&pad, &deactivate);
+        QVERIFY(!pad.editing()->isEditMode());
+        mouse.release();
+        QVERIFY(icon(pad, "ico0001"));
+        QCOMPARE(ids(saved()), (QStringList { "ico0000", "ico0001" }));
+        QTRY_VERIFY(!pad.isShown()); // the deactivation closes the pad soon after
+        open(pad);
+        pad.editing()->showBadges();
         // The edit badge opens the property dialog for its icon.
         QTest::mouseClick(icon(pad, "ico0001")->findChild<QPushButton *>("editButton"), Qt::LeftButton);
         QVERIFY(pad.editing()->propertyDialog()->isVisible());
