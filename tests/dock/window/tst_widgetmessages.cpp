@@ -16,6 +16,7 @@
 #include "dock/window/dockhotkeys.h"
 #include "widgetfixture.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -143,7 +144,7 @@ private slots:
         // Start at 14:05:00; the constructor's own tick does the minute work.
         Widget w;
         QCOMPARE(w.messages()->tickCount(), 0);
-        QCOMPARE(w.launchPad()->timeText(), QString("2:05 PM"));
+        QCOMPARE(w.launchPad()->findChild<QLabel *>("time")->text(), QString("2:05 PM"));
         w.iconTable()->append({ "icoClock", ":/c.png", "x", "TIME2", "0", "" });
 
         // No window tool: it is started at tick 10 of the minute, once.
@@ -162,7 +163,7 @@ private slots:
         QCOMPARE(w.messages()->tickCount(), 0);
         QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name,
                  QString("2027/01/03 ") + QDate(2027, 1, 3).toString("ddd"));
-        QCOMPARE(w.launchPad()->timeText(), QString("9:41 AM"));
+        QCOMPARE(w.launchPad()->findChild<QLabel *>("time")->text(), QString("9:41 AM"));
         QVERIFY(!saved("icoClock")); // in memory only
 
         // With the tool running it is not started again, and at tick 15 it
