@@ -103,7 +103,9 @@ void Widget::OpenFile()
     switch (NoteFile::read(path, *noteData)) {
     case NoteFile::ReadResult::Unreadable:
     case NoteFile::ReadResult::WrongRoot:
-        // The next save replaces it; what we could not read is kept aside.
+    case NoteFile::ReadResult::IdsIgnored:
+        // The next save replaces it; what we could not read, or not read as
+        // it was written, is kept aside.
         if (QFileInfo(path).size() > 0)
             SafeFile::keepBad(path);
         break;
