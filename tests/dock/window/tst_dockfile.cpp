@@ -208,6 +208,16 @@ private slots:
         QVERIFY(QFile::link("/dev/zero", d.path() + "/zero.xml"));
         QCOMPARE(DockFile::read(d.path() + "/zero.xml", &rows), DockFile::ReadStatus::Unreadable);
         QVERIFY(!QFile::exists(pipe + ".bad") && !QFile::exists(d.path() + "/zero.xml.bad"));
+        // A link to a file that is not ours (a menu file pointing at a
+        // system file): not read, and nothing of it copied into our folder.
+        const QString foreign = TestEnv::writeFile(d.path() + "/shadow", "root:$6$x:1::::::");
+        const QString menu = d.path() + "/ico1234567.xml";
+        QVERIFY(QFile::link(foreign, menu));
+        QCOMPARE(DockFile::read(menu, &rows), DockFile::ReadStatus::Unreadable);
+        QVERIFY(!QFile::exists(menu + ".bad"));
+        QVERIFY(DockFile::write(menu, dockPresetRows()));
+        QCOMPARE(TestEnv::readFile(foreign), QByteArray("root:$6$x:1::::::"));
+        QCOMPARE(DockFile::read(menu, &rows), DockFile::ReadStatus::Read);
         QCOMPARE(DockFile::read(d.path() + "/none.xml", &rows), DockFile::ReadStatus::Missing);
         QVERIFY(DockFile::write(p, dockPresetRows()));
         QCOMPARE(DockFile::read(p, &rows), DockFile::ReadStatus::Read);
