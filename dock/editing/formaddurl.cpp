@@ -41,6 +41,7 @@ FormAddUrl::FormAddUrl(QWidget *parent)
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->label->hide();
+    ui->labelico->setTextFormat(Qt::PlainText); // the first letter of a typed title
 
     // The compact shape; the catalogue page below it opens once it has loaded.
     setShape(false);

@@ -3,6 +3,7 @@
 
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/iconpictures.h"
+#include "common/plaintext.h"
 #include "platform/opener.h"
 
 #include <XdgDesktopFile>
@@ -17,6 +18,8 @@
 FormTreeWidgetItem::FormTreeWidgetItem(QWidget *parent) : QWidget(parent), ui(new Ui::FormTreeWidgetItem)
 {
     ui->setupUi(this);
+    // The names of desktop entries are text, never HTML.
+    ui->name->setTextFormat(Qt::PlainText);
 }
 
 FormTreeWidgetItem::~FormTreeWidgetItem()
@@ -32,7 +35,7 @@ void FormTreeWidgetItem::setData(const QString &name, const QString &path, QTree
     m_path = path;
     m_item = item;
     ui->name->setText(name);
-    ui->name->setToolTip(name);
+    ui->name->setToolTip(PlainText::toolTip(name));
     const QSize size = ui->ico->size();
     if (isFolder()) {
         IconPictures::show(ui->ico, QStringLiteral(":/image/icon/Folder.png"), size);

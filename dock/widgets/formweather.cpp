@@ -9,6 +9,7 @@
 #include "ui_formweather.h"
 
 #include <QDebug>
+#include <QLabel>
 #include <QListView>
 #include <QMouseEvent>
 #include <QTimer>
@@ -94,6 +95,10 @@ FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeat
     connect(ui->close, &QPushButton::clicked, this, &FormWeather::on_close_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+
+    // What the weather service sends is shown as text, never as HTML.
+    for (QLabel *l : { ui->cityname, ui->stateDetailed, ui->tem, ui->humidity, ui->windPower, ui->temNow })
+        l->setTextFormat(Qt::PlainText);
 
     windowDragging = false;
     ui->frameset->hide();
