@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QImage>
 #include <QStringList>
+#include <QTextCursor>
 #include <QUrl>
 
 namespace PlainText {
@@ -193,6 +194,45 @@ QString withoutMarkup(const QString &html)
     while (out.endsWith(QLatin1Char('\n')))
         out.chop(1);
     return out;
+}
+
+void removeText(QTextDocument *doc, int from, int to)
+{
+    QTextCursor c(doc);
+    // In an edit block the cursor does not ask the layout where it stands:
+    // that would lay the whole long text out first.
+    c.beginEditBlock();
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+    c.endEditBlock();
+}
+
+Bounded bounded(const QString &text, int maxCharacters, int maxRichText)
+{
+    Bounded b;
+    b.content = text;
+    b.rich = Qt::mightBeRichText(text);
+    if (b.rich && !richTextFits(text, maxRichText)) {
+        b.rich = false;
+        b.cut = true;
+        b.content = withoutMarkup(text.left(maxRichText));
+    }
+    if (b.rich && text.size() > maxCharacters) {
+        // It may hold more characters than are taken.
+        SealedDocument scratch;
+        scratch.setHtml(text);
+        const int length = scratch.characterCount() - 1;
+        if (length > maxCharacters) {
+            removeText(&scratch, maxCharacters, length);
+            b.content = scratch.toHtml();
+            b.cut = true;
+        }
+    } else if (!b.rich && b.content.size() > maxCharacters) {
+        b.content.truncate(maxCharacters);
+        b.cut = true;
+    }
+    return b;
 }
 
 } // namespace PlainText

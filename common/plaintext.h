@@ -30,6 +30,21 @@ bool richTextFits(const QString &html, int maxBytes);
 // goes with it.
 QString withoutMarkup(const QString &html);
 
+// What an editor or viewer takes of a text from a file or the network, found
+// before any widget lays it out (the layout is what takes long): rich text
+// that fits (see richTextFits), else its words alone; at most maxCharacters
+// characters either way.
+struct Bounded
+{
+    QString content;
+    bool rich = false; // content is HTML, else plain text
+    bool cut = false;  // shortened, or without its formatting
+};
+Bounded bounded(const QString &text, int maxCharacters, int maxRichText);
+
+// Removes the characters from..to of a document without laying it out.
+void removeText(QTextDocument *doc, int from, int to);
+
 } // namespace PlainText
 
 // A rich-text document that keeps its formatting but loads no resource:

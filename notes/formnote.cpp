@@ -188,39 +188,18 @@ void FormNote::setNoteData(QString id, QString style, QString text, QString x, Q
 {
     m_id = id;
     onStyle(style);
-    // Measured and cut before the editor has it: the editor lays a text out
-    // as soon as it gets it, and the layout is what takes long.
-    bool cut = false;
-    bool rich = Qt::mightBeRichText(text);
-    QString content = text;
-    if (rich && !PlainText::richTextFits(text, NoteLimits::MaxRichText)) {
-        rich = false;
-        cut = true;
-        content = PlainText::withoutMarkup(text.left(NoteLimits::MaxRichText));
-    }
-    if (rich && text.size() > NoteLimits::MaxCharacters) {
-        // It may hold more characters than a note takes.
-        SealedDocument scratch;
-        scratch.setHtml(text);
-        const int length = scratch.characterCount() - 1;
-        if (length > NoteLimits::MaxCharacters) {
-            removeText(&scratch, NoteLimits::MaxCharacters, length);
-            content = scratch.toHtml();
-            cut = true;
-        }
-    } else if (!rich && content.size() > NoteLimits::MaxCharacters) {
-        content.truncate(NoteLimits::MaxCharacters);
-        cut = true;
-    }
+    // Measured and cut before the editor has it: it lays a text out as soon
+    // as it gets it.
+    const PlainText::Bounded b = PlainText::bounded(text, NoteLimits::MaxCharacters, NoteLimits::MaxRichText);
     // Nothing to undo at the start: undoing it all would bring nothing back.
     QTextDocument *doc = ui->textEdit->document();
     doc->setUndoRedoEnabled(false);
-    if (rich)
-        ui->textEdit->setHtml(content);
+    if (b.rich)
+        ui->textEdit->setHtml(b.content);
     else
-        ui->textEdit->setPlainText(content);
+        ui->textEdit->setPlainText(b.content);
     doc->setUndoRedoEnabled(true);
-    m_textCut = cut;
+    m_textCut = b.cut;
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect desktop = screen ? screen->virtualGeometry() : QRect();
     const bool hasPosition = !x.isEmpty();
@@ -282,18 +261,6 @@ void FormNote::onButton(QString b)
         emit onButtonS(m_id, QStringLiteral("Close"));
 }
 
-void FormNote::removeText(QTextDocument *doc, int from, int to)
-{
-    QTextCursor c(doc);
-    // In an edit block the cursor does not ask the layout where it stands:
-    // that would lay the whole long text out first.
-    c.beginEditBlock();
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    c.removeSelectedText();
-    c.endEditBlock();
-}
-
 bool FormNote::cutToLimit()
 {
     QTextDocument *doc = ui->textEdit->document();
@@ -303,7 +270,7 @@ bool FormNote::cutToLimit()
     // What the last edit brought beyond the limit is not taken; a text that
     // was over it from the start loses its end.
     const int end = m_changedChars >= excess ? m_changedAt + m_changedChars : doc->characterCount() - 1;
-    removeText(doc, end - excess, end);
+    PlainText::removeText(doc, end - excess, end);
     return true;
 }
 

@@ -79,7 +79,6 @@ private:
     void setFontSize(int points);
     void slideIn(QWidget *panel, int endY);
     bool cutToLimit();
-    static void removeText(QTextDocument *doc, int from, int to);
 
     Ui::FormNote *ui;
     QString m_id;

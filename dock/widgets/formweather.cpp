@@ -196,15 +196,15 @@ void FormWeather::init()
 
 void FormWeather::fetchProvinces(bool thenReadSettings)
 {
-    m_provinceFeed->get(WeatherFeed::provinceListPath(), [this, thenReadSettings](const QByteArray &body) {
-        if (readProvinces(body) && thenReadSettings)
-            ReadSettings();
-    });
+    m_provinceFeed->get(WeatherFeed::provinceListPath(), WeatherFeed::ProvinceColumns,
+                        [this, thenReadSettings](const WeatherFeed::Document &doc) {
+                            if (readProvinces(doc) && thenReadSettings)
+                                ReadSettings();
+                        });
 }
 
-bool FormWeather::readProvinces(const QByteArray &body)
+bool FormWeather::readProvinces(const WeatherFeed::Document &doc)
 {
-    const WeatherFeed::Document doc = WeatherFeed::parse(body, WeatherFeed::ProvinceColumns);
     if (!doc.parsed)
         qDebug() << "add setcontent error...";
     if (doc.root != QLatin1String("china")) {
@@ -258,21 +258,20 @@ void FormWeather::fetchCities(int province, std::function<void()> then)
         // No such row, or a name that cannot be a file of the service.
         m_cityFeed->abort();
         qDebug() << "no city list for province" << province << pyName;
-        readCities(pyName, QByteArray());
+        readCities(pyName, WeatherFeed::Document());
         if (then)
             then();
         return;
     }
-    m_cityFeed->get(path, [this, pyName, then](const QByteArray &body) {
-        readCities(pyName, body);
+    m_cityFeed->get(path, WeatherFeed::CityColumns, [this, pyName, then](const WeatherFeed::Document &doc) {
+        readCities(pyName, doc);
         if (then)
             then();
     });
 }
 
-void FormWeather::readCities(const QString &pyName, const QByteArray &body)
+void FormWeather::readCities(const QString &pyName, const WeatherFeed::Document &doc)
 {
-    const WeatherFeed::Document doc = WeatherFeed::parse(body, WeatherFeed::CityColumns);
     if (!doc.parsed)
         qDebug() << "add setcontent error...";
     if (doc.root != pyName)

@@ -1,11 +1,13 @@
 #include "dock/widgets/weatherfeed.h"
 
+#include "common/boundeddownload.h"
+
 #include <QDebug>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
-#include <QTimer>
+#include <QTextCodec>
+#include <QTextDecoder>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -55,31 +57,58 @@ QString cityListPath(const QString &pyName)
     return QStringLiteral("/wmaps/xml/") + pyName + QStringLiteral(".xml");
 }
 
-Document parse(const QByteArray &body, const QStringList &attributes)
+struct Reader::State
 {
+    QStringList attributes;
+    QXmlStreamReader xml;
+    std::unique_ptr<QTextDecoder> decoder;
     Document doc;
-    const int nul = body.indexOf('\0');
-    QXmlStreamReader xml(QString::fromUtf8(nul < 0 ? body : body.left(nul)));
     int depth = 0;
-    while (!xml.atEnd()) {
-        switch (xml.readNext()) {
+    bool ended = false; // a NUL came: the rest is no part of the list
+    bool failed = false;
+
+    void readOn()
+    {
+        while (!failed && !xml.atEnd()) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::Invalid)
+                break; // the end of what came so far, or an error
+            take(token);
+        }
+        if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+            failed = true;
+    }
+
+    void take(QXmlStreamReader::TokenType token)
+    {
+        switch (token) {
         case QXmlStreamReader::DTD:
             if (!xml.entityDeclarations().isEmpty())
-                xml.raiseError(QStringLiteral("entity declarations are not accepted"));
+                failed = true;
             break;
         case QXmlStreamReader::StartElement:
             if (++depth > MaxDepth) {
-                xml.raiseError(QStringLiteral("elements nest too deep"));
+                failed = true;
                 break;
             }
             if (depth == 1) {
                 doc.root = xml.name().toString();
             } else if (depth == 2 && xml.name() == QLatin1String("city")) {
+                if (doc.cities.size() >= MaxCities) {
+                    failed = true;
+                    break;
+                }
                 QHash<QString, QString> row;
                 const QXmlStreamAttributes attrs = xml.attributes();
-                for (const QString &a : attributes) {
-                    if (attrs.hasAttribute(a))
-                        row.insert(a, attrs.value(a).toString());
+                for (const QString &a : qAsConst(attributes)) {
+                    if (!attrs.hasAttribute(a))
+                        continue;
+                    const QStringRef value = attrs.value(a);
+                    if (value.size() > MaxValueLength) {
+                        failed = true;
+                        break;
+                    }
+                    row.insert(a, value.toString());
                 }
                 doc.cities.append(row);
             }
@@ -91,24 +120,82 @@ Document parse(const QByteArray &body, const QStringList &attributes)
             break;
         }
     }
-    if (xml.hasError() || doc.root.isEmpty())
+};
+
+Reader::Reader(const QStringList &attributes) : d(new State)
+{
+    d->attributes = attributes;
+    d->decoder.reset(QTextCodec::codecForName("UTF-8")->makeDecoder());
+}
+
+Reader::~Reader() = default;
+
+void Reader::feed(const QByteArray &piece)
+{
+    if (d->ended || d->failed || piece.isEmpty())
+        return;
+    const int nul = piece.indexOf('\0');
+    if (nul >= 0)
+        d->ended = true;
+    d->xml.addData(d->decoder->toUnicode(nul < 0 ? piece : piece.left(nul)));
+    d->readOn();
+}
+
+bool Reader::failed() const
+{
+    return d->failed;
+}
+
+Document Reader::finish()
+{
+    // Given in pieces, the reader cannot know that no more will come: a
+    // list is whole when its root has closed and nothing else was wrong.
+    const bool whole = !d->failed && !d->doc.root.isEmpty() && d->depth == 0
+        && (!d->xml.hasError() || d->xml.error() == QXmlStreamReader::PrematureEndOfDocumentError);
+    if (!whole)
         return Document();
+    Document doc = std::move(d->doc);
     doc.parsed = true;
     return doc;
 }
 
+Document parse(const QByteArray &body, const QStringList &attributes)
+{
+    Reader r(attributes);
+    r.feed(body);
+    return r.finish();
+}
+
 } // namespace WeatherFeed
 
-WeatherDownload::WeatherDownload(QObject *parent)
-    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_timer(new QTimer(this))
+namespace {
+
+BoundedDownload::Budget budgetOf(int timeoutMs)
 {
-    m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, [this] {
-        if (m_reply) {
-            qDebug() << "weather download timed out:" << m_reply->url().toString();
-            m_reply->abort(); // finished() follows: the failure path
+    BoundedDownload::Budget b;
+    b.maxBytes = WeatherFeed::MaxBody;
+    b.totalMs = timeoutMs;
+    b.idleMs = timeoutMs;
+    return b;
+}
+
+} // namespace
+
+WeatherDownload::WeatherDownload(QObject *parent)
+    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_download(new BoundedDownload(m_manager, this))
+{
+    m_download->setKeepBody(false);
+    connect(m_download, &BoundedDownload::piece, this, [this](const QByteArray &piece) {
+        if (!m_reader)
+            return;
+        m_reader->feed(piece);
+        if (m_reader->failed()) {
+            // No weather list: the rest need not come.
+            m_download->abort();
+            finish(false);
         }
     });
+    connect(m_download, &BoundedDownload::finished, this, &WeatherDownload::finish);
 }
 
 WeatherDownload::~WeatherDownload()
@@ -116,51 +203,36 @@ WeatherDownload::~WeatherDownload()
     abort();
 }
 
-void WeatherDownload::abort()
+bool WeatherDownload::isBusy() const
 {
-    m_timer->stop();
-    m_done = nullptr;
-    if (QNetworkReply *old = m_reply.data()) {
-        m_reply = nullptr;
-        old->disconnect(this);
-        old->abort();
-        old->deleteLater();
-    }
+    return m_download->isRunning();
 }
 
-void WeatherDownload::get(const QString &path, std::function<void(const QByteArray &)> done)
+void WeatherDownload::abort()
+{
+    m_done = nullptr;
+    m_reader.reset();
+    m_download->abort();
+}
+
+void WeatherDownload::get(const QString &path, const QStringList &attributes, Done done)
 {
     abort();
     m_done = std::move(done);
-    QNetworkRequest request(QUrl(WeatherFeed::baseUrl() + path));
-    QNetworkReply *reply = m_manager->get(request);
-    m_reply = reply;
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
-    connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {
-        if (received > WeatherFeed::MaxBody)
-            reply->abort();
-    });
-    m_timer->start(m_timeoutMs);
+    m_reader.reset(new WeatherFeed::Reader(attributes));
+    m_download->start(QNetworkRequest(QUrl(WeatherFeed::baseUrl() + path)), budgetOf(m_timeoutMs));
 }
 
-void WeatherDownload::finish(QNetworkReply *reply)
+void WeatherDownload::finish(bool ok)
 {
-    reply->deleteLater();
-    if (reply != m_reply)
-        return;
-    m_timer->stop();
-    m_reply = nullptr;
-    QByteArray body;
-    if (reply->error() == QNetworkReply::NoError)
-        body = reply->read(WeatherFeed::MaxBody + 1);
-    if (body.size() > WeatherFeed::MaxBody) {
-        qDebug() << "weather download too large:" << reply->url().toString();
-        body.clear();
-    } else if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << "weather download failed:" << reply->url().toString() << reply->errorString();
-    }
+    if (!ok)
+        qDebug() << "weather download failed:" << m_download->url().toString();
+    WeatherFeed::Document doc;
+    if (ok && m_reader)
+        doc = m_reader->finish();
+    m_reader.reset();
     auto done = std::move(m_done);
     m_done = nullptr;
     if (done)
-        done(body);
+        done(doc);
 }
