@@ -6,8 +6,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QRegularExpression>
-#include <QTextCodec>
-#include <QTextDecoder>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -61,7 +59,7 @@ struct Reader::State
 {
     QStringList attributes;
     QXmlStreamReader xml;
-    std::unique_ptr<QTextDecoder> decoder;
+    QByteArray pending; // the start of a character the next piece ends
     Document doc;
     int depth = 0;
     bool ended = false; // a NUL came: the rest is no part of the list
@@ -125,8 +123,27 @@ struct Reader::State
 Reader::Reader(const QStringList &attributes) : d(new State)
 {
     d->attributes = attributes;
-    d->decoder.reset(QTextCodec::codecForName("UTF-8")->makeDecoder());
 }
+
+namespace {
+
+// Where the last character of bytes starts when it is not complete yet, else
+// bytes.size(). Cut there, every piece decodes as the same bytes do whole: a
+// byte that starts a character always starts one afresh.
+int completeLength(const QByteArray &bytes)
+{
+    const int n = bytes.size();
+    for (int back = 1; back <= 3 && back <= n; ++back) {
+        const uchar c = uchar(bytes.at(n - back));
+        if ((c & 0xc0) == 0x80)
+            continue; // a continuation byte
+        const int length = c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
+        return length > back ? n - back : n;
+    }
+    return n;
+}
+
+} // namespace
 
 Reader::~Reader() = default;
 
@@ -134,10 +151,18 @@ void Reader::feed(const QByteArray &piece)
 {
     if (d->ended || d->failed || piece.isEmpty())
         return;
-    const int nul = piece.indexOf('\0');
-    if (nul >= 0)
+    QByteArray bytes = d->pending + piece;
+    d->pending.clear();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0) {
         d->ended = true;
-    d->xml.addData(d->decoder->toUnicode(nul < 0 ? piece : piece.left(nul)));
+        bytes.truncate(nul);
+    } else {
+        const int whole = completeLength(bytes);
+        d->pending = bytes.mid(whole);
+        bytes.truncate(whole);
+    }
+    d->xml.addData(QString::fromUtf8(bytes));
     d->readOn();
 }
 
@@ -148,6 +173,11 @@ bool Reader::failed() const
 
 Document Reader::finish()
 {
+    if (!d->pending.isEmpty() && !d->failed) {
+        d->xml.addData(QString::fromUtf8(d->pending));
+        d->pending.clear();
+        d->readOn();
+    }
     // Given in pieces, the reader cannot know that no more will come: a
     // list is whole when its root has closed and nothing else was wrong.
     const bool whole = !d->failed && !d->doc.root.isEmpty() && d->depth == 0

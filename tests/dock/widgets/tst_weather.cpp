@@ -297,6 +297,17 @@ private slots:
             QCOMPARE(doc.cities.size(), 37);
             QCOMPARE(doc.cities.at(34).value("quName"), QString("西沙"));
         }
+        // Also where a piece ends inside a character, a broken one too.
+        QByteArray broken = provinceList();
+        broken.replace("省3", "\xe5\xb0\xe9\x8f\x9b\xa8\xff\xc0");
+        const WeatherFeed::Document once = WeatherFeed::parse(broken, WeatherFeed::ProvinceColumns);
+        QVERIFY(once.parsed);
+        for (int size = 1; size <= 5; ++size) {
+            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+            for (int at = 0; at < broken.size(); at += size)
+                r.feed(broken.mid(at, size));
+            QCOMPARE(r.finish().cities, once.cities);
+        }
     }
 
     void aServerThatNeverAnswersTimesOut()
