@@ -62,16 +62,23 @@ struct Reader::State
     QByteArray pending; // the start of a character the next piece ends
     Document doc;
     int depth = 0;
-    bool ended = false; // a NUL came: the rest is no part of the list
+    bool ended = false;      // a NUL came, or the root closed: the rest is no part of the list
+    bool rootClosed = false;
     bool failed = false;
 
     void readOn()
     {
-        while (!failed && !xml.atEnd()) {
+        while (!failed && !rootClosed && !xml.atEnd()) {
             const QXmlStreamReader::TokenType token = xml.readNext();
             if (token == QXmlStreamReader::Invalid)
                 break; // the end of what came so far, or an error
             take(token);
+        }
+        // Whatever follows the list is not looked at, however it is cut
+        // into pieces.
+        if (rootClosed) {
+            ended = true;
+            return;
         }
         if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
             failed = true;
@@ -112,7 +119,8 @@ struct Reader::State
             }
             break;
         case QXmlStreamReader::EndElement:
-            --depth;
+            if (--depth == 0)
+                rootClosed = true;
             break;
         default:
             break;
@@ -173,16 +181,14 @@ bool Reader::failed() const
 
 Document Reader::finish()
 {
-    if (!d->pending.isEmpty() && !d->failed) {
+    if (!d->pending.isEmpty() && !d->failed && !d->ended) {
         d->xml.addData(QString::fromUtf8(d->pending));
         d->pending.clear();
         d->readOn();
     }
     // Given in pieces, the reader cannot know that no more will come: a
-    // list is whole when its root has closed and nothing else was wrong.
-    const bool whole = !d->failed && !d->doc.root.isEmpty() && d->depth == 0
-        && (!d->xml.hasError() || d->xml.error() == QXmlStreamReader::PrematureEndOfDocumentError);
-    if (!whole)
+    // list is whole when its root has closed and nothing was wrong before.
+    if (d->failed || !d->rootClosed)
         return Document();
     Document doc = std::move(d->doc);
     doc.parsed = true;

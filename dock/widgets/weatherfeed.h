@@ -49,7 +49,7 @@ constexpr int MaxCities = 2000;
 constexpr int MaxValueLength = 256;
 
 // Reads a body as it arrives, piece by piece, as UTF-8 up to its first NUL
-// byte. A document that is not well-formed, nests too deep, declares
+// byte or the end of its root element, whichever comes first. A document that is not well-formed, nests too deep, declares
 // entities or holds more than the limits above gives an unparsed, empty
 // Document: half a list is never taken.
 class Reader

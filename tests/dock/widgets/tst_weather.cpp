@@ -308,6 +308,16 @@ private slots:
                 r.feed(broken.mid(at, size));
             QCOMPARE(r.finish().cities, once.cities);
         }
+        // What follows the root is no part of the list, however it comes.
+        const QByteArray trailing = "<china><city quName=\"a\"/></china>,<junk";
+        for (int size : { 1, 3, trailing.size() }) {
+            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+            for (int at = 0; at < trailing.size(); at += size)
+                r.feed(trailing.mid(at, size));
+            const WeatherFeed::Document doc = r.finish();
+            QVERIFY(doc.parsed);
+            QCOMPARE(doc.cities.size(), 1);
+        }
     }
 
     void aServerThatNeverAnswersTimesOut()
