@@ -4,6 +4,7 @@
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/iconpictures.h"
 #include "common/plaintext.h"
+#include "platform/fileicons.h"
 #include "platform/opener.h"
 
 #include <XdgDesktopFile>
@@ -43,8 +44,10 @@ void FormTreeWidgetItem::setData(const QString &name, const QString &path, QTree
     }
     QIcon icon;
     XdgDesktopFile df;
-    if (df.load(path))
-        icon = df.icon();
+    // A picture the entry names by its path passes our checks first: a pipe
+    // or an endless device there would hold the panel up for good.
+    if (df.load(path) && !df.iconName().isEmpty())
+        icon = platform::ThemeFileIcons::iconOf(df.iconName());
     if (icon.isNull())
         icon = QFileIconProvider().icon(QFileInfo(path));
     const QPixmap p = icon.pixmap(32, 32, QIcon::Normal, QIcon::Off);

@@ -110,7 +110,7 @@ private slots:
         const QString pipe = apps.path() + "/pipe";
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const QString name = "<img src=\"" + pipe + "\">Trap & <b>bold</b>";
-        app(apps.path(), "trap.desktop", entry(name, "Game;"));
+        app(apps.path(), "trap.desktop", entry(name, "Game;", "Icon=" + pipe + "\n"));
         FakeOpener opener;
         QWidget dock;
         dock.show();
