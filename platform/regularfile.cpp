@@ -137,13 +137,6 @@ Status readStored(const QString &path, qint64 cap, QByteArray *data)
     return readFile(path, cap, data, false);
 }
 
-bool isStoredFile(const QString &path)
-{
-    struct stat st;
-    const QByteArray name = QFile::encodeName(path);
-    return !name.isEmpty() && ::lstat(name.constData(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 QIODevice *openPicture(const QString &path, qint64 cap, qint64 maxPixels)
 {
     QByteArray bytes;
@@ -169,15 +162,6 @@ QImage readImage(const QString &path, qint64 cap, qint64 maxPixels, bool autoTra
     const QImage image = reader.read();
     delete device;
     return image;
-}
-
-QSize statedSize(const QByteArray &bytes, const char *format)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    return reader.size();
 }
 
 QImage decodeImage(const QByteArray &bytes, const char *format, qint64 maxPixels)

@@ -30,8 +30,6 @@ Status read(const QString &path, qint64 cap, QByteArray *data);
 // (NotRegular). What a planted link points to is not ours, and reading it
 // would let a broken copy of it be kept in our folder.
 Status readStored(const QString &path, qint64 cap, QByteArray *data);
-// Whether a regular file (not a link) stands at the path itself.
-bool isStoredFile(const QString &path);
 // Whether the path names a regular file (after following links), or a resource.
 bool isRegular(const QString &path);
 const char *describe(Status s);
@@ -51,7 +49,5 @@ QIODevice *openPicture(const QString &path, qint64 cap = PictureCap, qint64 maxP
 // A picture already in memory (a download, an icon inside a program file),
 // decoded only when its stated size is within maxPixels. format may be null.
 QImage decodeImage(const QByteArray &bytes, const char *format = nullptr, qint64 maxPixels = PicturePixels);
-// The size the picture's header states, without decoding it; invalid when unknown.
-QSize statedSize(const QByteArray &bytes, const char *format = nullptr);
 
 } // namespace platform::RegularFile

@@ -88,7 +88,9 @@ struct Reader::State
     {
         switch (token) {
         case QXmlStreamReader::DTD:
-            if (!xml.entityDeclarations().isEmpty())
+            // A declaration inside the root is no XML; read in pieces, the
+            // stream reader lets it pass.
+            if (depth > 0 || !xml.entityDeclarations().isEmpty())
                 failed = true;
             break;
         case QXmlStreamReader::StartElement:

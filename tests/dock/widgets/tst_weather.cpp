@@ -133,6 +133,8 @@ private slots:
         QTest::newRow("entities") << QByteArray(
             "<?xml version=\"1.0\"?><!DOCTYPE china [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">]>"
             "<china><city quName=\"&b;\"/></china>");
+        QTest::newRow("declaration inside the root")
+            << QByteArray("<china><city quName=\"a\"/><!DOCTYPE x><city quName=\"b\"/></china>");
     }
 
     void parseRejectsBadCutAndHostileBodies()
@@ -142,6 +144,13 @@ private slots:
         QVERIFY(!doc.parsed);
         QVERIFY(doc.cities.isEmpty()); // never half a list
         QVERIFY(doc.root.isEmpty());
+        // Nor when it comes in pieces.
+        for (int size : { 1, 3 }) {
+            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+            for (int at = 0; at < body.size(); at += size)
+                r.feed(body.mid(at, size));
+            QVERIFY(!r.finish().parsed);
+        }
     }
 
     void cityFilesAreNamedOnlyByPlainNames()
