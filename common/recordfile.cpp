@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QDomDocument>
 #include <QTextStream>
+#include <QVector>
 
 namespace RecordFile {
 
@@ -53,13 +54,14 @@ Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *row
         result = Parse::WrongRoot;
     }
     const int fields = layout.tags.size();
+    QList<int> ids;
     for (QDomNode n = root.firstChild(); !n.isNull(); n = n.nextSibling()) {
         if (!n.isElement())
             continue;
         const QDomElement list = n.toElement();
-        const int row = list.attribute(QStringLiteral("id")).toInt();
-        if (row < 0 || row > rows->size())
-            continue;
+        bool isNumber = false;
+        const int id = list.attribute(QStringLiteral("id")).toInt(&isNumber);
+        ids << (isNumber ? id : -1);
         QStringList cells;
         for (int f = 0; f < fields; ++f)
             cells << QString();
@@ -71,8 +73,26 @@ Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *row
             if (f >= 0)
                 cells[f] = e.text();
         }
-        rows->insert(row, cells);
+        rows->append(cells);
     }
+    // Honoured only as a whole: 0 to n - 1, each once.
+    QVector<int> at(rows->size(), -1);
+    bool clean = true;
+    for (int r = 0; r < ids.size() && clean; ++r) {
+        const int id = ids.at(r);
+        clean = id >= 0 && id < at.size() && at.at(id) < 0;
+        if (clean)
+            at[id] = r;
+    }
+    if (!clean) {
+        qDebug() << "row ids out of sequence: rows kept in file order";
+        return Parse::IdsIgnored;
+    }
+    QList<QStringList> ordered;
+    ordered.reserve(rows->size());
+    for (int r : qAsConst(at))
+        ordered << rows->at(r);
+    *rows = ordered;
     return result;
 }
 
@@ -81,7 +101,7 @@ Read read(const Layout &layout, const QString &path, QList<QStringList> *rows)
     using platform::RegularFile::Status;
     rows->clear();
     QByteArray data;
-    const Status status = platform::RegularFile::read(path, platform::RegularFile::ListCap, &data);
+    const Status status = platform::RegularFile::readStored(path, platform::RegularFile::ListCap, &data);
     switch (status) {
     case Status::Ok:
         break;
@@ -98,6 +118,8 @@ Read read(const Layout &layout, const QString &path, QList<QStringList> *rows)
         return Read::Ok;
     case Parse::WrongRoot:
         return Read::WrongRoot;
+    case Parse::IdsIgnored:
+        return Read::IdsIgnored;
     case Parse::Malformed:
         break;
     }

@@ -23,25 +23,30 @@ QByteArray toXml(const Layout &layout, const QList<QStringList> &rows);
 
 enum class Parse {
     Ok,
-    WrongRoot, // well-formed, another root: its rows were read all the same
-    Malformed, // not well-formed or too deep: nothing was read
+    WrongRoot,  // well-formed, another root: its rows were read all the same
+    IdsIgnored, // well-formed, but the ids are no clean sequence: every row was read, in file order
+    Malformed,  // not well-formed or too deep: nothing was read
 };
-// Rows in file order, one cell per tag. Any element under the root is a row,
-// inserted at its "id" (missing or not a number: 0); an id below 0 or past the
-// rows read so far drops that element. Fields are found by their tag, exactly;
+// One cell per tag for every element under the root, whatever its name.
+// Where the "id"s are 0 to n - 1, each once, a row stands at its id (our
+// files hold them in that order); any other ids (missing, repeated, not a
+// number, out of range) decide nothing, and the rows keep their file order,
+// so that no row is lost to an id. Fields are found by their tag, exactly;
 // a later element of the same tag wins, unknown tags are skipped.
 Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *rows);
 
 enum class Read {
     Ok,
     WrongRoot,
+    IdsIgnored, // read in file order: a save would number the rows anew
     Missing,    // no file: a first start
     NotAFile,   // a folder, a pipe, a device: holds nothing of ours
     TooLarge,   // far larger than ours ever grow
     Failed,     // there, but could not be opened or read
     Malformed,
 };
-// Reads at most the list cap; rows stay empty unless Ok or WrongRoot. Keeps
+// Reads at most the list cap, and never through a link; rows stay empty
+// unless Ok, WrongRoot or IdsIgnored. Keeps
 // nothing aside: what to keep as "<file>.bad" is the caller's choice.
 Read read(const Layout &layout, const QString &path, QList<QStringList> *rows);
 

@@ -1,7 +1,5 @@
 #include "safefile.h"
 
-#include "platform/regularfile.h"
-
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -9,6 +7,7 @@
 #include <QSet>
 
 #include <cerrno>
+#include <dirent.h>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,17 +48,6 @@ void noteResult(const QString &path, bool ok, const QString &why)
         f.reporter(path);
 }
 
-// Where the bytes go: a link to a regular file is followed (a settings
-// folder kept elsewhere), anything else at the path (a link to a device, a
-// pipe) is replaced by a regular file.
-QString finalPath(const QString &path)
-{
-    const QFileInfo fi(path);
-    if (fi.isSymLink() && platform::RegularFile::isRegular(path))
-        return fi.canonicalFilePath();
-    return path;
-}
-
 QString lastError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -90,6 +78,69 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
+// Whether the open file holds the same bytes as the file at other.
+bool sameContent(int fd, const struct stat &st, const QString &other)
+{
+    const QByteArray otherName = QFile::encodeName(other);
+    const int o = ::open(otherName.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+    if (o < 0)
+        return false;
+    struct stat ost;
+    bool same = ::fstat(o, &ost) == 0 && S_ISREG(ost.st_mode) && ost.st_size == st.st_size;
+    char a[65536], b[65536];
+    off_t at = 0;
+    while (same) {
+        const ssize_t n = ::pread(fd, a, sizeof a, at);
+        if (n <= 0) {
+            same = n == 0;
+            break;
+        }
+        same = ::pread(o, b, size_t(n), at) == n && std::memcmp(a, b, size_t(n)) == 0;
+        at += n;
+    }
+    ::close(o);
+    return same;
+}
+
+// Copies the open file into a new file at target, with the mode given; nothing that stands there
+// (a file, a planted link) is opened or replaced.
+bool copyTo(int in, mode_t mode, const QString &target, QString *why)
+{
+    const QByteArray name = QFile::encodeName(target);
+    const int out = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (out < 0) {
+        *why = lastError();
+        return false;
+    }
+    char chunk[65536];
+    off_t at = 0;
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::pread(in, chunk, sizeof chunk, at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *why = lastError();
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (!writeFd(out, QByteArray::fromRawData(chunk, int(n)), why)) {
+            ok = false;
+            break;
+        }
+        at += n;
+    }
+    if (::close(out) != 0 && ok) {
+        *why = lastError();
+        ok = false;
+    }
+    if (!ok)
+        ::unlink(name.constData());
+    return ok;
+}
+
 } // namespace
 
 void setFailureReporter(FailureReporter reporter)
@@ -99,18 +150,25 @@ void setFailureReporter(FailureReporter reporter)
 
 bool write(const QString &path, const QByteArray &data)
 {
-    const QString target = finalPath(path);
-    const QByteArray name = QFile::encodeName(target);
+    // Whatever stands at the path is replaced, never written through: a link
+    // planted in our folder (to another file of the user's, or to one of the
+    // system's) leaves its target as it is, and a regular file of ours takes
+    // its place. A pipe or a device is replaced the same way.
+    const QByteArray name = QFile::encodeName(path);
     QString why;
     bool ok = false;
     struct stat old;
-    const bool exists = ::lstat(name.constData(), &old) == 0;
+    const bool exists = !name.isEmpty() && ::lstat(name.constData(), &old) == 0;
     if (name.isEmpty()) {
         why = QStringLiteral("no file name");
     } else if (exists && S_ISDIR(old.st_mode)) {
         why = QStringLiteral("a folder stands there");
     } else if (exists && S_ISREG(old.st_mode) && ::access(name.constData(), W_OK) != 0) {
         why = QStringLiteral("the file is read-only");
+    } else if (exists && S_ISREG(old.st_mode) && ::access(name.constData(), R_OK) != 0) {
+        // What we could not read may be the only copy of the user's data:
+        // it is left for a start that can read it.
+        why = QStringLiteral("the file cannot be read, so it is left as it is");
     } else {
         // The new content goes to a file of its own beside the old one, which
         // is replaced only when every byte is on the disk.
@@ -145,14 +203,36 @@ bool write(const QString &path, const QByteArray &data)
 
 QString keepBad(const QString &path)
 {
-    if (!platform::RegularFile::isRegular(path))
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty())
         return QString();
+    // Only a regular file at the path itself: a link's target is not ours to
+    // copy into our folder, and a pipe or a device holds nothing of ours.
+    const int in = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+    if (in < 0)
+        return QString();
+    struct stat st;
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        return QString();
+    }
     // An older kept copy is never overwritten: it may be the only good one.
+    // The same file found unreadable at every start is kept once.
     QString bad = path + QStringLiteral(".bad");
-    for (int n = 1; QFile::exists(bad); ++n)
+    QString last;
+    for (int n = 1; QFileInfo::exists(bad) || QFileInfo(bad).isSymLink(); ++n) {
+        last = bad;
         bad = path + QStringLiteral(".bad.%1").arg(n);
-    if (!QFile::copy(path, bad)) {
-        qWarning() << "could not keep" << path << "as" << bad;
+    }
+    if (!last.isEmpty() && sameContent(in, st, last)) {
+        ::close(in);
+        return last;
+    }
+    QString why;
+    const bool ok = copyTo(in, st.st_mode & 0777, bad, &why);
+    ::close(in);
+    if (!ok) {
+        qWarning() << "could not keep" << path << "as" << bad << ":" << why;
         return QString();
     }
     qWarning() << "unreadable file kept as" << bad;
@@ -163,16 +243,33 @@ int removeLeftovers(const QString &folder)
 {
     static const QRegularExpression temporary(QRegularExpression::escape(QLatin1String(TempMark))
                                               + QStringLiteral("[A-Za-z0-9]{6}\\z"));
+    // The folder is opened once, not followed if it is a link, and every
+    // entry is judged and removed inside what was opened: a link in place of
+    // the folder, or one swapped in while we look, leads nowhere else.
+    const QByteArray name = QFile::encodeName(folder);
+    const int dirFd = name.isEmpty() ? -1
+        : ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dirFd < 0)
+        return 0;
+    DIR *dir = ::fdopendir(dirFd);
+    if (!dir) {
+        ::close(dirFd);
+        return 0;
+    }
     int removed = 0;
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo &fi : entries) {
-        if (fi.isSymLink() || !temporary.match(fi.fileName()).hasMatch())
+    while (const dirent *e = ::readdir(dir)) {
+        const QString entry = QFile::decodeName(e->d_name);
+        if (!temporary.match(entry).hasMatch())
             continue;
-        if (QFile::remove(fi.absoluteFilePath())) {
-            qDebug() << "removed the leftover of a cut save:" << fi.fileName();
+        struct stat st;
+        if (::fstatat(dirFd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (::unlinkat(dirFd, e->d_name, 0) == 0) {
+            qDebug() << "removed the leftover of a cut save:" << entry;
             ++removed;
         }
     }
+    ::closedir(dir);
     return removed;
 }
 

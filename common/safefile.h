@@ -8,7 +8,9 @@
 namespace SafeFile {
 
 // Replaces the file with data. False, with the old file untouched, unless
-// every byte reached the disk.
+// every byte reached the disk. A link at the path is replaced by the file,
+// its target left alone; a file we may write but not read is left as it is
+// (false), since it may hold what we could not read.
 bool write(const QString &path, const QByteArray &data);
 
 // Called with the path on the first failed write of a file after its last
@@ -19,12 +21,14 @@ void setFailureReporter(FailureReporter reporter);
 
 // Keeps an unreadable file as "<path>.bad" before anything overwrites it.
 // Returns the path it was kept under, or an empty string. What is not a
-// regular file (a pipe, a device) holds no data of ours and is not copied.
+// regular file (a pipe, a device, a link) holds no data of ours and is not
+// copied. A file the same as the copy kept last is not kept twice.
 QString keepBad(const QString &path);
 
 // Removes the temporary files that saves cut short by a kill left in
 // `folder` (only ours: their names say so). Run it at start, before the
-// program writes anything there. Returns how many went.
+// program writes anything there. A folder that is a link is left alone, and
+// only regular files go. Returns how many went.
 int removeLeftovers(const QString &folder);
 
 } // namespace SafeFile

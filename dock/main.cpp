@@ -9,6 +9,7 @@
 #include "platform/webengine.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QPixmap>
 #include <QSplashScreen>
@@ -27,9 +28,14 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
-    // Alone now: what a save cut short by a kill left behind can go.
-    SafeFile::removeLeftovers(platform::appConfigFolder());
-    SafeFile::removeLeftovers(platform::configPath(QStringLiteral("icon")));
+    // Alone now: what a save cut short by a kill left behind can go. The
+    // settings folder may be a link the user made; a folder in it that is a
+    // link leads out of it and is left alone.
+    const QString config = QFileInfo(platform::appConfigFolder()).canonicalFilePath();
+    if (!config.isEmpty()) {
+        SafeFile::removeLeftovers(config);
+        SafeFile::removeLeftovers(config + QStringLiteral("/icon"));
+    }
     Fonts::installSubstitutions();
     // Before the first window: Qt's texts are set as its widgets are built.
     Translations::install(Translations::languageOfSetting(DockSettings::instance()->language().toInt()));

@@ -2,9 +2,11 @@
 #include "ui_formnote.h"
 
 #include "common/fonts.h"
+#include "common/plaintext.h"
 #include "notes/formbar.h"
 #include "notes/framelesshelper.h"
 #include "notes/notegeometry.h"
+#include "notes/notelimits.h"
 
 #include <QColorDialog>
 #include <QCursor>
@@ -18,6 +20,8 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -71,6 +75,15 @@ QMenu *makeMenu(const QString &title)
 FormNote::FormNote(QWidget *parent) : QWidget(parent), ui(new Ui::FormNote)
 {
     ui->setupUi(this);
+    // A note's rich text keeps its look, but a picture or style sheet it
+    // names is never loaded: a named pipe there would stop the program.
+    auto *sealed = new SealedDocument(ui->textEdit);
+    sealed->setHtml(ui->textEdit->toHtml());
+    ui->textEdit->setDocument(sealed);
+    connect(sealed, &QTextDocument::contentsChange, this, [this](int at, int, int added) {
+        m_changedAt = at;
+        m_changedChars = added;
+    });
     connect(ui->textEdit, &QTextEdit::textChanged, this, &FormNote::on_textEdit_textChanged);
     connect(ui->pushButtonStyle1, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle1_clicked);
     connect(ui->pushButtonStyle2, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle2_clicked);
@@ -140,6 +153,7 @@ void FormNote::showNotice(const QString &text)
         m_notice = new QLabel(ui->frame_2);
         m_notice->setObjectName(QStringLiteral("notice"));
         m_notice->setAlignment(Qt::AlignCenter);
+        m_notice->setTextFormat(Qt::PlainText);
         m_notice->setStyleSheet(QStringLiteral(
             "QLabel{border-radius:2px;border:1px solid rgba(0, 0, 0, 30);background-color:rgba(255, 255, 255, 240);"
             "color:#5F616E;font:9pt \"微软雅黑\";padding:4px 10px;}"));
@@ -174,7 +188,18 @@ void FormNote::setNoteData(QString id, QString style, QString text, QString x, Q
 {
     m_id = id;
     onStyle(style);
-    ui->textEdit->setText(text);
+    // Measured and cut before the editor has it: it lays a text out as soon
+    // as it gets it.
+    const PlainText::Bounded b = PlainText::bounded(text, NoteLimits::MaxCharacters, NoteLimits::MaxRichText);
+    // Nothing to undo at the start: undoing it all would bring nothing back.
+    QTextDocument *doc = ui->textEdit->document();
+    doc->setUndoRedoEnabled(false);
+    if (b.rich)
+        ui->textEdit->setHtml(b.content);
+    else
+        ui->textEdit->setPlainText(b.content);
+    doc->setUndoRedoEnabled(true);
+    m_textCut = b.cut;
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect desktop = screen ? screen->virtualGeometry() : QRect();
     const bool hasPosition = !x.isEmpty();
@@ -236,8 +261,26 @@ void FormNote::onButton(QString b)
         emit onButtonS(m_id, QStringLiteral("Close"));
 }
 
+bool FormNote::cutToLimit()
+{
+    QTextDocument *doc = ui->textEdit->document();
+    const int excess = doc->characterCount() - 1 - NoteLimits::MaxCharacters;
+    if (excess <= 0)
+        return false;
+    // What the last edit brought beyond the limit is not taken; a text that
+    // was over it from the start loses its end.
+    const int end = m_changedChars >= excess ? m_changedAt + m_changedChars : doc->characterCount() - 1;
+    PlainText::removeText(doc, end - excess, end);
+    return true;
+}
+
 void FormNote::on_textEdit_textChanged()
 {
+    // Cutting edits the text again, and that edit reports it.
+    if (cutToLimit()) {
+        showNotice(tr("便签内容已达上限！"));
+        return;
+    }
     emit setText(m_id, ui->textEdit->toHtml());
 }
 

@@ -11,6 +11,7 @@ class FormBar;
 class FramelessHelper;
 class QLabel;
 class QMenu;
+class QTextDocument;
 class QTimer;
 
 // One sticky note: a frameless coloured window with a rich-text editor. It
@@ -25,6 +26,9 @@ public:
     void setNoteData(QString id, QString style, QString text, QString x, QString y, QString w,
                      QString h);
     QString id() const { return m_id; }
+    // Whether the text given to setNoteData was more than a note holds (too
+    // long, or rich text too deeply nested) and shows cut or unformatted.
+    bool textWasCut() const { return m_textCut; }
     // The colour text of a style name, or an empty string for an unknown one.
     static QString styleColour(const QString &style);
     // The font the font dialog opens on for `font`: the face it really gets.
@@ -74,6 +78,7 @@ private:
     void chooseStyle(int n);
     void setFontSize(int points);
     void slideIn(QWidget *panel, int endY);
+    bool cutToLimit();
 
     Ui::FormNote *ui;
     QString m_id;
@@ -81,6 +86,9 @@ private:
     FramelessHelper *m_helper = nullptr;
     QLabel *m_notice = nullptr;
     QTimer *m_noticeTimer = nullptr;
+    bool m_textCut = false;
+    int m_changedAt = 0;    // where the last edit put its text
+    int m_changedChars = 0; // and how much
 
 private:
     // Bound to the form's widgets in the constructor.

@@ -6,6 +6,7 @@
 #include "platform/singleinstance.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
@@ -19,7 +20,10 @@ int main(int argc, char *argv[])
 
     QApplication a(argc, argv);
     // Alone now: what a save cut short by a kill left behind can go.
-    SafeFile::removeLeftovers(platform::appConfigFolder());
+    // (The settings folder may be a link the user made.)
+    const QString config = QFileInfo(platform::appConfigFolder()).canonicalFilePath();
+    if (!config.isEmpty())
+        SafeFile::removeLeftovers(config);
     // Closing a note only hides it; the program ends on its own commands.
     a.setQuitOnLastWindowClosed(false);
     Fonts::installSubstitutions();

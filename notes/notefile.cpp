@@ -37,6 +37,8 @@ ReadResult read(const QString &path, QList<NoteRow> *rows)
         return ReadResult::Read;
     case RecordFile::Read::WrongRoot:
         return ReadResult::WrongRoot;
+    case RecordFile::Read::IdsIgnored:
+        return ReadResult::IdsIgnored;
     case RecordFile::Read::Missing:
         return ReadResult::Missing;
     case RecordFile::Read::NotAFile:

@@ -20,6 +20,7 @@ enum class ReadResult {
     Unreadable, // it could not be opened or parsed, or is too large: nothing was read
     NotAFile,   // a pipe, a device or a folder stands there: nothing was read
     WrongRoot,  // well-formed, but not ours; its rows were read all the same
+    IdsIgnored, // every note was read, in file order: the ids were out of sequence
 };
 
 // Replaces the rows of the list (reset()) with those of the file. An element

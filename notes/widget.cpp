@@ -5,6 +5,7 @@
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
 #include "notes/notefile.h"
+#include "notes/notelimits.h"
 #include "notes/notelist.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -100,10 +101,13 @@ void Widget::OpenFile()
 {
     const QString path = noteFilePath();
     qDebug() << platform::appConfigFolder();
-    switch (NoteFile::read(path, *noteData)) {
+    QList<NoteRow> rows;
+    switch (NoteFile::read(path, &rows)) {
     case NoteFile::ReadResult::Unreadable:
     case NoteFile::ReadResult::WrongRoot:
-        // The next save replaces it; what we could not read is kept aside.
+    case NoteFile::ReadResult::IdsIgnored:
+        // The next save replaces it; what we could not read, or not read as
+        // it was written, is kept aside.
         if (QFileInfo(path).size() > 0)
             SafeFile::keepBad(path);
         break;
@@ -112,10 +116,24 @@ void Widget::OpenFile()
     case NoteFile::ReadResult::Missing:
         break;
     }
+    if (rows.size() > NoteLimits::MaxNotes) {
+        // More than we open: the rest stays in the copy kept aside.
+        SafeFile::keepBad(path);
+        rows.erase(rows.begin() + NoteLimits::MaxNotes, rows.end());
+    }
+    noteData->setRows(rows);
 }
 
 void Widget::SaveFile()
 {
+    // What a note reports while it is filled (its text as the editor puts
+    // it, its first place) is saved once it is open, and while the stored
+    // notes open, once they all are; the user's own changes at once.
+    if (m_filling) {
+        m_saveDue = true;
+        return;
+    }
+    m_saveDue = false;
     const QByteArray data = NoteFile::build(noteData->rows());
     if (!isDirExist(platform::appConfigFolder()))
         return;
@@ -150,8 +168,33 @@ void Widget::clearIcoData()
 
 void Widget::createNote()
 {
-    for (int r = 0; r < noteData->size(); ++r)
-        createSingleNote(r);
+    // The first note opens at once, the others one per pass of the event
+    // loop: each is laid out whole as it shows, and the program answers
+    // between them.
+    for (int r = 0; r < noteData->size(); ++r) {
+        const QString id = noteData->at(r).id;
+        if (!m_notes.contains(id) && !m_toOpen.contains(id))
+            m_toOpen << id;
+    }
+    openNextNote();
+}
+
+void Widget::openNextNote()
+{
+    if (m_toOpen.isEmpty())
+        return;
+    createSingleNote(rowOf(m_toOpen.takeFirst()));
+    if (!m_toOpen.isEmpty()) {
+        QTimer::singleShot(0, this, &Widget::openNextNote);
+        return;
+    }
+    if (m_saveDue)
+        SaveFile();
+}
+
+bool Widget::isOpeningNotes() const
+{
+    return !m_toOpen.isEmpty();
 }
 
 void Widget::createSingleNote(int row)
@@ -168,8 +211,15 @@ void Widget::createSingleNote(int row)
     connect(note, &FormNote::WindowStatus, this, &Widget::WindowStatus);
     connect(note, &FormNote::setText, this, &Widget::setText);
     connect(note, &FormNote::Style, this, &Widget::Style);
+    m_filling = true;
     note->setNoteData(n.id, n.style, n.text, n.x, n.y, n.w, n.h);
     note->show();
+    m_filling = false;
+    // A text cut to what a note holds is saved cut: the file as it was is kept first.
+    if (note->textWasCut())
+        SafeFile::keepBad(noteFilePath());
+    if (m_saveDue && m_toOpen.isEmpty())
+        SaveFile();
 }
 
 QString Widget::newNoteId() const
@@ -238,8 +288,13 @@ int Widget::rowOf(const QString &id) const
 
 void Widget::onButton(QString id, QString b)
 {
-    if (b == QLatin1String("Add"))
-        CreateNew();
+    if (b == QLatin1String("Add")) {
+        if (noteData->size() < NoteLimits::MaxNotes) {
+            CreateNew();
+        } else if (FormNote *note = m_notes.value(id)) {
+            note->showNotice(tr("便签数量已达上限！"));
+        }
+    }
     if (b == QLatin1String("Delete")) {
         const int row = rowOf(id);
         if (row >= 0) {

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -33,6 +34,8 @@ public:
     // The row whose ID cell holds exactly `id`, or -1.
     int rowOf(const QString &id) const;
     bool isListening() const;
+    // Whether stored notes are still waiting for their windows.
+    bool isOpeningNotes() const;
 
 public slots:
     void OpenFile();
@@ -55,6 +58,7 @@ private:
     QString newNoteId() const;
     bool makeIdsUnique();
     void showSaveFailure();
+    void openNextNote();
     void quitToDock();
     void endProcess(int code);
 
@@ -63,4 +67,7 @@ private:
     QHash<QString, FormNote *> m_notes;
     SystemMessageReceiver *m_receiver = nullptr;
     ExitFunction m_exit;
+    QStringList m_toOpen;   // IDs of stored notes not open yet, in file order
+    bool m_filling = false; // a note is being filled: its reports wait
+    bool m_saveDue = false; // a save waits for the filling or the opening
 };

@@ -32,9 +32,9 @@ Status readResource(const QString &path, qint64 cap, QByteArray *data)
 }
 
 // Whether the picture's header states a size within maxPixels.
-bool sizeAllowed(QIODevice *device, qint64 maxPixels)
+bool sizeAllowed(QIODevice *device, qint64 maxPixels, const char *format = nullptr)
 {
-    QImageReader reader(device);
+    QImageReader reader(device, format);
     const QSize size = reader.size();
     device->seek(0);
     // A reader that cannot tell the size before decoding is not trusted with it.
@@ -66,7 +66,9 @@ bool isRegular(const QString &path)
     return !name.isEmpty() && ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-Status read(const QString &path, qint64 cap, QByteArray *data)
+namespace {
+
+Status readFile(const QString &path, qint64 cap, QByteArray *data, bool followLink)
 {
     data->clear();
     if (path.isEmpty())
@@ -77,9 +79,13 @@ Status read(const QString &path, qint64 cap, QByteArray *data)
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so that opening a pipe returns at once; the type is then
     // checked on what was opened, not on what the name meant a moment before.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Failed;
+    const int fd = ::open(name.constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (followLink ? 0 : O_NOFOLLOW));
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Status::Missing;
+        return errno == ELOOP && !followLink ? Status::NotRegular : Status::Failed;
+    }
     struct stat st;
     Status status = Status::Ok;
     if (::fstat(fd, &st) != 0)
@@ -119,6 +125,18 @@ Status read(const QString &path, qint64 cap, QByteArray *data)
     return status;
 }
 
+} // namespace
+
+Status read(const QString &path, qint64 cap, QByteArray *data)
+{
+    return readFile(path, cap, data, true);
+}
+
+Status readStored(const QString &path, qint64 cap, QByteArray *data)
+{
+    return readFile(path, cap, data, false);
+}
+
 QIODevice *openPicture(const QString &path, qint64 cap, qint64 maxPixels)
 {
     QByteArray bytes;
@@ -144,6 +162,17 @@ QImage readImage(const QString &path, qint64 cap, qint64 maxPixels, bool autoTra
     const QImage image = reader.read();
     delete device;
     return image;
+}
+
+QImage decodeImage(const QByteArray &bytes, const char *format, qint64 maxPixels)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    if (!sizeAllowed(&buffer, maxPixels, format))
+        return QImage();
+    QImageReader reader(&buffer, format);
+    return reader.read();
 }
 
 bool pictureFits(const QString &path, qint64 cap, qint64 maxPixels)

@@ -26,6 +26,10 @@ enum class Status {
 
 // Reads the whole file into *data (left empty unless Ok).
 Status read(const QString &path, qint64 cap, QByteArray *data);
+// The same for a file we store ourselves: a link at the path is not followed
+// (NotRegular). What a planted link points to is not ours, and reading it
+// would let a broken copy of it be kept in our folder.
+Status readStored(const QString &path, qint64 cap, QByteArray *data);
 // Whether the path names a regular file (after following links), or a resource.
 bool isRegular(const QString &path);
 const char *describe(Status s);
@@ -42,5 +46,8 @@ bool pictureFits(const QString &path, qint64 cap = PictureCap, qint64 maxPixels 
 // lazily (QMovie); nullptr when the file or its stated size fails the caps.
 // The caller owns the device.
 QIODevice *openPicture(const QString &path, qint64 cap = PictureCap, qint64 maxPixels = PicturePixels);
+// A picture already in memory (a download, an icon inside a program file),
+// decoded only when its stated size is within maxPixels. format may be null.
+QImage decodeImage(const QByteArray &bytes, const char *format = nullptr, qint64 maxPixels = PicturePixels);
 
 } // namespace platform::RegularFile

@@ -1,19 +1,19 @@
 #include "dock/editing/formaddurl.h"
-
 #include "ui_formaddurl.h"
+
+#include "common/boundeddownload.h"
 #include "dock/editing/catalogueview.h"
 #include "dock/editing/iconfolder.h"
 #include "dock/icons/productlinks.h"
 #include "dock/style/dockstyle.h"
+#include "platform/regularfile.h"
 
 #include <QDebug>
 #include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
 
 namespace {
 
@@ -32,7 +32,7 @@ const char *const ProgressSheet =
 } // namespace
 
 FormAddUrl::FormAddUrl(QWidget *parent)
-    : QWidget(parent), ui(new Ui::FormAddUrl), m_host(ProductLinks::webHost()), m_timeout(new QTimer(this))
+    : QWidget(parent), ui(new Ui::FormAddUrl), m_host(ProductLinks::webHost())
 {
     ui->setupUi(this);
     connect(ui->lineEdit, &QLineEdit::textChanged, this, &FormAddUrl::on_lineEdit_textChanged);
@@ -41,6 +41,7 @@ FormAddUrl::FormAddUrl(QWidget *parent)
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     ui->label->hide();
+    ui->labelico->setTextFormat(Qt::PlainText); // the first letter of a typed title
 
     // The compact shape; the catalogue page below it opens once it has loaded.
     setShape(false);
@@ -60,11 +61,6 @@ FormAddUrl::FormAddUrl(QWidget *parent)
     ui->webProgressBar->setStyleSheet(QString::fromLatin1(ProgressSheet));
     connect(ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-    m_timeout->setSingleShot(true);
-    connect(m_timeout, &QTimer::timeout, this, [this] {
-        if (m_reply)
-            m_reply->abort();
-    });
 }
 
 FormAddUrl::~FormAddUrl()
@@ -210,35 +206,34 @@ void FormAddUrl::getPhotoup(QString url, QString name, QString address)
         return;
     }
     qDebug() << url;
-    if (!m_network)
+    if (!m_network) {
         m_network = new QNetworkAccessManager(this);
+        m_download = new BoundedDownload(m_network, this);
+        connect(m_download, &BoundedDownload::finished, this, &FormAddUrl::pictureArrived);
+    }
     QNetworkRequest request{ QUrl(url) };
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    m_reply = m_network->get(request);
-    connect(m_reply, &QNetworkReply::downloadProgress, m_reply, [reply = m_reply](qint64 received, qint64) {
-        if (received > MaxPictureBytes)
-            reply->abort();
-    });
-    connect(m_reply, &QNetworkReply::finished, this, &FormAddUrl::pictureArrived);
-    m_timeout->start(m_timeoutMs);
+    m_download->start(request, { MaxPictureBytes, m_timeoutMs, m_timeoutMs });
 }
 
-void FormAddUrl::pictureArrived()
+bool FormAddUrl::downloading() const
 {
-    QNetworkReply *reply = m_reply;
-    m_timeout->stop();
+    return m_download && m_download->isRunning();
+}
+
+void FormAddUrl::pictureArrived(bool ok)
+{
     QString saved;
-    if (reply->error() == QNetworkReply::NoError) {
+    if (ok) {
         const QString fileName = QFileInfo(QUrl(m_pending.url).path(QUrl::FullyDecoded)).fileName();
-        qDebug() << reply->rawHeaderList() << fileName;
-        const QImage picture = QImage::fromData(reply->readAll());
+        qDebug() << fileName;
+        // Decoded only when the size it states is one we decode.
+        const QImage picture = platform::RegularFile::decodeImage(m_download->body());
         if (IconFolder::savePng(picture, fileName))
             saved = IconFolder::file(fileName);
     } else {
-        qDebug() << "site picture:" << reply->errorString();
+        qDebug() << "site picture:" << m_download->networkError();
     }
-    reply->deleteLater();
-    m_reply = nullptr;
     finishAdd(saved);
 }
 

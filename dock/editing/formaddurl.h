@@ -7,8 +7,8 @@
 namespace Ui {
 class FormAddUrl;
 }
+class BoundedDownload;
 class QNetworkAccessManager;
-class QNetworkReply;
 class QTimer;
 
 // The add-web-site dialog: turns a web site into a URL icon for the target it
@@ -32,7 +32,7 @@ public:
     // the web engine cannot be loaded.
     QWidget *webView() const { return m_webView; }
     // A site picture is being fetched: Add and link clicks wait for it.
-    bool downloading() const { return m_reply != nullptr; }
+    bool downloading() const;
 
     // The site name in an address less its scheme: up to the first "/", less
     // one leading "www.".
@@ -59,7 +59,7 @@ public slots:
     void getPhotoup(QString url, QString name, QString address);
 
 private slots:
-    void pictureArrived();
+    void pictureArrived(bool ok);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -83,8 +83,7 @@ private:
     // shape: a link click the page is refused ends as a failed load too.
     bool m_pageLoading = false;
     QNetworkAccessManager *m_network = nullptr;
-    QNetworkReply *m_reply = nullptr;
-    QTimer *m_timeout;
+    BoundedDownload *m_download = nullptr;
     int m_timeoutMs = 10000;
     struct Pending
     {

@@ -12,6 +12,8 @@ FormApplicationItem::FormApplicationItem(QWidget *parent) : QWidget(parent), ui(
     ui->setupUi(this);
     connect(ui->pushButton, &QPushButton::clicked, this, &FormApplicationItem::on_pushButton_clicked);
     ui->bj->hide();
+    ui->name->setTextFormat(Qt::PlainText);
+    ui->Class->setTextFormat(Qt::PlainText);
     QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
     font.setPixelSize(16);
     ui->name->setFont(font);

@@ -55,24 +55,38 @@ QList<QImage> IconExtraction::peImages(const QString &file, int *largestOut)
     const platform::PeIcons::Contents contents = platform::PeIcons::read(bytes);
 
     // Every picture of the largest standard size, in resource order: several
-    // groups (or colour depths) of that size give several pictures.
-    QList<QImage> decoded;
+    // groups (or colour depths) of that size give several pictures. Sizes
+    // are what each picture's own header states, so that only the pictures
+    // kept are decoded; a size whose pictures all fail to decode counts for
+    // nothing, and the next smaller one is tried.
+    static const int widths[] = { 256, 128, 64, 48, 32, 24, 16 };
     int largest = 0;
-    for (const platform::PeIcons::IconImage &icon : contents.icons) {
-        const QImage img = QImage::fromData(icon.ico(), "ICO");
-        decoded << img;
-        if (!img.isNull() && isStandardWidth(img.width()) && img.width() > largest)
-            largest = img.width();
+    for (int w : widths) {
+        for (const platform::PeIcons::IconImage &icon : contents.icons) {
+            if (icon.width != w)
+                continue;
+            const QImage img = decodeIcon(icon);
+            if (!img.isNull() && img.width() == w)
+                out << img;
+        }
+        if (!out.isEmpty()) {
+            largest = w;
+            break;
+        }
     }
     if (largestOut)
         *largestOut = largest;
-    if (largest == 0)
-        return out;
-    for (const QImage &img : decoded) {
-        if (!img.isNull() && img.width() == largest)
-            out << img;
-    }
     return out;
+}
+
+QImage IconExtraction::decodeIcon(const platform::PeIcons::IconImage &icon)
+{
+    // A picture is decoded only within the pixel cap of every picture.
+    if (qint64(icon.width) * qint64(icon.height) > platform::RegularFile::PicturePixels || icon.height <= 0)
+        return QImage();
+    if (icon.png)
+        return platform::RegularFile::decodeImage(icon.data, "PNG");
+    return QImage::fromData(icon.ico(), "ICO");
 }
 
 QList<QImage> IconExtraction::themeImages(const QString &file)

@@ -11,6 +11,8 @@ FormName::FormName(QWidget *parent) : QWidget(parent), ui(new Ui::FormName)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_TranslucentBackground);
+    // Names come from files and desktop entries: text, never HTML.
+    ui->name->setTextFormat(Qt::PlainText);
     // The bubble follows every pointer move along the bar, while its name
     // changes only from icon to icon: its styled labels keep the text, sizes
     // and arrow, and what shows is one picture of them, drawn when they

@@ -3,6 +3,7 @@
 #include "dock/style/dockstyle.h"
 
 #include "dock/icons/iconpictures.h"
+#include "common/plaintext.h"
 #include "platform/volumes.h"
 
 #include <QDebug>
@@ -32,6 +33,8 @@ QString fitted(const QString &path, const QFont &font, int room)
 FormSelectDisk::FormSelectDisk(QWidget *parent) : QWidget(parent), ui(new Ui::FormSelectDisk)
 {
     ui->setupUi(this);
+    // A mount point is the system's name for a disk, not HTML.
+    ui->diskname->setTextFormat(Qt::PlainText);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
     m_dragging = false;
@@ -117,7 +120,7 @@ void FormSelectDisk::showDrive(const QString &drive)
     const QFont font = ui->diskname->font();
     const int room = ui->diskname->contentsRect().width() - QFontMetrics(font).horizontalAdvance(prefix) - 2;
     ui->diskname->setText(prefix + fitted(drive, font, room));
-    ui->diskname->setToolTip(tr("盘符：%1").arg(drive));
+    ui->diskname->setToolTip(PlainText::toolTip(tr("盘符：%1").arg(drive)));
 }
 
 void FormSelectDisk::choose(const QString &text)

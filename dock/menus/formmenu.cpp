@@ -8,6 +8,7 @@
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
 #include "dock/toast/formsystemhint.h"
+#include "common/safefile.h"
 #include "platform/clock.h"
 #include "platform/windowsystem.h"
 #include "platform/opener.h"
@@ -19,6 +20,8 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -116,15 +119,26 @@ void FormMenu::OpenFile()
         return;
     // A file that does not parse is kept aside by the reader and reads as
     // empty; the menu then starts again from its BACK row.
-    DockFile::load(path, MenuIcoData);
-    const int back = MenuIcoData->findRow(3, IconClass::BACK);
-    if (back == 0)
-        return;
-    if (back > 0)
-        MenuIcoData->move(back, 0);
-    else
-        MenuIcoData->insert(0, backRow());
-    SaveFile();
+    QList<DockIconRecord> rows;
+    DockFile::read(path, &rows);
+    const int back = int(std::find_if(rows.begin(), rows.end(), [](const DockIconRecord &r) {
+                             return r.Class == IconClass::BACK;
+                         }) - rows.begin());
+    const bool found = back < rows.size();
+    bool changed = !found || back != 0;
+    if (!found)
+        rows.prepend(backRow());
+    else if (back > 0)
+        rows.move(back, 0);
+    if (rows.size() > MaxIcons + 1) {
+        // The rest stays in the copy kept aside.
+        SafeFile::keepBad(path);
+        rows.erase(rows.begin() + MaxIcons + 1, rows.end());
+        changed = true;
+    }
+    MenuIcoData->setRows(rows);
+    if (changed)
+        SaveFile();
 }
 
 void FormMenu::SaveFile()
@@ -435,6 +449,11 @@ bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
     qDebug() << cl;
     bool stored = false;
     QString id;
+    if (MenuIcoData->size() > MaxIcons) {
+        showToast(tr("菜单已满！"));
+        hideAnimated();
+        return false;
+    }
     if (QFileInfo(ico).isFile() && !path.isEmpty() && !menuFile().isEmpty()) {
         qDebug() << "添加图标";
         id = freeIconId();

@@ -38,6 +38,10 @@ public:
     static QString menuFilePath(const QString &menuId);
     // The row a new menu starts with.
     static DockIconRecord backRow();
+    // The icons a menu holds besides its BACK row: far more than its strip
+    // shows on any screen, and few enough to build at once (each is a
+    // widget with a view of its own).
+    static constexpr int MaxIcons = 100;
 
     // Ties the pop-up to its MENU icon and the dock window's position, and
     // reads its file (or writes one holding the BACK row).

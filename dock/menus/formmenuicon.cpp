@@ -37,6 +37,8 @@ FormMenuIcon::FormMenuIcon(QWidget *parent) : QWidget(parent), ui(new Ui::FormMe
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_TranslucentBackground);
+    // Names come from files and desktop entries: text, never HTML.
+    ui->name->setTextFormat(Qt::PlainText);
     ui->name->hide();
     m_bubble = new FormName(nullptr);
     m_ring = new FormTimingFlash(nullptr);

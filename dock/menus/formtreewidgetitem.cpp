@@ -3,6 +3,8 @@
 
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/iconpictures.h"
+#include "common/plaintext.h"
+#include "platform/fileicons.h"
 #include "platform/opener.h"
 #include "platform/programfiles.h"
 
@@ -18,6 +20,8 @@
 FormTreeWidgetItem::FormTreeWidgetItem(QWidget *parent) : QWidget(parent), ui(new Ui::FormTreeWidgetItem)
 {
     ui->setupUi(this);
+    // The names of desktop entries are text, never HTML.
+    ui->name->setTextFormat(Qt::PlainText);
 }
 
 FormTreeWidgetItem::~FormTreeWidgetItem()
@@ -33,7 +37,7 @@ void FormTreeWidgetItem::setData(const QString &name, const QString &path, QTree
     m_path = path;
     m_item = item;
     ui->name->setText(name);
-    ui->name->setToolTip(name);
+    ui->name->setToolTip(PlainText::toolTip(name));
     const QSize size = ui->ico->size();
     if (isFolder()) {
         IconPictures::show(ui->ico, QStringLiteral(":/image/icon/Folder.png"), size);
@@ -41,8 +45,10 @@ void FormTreeWidgetItem::setData(const QString &name, const QString &path, QTree
     }
     QIcon icon;
     XdgDesktopFile df;
-    if (df.load(path))
-        icon = df.icon();
+    // A picture the entry names by its path passes our checks first: a pipe
+    // or an endless device there would hold the panel up for good.
+    if (df.load(path) && !df.iconName().isEmpty())
+        icon = platform::ThemeFileIcons::iconOf(df.iconName());
     if (icon.isNull())
         icon = QFileIconProvider().icon(QFileInfo(path));
     const QPixmap p = icon.pixmap(32, 32, QIcon::Normal, QIcon::Off);

@@ -43,6 +43,11 @@ ReadStatus read(const QString &path, QList<DockIconRecord> *rows)
     case RecordFile::Read::Ok:
     case RecordFile::Read::WrongRoot:
         return ReadStatus::Read;
+    case RecordFile::Read::IdsIgnored:
+        // Every row is read, but the next save numbers them anew: the file
+        // as it was is kept first.
+        SafeFile::keepBad(path);
+        return ReadStatus::Read;
     case RecordFile::Read::Missing:
         return ReadStatus::Missing;
     case RecordFile::Read::TooLarge:

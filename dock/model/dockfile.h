@@ -14,13 +14,13 @@ namespace DockFile {
 
 QByteArray toXml(const QList<DockIconRecord> &rows);
 
-// Reads rows in file order. A "List" is inserted at its id; an id below 0 or
-// past the rows read so far drops that element. Returns false when the text is
-// not well-formed XML (rows then stays empty).
+// Reads every row: at its id where the ids are 0 to n - 1, else in file
+// order. Returns false when the text is not well-formed XML (rows then stays
+// empty).
 bool parse(const QByteArray &xml, QList<DockIconRecord> *rows);
 
 enum class ReadStatus {
-    Read,
+    Read, // also when the ids were out of sequence: the file was then kept as "<file>.bad" first
     Missing,
     // Not well-formed, nested too deep, too large, or not a regular file at
     // all: nothing was read. What was a file is kept as "<file>.bad" before

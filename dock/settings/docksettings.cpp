@@ -175,7 +175,9 @@ void DockSettings::removeLeftovers() const
                                                 QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
         for (const QString &name : stale) {
             const QString p = dir.filePath(name);
-            if (QFileInfo(p).isDir())
+            // A link goes as a link: what it points to is not ours.
+            const QFileInfo entry(p);
+            if (entry.isDir() && !entry.isSymLink())
                 QDir(p).removeRecursively();
             else
                 QFile::remove(p);
@@ -216,11 +218,12 @@ void DockSettings::load()
     m_unread = false;
     removeLeftovers();
 
-    // Through the shared reader: a pipe or a device would block or never end,
-    // and a file far larger than ours is not read.
+    // Through the shared reader of our files: a pipe or a device would block
+    // or never end, a link is not followed, and a file far larger than ours
+    // is not read.
     using platform::RegularFile::Status;
     QByteArray bytes;
-    const Status status = platform::RegularFile::read(m_path, MaxFileSize, &bytes);
+    const Status status = platform::RegularFile::readStored(m_path, MaxFileSize, &bytes);
     if (status == Status::Missing)
         return;
     if (status == Status::NotRegular) {

@@ -10,6 +10,8 @@
 FormSystemHint::FormSystemHint(QWidget *parent) : QWidget(parent), ui(new Ui::FormSystemHint)
 {
     ui->setupUi(this);
+    // What a notice says may name a file or a disk: text, never HTML.
+    ui->label->setTextFormat(Qt::PlainText);
     QFont f = ui->label->font();
     f.setPixelSize(20);
     ui->label->setFont(f);

@@ -1,5 +1,8 @@
 #include "dock/tools/formupload.h"
 
+#include "common/boundeddownload.h"
+#include "common/plaintext.h"
+
 #include "dock/icons/productlinks.h"
 #include "dock/tools/updateanswer.h"
 #include "dock/style/dockstyle.h"
@@ -10,7 +13,7 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QPropertyAnimation>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -23,8 +26,9 @@ QString statusHtml(const QString &heading, const QString &line = QString())
 {
     QString html = QStringLiteral("<html><head/><body><p align=\"center\"><span style=\" font-size:16pt;\">%1</span></p>")
                        .arg(heading);
+    // The line may hold what a server said.
     if (!line.isEmpty())
-        html += QStringLiteral("<p align=\"center\">%1</p>").arg(line);
+        html += QStringLiteral("<p align=\"center\">%1</p>").arg(line.toHtmlEscaped());
     return html + QStringLiteral("</body></html>");
 }
 
@@ -39,15 +43,32 @@ bool isWebAddress(const QUrl &url)
         && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
-// A transfer counts only when it ended without error on a 2xx status.
-QString transferProblem(QNetworkReply *r)
+// What the user reads of a transfer that did not end well.
+QString transferProblem(const BoundedDownload *d)
 {
-    if (r->error() != QNetworkReply::NoError)
-        return r->error() == QNetworkReply::OperationCanceledError ? QStringLiteral("连接超时") : r->errorString();
-    const int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status < 200 || status > 299)
+    switch (d->failure()) {
+    case BoundedDownload::Failure::None:
+        return QString();
+    case BoundedDownload::Failure::TimedOut:
+        return QStringLiteral("连接超时");
+    case BoundedDownload::Failure::TooLarge:
+        return QStringLiteral("文件过大");
+    case BoundedDownload::Failure::Garbled:
+        return QStringLiteral("数据已损坏");
+    case BoundedDownload::Failure::Network:
+        break;
+    }
+    const int status = d->httpStatus();
+    if (status != 0 && (status < 200 || status > 299))
         return QStringLiteral("服务器返回 %1").arg(status);
-    return QString();
+    return d->networkError();
+}
+
+QNetworkRequest requestFor(const QUrl &url)
+{
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    return request;
 }
 
 const QString buttonSheet = QStringLiteral(
@@ -99,16 +120,27 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
     // On the one scroll bar, not the window: a window-wide sheet polishes
     // every child again.
     ui->textBrowser->verticalScrollBar()->setStyleSheet(scrollBarSheet);
+    // The release notes are rich text from the network: they keep their
+    // look, but a picture or style sheet they name is never loaded.
+    ui->textBrowser->setDocument(new SealedDocument(ui->textBrowser));
+    // What the download says may hold the installer's name or a server's words.
+    ui->label_4->setTextFormat(Qt::PlainText);
 
     manager = new QNetworkAccessManager(this);
+    check = new BoundedDownload(manager, this);
+    connect(check, &BoundedDownload::finished, this, &FormUpload::checkFinished);
+    fetch = new BoundedDownload(manager, this);
+    fetch->setKeepBody(false);
+    connect(fetch, &BoundedDownload::piece, this, &FormUpload::httpReadyRead);
+    connect(fetch, &BoundedDownload::progress, this, &FormUpload::updateDataReadProgress);
+    connect(fetch, &BoundedDownload::finished, this, &FormUpload::httpFinished);
     checkTimer = new QTimer(this);
     connect(checkTimer, &QTimer::timeout, this, &FormUpload::startInit2);
 }
 
 FormUpload::~FormUpload()
 {
-    if (reply)
-        reply->abort();
+    fetch->abort();
     delete file;
     delete ui;
 }
@@ -117,6 +149,22 @@ void FormUpload::setTimeouts(int checkMs, int downloadMs)
 {
     checkTimeout = checkMs;
     downloadTimeout = downloadMs;
+}
+
+void FormUpload::setTotalTimes(int checkMs, int downloadMs)
+{
+    checkTotal = checkMs;
+    downloadTotal = downloadMs;
+}
+
+bool FormUpload::isChecking() const
+{
+    return check->isRunning();
+}
+
+bool FormUpload::isDownloading() const
+{
+    return fetch->isRunning();
 }
 
 void FormUpload::startCheckTimer()
@@ -176,28 +224,22 @@ void FormUpload::query(bool announce, bool report)
 {
     checkAnnounces = checkAnnounces || announce;
     checkReports = checkReports || report;
-    if (checkReply)
+    if (check->isRunning())
         return;
-    QNetworkRequest request(updatePage);
-    request.setTransferTimeout(checkTimeout);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    checkReply = manager->get(request);
-    connect(checkReply, &QNetworkReply::finished, this, &FormUpload::checkFinished);
+    // The answer is a few hundred bytes: a larger one is no answer of ours.
+    check->start(requestFor(updatePage), { MaxAnswerBytes, checkTotal, checkTimeout });
 }
 
-void FormUpload::checkFinished()
+void FormUpload::checkFinished(bool ok)
 {
-    QNetworkReply *r = checkReply;
-    checkReply = nullptr;
-    r->deleteLater();
     const bool announce = checkAnnounces;
     const bool report = checkReports;
     checkAnnounces = checkReports = false;
 
-    QString problem = transferProblem(r);
+    QString problem = ok ? QString() : transferProblem(check);
     UpdateAnswer answer;
     if (problem.isEmpty()) {
-        answer = UpdateAnswer::parse(r->readAll(), version);
+        answer = UpdateAnswer::parse(check->body(), version);
         if (!answer.parsed || answer.versionsNewer.isEmpty())
             problem = QStringLiteral("升级信息无法识别");
     }
@@ -218,8 +260,14 @@ void FormUpload::apply(const UpdateAnswer &answer, bool announce)
         ui->label_3->setText(statusHtml(tr("发现新版本！V%1").arg(answer.number->toHtmlEscaped())));
     if (answer.downloadUrl)
         downloadUrl = QUrl(*answer.downloadUrl);
-    if (answer.content)
-        ui->textBrowser->setText(*answer.content);
+    if (answer.content) {
+        // Release notes are a few lines: what is more is not laid out.
+        const PlainText::Bounded notes = PlainText::bounded(*answer.content, MaxNotesCharacters, int(MaxAnswerBytes));
+        if (notes.rich)
+            ui->textBrowser->setHtml(notes.content);
+        else
+            ui->textBrowser->setPlainText(notes.content);
+    }
     if (isDownloading())
         return;
     if (answer.newer()) {
@@ -286,24 +334,17 @@ void FormUpload::on_pushButtonStar_clicked()
 
 void FormUpload::startRequest(const QUrl &url)
 {
-    QNetworkRequest request(url);
-    request.setTransferTimeout(downloadTimeout);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    reply = manager->get(request);
-    connect(reply, &QNetworkReply::readyRead, this, &FormUpload::httpReadyRead);
-    connect(reply, &QNetworkReply::downloadProgress, this, &FormUpload::updateDataReadProgress);
-    connect(reply, &QNetworkReply::finished, this, &FormUpload::httpFinished);
+    fetch->start(requestFor(url), { MaxInstallerBytes, downloadTotal, downloadTimeout });
 }
 
-void FormUpload::httpReadyRead()
+void FormUpload::httpReadyRead(const QByteArray &piece)
 {
-    if (!file || !reply)
+    if (!file)
         return;
-    const QByteArray data = reply->readAll();
-    if (file->write(data) != data.size()) {
+    if (file->write(piece) != piece.size()) {
         qDebug() << "write error" << file->errorString();
-        file->cancelWriting();
-        reply->abort();
+        fetch->abort();
+        downloadFailed(QStringLiteral("无法写入 %1").arg(downloadPath));
     }
 }
 
@@ -314,18 +355,9 @@ void FormUpload::updateDataReadProgress(qint64 bytesRead, qint64 totalBytes)
     ui->progressBar->setValue(totalBytes > 0 ? int(bytesRead) : 0);
 }
 
-void FormUpload::httpFinished()
+void FormUpload::httpFinished(bool ok)
 {
-    QNetworkReply *r = reply;
-    reply = nullptr;
-    r->deleteLater();
-    if (file && r->bytesAvailable() > 0) {
-        const QByteArray rest = r->readAll();
-        if (file->write(rest) != rest.size())
-            file->cancelWriting();
-    }
-
-    QString problem = transferProblem(r);
+    QString problem = ok ? QString() : transferProblem(fetch);
     // Flushed first: commit() would put a cut file in place on a full disk.
     if (problem.isEmpty() && file && (!file->flush() || !file->commit()))
         problem = QStringLiteral("无法写入 %1").arg(downloadPath);

@@ -1,11 +1,10 @@
 #pragma once
 #include <QPoint>
-#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
+class BoundedDownload;
 class QNetworkAccessManager;
-class QNetworkReply;
 class QSaveFile;
 class QTimer;
 struct UpdateAnswer;
@@ -17,7 +16,8 @@ class FormUpload;
 // The updater: asks the product's update page whether a newer version
 // exists, and on request downloads the installer and hands it to the
 // desktop's opener. Nothing here blocks: the check and the download run on
-// the event loop, each with a time-out.
+// the event loop, each within a budget of bytes and of time (for the whole
+// exchange as much as for a silence).
 class FormUpload : public QWidget
 {
     Q_OBJECT
@@ -39,15 +39,24 @@ public:
     bool checkTimerActive() const;
     int checkInterval() const;
     Page page() const;
-    bool isChecking() const { return !checkReply.isNull(); }
-    bool isDownloading() const { return !reply.isNull(); }
+    bool isChecking() const;
+    bool isDownloading() const;
     QString downloadTarget() const { return downloadPath; }
     QUrl installerUrl() const { return downloadUrl; }
 
     // Where the update page, the installer and the waits are, for tests.
     void setUpdatePage(const QUrl &url) { updatePage = url; }
     void setDownloadFolder(const QString &folder) { downloadFolder = folder; }
+    // The longest silence of the check and of the download, and the longest
+    // each may take in all.
     void setTimeouts(int checkMs, int downloadMs);
+    void setTotalTimes(int checkMs, int downloadMs);
+
+    // The most the update page's answer, and an installer, may hold.
+    static constexpr qint64 MaxAnswerBytes = 256 * 1024;
+    static constexpr qint64 MaxInstallerBytes = qint64(1) << 30;
+    // Characters of the release notes shown.
+    static constexpr int MaxNotesCharacters = 16000;
 
     // Where an installer from url is saved in folder; empty when url is not
     // a web address.
@@ -57,9 +66,9 @@ signals:
     void updates();
 
 private slots:
-    void httpReadyRead();
+    void httpReadyRead(const QByteArray &piece);
     void updateDataReadProgress(qint64 bytesRead, qint64 totalBytes);
-    void httpFinished();
+    void httpFinished(bool ok);
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -69,7 +78,7 @@ protected:
 
 private:
     void query(bool announce, bool report);
-    void checkFinished();
+    void checkFinished(bool ok);
     void apply(const UpdateAnswer &answer, bool announce);
     void showPage(Page p);
     void showStatus(const QString &html);
@@ -84,11 +93,13 @@ private:
     QString downloadPath;
     int checkTimeout = 15000;
     int downloadTimeout = 30000;
+    int checkTotal = 30000;
+    int downloadTotal = 3600000;
     QNetworkAccessManager *manager;
-    QPointer<QNetworkReply> checkReply;
+    BoundedDownload *check;
     bool checkAnnounces = false; // the running check is an automatic one
     bool checkReports = false;   // the running check was asked for by the user
-    QPointer<QNetworkReply> reply;
+    BoundedDownload *fetch;
     QSaveFile *file = nullptr;
     QTimer *checkTimer;
     QPoint pressOffset;

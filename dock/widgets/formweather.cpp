@@ -9,6 +9,7 @@
 #include "ui_formweather.h"
 
 #include <QDebug>
+#include <QLabel>
 #include <QListView>
 #include <QMouseEvent>
 #include <QTimer>
@@ -94,6 +95,10 @@ FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeat
     connect(ui->close, &QPushButton::clicked, this, &FormWeather::on_close_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+
+    // What the weather service sends is shown as text, never as HTML.
+    for (QLabel *l : { ui->cityname, ui->stateDetailed, ui->tem, ui->humidity, ui->windPower, ui->temNow })
+        l->setTextFormat(Qt::PlainText);
 
     windowDragging = false;
     ui->frameset->hide();
@@ -191,15 +196,15 @@ void FormWeather::init()
 
 void FormWeather::fetchProvinces(bool thenReadSettings)
 {
-    m_provinceFeed->get(WeatherFeed::provinceListPath(), [this, thenReadSettings](const QByteArray &body) {
-        if (readProvinces(body) && thenReadSettings)
-            ReadSettings();
-    });
+    m_provinceFeed->get(WeatherFeed::provinceListPath(), WeatherFeed::ProvinceColumns,
+                        [this, thenReadSettings](const WeatherFeed::Document &doc) {
+                            if (readProvinces(doc) && thenReadSettings)
+                                ReadSettings();
+                        });
 }
 
-bool FormWeather::readProvinces(const QByteArray &body)
+bool FormWeather::readProvinces(const WeatherFeed::Document &doc)
 {
-    const WeatherFeed::Document doc = WeatherFeed::parse(body, WeatherFeed::ProvinceColumns);
     if (!doc.parsed)
         qDebug() << "add setcontent error...";
     if (doc.root != QLatin1String("china")) {
@@ -255,21 +260,20 @@ void FormWeather::fetchCities(int province, std::function<void()> then)
         m_cityFeed->abort();
         qDebug() << "no city list for province" << province << pyName;
         // Nothing was asked of the service: no place, but no failure of it.
-        readCities(pyName, QByteArray(), false);
+        readCities(pyName, WeatherFeed::Document(), false);
         if (then)
             then();
         return;
     }
-    m_cityFeed->get(path, [this, pyName, then](const QByteArray &body) {
-        readCities(pyName, body);
+    m_cityFeed->get(path, WeatherFeed::CityColumns, [this, pyName, then](const WeatherFeed::Document &doc) {
+        readCities(pyName, doc);
         if (then)
             then();
     });
 }
 
-void FormWeather::readCities(const QString &pyName, const QByteArray &body, bool fromService)
+void FormWeather::readCities(const QString &pyName, const WeatherFeed::Document &doc, bool fromService)
 {
-    const WeatherFeed::Document doc = WeatherFeed::parse(body, WeatherFeed::CityColumns);
     if (!doc.parsed)
         qDebug() << "add setcontent error...";
     if (doc.root != pyName)

@@ -5,6 +5,10 @@
 
 #include <functional>
 
+namespace WeatherFeed {
+struct Document;
+}
+
 class FormWeatherEffects;
 class QTimer;
 class WeatherDownload;
@@ -59,9 +63,9 @@ protected:
 private:
     void load();
     void fetchProvinces(bool thenReadSettings);
-    bool readProvinces(const QByteArray &body);
+    bool readProvinces(const WeatherFeed::Document &doc);
     void fetchCities(int province, std::function<void()> then);
-    void readCities(const QString &pyName, const QByteArray &body, bool fromService = true);
+    void readCities(const QString &pyName, const WeatherFeed::Document &doc, bool fromService = true);
     void takePlace();
     void confirmPlace();
     bool withoutCities() const;

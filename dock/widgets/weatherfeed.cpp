@@ -1,11 +1,11 @@
 #include "dock/widgets/weatherfeed.h"
 
+#include "common/boundeddownload.h"
+
 #include <QDebug>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -55,60 +55,185 @@ QString cityListPath(const QString &pyName)
     return QStringLiteral("/wmaps/xml/") + pyName + QStringLiteral(".xml");
 }
 
-Document parse(const QByteArray &body, const QStringList &attributes)
+struct Reader::State
 {
+    QStringList attributes;
+    QXmlStreamReader xml;
+    QByteArray pending; // the start of a character the next piece ends
     Document doc;
-    const int nul = body.indexOf('\0');
-    QXmlStreamReader xml(QString::fromUtf8(nul < 0 ? body : body.left(nul)));
     int depth = 0;
-    while (!xml.atEnd()) {
-        switch (xml.readNext()) {
+    bool ended = false;      // a NUL came, or the root closed: the rest is no part of the list
+    bool rootClosed = false;
+    bool failed = false;
+
+    void readOn()
+    {
+        while (!failed && !rootClosed && !xml.atEnd()) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::Invalid)
+                break; // the end of what came so far, or an error
+            take(token);
+        }
+        // Whatever follows the list is not looked at, however it is cut
+        // into pieces.
+        if (rootClosed) {
+            ended = true;
+            return;
+        }
+        if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+            failed = true;
+    }
+
+    void take(QXmlStreamReader::TokenType token)
+    {
+        switch (token) {
         case QXmlStreamReader::DTD:
-            if (!xml.entityDeclarations().isEmpty())
-                xml.raiseError(QStringLiteral("entity declarations are not accepted"));
+            // A declaration inside the root is no XML; read in pieces, the
+            // stream reader lets it pass.
+            if (depth > 0 || !xml.entityDeclarations().isEmpty())
+                failed = true;
             break;
         case QXmlStreamReader::StartElement:
             if (++depth > MaxDepth) {
-                xml.raiseError(QStringLiteral("elements nest too deep"));
+                failed = true;
                 break;
             }
             if (depth == 1) {
                 doc.root = xml.name().toString();
             } else if (depth == 2 && xml.name() == QLatin1String("city")) {
+                if (doc.cities.size() >= MaxCities) {
+                    failed = true;
+                    break;
+                }
                 QHash<QString, QString> row;
                 const QXmlStreamAttributes attrs = xml.attributes();
-                for (const QString &a : attributes) {
-                    if (attrs.hasAttribute(a))
-                        row.insert(a, attrs.value(a).toString());
+                for (const QString &a : qAsConst(attributes)) {
+                    if (!attrs.hasAttribute(a))
+                        continue;
+                    const QStringRef value = attrs.value(a);
+                    if (value.size() > MaxValueLength) {
+                        failed = true;
+                        break;
+                    }
+                    row.insert(a, value.toString());
                 }
                 doc.cities.append(row);
             }
             break;
         case QXmlStreamReader::EndElement:
-            --depth;
+            if (--depth == 0)
+                rootClosed = true;
             break;
         default:
             break;
         }
     }
-    if (xml.hasError() || doc.root.isEmpty())
+};
+
+Reader::Reader(const QStringList &attributes) : d(new State)
+{
+    d->attributes = attributes;
+}
+
+namespace {
+
+// Where the last character of bytes starts when it is not complete yet, else
+// bytes.size(). Cut there, every piece decodes as the same bytes do whole: a
+// byte that starts a character always starts one afresh.
+int completeLength(const QByteArray &bytes)
+{
+    const int n = bytes.size();
+    for (int back = 1; back <= 3 && back <= n; ++back) {
+        const uchar c = uchar(bytes.at(n - back));
+        if ((c & 0xc0) == 0x80)
+            continue; // a continuation byte
+        const int length = c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
+        return length > back ? n - back : n;
+    }
+    return n;
+}
+
+} // namespace
+
+Reader::~Reader() = default;
+
+void Reader::feed(const QByteArray &piece)
+{
+    if (d->ended || d->failed || piece.isEmpty())
+        return;
+    QByteArray bytes = d->pending + piece;
+    d->pending.clear();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0) {
+        d->ended = true;
+        bytes.truncate(nul);
+    } else {
+        const int whole = completeLength(bytes);
+        d->pending = bytes.mid(whole);
+        bytes.truncate(whole);
+    }
+    d->xml.addData(QString::fromUtf8(bytes));
+    d->readOn();
+}
+
+bool Reader::failed() const
+{
+    return d->failed;
+}
+
+Document Reader::finish()
+{
+    if (!d->pending.isEmpty() && !d->failed && !d->ended) {
+        d->xml.addData(QString::fromUtf8(d->pending));
+        d->pending.clear();
+        d->readOn();
+    }
+    // Given in pieces, the reader cannot know that no more will come: a
+    // list is whole when its root has closed and nothing was wrong before.
+    if (d->failed || !d->rootClosed)
         return Document();
+    Document doc = std::move(d->doc);
     doc.parsed = true;
     return doc;
 }
 
+Document parse(const QByteArray &body, const QStringList &attributes)
+{
+    Reader r(attributes);
+    r.feed(body);
+    return r.finish();
+}
+
 } // namespace WeatherFeed
 
-WeatherDownload::WeatherDownload(QObject *parent)
-    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_timer(new QTimer(this))
+namespace {
+
+BoundedDownload::Budget budgetOf(int timeoutMs)
 {
-    m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, [this] {
-        if (m_reply) {
-            qDebug() << "weather download timed out:" << m_reply->url().toString();
-            m_reply->abort(); // finished() follows: the failure path
+    BoundedDownload::Budget b;
+    b.maxBytes = WeatherFeed::MaxBody;
+    b.totalMs = timeoutMs;
+    b.idleMs = timeoutMs;
+    return b;
+}
+
+} // namespace
+
+WeatherDownload::WeatherDownload(QObject *parent)
+    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_download(new BoundedDownload(m_manager, this))
+{
+    m_download->setKeepBody(false);
+    connect(m_download, &BoundedDownload::piece, this, [this](const QByteArray &piece) {
+        if (!m_reader)
+            return;
+        m_reader->feed(piece);
+        if (m_reader->failed()) {
+            // No weather list: the rest need not come.
+            m_download->abort();
+            finish(false);
         }
     });
+    connect(m_download, &BoundedDownload::finished, this, &WeatherDownload::finish);
 }
 
 WeatherDownload::~WeatherDownload()
@@ -116,51 +241,36 @@ WeatherDownload::~WeatherDownload()
     abort();
 }
 
-void WeatherDownload::abort()
+bool WeatherDownload::isBusy() const
 {
-    m_timer->stop();
-    m_done = nullptr;
-    if (QNetworkReply *old = m_reply.data()) {
-        m_reply = nullptr;
-        old->disconnect(this);
-        old->abort();
-        old->deleteLater();
-    }
+    return m_download->isRunning();
 }
 
-void WeatherDownload::get(const QString &path, std::function<void(const QByteArray &)> done)
+void WeatherDownload::abort()
+{
+    m_done = nullptr;
+    m_reader.reset();
+    m_download->abort();
+}
+
+void WeatherDownload::get(const QString &path, const QStringList &attributes, Done done)
 {
     abort();
     m_done = std::move(done);
-    QNetworkRequest request(QUrl(WeatherFeed::baseUrl() + path));
-    QNetworkReply *reply = m_manager->get(request);
-    m_reply = reply;
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
-    connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {
-        if (received > WeatherFeed::MaxBody)
-            reply->abort();
-    });
-    m_timer->start(m_timeoutMs);
+    m_reader.reset(new WeatherFeed::Reader(attributes));
+    m_download->start(QNetworkRequest(QUrl(WeatherFeed::baseUrl() + path)), budgetOf(m_timeoutMs));
 }
 
-void WeatherDownload::finish(QNetworkReply *reply)
+void WeatherDownload::finish(bool ok)
 {
-    reply->deleteLater();
-    if (reply != m_reply)
-        return;
-    m_timer->stop();
-    m_reply = nullptr;
-    QByteArray body;
-    if (reply->error() == QNetworkReply::NoError)
-        body = reply->read(WeatherFeed::MaxBody + 1);
-    if (body.size() > WeatherFeed::MaxBody) {
-        qDebug() << "weather download too large:" << reply->url().toString();
-        body.clear();
-    } else if (reply->error() != QNetworkReply::NoError) {
-        qDebug() << "weather download failed:" << reply->url().toString() << reply->errorString();
-    }
+    if (!ok)
+        qDebug() << "weather download failed:" << m_download->url().toString();
+    WeatherFeed::Document doc;
+    if (ok && m_reader)
+        doc = m_reader->finish();
+    m_reader.reset();
     auto done = std::move(m_done);
     m_done = nullptr;
     if (done)
-        done(body);
+        done(doc);
 }

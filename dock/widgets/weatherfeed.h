@@ -8,10 +8,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
+class BoundedDownload;
 class QNetworkAccessManager;
-class QNetworkReply;
-class QTimer;
 
 // The weather service: a province list and one city list per province, plain
 // XML over HTTP.
@@ -43,37 +43,66 @@ struct Document
     QList<QHash<QString, QString>> cities;
 };
 
-// Reads the body as UTF-8 up to its first NUL byte. A document that is not
-// well-formed, nests too deep or declares entities gives an unparsed, empty
+// What a list may hold: far more than the service's lists ever do, and
+// little enough for the tables and combo boxes to fill at once.
+constexpr int MaxCities = 2000;
+constexpr int MaxValueLength = 256;
+
+// Reads a body as it arrives, piece by piece, as UTF-8 up to its first NUL
+// byte or the end of its root element, whichever comes first. A document that is not well-formed, nests too deep, declares
+// entities or holds more than the limits above gives an unparsed, empty
 // Document: half a list is never taken.
+class Reader
+{
+public:
+    explicit Reader(const QStringList &attributes);
+    ~Reader();
+    void feed(const QByteArray &piece);
+    // Whether what came so far already rules the list out.
+    bool failed() const;
+    // The list, once the whole body has been fed.
+    Document finish();
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
+
+// The same for a whole body.
 Document parse(const QByteArray &body, const QStringList &attributes);
 
 } // namespace WeatherFeed
 
-// One download at a time from the weather service. A new get() abandons the
-// pending one, whose callback then never runs. Every failure (no answer within
-// the time-out, an error reply, a body past the size limit) calls back with an
-// empty body, so the caller has a single failure path.
+// One download at a time from the weather service, taken apart as it
+// arrives. A new get() abandons the pending one, whose callback then never
+// runs. Every failure (no answer within the time-out, an error reply, a body
+// past the size limit, compressed or not, a list that is none) calls back
+// with an unparsed, empty Document, so the caller has a single failure path.
 class WeatherDownload : public QObject
 {
     Q_OBJECT
 public:
+    using Done = std::function<void(const WeatherFeed::Document &)>;
+
     explicit WeatherDownload(QObject *parent = nullptr);
     ~WeatherDownload() override;
 
-    void get(const QString &path, std::function<void(const QByteArray &)> done);
+    // Keeps the given attributes of each "city" (ProvinceColumns or CityColumns).
+    void get(const QString &path, const QStringList &attributes, Done done);
     void abort();
-    bool isBusy() const { return !m_reply.isNull(); }
+    bool isBusy() const;
 
+    // The whole exchange may take no longer than this, however slowly the
+    // answer trickles in.
     void setTimeout(int ms) { m_timeoutMs = ms; }
     int timeout() const { return m_timeoutMs; }
 
 private:
-    void finish(QNetworkReply *reply);
+    void finish(bool ok);
 
     QNetworkAccessManager *m_manager;
-    QTimer *m_timer;
-    QPointer<QNetworkReply> m_reply;
-    std::function<void(const QByteArray &)> m_done;
+    BoundedDownload *m_download;
+    std::unique_ptr<WeatherFeed::Reader> m_reader;
+    Done m_done;
     int m_timeoutMs = 15000;
 };

@@ -8,8 +8,28 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+// Runs f as an unprivileged user when we are root (in a child process), else
+// as it is; its result, or -1 when the child did not end normally.
+static int asAnotherUser(const std::function<int()> &f)
+{
+    if (::geteuid() != 0)
+        return f();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        ::_exit(f());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
 
 static QStringList entries(const QString &dir)
 {
@@ -68,14 +88,23 @@ private slots:
     void whatStandsAtThePathDecidesTheWrite()
     {
         QTemporaryDir d;
-        // A link to a file of ours is followed; the link stays.
-        QVERIFY(QDir().mkpath(d.path() + "/kept"));
-        const QString real = d.path() + "/kept/a.xml";
-        QVERIFY(SafeFile::write(real, "one"));
+        // A link, even to a file that looks like ours, is replaced by a file
+        // of ours: what it points to is neither written nor kept.
+        QVERIFY(QDir().mkpath(d.path() + "/elsewhere"));
+        const QString real = d.path() + "/elsewhere/a.xml";
+        QVERIFY(SafeFile::write(real, "theirs"));
         QVERIFY(QFile::link(real, d.path() + "/a.xml"));
-        QVERIFY(SafeFile::write(d.path() + "/a.xml", "two"));
-        QCOMPARE(TestEnv::readFile(real), QByteArray("two"));
-        QVERIFY(QFileInfo(d.path() + "/a.xml").isSymLink());
+        QCOMPARE(SafeFile::keepBad(d.path() + "/a.xml"), QString());
+        QVERIFY(SafeFile::write(d.path() + "/a.xml", "ours"));
+        QCOMPARE(TestEnv::readFile(real), QByteArray("theirs"));
+        QVERIFY(!QFileInfo(d.path() + "/a.xml").isSymLink());
+        QCOMPARE(TestEnv::readFile(d.path() + "/a.xml"), QByteArray("ours"));
+        QVERIFY(!QFile::exists(d.path() + "/a.xml.bad"));
+        // A dangling link likewise.
+        QVERIFY(QFile::link(d.path() + "/nowhere", d.path() + "/d.xml"));
+        QVERIFY(SafeFile::write(d.path() + "/d.xml", "ours"));
+        QVERIFY(!QFileInfo(d.path() + "/d.xml").isSymLink());
+        QVERIFY(!QFile::exists(d.path() + "/nowhere"));
 
         // A link to something that is not a file is replaced, not written through.
         const QString pipe = d.path() + "/pipe";
@@ -99,6 +128,22 @@ private slots:
         QVERIFY(QFile::setPermissions(privateFile, QFile::ReadOwner | QFile::WriteOwner));
         QVERIFY(SafeFile::write(privateFile, "2"));
         QCOMPARE(QFile::permissions(privateFile) & 0x0777, QFile::ReadUser | QFile::WriteUser);
+
+        // A file we may write but not read may hold what we could not read:
+        // it is left as it is. Root reads every file, so the case is tried
+        // as another user.
+        QTemporaryDir shared;
+        QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777)));
+        const QString writeOnly = shared.path() + "/wo.xml";
+        const int result = asAnotherUser([&] {
+            if (!SafeFile::write(writeOnly, "three notes") || !QFile::setPermissions(writeOnly, QFile::WriteOwner))
+                return 2;
+            const bool replaced = SafeFile::write(writeOnly, "one empty note");
+            QFile::setPermissions(writeOnly, QFile::ReadOwner | QFile::WriteOwner);
+            return replaced ? 1 : 0;
+        });
+        QCOMPARE(result, 0);
+        QCOMPARE(TestEnv::readFile(writeOnly), QByteArray("three notes"));
     }
 
     void leftoversOfCutSavesGoAtStart()
@@ -113,6 +158,18 @@ private slots:
         QCOMPARE(SafeFile::removeLeftovers(d.path()), 2);
         QCOMPARE(entries(d.path()), [&] { QStringList s = keep; s.sort(); return s; }());
         QCOMPARE(SafeFile::removeLeftovers(d.path() + "/none"), 0);
+
+        // A folder that is a link leads nowhere: what it points to stays,
+        // and so does a leftover's name that is a link, and its target.
+        QTemporaryDir other;
+        const QString theirs = TestEnv::writeFile(other.path() + "/report.doc.zvsave-Ab12Cd", "theirs");
+        QVERIFY(QFile::link(other.path(), d.path() + "/icon"));
+        QCOMPARE(SafeFile::removeLeftovers(d.path() + "/icon"), 0);
+        QVERIFY(QFile::link(theirs, d.path() + "/x.png.zvsave-Zz99Yy"));
+        QVERIFY(QDir().mkpath(d.path() + "/y.xml.zvsave-000001"));
+        QCOMPARE(SafeFile::removeLeftovers(d.path()), 0);
+        QCOMPARE(TestEnv::readFile(theirs), QByteArray("theirs"));
+        QVERIFY(QFileInfo(d.path() + "/y.xml.zvsave-000001").isDir());
     }
 
     void badFilesAreKeptAndNeverOverwritten()
@@ -126,6 +183,16 @@ private slots:
         QCOMPARE(SafeFile::keepBad(p), p + ".bad.1");
         QCOMPARE(TestEnv::readFile(p + ".bad"), QByteArray("broken 1"));
         QCOMPARE(TestEnv::readFile(p + ".bad.1"), QByteArray("broken 2"));
+        // The same file found broken again (at the next start) is kept once.
+        QCOMPARE(SafeFile::keepBad(p), p + ".bad.1");
+        QVERIFY(!QFile::exists(p + ".bad.2"));
+        // A link planted under the next name is not written through.
+        QVERIFY(SafeFile::write(p, "broken 3"));
+        const QString target = d.path() + "/target";
+        QVERIFY(QFile::link(target, p + ".bad.2"));
+        QCOMPARE(SafeFile::keepBad(p), p + ".bad.3");
+        QVERIFY(!QFile::exists(target));
+        QCOMPARE(TestEnv::readFile(p + ".bad.3"), QByteArray("broken 3"));
         // A pipe holds nothing to keep, and copying it would never end.
         const QString pipe = d.path() + "/pipe.xml";
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);

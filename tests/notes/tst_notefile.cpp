@@ -74,24 +74,29 @@ private slots:
         auto list = [](const char *attrs, const char *id) {
             return QByteArray("<List") + attrs + "><NoteID>" + id + "</NoteID></List>";
         };
-        QTest::newRow("in order") << list(" id=\"0\"", "a") + list(" id=\"1\"", "b") << "a b";
-        QTest::newRow("same id goes before") << list(" id=\"0\"", "a") + list(" id=\"0\"", "b") << "b a";
-        QTest::newRow("missing id is 0") << list(" id=\"0\"", "a") + list("", "b") << "b a";
-        QTest::newRow("id not a number is 0") << list(" id=\"0\"", "a") + list(" id=\"x1\"", "b") << "b a";
-        QTest::newRow("id past the end is dropped")
-            << list(" id=\"0\"", "a") + list(" id=\"2\"", "b") + list(" id=\"1\"", "c") << "a c";
-        QTest::newRow("negative id is dropped") << list(" id=\"-1\"", "a") + list(" id=\"0\"", "b") << "b";
-        QTest::newRow("any element is a row") << QByteArray("<Note id=\"0\"><NoteID>a</NoteID></Note>") << "a";
-        QTest::newRow("no rows") << QByteArray() << "";
+        QTest::addColumn<bool>("honoured");
+        QTest::newRow("in order") << list(" id=\"0\"", "a") + list(" id=\"1\"", "b") << "a b" << true;
+        QTest::newRow("ids in another order") << list(" id=\"1\"", "b") + list(" id=\"0\"", "a") << "a b" << true;
+        // Ids out of sequence lose no note: the file order stands.
+        QTest::newRow("same id twice") << list(" id=\"0\"", "a") + list(" id=\"0\"", "b") << "a b" << false;
+        QTest::newRow("missing id") << list(" id=\"0\"", "a") + list("", "b") << "a b" << false;
+        QTest::newRow("id not a number") << list(" id=\"0\"", "a") + list(" id=\"x1\"", "b") << "a b" << false;
+        QTest::newRow("id past the end")
+            << list(" id=\"0\"", "a") + list(" id=\"5\"", "b") + list(" id=\"1\"", "c") << "a b c" << false;
+        QTest::newRow("negative id on the second note")
+            << list(" id=\"0\"", "a") + list(" id=\"-1\"", "b") + list(" id=\"2\"", "c") << "a b c" << false;
+        QTest::newRow("any element is a row") << QByteArray("<Note id=\"0\"><NoteID>a</NoteID></Note>") << "a" << true;
+        QTest::newRow("no rows") << QByteArray() << "" << true;
     }
 
     void readingRules()
     {
         QFETCH(QByteArray, body);
         QFETCH(QString, ids);
+        QFETCH(bool, honoured);
         TestEnv::writeFile(path(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka>" + body + "</Mirelka>");
         NoteList l;
-        QCOMPARE(read(path(), l), ReadResult::Read);
+        QCOMPARE(read(path(), l), honoured ? ReadResult::Read : ReadResult::IdsIgnored);
         QCOMPARE(::ids(l).join(' '), ids);
     }
 

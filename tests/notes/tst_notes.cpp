@@ -5,13 +5,18 @@
 
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
+#include "common/plaintext.h"
 #include "notes/notefile.h"
+#include "notes/notelimits.h"
 #include "notes/notelist.h"
 #include "notes/widget.h"
 #include "platform/paths.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
@@ -69,7 +74,13 @@ T *child(QWidget *w, const char *name)
 // A manager whose end is recorded instead of ending the test.
 struct Manager
 {
-    Manager() { w.setExitFunction([this](int code) { exits << code; }); }
+    Manager()
+    {
+        w.setExitFunction([this](int code) { exits << code; });
+        // The stored notes after the first open one per pass of the event loop.
+        while (w.isOpeningNotes())
+            QCoreApplication::processEvents();
+    }
     Widget w;
     QList<int> exits;
     QStringList ids() const
@@ -331,6 +342,88 @@ private slots:
         const QList<QStringList> rows = fileRows();
         QCOMPARE(rows[0].mid(ColX, 4), QStringList({ QString::number(big.x()), QString::number(big.y()),
                                                      QString::number(big.width()), QString::number(big.height()) }));
+    }
+
+    // Stored notes are untrusted: none may make the program open a file or
+    // stop answering, and what it does not take stays in the copy kept aside.
+    void hostileNotesAreTakenWithinBounds()
+    {
+        // Named pipes: opening one to read waits for a writer that never comes.
+        QDir().mkpath(platform::appConfigFolder());
+        QStringList pipes;
+        for (const char *name : { "/picture", "/background", "/sheet" }) {
+            pipes << platform::appConfigFolder() + name;
+            QCOMPARE(::mkfifo(QFile::encodeName(pipes.last()).constData(), 0600), 0);
+        }
+        const QString longWord = QString(1000000, QLatin1Char('x'));
+        const QString nested = QString("<b>").repeated(30000) + "deep";
+        writeNotes(noteList(0, "NotePic", "style1", "1 1 300 200",
+                            "<html><head><link rel=\"stylesheet\" href=\"" + pipes[2] + "\"></head><body background=\""
+                                + pipes[1] + "\"><p>a<img src=\"" + pipes[0] + "\">b</p></body></html>")
+                   + noteList(1, "NoteWord", "style1", "2 2 300 200", "<html><body><p>" + longWord + "</p></body></html>")
+                   + noteList(2, "NotePlain", "style1", "3 3 300 200", longWord)
+                   + noteList(3, "NoteDeep", "style1", "4 4 300 200", nested)
+                   + noteList(4, "NoteOk", "style1", "5 5 300 200", "<p>fine <b>bold</b></p>"));
+        const QByteArray stored = TestEnv::readFile(notePath());
+        QElapsedTimer t;
+        t.start();
+        Manager m;
+        QVERIFY2(t.elapsed() < 5000, "a hostile note held the program up");
+        auto text = [&](const char *id) { return child<QTextEdit>(m.w.noteWindow(id), "textEdit"); };
+        // The pictures and the style sheet it names are never loaded; its text stays.
+        QCOMPARE(text("NotePic")->toPlainText(), QString("a%1b").arg(QChar(QChar::ObjectReplacementCharacter)));
+        auto *sealed = qobject_cast<SealedDocument *>(text("NotePic")->document());
+        QVERIFY(sealed);
+        m.w.noteWindow("NotePic")->grab(); // painted: the picture asked for
+        QVERIFY2(sealed->refused() >= 2, qPrintable(QString::number(sealed->refused())));
+        for (const QString &p : pipes)
+            QFile::remove(p);
+        // Too long: cut to what a note holds, rich or plain.
+        QCOMPARE(text("NoteWord")->toPlainText(), QString(NoteLimits::MaxCharacters, QLatin1Char('x')));
+        QCOMPARE(text("NotePlain")->toPlainText(), QString(NoteLimits::MaxCharacters, QLatin1Char('x')));
+        // Nested past what the rich text takes: its words without their formatting.
+        QCOMPARE(text("NoteDeep")->toPlainText(), QString("deep"));
+        QCOMPARE(text("NoteOk")->toPlainText(), QString("fine bold"));
+        // The file as it was is kept; the notes are saved as shown.
+        QCOMPARE(TestEnv::readFile(notePath() + ".bad"), stored);
+        QVERIFY(!QFile::exists(notePath() + ".bad.1"));
+        const QList<QStringList> rows = fileRows();
+        QCOMPARE(rows.size(), 5);
+        QVERIFY(rows[1][ColText].size() < 2 * NoteLimits::MaxCharacters);
+        QVERIFY(!rows[3][ColText].contains("<b><b>"));
+
+        // What is typed or pasted past the limit is not taken, and the note says so.
+        QTextEdit *edit = text("NoteOk");
+        QTextCursor c(edit->document());
+        c.setPosition(4);
+        c.insertText(QString(NoteLimits::MaxCharacters, QLatin1Char('y')));
+        QCOMPARE(edit->document()->characterCount() - 1, NoteLimits::MaxCharacters);
+        QVERIFY(edit->toPlainText().startsWith("fine" + QString(10, QLatin1Char('y'))));
+        QVERIFY(edit->toPlainText().endsWith(" bold"));
+        QCOMPARE(m.w.noteWindow("NoteOk")->noticeText(), QString("便签内容已达上限！"));
+        QCOMPARE(fileRows()[4][ColText], edit->toHtml());
+    }
+
+    void noMoreNotesThanTheLimit()
+    {
+        QByteArray lists;
+        for (int i = 0; i < NoteLimits::MaxNotes + 5; ++i)
+            lists += noteList(i, QString("Note%1").arg(i), "style1", "1 1 300 200", QString::number(i));
+        writeNotes(lists);
+        const QByteArray stored = TestEnv::readFile(notePath());
+        Manager m;
+        QCOMPARE(m.ids().size(), NoteLimits::MaxNotes);
+        QCOMPARE(m.ids().last(), QString("Note%1").arg(NoteLimits::MaxNotes - 1));
+        QCOMPARE(TestEnv::readFile(notePath() + ".bad"), stored);
+        QCOMPARE(fileRows().size(), NoteLimits::MaxNotes);
+        // A note more is refused, and the note asked says why.
+        m.w.onButton("Note0", "Add");
+        QCOMPARE(m.ids().size(), NoteLimits::MaxNotes);
+        QCOMPARE(m.w.noteWindow("Note0")->noticeText(), QString("便签数量已达上限！"));
+        m.w.onButton("Note1", "Delete");
+        m.w.onButton("Note0", "Add");
+        QCOMPARE(m.ids().size(), NoteLimits::MaxNotes);
+        QCOMPARE(fileRows().size(), NoteLimits::MaxNotes);
     }
 
     void failedSaveIsToldOnceAndTheNotesWait()

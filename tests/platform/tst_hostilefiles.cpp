@@ -78,9 +78,15 @@ private slots:
         QVERIFY(QFile::link("/dev/zero", d.path() + "/zero.xml"));
         QCOMPARE(RegularFile::read(d.path() + "/zero.xml", RegularFile::ListCap, &data), Status::NotRegular);
         QCOMPARE(RegularFile::read(d.path(), RegularFile::ListCap, &data), Status::NotRegular);
-        // A link to a regular file is followed.
+        // A link to a regular file is followed, but not for a file we store:
+        // one planted in our folder names something that is not ours.
         QVERIFY(QFile::link(ok, d.path() + "/link.xml"));
         QCOMPARE(RegularFile::read(d.path() + "/link.xml", RegularFile::ListCap, &data), Status::Ok);
+        QCOMPARE(RegularFile::readStored(d.path() + "/link.xml", RegularFile::ListCap, &data), Status::NotRegular);
+        QVERIFY(data.isEmpty());
+        QCOMPARE(RegularFile::readStored(ok, RegularFile::ListCap, &data), Status::Ok);
+        QCOMPARE(RegularFile::readStored(fifo, RegularFile::ListCap, &data), Status::NotRegular);
+        QCOMPARE(RegularFile::readStored(d.path() + "/none.xml", RegularFile::ListCap, &data), Status::Missing);
 
         QCOMPARE(RegularFile::read(d.path() + "/none.xml", RegularFile::ListCap, &data), Status::Missing);
         QCOMPARE(RegularFile::read(ok + "/below", RegularFile::ListCap, &data), Status::Missing);

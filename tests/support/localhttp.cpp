@@ -1,6 +1,10 @@
 #include "localhttp.h"
 
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <memory>
+#include <zlib.h>
 
 LocalHttp::LocalHttp()
 {
@@ -49,9 +53,72 @@ void LocalHttp::answer(QTcpSocket *s)
     }
     QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n";
     head += "Content-Type: " + r.type + "\r\n";
-    head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
+    if (!r.encoding.isEmpty())
+        head += "Content-Encoding: " + r.encoding + "\r\n";
+    if (r.sendLength)
+        head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
     head += "Connection: close\r\n\r\n";
     s->write(head);
+    if (r.kind == Drip) {
+        held << s;
+        auto *t = new QTimer(s);
+        auto sent = std::make_shared<int>(0);
+        connect(t, &QTimer::timeout, s, [s, t, sent, body = r.body] {
+            if (*sent >= body.size()) {
+                t->stop();
+                s->disconnectFromHost();
+                return;
+            }
+            s->write(body.mid((*sent)++, 1));
+        });
+        t->start(r.dripMs);
+        return;
+    }
     s->write(r.kind == CutOff ? r.body.left(r.body.size() / 2) : r.body);
     s->disconnectFromHost();
+}
+
+QByteArray LocalHttp::gzip(const QByteArray &data)
+{
+    z_stream z {};
+    deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&z, uLong(data.size()))) + 64, Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    z.avail_in = uInt(data.size());
+    z.next_out = reinterpret_cast<Bytef *>(out.data());
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(int(z.total_out));
+    deflateEnd(&z);
+    return out;
+}
+
+QByteArray LocalHttp::gzipBomb(int megabytes)
+{
+    // After a full flush a block owes nothing to what came before it, so
+    // the block that holds one megabyte of zeros stands for the next too.
+    const QByteArray mb(1 << 20, '\0');
+    z_stream z {};
+    deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
+    QByteArray block(int(deflateBound(&z, uLong(mb.size()))) + 64, Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(mb.constData()));
+    z.avail_in = uInt(mb.size());
+    z.next_out = reinterpret_cast<Bytef *>(block.data());
+    z.avail_out = uInt(block.size());
+    deflate(&z, Z_FULL_FLUSH);
+    block.resize(block.size() - int(z.avail_out));
+    deflateEnd(&z);
+
+    QByteArray out("\x1f\x8b\x08\0\0\0\0\0\0\x03", 10); // gzip, no name, no time
+    for (int i = 0; i < megabytes; ++i)
+        out += block;
+    out += QByteArray("\x03\0", 2); // the last, empty block
+    uLong crc = crc32(0, nullptr, 0);
+    for (int i = 0; i < megabytes; ++i)
+        crc = crc32(crc, reinterpret_cast<const Bytef *>(mb.constData()), uInt(mb.size()));
+    const quint32 size = quint32(quint64(megabytes) << 20);
+    for (quint32 v : { quint32(crc), size })
+        for (int b = 0; b < 4; ++b)
+            out += char((v >> (8 * b)) & 0xff);
+    return out;
 }

@@ -9,19 +9,27 @@
 class QTcpSocket;
 
 // A tiny HTTP server on 127.0.0.1. Each path answers one way: fully, cut off
-// halfway through, or never; unknown paths get a 404.
+// halfway through, never, or one byte at a time; unknown paths get a 404.
 class LocalHttp : public QTcpServer
 {
     Q_OBJECT
 public:
-    enum Kind { Full, CutOff, Silent };
+    enum Kind { Full, CutOff, Silent, Drip };
     struct Route
     {
         Kind kind = Full;
         int status = 200;
         QByteArray body;
         QByteArray type = "application/octet-stream";
+        QByteArray encoding {};    // sent as Content-Encoding when not empty
+        bool sendLength = true;    // else the body ends when the connection closes
+        int dripMs = 1000;         // Drip: the pause before each byte
     };
+
+    // The body as gzip sends it, and a gzip body of `megabytes` MB of zeros
+    // made in a moment (the same compressed block over and over).
+    static QByteArray gzip(const QByteArray &data);
+    static QByteArray gzipBomb(int megabytes);
 
     LocalHttp();
     ~LocalHttp() override;

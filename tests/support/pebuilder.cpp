@@ -2,6 +2,9 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
+
+#include <zlib.h>
 
 namespace {
 
@@ -20,9 +23,11 @@ void put32(QByteArray &b, int at, quint32 v)
 QSize sizeOf(const QByteArray &img)
 {
     if (img.startsWith("\x89PNG")) {
-        QImage i;
-        i.loadFromData(img, "PNG");
-        return i.size();
+        // As its header states it: a huge picture is not decoded to find out.
+        QBuffer buffer;
+        buffer.setData(img);
+        buffer.open(QIODevice::ReadOnly);
+        return QImageReader(&buffer, "PNG").size();
     }
     const auto *p = reinterpret_cast<const uchar *>(img.constData());
     const int w = p[4] | p[5] << 8, h = (p[8] | p[9] << 8) / 2;
@@ -59,6 +64,54 @@ QByteArray PeBuilder::pngImage(int size, const QColor &colour)
     QBuffer buf(&out);
     buf.open(QIODevice::WriteOnly);
     img.save(&buf, "PNG");
+    return out;
+}
+
+QByteArray PeBuilder::hugePng(int size)
+{
+    auto be32 = [](QByteArray *out, quint32 v) {
+        for (int b = 3; b >= 0; --b)
+            out->append(char((v >> (8 * b)) & 0xff));
+    };
+    auto chunk = [&](QByteArray *out, const char *type, const QByteArray &data) {
+        be32(out, quint32(data.size()));
+        const QByteArray typed = QByteArray(type, 4) + data;
+        out->append(typed);
+        be32(out, quint32(crc32(0, reinterpret_cast<const Bytef *>(typed.constData()), uInt(typed.size()))));
+    };
+    // Rows of black: a filter byte and size zeros each. One block holds a
+    // band of rows; after a full flush it stands for the next band too.
+    const int band = 16;
+    const QByteArray rows(band * (size + 1), '\0');
+    z_stream z {};
+    deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
+    QByteArray block(int(deflateBound(&z, uLong(rows.size()))) + 64, Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(rows.constData()));
+    z.avail_in = uInt(rows.size());
+    z.next_out = reinterpret_cast<Bytef *>(block.data());
+    z.avail_out = uInt(block.size());
+    deflate(&z, Z_FULL_FLUSH);
+    block.resize(block.size() - int(z.avail_out));
+    deflateEnd(&z);
+    const uLong bandSum = adler32(adler32(0, nullptr, 0), reinterpret_cast<const Bytef *>(rows.constData()),
+                                  uInt(rows.size()));
+    QByteArray idat("\x78\xda", 2);
+    uLong sum = adler32(0, nullptr, 0);
+    for (int r = 0; r < size / band; ++r) {
+        idat += block;
+        sum = adler32_combine(sum, bandSum, z_off_t(rows.size()));
+    }
+    idat += QByteArray("\x03\0", 2);
+    be32(&idat, quint32(sum));
+
+    QByteArray out("\x89PNG\r\n\x1a\n", 8);
+    QByteArray header;
+    be32(&header, quint32(size / band * band));
+    be32(&header, quint32(size / band * band));
+    header += QByteArray("\x08\x00\x00\x00\x00", 5); // 8-bit grey, no interlace
+    chunk(&out, "IHDR", header);
+    chunk(&out, "IDAT", idat);
+    chunk(&out, "IEND", QByteArray());
     return out;
 }
 

@@ -36,6 +36,9 @@ public:
     // file header (height doubled for the mask), or a PNG.
     static QByteArray bmpImage(int size, const QColor &colour);
     static QByteArray pngImage(int size, const QColor &colour);
+    // A real black PNG of size x size (8-bit grey), made without holding its
+    // pixels: decoded, it takes size x size bytes at the least.
+    static QByteArray hugePng(int size);
 
     // A builder with one group of the given sizes, icon IDs from firstId on.
     static PeBuilder oneGroup(const QList<int> &sizes, quint16 firstId = 1, bool png = false);

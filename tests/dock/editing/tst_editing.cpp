@@ -3,6 +3,7 @@
 #include "dock/editing/formiconlists.h"
 #include "dock/editing/formiconsettings.h"
 #include "dock/editing/formsidebarmenu.h"
+#include "dock/editing/iconextraction.h"
 #include "dock/editing/iconfolder.h"
 #include "dock/toast/formsystemhint.h"
 #include "fakedockservices.h"
@@ -20,6 +21,8 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -300,6 +303,37 @@ private slots:
         }
         for (int n = 1; n <= saved; ++n)
             QCOMPARE(QImage(IconFolder::file(base + QString::number(n) + ".png")).width(), width);
+    }
+
+    // The sizes pictures state are read first: only the pictures kept are
+    // decoded, and none past the pixel cap of every picture.
+    void picturesAreMeasuredBeforeTheyAreDecoded()
+    {
+        const QByteArray huge = PeBuilder::hugePng(16000); // 256 MB once decoded
+        QVERIFY(huge.size() < 4 << 20);
+        QByteArray broken = PeBuilder::pngImage(256, Qt::red);
+        broken.truncate(broken.size() / 2); // states 256, does not decode
+        PeBuilder b;
+        b.icons = { { 1, huge }, { 2, broken }, { 3, PeBuilder::bmpImage(48, Qt::green) },
+                    { 4, PeBuilder::bmpImage(16, Qt::blue) } };
+        b.groups = { { 1, { 1, 2, 3, 4 } } };
+        const QString path = TestEnv::writeFile(m_tmp.path() + "/progs/huge.exe", b.build());
+        rusage before {};
+        getrusage(RUSAGE_SELF, &before);
+        int largest = 0;
+        const QList<QImage> kept = IconExtraction::peImages(path, &largest);
+        rusage after {};
+        getrusage(RUSAGE_SELF, &after);
+        QCOMPARE(largest, 48);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept.first().size(), QSize(48, 48));
+        QVERIFY2(after.ru_maxrss - before.ru_maxrss < 100 * 1024, "a picture past the cap was decoded");
+        // Within the cap, a large standard picture is taken as before.
+        b.icons = { { 1, PeBuilder::pngImage(256, Qt::red) }, { 3, PeBuilder::bmpImage(48, Qt::green) } };
+        b.groups = { { 1, { 1, 3 } } };
+        const QList<QImage> big = IconExtraction::peImages(TestEnv::writeFile(path, b.build()), &largest);
+        QCOMPARE(largest, 256);
+        QCOMPARE(big.size(), 1);
     }
 
     void defaultForOtherTargets()

@@ -162,6 +162,13 @@ private slots:
         QCOMPARE(chooser.diskName()->text(), QString("盘符：无"));
         QCOMPARE(box->currentIndex(), 0);
         QCOMPARE(chooser.drive(), QString("0"));
+        // A mount point is a name: never HTML, in the label or its tool tip.
+        m_volumes.add("/media/<b>x</b>");
+        FormSelectDisk other;
+        other.setIconData("ico3", "/media/<b>x</b>");
+        QCOMPARE(other.diskName()->textFormat(), Qt::PlainText);
+        QVERIFY(other.diskName()->text().endsWith("/media/<b>x</b>"));
+        QVERIFY(other.diskName()->toolTip().contains("&lt;b&gt;"));
     }
 
     // A mount point far longer than a drive letter shows what fits; the

@@ -14,7 +14,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -46,6 +49,35 @@ class TestMenuIcon : public QObject
 {
     Q_OBJECT
 private slots:
+    // A stored name that reads like HTML is shown as it is: as HTML, its
+    // picture would be opened, and a named pipe there never answers.
+    void namesAreText()
+    {
+        QTemporaryDir d;
+        const QString pipe = d.path() + "/pipe";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString name = "<img src=\"" + pipe + "\"><b>bold</b>";
+        FormMenuIcon icon;
+        icon.setOrientation(2);
+        icon.setData("icoA", Pic, name, "ICON");
+        icon.setIconSize(54, 54);
+        icon.show();
+        icon.grab();
+        const QList<QLabel *> labels = icon.findChildren<QLabel *>("name");
+        QVERIFY(!labels.isEmpty());
+        for (QLabel *l : labels) {
+            QCOMPARE(l->textFormat(), Qt::PlainText);
+            QCOMPARE(l->text(), name);
+        }
+        // The bubble the bar shows on hover is the same kind.
+        FormName bubble;
+        bubble.setName(2, name);
+        bubble.show();
+        bubble.grab();
+        QCOMPARE(bubble.nameLabel()->textFormat(), Qt::PlainText);
+        QCOMPARE(bubble.nameLabel()->text(), name);
+    }
+
     void layoutPerEdge_data()
     {
         QTest::addColumn<int>("edge");

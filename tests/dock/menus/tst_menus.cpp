@@ -141,6 +141,11 @@ private slots:
             << DockFile::toXml({ rec("icoA") }) << QStringList{ "ico000000", "icoA" } << false;
         QTest::newRow("BACK not first")
             << DockFile::toXml({ rec("icoA"), FormMenu::backRow() }) << QStringList{ "ico000000", "icoA" } << false;
+        QTest::newRow("ids out of sequence")
+            << QByteArray("<Zorvane><List id=\"0\"><IconID>ico000000</IconID><Class>BACK</Class></List>"
+                          "<List id=\"-1\"><IconID>icoA</IconID></List><List id=\"2\"><IconID>icoB</IconID></List>"
+                          "</Zorvane>")
+            << QStringList{ "ico000000", "icoA", "icoB" } << true;
         QTest::newRow("other root")
             << QByteArray("<Other><List id=\"0\"><IconID>ico000000</IconID><Class>BACK</Class></List>"
                           "<List id=\"1\"><IconID>icoA</IconID><Path>/a</Path></List></Other>")
@@ -160,6 +165,27 @@ private slots:
         if (keptAside)
             QCOMPARE(QFile(file + ".bad").size(), qint64(content.size()));
         QCOMPARE(ids(fileRows("ico1001")), rows); // what it shows is what it keeps
+    }
+
+    // A menu holds no more icons than it builds at once; what a file holds
+    // past that stays in the copy kept aside, and a full menu takes no more.
+    void aMenuHoldsAtMostItsLimit()
+    {
+        QList<DockIconRecord> rows { FormMenu::backRow() };
+        for (int i = 0; i < FormMenu::MaxIcons + 20; ++i)
+            rows << rec(QString("ico9%1").arg(i, 4, 10, QLatin1Char('0')));
+        writeMenu("ico1002", rows);
+        const QByteArray stored = TestEnv::readFile(FormMenu::menuFilePath("ico1002"));
+        FormMenu m(dock.get());
+        m.setMenu("ico1002", 0, 0);
+        QCOMPARE(m.rows().size(), FormMenu::MaxIcons + 1);
+        QCOMPARE(m.rows().last().IconID, QString("ico9%1").arg(FormMenu::MaxIcons - 1, 4, 10, QLatin1Char('0')));
+        QCOMPARE(m.findChildren<FormMenuIcon *>().size(), FormMenu::MaxIcons + 1);
+        QCOMPARE(TestEnv::readFile(FormMenu::menuFilePath("ico1002") + ".bad"), stored);
+        QCOMPARE(fileRows("ico1002").size(), FormMenu::MaxIcons + 1);
+        QVERIFY(!m.AddIcon(Pic, "one more", "ICON", "/usr/bin/y"));
+        QCOMPARE(takeToast(m), QString("菜单已满！"));
+        QCOMPARE(fileRows("ico1002").size(), FormMenu::MaxIcons + 1);
     }
 
     void idsThatAreNotPlainNameNoFile()

@@ -12,9 +12,12 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QAbstractButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -96,6 +99,38 @@ private slots:
         QCOMPARE(StartMenuTree::entryName(system + "/player.desktop"), QString("Player"));
         QCOMPARE(StartMenuTree::entryName(system + "/editor.desktop"), QString("编辑器"));
         QCOMPARE(StartMenuTree::entryName(system + "/missing.desktop"), QString());
+    }
+
+    // A desktop entry's name that reads like HTML neither holds the panel up
+    // (a picture it names is a named pipe) nor loads anything: it is text,
+    // in the row and in its tool tip.
+    void entryNamesAreText()
+    {
+        QTemporaryDir apps;
+        const QString pipe = apps.path() + "/pipe";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString name = "<img src=\"" + pipe + "\">Trap & <b>bold</b>";
+        app(apps.path(), "trap.desktop", entry(name, "Game;", "Icon=" + pipe + "\n"));
+        FakeOpener opener;
+        QWidget dock;
+        dock.show();
+        FormStartMenu panel(&dock);
+        panel.setApplicationFolders({ apps.path() });
+        panel.toggleShow();
+        QTreeWidgetItem *games = panel.tree()->topLevelItem(0);
+        QVERIFY(games);
+        games->setExpanded(true);
+        FormTreeWidgetItem *row = panel.rowWidget(games->child(0));
+        QVERIFY(row);
+        QCOMPARE(row->name(), name);
+        auto *label = row->findChild<QLabel *>("name");
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        panel.grab();
+        QVERIFY(!label->toolTip().contains("<img"));
+        QVERIFY(label->toolTip().contains("&lt;img"));
+        QToolTip::showText(QPoint(10, 10), label->toolTip(), label);
+        QToolTip::hideText();
+        QVERIFY(opener.paths.isEmpty());
     }
 
     void missingFoldersGiveAnEmptyTree()

@@ -1,5 +1,6 @@
 #include "dock/tools/formupload.h"
 #include "dock/tools/updateanswer.h"
+#include "common/plaintext.h"
 #include "fakedockservices.h"
 #include "localhttp.h"
 #include "testenv.h"
@@ -12,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -170,6 +174,13 @@ private slots:
         QTest::newRow("no version") << int(LocalHttp::Full) << 200 << answer("<item><NUMBER>1</NUMBER></item>");
         QTest::newRow("cut off") << int(LocalHttp::CutOff) << 200 << answer(item(1809));
         QTest::newRow("never answers") << int(LocalHttp::Silent) << 200 << QByteArray();
+        // What no update page sends: more than an answer ever holds, plain or
+        // inflated, and an answer that trickles in (it would take 40 s).
+        QByteArray large = answer(item(1809));
+        large.insert(large.indexOf("<Contents>") + 10, "<!--" + QByteArray(FormUpload::MaxAnswerBytes, '-') + "-->");
+        QTest::newRow("too large") << int(LocalHttp::Full) << 200 << large;
+        QTest::newRow("gzip bomb") << int(LocalHttp::Full) << 200 << LocalHttp::gzipBomb(1024);
+        QTest::newRow("a byte at a time") << int(LocalHttp::Drip) << 200 << answer(item(1809));
     }
     void failedChecks()
     {
@@ -177,8 +188,16 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         Updater u;
+        u.w.setTotalTimes(1000, 1000);
         QSignalSpy newer(&u.w, &FormUpload::updates);
-        u.http.route("/update.html", { LocalHttp::Kind(kind), status, body });
+        LocalHttp::Route r { LocalHttp::Kind(kind), status, body };
+        r.dripMs = 20;
+        r.sendLength = QByteArray(QTest::currentDataTag()) != "too large";
+        if (QByteArray(QTest::currentDataTag()) == "gzip bomb")
+            r.encoding = "gzip";
+        u.http.route("/update.html", r);
+        rusage before {};
+        getrusage(RUSAGE_SELF, &before);
 
         u.w.startInit2(); // automatic: the page stays as it was
         QTRY_VERIFY_WITH_TIMEOUT(!u.w.isChecking(), 3000);
@@ -190,6 +209,39 @@ private slots:
         QVERIFY(!u.status().contains("已是最新版本"));
         QCOMPARE(u.w.page(), FormUpload::UpToDate);
         QCOMPARE(newer.count(), 0);
+        rusage after {};
+        getrusage(RUSAGE_SELF, &after);
+        QVERIFY2(after.ru_maxrss - before.ru_maxrss < 100 * 1024, "an answer is never held past its limit");
+    }
+
+    // The release notes are rich text from the network: shown, but nothing
+    // they name is loaded, and no more of them than fits is laid out.
+    void releaseNotesAreSealedAndBounded()
+    {
+        Updater u;
+        QTemporaryDir d;
+        const QString pipe = d.path() + "/pipe";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        auto notes = [&](const QByteArray &content) {
+            u.serve(answer("<item><VERSION>1810</VERSION><content>" + content + "</content></item>"));
+            u.w.checkUpdate();
+            for (int i = 0; i < 300 && u.w.isChecking(); ++i)
+                QTest::qWait(10);
+            u.w.show();
+            u.w.grab();
+            return u.w.findChild<QTextBrowser *>("textBrowser");
+        };
+        QTextBrowser *b = notes("&lt;p&gt;new &lt;img src=\"" + pipe.toUtf8() + "\"&gt; &lt;b&gt;bold&lt;/b&gt;&lt;/p&gt;");
+        QVERIFY(b->toPlainText().startsWith("new "));
+        QVERIFY(b->toPlainText().endsWith(" bold"));
+        QVERIFY(qobject_cast<SealedDocument *>(b->document())->refused() >= 1);
+        QCOMPARE(notes(QByteArray(100000, 'w'))->toPlainText().size(), FormUpload::MaxNotesCharacters);
+        QCOMPARE(notes(QByteArray("&lt;b&gt;").repeated(20000) + "deep")->toPlainText(), QString("deep"));
+        // A server's words in the failure line are text.
+        u.http.route("/update.html", { LocalHttp::Full, 503, "<b>busy</b>" });
+        u.w.checkUpdate();
+        QTRY_VERIFY(!u.w.isChecking());
+        QVERIFY(u.status().contains("503"));
     }
 
     // A complete 2xx download is handed to the opener, never run; the hourly

@@ -11,8 +11,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -131,6 +134,8 @@ private slots:
         QTest::newRow("entities") << QByteArray(
             "<?xml version=\"1.0\"?><!DOCTYPE china [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">]>"
             "<china><city quName=\"&b;\"/></china>");
+        QTest::newRow("declaration inside the root")
+            << QByteArray("<china><city quName=\"a\"/><!DOCTYPE x><city quName=\"b\"/></china>");
     }
 
     void parseRejectsBadCutAndHostileBodies()
@@ -140,6 +145,13 @@ private slots:
         QVERIFY(!doc.parsed);
         QVERIFY(doc.cities.isEmpty()); // never half a list
         QVERIFY(doc.root.isEmpty());
+        // Nor when it comes in pieces.
+        for (int size : { 1, 3 }) {
+            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+            for (int at = 0; at < body.size(); at += size)
+                r.feed(body.mid(at, size));
+            QVERIFY(!r.finish().parsed);
+        }
     }
 
     void cityFilesAreNamedOnlyByPlainNames()
@@ -193,30 +205,129 @@ private slots:
     void downloadsTakeOneFailurePath()
     {
         WeatherDownload d;
-        QByteArray got = "unset";
-        d.get("/wmaps/xml/p1.xml", [&](const QByteArray &b) { got = b; });
+        WeatherFeed::Document got;
+        auto keep = [&](const WeatherFeed::Document &doc) { got = doc; };
+        d.get("/wmaps/xml/p1.xml", WeatherFeed::CityColumns, keep);
         QTRY_VERIFY(!d.isBusy());
-        QVERIFY(got.startsWith("<?xml"));
+        QVERIFY(got.parsed);
+        QCOMPARE(got.root, QString("p1"));
+        QCOMPARE(got.cities.size(), 10);
 
-        got = "unset";
-        d.get("/wmaps/xml/nothere.xml", [&](const QByteArray &b) { got = b; });
+        d.get("/wmaps/xml/nothere.xml", WeatherFeed::CityColumns, keep);
         QTRY_VERIFY(!d.isBusy());
-        QVERIFY(got.isEmpty()); // an error page is no body
-
-        // Nothing that large is a weather list.
-        server->serve("/wmaps/xml/huge.xml", QByteArray(9 * 1024 * 1024, 'x'));
-        got = "unset";
-        d.get("/wmaps/xml/huge.xml", [&](const QByteArray &b) { got = b; });
-        QTRY_VERIFY_WITH_TIMEOUT(!d.isBusy(), 10000);
-        QVERIFY(got.isEmpty());
+        QVERIFY(!got.parsed); // an error page is no list
+        QVERIFY(got.cities.isEmpty());
 
         // A new request abandons the pending one: only the second answers.
         int calls = 0;
-        d.get("/wmaps/xml/p1.xml", [&](const QByteArray &) { calls += 10; });
-        d.get("/wmaps/xml/p2.xml", [&](const QByteArray &) { calls += 1; });
+        d.get("/wmaps/xml/p1.xml", WeatherFeed::CityColumns, [&](const WeatherFeed::Document &) { calls += 10; });
+        d.get("/wmaps/xml/p2.xml", WeatherFeed::CityColumns, [&](const WeatherFeed::Document &) { calls += 1; });
         QTRY_VERIFY(!d.isBusy());
         QTest::qWait(50);
         QCOMPARE(calls, 1);
+    }
+
+    // What the server sends is held to a budget: in bytes, compressed or
+    // not, and in time, however slowly it trickles in.
+    void downloadsKeepToTheirBudget_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<bool>("sendLength");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("taken");
+        const QByteArray list = cityList("p1");
+        QTest::newRow("gzip") << LocalHttp::gzip(list) << QByteArray("gzip") << true << int(LocalHttp::Full) << true;
+        QTest::newRow("deflate") << qCompress(list).mid(4) << QByteArray("deflate")
+                                 << true << int(LocalHttp::Full) << true;
+        // 1 MB of gzip that stands for 1 GB: refused at the first 8 MB.
+        QTest::newRow("gzip bomb") << LocalHttp::gzipBomb(1024) << QByteArray("gzip") << true << int(LocalHttp::Full)
+                                   << false;
+        QTest::newRow("too large, said") << QByteArray(9 * 1024 * 1024, ' ') << QByteArray() << true
+                                         << int(LocalHttp::Full) << false;
+        QTest::newRow("too large, unsaid") << QByteArray(9 * 1024 * 1024, ' ') << QByteArray() << false
+                                           << int(LocalHttp::Full) << false;
+        QTest::newRow("cut gzip") << LocalHttp::gzip(list).left(200) << QByteArray("gzip") << false
+                                  << int(LocalHttp::Full) << false;
+        QTest::newRow("an encoding not asked for") << list << QByteArray("br") << true << int(LocalHttp::Full) << false;
+        QTest::newRow("a byte at a time") << list << QByteArray() << true << int(LocalHttp::Drip) << false;
+    }
+
+    void downloadsKeepToTheirBudget()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, encoding);
+        QFETCH(bool, sendLength);
+        QFETCH(int, kind);
+        QFETCH(bool, taken);
+        LocalHttp::Route r { LocalHttp::Kind(kind), 200, body, "text/xml", encoding, sendLength, 20 };
+        server->route("/wmaps/xml/p1.xml", r);
+        WeatherDownload d;
+        d.setTimeout(1000);
+        bool called = false;
+        WeatherFeed::Document got;
+        rusage before {};
+        getrusage(RUSAGE_SELF, &before);
+        QElapsedTimer t;
+        t.start();
+        d.get("/wmaps/xml/p1.xml", WeatherFeed::CityColumns, [&](const WeatherFeed::Document &doc) {
+            called = true;
+            got = doc;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(called, 10000);
+        QCOMPARE(got.parsed, taken);
+        QCOMPARE(got.cities.size(), taken ? 10 : 0);
+        QVERIFY2(t.elapsed() < 5000, "the whole exchange has a time limit"); // a drip would take 30 s
+        rusage after {};
+        getrusage(RUSAGE_SELF, &after);
+        QVERIFY2(after.ru_maxrss - before.ru_maxrss < 200 * 1024, "a body is never held past its limit");
+    }
+
+    void listsPastTheLimitsAreNoLists()
+    {
+        QByteArray many = "<china>";
+        for (int i = 0; i <= WeatherFeed::MaxCities; ++i)
+            many += "<city quName=\"q\" pyName=\"p\"/>";
+        QVERIFY(!WeatherFeed::parse(many + "</china>", WeatherFeed::ProvinceColumns).parsed);
+        const QByteArray longName = "<china><city quName=\"" + QByteArray(WeatherFeed::MaxValueLength + 1, 'q')
+            + "\"/></china>";
+        QVERIFY(!WeatherFeed::parse(longName, WeatherFeed::ProvinceColumns).parsed);
+        // An attribute not kept may be as long as it likes.
+        const QByteArray longOther = "<china><city other=\"" + QByteArray(100000, 'q') + "\" quName=\"a\"/></china>";
+        QCOMPARE(WeatherFeed::parse(longOther, WeatherFeed::ProvinceColumns).cities.size(), 1);
+
+        // Fed in pieces of any size, a list reads as it does whole.
+        const QByteArray whole = provinceList();
+        for (int size : { 1, 7, 64, 4096 }) {
+            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+            for (int at = 0; at < whole.size(); at += size)
+                r.feed(whole.mid(at, size));
+            const WeatherFeed::Document doc = r.finish();
+            QVERIFY(doc.parsed);
+            QCOMPARE(doc.cities.size(), 37);
+            QCOMPARE(doc.cities.at(34).value("quName"), QString("西沙"));
+        }
+        // Also where a piece ends inside a character, a broken one too.
+        QByteArray broken = provinceList();
+        broken.replace("省3", "\xe5\xb0\xe9\x8f\x9b\xa8\xff\xc0");
+        const WeatherFeed::Document once = WeatherFeed::parse(broken, WeatherFeed::ProvinceColumns);
+        QVERIFY(once.parsed);
+        for (int size = 1; size <= 5; ++size) {
+            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+            for (int at = 0; at < broken.size(); at += size)
+                r.feed(broken.mid(at, size));
+            QCOMPARE(r.finish().cities, once.cities);
+        }
+        // What follows the root is no part of the list, however it comes.
+        const QByteArray trailing = "<china><city quName=\"a\"/></china>,<junk";
+        for (int size : { 1, 3, trailing.size() }) {
+            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+            for (int at = 0; at < trailing.size(); at += size)
+                r.feed(trailing.mid(at, size));
+            const WeatherFeed::Document doc = r.finish();
+            QVERIFY(doc.parsed);
+            QCOMPARE(doc.cities.size(), 1);
+        }
     }
 
     void aServerThatNeverAnswersTimesOut()
@@ -225,12 +336,30 @@ private slots:
         WeatherDownload d;
         d.setTimeout(300);
         bool called = false;
-        QByteArray got = "unset";
-        d.get("/wmaps/xml/china.xml", [&](const QByteArray &b) { called = true; got = b; });
+        WeatherFeed::Document got;
+        got.parsed = true;
+        d.get("/wmaps/xml/china.xml", WeatherFeed::ProvinceColumns, [&](const WeatherFeed::Document &doc) {
+            called = true;
+            got = doc;
+        });
         QVERIFY(d.isBusy());
         QTRY_VERIFY_WITH_TIMEOUT(called, 3000);
-        QVERIFY(got.isEmpty());
+        QVERIFY(!got.parsed);
         QCOMPARE(server->requested.size(), 1);
+    }
+
+    // What the service names is shown as it is.
+    void namesFromTheServiceAreText()
+    {
+        QByteArray list = cityList("p27");
+        list.replace("p27城8", "&lt;b&gt;p27城8&lt;/b&gt;");
+        server->serve("/wmaps/xml/p27.xml", list);
+        FormWeather w;
+        w.startWeather();
+        settle(w);
+        auto *name = w.findChild<QLabel *>("cityname");
+        QCOMPARE(name->text(), QString("<b>p27城8</b>"));
+        QCOMPARE(name->textFormat(), Qt::PlainText);
     }
 
     // ---- the weather window ------------------------------------------------------------

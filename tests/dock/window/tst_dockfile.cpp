@@ -56,25 +56,49 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QStringList>("ids");
-        QTest::newRow("in order") << list(0, "a") + list(1, "b") + list(2, "c") << QStringList { "a", "b", "c" };
-        QTest::newRow("negative id dropped") << list(0, "a") + list(-1, "b") << QStringList { "a" };
-        QTest::newRow("id past the end dropped") << list(0, "a") + list(5, "b") + list(1, "c")
-                                                 << QStringList { "a", "c" };
-        QTest::newRow("same id: later first") << list(0, "a") + list(0, "b") << QStringList { "b", "a" };
-        QTest::newRow("missing id reads 0") << QByteArray("<List><IconID>z</IconID></List>") + list(0, "a")
-                                            << QStringList { "a", "z" };
-        QTest::newRow("any tag counts") << QByteArray("<Row id=\"0\"><IconID>r</IconID></Row>") << QStringList { "r" };
-        QTest::newRow("extra child ignored") << list(0, "a", "<Colour>red</Colour>") << QStringList { "a" };
+        QTest::addColumn<bool>("honoured"); // the ids decided the order
+        QTest::newRow("in order") << list(0, "a") + list(1, "b") + list(2, "c") << QStringList { "a", "b", "c" } << true;
+        QTest::newRow("a clean sequence in another order") << list(2, "c") + list(0, "a") + list(1, "b")
+                                                           << QStringList { "a", "b", "c" } << true;
+        // Ids that cannot all be honoured decide nothing: no row is lost to them.
+        QTest::newRow("negative id") << list(0, "a") + list(-1, "b") + list(1, "c") << QStringList { "a", "b", "c" }
+                                     << false;
+        QTest::newRow("id past the end") << list(0, "a") + list(5, "b") + list(1, "c") << QStringList { "a", "b", "c" }
+                                         << false;
+        QTest::newRow("counting down") << list(100, "a") + list(99, "b") + list(98, "c")
+                                       << QStringList { "a", "b", "c" } << false;
+        QTest::newRow("same id twice") << list(0, "a") + list(0, "b") << QStringList { "a", "b" } << false;
+        QTest::newRow("missing id") << QByteArray("<List><IconID>z</IconID></List>") + list(0, "a")
+                                    << QStringList { "z", "a" } << false;
+        QTest::newRow("id not a number") << list(0, "a") + QByteArray("<List id=\"1x\"><IconID>b</IconID></List>")
+                                         << QStringList { "a", "b" } << false;
+        QTest::newRow("any tag counts") << QByteArray("<Row id=\"0\"><IconID>r</IconID></Row>") << QStringList { "r" }
+                                        << true;
+        QTest::newRow("extra child ignored") << list(0, "a", "<Colour>red</Colour>") << QStringList { "a" } << true;
     }
 
     void readingRules()
     {
         QFETCH(QByteArray, body);
         QFETCH(QStringList, ids);
+        QFETCH(bool, honoured);
         QStringList got;
         for (const DockIconRecord &r : parsed("<Zorvane>" + body + "</Zorvane>"))
             got << r.IconID;
         QCOMPARE(got, ids);
+
+        // Read from a file: one whose ids were not honoured is kept as it
+        // was before a save numbers its rows anew, and only once.
+        QTemporaryDir d;
+        const QString p = TestEnv::writeFile(d.path() + "/m.xml", "<Zorvane>" + body + "</Zorvane>");
+        QList<DockIconRecord> rows;
+        QCOMPARE(DockFile::read(p, &rows), DockFile::ReadStatus::Read);
+        QCOMPARE(rows.size(), ids.size());
+        QCOMPARE(QFile::exists(p + ".bad"), !honoured);
+        DockFile::read(p, &rows);
+        QVERIFY(!QFile::exists(p + ".bad.1"));
+        if (!honoured)
+            QCOMPARE(TestEnv::readFile(p + ".bad"), "<Zorvane>" + body + "</Zorvane>");
     }
 
     void missingFieldIsEmptyAndOtherRootIsRead()
@@ -184,6 +208,16 @@ private slots:
         QVERIFY(QFile::link("/dev/zero", d.path() + "/zero.xml"));
         QCOMPARE(DockFile::read(d.path() + "/zero.xml", &rows), DockFile::ReadStatus::Unreadable);
         QVERIFY(!QFile::exists(pipe + ".bad") && !QFile::exists(d.path() + "/zero.xml.bad"));
+        // A link to a file that is not ours (a menu file pointing at a
+        // system file): not read, and nothing of it copied into our folder.
+        const QString foreign = TestEnv::writeFile(d.path() + "/shadow", "root:$6$x:1::::::");
+        const QString menu = d.path() + "/ico1234567.xml";
+        QVERIFY(QFile::link(foreign, menu));
+        QCOMPARE(DockFile::read(menu, &rows), DockFile::ReadStatus::Unreadable);
+        QVERIFY(!QFile::exists(menu + ".bad"));
+        QVERIFY(DockFile::write(menu, dockPresetRows()));
+        QCOMPARE(TestEnv::readFile(foreign), QByteArray("root:$6$x:1::::::"));
+        QCOMPARE(DockFile::read(menu, &rows), DockFile::ReadStatus::Read);
         QCOMPARE(DockFile::read(d.path() + "/none.xml", &rows), DockFile::ReadStatus::Missing);
         QVERIFY(DockFile::write(p, dockPresetRows()));
         QCOMPARE(DockFile::read(p, &rows), DockFile::ReadStatus::Read);

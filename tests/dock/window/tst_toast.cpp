@@ -25,6 +25,10 @@ private slots:
         t.ShowMessage("");
         QCOMPARE(t.width(), label->width());
         QVERIFY(t.width() >= 90);
+        // A notice naming a file or a disk shows the name as it is.
+        t.ShowMessage("<b>U盘</b> 保存失败！");
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(t.text(), QString("<b>U盘</b> 保存失败！"));
     }
 
     void restsAtTheLowerMiddleOfTheArea()

@@ -62,6 +62,38 @@ private slots:
         QVERIFY(!QFile::exists(dockFile() + ".bad.1"));
     }
 
+    void storedFilesThatAreLinksAreReplaced()
+    {
+        // The icon file and the settings link to a file of someone else's:
+        // neither is read, kept aside or written through (the menus read
+        // and write through the same icon-file code).
+        QDir().mkpath(platform::appConfigFolder());
+        const QString secret = TestEnv::writeFile(QDir(platform::appConfigFolder()).absoluteFilePath("../secret"),
+                                                  "root:$6$hash:19000::::::\n");
+        for (const QString &p : { dockFile(), platform::configPath("config.ini") })
+            QVERIFY(QFile::link(secret, p));
+        QStringList presets;
+        for (const DockIconRecord &r : dockPresetRows())
+            if (!IconClass::isTransient(r.Class))
+                presets << r.IconID;
+        {
+            Widget w;
+            QCOMPARE(ids(rows(w)), presets);
+            w.SaveFile();
+            QVERIFY(!QFileInfo(dockFile()).isSymLink());
+            QCOMPARE(ids(savedRows()), presets);
+            DockSettings::instance()->setValue("System/Margin", 7);
+            QVERIFY(DockSettings::instance()->save());
+        }
+        QCOMPARE(readAll(secret), QByteArray("root:$6$hash:19000::::::\n"));
+        for (const QString &p : { dockFile(), platform::configPath("config.ini") }) {
+            QVERIFY2(!QFileInfo(p).isSymLink(), qPrintable(p));
+            QVERIFY2(!QFile::exists(p + ".bad"), qPrintable(p));
+            QVERIFY2(!readAll(p).contains("root:"), qPrintable(p));
+        }
+        QFile::remove(secret);
+    }
+
     void hostileMenuIdNamesNoFile()
     {
         // A MENU row whose ID climbs out of the folder.
