@@ -1,10 +1,10 @@
 #include "fileicons.h"
+#include "desktopentries.h"
 #include "regularfile.h"
 #include "programfiles.h"
 
 #include <XdgDesktopFile>
 #include <XdgIcon>
-#include <XdgMimeApps>
 
 #include <QFileInfo>
 #include <QIcon>
@@ -19,23 +19,19 @@ namespace {
 QString applicationIconFor(const QString &program)
 {
     const QString canonical = QFileInfo(program).canonicalFilePath();
-    QString icon;
-    XdgMimeApps apps;
-    const QList<XdgDesktopFile *> all = apps.allApps();
-    for (XdgDesktopFile *app : all) {
-        if (!icon.isEmpty() || !app || app->type() != XdgDesktopFile::ApplicationType)
+    for (const DesktopEntries::Entry &e : DesktopEntries::list()) {
+        XdgDesktopFile app;
+        if (!DesktopEntries::load(e.file, &app) || app.type() != XdgDesktopFile::ApplicationType)
             continue;
-        const QStringList exec = app->expandExecString();
-        if (exec.isEmpty())
+        QString started = app.expandExecString().value(0);
+        if (started.isEmpty())
             continue;
-        QString started = exec.first();
         if (!started.contains(QLatin1Char('/')))
             started = QStandardPaths::findExecutable(started);
-        if (!started.isEmpty() && QFileInfo(started).canonicalFilePath() == canonical)
-            icon = app->iconName();
+        if (!started.isEmpty() && QFileInfo(started).canonicalFilePath() == canonical && !app.iconName().isEmpty())
+            return app.iconName();
     }
-    qDeleteAll(all);
-    return icon;
+    return QString();
 }
 
 } // namespace
@@ -69,16 +65,21 @@ QIcon ThemeFileIcons::iconOf(const QString &name)
     return RegularFile::pictureFits(name) ? QIcon(name) : QIcon();
 }
 
+QIcon ThemeFileIcons::iconFor(const QString &file)
+{
+    for (const QString &name : iconNames(file)) {
+        const QIcon icon = iconOf(name);
+        if (!icon.isNull())
+            return icon;
+    }
+    return QIcon();
+}
+
 QPixmap ThemeFileIcons::largeIcon(const QString &file, int size)
 {
     if (!QFileInfo::exists(file))
         return QPixmap();
-    QIcon icon;
-    for (const QString &name : iconNames(file)) {
-        icon = iconOf(name);
-        if (!icon.isNull())
-            break;
-    }
+    const QIcon icon = iconFor(file);
     if (icon.isNull())
         return QPixmap();
     QPixmap p = icon.pixmap(QSize(size, size));

@@ -480,6 +480,7 @@ void Widget::wireActions()
     connect(m_actions, &DockActions::startMenuRequested, this, &Widget::showStartMenu);
     connect(m_actions, &DockActions::popupChanged, this, [this](bool open) { m_showing->setPopupOpen(open); });
     connect(m_actions, &DockActions::showDockRequested, this, &Widget::setShowWindows);
+    connect(m_actions, &DockActions::toast, this, &Widget::showToast);
     connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
         NotMenuHide(id);
         if (FormMenu *menu = m_menus->menu(id)) {

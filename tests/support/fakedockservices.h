@@ -29,9 +29,10 @@ public:
     bool startTool(Tool tool) override
     {
         tools << tool;
-        return true;
+        return toolsInstalled;
     }
 
+    bool toolsInstalled = true; // what startTool answers
     QStringList paths;
     QList<QUrl> urls;
     QList<Tool> tools;
