@@ -58,11 +58,40 @@ QStringList ThemeFileIcons::iconNames(const QString &file)
     return names;
 }
 
+namespace {
+
+// A name looked up in the fallback theme, taken whole at once: a themed icon
+// follows the theme set when it is drawn, which is the user's theme again.
+QIcon fromFallbackTheme(const QString &name)
+{
+    const QString theme = QIcon::themeName();
+    const QString fallback = QIcon::fallbackThemeName();
+    if (fallback.isEmpty() || fallback == theme)
+        return QIcon();
+    QIcon::setThemeName(fallback);
+    const QIcon themed = XdgIcon::fromTheme(name);
+    QIcon fixed;
+    if (!themed.isNull()) {
+        QList<QSize> sizes = themed.availableSizes();
+        if (sizes.isEmpty())
+            sizes << QSize(256, 256); // a lone scalable picture
+        for (const QSize &s : qAsConst(sizes))
+            fixed.addPixmap(themed.pixmap(s));
+    }
+    QIcon::setThemeName(theme);
+    return fixed;
+}
+
+} // namespace
+
 QIcon ThemeFileIcons::iconOf(const QString &name)
 {
-    if (!QFileInfo(name).isAbsolute())
-        return XdgIcon::fromTheme(name);
-    return RegularFile::pictureFits(name) ? QIcon(name) : QIcon();
+    if (QFileInfo(name).isAbsolute())
+        return RegularFile::pictureFits(name) ? QIcon(name) : QIcon();
+    // The user's theme and the themes it inherits, then the fallback theme
+    // also where the user's theme names parents of its own.
+    const QIcon icon = XdgIcon::fromTheme(name);
+    return icon.isNull() ? fromFallbackTheme(name) : icon;
 }
 
 QIcon ThemeFileIcons::iconFor(const QString &file)

@@ -226,6 +226,8 @@ void FormIconSettings::getIcons(QString appName, QString ID)
         return;
     case IconExtraction::NoPicture:
         setPicture(QStringLiteral(":/image/icon/Icon-what.png"));
+        m_toast->ShowMessage(tr("未找到应用图标！"));
+        m_toast->show();
         return;
     case IconExtraction::Pictures:
         break;

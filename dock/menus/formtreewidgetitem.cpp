@@ -3,9 +3,8 @@
 
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/iconpictures.h"
+#include "platform/fileicons.h"
 #include "platform/opener.h"
-
-#include <XdgDesktopFile>
 
 #include <QCursor>
 #include <QFileIconProvider>
@@ -38,10 +37,8 @@ void FormTreeWidgetItem::setData(const QString &name, const QString &path, QTree
         IconPictures::show(ui->ico, QStringLiteral(":/image/icon/Folder.png"), size);
         return;
     }
-    QIcon icon;
-    XdgDesktopFile df;
-    if (df.load(path))
-        icon = df.icon();
+    // The theme's picture of the entry, as the bar shows it once added.
+    QIcon icon = platform::ThemeFileIcons::iconFor(path);
     if (icon.isNull())
         icon = QFileIconProvider().icon(QFileInfo(path));
     const QPixmap p = icon.pixmap(32, 32, QIcon::Normal, QIcon::Off);

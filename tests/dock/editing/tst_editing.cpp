@@ -312,10 +312,13 @@ private slots:
         TestEnv::writeFile(root + "/notes.txt", "text");
 
         FormIconSettings dialog;
+        // The picture, and "!" when the toast said the program has none.
         auto fromDefault = [&](const QString &path) {
+            dialog.toast()->hide();
             dialog.setIconData("ico1", "/p/old.png", "n", "note.png", path, "ICON", 0);
             pressDefault(dialog);
-            return dialog.pictureField();
+            const bool said = dialog.toast()->isVisible() && dialog.toast()->text() == "未找到应用图标！";
+            return dialog.pictureField() + (said ? "!" : "");
         };
         // A shortcut's pictures carry the shortcut's name, not its target's.
         QCOMPARE(fromDefault(root + "/Editor.lnk"), IconFolder::file("Editor1.png"));
@@ -323,8 +326,8 @@ private slots:
         QCOMPARE(fromDefault(root + "/Folder.lnk"), QString("note.png"));
         QCOMPARE(fromDefault(root + "/folder"), QString("note.png"));
         QCOMPARE(fromDefault(root + "/gone.lnk"), QString("note.png"));
-        QCOMPARE(fromDefault(root + "/notes.txt"), QString(":/image/icon/Icon-what.png"));
-        QCOMPARE(fromDefault(root + "/missing.exe"), QString(":/image/icon/Icon-what.png"));
+        QCOMPARE(fromDefault(root + "/notes.txt"), QString(":/image/icon/Icon-what.png!"));
+        QCOMPARE(fromDefault(root + "/missing.exe"), QString(":/image/icon/Icon-what.png!"));
     }
 
     // A picture that could not be written is not counted, so no empty
