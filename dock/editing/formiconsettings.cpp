@@ -255,9 +255,10 @@ void FormIconSettings::getIcons(QString appName, QString ID)
 
 void FormIconSettings::on_customizeButton_clicked()
 {
+    // Icon themes draw in SVG, and older programs bring XPM pictures.
     const QString file = platform::DialogsService::get().openFileName(
-        nullptr, tr("选择图标文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        tr("Image files(*.bmp *.BMP *.jpg *.JPG *.png *.PNG *.gif *.GIF *.ico *.ICO)"));
+        this, tr("选择图标文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        tr("Image files(*.bmp *.BMP *.jpg *.JPG *.png *.PNG *.gif *.GIF *.ico *.ICO *.svg *.SVG *.xpm *.XPM)"));
     if (file.isEmpty())
         return;
     const QFileInfo fi(file);
