@@ -10,6 +10,8 @@
 #include "platform/paths.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QScreen>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -169,6 +171,22 @@ void Widget::createSingleNote(int row)
     connect(note, &FormNote::setText, this, &Widget::setText);
     connect(note, &FormNote::Style, this, &Widget::Style);
     note->setNoteData(n.id, n.style, n.text, n.x, n.y, n.w, n.h);
+    // A note never placed is the window manager's to place, except the first
+    // one on the desktop: in the middle of the screen the user works on, not
+    // over the panel that switched the notes on.
+    bool alone = true;
+    for (FormNote *other : qAsConst(m_notes))
+        alone = alone && (other == note || !other->isVisible());
+    if (n.x.isEmpty() && alone) {
+        const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect r = note->rect();
+            r.moveCenter(screen->availableGeometry().center());
+            note->move(r.topLeft());
+        }
+    }
     note->show();
 }
 

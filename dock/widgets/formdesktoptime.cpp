@@ -143,6 +143,9 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     connect(ui->AlphaQSlider, &QSlider::valueChanged, this, &FormDesktopTime::on_AlphaQSlider_valueChanged);
     setWindowFlags(ClockFlags);
     setAttribute(Qt::WA_TranslucentBackground);
+    // Declared before its first show: the window manager then learns its
+    // states at every mapping, whatever the order of locking and showing.
+    platform::setWindowRole(this, platform::WindowRole::Overlay);
     // Switched on from the panel, the clock must not take the focus from it:
     // the panel would drop behind the window that gets it next.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -227,9 +230,7 @@ void FormDesktopTime::applyWindowRole()
     }
     if (!isVisible())
         return;
-    platform::WindowSystem &ws = platform::WindowSystemService::get();
-    ws.setLevel(this, platform::WindowSystem::Below);
-    ws.setDesktopOverlay(this);
+    platform::WindowSystemService::get().setLevel(this, platform::WindowSystem::Below);
     applyInputShape();
     // A window manager that frames the clock copies its input shape only
     // once it manages the window, which happens after show() returns.
@@ -522,6 +523,15 @@ void FormDesktopTime::ReadSettings()
         ui->AlphaQSlider->setValue(100);
         DesktopTimeSize(500);
         ui->SizeQSlider->setValue(500);
+        // Never placed: the middle of the dock's screen, not its corner.
+        QRect screen = m_firstScreen ? m_firstScreen() : QRect();
+        if (!screen.isValid())
+            screen = platform::ScreensService::get().availableGeometry(0);
+        if (screen.isValid()) {
+            QRect r = rect();
+            r.moveCenter(screen.center());
+            move(r.topLeft());
+        }
         return;
     }
     // The file holds only numbers: the clock keeps its top left on the desktop.

@@ -57,6 +57,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_windows = new DockWindows(this);
     connect(m_windows, &DockWindows::made, this, &Widget::wireWindow);
     m_windows->makeStartWindows();
+    m_windows->desktopClock()->setFirstScreen([this] { return screenRect(); });
     m_desktopTime = m_windows->desktopClock();
     m_desktopWidget = m_windows->desktopWidgetPanel();
     wireActions();
