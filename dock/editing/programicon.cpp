@@ -11,7 +11,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace ProgramIcon {
 
@@ -94,7 +93,7 @@ QStringList choose(QWidget *owner)
     // A new account may not have it yet; it is where desktop entries go.
     QDir().mkpath(mine);
     QStringList places = platform::DesktopEntries::applicationFolders();
-    places << QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    places << platform::desktopFolder();
     // Programs here often have no suffix at all, hence the last filter.
     const QString filters = QCoreApplication::translate("Widget", "应用程序(*.desktop)") + QStringLiteral(";;")
         + QCoreApplication::translate("Widget", "files(*.exe *.lnk *.desktop *.sh)") + QStringLiteral(";;")

@@ -1,6 +1,7 @@
 // The file dialogs and questions stand over the window they were opened
 // from: its transient children, centred on it, on its screen.
 #include "platform/dialogs.h"
+#include "platform/paths.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -80,6 +81,20 @@ private slots:
         });
         QCOMPARE(DialogsService::get().existingFolder(inner, "选择文件夹", dir.path()), QString());
         QVERIFY(looked);
+    }
+
+    // Dialogs start on the desktop where there is one; a new account may
+    // have none, and a missing folder would be typed in as a file name.
+    void desktopFolderOrHome()
+    {
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", dir.path().toUtf8());
+        const QString first = desktopFolder();
+        QDir().mkpath(dir.path() + "/Desktop");
+        const QString then = desktopFolder();
+        qputenv("HOME", home);
+        QCOMPARE(first, dir.path());
+        QCOMPARE(then, dir.path() + "/Desktop");
     }
 
     // A window at the screen's edge: the dialog stays whole on the screen.
