@@ -5,9 +5,11 @@
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
 #include "notes/notefile.h"
+#include "notes/notegeometry.h"
 #include "notes/notelist.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -172,8 +174,8 @@ void Widget::createSingleNote(int row)
     connect(note, &FormNote::Style, this, &Widget::Style);
     note->setNoteData(n.id, n.style, n.text, n.x, n.y, n.w, n.h);
     // A note never placed is the window manager's to place, except the first
-    // one on the desktop: in the middle of the screen the user works on, not
-    // over the panel that switched the notes on.
+    // one on the desktop: in the middle of the screen the user works on, but
+    // not over the panel that switched the notes on.
     bool alone = true;
     for (FormNote *other : qAsConst(m_notes))
         alone = alone && (other == note || !other->isVisible());
@@ -181,11 +183,9 @@ void Widget::createSingleNote(int row)
         const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
         if (!screen)
             screen = QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect r = note->rect();
-            r.moveCenter(screen->availableGeometry().center());
-            note->move(r.topLeft());
-        }
+        if (screen)
+            note->move(NoteGeometry::firstPlace(note->size(), screen->availableGeometry(),
+                                                platform::WindowSystemService::get().activeWindowFrame()));
     }
     note->show();
 }

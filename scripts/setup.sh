@@ -12,7 +12,7 @@ packages=(
     qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libqt5x11extras5-dev
     libqt5xdg-dev libkf5windowsystem-dev qtwebengine5-dev
     libglib2.0-dev libxcb1-dev libxcb-shape0-dev libxcb-xtest0-dev libx11-dev
-    qt5-image-formats-plugins fonts-noto-cjk qttranslations5-l10n
+    qt5-image-formats-plugins fonts-noto-cjk fonts-noto-color-emoji qttranslations5-l10n
     xvfb xauth xdotool xclip desktop-file-utils dbus-daemon openbox
 )
 missing=()

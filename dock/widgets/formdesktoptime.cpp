@@ -1,5 +1,6 @@
 #include "dock/widgets/formdesktoptime.h"
 
+#include "common/fonts.h"
 #include "dock/settings/docksettings.h"
 #include "dock/style/dockstyle.h"
 #include "platform/clock.h"
@@ -174,6 +175,10 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     small.setPixelSize(14);
     ui->label->setFont(small);
     ui->label_2->setFont(small);
+    // Made before the dock sets the font of its texts, which a box with a
+    // style sheet of its own does not follow: the bar's texts get it here.
+    for (QWidget *w : { static_cast<QWidget *>(ui->TimeENButton), static_cast<QWidget *>(ui->TimeStyleClick) })
+        w->setFont(Fonts::yaHei(12));
 
     ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
     ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", false));
@@ -183,8 +188,8 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
         "QPushButton:hover, QPushButton:pressed{color: #4BABFA;}"));
     ui->TimeStyleClick->setView(new QListView(ui->TimeStyleClick));
     ui->TimeStyleClick->setStyleSheet(QStringLiteral(
-        "QComboBox{background-color: #C8C8C8;border: 0px;border-radius: 2px;}"
-        "QComboBox::drop-down{image: url(:/image/menu/arrow-drop.png);}"
+        "QComboBox{background-color: #C8C8C8;border: 0px;border-radius: 2px;padding-left: 2px;}"
+        "QComboBox::drop-down{image: url(:/image/menu/arrow-drop.png);width: 14px;}"
         "QComboBox QAbstractItemView{background-color: #C8C8C8;outline: 0px;}"
         "QComboBox QAbstractItemView::item{min-height: 25px;}"
         "QComboBox QAbstractItemView::item:hover, QComboBox QAbstractItemView::item:selected"

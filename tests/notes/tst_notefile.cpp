@@ -160,6 +160,33 @@ private slots:
         QCOMPARE(NoteGeometry::clamp(true, QPoint(99999, 5), QSize(10, 10), QSize(200, 160), QRect()),
                  QRect(99999, 5, 200, 160));
     }
+
+    // The first note: the middle of the screen, beside the panel that
+    // switched the notes on rather than over it.
+    void firstNotePlace_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("avoid");
+        QTest::addColumn<QPoint>("expected");
+        const QRect screen(0, 0, 1920, 1080);
+        // The note is 350 x 260: in the middle its top left is (785, 410).
+        QTest::newRow("nothing to avoid") << screen << QRect() << QPoint(785, 410);
+        QTest::newRow("a window elsewhere") << screen << QRect(0, 0, 400, 300) << QPoint(785, 410);
+        QTest::newRow("the panel in the middle") << screen << QRect(780, 330, 360, 420) << QPoint(1150, 410);
+        QTest::newRow("no room on the right") << screen << QRect(700, 200, 1200, 600) << QPoint(340, 410);
+        QTest::newRow("no room on either side") << screen << QRect(200, 200, 1500, 600) << QPoint(785, 410);
+        QTest::newRow("a second screen") << QRect(1920, 0, 1280, 1024) << QRect(2400, 300, 300, 400)
+                                         << QPoint(2710, 382);
+    }
+    void firstNotePlace()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, avoid);
+        QFETCH(QPoint, expected);
+        const QPoint p = NoteGeometry::firstPlace(QSize(350, 260), screen, avoid);
+        QCOMPARE(p, expected);
+        QVERIFY(screen.contains(QRect(p, QSize(350, 260))));
+    }
 };
 
 ZV_TEST_MAIN(TestNoteFile)
