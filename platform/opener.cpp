@@ -1,6 +1,7 @@
 #include "opener.h"
 #include "desktopentries.h"
 #include "regularfile.h"
+#include "processes.h"
 #include "programfiles.h"
 
 #include <XdgDefaultApps>
@@ -11,7 +12,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <climits>
@@ -53,13 +53,26 @@ bool startDesktopFile(const QString &file)
         qDebug() << "not a usable desktop file:" << file;
         return false;
     }
+    // A plain application is started as our own child, to be reaped when it
+    // ends; the library starts the rest (terminal programs, D-Bus activation).
+    if (df.type() == XdgDesktopFile::ApplicationType && !df.value(QStringLiteral("Terminal")).toBool()
+        && !df.value(QStringLiteral("DBusActivatable")).toBool()) {
+        QStringList args = df.expandExecString();
+        if (!args.isEmpty()) {
+            const QString program = args.takeFirst();
+            QString dir = df.value(QStringLiteral("Path")).toString();
+            if (!dir.isEmpty() && !QDir(dir).exists())
+                dir.clear();
+            return startReapedChild(program, args, dir);
+        }
+    }
     return df.startDetached();
 }
 
 bool startProgram(const QString &program, const QStringList &args = {})
 {
     const QString dir = QFileInfo(args.isEmpty() ? program : args.first()).absolutePath();
-    return QProcess::startDetached(program, args, dir);
+    return startReapedChild(program, args, dir);
 }
 
 QString firstInstalled(const QList<XdgDesktopFile *> &apps)

@@ -6,13 +6,22 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <QPointer>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace platform {
@@ -102,6 +111,76 @@ bool alive(pid_t pid)
     return close < 0 || s.mid(close + 2, 1) != "Z";
 }
 
+// Waits for the children we start: a notifier on each one's pidfd where the
+// kernel has them, else a look every second.
+class Reaper final : public QObject
+{
+public:
+    static Reaper &get()
+    {
+        static QPointer<Reaper> r;
+        if (!r)
+            r = new Reaper(QCoreApplication::instance());
+        return *r;
+    }
+
+    void watch(pid_t pid)
+    {
+        m_children << pid;
+        if (reap(pid))
+            return;
+#ifdef SYS_pidfd_open
+        const int fd = int(::syscall(SYS_pidfd_open, pid, 0));
+        if (fd >= 0) {
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+            auto *n = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+            connect(n, &QSocketNotifier::activated, this, [this, n, fd, pid] {
+                if (!reap(pid))
+                    return;
+                n->setEnabled(false);
+                n->deleteLater();
+                ::close(fd);
+            });
+            return;
+        }
+#endif
+        if (!m_poll.isActive())
+            m_poll.start();
+    }
+
+    int pending() const { return m_children.size(); }
+
+private:
+    explicit Reaper(QObject *parent) : QObject(parent)
+    {
+        m_poll.setInterval(1000);
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            const QList<pid_t> children = m_children;
+            for (pid_t pid : children)
+                reap(pid);
+            if (m_children.isEmpty())
+                m_poll.stop();
+        });
+    }
+
+    // True once the child is gone (reaped now, or by someone else before).
+    bool reap(pid_t pid)
+    {
+        int status = 0;
+        pid_t r;
+        do {
+            r = ::waitpid(pid, &status, WNOHANG);
+        } while (r < 0 && errno == EINTR);
+        if (r == 0)
+            return false;
+        m_children.removeAll(pid);
+        return true;
+    }
+
+    QList<pid_t> m_children;
+    QTimer m_poll;
+};
+
 class LinuxProcesses final : public Processes
 {
 public:
@@ -112,7 +191,7 @@ public:
             qDebug() << "program not found beside" << programFolder() << "nor on PATH:" << bareName(name);
             return false;
         }
-        return QProcess::startDetached(file, args, programFolder());
+        return startReapedChild(file, args, programFolder());
     }
 
     bool startOutsideProgram(const QString &name) override
@@ -122,7 +201,7 @@ public:
             qDebug() << "outside program not installed, not started:" << bareName(name);
             return false;
         }
-        return QProcess::startDetached(file, {}, programFolder());
+        return startReapedChild(file, {}, programFolder());
     }
 
     bool isRunning(const QString &name) override
@@ -153,6 +232,73 @@ public:
 };
 
 } // namespace
+
+bool startReapedChild(const QString &program, const QStringList &args, const QString &workingDir, qint64 *pid)
+{
+    const QString file = program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
+    if (file.isEmpty()) {
+        qDebug() << "no such program:" << program;
+        return false;
+    }
+    // Everything the child needs is made before the fork: between fork and
+    // exec a child of a threaded program may only make plain system calls.
+    QList<QByteArray> bytes { QFile::encodeName(file) };
+    for (const QString &a : args)
+        bytes << a.toLocal8Bit();
+    QVector<char *> argv;
+    for (QByteArray &b : bytes)
+        argv << b.data();
+    argv << nullptr;
+    const QByteArray dir = QFile::encodeName(workingDir);
+
+    // The exec closes the pipe's far end; a failure writes its errno into it.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        ::setsid();
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        int err = 0;
+        if (!dir.isEmpty() && ::chdir(dir.constData()) != 0)
+            err = errno;
+        if (err == 0) {
+            ::execv(argv.at(0), argv.data());
+            err = errno;
+        }
+        (void)!::write(report[1], &err, sizeof err);
+        ::_exit(127);
+    }
+    ::close(report[1]);
+    int err = 0;
+    ssize_t n;
+    do {
+        n = ::read(report[0], &err, sizeof err);
+    } while (n < 0 && errno == EINTR);
+    ::close(report[0]);
+    if (n == ssize_t(sizeof err)) {
+        qDebug() << "could not start" << file << ::strerror(err);
+        while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        return false;
+    }
+    Reaper::get().watch(child);
+    if (pid)
+        *pid = child;
+    return true;
+}
+
+int unreapedChildren()
+{
+    return Reaper::get().pending();
+}
 
 template <>
 Processes &Service<Processes>::real()

@@ -34,4 +34,14 @@ public:
 
 using ProcessesService = Service<Processes>;
 
+// Starts a program (a path, or a name found on PATH) in a session of its own,
+// as a detached start would, but as a child of ours that is reaped when it
+// ends: nothing we start is left behind as a zombie, also where orphans come
+// to us or to a first process that does not reap them. False when it could
+// not be started.
+bool startReapedChild(const QString &program, const QStringList &args, const QString &workingDir,
+                      qint64 *pid = nullptr);
+// Children started so that have not been reaped yet.
+int unreapedChildren();
+
 } // namespace platform

@@ -162,7 +162,7 @@ void DiskFace::render(QPainter &p, const QSize &size)
 WeatherFace::WeatherFace(const QString &picture, QObject *parent)
     : ComposedFace(parent), m_background(QStringLiteral(":/image/icon/White.png"))
 {
-    setWeather(QString(), QString(), QStringLiteral("/"), QStringLiteral("32"));
+    setWeather(QString(), QString(), QString(), QStringLiteral("32"));
     if (!picture.isEmpty())
         setPicture(picture);
 }
@@ -179,9 +179,10 @@ QString WeatherFace::statePicture(const QString &state)
 
 QString WeatherFace::temperatureText() const
 {
-    if (m_temperature != QLatin1String("/"))
-        return tr("%1°").arg(m_temperature);
-    return tr(" %1  ").arg(m_temperature);
+    // Without a reading the face shows only the no-data picture.
+    if (m_temperature.isEmpty() || m_temperature == QLatin1String("/"))
+        return QString();
+    return tr("%1°").arg(m_temperature);
 }
 
 void WeatherFace::setWeather(const QString &, const QString &, const QString &temNow, const QString &state)
@@ -228,7 +229,10 @@ void WeatherFace::render(QPainter &p, const QSize &size)
     p.drawPixmap(0, 0, IconPictures::scaled(m_background, size));
     const QRect state = stateRect(size);
     p.drawPixmap(state.topLeft(), IconPictures::scaled(m_statePicture, state.size()));
+    const QString text = temperatureText();
+    if (text.isEmpty())
+        return;
     p.setFont(textFont(size));
     p.setPen(Qt::white);
-    p.drawText(textRect(size), Qt::AlignCenter, temperatureText());
+    p.drawText(textRect(size), Qt::AlignCenter, text);
 }

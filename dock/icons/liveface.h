@@ -102,7 +102,7 @@ public:
     QString background() const { return m_background; }
     QString currentStatePicture() const { return m_statePicture; }
     QString temperature() const { return m_temperature; }
-    // The temperature as written: "23°", or " /  " without a reading.
+    // The temperature as written: "23°", or empty without a reading.
     QString temperatureText() const;
 
     QRect stateRect(const QSize &size) const;

@@ -1,7 +1,10 @@
 #include "formlaunchcommonicon.h"
 #include "ui_formlaunchcommonicon.h"
 
+#include "dock/icons/formrecycle.h"
 #include "dock/icons/iconpictures.h"
+#include "dock/launchpad/launchdrag.h"
+#include "dock/model/dockicon.h"
 #include "dock/style/dockstyle.h"
 #include "platform/regularfile.h"
 
@@ -11,8 +14,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QMovie>
+#include <QPointer>
 #include <QPropertyAnimation>
-#include <QTimer>
 
 namespace {
 const QString GenericUrlPicture = QStringLiteral(":/image/icon/url.png");
@@ -29,8 +32,16 @@ QString urlLabelSheet(const QString &picture)
 FormLaunchCommonIcon::FormLaunchCommonIcon(QWidget *parent) : QWidget(parent), ui(new Ui::FormLaunchCommonIcon)
 {
     ui->setupUi(this);
-    connect(ui->deleteButton, &QPushButton::clicked, this, &FormLaunchCommonIcon::on_deleteButton_clicked);
-    connect(ui->editButton, &QPushButton::clicked, this, &FormLaunchCommonIcon::on_editButton_clicked);
+    // A badge hidden while it was held (edit mode left, the pad left)
+    // deletes or edits nothing when it is let go.
+    connect(ui->deleteButton, &QPushButton::clicked, this, [this] {
+        if (deleteShown)
+            on_deleteButton_clicked();
+    });
+    connect(ui->editButton, &QPushButton::clicked, this, [this] {
+        if (deleteShown)
+            on_editButton_clicked();
+    });
     ui->bj->lower();
     // The press must land on the icon itself: it keeps the mouse while the
     // picture is hidden during a drag, which a label would not.
@@ -40,9 +51,10 @@ FormLaunchCommonIcon::FormLaunchCommonIcon(QWidget *parent) : QWidget(parent), u
     ui->deleteButton->hide();
     ui->editButton->hide();
     ui->bj->hide();
-    clickTimer = new QTimer(this);
-    clickTimer->setSingleShot(true);
-    connect(clickTimer, &QTimer::timeout, this, &FormLaunchCommonIcon::ClickTimeOver);
+    // Names come from files and from other programs: shown as they are
+    // written, never read as markup (which would load what it names).
+    ui->Name->setTextFormat(Qt::PlainText);
+    ui->Icon->setTextFormat(Qt::PlainText);
     QFont f(QStringLiteral("Microsoft YaHei"), 10, 10);
     f.setPixelSize(14);
     ui->Name->setFont(f);
@@ -82,10 +94,31 @@ void FormLaunchCommonIcon::setData(QString ID, QString Icon, QString Class, QStr
     ui->Name->setVisible(Class != QLatin1String("Temporary") && !m_lifted);
 }
 
+QString FormLaunchCommonIcon::shownPicture() const
+{
+    return m_recycle ? m_recycle->currentPicture() : iconPath;
+}
+
 void FormLaunchCommonIcon::showPicture(bool reuseMovie)
 {
     QLabel *label = ui->Icon;
     const QSize size = label->size();
+    // A recycle bin keeps two pictures, "<empty>,<full>", in its picture
+    // field and shows the one the trash calls for, as on the bar.
+    if (iconClass == IconClass::RECYCLE) {
+        gifShown = false;
+        label->clear();
+        if (!m_recycle) {
+            m_recycle = new FormRecycle(label);
+            m_recycle->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        m_recycle->setIcons(iconPath);
+        m_recycle->setGeometry(label->rect());
+        m_recycle->setVisible(!m_lifted);
+        return;
+    }
+    delete m_recycle;
+    m_recycle = nullptr;
     if (iconClass == QLatin1String("URL")) {
         gifShown = false;
         if (iconPath != GenericUrlPicture) {
@@ -132,6 +165,9 @@ void FormLaunchCommonIcon::deleteShow()
 {
     deleteShown = true;
     styleButtons();
+    // A lifted icon shows nothing where it stood; its badges come back with it.
+    if (m_lifted)
+        return;
     ui->deleteButton->show();
     ui->editButton->show();
 }
@@ -173,6 +209,8 @@ void FormLaunchCommonIcon::setLifted(bool lifted)
 {
     m_lifted = lifted;
     ui->Icon->setVisible(!lifted);
+    if (m_recycle)
+        m_recycle->setVisible(!lifted);
     ui->Name->setVisible(!lifted && iconClass != QLatin1String("Temporary"));
     if (lifted) {
         ui->bj->hide();
@@ -200,56 +238,48 @@ bool FormLaunchCommonIcon::inPicture(const QPoint &p) const
 
 void FormLaunchCommonIcon::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !inPicture(event->pos()))
-        return;
-    pressed = true;
-    clickTimer->start(1500);
+    if (m_pointer)
+        m_pointer->mouseEvent(this, event);
 }
 
 void FormLaunchCommonIcon::mouseMoveEvent(QMouseEvent *event)
 {
-    if (!pressed)
-        return;
-    const QPoint p = event->pos();
-    if (p.x() < 0 || p.x() > width() || p.y() < 0 || p.y() > height()) {
-        clickTimer->stop();
-        deleteShown = false;
-    }
-    moving = true;
-    emit IconPressMove(iconID, p);
-    setCursor(Qt::ClosedHandCursor);
+    if (m_pointer)
+        m_pointer->mouseEvent(this, event);
 }
 
 void FormLaunchCommonIcon::mouseReleaseEvent(QMouseEvent *event)
 {
-    pressed = false;
-    if (event->button() == Qt::LeftButton) {
-        if (moving) {
-            emit IconPressRelease(iconID, event->pos());
-            setCursor(Qt::ArrowCursor);
-        } else if (!deleteShown) {
-            if (!doubleClickOpen && inPicture(event->pos()))
-                emit IconOpen(iconID);
-            qDebug() << iconID;
-        }
-        clickTimer->stop();
-    } else if (event->button() == Qt::RightButton && !moving) {
-        QMenu menu;
-        DockStyle::popupMenu(&menu);
-        menu.addAction(tr("打开"), this, &FormLaunchCommonIcon::OpenIcon);
-        menu.addAction(tr("图标设置     "), this, &FormLaunchCommonIcon::IconSet);
-        menu.addSeparator();
-        menu.addAction(tr("删除图标     "), this, &FormLaunchCommonIcon::on_deleteButton_clicked);
-        menu.exec(event->globalPos());
-    }
-    moving = false;
+    if (m_pointer)
+        m_pointer->mouseEvent(this, event);
 }
 
 void FormLaunchCommonIcon::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    qDebug() << "双击";
-    if (doubleClickOpen && inPicture(event->pos()))
-        emit IconOpen(iconID);
+    if (m_pointer)
+        m_pointer->mouseEvent(this, event);
+}
+
+void FormLaunchCommonIcon::showMenu(const QPoint &global)
+{
+    QMenu menu;
+    DockStyle::popupMenu(&menu);
+    QAction *open = menu.addAction(tr("打开"));
+    QAction *settings = menu.addAction(tr("图标设置     "));
+    menu.addSeparator();
+    QAction *remove = menu.addAction(tr("删除图标     "));
+    // Acted on once the menu is gone: deleting the icon deletes this widget,
+    // and the menu's own loop may delete it first.
+    const QPointer<FormLaunchCommonIcon> self(this);
+    QAction *chosen = menu.exec(global);
+    if (!self)
+        return;
+    if (chosen == open)
+        OpenIcon();
+    else if (chosen == settings)
+        IconSet();
+    else if (chosen == remove)
+        on_deleteButton_clicked();
 }
 
 void FormLaunchCommonIcon::enterEvent(QEvent *)

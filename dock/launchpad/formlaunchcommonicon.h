@@ -3,9 +3,10 @@
 #include <QString>
 #include <QWidget>
 
+class FormRecycle;
+class LaunchDrag;
 class QFont;
 class QMovie;
-class QTimer;
 
 namespace Ui {
 class FormLaunchCommonIcon;
@@ -13,9 +14,10 @@ class FormLaunchCommonIcon;
 
 // One icon of the launch pad: its picture with the name under it, a faint
 // highlight under the pointer, and in edit mode a delete and an edit button.
-// It reports clicks, long presses, drags and its menu to the launch pad by
-// signals carrying its ID. The class "Temporary" makes the floating copy
-// that follows the pointer during a drag: picture only.
+// Its mouse events go to the pad's pointer (LaunchDrag), which decides what
+// a press becomes; the icon reports opening, edit mode, deleting and editing
+// to the pad by signals carrying its ID. The class "Temporary" makes the
+// floating copy that follows the pointer during a drag: picture only.
 class FormLaunchCommonIcon : public QWidget
 {
     Q_OBJECT
@@ -29,6 +31,8 @@ public:
     void deleteHide();
     void setNameColor(QString rgb);
     void moveAnimation(int x1, int y1, int x2, int y2);
+    // Where its mouse events go; without one the icon only shows itself.
+    void setPointer(LaunchDrag *pointer) { m_pointer = pointer; }
     // While its row is being dragged the widget draws nothing but keeps the
     // press, so that the moves and the release still come here.
     void setLifted(bool lifted);
@@ -36,6 +40,8 @@ public:
 
     QString id() const { return iconID; }
     QString picture() const { return iconPath; }
+    // The one picture shown now: a recycle bin shows one of its pair.
+    QString shownPicture() const;
     QString className() const { return iconClass; }
     QString name() const { return iconName; }
     QString nameColor() const { return iconNameColor; }
@@ -43,14 +49,14 @@ public:
     bool isDeleteShown() const { return deleteShown; }
     bool isDoubleClick() const { return doubleClickOpen; }
     bool isGif() const { return gifShown; }
-    bool isPressed() const { return pressed; }
+    // Strictly inside the picture, in the icon's coordinates.
+    bool inPicture(const QPoint &p) const;
+    // The icon's context menu, run at a point on the screen.
+    void showMenu(const QPoint &global);
 
     static QString geteElidedText(QFont font, QString str, int MaxWidth);
 
 signals:
-    void MousePosition(QString ID, int p);
-    void IconPressMove(QString ID, QPoint p);
-    void IconPressRelease(QString ID, QPoint p);
     void IcondeleteShow();
     void IconDelete(QString ID);
     void IconOpen(QString ID);
@@ -71,7 +77,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    bool inPicture(const QPoint &p) const;
     void showPicture(bool reuseMovie);
     void styleButtons();
 
@@ -80,14 +85,13 @@ private:
     QString iconClass;
     QString iconName;
     QString iconNameColor;
-    bool moving = false;
     bool deleteShown = false;
     bool gifShown = false;
     bool doubleClickOpen = false;
     Ui::FormLaunchCommonIcon *ui;
-    bool pressed = false;
-    QTimer *clickTimer;
+    LaunchDrag *m_pointer = nullptr;
     QMovie *movie = nullptr;
+    FormRecycle *m_recycle = nullptr;
     bool m_lifted = false;
     bool m_buttonsStyled = false;
 

@@ -1,14 +1,39 @@
 #include "launchbackground.h"
 
+#include "platform/regularfile.h"
+#include "platform/wallpaper.h"
+
+#include <QDateTime>
+#include <QFileInfo>
 #include <QGraphicsBlurEffect>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 
-namespace LaunchBackground {
+namespace {
 
-QImage cover(const QImage &picture, const QSize &size)
+// A picture changed on disk under the same name is read again.
+QString fileKey(const QString &path)
+{
+    const QFileInfo fi(path);
+    return path + QLatin1Char('|') + QString::number(fi.lastModified().toMSecsSinceEpoch()) + QLatin1Char('|')
+        + QString::number(fi.size());
+}
+
+} // namespace
+
+LaunchBackground::LaunchBackground(QLabel *label, QObject *parent)
+    : QObject(parent), m_label(label), m_blurTimer(new QTimer(this))
+{
+    m_blurTimer->setSingleShot(true);
+    m_blurTimer->setInterval(40);
+    connect(m_blurTimer, &QTimer::timeout, this, &LaunchBackground::render);
+}
+
+QImage LaunchBackground::cover(const QImage &picture, const QSize &size)
 {
     if (picture.isNull() || size.isEmpty())
         return QImage();
@@ -17,7 +42,7 @@ QImage cover(const QImage &picture, const QSize &size)
                        size.height());
 }
 
-QImage blurred(const QImage &image, int radius)
+QImage LaunchBackground::blurred(const QImage &image, int radius)
 {
     if (image.isNull() || radius <= 0)
         return image;
@@ -34,4 +59,49 @@ QImage blurred(const QImage &image, int radius)
     return out;
 }
 
-} // namespace LaunchBackground
+void LaunchBackground::show(bool ownPicture, const QString &path)
+{
+    if (ownPicture) {
+        ++m_wallpaperAsk; // an answer still on its way is no longer wanted
+        setPicture(path);
+        return;
+    }
+    const int ask = ++m_wallpaperAsk;
+    platform::WallpaperService::get().find(this, [this, ask](const QString &wallpaper) {
+        if (ask == m_wallpaperAsk)
+            setPicture(wallpaper);
+    });
+}
+
+void LaunchBackground::setPicture(const QString &path)
+{
+    const QString key = path.isEmpty() ? QString() : fileKey(path);
+    if (key == m_pictureKey && !m_pictureKey.isNull())
+        return;
+    m_pictureKey = key;
+    m_picture = path.isEmpty() ? QImage()
+                               : platform::RegularFile::readImage(path, platform::RegularFile::PictureCap,
+                                                                  platform::RegularFile::PicturePixels, true);
+    render();
+}
+
+void LaunchBackground::setBlur(int radius)
+{
+    m_radius = radius;
+    m_blurTimer->start();
+}
+
+void LaunchBackground::render()
+{
+    m_blurTimer->stop();
+    const QSize size = m_label->size();
+    const QString key = m_pictureKey + QStringLiteral("|%1x%2|%3").arg(size.width()).arg(size.height()).arg(m_radius);
+    if (key == m_blurKey)
+        return;
+    m_blurKey = key;
+    m_blurred = blurred(cover(m_picture, size), m_radius);
+    if (m_blurred.isNull())
+        m_label->clear();
+    else
+        m_label->setPixmap(QPixmap::fromImage(m_blurred));
+}

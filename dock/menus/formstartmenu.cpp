@@ -66,6 +66,11 @@ FormStartMenu::FormStartMenu(QWidget *parent) : QWidget(parent), ui(new Ui::Form
     t->setRootIsDecorated(false);
     t->setFocusPolicy(Qt::NoFocus);
     t->setStyleSheet(QLatin1String(kTreeSheet));
+    // A press on a row makes it current, and the view scrolls to it a moment
+    // later, opening its folder again: a row opened and the panel hidden in
+    // that moment would leave its folder open for the next showing. The
+    // panel scrolls only under the user's wheel.
+    t->setAutoScroll(false);
 
     QFont f(QStringLiteral("Microsoft YaHei"), 10, 10);
     f.setPixelSize(14);
@@ -105,8 +110,7 @@ void FormStartMenu::toggleShow()
         shown = true;
         qDebug() << "true";
     } else {
-        hide();
-        shown = false;
+        hideMenu();
         qDebug() << "false";
     }
 }

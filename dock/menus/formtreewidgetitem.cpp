@@ -5,6 +5,7 @@
 #include "dock/icons/iconpictures.h"
 #include "platform/fileicons.h"
 #include "platform/opener.h"
+#include "platform/programfiles.h"
 
 #include <QCursor>
 #include <QFileIconProvider>
@@ -55,9 +56,14 @@ void FormTreeWidgetItem::OpenIcon()
     emit IconOpen(m_path);
 }
 
+// The folder of the program the entry starts; that of the entry's own file
+// when it starts no program found on this system (a link, a missing program).
 void FormTreeWidgetItem::OpenIconPlace()
 {
-    const QString folder = QFileInfo(m_path).absolutePath();
+    const QString program = platform::ProgramFiles::shortcutTarget(m_path);
+    const QFileInfo target(program);
+    const bool found = target.isAbsolute() && target.exists();
+    const QString folder = found ? target.absolutePath() : QFileInfo(m_path).absolutePath();
     platform::OpenerService::get().openUrl(QUrl::fromLocalFile(folder));
 }
 

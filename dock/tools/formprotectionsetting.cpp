@@ -5,6 +5,7 @@
 #include "platform/screens.h"
 #include "ui_formprotectionsetting.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 
@@ -134,11 +135,25 @@ void FormProtectionSetting::toolShow()
     }
 }
 
+// Another window taking the focus folds the slider, but not from under the
+// pointer: a window that opens elsewhere while the user reaches for the close
+// button would fold it away, and the click would land on the bare control
+// and unfold it again. The slider folds when the pointer leaves then.
 bool FormProtectionSetting::eventFilter(QObject *o, QEvent *e)
 {
-    if (o == this && e->type() == QEvent::WindowDeactivate)
-        toolOut();
+    if (o == this && e->type() == QEvent::WindowDeactivate) {
+        foldOnLeave = pointerOver();
+        if (!foldOnLeave)
+            toolOut();
+    } else if (o == this && e->type() == QEvent::WindowActivate) {
+        foldOnLeave = false;
+    }
     return QWidget::eventFilter(o, e);
+}
+
+bool FormProtectionSetting::pointerOver() const
+{
+    return isVisible() && rect().contains(mapFromGlobal(QCursor::pos()));
 }
 
 // ---- hover and dragging -------------------------------------------------------
@@ -161,6 +176,10 @@ void FormProtectionSetting::enterEvent(QEvent *)
 void FormProtectionSetting::leaveEvent(QEvent *)
 {
     mouseOut();
+    if (foldOnLeave) {
+        foldOnLeave = false;
+        toolOut();
+    }
 }
 
 void FormProtectionSetting::mousePressEvent(QMouseEvent *e)

@@ -52,6 +52,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
+    bool pointerOver() const;
     void animateGeometry(QWidget *w, const QRect &from, const QRect &to, int ms, QEasingCurve::Type curve,
                          void (FormProtectionSetting::*then)() = nullptr);
 
@@ -59,6 +60,8 @@ private:
     bool dragging = false;
     bool moved = false;
     bool toolOpen = false;
+    // Another window took the focus while the pointer was on the control.
+    bool foldOnLeave = false;
     QPoint dragOffset;
 
 private:

@@ -93,6 +93,11 @@ FormShutDown::FormShutDown(QWidget *parent) : QWidget(parent), ui(new Ui::FormSh
     countdownTimer = new QTimer(this);
     countdownTimer->setObjectName(QStringLiteral("countdownTimer"));
     connect(countdownTimer, &QTimer::timeout, this, &FormShutDown::CountdownTimeOver);
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    clockTimer->setSingleShot(true);
+    clockTimer->setTimerType(Qt::PreciseTimer); // to turn with the second
+    connect(clockTimer, &QTimer::timeout, this, &FormShutDown::followClock);
 }
 
 FormShutDown::~FormShutDown()
@@ -106,6 +111,7 @@ FormShutDown::~FormShutDown()
 void FormShutDown::showPowerPage()
 {
     timerPage = false;
+    clockTimer->stop();
     ui->RestartButton->show();
     ui->ShutDownButton->show();
     ui->pushButton->show();
@@ -116,23 +122,53 @@ void FormShutDown::showPowerPage()
 
 void FormShutDown::showTimerPage()
 {
-    timerPage = true;
-    ui->RestartButton->hide();
-    ui->ShutDownButton->hide();
-    ui->pushButton->hide();
-    ui->frame_2->show();
-    showTimerTexts();
+    layOutTimerPage();
     const QString now = platform::now().toString(QStringLiteral("HH:mm"));
     ui->label2_7->setText(now);
     // An armed time stays in the field; otherwise offer the current minute.
     if (!armed)
         ui->dateTimeEdit->setTime(QTime::fromString(now, QStringLiteral("HH:mm")));
+    followClock();
 }
 
-void FormShutDown::showTimerTexts()
+// The timer page in the power frame, whichever page was shown before: after
+// a countdown or a timer opened from the power page, its texts must not stand
+// over the restart and shutdown buttons.
+void FormShutDown::layOutTimerPage()
 {
+    timerPage = true;
+    ui->RestartButton->hide();
+    ui->ShutDownButton->hide();
+    ui->pushButton->hide();
+    ui->frame_2->show();
     ui->label->setText(QStringLiteral("定时关机"));
     ui->label2->setText(QStringLiteral("请设置关机时间"));
+}
+
+// "当前时间" on the timer page runs with the clock, a second boundary at a
+// time, so that it turns with the desktop's clock; while armed the check
+// tick keeps it.
+void FormShutDown::followClock()
+{
+    if (!isVisible() || !timerPage || armed) {
+        clockTimer->stop();
+        return;
+    }
+    const QDateTime now = platform::now();
+    ui->label2_7->setText(now.toString(QStringLiteral("HH:mm")));
+    clockTimer->start(1000 - now.time().msec() + 5);
+}
+
+void FormShutDown::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    followClock();
+}
+
+void FormShutDown::hideEvent(QHideEvent *e)
+{
+    QWidget::hideEvent(e);
+    clockTimer->stop();
 }
 
 void FormShutDown::on_pushButton_clicked() { showTimerPage(); }
@@ -150,6 +186,7 @@ void FormShutDown::on_close_clicked()
 void FormShutDown::on_starButton_clicked()
 {
     armed = true;
+    clockTimer->stop(); // the check tick runs the clock now
     ui->dateTimeEdit->setEnabled(false);
     ui->time3->setText(ui->dateTimeEdit->text());
     ui->frame->hide();
@@ -160,12 +197,13 @@ void FormShutDown::on_starButton_clicked()
 void FormShutDown::on_starButton2_clicked()
 {
     armed = false;
-    showTimerTexts();
+    layOutTimerPage();
     ui->dateTimeEdit->setEnabled(true);
     ui->time3->setText(QStringLiteral("00:00"));
     ui->frame->show();
     ui->frame_4->hide();
     checkTimer->stop();
+    followClock();
 }
 
 // The armed time is a time of day compared by its minute text, so it fires at
@@ -211,13 +249,14 @@ void FormShutDown::CountdownTimeOver()
 void FormShutDown::on_cancelButton_clicked()
 {
     armed = false;
-    showTimerTexts();
+    layOutTimerPage();
     ui->frame_3->hide();
     ui->frame->show();
     ui->dateTimeEdit->setEnabled(true);
     countdownTimer->stop();
     countdownRunning = false;
     ui->frame_4->hide();
+    followClock();
 }
 
 // ---- power requests -------------------------------------------------------------

@@ -43,17 +43,21 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
     void requestPower(platform::Power::Action action);
     void powerAnswered(platform::Power::Action action, platform::Power::Outcome outcome, const QString &detail);
-    void showTimerTexts();
+    void layOutTimerPage();
+    void followClock();
     void updateHints(const QPoint &pos);
 
     Ui::FormShutDown *ui;
     FormSystemHint *toast;
     QTimer *checkTimer;
     QTimer *countdownTimer;
+    QTimer *clockTimer;
     bool timerPage = false;
     bool armed = false;
     bool countdownRunning = false;

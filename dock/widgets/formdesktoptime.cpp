@@ -8,6 +8,8 @@
 #include "platform/windowsystem.h"
 #include "ui_formdesktoptime.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QDebug>
 #include <QListView>
 #include <QLocale>
@@ -24,6 +26,14 @@ const int MaxSize = 800;
 const int MinAlpha = 5;
 const int MaxAlpha = 100;
 const QString Light = QStringLiteral("Microsoft YaHei UI Light");
+
+// The moment the texts are measured on when they are fitted: the text size
+// follows the clock's size, style and language alone, not the time of day it
+// was fitted at. Two-digit hours, a long month and a wide day name.
+const QDateTime FitMoment(QDate(2000, 12, 27), QTime(22, 58, 58));
+// How often a pointer gone to the style list or dragging a slider is looked
+// for again before the settings bar closes.
+const int LeaveCheckMs = 250;
 
 const char *const KeyPos = "DesktopWidget/TimePos";
 const char *const KeyLanguage = "DesktopWidget/TimeLanguage";
@@ -161,6 +171,9 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     saveTimer = new QTimer(this);
     saveTimer->setSingleShot(true);
     connect(saveTimer, &QTimer::timeout, this, &FormDesktopTime::SaveSettings);
+    leaveTimer = new QTimer(this);
+    leaveTimer->setSingleShot(true);
+    connect(leaveTimer, &QTimer::timeout, this, &FormDesktopTime::pointerLeft);
 
     ui->frameSet->hide();
     ui->frameSet->move(5, 30);
@@ -334,9 +347,14 @@ void FormDesktopTime::DesktopTimelocking(bool b)
 
 void FormDesktopTime::DesktopTimeLanguage(QString L)
 {
+    const QString before = m_language;
     m_language = L == QLatin1String("EN") ? QStringLiteral("EN") : QStringLiteral("中");
     ui->TimeENButton->setText(m_language);
     timeOver();
+    // The other language's texts take other widths: fitted anew, as a clock
+    // started in this language would be.
+    if (m_language != before && m_pixelSize > 0)
+        textRize();
 }
 
 void FormDesktopTime::DesktopTimeAlpha(int v)
@@ -349,12 +367,21 @@ void FormDesktopTime::DesktopTimeAlpha(int v)
 
 void FormDesktopTime::timeOver()
 {
-    const QDateTime now = platform::now();
+    showTexts(platform::now());
+}
+
+void FormDesktopTime::showTexts(const QDateTime &at)
+{
     const QLocale locale(m_language == QLatin1String("EN") ? QLocale::English : QLocale::Chinese);
     for (const auto &f : Formats) {
         if (QLabel *label = findChild<QLabel *>(QLatin1String(f.label)))
-            label->setText(locale.toString(now, QLatin1String(f.format)));
+            label->setText(locale.toString(at, QLatin1String(f.format)));
     }
+}
+
+QDateTime FormDesktopTime::fittingMoment()
+{
+    return FitMoment;
 }
 
 void FormDesktopTime::fitLabel(QLabel *label, int index, int P)
@@ -372,6 +399,7 @@ void FormDesktopTime::textRize()
     // The smallest size at which the large time of the first style fills the
     // width. Its width grows with the size, so halving the range finds it in
     // about ten trials.
+    showTexts(FitMoment);
     QLabel *time = ui->t101;
     const int W = width();
     int lo = 1;
@@ -391,6 +419,7 @@ void FormDesktopTime::textRize()
     for (const FitRule &rule : FitRules)
         fitLabel(findChild<QLabel *>(QLatin1String(rule.label)), i++, m_pixelSize);
     placeLabels();
+    timeOver();
     updateInputRegion();
 }
 
@@ -607,6 +636,7 @@ void FormDesktopTime::mouseReleaseEvent(QMouseEvent *)
 
 void FormDesktopTime::enterEvent(QEvent *)
 {
+    leaveTimer->stop();
     if (locked)
         return;
     setCursor(Qt::PointingHandCursor);
@@ -614,12 +644,35 @@ void FormDesktopTime::enterEvent(QEvent *)
     updateInputRegion();
 }
 
+// The settings bar goes with the pointer, open or not. The style list and a
+// slider being dragged take the pointer out of the clock for a while: the
+// bar waits for them.
 void FormDesktopTime::leaveEvent(QEvent *)
 {
     setCursor(Qt::ArrowCursor);
-    if (ui->frameSet->width() <= BarClosedWidth) {
-        ui->frameSet->hide();
-        ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
-        closePanels();
+    closeBar();
+}
+
+void FormDesktopTime::pointerLeft()
+{
+    if (frameGeometry().contains(QCursor::pos()))
+        return;
+    closeBar();
+}
+
+void FormDesktopTime::closeBar()
+{
+    bool ownPopup = false;
+    for (QWidget *w = QApplication::activePopupWidget(); w && !ownPopup; w = w->parentWidget())
+        ownPopup = w == this;
+    if (ownPopup || QApplication::mouseButtons() != Qt::NoButton) {
+        leaveTimer->start(LeaveCheckMs);
+        return;
     }
+    leaveTimer->stop();
+    ui->frameSet->hide();
+    ui->frameSet->resize(BarClosedWidth, 30);
+    ui->frameSet->move(5, 30);
+    ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
+    closePanels();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDateTime>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -41,6 +42,8 @@ public:
     // The label sheet of a style at an opacity: white text for even styles,
     // black for odd ones.
     static QString textSheet(int style, int alpha);
+    // The date and time the texts are fitted on.
+    static QDateTime fittingMoment();
 
 public slots:
     void setShow(bool b);
@@ -64,6 +67,9 @@ protected:
 
 private:
     void restartSave();
+    void showTexts(const QDateTime &at);
+    void closeBar();
+    void pointerLeft();
     void closePanels();
     void fitLabel(QLabel *label, int index, int pixelSize);
     void placeLabels();
@@ -85,6 +91,7 @@ private:
     QPoint dragOffset;
     QTimer *tickTimer;
     QTimer *saveTimer;
+    QTimer *leaveTimer;
     std::function<QRect()> m_firstScreen;
 
 private:

@@ -204,8 +204,8 @@ bool FormWeather::readProvinces(const QByteArray &body)
         qDebug() << "add setcontent error...";
     if (doc.root != QLatin1String("china")) {
         qDebug() << "root.tagname != History...";
-        ui->stateDetailed->setText(tr("网路数据异常...请检查网络连接"));
         provinceLoaded = false;
+        showOffline();
         return false;
     }
     provinceLoaded = true;
@@ -245,6 +245,7 @@ void FormWeather::fetchCities(int province, std::function<void()> then)
         ui->citycity->clear();
     }
     cityListReady = false;
+    cityListFailed = false;
     ui->IcoData2->setRowCount(0);
 
     const QString pyName = DockFile::cell(ui->IcoData, province, 1);
@@ -253,7 +254,8 @@ void FormWeather::fetchCities(int province, std::function<void()> then)
         // No such row, or a name that cannot be a file of the service.
         m_cityFeed->abort();
         qDebug() << "no city list for province" << province << pyName;
-        readCities(pyName, QByteArray());
+        // Nothing was asked of the service: no place, but no failure of it.
+        readCities(pyName, QByteArray(), false);
         if (then)
             then();
         return;
@@ -265,13 +267,16 @@ void FormWeather::fetchCities(int province, std::function<void()> then)
     });
 }
 
-void FormWeather::readCities(const QString &pyName, const QByteArray &body)
+void FormWeather::readCities(const QString &pyName, const QByteArray &body, bool fromService)
 {
     const WeatherFeed::Document doc = WeatherFeed::parse(body, WeatherFeed::CityColumns);
     if (!doc.parsed)
         qDebug() << "add setcontent error...";
     if (doc.root != pyName)
         qDebug() << "root.tagname != History...";
+    // No answer, an error, broken XML or a list without a city: nothing to
+    // take a place from.
+    cityListFailed = fromService && doc.cities.isEmpty();
     {
         const QSignalBlocker block(ui->citycity);
         for (const auto &city : doc.cities) {
@@ -284,9 +289,7 @@ void FormWeather::readCities(const QString &pyName, const QByteArray &body)
     cityListReady = true;
     if (confirmPending) {
         confirmPending = false;
-        takePlace();
-        updateData();
-        SaveSettings();
+        confirmPlace();
     }
 }
 
@@ -319,6 +322,11 @@ void FormWeather::ReadSettings()
         ui->province->setCurrentIndex(provinceIndex);
     }
     fetchCities(provinceIndex, [this, stored] {
+        if (withoutCities()) {
+            // The stored place stands; only its weather is unknown now.
+            showOffline();
+            return;
+        }
         cityIndex = stored.city;
         {
             const QSignalBlocker block(ui->citycity);
@@ -354,9 +362,39 @@ void FormWeather::on_addok_clicked()
         confirmPending = true;
         return;
     }
+    confirmPlace();
+}
+
+void FormWeather::confirmPlace()
+{
+    if (withoutCities()) {
+        // Nothing to choose from: the place stored stays chosen.
+        showOffline();
+        return;
+    }
     takePlace();
     updateData();
     SaveSettings();
+}
+
+bool FormWeather::withoutCities() const
+{
+    return ui->province->currentIndex() < FirstSpecialProvince && cityListFailed;
+}
+
+// The service could not be reached or sent nothing usable: the window says
+// so, and nothing it shows or hands on passes for a current reading.
+void FormWeather::showOffline()
+{
+    if (!placeName.isEmpty())
+        ui->cityname->setText(QStringLiteral("%1").arg(placeName));
+    ui->stateDetailed->setText(tr("网路数据异常...请检查网络连接"));
+    for (QLabel *reading : { ui->tem, ui->humidity, ui->windPower, ui->temNow })
+        reading->setText(tr("N/A"));
+    const QString noData = QStringLiteral("32");
+    emit setWeatherInit(placeName, ui->stateDetailed->text(), QString(), noData);
+    sceneView->setWeatherIcon(noData);
+    setWeatherIcon(noData);
 }
 
 void FormWeather::updateData()

@@ -61,8 +61,11 @@ private:
     void fetchProvinces(bool thenReadSettings);
     bool readProvinces(const QByteArray &body);
     void fetchCities(int province, std::function<void()> then);
-    void readCities(const QString &pyName, const QByteArray &body);
+    void readCities(const QString &pyName, const QByteArray &body, bool fromService = true);
     void takePlace();
+    void confirmPlace();
+    bool withoutCities() const;
+    void showOffline();
     void setLooks();
 
     Ui::FormWeather *ui;
@@ -75,6 +78,8 @@ private:
     bool provinceLoaded = false;
     bool provinceListReady = false;
     bool cityListReady = false;
+    // The last city list came to nothing (no answer, an error, broken XML).
+    bool cityListFailed = false;
     // "确定" was pressed while the chosen province's cities were still loading.
     bool confirmPending = false;
     QString placeName;

@@ -82,6 +82,7 @@ const char *FormWeatherEffects::sceneFor(const QString &state)
 void FormWeatherEffects::setWeatherIcon(QString state)
 {
     iconHide();
+    m_played = state;
     m_scene = QString::fromLatin1(sceneFor(state));
     QMetaObject::invokeMethod(this, sceneFor(state), Qt::DirectConnection);
 }
@@ -292,6 +293,12 @@ void FormWeatherEffects::rainTimeOut()
 void FormWeatherEffects::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // Inside the weather window the scene plays again whenever the window
+    // comes back (shown, restored); the overlay plays it with its fade-in.
+    if (!isWindow()) {
+        setWeatherIcon(m_played);
+        return;
+    }
     if (spritePaused) {
         spritePaused = false;
         spriteTimer->start(SpriteMs);

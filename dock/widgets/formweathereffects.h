@@ -78,6 +78,8 @@ private:
     // "32" plays the no-data scene until real weather arrives.
     QString weatherState = "32";
     QString m_scene;
+    // The state of the scene last played; the no-data scene until one is.
+    QString m_played = "32";
     int frameIndex = 0;
     // The sprites stop while nobody can see them and go on when shown.
     bool spritePaused = false;

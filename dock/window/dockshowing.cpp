@@ -211,8 +211,12 @@ void DockShowing::menuIconMoved(const QString &id)
 void DockShowing::toggleStartMenu()
 {
     FormStartMenu *start = m_p.startMenu;
+    // One pop-up at a time: an open icon menu gives way to the tree.
+    if (!start->isShown() && m_menuShown && m_hideMenus)
+        m_hideMenus(QString());
     start->toggleShow();
     if (start->isShown()) {
+        start->raise(); // over a menu still sliding away
         m_p.bar->setFrozen(true);
         m_p.tips->bubble()->hide();
         m_menuShown = true;

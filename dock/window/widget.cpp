@@ -471,7 +471,14 @@ void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow,
     const int r = IcoData->findRow(3, IconClass::WEATHER);
     if (r < 0)
         return;
-    IcoData->setCell(r, 2, Name + QLatin1Char(',') + stateDetailed);
+    // The weather lives for this run only: the bubble shows it, the row
+    // (and so the icon file) keeps the icon's own name.
+    QStringList parts;
+    for (const QString &part : { Name, stateDetailed }) {
+        if (!part.isEmpty())
+            parts << part;
+    }
+    m_weatherText = parts.join(QLatin1Char(','));
     m_bar->setWeather(Name, stateDetailed, temNow, state);
 }
 
@@ -489,6 +496,9 @@ void Widget::wireActions()
     connect(m_actions, &DockActions::toast, this, &Widget::showToast);
     connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
         NotMenuHide(id);
+        // One pop-up at a time: the start menu gives way to the icon menu.
+        if (m_menus->startMenu()->isShown())
+            hideStartMenu();
         if (FormMenu *menu = m_menus->menu(id)) {
             menu->toggle();
             menu->show();

@@ -78,6 +78,8 @@ public:
     DockMenus *menus() const { return m_menus; }
     // The name bubble and the weather scene beside the hovered icon.
     HoverTips *tips() const { return m_tips; }
+    // What the bubble says over the icon of that row.
+    QString bubbleText(int row) const;
     RemovableDisks *disks() const { return m_disks; }
     // Dragging icons in, out of and within the bar.
     DockDrag *drag() const { return m_drag; }
@@ -287,4 +289,5 @@ private:
     DockHotkeys *m_hotkeys = nullptr;
 
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
+    QString m_weatherText;      // the weather of this run, for the weather icon's bubble
 };

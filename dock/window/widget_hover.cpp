@@ -34,10 +34,18 @@ void Widget::IconMouseMove(QString ID, QPoint p)
         in.icon = m_bar->iconPos(ID);
         in.magnified = m_set.icoMagnified;
         in.normal = m_set.currentSizeF;
-        m_tips->follow(IcoData->cell(r, 2), cl == IconClass::WEATHER, in);
+        m_tips->follow(bubbleText(r), cl == IconClass::WEATHER, in);
     }
     if (m_autoHide->isDockShown())
         m_tips->showFor(cl);
+}
+
+// A weather icon's bubble tells the weather of this run, once there is one.
+QString Widget::bubbleText(int row) const
+{
+    if (IcoData->cell(row, 3) == IconClass::WEATHER && !m_weatherText.isEmpty())
+        return m_weatherText;
+    return IcoData->cell(row, 2);
 }
 
 void Widget::IconMouseIn(QString, QString types)

@@ -1,17 +1,44 @@
+#include "platform/opener.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
 #include "testenv.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+
+// Our children that have ended and wait to be reaped, by command name.
+QStringList zombieChildren()
+{
+    QStringList out;
+    const QString me = QString::number(::getpid());
+    for (const QString &e : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f("/proc/" + e + "/stat");
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray s = f.readAll();
+        const int open = s.indexOf('('), close = s.lastIndexOf(')');
+        if (open < 0 || close < 0)
+            continue;
+        const QList<QByteArray> rest = s.mid(close + 2).split(' ');
+        if (rest.size() > 1 && rest.at(0) == "Z" && rest.at(1) == me.toLatin1())
+            out << QString::fromLocal8Bit(s.mid(open + 1, close - open - 1));
+    }
+    return out;
+}
+
+} // namespace
 
 class TestPlatform : public QObject
 {
@@ -80,6 +107,60 @@ private slots:
         QCOMPARE(platform::Processes::ownProgramFile("zvsibling"), QString());
         QVERIFY(!platform::ProcessesService::get().startOwnProgram("zvsibling"));
         qputenv("PATH", oldPath);
+    }
+
+    // Programs we start end up reaped, even where orphans come to us (as to a
+    // subreaper, or the first process of a namespace): none stays a zombie.
+    void everyProgramWeStartIsReaped()
+    {
+        QVERIFY(::prctl(PR_SET_CHILD_SUBREAPER, 1) == 0);
+        QTemporaryDir path;
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(path.path()) + ":" + oldPath);
+        TestEnv::writeFile(path.path() + "/zvquick", "#!/bin/sh\nexit 0\n", true);
+        const QString beside = QCoreApplication::applicationDirPath() + "/zvquickout";
+        TestEnv::writeFile(beside, "#!/bin/sh\nexit 3\n", true);
+
+        // An application's desktop file and a program opened from an icon.
+        const QString app = TestEnv::writeFile(path.path() + "/quick.desktop",
+                                               "[Desktop Entry]\nType=Application\nName=Quick\nExec=zvquick %U\n");
+        const QString program = TestEnv::writeFile(path.path() + "/zvquickprog", "#!/bin/sh\nexit 0\n", true);
+
+        auto &p = platform::ProcessesService::get();
+        QVERIFY(p.startOwnProgram("zvquick"));
+        QVERIFY(p.startOutsideProgram("zvquickout.exe"));
+        platform::SystemOpener opener;
+        QVERIFY(opener.openPath(app));
+        QVERIFY(opener.openPath(program));
+        QVERIFY(platform::startReapedChild("zvquick", {}, QString()));
+        QTest::qWait(300);
+        QTRY_COMPARE_WITH_TIMEOUT(zombieChildren(), QStringList(), 3000);
+        QTRY_COMPARE(platform::unreapedChildren(), 0);
+        QFile::remove(beside);
+        qputenv("PATH", oldPath);
+        QVERIFY(::prctl(PR_SET_CHILD_SUBREAPER, 0) == 0);
+    }
+
+    // A child of its own session, in its folder; what cannot be started says
+    // so and leaves nothing behind.
+    void reapedChildrenStartAsDetachedOnes()
+    {
+        QTemporaryDir dir;
+        qint64 pid = 0;
+        QVERIFY(platform::startReapedChild("/bin/sh", { "-c", "cut -d' ' -f6 /proc/$$/stat > sid; pwd > where" },
+                                           dir.path(), &pid));
+        QVERIFY(pid > 0);
+        QTRY_VERIFY(QFile::exists(dir.path() + "/where") && QFile::exists(dir.path() + "/sid"));
+        QTRY_COMPARE(TestEnv::readFile(dir.path() + "/where").trimmed(), QFile::encodeName(dir.path()));
+        QTRY_COMPARE(TestEnv::readFile(dir.path() + "/sid").trimmed(), QByteArray::number(pid));
+        QTRY_COMPARE(platform::unreapedChildren(), 0);
+
+        const QString notRunnable = TestEnv::writeFile(dir.path() + "/data.bin", "x", false);
+        QVERIFY(!platform::startReapedChild(notRunnable, {}, QString()));
+        QVERIFY(!platform::startReapedChild("zvnosuchprogram", {}, QString()));
+        QVERIFY(!platform::startReapedChild("/bin/true", {}, dir.path() + "/gone"));
+        QCOMPARE(platform::unreapedChildren(), 0);
+        QCOMPARE(zombieChildren(), QStringList());
     }
 
     void outsideProgramIsNotStartedWhenAbsent()

@@ -208,24 +208,35 @@ private slots:
         for (const auto &row : table)
             QCOMPARE(WeatherFace::statePicture(row.first), QString(":/image/weather/icon/%1.png").arg(row.second));
         WeatherFace face(QString(), nullptr);
-        QCOMPARE(face.temperatureText(), QString(" /  ")); // no reading yet
+        // No reading yet: the no-data picture and no text at all.
+        QCOMPARE(face.temperatureText(), QString());
         QCOMPARE(face.currentStatePicture(), QString(":/image/weather/icon/32.png"));
-        // A 54-pixel face: the weather picture 36 x 36 at x 16, the text 18 pixels high from x 6.
         const QSize s(54, 54);
-        QCOMPARE(face.stateRect(s), QRect(16, 0, 36, 36));
-        QCOMPARE(face.textFont(s).pixelSize(), 18);
-        QCOMPARE(face.textRect(s).x(), 6);
-        QCOMPARE(face.textRect(s).bottom(), 53);
+        const QImage blank = face.image(s);
+        WeatherFace slash(QString(), nullptr);
+        slash.setWeather("", "", "/", "32");
+        QCOMPARE(slash.temperatureText(), QString());
+        QCOMPARE(slash.image(s), blank);
         QSignalSpy changed(&face, &DockFace::changed);
         face.setWeather("北京", "多云", "23", "1");
         face.setWeather("北京", "晴", "23", "1"); // only what is shown counts
         QCOMPARE(changed.count(), 1);
         QCOMPARE(face.temperatureText(), QString("23°"));
+        // A 54-pixel face: the weather picture 36 x 36 at x 16, the text 18 pixels high from x 6.
+        QCOMPARE(face.stateRect(s), QRect(16, 0, 36, 36));
+        QCOMPARE(face.textFont(s).pixelSize(), 18);
+        QCOMPARE(face.textRect(s).x(), 6);
+        QCOMPARE(face.textRect(s).bottom(), 53);
+        // Offline again: the reading goes.
+        face.setWeather("北京", "网路数据异常...请检查网络连接", "", "32");
+        QCOMPARE(face.temperatureText(), QString());
+        QCOMPARE(face.image(s), blank);
+        face.setWeather("北京", "多云", "23", "1");
         face.setPicture(":/image/icon/Weather.png"); // the preset stands for the white background
         QCOMPARE(face.background(), QString(":/image/icon/White.png"));
         face.setPicture(makePicture(m_dir.path() + "/sky.png", Qt::cyan));
         QCOMPARE(face.image(s).pixelColor(1, 1), QColor(Qt::cyan));
-        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.count(), 4);
     }
 
     void clocksShowTheInjectedTime()

@@ -6,6 +6,7 @@
 // paint, the frames of one page turn (paint times and the gaps between
 // frames), and the CPU used while shown and idle.
 #include "dock/launchpad/formlaunchstarter.h"
+#include "dock/launchpad/launchrows.h"
 #include "dock/model/dockfile.h"
 #include "fakedockservices.h"
 #include "platform/paths.h"
@@ -208,7 +209,7 @@ int main(int argc, char *argv[])
         rows.append({ QStringLiteral("ico%1").arg(i), pic, QStringLiteral("Program %1").arg(i), "ICON",
                       QStringLiteral("/usr/bin/p%1").arg(i), pic });
     }
-    DockFile::write(FormLaunchStarter::filePath(), rows);
+    DockFile::write(LaunchRows::filePath(), rows);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     std::printf("screen %dx%d, platform %s, %d icons\n", screen.width(), screen.height(),
                 qPrintable(QGuiApplication::platformName()), icons);

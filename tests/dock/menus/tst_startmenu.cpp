@@ -141,8 +141,8 @@ private slots:
         QMenu menu;
         zebra->fillContextMenu(&menu);
         QCOMPARE(menu.actions().size(), 2);
-        menu.actions().at(1)->trigger(); // "打开文件位置": the folder of the desktop file
-        QCOMPARE(opener.urls, QList<QUrl>{ QUrl::fromLocalFile(system) });
+        menu.actions().at(1)->trigger(); // "打开文件位置": the folder of the program it starts
+        QCOMPARE(opener.urls, QList<QUrl>{ QUrl::fromLocalFile("/bin") });
 
         // Hidden by any path, the tree is collapsed and the next toggle shows it.
         games->setExpanded(true);
@@ -150,6 +150,82 @@ private slots:
         QVERIFY(!games->isExpanded());
         panel.toggleShow();
         QVERIFY(panel.isShown());
+    }
+
+    // "打开文件位置" opens the folder of the program an entry starts, found
+    // as the entry names it (a path, or a name on PATH); an entry that starts
+    // no program found here opens the folder of its own file.
+    void fileLocationIsTheProgramsFolder_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QString>("folder"); // "<bin>" the program's, "<entry>" the entry's
+        QTest::newRow("absolute") << QByteArray("Type=Application\nExec=<bin>/zvtool --new %U\n") << "<bin>";
+        QTest::newRow("on PATH") << QByteArray("Type=Application\nExec=zvtool %f\n") << "<bin>";
+        QTest::newRow("quoted") << QByteArray("Type=Application\nExec=\"<bin>/zvtool\"\n") << "<bin>";
+        QTest::newRow("missing program") << QByteArray("Type=Application\nExec=zvnosuchtool\n") << "<entry>";
+        QTest::newRow("link") << QByteArray("Type=Link\nURL=https://example.org/\n") << "<entry>";
+    }
+
+    void fileLocationIsTheProgramsFolder()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(QString, folder);
+        QTemporaryDir bin, apps;
+        TestEnv::writeFile(bin.path() + "/zvtool", "#!/bin/sh\n", true);
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ":" + oldPath);
+        entry.replace("<bin>", QFile::encodeName(bin.path()));
+        const QString file = app(apps.path() + "/sub", "tool.desktop", "[Desktop Entry]\nName=Tool\n" + entry);
+        FakeOpener opener;
+        FormTreeWidgetItem row;
+        QTreeWidgetItem item;
+        row.setData("Tool", file, &item);
+        row.OpenIconPlace();
+        qputenv("PATH", oldPath);
+        const QString expected = folder == "<bin>" ? bin.path() : apps.path() + "/sub";
+        QCOMPARE(opener.urls, QList<QUrl>{ QUrl::fromLocalFile(expected) });
+    }
+
+    // A folder opened, one of its entries opened and the panel hidden: Qt's
+    // view scrolls to the pressed entry a moment later and would open its
+    // folder again. Every way of hiding leaves them all closed.
+    void hidingLeavesEveryFolderClosed()
+    {
+        FakeOpener opener;
+        QWidget dock;
+        dock.resize(600, 600);
+        dock.show();
+        FormStartMenu panel(&dock);
+        panel.setApplicationFolders({ user, system });
+        auto openAnEntry = [&] {
+            QTreeWidgetItem *games = panel.tree()->topLevelItem(1);
+            QTest::mouseClick(panel.rowWidget(games), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+            QVERIFY(games->isExpanded());
+            QTest::mouseClick(panel.rowWidget(games->child(0)), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        };
+        // First the dock hides the panel when an entry opens; then the panel
+        // stays and is hidden from its icon.
+        QMetaObject::Connection hideOnOpen =
+            connect(&panel, &FormStartMenu::IconOpens, &panel, &FormStartMenu::hideMenu);
+        auto allClosed = [&] {
+            for (int i = 0; i < panel.tree()->topLevelItemCount(); ++i)
+                if (panel.tree()->topLevelItem(i)->isExpanded())
+                    return false;
+            return true;
+        };
+        for (int way = 0; way < 2; ++way) {
+            panel.toggleShow();
+            QVERIFY(panel.isShown());
+            openAnEntry();
+            QCOMPARE(opener.paths.size(), way + 1);
+            if (way == 1)
+                panel.toggleShow();
+            QVERIFY(!panel.isShown());
+            QVERIFY(allClosed());
+            QTest::qWait(QApplication::doubleClickInterval() + 250);
+            QVERIFY(allClosed());
+            disconnect(hideOnOpen);
+        }
     }
 
     void refreshEmptiesThenRefills()

@@ -138,6 +138,50 @@ private slots:
         QCOMPARE(stored("System/ProtectionPos").toPoint(), QPoint(120, 45));
     }
 
+    // Another window takes the focus (a prompt opens, say) while the user
+    // reaches for the close button: the slider stays out under the pointer,
+    // so one click on the button closes the tool. The slider folds once the
+    // pointer has left; another window taking the focus with the pointer
+    // elsewhere folds it at once.
+    void focusLostUnderThePointerKeepsTheCloseButton()
+    {
+        FakeScreens screens;
+        FormProtection t;
+        t.toggleDisplay();
+        FormProtectionSetting *c = t.control();
+        auto *tool = c->findChild<QFrame *>("tool");
+        auto *close = c->findChild<QPushButton *>("closeButton");
+        QSignalSpy closed(c, &FormProtectionSetting::setClose);
+        auto deactivate = [c] {
+            QEvent e(QEvent::WindowDeactivate);
+            QApplication::sendEvent(c, &e);
+        };
+
+        c->toolShow();
+        QTRY_COMPARE(tool->geometry(), QRect(10, 180, 50, 210));
+        QCursor::setPos(close->mapToGlobal(close->rect().center()));
+        deactivate();
+        QTest::qWait(200);
+        QVERIFY(c->isToolOpen() && close->isVisible());
+        QTest::mouseClick(c->windowHandle(), Qt::LeftButton, Qt::NoModifier, close->mapTo(c, QPoint(10, 10)));
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!t.isShown() && !c->isVisible());
+
+        t.toggleDisplay();
+        QVERIFY(c->isToolOpen());
+        QCursor::setPos(c->mapToGlobal(QPoint(35, 205)));
+        deactivate();
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(c, &leave);
+        QTRY_VERIFY(!c->isToolOpen() && tool->isHidden());
+
+        c->toolShow();
+        QTRY_COMPARE(tool->geometry(), QRect(10, 180, 50, 210));
+        QCursor::setPos(c->mapToGlobal(QPoint(300, 300)));
+        deactivate();
+        QTRY_VERIFY(!c->isToolOpen() && tool->isHidden());
+        QCOMPARE(closed.count(), 1);
+    }
 };
 
 ZV_TEST_MAIN(TestProtection)

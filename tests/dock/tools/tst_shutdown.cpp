@@ -60,14 +60,25 @@ private slots:
         QCOMPARE(d.text("label"), QString("定时关机"));
         QCOMPARE(d.text("label2"), QString("请设置关机时间"));
         QCOMPARE(d.text("label2_7"), QString("23:07"));
-        // Seconds dropped; the label does not run while nothing is armed.
+        // Seconds dropped in the field; the current time runs with the clock,
+        // turning at the next whole second.
         QCOMPARE(d.child<QDateTimeEdit>("dateTimeEdit")->time(), QTime(23, 7));
-        d.at(QTime(23, 9, 5));
-        QTest::qWait(60);
-        QCOMPARE(d.text("label2_7"), QString("23:07"));
+        QTimer *clockTimer = d.timer("clockTimer");
+        QVERIFY(clockTimer->isActive());
+        QVERIFY(clockTimer->interval() <= 1005);
+        d.at(QTime(23, 8, 0, 3));
+        QTRY_COMPARE(d.text("label2_7"), QString("23:08"));
+        QVERIFY(clockTimer->isActive());
+        QVERIFY(clockTimer->interval() <= 1002);
+        QCOMPARE(d.child<QDateTimeEdit>("dateTimeEdit")->time(), QTime(23, 7)); // the field is the user's
+        d.w.hide();
+        QVERIFY(!clockTimer->isActive());
+        d.w.show();
+        QVERIFY(clockTimer->isActive());
 
         d.click("pushButton_3");
         QVERIFY(!d.w.isTimerPage() && !d.shown("frame_2"));
+        QVERIFY(!d.timer("clockTimer")->isActive());
         QCOMPARE(d.text("label"), QString("电源"));
         QCOMPARE(d.text("label2"), QString("请选择重启或者关机"));
 
@@ -154,6 +165,43 @@ private slots:
         QCOMPARE(d.text("time3"), QString("00:00"));
         QVERIFY(d.child("dateTimeEdit")->isEnabled());
         QVERIFY(!d.timer("checkTimer")->isActive());
+    }
+
+    // Armed from the timer page, then opened from a "SHUTDOWN" icon: the
+    // power page lies under the armed view. Stopping the timer or cancelling
+    // the countdown brings the whole timer page back, never its texts over
+    // the restart and shutdown buttons.
+    void endingTheTimerFromThePowerPage_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::newRow("stop the timer") << "starButton2";
+        QTest::newRow("cancel the countdown") << "cancelButton";
+    }
+
+    void endingTheTimerFromThePowerPage()
+    {
+        QFETCH(QString, end);
+        Dialog d;
+        d.armAt(end == "cancelButton" ? QTime(23, 7) : QTime(23, 30));
+        d.w.showPowerPage();
+        if (end == "cancelButton") {
+            d.w.timeOver();
+            QVERIFY(d.shown("frame_3"));
+        }
+        d.click(qPrintable(end));
+        QVERIFY(!d.w.isArmed());
+        QVERIFY(d.w.isTimerPage());
+        QVERIFY(d.shown("frame") && d.shown("frame_2"));
+        for (const char *b : { "RestartButton", "ShutDownButton", "pushButton" })
+            QVERIFY(!d.shown(b));
+        QCOMPARE(d.text("label"), QString("定时关机"));
+        QCOMPARE(d.text("label2"), QString("请设置关机时间"));
+        // The pointer over where the buttons were changes nothing.
+        QMouseEvent move(QEvent::MouseMove, d.child("RestartButton")->geometry().center(), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&d.w, &move);
+        QCOMPARE(d.text("label"), QString("定时关机"));
+        QVERIFY(d.timer("clockTimer")->isActive());
     }
 
     void cancelAndArmAgainStartsFromFive()

@@ -6,6 +6,7 @@
 #include "testenv.h"
 #include "localhttp.h"
 
+#include <QAbstractAnimation>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -325,6 +326,11 @@ private slots:
         settle(w);
         QVERIFY(!w.isProvinceLoaded());
         QCOMPARE(label(&w, "stateDetailed"), QString("网路数据异常...请检查网络连接"));
+        // No reading anywhere, not even the form's placeholder.
+        for (const char *reading : { "tem", "humidity", "windPower", "temNow" })
+            QCOMPARE(label(&w, reading), QString("N/A"));
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent[0], (QVariantList { "", "网路数据异常...请检查网络连接", "", "32" }));
         w.startWeather(); // nothing loaded: nothing to re-send, nothing fetched
         QCOMPARE(server->requested.size(), 1);
 
@@ -332,8 +338,129 @@ private slots:
         QTest::mouseClick(w.findChild<QPushButton *>("Update"), Qt::LeftButton);
         settle(w);
         QVERIFY(w.isProvinceLoaded());
-        QCOMPARE(sent.count(), 1);
-        QCOMPARE(sent[0][0].toString(), QString("p5城2"));
+        QCOMPARE(sent.count(), 2);
+        QCOMPARE(sent[1][0].toString(), QString("p5城2"));
+    }
+
+    // The city list of a refresh that comes to nothing: the place stays
+    // named, the window says the service is out of reach, and neither the
+    // window nor the dock shows the last reading as a current one. Back
+    // online, the next refresh shows the weather again.
+    void aFailedRefreshKeepsThePlaceAndShowsNoReading_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("500") << int(LocalHttp::Full) << 500 << cityList("p5");
+        QTest::newRow("no answer") << int(LocalHttp::Silent) << 200 << QByteArray();
+        QTest::newRow("cut off") << int(LocalHttp::CutOff) << 200 << cityList("p5");
+        QTest::newRow("not XML") << int(LocalHttp::Full) << 200 << QByteArray("<html><body>busy");
+        QTest::newRow("no city") << int(LocalHttp::Full) << 200 << QByteArray("<p5/>");
+    }
+
+    void aFailedRefreshKeepsThePlaceAndShowsNoReading()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        writePlace(5, 2);
+        FormWeather w;
+        w.cityDownload()->setTimeout(300);
+        QSignalSpy sent(&w, &FormWeather::setWeatherInit);
+        w.startWeather();
+        settle(w);
+        QCOMPARE(label(&w, "temNow"), QString("22°C"));
+
+        server->route("/wmaps/xml/p5.xml", { LocalHttp::Kind(kind), status, body });
+        QTest::mouseClick(w.findChild<QPushButton *>("Update"), Qt::LeftButton);
+        settle(w);
+        QCOMPARE(label(&w, "cityname"), QString("p5城2"));
+        QCOMPARE(label(&w, "stateDetailed"), QString("网路数据异常...请检查网络连接"));
+        for (const char *reading : { "tem", "humidity", "windPower", "temNow" })
+            QCOMPARE(label(&w, reading), QString("N/A"));
+        QCOMPARE(sent.count(), 2);
+        QCOMPARE(sent[1], (QVariantList { "p5城2", "网路数据异常...请检查网络连接", "", "32" }));
+        QCOMPARE(w.scenes()->currentScene(), QString("Nodeta"));
+        QCOMPARE(w.place(), QString("p5城2"));
+
+        server->serve("/wmaps/xml/p5.xml", cityList("p5"));
+        QTest::mouseClick(w.findChild<QPushButton *>("Update"), Qt::LeftButton);
+        settle(w);
+        QCOMPARE(sent.count(), 3);
+        QCOMPARE(sent[2], (QVariantList { "p5城2", "小雨,北风", "22", "2" }));
+        QCOMPARE(label(&w, "temNow"), QString("22°C"));
+    }
+
+    // "+" then "确定" over a city list that did not come: the stored place
+    // stays stored and chosen, also when another province was picked.
+    void confirmingWithoutACityListKeepsTheStoredPlace()
+    {
+        writePlace(5, 2);
+        FormWeather w;
+        QSignalSpy sent(&w, &FormWeather::setWeatherInit);
+        w.startWeather();
+        settle(w);
+        server->route("/wmaps/xml/p5.xml", { LocalHttp::Full, 500, QByteArray() });
+        server->route("/wmaps/xml/p7.xml", { LocalHttp::Full, 500, QByteArray() });
+        QTest::mouseClick(w.findChild<QPushButton *>("Update"), Qt::LeftButton);
+        settle(w);
+
+        auto *ok = w.findChild<QPushButton *>("addok");
+        QTest::mouseClick(w.findChild<QPushButton *>("add"), Qt::LeftButton);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(TestConfig::stored("Weather/Province").toString(), QString("5"));
+        QCOMPARE(TestConfig::stored("Weather/City").toString(), QString("2"));
+        QCOMPARE(w.place(), QString("p5城2"));
+
+        w.findChild<QComboBox *>("province")->setCurrentIndex(7);
+        QTest::mouseClick(ok, Qt::LeftButton); // before the list fails, and after
+        settle(w);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(TestConfig::stored("Weather/Province").toString(), QString("5"));
+        QCOMPARE(TestConfig::stored("Weather/City").toString(), QString("2"));
+        QCOMPARE(label(&w, "cityname"), QString("p5城2"));
+        QCOMPARE(sent.last()[1].toString(), QString("网路数据异常...请检查网络连接"));
+
+        // Back online, a refresh finds the stored place again.
+        server->serve("/wmaps/xml/p5.xml", cityList("p5"));
+        QTest::mouseClick(w.findChild<QPushButton *>("Update"), Qt::LeftButton);
+        settle(w);
+        QCOMPARE(sent.last()[0].toString(), QString("p5城2"));
+        QCOMPARE(sent.last()[2].toString(), QString("22"));
+    }
+
+    // The window's scene plays again each time the window comes back, closed
+    // or minimised, as it played before.
+    void theSceneReplaysWhenTheWindowComesBack()
+    {
+        FormWeather w;
+        w.startWeather();
+        settle(w);
+        FormWeatherEffects *scene = w.scenes();
+        auto *cloud = scene->findChild<QLabel *>("cloud2");
+        auto playing = [&] {
+            int n = 0;
+            for (const QAbstractAnimation *a : scene->findChildren<QAbstractAnimation *>())
+                n += a->state() == QAbstractAnimation::Running;
+            return n;
+        };
+        w.show();
+        QCOMPARE(scene->currentScene(), QString("Rain"));
+        QVERIFY(cloud->isVisible());
+        QTest::mouseClick(w.findChild<QPushButton *>("close"), Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+        QVERIFY(cloud->isHidden());
+        w.showNormal();
+        w.show();
+        QVERIFY(cloud->isVisible());
+        QVERIFY(playing() > 0);
+        QCOMPARE(scene->currentScene(), QString("Rain"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(playing(), 0, 3000);
+        w.showMinimized();
+        w.showNormal();
+        QVERIFY(playing() > 0);
+        QVERIFY(cloud->isVisible());
     }
 
     void confirmingAPlaceSavesIt()

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -235,11 +236,15 @@ private slots:
         const int W = clock.width();
         const int H = clock.height();
         QVERIFY(t101->width() >= W);
+        // Measured on the fitting's own moment, whatever the time now.
+        const QString fitted = QLocale(QLocale::English).toString(FormDesktopTime::fittingMoment(), "h:mm AP");
+        QCOMPARE(fitted, QString("10:58 PM"));
         QFont smaller = t101->font();
         smaller.setPixelSize(clock.fittedPixelSize() - 1);
         const QFontMetrics fm(smaller);
-        const int w = fm.horizontalAdvance(t101->text()) + 2 * t101->margin();
+        const int w = fm.horizontalAdvance(fitted) + 2 * t101->margin();
         QVERIFY(w + w / 5 < W + 2); // one pixel smaller would not fill it
+        QCOMPARE(t101->text(), QLocale(QLocale::English).toString(platform::now(), "h:mm AP"));
 
         auto *t201 = clock.findChild<QLabel *>("t201");
         QCOMPARE(t201->pos(), QPoint(W / 36, H / 38 + t101->height()));
@@ -249,6 +254,43 @@ private slots:
         auto *t205 = clock.findChild<QLabel *>("t205");
         QCOMPARE(t205->x(), t105->width());
         QCOMPARE(clock.findChild<QLabel *>("t202")->font().pixelSize(), int(1.5 * clock.fittedPixelSize()));
+    }
+
+    // The text size follows the clock's look alone: the same settings give
+    // the same size after a restart, whatever the hour, and whichever
+    // language the clock was fitted in before.
+    void clockKeepsItsTextSizeAcrossRestarts()
+    {
+        FakeWindowSystem windows;
+        auto look = [](const char *language) {
+            write({ { "DesktopWidget/TimePos", QPoint(40, 60) }, { "DesktopWidget/TimeStyle", "0" },
+                    { "DesktopWidget/TimeAlpha", "100" }, { "DesktopWidget/TimeSize", "500" },
+                    { "DesktopWidget/TimeLanguage", language } });
+        };
+        auto sizeAt = [&](const QTime &t, const char *language) {
+            FakeClock time(QDateTime(QDate(2026, 5, 4), t));
+            look(language);
+            FormDesktopTime clock;
+            clock.setShow(true);
+            return clock.fittedPixelSize();
+        };
+        const int english = sizeAt(QTime(9, 41), "EN");
+        QCOMPARE(sizeAt(QTime(10, 41), "EN"), english);
+        QCOMPARE(sizeAt(QTime(15, 7), "EN"), english);
+        const int chinese = sizeAt(QTime(9, 41), "中");
+        QCOMPARE(sizeAt(QTime(23, 59), "中"), chinese);
+
+        // Switched to Chinese on its bar, then started again with that look.
+        FakeClock time(QDateTime(QDate(2026, 5, 4), QTime(9, 41)));
+        look("EN");
+        FormDesktopTime clock;
+        clock.setShow(true);
+        QTest::mouseClick(clock.findChild<QPushButton *>("TimeENButton"), Qt::LeftButton);
+        QCOMPARE(clock.language(), QString("中"));
+        QCOMPARE(clock.fittedPixelSize(), chinese);
+        // The labels hold the texts they were fitted for.
+        auto *t101 = clock.findChild<QLabel *>("t101");
+        QVERIFY(t101->width() >= t101->fontMetrics().horizontalAdvance(t101->text()));
     }
 
     void clockTextsFollowTheLanguage()
@@ -390,19 +432,43 @@ private slots:
         QApplication::sendEvent(&clock, &leave);
         QVERIFY(!bar->isVisible());
 
-        QApplication::sendEvent(&clock, &enter);
-        QTest::mouseClick(clock.findChild<QPushButton *>("settingButton"), Qt::LeftButton);
-        QCOMPARE(bar->width(), 190);
+        auto openBar = [&] {
+            QApplication::sendEvent(&clock, &enter);
+            QTest::mouseClick(clock.findChild<QPushButton *>("settingButton"), Qt::LeftButton);
+            QCOMPARE(bar->width(), 190);
+        };
+        openBar();
         QTest::mouseClick(clock.findChild<QPushButton *>("TimeSizeButton"), Qt::LeftButton);
         QVERIFY(sizes->isVisible() && !alphas->isVisible());
         QTest::mouseClick(clock.findChild<QPushButton *>("TimeAlphaButton"), Qt::LeftButton);
         QVERIFY(!sizes->isVisible() && alphas->isVisible());
-        QApplication::sendEvent(&clock, &leave); // an open bar stays
-        QVERIFY(bar->isVisible() && alphas->isVisible());
         QTest::mouseClick(clock.findChild<QPushButton *>("TimeENButton"), Qt::LeftButton);
         QVERIFY(!alphas->isVisible());
         QCOMPARE(clock.language(), QString("中"));
+        QTest::mouseClick(clock.findChild<QPushButton *>("TimeAlphaButton"), Qt::LeftButton);
 
+        // The pointer leaves: the open bar and its panel go, and the next
+        // visit shows the closed bar again.
+        QApplication::sendEvent(&clock, &leave);
+        QVERIFY(!bar->isVisible() && !alphas->isVisible());
+        QApplication::sendEvent(&clock, &enter);
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->width(), 30);
+        QVERIFY(!alphas->isVisible());
+
+        // The style list takes the pointer out of the clock: the bar stays
+        // while it is open and goes once it closed with the pointer outside.
+        openBar();
+        auto *styles = clock.findChild<QComboBox *>("TimeStyleClick");
+        styles->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QApplication::sendEvent(&clock, &leave);
+        QVERIFY(bar->isVisible());
+        QCursor::setPos(clock.frameGeometry().bottomRight() + QPoint(50, 50));
+        styles->hidePopup();
+        QTRY_VERIFY(!bar->isVisible());
+
+        openBar();
         clock.DesktopTimelocking(true);
         QVERIFY(!bar->isVisible());
         QApplication::sendEvent(&clock, &enter);
@@ -410,7 +476,6 @@ private slots:
         clock.DesktopTimelocking(false);
         QApplication::sendEvent(&clock, &enter);
         QVERIFY(bar->isVisible());
-        QCOMPARE(bar->width(), 190);
     }
 
     // The dock sets the overlay's flags after building it; showing it must

@@ -1,5 +1,6 @@
 // Auto-hide: the slides of the bar, the edge strip and the window's reactions.
 #include "dock/launchpad/formlaunchstarter.h"
+#include "dock/launchpad/launchrows.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/window/autohide.h"
 #include "dock/window/dockwindows.h"
@@ -149,12 +150,12 @@ private slots:
         const int atStart = w.windows()->madeCount();
         QCoreApplication::processEvents();
         QCOMPARE(w.windows()->madeCount(), atStart);
-        QVERIFY(w.launchPad()->rows().isEmpty());
+        QVERIFY(w.launchPad()->rows()->stored().isEmpty());
         QCOMPARE(scenes(), scenesBefore);
         w.show();
         QTRY_COMPARE(w.windows()->madeCount(), atStart + 1);
         QVERIFY(w.windows()->weatherWindow());
-        QVERIFY(!w.launchPad()->rows().isEmpty());
+        QVERIFY(!w.launchPad()->rows()->stored().isEmpty());
         QCOMPARE(scenes(), scenesBefore + 1); // made to take the weather
     }
 

@@ -3,6 +3,7 @@
 // bar, each with its toast and the icon file afterwards.
 #include "dock/icons/formcommonicon.h"
 #include "dock/launchpad/formlaunchstarter.h"
+#include "dock/launchpad/launchrows.h"
 #include "dock/menus/formmenu.h"
 #include "dock/menus/formmenuicon.h"
 #include "testenv.h"
@@ -276,7 +277,7 @@ private slots:
         QCOMPARE(tableIds(w), before);
         QVERIFY(w.bar()->contains(x));
         QCOMPARE(ids(savedRows()), before);
-        QCOMPARE(w.launchPad()->rows().size(), 12);
+        QCOMPARE(w.launchPad()->rows()->stored().size(), 12);
         QDir(padFile).removeRecursively();
     }
 

@@ -16,6 +16,7 @@
 #include "dock/window/dockhotkeys.h"
 #include "widgetfixture.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -143,7 +144,7 @@ private slots:
         // Start at 14:05:00; the constructor's own tick does the minute work.
         Widget w;
         QCOMPARE(w.messages()->tickCount(), 0);
-        QCOMPARE(w.launchPad()->timeText(), QString("2:05 PM"));
+        QCOMPARE(w.launchPad()->findChild<QLabel *>("time")->text(), QString("2:05 PM"));
         w.iconTable()->append({ "icoClock", ":/c.png", "x", "TIME2", "0", "" });
 
         // No window tool: it is started at tick 10 of the minute, once.
@@ -162,7 +163,7 @@ private slots:
         QCOMPARE(w.messages()->tickCount(), 0);
         QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name,
                  QString("2027/01/03 ") + QDate(2027, 1, 3).toString("ddd"));
-        QCOMPARE(w.launchPad()->timeText(), QString("9:41 AM"));
+        QCOMPARE(w.launchPad()->findChild<QLabel *>("time")->text(), QString("9:41 AM"));
         QVERIFY(!saved("icoClock")); // in memory only
 
         // With the tool running it is not started again, and at tick 15 it
@@ -178,12 +179,27 @@ private slots:
         QCOMPARE(procs->started.size(), 1);
     }
 
-    void weatherTextGoesIntoTheWeatherRow()
+    // The weather shows in the weather icon's bubble for this run only: the
+    // icon file keeps the icon's own name, so a later start, offline, tells
+    // no weather of the day before.
+    void weatherTextGoesIntoTheBubbleOnly()
     {
+        {
+            Widget w;
+            const int r = w.iconTable()->findRow(3, "WEATHER");
+            QCOMPARE(w.bubbleText(r), QString("佐凡天气"));
+            w.setWeatherInit("北京", "晴,北风", "21", "0");
+            QCOMPARE(w.bubbleText(r), QString("北京,晴,北风"));
+            QCOMPARE(w.iconTable()->record(r).Name, QString("佐凡天气"));
+            w.SaveFile();
+            w.setWeatherInit("", "网路数据异常...请检查网络连接", "", "32");
+            QCOMPARE(w.bubbleText(r), QString("网路数据异常...请检查网络连接"));
+        }
+        QCOMPARE(savedRows().at(4).Class, QString("WEATHER"));
+        QCOMPARE(savedRows().at(4).Name, QString("佐凡天气"));
         Widget w;
-        w.setWeatherInit("北京", "晴", "21", "0");
         const int r = w.iconTable()->findRow(3, "WEATHER");
-        QCOMPARE(w.iconTable()->record(r).Name, QString("北京,晴"));
+        QCOMPARE(w.bubbleText(r), QString("佐凡天气"));
         w.iconTable()->removeAt(r);
         w.setWeatherInit("上海", "雨", "12", "7"); // no weather icon: nothing
         QCOMPARE(w.iconTable()->findRow(3, "WEATHER"), -1);

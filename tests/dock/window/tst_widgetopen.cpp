@@ -267,6 +267,32 @@ private slots:
         QVERIFY(w.menus()->menu(b)->isShown());
     }
 
+    // The start-menu icon opened while an icon menu is up, and the other way
+    // round: the pop-up that was open goes, so one is up at a time.
+    void oneMenuOrTheStartMenuAtATime()
+    {
+        Widget w;
+        w.AddMenu();
+        const QString menu = lastRow(w).IconID;
+        const QString start = addRow(w, "STARTMENU", "0");
+        FormStartMenu *tree = w.menus()->startMenu();
+        w.IconOpen(menu);
+        QVERIFY(w.menus()->menu(menu)->isShown());
+        w.IconOpen(start);
+        QVERIFY(tree->isShown());
+        QVERIFY(!w.menus()->menu(menu)->isShown());
+        QVERIFY(w.showing()->isMenuShown());
+        QTRY_VERIFY(w.menus()->menu(menu)->isHidden());
+        w.IconOpen(menu);
+        QVERIFY(w.menus()->menu(menu)->isShown());
+        QVERIFY(!tree->isShown() && tree->isHidden());
+        QVERIFY(w.showing()->isMenuShown());
+        w.IconOpen(start);
+        w.IconOpen(start); // closed from its icon: nothing is up
+        QVERIFY(!tree->isShown() && !w.menus()->menu(menu)->isShown());
+        QVERIFY(!w.showing()->isMenuShown());
+    }
+
     void startMenuToggles()
     {
         Widget w;

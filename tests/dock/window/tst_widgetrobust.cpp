@@ -1,7 +1,7 @@
 // The dock window when its files are hostile or its disk is full.
 #include "fulldisk.h"
 #include "testenv.h"
-#include "dock/launchpad/formlaunchstarter.h"
+#include "dock/launchpad/launchrows.h"
 #include "dock/window/dockactions.h"
 #include "dock/window/dockmessages.h"
 #include "dock/window/dockwindows.h"
@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 
 // The launch pad writes its first file once the dock is up: not on a full disk made after.
-#define padWritten() QTRY_VERIFY(QFile::exists(FormLaunchStarter::filePath()))
+#define padWritten() QTRY_VERIFY(QFile::exists(LaunchRows::filePath()))
 
 class TestWidgetRobust : public QObject, public WidgetFixture
 {
