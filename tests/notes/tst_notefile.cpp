@@ -48,6 +48,10 @@ private slots:
             { "Note0704546", "style1", "", "", "", "350", "260" },
             // A pasted control character would make the file unreadable, and all notes with it.
             { "Note5900000", "style7", QString("be") + QChar(0x01) + "fore", "0", "0", "200", "160" },
+            // Characters beyond the first 65536, an emoji and a rare Chinese one, stay;
+            // half a pair standing alone cannot be written and goes.
+            { "Note5900001", "style2", QString::fromUtf8("🔍 搜索 𠀀") + QChar(0xD83D) + "x" + QChar(0xDC0D), "0", "0",
+              "200", "160" },
         };
         const QByteArray data = build(rows);
         QVERIFY(data.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka>\n    <List id=\"0\">\n"
@@ -59,10 +63,11 @@ private slots:
         QSignalSpy reset(&back, &NoteList::reset);
         QCOMPARE(read(path(), back), ReadResult::Read);
         QCOMPARE(reset.count(), 1);
-        QCOMPARE(back.size(), 3);
+        QCOMPARE(back.size(), 4);
         QCOMPARE(back.at(0), rows[0]);
         QCOMPARE(back.at(1), rows[1]);
         QCOMPARE(back.at(2).text, QString("before"));
+        QCOMPARE(back.at(3).text, QString::fromUtf8("🔍 搜索 𠀀x"));
         QVERIFY(build(back.rows()).contains("<List id=\"2\">"));
         QCOMPARE(build({}), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka/>\n"));
     }
