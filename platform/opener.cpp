@@ -98,8 +98,9 @@ QString firstOnPath(std::initializer_list<const char *> names)
 
 // Where a tool is looked for among the desktop's applications: entries of
 // its category, or with its keyword, or that start one of the usual programs
-// (GNOME, KDE, Xfce, LXQt and MATE, in that order); an entry that also has
-// the preferred category comes before the other entries.
+// (those of GNOME, KDE, Xfce, LXQt and MATE and a few common others, best
+// first), which come before all other entries; of those, one that also has
+// the preferred category comes first.
 struct ToolSearch
 {
     const char *category;
