@@ -6,30 +6,60 @@
 
 namespace Fonts {
 
-// Of the wanted families, those installed, in order.
-static QStringList installed(const QStringList &wanted, const QStringList &families)
+namespace {
+
+// Chinese faces of the two kinds the windows name, best first, as Debian and
+// other distributions package them.
+const char *const sansFaces[] = { "Noto Sans CJK SC", "Source Han Sans SC", "Source Han Sans CN", "Noto Sans SC",
+                                  "WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Droid Sans Fallback" };
+const char *const serifFaces[] = { "Noto Serif CJK SC", "Source Han Serif SC", "Source Han Serif CN",
+                                   "Noto Serif SC", "AR PL UMing CN", "AR PL SungtiL GB" };
+
+const char *const sansNames[] = { "Microsoft YaHei", "微软雅黑", "Microsoft YaHei UI", "Microsoft YaHei UI Light" };
+const char *const serifNames[] = { "SimSun", "宋体" };
+
+template <size_t N>
+QStringList installed(const char *const (&wanted)[N], const QStringList &families)
 {
     QStringList out;
-    for (const QString &w : wanted) {
-        if (families.contains(w, Qt::CaseInsensitive))
-            out << w;
+    for (const char *w : wanted) {
+        const QString name = QString::fromUtf8(w);
+        if (families.contains(name, Qt::CaseInsensitive))
+            out << name;
     }
     return out;
+}
+
+template <size_t N>
+bool named(const char *const (&names)[N], const QString &family)
+{
+    for (const char *n : names) {
+        if (family.compare(QString::fromUtf8(n), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QStringList substitutesFor(const QString &family, const QStringList &installedFamilies)
+{
+    const QStringList sans = installed(sansFaces, installedFamilies);
+    if (named(sansNames, family))
+        return sans;
+    // SimSun is a Song (serif) face: a serif Chinese face where there is one.
+    if (named(serifNames, family))
+        return installed(serifFaces, installedFamilies) + sans;
+    return QStringList();
 }
 
 void installSubstitutions()
 {
     const QStringList families = QFontDatabase().families();
-    const QStringList sans = installed({ QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans SC"),
-                                         QStringLiteral("WenQuanYi Micro Hei"),
-                                         QStringLiteral("Droid Sans Fallback") },
-                                       families);
-    // SimSun is a Song (serif) face: a serif CJK face where there is one.
-    const QStringList serif = installed({ QStringLiteral("Noto Serif CJK SC") }, families) + sans;
-    for (const char *name : { "Microsoft YaHei", "微软雅黑", "Microsoft YaHei UI", "Microsoft YaHei UI Light" })
-        QFont::insertSubstitutions(QString::fromUtf8(name), sans);
-    for (const char *name : { "SimSun", "宋体" })
-        QFont::insertSubstitutions(QString::fromUtf8(name), serif);
+    for (const char *name : sansNames)
+        QFont::insertSubstitutions(QString::fromUtf8(name), substitutesFor(QString::fromUtf8(name), families));
+    for (const char *name : serifNames)
+        QFont::insertSubstitutions(QString::fromUtf8(name), substitutesFor(QString::fromUtf8(name), families));
 }
 
 QFont yaHei(int pixelSize)

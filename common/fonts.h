@@ -1,12 +1,17 @@
 #pragma once
 
 // The windows ask for the fonts "Microsoft YaHei", "微软雅黑" and "SimSun" by
-// name; map those names to an installed CJK font so Chinese text renders.
+// name; map those names to installed Chinese faces of the same kind (a sans
+// face for YaHei, a Song face for SimSun) so Chinese text renders as meant.
 // Call once after the application object exists.
 #include <QFont>
+#include <QStringList>
 
 namespace Fonts {
 void installSubstitutions();
+// The installed faces that stand in for a family the windows name, best
+// first; empty for any other family.
+QStringList substitutesFor(const QString &family, const QStringList &installedFamilies);
 // The windows' own font: "Microsoft YaHei", weight 10, at a size in pixels.
 QFont yaHei(int pixelSize);
 }

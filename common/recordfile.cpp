@@ -10,9 +10,35 @@
 
 namespace RecordFile {
 
+namespace {
+
+// What XML may hold of a text: Qt's DOM judges each UTF-16 unit alone and
+// would drop both halves of every character beyond the first 65536 (emoji,
+// rarer Chinese characters). Characters XML cannot hold at all (most
+// control characters, halves of a pair standing alone) are left out.
+QString xmlText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const ushort u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out += c;
+            out += text.at(++i);
+        } else if (u == 0x9 || u == 0xA || u == 0xD || (u >= 0x20 && u <= 0xD7FF) || (u >= 0xE000 && u <= 0xFFFD)) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 QByteArray toXml(const Layout &layout, const QList<QStringList> &rows)
 {
-    QDomImplementation::setInvalidDataPolicy(QDomImplementation::DropInvalidChars);
+    // The texts are made fit for XML here.
+    QDomImplementation::setInvalidDataPolicy(QDomImplementation::AcceptInvalidChars);
 
     QDomDocument doc;
     doc.appendChild(doc.createProcessingInstruction(QStringLiteral("xml"),
@@ -24,7 +50,7 @@ QByteArray toXml(const Layout &layout, const QList<QStringList> &rows)
         list.setAttribute(QStringLiteral("id"), QString::number(r));
         for (int f = 0; f < layout.tags.size(); ++f) {
             QDomElement e = doc.createElement(layout.tags.at(f));
-            e.appendChild(doc.createTextNode(rows.at(r).value(f)));
+            e.appendChild(doc.createTextNode(xmlText(rows.at(r).value(f))));
             list.appendChild(e);
         }
         root.appendChild(list);

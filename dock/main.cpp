@@ -3,6 +3,7 @@
 #include "common/translations.h"
 #include "dock/settings/docksettings.h"
 #include "dock/window/widget.h"
+#include "platform/icontheme.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
@@ -37,6 +38,8 @@ int main(int argc, char *argv[])
         SafeFile::removeLeftovers(config + QStringLiteral("/icon"));
     }
     Fonts::installSubstitutions();
+    // Programs added to the bar show the pictures of the user's icon theme.
+    platform::IconTheme::apply();
     // Before the first window: Qt's texts are set as its widgets are built.
     Translations::install(Translations::languageOfSetting(DockSettings::instance()->language().toInt()));
 

@@ -20,4 +20,19 @@ QRect clamp(bool hasPosition, QPoint position, QSize size, QSize minimum, const 
     return QRect(x, y, w, h);
 }
 
+QPoint firstPlace(QSize note, const QRect &screen, const QRect &avoid)
+{
+    QRect r(QPoint(0, 0), note);
+    r.moveCenter(screen.center());
+    if (!avoid.isValid() || !r.intersects(avoid))
+        return r.topLeft();
+    // A gap of a few pixels, so the two do not read as one window.
+    const int gap = 10;
+    if (avoid.right() + gap + note.width() <= screen.right())
+        r.moveLeft(avoid.right() + 1 + gap);
+    else if (avoid.left() - gap - note.width() >= screen.left())
+        r.moveRight(avoid.left() - 1 - gap);
+    return r.topLeft();
+}
+
 } // namespace NoteGeometry

@@ -14,4 +14,10 @@ namespace NoteGeometry {
 // the size is decided (x and y of the result are then 0).
 QRect clamp(bool hasPosition, QPoint position, QSize size, QSize minimum, const QRect &desktop);
 
+// Where the first note of the desktop opens: in the middle of the screen,
+// unless that covers `avoid` (the window that switched the notes on); then
+// beside it, right of it where the screen has room, else left of it, else
+// in the middle all the same.
+QPoint firstPlace(QSize note, const QRect &screen, const QRect &avoid);
+
 } // namespace NoteGeometry

@@ -6,11 +6,15 @@
 #include "notes/formnote.h"
 #include "notes/notefile.h"
 #include "notes/notelimits.h"
+#include "notes/notegeometry.h"
 #include "notes/notelist.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QScreen>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -213,6 +217,20 @@ void Widget::createSingleNote(int row)
     connect(note, &FormNote::Style, this, &Widget::Style);
     m_filling = true;
     note->setNoteData(n.id, n.style, n.text, n.x, n.y, n.w, n.h);
+    // A note never placed is the window manager's to place, except the first
+    // one on the desktop: in the middle of the screen the user works on, but
+    // not over the panel that switched the notes on.
+    bool alone = true;
+    for (FormNote *other : qAsConst(m_notes))
+        alone = alone && (other == note || !other->isVisible());
+    if (n.x.isEmpty() && alone) {
+        const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            note->move(NoteGeometry::firstPlace(note->size(), screen->availableGeometry(),
+                                                platform::WindowSystemService::get().activeWindowFrame()));
+    }
     note->show();
     m_filling = false;
     // A text cut to what a note holds is saved cut: the file as it was is kept first.

@@ -51,6 +51,17 @@ FormColorView::~FormColorView()
     delete ui;
 }
 
+void FormColorView::showOn(const QRect &screen)
+{
+    if (!placed && screen.isValid()) {
+        QRect r = rect();
+        r.moveCenter(screen.center());
+        move(r.topLeft());
+        placed = true;
+    }
+    show();
+}
+
 void FormColorView::setColor(const QColor &c)
 {
     const QString text = colorText(c);

@@ -18,6 +18,9 @@ public:
     ~FormColorView() override;
 
     void setColor(const QColor &c);
+    // Shows the view; the first time in the middle of the given screen (the
+    // one of the pick), as it bypasses the window manager that would place it.
+    void showOn(const QRect &screen);
 
 signals:
     // Asks the grabber for a new pick.
@@ -33,6 +36,7 @@ private:
     Ui::FormColorView *ui;
     QPoint dragOffset;
     bool dragPressed = false;
+    bool placed = false;
 
 private:
     // Bound to the form's widgets in the constructor.

@@ -163,7 +163,8 @@ void Widget::mouseReleaseEvent(QMouseEvent *event)
         if (!pickColor.isValid())
             return;
         colorViewPanel->setColor(pickColor);
-        colorViewPanel->show();
+        const QScreen *screen = QGuiApplication::screenAt(event->globalPos());
+        colorViewPanel->showOn(screen ? screen->geometry() : QRect());
         endGrab();
     } else if (event->button() == Qt::RightButton) {
         cancel();

@@ -1,34 +1,126 @@
 #include "dialogs.h"
 
+#include <QDir>
+#include <QEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <QWindow>
 
 namespace platform {
 
 namespace {
 
+// Centres the dialog on its owner's window whenever it is shown. A dialog
+// that lays itself out as it shows (a message box) is resized after the show
+// event: until the event loop turns, a resize centres it again, still before
+// the window is mapped.
+class Centring final : public QObject
+{
+public:
+    Centring(QWidget *dialog, QWidget *owner) : QObject(dialog), m_dialog(dialog), m_owner(owner) {}
+
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (o != m_dialog)
+            return false;
+        if (e->type() == QEvent::Show) {
+            m_showing = true;
+            centre();
+            QTimer::singleShot(0, this, [this] { m_showing = false; });
+        } else if (e->type() == QEvent::Resize && m_showing) {
+            centre();
+        }
+        return false;
+    }
+
+private:
+    void centre()
+    {
+        if (!m_owner)
+            return;
+        QWidget *owner = m_owner->window();
+        // Inside the frames: before it is mapped a window may not know its own.
+        QRect r(QPoint(0, 0), m_dialog->size());
+        r.moveCenter(owner->geometry().center());
+        const QPoint frame = m_dialog->geometry().topLeft() - m_dialog->frameGeometry().topLeft();
+        const QSize frames = m_dialog->frameGeometry().size() - m_dialog->size();
+        // Whole on the owner's screen, even beside a window at its edge.
+        if (const QScreen *screen = owner->screen()) {
+            const QRect area = screen->availableGeometry().adjusted(frame.x(), frame.y(), frame.x() - frames.width(),
+                                                                     frame.y() - frames.height());
+            r.moveLeft(qBound(area.left(), r.left(), qMax(area.left(), area.right() + 1 - r.width())));
+            r.moveTop(qBound(area.top(), r.top(), qMax(area.top(), area.bottom() + 1 - r.height())));
+        }
+        m_dialog->move(r.topLeft() - frame);
+    }
+
+    QWidget *m_dialog;
+    QPointer<QWidget> m_owner;
+    bool m_showing = false;
+};
+
+void prepare(QFileDialog &d, QWidget *owner, const QStringList &places)
+{
+    placeOver(&d, owner);
+    if (places.isEmpty())
+        return;
+    QList<QUrl> side = d.sidebarUrls();
+    for (const QString &p : places) {
+        const QUrl url = QUrl::fromLocalFile(p);
+        if (QDir(p).exists() && !side.contains(url))
+            side << url;
+    }
+    d.setSidebarUrls(side);
+}
+
 class QtDialogs final : public Dialogs
 {
 public:
-    QStringList openFileNames(QWidget *parent, const QString &caption, const QString &folder,
-                              const QString &filter) override
+    QStringList openFileNames(QWidget *owner, const QString &caption, const QString &folder,
+                              const QString &filter, const QStringList &places) override
     {
-        return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+        QFileDialog d(nullptr, caption, folder, filter);
+        d.setFileMode(QFileDialog::ExistingFiles);
+        prepare(d, owner, places);
+        return d.exec() == QDialog::Accepted ? d.selectedFiles() : QStringList();
     }
 
-    QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
+    QString openFileName(QWidget *owner, const QString &caption, const QString &folder,
                          const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+        QFileDialog d(nullptr, caption, folder, filter);
+        d.setFileMode(QFileDialog::ExistingFile);
+        prepare(d, owner, {});
+        return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
     }
 
-    QString existingFolder(QWidget *parent, const QString &caption, const QString &folder) override
+    QString existingFolder(QWidget *owner, const QString &caption, const QString &folder) override
     {
-        return QFileDialog::getExistingDirectory(parent, caption, folder,
-                                                 QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+        QFileDialog d(nullptr, caption, folder);
+        d.setFileMode(QFileDialog::Directory);
+        d.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+        prepare(d, owner, {});
+        return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
     }
 };
 
 } // namespace
+
+void placeOver(QWidget *dialog, QWidget *owner)
+{
+    if (!dialog || !owner)
+        return;
+    QWidget *top = owner->window();
+    top->winId();
+    dialog->winId();
+    if (QWindow *w = dialog->windowHandle())
+        w->setTransientParent(top->windowHandle());
+    dialog->installEventFilter(new Centring(dialog, top));
+}
 
 template <>
 Dialogs &Service<Dialogs>::real()

@@ -9,24 +9,32 @@ class QWidget;
 namespace platform {
 
 // The modal file and folder choosers, behind a service so that tests answer
-// them instead of a person.
+// them instead of a person. Each stands over `owner`'s window (see
+// placeOver); `places` are folders offered in its side bar besides the usual
+// ones.
 class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
     // Several files may be chosen; empty when cancelled.
-    virtual QStringList openFileNames(QWidget *parent, const QString &caption, const QString &folder,
-                                      const QString &filter) = 0;
+    virtual QStringList openFileNames(QWidget *owner, const QString &caption, const QString &folder,
+                                      const QString &filter, const QStringList &places = {}) = 0;
     // One file; empty when cancelled.
-    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &folder,
+    virtual QString openFileName(QWidget *owner, const QString &caption, const QString &folder,
                                  const QString &filter)
     {
-        return openFileNames(parent, caption, folder, filter).value(0);
+        return openFileNames(owner, caption, folder, filter).value(0);
     }
     // Folders only, links not followed; empty when cancelled.
-    virtual QString existingFolder(QWidget *parent, const QString &caption, const QString &folder) = 0;
+    virtual QString existingFolder(QWidget *owner, const QString &caption, const QString &folder) = 0;
 };
 
 using DialogsService = Service<Dialogs>;
+
+// Makes a dialog the transient child of the window `owner` lies in, so the
+// window manager keeps it above that window, and centres it on that window
+// each time it is shown. The dialog stays a top-level window of its own: it
+// takes none of the owner's style sheet and outlives it.
+void placeOver(QWidget *dialog, QWidget *owner);
 
 } // namespace platform

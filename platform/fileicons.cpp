@@ -1,10 +1,10 @@
 #include "fileicons.h"
+#include "desktopentries.h"
 #include "regularfile.h"
 #include "programfiles.h"
 
 #include <XdgDesktopFile>
 #include <XdgIcon>
-#include <XdgMimeApps>
 
 #include <QFileInfo>
 #include <QIcon>
@@ -19,23 +19,19 @@ namespace {
 QString applicationIconFor(const QString &program)
 {
     const QString canonical = QFileInfo(program).canonicalFilePath();
-    QString icon;
-    XdgMimeApps apps;
-    const QList<XdgDesktopFile *> all = apps.allApps();
-    for (XdgDesktopFile *app : all) {
-        if (!icon.isEmpty() || !app || app->type() != XdgDesktopFile::ApplicationType)
+    for (const DesktopEntries::Entry &e : DesktopEntries::list()) {
+        XdgDesktopFile app;
+        if (!DesktopEntries::load(e.file, &app) || app.type() != XdgDesktopFile::ApplicationType)
             continue;
-        const QStringList exec = app->expandExecString();
-        if (exec.isEmpty())
+        QString started = app.expandExecString().value(0);
+        if (started.isEmpty())
             continue;
-        QString started = exec.first();
         if (!started.contains(QLatin1Char('/')))
             started = QStandardPaths::findExecutable(started);
-        if (!started.isEmpty() && QFileInfo(started).canonicalFilePath() == canonical)
-            icon = app->iconName();
+        if (!started.isEmpty() && QFileInfo(started).canonicalFilePath() == canonical && !app.iconName().isEmpty())
+            return app.iconName();
     }
-    qDeleteAll(all);
-    return icon;
+    return QString();
 }
 
 } // namespace
@@ -62,23 +58,57 @@ QStringList ThemeFileIcons::iconNames(const QString &file)
     return names;
 }
 
+namespace {
+
+// A name looked up in the fallback theme, taken whole at once: a themed icon
+// follows the theme set when it is drawn, which is the user's theme again.
+QIcon fromFallbackTheme(const QString &name)
+{
+    const QString theme = QIcon::themeName();
+    const QString fallback = QIcon::fallbackThemeName();
+    if (fallback.isEmpty() || fallback == theme)
+        return QIcon();
+    QIcon::setThemeName(fallback);
+    const QIcon themed = XdgIcon::fromTheme(name);
+    QIcon fixed;
+    if (!themed.isNull()) {
+        QList<QSize> sizes = themed.availableSizes();
+        if (sizes.isEmpty())
+            sizes << QSize(256, 256); // a lone scalable picture
+        for (const QSize &s : qAsConst(sizes))
+            fixed.addPixmap(themed.pixmap(s));
+    }
+    QIcon::setThemeName(theme);
+    return fixed;
+}
+
+} // namespace
+
 QIcon ThemeFileIcons::iconOf(const QString &name)
 {
-    if (!QFileInfo(name).isAbsolute())
-        return XdgIcon::fromTheme(name);
-    return RegularFile::pictureFits(name) ? QIcon(name) : QIcon();
+    if (QFileInfo(name).isAbsolute())
+        return RegularFile::pictureFits(name) ? QIcon(name) : QIcon();
+    // The user's theme and the themes it inherits, then the fallback theme
+    // also where the user's theme names parents of its own.
+    const QIcon icon = XdgIcon::fromTheme(name);
+    return icon.isNull() ? fromFallbackTheme(name) : icon;
+}
+
+QIcon ThemeFileIcons::iconFor(const QString &file)
+{
+    for (const QString &name : iconNames(file)) {
+        const QIcon icon = iconOf(name);
+        if (!icon.isNull())
+            return icon;
+    }
+    return QIcon();
 }
 
 QPixmap ThemeFileIcons::largeIcon(const QString &file, int size)
 {
     if (!QFileInfo::exists(file))
         return QPixmap();
-    QIcon icon;
-    for (const QString &name : iconNames(file)) {
-        icon = iconOf(name);
-        if (!icon.isNull())
-            break;
-    }
+    const QIcon icon = iconFor(file);
     if (icon.isNull())
         return QPixmap();
     QPixmap p = icon.pixmap(QSize(size, size));

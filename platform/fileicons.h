@@ -34,6 +34,8 @@ public:
     // out of our hands: it is taken only when it names a picture that passes
     // the checks of RegularFile (no pipe, no picture of gigabytes).
     static QIcon iconOf(const QString &name);
+    // The first of the file's names that the theme has; null when none.
+    static QIcon iconFor(const QString &file);
 };
 
 } // namespace platform

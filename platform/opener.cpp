@@ -1,4 +1,5 @@
 #include "opener.h"
+#include "desktopentries.h"
 #include "regularfile.h"
 #include "processes.h"
 #include "programfiles.h"
@@ -6,13 +7,14 @@
 #include <XdgDefaultApps>
 #include <XdgDesktopFile>
 #include <XdgDirs>
-#include <XdgMimeApps>
 
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <climits>
 
 namespace platform {
 
@@ -94,15 +96,90 @@ QString firstOnPath(std::initializer_list<const char *> names)
     return QString();
 }
 
-QString firstDesktopFile(std::initializer_list<const char *> ids)
+// Where a tool is looked for among the desktop's applications: entries of
+// its category, or with its keyword, or that start one of the usual programs
+// (those of GNOME, KDE, Xfce, LXQt and MATE and a few common others, best
+// first), which come before all other entries; of those, one that also has
+// the preferred category comes first.
+struct ToolSearch
 {
-    const QStringList dirs = QStringList(XdgDirs::dataHome(false)) + XdgDirs::dataDirs();
-    for (const char *id : ids) {
-        for (const QString &dir : dirs) {
-            const QString file = dir + QStringLiteral("/applications/") + QLatin1String(id);
-            if (QFileInfo(file).isFile())
-                return file;
+    const char *category;
+    const char *keyword;
+    const char *preferred;
+    QList<const char *> usual;
+};
+
+ToolSearch searchFor(Opener::Tool tool)
+{
+    switch (tool) {
+    case Opener::Calculator:
+        return { "Calculator", nullptr, nullptr,
+                 { "gnome-calculator", "kcalc", "galculator", "qalculate-qt", "speedcrunch", "mate-calc",
+                   "qalculate-gtk", "xcalc" } };
+    case Opener::SystemSettings:
+        return { "Settings", nullptr, "DesktopSettings",
+                 { "gnome-control-center", "systemsettings", "systemsettings5", "xfce4-settings-manager",
+                   "lxqt-config", "mate-control-center", "cinnamon-settings" } };
+    case Opener::Screenshot:
+        return { nullptr, "screenshot", nullptr,
+                 { "gnome-screenshot", "spectacle", "xfce4-screenshooter", "screengrab", "mate-screenshot",
+                   "flameshot" } };
+    case Opener::Terminal:
+        break;
+    }
+    return {};
+}
+
+int usualRank(const ToolSearch &search, const QString &program)
+{
+    const QString name = QFileInfo(program).fileName();
+    for (int i = 0; i < search.usual.size(); ++i) {
+        if (name == QLatin1String(search.usual.at(i)))
+            return i;
+    }
+    return -1;
+}
+
+bool hasKeyword(const XdgDesktopFile &df, const char *keyword)
+{
+    const QStringList words = df.value(QStringLiteral("Keywords")).toString().split(QLatin1Char(';'));
+    for (const QString &w : words) {
+        if (w.trimmed().compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+QString findAmongApplications(const ToolSearch &search)
+{
+    const int usualCount = search.usual.size();
+    QString best;
+    int bestRank = INT_MAX;
+    for (const DesktopEntries::Entry &e : DesktopEntries::list()) {
+        XdgDesktopFile df;
+        if (!DesktopEntries::load(e.file, &df) || !DesktopEntries::isStartable(df))
+            continue;
+        const QStringList categories = df.categories();
+        const int usual = usualRank(search, df.expandExecString().value(0));
+        const bool ofCategory = search.category && categories.contains(QLatin1String(search.category));
+        const bool ofKeyword = search.keyword && hasKeyword(df, search.keyword);
+        if (usual < 0 && !ofCategory && !ofKeyword)
+            continue;
+        int rank = usual;
+        if (rank < 0)
+            rank = search.preferred && categories.contains(QLatin1String(search.preferred)) ? usualCount
+                                                                                             : usualCount + 1;
+        if (rank < bestRank) {
+            best = e.file;
+            bestRank = rank;
         }
+    }
+    if (!best.isEmpty())
+        return best;
+    for (const char *u : search.usual) {
+        const QString found = QStandardPaths::findExecutable(QLatin1String(u));
+        if (!found.isEmpty())
+            return found;
     }
     return QString();
 }
@@ -115,6 +192,7 @@ const char *SystemOpener::toolName(Tool tool)
     case Calculator: return "calculator";
     case Terminal: return "terminal";
     case SystemSettings: return "settings program";
+    case Screenshot: return "screenshot tool";
     }
     return "tool";
 }
@@ -186,6 +264,15 @@ OpenAction SystemOpener::plan(const QString &path, const QString &home)
     return a;
 }
 
+bool toolOfPath(const QString &path, Opener::Tool *tool)
+{
+    const OpenAction a = SystemOpener::plan(path, QDir::homePath());
+    if (a.kind != OpenAction::Tool)
+        return false;
+    *tool = a.tool;
+    return true;
+}
+
 bool SystemOpener::openPath(const QString &path)
 {
     const OpenAction a = plan(path, QDir::homePath());
@@ -229,40 +316,19 @@ bool SystemOpener::openUrl(const QUrl &url)
 
 QString SystemOpener::findTool(Tool tool)
 {
-    switch (tool) {
-    case Calculator: {
-        XdgMimeApps apps;
-        const QString found = firstInstalled(apps.categoryApps(QStringLiteral("Calculator")));
-        if (!found.isEmpty())
-            return found;
-        return firstOnPath({ "gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk",
-                             "speedcrunch", "xcalc" });
+    if (tool != Terminal)
+        return findAmongApplications(searchFor(tool));
+    if (XdgDesktopFile *chosen = XdgDefaultApps::terminal()) {
+        const QString file = chosen->isValid() ? chosen->fileName() : QString();
+        delete chosen;
+        if (!file.isEmpty())
+            return file;
     }
-    case Terminal: {
-        if (XdgDesktopFile *chosen = XdgDefaultApps::terminal()) {
-            const QString file = chosen->isValid() ? chosen->fileName() : QString();
-            delete chosen;
-            if (!file.isEmpty())
-                return file;
-        }
-        const QString found = firstInstalled(XdgDefaultApps::terminals());
-        if (!found.isEmpty())
-            return found;
-        return firstOnPath({ "x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "qterminal",
-                             "lxterminal", "mate-terminal", "xterm" });
-    }
-    case SystemSettings: {
-        const QString found = firstDesktopFile(
-            { "org.gnome.Settings.desktop", "gnome-control-center.desktop", "systemsettings.desktop",
-              "org.kde.systemsettings.desktop", "xfce-settings-manager.desktop", "lxqt-config.desktop",
-              "mate-control-center.desktop", "cinnamon-settings.desktop" });
-        if (!found.isEmpty())
-            return found;
-        return firstOnPath({ "gnome-control-center", "systemsettings", "systemsettings5", "xfce4-settings-manager",
-                             "lxqt-config", "mate-control-center", "cinnamon-settings" });
-    }
-    }
-    return QString();
+    const QString found = firstInstalled(XdgDefaultApps::terminals());
+    if (!found.isEmpty())
+        return found;
+    return firstOnPath({ "x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "qterminal",
+                         "lxterminal", "mate-terminal", "xterm" });
 }
 
 bool SystemOpener::startTool(Tool tool)

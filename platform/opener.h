@@ -11,7 +11,7 @@ class Opener
 {
 public:
     // The desktop's own programs that some icons stand for.
-    enum Tool { Calculator, Terminal, SystemSettings };
+    enum Tool { Calculator, Terminal, SystemSettings, Screenshot };
 
     virtual ~Opener() = default;
 
@@ -26,6 +26,10 @@ public:
     // none is installed.
     virtual bool startTool(Tool tool) = 0;
 };
+
+// The desktop tool a path stands for (a preset's control-panel location, a
+// Windows program such as "calc.exe"), if it stands for one.
+bool toolOfPath(const QString &path, Opener::Tool *tool);
 
 using OpenerService = Service<Opener>;
 
@@ -48,7 +52,10 @@ public:
     // Decides what openPath does with a path, without doing it. The home
     // folder stands in for "Computer" and "Libraries".
     static OpenAction plan(const QString &path, const QString &home);
-    // A ".desktop" file or a program that provides the tool, or empty.
+    // A ".desktop" file or a program that provides the tool, or empty: an
+    // application of the tool's category (the screenshot tool has none: its
+    // keyword), the usual program of the big desktops first, else one of
+    // those programs on PATH.
     static QString findTool(Tool tool);
     static const char *toolName(Tool tool);
 };

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -99,6 +100,12 @@ QString programFolder()
 {
     const QString dir = QCoreApplication::applicationDirPath();
     return dir.isEmpty() ? QDir::currentPath() : dir;
+}
+
+QString desktopFolder()
+{
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
 }
 
 } // namespace platform

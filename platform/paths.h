@@ -28,6 +28,11 @@ RuntimeChoice chooseRuntimeFolder(const QString &xdgRuntimeDir, const QString &t
 // place that others can write to). Says why not in *problem.
 bool isPrivateFolder(const QString &path, uint uid, bool followLinks, QString *problem);
 
+// The user's desktop folder where there is one, else the home folder: a
+// file dialog started in a folder that is missing opens elsewhere with the
+// folder's name typed in as a file name.
+QString desktopFolder();
+
 // The folder of the running program; our other programs lie beside it.
 QString programFolder();
 

@@ -1,6 +1,7 @@
 #include "windowsystem.h"
 
 #include <KWindowSystem>
+#include <KWindowInfo>
 #include <KX11Extras>
 #include <netwm.h>
 #include <QEvent>
@@ -101,6 +102,17 @@ public:
     bool isX11() const override { return QX11Info::isPlatformX11(); }
 
     bool translucencyWorks() const override { return !isX11() || KX11Extras::compositingActive(); }
+
+    QRect activeWindowFrame() const override
+    {
+        if (!isX11())
+            return QRect();
+        const WId active = KX11Extras::activeWindow();
+        if (!active)
+            return QRect();
+        const KWindowInfo info(active, NET::WMFrameExtents);
+        return info.valid() ? info.frameGeometry() : QRect();
+    }
 
     void forceActivate(QWidget *w) override
     {

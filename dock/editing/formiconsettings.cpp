@@ -7,6 +7,7 @@
 #include "dock/style/dockstyle.h"
 #include "dock/toast/formsystemhint.h"
 #include "platform/dialogs.h"
+#include "platform/paths.h"
 #include "platform/regularfile.h"
 #include "platform/windowsystem.h"
 
@@ -18,7 +19,6 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace {
 
@@ -226,6 +226,8 @@ void FormIconSettings::getIcons(QString appName, QString ID)
         return;
     case IconExtraction::NoPicture:
         setPicture(QStringLiteral(":/image/icon/Icon-what.png"));
+        m_toast->ShowMessage(tr("未找到应用图标！"));
+        m_toast->show();
         return;
     case IconExtraction::Pictures:
         break;
@@ -253,9 +255,10 @@ void FormIconSettings::getIcons(QString appName, QString ID)
 
 void FormIconSettings::on_customizeButton_clicked()
 {
+    // Icon themes draw in SVG, and older programs bring XPM pictures.
     const QString file = platform::DialogsService::get().openFileName(
-        nullptr, tr("选择图标文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        tr("Image files(*.bmp *.BMP *.jpg *.JPG *.png *.PNG *.gif *.GIF *.ico *.ICO)"));
+        this, tr("选择图标文件"), platform::desktopFolder(),
+        tr("Image files(*.bmp *.BMP *.jpg *.JPG *.png *.PNG *.gif *.GIF *.ico *.ICO *.svg *.SVG *.xpm *.XPM)"));
     if (file.isEmpty())
         return;
     const QFileInfo fi(file);

@@ -6,8 +6,6 @@
 #include "platform/programfiles.h"
 #include "platform/regularfile.h"
 
-#include <XdgIcon>
-
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -92,12 +90,7 @@ QImage IconExtraction::decodeIcon(const platform::PeIcons::IconImage &icon)
 QList<QImage> IconExtraction::themeImages(const QString &file)
 {
     QList<QImage> out;
-    QIcon icon;
-    for (const QString &name : platform::ThemeFileIcons::iconNames(file)) {
-        icon = platform::ThemeFileIcons::iconOf(name);
-        if (!icon.isNull())
-            break;
-    }
+    const QIcon icon = platform::ThemeFileIcons::iconFor(file);
     if (icon.isNull())
         return out;
     QList<QSize> sizes = icon.availableSizes();

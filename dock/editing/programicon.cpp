@@ -1,6 +1,8 @@
 #include "dock/editing/programicon.h"
 
 #include "common/safefile.h"
+#include "platform/desktopentries.h"
+#include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/programfiles.h"
 
@@ -83,6 +85,21 @@ Row fromFile(const QString &filePath, const QPixmap &picture)
     else
         row.icon = pictureFile;
     return row;
+}
+
+QStringList choose(QWidget *owner)
+{
+    const QString mine = platform::DesktopEntries::applicationFolders().value(0);
+    // A new account may not have it yet; it is where desktop entries go.
+    QDir().mkpath(mine);
+    QStringList places = platform::DesktopEntries::applicationFolders();
+    places << platform::desktopFolder();
+    // Programs here often have no suffix at all, hence the last filter.
+    const QString filters = QCoreApplication::translate("Widget", "应用程序(*.desktop)") + QStringLiteral(";;")
+        + QCoreApplication::translate("Widget", "files(*.exe *.lnk *.desktop *.sh)") + QStringLiteral(";;")
+        + QCoreApplication::translate("Widget", "files(*)");
+    return platform::DialogsService::get().openFileNames(owner, QCoreApplication::translate("Widget", "选择文件"),
+                                                        mine, filters, places);
 }
 
 } // namespace ProgramIcon

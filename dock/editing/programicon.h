@@ -1,6 +1,9 @@
 #pragma once
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
+
+class QWidget;
 
 // The icon row made from a program file (an executable, a shortcut or a
 // desktop entry) added by the user, for the bar, its menus and the launch pad.
@@ -19,5 +22,10 @@ struct Row
 // its first dot; a shortcut is copied into the "link" folder under a free
 // name, so a second one of the same name keeps the first one's copy.
 Row fromFile(const QString &filePath, const QPixmap &picture);
+
+// The program dialog of "添加应用图标", standing over owner: it opens in the
+// user's applications folder with desktop entries first, and offers the
+// system's applications folders in its side bar. Empty when cancelled.
+QStringList choose(QWidget *owner);
 
 } // namespace ProgramIcon

@@ -7,6 +7,7 @@
 #include "dock/menus/formmenuicon.h"
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
+#include "dock/toast/desktoptools.h"
 #include "dock/toast/formsystemhint.h"
 #include "common/safefile.h"
 #include "platform/clock.h"
@@ -358,7 +359,7 @@ void FormMenu::IconOpen(QString ID)
     } else if (cl == IconClass::SCREENSHOTS) {
         emit menuOpenIco(ID, MenuOpenCode::Screenshots);
     } else if (cl == IconClass::CALCULATOR) {
-        opener.startTool(platform::Opener::Calculator);
+        DesktopTools::start(platform::Opener::Calculator, [this](const QString &t) { showToast(t); });
     } else if (cl == IconClass::URL) {
         qDebug() << "打开" << path;
         opener.openUrl(QUrl(path, QUrl::TolerantMode));
@@ -371,7 +372,7 @@ void FormMenu::IconOpen(QString ID)
 
 void FormMenu::DllIconOpen(QString filePath)
 {
-    if (!platform::OpenerService::get().openPath(filePath))
+    if (!DesktopTools::openPath(filePath, [this](const QString &t) { showToast(t); }))
         qDebug() << "could not open" << filePath;
     hideAnimated();
 }

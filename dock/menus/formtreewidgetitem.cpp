@@ -8,8 +8,6 @@
 #include "platform/opener.h"
 #include "platform/programfiles.h"
 
-#include <XdgDesktopFile>
-
 #include <QCursor>
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -43,12 +41,8 @@ void FormTreeWidgetItem::setData(const QString &name, const QString &path, QTree
         IconPictures::show(ui->ico, QStringLiteral(":/image/icon/Folder.png"), size);
         return;
     }
-    QIcon icon;
-    XdgDesktopFile df;
-    // A picture the entry names by its path passes our checks first: a pipe
-    // or an endless device there would hold the panel up for good.
-    if (df.load(path) && !df.iconName().isEmpty())
-        icon = platform::ThemeFileIcons::iconOf(df.iconName());
+    // The theme's picture of the entry, as the bar shows it once added.
+    QIcon icon = platform::ThemeFileIcons::iconFor(path);
     if (icon.isNull())
         icon = QFileIconProvider().icon(QFileInfo(path));
     const QPixmap p = icon.pixmap(32, 32, QIcon::Normal, QIcon::Off);

@@ -1,14 +1,12 @@
 #include "dock/menus/startmenutree.h"
 
+#include "platform/desktopentries.h"
+
 #include <XdgDesktopFile>
-#include <XdgDirs>
 
 #include <QCollator>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
-#include <QSet>
 
 namespace StartMenuTree {
 
@@ -42,35 +40,11 @@ bool isTrue(const XdgDesktopFile &df, const char *key)
         == 0;
 }
 
-// Every ".desktop" file below folder, with its desktop-file ID (the path
-// below the applications folder, "/" turned into "-").
-void walk(const QString &folder, const QString &prefix, QSet<QString> &walked,
-          QList<QPair<QString, QString>> &found)
-{
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (canonical.isEmpty() || walked.contains(canonical))
-        return;
-    walked.insert(canonical);
-    const QDir dir(folder);
-    const QFileInfoList items =
-        dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-    for (const QFileInfo &fi : items) {
-        if (fi.isDir())
-            walk(fi.filePath(), prefix + fi.fileName() + QLatin1Char('-'), walked, found);
-        else if (fi.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0)
-            found.append({ prefix + fi.fileName(), fi.filePath() });
-    }
-}
-
 } // namespace
 
 QStringList applicationFolders()
 {
-    QStringList folders { XdgDirs::dataHome(false) + QStringLiteral("/applications") };
-    for (const QString &d : XdgDirs::dataDirs())
-        folders << d + QStringLiteral("/applications");
-    folders.removeDuplicates();
-    return folders;
+    return platform::DesktopEntries::applicationFolders();
 }
 
 QString mainCategory(const QStringList &cats)
@@ -113,30 +87,19 @@ QString entryName(const QString &desktopFile)
 
 QList<Folder> scan(const QStringList &folders)
 {
-    QSet<QString> walked;
-    QSet<QString> ids;
     QHash<QString, QList<Entry>> byCategory;
-    for (const QString &folder : folders) {
-        QList<QPair<QString, QString>> found;
-        walk(folder, QString(), walked, found);
-        for (const auto &f : qAsConst(found)) {
-            // The first file of an ID hides those after it, also when it
-            // is itself hidden: that is how a user hides a system entry.
-            if (ids.contains(f.first))
-                continue;
-            ids.insert(f.first);
-            XdgDesktopFile df;
-            if (!df.load(f.second) || !df.isValid())
-                continue;
-            if (df.type() != XdgDesktopFile::ApplicationType && df.type() != XdgDesktopFile::LinkType)
-                continue;
-            if (isTrue(df, "Hidden") || isTrue(df, "NoDisplay") || !df.isShown())
-                continue;
-            const QString name = nameOf(df);
-            if (name.isEmpty())
-                continue;
-            byCategory[mainCategory(df.categories())].append({ name, f.second });
-        }
+    for (const platform::DesktopEntries::Entry &f : platform::DesktopEntries::list(folders)) {
+        XdgDesktopFile df;
+        if (!platform::DesktopEntries::load(f.file, &df))
+            continue;
+        if (df.type() != XdgDesktopFile::ApplicationType && df.type() != XdgDesktopFile::LinkType)
+            continue;
+        if (isTrue(df, "Hidden") || isTrue(df, "NoDisplay") || !df.isShown())
+            continue;
+        const QString name = nameOf(df);
+        if (name.isEmpty())
+            continue;
+        byCategory[mainCategory(df.categories())].append({ name, f.file });
     }
 
     QCollator collator;

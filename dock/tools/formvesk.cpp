@@ -156,12 +156,15 @@ QUrl FormVesk::searchUrl(const QString &text)
         const bool bare = text.startsWith(QLatin1String("www"));
         return QUrl(bare ? QStringLiteral("http://") + text : text, QUrl::TolerantMode);
     }
-    QUrl url;
-    url.setScheme(QStringLiteral("http"));
-    url.setHost(ProductLinks::searchHost());
-    url.setPath(QStringLiteral("/"));
-    // Encoded whole, so "&", "#", "+" and "=" in the text stay part of the value.
-    url.setQuery(QStringLiteral("q=") + QString::fromLatin1(QUrl::toPercentEncoding(text)));
+    QUrl url = ProductLinks::searchSite();
+    if (url.path().isEmpty())
+        url.setPath(QStringLiteral("/"));
+    url.setFragment(QString());
+    // Encoded whole, so "&", "#", "+" and "=" in the text stay part of the
+    // value; what the site's address asks already stays in front of it.
+    const QString q = QStringLiteral("q=") + QString::fromLatin1(QUrl::toPercentEncoding(text));
+    const QString asked = url.query(QUrl::FullyEncoded);
+    url.setQuery(asked.isEmpty() ? q : asked + QLatin1Char('&') + q, QUrl::StrictMode);
     return url;
 }
 

@@ -12,7 +12,7 @@ class FormVesk;
 
 // The quick web-search box: a veil over the dock's screen with a search bar
 // in the middle. What is typed opens in the browser, as an address or as a
-// query to the product's search site.
+// query to the search site.
 class FormVesk : public QWidget
 {
     Q_OBJECT

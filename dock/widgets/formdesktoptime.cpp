@@ -1,5 +1,6 @@
 #include "dock/widgets/formdesktoptime.h"
 
+#include "common/fonts.h"
 #include "dock/settings/docksettings.h"
 #include "dock/style/dockstyle.h"
 #include "platform/clock.h"
@@ -153,6 +154,9 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     connect(ui->AlphaQSlider, &QSlider::valueChanged, this, &FormDesktopTime::on_AlphaQSlider_valueChanged);
     setWindowFlags(ClockFlags);
     setAttribute(Qt::WA_TranslucentBackground);
+    // Declared before its first show: the window manager then learns its
+    // states at every mapping, whatever the order of locking and showing.
+    platform::setWindowRole(this, platform::WindowRole::Overlay);
     // Switched on from the panel, the clock must not take the focus from it:
     // the panel would drop behind the window that gets it next.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -184,6 +188,10 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     small.setPixelSize(14);
     ui->label->setFont(small);
     ui->label_2->setFont(small);
+    // Made before the dock sets the font of its texts, which a box with a
+    // style sheet of its own does not follow: the bar's texts get it here.
+    for (QWidget *w : { static_cast<QWidget *>(ui->TimeENButton), static_cast<QWidget *>(ui->TimeStyleClick) })
+        w->setFont(Fonts::yaHei(12));
 
     ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
     ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", false));
@@ -193,8 +201,8 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
         "QPushButton:hover, QPushButton:pressed{color: #4BABFA;}"));
     ui->TimeStyleClick->setView(new QListView(ui->TimeStyleClick));
     ui->TimeStyleClick->setStyleSheet(QStringLiteral(
-        "QComboBox{background-color: #C8C8C8;border: 0px;border-radius: 2px;}"
-        "QComboBox::drop-down{image: url(:/image/menu/arrow-drop.png);}"
+        "QComboBox{background-color: #C8C8C8;border: 0px;border-radius: 2px;padding-left: 2px;}"
+        "QComboBox::drop-down{image: url(:/image/menu/arrow-drop.png);width: 14px;}"
         "QComboBox QAbstractItemView{background-color: #C8C8C8;outline: 0px;}"
         "QComboBox QAbstractItemView::item{min-height: 25px;}"
         "QComboBox QAbstractItemView::item:hover, QComboBox QAbstractItemView::item:selected"
@@ -240,9 +248,7 @@ void FormDesktopTime::applyWindowRole()
     }
     if (!isVisible())
         return;
-    platform::WindowSystem &ws = platform::WindowSystemService::get();
-    ws.setLevel(this, platform::WindowSystem::Below);
-    ws.setDesktopOverlay(this);
+    platform::WindowSystemService::get().setLevel(this, platform::WindowSystem::Below);
     applyInputShape();
     // A window manager that frames the clock copies its input shape only
     // once it manages the window, which happens after show() returns.
@@ -551,6 +557,15 @@ void FormDesktopTime::ReadSettings()
         ui->AlphaQSlider->setValue(100);
         DesktopTimeSize(500);
         ui->SizeQSlider->setValue(500);
+        // Never placed: the middle of the dock's screen, not its corner.
+        QRect screen = m_firstScreen ? m_firstScreen() : QRect();
+        if (!screen.isValid())
+            screen = platform::ScreensService::get().availableGeometry(0);
+        if (screen.isValid()) {
+            QRect r = rect();
+            r.moveCenter(screen.center());
+            move(r.topLeft());
+        }
         return;
     }
     // The file holds only numbers: the clock keeps its top left on the desktop.

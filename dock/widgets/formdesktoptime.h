@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QTimer;
 
@@ -24,6 +26,8 @@ public:
 
     // Brings the clock in front of the other windows once, when it is on.
     void RaiseWindow();
+    // The screen a clock that was never placed opens in the middle of: the dock's.
+    void setFirstScreen(std::function<QRect()> screen) { m_firstScreen = std::move(screen); }
     void ReadSettings();
 
     bool isShown() const { return shown; }
@@ -88,6 +92,7 @@ private:
     QTimer *tickTimer;
     QTimer *saveTimer;
     QTimer *leaveTimer;
+    std::function<QRect()> m_firstScreen;
 
 private:
     // Bound to the form's widgets in the constructor.

@@ -14,6 +14,7 @@
 #include "dock/tools/formvesk.h"
 #include "dock/widgets/formdesktopwidget.h"
 #include "dock/style/dockstyle.h"
+#include "dock/toast/desktoptools.h"
 #include "dock/widgets/formweather.h"
 #include "platform/opener.h"
 #include "platform/processes.h"
@@ -97,7 +98,7 @@ bool DockActions::openTool(const QString &cl)
     else if (cl == IconClass::SCREENSHOTS)
         openScreenshot();
     else if (cl == IconClass::CALCULATOR)
-        platform::OpenerService::get().startTool(platform::Opener::Calculator);
+        DesktopTools::start(platform::Opener::Calculator, say());
     else
         return false;
     return true;
@@ -121,7 +122,12 @@ void DockActions::openMenuCode(int code)
 void DockActions::openPath(const QString &path)
 {
     qDebug() << "打开" << path;
-    platform::OpenerService::get().openPath(path);
+    DesktopTools::openPath(path, say());
+}
+
+DesktopTools::Say DockActions::say()
+{
+    return [this](const QString &text) { emit toast(text); };
 }
 
 void DockActions::openHelp()
@@ -149,10 +155,12 @@ void DockActions::openColorPicker()
 
 void DockActions::openScreenshot()
 {
+    // The product's own tool where it lies beside the dock, else the desktop's.
     auto &p = platform::ProcessesService::get();
     if (p.isRunning(QStringLiteral("Ostiva.exe")))
         p.killByName(QStringLiteral("Ostiva.exe"));
-    p.startOutsideProgram(QStringLiteral("Ostiva.exe"));
+    if (!p.startOutsideProgram(QStringLiteral("Ostiva.exe")))
+        DesktopTools::start(platform::Opener::Screenshot, say());
 }
 
 void DockActions::openPowerDialog(bool timerPage)

@@ -71,8 +71,11 @@ signals:
     // A dialog or menu of the dock opened or closed: the bar stays out meanwhile.
     void popupChanged(bool open);
     void showDockRequested();
+    // A result the user should see, such as a desktop tool that is missing.
+    void toast(const QString &text);
 
 private:
+    std::function<void(const QString &)> say();
     void editIcon(const QString &id, bool fullBin);
     void chooseDrive(const QString &id);
 

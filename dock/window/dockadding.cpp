@@ -22,7 +22,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 const QString DockAdding::Bar = QStringLiteral("0");
 
@@ -168,20 +167,27 @@ void DockAdding::addProgram(const QString &filePath, const QString &target)
 
 void DockAdding::choosePrograms(const QString &target)
 {
-    // Programs here often have no suffix at all, hence the second filter.
-    const QStringList files = platform::DialogsService::get().openFileNames(
-        nullptr, tr("选择文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        tr("files(*.exe *.lnk *.desktop *.sh)") + QStringLiteral(";;") + tr("files(*)"));
+    const QStringList files = ProgramIcon::choose(dialogOwner(target));
     for (const QString &file : files) {
         qDebug() << "后缀：" << QFileInfo(file).suffix();
         addProgram(file, target);
     }
 }
 
+QWidget *DockAdding::dialogOwner(const QString &target) const
+{
+    // An icon menu's add commands open their dialogs over the menu.
+    if (target != Bar) {
+        if (FormMenu *menu = m_p.menus->menu(target))
+            return menu;
+    }
+    return m_p.dialogParent;
+}
+
 void DockAdding::chooseFolder(const QString &target)
 {
     const QString dir =
-        platform::DialogsService::get().existingFolder(m_p.dialogParent, tr("选择文件夹"), QDir::currentPath());
+        platform::DialogsService::get().existingFolder(dialogOwner(target), tr("选择文件夹"), QDir::currentPath());
     if (dir.isEmpty())
         return;
     const QString folder = QStringLiteral(":/image/icon/Folder.png");

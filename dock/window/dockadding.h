@@ -73,5 +73,8 @@ private:
     void wireWindow(QWidget *window);
     QString freeId() const;
 
+    // The window a dialog for the target opens over.
+    QWidget *dialogOwner(const QString &target) const;
+
     Parts m_p;
 };

@@ -15,6 +15,7 @@
 #include "firstpaint.h"
 #include "hovertips.h"
 #include "removabledisks.h"
+#include "platform/dialogs.h"
 
 #include <QDragMoveEvent>
 #include <QMouseEvent>
@@ -56,6 +57,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_windows = new DockWindows(this);
     connect(m_windows, &DockWindows::made, this, &Widget::wireWindow);
     m_windows->makeStartWindows();
+    m_windows->desktopClock()->setFirstScreen([this] { return screenRect(); });
     m_desktopTime = m_windows->desktopClock();
     m_desktopWidget = m_windows->desktopWidgetPanel();
     wireActions();
@@ -229,9 +231,13 @@ void Widget::setLanguage(int x)
     // Qt's own texts follow at once, the question among them; the notes
     // program and the picker take the language when next started.
     Translations::install(Translations::languageOfSetting(x));
-    const auto answer = QMessageBox::question(
-        nullptr, tr("提示！"), tr("系统语言已经改变，需要重启Zorvane程序才能生效！是否马上重启？"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    // Asked over the settings panel, where the language was changed.
+    QMessageBox question(QMessageBox::Question, tr("提示！"),
+                         tr("系统语言已经改变，需要重启Zorvane程序才能生效！是否马上重启？"),
+                         QMessageBox::Yes | QMessageBox::No);
+    question.setDefaultButton(QMessageBox::Yes);
+    platform::placeOver(&question, m_windows->settingsPanel());
+    const auto answer = QMessageBox::StandardButton(question.exec());
     if (answer == QMessageBox::Yes) {
         // The new copy must find the single-instance key free: the entry gives
         // it up when the event loop has ended, before the new copy starts.
@@ -487,6 +493,7 @@ void Widget::wireActions()
     connect(m_actions, &DockActions::startMenuRequested, this, &Widget::showStartMenu);
     connect(m_actions, &DockActions::popupChanged, this, [this](bool open) { m_showing->setPopupOpen(open); });
     connect(m_actions, &DockActions::showDockRequested, this, &Widget::setShowWindows);
+    connect(m_actions, &DockActions::toast, this, &Widget::showToast);
     connect(m_actions, &DockActions::menuRequested, this, [this](const QString &id) {
         NotMenuHide(id);
         // One pop-up at a time: the start menu gives way to the icon menu.

@@ -20,6 +20,21 @@ private slots:
         for (const char *name : { "SimSun", "宋体" })
             QVERIFY(QFontInfo(QFont(QString::fromUtf8(name))).family().contains(QStringLiteral("CJK SC")));
     }
+
+    // Faces of the same kind where the machine has them: a Song face for
+    // SimSun, a sans face for YaHei; the sans faces behind a missing serif.
+    void substitutesOfTheSameKind()
+    {
+        using Fonts::substitutesFor;
+        const QStringList debianLight { "DejaVu Sans", "WenQuanYi Zen Hei", "AR PL UMing CN" };
+        QCOMPARE(substitutesFor("Microsoft YaHei", debianLight), QStringList{ "WenQuanYi Zen Hei" });
+        QCOMPARE(substitutesFor("simsun", debianLight), QStringList({ "AR PL UMing CN", "WenQuanYi Zen Hei" }));
+        QCOMPARE(substitutesFor("宋体", { "Droid Sans Fallback" }), QStringList{ "Droid Sans Fallback" });
+        QCOMPARE(substitutesFor("微软雅黑", { "noto sans cjk sc", "Source Han Sans SC" }),
+                 QStringList({ "Noto Sans CJK SC", "Source Han Sans SC" }));
+        QCOMPARE(substitutesFor("Arial", debianLight), QStringList());
+        QCOMPARE(substitutesFor("SimSun", { "DejaVu Serif" }), QStringList());
+    }
 };
 
 ZV_TEST_MAIN(TestFonts)

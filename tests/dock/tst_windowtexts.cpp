@@ -26,13 +26,19 @@
 #include "textfit.h"
 #include "window/widgetfixture.h"
 
+#include <QPushButton>
 #include <QtTest>
 
 class TestWindowTexts : public QObject, public WidgetFixture
 {
     Q_OBJECT
+    QFont m_startFont;
 private slots:
-    void initTestCase() { Fonts::installSubstitutions(); }
+    void initTestCase()
+    {
+        Fonts::installSubstitutions();
+        m_startFont = QApplication::font();
+    }
     void init() { setUpFakes(); }
     void cleanup() { tearDownFakes(); }
 
@@ -62,6 +68,25 @@ private slots:
         for (const QString &line : clipped)
             qWarning().noquote() << line;
         QVERIFY(clipped.isEmpty());
+    }
+
+    // The desktop clock's settings bar, open, with every style name.
+    void clockSettingsBarShowsItsTextsWhole()
+    {
+        // Built before the dock sets the font of its texts, as in the dock.
+        QApplication::setFont(m_startFont);
+        FormDesktopTime clock;
+        QApplication::setFont(Fonts::yaHei(12));
+        clock.setShow(true);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(&clock, &enter);
+        QWidget *bar = clock.findChild<QWidget *>("frameSet");
+        QVERIFY(bar->isVisible());
+        clock.findChild<QPushButton *>("settingButton")->click();
+        QTest::qWait(400); // it slides open
+        QVERIFY(bar->rect().contains(clock.findChild<QWidget *>("TimeStyleClick")->geometry()));
+        const QStringList clipped = clippedTexts(bar);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
     }
 };
 

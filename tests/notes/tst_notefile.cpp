@@ -48,6 +48,10 @@ private slots:
             { "Note0704546", "style1", "", "", "", "350", "260" },
             // A pasted control character would make the file unreadable, and all notes with it.
             { "Note5900000", "style7", QString("be") + QChar(0x01) + "fore", "0", "0", "200", "160" },
+            // Characters beyond the first 65536, an emoji and a rare Chinese one, stay;
+            // half a pair standing alone cannot be written and goes.
+            { "Note5900001", "style2", QString::fromUtf8("🔍 搜索 𠀀") + QChar(0xD83D) + "x" + QChar(0xDC0D), "0", "0",
+              "200", "160" },
         };
         const QByteArray data = build(rows);
         QVERIFY(data.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka>\n    <List id=\"0\">\n"
@@ -59,10 +63,11 @@ private slots:
         QSignalSpy reset(&back, &NoteList::reset);
         QCOMPARE(read(path(), back), ReadResult::Read);
         QCOMPARE(reset.count(), 1);
-        QCOMPARE(back.size(), 3);
+        QCOMPARE(back.size(), 4);
         QCOMPARE(back.at(0), rows[0]);
         QCOMPARE(back.at(1), rows[1]);
         QCOMPARE(back.at(2).text, QString("before"));
+        QCOMPARE(back.at(3).text, QString::fromUtf8("🔍 搜索 𠀀x"));
         QVERIFY(build(back.rows()).contains("<List id=\"2\">"));
         QCOMPARE(build({}), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka/>\n"));
     }
@@ -164,6 +169,33 @@ private slots:
         // No screen known: only the smallest size holds.
         QCOMPARE(NoteGeometry::clamp(true, QPoint(99999, 5), QSize(10, 10), QSize(200, 160), QRect()),
                  QRect(99999, 5, 200, 160));
+    }
+
+    // The first note: the middle of the screen, beside the panel that
+    // switched the notes on rather than over it.
+    void firstNotePlace_data()
+    {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("avoid");
+        QTest::addColumn<QPoint>("expected");
+        const QRect screen(0, 0, 1920, 1080);
+        // The note is 350 x 260: in the middle its top left is (785, 410).
+        QTest::newRow("nothing to avoid") << screen << QRect() << QPoint(785, 410);
+        QTest::newRow("a window elsewhere") << screen << QRect(0, 0, 400, 300) << QPoint(785, 410);
+        QTest::newRow("the panel in the middle") << screen << QRect(780, 330, 360, 420) << QPoint(1150, 410);
+        QTest::newRow("no room on the right") << screen << QRect(700, 200, 1200, 600) << QPoint(340, 410);
+        QTest::newRow("no room on either side") << screen << QRect(200, 200, 1500, 600) << QPoint(785, 410);
+        QTest::newRow("a second screen") << QRect(1920, 0, 1280, 1024) << QRect(2400, 300, 300, 400)
+                                         << QPoint(2710, 382);
+    }
+    void firstNotePlace()
+    {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, avoid);
+        QFETCH(QPoint, expected);
+        const QPoint p = NoteGeometry::firstPlace(QSize(350, 260), screen, avoid);
+        QCOMPARE(p, expected);
+        QVERIFY(screen.contains(QRect(p, QSize(350, 260))));
     }
 };
 

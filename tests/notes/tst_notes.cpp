@@ -112,6 +112,15 @@ private slots:
         QCOMPARE(rows[0].mid(ColId, 2), QStringList({ "Note0704545", "style1" }));
         QCOMPARE(rows[0].mid(ColW, 2), QStringList({ "350", "260" }));
         QVERIFY(!rows[0][ColX].isEmpty()); // shown, so placed
+        // The first note stands in the middle of the screen; one added next
+        // is the window manager's to place.
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(m.w.noteWindow("Note0704545")->geometry().center(), area.center());
+        QCOMPARE(rows[0].mid(ColX, 2), QStringList({ QString::number(area.center().x() - 174),
+                                                      QString::number(area.center().y() - 129) }));
+        clock.time = clock.time.addMSecs(5);
+        m.w.onButton("Note0704545", "Add");
+        QCOMPARE(m.w.noteWindow("Note0705050")->pos(), QPoint(0, 0));
     }
 
     void storedNotesOpenAsStored()

@@ -230,6 +230,10 @@ private slots:
         // No move came before: the colour is still the one under the release.
         mouse(&w, QEvent::MouseButtonRelease, QPoint(20, 30), Qt::LeftButton);
         QVERIFY(!w.isVisible() && view->isVisible());
+        // Nothing places a window that bypasses the window manager: the
+        // view first opens in the middle of the screen of the pick.
+        QCOMPARE(view->geometry().center(), QGuiApplication::primaryScreen()->geometry().center());
+        view->move(3, 4);
         QCOMPARE(QWidget::keyboardGrabber(), nullptr);
         QCOMPARE(fields(view), (QStringList { "20", "30", "7", "#141E07", "" }));
         QApplication::clipboard()->clear();
@@ -254,6 +258,7 @@ private slots:
         press(view, "colorButton");
         grab.paint(9);
         QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(40, 50));
+        QCOMPARE(view->pos(), QPoint(3, 4)); // where the user put it
         press(view, "copyButton");
         QCOMPARE(QApplication::clipboard()->text(), QString("#283208"));
         press(view, "close");

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
@@ -51,6 +52,20 @@ private slots:
         QCOMPARE(view.findChild<QLabel *>("tishi")->text(), QString("已经复制到剪贴板！"));
         const QStringList clipped = clippedTexts(&view);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
+    }
+
+    // The colour text keeps clear of its field's border: a character more
+    // would still fit.
+    void colourTextHasRoom()
+    {
+        FormColorView view;
+        view.show();
+        auto *hex = view.findChild<QLineEdit *>("hexEdit");
+        for (const char *colour : { "#D83A3A", "#DDDDDD", "#888888", "#000000" }) {
+            view.setColor(QColor(colour));
+            const int room = hex->contentsRect().width() - 4; // the field's own text margins
+            QVERIFY2(hex->fontMetrics().horizontalAdvance(hex->text() + "0") <= room, colour);
+        }
     }
 
     void loupeLabelShowsTheColourWhole()

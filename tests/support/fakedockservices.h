@@ -29,9 +29,10 @@ public:
     bool startTool(Tool tool) override
     {
         tools << tool;
-        return true;
+        return toolsInstalled;
     }
 
+    bool toolsInstalled = true; // what startTool answers
     QStringList paths;
     QList<QUrl> urls;
     QList<Tool> tools;
@@ -55,21 +56,29 @@ class FakeDialogs : public platform::Dialogs
 public:
     FakeDialogs();
     ~FakeDialogs() override;
-    QStringList openFileNames(QWidget *, const QString &caption, const QString &folder,
-                              const QString &filter) override
+    QStringList openFileNames(QWidget *owner, const QString &caption, const QString &folder,
+                              const QString &filter, const QStringList &places) override
     {
+        owners << owner;
         captions << caption;
+        folders << folder;
         filters << filter;
+        this->places << places;
         return files;
     }
-    QString existingFolder(QWidget *, const QString &caption, const QString &) override
+    QString existingFolder(QWidget *owner, const QString &caption, const QString &start) override
     {
+        owners << owner;
         captions << caption;
+        folders << start;
         return folder;
     }
 
     QStringList files;  // the answer of the file chooser
     QString folder;     // the answer of the folder chooser
+    QList<QWidget *> owners;
     QStringList captions;
+    QStringList folders; // where each opened
     QStringList filters;
+    QList<QStringList> places;
 };

@@ -16,7 +16,7 @@ bool FakeProcesses::startOwnProgram(const QString &name, const QStringList &)
 bool FakeProcesses::startOutsideProgram(const QString &name)
 {
     started << bareName(name);
-    return false;
+    return installed.contains(bareName(name));
 }
 
 bool FakeProcesses::isRunning(const QString &name) { return running.contains(bareName(name)); }

@@ -31,6 +31,7 @@ public:
     QStringList started;    // bare names, in order
     QStringList killed;     // bare names, in order
     QStringList running;    // what isRunning answers true for
+    QStringList installed;  // outside programs that lie beside the dock
     QStringList restarted;  // program files
 };
 

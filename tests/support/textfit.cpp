@@ -1,6 +1,8 @@
 #include "textfit.h"
 
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +36,20 @@ QString describe(const QWidget *w, const QString &text, const QRect &ink, const 
         .arg(w->objectName(), text)
         .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
         .arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height());
+}
+
+// Where the pixels much darker than the box they lie in are: the ink of dark
+// text in a light box.
+QRect darkInk(const QImage &img, const QColor &box)
+{
+    QRect r;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            if (qGray(img.pixel(x, y)) + 80 < qGray(box.rgb()))
+                r |= QRect(x, y, 1, 1);
+        }
+    }
+    return r;
 }
 
 bool plain(const QString &text)
@@ -85,6 +101,27 @@ QStringList clippedTexts(QWidget *window)
             const QRect ink = fm.tightBoundingRect(text).translated(room.left(), top + fm.ascent());
             if (ink.top() < room.top() || ink.bottom() > room.bottom())
                 out << describe(edit, text, ink, room);
+        } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            // Each item as the box paints it once chosen, against the same
+            // box made wide: the box clips its text short of the arrow,
+            // further in than its style reports.
+            const int current = combo->currentIndex();
+            const QSize size = combo->size();
+            for (int i = 0; i < combo->count(); ++i) {
+                const QString text = combo->itemText(i);
+                if (!plain(text))
+                    continue;
+                combo->setCurrentIndex(i);
+                const QImage painted = combo->grab().toImage();
+                combo->resize(size.width() + fm.horizontalAdvance(text) + 40, size.height());
+                const QImage wide = combo->grab().toImage();
+                combo->resize(size);
+                const QColor box = painted.pixelColor(painted.width() / 2, 1);
+                const QRect shown = darkInk(painted, box), full = darkInk(wide, box);
+                if (shown.width() < full.width() - 1)
+                    out << describe(combo, text, shown, combo->rect());
+            }
+            combo->setCurrentIndex(current);
         } else if (auto *button = qobject_cast<QPushButton *>(w)) {
             QString text = button->text();
             text.remove(QLatin1Char('&'));

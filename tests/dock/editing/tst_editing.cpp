@@ -18,6 +18,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QFileDialog>
+#include <QTimer>
+#include <QWindow>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
@@ -346,10 +349,13 @@ private slots:
         TestEnv::writeFile(root + "/notes.txt", "text");
 
         FormIconSettings dialog;
+        // The picture, and "!" when the toast said the program has none.
         auto fromDefault = [&](const QString &path) {
+            dialog.toast()->hide();
             dialog.setIconData("ico1", "/p/old.png", "n", "note.png", path, "ICON", 0);
             pressDefault(dialog);
-            return dialog.pictureField();
+            const bool said = dialog.toast()->isVisible() && dialog.toast()->text() == "未找到应用图标！";
+            return dialog.pictureField() + (said ? "!" : "");
         };
         // A shortcut's pictures carry the shortcut's name, not its target's.
         QCOMPARE(fromDefault(root + "/Editor.lnk"), IconFolder::file("Editor1.png"));
@@ -357,8 +363,8 @@ private slots:
         QCOMPARE(fromDefault(root + "/Folder.lnk"), QString("note.png"));
         QCOMPARE(fromDefault(root + "/folder"), QString("note.png"));
         QCOMPARE(fromDefault(root + "/gone.lnk"), QString("note.png"));
-        QCOMPARE(fromDefault(root + "/notes.txt"), QString(":/image/icon/Icon-what.png"));
-        QCOMPARE(fromDefault(root + "/missing.exe"), QString(":/image/icon/Icon-what.png"));
+        QCOMPARE(fromDefault(root + "/notes.txt"), QString(":/image/icon/Icon-what.png!"));
+        QCOMPARE(fromDefault(root + "/missing.exe"), QString(":/image/icon/Icon-what.png!"));
     }
 
     // A picture that could not be written is not counted, so no empty
@@ -436,6 +442,45 @@ private slots:
         dialogs.files = QStringList { png };
         customise();
         QCOMPARE(dialog.pictureField(), png); // used where it lies
+
+        // The pictures of icon themes.
+        const QString svg = TestEnv::writeFile(root + "/theme.svg",
+            "<svg xmlns='http://www.w3.org/2000/svg' width='48' height='48'><rect width='48' height='48' fill='#00ff00'/></svg>");
+        dialogs.files = QStringList { svg };
+        customise();
+        QCOMPARE(dialog.pictureField(), svg);
+        const QImage shown = dialog.findChild<QLabel *>("Icon")->pixmap(Qt::ReturnByValue).toImage();
+        QCOMPARE(shown.size(), QSize(150, 150));
+        QCOMPARE(shown.pixelColor(75, 75), QColor(Qt::green));
+        for (const char *kind : { "*.svg", "*.SVG", "*.xpm", "*.XPM", "*.png", "*.ico" })
+            QVERIFY2(dialogs.filters.last().contains(kind), kind);
+        QCOMPARE(dialogs.owners.last(), &dialog);
+    }
+
+    // The picture chooser is the transient child of the dialog, above it
+    // and centred on it, whatever the dialog's own look.
+    void pictureChooserStandsOverTheDialog()
+    {
+        FormIconSettings dialog;
+        dialog.setIconData("ico1", "/p/old.png", "n", "", "", "URL", 0);
+        dialog.move(250, 145);
+        dialog.show();
+        QString title;
+        QWindow *parent = nullptr;
+        QPoint centre;
+        QTimer::singleShot(0, [&] {
+            if (auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                title = chooser->windowTitle();
+                parent = chooser->windowHandle()->transientParent();
+                centre = chooser->geometry().center();
+                chooser->reject();
+            }
+        });
+        dialog.findChild<QPushButton *>("customizeButton")->click();
+        QCOMPARE(title, QString("选择图标文件"));
+        QCOMPARE(parent, dialog.windowHandle());
+        QCOMPARE(centre, dialog.geometry().center());
+        QCOMPARE(dialog.pictureField(), QString("/p/old.png"));
     }
 
     // ---- library and layout ---------------------------------------------

@@ -334,6 +334,27 @@ private slots:
         QCOMPARE(shown.count(), 1);
     }
 
+    // A desktop tool the machine lacks is said in the menu's toast; the path
+    // of the control panel stands for the desktop's settings program.
+    void missingToolsAreSaid()
+    {
+        opener->toolsInstalled = false;
+        FormMenu *m = menuOf({ FormMenu::backRow(), rec("icoC", "CALCULATOR", "0"),
+                               rec("icoP", "PANEL", "::{26EE0668-A00A-44D7-9371-BEB064C98683}"),
+                               rec("icoF", "FOLDER", "/opt/thing") });
+        m->IconOpen("icoC");
+        QCOMPARE(takeToast(*m), QString("未找到计算器！"));
+        m->IconOpen("icoP");
+        QCOMPARE(takeToast(*m), QString("未找到控制面板！"));
+        QVERIFY(opener->paths.isEmpty());
+        m->IconOpen("icoF");
+        QCOMPARE(takeToast(*m), QString());
+        QCOMPARE(opener->paths, QStringList{ "/opt/thing" });
+        opener->toolsInstalled = true;
+        m->IconOpen("icoC");
+        QCOMPARE(takeToast(*m), QString());
+    }
+
     void theBackIconEndsTheHide()
     {
         FormMenu *m = menuOf({ FormMenu::backRow(), rec("icoA") });

@@ -43,8 +43,9 @@ private slots:
             return;
         }
         QVERIFY(!FormVesk::isAddress(typed));
-        QCOMPARE(url.scheme(), QString("http"));
-        QCOMPARE(url.host(), ProductLinks::searchHost());
+        // A public site that takes the query on its front page.
+        QCOMPARE(url.scheme(), QString("https"));
+        QCOMPARE(url.host(), QString("duckduckgo.com"));
         QCOMPARE(url.path(), QString("/"));
         // One query item "q" holding the whole text, percent-encoded as UTF-8.
         const QUrlQuery query(url);
@@ -55,6 +56,44 @@ private slots:
         if (typed == "北京 天气")
             QVERIFY(url.toString(QUrl::FullyEncoded).endsWith("/?q=%E5%8C%97%E4%BA%AC%20%E5%A4%A9%E6%B0%94"));
         QVERIFY(FormVesk::searchUrl(QString()).isEmpty());
+    }
+
+    // ZV_SEARCH_URL names another site of the same shape; an address that
+    // is not a web address leaves the public site in place.
+    void searchSiteFromTheEnvironment_data()
+    {
+        QTest::addColumn<QString>("site");
+        QTest::addColumn<QString>("opened"); // for "北京 天气"
+        const QString q = "q=%E5%8C%97%E4%BA%AC%20%E5%A4%A9%E6%B0%94";
+        QTest::newRow("host alone") << "http://127.0.0.1:8080" << "http://127.0.0.1:8080/?" + q;
+        QTest::newRow("front page") << "https://search.example.org/" << "https://search.example.org/?" + q;
+        QTest::newRow("own path and query") << "https://s.example.org/find?lang=zh#top"
+                                            << "https://s.example.org/find?lang=zh&" + q;
+        QTest::newRow("not a web address") << "ftp://files.example.org/" << "https://duckduckgo.com/?" + q;
+        QTest::newRow("no host") << "search" << "https://duckduckgo.com/?" + q;
+        QTest::newRow("unset") << "" << "https://duckduckgo.com/?" + q;
+    }
+    void searchSiteFromTheEnvironment()
+    {
+        QFETCH(QString, site);
+        QFETCH(QString, opened);
+        qputenv("ZV_SEARCH_URL", site.toUtf8());
+        const QUrl url = FormVesk::searchUrl("北京 天气");
+        qunsetenv("ZV_SEARCH_URL");
+        QCOMPARE(url.toString(QUrl::FullyEncoded), opened);
+        QCOMPARE(QUrlQuery(url).queryItemValue("q", QUrl::FullyDecoded), QString("北京 天气"));
+    }
+
+    // ZV_UPDATE_URL points the update check at a page; without it the
+    // product's own page, which is no public address.
+    void updatePageFromTheEnvironment()
+    {
+        QCOMPARE(ProductLinks::updatePage(), QUrl(ProductLinks::webHost() + "/update.html"));
+        qputenv("ZV_UPDATE_URL", "http://127.0.0.1:8000/zorvane/update.xml");
+        QCOMPARE(ProductLinks::updatePage(), QUrl("http://127.0.0.1:8000/zorvane/update.xml"));
+        qputenv("ZV_UPDATE_URL", "/tmp/update.xml");
+        QCOMPARE(ProductLinks::updatePage(), QUrl(ProductLinks::webHost() + "/update.html"));
+        qunsetenv("ZV_UPDATE_URL");
     }
 
     void placementOnTheDocksScreen()

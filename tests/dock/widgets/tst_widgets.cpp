@@ -369,6 +369,28 @@ private slots:
         QCOMPARE(clock.pos(), QPoint(480, 0));
     }
 
+    // A clock never placed opens in the middle of the dock's screen; one
+    // placed keeps its place.
+    void clockFirstOpensInTheMiddle()
+    {
+        write({});
+        FakeScreens screens; // 1280 x 800
+        FormDesktopTime clock;
+        clock.setFirstScreen([] { return QRect(1280, 0, 1920, 1080); });
+        clock.setShow(true);
+        QCOMPARE(clock.size(), QSize(500, 550));
+        QCOMPARE(clock.geometry().center(), QRect(1280, 0, 1920, 1080).center());
+        clock.setShow(false);
+        FormDesktopTime alone; // no dock to ask: the first screen
+        alone.setShow(true);
+        QCOMPARE(alone.geometry().center(), QRect(0, 0, 1280, 800).center());
+        write({ { "DesktopWidget/TimePos", QPoint(40, 30) } });
+        FormDesktopTime placed;
+        placed.setFirstScreen([] { return QRect(1280, 0, 1920, 1080); });
+        placed.setShow(true);
+        QCOMPARE(placed.pos(), QPoint(40, 30));
+    }
+
     // The clock lies below the other windows on every desktop; only what it
     // shows takes the mouse, and nothing at all while it is locked.
     void clockLetsClicksThrough()
@@ -378,7 +400,7 @@ private slots:
         FormDesktopTime clock;
         clock.setShow(true);
         QCOMPARE(windows.levels.value(&clock), platform::WindowSystem::Below);
-        QVERIFY(windows.overlays.contains(&clock));
+        QCOMPARE(windows.roles.value(&clock), platform::WindowRole::Overlay);
         QVERIFY(!clock.windowFlags().testFlag(Qt::WindowTransparentForInput));
         const QRegion input = windows.regions.value(&clock);
         QVERIFY(!input.isEmpty());

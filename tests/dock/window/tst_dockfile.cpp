@@ -46,7 +46,7 @@ private slots:
 
     void textIsEscapedAndSurvives()
     {
-        DockIconRecord r { "ico1", "/a&b<c>.png", "Tom & Jerry <1>", "URL", "https://x.org/?a=1&b=2", "\"q\" '中文'" };
+        DockIconRecord r { "ico1", "/a&b<c>.png", "Tom & Jerry <1> 🎵", "URL", "https://x.org/?a=1&b=2", "\"q\" '中文'" };
         const QList<DockIconRecord> back = parsed(DockFile::toXml({ r }));
         QCOMPARE(back.size(), 1);
         QCOMPARE(back.first(), r);

@@ -277,6 +277,29 @@ private slots:
         QCOMPARE(lastRow(w).Icon, QString(":/image/icon/Blank1.png"));
     }
 
+    // The program dialog opens where desktop entries lie, offers them first
+    // and the system's applications one click away; an icon menu's dialogs
+    // stand over the menu, the bar's over the bar.
+    void dialogsOpenWhereProgramsAre()
+    {
+        Widget w;
+        w.AddMenu();
+        const QString menuId = lastRow(w).IconID;
+        const QString mine = qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
+        qputenv("XDG_DATA_DIRS", file("system").toUtf8());
+        QDir().mkpath(file("system/applications"));
+        dialogs->files.clear();
+        w.AddIco();
+        w.menuAddIco(menuId);
+        w.menuAddFolder(menuId);
+        qunsetenv("XDG_DATA_DIRS");
+        QCOMPARE(dialogs->folders.mid(0, 2), QStringList({ mine, mine }));
+        QVERIFY(QFileInfo(mine).isDir());
+        QCOMPARE(dialogs->filters.at(0).section(";;", 0, 0), QString("应用程序(*.desktop)"));
+        QVERIFY(dialogs->places.at(0).contains(file("system/applications")));
+        QCOMPARE(dialogs->owners, (QList<QWidget *>{ &w, w.menus()->menu(menuId), w.menus()->menu(menuId) }));
+    }
+
     void panelsSendTheirPicksBack()
     {
         Widget w;

@@ -92,7 +92,7 @@ class TestWidgetOpen : public QObject, public WidgetFixture
         for (const QUrl &u : opener->urls)
             e << "url " + u.toString();
         for (platform::Opener::Tool t : opener->tools)
-            e << (t == platform::Opener::Calculator ? QString("calculator") : QString("tool %1").arg(int(t)));
+            e << platform::SystemOpener::toolName(t);
         for (const QString &k : procs->killed)
             e << "kill " + k;
         for (const QString &s : procs->started)
@@ -123,6 +123,8 @@ class TestWidgetOpen : public QObject, public WidgetFixture
             e << "launch pad";
         if (w.showing()->isPopupOpen())
             e << "popup";
+        if (w.toast()->isVisible())
+            e << "toast " + w.toast()->text();
         return e.join(", ");
     }
 
@@ -144,7 +146,8 @@ private slots:
         for (const char *cl : { "COMPUTER", "PANEL", "RECYCLE", "CMD" })
             QTest::newRow(cl) << "icon" << cl << "::{20D04FE0}" << "path ::{20D04FE0}";
         QTest::newRow("removable disk") << "icon" << "UDISK" << "/media/u/STICK" << "path /media/u/STICK";
-        QTest::newRow("clock") << "icon" << "TIME1" << panelPage << "path " + panelPage;
+        // The control panel's page is the desktop's settings program.
+        QTest::newRow("clock") << "icon" << "TIME1" << panelPage << "settings program";
         QTest::newRow("spacer") << "icon" << "BLANK" << "0" << "path 0";
         QTest::newRow("address") << "icon" << "URL" << "https://www.example.org/a?b=c"
                                  << "url https://www.example.org/a?b=c";
@@ -161,7 +164,8 @@ private slots:
         QTest::newRow("settings") << "icon" << "SETTING" << "0" << "settings, popup";
         // Our colour picker is restarted; an outside program only started.
         QTest::newRow("colour picker") << "icon" << "COLORPICKER" << "0" << "kill Tandrel, start Tandrel";
-        QTest::newRow("screenshots") << "icon" << "SCREENSHOTS" << "0" << "start Ostiva";
+        // Without the product's own screenshot tool beside the dock, the desktop's.
+        QTest::newRow("screenshots") << "icon" << "SCREENSHOTS" << "0" << "screenshot tool, start Ostiva";
         QTest::newRow("start menu") << "icon" << "STARTMENU" << "0" << "start menu";
         QTest::newRow("launch pad") << "icon" << "LAUNCHPAD" << "0" << "launch pad";
         // From the launch pad, by class name.
@@ -173,7 +177,7 @@ private slots:
         QTest::newRow("name UPGRADE") << "name" << "UPGRADE" << "" << "updater";
         // From an icon menu, by code.
         const char *byCode[] = { "", "updater", "power page", "eye", "search above", "kill Tandrel, start Tandrel",
-                                 "start Ostiva", "settings, popup", "timer page", "" };
+                                 "screenshot tool, start Ostiva", "settings, popup", "timer page", "" };
         for (int code = 0; code < 10; ++code)
             QTest::newRow(qPrintable(QString("code %1").arg(code))) << "code" << QString::number(code) << ""
                                                                     << byCode[code];
@@ -181,7 +185,7 @@ private slots:
         const QStringList byCommand { "0", "settings, popup", "1", "icon settings 0, popup", "17",
                                       "icon settings 0, popup", "18", "icon settings 1, popup", "100", "popup", "3",
                                       "side panel, popup", "9", "drive chooser", "12", "desktop tools", "13",
-                                      "rows 1 BLANK", "4", "", "14", "", "19", "", "21", "", "99", "", "-1", "" };
+                                      "rows 1 BLANK, toast 图标添加成功！", "4", "", "14", "", "19", "", "21", "", "99", "", "-1", "" };
         for (int i = 0; i < byCommand.size(); i += 2)
             QTest::newRow(qPrintable("command " + byCommand[i])) << "command" << byCommand[i] << "" << byCommand[i + 1];
         QTest::newRow("command 1, no icon") << "command" << "1" << "none" << "";
@@ -207,6 +211,40 @@ private slots:
         else
             w.showMenu(path == "none" ? QString("icoNone") : id, what.toInt());
         QCOMPARE(this->effects(w, rowsBefore), effects);
+    }
+
+    // A desktop tool the machine lacks is said in a toast; the product's own
+    // screenshot tool, where it lies beside the dock, comes before the desktop's.
+    void missingToolsAreSaid_data()
+    {
+        QTest::addColumn<QString>("cl");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("ostiva");
+        QTest::addColumn<QString>("effects");
+        QTest::newRow("calculator") << "CALCULATOR" << "0" << false << "calculator, toast 未找到计算器！";
+        QTest::newRow("control panel") << "PANEL" << "::{26EE0668-A00A-44D7-9371-BEB064C98683}" << false
+                                       << "settings program, toast 未找到控制面板！";
+        QTest::newRow("terminal") << "CMD" << "C:/Windows/System32/cmd.exe" << false << "terminal, toast 未找到终端！";
+        QTest::newRow("screenshot") << "SCREENSHOTS" << "0" << false
+                                    << "screenshot tool, start Ostiva, toast 未找到截图工具！";
+        QTest::newRow("own screenshot tool") << "SCREENSHOTS" << "0" << true << "start Ostiva";
+        QTest::newRow("a folder") << "FOLDER" << "/opt/x" << false << "path /opt/x";
+    }
+    void missingToolsAreSaid()
+    {
+        QFETCH(QString, cl);
+        QFETCH(QString, path);
+        QFETCH(bool, ostiva);
+        QFETCH(QString, effects);
+        opener->toolsInstalled = false;
+        if (ostiva)
+            procs->installed << "Ostiva";
+        Widget w;
+        const QString id = addRow(w, cl, path);
+        const int rows = w.iconTable()->rowCount();
+        w.toast()->hide();
+        w.IconOpen(id);
+        QCOMPARE(this->effects(w, rows), effects);
     }
 
     void menusOpenOneAtATime()

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QX11Info>
 #include "dock/toast/formsystemhint.h"
+#include "dock/widgets/formdesktoptime.h"
 
 #include <QtTest>
 #include <xcb/shape.h>
@@ -183,6 +184,51 @@ private slots:
         // The level stays on top of the role.
         w.setLevel2(2);
         QTRY_VERIFY(xprop(&w, "_NET_WM_STATE", XCB_ATOM_ATOM).contains(atom("_NET_WM_STATE_BELOW")));
+    }
+
+    // A locked clock stays out of the task list, below the other windows and
+    // on every desktop, whether it is locked before or after it shows, and
+    // after being unlocked, locked and shown again.
+    void lockedClockKeepsItsStates()
+    {
+        const auto keeps = [](FormDesktopTime &clock) {
+            if (!QTest::qWaitFor([&] { return viewable(&clock); }, 5000))
+                return QString("not shown");
+            const bool ok = QTest::qWaitFor([&] {
+                const QVector<quint32> states = xprop(&clock, "_NET_WM_STATE", XCB_ATOM_ATOM);
+                return states.contains(atom("_NET_WM_STATE_SKIP_TASKBAR")) && states.contains(atom("_NET_WM_STATE_SKIP_PAGER"))
+                    && states.contains(atom("_NET_WM_STATE_BELOW"))
+                    && xprop(&clock, "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL).value(0) == 0xFFFFFFFF;
+            }, 3000);
+            // What the window manager made of it once it settled.
+            QTest::qWait(300);
+            const QVector<quint32> states = xprop(&clock, "_NET_WM_STATE", XCB_ATOM_ATOM);
+            QStringList missing;
+            if (!states.contains(atom("_NET_WM_STATE_SKIP_TASKBAR")))
+                missing << "skip task bar";
+            if (!states.contains(atom("_NET_WM_STATE_BELOW")))
+                missing << "below";
+            if (xprop(&clock, "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL).value(0) != 0xFFFFFFFF)
+                missing << "all desktops";
+            return ok && missing.isEmpty() ? QString() : missing.join(", ");
+        };
+        {
+            FormDesktopTime clock;
+            clock.DesktopTimelocking(true);
+            clock.setShow(true);
+            QCOMPARE(keeps(clock), QString());
+        }
+        FormDesktopTime clock;
+        clock.setShow(true);
+        QCOMPARE(keeps(clock), QString());
+        for (bool lock : { true, false, true }) {
+            clock.DesktopTimelocking(lock);
+            QCOMPARE(keeps(clock), QString());
+        }
+        clock.setShow(false);
+        QTRY_VERIFY(!viewable(&clock));
+        clock.setShow(true);
+        QCOMPARE(keeps(clock), QString());
     }
 
     // A notice leaves the keyboard where it is: the launch pad, which closes

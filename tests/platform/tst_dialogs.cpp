@@ -1,0 +1,134 @@
+// The file dialogs and questions stand over the window they were opened
+// from: its transient children, centred on it, on its screen.
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "testenv.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+
+using namespace platform;
+
+namespace {
+
+// Runs `look` on the modal dialog once it is up, then closes it, also when
+// a check in `look` failed.
+template <class Look>
+void whenOpen(Look look)
+{
+    QTimer::singleShot(0, [look] {
+        QWidget *modal = QApplication::activeModalWidget();
+        struct Close
+        {
+            QWidget *w;
+            ~Close()
+            {
+                if (auto *d = qobject_cast<QDialog *>(w))
+                    d->reject();
+            }
+        } close { modal };
+        if (modal)
+            look(modal);
+    });
+}
+
+} // namespace
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    void fileDialogsStandOverTheirOwner()
+    {
+        QWidget owner;
+        owner.setStyleSheet("QWidget{background:red;}");
+        owner.setGeometry(200, 150, 500, 300);
+        owner.show();
+        const QString places = dir.path() + "/apps";
+        QDir().mkpath(places);
+        bool looked = false;
+        whenOpen([&](QWidget *d) {
+            auto *fd = qobject_cast<QFileDialog *>(d);
+            QVERIFY(fd);
+            QVERIFY(!fd->parent());
+            QCOMPARE(fd->styleSheet(), QString());
+            QCOMPARE(fd->windowHandle()->transientParent(), owner.windowHandle());
+            QCOMPARE(fd->geometry().center(), owner.geometry().center());
+            QVERIFY(fd->sidebarUrls().contains(QUrl::fromLocalFile(places)));
+            QCOMPARE(fd->windowTitle(), QString("选择文件"));
+            QCOMPARE(fd->nameFilters().value(0), QString("a(*.desktop)"));
+            looked = true;
+        });
+        QCOMPARE(DialogsService::get().openFileNames(&owner, "选择文件", dir.path(), "a(*.desktop);;b(*)",
+                                                     { places, dir.path() + "/gone" }),
+                 QStringList());
+        QVERIFY(looked);
+
+        // The owner is any widget of the window; the folder chooser too.
+        QWidget *inner = new QWidget(&owner);
+        looked = false;
+        whenOpen([&](QWidget *d) {
+            QCOMPARE(d->windowHandle()->transientParent(), owner.windowHandle());
+            QVERIFY(static_cast<QFileDialog *>(d)->testOption(QFileDialog::ShowDirsOnly));
+            looked = true;
+        });
+        QCOMPARE(DialogsService::get().existingFolder(inner, "选择文件夹", dir.path()), QString());
+        QVERIFY(looked);
+    }
+
+    // Dialogs start on the desktop where there is one; a new account may
+    // have none, and a missing folder would be typed in as a file name.
+    void desktopFolderOrHome()
+    {
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", dir.path().toUtf8());
+        const QString first = desktopFolder();
+        QDir().mkpath(dir.path() + "/Desktop");
+        const QString then = desktopFolder();
+        qputenv("HOME", home);
+        QCOMPARE(first, dir.path());
+        QCOMPARE(then, dir.path() + "/Desktop");
+    }
+
+    // A window at the screen's edge: the dialog stays whole on the screen.
+    // A message box lays itself out as it shows and is centred after that.
+    void questionsStayOnTheScreen()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QWidget owner;
+        owner.setGeometry(area.right() - 120, area.bottom() - 80, 100, 60);
+        owner.show();
+        QMessageBox box(QMessageBox::Question, "提示！", "系统语言已经改变，需要重启Zorvane程序才能生效！是否马上重启？",
+                        QMessageBox::Yes | QMessageBox::No);
+        placeOver(&box, &owner);
+        bool looked = false;
+        whenOpen([&](QWidget *d) {
+            QCOMPARE(d, &box);
+            QVERIFY(area.contains(box.frameGeometry()));
+            QCOMPARE(box.frameGeometry().right(), area.right());
+            QCOMPARE(box.windowHandle()->transientParent(), owner.windowHandle());
+            looked = true;
+        });
+        box.exec();
+        QVERIFY(looked);
+
+        owner.move(area.center() - QPoint(50, 30));
+        looked = false;
+        whenOpen([&](QWidget *) {
+            QCOMPARE(box.geometry().center(), owner.geometry().center());
+            looked = true;
+        });
+        box.exec();
+        QVERIFY(looked);
+    }
+};
+
+ZV_TEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
