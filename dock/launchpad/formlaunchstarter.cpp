@@ -12,6 +12,7 @@
 #include "dock/launchpad/formlaunchcommonicon.h"
 #include "dock/model/dockicon.h"
 #include "dock/style/dockstyle.h"
+#include "dock/toast/desktoptools.h"
 #include "platform/opener.h"
 #include "platform/windowsystem.h"
 
@@ -432,5 +433,5 @@ void FormLaunchStarter::IconOpen(QString ID)
     if (cl == IconClass::URL)
         platform::OpenerService::get().openUrl(QUrl(path, QUrl::TolerantMode));
     else
-        platform::OpenerService::get().openPath(path);
+        DesktopTools::openPath(path, [this](const QString &text) { m_editing->showToast(text); });
 }

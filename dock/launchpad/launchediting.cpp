@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPropertyAnimation>
-#include <QStandardPaths>
 
 namespace {
 
@@ -157,10 +156,7 @@ bool LaunchEditing::addChecked(QString ico, QString name, QString cl, QString pa
 void LaunchEditing::addPrograms()
 {
     emit closeOnDeactivateChanged(false);
-    // Programs here often have no suffix at all, hence the second filter.
-    const QStringList files = platform::DialogsService::get().openFileNames(
-        nullptr, tr("选择文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
-        tr("files(*.exe *.lnk *.desktop *.sh)") + QStringLiteral(";;") + tr("files(*)"));
+    const QStringList files = ProgramIcon::choose(m_window);
     // Cancelled: the pad stays open when it loses the focus until it closes.
     if (files.isEmpty())
         return;

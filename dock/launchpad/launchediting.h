@@ -57,6 +57,8 @@ public slots:
     // The dialog's answer: picture and name of the row.
     void modify(QString id, QString ico, QString name);
     bool remove(QString id);
+    // A short text in the pad's own toast.
+    void showToast(const QString &text);
 
 signals:
     // A dialog of ours has the focus (false) or gave it back (true): only
@@ -64,7 +66,6 @@ signals:
     void closeOnDeactivateChanged(bool on);
 
 private:
-    void showToast(const QString &text);
     void centre(QWidget *dialog);
 
     QWidget *m_window;

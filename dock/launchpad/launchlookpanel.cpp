@@ -4,10 +4,10 @@
 
 #include "dock/style/dockstyle.h"
 #include "platform/dialogs.h"
+#include "platform/paths.h"
 
 #include <QFileInfo>
 #include <QPropertyAnimation>
-#include <QStandardPaths>
 
 namespace {
 
@@ -126,7 +126,7 @@ void LaunchLookPanel::choosePicture()
 {
     emit closeOnDeactivateChanged(false);
     const QStringList files = platform::DialogsService::get().openFileNames(
-        nullptr, tr("选择文件"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        ui->imgButtonS->window(), tr("选择文件"), platform::desktopFolder(),
         tr("files(*.jpg *.JPG *.png *.PNG)"));
     // Cancelled: the pad stays open when it loses the focus until it closes.
     if (files.isEmpty())
