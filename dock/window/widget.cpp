@@ -132,6 +132,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconPressRelease, this, &Widget::IconPressRelease);
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
     m_drag = makeDrag();
+    connect(m_bar, &DockBar::IconPressCancel, m_drag, &DockDrag::cancel);
     m_adding = makeAdding();
 
     // When the bar is in sight, and the start-up work that waits for it.
@@ -275,7 +276,9 @@ void Widget::OpenFile()
 
 void Widget::SaveFile()
 {
-    DockFile::save(platform::configPath(QStringLiteral("Zorvane.xml")), *IcoData);
+    // A row lifted by a drag is still the user's: it is stored in its place.
+    DockFile::write(platform::configPath(QStringLiteral("Zorvane.xml")),
+                    m_drag ? m_drag->storedRows() : IcoData->rows());
 }
 
 void Widget::clearIcoData()

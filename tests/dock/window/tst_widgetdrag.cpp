@@ -1,10 +1,12 @@
 // Dragging on the dock window: icons reordered, deleted, moved into a menu
 // or the launch pad, icons handed back by a menu and files dropped onto the
 // bar, each with its toast and the icon file afterwards.
+#include "dock/icons/barpointer.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formmenu.h"
 #include "dock/menus/formmenuicon.h"
+#include "realpointer.h"
 #include "testenv.h"
 #include "dock/window/dockdrag.h"
 #include "widgetfixture.h"
@@ -493,6 +495,50 @@ private slots:
         const DockIconRecord landed = w.iconTable()->record(1);
         QCOMPARE(landed.Path, QString("/usr/bin/in"));
         QCOMPARE(savedRows().at(1), landed);
+    }
+
+    // The user's own road: a long press on an icon, a move, and a right
+    // click while the left button is held. The drag is cut short: the icon
+    // goes home and nothing opens; the left release that follows does
+    // nothing; the next save keeps the icon and the next drag moves the icon
+    // pressed, not a leftover of this one.
+    void aRightClickDuringADragPutsTheIconBack()
+    {
+        Widget w;
+        ready(w);
+        w.IconFreeze(false);
+        const QStringList before = tableIds(w);
+        RealPointer::press(on(w, "icoB"));
+        QVERIFY(RealPointer::runOutTimers(w.bar()) > 0); // held long enough
+        RealPointer::moveTo(on(w, "icoC", 10));
+        RealPointer::moveTo(on(w, "icoC", 40));
+        QVERIFY(w.drag()->isDragging());
+        QVERIFY(!tableIds(w).contains("icoB"));
+        const QPoint at = QCursor::pos();
+        RealPointer::press(at, Qt::RightButton);
+        RealPointer::release(at, Qt::RightButton);
+        QCOMPARE(tableIds(w), before);
+        QVERIFY(!w.drag()->isDragging());
+        QVERIFY(w.drag()->ghost()->isHidden());
+        QVERIFY(w.drag()->deleteLabel()->isHidden());
+        RealPointer::release(at);
+        QCOMPARE(tableIds(w), before);
+        QVERIFY(opener->paths.isEmpty() && opener->urls.isEmpty());
+        QCOMPARE(takeToast(w), QString());
+        QVERIFY(w.bar()->pointer()->isIdle());
+        w.SaveFile();
+        QCOMPARE(ids(savedRows()), before);
+        // The next drag is one of its own.
+        ready(w);
+        w.IconFreeze(false);
+        RealPointer::press(on(w, "icoA"));
+        RealPointer::runOutTimers(w.bar());
+        RealPointer::moveTo(on(w, "icoC", 10));
+        RealPointer::moveTo(on(w, "icoC", 60));
+        RealPointer::release(QCursor::pos());
+        QCOMPARE(tableIds(w), (QStringList{ "icoB", "ico9090", "icoL", "icoC", "icoA" }));
+        QCOMPARE(ids(savedRows()), tableIds(w));
+        QVERIFY(w.drag()->ghost()->isHidden());
     }
 
     void menusStandBesideTheirIcons()
