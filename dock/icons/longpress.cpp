@@ -4,7 +4,9 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -143,32 +145,21 @@ void LongPress::end(Exit how, int buttonsHeld)
     emit ended(from, how);
 }
 
+// While a press lasts it sees every event of the program: mouse events
+// anywhere (a move without the button, or a new left press, means the release
+// went where the press never heard of it), its window hiding, Esc.
 void LongPress::watch(bool on)
 {
-    QList<QPointer<QWidget>> hiding = m_watched;
     if (on) {
         m_window = m_owner->window();
-        hiding.append(m_window);
-    } else if (m_window) {
-        hiding.append(m_window);
-        m_window = nullptr;
-    }
-    for (QWidget *w : qAsConst(hiding)) {
-        if (!w)
-            continue;
-        if (on)
-            w->installEventFilter(this);
-        else
-            w->removeEventFilter(this);
-    }
-    if (on) {
-        m_owner->installEventFilter(this);
+        qApp->installEventFilter(this);
         connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
             if (s != Qt::ApplicationActive)
                 end(Exit::FocusLost);
         }, Qt::UniqueConnection);
     } else {
-        m_owner->removeEventFilter(this);
+        m_window = nullptr;
+        qApp->removeEventFilter(this);
         disconnect(qGuiApp, &QGuiApplication::applicationStateChanged, this, nullptr);
     }
 }
@@ -176,12 +167,27 @@ void LongPress::watch(bool on)
 bool LongPress::eventFilter(QObject *o, QEvent *e)
 {
     switch (e->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto *me = static_cast<QMouseEvent *>(e);
+        const bool newPress = e->type() != QEvent::MouseMove && me->button() == Qt::LeftButton;
+        // Moves the toolkit makes up itself (a window shown under the
+        // pointer) carry its own idea of the buttons, not the device's.
+        const bool device = me->source() != Qt::MouseEventSynthesizedByQt;
+        if (o->isWidgetType() && device && (newPress || !(me->buttons() & Qt::LeftButton)))
+            end(Exit::GrabBroken, int(me->buttons()) & ~int(me->button()));
+        break;
+    }
     case QEvent::Hide:
-        if (o != m_owner || m_watched.contains(m_owner))
+        // The owner itself may hide while its icon is carried; its window may not.
+        if (o->isWidgetType() && ((o == m_window && o != m_owner) || m_watched.contains(static_cast<QWidget *>(o))))
             end(Exit::Hidden);
         break;
     case QEvent::KeyPress:
-        if (o == m_owner && static_cast<QKeyEvent *>(e)->key() == Qt::Key_Escape && isLoose()) {
+        // Whichever widget it reaches: while the press holds the keyboard it
+        // is the owner, else the focus of the moment.
+        if (o->isWidgetType() && static_cast<QKeyEvent *>(e)->key() == Qt::Key_Escape && isLoose()) {
             end(Exit::Escape);
             return true;
         }

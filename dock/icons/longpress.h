@@ -15,8 +15,9 @@ class QWidget;
 // state and how, once; the timers, the ring, the cursor and the keyboard are
 // back as before the press.
 //
-// The owner forwards its mouse events (press, and checks the buttons of each
-// move); the window's and the keyboard's it watches itself.
+// The owner forwards its presses and asks stillHeld() on its moves; the rest
+// (the window, the keyboard, mouse events that reach other widgets) it
+// watches itself while the press lasts.
 class LongPress : public QObject
 {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "autohide.h"
 #include "common/translations.h"
+#include "dock/icons/longpress.h"
 #include "dock/icons/dockiconmenucode.h"
 #include "dockactions.h"
 #include "dockadding.h"
@@ -174,6 +175,10 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
 Widget::~Widget()
 {
+    // A press or drag still on ends now, while everything it puts back is
+    // there, not in the middle of the window's going.
+    for (LongPress *press : findChildren<LongPress *>())
+        press->end(LongPress::Exit::Hidden);
     SafeFile::setFailureReporter(nullptr);
     delete m_showing; // it filters the window's events, not those of its end
     delete ui;

@@ -165,6 +165,17 @@ void releaseAll()
     }
 }
 
+void breakGrab(const QPoint &global)
+{
+    buttons = Qt::NoButton;
+    pressWindow = nullptr;
+    QCursor::setPos(global);
+    if (QWindow *w = windowAt(global))
+        qt_handleMouseEvent(w, w->mapFromGlobal(global), QPointF(global), Qt::NoButton, Qt::NoButton,
+                            QEvent::MouseMove, Qt::NoModifier, ++stamp);
+    settle();
+}
+
 int runOutTimers(QObject *root, int minMs)
 {
     int fired = 0;

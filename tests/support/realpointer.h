@@ -29,6 +29,9 @@ void key(Qt::Key k);
 Qt::MouseButtons held();
 // Lets go of every button held, wherever the pointer is.
 void releaseAll();
+// The buttons let go where the program never hears of it (another program
+// took the pointer): the next move, at `global`, comes without them.
+void breakGrab(const QPoint &global);
 
 // Runs out the timers of `root` and its children now, as if their time had
 // passed: single-shot timers of at least `minMs` (a long press's hold), the
