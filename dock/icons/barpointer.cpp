@@ -54,7 +54,7 @@ bool BarPointer::press(QMouseEvent *e)
 {
     // A second button while one is down: the press in progress ends, and
     // none of the chord counts.
-    if (!isIdle() || m_press->isSpent()) {
+    if (!isIdle() || m_press->isSpent() || (e->buttons() & ~e->button())) {
         m_rightPressed.clear();
         if (!m_press->isIdle())
             m_press->end(LongPress::Exit::OtherButton, e->buttons());
@@ -99,25 +99,25 @@ void BarPointer::move(QMouseEvent *e)
     const QSize s = pressed.size();
     QPointer<BarPointer> self(this);
     if (followedByItsMenu(cls))
-        emit IconMove(id, p, s.width(), s.height(), cls);
+        emit m_bar->IconMove(id, p, s.width(), s.height(), cls);
     if (!self || m_press->isIdle())
         return;
     if (m_press->isLoose() && !m_bar->isFrozen()) {
         m_press->startDragging();
-        emit IconPressMove(id, p);
+        emit m_bar->IconPressMove(id, p);
         if (!self || m_press->isIdle())
             return;
         m_bar->setCursor(Qt::ClosedHandCursor);
     }
     // Each side on its own: one move can leave across two of them.
     if (self && p.y() < 0)
-        emit MousePosition(0);
+        emit m_bar->MousePosition(0);
     if (self && p.x() > s.width())
-        emit MousePosition(1);
+        emit m_bar->MousePosition(1);
     if (self && p.y() > s.height())
-        emit MousePosition(2);
+        emit m_bar->MousePosition(2);
     if (self && p.x() < 0)
-        emit MousePosition(3);
+        emit m_bar->MousePosition(3);
 }
 
 void BarPointer::hover(QMouseEvent *e)
@@ -133,11 +133,11 @@ void BarPointer::hover(QMouseEvent *e)
     const QPoint p = rounded(e, r.topLeft());
     if (followedByItsMenu(cls)) {
         QPointer<BarPointer> self(this);
-        emit IconMove(id, p, r.width(), r.height(), cls);
+        emit m_bar->IconMove(id, p, r.width(), r.height(), cls);
         if (!self || !m_bar->contains(id))
             return;
     }
-    emit IconMouseMove(id, p);
+    emit m_bar->IconMouseMove(id, p);
 }
 
 void BarPointer::leave()
@@ -163,7 +163,7 @@ bool BarPointer::release(QMouseEvent *e)
         const QString id = m_rightPressed;
         m_rightPressed.clear();
         if (m_bar->contains(id)) {
-            emit IconMenu(id, DockIconMenuCode::MenuOpening);
+            emit m_bar->IconMenu(id, DockIconMenuCode::MenuOpening);
             if (self)
                 runContextMenu(id);
         }
@@ -208,13 +208,13 @@ void BarPointer::pressEnded(LongPress::State from, LongPress::Exit how)
     if (how != LongPress::Exit::Release) {
         if (from != LongPress::State::Pressed) {
             qDebug() << "drag of" << id << "cut short:" << LongPress::name(how);
-            emit IconPressCancel(id);
+            emit m_bar->IconPressCancel(id);
         }
         return;
     }
     // The owner may rebuild the bar in answer to any signal below.
     if (from != LongPress::State::Pressed)
-        emit IconPressRelease(id, m_releasePos);
+        emit m_bar->IconPressRelease(id, m_releasePos);
     else if (!m_doubleClick) {
         if (cls != IconClass::BLANK)
             open(id);
@@ -226,7 +226,7 @@ void BarPointer::pressEnded(LongPress::State from, LongPress::Exit how)
 void BarPointer::open(const QString &id)
 {
     m_bar->jumpAnimation(id);
-    emit IconOpen(id);
+    emit m_bar->IconOpen(id);
 }
 
 void BarPointer::runContextMenu(const QString &id)
@@ -238,7 +238,7 @@ void BarPointer::runContextMenu(const QString &id)
     if (!m_menuOwner) {
         m_menuOwner = new FormCommonIcon(nullptr);
         m_menuOwner->setClickStyle(0);
-        connect(m_menuOwner, &FormCommonIcon::IconMenu, this, &BarPointer::IconMenu);
+        connect(m_menuOwner, &FormCommonIcon::IconMenu, m_bar, &DockBar::IconMenu);
         connect(m_menuOwner, &FormCommonIcon::IconOpen, this, &BarPointer::open);
     }
     m_menuOwner->setMenuTarget(id, m_bar->iconClass(id));

@@ -20,8 +20,8 @@ class QMouseEvent;
 // of it opens anything. Buttons still down after that are ignored until the
 // last is up.
 //
-// It reports with the signals an icon widget has always sent, each carrying
-// the icon's ID; the bar passes them on to its owner.
+// It reports through the bar's own signals (those an icon widget has always
+// sent, each carrying the icon's ID), as a part of the bar.
 class BarPointer : public QObject
 {
     Q_OBJECT
@@ -46,18 +46,6 @@ public:
 
     // Opens an icon as its click does: its jump, then IconOpen.
     void open(const QString &id);
-
-signals:
-    void IconMouseIn(QString ID, QString types);
-    void IconMouseMove(QString ID, QPoint p);
-    void IconPressMove(QString ID, QPoint p);
-    void IconPressRelease(QString ID, QPoint p);
-    // A drag that ended in any way but its release: its icon goes home.
-    void IconPressCancel(QString ID);
-    void IconOpen(QString ID);
-    void MousePosition(int p);
-    void IconMenu(QString ID, int x);
-    void IconMove(QString ID, QPoint p, int w, int h, QString types);
 
 private:
     void pressEnded(LongPress::State from, LongPress::Exit how);

@@ -24,15 +24,6 @@ DockBar::DockBar(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_NoSystemBackground);
     m_pointer = new BarPointer(this);
-    connect(m_pointer, &BarPointer::IconMouseIn, this, &DockBar::IconMouseIn);
-    connect(m_pointer, &BarPointer::IconMouseMove, this, &DockBar::IconMouseMove);
-    connect(m_pointer, &BarPointer::IconPressMove, this, &DockBar::IconPressMove);
-    connect(m_pointer, &BarPointer::IconPressRelease, this, &DockBar::IconPressRelease);
-    connect(m_pointer, &BarPointer::IconPressCancel, this, &DockBar::IconPressCancel);
-    connect(m_pointer, &BarPointer::IconOpen, this, &DockBar::IconOpen);
-    connect(m_pointer, &BarPointer::MousePosition, this, &DockBar::MousePosition);
-    connect(m_pointer, &BarPointer::IconMenu, this, &DockBar::IconMenu);
-    connect(m_pointer, &BarPointer::IconMove, this, &DockBar::IconMove);
     m_frameTimer = new QTimer(this);
     m_frameTimer->setSingleShot(true);
     m_frameTimer->setTimerType(Qt::PreciseTimer);

@@ -246,7 +246,7 @@ void FormMenuIcon::mousePressEvent(QMouseEvent *e)
     if (isClass("Temporary"))
         return;
     // A second button while one is down ends the press; none of it counts.
-    if (!m_press->isIdle() || m_press->isSpent()) {
+    if (!m_press->isIdle() || m_press->isSpent() || (e->buttons() & ~e->button())) {
         if (!m_press->isIdle())
             m_press->end(LongPress::Exit::OtherButton, e->buttons());
         else

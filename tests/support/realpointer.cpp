@@ -1,5 +1,6 @@
 #include "realpointer.h"
 
+#include <QAbstractAnimation>
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ namespace {
 
 QWindow *pressWindow = nullptr;
 std::function<bool(QWindow *, const QPoint &)> shapes;
+std::function<int(QWindow *)> stacking;
 Qt::MouseButtons buttons;
 int stamp = 1000;
 
@@ -27,10 +29,11 @@ void settle()
 }
 
 // The window the event goes to: while a button is held, the one it was
-// pressed in, as the window system's implicit grab does.
+// pressed in, as the window system's implicit grab does; none when that
+// press went to another program (no window of ours under it).
 QWindow *target(const QPoint &global)
 {
-    if (buttons != Qt::NoButton && pressWindow)
+    if (buttons != Qt::NoButton)
         return pressWindow;
     return windowAt(global);
 }
@@ -41,7 +44,7 @@ void send(const QPoint &global, Qt::MouseButton b, QEvent::Type type)
     QWindow *w = target(global);
     if (type == QEvent::MouseButtonPress) {
         if (buttons == Qt::NoButton)
-            pressWindow = w;
+            pressWindow = w = windowAt(global);
         buttons |= b;
     } else {
         buttons &= ~b;
@@ -62,10 +65,29 @@ void setInputShapes(std::function<bool(QWindow *, const QPoint &)> takes)
     shapes = std::move(takes);
 }
 
+void setStacking(std::function<int(QWindow *)> rank)
+{
+    stacking = std::move(rank);
+}
+
+QWidget *widgetAt(const QPoint &global)
+{
+    QWindow *w = windowAt(global);
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (w && top->windowHandle() == w) {
+            QWidget *child = top->childAt(top->mapFromGlobal(global));
+            return child ? child : top;
+        }
+    }
+    return nullptr;
+}
+
 QWindow *windowAt(const QPoint &global)
 {
     const QWindowList all = QGuiApplication::topLevelWindows();
-    auto rank = [](const QWindow *w) {
+    auto rank = [](QWindow *w) {
+        if (stacking)
+            return stacking(w);
         if (w->type() == Qt::Popup)
             return 0;
         return w->flags().testFlag(Qt::WindowStaysOnTopHint) ? 1 : 2;
@@ -99,9 +121,10 @@ void moveTo(const QPoint &global)
 {
     QCursor::setPos(global);
     settle();
-    // With a button held the move goes to the pressed window as it is; with
-    // none the platform may have picked a window the pointer would pass
-    // through: the one really under it sees the move too.
+    // With a button held the move goes to the pressed window as it is (and
+    // none of ours sees it while another program has the buttons); with none
+    // the platform may have picked a window the pointer would pass through:
+    // the one really under it sees the move too.
     if (buttons != Qt::NoButton)
         return;
     QWindow *w = windowAt(global);
@@ -174,6 +197,20 @@ void breakGrab(const QPoint &global)
         qt_handleMouseEvent(w, w->mapFromGlobal(global), QPointF(global), Qt::NoButton, Qt::NoButton,
                             QEvent::MouseMove, Qt::NoModifier, ++stamp);
     settle();
+}
+
+int runOutAnimations(QObject *root)
+{
+    int ran = 0;
+    for (QAbstractAnimation *a : root->findChildren<QAbstractAnimation *>()) {
+        if (a->state() != QAbstractAnimation::Running || a->totalDuration() < 0)
+            continue;
+        a->setCurrentTime(a->totalDuration());
+        ++ran;
+    }
+    if (ran)
+        settle();
+    return ran;
 }
 
 int runOutTimers(QObject *root, int minMs)

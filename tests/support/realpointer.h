@@ -9,6 +9,7 @@
 #include <functional>
 
 class QObject;
+class QWidget;
 class QWindow;
 
 namespace RealPointer {
@@ -38,11 +39,19 @@ void breakGrab(const QPoint &global);
 // rest left alone. How many fired.
 int runOutTimers(QObject *root, int minMs = 300);
 
+// Runs the animations of `root` and its children to their end now, as if
+// their time had passed. How many there were.
+int runOutAnimations(QObject *root);
+
 // The top-level window at a point of the screen that takes the pointer: a
 // pop-up first, then windows kept on top, then the others, the latest shown
 // first. Offscreen no window has an input shape: `takes`, when set, says
 // whether a window takes the pointer at a point (as its shape would).
 QWindow *windowAt(const QPoint &global);
 void setInputShapes(std::function<bool(QWindow *, const QPoint &)> takes);
+// Where a window stands among the others, lower on top; when unset, as above.
+void setStacking(std::function<int(QWindow *)> rank);
+// The widget the pointer reaches at a point: the deepest child of the window there.
+QWidget *widgetAt(const QPoint &global);
 
 } // namespace RealPointer

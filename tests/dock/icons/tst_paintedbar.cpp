@@ -220,6 +220,7 @@ private slots:
         QTest::newRow("right click in a drag") << "L+ hold m R+ R- L-" << "move cancel";
         QTest::newRow("right press, left let go first") << "L+ hold m R+ L- R-" << "move cancel";
         QTest::newRow("right press before the hold") << "L+ R+ R- L-" << "";
+        QTest::newRow("left press with the right held") << "R+ L+ hold m L- R-" << "";
         QTest::newRow("Esc") << "L+ hold m esc L-" << "move cancel";
         QTest::newRow("Esc before the hold") << "L+ esc L-" << "open";
         QTest::newRow("bar hidden") << "L+ hold m hide L-" << "move cancel";

@@ -31,6 +31,16 @@ DockIconRecord rec(const QString &id, const QString &cl, const QString &path = "
     return { id, icon, id + "-name", cl, path, icon };
 }
 
+// The menu of ico9090 with its BACK row and icons of these names, on disk.
+QList<DockIconRecord> writeMenu(const QStringList &names)
+{
+    QList<DockIconRecord> rows { FormMenu::backRow() };
+    for (const QString &n : names)
+        rows << rec(n, "ICON", "/usr/bin/" + n.mid(3).toLower());
+    DockFile::write(FormMenu::menuFilePath("ico9090"), rows);
+    return rows;
+}
+
 // A, B, a menu, the launch pad and C; A's note is not its picture (it was edited).
 QList<DockIconRecord> fiveRows()
 {
@@ -465,9 +475,7 @@ private slots:
     void anIconDraggedOutOfAMenuLandsOnTheBar()
     {
         QFETCH(bool, locked);
-        const QList<DockIconRecord> menuRows { FormMenu::backRow(), rec("icoIn", "ICON", "/usr/bin/in"),
-                                               rec("icoLast", "ICON", "/usr/bin/last") };
-        DockFile::write(FormMenu::menuFilePath("ico9090"), menuRows);
+        const QList<DockIconRecord> menuRows = writeMenu({ "icoIn", "icoLast" });
         Widget w;
         ready(w);
         w.setLocking(locked);
@@ -553,10 +561,7 @@ private slots:
     void aRoundTripFromAMenuIntoTheBarAndBack()
     {
         QFETCH(int, edge);
-        const QList<DockIconRecord> menuRows { FormMenu::backRow(), rec("icoIn", "ICON", "/usr/bin/in"),
-                                               rec("icoMid", "ICON", "/usr/bin/mid"),
-                                               rec("icoLast", "ICON", "/usr/bin/last") };
-        DockFile::write(FormMenu::menuFilePath("ico9090"), menuRows);
+        const QList<DockIconRecord> menuRows = writeMenu({ "icoIn", "icoMid", "icoLast" });
         setting("System/Location", edge);
         Widget w;
         ready(w);
@@ -608,9 +613,7 @@ private slots:
     void everyOtherWayOutPutsTheIconBack()
     {
         QFETCH(QString, from);
-        const QList<DockIconRecord> menuRows { FormMenu::backRow(), rec("icoIn", "ICON", "/usr/bin/in"),
-                                               rec("icoMid", "ICON", "/usr/bin/mid") };
-        DockFile::write(FormMenu::menuFilePath("ico9090"), menuRows);
+        const QList<DockIconRecord> menuRows = writeMenu({ "icoIn", "icoMid" });
         Widget w;
         ready(w);
         w.IconFreeze(false);
