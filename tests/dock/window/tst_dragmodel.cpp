@@ -136,8 +136,6 @@ class TestDragModel : public QObject, public WidgetFixture
                 t->stop();
         }
         QTRY_VERIFY(w->autoHide()->isDockShown());
-        // The launch pad writes its file once the bar is on the screen.
-        QTRY_VERIFY(QFile::exists(platform::configPath("LaunchPad.xml")));
         w->setLocking(world.locked);
         world.expected = stored();
         // The dock's bar above the launch pad, pop-ups above all.
@@ -228,9 +226,8 @@ class TestDragModel : public QObject, public WidgetFixture
             w->AddIcon(Pic, "new", "ICON", path);
             ++world.expected[path];
         }
-        for (const DockIconRecord &r : w->iconTable()->rows()) {
-            FormMenu *m = r.Class == IconClass::MENU ? w->menus()->menu(r.IconID) : nullptr;
-            if (m && m->rows().size() < 3) {
+        for (FormMenu *m : menus()) {
+            if (m->rows().size() < 3) {
                 const QString path = QString("/opt/new/%1").arg(++world.fresh);
                 if (m->AddIcon(Pic, "new", "ICON", path))
                     ++world.expected[path];
@@ -240,6 +237,17 @@ class TestDragModel : public QObject, public WidgetFixture
     }
 
     // ---- where the pointer goes ----------------------------------------------
+
+    // The menus of the bar's MENU icons, in the bar's order.
+    QList<FormMenu *> menus() const
+    {
+        QList<FormMenu *> out;
+        for (const DockIconRecord &r : w->iconTable()->rows()) {
+            if (FormMenu *m = r.Class == IconClass::MENU ? w->menus()->menu(r.IconID) : nullptr)
+                out << m;
+        }
+        return out;
+    }
 
     QRect barZone() const
     {
@@ -254,9 +262,8 @@ class TestDragModel : public QObject, public WidgetFixture
     QList<FormMenu *> shownMenus() const
     {
         QList<FormMenu *> out;
-        for (const DockIconRecord &r : w->iconTable()->rows()) {
-            FormMenu *m = r.Class == IconClass::MENU ? w->menus()->menu(r.IconID) : nullptr;
-            if (m && m->isVisible())
+        for (FormMenu *m : menus()) {
+            if (m->isVisible())
                 out << m;
         }
         return out;
@@ -440,12 +447,6 @@ class TestDragModel : public QObject, public WidgetFixture
         pressed.widget = to;
         if (!RealPointer::held())
             grabbed = to;
-        QStringList chain;
-        for (QWidget *wd = pressed.widget; wd; wd = wd->parentWidget()) {
-            auto *mi = qobject_cast<FormMenuIcon *>(wd);
-            chain << QString(wd->metaObject()->className()) + (mi ? "(" + mi->id() + ")" : QString());
-        }
-        note("  chain " + chain.join(" < "));
         note(QString("  pressed %1 in %2").arg(pressed.widget ? pressed.widget->metaObject()->className() : "nothing",
                                                  pressed.widget ? pressed.widget->window()->metaObject()->className() : ""));
         const QStringList t = targetOf(pressed.widget, p).split(':');
@@ -466,56 +467,62 @@ class TestDragModel : public QObject, public WidgetFixture
     }
 
     // The end of a left press: what the oracle must expect of its drop.
+    QRect stripOnScreen() const
+    {
+        return QRect(w->bar()->mapToGlobal(w->bar()->stripRect().topLeft()), w->bar()->stripRect().size());
+    }
+
+    // The end of a left press, and what the oracle expects of its drop. The
+    // bar may be laid out again while the drop is under way (a relayout
+    // that was due): a drop the places before or after it would delete may
+    // delete.
     void leftRelease(const QPoint &p)
     {
-        note(QString("  release of %1 %2 %3").arg(int(pressed.kind)).arg(pressed.menu, pressed.id));
         const int n = w->settings().currentSize;
+        // A bar icon dragged: dropped off the bar, it is deleted.
+        DockIconRecord barDragged;
         if (w->drag()->isDragging()) {
-            const QString id = w->bar()->pointer()->pressedId();
-            if (!DragTarget::onBar(p, barZone(), n)) {
-                for (const DockIconRecord &r : w->drag()->storedRows())
-                    if (r.IconID == id)
-                        mayLose(r);
-            }
+            for (const DockIconRecord &r : w->drag()->storedRows())
+                if (r.IconID == w->bar()->pointer()->pressedId())
+                    barDragged = r;
         }
-        if (pressed.kind == Press::Menu) {
-            FormMenu *m = w->menus()->menu(pressed.menu);
-            if (m && m->isDragging()) {
-                const QRect &s = pressed.strip, &i = pressed.icon;
-                const int edge = m->dockEdge(); // the menu turns with the bar (the bottom under the launch pad)
-                const bool horizontal = edge == 0 || edge == 2;
-                const bool inBand = horizontal ? p.x() > i.x() && p.x() < i.x() + i.width() && p.y() > s.y()
-                                                     && p.y() < s.y() + s.height()
-                                               : p.x() > s.x() && p.x() < s.x() + s.width() && p.y() > i.y()
-                                                     && p.y() < i.y() + i.height();
-                const bool beyond = edge == 0 ? p.y() < s.y()
-                    : edge == 1               ? p.x() > s.x() + s.width()
-                    : edge == 3               ? p.x() < s.x()
-                                                    : p.y() > s.y() + s.height();
-                const QRect strip(w->bar()->mapToGlobal(w->bar()->stripRect().topLeft()), w->bar()->stripRect().size());
-                note(QString("  menu drop: in band %1, beyond %2, on the strip %3").arg(inBand).arg(beyond)
-                             .arg(DragTarget::onBar(p, strip, n)));
-                if (!inBand && !(beyond && DragTarget::onBar(p, strip, n))) {
-                    for (const DockIconRecord &r : DockFile::read(FormMenu::menuFilePath(pressed.menu)))
-                        if (r.IconID == pressed.id)
-                            mayLose(r);
-                }
-            }
-        }
-        QString path;
-        if (pressed.kind == Press::Menu) {
+        const bool offBar = !DragTarget::onBar(p, barZone(), n);
+        // A menu icon dragged: dropped off its band and not onto the bar, it is deleted.
+        FormMenu *m = pressed.kind == Press::Menu ? w->menus()->menu(pressed.menu) : nullptr;
+        DockIconRecord menuDragged;
+        bool offBand = false;
+        if (m && m->isDragging()) {
             for (const DockIconRecord &r : DockFile::read(FormMenu::menuFilePath(pressed.menu)))
                 if (r.IconID == pressed.id)
-                    path = r.Path;
+                    menuDragged = r;
+            const QRect &s = pressed.strip, &i = pressed.icon;
+            const int edge = m->dockEdge(); // the menu turns with the bar (the bottom under the launch pad)
+            const bool horizontal = edge == 0 || edge == 2;
+            const bool inBand = horizontal ? p.x() > i.x() && p.x() < i.x() + i.width() && p.y() > s.y()
+                                                 && p.y() < s.y() + s.height()
+                                           : p.x() > s.x() && p.x() < s.x() + s.width() && p.y() > i.y()
+                                                 && p.y() < i.y() + i.height();
+            const bool beyond = edge == 0 ? p.y() < s.y()
+                : edge == 1               ? p.x() > s.x() + s.width()
+                : edge == 3               ? p.x() < s.x()
+                                          : p.y() > s.y() + s.height();
+            offBand = !inBand && !beyond;
+            note(QString("  menu drop: in band %1, beyond %2").arg(inBand).arg(beyond));
+            if (inBand)
+                menuDragged = DockIconRecord();
         }
+        const bool onStrip = DragTarget::onBar(p, stripOnScreen(), n);
         // A click on a launch-pad icon's delete badge deletes it.
         const bool badge = pressed.widget && pressed.widget->objectName() == QLatin1String("deleteButton");
         const Counts before = badge ? stored() : Counts();
         RealPointer::release(p);
         if (badge)
             lostSince(before);
-        if (!path.isEmpty())
-            note(QString("  after the drop %1 is stored %2 times").arg(path).arg(stored().value(path)));
+        if (!barDragged.IconID.isEmpty() && (offBar || !DragTarget::onBar(p, barZone(), n)))
+            mayLose(barDragged);
+        if (!menuDragged.IconID.isEmpty()
+            && (offBand || !onStrip || !DragTarget::onBar(p, stripOnScreen(), n)))
+            mayLose(menuDragged);
         pressed = Press();
     }
 
@@ -623,10 +630,8 @@ class TestDragModel : public QObject, public WidgetFixture
         QString d = "bar [" + paths(w->iconTable()->rows()) + "]";
         if (w->drag()->isDragging())
             d += " (dragging)";
-        for (const DockIconRecord &r : w->iconTable()->rows()) {
-            if (FormMenu *m = r.Class == IconClass::MENU ? w->menus()->menu(r.IconID) : nullptr)
-                d += QString(" %1%2 [%3]").arg(r.IconID, m->isDragging() ? "(dragging)" : "", paths(m->rows()));
-        }
+        for (FormMenu *m : menus())
+            d += QString(" %1%2 [%3]").arg(m->menuId(), m->isDragging() ? "(dragging)" : "", paths(m->rows()));
         return d;
     }
 
@@ -643,14 +648,11 @@ class TestDragModel : public QObject, public WidgetFixture
             out << "the delete marker shows";
         if (w->drag()->isGapOpen())
             out << "the bar keeps a gap";
-        for (const DockIconRecord &r : w->iconTable()->rows()) {
-            FormMenu *m = r.Class == IconClass::MENU ? w->menus()->menu(r.IconID) : nullptr;
-            if (!m)
-                continue;
+        for (FormMenu *m : menus()) {
             if (m->isDragging())
-                out << "menu " + r.IconID + " is still dragging";
+                out << "menu " + m->menuId() + " is still dragging";
             if (m->dragGhost()->isVisible())
-                out << "menu " + r.IconID + "'s ghost shows";
+                out << "menu " + m->menuId() + "'s ghost shows";
         }
         for (QWidget *top : QApplication::topLevelWidgets()) {
             if (qobject_cast<FormTimingFlash *>(top) && top->isVisible())
@@ -673,10 +675,8 @@ class TestDragModel : public QObject, public WidgetFixture
         RealPointer::releaseAll();
         // The ghosts shrink away in their own time: that time passes now.
         RealPointer::runOutAnimations(w->drag()->ghost());
-        for (const DockIconRecord &r : w->iconTable()->rows()) {
-            if (FormMenu *m = r.Class == IconClass::MENU ? w->menus()->menu(r.IconID) : nullptr)
-                RealPointer::runOutAnimations(m->dragGhost());
-        }
+        for (FormMenu *m : menus())
+            RealPointer::runOutAnimations(m->dragGhost());
         QStringList problems = leftovers();
         const Counts now = stored(&problems);
         const QSet<QString> all = QSet<QString>(world.expected.keyBegin(), world.expected.keyEnd())
@@ -704,16 +704,11 @@ class TestDragModel : public QObject, public WidgetFixture
         replenish();
         // Each sequence starts plain, with a menu open or with the launch pad shown.
         const int start = pick(3);
-        if (start == 1) {
-            QStringList menus;
-            for (const DockIconRecord &r : w->iconTable()->rows())
-                if (r.Class == IconClass::MENU)
-                    menus << r.IconID;
-            if (!menus.isEmpty()) {
-                const QString id = menus.at(pick(menus.size()));
-                note("open menu " + id);
-                RealPointer::click(onIcon(id));
-            }
+        const QList<FormMenu *> all = menus();
+        if (start == 1 && !all.isEmpty()) {
+            const QString id = all.at(pick(all.size()))->menuId();
+            note("open menu " + id);
+            RealPointer::click(onIcon(id));
         } else if (start == 2 && !pad()->isVisible()) {
             note("launch pad shown");
             w->showLaunchStarter();
@@ -743,6 +738,7 @@ private slots:
     {
         w.reset();
         RealPointer::setInputShapes(nullptr);
+        RealPointer::setStacking(nullptr);
         tearDownFakes();
         qInstallMessageHandler(nullptr);
         qApp->removeEventFilter(this);
