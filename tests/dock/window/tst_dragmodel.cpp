@@ -79,6 +79,7 @@ class TestDragModel : public QObject, public WidgetFixture
         QString menu;       // the menu it is in
         QRect icon, strip;  // the menu icon's slot and its menu, on the screen
         QPointer<QWidget> widget; // under the press
+        QPoint at;
     } pressed;
     QString rightTarget;   // "bar:<id>", "menu:<menu>:<id>", "pad", "" for a right release
     bool deletionChosen = false;
@@ -303,7 +304,7 @@ class TestDragModel : public QObject, public WidgetFixture
         const QList<FormMenu *> menus = shownMenus();
         const QList<QWidget *> pad = padIcons();
         for (;;) {
-            switch (pick(7)) {
+            switch (pick(8)) {
             case 0:
             case 1: { // a bar icon
                 const QString id = ids.value(pick(ids.size()));
@@ -354,6 +355,12 @@ class TestDragModel : public QObject, public WidgetFixture
                 case 3: return QPoint(z.right() + d, z.y() + pick(z.height()));
                 default: return QPoint(z.x() + pick(z.width()), z.top() - d);
                 }
+            }
+            case 7: { // back where the press began: the icon home again
+                if (!(RealPointer::held() & Qt::LeftButton))
+                    continue;
+                *what = "where the press began";
+                return pressed.at + QPoint(pick(5) - 2, pick(5) - 2);
             }
             default: { // anywhere on the screen
                 *what = "screen";
@@ -445,6 +452,7 @@ class TestDragModel : public QObject, public WidgetFixture
         QPointer<QWidget> to = RealPointer::held() ? grabbed : QPointer<QWidget>(RealPointer::widgetAt(p));
         pressed = Press();
         pressed.widget = to;
+        pressed.at = p;
         if (!RealPointer::held())
             grabbed = to;
         note(QString("  pressed %1 in %2").arg(pressed.widget ? pressed.widget->metaObject()->className() : "nothing",
@@ -534,7 +542,7 @@ class TestDragModel : public QObject, public WidgetFixture
         const QList<QPair<Action, int>> weights {
             { Action::Press, left ? 0 : 160 }, { Action::Hold, left ? 140 : 0 }, { Action::Move, 320 }, { Action::Release, left ? 120 : 0 },
             { Action::Right, 70 }, { Action::Esc, 35 }, { Action::Wheel, 35 }, { Action::Badge, held ? 0 : 20 }, { Action::HotKey, held ? 0 : 6 },
-            { Action::Pause, 1 } };
+            { Action::Pause, left ? 3 : 1 } };
         int total = 0;
         for (const auto &a : weights)
             total += a.second;
