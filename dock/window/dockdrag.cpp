@@ -442,6 +442,8 @@ bool DockDrag::returnConfirm(bool dropped)
     const int n = int(m_set->currentSizeF);
     const QRect strip(m_bar->mapToGlobal(m_bar->stripRect().topLeft()), m_bar->stripRect().size());
     const bool onBar = DragTarget::onBar(QCursor::pos(), strip, n);
+    qDebug() << "hand-over ends:" << (dropped ? "dropped" : "withdrawn") << (handedOver ? "" : "(not taken over)")
+             << (onBar ? "on the bar" : "off the bar") << m_dropTarget;
     if (dropped && handedOver && !m_set->locking && onBar) {
         const DockIconRecord d = m_dragged;
         const int rows = m_icons->rowCount();

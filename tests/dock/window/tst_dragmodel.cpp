@@ -38,11 +38,16 @@ DockIconRecord row(const QString &id, const QString &cl, const QString &path)
     return { id, Pic, id + "-name", cl, path, Pic };
 }
 
+// The program's own messages go with the steps of the sequence, told only
+// when it fails (or is replayed).
 bool quiet = true;
+QStringList *messages = nullptr;
 void filterMessages(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
     if (!quiet || type == QtFatalMsg || type == QtCriticalMsg)
         fprintf(stderr, "%s\n", qPrintable(text));
+    else if (messages && type == QtDebugMsg && messages->size() < 4000)
+        *messages << "  said: " + text;
 }
 
 // How many times each row is stored, by its path (what stays of a row when
@@ -77,13 +82,17 @@ class TestDragModel : public QObject, public WidgetFixture
         enum Kind { None, Bar, Menu, Pad, Other } kind = None;
         QString id;         // the bar's or the menu's icon
         QString menu;       // the menu it is in
-        QRect icon, strip;  // the menu icon's slot and its menu, on the screen
+        // The menu icon's slot and its menu on the screen, as they stood when
+        // its drag began: where the user saw it lift.
+        QRect icon, strip;
+        bool lifted = false;
         QPointer<QWidget> widget; // under the press
         QPoint at;
     } pressed;
     QString rightTarget;   // "bar:<id>", "menu:<menu>:<id>", "pad", "" for a right release
     bool deletionChosen = false;
     QPointer<QWidget> grabbed; // what the first of the buttons held went to
+    QPointer<QWidget> reached; // what the last press went to
 
     // The launch pad as any window: it is driven only through its widgets.
     QWidget *pad() const { return w->launchPad(); }
@@ -115,7 +124,10 @@ class TestDragModel : public QObject, public WidgetFixture
 
     void makeWorld(int index)
     {
+        // The fakes of the last world go before the new ones come: each
+        // stands in for its service until it goes.
         w.reset();
+        tearDownFakes();
         setUpFakes();
         world = World();
         world.edge = index % 4;
@@ -376,6 +388,11 @@ class TestDragModel : public QObject, public WidgetFixture
     // "编辑图标"), or away with Esc.
     bool eventFilter(QObject *o, QEvent *e) override
     {
+        // What a press really reached (the first widget it is offered to):
+        // icons that slide move under the pointer between one event and the next.
+        if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) && o->isWidgetType()
+            && !reached)
+            reached = static_cast<QWidget *>(o);
         if (e->type() == QEvent::Show && o->isWidgetType() && static_cast<QWidget *>(o)->isWindow()) {
             if (auto *menu = qobject_cast<QMenu *>(o))
                 QTimer::singleShot(0, this, [this, menu = QPointer<QMenu>(menu)] { answer(menu); });
@@ -410,10 +427,12 @@ class TestDragModel : public QObject, public WidgetFixture
     void rightPress(const QPoint &at)
     {
         // With a button down already the window system gives it to that one's widget.
-        if (!RealPointer::held())
-            grabbed = RealPointer::widgetAt(at);
-        rightTarget = targetOf(grabbed, at);
+        const bool first = !RealPointer::held();
+        reached = nullptr;
         RealPointer::press(at, Qt::RightButton);
+        if (first)
+            grabbed = reached;
+        rightTarget = targetOf(grabbed, at);
     }
     void rightRelease(const QPoint &at)
     {
@@ -449,12 +468,14 @@ class TestDragModel : public QObject, public WidgetFixture
     {
         // With a button down already, the window system gives the press to
         // the widget that one went to.
-        QPointer<QWidget> to = RealPointer::held() ? grabbed : QPointer<QWidget>(RealPointer::widgetAt(p));
+        const bool first = !RealPointer::held();
+        reached = nullptr;
+        RealPointer::press(p);
         pressed = Press();
-        pressed.widget = to;
+        pressed.widget = first ? reached : grabbed;
         pressed.at = p;
-        if (!RealPointer::held())
-            grabbed = to;
+        if (first)
+            grabbed = reached;
         note(QString("  pressed %1 in %2").arg(pressed.widget ? pressed.widget->metaObject()->className() : "nothing",
                                                  pressed.widget ? pressed.widget->window()->metaObject()->className() : ""));
         const QStringList t = targetOf(pressed.widget, p).split(':');
@@ -465,16 +486,21 @@ class TestDragModel : public QObject, public WidgetFixture
         if (pressed.kind == Press::Menu) {
             pressed.menu = t.value(1);
             pressed.id = t.value(2);
-            if (FormMenu *m = w->menus()->menu(pressed.menu)) {
-                FormMenuIcon *i = m->iconWidget(pressed.id);
-                pressed.icon = i ? QRect(i->mapToGlobal(QPoint()), i->size()) : QRect();
-                pressed.strip = m->screenRect();
-            }
         }
-        RealPointer::press(p);
     }
 
-    // The end of a left press: what the oracle must expect of its drop.
+    // A menu drag that began in this step: where its icon and menu stood.
+    void noteLift()
+    {
+        FormMenu *m = pressed.kind == Press::Menu ? w->menus()->menu(pressed.menu) : nullptr;
+        if (!m || !m->isDragging() || pressed.lifted)
+            return;
+        pressed.lifted = true;
+        FormMenuIcon *i = m->iconWidget(pressed.id);
+        pressed.icon = i ? QRect(i->mapToGlobal(QPoint()), i->size()) : QRect();
+        pressed.strip = m->screenRect();
+    }
+
     QRect stripOnScreen() const
     {
         return QRect(w->bar()->mapToGlobal(w->bar()->stripRect().topLeft()), w->bar()->stripRect().size());
@@ -486,6 +512,9 @@ class TestDragModel : public QObject, public WidgetFixture
     // delete.
     void leftRelease(const QPoint &p)
     {
+        // The pointer comes to the release's place first (which may start a drag).
+        RealPointer::moveTo(p);
+        noteLift();
         const int n = w->settings().currentSize;
         // A bar icon dragged: dropped off the bar, it is deleted.
         DockIconRecord barDragged;
@@ -499,7 +528,7 @@ class TestDragModel : public QObject, public WidgetFixture
         FormMenu *m = pressed.kind == Press::Menu ? w->menus()->menu(pressed.menu) : nullptr;
         DockIconRecord menuDragged;
         bool offBand = false;
-        if (m && m->isDragging()) {
+        if (m && m->isDragging() && pressed.lifted) {
             for (const DockIconRecord &r : DockFile::read(FormMenu::menuFilePath(pressed.menu)))
                 if (r.IconID == pressed.id)
                     menuDragged = r;
@@ -515,7 +544,8 @@ class TestDragModel : public QObject, public WidgetFixture
                 : edge == 3               ? p.x() < s.x()
                                           : p.y() > s.y() + s.height();
             offBand = !inBand && !beyond;
-            note(QString("  menu drop: in band %1, beyond %2").arg(inBand).arg(beyond));
+            note(QString("  drop of %1 from menu %2: in band %3, beyond %4")
+                     .arg(menuDragged.Path, pressed.menu).arg(inBand).arg(beyond));
             if (inBand)
                 menuDragged = DockIconRecord();
         }
@@ -640,6 +670,8 @@ class TestDragModel : public QObject, public WidgetFixture
             d += " (dragging)";
         for (FormMenu *m : menus())
             d += QString(" %1%2 [%3]").arg(m->menuId(), m->isDragging() ? "(dragging)" : "", paths(m->rows()));
+        if (verbose || messages)
+            d += " pad [" + paths(DockFile::read(platform::configPath("LaunchPad.xml"))) + "]";
         return d;
     }
 
@@ -708,6 +740,7 @@ class TestDragModel : public QObject, public WidgetFixture
     {
         rng.seed(quint32(worldIndex) * 1000003u + quint32(index));
         log.clear();
+        messages = &log;
         pressed = Press();
         replenish();
         // Each sequence starts plain, with a menu open or with the launch pad shown.
@@ -724,11 +757,13 @@ class TestDragModel : public QObject, public WidgetFixture
         const int steps = 1 + pick(30);
         for (int i = 0; i < steps; ++i) {
             step();
-            if (verbose)
-                fprintf(stderr, "    now: %s\n", qPrintable(describe()));
+            noteLift();
+            note("  now: " + describe());
         }
         QString why;
-        if (finish(&why))
+        const bool ok = finish(&why);
+        messages = nullptr;
+        if (ok)
             return true;
         fprintf(stderr, "%s\n",
                 qPrintable(QString("model: world %1 sequence %2: %3\n  replay: ZV_MODEL_SEED=%1:%2\n  steps:\n    %4")
