@@ -12,18 +12,15 @@
 // sequence on a locked or an unlocked bar;
 // ZV_SOAK=<n> runs n. A failure prints ZV_MODEL_SEED=<world>:<sequence>,
 // which replays that world up to that sequence and logs its steps.
-#include "dock/icons/barpointer.h"
-#include "dock/icons/formcommonicon.h"
-#include "dock/icons/formtimingflash.h"
 #include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formmenuicon.h"
 #include "dock/window/dockdrag.h"
 #include "dock/window/dragtarget.h"
+#include "dragmodelchecks.h"
 #include "realpointer.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -51,11 +48,9 @@ void filterMessages(QtMsgType type, const QMessageLogContext &, const QString &t
         *messages << "  said: " + text;
 }
 
-// How many times each row is stored, by its path (what stays of a row when
-// it moves between the bar, a menu and the launch pad).
-using Counts = QMap<QString, int>;
-
 } // namespace
+
+using DragModel::Counts;
 
 class TestDragModel : public QObject, public WidgetFixture
 {
@@ -166,39 +161,7 @@ class TestDragModel : public QObject, public WidgetFixture
         });
     }
 
-    // Every row stored, by path: the bar, the menus of its MENU rows, the launch pad.
-    // With `problems`, also what of the files is not as it should be: a menu
-    // without its one BACK row first, or a table in memory that is not its file.
-    Counts stored(QStringList *problems = nullptr) const
-    {
-        Counts c;
-        const QList<DockIconRecord> bar = savedRows();
-        if (problems && bar != w->iconTable()->rows())
-            *problems << "the bar holds other rows than its file";
-        auto count = [&](const QList<DockIconRecord> &rows) {
-            for (const DockIconRecord &r : rows) {
-                if (r.Class != IconClass::BACK)
-                    ++c[r.Path];
-            }
-        };
-        count(bar);
-        for (const DockIconRecord &r : bar) {
-            if (r.Class != IconClass::MENU)
-                continue;
-            const QList<DockIconRecord> menu = DockFile::read(FormMenu::menuFilePath(r.IconID));
-            int backs = 0;
-            for (const DockIconRecord &m : menu)
-                backs += m.Class == IconClass::BACK;
-            if (problems && (menu.isEmpty() || backs != 1 || menu.first().Class != IconClass::BACK))
-                *problems << QString("menu %1 does not start with its one BACK row").arg(r.IconID);
-            const FormMenu *m = w->menus()->menu(r.IconID);
-            if (problems && m && m->rows() != menu)
-                *problems << "menu " + r.IconID + " holds other rows than its file";
-            count(menu);
-        }
-        count(DockFile::read(platform::configPath("LaunchPad.xml")));
-        return c;
-    }
+    Counts stored(QStringList *problems = nullptr) const { return DragModel::stored(*w, problems); }
 
     // The rows of a menu, for a gesture that takes the whole menu with its icon.
     void mayLoseMenu(const QString &menuId)
@@ -249,17 +212,7 @@ class TestDragModel : public QObject, public WidgetFixture
 
     // ---- where the pointer goes ----------------------------------------------
 
-    // The menus of the bar's MENU icons, in the bar's order.
-    QList<FormMenu *> menus() const
-    {
-        QList<FormMenu *> out;
-        for (const DockIconRecord &r : w->iconTable()->rows()) {
-            if (FormMenu *m = r.Class == IconClass::MENU ? w->menus()->menu(r.IconID) : nullptr)
-                out << m;
-        }
-        return out;
-    }
-
+    QList<FormMenu *> menus() const { return DragModel::menus(*w); }
     QRect barZone() const
     {
         QFrame *b = frame(*w, "frameBackground");
@@ -659,50 +612,8 @@ class TestDragModel : public QObject, public WidgetFixture
 
     // ---- the checks ------------------------------------------------------
 
-    // The tables in memory, for a replay's log.
-    QString describe() const
-    {
-        auto paths = [](const QList<DockIconRecord> &rows) {
-            QStringList out;
-            for (const DockIconRecord &r : rows)
-                out << r.IconID + "=" + r.Path;
-            return out.join(' ');
-        };
-        QString d = "bar [" + paths(w->iconTable()->rows()) + "]";
-        if (w->drag()->isDragging())
-            d += " (dragging)";
-        for (FormMenu *m : menus())
-            d += QString(" %1%2 [%3]").arg(m->menuId(), m->isDragging() ? "(dragging)" : "", paths(m->rows()));
-        if (verbose)
-            d += " pad [" + paths(DockFile::read(platform::configPath("LaunchPad.xml"))) + "]";
-        return d;
-    }
-
-    QStringList leftovers() const
-    {
-        QStringList out;
-        if (w->drag()->state() != DockDrag::State::Idle)
-            out << QString("the bar's drag is %1").arg(DockDrag::name(w->drag()->state()));
-        if (!w->bar()->pointer()->isIdle())
-            out << "the bar's pointer is not idle";
-        if (w->drag()->ghost()->isVisible())
-            out << "the bar's ghost shows";
-        if (w->drag()->deleteLabel()->isVisible())
-            out << "the delete marker shows";
-        if (w->drag()->isGapOpen())
-            out << "the bar keeps a gap";
-        for (FormMenu *m : menus()) {
-            if (m->isDragging())
-                out << "menu " + m->menuId() + " is still dragging";
-            if (m->dragGhost()->isVisible())
-                out << "menu " + m->menuId() + "'s ghost shows";
-        }
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<FormTimingFlash *>(top) && top->isVisible())
-                out << "a long-press ring shows";
-        }
-        return out;
-    }
+    QString describe() const { return DragModel::describe(*w, verbose); }
+    QStringList leftovers() const { return DragModel::leftovers(*w); }
 
     // The end of a sequence: every button let go, every pop-up away, and the files read back.
     bool finish(QString *why)
