@@ -10,10 +10,9 @@
 #include <QVector>
 #include <QWidget>
 
+class BarPointer;
 class DockFace;
 class DockIconList;
-class FormCommonIcon;
-class FormTimingFlash;
 class QTimer;
 
 // The icons of the dock, drawn by one painter: every icon is a rectangle of
@@ -42,8 +41,10 @@ public:
     void setIconSizes(float magnified, float normal);
     float magnified() const { return m_M; }
     float normal() const { return m_N; }
-    void setDoubleClick(bool b) { m_doubleClick = b; }
+    void setDoubleClick(bool b);
     void setClickStyle(int x) { m_clickStyle = x; }
+    // The pointer over the bar: press, hold, drag and the ways out of them.
+    BarPointer *pointer() const { return m_pointer; }
     // While frozen (an icon menu is open) the icons ignore the hover and drag moves.
     void setFrozen(bool b) { m_frozen = b; }
     bool isFrozen() const { return m_frozen; }
@@ -78,7 +79,10 @@ public:
     // The same on the screen.
     QRect iconRectOnScreen(const QString &id) const;
     QString iconAt(const QPoint &p) const; // in this widget
+    QString iconClass(const QString &id) const;
     QString hoveredId() const { return m_hover; }
+    // The icon the pointer hovers (none: empty); it grows, the last one shrinks.
+    void hoverTo(const QString &id);
     bool isMouseIn(const QString &id) const;
     // The picture rectangle of the face (the jump moves it), in this widget.
     QRect pictureRect(const QString &id) const;
@@ -129,6 +133,8 @@ signals:
     void IconMouseMove(QString ID, QPoint p);
     void IconPressMove(QString ID, QPoint p);
     void IconPressRelease(QString ID, QPoint p);
+    // A drag that ended in any way but the left release: its icon goes home.
+    void IconPressCancel(QString ID);
     void IconOpen(QString ID);
     void MousePosition(int p);
     void IconMenu(QString ID, int x);
@@ -164,12 +170,7 @@ private:
     void resizeItem(Item *it, const QSize &s);
     void moveItem(Item *it, const QPoint &p);
     void animateSize(Item *it, const QSize &end);
-    void hoverTo(const QString &id);
     void startHover(Item *it);
-    void openIcon(const QString &id);
-    void cleanUp();
-    void ringTick();
-    void runContextMenu(const QString &id);
     void paintItem(QPainter &p, const Item *it);
     void paintBackground(QPainter &p);
     bool paintsClearedWindow(QPainter &p) const;
@@ -190,7 +191,6 @@ private:
     int m_edge = 2;
     float m_M = 128, m_N = 64;
     int m_clickStyle = 1;
-    bool m_doubleClick = false;
     bool m_frozen = false;
     QRect m_strip;
     Background m_background;
@@ -200,20 +200,7 @@ private:
     QPair<QColor, int> m_cornersKey;
     QString m_hover;
 
-    // the press of one icon
-    QString m_pressed;
-    bool m_rightOnly = false; // the press in progress is a right press
-    // The pressed icon as it last stood: a drag lifts its row off the bar,
-    // and the press goes on without it.
-    QRect m_pressRect;
-    QString m_pressClass;
-    bool pressedIcon(QRect *r, QString *cls);
-    bool m_drag = false;
-    int m_ringTicks = 0;
-    QTimer *m_clickTimer = nullptr;
-    QTimer *m_ringTimer = nullptr;
-    FormTimingFlash *m_ring = nullptr;
-    FormCommonIcon *m_menuOwner = nullptr; // builds and runs the context menus
+    BarPointer *m_pointer = nullptr;
 
     // One clock for every animation of the bar, and the window painted at
     // most once a frame.

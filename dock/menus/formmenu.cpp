@@ -54,6 +54,9 @@ FormMenu::FormMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenu)
 
 FormMenu::~FormMenu()
 {
+    // A drag still on ends with the menu: nothing is put back into a menu
+    // that goes (its icons, going with it, would ask for that).
+    m_dragState = DragState::Idle;
     // The windows without a parent go with their menu.
     delete m_ghost;
     delete m_selectDisk;
@@ -145,8 +148,13 @@ void FormMenu::OpenFile()
 void FormMenu::SaveFile()
 {
     const QString path = menuFile();
-    if (!path.isEmpty())
-        DockFile::save(path, *MenuIcoData);
+    if (path.isEmpty())
+        return;
+    // A row lifted by a drag is still the user's: it is stored in its place.
+    QList<DockIconRecord> rows = MenuIcoData->rows();
+    if ((m_dragState == DragState::Dragging || m_dragState == DragState::HandedOver) && findRow(m_drag.IconID) < 0)
+        rows.insert(qBound(firstFreeSlot(), m_dragFrom, rows.size()), m_drag);
+    DockFile::write(path, rows);
 }
 
 void FormMenu::clearIcoData()
@@ -166,6 +174,7 @@ void FormMenu::createIcon()
             m_icons.insert(row.IconID, icon);
             connect(icon, &FormMenuIcon::IconPressMove, this, &FormMenu::IconPressMove);
             connect(icon, &FormMenuIcon::IconPressRelease, this, &FormMenu::IconPressRelease);
+            connect(icon, &FormMenuIcon::IconPressCancel, this, &FormMenu::cancelDrag);
             connect(icon, &FormMenuIcon::IconOpen, this, &FormMenu::IconOpen);
             connect(icon, &FormMenuIcon::IconMenu, this, &FormMenu::IconMenu);
             connect(icon, &FormMenuIcon::backOutEnd, this, &FormMenu::backOutEnd);
@@ -296,6 +305,8 @@ void FormMenu::showAnimated()
 
 void FormMenu::hideAnimated()
 {
+    // Closed under a drag: the icon goes home first.
+    cancelDrag();
     if (!m_shown)
         return;
     bool backSlides = false;
@@ -505,30 +516,40 @@ bool FormMenu::beyondDockSide(const QPoint &p) const
     }
 }
 
+int FormMenu::firstFreeSlot() const
+{
+    // Never before the BACK row.
+    return !MenuIcoData->isEmpty() && MenuIcoData->at(0).Class == IconClass::BACK ? 1 : 0;
+}
+
 void FormMenu::IconPressMove(QString ID, QPoint)
 {
     const int w = m_iconWidth;
-    if (!m_dragging) {
-        m_dragging = true;
-        m_handedOut = false;
-        m_drag = DockIconRecord();
-        m_givenUp = DockIconRecord();
-        emit setIcoBMoveShow(true);
-        const int r = findRow(ID);
-        if (r >= 0 && MenuIcoData->at(r).Class != IconClass::BACK) {
-            m_drag = MenuIcoData->at(r);
-            // Until the pointer aims elsewhere, the icon would go back to its place.
-            m_targetSlot = r;
-            m_givenUpFrom = r;
-            if (FormMenuIcon *icon = m_icons.value(ID))
-                icon->hide();
-            MenuIcoData->removeAt(r);
-            m_ghost->setIcon(m_drag.IconID, w, w + 10, w + 10, 0, m_edge, QString(), m_drag.Icon,
-                             IconClass::Temporary);
-        }
-    }
-    if (m_drag.IconID.isEmpty())
+    if (m_dragState == DragState::Dropping)
         return;
+    if (m_dragState == DragState::Idle) {
+        const int r = findRow(ID);
+        // The BACK icon stays: nothing is lifted, no drag.
+        if (r < 0 || MenuIcoData->at(r).Class == IconClass::BACK)
+            return;
+        m_dragState = DragState::Dragging;
+        m_drag = MenuIcoData->at(r);
+        m_givenUp = DockIconRecord();
+        // Until the pointer aims elsewhere, the icon would go back to its place.
+        m_targetSlot = r;
+        m_dragFrom = r;
+        m_givenUpFrom = r;
+        emit setIcoBMoveShow(true);
+        if (FormMenuIcon *icon = m_icons.value(ID)) {
+            icon->hide();
+            // Its widget gone under the drag, nothing would end it.
+            connect(icon, &QObject::destroyed, this, &FormMenu::cancelDrag, Qt::UniqueConnection);
+        }
+        MenuIcoData->removeAt(r);
+        m_ghost->setIcon(m_drag.IconID, w, w + 10, w + 10, 0, m_edge, QString(), m_drag.Icon, IconClass::Temporary);
+    } else if (ID != m_drag.IconID) {
+        return; // only the press that lifted the row moves it
+    }
     m_ghost->move(QCursor::pos() - QPoint((w + 10) / 2, (w + 10) / 2));
     m_ghost->show();
     // Over the bar the dock window may have come forward: the ghost stays on top.
@@ -538,13 +559,15 @@ void FormMenu::IconPressMove(QString ID, QPoint)
 
 void FormMenu::IconPressPosMove()
 {
+    if (m_dragState != DragState::Dragging && m_dragState != DragState::HandedOver)
+        return;
     const QPoint c = QCursor::pos();
     const QRect r = screenRect();
     const bool inside = c.x() > r.x() && c.x() < r.x() + r.width() && c.y() > r.y() && c.y() < r.y() + r.height();
     if (inside) {
-        if (m_handedOut) {
+        if (m_dragState == DragState::HandedOver) {
             // Back from the dock: the dock lets go of it, the menu shows again.
-            m_handedOut = false;
+            m_dragState = DragState::Dragging;
             emit returnConfirm(false);
             show();
         }
@@ -567,8 +590,7 @@ void FormMenu::IconPressPosMove()
         }
     } else if (beyondDockSide(c)) {
         hide();
-        emit setIcoBMoveShow(false);
-        m_handedOut = true;
+        m_dragState = DragState::HandedOver;
         emit returnAddIcon(m_drag.IconID, m_drag.Icon, m_drag.Name, m_drag.Class, m_drag.Path, c);
     }
 }
@@ -593,59 +615,88 @@ void FormMenu::SerialNumber(int row, int lr)
 
 void FormMenu::IconPressRelease(QString ID, QPoint)
 {
+    if ((m_dragState != DragState::Dragging && m_dragState != DragState::HandedOver) || ID != m_drag.IconID)
+        return;
+    const bool handedOut = m_dragState == DragState::HandedOver;
+    m_dragState = DragState::Dropping;
     const QPoint c = QCursor::pos();
     const bool beyond = beyondDockSide(c);
-    if (m_dragging) {
-        m_dragging = false;
-        emit setIcoBMoveShow(false);
-        FormMenuIcon *icon = m_icons.value(ID);
-        bool inBand = true; // without its widget the icon is put back
-        if (icon) {
-            const QRect r = screenRect();
-            const QRect ir(icon->mapToGlobal(QPoint(0, 0)), icon->size());
-            inBand = horizontal()
-                ? c.x() > ir.x() && c.x() < ir.x() + ir.width() && c.y() > r.y() && c.y() < r.y() + r.height()
-                : c.x() > r.x() && c.x() < r.x() + r.width() && c.y() > ir.y() && c.y() < ir.y() + ir.height();
-        }
-        if (m_drag.IconID.isEmpty() || findRow(m_drag.IconID) >= 0) {
-            // Nothing was lifted (the BACK icon): nothing to put back.
-        } else if (inBand) {
-            // Never before the BACK row, never past the end.
-            const int first = !MenuIcoData->isEmpty() && MenuIcoData->at(0).Class == IconClass::BACK ? 1 : 0;
-            MenuIcoData->insert(qBound(first, m_targetSlot, MenuIcoData->size()), m_drag);
-            if (icon)
-                icon->show();
-            m_ghost->hide();
-            RefreshMenu();
-            if (isHidden())
-                show();
-        } else {
-            // Given up to the dock: kept until the dock says whether it took it.
-            if (m_handedOut && beyond)
-                m_givenUp = m_drag;
-            if (FormMenuIcon *gone = m_icons.take(ID))
-                gone->deleteLater();
-            m_ghost->closeAnimation();
-            RefreshMenu();
-            hideAnimated();
-            showToast(tr("图标删除成功！"));
-        }
-        SaveFile();
+    FormMenuIcon *icon = m_icons.value(ID);
+    bool inBand = true; // without its widget the icon is put back
+    if (icon) {
+        const QRect r = screenRect();
+        const QRect ir(icon->mapToGlobal(QPoint(0, 0)), icon->size());
+        inBand = horizontal()
+            ? c.x() > ir.x() && c.x() < ir.x() + ir.width() && c.y() > r.y() && c.y() < r.y() + r.height()
+            : c.x() > r.x() && c.x() < r.x() + r.width() && c.y() > ir.y() && c.y() < ir.y() + ir.height();
     }
+    if (findRow(m_drag.IconID) >= 0) {
+        // Back in the table already: nothing to put back.
+    } else if (inBand) {
+        // Never before the BACK row, never past the end.
+        MenuIcoData->insert(qBound(firstFreeSlot(), m_targetSlot, MenuIcoData->size()), m_drag);
+        if (icon)
+            icon->show();
+        m_ghost->hide();
+        RefreshMenu();
+        if (isHidden())
+            show();
+    } else {
+        // Given up to the dock: kept until the dock says whether it took it.
+        if (handedOut && beyond)
+            m_givenUp = m_drag;
+        if (FormMenuIcon *gone = m_icons.take(ID))
+            gone->deleteLater();
+        m_ghost->closeAnimation();
+        RefreshMenu();
+        hideAnimated();
+        showToast(tr("图标删除成功！"));
+    }
+    SaveFile();
+    finishDrag();
     // Only an icon this drag offered the dock may land there.
-    const bool handedOut = m_handedOut;
-    m_handedOut = false;
     if (handedOut)
         emit returnConfirm(beyond);
     m_givenUp = DockIconRecord();
+}
+
+// Every way out of a drag ends here.
+void FormMenu::finishDrag()
+{
+    if (m_dragState == DragState::Idle)
+        return;
+    m_dragState = DragState::Idle;
+    emit setIcoBMoveShow(false);
+}
+
+void FormMenu::cancelDrag()
+{
+    if (m_dragState != DragState::Dragging && m_dragState != DragState::HandedOver)
+        return;
+    qDebug() << "menu drag put back:" << m_drag.IconID;
+    const bool handedOut = m_dragState == DragState::HandedOver;
+    m_dragState = DragState::Dropping;
+    if (findRow(m_drag.IconID) < 0)
+        MenuIcoData->insert(qBound(firstFreeSlot(), m_dragFrom, MenuIcoData->size()), m_drag);
+    m_ghost->hide();
+    // The icons glided apart for a gap: all back in their slots. No widget
+    // is made here (this may run while the dock window goes away); one the
+    // row lost is made by the next rebuild.
+    if (FormMenuIcon *icon = m_icons.value(m_drag.IconID))
+        icon->show();
+    layoutIcons(m_iconWidth, m_iconHeight);
+    if (isHidden() && m_shown)
+        show();
+    finishDrag();
+    if (handedOut)
+        emit returnConfirm(false);
 }
 
 void FormMenu::handOffRefused()
 {
     if (m_givenUp.IconID.isEmpty() || findRow(m_givenUp.IconID) >= 0)
         return;
-    const int first = !MenuIcoData->isEmpty() && MenuIcoData->at(0).Class == IconClass::BACK ? 1 : 0;
-    MenuIcoData->insert(qBound(first, m_givenUpFrom, MenuIcoData->size()), m_givenUp);
+    MenuIcoData->insert(qBound(firstFreeSlot(), m_givenUpFrom, MenuIcoData->size()), m_givenUp);
     m_givenUp = DockIconRecord();
     RefreshMenu();
     SaveFile();

@@ -70,7 +70,14 @@ public:
     int dockEdge() const { return m_edge; }
     bool doubleClick() const { return m_doubleClick; }
     bool isShown() const { return m_shown; }
-    bool isDragging() const { return m_dragging; }
+    // The drag of one of its icons: the first move lifts its row (dragging);
+    // crossing the side that faces the dock hands it to the dock (handed
+    // over) until the pointer comes back; the left release drops it
+    // (dropping); every other way out, and the menu closed meanwhile, puts
+    // it back where it stood.
+    enum class DragState { Idle, Dragging, HandedOver, Dropping };
+    DragState dragState() const { return m_dragState; }
+    bool isDragging() const { return m_dragState != DragState::Idle; }
     int targetSlot() const { return m_targetSlot; }
     QList<DockIconRecord> rows() const;
     DockIconList *iconList() const { return MenuIcoData; }
@@ -92,6 +99,9 @@ public slots:
     void IconPressMove(QString ID, QPoint p);
     void IconPressPosMove();
     void IconPressRelease(QString ID, QPoint p);
+    // The icon's press ended in another way than the left release, or the
+    // menu closed under the drag: the lifted row goes back where it stood.
+    void cancelDrag();
     void SerialNumber(int row, int lr);
     void DeleteIcon(QString ID);
     void DllIconOpen(QString filePath);
@@ -127,6 +137,8 @@ private:
     bool beyondDockSide(const QPoint &p) const;
     void rebuildIcons();
     void showToast(const QString &text);
+    int firstFreeSlot() const;
+    void finishDrag();
 
     Ui::FormMenu *ui;
     DockIconList *MenuIcoData; // the menu's icons, BACK first
@@ -140,10 +152,10 @@ private:
     bool m_shown = false;
 
     // the drag of one of its icons
-    bool m_dragging = false;
-    bool m_handedOut = false;   // the dock was offered the dragged icon
+    DragState m_dragState = DragState::Idle;
     int m_targetSlot = 0;
     DockIconRecord m_drag;
+    int m_dragFrom = -1;        // where the lifted row stood
     // the last icon given up to the dock, and where it stood
     DockIconRecord m_givenUp;
     int m_givenUpFrom = -1;

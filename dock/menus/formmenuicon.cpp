@@ -7,6 +7,7 @@
 #include "dock/icons/formrecycle.h"
 #include "dock/icons/formtimingflash.h"
 #include "dock/icons/iconpictures.h"
+#include "dock/icons/longpress.h"
 #include "dock/icons/pictureface.h"
 
 #include <QCursor>
@@ -41,15 +42,9 @@ FormMenuIcon::FormMenuIcon(QWidget *parent) : QWidget(parent), ui(new Ui::FormMe
     ui->name->setTextFormat(Qt::PlainText);
     ui->name->hide();
     m_bubble = new FormName(nullptr);
-    m_ring = new FormTimingFlash(nullptr);
-    m_ring->setRange(0, RingFullAt);
-    // The ring sits at the pointer: it must not take the pointer from the icon.
-    m_ring->setWindowFlag(Qt::WindowTransparentForInput);
-    m_clickTimer = new QTimer(this);
-    m_clickTimer->setSingleShot(true);
-    connect(m_clickTimer, &QTimer::timeout, this, &FormMenuIcon::ClickTimeOver);
-    m_tickTimer = new QTimer(this);
-    connect(m_tickTimer, &QTimer::timeout, this, &FormMenuIcon::TimingTimeOver);
+    m_press = new LongPress(this);
+    connect(m_press, &LongPress::ended, this,
+            [this](LongPress::State from, LongPress::Exit how) { pressEnded(int(from), int(how)); });
 }
 
 FormMenuIcon::~FormMenuIcon()
@@ -57,7 +52,6 @@ FormMenuIcon::~FormMenuIcon()
     // A bubble not yet in a scene has no owner; the ring is a window of its own.
     if (!m_scene)
         delete m_bubble;
-    delete m_ring;
     delete ui;
 }
 
@@ -239,78 +233,82 @@ void FormMenuIcon::myOutEnd()
 
 // ---------------------------------------------------------------- pointer
 
-void FormMenuIcon::cleanUp()
-{
-    m_drag = false;
-    m_clickTimer->stop();
-    m_tickTimer->stop();
-    m_ring->hide();
-}
+bool FormMenuIcon::isPressed() const { return !m_press->isIdle(); }
+bool FormMenuIcon::isDragging() const { return m_press->isLoose(); }
+int FormMenuIcon::ringTicks() const { return m_press->ringTicks(); }
+FormTimingFlash *FormMenuIcon::ring() const { return m_press->ring(); }
+QTimer *FormMenuIcon::clickTimer() const { return m_press->holdTimer(); }
+QTimer *FormMenuIcon::tickTimer() const { return m_press->ringTimer(); }
+
+void FormMenuIcon::ClickTimeOver() { m_press->hold(); }
+void FormMenuIcon::TimingTimeOver() { m_press->ringTick(); }
 
 void FormMenuIcon::mousePressEvent(QMouseEvent *e)
 {
-    if (isClass("Temporary") || e->button() != Qt::LeftButton)
+    if (isClass("Temporary"))
         return;
-    m_pressed = true;
-    m_ticks = 0;
-    m_clickTimer->start(HoldMs);
-    m_tickTimer->start(1);
-}
-
-void FormMenuIcon::ClickTimeOver()
-{
-    m_drag = true;
-    setCursor(Qt::ClosedHandCursor);
-}
-
-void FormMenuIcon::TimingTimeOver()
-{
-    if (m_ticks == RingShownAt)
-        m_ring->show();
-    if (m_ticks > RingShownAt && m_ticks <= RingFullAt)
-        m_ring->setValue(m_ticks);
-    if (m_ticks > RingFullAt) {
-        m_tickTimer->stop();
-        m_ring->hide();
+    // A second button while one is down ends the press; none of it counts.
+    if (!m_press->isIdle() || m_press->isSpent() || (e->buttons() & ~e->button())) {
+        if (!m_press->isIdle())
+            m_press->end(LongPress::Exit::OtherButton, e->buttons());
+        else
+            m_press->spend(e->buttons());
+        return;
     }
-    ++m_ticks;
-    m_ring->move(QCursor::pos() - QPoint(15, 15));
+    if (e->button() == Qt::LeftButton)
+        m_press->press();
 }
 
 void FormMenuIcon::mouseMoveEvent(QMouseEvent *e)
 {
-    if (isClass("Temporary") || !m_pressed || !m_drag || isClass("BACK"))
+    if (isClass("Temporary"))
         return;
+    if (m_press->isSpent())
+        m_press->settle(e->buttons());
+    if (!m_press->stillHeld(e->buttons()) || !m_press->isLoose() || isClass("BACK"))
+        return;
+    m_press->startDragging();
     QPointer<FormMenuIcon> self(this);
     emit IconPressMove(m_id, rounded(e));
-    if (self)
+    if (self && m_press->isLoose())
         setCursor(Qt::ClosedHandCursor);
 }
 
 void FormMenuIcon::mouseReleaseEvent(QMouseEvent *e)
 {
-    if (isClass("Temporary")) {
-        m_clickTimer->stop();
-        m_tickTimer->stop();
-        m_ring->hide();
+    if (isClass("Temporary"))
+        return;
+    if (m_press->isSpent()) {
+        m_press->settle(e->buttons());
         return;
     }
-    m_pressed = false;
-    // The menu may rebuild its icons in answer to any signal below.
-    QPointer<FormMenuIcon> self(this);
     if (e->button() == Qt::LeftButton) {
-        if (m_drag) {
-            emit IconPressRelease(m_id, rounded(e));
-            if (self)
-                setCursor(Qt::ArrowCursor);
-        } else if (!m_doubleClick || isClass("BACK")) {
-            emit IconOpen(m_id);
-        }
+        m_releasePos = rounded(e);
+        // A release with no press seen (the second of a double click) is a click.
+        if (m_press->isIdle())
+            m_press->press(false);
+        m_press->end(LongPress::Exit::Release, e->buttons());
+    } else if (!m_press->isIdle()) {
+        m_press->end(LongPress::Exit::OtherButton, e->buttons());
     } else if (e->button() == Qt::RightButton) {
         runContextMenu();
     }
-    if (self)
-        cleanUp();
+}
+
+// Every way out of a left press ends here.
+void FormMenuIcon::pressEnded(int from, int how)
+{
+    const bool loose = from != int(LongPress::State::Pressed);
+    if (how != int(LongPress::Exit::Release)) {
+        if (loose)
+            emit IconPressCancel(m_id);
+        return;
+    }
+    // The menu may rebuild its icons in answer to either signal.
+    if (loose)
+        emit IconPressRelease(m_id, m_releasePos);
+    else if (!m_doubleClick || isClass("BACK"))
+        emit IconOpen(m_id);
 }
 
 void FormMenuIcon::mouseDoubleClickEvent(QMouseEvent *)

@@ -8,6 +8,7 @@ class FormMenuIcon;
 }
 class FaceWidget;
 class FormDisk;
+class LongPress;
 class FormName;
 class FormRecycle;
 class FormTimingFlash;
@@ -37,11 +38,6 @@ class FormMenuIcon : public QWidget
 {
     Q_OBJECT
 public:
-    // The hold before an icon comes loose for dragging, and the ring that
-    // shows it filling (ticks of the ring timer).
-    static const int HoldMs = 500;
-    static const int RingShownAt = 200;
-    static const int RingFullAt = 500;
     static const int SlideMs = 160;
     static const int GlideMs = 88;
 
@@ -76,18 +72,20 @@ public:
     int orientation() const { return m_orientation; }
     int rotation() const { return m_rotation; }
     bool doubleClick() const { return m_doubleClick; }
-    bool isPressed() const { return m_pressed; }
-    bool isDragging() const { return m_drag; }
-    int ringTicks() const { return m_ticks; }
+    // The left press: pressed, held loose for dragging, and how it ended.
+    LongPress *longPress() const { return m_press; }
+    bool isPressed() const;
+    bool isDragging() const;
+    int ringTicks() const;
     QPoint shownPoint() const { return m_shown; }
     QPoint hiddenPoint() const { return m_hidden; }
-    FormTimingFlash *ring() const { return m_ring; }
+    FormTimingFlash *ring() const;
     FormName *bubble() const { return m_bubble; }
     QGraphicsView *nameView() const { return m_view; }
     FormRecycle *recycleFace() const { return m_recycle; }
     FormDisk *diskFace() const { return m_disk; }
-    QTimer *clickTimer() const { return m_clickTimer; }
-    QTimer *tickTimer() const { return m_tickTimer; }
+    QTimer *clickTimer() const;
+    QTimer *tickTimer() const;
     QWidget *pictureFrame() const;
     QWidget *pictureLabel() const;
 
@@ -113,6 +111,8 @@ signals:
     void backOutEnd();
     void IconPressMove(QString ID, QPoint p);
     void IconPressRelease(QString ID, QPoint p);
+    // A drag that ended in any way but the left release: its icon goes home.
+    void IconPressCancel(QString ID);
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -123,7 +123,7 @@ protected:
 private:
     bool isClass(const char *cl) const { return m_class == QLatin1String(cl); }
     void dropView();
-    void cleanUp();
+    void pressEnded(int from, int how);
     void runContextMenu();
 
     Ui::FormMenuIcon *ui;
@@ -131,14 +131,10 @@ private:
     int m_index = 0;
     int m_orientation = 2;
     int m_rotation = 0;
-    bool m_pressed = false;
-    bool m_drag = false;
     bool m_doubleClick = false;
-    int m_ticks = 0;
     QPoint m_shown, m_hidden;
-    QTimer *m_clickTimer = nullptr;
-    QTimer *m_tickTimer = nullptr;
-    FormTimingFlash *m_ring = nullptr;
+    LongPress *m_press = nullptr;
+    QPoint m_releasePos;
     FormName *m_bubble = nullptr;
     QGraphicsScene *m_scene = nullptr;
     QGraphicsView *m_view = nullptr;

@@ -102,17 +102,36 @@ QRect DockDrag::barOnScreen() const
     return QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
 }
 
+const char *DockDrag::name(State s)
+{
+    switch (s) {
+    case State::Idle: return "idle";
+    case State::Dragging: return "dragging";
+    case State::HandedOver: return "handed over";
+    case State::Dropping: return "dropping";
+    }
+    return "?";
+}
+
+QList<DockIconRecord> DockDrag::storedRows() const
+{
+    QList<DockIconRecord> rows = m_icons->rows();
+    if (m_state == State::Dragging && m_icons->findRow(0, m_dragged.IconID) < 0)
+        rows.insert(qBound(0, m_draggedRow, rows.size()), m_dragged);
+    return rows;
+}
+
 void DockDrag::pressMove(const QString &id)
 {
-    if (m_set->locking)
+    if (m_set->locking || m_state == State::Dropping || m_state == State::HandedOver)
         return;
     m_bar->restoreAll();
     const int n = int(m_set->currentSizeF);
-    if (!m_dragging) {
+    if (m_state == State::Idle) {
         const int r = m_icons->findRow(0, id);
         if (r < 0)
             return;
-        m_dragging = true;
+        m_state = State::Dragging;
         m_dragged = m_icons->record(r);
         m_draggedRow = r;
         QString picture = m_dragged.Icon;
@@ -135,6 +154,9 @@ void DockDrag::pressMove(const QString &id)
                 marker->setWindowFlag(Qt::WindowTransparentForInput);
         }
         m_ghost->setIcon(id, n, n, 256, 256, m_set->location, m_dragged.Name, picture, m_dragged.Class);
+    } else if (id != m_dragged.IconID) {
+        // Only the press that lifted the row moves it.
+        return;
     }
     m_ghost->move(QCursor::pos() - QPoint(n / 2, n / 2));
     if (m_ghost->isHidden())
@@ -149,7 +171,7 @@ void DockDrag::aimAt(const QPoint &global)
     if (!barOnScreen().contains(global, true)) {
         m_deleteLabel->move(global + QPoint(10, -13));
         // Only an icon of the bar is deleted by dropping it here.
-        if (m_dragging && m_deleteLabel->isHidden()) {
+        if (m_state == State::Dragging && m_deleteLabel->isHidden()) {
             m_deleteLabel->show();
             // Above the dragged icon, which was shown first.
             m_deleteLabel->raise();
@@ -258,53 +280,78 @@ void DockDrag::putDraggedBack()
     m_delete->hide();
 }
 
-void DockDrag::endDrag()
+// Every way out of a drag ends here: the markers go, the gap closes and the
+// bar is laid out again; a changed table is saved.
+void DockDrag::finish(bool changed)
 {
+    m_state = State::Idle;
+    m_bar->setPlaceholderShown(false);
     m_delete->hide();
     m_deleteLabel->hide();
-    if (!IconClass::isTransient(m_dragged.Class))
+    if (changed && !IconClass::isTransient(m_dragged.Class))
         emit saveRequested();
     m_dropTarget = IconClass::MAIN;
     m_gapOpen = false;
+    m_dropPending = false;
+    m_dropBetween = false;
     emit relayoutRequested();
     emit inputShapeChanged();
 }
 
+void DockDrag::cancel()
+{
+    if (m_state == State::HandedOver) {
+        returnConfirm(false);
+        return;
+    }
+    if (m_state != State::Dragging)
+        return;
+    qDebug() << "drag put back:" << m_dragged.IconID;
+    putDraggedBack();
+    finish(false);
+}
+
 void DockDrag::pressRelease()
 {
-    if (!m_dragging)
+    if (m_state != State::Dragging)
         return;
+    m_state = State::Dropping;
     m_bar->setPlaceholderShown(false);
-    m_dragging = false;
     m_gapOpen = false;
     m_deleteLabel->hide();
     if (m_set->locking) {
         // Locked while the icon was held: it goes back where it was.
         putDraggedBack();
-        endDrag();
+        finish(false);
         return;
     }
-    const int n = int(m_set->currentSizeF);
-    const QPoint cursor = QCursor::pos();
+    if (!DragTarget::onBar(QCursor::pos(), barOnScreen(), int(m_set->currentSizeF)))
+        deleteDragged();
+    else
+        dropOnBar();
+    finish(true);
+}
+
+void DockDrag::deleteDragged()
+{
     const DockIconRecord &d = m_dragged;
-
-    if (!DragTarget::onBar(cursor, barOnScreen(), n)) {
-        if (d.Class == IconClass::MENU) {
-            const QString menuFile = FormMenu::menuFilePath(d.IconID);
-            if (!menuFile.isEmpty() && QFile::exists(menuFile))
-                QFile::remove(menuFile);
-            if (FormMenu *menu = menuOf(d.IconID)) {
-                menu->hideAnimated();
-                menu->hide();
-            }
+    if (d.Class == IconClass::MENU) {
+        const QString menuFile = FormMenu::menuFilePath(d.IconID);
+        if (!menuFile.isEmpty() && QFile::exists(menuFile))
+            QFile::remove(menuFile);
+        if (FormMenu *menu = menuOf(d.IconID)) {
+            menu->hideAnimated();
+            menu->hide();
         }
-        emit toast(tr("图标删除成功！"));
-        emit rebuildRequested();
-        m_ghost->closeAnimation();
-        endDrag();
-        return;
     }
+    emit toast(tr("图标删除成功！"));
+    emit rebuildRequested();
+    m_ghost->closeAnimation();
+}
 
+void DockDrag::dropOnBar()
+{
+    const DockIconRecord &d = m_dragged;
     const int rows = m_icons->rowCount();
     m_gapSlot = qBound(0, m_gapSlot, rows);
     qDebug() << "当前行数" << rows << m_gapSlot;
@@ -336,7 +383,6 @@ void DockDrag::pressRelease()
         } else if (addToLaunchPad(d.Icon, d.Name, d.Class, d.Path, DockTarget)) {
             // The bar gives its icon up only once the launch pad holds it.
             m_ghost->closeAnimation();
-            m_delete->hide();
         } else {
             putDraggedBack();
         }
@@ -345,7 +391,6 @@ void DockDrag::pressRelease()
             m_icons->insert(m_gapSlot, d);
         m_ghost->hide();
     }
-    endDrag();
 }
 
 bool DockDrag::addToLaunchPad(const QString &ico, const QString &name, const QString &cl, const QString &path,
@@ -372,15 +417,24 @@ void DockDrag::removeIcon(const QString &id)
 void DockDrag::returnAddIcon(const QString &id, const QString &ico, const QString &name, const QString &cl,
                              const QString &path)
 {
+    // A bar icon held meanwhile keeps its drag: the row it lifted stays its own.
+    if (m_state == State::Dragging || m_state == State::Dropping)
+        return;
     m_dragged = { id, ico, name, cl, path, ico };
+    m_draggedRow = -1;
     if (m_set->locking)
         return;
+    m_state = State::HandedOver;
     m_bar->restoreAll();
     aimAt(QCursor::pos());
 }
 
 bool DockDrag::returnConfirm(bool dropped)
 {
+    if (m_state == State::Dragging || m_state == State::Dropping)
+        return true; // not the hand-over's to end
+    const bool handedOver = m_state == State::HandedOver;
+    m_state = State::Dropping;
     m_bar->setPlaceholderShown(false);
     const bool wasOpen = m_gapOpen;
     m_gapOpen = false;
@@ -388,7 +442,9 @@ bool DockDrag::returnConfirm(bool dropped)
     const int n = int(m_set->currentSizeF);
     const QRect strip(m_bar->mapToGlobal(m_bar->stripRect().topLeft()), m_bar->stripRect().size());
     const bool onBar = DragTarget::onBar(QCursor::pos(), strip, n);
-    if (dropped && !m_set->locking && onBar) {
+    qDebug() << "hand-over ends:" << (dropped ? "dropped" : "withdrawn") << (handedOver ? "" : "(not taken over)")
+             << (onBar ? "on the bar" : "off the bar") << m_dropTarget;
+    if (dropped && handedOver && !m_set->locking && onBar) {
         const DockIconRecord d = m_dragged;
         const int rows = m_icons->rowCount();
         const int gap = qBound(0, m_gapSlot, rows);
@@ -410,10 +466,8 @@ bool DockDrag::returnConfirm(bool dropped)
             emit addRequested(d.Icon, d.Name, d.Class, d.Path);
         }
     }
-    m_dropPending = false;
-    m_dropBetween = false;
-    m_dropTarget = IconClass::MAIN;
-    emit inputShapeChanged();
+    // The table is saved by the add, if any.
+    finish(false);
     return !(dropped && m_set->locking && onBar);
 }
 

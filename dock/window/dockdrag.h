@@ -27,6 +27,14 @@ class QWidget;
 // It owns the drag's state and the windows that follow the pointer (the
 // ghost of the lifted icon and the delete marker); what the dock window
 // must do in answer (save, relayout, add an icon) it asks for by signal.
+//
+// A drag of a bar icon starts with the bar's pointer (BarPointer: pressed,
+// holding) and goes on here: the first move lifts the row out of the table
+// (dragging); the left release drops it where the pointer aims (dropping),
+// and every other way out (BarPointer's IconPressCancel) puts the row back
+// where it stood. An icon a menu hands over is aimed at the bar (handed over)
+// until the menu's release confirms or withdraws it. Every way out of each
+// ends in finish(): no ghost, no marker, no gap and no lifted row stay.
 class DockDrag : public QObject
 {
     Q_OBJECT
@@ -48,7 +56,10 @@ public:
     void setMenuLookup(std::function<FormMenu *(const QString &)> lookup) { m_menuOf = std::move(lookup); }
     void setLaunchPad(FormLaunchStarter *pad) { m_launchPad = pad; }
 
-    bool isDragging() const { return m_dragging; }
+    enum class State { Idle, Dragging, HandedOver, Dropping };
+    State state() const { return m_state; }
+    static const char *name(State s);
+    bool isDragging() const { return m_state == State::Dragging; }
     QString dropTarget() const { return m_dropTarget; }
     int gapSlot() const { return m_gapSlot; }
     bool isGapOpen() const { return m_gapOpen; }
@@ -75,6 +86,12 @@ public:
     void pressMove(const QString &id);
     void aimAt(const QPoint &global);
     void pressRelease();
+    // The bar's pointer let go of the drag in another way than the left
+    // release: the lifted row goes back where it stood, as if never lifted.
+    void cancel();
+    // The rows as they are to be stored: while a row is lifted, with it in
+    // its place, so that a save in the middle of a drag keeps it.
+    QList<DockIconRecord> storedRows() const;
     // Opens the gap before `row` (lr 0) or after it (lr 1); the icons glide apart.
     void openGap(int row, int lr);
     // Closes the gap at once; the placeholder covers the icon of `row`.
@@ -117,7 +134,9 @@ private:
     void placeForGap(bool animated, bool keepRoom);
     void fitDropHint();
     void putDraggedBack();
-    void endDrag();
+    void dropOnBar();
+    void deleteDragged();
+    void finish(bool changed);
     FormMenu *menuOf(const QString &id) const { return m_menuOf ? m_menuOf(id) : nullptr; }
 
     DockIconList *m_icons;
@@ -132,7 +151,7 @@ private:
     FormCommonIcon *m_ghost = nullptr;
 
     QString m_dropTarget = IconClass::MAIN;
-    bool m_dragging = false;
+    State m_state = State::Idle;
     bool m_dropPending = false;
     bool m_dropBetween = false;   // the pending drop lands in the gap whatever stands there
     bool m_gapOpen = false;       // the bar shows room at m_gapSlot

@@ -97,9 +97,12 @@ void DockMenus::placeBeside(const QString &id, const QString &cl, const Beside &
 {
     const int w = b.grown.width(), h = b.grown.height();
     if (cl == IconClass::MENU) {
-        // A menu icon may move before its menu exists.
+        // A menu icon may move before its menu exists. A menu whose icon is
+        // being dragged stays where the drag found it: the bar's gap and
+        // magnification move its MENU icon meanwhile, and the way back into
+        // the menu must lead to the place the icon left.
         FormMenu *menu = m_menus.value(id);
-        if (!menu)
+        if (!menu || menu->isDragging())
             return;
         const int mw = menu->width(), mh = menu->height();
         int x = menu->x(), y = menu->y();

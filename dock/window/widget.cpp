@@ -2,6 +2,7 @@
 
 #include "autohide.h"
 #include "common/translations.h"
+#include "dock/icons/longpress.h"
 #include "dock/icons/dockiconmenucode.h"
 #include "dockactions.h"
 #include "dockadding.h"
@@ -134,6 +135,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_bar, &DockBar::IconPressRelease, this, &Widget::IconPressRelease);
     connect(m_bar, &DockBar::IconMove, this, &Widget::IconMove);
     m_drag = makeDrag();
+    connect(m_bar, &DockBar::IconPressCancel, m_drag, &DockDrag::cancel);
     m_adding = makeAdding();
 
     // When the bar is in sight, and the start-up work that waits for it.
@@ -175,6 +177,10 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
 Widget::~Widget()
 {
+    // A press or drag still on ends now, while everything it puts back is
+    // there, not in the middle of the window's going.
+    for (LongPress *press : findChildren<LongPress *>())
+        press->end(LongPress::Exit::Hidden);
     SafeFile::setFailureReporter(nullptr);
     delete m_showing; // it filters the window's events, not those of its end
     delete ui;
@@ -281,7 +287,9 @@ void Widget::OpenFile()
 
 void Widget::SaveFile()
 {
-    DockFile::save(platform::configPath(QStringLiteral("Zorvane.xml")), *IcoData);
+    // A row lifted by a drag is still the user's: it is stored in its place.
+    DockFile::write(platform::configPath(QStringLiteral("Zorvane.xml")),
+                    m_drag ? m_drag->storedRows() : IcoData->rows());
 }
 
 void Widget::clearIcoData()

@@ -65,7 +65,16 @@ void Widget::AddIconTemporary() { m_drag->putBack(); }
 // Nothing reports it today; it takes an icon off the bar as a drag off it would.
 void Widget::IconDetectionExists(QString ID) { m_drag->removeIcon(ID); }
 void Widget::menuIcoMove(QString ID) { m_showing->menuIconMoved(ID); }
-void Widget::setIcoBMoveShow(bool b) { m_showing->setMenuDragging(b); }
+void Widget::setIcoBMoveShow(bool b)
+{
+    m_showing->setMenuDragging(b);
+    // The menu kept its place through the drag: beside its icon again.
+    auto *menu = qobject_cast<FormMenu *>(sender());
+    if (!b && menu && m_bar->contains(menu->menuId())) {
+        const QSize s = m_bar->iconSize(menu->menuId());
+        IconMove(menu->menuId(), QPoint(), s.width(), s.height(), IconClass::MENU);
+    }
+}
 void Widget::setIcoBShow(bool b) { m_showing->menuShownChanged(b); }
 void Widget::dragEnterEvent(QDragEnterEvent *e) { m_drag->dragEnter(e); }
 void Widget::dragMoveEvent(QDragMoveEvent *e) { m_drag->dragMove(e, mapToGlobal(e->pos())); }

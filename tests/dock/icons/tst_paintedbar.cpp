@@ -1,7 +1,11 @@
 // The painted bar alone: its icons follow the icon table, the row's layout
 // on each edge, the magnification around the pointer, animations that stop
 // at their target, and the pointer's click, long press and drag.
+#include "dock/icons/barcurves.h"
+#include "dock/icons/barpointer.h"
 #include "dock/icons/dockbar.h"
+#include "dock/icons/formtimingflash.h"
+#include "dock/icons/longpress.h"
 #include "dock/model/dockiconlist.h"
 #include "testenv.h"
 
@@ -60,6 +64,23 @@ class TestPaintedBar : public QObject
             bar.show();
         }
         QPoint at(const QString &id, int dx = 20, int dy = 40) { return bar.iconRect(id).topLeft() + QPoint(dx, dy); }
+        LongPress *press() const { return bar.pointer()->longPress(); }
+        // A mouse event straight to the bar, with the buttons held after it.
+        void send(QEvent::Type type, const QPoint &p, Qt::MouseButton b, Qt::MouseButtons held)
+        {
+            QMouseEvent e(type, p, bar.mapToGlobal(p), b, held, Qt::NoModifier);
+            QApplication::sendEvent(&bar, &e);
+        }
+        // The pointer's picture: the icon's face, where it shows, has colour.
+        bool faceShows(const QString &id)
+        {
+            const QImage img = bar.grab().toImage();
+            return qAlpha(img.pixel(bar.pictureRect(id).center())) > 0;
+        }
+        int pictureOffset(const QString &id) const
+        {
+            return bar.pictureRect(id).y() - bar.iconRect(id).y();
+        }
     };
 
 private slots:
@@ -181,6 +202,198 @@ private slots:
         QTest::mouseRelease(&f.bar, Qt::LeftButton, Qt::NoModifier, p + QPoint(8, -300));
         QCOMPARE(released.count(), 1);
         QCOMPARE(opened.count(), 1);
+    }
+
+    // The pointer's ways through a press, each a row of steps and the
+    // signals they give: "L+"/"L-" left press and release, "R+"/"R-" the
+    // right button, "hold" the hold time run out, "m" a move with the buttons
+    // held, "m0" a move that comes without them (the release went elsewhere),
+    // "esc", "hide" the bar hidden.
+    void waysThroughAPress_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("click") << "L+ L-" << "open";
+        QTest::newRow("moved click") << "L+ m L-" << "open";
+        QTest::newRow("held, let go") << "L+ hold L-" << "drop";
+        QTest::newRow("drag") << "L+ hold m m L-" << "move move drop";
+        QTest::newRow("right click in a drag") << "L+ hold m R+ R- L-" << "move cancel";
+        QTest::newRow("right press, left let go first") << "L+ hold m R+ L- R-" << "move cancel";
+        QTest::newRow("right press before the hold") << "L+ R+ R- L-" << "";
+        QTest::newRow("left press with the right held") << "R+ L+ hold m L- R-" << "";
+        QTest::newRow("Esc") << "L+ hold m esc L-" << "move cancel";
+        QTest::newRow("Esc before the hold") << "L+ esc L-" << "open";
+        QTest::newRow("bar hidden") << "L+ hold m hide L-" << "move cancel";
+        QTest::newRow("release lost") << "L+ hold m m0" << "move cancel";
+        QTest::newRow("release lost, then a click") << "L+ hold m m0 L+ L-" << "move cancel open";
+        QTest::newRow("after a cut-short drag, a new drag") << "L+ hold m esc L- L+ hold m L-" << "move cancel move drop";
+    }
+    void waysThroughAPress()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
+        Fixture f({ "a", "b", "c" });
+        QStringList got;
+        connect(&f.bar, &DockBar::IconOpen, this, [&](const QString &id) { got << "open"; QCOMPARE(id, QString("b")); });
+        connect(&f.bar, &DockBar::IconPressMove, this, [&] { got << "move"; });
+        connect(&f.bar, &DockBar::IconPressRelease, this, [&] { got << "drop"; });
+        connect(&f.bar, &DockBar::IconPressCancel, this, [&](const QString &id) { got << "cancel"; QCOMPARE(id, QString("b")); });
+        connect(&f.bar, &DockBar::IconMenu, this, [&] { got << "menu"; });
+        const QPoint p = f.at("b");
+        Qt::MouseButtons held;
+        for (const QString &step : steps.split(' ')) {
+            const Qt::MouseButton b = step.startsWith('L') ? Qt::LeftButton : Qt::RightButton;
+            if (step.endsWith('+')) {
+                held |= b;
+                f.send(QEvent::MouseButtonPress, p, b, held);
+            } else if (step.endsWith('-')) {
+                held &= ~b;
+                f.send(QEvent::MouseButtonRelease, p, b, held);
+            } else if (step == "hold") {
+                f.press()->hold();
+            } else if (step == "m") {
+                f.send(QEvent::MouseMove, p + QPoint(3, -2), Qt::NoButton, held);
+            } else if (step == "m0") {
+                held = Qt::NoButton;
+                f.send(QEvent::MouseMove, p + QPoint(4, -2), Qt::NoButton, held);
+            } else if (step == "esc") {
+                QKeyEvent e(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(&f.bar, &e);
+            } else if (step == "hide") {
+                f.bar.hide();
+            }
+        }
+        QCOMPARE(got.join(QLatin1Char(0x20)), expected);
+        QVERIFY(f.bar.pointer()->isIdle());
+        QVERIFY(f.press()->isIdle() && !f.press()->isSpent());
+        QVERIFY(!f.press()->holdTimer()->isActive() && !f.press()->ringTimer()->isActive());
+        QVERIFY(!f.press()->ring()->isVisible());
+        QCOMPARE(f.bar.cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(QWidget::keyboardGrabber() != &f.bar);
+    }
+
+    // The ring beside the pointer: shown at the 200th tick of the held
+    // button, filling up to the 500th, hidden after; a press let go before
+    // the 200th never shows it.
+    void theLongPressRingsTiming()
+    {
+        Fixture f({ "a" });
+        LongPress *press = f.press();
+        f.send(QEvent::MouseButtonPress, f.at("a"), Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(press->holdTimer()->isActive() && press->holdTimer()->isSingleShot());
+        QCOMPARE(press->holdTimer()->interval(), 500);
+        QCOMPARE(press->ringTimer()->interval(), 1);
+        for (int i = 0; i < 200; ++i)
+            press->ringTick();
+        QVERIFY(!press->ring()->isVisible());
+        press->ringTick(); // tick 200
+        QVERIFY(press->ring()->isVisible());
+        QCOMPARE(press->ring()->pos(), QCursor::pos() - QPoint(15, 15));
+        QCOMPARE(press->ring()->value(), 0.0);
+        press->ringTick(); // 201
+        QCOMPARE(press->ring()->value(), 201.0);
+        while (press->ringTicks() <= 500)
+            press->ringTick();
+        QCOMPARE(press->ring()->value(), 500.0);
+        QVERIFY(press->ring()->isVisible());
+        press->ringTick(); // 501: full, away
+        QVERIFY(!press->ring()->isVisible());
+        QVERIFY(!press->ringTimer()->isActive());
+        QCOMPARE(press->state(), LongPress::State::Pressed); // the hold timer decides, not the ring
+        f.send(QEvent::MouseButtonRelease, f.at("a"), Qt::LeftButton, Qt::NoButton);
+        // Let go before tick 200: no ring.
+        f.send(QEvent::MouseButtonPress, f.at("a"), Qt::LeftButton, Qt::LeftButton);
+        for (int i = 0; i < 199; ++i)
+            press->ringTick();
+        f.send(QEvent::MouseButtonRelease, f.at("a"), Qt::LeftButton, Qt::NoButton);
+        QVERIFY(!press->ring()->isVisible() && !press->ringTimer()->isActive());
+        // Let go while it shows: it goes with the release.
+        f.send(QEvent::MouseButtonPress, f.at("a"), Qt::LeftButton, Qt::LeftButton);
+        for (int i = 0; i < 300; ++i)
+            press->ringTick();
+        QVERIFY(press->ring()->isVisible());
+        f.send(QEvent::MouseButtonRelease, f.at("a"), Qt::LeftButton, Qt::NoButton);
+        QVERIFY(!press->ring()->isVisible());
+    }
+
+    // The side a held pointer leaves its icon by, each side on its own (one
+    // move may leave by two); a frozen bar drags nothing but still tells.
+    void theSideAnIconIsLeftBy()
+    {
+        Fixture f({ "a", "b", "c" });
+        QSignalSpy side(&f.bar, &DockBar::MousePosition), dragged(&f.bar, &DockBar::IconPressMove);
+        const QRect b = f.bar.iconRect("b");
+        f.send(QEvent::MouseButtonPress, b.center(), Qt::LeftButton, Qt::LeftButton);
+        // Pressed, not loose: the sides are told already.
+        f.send(QEvent::MouseMove, b.topLeft() + QPoint(-3, -4), Qt::NoButton, Qt::LeftButton);
+        f.press()->hold();
+        f.bar.setFrozen(true);
+        for (const QPoint &p : { b.bottomRight() + QPoint(6, 6), b.topLeft() + QPoint(b.width(), b.height()),
+                                 b.topLeft() + QPoint(b.width() / 2, -1) })
+            f.send(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+        QList<int> sides;
+        for (const QList<QVariant> &s : side)
+            sides << s.first().toInt();
+        // Above and left; right and below; on the far corner: inside; above.
+        QCOMPARE(sides, (QList<int>{ 0, 3, 1, 2, 0 }));
+        QCOMPARE(dragged.count(), 0);
+        f.bar.setFrozen(false);
+        f.send(QEvent::MouseMove, b.center() + QPoint(0, -100), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(dragged.count(), 1);
+        QCOMPARE(side.last().first().toInt(), 0);
+        f.send(QEvent::MouseButtonRelease, b.center(), Qt::LeftButton, Qt::NoButton);
+        // Hovering without a button tells no side.
+        side.clear();
+        f.send(QEvent::MouseMove, b.topLeft() + QPoint(-3, -4), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(side.count(), 0);
+    }
+
+    // The jump of an opened icon: up to the top, down twice, at rest 5
+    // pixels down after 700 ms; menu icons and the quiet click style do not jump.
+    void theJump()
+    {
+        using BarCurves::jumpY;
+        // The eased run passes its key points (OutQuad: v = 1 - (1 - t)²).
+        auto at = [](qreal v) { return 1 - qSqrt(1 - v); };
+        QCOMPARE(jumpY(0, 5), 5);
+        for (const auto &key : { qMakePair(0.2, 0), qMakePair(0.3, 20), qMakePair(0.6, 0), qMakePair(0.9, 20) })
+            QVERIFY2(qAbs(jumpY(at(key.first), 5) - key.second) <= 1, qPrintable(QString::number(key.first)));
+        QCOMPARE(jumpY(1, 5), 5);
+        QCOMPARE(jumpY(2, 12), 5);
+        for (qreal t = 0; t < 1; t += 0.01)
+            QVERIFY(jumpY(t, 5) >= 0 && jumpY(t, 5) <= 20);
+
+        Fixture f({ "a", "m", "c" });
+        f.rows.setCell(1, 3, "MENU");
+        QCOMPARE(f.pictureOffset("a"), 5);
+        QTest::mouseClick(&f.bar, Qt::LeftButton, Qt::NoModifier, f.at("a"));
+        QTRY_VERIFY(f.pictureOffset("a") != 5);
+        QTRY_COMPARE(f.pictureOffset("a"), 5);
+        QTest::mouseClick(&f.bar, Qt::LeftButton, Qt::NoModifier, f.at("m"));
+        f.bar.setClickStyle(0);
+        QTest::mouseClick(&f.bar, Qt::LeftButton, Qt::NoModifier, f.at("c"));
+        for (int i = 0; i < 10; ++i) {
+            QTest::qWait(10);
+            QCOMPARE(f.pictureOffset("m"), 5);
+            QCOMPARE(f.pictureOffset("c"), 5);
+        }
+    }
+
+    // A new removable disk's picture drops into its place from above in
+    // 500 ms; any other icon shows at once.
+    void theSlideInOfANewDisk()
+    {
+        QCOMPARE(BarCurves::slideY(0, 128), -128);
+        QCOMPARE(BarCurves::slideY(0.5, 128), -64);
+        QCOMPARE(BarCurves::slideY(1, 128), 0);
+        QCOMPARE(BarCurves::slideY(1.5, 128), 0);
+        Fixture f({ "a", "u" });
+        f.rows.setCell(1, 3, "UDISK");
+        f.bar.showAnimation("a");
+        QVERIFY(f.faceShows("a"));
+        f.bar.showAnimation("u");
+        QVERIFY(!f.faceShows("u")); // still above its icon, cut off
+        QTRY_VERIFY(f.faceShows("u"));
     }
 
     void doubleClickMode()

@@ -1,11 +1,13 @@
 // Dragging on the dock window: icons reordered, deleted, moved into a menu
 // or the launch pad, icons handed back by a menu and files dropped onto the
 // bar, each with its toast and the icon file afterwards.
+#include "dock/icons/barpointer.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/launchpad/formlaunchstarter.h"
 #include "dock/launchpad/launchrows.h"
 #include "dock/menus/formmenu.h"
 #include "dock/menus/formmenuicon.h"
+#include "realpointer.h"
 #include "testenv.h"
 #include "dock/window/dockdrag.h"
 #include "widgetfixture.h"
@@ -28,6 +30,16 @@ DockIconRecord rec(const QString &id, const QString &cl, const QString &path = "
                    const QString &icon = Pic)
 {
     return { id, icon, id + "-name", cl, path, icon };
+}
+
+// The menu of ico9090 with its BACK row and icons of these names, on disk.
+QList<DockIconRecord> writeMenu(const QStringList &names)
+{
+    QList<DockIconRecord> rows { FormMenu::backRow() };
+    for (const QString &n : names)
+        rows << rec(n, "ICON", "/usr/bin/" + n.mid(3).toLower());
+    DockFile::write(FormMenu::menuFilePath("ico9090"), rows);
+    return rows;
 }
 
 // A, B, a menu, the launch pad and C; A's note is not its picture (it was edited).
@@ -464,9 +476,7 @@ private slots:
     void anIconDraggedOutOfAMenuLandsOnTheBar()
     {
         QFETCH(bool, locked);
-        const QList<DockIconRecord> menuRows { FormMenu::backRow(), rec("icoIn", "ICON", "/usr/bin/in"),
-                                               rec("icoLast", "ICON", "/usr/bin/last") };
-        DockFile::write(FormMenu::menuFilePath("ico9090"), menuRows);
+        const QList<DockIconRecord> menuRows = writeMenu({ "icoIn", "icoLast" });
         Widget w;
         ready(w);
         w.setLocking(locked);
@@ -494,6 +504,183 @@ private slots:
         const DockIconRecord landed = w.iconTable()->record(1);
         QCOMPARE(landed.Path, QString("/usr/bin/in"));
         QCOMPARE(savedRows().at(1), landed);
+    }
+
+    // The user's own road: a long press on an icon, a move, and a right
+    // click while the left button is held. The drag is cut short: the icon
+    // goes home and nothing opens; the left release that follows does
+    // nothing; the next save keeps the icon and the next drag moves the icon
+    // pressed, not a leftover of this one.
+    void aRightClickDuringADragPutsTheIconBack()
+    {
+        Widget w;
+        ready(w);
+        w.IconFreeze(false);
+        const QStringList before = tableIds(w);
+        RealPointer::press(on(w, "icoB"));
+        QVERIFY(RealPointer::runOutTimers(w.bar()) > 0); // held long enough
+        RealPointer::moveTo(on(w, "icoC", 10));
+        RealPointer::moveTo(on(w, "icoC", 40));
+        QVERIFY(w.drag()->isDragging());
+        QVERIFY(!tableIds(w).contains("icoB"));
+        const QPoint at = QCursor::pos();
+        RealPointer::press(at, Qt::RightButton);
+        RealPointer::release(at, Qt::RightButton);
+        QCOMPARE(tableIds(w), before);
+        QVERIFY(!w.drag()->isDragging());
+        QVERIFY(w.drag()->ghost()->isHidden());
+        QVERIFY(w.drag()->deleteLabel()->isHidden());
+        RealPointer::release(at);
+        QCOMPARE(tableIds(w), before);
+        QVERIFY(opener->paths.isEmpty() && opener->urls.isEmpty());
+        QCOMPARE(takeToast(w), QString());
+        QVERIFY(w.bar()->pointer()->isIdle());
+        w.SaveFile();
+        QCOMPARE(ids(savedRows()), before);
+        // The next drag is one of its own.
+        ready(w);
+        w.IconFreeze(false);
+        RealPointer::press(on(w, "icoA"));
+        RealPointer::runOutTimers(w.bar());
+        RealPointer::moveTo(on(w, "icoC", 10));
+        RealPointer::moveTo(on(w, "icoC", 60));
+        RealPointer::release(QCursor::pos());
+        QCOMPARE(tableIds(w), (QStringList{ "icoB", "ico9090", "icoL", "icoC", "icoA" }));
+        QCOMPARE(ids(savedRows()), tableIds(w));
+        QVERIFY(w.drag()->ghost()->isHidden());
+    }
+
+    // Out of an open menu onto the bar and back to where the icon stood: it
+    // stays in its menu, in its place, on a top dock as on a bottom one; the
+    // bar is as it was.
+    void aRoundTripFromAMenuIntoTheBarAndBack_data()
+    {
+        QTest::addColumn<int>("edge");
+        QTest::newRow("top") << 0;
+        QTest::newRow("bottom") << 2;
+    }
+    void aRoundTripFromAMenuIntoTheBarAndBack()
+    {
+        QFETCH(int, edge);
+        const QList<DockIconRecord> menuRows = writeMenu({ "icoIn", "icoMid", "icoLast" });
+        setting("System/Location", edge);
+        Widget w;
+        ready(w);
+        w.IconFreeze(false);
+        const QList<DockIconRecord> bar = rows(w);
+        RealPointer::click(on(w, "ico9090"));
+        FormMenu *m = w.menus()->menu("ico9090");
+        QVERIFY(m->isShown());
+        FormMenuIcon *mid = m->iconWidget("icoMid");
+        QTRY_COMPARE(mid->pos(), mid->shownPoint());
+        const QRect picture(mid->pictureFrame()->mapToGlobal(QPoint(0, 0)), mid->pictureFrame()->size());
+        const QPoint home = picture.center();
+        RealPointer::press(home);
+        QVERIFY(RealPointer::runOutTimers(mid) > 0);
+        RealPointer::moveTo(home + QPoint(0, 3));
+        QCOMPARE(m->dragState(), FormMenu::DragState::Dragging);
+        // Up (or down) onto the bar, along it, and back.
+        // Slowly, as a user does: the bar opens its gap under the pointer.
+        for (const char *id : { "icoB", "icoA", "icoC", "icoB" }) {
+            RealPointer::moveTo(on(w, id, 40));
+            QCOMPARE(m->dragState(), FormMenu::DragState::HandedOver);
+            QTRY_VERIFY(!w.bar()->isAnimating());
+        }
+        RealPointer::moveTo(home + QPoint(0, 3));
+        QCOMPARE(m->dragState(), FormMenu::DragState::Dragging);
+        QVERIFY(m->isVisible());
+        RealPointer::moveTo(home);
+        RealPointer::release(home);
+        QCOMPARE(takeToast(w), QString());
+        QCOMPARE(takeToast(*m), QString());
+        QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")), menuRows);
+        QCOMPARE(ids(m->rows()), ids(menuRows));
+        QCOMPARE(rows(w), bar);
+        QCOMPARE(savedRows(), bar);
+        QVERIFY(m->dragGhost()->isHidden());
+        QVERIFY(!w.bar()->isPlaceholderShown());
+    }
+
+    // Every way out of a drag but the left release, from the bar, inside a
+    // menu and out of a menu over the bar: the icon is back where it stood,
+    // in the table and on disk, no ghost or marker stays, and the buttons
+    // still down open nothing when they are let go.
+    void everyOtherWayOutPutsTheIconBack_data()
+    {
+        QTest::addColumn<QString>("from");
+        for (const char *from : { "bar", "menu", "menu over the bar" })
+            QTest::newRow(from) << QString(from);
+    }
+    void everyOtherWayOutPutsTheIconBack()
+    {
+        QFETCH(QString, from);
+        const QList<DockIconRecord> menuRows = writeMenu({ "icoIn", "icoMid" });
+        Widget w;
+        ready(w);
+        w.IconFreeze(false);
+        const QList<DockIconRecord> bar = rows(w);
+        FormMenu *m = w.menus()->menu("ico9090");
+        QStringList ways { "right button", "Esc", "focus lost", "window hidden", "grab broken" };
+        if (from != "bar")
+            ways << "menu closed";
+        for (const QString &way : ways) {
+            if (from == "bar") {
+                RealPointer::press(on(w, "icoB"));
+                RealPointer::runOutTimers(w.bar());
+                RealPointer::moveTo(on(w, "icoC", 10));
+                RealPointer::moveTo(on(w, "icoC", 40));
+                QVERIFY(w.drag()->isDragging());
+            } else {
+                if (!m->isShown())
+                    RealPointer::click(on(w, "ico9090"));
+                FormMenuIcon *mid = m->iconWidget("icoMid");
+                QTRY_COMPARE(mid->pos(), mid->shownPoint());
+                const QPoint home = mid->pictureFrame()->mapToGlobal(mid->pictureFrame()->rect().center());
+                RealPointer::press(home);
+                RealPointer::runOutTimers(mid);
+                RealPointer::moveTo(home + QPoint(0, 3));
+                QCOMPARE(m->dragState(), FormMenu::DragState::Dragging);
+                if (from == "menu over the bar") {
+                    RealPointer::moveTo(on(w, "icoA", 40));
+                    QCOMPARE(m->dragState(), FormMenu::DragState::HandedOver);
+                    QVERIFY(w.drag()->isGapOpen());
+                }
+            }
+            const QPoint at = QCursor::pos();
+            if (way == "right button") {
+                RealPointer::press(at, Qt::RightButton);
+            } else if (way == "Esc") {
+                RealPointer::key(Qt::Key_Escape);
+            } else if (way == "focus lost") {
+                emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+            } else if (way == "window hidden") {
+                w.hide();
+            } else if (way == "grab broken") {
+                RealPointer::breakGrab(on(w, "icoA", 20));
+            } else {
+                w.menus()->hideAll();
+            }
+            QVERIFY2(!w.drag()->isDragging(), qPrintable(way));
+            QCOMPARE(m->dragState(), FormMenu::DragState::Idle);
+            RealPointer::releaseAll();
+            QCOMPARE(rows(w), bar);
+            QCOMPARE(savedRows(), bar);
+            QCOMPARE(ids(m->rows()), ids(menuRows));
+            QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")), menuRows);
+            QVERIFY(w.drag()->ghost()->isHidden());
+            QVERIFY(w.drag()->deleteLabel()->isHidden());
+            QVERIFY(m->dragGhost()->isHidden());
+            QVERIFY(!w.drag()->isGapOpen());
+            QVERIFY(w.bar()->pointer()->isIdle());
+            QCOMPARE(takeToast(w), QString());
+            QCOMPARE(takeToast(*m), QString());
+            QVERIFY2(opener->paths.isEmpty() && opener->urls.isEmpty(), qPrintable(way));
+            if (way == "window hidden") {
+                w.show();
+                ready(w);
+                w.IconFreeze(false);
+            }
+        }
     }
 
     void menusStandBesideTheirIcons()

@@ -92,10 +92,12 @@ public:
         return n;
     }
     // The text of the toast on screen, or empty when none is; the toast goes.
-    static QString takeToast(Widget &w)
+    static QString takeToast(Widget &w) { return takeToast(w.toast()); }
+    static QString takeToast(FormMenu &m) { return takeToast(m.toast()); }
+    static QString takeToast(FormSystemHint *toast)
     {
-        const QString t = w.toast()->isVisible() ? w.toast()->text() : QString();
-        w.toast()->hide();
+        const QString t = toast->isVisible() ? toast->text() : QString();
+        toast->hide();
         return t;
     }
 

@@ -1,0 +1,370 @@
+#include "dockbar.h"
+#include "dockbar_p.h"
+
+#include "dock/icons/barcurves.h"
+#include "dock/icons/dockface.h"
+#include "dock/icons/iconpictures.h"
+
+#include <QBackingStore>
+#include <QCoreApplication>
+#include <QEasingCurve>
+#include <QPaintEngine>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
+
+// ---------------------------------------------------------------- frames
+
+// A pointer move, the relayout it starts, the name tip following it and
+// every running animation each change a few rectangles of the window; painted
+// one by one, each would cost a repaint cycle and a round trip to the
+// display. The window is therefore painted at most once a frame: the first
+// repaint after a quiet frame goes out at once, later ones wait for the
+// frame's end and go together. The bar watches its window's repaints for
+// that, so the tip and the frames around the bar are held with it.
+void DockBar::dirty(const QRegion &r)
+{
+    if (!r.isEmpty())
+        update(r);
+}
+
+void DockBar::watchWindow()
+{
+    QWidget *w = window();
+    if (w == m_window)
+        return;
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_window = w;
+    w->installEventFilter(this);
+}
+
+bool DockBar::eventFilter(QObject *o, QEvent *e)
+{
+    if (e->type() == QEvent::UpdateRequest && o == m_window) {
+        const qint64 now = m_clock.elapsed();
+        if (!m_painting && now - m_lastPaint < FrameMs) {
+            m_held = true;
+            const int wait = int(qMax<qint64>(1, FrameMs - (now - m_lastPaint)));
+            if (!m_frameTimer->isActive() || m_frameTimer->remainingTime() > wait)
+                m_frameTimer->start(wait);
+            return true;
+        }
+        m_lastPaint = now;
+        m_held = false;
+        // The owner's relayout of what changed goes into this picture.
+        QPointer<DockBar> self(this);
+        emit aboutToPaint();
+        if (!self)
+            return false;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+// The frame's repaint of the window, at once.
+void DockBar::paintWindow()
+{
+    watchWindow();
+    QWidget *w = m_window;
+    m_held = false;
+    QCoreApplication::removePostedEvents(w, QEvent::UpdateRequest);
+    m_painting = true;
+    QEvent e(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(w, &e);
+    m_painting = false;
+}
+
+void DockBar::startClock()
+{
+    m_running = true;
+    if (!m_frameTimer->isActive())
+        m_frameTimer->start(FrameMs);
+}
+
+// One frame: every animation advances by the same clock, the window is laid
+// out and painted once. The clock stops when nothing moves.
+void DockBar::tick()
+{
+    m_running = advance();
+    paintWindow();
+    if (m_running)
+        m_frameTimer->start(nextFrame());
+    else if (isVisible())
+        m_warmTimer->start();
+}
+
+// While the pointer's moves keep coming they are the frames: the clock waits
+// until they stop rather than painting between two of them.
+int DockBar::nextFrame() const
+{
+    const qint64 sinceMove = m_clock.elapsed() - m_lastMove;
+    return sinceMove < MoveFrameMs ? int(MoveFrameMs - sinceMove) : FrameMs;
+}
+
+// While the pointer sweeps the bar its moves are the frames: each advances
+// the animations and goes out as one picture with them, and the clock only
+// takes over when the moves stop.
+void DockBar::advanceWithMove()
+{
+    if (!m_running)
+        return;
+    m_running = advance();
+    if (m_running)
+        m_frameTimer->start(MoveFrameMs);
+}
+
+bool DockBar::advance()
+{
+    static const QEasingCurve outBack(QEasingCurve::OutBack);
+    const qint64 now = m_clock.elapsed();
+    bool running = false;
+    const QVector<Item *> items = m_items;
+    for (int i = 0; i < items.size(); ++i) {
+        if (items != m_items)
+            break; // a signal below rebuilt the bar: the next frame goes on
+        Item *it = items[i];
+        if (it->grow.on) {
+            const qreal t = it->grow.at(now);
+            const qreal v = outBack.valueForProgress(t);
+            QSize s(mix(it->growFrom.width(), it->growTo.width(), v),
+                    mix(it->growFrom.height(), it->growTo.height(), v));
+            if (t >= 1) {
+                it->grow.on = false;
+                s = it->growTo;
+            }
+            running |= it->grow.on;
+            resizeItem(it, s);
+        }
+        if (it->glide.on) {
+            const qreal t = it->glide.at(now);
+            QPoint p(mix(it->glideFrom.x(), it->glideTo.x(), t), mix(it->glideFrom.y(), it->glideTo.y(), t));
+            if (t >= 1) {
+                it->glide.on = false;
+                p = it->glideTo;
+            }
+            running |= it->glide.on;
+            moveItem(it, p);
+        }
+        if (it->jump.on) {
+            const qreal t = it->jump.at(now);
+            const int y = BarCurves::jumpY(t, it->jumpFrom);
+            it->jump.on = t < 1;
+            running |= it->jump.on;
+            if (y != it->jumpY) {
+                it->jumpY = y;
+                dirty(rectOf(it));
+            }
+        }
+        if (it->slide.on) {
+            const qreal t = it->slide.at(now);
+            const int y = BarCurves::slideY(t, int(it->magnified));
+            it->slide.on = t < 1;
+            running |= it->slide.on;
+            if (y != it->slideY) {
+                it->slideY = y;
+                dirty(rectOf(it));
+            }
+        }
+    }
+    return running;
+}
+
+// While the bar is quiet, the faces are drawn at every size step they pass
+// through when magnified, so that the first sweep only picks pictures.
+void DockBar::warmFaces()
+{
+    if (!isVisible() || m_frameTimer->isActive() || !m_hover.isEmpty())
+        return;
+    const int top = int(m_M) - 10;
+    for (Item *it : qAsConst(m_items)) {
+        if (it->hidden || it->isBlank() || !it->face)
+            continue;
+        faceAt(it, QSize(top, top));
+        int steps = 0;
+        for (int s = qMax(8, int(m_N) - 10); steps < 14; s += 8, ++steps) {
+            faceAt(it, QSize(qMin(s, top), qMin(s, top)));
+            if (s >= top)
+                break;
+        }
+    }
+}
+// ---------------------------------------------------------------- painting
+
+void DockBar::paintItem(QPainter &p, const Item *it)
+{
+    const QRect r = rectOf(it);
+    QRect pic = pictureOf(it);
+    if (it->slideY)
+        pic.translate(0, it->slideY);
+    if (!it->face || pic.width() <= 0 || pic.height() <= 0)
+        return;
+    const QPixmap face = faceAt(const_cast<Item *>(it), pic.size());
+    // A jump or slide may carry the picture past the icon: it shows only
+    // inside. Clipping costs each drawing, so only then.
+    if (r.contains(pic)) {
+        p.drawPixmap(pic, face);
+        return;
+    }
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
+    p.drawPixmap(pic, face);
+    p.restore();
+}
+
+// The face at a size step of 8 pixels at or above the size asked for, drawn
+// once: while an icon grows and shrinks its picture is only scaled down a
+// little, never decoded or scaled from its file again. The sizes at rest and
+// fully magnified, where most icons stand, have steps of their own and are
+// drawn without scaling.
+QPixmap DockBar::faceAt(Item *it, const QSize &size)
+{
+    const int rest = int(m_N) - 10, top = int(m_M) - 10;
+    const bool exact = size.width() == size.height() && (size.width() == rest || size.width() == top);
+    const QSize step = exact ? size : QSize((size.width() + 7) / 8 * 8, (size.height() + 7) / 8 * 8);
+    const quint32 key = quint32(step.width()) << 16 | quint32(step.height());
+    auto found = it->renders.constFind(key);
+    if (found != it->renders.constEnd())
+        return *found;
+    if (it->renders.size() >= 20)
+        it->renders.clear();
+    const qreal dpr = devicePixelRatioF();
+    auto render = [&](const QSize &at) {
+        QPixmap pm(at * dpr);
+        pm.setDevicePixelRatio(dpr);
+        pm.fill(Qt::transparent);
+        QPainter q(&pm);
+        q.setRenderHint(QPainter::SmoothPixmapTransform);
+        q.setRenderHint(QPainter::Antialiasing);
+        it->face->paint(q, QRect(QPoint(0, 0), at));
+        return pm;
+    };
+    // A square face is drawn once at the largest size it grows to, and the
+    // smaller steps are scaled from that: the first sweep over a bar then
+    // scales small pictures, not each icon's full-sized file once a step.
+    QPixmap pm;
+    if (!it->isBlank() && step.width() == step.height() && step.width() < top) {
+        const quint32 topKey = quint32(top) << 16 | quint32(top);
+        auto big = it->renders.constFind(topKey);
+        if (big == it->renders.constEnd())
+            big = it->renders.insert(topKey, render(QSize(top, top)));
+        pm = big->scaled(step * dpr, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        pm.setDevicePixelRatio(dpr);
+    } else {
+        pm = render(step);
+    }
+    it->renders.insert(key, pm);
+    return pm;
+}
+
+void DockBar::paintBackground(QPainter &p)
+{
+    const Background &b = m_background;
+    const QRect r = m_backgroundRect;
+    if (b.fill.alpha() > 0 && r.width() > 0 && r.height() > 0) {
+        // The length changes with every magnified move: the rounded corners
+        // are drawn once and the straight parts filled, rather than the
+        // whole outline rasterised again.
+        const int k = qBound(0, b.radius + 1, qMin(r.width(), r.height()) / 2);
+        if (m_corners.isNull() || m_cornersKey != QPair<QColor, int>(b.fill, b.radius) || m_corners.width() != 2 * k) {
+            m_corners = QPixmap(2 * k, 2 * k);
+            m_corners.fill(Qt::transparent);
+            QPainter q(&m_corners);
+            q.setRenderHint(QPainter::Antialiasing);
+            q.setPen(Qt::NoPen);
+            q.setBrush(b.fill);
+            q.drawRoundedRect(QRectF(0, 0, 2 * k, 2 * k), b.radius, b.radius);
+            m_cornersKey = qMakePair(b.fill, b.radius);
+        }
+        const int x0 = r.x(), y0 = r.y(), x1 = r.x() + r.width() - k, y1 = r.y() + r.height() - k;
+        p.drawPixmap(QPoint(x0, y0), m_corners, QRect(0, 0, k, k));
+        p.drawPixmap(QPoint(x1, y0), m_corners, QRect(k, 0, k, k));
+        p.drawPixmap(QPoint(x0, y1), m_corners, QRect(0, k, k, k));
+        p.drawPixmap(QPoint(x1, y1), m_corners, QRect(k, k, k, k));
+        p.fillRect(QRect(x0 + k, y0, r.width() - 2 * k, r.height()), b.fill);
+        p.fillRect(QRect(x0, y0 + k, k, r.height() - 2 * k), b.fill);
+        p.fillRect(QRect(x1, y0 + k, k, r.height() - 2 * k), b.fill);
+    }
+    // The pieces change length with every magnified move: read once, and
+    // stretched by the painter.
+    auto piece = [this, &p](const QString &path, const QRect &at) {
+        if (path.isEmpty() || at.isEmpty())
+            return;
+        auto found = m_pieces.find(path);
+        if (found == m_pieces.end())
+            found = m_pieces.insert(path, QPixmap(path));
+        if (!found->isNull())
+            p.drawPixmap(at, *found);
+    };
+    // The ends keep their length; the middle stretches between them.
+    const int end = 50;
+    if (!b.upright) {
+        piece(b.first, QRect(r.x(), r.y(), qMin(end, r.width()), r.height()));
+        piece(b.middle, QRect(r.x() + end, r.y(), r.width() - 2 * end, r.height()));
+        piece(b.last, QRect(r.right() + 1 - end, r.y(), qMin(end, r.width()), r.height()));
+    } else {
+        piece(b.first, QRect(r.x(), r.y(), r.width(), qMin(end, r.height())));
+        piece(b.middle, QRect(r.x(), r.y() + end, r.width(), r.height() - 2 * end));
+        piece(b.last, QRect(r.x(), r.bottom() + 1 - end, r.width(), qMin(end, r.height())));
+    }
+}
+
+bool DockBar::paintsClearedWindow(QPainter &p) const
+{
+    QBackingStore *store = window()->backingStore();
+    if (!store || !p.paintEngine() || p.paintEngine()->paintDevice() != store->paintDevice())
+        return false;
+    const auto *image = dynamic_cast<const QImage *>(store->paintDevice());
+    return image && image->hasAlphaChannel();
+}
+
+void DockBar::paintEvent(QPaintEvent *e)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The changes of a move lie at both ends of the row and around the
+    // pointer: only what touches them is drawn.
+    const QRegion dirty = e->region();
+    // The bar paints all it covers: nothing beneath it is drawn first. A
+    // see-through window's picture is cleared where it is repainted before
+    // any widget paints; a grab of the bar is not.
+    if (!paintsClearedWindow(p)) {
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect &r : dirty)
+            p.fillRect(r, Qt::transparent);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    if (dirty.intersects(m_backgroundRect))
+        paintBackground(p);
+    for (const Item *it : qAsConst(m_items)) {
+        if (!it->hidden && dirty.intersects(rectOf(it)))
+            paintItem(p, it);
+    }
+    if (m_placeholderShown) {
+        const QRect r = placeholderRect().translated(m_strip.topLeft());
+        const QRect pic = r.adjusted(5, 5, -5, -5);
+        if (dirty.intersects(r)) {
+            const QPixmap pm = IconPictures::scaled(PlusPicture, pic.size());
+            if (!pm.isNull())
+                p.drawPixmap(pic.topLeft(), pm);
+        }
+    }
+}
+
+void DockBar::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    watchWindow();
+    m_warmTimer->start();
+    for (Item *it : qAsConst(m_items))
+        if (it->face)
+            it->face->setActive(true);
+}
+
+void DockBar::hideEvent(QHideEvent *e)
+{
+    QWidget::hideEvent(e);
+    for (Item *it : qAsConst(m_items))
+        if (it->face)
+            it->face->setActive(false);
+}
