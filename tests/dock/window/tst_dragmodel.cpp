@@ -358,9 +358,7 @@ class TestDragModel : public QObject, public WidgetFixture
         const bool edit = chance(0.5);
         QAction *chosen = nullptr;
         for (QAction *a : menu->actions()) {
-            // The launch pad's icon uses itself after its own "删除图标" has
-            // deleted it: its badge deletes instead, until that is mended.
-            if ((remove && a->text().startsWith("删除图标") && rightTarget != "pad")
+            if ((remove && a->text().startsWith("删除图标"))
                 || (edit && rightTarget == "pad" && a->text().startsWith("编辑图标")))
                 chosen = a;
         }
