@@ -271,12 +271,7 @@ void BoundedDownload::fail(Failure why, const QString &network)
 
 void BoundedDownload::end(bool ok)
 {
-    m_running = false;
-    m_total->stop();
-    m_pump->stop();
-    release();
-    m_raw.clear();
-    m_inflater.reset();
+    abort();
     if (!ok)
         m_body.clear();
     emit finished(ok);
