@@ -88,8 +88,11 @@ void BarLayout::relayout()
     }
     const QSize row = m_bar->layoutRow();
     const bool horizontal = DockLayout::isHorizontal(m_set->location);
+    // The screen the bar stands on, not the window, which may not cover it
+    // yet (the first layout runs before the window is placed).
+    const QRect screen = m_place.screen().isValid() ? m_place.screen() : DockPlacement::screenRect(m_set->screen);
     const DockLayout::Fit fit = DockLayout::fitCheck(m_set->currentSizeF, rows, blanks,
-                                                     horizontal ? m_f.window->width() : m_f.window->height());
+                                                     horizontal ? screen.width() : screen.height());
     if (fit.overflow) {
         qDebug() << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
         setTemporaryIconSize(fit.size);
@@ -221,7 +224,9 @@ void BarLayout::setEdge(int edge)
         placeFrames();
     }
     setBackgroundStyle(m_set->backgroundStyle);
-    setIconSize(int(m_set->currentSizeF));
+    // The size the user chose: one the row took to fit the old edge is the
+    // old edge's affair, and the new one checks the fit again.
+    setIconSize(int(m_set->icoSize));
     emit edgeChanged(m_set->location);
 }
 

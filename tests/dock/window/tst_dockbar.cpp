@@ -107,6 +107,36 @@ private slots:
         QTRY_COMPARE(w.bar()->stripRect().height(), 80);
     }
 
+    // The fit check measures the screen the bar stands on, from the first
+    // layout on, before the window covers that screen; a shrink the row took
+    // on one edge is gone on the next, and never becomes the size the user
+    // chose.
+    void theSizeFitsTheScreenOfTheBar()
+    {
+        screens->screens = { { QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1080) } };
+        writeDock(plainRows(15));
+        setting("System/Location", 3);
+        {
+            Widget w;
+            QTRY_VERIFY(w.autoHide()->isDockShown());
+            QCOMPARE(w.settings().currentSize, 64);
+            QCOMPARE(w.bar()->iconSize("ico0"), QSize(64, 64));
+            QCOMPARE(w.bar()->stripRect().height(), 15 * 64);
+        }
+        writeDock(plainRows(21));
+        setting("System/Location", 2);
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QCOMPARE(w.settings().currentSize, 64);
+        w.setPosition(3); // 21 icons of 64 are too long for 1080 pixels
+        QTRY_COMPARE(w.settings().currentSize, (1080 - 12) / 21);
+        QCOMPARE(w.settings().icoSize, 64.f);
+        w.setPosition(2);
+        QTRY_COMPARE(w.settings().currentSize, 64);
+        QCOMPARE(w.settings().icoSize, 64.f);
+        QTRY_COMPARE(w.bar()->stripRect().width(), 21 * 64);
+    }
+
     void hiddenPlusTakesNoRoom()
     {
         QList<DockIconRecord> list = plainRows(3);
