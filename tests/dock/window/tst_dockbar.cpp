@@ -147,23 +147,6 @@ private slots:
         QTRY_COMPARE(w.bar()->stripRect().width(), 3 * 64);
     }
 
-    // The bar that moves to another edge under the pointer (the launch pad
-    // takes it to the bottom) gives up where it stood: the box around both
-    // would take every click on the screen.
-    void inputShapeFollowsTheBarToAnotherEdge()
-    {
-        QWidget win;
-        DockPlacement::Frames f;
-        f.window = &win;
-        DockPlacement place(f);
-        place.sendInputRegion(QRect(200, 0, 800, 64), true);
-        place.sendInputRegion(QRect(180, 0, 840, 128), true); // grown in place: the box
-        QCOMPARE(place.inputRegion(), QRegion(QRect(180, 0, 840, 128)));
-        place.sendInputRegion(QRect(200, 736, 800, 64), true);
-        QCOMPARE(place.inputRegion(), QRegion(QRect(200, 736, 800, 64)));
-        QCOMPARE(wins->regions.value(&win), place.inputRegion());
-    }
-
     void backgroundLooks_data()
     {
         QTest::addColumn<int>("style");
