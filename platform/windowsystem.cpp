@@ -4,6 +4,7 @@
 #include <KWindowInfo>
 #include <KX11Extras>
 #include <netwm.h>
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
@@ -18,6 +19,13 @@ namespace {
 
 const char *const RoleProperty = "_zv_windowRole";
 const char *const LevelProperty = "_zv_windowLevel";
+const char *const FrontOfProperty = "_zv_frontOf";
+
+void setTransientFor(WId id, xcb_window_t front)
+{
+    xcb_change_property(QX11Info::connection(), XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(id),
+                        XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &front);
+}
 
 NET::WindowType typeOf(WindowSystem::Role role)
 {
@@ -60,6 +68,10 @@ void applyRole(QWidget *w)
         changeStates(id, skip, skip);
         KX11Extras::setOnAllDesktops(id, true);
     }
+    // Qt writes its own WM_TRANSIENT_FOR into a tool window at every show.
+    const QVariant front = w->property(FrontOfProperty);
+    if (front.isValid())
+        setTransientFor(id, xcb_window_t(front.toULongLong()));
     const QVariant level = w->property(LevelProperty);
     if (level.isValid()) {
         switch (WindowSystem::Level(level.toInt())) {
@@ -121,6 +133,11 @@ public:
         w->activateWindow();
         if (isX11())
             KX11Extras::forceActiveWindow(w->winId());
+        // A window hidden while it had the keyboard can still be Qt's focus
+        // window: the keyboard coming back to it would then go unnoticed, and
+        // so would losing it later. It is the active window from now on.
+        if (QGuiApplication::focusWindow() && QGuiApplication::focusWindow() == w->windowHandle())
+            QApplication::setActiveWindow(w);
     }
 
     void setLevel(QWidget *w, Level level) override
@@ -157,7 +174,7 @@ public:
             applyRole(w);
     }
 
-    void keepInFrontOf(QWidget *w, QWidget *other) override
+    void keepInFrontOfWindow(QWidget *w, quint64 other) override
     {
         if (!w || !isX11())
             return;
@@ -175,10 +192,10 @@ public:
                 }
                 m_ownTransientFor.insert(win, own);
             }
-            const xcb_window_t front = static_cast<xcb_window_t>(other->winId());
-            xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1,
-                                &front);
+            setTransientFor(win, static_cast<xcb_window_t>(other));
+            w->setProperty(FrontOfProperty, other);
         } else if (m_ownTransientFor.contains(win)) {
+            w->setProperty(FrontOfProperty, QVariant());
             const xcb_window_t own = m_ownTransientFor.take(win);
             if (own != XCB_NONE)
                 xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32,
@@ -239,6 +256,11 @@ private:
 };
 
 } // namespace
+
+void WindowSystem::keepInFrontOf(QWidget *w, QWidget *other)
+{
+    keepInFrontOfWindow(w, other && isX11() ? quint64(other->winId()) : 0);
+}
 
 void WindowSystem::forceActivate(QWidget *w)
 {

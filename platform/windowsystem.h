@@ -50,7 +50,10 @@ public:
     // Keeps w in front of other, even of a window that covers the screen and
     // has the focus (which window managers lift above all layers): w becomes
     // transient for other. nullptr gives w back its own place.
-    virtual void keepInFrontOf(QWidget *w, QWidget *other)
+    void keepInFrontOf(QWidget *w, QWidget *other);
+    // The same for another program's window, by its X id; 0 gives w back
+    // its own place.
+    virtual void keepInFrontOfWindow(QWidget *w, quint64 other)
     {
         Q_UNUSED(w)
         Q_UNUSED(other)

@@ -2,9 +2,11 @@
 
 FormTimingFlash::FormTimingFlash(QWidget *parent) : FaceWidget(new HoldRingFace(nullptr), parent)
 {
-    // The ring sits under the pointer: it must neither take the pointer from
-    // the icon being held nor the focus from the dock.
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput);
+    // The ring sits under the pointer, over the held icon: it must neither
+    // take the pointer from that icon nor the focus from anyone, and the
+    // window manager must not put it in a frame or beneath the bar.
+    setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
+                   | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName(QStringLiteral("FormTimingFlash"));

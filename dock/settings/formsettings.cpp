@@ -70,6 +70,24 @@ QString firstChordText(const QKeySequence &seq)
     return seq.toString(QKeySequence::PortableText).split(QStringLiteral(", ")).value(0);
 }
 
+// The wheel scrolls the page, also over a slider; a slider takes it only
+// while it has the focus.
+class WheelToPage : public QObject
+{
+public:
+    explicit WheelToPage(QAbstractScrollArea *page) : QObject(page), m_page(page) {}
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() != QEvent::Wheel || static_cast<QWidget *>(o)->hasFocus())
+            return false;
+        QCoreApplication::sendEvent(m_page->viewport(), e);
+        return true;
+    }
+
+private:
+    QAbstractScrollArea *m_page;
+};
+
 } // namespace
 
 FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSettings)
@@ -198,8 +216,11 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
                                       "QCheckBox::indicator:unchecked{image:url(:/image/menu/chenck.png);}"
                                       "QCheckBox::indicator:checked{image:url(:/image/menu/chenck1.png);}");
     setStyleSheet(windowStyle);
-    for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin })
+    auto *wheelToPage = new WheelToPage(ui->scrollArea1);
+    for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin }) {
         s->setStyleSheet(DockStyle::sliderSheet());
+        s->installEventFilter(wheelToPage);
+    }
     ui->Margin->setEnabled(true);
     ui->webButton->setText(QUrl(homePage()).host());
 

@@ -7,6 +7,7 @@
 
 #include <QCursor>
 #include <QDebug>
+#include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QRegularExpression>
 #include <QTimer>
@@ -27,6 +28,19 @@ void moveTo(QWidget *w, const QPoint &p)
     if (w->pos() != p)
         w->move(p);
 }
+
+// The rectangle out to a step of 16 pixels along the bar.
+QRect stepOut(const QRect &r, bool horizontal)
+{
+    const auto down = [](int v) { return v >= 0 ? v / 16 * 16 : -((-v + 15) / 16 * 16); };
+    const auto up = [&down](int v) { return -down(-v); };
+    if (horizontal) {
+        const int left = down(r.left()), right = up(r.right() + 1);
+        return QRect(left, r.y(), right - left, r.height());
+    }
+    const int top = down(r.top()), bottom = up(r.bottom() + 1);
+    return QRect(r.x(), top, r.width(), bottom - top);
+}
 } // namespace
 
 BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, const Frames &frames,
@@ -43,6 +57,7 @@ BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, con
     connect(m_relayoutTimer, &QTimer::timeout, this, &BarLayout::relayout);
     connect(m_bar, &DockBar::rowsChanged, this, &BarLayout::requestRelayout);
     connect(m_bar, &DockBar::aboutToPaint, this, &BarLayout::relayoutIfPending);
+    m_bar->installEventFilter(this);
 }
 
 BarLayout::~BarLayout() = default;
@@ -88,8 +103,11 @@ void BarLayout::relayout()
     }
     const QSize row = m_bar->layoutRow();
     const bool horizontal = DockLayout::isHorizontal(m_set->location);
+    // The screen the bar stands on, not the window, which may not cover it
+    // yet (the first layout runs before the window is placed).
+    const QRect screen = m_place.screen().isValid() ? m_place.screen() : DockPlacement::screenRect(m_set->screen);
     const DockLayout::Fit fit = DockLayout::fitCheck(m_set->currentSizeF, rows, blanks,
-                                                     horizontal ? m_f.window->width() : m_f.window->height());
+                                                     horizontal ? screen.width() : screen.height());
     if (fit.overflow) {
         qDebug() << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
         setTemporaryIconSize(fit.size);
@@ -159,25 +177,77 @@ void BarLayout::sizeBar(int a, int b)
     updateInputShape();
 }
 
-// The bar at rest widened along by what magnification and a drag's gap may
-// add on either side, as deep as the magnified icons.
-QRect BarLayout::barZone() const
+// The icons around row r along the bar: `each` on either side, and through
+// a spacer the icon beyond it; as deep as the icons grow, overshoot
+// included, out to a step of 16 pixels along the bar and no further than the
+// background there.
+QRect BarLayout::roomAround(int r, int each) const
 {
+    QRect span = m_bar->iconRect(m_icons->cell(r, 0));
+    for (const int step : { -1, 1 }) {
+        int taken = 0;
+        bool blank = false;
+        for (int row = r + step; row >= 0 && row < m_icons->rowCount() && (taken < each || blank); row += step) {
+            const QString next = m_icons->cell(row, 0);
+            if (m_bar->isIconHidden(next))
+                continue;
+            span |= m_bar->iconRect(next);
+            ++taken;
+            blank = m_icons->cell(row, 3) == IconClass::BLANK;
+        }
+    }
     const int edge = m_set->location;
     const bool horizontal = DockLayout::isHorizontal(edge);
-    const QRect strip = m_bar->stripRect();
-    const int rest = m_bar->restLength() + 2 * (DockLayout::BackgroundInset + m_backgroundSide);
-    const int grow = int(m_set->icoMagnified) + 20;
-    const QSize main = m_f.main->size();
-    QRect zone;
-    if (horizontal) {
-        const int mid = main.width() / 2;
-        zone = QRect(mid - rest / 2 - grow, strip.y(), rest + 2 * grow, strip.height());
-    } else {
-        const int mid = main.height() / 2;
-        zone = QRect(strip.x(), mid - rest / 2 - grow, strip.width(), rest + 2 * grow);
+    const QRect along = stepOut(span, horizontal) & stepOut(m_f.background->geometry(), horizontal);
+    const int over = int(m_set->icoMagnified - m_set->currentSizeF) / 8;
+    const QRect strip = m_bar->stripRect().adjusted(edge == 1 ? -over : 0, edge == 2 ? -over : 0,
+                                                    edge == 3 ? over : 0, edge == 0 ? over : 0);
+    return horizontal ? QRect(along.x(), strip.y(), along.width(), strip.height())
+                      : QRect(strip.x(), along.y(), strip.width(), along.height());
+}
+
+// The room the icons around the pointer take while it moves over the icon it
+// is on: that icon and its neighbours. Taken for two icons on either side, it
+// holds while the pointer moves on by an icon, so that it changes every
+// other icon, not with every move. The icons growing under the pointer take
+// it before their growth has reached it.
+QRect BarLayout::magnifiedReach() const
+{
+    const QString id = m_bar->hoveredId();
+    const int r = id.isEmpty() ? -1 : m_icons->findRow(0, id);
+    if (r < 0 || m_bar->isIconHidden(id)) {
+        m_heldReach = QRect();
+        return m_heldReach;
     }
-    return (zone | m_f.background->geometry()) & QRect(QPoint(0, 0), main);
+    if (!m_heldReach.contains(roomAround(r, 1)))
+        m_heldReach = roomAround(r, 2);
+    return m_heldReach;
+}
+
+std::optional<QPoint> BarLayout::reach(const QPoint &global) const
+{
+    const QPoint local = m_bar->mapFromGlobal(global);
+    m_pointer = local;
+    m_pointerKnown = true;
+    if (barRegion().contains(global - m_f.window->pos()))
+        return local;
+    if (m_f.main->isHidden() || !(m_o.barOnScreen && m_o.barOnScreen()))
+        return std::nullopt;
+    // Along the row from its first icon to its last, no deeper than the
+    // magnified icons: there the icon at that place grows under the pointer.
+    const bool horizontal = DockLayout::isHorizontal(m_set->location);
+    const QRect strip = m_bar->stripRect();
+    for (const QString &id : m_bar->ids()) {
+        if (m_bar->isIconHidden(id))
+            continue;
+        const QRect icon = m_bar->iconRect(id);
+        const QRect column = horizontal ? QRect(icon.x(), strip.y(), icon.width(), strip.height())
+                                        : QRect(strip.x(), icon.y(), strip.width(), icon.height());
+        if (column.contains(local))
+            return horizontal ? QPoint(local.x(), qBound(icon.top(), local.y(), icon.bottom()))
+                              : QPoint(qBound(icon.left(), local.x(), icon.right()), local.y());
+    }
+    return std::nullopt;
 }
 
 // ---- the screen, the edge and the level ------------------------------------
@@ -221,7 +291,9 @@ void BarLayout::setEdge(int edge)
         placeFrames();
     }
     setBackgroundStyle(m_set->backgroundStyle);
-    setIconSize(int(m_set->currentSizeF));
+    // The size the user chose: one the row took to fit the old edge is the
+    // old edge's affair, and the new one checks the fit again.
+    setIconSize(int(m_set->icoSize));
     emit edgeChanged(m_set->location);
 }
 
@@ -388,36 +460,85 @@ void BarLayout::showFrameArea(bool shown)
 
 // ---- what takes the pointer ------------------------------------------------
 
-// The bar's background and its icons, while the bar is in or sliding.
+// The bar's background and its icons, while the bar is in or sliding, with
+// the room around the pointer.
 QRegion BarLayout::barRegion() const
+{
+    return region(false);
+}
+
+// The bar; for the input shape without the drop frame and the panel area.
+// While the pointer is on the bar the icons around it grow and shrink with
+// every move: what takes the pointer is then the background (out to the next
+// step along the bar, as the row shifts by a pixel or two) and, only while
+// the pointer is up among the magnified icons, the room around it. A pointer
+// that rises from the background onto a magnified icon leaves the shape for
+// a moment: the leave check finds it on the bar and the shape takes it (see
+// DockShowing).
+QRegion BarLayout::region(bool forInput) const
 {
     if (m_f.main->isHidden() || !(m_o.barOnScreen && m_o.barOnScreen()))
         return QRegion();
-    QRegion bar = m_f.background->geometry();
-    bar += m_bar->iconRegion();
-    // While the pointer is on the bar its icons grow and shrink on every
-    // move: the shape then takes the whole zone they may reach, so that it
-    // does not change with each of them.
-    if (!m_bar->isAtRest())
-        bar += barZone();
-    if (!m_f.dropHint->isHidden())
-        bar += m_f.dropHint->geometry();
-    if (m_frameAreaShown || m_frameAreaAnimation)
-        bar += m_f.area->geometry();
+    const QRect reach = magnifiedReach();
+    QRegion bar;
+    if (reach.isNull()) {
+        bar = m_f.background->geometry();
+        bar += m_bar->iconRegion();
+    } else {
+        const QRect bg = stepOut(m_f.background->geometry(), DockLayout::isHorizontal(m_set->location));
+        bar = bg;
+        if (!forInput || !m_pointerKnown || !bg.contains(m_pointer))
+            bar += reach;
+        if (!forInput)
+            bar += m_bar->iconRegion();
+    }
+    if (!forInput)
+        bar += extras();
     bar &= QRect(QPoint(0, 0), m_f.main->size());
     return bar.translated(m_f.main->pos());
 }
 
+// The drop frame and the settings' panel area, when they show.
+QRegion BarLayout::extras() const
+{
+    QRegion r;
+    if (!m_f.dropHint->isHidden())
+        r += m_f.dropHint->geometry();
+    if (m_frameAreaShown || m_frameAreaAnimation)
+        r += m_f.area->geometry();
+    return r;
+}
+
+bool BarLayout::eventFilter(QObject *o, QEvent *e)
+{
+    // Where the pointer really is: the moves the leave check sends stand on
+    // an icon, not where the pointer is.
+    if (o == m_bar && e->type() == QEvent::MouseMove && e->spontaneous()) {
+        m_pointer = static_cast<QMouseEvent *>(e)->pos();
+        m_pointerKnown = true;
+    }
+    return QObject::eventFilter(o, e);
+}
+
 // The window covers its screen: only what it shows takes the pointer, the rest
-// of the desktop stays reachable. Sent only when it changes; while the pointer
-// moves over the bar, only when the bar grows beyond what was sent.
+// of the desktop stays reachable. Sent only when it changes: under a
+// compositing manager every new shape costs the display a repaint of the
+// whole screen.
 void BarLayout::updateInputShape()
 {
-    QRegion visible = barRegion();
-    // The tip follows the pointer along the bar: its whole lane, so that the
-    // shape does not change with every move.
-    if (m_o.tipLane)
-        visible += m_o.tipLane(m_set->location, m_f.main->geometry());
+    QRegion visible = region(true);
+    const bool atRest = m_bar->isAtRest();
+    // While the icons move, the bar takes more room only where the pointer
+    // goes: as long as the pointer is within what was sent, a larger bar
+    // waits, and the leave check takes the pointer that rises onto an icon
+    // beyond it. Less room is sent as soon as it matters.
+    if (!atRest && m_pointerKnown) {
+        const QRegion sent = m_place.inputRegion();
+        if (sent.contains(m_f.main->pos() + m_pointer))
+            visible &= sent;
+    }
+    if (m_f.main->isVisible() && m_o.barOnScreen && m_o.barOnScreen())
+        visible += (extras() & QRect(QPoint(0, 0), m_f.main->size())).translated(m_f.main->pos());
     if (m_o.menusShown)
         visible += m_o.menusShown();
     QWidget *window = m_f.window;
@@ -432,8 +553,9 @@ void BarLayout::updateInputShape()
     // Nothing beneath the bar is painted under it, unless the settings'
     // panel area slides there.
     m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
-    const bool held = m_o.pointerInside && m_o.pointerInside() && !(m_o.dragging && m_o.dragging());
-    m_place.sendInputRegion(visible, held);
+    // While the icons grow and shrink the row shifts along the bar; at rest
+    // the shape is exact.
+    m_place.sendInputRegion(visible, atRest ? 0 : 16);
 }
 
 void BarLayout::resendInputShape()

@@ -9,6 +9,7 @@
 #include <QRegion>
 
 #include <functional>
+#include <optional>
 
 class DockIconList;
 class QPropertyAnimation;
@@ -44,10 +45,7 @@ public:
     struct Others
     {
         std::function<bool()> barOnScreen;   // slid in, or still sliding out
-        std::function<bool()> pointerInside; // the pointer is on the window
-        std::function<bool()> dragging;      // an icon is dragged
         std::function<bool()> launchPadOpen;
-        std::function<QRect(int edge, const QRect &bar)> tipLane; // where the name bubble runs
         std::function<QRegion()> menusShown; // the icon menus out in the window
     };
 
@@ -92,8 +90,15 @@ public:
     void setTransparency(int alpha);
     void showFrameArea(bool shown);
 
-    // What of the bar takes the pointer, in the window.
+    // The bar in the window: what it draws, with the icons around the
+    // pointer as deep as they grow.
     QRegion barRegion() const;
+    // Whether a point of the screen lies on the bar as it stands magnified
+    // for a pointer there: on what takes the pointer, or along the row of
+    // icons no deeper than the magnified ones. The point of the bar (in its
+    // own coordinates) that answers such a pointer: the same place along,
+    // on the icon there. The pointer is taken to be there from then on.
+    std::optional<QPoint> reach(const QPoint &global) const;
     // Sends the window's input shape when it changes.
     void updateInputShape();
     // The window was mapped anew: the shape goes out whatever was sent.
@@ -117,7 +122,10 @@ signals:
 private:
     void applySizes();
     void placeFrames();
-    QRect barZone() const;
+    QRegion region(bool forInput) const;
+    QRegion extras() const;
+    QRect roomAround(int row, int each) const;
+    QRect magnifiedReach() const;
     void paintBackgroundOnBar();
 
     DockIconList *m_icons;
@@ -130,4 +138,10 @@ private:
     bool m_frameAreaShown = false;
     int m_backgroundSide = 0; // the background's overhang of the current style
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
+    mutable QRect m_heldReach; // the room around the pointer, as last taken
+    mutable QPoint m_pointer;  // where the pointer was last seen on the bar, in its coordinates
+    mutable bool m_pointerKnown = false;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
 };

@@ -65,13 +65,15 @@ DockDrag::DockDrag(DockIconList *icons, DockBar *bar, const DockState *settings,
         "color: rgb(255, 255, 255);border-radius:0px;border-top: 0px;border-bottom:0px;border-left: 0px;"
         "border-right: 0px;border-style: solid;border-color: rgba(255,255,255,200);font: 10pt '微软雅黑';}"));
 
+    // Not a window the window manager frames: a frame would take the pointer
+    // at the release and the bar would see it leave. Over the bar, and the
+    // pointer passes through it.
     m_ghost = new FormCommonIcon;
-    m_ghost->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    m_ghost->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
+                            | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
     m_ghost->setAttribute(Qt::WA_TranslucentBackground);
-    // Over the bar too, which is a dock and stands above ordinary windows.
+    m_ghost->setAttribute(Qt::WA_ShowWithoutActivating);
     platform::setWindowRole(m_ghost, platform::WindowRole::DragIcon);
-    platform::WindowSystemService::get().setLevel(m_ghost, platform::WindowSystem::Above);
-    platform::WindowSystemService::get().keepInFrontOf(m_ghost, m_frames.background->window());
 }
 
 DockDrag::~DockDrag()

@@ -58,10 +58,6 @@ void DockPlacement::placeBar(int edge, int margin, float magnified, bool launchP
     in.launchPadOpen = launchPadOpen;
     const DockLayout::Placement p = DockLayout::placeBar(in);
     m_f.main->move(p.main);
-    // On another edge nothing of the old shape holds, grown or not.
-    if (edge != m_edge)
-        m_sent = false;
-    m_edge = edge;
     if (DockLayout::isHorizontal(edge))
         m_f.frameMain->move(0, m_f.frameMain->y());
     else
@@ -86,22 +82,33 @@ void DockPlacement::applyLevel(QWidget *w, int level)
         platform::WindowSystemService::get().setLevel(w, *l);
 }
 
-void DockPlacement::sendInputRegion(QRegion visible, bool holdGrowth)
+void DockPlacement::sendInputRegion(const QRegion &visible, int slack)
 {
-    if (m_sent) {
-        if (visible == m_region)
+    if (m_sent && visible == m_region)
+        return;
+    QRegion send = visible;
+    if (m_sent && slack > 0) {
+        // Within what was sent but for slivers of `slack` pixels: a row that
+        // shifts by a pixel as its icons grow does not reshape the window
+        // (each new shape costs the display a repaint of the whole screen
+        // under a compositing manager). A shape that must grow keeps such
+        // slivers of the old one, so that a row going back and forth by a
+        // pixel settles at once.
+        const QRegion excess = m_region.subtracted(visible);
+        bool thin = visible.subtracted(m_region).isEmpty();
+        for (const QRect &r : excess)
+            thin = thin && qMin(r.width(), r.height()) <= slack;
+        if (thin)
             return;
-        if (holdGrowth && m_region.intersected(visible) == visible)
+        QRegion near;
+        for (const QRect &r : visible)
+            near += r.adjusted(-slack, -slack, slack, slack);
+        send += m_region.intersected(near);
+        if (m_region == send)
             return;
-        // Grown, it takes the whole box at once: the row's glide and the tip
-        // then move within it without another send. A bar that moved to
-        // another edge has not grown: the box of both would cover the screen
-        // and take every click meant for the windows under it.
-        if (holdGrowth && m_region.intersects(visible))
-            visible = QRegion((visible + m_region).boundingRect());
     }
-    m_region = visible;
+    m_region = send;
     m_sent = true;
     ++m_sends;
-    platform::WindowSystemService::get().setInputRegion(m_f.window, visible);
+    platform::WindowSystemService::get().setInputRegion(m_f.window, send);
 }

@@ -44,12 +44,9 @@ public:
     static std::optional<platform::WindowSystem::Level> levelOf(int level);
     static void applyLevel(QWidget *w, int level);
 
-    // Sends what takes the pointer, when it differs from what was sent. While
-    // `holdGrowth` (the pointer moves over the bar, which swells and shrinks
-    // with the magnification), a region within the one sent is not sent:
-    // the X server reshapes the window only as the bar grows, and then to
-    // the box around all it has taken.
-    void sendInputRegion(QRegion visible, bool holdGrowth = false);
+    // Sends what takes the pointer, when it differs from what was sent by
+    // more than slivers `slack` pixels wide (0: whenever it differs).
+    void sendInputRegion(const QRegion &visible, int slack = 0);
     // The next send goes out whatever it holds (the window was mapped anew).
     void forgetSentRegion() { m_sent = false; }
 
@@ -66,6 +63,5 @@ private:
     int m_taskbarSide = 4;
     QRegion m_region;
     bool m_sent = false;
-    int m_edge = -1;
     int m_sends = 0;
 };

@@ -17,15 +17,17 @@
 #include "platform/desktopicons.h"
 #include "platform/windowsystem.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDebug>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 
 
 DockShowing::DockShowing(const Parts &parts, DockState *settings, QObject *parent)
-    : QObject(parent), m_p(parts), m_set(settings), m_showTimer(new QTimer(this))
+    : QObject(parent), m_p(parts), m_set(settings), m_showTimer(new QTimer(this)), m_leaveCheck(new QTimer(this))
 {
     m_showTimer->setSingleShot(true);
     connect(m_showTimer, &QTimer::timeout, this, &DockShowing::showDock);
@@ -33,6 +35,13 @@ DockShowing::DockShowing(const Parts &parts, DockState *settings, QObject *paren
     connect(m_p.autoHide, &AutoHide::slideInFinished, this, &DockShowing::slideInEnded);
     connect(m_p.autoHide, &AutoHide::slideOutFinished, this, &DockShowing::slideOutEnded);
     m_p.window->installEventFilter(this);
+    // A press on an icon brings the bar to the front; the keyboard stays
+    // where the user was typing.
+    m_p.bar->installEventFilter(this);
+    // A leave the window's shape gave too early is checked again while the
+    // pointer stays beside the bar.
+    m_leaveCheck->setInterval(30);
+    connect(m_leaveCheck, &QTimer::timeout, this, &DockShowing::checkLeave);
 }
 
 void DockShowing::setMenus(std::function<FormMenu *(const QString &)> lookup,
@@ -47,10 +56,12 @@ bool DockShowing::eventFilter(QObject *o, QEvent *e)
     if (o == m_p.window) {
         switch (e->type()) {
         case QEvent::Enter: pointerEntered(); break;
-        case QEvent::Leave: pointerLeft(); break;
+        case QEvent::Leave: leaveSeen(); break;
         case QEvent::WindowDeactivate: deactivated(); break;
         default: break;
         }
+    } else if (o == m_p.bar && e->type() == QEvent::MouseButtonPress) {
+        raise();
     }
     return QObject::eventFilter(o, e);
 }
@@ -70,19 +81,30 @@ void DockShowing::hideMarks()
 
 void DockShowing::showStrip()
 {
+    // While the bar gives way to a maximised or full-screen window, the strip
+    // calls it back only when the user wants that.
+    if (m_givingWay != GiveWay::None && !revealWhileGivingWay()) {
+        m_p.autoHide->strip()->hide();
+        return;
+    }
     // Above everything, except over the launch pad, which covers the screen.
     const QRegion bar = m_barRegion ? m_barRegion().translated(m_p.window->pos()) : QRegion();
     m_p.autoHide->showStrip(m_p.launchPad->isShown(), bar);
+}
+
+// In front of the windows around it, as its level lets it, without taking
+// the keyboard from the window the user types in.
+void DockShowing::raise()
+{
+    platform::WindowSystemService::get().raiseOnce(m_p.window);
 }
 
 void DockShowing::slideIn()
 {
     QWidget *w = m_p.window;
     if (m_set->pop) {
-        w->showNormal();
-        w->activateWindow();
         w->show();
-        w->raise();
+        raise();
     }
     if (!m_p.autoHide->isSlidIn()) {
         m_p.main->show();
@@ -113,21 +135,58 @@ void DockShowing::slideOutEnded()
 
 void DockShowing::bringBack()
 {
-    QWidget *w = m_p.window;
     hideMarks();
-    platform::WindowSystemService::get().raiseOnce(w);
-    w->show();
-    w->raise();
-    w->activateWindow();
-    w->setFocus(Qt::OtherFocusReason);
+    m_p.window->show();
+    if (!m_set->pop)
+        raise(); // else the slide raises it
     slideIn();
     m_p.autoHide->hideStrip();
 }
 
 void DockShowing::pointerEntered()
 {
+    m_leaveCheck->stop();
     m_p.autoHide->setPointerInside(true);
     m_p.autoHide->hideStrip();
+}
+
+// The window takes the pointer only where the bar is drawn, and the icons
+// grow with the pointer's moves: a quick move can land beside an icon that
+// is about to grow under it, before the shape has followed. Such a leave is
+// no leave: the bar hears the pointer where it is, grows under it and takes
+// it again. A pointer beyond the row's ends, deeper than the magnified icons
+// or held beside the bar (another window lies over it) has left.
+void DockShowing::leaveSeen()
+{
+    m_leaveChecks = 0;
+    if (!m_menuShown && followPointer()) {
+        m_leaveCheck->start();
+        return;
+    }
+    pointerLeft();
+}
+
+bool DockShowing::followPointer()
+{
+    if (!m_barReach || !m_p.autoHide->isSlidIn())
+        return false;
+    const QPoint at = QCursor::pos();
+    const std::optional<QPoint> local = m_barReach(at);
+    if (!local)
+        return false;
+    QMouseEvent move(QEvent::MouseMove, *local, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_p.bar, &move);
+    return true;
+}
+
+void DockShowing::checkLeave()
+{
+    // The enter that ends this wait comes as soon as the shape holds the
+    // pointer again; a few frames without it and the pointer has gone.
+    if (++m_leaveChecks <= 10 && followPointer())
+        return;
+    m_leaveCheck->stop();
+    pointerLeft();
 }
 
 void DockShowing::pointerLeft()
@@ -182,7 +241,15 @@ void DockShowing::hideMenus()
 {
     if (m_menuShown && m_hideMenus)
         m_hideMenus(QString());
+    restoreIcons();
+}
+
+// The bubble stands beside the magnified icon: with the icons back at rest
+// it would float beside nothing.
+void DockShowing::restoreIcons()
+{
     m_p.bar->restoreAll();
+    m_p.tips->hide();
 }
 
 void DockShowing::hideMenusBut(const QString &id)
@@ -218,10 +285,10 @@ void DockShowing::toggleStartMenu()
     if (start->isShown()) {
         start->raise(); // over a menu still sliding away
         m_p.bar->setFrozen(true);
-        m_p.tips->bubble()->hide();
+        m_p.tips->hideBubble();
         m_menuShown = true;
     } else {
-        m_p.tips->bubble()->show();
+        m_p.tips->showBubble();
         m_menuShown = false;
         m_p.bar->setFrozen(false);
     }
@@ -242,7 +309,7 @@ void DockShowing::openSettings()
     panel->readSettings();
     panel->showNormal();
     panel->show();
-    panel->activateWindow();
+    platform::WindowSystemService::get().forceActivate(panel);
     emit frameAreaRequested(true);
 }
 
@@ -250,6 +317,15 @@ void DockShowing::settingsClosed()
 {
     emit frameAreaRequested(false);
     m_popupOpen = false;
+    // A switch turned on meanwhile takes effect now, not at the next leave.
+    slideOutUnlessPointed();
+}
+
+void DockShowing::slideOutUnlessPointed()
+{
+    if (m_set->hideInEffect && !m_popupOpen && !m_menuShown && m_p.autoHide->isSlidIn()
+        && !m_p.autoHide->isPointerInside())
+        slideOut();
 }
 
 // ---- the launch pad ------------------------------------------------------------
@@ -271,9 +347,11 @@ void DockShowing::toggleLaunchPad()
         slideIn();
     }
     pad->toggleShow();
-    pad->activateWindow();
-    pad->setFocus(Qt::OtherFocusReason);
     if (pad->isShown()) {
+        // Opened by its hot key over another program's window, it must take
+        // the keyboard even where the window manager would hold it back.
+        ws.forceActivate(pad);
+        pad->setFocus(Qt::OtherFocusReason);
         // The pad covers the screen and has the focus: the bar stays in front.
         ws.keepInFrontOf(m_p.window, pad);
         emit marginRequested(m_set->margin);
@@ -286,7 +364,7 @@ void DockShowing::launchPadClosed()
     // Back to the level the user chose rather than merely "not in front".
     ws.keepInFrontOf(m_p.window, nullptr);
     ws.setLevel(m_p.window, DockPlacement::levelOf(m_set->level).value_or(platform::WindowSystem::Normal));
-    m_set->hideInEffect = m_set->hide;
+    m_set->hideInEffect = m_set->hide || m_givingWay != GiveWay::None;
     emit availableAreaRequested();
     emit marginRequested(m_savedMargin);
     emit edgeRequested(m_savedEdge);
@@ -301,9 +379,18 @@ void DockShowing::launchPadClosed()
 
 void DockShowing::setLocking(bool b) { m_set->locking = b; }
 
+// The switch takes effect at once: off, the bar comes in and stays; on, it
+// goes as soon as nothing holds it (the pointer, a menu or a panel of the dock).
 void DockShowing::setHide(bool b)
 {
-    m_set->hide = m_set->hideInEffect = b;
+    m_set->hide = b;
+    if (m_p.launchPad->isShown())
+        return; // the pad keeps the bar in; its closing gives the switch back
+    m_set->hideInEffect = b || m_givingWay != GiveWay::None;
+    if (!m_set->hideInEffect)
+        slideIn();
+    else
+        slideOutUnlessPointed();
 }
 
 // On X11 no program can give other windows the space that panels reserve:
@@ -337,11 +424,22 @@ void DockShowing::windowToolNotice(const QString &x)
     };
     if (x == QLatin1String("AppWindowFullScreen(LaunchPad)") && m_p.autoHide->isSlidIn())
         hideMarks();
-    if (x == QLatin1String("AppWindowFullScreen"))
+    if (x == QLatin1String("AppWindowFullScreen")) {
+        // A full-screen window is never covered.
+        giveWay(GiveWay::FullScreen);
         revealUnlessOnBar(m_set->mouseFullScreen);
-    if (x == QLatin1String("AppWindowMaximization"))
+    }
+    if (x == QLatin1String("AppWindowMaximization")) {
+        // Where the maximised window would lie under the bar (at the levels
+        // "normal" and "below"), the bar gives way; in front it stays.
+        if (m_set->level == 1 || m_set->level == 2)
+            giveWay(GiveWay::Maximized);
+        else
+            endGivingWay();
         revealUnlessOnBar(m_set->mouseMaximize);
+    }
     if (x == QLatin1String("AppWindowNormal")) {
+        endGivingWay();
         strip->hide();
         if (m_set->hideInEffect && !m_p.autoHide->isSlidIn())
             strip->show();
@@ -351,6 +449,48 @@ void DockShowing::windowToolNotice(const QString &x)
     if (x == QLatin1String("WinD"))
         m_showTimer->start(100);
     qDebug() << "当前层级:" << m_set->level;
+}
+
+bool DockShowing::revealWhileGivingWay() const
+{
+    return m_givingWay == GiveWay::FullScreen ? m_set->mouseFullScreen : m_set->mouseMaximize;
+}
+
+// While the window is active the bar behaves as with auto-hide: out of its
+// way, back when the strip calls it, out again when the pointer leaves.
+void DockShowing::giveWay(GiveWay why)
+{
+    m_givingWay = why;
+    if (m_p.launchPad->isShown())
+        return;
+    m_set->hideInEffect = true;
+    slideOutUnlessPointed();
+}
+
+// The window went back to normal, closed or gave the keyboard to another:
+// the bar returns to what its own switch says.
+void DockShowing::endGivingWay()
+{
+    if (m_givingWay == GiveWay::None)
+        return;
+    m_givingWay = GiveWay::None;
+    if (m_p.launchPad->isShown())
+        return;
+    m_set->hideInEffect = m_set->hide;
+    if (!m_set->hideInEffect)
+        slideIn();
+}
+
+void DockShowing::keepInFrontOfFullScreen(quint64 id)
+{
+    if (id == m_fullScreen)
+        return;
+    m_fullScreen = id;
+    auto &ws = platform::WindowSystemService::get();
+    ws.keepInFrontOfWindow(m_p.autoHide->strip(), id);
+    // The launch pad keeps the bar in front of itself meanwhile.
+    if (!m_p.launchPad->isShown())
+        ws.keepInFrontOfWindow(m_p.window, id);
 }
 
 // ---- the desktop's icons -----------------------------------------------------------

@@ -1,9 +1,11 @@
 #pragma once
 #include <QObject>
+#include <QPoint>
 #include <QRegion>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class AutoHide;
 class DockBar;
@@ -17,13 +19,15 @@ class QWidget;
 struct DockState;
 
 // When the bar is in sight. It slides the bar in and out through AutoHide
-// as the pointer comes and goes and the window loses the focus, and keeps it
-// in while a menu or a dialog of the dock is up (the two flags below); it
-// opens the start menu, the settings panel and the launch pad, which moves
-// the bar to the bottom edge until it closes; it answers the window tool's
-// notices with the edge strip, and shows and hides the desktop's icons.
-// What belongs to the layout (margin, edge, relayouts, the input shape) it
-// asks for by signal.
+// as the pointer comes and goes and another window takes the keyboard, and
+// keeps it in while a menu or a dialog of the dock is up (the two flags
+// below); it brings the bar to the front without ever giving it the
+// keyboard; it opens the start menu, the settings panel and the launch pad,
+// which moves the bar to the bottom edge until it closes; it answers the
+// window tool's notices, giving way to maximised and full-screen windows
+// with the edge strip to call the bar back, and shows and hides the
+// desktop's icons. What belongs to the layout (margin, edge, relayouts, the
+// input shape) it asks for by signal.
 class DockShowing : public QObject
 {
     Q_OBJECT
@@ -48,6 +52,9 @@ public:
                   std::function<void(const QString &keep)> hideAll);
     // The part of the dock window that takes the pointer for the bar.
     void setBarRegion(std::function<QRegion()> region) { m_barRegion = std::move(region); }
+    // For a point of the screen on the bar as it would stand magnified for a
+    // pointer there, the point of the bar that answers it.
+    void setBarReach(std::function<std::optional<QPoint>(const QPoint &)> reach) { m_barReach = std::move(reach); }
 
     // A menu of the dock is up: the bar neither slides out nor magnifies.
     bool isMenuShown() const { return m_menuShown; }
@@ -68,12 +75,16 @@ public:
     void slideOutEnded();
     // The pointer reached the edge strip: the window comes to the front, in.
     void bringBack();
+    // Another window took the keyboard: as when the dock loses it.
+    void windowActivatedElsewhere() { deactivated(); }
 
     // The whole dock shown again, or hidden until shown.
     void showDock();
     void hideDock();
     // Icon menus away (and the icons back to rest), or all but one.
     void hideMenus();
+    // Every icon back to rest, and the bubble beside them away.
+    void restoreIcons();
     void hideMenusBut(const QString &id);
     // A menu reports it opened or closed, or that an icon leaves it.
     void menuShownChanged(bool shown);
@@ -99,6 +110,12 @@ public:
     // The window tool's notices (a window went full screen, maximised, back
     // to normal; a double click on the desktop; the desktop shown).
     void windowToolNotice(const QString &notice);
+    // Why the bar stays out of the way of the active window, if it does.
+    enum class GiveWay { None, Maximized, FullScreen };
+    GiveWay givingWay() const { return m_givingWay; }
+    // The strip, and the bar it calls back, stand in front of the window
+    // that fills the screen (0: none any more).
+    void keepInFrontOfFullScreen(quint64 id);
 
     // The desktop's icons: hidden and shown by turns (when the user wants
     // that), back at once, and the user's switch.
@@ -121,9 +138,17 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    void raise();
     void pointerEntered();
+    void leaveSeen();
+    bool followPointer();
+    void checkLeave();
     void pointerLeft();
     void deactivated();
+    void slideOutUnlessPointed();
+    void giveWay(GiveWay why);
+    void endGivingWay();
+    bool revealWhileGivingWay() const;
     void showStrip();
     QPoint hiddenPoint() const;
     void hideMarks();
@@ -134,7 +159,12 @@ private:
     std::function<FormMenu *(const QString &)> m_menuOf;
     std::function<void(const QString &)> m_hideMenus;
     std::function<QRegion()> m_barRegion;
+    std::function<std::optional<QPoint>(const QPoint &)> m_barReach;
     QTimer *m_showTimer;
+    QTimer *m_leaveCheck;
+    int m_leaveChecks = 0;
+    GiveWay m_givingWay = GiveWay::None;
+    quint64 m_fullScreen = 0;
 
     bool m_menuShown = false;
     bool m_menuDrag = false;

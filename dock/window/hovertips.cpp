@@ -5,12 +5,13 @@
 #include "dock/widgets/formweathereffects.h"
 #include "platform/windowsystem.h"
 
-#include <QMoveEvent>
+#include <QLabel>
 
-HoverTips::HoverTips(QWidget *dock) : QObject(dock), m_name(new FormName(dock))
+HoverTips::HoverTips(QWidget *dock) : QObject(dock), m_dock(dock), m_name(new FormName(dock))
 {
+    // The pointer passes through the bubble to whatever lies beneath.
+    m_name->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_name->hide();
-    m_name->installEventFilter(this);
 }
 
 // The weather scene is made when the weather first needs it, not at start-up.
@@ -26,35 +27,47 @@ FormWeatherEffects *HoverTips::scene()
     return m_scene;
 }
 
-// The bubble belongs to what the window shows: the input shape takes its
-// lane, which changes when it shows, hides or changes size, but not while
-// it moves along the bar.
-bool HoverTips::eventFilter(QObject *o, QEvent *e)
-{
-    if (o == m_name) {
-        switch (e->type()) {
-        case QEvent::Show:
-        case QEvent::Hide:
-        case QEvent::Resize:
-            emit laneChanged();
-            break;
-        case QEvent::Move: {
-            const auto *m = static_cast<QMoveEvent *>(e);
-            const bool horizontal = DockLayout::isHorizontal(m_lastEdge);
-            if (m_lastEdge < 0 || (horizontal ? m->pos().y() != m->oldPos().y() : m->pos().x() != m->oldPos().x()))
-                emit laneChanged();
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    return QObject::eventFilter(o, e);
-}
-
 HoverTips::~HoverTips()
 {
     delete m_scene;
+    delete m_lane; // with the bubble, while it lies there; else the dock window takes it along
+}
+
+// The bubble is drawn by the dock window with the bar, as one picture with
+// it. Over the weather scene, which is a window of its own, and where the
+// clear parts of a window show black (no compositing manager), it lies in a
+// window of its own along the bar instead, which the pointer passes through
+// and the window manager leaves alone; following the pointer moves the
+// bubble inside that window, and the window itself stays where it is.
+bool HoverTips::wantsLane() const
+{
+    return (m_scene && m_scene->isVisible()) || !platform::WindowSystemService::get().translucencyWorks();
+}
+
+void HoverTips::putInLane(bool lane)
+{
+    if ((m_name->parentWidget() == m_lane && m_lane) == lane)
+        return;
+    const bool shown = !m_name->isHidden();
+    if (lane) {
+        if (!m_lane) {
+            m_lane = new QWidget;
+            m_lane->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
+                                   | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
+            m_lane->setAttribute(Qt::WA_TranslucentBackground);
+            m_lane->setAttribute(Qt::WA_ShowWithoutActivating);
+            m_lane->setObjectName(QStringLiteral("FormNameLane"));
+            platform::setWindowRole(m_lane, platform::WindowRole::Tip);
+        }
+        m_name->setParent(m_lane);
+        m_lastLane = QRect();
+    } else {
+        m_name->setParent(m_dock);
+        m_lane->hide();
+    }
+    m_name->setVisible(shown);
+    if (shown)
+        showBubble();
 }
 
 void HoverTips::follow(const QString &name, bool weatherIcon, DockLayout::HoverInput in)
@@ -64,13 +77,35 @@ void HoverTips::follow(const QString &name, bool weatherIcon, DockLayout::HoverI
         m_lastName = name;
         m_lastEdge = in.edge;
         m_lastFont = m_name->fontSize();
+        m_lastLane = QRect();
     }
     in.bubble = m_name->size();
     const bool sceneShown = m_scene && m_scene->isVisible();
     if (sceneShown || weatherIcon)
         in.weather = scene()->size();
     const DockLayout::HoverPlaces h = DockLayout::hoverPlaces(in);
-    m_name->move(h.bubble);
+    putInLane(wantsLane());
+    if (m_name->parentWidget() != m_lane) {
+        m_name->move(h.bubble);
+    } else {
+        // Along the bar the lane spans the bar; across it, the bubble.
+        const QRect bubble(h.bubble, in.bubble);
+        const QRect lane = (DockLayout::isHorizontal(in.edge)
+                                ? QRect(in.main.x(), bubble.y(), in.main.width(), bubble.height())
+                                : QRect(bubble.x(), in.main.y(), bubble.width(), in.main.height()))
+                               .translated(in.window);
+        if (m_lane->geometry() != lane)
+            m_lane->setGeometry(lane);
+        m_name->move(bubble.topLeft() + in.window - lane.topLeft());
+        if (!platform::WindowSystemService::get().translucencyWorks() && m_lastLane != bubble) {
+            // Only the label and its arrow are the window.
+            QRegion shape(m_name->nameLabel()->geometry());
+            if (!m_name->arrowLabel()->isHidden())
+                shape += m_name->arrowLabel()->geometry();
+            m_lane->setMask(shape.translated(m_name->pos()));
+            m_lastLane = bubble;
+        }
+    }
     // The scene is a window of its own: moving it costs the display a
     // request, so only while it shows or is about to.
     if (sceneShown || weatherIcon)
@@ -80,22 +115,51 @@ void HoverTips::follow(const QString &name, bool weatherIcon, DockLayout::HoverI
 void HoverTips::showFor(const QString &cl)
 {
     if (cl == IconClass::BLANK)
-        m_name->hide();
-    else
-        m_name->show();
+        hideBubble();
+    else if (m_name->isHidden())
+        showBubble();
     if (cl != IconClass::WEATHER && m_scene)
         m_scene->hide();
+}
+
+void HoverTips::showBubble()
+{
+    m_name->show();
+    m_name->raise();
+    if (m_name->parentWidget() == m_lane && m_lane) {
+        m_lane->show();
+        // The scene may have come up since the bubble: the name stays readable.
+        m_lane->raise();
+    }
+}
+
+void HoverTips::hideBubble()
+{
+    m_name->hide();
+    if (m_lane)
+        m_lane->hide();
+}
+
+QWidget *HoverTips::bubbleWindow() const
+{
+    return m_name->window();
+}
+
+bool HoverTips::isBubbleShown() const
+{
+    return m_name->isVisible();
 }
 
 void HoverTips::startScene()
 {
     scene()->show();
     m_scene->showStart();
+    putInLane(true);
 }
 
 void HoverTips::hide()
 {
-    m_name->hide();
+    hideBubble();
     if (m_scene)
         m_scene->hide();
 }
@@ -104,13 +168,4 @@ void HoverTips::setFontSize(int size)
 {
     m_name->setFontSize(size);
     m_lastEdge = -1; // filled anew at the next hover
-}
-
-QRect HoverTips::lane(int edge, const QRect &bar) const
-{
-    if (m_name->isHidden())
-        return QRect();
-    const QRect t = m_name->geometry();
-    return DockLayout::isHorizontal(edge) ? QRect(bar.x(), t.y(), bar.width(), t.height())
-                                          : QRect(t.x(), bar.y(), t.width(), bar.height());
 }

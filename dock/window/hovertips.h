@@ -8,8 +8,9 @@ class FormName;
 class FormWeatherEffects;
 class QWidget;
 
-// What shows beside the icon under the pointer: the name bubble, inside the
-// dock window, and the weather scene, a window of its own over the desktop.
+// What shows beside the icon under the pointer: the name bubble, which takes
+// no pointer and stands in front of the bar and the scene, and the weather
+// scene, a window of its own over the desktop.
 class HoverTips : public QObject
 {
     Q_OBJECT
@@ -18,29 +19,33 @@ public:
     ~HoverTips() override;
 
     FormName *bubble() const { return m_name; }
+    // The window that holds the bubble now: the dock window, or one of its
+    // own along the bar.
+    QWidget *bubbleWindow() const;
     FormWeatherEffects *scene();
 
-    // Fills the bubble with the icon's name and places both beside the icon.
-    // `in.bubble` and `in.weather` are filled in here.
+    // Fills the bubble with the icon's name and places both beside the icon
+    // (`in.window` is where the dock window stands). `in.bubble` and
+    // `in.weather` are filled in here.
     void follow(const QString &name, bool weatherIcon, DockLayout::HoverInput in);
     // The bubble over every icon but a blank; the scene only over the weather.
     void showFor(const QString &cl);
     void startScene();
     void hide();
     void setFontSize(int size);
-
-    // The lane the bubble moves along while it follows the pointer, or an
-    // empty rectangle while it is hidden.
-    QRect lane(int edge, const QRect &bar) const;
-
-signals:
-    void laneChanged();
-
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override;
+    // The bubble alone, where it was last placed.
+    void showBubble();
+    void hideBubble();
+    bool isBubbleShown() const;
 
 private:
+    bool wantsLane() const;
+    void putInLane(bool lane);
+
+    QWidget *m_dock;
+    QWidget *m_lane = nullptr; // made when first needed
     FormName *m_name;
+    QRect m_lastLane; // where the lane's mask last put the bubble
     FormWeatherEffects *m_scene = nullptr;
     // What the bubble was last filled with: the same name on the same edge
     // needs no new layout of its text and arrow.

@@ -1,5 +1,6 @@
 #include "widget_p.h"
 
+#include "activewindownotices.h"
 #include "autohide.h"
 #include "common/translations.h"
 #include "dock/icons/longpress.h"
@@ -40,7 +41,10 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     ui->frameBackground->hide(); // the bar paints it
     m_file = DockSettings::instance();
 
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    // The bar never takes the keyboard: what the user types goes on to the
+    // window it was meant for, however the bar is shown or clicked.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground);
     platform::WindowSystemService::get().setRole(this, platform::WindowSystem::Role::Dock);
     QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -107,10 +111,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
                              this);
     BarLayout::Others others;
     others.barOnScreen = [this] { return m_autoHide->isSlidIn() || m_autoHide->isSlidingOut(); };
-    others.pointerInside = [this] { return m_autoHide->isPointerInside(); };
-    others.dragging = [this] { return m_drag && m_drag->isDragging(); };
     others.launchPadOpen = [this] { return m_launchPad->isShown(); };
-    others.tipLane = [this](int edge, const QRect &bar) { return m_tips->lane(edge, bar); };
     others.menusShown = [this] { return m_menus->shownRegion(); };
     m_layout->setOthers(others);
     connect(m_layout, &BarLayout::rebuildRequested, this, &Widget::rebuildBar);
@@ -123,7 +124,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_layout, &BarLayout::edgeChanged, m_menus, &DockMenus::setEdge);
     connect(m_layout, &BarLayout::iconSizeChanged, m_menus, &DockMenus::setIconSize);
     connect(m_layout, &BarLayout::nameSizeChanged, m_tips, &HoverTips::setFontSize);
-    connect(m_tips, &HoverTips::laneChanged, m_layout, &BarLayout::updateInputShape);
 
     connect(m_bar, &DockBar::IconMouseIn, this, &Widget::IconMouseIn);
     connect(m_bar, &DockBar::IconMouseMove, this, &Widget::IconMouseMove);
@@ -145,6 +145,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_showing->setMenus([this](const QString &id) { return m_menus->menu(id); },
                         [this](const QString &keep) { m_menus->hideAll(keep); });
     m_showing->setBarRegion([this] { return m_layout->barRegion(); });
+    m_showing->setBarReach([this](const QPoint &at) { return m_layout->reach(at); });
     connect(m_showing, &DockShowing::relayoutRequested, m_layout, &BarLayout::requestRelayout);
     connect(m_showing, &DockShowing::inputShapeChanged, m_layout, &BarLayout::updateInputShape);
     connect(m_showing, &DockShowing::frameAreaRequested, m_layout, &BarLayout::showFrameArea);
@@ -165,6 +166,8 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     initialize();
     timeOver();
+    // A window that is maximised or full screen when the dock starts.
+    m_notices->check();
 
     // Other programs find the dock by its title, once it is ready for them.
     m_messages->listen(WindowTitle);
@@ -381,6 +384,7 @@ void Widget::returnAddIcon(QString ID, QString ico, QString name, QString cl, QS
     if (!m_set.locking)
         m_showing->setMenuShown(false);
     m_drag->returnAddIcon(ID, ico, name, cl, path);
+    m_tips->hide(); // the icons are back at rest
 }
 
 void Widget::returnConfirm(bool b)
@@ -510,13 +514,13 @@ void Widget::wireActions()
         if (FormMenu *menu = m_menus->menu(id)) {
             menu->toggle();
             menu->show();
-            m_tips->bubble()->hide();
+            m_tips->hideBubble();
         }
     });
     connect(m_actions, &DockActions::launchPadRequested, this, [this] {
         if (!m_launchPad->isShown())
             showLaunchStarter();
-        m_tips->bubble()->hide();
+        m_tips->hideBubble();
     });
 
     m_actions->setCommand(DockIconMenuCode::SystemClose, [this](const QString &) { systemClose(); });
@@ -538,8 +542,18 @@ void Widget::wireActions()
         m_desktopWidget->ReceiveSystemMessage(QStringLiteral("Mirelka"), QStringLiteral("MirelkaClose"));
     });
     connect(m_messages, &DockMessages::windowToolNotice, this, &Widget::setDetectionShow);
+    // The same notices from the desktop itself, while no window tool tells them.
+    m_notices = new ActiveWindowNotices([this] { return screenRect(); }, &DockMessages::windowToolRunning, this);
+    connect(m_notices, &ActiveWindowNotices::notice, this, &Widget::setDetectionShow);
+    connect(m_notices, &ActiveWindowNotices::otherWindowActivated, this,
+            [this] { m_showing->windowActivatedElsewhere(); });
+    connect(m_notices, &ActiveWindowNotices::fullScreenWindowChanged, this,
+            [this](quint64 id) { m_showing->keepInFrontOfFullScreen(id); });
     connect(m_messages, &DockMessages::minuteText, this, [this](const QString &t) { m_launchPad->setTimeText(t); });
-    connect(m_messages, &DockMessages::screenCheck, this, [this] { setScreen(m_set.screen); });
+    connect(m_messages, &DockMessages::screenCheck, this, [this] {
+        setScreen(m_set.screen);
+        m_notices->check();
+    });
 }
 
 // ---- where the window stands: BarLayout ------------------------------------

@@ -14,6 +14,7 @@
 class DockBar;
 class FormDesktopTime;
 class FormDesktopWidget;
+class ActiveWindowNotices;
 class AutoHide;
 class BarLayout;
 class FormDetection;
@@ -72,6 +73,8 @@ public:
     DockWindows *windows() const { return m_windows; }
     DockActions *actions() const { return m_actions; }
     DockMessages *messages() const { return m_messages; }
+    // The window tool's notices as the desktop tells them.
+    ActiveWindowNotices *notices() const { return m_notices; }
 
     // The windows of the bar itself, its flags and timers.
     FormLaunchStarter *launchPad() const { return m_launchPad; }
@@ -268,6 +271,7 @@ private:
     DockWindows *m_windows = nullptr;
     DockActions *m_actions = nullptr;
     DockMessages *m_messages = nullptr;
+    ActiveWindowNotices *m_notices = nullptr;
     HoverTips *m_tips = nullptr;
     DockDrag *m_drag = nullptr;
     DockAdding *m_adding = nullptr;

@@ -34,7 +34,7 @@ void Widget::setShowWindows() { m_showing->showDock(); }
 void Widget::setHideWindows() { m_showing->hideDock(); }
 void Widget::MenuHide() { m_showing->hideMenus(); }
 void Widget::IconFreeze(bool b) { m_bar->setFrozen(b); }
-void Widget::IconRestore() { m_bar->restoreAll(); }
+void Widget::IconRestore() { m_showing->restoreIcons(); }
 
 // ---- the desktop around the dock -------------------------------------------
 
@@ -56,7 +56,11 @@ void Widget::clearUDiskIcon() { m_disks->clearIcons(); }
 
 // ---- dragging icons in, out of and within the bar: DockDrag ----------------
 
-void Widget::IconPressMove(QString ID, QPoint) { m_drag->pressMove(ID); }
+void Widget::IconPressMove(QString ID, QPoint)
+{
+    m_drag->pressMove(ID);
+    m_tips->hide(); // the drag brings every icon back to rest
+}
 void Widget::IconPressPosMove() { m_drag->aimAt(QCursor::pos()); }
 void Widget::IconPressRelease(QString, QPoint) { m_drag->pressRelease(); }
 void Widget::SerialNumber(int row, int lr) { m_drag->openGap(row, lr); }

@@ -13,3 +13,6 @@ QRect FakeScreens::desktopGeometry()
 
 FakeDesktopIcons::FakeDesktopIcons() { platform::DesktopIconsService::install(this); }
 FakeDesktopIcons::~FakeDesktopIcons() { platform::DesktopIconsService::install(nullptr); }
+
+FakeActiveWindow::FakeActiveWindow() { platform::ActiveWindowService::install(this); }
+FakeActiveWindow::~FakeActiveWindow() { platform::ActiveWindowService::install(nullptr); }

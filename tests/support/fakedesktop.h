@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/activewindow.h"
 #include "platform/desktopicons.h"
 #include "platform/screens.h"
 
@@ -37,3 +38,20 @@ public:
     QStringList calls;
 };
 
+
+// The window that has the keyboard, as a test sets it; set() tells the dock.
+class FakeActiveWindow : public platform::ActiveWindow
+{
+public:
+    FakeActiveWindow();
+    ~FakeActiveWindow() override;
+    Info active() override { return info; }
+    void set(const Info &i)
+    {
+        info = i;
+        emit changed();
+    }
+    // Another program's window on the desktop, in the state given.
+    void setOther(quint64 id, State state, const QRect &geometry) { set({ id, state, geometry, false }); }
+    Info info;
+};

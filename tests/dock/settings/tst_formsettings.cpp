@@ -13,6 +13,9 @@
 #include <QFile>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
@@ -232,6 +235,40 @@ private slots:
         QCOMPARE(closed.count(), 1);
         QVERIFY(!savedFirst && p.isHidden()); // the dock hears of it before the file is written
         QCOMPARE(QSettings(configFile(), QSettings::IniFormat).allKeys().size(), 24);
+    }
+
+    // Scrolling the page over a slider moves the page, not the slider; a
+    // slider that has the focus takes the wheel.
+    void theWheelScrollsThePageOverASlider()
+    {
+        FormSettings p;
+        p.resize(568, 458);
+        p.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&p));
+        auto *page = child<QScrollArea>(p, "scrollArea1")->verticalScrollBar();
+        for (const char *name : { "icoSize", "icoScale", "icoNameSize", "TransparentBackground", "Margin" }) {
+            auto *slider = child<QSlider>(p, name);
+            slider->setValue((slider->minimum() + slider->maximum()) / 2);
+            const int value = slider->value();
+            page->setValue(200);
+            QSignalSpy sent(&p, &FormSettings::setIcoSize);
+            const QPoint at = slider->rect().center();
+            QWheelEvent down(at, slider->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                             Qt::NoScrollPhase, false);
+            QApplication::sendEvent(slider, &down);
+            QCOMPARE(slider->value(), value);
+            QVERIFY2(page->value() > 200, name);
+            QCOMPARE(sent.count(), 0);
+            slider->setFocusPolicy(Qt::StrongFocus);
+            slider->setFocus();
+            QTRY_VERIFY(slider->hasFocus());
+            QWheelEvent again(at, slider->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(slider, &again);
+            QVERIFY2(slider->value() != value, name);
+            slider->clearFocus();
+            slider->setFocusPolicy(Qt::NoFocus);
+        }
     }
 
     void autostartBox()

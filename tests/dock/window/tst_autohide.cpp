@@ -48,8 +48,8 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setHide(true);
         send(w, QEvent::Enter);
+        w.setHide(true);
         send(w, QEvent::Leave);
         QVERIFY(!w.autoHide()->isSlidIn());
         QVERIFY(!w.autoHide()->strip()->isHidden());
@@ -72,15 +72,39 @@ private slots:
         QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
     }
 
+    // Auto-hide turned on in the settings panel: the bar stays while the
+    // panel is open and goes when it closes, with the pointer elsewhere.
     void openPanelKeepsTheBarIn()
     {
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setHide(true);
         w.showSet();
+        w.setHide(true);
         send(w, QEvent::Leave);
         QVERIFY(w.autoHide()->isSlidIn());
         w.setClose();
+        QVERIFY(!w.autoHide()->isSlidIn());
+    }
+
+    // The switch acts at once, whatever the pointer did before.
+    void theSwitchActsAtOnce()
+    {
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        w.setHide(true);
+        QVERIFY(!w.autoHide()->isSlidIn());
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QVERIFY(!w.autoHide()->strip()->isHidden());
+        w.setHide(false);
+        QVERIFY(w.autoHide()->isSlidIn());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        send(w, QEvent::Enter);
+        send(w, QEvent::Leave);
+        QVERIFY(w.autoHide()->isSlidIn());
+        // On while the pointer is on the bar: it goes when the pointer does.
+        send(w, QEvent::Enter);
+        w.setHide(true);
+        QVERIFY(w.autoHide()->isSlidIn());
         send(w, QEvent::Leave);
         QVERIFY(!w.autoHide()->isSlidIn());
     }
@@ -103,8 +127,8 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setHide(true);
         send(w, QEvent::Enter);
+        w.setHide(true);
         send(w, QEvent::WindowDeactivate);
         // The pointer rests on the bar: no strip comes between them, or the
         // bar would lose the pointer and slide out.
@@ -125,8 +149,8 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setHide(true);
         send(w, QEvent::Enter);
+        w.setHide(true);
         QVERIFY(w.autoHide()->strip()->isHidden());
         w.autoHide()->setPointerInside(false); // gone without a leave, as under a pop-up
         send(w, QEvent::WindowDeactivate);

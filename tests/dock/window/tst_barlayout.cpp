@@ -128,23 +128,76 @@ private slots:
         QVERIFY(!in.contains(W.center()));
     }
 
-    // While the icons swell and shrink the shape takes the zone they may
-    // reach and keeps it; back at rest it is the bar again; a bar out of
-    // sight keeps one pixel under the edge strip.
-    void inputShapeAfterRelayouts()
+    // What takes the pointer is what the bar draws, and while the pointer is
+    // on the bar, only where the pointer goes: the background, and once the
+    // pointer rises onto the magnified icons, the room around it (two icons
+    // on either side, as deep as they grow). Nothing of a band beside them.
+    // Beside an icon further away the pointer is still within the bar's
+    // reach; beyond the row's ends or above the magnified depth it has left.
+    void inputShapeFollowsThePointer()
     {
-        Rig r(5);
+        Rig r(6);
+        r.work->hide(); // as in the dock: the pointer reaches the bar
+        r.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&r.window));
         r.layout.relayout();
         const QRegion rest = r.layout.inputRegion();
-        r.bar->setSize("ico2", 128);
+        QCOMPARE(rest, QRegion(r.backgroundInWindow()));
+        r.bar->setSize("ico1", 100);
         r.layout.relayout();
-        const QRegion zone = r.layout.inputRegion();
-        QVERIFY(zone.boundingRect().height() >= 128);
-        QVERIFY(zone.contains(r.iconInWindow("ico2")));
-        r.bar->setSize("ico3", 100);
-        r.bar->setSize("ico2", 90);
+        QCOMPARE(r.layout.inputRegion(), QRegion(r.backgroundInWindow()) + r.iconInWindow("ico1"));
+        r.bar->restoreAll();
+        QTRY_VERIFY(r.bar->isAtRest());
         r.layout.relayout();
-        QCOMPARE(r.layout.inputRegion(), zone);
+
+        // On ico1 at the height of the bar: the icons grow around it, the
+        // shape stays the bar.
+        const QPoint low(r.bar->iconRect("ico1").center().x(), r.bar->iconRect("ico1").bottom() - 10);
+        QTest::mouseMove(r.window.windowHandle(), r.bar->mapTo(&r.window, low));
+        QTRY_COMPARE(r.bar->hoveredId(), QString("ico1"));
+        QTRY_VERIFY(r.bar->iconSize("ico1").height() > 100);
+        r.layout.relayout();
+        QCOMPARE(r.layout.inputRegion(), rest);
+
+        // Up on the magnified icon: the room around it.
+        const QPoint high(low.x(), r.bar->iconRect("ico1").top() + 4);
+        QTest::mouseMove(r.window.windowHandle(), r.bar->mapTo(&r.window, high));
+        r.layout.relayout();
+        const QRegion shape = r.layout.inputRegion();
+        const int top = r.main->y() + r.bar->stripRect().y();
+        const QRect room(r.iconInWindow("ico0").x(), top,
+                         r.iconInWindow("ico3").right() + 1 - r.iconInWindow("ico0").x(), 128);
+        QVERIFY(shape.contains(room));
+        QVERIFY(shape.contains(r.bar->mapTo(&r.window, high)));
+        // Along the bar out to the next step of 16 pixels, and no more.
+        const QRegion allowed =
+            QRegion(room.adjusted(-16, -16, 16, 0)) + r.backgroundInWindow().adjusted(-16, 0, 16, 0);
+        QVERIFY(shape.subtracted(allowed).isEmpty());
+        const QPoint aboveFour(r.iconInWindow("ico4").center().x(), top + 2);
+        QVERIFY(!shape.contains(aboveFour));
+        QCOMPARE(r.wins.regions.value(&r.window), shape);
+        const QRect two = r.iconInWindow("ico2");
+
+        // Within reach: beside an icon that grows under the pointer; out of
+        // it: past the row's ends, above the magnified depth, off the bar.
+        const QPoint w = r.window.pos();
+        const QRect row = r.bar->iconRegion().boundingRect().translated(r.main->pos());
+        const std::optional<QPoint> onFour = r.layout.reach(w + aboveFour);
+        QVERIFY(onFour);
+        QCOMPARE(r.bar->iconAt(*onFour), QString("ico4"));
+        QCOMPARE(onFour->x(), r.bar->mapFromGlobal(w + aboveFour).x());
+        const QRect column(two.x(), top, two.width(), 128);
+        QVERIFY(r.layout.reach(w + two.center()));
+        QVERIFY(!r.layout.reach(w + QPoint(row.left() - 8 - 16 - r.layout.backgroundSide(), row.bottom() - 2)));
+        QVERIFY(!r.layout.reach(w + QPoint(row.right() + 8 + 16 + r.layout.backgroundSide(), row.bottom() - 2)));
+        QVERIFY(!r.layout.reach(w + QPoint(two.center().x(), column.top() - 20)));
+        r.barIn = false;
+        QVERIFY(!r.layout.reach(w + two.center()));
+        r.barIn = true;
+
+        // Off the bar, everything back at rest: the bar again.
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(r.bar, &leave);
         r.bar->restoreAll();
         QTRY_VERIFY(r.bar->isAtRest());
         r.layout.relayout();

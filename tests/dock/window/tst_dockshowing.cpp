@@ -3,6 +3,7 @@
 #include "dock/icons/dockbar.h"
 #include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formstartmenu.h"
+#include "dock/window/activewindownotices.h"
 #include "dock/window/autohide.h"
 #include "dock/window/dockshowing.h"
 #include "dock/window/dockwindows.h"
@@ -97,7 +98,8 @@ private slots:
         QTRY_VERIFY(!r.autoHide.isDockShown());
         QVERIFY(r.stripOut());
 
-        // The strip brings it back, the window in front.
+        // The strip brings it back, the window in front once.
+        wins->raised.clear();
         emit r.autoHide.strip()->MouseIn();
         QVERIFY(r.autoHide.isSlidIn());
         QVERIFY(!r.stripOut());
@@ -171,33 +173,6 @@ private slots:
         QVERIFY(!r.autoHide.isSlidIn());
     }
 
-    // The input shape takes the bubble's lane: it changes when the bubble
-    // shows, hides or moves across the bar, not while it follows the pointer.
-    void theBubbleLaneChangesOnlyAcrossTheBar()
-    {
-        Rig r;
-        r.window.show();
-        QSignalSpy lane(r.tips, &HoverTips::laneChanged);
-        DockLayout::HoverInput in;
-        in.edge = 2;
-        in.main = r.main->geometry();
-        in.frameIco = QRect(100, 0, 600, 128);
-        r.tips->follow("a", false, in);
-        r.tips->showFor("ICON");
-        QVERIFY(lane.count() > 0);
-        lane.clear();
-        for (int x = 0; x < 400; x += 8) {
-            in.icon = QPoint(x, 64);
-            r.tips->follow(x < 200 ? "a" : "b", false, in);
-        }
-        QCOMPARE(lane.count(), 0);
-        in.main.translate(0, -30); // a taller bar
-        r.tips->follow("b", false, in);
-        QCOMPARE(lane.count(), 1);
-        r.tips->hide();
-        QCOMPARE(lane.count(), 2);
-    }
-
     void theStripAnswersTheWindowTool_data()
     {
         QTest::addColumn<QString>("notice");
@@ -242,6 +217,143 @@ private slots:
             e << "show timer";
         e << desk->calls;
         QCOMPARE(e.join(", "), effect);
+    }
+
+    // The notices the desktop's active window makes for the bar's screen.
+    void noticesOfTheActiveWindow_data()
+    {
+        using State = platform::ActiveWindow::State;
+        QTest::addColumn<quint64>("id");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<bool>("own");
+        QTest::addColumn<QString>("notice");
+        const QRect screen(0, 0, 1280, 800), beside(1280, 0, 1920, 1080);
+        QTest::newRow("none") << quint64(0) << int(State::Maximized) << screen << false << "AppWindowNormal";
+        QTest::newRow("normal") << quint64(5) << int(State::Normal) << screen << false << "AppWindowNormal";
+        QTest::newRow("maximised") << quint64(5) << int(State::Maximized) << screen << false << "AppWindowMaximization";
+        QTest::newRow("maximised, frame beyond")
+            << quint64(5) << int(State::Maximized) << screen.adjusted(-4, -20, 4, 4) << false << "AppWindowMaximization";
+        QTest::newRow("full screen") << quint64(5) << int(State::FullScreen) << screen << false
+                                     << "AppWindowFullScreen";
+        QTest::newRow("on another screen") << quint64(5) << int(State::FullScreen) << beside << false
+                                           << "AppWindowNormal";
+        QTest::newRow("ours") << quint64(5) << int(State::FullScreen) << screen << true << "AppWindowNormal";
+    }
+    void noticesOfTheActiveWindow()
+    {
+        QFETCH(quint64, id);
+        QFETCH(int, state);
+        QFETCH(QRect, geometry);
+        QFETCH(bool, own);
+        QFETCH(QString, notice);
+        const platform::ActiveWindow::Info info { id, platform::ActiveWindow::State(state), geometry, own };
+        QCOMPARE(ActiveWindowNotices::noticeFor(info, QRect(0, 0, 1280, 800)), notice);
+    }
+
+    // Each notice is told once, when it changes, and not while the window
+    // tool tells its own; a window that takes the keyboard is told apart
+    // from a change of the one that has it.
+    void noticesAreToldOnceAndNotOverTheWindowTool()
+    {
+        using State = platform::ActiveWindow::State;
+        FakeActiveWindow active;
+        bool tool = false;
+        ActiveWindowNotices n([] { return QRect(0, 0, 1280, 800); }, [&tool] { return tool; });
+        QSignalSpy notices(&n, &ActiveWindowNotices::notice);
+        QSignalSpy others(&n, &ActiveWindowNotices::otherWindowActivated);
+        QSignalSpy full(&n, &ActiveWindowNotices::fullScreenWindowChanged);
+        const QRect screen(0, 0, 1280, 800);
+        auto told = [&notices] {
+            QStringList t;
+            for (const QList<QVariant> &a : notices)
+                t << a.value(0).toString().mid(9);
+            notices.clear();
+            return t.join(", ");
+        };
+        active.setOther(7, State::Maximized, screen);
+        active.setOther(7, State::Maximized, screen.adjusted(0, 0, 0, -1)); // only its place changed
+        QCOMPARE(told(), "Maximization");
+        QCOMPARE(others.count(), 1);
+        active.setOther(8, State::Maximized, screen);
+        QCOMPARE(told(), "");
+        QCOMPARE(others.count(), 2);
+        active.setOther(8, State::FullScreen, screen);
+        QCOMPARE(told(), "FullScreen");
+        QCOMPARE(full.count(), 1);
+        QCOMPARE(full.last().value(0).toULongLong(), quint64(8));
+        tool = true;
+        active.setOther(8, State::Normal, screen);
+        QCOMPARE(told(), "");
+        QCOMPARE(full.last().value(0).toULongLong(), quint64(0));
+        tool = false;
+        active.setOther(8, State::Maximized, screen);
+        QCOMPARE(told(), "Maximization");
+        active.set({ 0, State::Normal, QRect(), false }); // the window closed, none has the keyboard
+        QCOMPARE(told(), "Normal");
+        QCOMPARE(others.count(), 2);
+    }
+
+    // The bar gives way to a maximised window where it would cover it, to a
+    // full-screen one always; the strip calls it back as the switches say,
+    // and the window's end gives back the bar as it was.
+    void theBarGivesWay_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<bool>("callBack"); // the user's switch for that notice
+        QTest::addColumn<bool>("givesWay");
+        QTest::newRow("maximised, normal") << 1 << "AppWindowMaximization" << true << true;
+        QTest::newRow("maximised, below, no strip") << 2 << "AppWindowMaximization" << false << true;
+        QTest::newRow("maximised, in front") << 0 << "AppWindowMaximization" << true << false;
+        QTest::newRow("full screen, in front") << 0 << "AppWindowFullScreen" << true << true;
+        QTest::newRow("full screen, no strip") << 1 << "AppWindowFullScreen" << false << true;
+    }
+    void theBarGivesWay()
+    {
+        QFETCH(int, level);
+        QFETCH(QString, notice);
+        QFETCH(bool, callBack);
+        QFETCH(bool, givesWay);
+        Rig r;
+        r.set.level = level;
+        r.set.mouseMaximize = r.set.mouseFullScreen = callBack;
+        r.showing.slideIn();
+        QTRY_VERIFY(r.autoHide.isDockShown());
+        r.showing.windowToolNotice(notice);
+        if (!givesWay) {
+            QVERIFY(r.showing.givingWay() == DockShowing::GiveWay::None);
+            QVERIFY(r.autoHide.isSlidIn());
+            QVERIFY(!r.set.hideInEffect);
+            return;
+        }
+        QVERIFY(!r.autoHide.isSlidIn());
+        QTRY_VERIFY(!r.autoHide.isDockShown());
+        QCOMPARE(r.stripOut(), callBack);
+        if (callBack) {
+            emit r.autoHide.strip()->MouseIn();
+            QVERIFY(r.autoHide.isSlidIn());
+            r.send(QEvent::Enter);
+            r.send(QEvent::Leave);
+            QVERIFY(!r.autoHide.isSlidIn());
+            QTRY_VERIFY(r.stripOut());
+        }
+        // Back to normal: the bar returns, and stays.
+        r.showing.windowToolNotice("AppWindowNormal");
+        QVERIFY(r.showing.givingWay() == DockShowing::GiveWay::None);
+        QVERIFY(r.autoHide.isSlidIn());
+        QTRY_VERIFY(r.autoHide.isDockShown());
+        r.send(QEvent::Enter);
+        r.send(QEvent::Leave);
+        QVERIFY(r.autoHide.isSlidIn());
+        // With auto-hide the bar stays out; switched off meanwhile, it comes back.
+        r.set.hide = r.set.hideInEffect = true;
+        r.showing.windowToolNotice(notice);
+        r.showing.setHide(false);
+        QVERIFY(r.set.hideInEffect); // the window is still there
+        r.showing.windowToolNotice("AppWindowNormal");
+        QVERIFY(!r.set.hideInEffect);
+        QVERIFY(r.autoHide.isSlidIn());
     }
 };
 

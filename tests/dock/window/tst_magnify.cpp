@@ -85,7 +85,7 @@ private slots:
         w.IconMouseMove("c", QPoint(32, 40));
         QCOMPARE(size("b"), QSize(112, 112));
         QCOMPARE(size("d"), QSize(80, 80));
-        auto *bubble = w.findChild<FormName *>();
+        FormName *bubble = w.tips()->bubble();
         QVERIFY(bubble->isVisible());
         // The relayout puts them side by side on the bottom of the icon strip.
         QTRY_COMPARE(x("d"), x("b") + 112 + size("c").width());
@@ -101,6 +101,36 @@ private slots:
         QTRY_COMPARE(size("f"), QSize(64, 64));
         // At rest, nothing runs.
         QTRY_VERIFY(!bar->isAnimating());
+    }
+
+    // The bubble stands beside the magnified icon: whenever the icons go
+    // back to rest it goes too, whatever sent them back.
+    void theBubbleGoesWhenTheIconsRest()
+    {
+        writeDock({ { "a", ":/image/icon/none.png", "a", "ICON", "/bin/true", "" },
+                    { "b", ":/image/icon/none.png", "b", "ICON", "/bin/true", "" } });
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        FormName *bubble = w.tips()->bubble();
+        const auto hover = [&] {
+            w.IconMouseMove("b", QPoint(20, 20));
+            QVERIFY(bubble->isVisible());
+        };
+        hover();
+        // Another window takes the keyboard: the program just opened, the
+        // drive chooser, a dialog.
+        active->setOther(42, platform::ActiveWindow::State::Normal, QRect(0, 0, 400, 300));
+        QVERIFY(!bubble->isVisible());
+        QTRY_VERIFY(w.bar()->isAtRest());
+        hover();
+        w.IconRestore();
+        QVERIFY(!bubble->isVisible());
+        hover();
+        w.MenuHide();
+        QVERIFY(!bubble->isVisible());
+        hover();
+        w.IconPressMove("b", QPoint(20, 20)); // a drag starts
+        QVERIFY(!bubble->isVisible());
     }
 };
 

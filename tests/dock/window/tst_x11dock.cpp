@@ -1,22 +1,32 @@
 // The dock's windows as an X11 window manager sees them. Runs on a private
 // Xvfb with openbox, started here; skipped when either is missing.
+#include "dock/icons/formcommonicon.h"
+#include "dock/launchpad/formlaunchstarter.h"
+#include "dock/settings/formsettings.h"
+#include "dock/toast/formsystemhint.h"
+#include "dock/widgets/formdesktoptime.h"
+#include "dock/widgets/formweathereffects.h"
 #include "dock/window/autohide.h"
-#include "dock/window/formdetection.h"
+#include "dock/window/dockdrag.h"
 #include "dock/window/dockplacement.h"
+#include "dock/window/dockwindows.h"
+#include "dock/window/formdetection.h"
+#include "testconfig.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
 #include <KX11Extras>
+#include <netwm.h>
 #include <QCursor>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QX11Info>
-#include "dock/toast/formsystemhint.h"
-#include "dock/widgets/formdesktoptime.h"
 
 #include <QtTest>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 namespace {
 
@@ -65,6 +75,21 @@ struct PrivateX
 
 bool g_haveX = false;
 
+// An icon that shows a picture, of the class given.
+DockIconRecord icon(const QString &id, const QString &cls = QStringLiteral("ICON"))
+{
+    return { id, QStringLiteral(":/image/icon/Finder.png"), id, cls, QString(), QString() };
+}
+
+// Icons "i0", "i1", ...
+QList<DockIconRecord> pictureIcons(int n)
+{
+    QList<DockIconRecord> rows;
+    for (int i = 0; i < n; ++i)
+        rows << icon(QStringLiteral("i%1").arg(i));
+    return rows;
+}
+
 xcb_atom_t atom(const char *name)
 {
     xcb_connection_t *c = QX11Info::connection();
@@ -112,6 +137,186 @@ QRegion inputShape(QWidget *w)
     return region;
 }
 
+quint32 rootProperty(const char *name)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, QX11Info::appRootWindow(), atom(name), XCB_ATOM_WINDOW, 0, 1), nullptr);
+    quint32 v = 0;
+    if (r && xcb_get_property_value_length(r) >= 4)
+        v = *static_cast<quint32 *>(xcb_get_property_value(r));
+    free(r);
+    return v;
+}
+
+// The window that has the keyboard, as the window manager says.
+quint32 activeWindow() { return rootProperty("_NET_ACTIVE_WINDOW"); }
+
+// The window right under the root that holds w: its frame, or w itself.
+xcb_window_t topOf(xcb_window_t w)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    for (;;) {
+        auto *r = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
+        if (!r)
+            return w;
+        const xcb_window_t parent = r->parent, root = r->root;
+        free(r);
+        if (parent == root || parent == XCB_NONE)
+            return w;
+        w = parent;
+    }
+}
+
+// Where the window stands among the root's children, from the bottom.
+int stackIndex(xcb_window_t w)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_query_tree_reply(c, xcb_query_tree(c, QX11Info::appRootWindow()), nullptr);
+    int at = -1;
+    if (r) {
+        const xcb_window_t *kids = xcb_query_tree_children(r);
+        for (int i = 0; i < xcb_query_tree_children_length(r); ++i)
+            if (kids[i] == w)
+                at = i;
+    }
+    free(r);
+    return at;
+}
+
+bool overrideRedirect(QWidget *w)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, xcb_window_t(w->winId())), nullptr);
+    const bool v = r && r->override_redirect;
+    free(r);
+    return v;
+}
+
+// A window the window manager leaves alone, in front of the bar's frame,
+// which the pointer passes through.
+void verifyUnframedAboveTheBar(QWidget *w, QWidget *dock)
+{
+    QVERIFY2(viewable(w), qPrintable(w->objectName()));
+    QVERIFY2(overrideRedirect(w), qPrintable(w->objectName()));
+    const xcb_window_t id = xcb_window_t(w->winId());
+    QCOMPARE(topOf(id), id);
+    QVERIFY2(stackIndex(id) > stackIndex(topOf(xcb_window_t(dock->winId()))), qPrintable(w->objectName()));
+    QVERIFY(inputShape(w).isEmpty());
+}
+
+// The real pointer and buttons, as a hand moves them.
+void pointerTo(const QPoint &p)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, QX11Info::appRootWindow(), qint16(p.x()),
+                        qint16(p.y()), 0);
+    xcb_flush(c);
+}
+
+// The left button.
+void button(bool down)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    xcb_test_fake_input(c, down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(c);
+}
+
+void click(const QPoint &p)
+{
+    pointerTo(p);
+    QTest::qWait(30);
+    button(true);
+    QTest::qWait(30);
+    button(false);
+}
+
+// With ZV_SHOTS set to a folder, each case leaves a picture of the screen there.
+void shot(const QString &name)
+{
+    const QString dir = qEnvironmentVariable("ZV_SHOTS");
+    if (dir.isEmpty())
+        return;
+    QTest::qWait(50);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// Another program's window, run from this test's own executable: it takes
+// the keyboard when it opens and tells every press it receives.
+struct OtherProgram
+{
+    QProcess process;
+    quint32 id = 0;
+    QStringList presses;
+
+    explicit OtherProgram(const QRect &geometry)
+    {
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QCoreApplication::applicationFilePath(),
+                      { QStringLiteral("--other-window"), QString::number(geometry.x()), QString::number(geometry.y()),
+                        QString::number(geometry.width()), QString::number(geometry.height()) });
+        QElapsedTimer t;
+        t.start();
+        while (!id && t.elapsed() < 10000) {
+            process.waitForReadyRead(100);
+            read();
+        }
+    }
+    ~OtherProgram()
+    {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    void read()
+    {
+        while (process.canReadLine()) {
+            const QString line = QString::fromLatin1(process.readLine()).trimmed();
+            if (line.startsWith(QLatin1String("id ")))
+                id = line.mid(3).toUInt();
+            else
+                presses << line;
+        }
+    }
+    // Pressed at that point of the screen since the last look.
+    bool pressedAt(const QPoint &p)
+    {
+        process.waitForReadyRead(50);
+        read();
+        return presses.contains(QStringLiteral("press %1 %2").arg(p.x()).arg(p.y()));
+    }
+    bool hasKeyboard() const { return id && activeWindow() == id; }
+    void takeKeyboard() const { KX11Extras::forceActiveWindow(id); }
+    void setState(NET::States state, NET::States mask) const
+    {
+        NETWinInfo info(QX11Info::connection(), id, QX11Info::appRootWindow(), NET::WMState, NET::Properties2());
+        info.setState(state, mask);
+        xcb_flush(QX11Info::connection());
+    }
+};
+
+class OtherWindow : public QWidget
+{
+protected:
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        printf("press %d %d\n", e->globalPos().x(), e->globalPos().y());
+        fflush(stdout);
+    }
+};
+
+int runOtherWindow(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    OtherWindow w;
+    w.setWindowTitle(QStringLiteral("zv-other"));
+    const QStringList a = app.arguments();
+    w.setGeometry(a.value(2).toInt(), a.value(3).toInt(), a.value(4).toInt(), a.value(5).toInt());
+    w.show();
+    w.activateWindow();
+    printf("id %u\n", unsigned(w.winId()));
+    fflush(stdout);
+    return app.exec();
+}
 } // namespace
 
 class TestX11Dock : public QObject, public WidgetFixture
@@ -123,7 +328,15 @@ class TestX11Dock : public QObject, public WidgetFixture
     {
         wins.reset();
         screens.reset();
+        active.reset();
     }
+    // The bar's rectangle at rest on the screen: its background.
+    static QRect barOnScreen(Widget &w)
+    {
+        QWidget *bg = frame(w, "frameBackground");
+        return QRect(frame(w, "main")->mapToGlobal(bg->pos()), bg->size());
+    }
+    static QRect iconOnScreen(Widget &w, const QString &id) { return w.bar()->iconRectOnScreen(id); }
     static bool wmRunning()
     {
         xcb_connection_t *c = QX11Info::connection();
@@ -146,10 +359,14 @@ private slots:
     {
         setUpFakes();
         useRealWindows();
-        writeDock({ { "a", "x.png", "a", "ICON", "", "" }, { "b", "x.png", "b", "ICON", "", "" },
-                    { "c", "x.png", "c", "ICON", "", "" } });
+        writeDock({ icon("a"), icon("b"), icon("c") });
     }
-    void cleanup() { tearDownFakes(); }
+    void cleanup()
+    {
+        tearDownFakes();
+        QCursor::setPos(960, 300);
+        TestConfig::reset();
+    }
 
     void windowsDeclareWhatTheyAre()
     {
@@ -308,38 +525,273 @@ private slots:
         QVERIFY(!inputShape(&w).contains(QPoint(5, 5)));
     }
 
-    void sweepSendsTheShapeRarely()
+    // Hovered, the icons grow; slid off sideways the pointer has left: the
+    // shape is the bar at rest again and a click beside it reaches the
+    // window beneath.
+    void theShapeHoldsOnlyTheBar()
     {
+        OtherProgram other(QRect(0, 600, 1920, 480));
+        QTRY_VERIFY(other.hasKeyboard());
         Widget w;
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        const QRect bar = w.barLayout()->inputRegion().boundingRect().translated(w.pos());
-        const int y = bar.bottom() - 20;
-        QCursor::setPos(bar.left() + 5, y);
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
+        const QRect rest = barOnScreen(w);
+        const QRect c = iconOnScreen(w, "c");
+        // Over the last icon, up where only magnified icons reach.
+        const int y = rest.top() - 20;
+        pointerTo(QPoint(c.center().x(), rest.center().y()));
         QTRY_VERIFY(w.autoHide()->isPointerInside());
-        const int before = w.barLayout()->placement()->regionSends();
-        // Back and forth along the bar, as a hand moves over it.
+        QTRY_COMPARE(w.bar()->iconSize("c"), QSize(128, 128));
+        pointerTo(QPoint(iconOnScreen(w, "c").center().x(), y));
+        QTest::qWait(50);
+        QVERIFY(w.autoHide()->isPointerInside());
+        QVERIFY(w.tips()->bubble()->isVisible());
+        shot("shape-hovered");
+        // The shape holds what is drawn: the magnified icons and the bar.
+        const QRegion drawn = inputShape(&w);
+        QCOMPARE(drawn, w.barLayout()->inputRegion());
+        QVERIFY(!drawn.contains(QPoint(2, y - w.y())));
+        // Sideways off the bar at that height.
+        for (int x = iconOnScreen(w, "c").center().x(); x < 1900; x += 24) {
+            pointerTo(QPoint(x, y));
+            QTest::qWait(8);
+        }
+        QTRY_VERIFY(!w.autoHide()->isPointerInside());
+        QTRY_VERIFY(!w.tips()->bubble()->isVisible());
+        QTRY_VERIFY(w.bar()->isAtRest());
+        shot("shape-slid-off");
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
+        const QRect atRest = barOnScreen(w).translated(-w.pos());
+        for (const QRect &r : inputShape(&w))
+            QVERIFY2(atRest.contains(r), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                        .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
+        // A click where the band used to be reaches the window below.
+        const QPoint beside(barOnScreen(w).right() + 40, y);
+        click(beside);
+        QTRY_VERIFY(other.pressedAt(beside));
+        const QPoint above(iconOnScreen(w, "b").center().x(), y);
+        click(above);
+        QTRY_VERIFY(other.pressedAt(above));
+    }
+
+    // A quick hand along the top of the magnified icons lands beside icons
+    // that are about to grow under it: the bar holds on and does not slide.
+    void aQuickSweepStaysOnTheBar()
+    {
+        writeDock(pictureIcons(12));
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        const QRect rest = barOnScreen(w);
+        pointerTo(QPoint(rest.left() + 40, rest.center().y()));
+        QTRY_VERIFY(w.autoHide()->isPointerInside());
+        w.setHide(true);
+        const int y = rest.bottom() - 118; // ten pixels below the magnified top
+        pointerTo(QPoint(rest.left() + 40, y));
+        QTest::qWait(400);
+        QVERIFY(w.autoHide()->isSlidIn());
         for (int pass = 0; pass < 2; ++pass) {
-            for (int x = bar.left() + 5; x < bar.right() - 5; x += 6) {
-                QCursor::setPos(pass ? bar.right() - (x - bar.left()) : x, y);
-                QTest::qWait(5);
+            for (int step = 0; step < 40; ++step) {
+                const int x = rest.left() + 40 + (rest.width() - 80) * (pass ? 39 - step : step) / 39;
+                pointerTo(QPoint(x, y));
+                QTest::qWait(12);
+                QVERIFY2(w.autoHide()->isSlidIn(), qPrintable(QStringLiteral("slid out at x %1").arg(x)));
             }
         }
         QTest::qWait(100);
-        const int moves = 2 * bar.width() / 6;
-        QVERIFY2(w.barLayout()->placement()->regionSends() - before < moves / 10,
-                 qPrintable(QStringLiteral("%1 shapes for %2 moves").arg(w.barLayout()->placement()->regionSends() - before).arg(moves)));
-        QCOMPARE(inputShape(&w), w.barLayout()->inputRegion());
-        // Gone from the bar: the desktop beside it is reachable again.
-        QCursor::setPos(960, 300);
-        QTRY_VERIFY(!w.autoHide()->isPointerInside());
-        QTRY_VERIFY(!inputShape(&w).contains(QPoint(2, y - w.y())));
+        QVERIFY(w.autoHide()->isSlidIn());
+        QVERIFY(w.autoHide()->isPointerInside());
         QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
+        shot("sweep");
+        pointerTo(QPoint(960, 300));
+        QTRY_VERIFY(!w.autoHide()->isSlidIn());
+    }
+
+    // The dock never takes the keyboard: not when it starts, not when an
+    // icon is clicked, not when the strip brings it back.
+    void theKeyboardStaysWithTheOtherProgram()
+    {
+        OtherProgram other(QRect(200, 100, 600, 400));
+        QTRY_VERIFY(other.hasKeyboard());
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QTest::qWait(300);
+        QVERIFY(other.hasKeyboard());
+        click(iconOnScreen(w, "b").center());
+        QTRY_COMPARE(opener->paths.size(), 1);
+        QTest::qWait(300);
+        QVERIFY(other.hasKeyboard());
+        shot("keyboard-after-click");
+        w.setHide(true);
+        pointerTo(QPoint(960, 300));
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        pointerTo(w.autoHide()->strip()->geometry().center());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QTest::qWait(200);
+        QVERIFY(other.hasKeyboard());
+        // A window of the dock that the user types in takes it when it opens.
+        w.showSet();
+        QTRY_COMPARE(activeWindow(), quint32(w.windows()->settingsPanel()->winId()));
+        shot("settings-panel-has-the-keyboard");
+    }
+
+    // Alt+Q over another program's window: the pad takes the keyboard and
+    // stays open until it is closed, every time.
+    void theLaunchPadStaysOpen()
+    {
+        OtherProgram other(QRect(200, 100, 600, 400));
+        QTRY_VERIFY(other.hasKeyboard());
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        const int altQ = Qt::ALT | Qt::Key_Q;
+        for (int round = 0; round < 20; ++round) {
+            QVERIFY(keys->press(altQ));
+            QTRY_VERIFY(w.launchPad()->isActiveWindow());
+            QTest::qWait(round == 0 ? 2000 : 350);
+            QVERIFY2(w.launchPad()->isShown() && w.launchPad()->isActiveWindow(),
+                     qPrintable(QStringLiteral("closed in round %1").arg(round)));
+            if (round == 0)
+                shot("launch-pad");
+            QVERIFY(keys->press(altQ));
+            QTRY_VERIFY(!w.launchPad()->isVisible());
+            other.takeKeyboard();
+            QTRY_VERIFY(other.hasKeyboard());
+        }
+    }
+
+    // The name bubble, the long-press ring and the drag ghost are windows of
+    // their own above the bar that the window manager does not frame; the
+    // bubble stands in front of the weather scene. A drop on the bar is no
+    // leave: with auto-hide on the bar stays under the pointer.
+    void windowsAtThePointerStandAboveTheBar()
+    {
+        writeDock({ icon("a"), icon("b"), icon("w", "WEATHER"), icon("c") });
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        pointerTo(iconOnScreen(w, "w").center());
+        QTRY_VERIFY(w.tips()->bubble()->isVisible());
+        QTRY_VERIFY(w.tips()->scene()->isVisible());
+        QTRY_VERIFY(viewable(w.tips()->scene()));
+        QTRY_VERIFY(viewable(w.tips()->bubbleWindow()));
+        verifyUnframedAboveTheBar(w.tips()->bubbleWindow(), &w);
+        QVERIFY(stackIndex(xcb_window_t(w.tips()->bubbleWindow()->winId()))
+                > stackIndex(xcb_window_t(w.tips()->scene()->winId())));
+        shot("bubble-over-scene");
+
+        // From b to the far half of w, both where they stand at rest.
+        pointerTo(QPoint(960, 300));
+        QTRY_VERIFY(w.bar()->isAtRest());
+        const QPoint from = iconOnScreen(w, "b").center();
+        const QPoint to = iconOnScreen(w, "w").center() + QPoint(16, 0);
+        pointerTo(from);
+        QTRY_VERIFY(w.bar()->hoveredId() == QLatin1String("b"));
+        w.setHide(true);
+        button(true);
+        QWidget *held = nullptr;
+        QTRY_VERIFY((held = [] {
+            for (QWidget *t : QApplication::topLevelWidgets())
+                if (t->objectName() == QLatin1String("FormTimingFlash") && t->isVisible())
+                    return t;
+            return static_cast<QWidget *>(nullptr);
+        }()));
+        QTRY_VERIFY(viewable(held));
+        verifyUnframedAboveTheBar(held, &w);
+        shot("ring");
+        QTest::qWait(450); // loose for dragging
+        for (int i = 1; i <= 6; ++i) {
+            pointerTo(from + (to - from) * i / 6);
+            QTest::qWait(30);
+        }
+        QTRY_VERIFY(w.drag()->isDragging());
+        QTRY_VERIFY(viewable(w.drag()->ghost()));
+        verifyUnframedAboveTheBar(w.drag()->ghost(), &w);
+        shot("ghost");
+        button(false);
+        QTRY_VERIFY(!w.drag()->isDragging());
+        QCOMPARE(ids(rows(w)), QStringList({ "a", "w", "b", "c" }));
+        QTest::qWait(600);
+        QVERIFY(w.autoHide()->isSlidIn());
+        QVERIFY(w.autoHide()->isPointerInside());
+        QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
+        shot("after-drop");
+    }
+
+    // A maximised window on the bar's screen: at the level "normal" the bar
+    // slides out of its way and the edge strip calls it back as the switch
+    // says; in front it stays; restored, the bar comes back.
+    void theBarGivesWayToAMaximisedWindow()
+    {
+        OtherProgram other(QRect(300, 200, 500, 300));
+        QTRY_VERIFY(other.hasKeyboard());
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        w.setMouseMaximize(true);
+        other.setState(NET::Max, NET::Max);
+        QTRY_VERIFY(!w.autoHide()->isSlidIn());
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
+        shot("maximised-gives-way");
+        // The edge strip calls it back; away from it, it goes again.
+        pointerTo(w.autoHide()->strip()->geometry().center());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        shot("maximised-called-back");
+        pointerTo(QPoint(960, 300));
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        // Without the switch the strip stays away.
+        w.setMouseMaximize(false);
+        other.setState({}, NET::Max);
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        other.setState(NET::Max, NET::Max);
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QTRY_VERIFY(!viewable(w.autoHide()->strip()));
+        // Restored: back as before.
+        other.setState({}, NET::Max);
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QVERIFY(w.autoHide()->isSlidIn());
+        // In front of everything the bar stays.
+        w.setLevel2(0);
+        other.setState(NET::Max, NET::Max);
+        QTest::qWait(500);
+        QVERIFY(w.autoHide()->isDockShown());
+        shot("maximised-level-above");
+        // Full screen, whatever the level: never covered, unless the user
+        // calls the bar with the strip.
+        w.setMouseFullScreen(true);
+        other.setState(NET::FullScreen, NET::FullScreen | NET::Max);
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
+        pointerTo(w.autoHide()->strip()->geometry().center());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        shot("full-screen-called-back");
+        pointerTo(QPoint(960, 300));
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        other.setState({}, NET::FullScreen);
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+    }
+
+    // The size check sees the screen the bar stands on from the start.
+    void aSideBarStartsAtItsSize()
+    {
+        writeDock(pictureIcons(15));
+        TestConfig::write({ { "System/Location", 3 } });
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QCOMPARE(w.settings().currentSize, 64);
+        QCOMPARE(w.bar()->iconSize("i0"), QSize(64, 64));
+        shot("left-15");
     }
 };
 
 int main(int argc, char *argv[])
 {
+    if (argc > 1 && qstrcmp(argv[1], "--other-window") == 0)
+        return runOtherWindow(argc, argv);
     static TestEnv env;
     PrivateX x;
     g_haveX = x.start();

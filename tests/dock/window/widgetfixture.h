@@ -46,9 +46,11 @@ public:
         screens.reset(new FakeScreens(screenList));
         desk.reset(new FakeDesktopIcons);
         keys.reset(new FakeGlobalHotKeys);
+        active.reset(new FakeActiveWindow);
     }
     void tearDownFakes()
     {
+        active.reset();
         keys.reset();
         desk.reset();
         screens.reset();
@@ -111,4 +113,5 @@ public:
     std::unique_ptr<FakeScreens> screens;
     std::unique_ptr<FakeDesktopIcons> desk;
     std::unique_ptr<FakeGlobalHotKeys> keys;
+    std::unique_ptr<FakeActiveWindow> active;
 };
