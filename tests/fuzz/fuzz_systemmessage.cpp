@@ -5,6 +5,7 @@
 //
 // Every input is a buffer as a receiver may hold it; the decoder must never
 // read past it, and what it accepts must be exactly one frame.
+#include "fuzzrequire.h"
 #include "common/systemmessage.h"
 
 #include <QByteArray>
@@ -12,16 +13,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-void require(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -5,6 +5,7 @@
 //
 // The parser must take any body without reading past it, and the release
 // notes it finds go through the checks that decide how they are shown.
+#include "fuzzrequire.h"
 #include "common/plaintext.h"
 #include "dock/tools/updateanswer.h"
 
@@ -13,16 +14,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-void require(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
