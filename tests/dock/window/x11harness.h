@@ -1,0 +1,296 @@
+#pragma once
+// A private X server with a window manager, and what a test reads of the
+// windows on it through xcb: properties, stacking, input shapes, the real
+// pointer, and another program's window that takes the keyboard.
+#include <KX11Extras>
+#include <netwm.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QWidget>
+#include <QX11Info>
+#include <QtTest>
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace x11test {
+
+// Xvfb on a display of its own choosing, and openbox on it.
+struct PrivateX
+{
+    QProcess server, wm;
+    bool start()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+        if (xvfb.isEmpty() || openbox.isEmpty())
+            return false;
+        server.start(xvfb, { "-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp" });
+        if (!server.waitForStarted(5000))
+            return false;
+        QByteArray number;
+        QElapsedTimer t;
+        t.start();
+        while (!number.contains('\n') && t.elapsed() < 10000) {
+            server.waitForReadyRead(200);
+            number += server.readAllStandardOutput();
+        }
+        if (!number.contains('\n'))
+            return false;
+        const QByteArray display = ':' + number.trimmed();
+        qputenv("DISPLAY", display);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        wm.setProcessEnvironment(env);
+        wm.start(openbox, { "--sm-disable" });
+        return wm.waitForStarted(5000);
+    }
+    ~PrivateX()
+    {
+        for (QProcess *p : { &wm, &server }) {
+            if (p->state() != QProcess::NotRunning) {
+                p->terminate();
+                if (!p->waitForFinished(3000))
+                    p->kill();
+                p->waitForFinished(1000);
+            }
+        }
+    }
+};
+
+inline xcb_atom_t atom(const char *name)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : XCB_NONE;
+    free(r);
+    return a;
+}
+
+inline QVector<quint32> xprop(QWidget *w, const char *name, xcb_atom_t type)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, xcb_window_t(w->winId()), atom(name), type, 0, 64), nullptr);
+    QVector<quint32> v;
+    if (r && r->format == 32) {
+        const auto *d = static_cast<const quint32 *>(xcb_get_property_value(r));
+        v = QVector<quint32>(d, d + xcb_get_property_value_length(r) / 4);
+    }
+    free(r);
+    return v;
+}
+
+inline bool viewable(QWidget *w)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, xcb_window_t(w->winId())), nullptr);
+    const bool v = r && r->map_state == XCB_MAP_STATE_VIEWABLE;
+    free(r);
+    return v;
+}
+
+inline QRegion inputShape(QWidget *w)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_shape_get_rectangles_reply(
+        c, xcb_shape_get_rectangles(c, xcb_window_t(w->winId()), XCB_SHAPE_SK_INPUT), nullptr);
+    QRegion region;
+    if (r) {
+        const xcb_rectangle_t *rects = xcb_shape_get_rectangles_rectangles(r);
+        for (int i = 0; i < xcb_shape_get_rectangles_rectangles_length(r); ++i)
+            region += QRect(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+    }
+    free(r);
+    return region;
+}
+
+inline quint32 rootProperty(const char *name)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, QX11Info::appRootWindow(), atom(name), XCB_ATOM_WINDOW, 0, 1), nullptr);
+    quint32 v = 0;
+    if (r && xcb_get_property_value_length(r) >= 4)
+        v = *static_cast<quint32 *>(xcb_get_property_value(r));
+    free(r);
+    return v;
+}
+
+// The window that has the keyboard, as the window manager says.
+inline quint32 activeWindow() { return rootProperty("_NET_ACTIVE_WINDOW"); }
+
+// The window right under the root that holds w: its frame, or w itself.
+inline xcb_window_t topOf(xcb_window_t w)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    for (;;) {
+        auto *r = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
+        if (!r)
+            return w;
+        const xcb_window_t parent = r->parent, root = r->root;
+        free(r);
+        if (parent == root || parent == XCB_NONE)
+            return w;
+        w = parent;
+    }
+}
+
+// Where the window stands among the root's children, from the bottom.
+inline int stackIndex(xcb_window_t w)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_query_tree_reply(c, xcb_query_tree(c, QX11Info::appRootWindow()), nullptr);
+    int at = -1;
+    if (r) {
+        const xcb_window_t *kids = xcb_query_tree_children(r);
+        for (int i = 0; i < xcb_query_tree_children_length(r); ++i)
+            if (kids[i] == w)
+                at = i;
+    }
+    free(r);
+    return at;
+}
+
+inline bool overrideRedirect(QWidget *w)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    auto *r = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, xcb_window_t(w->winId())), nullptr);
+    const bool v = r && r->override_redirect;
+    free(r);
+    return v;
+}
+
+// A window the window manager leaves alone, in front of the bar's frame,
+// which the pointer passes through.
+inline void verifyUnframedAboveTheBar(QWidget *w, QWidget *dock)
+{
+    QVERIFY2(viewable(w), qPrintable(w->objectName()));
+    QVERIFY2(overrideRedirect(w), qPrintable(w->objectName()));
+    const xcb_window_t id = xcb_window_t(w->winId());
+    QCOMPARE(topOf(id), id);
+    QVERIFY2(stackIndex(id) > stackIndex(topOf(xcb_window_t(dock->winId()))), qPrintable(w->objectName()));
+    QVERIFY(inputShape(w).isEmpty());
+}
+
+// The real pointer and buttons, as a hand moves them.
+inline void pointerTo(const QPoint &p)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, QX11Info::appRootWindow(), qint16(p.x()),
+                        qint16(p.y()), 0);
+    xcb_flush(c);
+}
+
+// The left button.
+inline void button(bool down)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    xcb_test_fake_input(c, down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(c);
+}
+
+inline void click(const QPoint &p)
+{
+    pointerTo(p);
+    QTest::qWait(30);
+    button(true);
+    QTest::qWait(30);
+    button(false);
+}
+
+// With ZV_SHOTS set to a folder, each case leaves a picture of the screen there.
+inline void shot(const QString &name)
+{
+    const QString dir = qEnvironmentVariable("ZV_SHOTS");
+    if (dir.isEmpty())
+        return;
+    QTest::qWait(50);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// Another program's window, run from this test's own executable: it takes
+// the keyboard when it opens and tells every press it receives.
+struct OtherProgram
+{
+    QProcess process;
+    quint32 id = 0;
+    QStringList presses;
+
+    explicit OtherProgram(const QRect &geometry)
+    {
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QCoreApplication::applicationFilePath(),
+                      { QStringLiteral("--other-window"), QString::number(geometry.x()), QString::number(geometry.y()),
+                        QString::number(geometry.width()), QString::number(geometry.height()) });
+        QElapsedTimer t;
+        t.start();
+        while (!id && t.elapsed() < 10000) {
+            process.waitForReadyRead(100);
+            read();
+        }
+    }
+    ~OtherProgram()
+    {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    void read()
+    {
+        while (process.canReadLine()) {
+            const QString line = QString::fromLatin1(process.readLine()).trimmed();
+            if (line.startsWith(QLatin1String("id ")))
+                id = line.mid(3).toUInt();
+            else
+                presses << line;
+        }
+    }
+    // Pressed at that point of the screen since the last look.
+    bool pressedAt(const QPoint &p)
+    {
+        process.waitForReadyRead(50);
+        read();
+        return presses.contains(QStringLiteral("press %1 %2").arg(p.x()).arg(p.y()));
+    }
+    bool hasKeyboard() const { return id && activeWindow() == id; }
+    void takeKeyboard() const { KX11Extras::forceActiveWindow(id); }
+    void setState(NET::States state, NET::States mask) const
+    {
+        NETWinInfo info(QX11Info::connection(), id, QX11Info::appRootWindow(), NET::WMState, NET::Properties2());
+        info.setState(state, mask);
+        xcb_flush(QX11Info::connection());
+    }
+};
+
+class OtherWindow : public QWidget
+{
+protected:
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        printf("press %d %d\n", e->globalPos().x(), e->globalPos().y());
+        fflush(stdout);
+    }
+};
+
+inline int runOtherWindow(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    OtherWindow w;
+    w.setWindowTitle(QStringLiteral("zv-other"));
+    const QStringList a = app.arguments();
+    w.setGeometry(a.value(2).toInt(), a.value(3).toInt(), a.value(4).toInt(), a.value(5).toInt());
+    w.show();
+    w.activateWindow();
+    printf("id %u\n", unsigned(w.winId()));
+    fflush(stdout);
+    return app.exec();
+}
+
+} // namespace x11test
