@@ -74,8 +74,12 @@ class TestWidgetDrag : public QObject, public WidgetFixture
         // No button is really held here, so the pointer moved by the test
         // would make the icons under it grow as a hover does.
         w.IconFreeze(true);
-        // Settled once no icon moves between two polls: under load the first
-        // relayout's glide can outlast any fixed wait.
+        waitForRest(w);
+    }
+    // Settled once no icon moves between two polls: under load a relayout's
+    // glide can outlast any fixed wait.
+    static void waitForRest(Widget &w)
+    {
         QList<QPoint> last;
         bool polled = false;
         const auto settled = [&] {
@@ -543,7 +547,11 @@ private slots:
         RealPointer::press(on(w, "icoA"));
         RealPointer::runOutTimers(w.bar());
         RealPointer::moveTo(on(w, "icoC", 10));
-        RealPointer::moveTo(on(w, "icoC", 60));
+        // Past the middle of the last icon where it stands once the gap has
+        // opened, so that the gap goes after it.
+        waitForRest(w);
+        RealPointer::moveTo(on(w, "icoC", 40));
+        waitForRest(w);
         RealPointer::release(QCursor::pos());
         QCOMPARE(tableIds(w), (QStringList{ "icoB", "ico9090", "icoL", "icoC", "icoA" }));
         QCOMPARE(ids(savedRows()), tableIds(w));
