@@ -2,6 +2,7 @@
 #include "service.h"
 
 #include <QRegion>
+#include <QWidget>
 
 class QWidget;
 
@@ -82,5 +83,17 @@ inline void setWindowRole(QWidget *w, WindowSystem::Role role)
     WindowSystemService::get().setRole(w, role);
 }
 using WindowRole = WindowSystem::Role;
+
+// A window that stands over the bar and follows the pointer (the drag ghost,
+// the bubble, the long-press ring): the window manager neither frames it
+// (a frame would take the pointer) nor stacks it beneath the bar, and it
+// takes neither the pointer nor the focus from anyone.
+inline void makePassThroughOverlay(QWidget *w)
+{
+    w->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
+                      | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
+    w->setAttribute(Qt::WA_TranslucentBackground);
+    w->setAttribute(Qt::WA_ShowWithoutActivating);
+}
 
 } // namespace platform

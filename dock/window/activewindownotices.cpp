@@ -28,6 +28,12 @@ QString ActiveWindowNotices::noticeFor(const platform::ActiveWindow::Info &activ
     return active.state == State::FullScreen ? FullScreen : Maximized;
 }
 
+void ActiveWindowNotices::recheckScreen()
+{
+    if ((m_screen ? m_screen() : QRect()) != m_lastScreen)
+        check();
+}
+
 void ActiveWindowNotices::check()
 {
     const platform::ActiveWindow::Info active = platform::ActiveWindowService::get().active();
@@ -36,7 +42,8 @@ void ActiveWindowNotices::check()
         if (active.id != 0)
             emit otherWindowActivated();
     }
-    const QString now = noticeFor(active, m_screen ? m_screen() : QRect());
+    m_lastScreen = m_screen ? m_screen() : QRect();
+    const QString now = noticeFor(active, m_lastScreen);
     const quint64 fullScreen = now == FullScreen ? active.id : 0;
     if (fullScreen != m_fullScreenId) {
         m_fullScreenId = fullScreen;

@@ -22,10 +22,11 @@ public:
     // The notice for that window on that screen: a window of our own, one on
     // another screen and none at all count as normal.
     static QString noticeFor(const platform::ActiveWindow::Info &active, const QRect &screen);
-    QString lastNotice() const { return m_last; }
 
-    // Looks at the active window again (the screen may have changed).
+    // Looks at the active window again.
     void check();
+    // Looks again only if the bar's screen is not the one last looked at.
+    void recheckScreen();
 
 signals:
     void notice(const QString &text);
@@ -39,6 +40,7 @@ private:
     std::function<QRect()> m_screen;
     std::function<bool()> m_toolRunning;
     QString m_last;
+    QRect m_lastScreen;
     quint64 m_activeId = 0;
     quint64 m_fullScreenId = 0;
 };

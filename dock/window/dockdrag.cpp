@@ -65,14 +65,10 @@ DockDrag::DockDrag(DockIconList *icons, DockBar *bar, const DockState *settings,
         "color: rgb(255, 255, 255);border-radius:0px;border-top: 0px;border-bottom:0px;border-left: 0px;"
         "border-right: 0px;border-style: solid;border-color: rgba(255,255,255,200);font: 10pt '微软雅黑';}"));
 
-    // Not a window the window manager frames: a frame would take the pointer
-    // at the release and the bar would see it leave. Over the bar, and the
-    // pointer passes through it.
+    // A frame around the ghost would take the pointer at the release, and the
+    // bar would see it leave.
     m_ghost = new FormCommonIcon;
-    m_ghost->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
-                            | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
-    m_ghost->setAttribute(Qt::WA_TranslucentBackground);
-    m_ghost->setAttribute(Qt::WA_ShowWithoutActivating);
+    platform::makePassThroughOverlay(m_ghost);
     platform::setWindowRole(m_ghost, platform::WindowRole::DragIcon);
 }
 
@@ -102,17 +98,6 @@ QRect DockDrag::barOnScreen() const
 {
     const QWidget *b = m_frames.background;
     return QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
-}
-
-const char *DockDrag::name(State s)
-{
-    switch (s) {
-    case State::Idle: return "idle";
-    case State::Dragging: return "dragging";
-    case State::HandedOver: return "handed over";
-    case State::Dropping: return "dropping";
-    }
-    return "?";
 }
 
 QList<DockIconRecord> DockDrag::storedRows() const

@@ -57,8 +57,8 @@ public:
     void setLaunchPad(FormLaunchStarter *pad) { m_launchPad = pad; }
 
     enum class State { Idle, Dragging, HandedOver, Dropping };
+    Q_ENUM(State)
     State state() const { return m_state; }
-    static const char *name(State s);
     bool isDragging() const { return m_state == State::Dragging; }
     QString dropTarget() const { return m_dropTarget; }
     int gapSlot() const { return m_gapSlot; }

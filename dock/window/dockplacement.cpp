@@ -109,6 +109,5 @@ void DockPlacement::sendInputRegion(const QRegion &visible, int slack)
     }
     m_region = send;
     m_sent = true;
-    ++m_sends;
     platform::WindowSystemService::get().setInputRegion(m_f.window, send);
 }

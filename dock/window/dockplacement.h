@@ -54,7 +54,6 @@ public:
     QRect available() const { return m_available; }
     int taskbarSide() const { return m_taskbarSide; }
     QRegion inputRegion() const { return m_region; }
-    int regionSends() const { return m_sends; }
 
 private:
     Frames m_f;
@@ -63,5 +62,4 @@ private:
     int m_taskbarSide = 4;
     QRegion m_region;
     bool m_sent = false;
-    int m_sends = 0;
 };

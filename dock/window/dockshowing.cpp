@@ -8,7 +8,6 @@
 #include "formdetection.h"
 #include "hovertips.h"
 #include "dock/icons/dockbar.h"
-#include "dock/icons/formname.h"
 #include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formmenu.h"
 #include "dock/menus/formstartmenu.h"
@@ -195,8 +194,7 @@ void DockShowing::pointerLeft()
         return;
     m_p.autoHide->setPointerInside(false);
     showStrip();
-    m_p.bar->restoreAll();
-    m_p.tips->hide();
+    restoreIcons();
     m_p.dropHint->hide();
     if (!m_popupOpen && m_set->hideInEffect)
         slideOut();
@@ -212,8 +210,6 @@ void DockShowing::deactivated()
     hideMenus();
     hideStartMenu();
     m_menuShown = false;
-    if (!m_popupOpen && m_set->hideInEffect && !m_p.autoHide->isPointerInside())
-        m_p.tips->hide();
     emit relayoutRequested();
 }
 
@@ -233,7 +229,6 @@ void DockShowing::hideDock()
     hideMenus();
     m_menuShown = false;
     emit relayoutRequested();
-    m_p.tips->hide();
     emit inputShapeChanged();
 }
 
@@ -321,6 +316,11 @@ void DockShowing::settingsClosed()
     slideOutUnlessPointed();
 }
 
+bool DockShowing::hideWanted() const
+{
+    return m_set->hide || m_givingWay != GiveWay::None;
+}
+
 void DockShowing::slideOutUnlessPointed()
 {
     if (m_set->hideInEffect && !m_popupOpen && !m_menuShown && m_p.autoHide->isSlidIn()
@@ -364,7 +364,7 @@ void DockShowing::launchPadClosed()
     // Back to the level the user chose rather than merely "not in front".
     ws.keepInFrontOf(m_p.window, nullptr);
     ws.setLevel(m_p.window, DockPlacement::levelOf(m_set->level).value_or(platform::WindowSystem::Normal));
-    m_set->hideInEffect = m_set->hide || m_givingWay != GiveWay::None;
+    m_set->hideInEffect = hideWanted();
     emit availableAreaRequested();
     emit marginRequested(m_savedMargin);
     emit edgeRequested(m_savedEdge);
@@ -386,7 +386,7 @@ void DockShowing::setHide(bool b)
     m_set->hide = b;
     if (m_p.launchPad->isShown())
         return; // the pad keeps the bar in; its closing gives the switch back
-    m_set->hideInEffect = b || m_givingWay != GiveWay::None;
+    m_set->hideInEffect = hideWanted();
     if (!m_set->hideInEffect)
         slideIn();
     else
@@ -463,7 +463,7 @@ void DockShowing::giveWay(GiveWay why)
     m_givingWay = why;
     if (m_p.launchPad->isShown())
         return;
-    m_set->hideInEffect = true;
+    m_set->hideInEffect = hideWanted();
     slideOutUnlessPointed();
 }
 
@@ -476,16 +476,13 @@ void DockShowing::endGivingWay()
     m_givingWay = GiveWay::None;
     if (m_p.launchPad->isShown())
         return;
-    m_set->hideInEffect = m_set->hide;
+    m_set->hideInEffect = hideWanted();
     if (!m_set->hideInEffect)
         slideIn();
 }
 
 void DockShowing::keepInFrontOfFullScreen(quint64 id)
 {
-    if (id == m_fullScreen)
-        return;
-    m_fullScreen = id;
     auto &ws = platform::WindowSystemService::get();
     ws.keepInFrontOfWindow(m_p.autoHide->strip(), id);
     // The launch pad keeps the bar in front of itself meanwhile.

@@ -138,6 +138,8 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    // Auto-hide acts while its switch is on or the bar gives way to a window.
+    bool hideWanted() const;
     void raise();
     void pointerEntered();
     void leaveSeen();
@@ -164,7 +166,6 @@ private:
     QTimer *m_leaveCheck;
     int m_leaveChecks = 0;
     GiveWay m_givingWay = GiveWay::None;
-    quint64 m_fullScreen = 0;
 
     bool m_menuShown = false;
     bool m_menuDrag = false;

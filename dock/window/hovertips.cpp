@@ -52,10 +52,7 @@ void HoverTips::putInLane(bool lane)
     if (lane) {
         if (!m_lane) {
             m_lane = new QWidget;
-            m_lane->setWindowFlags(Qt::Tool | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint
-                                   | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
-            m_lane->setAttribute(Qt::WA_TranslucentBackground);
-            m_lane->setAttribute(Qt::WA_ShowWithoutActivating);
+            platform::makePassThroughOverlay(m_lane);
             m_lane->setObjectName(QStringLiteral("FormNameLane"));
             platform::setWindowRole(m_lane, platform::WindowRole::Tip);
         }
@@ -143,11 +140,6 @@ void HoverTips::hideBubble()
 QWidget *HoverTips::bubbleWindow() const
 {
     return m_name->window();
-}
-
-bool HoverTips::isBubbleShown() const
-{
-    return m_name->isVisible();
 }
 
 void HoverTips::startScene()

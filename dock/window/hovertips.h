@@ -36,7 +36,6 @@ public:
     // The bubble alone, where it was last placed.
     void showBubble();
     void hideBubble();
-    bool isBubbleShown() const;
 
 private:
     bool wantsLane() const;

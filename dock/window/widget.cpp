@@ -552,7 +552,7 @@ void Widget::wireActions()
     connect(m_messages, &DockMessages::minuteText, this, [this](const QString &t) { m_launchPad->setTimeText(t); });
     connect(m_messages, &DockMessages::screenCheck, this, [this] {
         setScreen(m_set.screen);
-        m_notices->check();
+        m_notices->recheckScreen();
     });
 }
 

@@ -73,8 +73,6 @@ public:
     DockWindows *windows() const { return m_windows; }
     DockActions *actions() const { return m_actions; }
     DockMessages *messages() const { return m_messages; }
-    // The window tool's notices as the desktop tells them.
-    ActiveWindowNotices *notices() const { return m_notices; }
 
     // The windows of the bar itself, its flags and timers.
     FormLaunchStarter *launchPad() const { return m_launchPad; }

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMap>
+#include <QMetaEnum>
 
 namespace DragModel {
 
@@ -87,7 +88,7 @@ inline QStringList leftovers(const Widget &w)
 {
     QStringList out;
     if (w.drag()->state() != DockDrag::State::Idle)
-        out << QString("the bar's drag is %1").arg(DockDrag::name(w.drag()->state()));
+        out << QString("the bar's drag is %1").arg(QMetaEnum::fromType<DockDrag::State>().valueToKey(int(w.drag()->state())));
     if (!w.bar()->pointer()->isIdle())
         out << "the bar's pointer is not idle";
     if (w.drag()->ghost()->isVisible())
