@@ -12,6 +12,20 @@
 
 namespace IconPictures {
 
+// The program's own pictures never change, and asking for their time would
+// convert it to local time on every lookup.
+QString stampOf(const QString &path)
+{
+    if (path.startsWith(QLatin1Char(':')))
+        return path;
+    const QFileInfo info(path);
+    const QDateTime changed = info.lastModified();
+    return QStringLiteral("%1|%2|%3")
+        .arg(path)
+        .arg(changed.isValid() ? changed.toMSecsSinceEpoch() : 0)
+        .arg(info.size());
+}
+
 namespace {
 const char *const kShownKey = "zvPictureKey";
 const char *const kShownPath = "zvPicturePath";
@@ -30,21 +44,6 @@ QCache<QString, QPixmap> &cache()
 int costKb(const QPixmap &pm)
 {
     return qMax(1, int(qint64(pm.width()) * pm.height() * qMax(pm.depth(), 8) / 8 / 1024));
-}
-
-// Names the file's present content: a changed file gets new keys. The
-// program's own pictures never change, and asking for their time would
-// convert it to local time on every lookup.
-QString stampOf(const QString &path)
-{
-    if (path.startsWith(QLatin1Char(':')))
-        return path;
-    const QFileInfo info(path);
-    const QDateTime changed = info.lastModified();
-    return QStringLiteral("%1|%2|%3")
-        .arg(path)
-        .arg(changed.isValid() ? changed.toMSecsSinceEpoch() : 0)
-        .arg(info.size());
 }
 
 QString keyOf(const QString &stamp, const QSize &size)

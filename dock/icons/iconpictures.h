@@ -21,6 +21,9 @@ constexpr int BudgetKb = 48 * 1024;
 // The picture scaled to size, ignoring its aspect ratio, smoothly. A picture
 // that cannot be loaded, or an empty size, gives a null pixmap.
 QPixmap scaled(const QString &path, const QSize &size);
+// Names a picture file's present content (path, time changed, size): a file
+// changed on disk gets another stamp.
+QString stampOf(const QString &path);
 // Shows the scaled picture on the label, unless it shows exactly that already.
 void show(QLabel *label, const QString &path, const QSize &size);
 // The path the label was last given through show(), empty when none.

@@ -15,9 +15,9 @@ class FormLaunchCommonIcon;
 // One icon of the launch pad: its picture with the name under it, a faint
 // highlight under the pointer, and in edit mode a delete and an edit button.
 // Its mouse events go to the pad's pointer (LaunchDrag), which decides what
-// a press becomes; the icon reports opening, edit mode, deleting and editing
-// to the pad by signals carrying its ID. The class "Temporary" makes the
-// floating copy that follows the pointer during a drag: picture only.
+// a press becomes; the icon reports opening, deleting and editing to the pad
+// by signals carrying its ID. The class "Temporary" makes the floating copy
+// that follows the pointer during a drag: picture only.
 class FormLaunchCommonIcon : public QWidget
 {
     Q_OBJECT
@@ -26,7 +26,6 @@ public:
     ~FormLaunchCommonIcon() override;
 
     void setData(QString ID, QString Icon, QString Class, QString Name);
-    void setDoubleClick(bool b) { doubleClickOpen = b; }
     void deleteShow();
     void deleteHide();
     void setNameColor(QString rgb);
@@ -47,7 +46,6 @@ public:
     QString nameColor() const { return iconNameColor; }
     QString shownName() const;
     bool isDeleteShown() const { return deleteShown; }
-    bool isDoubleClick() const { return doubleClickOpen; }
     bool isGif() const { return gifShown; }
     // Strictly inside the picture, in the icon's coordinates.
     bool inPicture(const QPoint &p) const;
@@ -57,7 +55,6 @@ public:
     static QString geteElidedText(QFont font, QString str, int MaxWidth);
 
 signals:
-    void IcondeleteShow();
     void IconDelete(QString ID);
     void IconOpen(QString ID);
     void IconMenu(QString ID, int x);
@@ -65,7 +62,6 @@ signals:
 public slots:
     void OpenIcon() { emit IconOpen(iconID); }
     void IconSet() { emit IconMenu(iconID, 1); }
-    void ClickTimeOver() { emit IcondeleteShow(); }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -87,7 +83,6 @@ private:
     QString iconNameColor;
     bool deleteShown = false;
     bool gifShown = false;
-    bool doubleClickOpen = false;
     Ui::FormLaunchCommonIcon *ui;
     LaunchDrag *m_pointer = nullptr;
     QMovie *movie = nullptr;

@@ -52,20 +52,17 @@ FormLaunchStarter::FormLaunchStarter(QWidget *parent) : QWidget(parent), ui(new 
     // Each icon the grid makes reports to the pad and its parts.
     m_grid->setIconSetup([this](FormLaunchCommonIcon *icon) {
         icon->setPointer(m_drag);
-        connect(icon, &FormLaunchCommonIcon::IcondeleteShow, m_editing, &LaunchEditing::showBadges);
         connect(icon, &FormLaunchCommonIcon::IconDelete, m_editing, &LaunchEditing::remove);
         connect(icon, &FormLaunchCommonIcon::IconMenu, m_editing, &LaunchEditing::edit);
         connect(icon, &FormLaunchCommonIcon::IconOpen, this, &FormLaunchStarter::IconOpen);
     });
+    connect(m_drag, &LaunchDrag::held, m_editing, &LaunchEditing::showBadges);
     connect(m_search, &LaunchSearch::searched, m_grid, &LaunchGrid::setFilter);
     connect(m_search, &LaunchSearch::turnRequested, m_grid, &LaunchGrid::turn);
     auto keepOpen = [this](bool on) { closeOnDeactivate = on; };
     connect(m_editing, &LaunchEditing::closeOnDeactivateChanged, this, keepOpen);
     connect(m_look, &LaunchLookPanel::closeOnDeactivateChanged, this, keepOpen);
-    connect(m_look, &LaunchLookPanel::iconSizeChanged, this, [this](int size) {
-        if (size != m_grid->geometry().iconSize)
-            m_grid->setIconSize(size);
-    });
+    connect(m_look, &LaunchLookPanel::iconSizeChanged, m_grid, qOverload<int>(&LaunchGrid::setIconSize));
     connect(m_look, &LaunchLookPanel::blurChanged, m_background, &LaunchBackground::setBlur);
     connect(m_look, &LaunchLookPanel::nameColorChanged, m_grid, &LaunchGrid::setNameColor);
     connect(m_look, &LaunchLookPanel::backgroundChanged, this, &FormLaunchStarter::showBackground);
@@ -175,7 +172,7 @@ void FormLaunchStarter::StartShow()
     stopFade();
     padShown = true;
     // Shown before the dock first placed it, right at start-up: its icons now.
-    if (!iconsLoaded)
+    if (!m_rows->isLoaded())
         relayout();
     collapseMenu();
     // Only the page shown is put on screen now; its neighbours follow once
@@ -269,7 +266,7 @@ void FormLaunchStarter::closeOrLeaveEditMode()
 
 void FormLaunchStarter::placeOnScreen(int x, int y, int w, int h)
 {
-    if (pos() == QPoint(x, y) && size() == QSize(w, h) && iconsLoaded)
+    if (pos() == QPoint(x, y) && size() == QSize(w, h) && m_rows->isLoaded())
         return;
     resize(w, h);
     move(x, y);
@@ -282,8 +279,7 @@ void FormLaunchStarter::relayout()
     ui->blurEffectLabel2->setGeometry(0, 0, W, H);
     ui->blurEffectLabel->setGeometry(-50, -50, W + 100, H + 100);
     ui->closeButton->setGeometry(0, 0, W, H);
-    if (!iconsLoaded) {
-        iconsLoaded = true;
+    if (!m_rows->isLoaded()) {
         // The look first, so that the icons are made at their size once.
         m_look->read();
         m_rows->load();
@@ -301,8 +297,8 @@ void FormLaunchStarter::relayout()
     } else {
         layoutFrames();
         m_grid->place();
+        m_look->read();
     }
-    m_look->read();
 }
 
 void FormLaunchStarter::layoutFrames()
@@ -347,13 +343,13 @@ void FormLaunchStarter::wheelEvent(QWheelEvent *event)
 
 void FormLaunchStarter::setIconDoubleClick(bool b)
 {
-    m_grid->setDoubleClick(b);
+    m_drag->setDoubleClick(b);
 }
 
 bool FormLaunchStarter::addIconFromDock(QString ico, QString name, QString cl, QString path, QString)
 {
     // The first drop may come before the pad was ever placed.
-    if (!iconsLoaded)
+    if (!m_rows->isLoaded())
         relayout();
     return m_editing->addChecked(ico, name, cl, path);
 }

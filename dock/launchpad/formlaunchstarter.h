@@ -94,7 +94,6 @@ private:
     LaunchBackground *m_background;
 
     bool padShown = false;
-    bool iconsLoaded = false;
     bool menuExpanded = false;
     // Losing the focus closes the pad, except while a dialog of its own has it.
     bool closeOnDeactivate = true;

@@ -1,10 +1,9 @@
 #include "launchbackground.h"
 
+#include "dock/icons/iconpictures.h"
 #include "platform/regularfile.h"
 #include "platform/wallpaper.h"
 
-#include <QDateTime>
-#include <QFileInfo>
 #include <QGraphicsBlurEffect>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
@@ -12,18 +11,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
-
-namespace {
-
-// A picture changed on disk under the same name is read again.
-QString fileKey(const QString &path)
-{
-    const QFileInfo fi(path);
-    return path + QLatin1Char('|') + QString::number(fi.lastModified().toMSecsSinceEpoch()) + QLatin1Char('|')
-        + QString::number(fi.size());
-}
-
-} // namespace
 
 LaunchBackground::LaunchBackground(QLabel *label, QObject *parent)
     : QObject(parent), m_label(label), m_blurTimer(new QTimer(this))
@@ -75,7 +62,8 @@ void LaunchBackground::show(bool ownPicture, const QString &path)
 
 void LaunchBackground::setPicture(const QString &path)
 {
-    const QString key = path.isEmpty() ? QString() : fileKey(path);
+    // A picture changed on disk under the same name is read again.
+    const QString key = path.isEmpty() ? QString() : IconPictures::stampOf(path);
     if (key == m_pictureKey && !m_pictureKey.isNull())
         return;
     m_pictureKey = key;
@@ -99,9 +87,14 @@ void LaunchBackground::render()
     if (key == m_blurKey)
         return;
     m_blurKey = key;
-    m_blurred = blurred(cover(m_picture, size), m_radius);
-    if (m_blurred.isNull())
+    const QImage out = blurred(cover(m_picture, size), m_radius);
+    if (out.isNull())
         m_label->clear();
     else
-        m_label->setPixmap(QPixmap::fromImage(m_blurred));
+        m_label->setPixmap(QPixmap::fromImage(out));
+}
+
+QImage LaunchBackground::image() const
+{
+    return m_label->pixmap(Qt::ReturnByValue).toImage();
 }

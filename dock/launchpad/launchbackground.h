@@ -23,8 +23,9 @@ public:
     // The image as a QGraphicsBlurEffect of this radius draws it.
     static QImage blurred(const QImage &image, int radius);
 
-    // The background as drawn, null while there is no picture.
-    QImage image() const { return m_blurred; }
+    // The background as drawn, null while there is no picture. Read back
+    // from the label: a full-screen copy kept beside it would be megabytes.
+    QImage image() const;
 
     // Shows the own picture, or asks for the wallpaper (the answer comes later).
     void show(bool ownPicture, const QString &path);
@@ -42,6 +43,5 @@ private:
     QString m_pictureKey;
     QImage m_picture;
     QString m_blurKey;
-    QImage m_blurred;
     int m_wallpaperAsk = 0;
 };

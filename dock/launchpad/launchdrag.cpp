@@ -21,8 +21,6 @@ LaunchDrag::LaunchDrag(QWidget *window, LaunchRows *rows, LaunchGrid *grid, QObj
     m_holdTimer->setSingleShot(true);
     m_holdTimer->setInterval(HoldTime);
     connect(m_holdTimer, &QTimer::timeout, this, &LaunchDrag::holdReached);
-    // Losing the focus or the screen ends a press, whatever state it is in.
-    m_window->installEventFilter(this);
 }
 
 LaunchDrag::~LaunchDrag()
@@ -35,35 +33,23 @@ QString LaunchDrag::pressedId() const
     return m_state == State::Idle ? QString() : m_id;
 }
 
-void LaunchDrag::setState(State s)
-{
-    if (s == m_state)
-        return;
-    m_state = s;
-    emit stateChanged(s);
-}
-
 void LaunchDrag::cancel()
 {
     finish(End::Cancelled);
 }
 
-void LaunchDrag::mouseEvent(FormLaunchCommonIcon *icon, QMouseEvent *event)
-{
-    handle(icon, event);
-}
-
 bool LaunchDrag::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type t = event->type();
-    if (watched == m_window && (t == QEvent::WindowDeactivate || t == QEvent::Hide)) {
-        cancel();
-        return false;
-    }
     // Installed on the application only while a press is live: every mouse
     // event of the pad's widgets is the press's, wherever it lands.
     if (!live())
         return false;
+    const QEvent::Type t = event->type();
+    // Losing the focus or the screen ends a press, whatever state it is in.
+    if (watched == m_window && (t == QEvent::WindowDeactivate || t == QEvent::Hide)) {
+        cancel();
+        return false;
+    }
     if (t == QEvent::UngrabMouse && watched == m_window->windowHandle()) {
         cancel();
         return false;
@@ -79,13 +65,13 @@ bool LaunchDrag::eventFilter(QObject *watched, QEvent *event)
     if (!w || w->window() != m_window)
         return false;
     const bool stale = t == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-    handle(w, static_cast<QMouseEvent *>(event));
+    mouseEvent(w, static_cast<QMouseEvent *>(event));
     // A new left press after a lost release belongs to what it lands on (a
     // delete badge, a button); the icons hand theirs here themselves.
     return !(stale && !qobject_cast<FormLaunchCommonIcon *>(w));
 }
 
-void LaunchDrag::handle(QWidget *receiver, QMouseEvent *event)
+void LaunchDrag::mouseEvent(QWidget *receiver, QMouseEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -105,7 +91,7 @@ void LaunchDrag::handle(QWidget *receiver, QMouseEvent *event)
         }
         qDebug() << "双击";
         FormLaunchCommonIcon *icon = gridIcon(receiver);
-        if (icon && event->button() == Qt::LeftButton && icon->isDoubleClick() && icon->inPicture(event->pos()))
+        if (icon && event->button() == Qt::LeftButton && m_doubleClick && icon->inPicture(event->pos()))
             icon->OpenIcon();
         break;
     }
@@ -149,7 +135,7 @@ void LaunchDrag::press(QWidget *receiver, QMouseEvent *event)
     m_icon = icon;
     m_id = icon->id();
     m_pageFlipLatch = false;
-    setState(State::Pressed);
+    m_state = State::Pressed;
     m_holdTimer->start(HoldTime);
     qApp->installEventFilter(this);
 }
@@ -161,9 +147,9 @@ void LaunchDrag::holdReached()
         return;
     }
     if (m_state == State::Pressed)
-        setState(State::Holding);
+        m_state = State::Holding;
     // Edit mode for the whole pad, this icon included; a drag goes on.
-    m_icon->ClickTimeOver();
+    emit held();
 }
 
 void LaunchDrag::move(QWidget *receiver, QMouseEvent *event)
@@ -185,10 +171,7 @@ void LaunchDrag::move(QWidget *receiver, QMouseEvent *event)
             return;
         // The first move places the copy and the hole; the edges turn pages
         // only from the next.
-        m_copy->move(m_window->mapFromGlobal(event->globalPos()) - QPoint(m_copy->width() / 2, m_copy->height() / 2));
-        m_copy->show();
-        m_copy->raise();
-        hover(event->globalPos());
+        follow(event->globalPos());
         return;
     }
     dragTo(event->globalPos());
@@ -201,7 +184,7 @@ void LaunchDrag::beginDrag()
         finish(End::Cancelled);
         return;
     }
-    setState(State::Dragging);
+    m_state = State::Dragging;
     m_icon->setLifted(true);
     m_icon->setCursor(Qt::ClosedHandCursor);
     const int size = m_grid->geometry().iconSize;
@@ -228,6 +211,11 @@ void LaunchDrag::dragTo(const QPoint &P)
         m_copy->resize(m_grid->geometry().iconSize, m_grid->geometry().iconSize);
         m_copy->setData(m_id, m_icon->shownPicture(), IconClass::Temporary, QString());
     }
+    follow(P);
+}
+
+void LaunchDrag::follow(const QPoint &P)
+{
     m_copy->move(m_window->mapFromGlobal(P) - QPoint(m_copy->width() / 2, m_copy->height() / 2));
     m_copy->show();
     m_copy->raise();
@@ -263,11 +251,8 @@ void LaunchDrag::release(QWidget *receiver, QMouseEvent *event)
         finish(End::Released);
         // A click: after the press has ended, so that what opening does
         // (the pad closes) finds the pointer at rest.
-        if (was == State::Pressed && icon && !icon->isDeleteShown()) {
-            if (!icon->isDoubleClick() && icon->inPicture(p))
-                icon->OpenIcon();
-            qDebug() << icon->id();
-        }
+        if (was == State::Pressed && icon)
+            click(icon, p);
         return;
     }
     if (m_swallow & button) {
@@ -277,14 +262,21 @@ void LaunchDrag::release(QWidget *receiver, QMouseEvent *event)
     FormLaunchCommonIcon *icon = gridIcon(receiver);
     if (!icon)
         return;
-    if (button == Qt::LeftButton && !icon->isDeleteShown()) {
-        // A press that began off the picture still opens on a release over it.
-        if (!icon->isDoubleClick() && icon->inPicture(event->pos()))
-            icon->OpenIcon();
-        qDebug() << icon->id();
-    } else if (button == Qt::RightButton) {
+    // A press that began off the picture still opens on a release over it.
+    if (button == Qt::LeftButton)
+        click(icon, event->pos());
+    else if (button == Qt::RightButton)
         icon->showMenu(event->globalPos());
-    }
+}
+
+void LaunchDrag::click(FormLaunchCommonIcon *icon, const QPoint &p)
+{
+    // In edit mode a click opens nothing; with double clicks, only those do.
+    if (icon->isDeleteShown())
+        return;
+    if (!m_doubleClick && icon->inPicture(p))
+        icon->OpenIcon();
+    qDebug() << icon->id();
 }
 
 void LaunchDrag::finish(End end)
@@ -295,7 +287,7 @@ void LaunchDrag::finish(End end)
     m_holdTimer->stop();
     qApp->removeEventFilter(this);
     if (was == State::Dragging) {
-        setState(State::Dropping);
+        m_state = State::Dropping;
         m_copy->hide();
         if (end == End::Released)
             m_rows->land();
@@ -313,5 +305,5 @@ void LaunchDrag::finish(End end)
     m_icon = nullptr;
     m_id.clear();
     m_pageFlipLatch = false;
-    setState(State::Idle);
+    m_state = State::Idle;
 }

@@ -49,16 +49,20 @@ public:
     // The icon of the press, empty when Idle.
     QString pressedId() const;
     FormLaunchCommonIcon *floatingCopy() const { return m_copy; }
+    // Icons open on a double click rather than a click.
+    void setDoubleClick(bool on) { m_doubleClick = on; }
 
-    // An icon's own mouse handlers hand every event here.
-    void mouseEvent(FormLaunchCommonIcon *icon, QMouseEvent *event);
+    // An icon's own mouse handlers hand every event here; so does the
+    // filter, for the pad's other widgets while a press is live.
+    void mouseEvent(QWidget *receiver, QMouseEvent *event);
 
 public slots:
     // Ends a press from outside the pointer (the pad closing): the icon goes back.
     void cancel();
 
 signals:
-    void stateChanged(LaunchDrag::State state);
+    // A press lasted the long-press time.
+    void held();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -66,17 +70,19 @@ protected:
 private:
     enum class End { Released, Cancelled };
 
-    void handle(QWidget *receiver, QMouseEvent *event);
     void press(QWidget *receiver, QMouseEvent *event);
     void release(QWidget *receiver, QMouseEvent *event);
     void move(QWidget *receiver, QMouseEvent *event);
     void beginDrag();
     void dragTo(const QPoint &global);
+    // The copy under the pointer, and the hole where it would land.
+    void follow(const QPoint &global);
     void hover(const QPoint &global);
+    // A release that ends a click on an icon.
+    void click(FormLaunchCommonIcon *icon, const QPoint &p);
     void holdReached();
     // The one place where a press ends.
     void finish(End end);
-    void setState(State s);
     bool live() const { return m_state != State::Idle && m_state != State::Dropping; }
     QPoint onIcon(QWidget *receiver, QMouseEvent *event) const;
     FormLaunchCommonIcon *gridIcon(QWidget *receiver) const;
@@ -90,6 +96,7 @@ private:
     QPointer<FormLaunchCommonIcon> m_icon;
     QString m_id;
     bool m_pageFlipLatch = false;
+    bool m_doubleClick = false;
     // Releases that belong to a press already ended.
     Qt::MouseButtons m_swallow = Qt::NoButton;
 };

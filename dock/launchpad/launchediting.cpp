@@ -106,18 +106,21 @@ void LaunchEditing::showToast(const QString &text)
 
 // ---- edit mode -------------------------------------------------------------------
 
+bool LaunchEditing::isEditMode() const
+{
+    return m_grid->badges();
+}
+
 void LaunchEditing::showBadges()
 {
     m_grid->setBadges(true);
-    m_editMode = true;
 }
 
 void LaunchEditing::hideBadges()
 {
-    if (!m_editMode)
+    if (!isEditMode())
         return;
     m_grid->setBadges(false);
-    m_editMode = false;
 }
 
 // ---- adding --------------------------------------------------------------------------
@@ -138,7 +141,6 @@ bool LaunchEditing::add(QString ico, QString name, QString cl, QString path)
     }
     // The new icon shows at the end, out of edit mode.
     hideBadges();
-    m_grid->hideDots();
     m_grid->place();
     showToast(tr("添加成功！"));
     return true;

@@ -26,7 +26,7 @@ public:
     // Classes that cannot live in the launch pad.
     static bool refused(const QString &cl);
 
-    bool isEditMode() const { return m_editMode; }
+    bool isEditMode() const;
     FormSystemHint *toast() const { return m_toast; }
     // The pad's own dialogs, made when first opened.
     FormSidebarMenu *sidePanel();
@@ -76,5 +76,4 @@ private:
     FormSidebarMenu *m_sidePanel = nullptr;
     FormIconSettings *m_propertyDialog = nullptr;
     FormAddUrl *m_addUrl = nullptr;
-    bool m_editMode = false;
 };

@@ -79,6 +79,9 @@ FormPagButton *LaunchGrid::dot(int page) const
 
 void LaunchGrid::setIconSize(int size)
 {
+    // Every relayout reads the look again, mostly to the same size.
+    if (size == m_geo.iconSize)
+        return;
     setIconSize(&m_geo, size);
     for (FormLaunchCommonIcon *w : qAsConst(m_icons))
         w->resize(size, size);
@@ -90,13 +93,6 @@ void LaunchGrid::setNameColor(const QString &rgb)
     m_nameColor = rgb;
     for (FormLaunchCommonIcon *w : qAsConst(m_icons))
         w->setNameColor(rgb);
-}
-
-void LaunchGrid::setDoubleClick(bool on)
-{
-    m_doubleClick = on;
-    for (FormLaunchCommonIcon *w : qAsConst(m_icons))
-        w->setDoubleClick(on);
 }
 
 void LaunchGrid::setBadges(bool on)
@@ -111,8 +107,6 @@ void LaunchGrid::layoutArea()
     const int W = m_f.window->width(), H = m_f.window->height();
     m_geo = layout(W, H, m_geo.iconSize);
     m_f.frame->setGeometry(m_geo.gridX, m_geo.gridY, m_geo.gridWidth, m_geo.gridHeight);
-    m_f.frameButton->resize(m_f.frame->size());
-    m_f.dots->move((W - m_f.dots->width()) / 2, m_geo.dotsY());
 }
 
 FormLaunchCommonIcon *LaunchGrid::makeIcon(const DockIconRecord &rec)
@@ -126,7 +120,6 @@ FormLaunchCommonIcon *LaunchGrid::makeIcon(const DockIconRecord &rec)
     }
     icon->resize(m_geo.iconSize, m_geo.iconSize);
     icon->setData(rec.IconID, rec.Icon, rec.Class, rec.Name);
-    icon->setDoubleClick(m_doubleClick);
     icon->setNameColor(m_nameColor);
     if (m_badges)
         icon->deleteShow();
@@ -243,8 +236,6 @@ void LaunchGrid::toFirstPage()
 {
     m_currentPage = 1;
     place();
-    if (FormPagButton *b = dot(1))
-        b->setActive(true);
 }
 
 void LaunchGrid::updateDots()
@@ -269,14 +260,6 @@ void LaunchGrid::updateDots()
     m_f.dots->resize(20 * m_pageCount, 20);
     m_f.dots->move((m_f.window->width() - m_f.dots->width()) / 2, m_geo.dotsY());
     m_f.dots->setVisible(m_pageCount > 1);
-}
-
-void LaunchGrid::hideDots()
-{
-    for (int n = m_pageCount; n >= 1; --n) {
-        if (FormPagButton *b = dot(n))
-            b->hide();
-    }
 }
 
 void LaunchGrid::showPage(int page)

@@ -87,7 +87,6 @@ public:
     FormLaunchCommonIcon *icon(const QString &id) const { return m_icons.value(id); }
     QList<FormLaunchCommonIcon *> icons() const { return m_icons.values(); }
     FormPagButton *dot(int page) const;
-    QString filter() const { return m_filter; }
     bool isFiltered() const { return !m_filter.isEmpty(); }
 
     // Called for every icon widget the grid makes, before it is shown.
@@ -96,10 +95,11 @@ public:
     // What every icon shows, the present ones and those made later.
     void setIconSize(int size);
     void setNameColor(const QString &rgb);
-    void setDoubleClick(bool on);
     void setBadges(bool on);
+    bool badges() const { return m_badges; }
 
-    // The area for the window's present size.
+    // The area for the window's present size; the place() that follows
+    // fits the frame's button and the dots to it.
     void layoutArea();
     // Every icon on its cell at once; the frame and the dots follow.
     void place();
@@ -121,8 +121,6 @@ public:
     // The widget of a row again from its cells; a removed row's widget goes.
     void refresh(const QString &id);
     void removeIcon(const QString &id);
-    // Hides the dots until the next place().
-    void hideDots();
 
     // Which icon lies under a point on the screen, and which third of it:
     // 0 left, 1 middle, 2 right (the borders belong to none). Empty when none.
@@ -148,7 +146,6 @@ private:
     int m_nearPages = 1;
     QString m_filter;
     QString m_nameColor;
-    bool m_doubleClick = false;
     bool m_badges = false;
     std::function<void(FormLaunchCommonIcon *)> m_setup;
     QHash<QString, FormLaunchCommonIcon *> m_icons;

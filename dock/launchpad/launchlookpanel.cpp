@@ -8,16 +8,19 @@
 
 #include <QFileInfo>
 #include <QPropertyAnimation>
+#include <QSignalBlocker>
 
 namespace {
 
+using Form = Ui::FormLaunchStarter;
 struct Colour
 {
-    const char *button, *rgb;
+    QPushButton *Form::*button;
+    const char *rgb;
 };
-const Colour Colours[] = { { "white", "#FFFFFF" }, { "black", "#000000" }, { "red", "#FF0000" },
-                           { "yellow", "#FFFF00" }, { "blue", "#0080FF" },  { "green", "#00FF00" },
-                           { "purple", "#7F00FF" }, { "powder", "#FF00FF" } };
+const Colour Colours[] = { { &Form::white, "#FFFFFF" },  { &Form::black, "#000000" }, { &Form::red, "#FF0000" },
+                           { &Form::yellow, "#FFFF00" }, { &Form::blue, "#0080FF" },  { &Form::green, "#00FF00" },
+                           { &Form::purple, "#7F00FF" }, { &Form::powder, "#FF00FF" } };
 
 } // namespace
 
@@ -36,7 +39,7 @@ LaunchLookPanel::LaunchLookPanel(Ui::FormLaunchStarter *form, QObject *parent) :
     connect(ui->imgButton, &QCheckBox::clicked, this, &LaunchLookPanel::setOwnPicture);
     connect(ui->imgButtonS, &QPushButton::clicked, this, &LaunchLookPanel::choosePicture);
     for (const Colour &c : Colours) {
-        auto *b = ui->frameLSet->findChild<QPushButton *>(QLatin1String(c.button));
+        QPushButton *b = ui->*c.button;
         const QString rgb = QLatin1String(c.rgb);
         connect(b, &QPushButton::clicked, this, [this, b, rgb] { markColour(b, rgb); });
     }
@@ -103,7 +106,7 @@ void LaunchLookPanel::setNameColor(const QString &rgb)
 void LaunchLookPanel::plainColours()
 {
     for (const Colour &c : Colours) {
-        auto *b = ui->frameLSet->findChild<QPushButton *>(QLatin1String(c.button));
+        QPushButton *b = ui->*c.button;
         b->setStyleSheet(LaunchStyle::colourButtonSheet(b->objectName(), false));
     }
 }
@@ -161,17 +164,19 @@ void LaunchLookPanel::read()
 {
     m_look = LaunchLook::load(m_look);
     const LaunchLook l = m_look;
-    // Setting a slider to another value runs its slot; the others run below.
-    const bool sizeMoves = ui->horizontalSliderSize->value() != l.iconSize;
-    ui->horizontalSliderSize->setValue(l.iconSize);
-    ui->horizontalSliderBlurry->setValue(l.blurRadius);
-    ui->horizontalSliderBrightness->setValue(l.brightness);
+    {
+        // The sliders' own slots would apply each value a second time below.
+        const QSignalBlocker size(ui->horizontalSliderSize), blur(ui->horizontalSliderBlurry),
+            brightness(ui->horizontalSliderBrightness);
+        ui->horizontalSliderSize->setValue(l.iconSize);
+        ui->horizontalSliderBlurry->setValue(l.blurRadius);
+        ui->horizontalSliderBrightness->setValue(l.brightness);
+    }
     ui->imgButton->setChecked(l.useBackgroundImage);
     if (l.backgroundStored)
         ui->labelImg->setText(QFileInfo(l.backgroundImage).fileName());
     ui->imgButtonS->setEnabled(l.backgroundStored && l.useBackgroundImage);
-    if (!sizeMoves)
-        setIconSize(l.iconSize);
+    setIconSize(l.iconSize);
     setBlur(l.blurRadius);
     setBrightness(l.brightness);
     setNameColor(l.nameColor);

@@ -52,8 +52,6 @@ public:
     bool lift(const QString &id);
     bool isLifted() const { return m_lifted; }
     QString liftedId() const { return m_lifted ? m_liftedRow.IconID : QString(); }
-    const DockIconRecord &liftedRow() const { return m_liftedRow; }
-    int liftedFrom() const { return m_liftedFrom; }
     // The hole before the row-th icon (counted without the hole). False when
     // it stood there already.
     bool setHole(int row);

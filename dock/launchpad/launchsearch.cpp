@@ -37,11 +37,6 @@ LaunchSearch::~LaunchSearch()
         QApplication::setCursorFlashTime(m_flashTime);
 }
 
-QString LaunchSearch::text() const
-{
-    return m_edit->text();
-}
-
 bool LaunchSearch::matches(const DockIconRecord &row, const QString &text)
 {
     return row.Class != IconClass::Placeholder && row.Name.contains(text, Qt::CaseInsensitive);

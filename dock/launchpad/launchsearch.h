@@ -20,7 +20,6 @@ public:
     LaunchSearch(QLineEdit *edit, QPushButton *clear, QWidget *window, QObject *parent = nullptr);
     ~LaunchSearch() override;
 
-    QString text() const;
     // Whether a row is a result for the text: its name holds the text
     // anywhere, in any case. The hole of a drag never is.
     static bool matches(const DockIconRecord &row, const QString &text);
@@ -30,7 +29,6 @@ public:
     // The pad was shown or hidden: the caret blinks again.
     void windowShown();
     void windowHidden();
-    bool isCaretSteady() const { return m_steady; }
 
 signals:
     // The grid must show the results of this text (every keystroke, Return,
