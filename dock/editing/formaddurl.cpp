@@ -206,9 +206,8 @@ void FormAddUrl::getPhotoup(QString url, QString name, QString address)
         return;
     }
     qDebug() << url;
-    if (!m_network) {
-        m_network = new QNetworkAccessManager(this);
-        m_download = new BoundedDownload(m_network, this);
+    if (!m_download) {
+        m_download = new BoundedDownload(new QNetworkAccessManager(this), this);
         connect(m_download, &BoundedDownload::finished, this, &FormAddUrl::pictureArrived);
     }
     QNetworkRequest request{ QUrl(url) };

@@ -8,8 +8,6 @@ namespace Ui {
 class FormAddUrl;
 }
 class BoundedDownload;
-class QNetworkAccessManager;
-class QTimer;
 
 // The add-web-site dialog: turns a web site into a URL icon for the target it
 // was opened for, typed in or picked from the catalogue page.
@@ -82,7 +80,6 @@ private:
     // A catalogue load we asked for is under way. Only its end changes the
     // shape: a link click the page is refused ends as a failed load too.
     bool m_pageLoading = false;
-    QNetworkAccessManager *m_network = nullptr;
     BoundedDownload *m_download = nullptr;
     int m_timeoutMs = 10000;
     struct Pending

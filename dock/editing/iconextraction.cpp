@@ -22,15 +22,20 @@ bool isPeFile(const QString &path)
     return hasSuffix(path, "exe") || hasSuffix(path, "dll");
 }
 
-} // namespace
-
-bool IconExtraction::isStandardWidth(int w)
+// One picture of a program file, or a null image when it does not decode.
+// Only standard widths (256 at most) are asked for and the reader caps a
+// stated height at 65535, so no picture asked for is past the pixel cap of
+// every picture.
+QImage decodeIcon(const platform::PeIcons::IconImage &icon)
 {
-    for (int s : { 16, 24, 32, 48, 64, 128, 256 })
-        if (w == s)
-            return true;
-    return false;
+    if (icon.height <= 0)
+        return QImage();
+    if (icon.png)
+        return platform::RegularFile::decodeImage(icon.data, "PNG");
+    return QImage::fromData(icon.ico(), "ICO");
 }
+
+} // namespace
 
 QString IconExtraction::prefix() const
 {
@@ -75,16 +80,6 @@ QList<QImage> IconExtraction::peImages(const QString &file, int *largestOut)
     if (largestOut)
         *largestOut = largest;
     return out;
-}
-
-QImage IconExtraction::decodeIcon(const platform::PeIcons::IconImage &icon)
-{
-    // A picture is decoded only within the pixel cap of every picture.
-    if (qint64(icon.width) * qint64(icon.height) > platform::RegularFile::PicturePixels || icon.height <= 0)
-        return QImage();
-    if (icon.png)
-        return platform::RegularFile::decodeImage(icon.data, "PNG");
-    return QImage::fromData(icon.ico(), "ICO");
 }
 
 QList<QImage> IconExtraction::themeImages(const QString &file)

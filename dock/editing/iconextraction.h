@@ -1,6 +1,4 @@
 #pragma once
-#include "platform/peicons.h"
-
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -18,17 +16,11 @@ public:
         Pictures,  // `saved` files were written
     };
 
-    // The standard sizes a Windows icon picture may have; others never count.
-    static bool isStandardWidth(int w);
-
     Outcome run(const QString &appName);
 
     // The images a program file offers, before any is chosen or written.
     static QList<QImage> peImages(const QString &file, int *largest = nullptr);
     static QList<QImage> themeImages(const QString &file);
-    // One picture of a program file, or a null image when the size it states
-    // is past the cap of every picture, or it does not decode.
-    static QImage decodeIcon(const platform::PeIcons::IconImage &icon);
 
     int largest = 0;
     int saved = 0;

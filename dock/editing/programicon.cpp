@@ -89,10 +89,10 @@ Row fromFile(const QString &filePath, const QPixmap &picture)
 
 QStringList choose(QWidget *owner)
 {
-    const QString mine = platform::DesktopEntries::applicationFolders().value(0);
+    QStringList places = platform::DesktopEntries::applicationFolders();
+    const QString mine = places.value(0);
     // A new account may not have it yet; it is where desktop entries go.
     QDir().mkpath(mine);
-    QStringList places = platform::DesktopEntries::applicationFolders();
     places << platform::desktopFolder();
     // Programs here often have no suffix at all, hence the last filter.
     const QString filters = QCoreApplication::translate("Widget", "应用程序(*.desktop)") + QStringLiteral(";;")

@@ -30,7 +30,6 @@ public:
     ~BarPointer() override;
 
     LongPress *longPress() const { return m_press; }
-    LongPress::State state() const { return m_press->state(); }
     // No button of a press or a right click is down.
     bool isIdle() const { return m_press->isIdle() && m_rightPressed.isEmpty(); }
     QString pressedId() const { return m_pressed; }

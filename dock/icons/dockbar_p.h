@@ -2,6 +2,7 @@
 // What the two halves of the bar share: an icon as the bar keeps it, and the
 // tweens its frame clock advances.
 #include "dock/icons/dockbar.h"
+#include "dock/model/dockicon.h"
 
 #include <QHash>
 #include <QPixmap>
@@ -13,9 +14,6 @@ class DockFace;
 
 namespace DockBarParts {
 
-inline const QString Blank = QStringLiteral("BLANK");
-inline const QString PlusPicture = QStringLiteral(":/image/icon/plus.png");
-
 // One animation of an icon, advanced by the bar's frame clock.
 struct Tween
 {
@@ -25,14 +23,7 @@ struct Tween
     qreal at(qint64 now) const { return qBound<qreal>(0, qreal(now - start) / duration, 1); }
 };
 
-inline int mix(int a, int b, qreal t)
-{
-    return int(a + (b - a) * t);
-}
-
 } // namespace DockBarParts
-
-using namespace DockBarParts;
 
 struct DockBar::Item
 {
@@ -45,16 +36,16 @@ struct DockBar::Item
     bool mouseIn = false;
     bool hoverSized = false; // sized by the hover since it last went back
     float magnified = 0, magnifiedBase = 0, normal = 0, normalBase = 0;
-    Tween grow;  // the size towards growTo
+    DockBarParts::Tween grow;  // the size towards growTo
     QSize growFrom, growTo;
-    Tween glide; // the place towards glideTo
+    DockBarParts::Tween glide; // the place towards glideTo
     QPoint glideFrom, glideTo;
-    Tween jump;  // an opened icon's picture jumping
+    DockBarParts::Tween jump;  // an opened icon's picture jumping
     int jumpFrom = 5;
-    Tween slide; // a removable disk's picture dropping in
+    DockBarParts::Tween slide; // a removable disk's picture dropping in
     int jumpY = 5;   // where the picture stands across the icon (the jump moves it)
     int slideY = 0;  // a removable disk's picture dropping in
     // The face drawn once per size step; magnification only scales these.
     QHash<quint32, QPixmap> renders;
-    bool isBlank() const { return cls == Blank; }
+    bool isBlank() const { return cls == IconClass::BLANK; }
 };

@@ -14,6 +14,17 @@
 #include <QPointer>
 #include <QTimer>
 
+namespace {
+
+const QString PlusPicture = QStringLiteral(":/image/icon/plus.png");
+
+int mix(int a, int b, qreal t)
+{
+    return int(a + (b - a) * t);
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- frames
 
 // A pointer move, the relayout it starts, the name tip following it and

@@ -25,17 +25,6 @@ LongPress::~LongPress()
     delete m_ring;
 }
 
-const char *LongPress::name(State s)
-{
-    switch (s) {
-    case State::Idle: return "idle";
-    case State::Pressed: return "pressed";
-    case State::Holding: return "holding";
-    case State::Dragging: return "dragging";
-    }
-    return "?";
-}
-
 const char *LongPress::name(Exit e)
 {
     switch (e) {
@@ -85,7 +74,6 @@ void LongPress::hold()
     // Esc reaches the dock only while it holds the keyboard: from now until
     // the press ends, as a menu does while it is open.
     m_owner->grabKeyboard();
-    emit loose();
 }
 
 void LongPress::startDragging()
@@ -96,6 +84,12 @@ void LongPress::startDragging()
 
 void LongPress::ringTick()
 {
+    // Until it shows, neither the window nor the pointer's place (a trip to
+    // the X server) is needed.
+    if (m_ticks < RingShownAt) {
+        ++m_ticks;
+        return;
+    }
     FormTimingFlash *r = ring();
     if (m_ticks == RingShownAt)
         r->show();

@@ -36,7 +36,6 @@ public:
     bool isIdle() const { return m_state == State::Idle; }
     // Held long enough to drag (moved or not).
     bool isLoose() const { return m_state == State::Holding || m_state == State::Dragging; }
-    static const char *name(State s);
     static const char *name(Exit e);
 
     // A left press. `canHold` false: one that never comes loose (the second
@@ -73,7 +72,6 @@ public slots:
     void ringTick();
 
 signals:
-    void loose();
     void ended(LongPress::State from, LongPress::Exit how);
 
 protected:

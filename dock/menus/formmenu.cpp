@@ -55,7 +55,8 @@ FormMenu::FormMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenu)
 FormMenu::~FormMenu()
 {
     // A drag still on ends with the menu: nothing is put back into a menu
-    // that goes (its icons, going with it, would ask for that).
+    // that goes, whatever its icons, going with it, still report.
+    disconnect(m_dragIconGone);
     m_dragState = DragState::Idle;
     // The windows without a parent go with their menu.
     delete m_ghost;
@@ -152,7 +153,7 @@ void FormMenu::SaveFile()
         return;
     // A row lifted by a drag is still the user's: it is stored in its place.
     QList<DockIconRecord> rows = MenuIcoData->rows();
-    if ((m_dragState == DragState::Dragging || m_dragState == DragState::HandedOver) && findRow(m_drag.IconID) < 0)
+    if (carrying() && findRow(m_drag.IconID) < 0)
         rows.insert(qBound(firstFreeSlot(), m_dragFrom, rows.size()), m_drag);
     DockFile::write(path, rows);
 }
@@ -538,12 +539,11 @@ void FormMenu::IconPressMove(QString ID, QPoint)
         // Until the pointer aims elsewhere, the icon would go back to its place.
         m_targetSlot = r;
         m_dragFrom = r;
-        m_givenUpFrom = r;
         emit setIcoBMoveShow(true);
         if (FormMenuIcon *icon = m_icons.value(ID)) {
             icon->hide();
             // Its widget gone under the drag, nothing would end it.
-            connect(icon, &QObject::destroyed, this, &FormMenu::cancelDrag, Qt::UniqueConnection);
+            m_dragIconGone = connect(icon, &QObject::destroyed, this, &FormMenu::cancelDrag);
         }
         MenuIcoData->removeAt(r);
         m_ghost->setIcon(m_drag.IconID, w, w + 10, w + 10, 0, m_edge, QString(), m_drag.Icon, IconClass::Temporary);
@@ -559,7 +559,7 @@ void FormMenu::IconPressMove(QString ID, QPoint)
 
 void FormMenu::IconPressPosMove()
 {
-    if (m_dragState != DragState::Dragging && m_dragState != DragState::HandedOver)
+    if (!carrying())
         return;
     const QPoint c = QCursor::pos();
     const QRect r = screenRect();
@@ -615,7 +615,7 @@ void FormMenu::SerialNumber(int row, int lr)
 
 void FormMenu::IconPressRelease(QString ID, QPoint)
 {
-    if ((m_dragState != DragState::Dragging && m_dragState != DragState::HandedOver) || ID != m_drag.IconID)
+    if (!carrying() || ID != m_drag.IconID)
         return;
     const bool handedOut = m_dragState == DragState::HandedOver;
     m_dragState = DragState::Dropping;
@@ -663,6 +663,7 @@ void FormMenu::IconPressRelease(QString ID, QPoint)
 // Every way out of a drag ends here.
 void FormMenu::finishDrag()
 {
+    disconnect(m_dragIconGone);
     if (m_dragState == DragState::Idle)
         return;
     m_dragState = DragState::Idle;
@@ -671,7 +672,7 @@ void FormMenu::finishDrag()
 
 void FormMenu::cancelDrag()
 {
-    if (m_dragState != DragState::Dragging && m_dragState != DragState::HandedOver)
+    if (!carrying())
         return;
     qDebug() << "menu drag put back:" << m_drag.IconID;
     const bool handedOut = m_dragState == DragState::HandedOver;
@@ -696,7 +697,7 @@ void FormMenu::handOffRefused()
 {
     if (m_givenUp.IconID.isEmpty() || findRow(m_givenUp.IconID) >= 0)
         return;
-    MenuIcoData->insert(qBound(firstFreeSlot(), m_givenUpFrom, MenuIcoData->size()), m_givenUp);
+    MenuIcoData->insert(qBound(firstFreeSlot(), m_dragFrom, MenuIcoData->size()), m_givenUp);
     m_givenUp = DockIconRecord();
     RefreshMenu();
     SaveFile();

@@ -139,6 +139,8 @@ private:
     void showToast(const QString &text);
     int firstFreeSlot() const;
     void finishDrag();
+    // A row lifted and not yet dropped.
+    bool carrying() const { return m_dragState == DragState::Dragging || m_dragState == DragState::HandedOver; }
 
     Ui::FormMenu *ui;
     DockIconList *MenuIcoData; // the menu's icons, BACK first
@@ -156,9 +158,9 @@ private:
     int m_targetSlot = 0;
     DockIconRecord m_drag;
     int m_dragFrom = -1;        // where the lifted row stood
-    // the last icon given up to the dock, and where it stood
+    QMetaObject::Connection m_dragIconGone;
+    // the last icon given up to the dock (it stood at m_dragFrom)
     DockIconRecord m_givenUp;
-    int m_givenUpFrom = -1;
 
     QHash<QString, FormMenuIcon *> m_icons;
     FormCommonIcon *m_ghost = nullptr;

@@ -5,7 +5,6 @@
 #include "dock/icons/formdisk.h"
 #include "dock/icons/formname.h"
 #include "dock/icons/formrecycle.h"
-#include "dock/icons/formtimingflash.h"
 #include "dock/icons/iconpictures.h"
 #include "dock/icons/longpress.h"
 #include "dock/icons/pictureface.h"
@@ -19,7 +18,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPropertyAnimation>
-#include <QTimer>
 
 namespace {
 
@@ -43,8 +41,7 @@ FormMenuIcon::FormMenuIcon(QWidget *parent) : QWidget(parent), ui(new Ui::FormMe
     ui->name->hide();
     m_bubble = new FormName(nullptr);
     m_press = new LongPress(this);
-    connect(m_press, &LongPress::ended, this,
-            [this](LongPress::State from, LongPress::Exit how) { pressEnded(int(from), int(how)); });
+    connect(m_press, &LongPress::ended, this, &FormMenuIcon::pressEnded);
 }
 
 FormMenuIcon::~FormMenuIcon()
@@ -233,15 +230,7 @@ void FormMenuIcon::myOutEnd()
 
 // ---------------------------------------------------------------- pointer
 
-bool FormMenuIcon::isPressed() const { return !m_press->isIdle(); }
 bool FormMenuIcon::isDragging() const { return m_press->isLoose(); }
-int FormMenuIcon::ringTicks() const { return m_press->ringTicks(); }
-FormTimingFlash *FormMenuIcon::ring() const { return m_press->ring(); }
-QTimer *FormMenuIcon::clickTimer() const { return m_press->holdTimer(); }
-QTimer *FormMenuIcon::tickTimer() const { return m_press->ringTimer(); }
-
-void FormMenuIcon::ClickTimeOver() { m_press->hold(); }
-void FormMenuIcon::TimingTimeOver() { m_press->ringTick(); }
 
 void FormMenuIcon::mousePressEvent(QMouseEvent *e)
 {
@@ -286,8 +275,9 @@ void FormMenuIcon::mouseReleaseEvent(QMouseEvent *e)
         m_releasePos = rounded(e);
         // A release with no press seen (the second of a double click) is a click.
         if (m_press->isIdle())
-            m_press->press(false);
-        m_press->end(LongPress::Exit::Release, e->buttons());
+            pressEnded(LongPress::State::Pressed, LongPress::Exit::Release);
+        else
+            m_press->end(LongPress::Exit::Release, e->buttons());
     } else if (!m_press->isIdle()) {
         m_press->end(LongPress::Exit::OtherButton, e->buttons());
     } else if (e->button() == Qt::RightButton) {
@@ -296,10 +286,10 @@ void FormMenuIcon::mouseReleaseEvent(QMouseEvent *e)
 }
 
 // Every way out of a left press ends here.
-void FormMenuIcon::pressEnded(int from, int how)
+void FormMenuIcon::pressEnded(LongPress::State from, LongPress::Exit how)
 {
-    const bool loose = from != int(LongPress::State::Pressed);
-    if (how != int(LongPress::Exit::Release)) {
+    const bool loose = from != LongPress::State::Pressed;
+    if (how != LongPress::Exit::Release) {
         if (loose)
             emit IconPressCancel(m_id);
         return;

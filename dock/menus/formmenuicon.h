@@ -1,4 +1,6 @@
 #pragma once
+#include "dock/icons/longpress.h"
+
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -8,14 +10,11 @@ class FormMenuIcon;
 }
 class FaceWidget;
 class FormDisk;
-class LongPress;
 class FormName;
 class FormRecycle;
-class FormTimingFlash;
 class QGraphicsScene;
 class QGraphicsView;
 class QMenu;
-class QTimer;
 
 // The command codes a menu icon's context menu sends to its menu.
 namespace MenuIconMenuCode {
@@ -74,18 +73,13 @@ public:
     bool doubleClick() const { return m_doubleClick; }
     // The left press: pressed, held loose for dragging, and how it ended.
     LongPress *longPress() const { return m_press; }
-    bool isPressed() const;
     bool isDragging() const;
-    int ringTicks() const;
     QPoint shownPoint() const { return m_shown; }
     QPoint hiddenPoint() const { return m_hidden; }
-    FormTimingFlash *ring() const;
     FormName *bubble() const { return m_bubble; }
     QGraphicsView *nameView() const { return m_view; }
     FormRecycle *recycleFace() const { return m_recycle; }
     FormDisk *diskFace() const { return m_disk; }
-    QTimer *clickTimer() const;
-    QTimer *tickTimer() const;
     QWidget *pictureFrame() const;
     QWidget *pictureLabel() const;
 
@@ -102,8 +96,6 @@ public slots:
     void ClearRecycle();
     void nameRotate(int v);
     void OpenIcon() { emit IconOpen(m_id); }
-    void ClickTimeOver();
-    void TimingTimeOver();
 
 signals:
     void IconOpen(QString ID);
@@ -123,7 +115,7 @@ protected:
 private:
     bool isClass(const char *cl) const { return m_class == QLatin1String(cl); }
     void dropView();
-    void pressEnded(int from, int how);
+    void pressEnded(LongPress::State from, LongPress::Exit how);
     void runContextMenu();
 
     Ui::FormMenuIcon *ui;

@@ -128,12 +128,12 @@ void FormShutDown::showTimerPage()
     // An armed time stays in the field; otherwise offer the current minute.
     if (!armed)
         ui->dateTimeEdit->setTime(QTime::fromString(now, QStringLiteral("HH:mm")));
-    followClock();
 }
 
 // The timer page in the power frame, whichever page was shown before: after
 // a countdown or a timer opened from the power page, its texts must not stand
-// over the restart and shutdown buttons.
+// over the restart and shutdown buttons. Its clock runs from here on unless
+// the timer is armed.
 void FormShutDown::layOutTimerPage()
 {
     timerPage = true;
@@ -143,6 +143,7 @@ void FormShutDown::layOutTimerPage()
     ui->frame_2->show();
     ui->label->setText(QStringLiteral("定时关机"));
     ui->label2->setText(QStringLiteral("请设置关机时间"));
+    followClock();
 }
 
 // "当前时间" on the timer page runs with the clock, a second boundary at a
@@ -203,7 +204,6 @@ void FormShutDown::on_starButton2_clicked()
     ui->frame->show();
     ui->frame_4->hide();
     checkTimer->stop();
-    followClock();
 }
 
 // The armed time is a time of day compared by its minute text, so it fires at
@@ -256,7 +256,6 @@ void FormShutDown::on_cancelButton_clicked()
     countdownTimer->stop();
     countdownRunning = false;
     ui->frame_4->hide();
-    followClock();
 }
 
 // ---- power requests -------------------------------------------------------------

@@ -25,8 +25,8 @@ namespace {
 QString statusHtml(const QString &heading, const QString &line = QString())
 {
     QString html = QStringLiteral("<html><head/><body><p align=\"center\"><span style=\" font-size:16pt;\">%1</span></p>")
-                       .arg(heading);
-    // The line may hold what a server said.
+                       .arg(heading.toHtmlEscaped());
+    // Either may hold what a server said.
     if (!line.isEmpty())
         html += QStringLiteral("<p align=\"center\">%1</p>").arg(line.toHtmlEscaped());
     return html + QStringLiteral("</body></html>");
@@ -126,7 +126,7 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
     // What the download says may hold the installer's name or a server's words.
     ui->label_4->setTextFormat(Qt::PlainText);
 
-    manager = new QNetworkAccessManager(this);
+    auto *manager = new QNetworkAccessManager(this);
     check = new BoundedDownload(manager, this);
     connect(check, &BoundedDownload::finished, this, &FormUpload::checkFinished);
     fetch = new BoundedDownload(manager, this);
@@ -257,7 +257,7 @@ void FormUpload::checkFinished(bool ok)
 void FormUpload::apply(const UpdateAnswer &answer, bool announce)
 {
     if (answer.number)
-        ui->label_3->setText(statusHtml(tr("发现新版本！V%1").arg(answer.number->toHtmlEscaped())));
+        ui->label_3->setText(statusHtml(tr("发现新版本！V%1").arg(*answer.number)));
     if (answer.downloadUrl)
         downloadUrl = QUrl(*answer.downloadUrl);
     if (answer.content) {

@@ -4,7 +4,6 @@
 #include <QWidget>
 
 class BoundedDownload;
-class QNetworkAccessManager;
 class QSaveFile;
 class QTimer;
 struct UpdateAnswer;
@@ -95,7 +94,6 @@ private:
     int downloadTimeout = 30000;
     int checkTotal = 30000;
     int downloadTotal = 3600000;
-    QNetworkAccessManager *manager;
     BoundedDownload *check;
     bool checkAnnounces = false; // the running check is an automatic one
     bool checkReports = false;   // the running check was asked for by the user

@@ -176,10 +176,7 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     connect(leaveTimer, &QTimer::timeout, this, &FormDesktopTime::pointerLeft);
 
     ui->frameSet->hide();
-    ui->frameSet->move(5, 30);
-    ui->frameSet->resize(BarClosedWidth, 30);
-    ui->frameSize->hide();
-    ui->frameAlpha->hide();
+    foldBar();
     ui->frameSize->move(ui->frameSet->x(), ui->frameSet->y() - 30);
     ui->frameAlpha->move(ui->frameSet->x(), ui->frameSet->y() - 30);
     ui->framebg->move(0, ui->frameSet->y());
@@ -193,9 +190,6 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     for (QWidget *w : { static_cast<QWidget *>(ui->TimeENButton), static_cast<QWidget *>(ui->TimeStyleClick) })
         w->setFont(Fonts::yaHei(12));
 
-    ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
-    ui->TimeSizeButton->setStyleSheet(settingsSheet("gateway0.png", "gateway1.png", false));
-    ui->TimeAlphaButton->setStyleSheet(settingsSheet("eye0.png", "eye1.png", false));
     ui->TimeENButton->setStyleSheet(QStringLiteral(
         "QPushButton{background-color: rgb(255, 255, 255);border-radius: 2px;border: 0px;color: black;}"
         "QPushButton:hover, QPushButton:pressed{color: #4BABFA;}"));
@@ -350,11 +344,12 @@ void FormDesktopTime::DesktopTimeLanguage(QString L)
     const QString before = m_language;
     m_language = L == QLatin1String("EN") ? QStringLiteral("EN") : QStringLiteral("中");
     ui->TimeENButton->setText(m_language);
-    timeOver();
     // The other language's texts take other widths: fitted anew, as a clock
-    // started in this language would be.
+    // started in this language would be (the fitting ends showing the time).
     if (m_language != before && m_pixelSize > 0)
         textRize();
+    else
+        timeOver();
 }
 
 void FormDesktopTime::DesktopTimeAlpha(int v)
@@ -470,6 +465,15 @@ void FormDesktopTime::closePanels()
     updateInputRegion();
 }
 
+// The settings bar back to its button alone, its panels shut.
+void FormDesktopTime::foldBar()
+{
+    ui->frameSet->resize(BarClosedWidth, 30);
+    ui->frameSet->move(5, 30);
+    ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
+    closePanels();
+}
+
 void FormDesktopTime::on_settingButton_clicked()
 {
     if (ui->frameSet->width() <= BarClosedWidth) {
@@ -478,10 +482,7 @@ void FormDesktopTime::on_settingButton_clicked()
         ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", true));
         updateInputRegion();
     } else {
-        ui->frameSet->resize(BarClosedWidth, 30);
-        ui->frameSet->move(5, 30);
-        ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
-        closePanels();
+        foldBar();
     }
 }
 
@@ -671,8 +672,5 @@ void FormDesktopTime::closeBar()
     }
     leaveTimer->stop();
     ui->frameSet->hide();
-    ui->frameSet->resize(BarClosedWidth, 30);
-    ui->frameSet->move(5, 30);
-    ui->settingButton->setStyleSheet(settingsSheet("setting0.png", "setting1.png", false));
-    closePanels();
+    foldBar();
 }

@@ -71,6 +71,7 @@ private:
     void closeBar();
     void pointerLeft();
     void closePanels();
+    void foldBar();
     void fitLabel(QLabel *label, int index, int pixelSize);
     void placeLabels();
     // Window level, desktops, task list and which parts take the mouse.

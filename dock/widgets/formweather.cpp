@@ -260,27 +260,27 @@ void FormWeather::fetchCities(int province, std::function<void()> then)
         m_cityFeed->abort();
         qDebug() << "no city list for province" << province << pyName;
         // Nothing was asked of the service: no place, but no failure of it.
-        readCities(pyName, WeatherFeed::Document(), false);
+        readCities(pyName, WeatherFeed::Document());
         if (then)
             then();
         return;
     }
     m_cityFeed->get(path, WeatherFeed::CityColumns, [this, pyName, then](const WeatherFeed::Document &doc) {
+        // No answer, an error, broken XML or a list without a city: nothing
+        // to take a place from.
+        cityListFailed = doc.cities.isEmpty();
         readCities(pyName, doc);
         if (then)
             then();
     });
 }
 
-void FormWeather::readCities(const QString &pyName, const WeatherFeed::Document &doc, bool fromService)
+void FormWeather::readCities(const QString &pyName, const WeatherFeed::Document &doc)
 {
     if (!doc.parsed)
         qDebug() << "add setcontent error...";
     if (doc.root != pyName)
         qDebug() << "root.tagname != History...";
-    // No answer, an error, broken XML or a list without a city: nothing to
-    // take a place from.
-    cityListFailed = fromService && doc.cities.isEmpty();
     {
         const QSignalBlocker block(ui->citycity);
         for (const auto &city : doc.cities) {
@@ -310,7 +310,7 @@ void FormWeather::takePlace()
         placeName = DockFile::cell(ui->IcoData2, c, 0);
         placePyName = DockFile::cell(ui->IcoData2, c, 1);
     }
-    ui->cityname->setText(QStringLiteral("%1").arg(placeName));
+    ui->cityname->setText(placeName);
 }
 
 void FormWeather::ReadSettings()
@@ -391,14 +391,11 @@ bool FormWeather::withoutCities() const
 void FormWeather::showOffline()
 {
     if (!placeName.isEmpty())
-        ui->cityname->setText(QStringLiteral("%1").arg(placeName));
+        ui->cityname->setText(placeName);
     ui->stateDetailed->setText(tr("网路数据异常...请检查网络连接"));
     for (QLabel *reading : { ui->tem, ui->humidity, ui->windPower, ui->temNow })
         reading->setText(tr("N/A"));
-    const QString noData = QStringLiteral("32");
-    emit setWeatherInit(placeName, ui->stateDetailed->text(), QString(), noData);
-    sceneView->setWeatherIcon(noData);
-    setWeatherIcon(noData);
+    showReading(placeName, QString(), QStringLiteral("32"));
 }
 
 void FormWeather::updateData()
@@ -457,7 +454,13 @@ void FormWeather::updateData()
             passedOn = tem2;
         }
     }
-    emit setWeatherInit(ui->cityname->text(), ui->stateDetailed->text(), passedOn, state);
+    showReading(ui->cityname->text(), passedOn, state);
+}
+
+// What the window shows now goes to the icon and the scene alike.
+void FormWeather::showReading(const QString &name, const QString &passedOn, const QString &state)
+{
+    emit setWeatherInit(name, ui->stateDetailed->text(), passedOn, state);
     sceneView->setWeatherIcon(state);
     setWeatherIcon(state);
 }

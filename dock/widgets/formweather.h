@@ -65,11 +65,12 @@ private:
     void fetchProvinces(bool thenReadSettings);
     bool readProvinces(const WeatherFeed::Document &doc);
     void fetchCities(int province, std::function<void()> then);
-    void readCities(const QString &pyName, const WeatherFeed::Document &doc, bool fromService = true);
+    void readCities(const QString &pyName, const WeatherFeed::Document &doc);
     void takePlace();
     void confirmPlace();
     bool withoutCities() const;
     void showOffline();
+    void showReading(const QString &name, const QString &passedOn, const QString &state);
     void setLooks();
 
     Ui::FormWeather *ui;

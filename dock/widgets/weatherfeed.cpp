@@ -183,13 +183,10 @@ bool Reader::failed() const
 
 Document Reader::finish()
 {
-    if (!d->pending.isEmpty() && !d->failed && !d->ended) {
-        d->xml.addData(QString::fromUtf8(d->pending));
-        d->pending.clear();
-        d->readOn();
-    }
     // Given in pieces, the reader cannot know that no more will come: a
     // list is whole when its root has closed and nothing was wrong before.
+    // The start of a character still held back follows whatever closed the
+    // root, or else cannot close it: it is no part of the list either way.
     if (d->failed || !d->rootClosed)
         return Document();
     Document doc = std::move(d->doc);
@@ -206,21 +203,8 @@ Document parse(const QByteArray &body, const QStringList &attributes)
 
 } // namespace WeatherFeed
 
-namespace {
-
-BoundedDownload::Budget budgetOf(int timeoutMs)
-{
-    BoundedDownload::Budget b;
-    b.maxBytes = WeatherFeed::MaxBody;
-    b.totalMs = timeoutMs;
-    b.idleMs = timeoutMs;
-    return b;
-}
-
-} // namespace
-
 WeatherDownload::WeatherDownload(QObject *parent)
-    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_download(new BoundedDownload(m_manager, this))
+    : QObject(parent), m_download(new BoundedDownload(new QNetworkAccessManager(this), this))
 {
     m_download->setKeepBody(false);
     connect(m_download, &BoundedDownload::piece, this, [this](const QByteArray &piece) {
@@ -258,7 +242,8 @@ void WeatherDownload::get(const QString &path, const QStringList &attributes, Do
     abort();
     m_done = std::move(done);
     m_reader.reset(new WeatherFeed::Reader(attributes));
-    m_download->start(QNetworkRequest(QUrl(WeatherFeed::baseUrl() + path)), budgetOf(m_timeoutMs));
+    m_download->start(QNetworkRequest(QUrl(WeatherFeed::baseUrl() + path)),
+                      BoundedDownload::Budget { WeatherFeed::MaxBody, m_timeoutMs, m_timeoutMs });
 }
 
 void WeatherDownload::finish(bool ok)

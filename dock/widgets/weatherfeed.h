@@ -11,7 +11,6 @@
 #include <memory>
 
 class BoundedDownload;
-class QNetworkAccessManager;
 
 // The weather service: a province list and one city list per province, plain
 // XML over HTTP.
@@ -100,7 +99,6 @@ public:
 private:
     void finish(bool ok);
 
-    QNetworkAccessManager *m_manager;
     BoundedDownload *m_download;
     std::unique_ptr<WeatherFeed::Reader> m_reader;
     Done m_done;

@@ -4,6 +4,7 @@
 #include "dock/icons/formname.h"
 #include "dock/icons/formrecycle.h"
 #include "dock/icons/formtimingflash.h"
+#include "dock/icons/longpress.h"
 #include "dock/icons/pictureface.h"
 #include "dock/menus/formmenuicon.h"
 #include "testenv.h"
@@ -172,7 +173,7 @@ private slots:
         doubleClick(icon);
         release(icon, Qt::LeftButton);
         QCOMPARE(open.count(), opens);
-        QVERIFY(!icon.clickTimer()->isActive());
+        QVERIFY(!icon.longPress()->holdTimer()->isActive());
     }
 
     // Held 500 ms the icon comes loose; the ring shows from the 200th tick.
@@ -186,18 +187,18 @@ private slots:
         move(icon);
         QCOMPARE(moved.count(), 0); // not loose yet
         for (int i = 0; i < 200; ++i)
-            icon.TimingTimeOver();
-        QVERIFY(!icon.ring()->isVisible());
-        icon.TimingTimeOver();
-        QVERIFY(icon.ring()->isVisible());
-        icon.ClickTimeOver();
+            icon.longPress()->ringTick();
+        QVERIFY(!icon.longPress()->ring()->isVisible());
+        icon.longPress()->ringTick();
+        QVERIFY(icon.longPress()->ring()->isVisible());
+        icon.longPress()->hold();
         QVERIFY(icon.isDragging());
         move(icon);
         QCOMPARE(moved.count(), 1);
-        while (icon.ringTicks() <= 501)
-            icon.TimingTimeOver();
-        QVERIFY(!icon.ring()->isVisible());
-        QVERIFY(!icon.tickTimer()->isActive());
+        while (icon.longPress()->ringTicks() <= 501)
+            icon.longPress()->ringTick();
+        QVERIFY(!icon.longPress()->ring()->isVisible());
+        QVERIFY(!icon.longPress()->ringTimer()->isActive());
         QVERIFY(icon.isDragging()); // until the release
         release(icon, Qt::LeftButton);
         QCOMPARE(dropped.count(), 1);
@@ -209,12 +210,12 @@ private slots:
         back.setData("ico000000", Pic, "返回", "BACK");
         QSignalSpy backMoved(&back, &FormMenuIcon::IconPressMove);
         press(back);
-        back.ClickTimeOver();
+        back.longPress()->hold();
         move(back);
         QCOMPARE(backMoved.count(), 0);
         release(back, Qt::MiddleButton);
         QVERIFY(!back.isDragging());
-        QVERIFY(!back.clickTimer()->isActive());
+        QVERIFY(!back.longPress()->holdTimer()->isActive());
     }
 
     void onlyBackEndsTheSlideOut()
