@@ -8,9 +8,9 @@
 #include "notes/notelimits.h"
 #include "notes/notegeometry.h"
 #include "notes/notelist.h"
+#include "platform/activewindow.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
-#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -240,7 +240,7 @@ void Widget::createSingleNote(int row)
             screen = QGuiApplication::primaryScreen();
         if (screen)
             note->move(NoteGeometry::firstPlace(note->size(), screen->availableGeometry(),
-                                                platform::WindowSystemService::get().activeWindowFrame()));
+                                                platform::ActiveWindowService::get().active().geometry));
     }
     note->show();
     m_filling = false;
