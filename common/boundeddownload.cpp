@@ -23,12 +23,7 @@ struct BoundedDownload::Inflater
     bool ok = false;
 };
 
-namespace {
-
-// "gzip" and "deflate" we can inflate; "identity" (or nothing) is the body as it is.
-enum class Coding { Identity, Gzip, Deflate, Unknown };
-
-Coding codingOf(const QByteArray &header)
+BoundedDownload::Coding BoundedDownload::codingOf(const QByteArray &header)
 {
     const QByteArray h = header.trimmed().toLower();
     if (h.isEmpty() || h == "identity")
@@ -39,8 +34,6 @@ Coding codingOf(const QByteArray &header)
         return Coding::Deflate;
     return Coding::Unknown; // another coding, or several layers
 }
-
-} // namespace
 
 BoundedDownload::BoundedDownload(QNetworkAccessManager *manager, QObject *parent)
     : QObject(parent), m_manager(manager), m_total(new QTimer(this)), m_pump(new QTimer(this))
@@ -68,8 +61,7 @@ void BoundedDownload::start(QNetworkRequest request, const Budget &budget)
     m_rawReceived = m_delivered = 0;
     m_expected = -1;
     m_replyDone = m_headersSeen = false;
-    m_identity = true;
-    m_bareDeflate = false;
+    m_coding = Coding::Identity;
     m_inflater.reset();
     m_failure = Failure::None;
     m_networkError.clear();
@@ -125,15 +117,14 @@ void BoundedDownload::headersArrived()
         fail(Failure::Garbled);
         return;
     }
-    m_identity = coding == Coding::Identity;
-    m_bareDeflate = coding == Coding::Deflate;
+    m_coding = coding;
     // What comes compressed is never larger than what it inflates to.
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > m_budget.maxBytes) {
         fail(Failure::TooLarge);
         return;
     }
-    if (m_identity && length.isValid())
+    if (m_coding == Coding::Identity && length.isValid())
         m_expected = length.toLongLong();
 }
 
@@ -189,7 +180,7 @@ bool BoundedDownload::inflateSome(QByteArray *out)
     if (!m_inflater) {
         // "deflate" is meant to come with a zlib header, but often comes bare.
         int bits = 15 + 32; // a gzip or a zlib header, whichever it is
-        if (m_bareDeflate && m_raw.size() >= 2) {
+        if (m_coding == Coding::Deflate && m_raw.size() >= 2) {
             const uchar a = uchar(m_raw.at(0)), b = uchar(m_raw.at(1));
             if ((a & 0x0f) != 8 || ((a << 8) | b) % 31 != 0)
                 bits = -15;
@@ -223,7 +214,7 @@ void BoundedDownload::pump()
     if (!m_running)
         return;
     QByteArray out;
-    if (m_identity) {
+    if (m_coding == Coding::Identity) {
         out = m_raw.left(PieceBytes);
         m_raw.remove(0, out.size());
     } else if ((!m_raw.isEmpty() || (m_inflater && m_inflater->full)) && !inflateSome(&out)) {
@@ -251,7 +242,7 @@ void BoundedDownload::pump()
     }
     if (m_replyDone) {
         // A compressed body cut short never reached its end.
-        if (!m_identity && !(m_inflater && m_inflater->ended) && m_rawReceived > 0) {
+        if (m_coding != Coding::Identity && !(m_inflater && m_inflater->ended) && m_rawReceived > 0) {
             fail(Failure::Garbled);
             return;
         }

@@ -56,7 +56,6 @@ public:
     void setKeepBody(bool keep) { m_keepBody = keep; }
     QByteArray body() const { return m_body; }
     QUrl url() const { return m_url; }
-    qint64 bytesReceived() const { return m_delivered; }
     Failure failure() const { return m_failure; }
     // The network's own words for a Network failure; else empty.
     QString networkError() const { return m_networkError; }
@@ -73,6 +72,9 @@ signals:
 
 private:
     struct Inflater;
+    // "gzip" and "deflate" we can inflate; "identity" (or nothing) is the body as it is.
+    enum class Coding { Identity, Gzip, Deflate, Unknown };
+    static Coding codingOf(const QByteArray &header);
 
     void readReply();
     void replyFinished();
@@ -100,8 +102,7 @@ private:
     bool m_running = false;
     bool m_replyDone = false;
     bool m_headersSeen = false;
-    bool m_identity = true;
-    bool m_bareDeflate = false; // "deflate", which may come without its zlib header
+    Coding m_coding = Coding::Identity; // of the body, as its headers say
     Failure m_failure = Failure::None;
     QString m_networkError;
     int m_status = 0;

@@ -55,11 +55,14 @@ QStringList substitutesFor(const QString &family, const QStringList &installedFa
 
 void installSubstitutions()
 {
+    // Each name of a kind takes the same faces: they are looked for once per kind.
     const QStringList families = QFontDatabase().families();
+    const QStringList sans = substitutesFor(QString::fromUtf8(sansNames[0]), families);
+    const QStringList serif = substitutesFor(QString::fromUtf8(serifNames[0]), families);
     for (const char *name : sansNames)
-        QFont::insertSubstitutions(QString::fromUtf8(name), substitutesFor(QString::fromUtf8(name), families));
+        QFont::insertSubstitutions(QString::fromUtf8(name), sans);
     for (const char *name : serifNames)
-        QFont::insertSubstitutions(QString::fromUtf8(name), substitutesFor(QString::fromUtf8(name), families));
+        QFont::insertSubstitutions(QString::fromUtf8(name), serif);
 }
 
 QFont yaHei(int pixelSize)

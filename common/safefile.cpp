@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -271,6 +272,16 @@ int removeLeftovers(const QString &folder)
     }
     ::closedir(dir);
     return removed;
+}
+
+void removeLeftoversUnder(const QString &configFolder, const QStringList &subfolders)
+{
+    const QString config = QFileInfo(configFolder).canonicalFilePath();
+    if (config.isEmpty())
+        return;
+    removeLeftovers(config);
+    for (const QString &sub : subfolders)
+        removeLeftovers(config + QLatin1Char('/') + sub);
 }
 
 } // namespace SafeFile

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Files we write are replaced whole and atomically, so a crash or a full disk
@@ -30,5 +31,10 @@ QString keepBad(const QString &path);
 // program writes anything there. A folder that is a link is left alone, and
 // only regular files go. Returns how many went.
 int removeLeftovers(const QString &folder);
+// The same for a program's settings folder and the subfolders named in it,
+// at start, once the program knows it runs alone. The settings folder may be
+// a link the user made and is followed; a subfolder that is a link leads out
+// of it and is left alone.
+void removeLeftoversUnder(const QString &configFolder, const QStringList &subfolders = {});
 
 } // namespace SafeFile

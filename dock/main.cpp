@@ -10,7 +10,6 @@
 #include "platform/webengine.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QFont>
 #include <QPixmap>
 #include <QSplashScreen>
@@ -29,14 +28,8 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
-    // Alone now: what a save cut short by a kill left behind can go. The
-    // settings folder may be a link the user made; a folder in it that is a
-    // link leads out of it and is left alone.
-    const QString config = QFileInfo(platform::appConfigFolder()).canonicalFilePath();
-    if (!config.isEmpty()) {
-        SafeFile::removeLeftovers(config);
-        SafeFile::removeLeftovers(config + QStringLiteral("/icon"));
-    }
+    // Alone now: what a save cut short by a kill left behind can go.
+    SafeFile::removeLeftoversUnder(platform::appConfigFolder(), { QStringLiteral("icon") });
     Fonts::installSubstitutions();
     // Programs added to the bar show the pictures of the user's icon theme.
     platform::IconTheme::apply();

@@ -20,7 +20,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTextCharFormat>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 

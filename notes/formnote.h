@@ -11,7 +11,6 @@ class FormBar;
 class FramelessHelper;
 class QLabel;
 class QMenu;
-class QTextDocument;
 class QTimer;
 
 // One sticky note: a frameless coloured window with a rich-text editor. It

@@ -6,7 +6,6 @@
 #include "platform/singleinstance.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
@@ -20,10 +19,7 @@ int main(int argc, char *argv[])
 
     QApplication a(argc, argv);
     // Alone now: what a save cut short by a kill left behind can go.
-    // (The settings folder may be a link the user made.)
-    const QString config = QFileInfo(platform::appConfigFolder()).canonicalFilePath();
-    if (!config.isEmpty())
-        SafeFile::removeLeftovers(config);
+    SafeFile::removeLeftoversUnder(platform::appConfigFolder());
     // Closing a note only hides it; the program ends on its own commands.
     a.setQuitOnLastWindowClosed(false);
     Fonts::installSubstitutions();

@@ -8,9 +8,9 @@
 #include "notes/notelimits.h"
 #include "notes/notegeometry.h"
 #include "notes/notelist.h"
+#include "platform/activewindow.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
-#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -105,6 +105,7 @@ void Widget::OpenFile()
 {
     const QString path = noteFilePath();
     qDebug() << platform::appConfigFolder();
+    m_keptAside = false;
     QList<NoteRow> rows;
     switch (NoteFile::read(path, &rows)) {
     case NoteFile::ReadResult::Unreadable:
@@ -113,7 +114,7 @@ void Widget::OpenFile()
         // The next save replaces it; what we could not read, or not read as
         // it was written, is kept aside.
         if (QFileInfo(path).size() > 0)
-            SafeFile::keepBad(path);
+            keepFileAside();
         break;
     case NoteFile::ReadResult::NotAFile: // holds nothing of ours; the next save replaces it
     case NoteFile::ReadResult::Read:
@@ -122,10 +123,18 @@ void Widget::OpenFile()
     }
     if (rows.size() > NoteLimits::MaxNotes) {
         // More than we open: the rest stays in the copy kept aside.
-        SafeFile::keepBad(path);
+        keepFileAside();
         rows.erase(rows.begin() + NoteLimits::MaxNotes, rows.end());
     }
     noteData->setRows(rows);
+}
+
+void Widget::keepFileAside()
+{
+    // Telling the file from the copy kept last reads both whole: once the
+    // file is kept, it is not asked again until we write it.
+    if (!m_keptAside)
+        m_keptAside = !SafeFile::keepBad(noteFilePath()).isEmpty();
 }
 
 void Widget::SaveFile()
@@ -141,7 +150,9 @@ void Widget::SaveFile()
     const QByteArray data = NoteFile::build(noteData->rows());
     if (!isDirExist(platform::appConfigFolder()))
         return;
-    if (!SafeFile::write(noteFilePath(), data))
+    if (SafeFile::write(noteFilePath(), data))
+        m_keptAside = false;
+    else
         qDebug() << "open for add error!";
 }
 
@@ -229,13 +240,13 @@ void Widget::createSingleNote(int row)
             screen = QGuiApplication::primaryScreen();
         if (screen)
             note->move(NoteGeometry::firstPlace(note->size(), screen->availableGeometry(),
-                                                platform::WindowSystemService::get().activeWindowFrame()));
+                                                platform::ActiveWindowService::get().active().geometry));
     }
     note->show();
     m_filling = false;
     // A text cut to what a note holds is saved cut: the file as it was is kept first.
     if (note->textWasCut())
-        SafeFile::keepBad(noteFilePath());
+        keepFileAside();
     if (m_saveDue && m_toOpen.isEmpty())
         SaveFile();
 }

@@ -54,6 +54,7 @@ public slots:
 private:
     void initialize();
     bool isDirExist(const QString &fullPath);
+    void keepFileAside();
     bool systemMessage(quint32 dwData, const QString &text);
     QString newNoteId() const;
     bool makeIdsUnique();
@@ -70,4 +71,5 @@ private:
     QStringList m_toOpen;   // IDs of stored notes not open yet, in file order
     bool m_filling = false; // a note is being filled: its reports wait
     bool m_saveDue = false; // a save waits for the filling or the opening
+    bool m_keptAside = false; // the file as it stands is kept as a ".bad" copy
 };

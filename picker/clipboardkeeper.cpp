@@ -1,6 +1,7 @@
 #include "clipboardkeeper.h"
 
 #include "picker/programend.h"
+#include "platform/x11atoms.h"
 
 #include <QClipboard>
 #include <QDebug>
@@ -10,7 +11,6 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -24,13 +24,7 @@ bool clipboardManagerRunning()
     xcb_connection_t *c = QX11Info::connection();
     if (!c)
         return false;
-    const char name[] = "CLIPBOARD_MANAGER";
-    xcb_intern_atom_reply_t *atom =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, std::strlen(name), name), nullptr);
-    if (!atom)
-        return false;
-    const xcb_atom_t selection = atom->atom;
-    std::free(atom);
+    const xcb_atom_t selection = platform::internAtom(c, "CLIPBOARD_MANAGER", true);
     if (selection == XCB_ATOM_NONE)
         return false;
     xcb_get_selection_owner_reply_t *owner =

@@ -1,4 +1,5 @@
 #include "activewindow.h"
+#include "x11atoms.h"
 
 #include <KWindowInfo>
 #include <KX11Extras>
@@ -24,12 +25,7 @@ public:
     {
         if (!QX11Info::isPlatformX11())
             return;
-        xcb_connection_t *c = QX11Info::connection();
-        static const char name[] = "_NET_WM_STATE";
-        if (auto *r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr)) {
-            m_state = r->atom;
-            free(r);
-        }
+        m_state = internAtom(QX11Info::connection(), "_NET_WM_STATE", false);
         m_tell.setSingleShot(true);
         m_tell.setInterval(30);
         connect(&m_tell, &QTimer::timeout, this, &ActiveWindow::changed);
@@ -46,10 +42,9 @@ public:
         Info i;
         if (!QX11Info::isPlatformX11())
             return i;
+        // The window watched follows activeWindowChanged, which tells every
+        // change of this id.
         const WId id = KX11Extras::activeWindow();
-        // Asked again each time: the id may name a new window by now, the
-        // one it named having closed.
-        watch(id);
         if (!id)
             return i;
         i.id = id;
@@ -82,8 +77,11 @@ public:
                 m_tell.start();
             break;
         case XCB_DESTROY_NOTIFY:
-            if (reinterpret_cast<const xcb_destroy_notify_event_t *>(e)->window == m_watched)
+            if (reinterpret_cast<const xcb_destroy_notify_event_t *>(e)->window == m_watched) {
+                // Its id may come back on a new window, which is to be watched afresh.
+                m_watched = 0;
                 m_tell.start();
+            }
             break;
         default:
             break;
@@ -96,13 +94,21 @@ private:
     // windows' events Qt selects itself, and they are left as they are.
     void watch(WId id)
     {
-        m_watched = 0;
-        if (!id || QWidget::find(id))
+        if (xcb_window_t(id) == m_watched)
             return;
-        const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-        xcb_change_window_attributes(QX11Info::connection(), xcb_window_t(id), XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(QX11Info::connection());
-        m_watched = xcb_window_t(id);
+        xcb_connection_t *c = QX11Info::connection();
+        if (m_watched) {
+            // The window may be gone by now: the error that would bring is of no interest.
+            const uint32_t none = 0;
+            xcb_discard_reply(c, xcb_change_window_attributes_checked(c, m_watched, XCB_CW_EVENT_MASK, &none).sequence);
+            m_watched = 0;
+        }
+        if (id && !QWidget::find(id)) {
+            const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+            xcb_change_window_attributes(c, xcb_window_t(id), XCB_CW_EVENT_MASK, &mask);
+            m_watched = xcb_window_t(id);
+        }
+        xcb_flush(c);
     }
 
     QTimer m_tell;

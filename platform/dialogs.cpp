@@ -63,18 +63,26 @@ private:
     bool m_showing = false;
 };
 
-void prepare(QFileDialog &d, QWidget *owner, const QStringList &places)
+// What the user chose in a file dialog over owner's window; empty when cancelled. Options
+// given replace the dialog's own.
+QStringList choose(QWidget *owner, const QString &caption, const QString &folder, const QString &filter,
+                   QFileDialog::FileMode mode, QFileDialog::Options options = {}, const QStringList &places = {})
 {
+    QFileDialog d(nullptr, caption, folder, filter);
+    d.setFileMode(mode);
+    if (options)
+        d.setOptions(options);
     placeOver(&d, owner);
-    if (places.isEmpty())
-        return;
-    QList<QUrl> side = d.sidebarUrls();
-    for (const QString &p : places) {
-        const QUrl url = QUrl::fromLocalFile(p);
-        if (QDir(p).exists() && !side.contains(url))
-            side << url;
+    if (!places.isEmpty()) {
+        QList<QUrl> side = d.sidebarUrls();
+        for (const QString &p : places) {
+            const QUrl url = QUrl::fromLocalFile(p);
+            if (QDir(p).exists() && !side.contains(url))
+                side << url;
+        }
+        d.setSidebarUrls(side);
     }
-    d.setSidebarUrls(side);
+    return d.exec() == QDialog::Accepted ? d.selectedFiles() : QStringList();
 }
 
 class QtDialogs final : public Dialogs
@@ -83,28 +91,19 @@ public:
     QStringList openFileNames(QWidget *owner, const QString &caption, const QString &folder,
                               const QString &filter, const QStringList &places) override
     {
-        QFileDialog d(nullptr, caption, folder, filter);
-        d.setFileMode(QFileDialog::ExistingFiles);
-        prepare(d, owner, places);
-        return d.exec() == QDialog::Accepted ? d.selectedFiles() : QStringList();
+        return choose(owner, caption, folder, filter, QFileDialog::ExistingFiles, {}, places);
     }
 
     QString openFileName(QWidget *owner, const QString &caption, const QString &folder,
                          const QString &filter) override
     {
-        QFileDialog d(nullptr, caption, folder, filter);
-        d.setFileMode(QFileDialog::ExistingFile);
-        prepare(d, owner, {});
-        return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+        return choose(owner, caption, folder, filter, QFileDialog::ExistingFile).value(0);
     }
 
     QString existingFolder(QWidget *owner, const QString &caption, const QString &folder) override
     {
-        QFileDialog d(nullptr, caption, folder);
-        d.setFileMode(QFileDialog::Directory);
-        d.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
-        prepare(d, owner, {});
-        return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+        return choose(owner, caption, folder, QString(), QFileDialog::Directory,
+                      QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks).value(0);
     }
 };
 

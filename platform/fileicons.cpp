@@ -66,7 +66,8 @@ QIcon fromFallbackTheme(const QString &name)
 {
     const QString theme = QIcon::themeName();
     const QString fallback = QIcon::fallbackThemeName();
-    if (fallback.isEmpty() || fallback == theme)
+    // Every theme ends in "hicolor": the user's theme has looked there already.
+    if (fallback.isEmpty() || fallback == theme || fallback == QLatin1String("hicolor"))
         return QIcon();
     QIcon::setThemeName(fallback);
     const QIcon themed = XdgIcon::fromTheme(name);

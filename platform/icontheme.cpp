@@ -1,5 +1,6 @@
 #include "icontheme.h"
 #include "regularfile.h"
+#include "x11atoms.h"
 
 #include <XdgDirs>
 
@@ -49,15 +50,6 @@ QString keyValue(const QString &line, const QString &key)
     if (eq < 0 || line.left(eq).trimmed() != key)
         return QString();
     return unquoted(line.mid(eq + 1));
-}
-
-xcb_atom_t internAtom(xcb_connection_t *c, const QByteArray &name)
-{
-    xcb_intern_atom_reply_t *r =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, uint16_t(name.size()), name.constData()), nullptr);
-    const xcb_atom_t a = r ? r->atom : XCB_NONE;
-    free(r);
-    return a;
 }
 
 } // namespace
@@ -174,8 +166,8 @@ QByteArray readXSettings()
     if (!QX11Info::isPlatformX11())
         return QByteArray();
     xcb_connection_t *c = QX11Info::connection();
-    const xcb_atom_t selection = internAtom(c, "_XSETTINGS_S" + QByteArray::number(QX11Info::appScreen()));
-    const xcb_atom_t property = internAtom(c, "_XSETTINGS_SETTINGS");
+    const xcb_atom_t selection = internAtom(c, "_XSETTINGS_S" + QByteArray::number(QX11Info::appScreen()), true);
+    const xcb_atom_t property = internAtom(c, "_XSETTINGS_SETTINGS", true);
     if (selection == XCB_NONE || property == XCB_NONE)
         return QByteArray();
     xcb_get_selection_owner_reply_t *owner =

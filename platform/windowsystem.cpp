@@ -1,7 +1,6 @@
 #include "windowsystem.h"
 
 #include <KWindowSystem>
-#include <KWindowInfo>
 #include <KX11Extras>
 #include <netwm.h>
 #include <QApplication>
@@ -115,17 +114,6 @@ public:
 
     bool translucencyWorks() const override { return !isX11() || KX11Extras::compositingActive(); }
 
-    QRect activeWindowFrame() const override
-    {
-        if (!isX11())
-            return QRect();
-        const WId active = KX11Extras::activeWindow();
-        if (!active)
-            return QRect();
-        const KWindowInfo info(active, NET::WMFrameExtents);
-        return info.valid() ? info.frameGeometry() : QRect();
-    }
-
     void forceActivate(QWidget *w) override
     {
         if (!w || !w->isVisible() || w->isActiveWindow())
@@ -198,8 +186,7 @@ public:
             w->setProperty(FrontOfProperty, QVariant());
             const xcb_window_t own = m_ownTransientFor.take(win);
             if (own != XCB_NONE)
-                xcb_change_property(c, XCB_PROP_MODE_REPLACE, win, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32,
-                                    1, &own);
+                setTransientFor(win, own);
             else
                 xcb_delete_property(c, win, XCB_ATOM_WM_TRANSIENT_FOR);
         }

@@ -63,9 +63,6 @@ public:
     // that window managers which copy the shape to their frame follow it.
     virtual void setNoInput(QWidget *w) = 0;
     virtual bool isX11() const = 0;
-    // The frame of the window that has the keyboard now, ours or another
-    // program's; empty when there is none or it cannot be told.
-    virtual QRect activeWindowFrame() const { return QRect(); }
     // False only on X11 without a compositing manager, where the clear parts
     // of a translucent window are painted black.
     virtual bool translucencyWorks() const { return true; }
