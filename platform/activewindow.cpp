@@ -42,9 +42,10 @@ public:
         Info i;
         if (!QX11Info::isPlatformX11())
             return i;
-        // The window watched follows activeWindowChanged, which tells every
-        // change of this id.
+        // Watched from the first look on: the window that has the keyboard
+        // when we start is told by no change.
         const WId id = KX11Extras::activeWindow();
+        watch(id);
         if (!id)
             return i;
         i.id = id;
@@ -94,15 +95,15 @@ private:
     // windows' events Qt selects itself, and they are left as they are.
     void watch(WId id)
     {
-        if (xcb_window_t(id) == m_watched)
-            return;
         xcb_connection_t *c = QX11Info::connection();
-        if (m_watched) {
+        if (m_watched && m_watched != xcb_window_t(id)) {
             // The window may be gone by now: the error that would bring is of no interest.
             const uint32_t none = 0;
             xcb_discard_reply(c, xcb_change_window_attributes_checked(c, m_watched, XCB_CW_EVENT_MASK, &none).sequence);
-            m_watched = 0;
         }
+        // Selected again even when the id is the one watched: ids come back
+        // on new windows once their program has gone.
+        m_watched = 0;
         if (id && !QWidget::find(id)) {
             const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
             xcb_change_window_attributes(c, xcb_window_t(id), XCB_CW_EVENT_MASK, &mask);
