@@ -12,9 +12,9 @@
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
 #include "dock/toast/formsystemhint.h"
+#include "fakedesktop.h"
 #include "fakedockservices.h"
 #include "fakeiconservices.h"
-#include "platform/wallpaper.h"
 #include "testconfig.h"
 #include "testenv.h"
 
@@ -28,19 +28,6 @@
 namespace PadTest {
 
 inline const QString Pic = QStringLiteral(":/image/icon/Finder.png");
-
-class FakeWallpaper : public platform::Wallpaper
-{
-public:
-    FakeWallpaper() { platform::WallpaperService::install(this); }
-    ~FakeWallpaper() override { platform::WallpaperService::install(nullptr); }
-    void find(QObject *context, std::function<void(const QString &)> done) override
-    {
-        const QString p = path;
-        QTimer::singleShot(0, context, [done, p] { done(p); });
-    }
-    QString path;
-};
 
 // The services every pad test needs, installed while it lives.
 struct Services
