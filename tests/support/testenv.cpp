@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/resource.h>
+
 TestEnv::TestEnv()
 {
     m_dir.setAutoRemove(true);
@@ -47,4 +49,11 @@ QByteArray TestEnv::readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+long TestEnv::peakMemoryKb()
+{
+    rusage u {};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
 }

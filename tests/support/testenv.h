@@ -20,6 +20,9 @@ public:
     static QString writeFile(const QString &path, const QByteArray &data = "x", bool executable = false);
     // A file's bytes; empty when it cannot be read.
     static QByteArray readFile(const QString &path);
+    // The most memory this process has held so far, in KiB: a check that
+    // something was never held whole compares it before and after.
+    static long peakMemoryKb();
 
 private:
     QTemporaryDir m_dir;
