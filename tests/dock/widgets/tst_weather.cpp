@@ -64,6 +64,15 @@ QString label(QWidget *w, const char *name)
     return w->findChild<QLabel *>(name)->text();
 }
 
+// A province list read as the network hands it over, size bytes at a time.
+WeatherFeed::Document inPieces(const QByteArray &body, int size)
+{
+    WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+    for (int at = 0; at < body.size(); at += size)
+        r.feed(body.mid(at, size));
+    return r.finish();
+}
+
 } // namespace
 
 class TestWeather : public QObject
@@ -145,10 +154,7 @@ private slots:
         QVERIFY(doc.root.isEmpty());
         // Nor when it comes in pieces.
         for (int size : { 1, 3 }) {
-            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
-            for (int at = 0; at < body.size(); at += size)
-                r.feed(body.mid(at, size));
-            QVERIFY(!r.finish().parsed);
+            QVERIFY(!inPieces(body, size).parsed);
         }
     }
 
@@ -294,10 +300,7 @@ private slots:
         // Fed in pieces of any size, a list reads as it does whole.
         const QByteArray whole = provinceList();
         for (int size : { 1, 7, 64, 4096 }) {
-            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
-            for (int at = 0; at < whole.size(); at += size)
-                r.feed(whole.mid(at, size));
-            const WeatherFeed::Document doc = r.finish();
+            const WeatherFeed::Document doc = inPieces(whole, size);
             QVERIFY(doc.parsed);
             QCOMPARE(doc.cities.size(), 37);
             QCOMPARE(doc.cities.at(34).value("quName"), QString("西沙"));
@@ -308,18 +311,12 @@ private slots:
         const WeatherFeed::Document once = WeatherFeed::parse(broken, WeatherFeed::ProvinceColumns);
         QVERIFY(once.parsed);
         for (int size = 1; size <= 5; ++size) {
-            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
-            for (int at = 0; at < broken.size(); at += size)
-                r.feed(broken.mid(at, size));
-            QCOMPARE(r.finish().cities, once.cities);
+            QCOMPARE(inPieces(broken, size).cities, once.cities);
         }
         // What follows the root is no part of the list, however it comes.
         const QByteArray trailing = "<china><city quName=\"a\"/></china>,<junk";
         for (int size : { 1, 3, trailing.size() }) {
-            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
-            for (int at = 0; at < trailing.size(); at += size)
-                r.feed(trailing.mid(at, size));
-            const WeatherFeed::Document doc = r.finish();
+            const WeatherFeed::Document doc = inPieces(trailing, size);
             QVERIFY(doc.parsed);
             QCOMPARE(doc.cities.size(), 1);
         }
