@@ -9,6 +9,7 @@
 #include "fakedockservices.h"
 #include "pebuilder.h"
 #include "testenv.h"
+#include "whenopen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +20,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QFileDialog>
-#include <QTimer>
 #include <QWindow>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -463,12 +463,11 @@ private slots:
         QString title;
         QWindow *parent = nullptr;
         QPoint centre;
-        QTimer::singleShot(0, [&] {
-            if (auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+        whenOpen([&](QWidget *modal) {
+            if (auto *chooser = qobject_cast<QFileDialog *>(modal)) {
                 title = chooser->windowTitle();
                 parent = chooser->windowHandle()->transientParent();
                 centre = chooser->geometry().center();
-                chooser->reject();
             }
         });
         dialog.findChild<QPushButton *>("customizeButton")->click();
