@@ -15,6 +15,7 @@
 #include "fakedesktop.h"
 #include "fakedockservices.h"
 #include "fakeiconservices.h"
+#include "realpointer.h"
 #include "testconfig.h"
 #include "testenv.h"
 
@@ -81,10 +82,7 @@ inline void reset()
 // Every slide, flight and fade at its end now.
 inline void settle(QWidget &w)
 {
-    for (QPropertyAnimation *a : w.findChildren<QPropertyAnimation *>()) {
-        if (a->state() == QAbstractAnimation::Running)
-            a->setCurrentTime(a->totalDuration());
-    }
+    RealPointer::runOutAnimations(&w);
 }
 
 // A pad on a screen, shown, its icons in place.
@@ -246,12 +244,7 @@ private:
 // The long press runs out now rather than in 1.5 s.
 inline bool hold(FormLaunchStarter &pad)
 {
-    auto *timer = pad.drag()->findChild<QTimer *>();
-    if (!timer || !timer->isActive())
-        return false;
-    timer->start(0);
-    QTest::qWait(5);
-    return true;
+    return RealPointer::runOutTimers(pad.drag()) > 0;
 }
 
 // Nothing of a press is left behind: no state, no copy, no hole, no lifted row.
