@@ -62,12 +62,10 @@ private slots:
     // have none, and a missing folder would be typed in as a file name.
     void desktopFolderOrHome()
     {
-        const QByteArray home = qgetenv("HOME");
-        qputenv("HOME", dir.path().toUtf8());
+        ScopedEnv home("HOME", dir.path().toUtf8());
         const QString first = desktopFolder();
         QDir().mkpath(dir.path() + "/Desktop");
         const QString then = desktopFolder();
-        qputenv("HOME", home);
         QCOMPARE(first, dir.path());
         QCOMPARE(then, dir.path() + "/Desktop");
     }

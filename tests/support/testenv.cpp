@@ -57,3 +57,22 @@ long TestEnv::peakMemoryKb()
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss;
 }
+
+ScopedEnv::ScopedEnv(const char *name, const QByteArray &value)
+    : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+{
+    set(value);
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (m_wasSet)
+        qputenv(m_name.constData(), m_old);
+    else
+        qunsetenv(m_name.constData());
+}
+
+void ScopedEnv::set(const QByteArray &value)
+{
+    qputenv(m_name.constData(), value);
+}
