@@ -3,41 +3,16 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "testenv.h"
+#include "whenopen.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 #include <QtTest>
 
 using namespace platform;
-
-namespace {
-
-// Runs `look` on the modal dialog once it is up, then closes it, also when
-// a check in `look` failed.
-template <class Look>
-void whenOpen(Look look)
-{
-    QTimer::singleShot(0, [look] {
-        QWidget *modal = QApplication::activeModalWidget();
-        struct Close
-        {
-            QWidget *w;
-            ~Close()
-            {
-                if (auto *d = qobject_cast<QDialog *>(w))
-                    d->reject();
-            }
-        } close { modal };
-        if (modal)
-            look(modal);
-    });
-}
-
-} // namespace
 
 class TestDialogs : public QObject
 {
@@ -87,12 +62,10 @@ private slots:
     // have none, and a missing folder would be typed in as a file name.
     void desktopFolderOrHome()
     {
-        const QByteArray home = qgetenv("HOME");
-        qputenv("HOME", dir.path().toUtf8());
+        ScopedEnv home("HOME", dir.path().toUtf8());
         const QString first = desktopFolder();
         QDir().mkpath(dir.path() + "/Desktop");
         const QString then = desktopFolder();
-        qputenv("HOME", home);
         QCOMPARE(first, dir.path());
         QCOMPARE(then, dir.path() + "/Desktop");
     }

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -92,8 +93,7 @@ private slots:
     {
         QCOMPARE(platform::Processes::bareName("Ostiva.EXE"), QString("Ostiva"));
         QTemporaryDir path;
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(path.path()) + ":" + oldPath);
+        ScopedEnv onPathFirst("PATH", QFile::encodeName(path.path()) + ":" + qgetenv("PATH"));
         const QString onPath = TestEnv::writeFile(path.path() + "/zvsibling", "#!/bin/sh\n", true);
         const QString beside = QCoreApplication::applicationDirPath() + "/zvsibling";
         QCOMPARE(platform::Processes::ownProgramFile("zvsibling.exe"), onPath);
@@ -106,7 +106,6 @@ private slots:
         QFile::remove(onPath);
         QCOMPARE(platform::Processes::ownProgramFile("zvsibling"), QString());
         QVERIFY(!platform::ProcessesService::get().startOwnProgram("zvsibling"));
-        qputenv("PATH", oldPath);
     }
 
     // Programs we start end up reaped, even where orphans come to us (as to a
@@ -114,9 +113,10 @@ private slots:
     void everyProgramWeStartIsReaped()
     {
         QVERIFY(::prctl(PR_SET_CHILD_SUBREAPER, 1) == 0);
+        // The rest of the run must not adopt orphans, also after a failed check.
+        const auto noSubreaper = qScopeGuard([] { ::prctl(PR_SET_CHILD_SUBREAPER, 0); });
         QTemporaryDir path;
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(path.path()) + ":" + oldPath);
+        ScopedEnv onPathFirst("PATH", QFile::encodeName(path.path()) + ":" + qgetenv("PATH"));
         TestEnv::writeFile(path.path() + "/zvquick", "#!/bin/sh\nexit 0\n", true);
         const QString beside = QCoreApplication::applicationDirPath() + "/zvquickout";
         TestEnv::writeFile(beside, "#!/bin/sh\nexit 3\n", true);
@@ -137,7 +137,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(zombieChildren(), QStringList(), 3000);
         QTRY_COMPARE(platform::unreapedChildren(), 0);
         QFile::remove(beside);
-        qputenv("PATH", oldPath);
         QVERIFY(::prctl(PR_SET_CHILD_SUBREAPER, 0) == 0);
     }
 

@@ -2,6 +2,7 @@
 #include "platform/activewindow.h"
 #include "platform/desktopicons.h"
 #include "platform/screens.h"
+#include "platform/wallpaper.h"
 
 #include <QList>
 #include <QRect>
@@ -54,4 +55,15 @@ public:
     // Another program's window on the desktop, in the state given.
     void setOther(quint64 id, State state, const QRect &geometry) { set({ id, state, geometry, false }); }
     Info info;
+};
+
+// The desktop's wallpaper as a test names it; an empty path is a desktop
+// that names none. The answer comes later, as the real one's does.
+class FakeWallpaper : public platform::Wallpaper
+{
+public:
+    FakeWallpaper();
+    ~FakeWallpaper() override;
+    void find(QObject *context, std::function<void(const QString &)> done) override;
+    QString path;
 };

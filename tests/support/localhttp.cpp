@@ -1,5 +1,7 @@
 #include "localhttp.h"
 
+#include "deflated.h"
+
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -80,17 +82,7 @@ void LocalHttp::answer(QTcpSocket *s)
 
 QByteArray LocalHttp::gzip(const QByteArray &data)
 {
-    z_stream z {};
-    deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&z, uLong(data.size()))) + 64, Qt::Uninitialized);
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    z.avail_in = uInt(data.size());
-    z.next_out = reinterpret_cast<Bytef *>(out.data());
-    z.avail_out = uInt(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(int(z.total_out));
-    deflateEnd(&z);
-    return out;
+    return deflated(data, 15 + 16, Z_FINISH);
 }
 
 QByteArray LocalHttp::gzipBomb(int megabytes)
@@ -98,16 +90,7 @@ QByteArray LocalHttp::gzipBomb(int megabytes)
     // After a full flush a block owes nothing to what came before it, so
     // the block that holds one megabyte of zeros stands for the next too.
     const QByteArray mb(1 << 20, '\0');
-    z_stream z {};
-    deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
-    QByteArray block(int(deflateBound(&z, uLong(mb.size()))) + 64, Qt::Uninitialized);
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(mb.constData()));
-    z.avail_in = uInt(mb.size());
-    z.next_out = reinterpret_cast<Bytef *>(block.data());
-    z.avail_out = uInt(block.size());
-    deflate(&z, Z_FULL_FLUSH);
-    block.resize(block.size() - int(z.avail_out));
-    deflateEnd(&z);
+    const QByteArray block = deflated(mb, -15, Z_FULL_FLUSH);
 
     QByteArray out("\x1f\x8b\x08\0\0\0\0\0\0\x03", 10); // gzip, no name, no time
     for (int i = 0; i < megabytes; ++i)

@@ -1,5 +1,7 @@
 #include "pebuilder.h"
 
+#include "deflated.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
@@ -83,16 +85,7 @@ QByteArray PeBuilder::hugePng(int size)
     // band of rows; after a full flush it stands for the next band too.
     const int band = 16;
     const QByteArray rows(band * (size + 1), '\0');
-    z_stream z {};
-    deflateInit2(&z, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
-    QByteArray block(int(deflateBound(&z, uLong(rows.size()))) + 64, Qt::Uninitialized);
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(rows.constData()));
-    z.avail_in = uInt(rows.size());
-    z.next_out = reinterpret_cast<Bytef *>(block.data());
-    z.avail_out = uInt(block.size());
-    deflate(&z, Z_FULL_FLUSH);
-    block.resize(block.size() - int(z.avail_out));
-    deflateEnd(&z);
+    const QByteArray block = deflated(rows, -15, Z_FULL_FLUSH);
     const uLong bandSum = adler32(adler32(0, nullptr, 0), reinterpret_cast<const Bytef *>(rows.constData()),
                                   uInt(rows.size()));
     QByteArray idat("\x78\xda", 2);

@@ -70,18 +70,6 @@ void setStacking(std::function<int(QWindow *)> rank)
     stacking = std::move(rank);
 }
 
-QWidget *widgetAt(const QPoint &global)
-{
-    QWindow *w = windowAt(global);
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (w && top->windowHandle() == w) {
-            QWidget *child = top->childAt(top->mapFromGlobal(global));
-            return child ? child : top;
-        }
-    }
-    return nullptr;
-}
-
 QWindow *windowAt(const QPoint &global)
 {
     const QWindowList all = QGuiApplication::topLevelWindows();

@@ -51,7 +51,5 @@ QWindow *windowAt(const QPoint &global);
 void setInputShapes(std::function<bool(QWindow *, const QPoint &)> takes);
 // Where a window stands among the others, lower on top; when unset, as above.
 void setStacking(std::function<int(QWindow *)> rank);
-// The widget the pointer reaches at a point: the deepest child of the window there.
-QWidget *widgetAt(const QPoint &global);
 
 } // namespace RealPointer

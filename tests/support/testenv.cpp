@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/resource.h>
+
 TestEnv::TestEnv()
 {
     m_dir.setAutoRemove(true);
@@ -47,4 +49,30 @@ QByteArray TestEnv::readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+long TestEnv::peakMemoryKb()
+{
+    rusage u {};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+ScopedEnv::ScopedEnv(const char *name, const QByteArray &value)
+    : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+{
+    set(value);
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (m_wasSet)
+        qputenv(m_name.constData(), m_old);
+    else
+        qunsetenv(m_name.constData());
+}
+
+void ScopedEnv::set(const QByteArray &value)
+{
+    qputenv(m_name.constData(), value);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -20,9 +21,30 @@ public:
     static QString writeFile(const QString &path, const QByteArray &data = "x", bool executable = false);
     // A file's bytes; empty when it cannot be read.
     static QByteArray readFile(const QString &path);
+    // The most memory this process has held so far, in KiB: a check that
+    // something was never held whole compares it before and after.
+    static long peakMemoryKb();
 
 private:
     QTemporaryDir m_dir;
+};
+
+// An environment variable set for a scope: what was there before (or its
+// absence) comes back when the scope ends, also when a check failed on the way.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const QByteArray &value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv &) = delete;
+    ScopedEnv &operator=(const ScopedEnv &) = delete;
+    // Another value within the same scope.
+    void set(const QByteArray &value);
+
+private:
+    QByteArray m_name;
+    bool m_wasSet;
+    QByteArray m_old;
 };
 
 // Put TestEnv in place before main() builds the application object.

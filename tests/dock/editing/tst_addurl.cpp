@@ -15,8 +15,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <sys/resource.h>
-
 namespace {
 
 bool webEngineLoaded()
@@ -156,14 +154,11 @@ private slots:
         // A picture of a gigabyte, sent as a megabyte of gzip: never inflated
         // past the picture limit; the site gets the stock picture.
         server.route("/bomb.png", { LocalHttp::Full, 200, LocalHttp::gzipBomb(1024), "image/png", "gzip" });
-        rusage before {};
-        getrusage(RUSAGE_SELF, &before);
+        const long before = TestEnv::peakMemoryKb();
         d.urlClick(QUrl(server.base() + "/bomb.png,Bomb,http://b.org"));
         QVERIFY(added.wait(5000));
         QCOMPARE(added.last().at(0).toString(), FormAddUrl::stockPicture());
-        rusage after {};
-        getrusage(RUSAGE_SELF, &after);
-        QVERIFY(after.ru_maxrss - before.ru_maxrss < 200 * 1024);
+        QVERIFY(TestEnv::peakMemoryKb() - before < 200 * 1024);
     }
 
     // A server that never answers: the stock picture after the time-out, and

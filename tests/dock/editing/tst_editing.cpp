@@ -9,6 +9,7 @@
 #include "fakedockservices.h"
 #include "pebuilder.h"
 #include "testenv.h"
+#include "whenopen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,13 +20,10 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QFileDialog>
-#include <QTimer>
 #include <QWindow>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -321,16 +319,13 @@ private slots:
                     { 4, PeBuilder::bmpImage(16, Qt::blue) } };
         b.groups = { { 1, { 1, 2, 3, 4 } } };
         const QString path = TestEnv::writeFile(m_tmp.path() + "/progs/huge.exe", b.build());
-        rusage before {};
-        getrusage(RUSAGE_SELF, &before);
+        const long before = TestEnv::peakMemoryKb();
         int largest = 0;
         const QList<QImage> kept = IconExtraction::peImages(path, &largest);
-        rusage after {};
-        getrusage(RUSAGE_SELF, &after);
         QCOMPARE(largest, 48);
         QCOMPARE(kept.size(), 1);
         QCOMPARE(kept.first().size(), QSize(48, 48));
-        QVERIFY2(after.ru_maxrss - before.ru_maxrss < 100 * 1024, "a picture past the cap was decoded");
+        QVERIFY2(TestEnv::peakMemoryKb() - before < 100 * 1024, "a picture past the cap was decoded");
         // Within the cap, a large standard picture is taken as before.
         b.icons = { { 1, PeBuilder::pngImage(256, Qt::red) }, { 3, PeBuilder::bmpImage(48, Qt::green) } };
         b.groups = { { 1, { 1, 3 } } };
@@ -468,12 +463,11 @@ private slots:
         QString title;
         QWindow *parent = nullptr;
         QPoint centre;
-        QTimer::singleShot(0, [&] {
-            if (auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+        whenOpen([&](QWidget *modal) {
+            if (auto *chooser = qobject_cast<QFileDialog *>(modal)) {
                 title = chooser->windowTitle();
                 parent = chooser->windowHandle()->transientParent();
                 centre = chooser->geometry().center();
-                chooser->reject();
             }
         });
         dialog.findChild<QPushButton *>("customizeButton")->click();

@@ -12,9 +12,10 @@
 #include "dock/model/dockfile.h"
 #include "dock/model/dockiconlist.h"
 #include "dock/toast/formsystemhint.h"
+#include "fakedesktop.h"
 #include "fakedockservices.h"
 #include "fakeiconservices.h"
-#include "platform/wallpaper.h"
+#include "realpointer.h"
 #include "testconfig.h"
 #include "testenv.h"
 
@@ -28,19 +29,6 @@
 namespace PadTest {
 
 inline const QString Pic = QStringLiteral(":/image/icon/Finder.png");
-
-class FakeWallpaper : public platform::Wallpaper
-{
-public:
-    FakeWallpaper() { platform::WallpaperService::install(this); }
-    ~FakeWallpaper() override { platform::WallpaperService::install(nullptr); }
-    void find(QObject *context, std::function<void(const QString &)> done) override
-    {
-        const QString p = path;
-        QTimer::singleShot(0, context, [done, p] { done(p); });
-    }
-    QString path;
-};
 
 // The services every pad test needs, installed while it lives.
 struct Services
@@ -94,10 +82,7 @@ inline void reset()
 // Every slide, flight and fade at its end now.
 inline void settle(QWidget &w)
 {
-    for (QPropertyAnimation *a : w.findChildren<QPropertyAnimation *>()) {
-        if (a->state() == QAbstractAnimation::Running)
-            a->setCurrentTime(a->totalDuration());
-    }
+    RealPointer::runOutAnimations(&w);
 }
 
 // A pad on a screen, shown, its icons in place.
@@ -259,12 +244,7 @@ private:
 // The long press runs out now rather than in 1.5 s.
 inline bool hold(FormLaunchStarter &pad)
 {
-    auto *timer = pad.drag()->findChild<QTimer *>();
-    if (!timer || !timer->isActive())
-        return false;
-    timer->start(0);
-    QTest::qWait(5);
-    return true;
+    return RealPointer::runOutTimers(pad.drag()) > 0;
 }
 
 // Nothing of a press is left behind: no state, no copy, no hole, no lifted row.

@@ -5,20 +5,12 @@
 
 #include "dock/launchpad/launchediting.h"
 #include "fakeplatform.h"
+#include "storedfixtures.h"
 
 #include <QPushButton>
 #include <QSlider>
 
 using namespace PadTest;
-
-namespace {
-
-QByteArray fixture(const char *name)
-{
-    return TestEnv::readFile(QStringLiteral(ZV_FIXTURES "/") + QLatin1String(name));
-}
-
-} // namespace
 
 class TestLaunchRows : public QObject
 {
@@ -33,7 +25,7 @@ private slots:
         FormLaunchStarter pad;
         QVERIFY(!QFile::exists(LaunchRows::filePath())); // nothing before the first placement
         pad.placeOnScreen(0, 0, 1920, 1080);
-        QCOMPARE(TestEnv::readFile(LaunchRows::filePath()), fixture("LaunchPad.xml"));
+        QCOMPARE(TestEnv::readFile(LaunchRows::filePath()), storedFixture("LaunchPad.xml"));
         QCOMPARE(saved(), LaunchRows::presetRows());
         QCOMPARE(icon(pad, "ico000010")->name(), QString("电源"));
         QCOMPARE(icon(pad, "ico000003")->pos(), QPoint(69 + 160, 0));
@@ -60,8 +52,8 @@ private slots:
         pad.findChild<QSlider *>("horizontalSliderSize")->setValue(120);
         pad.findChild<QPushButton *>("black")->click();
         pad.CloseShow();
-        QCOMPARE(TestEnv::readFile(LaunchRows::filePath()), fixture("LaunchPad-edited.xml"));
-        QCOMPARE(TestEnv::readFile(DockSettings::defaultPath()), fixture("config-launchpad.ini"));
+        QCOMPARE(TestEnv::readFile(LaunchRows::filePath()), storedFixture("LaunchPad-edited.xml"));
+        QCOMPARE(TestEnv::readFile(DockSettings::defaultPath()), storedFixture("config-launchpad.ini"));
     }
 
     void fileIsReadAndWrittenInOrder()

@@ -207,8 +207,7 @@ private slots:
         QFETCH(QString, folder);
         QTemporaryDir bin, apps;
         TestEnv::writeFile(bin.path() + "/zvtool", "#!/bin/sh\n", true);
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin.path()) + ":" + oldPath);
+        ScopedEnv onPathFirst("PATH", QFile::encodeName(bin.path()) + ":" + qgetenv("PATH"));
         entry.replace("<bin>", QFile::encodeName(bin.path()));
         const QString file = app(apps.path() + "/sub", "tool.desktop", "[Desktop Entry]\nName=Tool\n" + entry);
         FakeOpener opener;
@@ -216,7 +215,6 @@ private slots:
         QTreeWidgetItem item;
         row.setData("Tool", file, &item);
         row.OpenIconPlace();
-        qputenv("PATH", oldPath);
         const QString expected = folder == "<bin>" ? bin.path() : apps.path() + "/sub";
         QCOMPARE(opener.urls, QList<QUrl>{ QUrl::fromLocalFile(expected) });
     }

@@ -89,11 +89,10 @@ private slots:
     void updatePageFromTheEnvironment()
     {
         QCOMPARE(ProductLinks::updatePage(), QUrl(ProductLinks::webHost() + "/update.html"));
-        qputenv("ZV_UPDATE_URL", "http://127.0.0.1:8000/zorvane/update.xml");
+        ScopedEnv page("ZV_UPDATE_URL", "http://127.0.0.1:8000/zorvane/update.xml");
         QCOMPARE(ProductLinks::updatePage(), QUrl("http://127.0.0.1:8000/zorvane/update.xml"));
-        qputenv("ZV_UPDATE_URL", "/tmp/update.xml");
+        page.set("/tmp/update.xml");
         QCOMPARE(ProductLinks::updatePage(), QUrl(ProductLinks::webHost() + "/update.html"));
-        qunsetenv("ZV_UPDATE_URL");
     }
 
     void placementOnTheDocksScreen()

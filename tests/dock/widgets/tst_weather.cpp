@@ -15,8 +15,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <sys/resource.h>
-
 namespace {
 
 QString special(int i)
@@ -64,6 +62,15 @@ void writePlace(int province, int city)
 QString label(QWidget *w, const char *name)
 {
     return w->findChild<QLabel *>(name)->text();
+}
+
+// A province list read as the network hands it over, size bytes at a time.
+WeatherFeed::Document inPieces(const QByteArray &body, int size)
+{
+    WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
+    for (int at = 0; at < body.size(); at += size)
+        r.feed(body.mid(at, size));
+    return r.finish();
 }
 
 } // namespace
@@ -147,10 +154,7 @@ private slots:
         QVERIFY(doc.root.isEmpty());
         // Nor when it comes in pieces.
         for (int size : { 1, 3 }) {
-            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
-            for (int at = 0; at < body.size(); at += size)
-                r.feed(body.mid(at, size));
-            QVERIFY(!r.finish().parsed);
+            QVERIFY(!inPieces(body, size).parsed);
         }
     }
 
@@ -266,8 +270,7 @@ private slots:
         d.setTimeout(1000);
         bool called = false;
         WeatherFeed::Document got;
-        rusage before {};
-        getrusage(RUSAGE_SELF, &before);
+        const long before = TestEnv::peakMemoryKb();
         QElapsedTimer t;
         t.start();
         d.get("/wmaps/xml/p1.xml", WeatherFeed::CityColumns, [&](const WeatherFeed::Document &doc) {
@@ -278,9 +281,7 @@ private slots:
         QCOMPARE(got.parsed, taken);
         QCOMPARE(got.cities.size(), taken ? 10 : 0);
         QVERIFY2(t.elapsed() < 5000, "the whole exchange has a time limit"); // a drip would take 30 s
-        rusage after {};
-        getrusage(RUSAGE_SELF, &after);
-        QVERIFY2(after.ru_maxrss - before.ru_maxrss < 200 * 1024, "a body is never held past its limit");
+        QVERIFY2(TestEnv::peakMemoryKb() - before < 200 * 1024, "a body is never held past its limit");
     }
 
     void listsPastTheLimitsAreNoLists()
@@ -299,10 +300,7 @@ private slots:
         // Fed in pieces of any size, a list reads as it does whole.
         const QByteArray whole = provinceList();
         for (int size : { 1, 7, 64, 4096 }) {
-            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
-            for (int at = 0; at < whole.size(); at += size)
-                r.feed(whole.mid(at, size));
-            const WeatherFeed::Document doc = r.finish();
+            const WeatherFeed::Document doc = inPieces(whole, size);
             QVERIFY(doc.parsed);
             QCOMPARE(doc.cities.size(), 37);
             QCOMPARE(doc.cities.at(34).value("quName"), QString("西沙"));
@@ -313,18 +311,12 @@ private slots:
         const WeatherFeed::Document once = WeatherFeed::parse(broken, WeatherFeed::ProvinceColumns);
         QVERIFY(once.parsed);
         for (int size = 1; size <= 5; ++size) {
-            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
-            for (int at = 0; at < broken.size(); at += size)
-                r.feed(broken.mid(at, size));
-            QCOMPARE(r.finish().cities, once.cities);
+            QCOMPARE(inPieces(broken, size).cities, once.cities);
         }
         // What follows the root is no part of the list, however it comes.
         const QByteArray trailing = "<china><city quName=\"a\"/></china>,<junk";
         for (int size : { 1, 3, trailing.size() }) {
-            WeatherFeed::Reader r(WeatherFeed::ProvinceColumns);
-            for (int at = 0; at < trailing.size(); at += size)
-                r.feed(trailing.mid(at, size));
-            const WeatherFeed::Document doc = r.finish();
+            const WeatherFeed::Document doc = inPieces(trailing, size);
             QVERIFY(doc.parsed);
             QCOMPARE(doc.cities.size(), 1);
         }

@@ -393,9 +393,8 @@ class TestDragModel : public QObject, public WidgetFixture
         deletionChosen = false;
     }
 
-    // What the pointer reaches at a point, by the widget there:
+    // What the pointer reaches at a point, by the widget under it:
     // "bar:<id>", "menu:<menu>:<id>", "pad", or "" for anything else.
-    QString rightTargetAt(const QPoint &p) { return targetOf(RealPointer::widgetAt(p), p); }
     QString targetOf(QWidget *under, const QPoint &p)
     {
         for (QWidget *wd = under; wd; wd = wd->parentWidget()) {

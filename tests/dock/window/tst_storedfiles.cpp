@@ -11,6 +11,7 @@
 #include "fakesettings.h"
 #include "notes/notefile.h"
 #include "platform/paths.h"
+#include "storedfixtures.h"
 #include "testenv.h"
 
 #include <QAbstractButton>
@@ -21,12 +22,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray fixture(const char *name)
-{
-    QFile f(QStringLiteral(ZV_FIXTURES "/") + QLatin1String(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing fixture");
-}
 
 QByteArray contents(const QString &path)
 {
@@ -51,7 +46,7 @@ private slots:
         const QString path = platform::configPath("Zorvane.xml");
         QDir().mkpath(platform::appConfigFolder());
         QVERIFY(DockFile::save(path, list));
-        QCOMPARE(contents(path), fixture("Zorvane.xml"));
+        QCOMPARE(contents(path), storedFixture("Zorvane.xml"));
         DockIconList back;
         DockFile::load(path, &back);
         QCOMPARE(back.rows(), rows);
@@ -113,7 +108,7 @@ private slots:
             FormDesktopWidget panel;
             panel.SaveSettings();
         }
-        QCOMPARE(contents(DockSettings::defaultPath()), fixture("config.ini"));
+        QCOMPARE(contents(DockSettings::defaultPath()), storedFixture("config.ini"));
     }
 
     void notesFile()
@@ -121,7 +116,7 @@ private slots:
         const QList<NoteRow> rows = {
             { "1607000000001", "2", QString::fromUtf8("买菜 & <牛奶>\n第二行"), "100", "120", "250", "260" },
             { "1607000000002", "0", "", "-5", "0", "300", "300" } };
-        QCOMPARE(NoteFile::build(rows), fixture("Mirelka.xml"));
+        QCOMPARE(NoteFile::build(rows), storedFixture("Mirelka.xml"));
         const QString path = platform::appConfigFolder() + "/Mirelka.xml";
         QDir().mkpath(platform::appConfigFolder());
         QVERIFY(SafeFile::write(path, NoteFile::build(rows)));

@@ -286,13 +286,14 @@ private slots:
         w.AddMenu();
         const QString menuId = lastRow(w).IconID;
         const QString mine = qEnvironmentVariable("XDG_DATA_HOME") + "/applications";
-        qputenv("XDG_DATA_DIRS", file("system").toUtf8());
-        QDir().mkpath(file("system/applications"));
-        dialogs->files.clear();
-        w.AddIco();
-        w.menuAddIco(menuId);
-        w.menuAddFolder(menuId);
-        qunsetenv("XDG_DATA_DIRS");
+        {
+            ScopedEnv systemData("XDG_DATA_DIRS", file("system").toUtf8());
+            QDir().mkpath(file("system/applications"));
+            dialogs->files.clear();
+            w.AddIco();
+            w.menuAddIco(menuId);
+            w.menuAddFolder(menuId);
+        }
         QCOMPARE(dialogs->folders.mid(0, 2), QStringList({ mine, mine }));
         QVERIFY(QFileInfo(mine).isDir());
         QCOMPARE(dialogs->filters.at(0).section(";;", 0, 0), QString("应用程序(*.desktop)"));

@@ -17,6 +17,7 @@
 #include "dock/window/widget.h"
 #include "fakedesktop.h"
 #include "fakedockservices.h"
+#include "fakeiconservices.h"
 #include "fakeplatform.h"
 #include "fakesettings.h"
 #include "fakevolumes.h"
@@ -47,9 +48,13 @@ public:
         desk.reset(new FakeDesktopIcons);
         keys.reset(new FakeGlobalHotKeys);
         active.reset(new FakeActiveWindow);
+        wallpaper.reset(new FakeWallpaper);
+        trash.reset(new FakeTrash);
     }
     void tearDownFakes()
     {
+        trash.reset();
+        wallpaper.reset();
         active.reset();
         keys.reset();
         desk.reset();
@@ -114,4 +119,6 @@ public:
     std::unique_ptr<FakeDesktopIcons> desk;
     std::unique_ptr<FakeGlobalHotKeys> keys;
     std::unique_ptr<FakeActiveWindow> active;
+    std::unique_ptr<FakeWallpaper> wallpaper;
+    std::unique_ptr<FakeTrash> trash;
 };
