@@ -22,15 +22,28 @@
 
 namespace x11test {
 
-// Xvfb on a display of its own choosing, and openbox on it.
+// The window manager the X11 tests run under: openbox, or the one ZV_TEST_WM
+// names (fluxbox, icewm), each started with what keeps it to itself.
+inline QStringList windowManagerCommand()
+{
+    const QString name = qEnvironmentVariable("ZV_TEST_WM", QStringLiteral("openbox"));
+    if (name == QLatin1String("fluxbox"))
+        return { name, QStringLiteral("-no-slit"), QStringLiteral("-no-toolbar") };
+    if (name == QLatin1String("icewm"))
+        return { name };
+    return { QStringLiteral("openbox"), QStringLiteral("--sm-disable") };
+}
+
+// Xvfb on a display of its own choosing, and a window manager on it.
 struct PrivateX
 {
     QProcess server, wm;
     bool start()
     {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
-        if (xvfb.isEmpty() || openbox.isEmpty())
+        QStringList wmCommand = windowManagerCommand();
+        const QString wmProgram = QStandardPaths::findExecutable(wmCommand.takeFirst());
+        if (xvfb.isEmpty() || wmProgram.isEmpty())
             return false;
         server.start(xvfb, { "-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp" });
         if (!server.waitForStarted(5000))
@@ -49,7 +62,7 @@ struct PrivateX
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
         wm.setProcessEnvironment(env);
-        wm.start(openbox, { "--sm-disable" });
+        wm.start(wmProgram, wmCommand);
         return wm.waitForStarted(5000);
     }
     ~PrivateX()
