@@ -17,11 +17,6 @@ const QString FolderPrefix = QStringLiteral("installer-");
 // Below every file system's limit of 255 bytes for a name.
 constexpr int MaxNameBytes = 200;
 
-QString lastError()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
 } // namespace
 
 QString InstallerFile::nameFor(const QUrl &url)
@@ -64,13 +59,9 @@ InstallerFile::InstallerFile(const QString &parent)
     m_dir.reset(new QTemporaryDir(QDir(parent).filePath(FolderPrefix + QStringLiteral("XXXXXX"))));
 }
 
-InstallerFile::~InstallerFile()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-    // An installer not finished takes its folder with it (QTemporaryDir's
-    // own removal); a finished one was kept.
-}
+// An installer not finished takes its folder with it (QTemporaryDir's own
+// removal, once the file is closed); a finished one was kept.
+InstallerFile::~InstallerFile() = default;
 
 QString InstallerFile::folder() const
 {
@@ -84,9 +75,16 @@ bool InstallerFile::create(const QString &name, QString *why)
         return false;
     }
     m_path = m_dir->filePath(name);
-    m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (m_fd < 0) {
-        *why = lastError();
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        *why = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    m_file.reset(new QFile);
+    if (!m_file->open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *why = m_file->errorString();
+        m_file.reset();
         return false;
     }
     return true;
@@ -94,31 +92,25 @@ bool InstallerFile::create(const QString &name, QString *why)
 
 bool InstallerFile::write(const QByteArray &bytes, QString *why)
 {
-    const char *at = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(m_fd, at, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            *why = n < 0 ? lastError() : QStringLiteral("nothing written");
-            return false;
-        }
-        at += n;
-        left -= n;
-    }
-    return true;
+    if (m_file && m_file->write(bytes) == bytes.size())
+        return true;
+    *why = m_file ? m_file->errorString() : QStringLiteral("not open");
+    return false;
 }
 
 bool InstallerFile::finish(QString *why)
 {
-    const int fd = m_fd;
-    m_fd = -1;
-    // A file system may tell of a failed write only now.
-    if (::close(fd) != 0) {
-        *why = lastError();
+    if (!m_file) {
+        *why = QStringLiteral("not open");
         return false;
     }
-    m_dir->setAutoRemove(false);
-    return true;
+    // A file system may tell of a failed write only when the file closes.
+    m_file->close();
+    const bool ok = m_file->error() == QFileDevice::NoError;
+    if (!ok)
+        *why = m_file->errorString();
+    m_file.reset();
+    if (ok)
+        m_dir->setAutoRemove(false);
+    return ok;
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QFile;
 class QTemporaryDir;
 
 // Where a downloaded installer is written: a folder made fresh for it (mode
@@ -40,7 +41,7 @@ public:
     QString folder() const;
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir; // declared first: it goes after the file closed
+    std::unique_ptr<QFile> m_file;
     QString m_path;
-    int m_fd = -1;
 };
