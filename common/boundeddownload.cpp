@@ -1,38 +1,26 @@
 #include "boundeddownload.h"
 
+#include "bodydecoder.h"
+
 #include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
 
-#include <zlib.h>
+namespace {
 
-struct BoundedDownload::Inflater
+// Qt holds no more than this of a reply between two of our reads; the rest
+// waits on the wire.
+constexpr qint64 ReadBufferBytes = 4 * BoundedDownload::PieceBytes;
+
+} // namespace
+
+bool BoundedDownload::isWebAddress(const QUrl &url)
 {
-    z_stream z {};
-    bool ended = false;
-    bool full = false; // the last piece filled up: more may wait inside zlib
-
-    explicit Inflater(int windowBits) { ok = inflateInit2(&z, windowBits) == Z_OK; }
-    ~Inflater()
-    {
-        if (ok)
-            inflateEnd(&z);
-    }
-    bool ok = false;
-};
-
-BoundedDownload::Coding BoundedDownload::codingOf(const QByteArray &header)
-{
-    const QByteArray h = header.trimmed().toLower();
-    if (h.isEmpty() || h == "identity")
-        return Coding::Identity;
-    if (h == "gzip" || h == "x-gzip")
-        return Coding::Gzip;
-    if (h == "deflate")
-        return Coding::Deflate;
-    return Coding::Unknown; // another coding, or several layers
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty()
+        && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
 BoundedDownload::BoundedDownload(QNetworkAccessManager *manager, QObject *parent)
@@ -55,18 +43,36 @@ void BoundedDownload::start(QNetworkRequest request, const Budget &budget)
 {
     abort();
     m_budget = budget;
-    m_url = request.url();
-    m_raw.clear();
+    m_url = m_at = request.url();
     m_body.clear();
     m_rawReceived = m_delivered = 0;
-    m_expected = -1;
+    m_rawExpected = m_expected = -1;
     m_replyDone = m_headersSeen = false;
-    m_coding = Coding::Identity;
-    m_inflater.reset();
+    m_decoder.reset();
     m_failure = Failure::None;
     m_networkError.clear();
     m_status = 0;
     m_running = true;
+
+    // Nothing but the web is opened: a file, a pipe or a resource is
+    // refused before it is touched.
+    if (!isWebAddress(m_url)) {
+        failLater(Failure::Refused, QStringLiteral("not a web address"));
+        return;
+    }
+
+    // Redirects we are told to follow are looked at before they are: only
+    // to the web, and no less safe than the request allows.
+    const QVariant policy = request.attribute(QNetworkRequest::RedirectPolicyAttribute);
+    m_redirectPolicy = policy.isValid() ? policy.toInt() : int(m_manager->redirectPolicy());
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    if (!policy.isValid() && request.attribute(QNetworkRequest::FollowRedirectsAttribute).toBool())
+        m_redirectPolicy = QNetworkRequest::NoLessSafeRedirectPolicy;
+    request.setAttribute(QNetworkRequest::FollowRedirectsAttribute, QVariant());
+    QT_WARNING_POP
+    if (m_redirectPolicy != QNetworkRequest::ManualRedirectPolicy)
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
 
     // Asked for by name, so that Qt hands the body over as it came and we
     // count what it inflates to.
@@ -74,10 +80,10 @@ void BoundedDownload::start(QNetworkRequest request, const Budget &budget)
     request.setTransferTimeout(budget.idleMs);
     QNetworkReply *reply = m_manager->get(request);
     m_reply = reply;
-    // Qt holds no more than this between two reads; the rest waits on the wire.
-    reply->setReadBufferSize(4 * PieceBytes);
+    reply->setReadBufferSize(ReadBufferBytes);
     connect(reply, &QNetworkReply::metaDataChanged, this, &BoundedDownload::headersArrived);
-    connect(reply, &QNetworkReply::readyRead, this, &BoundedDownload::readReply);
+    connect(reply, &QNetworkReply::readyRead, this, &BoundedDownload::schedule);
+    connect(reply, &QNetworkReply::redirected, this, &BoundedDownload::redirected);
     connect(reply, &QNetworkReply::finished, this, &BoundedDownload::replyFinished);
     m_total->start(budget.totalMs);
 }
@@ -85,11 +91,11 @@ void BoundedDownload::start(QNetworkRequest request, const Budget &budget)
 void BoundedDownload::abort()
 {
     m_running = false;
+    m_pending = Failure::None;
     m_total->stop();
     m_pump->stop();
     release();
-    m_raw.clear();
-    m_inflater.reset();
+    m_decoder.reset();
 }
 
 void BoundedDownload::release()
@@ -102,9 +108,29 @@ void BoundedDownload::release()
     }
 }
 
+void BoundedDownload::redirected(const QUrl &to)
+{
+    if (!m_reply || !m_running)
+        return;
+    const QUrl next = m_at.resolved(to);
+    bool allowed = isWebAddress(next);
+    if (m_redirectPolicy == QNetworkRequest::NoLessSafeRedirectPolicy)
+        allowed = allowed && !(m_at.scheme() == QLatin1String("https") && next.scheme() == QLatin1String("http"));
+    else if (m_redirectPolicy == QNetworkRequest::SameOriginRedirectPolicy)
+        allowed = allowed && next.scheme() == m_at.scheme() && next.host() == m_at.host()
+            && next.port(next.scheme() == QLatin1String("https") ? 443 : 80)
+                == m_at.port(m_at.scheme() == QLatin1String("https") ? 443 : 80);
+    if (!allowed) {
+        failLater(Failure::Refused, QStringLiteral("redirect to %1").arg(next.toString()));
+        return;
+    }
+    m_at = next;
+    m_reply->redirectAllowed();
+}
+
 void BoundedDownload::headersArrived()
 {
-    if (!m_reply || m_headersSeen)
+    if (!m_reply || m_headersSeen || !m_running)
         return;
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     // A redirect's own headers say nothing of the body to come.
@@ -112,59 +138,47 @@ void BoundedDownload::headersArrived()
         return;
     m_headersSeen = true;
     m_status = status.toInt();
-    const Coding coding = codingOf(m_reply->rawHeader("Content-Encoding"));
-    if (coding == Coding::Unknown) {
-        fail(Failure::Garbled);
+    // An error page is no body of ours: its reader never sees a byte of it.
+    // (Qt sets the reply's own error after this signal: it is aborted later.)
+    if (m_status != 0 && (m_status < 200 || m_status > 299)) {
+        failLater(Failure::Network, QStringLiteral("HTTP %1").arg(m_status));
         return;
     }
-    m_coding = coding;
+    const BodyDecoder::Coding coding = BodyDecoder::codingOf(m_reply->rawHeader("Content-Encoding"));
+    if (coding == BodyDecoder::Coding::Unknown) {
+        failLater(Failure::Garbled, QStringLiteral("an encoding not asked for"));
+        return;
+    }
+    m_decoder.reset(new BodyDecoder(coding));
     // What comes compressed is never larger than what it inflates to.
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > m_budget.maxBytes) {
-        fail(Failure::TooLarge);
+        failLater(Failure::TooLarge, QString());
         return;
     }
-    if (m_coding == Coding::Identity && length.isValid())
-        m_expected = length.toLongLong();
-}
-
-void BoundedDownload::readReply()
-{
-    if (!m_reply || !m_running)
-        return;
-    if (!m_headersSeen)
-        headersArrived();
-    if (!m_running)
-        return;
-    const QByteArray data = m_reply->readAll();
-    m_rawReceived += data.size();
-    if (m_rawReceived > m_budget.maxBytes) {
-        fail(Failure::TooLarge);
-        return;
-    }
-    m_raw += data;
-    schedule();
+    if (length.isValid())
+        m_rawExpected = length.toLongLong();
+    if (coding == BodyDecoder::Coding::Identity)
+        m_expected = m_rawExpected;
 }
 
 void BoundedDownload::replyFinished()
 {
     QNetworkReply *r = m_reply;
-    if (!r || !m_running)
+    if (!r || !m_running || m_pending != Failure::None)
         return;
     if (r->error() != QNetworkReply::NoError) {
         fail(r->error() == QNetworkReply::OperationCanceledError ? Failure::TimedOut : Failure::Network,
              r->errorString());
         return;
     }
-    readReply();
-    if (!m_running)
-        return;
     const int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     m_status = status;
     if (status != 0 && (status < 200 || status > 299)) {
         fail(Failure::Network, QStringLiteral("HTTP %1").arg(status));
         return;
     }
+    // What the reply still holds is read piece by piece, as before.
     m_replyDone = true;
     schedule();
 }
@@ -175,49 +189,32 @@ void BoundedDownload::schedule()
         m_pump->start();
 }
 
-bool BoundedDownload::inflateSome(QByteArray *out)
-{
-    if (!m_inflater) {
-        // "deflate" is meant to come with a zlib header, but often comes bare.
-        int bits = 15 + 32; // a gzip or a zlib header, whichever it is
-        if (m_coding == Coding::Deflate && m_raw.size() >= 2) {
-            const uchar a = uchar(m_raw.at(0)), b = uchar(m_raw.at(1));
-            if ((a & 0x0f) != 8 || ((a << 8) | b) % 31 != 0)
-                bits = -15;
-        }
-        m_inflater.reset(new Inflater(bits));
-        if (!m_inflater->ok)
-            return false;
-    }
-    if (m_inflater->ended) {
-        m_raw.clear(); // anything after the end of the stream is no body of ours
-        return true;
-    }
-    out->resize(PieceBytes);
-    z_stream &z = m_inflater->z;
-    z.next_in = reinterpret_cast<Bytef *>(m_raw.data());
-    z.avail_in = uInt(m_raw.size());
-    z.next_out = reinterpret_cast<Bytef *>(out->data());
-    z.avail_out = uInt(out->size());
-    const int r = ::inflate(&z, Z_NO_FLUSH);
-    if (r != Z_OK && r != Z_STREAM_END && r != Z_BUF_ERROR)
-        return false;
-    m_inflater->ended = r == Z_STREAM_END;
-    m_inflater->full = z.avail_out == 0 && !m_inflater->ended;
-    out->resize(out->size() - int(z.avail_out));
-    m_raw.remove(0, m_raw.size() - int(z.avail_in));
-    return true;
-}
-
+// One piece per pass: a piece of what arrived is taken from the reply only
+// when the last one has been handed out, so what waits is Qt's bounded
+// buffer and the wire, never a growing one of ours.
 void BoundedDownload::pump()
 {
     if (!m_running)
         return;
+    if (m_pending != Failure::None) {
+        fail(m_pending, m_pendingWhy);
+        return;
+    }
+    if (!m_headersSeen && m_reply && (m_reply->bytesAvailable() > 0 || m_replyDone))
+        headersArrived();
+    if (!m_running || !m_decoder)
+        return;
+    if (m_decoder->wantsInput() && m_reply && m_reply->bytesAvailable() > 0) {
+        const QByteArray raw = m_reply->read(PieceBytes);
+        m_rawReceived += raw.size();
+        if (m_rawReceived > m_budget.maxBytes) {
+            fail(Failure::TooLarge);
+            return;
+        }
+        m_decoder->give(raw);
+    }
     QByteArray out;
-    if (m_coding == Coding::Identity) {
-        out = m_raw.left(PieceBytes);
-        m_raw.remove(0, out.size());
-    } else if ((!m_raw.isEmpty() || (m_inflater && m_inflater->full)) && !inflateSome(&out)) {
+    if (!m_decoder->take(&out, PieceBytes)) {
         fail(Failure::Garbled);
         return;
     }
@@ -236,18 +233,27 @@ void BoundedDownload::pump()
         if (!m_running)
             return;
     }
-    if (!m_raw.isEmpty() || (m_inflater && m_inflater->full)) {
+    if (!m_decoder->wantsInput() || (m_reply && m_reply->bytesAvailable() > 0)) {
         schedule();
         return;
     }
     if (m_replyDone) {
-        // A compressed body cut short never reached its end.
-        if (m_coding != Coding::Identity && !(m_inflater && m_inflater->ended) && m_rawReceived > 0) {
-            fail(Failure::Garbled);
+        // A body cut short never reached its end, nor the length its server said.
+        if (!m_decoder->complete() || (m_rawExpected >= 0 && m_rawReceived != m_rawExpected)) {
+            fail(Failure::Garbled, QStringLiteral("the body ended early"));
             return;
         }
         end(true);
     }
+}
+
+void BoundedDownload::failLater(Failure why, const QString &network)
+{
+    if (m_pending != Failure::None)
+        return;
+    m_pending = why;
+    m_pendingWhy = network;
+    schedule();
 }
 
 void BoundedDownload::fail(Failure why, const QString &network)

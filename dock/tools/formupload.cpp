@@ -4,18 +4,17 @@
 #include "common/plaintext.h"
 
 #include "dock/icons/productlinks.h"
+#include "dock/tools/installerfile.h"
 #include "dock/tools/updateanswer.h"
 #include "dock/style/dockstyle.h"
 #include "platform/opener.h"
 #include "ui_formupload.h"
 
 #include <QDebug>
-#include <QDir>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QPropertyAnimation>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QScrollBar>
 #include <QTimer>
@@ -37,12 +36,6 @@ QString upToDateText()
     return statusHtml(QStringLiteral("已是最新版本"), QStringLiteral("您已安装了新版Zorvane，无需升级。"));
 }
 
-bool isWebAddress(const QUrl &url)
-{
-    return url.isValid() && !url.host().isEmpty()
-        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-}
-
 // What the user reads of a transfer that did not end well.
 QString transferProblem(const BoundedDownload *d)
 {
@@ -55,6 +48,8 @@ QString transferProblem(const BoundedDownload *d)
         return QStringLiteral("文件过大");
     case BoundedDownload::Failure::Garbled:
         return QStringLiteral("数据已损坏");
+    case BoundedDownload::Failure::Refused:
+        return QStringLiteral("下载地址无效");
     case BoundedDownload::Failure::Network:
         break;
     }
@@ -95,7 +90,9 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
     setAttribute(Qt::WA_TranslucentBackground);
     version = 1809;
     updatePage = ProductLinks::updatePage();
-    downloadFolder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    // Not the shared temporary folder: another user can foresee names there.
+    // Nor the runtime folder, which lives in memory and is often small.
+    downloadFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 
     ui->frame_3->hide();
     ui->frame_8->hide();
@@ -141,7 +138,7 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
 FormUpload::~FormUpload()
 {
     fetch->abort();
-    delete file;
+    installer.reset();
     delete ui;
 }
 
@@ -286,16 +283,6 @@ void FormUpload::apply(const UpdateAnswer &answer, bool announce)
 
 // ---- the download -----------------------------------------------------------------
 
-QString FormUpload::targetFor(const QUrl &url, const QString &folder)
-{
-    if (!isWebAddress(url))
-        return QString();
-    QString name = url.fileName(QUrl::FullyDecoded);
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        name = QStringLiteral("ZorvaneSetup");
-    return QDir::cleanPath(folder) + QLatin1Char('/') + name;
-}
-
 void FormUpload::on_pushButtonStar_clicked()
 {
     // A second press while one runs changes nothing.
@@ -307,21 +294,22 @@ void FormUpload::on_pushButtonStar_clicked()
     ui->progressBar->setValue(0);
     ui->label_4->setText(QStringLiteral("正在升级请耐心等待，马上就好..."));
 
-    downloadPath = targetFor(downloadUrl, downloadFolder);
-    qDebug() << downloadPath;
-    if (downloadPath.isEmpty()) {
+    downloadPath.clear();
+    if (!BoundedDownload::isWebAddress(downloadUrl)) {
         downloadFailed(QStringLiteral("下载地址无效"));
         return;
     }
-    QDir().mkpath(downloadFolder);
-    // Written beside the target and put in its place only when complete, so
-    // a cut download never leaves a partial installer behind.
-    file = new QSaveFile(downloadPath);
-    if (!file->open(QIODevice::WriteOnly)) {
-        qDebug() << "file open error" << file->errorString();
-        downloadFailed(QStringLiteral("无法写入 %1").arg(downloadPath));
+    // One installer is kept at a time: the one opened last goes now.
+    InstallerFile::removeEarlier(downloadFolder);
+    installer.reset(new InstallerFile(downloadFolder));
+    QString why;
+    if (!installer->create(InstallerFile::nameFor(downloadUrl), &why)) {
+        qDebug() << "file open error" << installer->path() << why;
+        downloadFailed(QStringLiteral("无法写入 %1").arg(downloadFolder));
         return;
     }
+    downloadPath = installer->path();
+    qDebug() << downloadPath;
     startRequest(downloadUrl);
 
     auto *fly = new QPropertyAnimation(ui->label_5, "pos", this);
@@ -339,10 +327,11 @@ void FormUpload::startRequest(const QUrl &url)
 
 void FormUpload::httpReadyRead(const QByteArray &piece)
 {
-    if (!file)
+    if (!installer)
         return;
-    if (file->write(piece) != piece.size()) {
-        qDebug() << "write error" << file->errorString();
+    QString why;
+    if (!installer->write(piece, &why)) {
+        qDebug() << "write error" << why;
         fetch->abort();
         downloadFailed(QStringLiteral("无法写入 %1").arg(downloadPath));
     }
@@ -358,15 +347,18 @@ void FormUpload::updateDataReadProgress(qint64 bytesRead, qint64 totalBytes)
 void FormUpload::httpFinished(bool ok)
 {
     QString problem = ok ? QString() : transferProblem(fetch);
-    // Flushed first: commit() would put a cut file in place on a full disk.
-    if (problem.isEmpty() && file && (!file->flush() || !file->commit()))
+    QString why;
+    if (problem.isEmpty() && installer && !installer->finish(&why)) {
+        qDebug() << "write error" << why;
         problem = QStringLiteral("无法写入 %1").arg(downloadPath);
+    }
     if (!problem.isEmpty()) {
         downloadFailed(problem);
         return;
     }
-    delete file;
-    file = nullptr;
+    // Kept for the opener, which reads it after we let go: the next
+    // download removes it.
+    installer.reset();
 
     // Never run: the desktop decides what opening the installer means.
     ui->label_4->setText(QStringLiteral("下载完成，正在打开安装程序…"));
@@ -377,16 +369,30 @@ void FormUpload::httpFinished(bool ok)
 void FormUpload::downloadFailed(const QString &why)
 {
     qDebug() << "download failed:" << downloadUrl.toString() << why;
-    // An uncommitted save file takes its partial data with it.
-    delete file;
-    file = nullptr;
+    // The partial installer goes with its folder.
+    installer.reset();
     ui->progressBar->setMaximum(100);
     ui->progressBar->setValue(0);
     ui->label_4->setText(QStringLiteral("下载失败：%1").arg(why));
 }
 
+void FormUpload::cancelDownload()
+{
+    if (!isDownloading())
+        return;
+    fetch->abort();
+    installer.reset();
+    qDebug() << "download cancelled:" << downloadUrl.toString();
+    ui->progressBar->setMaximum(100);
+    ui->progressBar->setValue(0);
+    // The offer stands: the user may start again.
+    showPage(NewVersion);
+}
+
 void FormUpload::on_closeButton_clicked()
 {
+    // Closing the window is no way to leave a download running unseen.
+    cancelDownload();
     hide();
 }
 

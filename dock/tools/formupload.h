@@ -3,8 +3,10 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <memory>
+
 class BoundedDownload;
-class QSaveFile;
+class InstallerFile;
 class QTimer;
 struct UpdateAnswer;
 
@@ -43,7 +45,9 @@ public:
     QString downloadTarget() const { return downloadPath; }
     QUrl installerUrl() const { return downloadUrl; }
 
-    // Where the update page, the installer and the waits are, for tests.
+    // Where the update page and the waits are, for tests, and the folder in
+    // which each download makes a private folder of its own for the
+    // installer (by default the user's cache folder).
     void setUpdatePage(const QUrl &url) { updatePage = url; }
     void setDownloadFolder(const QString &folder) { downloadFolder = folder; }
     // The longest silence of the check and of the download, and the longest
@@ -56,10 +60,6 @@ public:
     static constexpr qint64 MaxInstallerBytes = qint64(1) << 30;
     // Characters of the release notes shown.
     static constexpr int MaxNotesCharacters = 16000;
-
-    // Where an installer from url is saved in folder; empty when url is not
-    // a web address.
-    static QString targetFor(const QUrl &url, const QString &folder);
 
 signals:
     void updates();
@@ -83,6 +83,7 @@ private:
     void showStatus(const QString &html);
     void startRequest(const QUrl &url);
     void downloadFailed(const QString &why);
+    void cancelDownload();
 
     Ui::FormUpload *ui;
     int version = 1809;
@@ -98,7 +99,8 @@ private:
     bool checkAnnounces = false; // the running check is an automatic one
     bool checkReports = false;   // the running check was asked for by the user
     BoundedDownload *fetch;
-    QSaveFile *file = nullptr;
+    // The installer being written; its partial file goes with it.
+    std::unique_ptr<InstallerFile> installer;
     QTimer *checkTimer;
     QPoint pressOffset;
     bool dragging = false;

@@ -4,12 +4,19 @@
 #include "localhttp.h"
 #include "testenv.h"
 
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkRequest>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 class TestBoundedDownload : public QObject
 {
@@ -31,6 +38,10 @@ class TestBoundedDownload : public QObject
 
     Run get(const QString &path, const BoundedDownload::Budget &budget, bool keep = false)
     {
+        return get(QNetworkRequest(http.url(path)), budget, keep);
+    }
+    Run get(const QNetworkRequest &request, const BoundedDownload::Budget &budget, bool keep = false)
+    {
         Run run;
         BoundedDownload d(&manager);
         d.setKeepBody(keep);
@@ -47,7 +58,7 @@ class TestBoundedDownload : public QObject
         QTimer tick;
         connect(&tick, &QTimer::timeout, this, [&] { ++run.ticks; });
         tick.start(0);
-        d.start(QNetworkRequest(http.url(path)), budget);
+        d.start(request, budget);
         for (int i = 0; i < 1000 && run.finished == 0; ++i)
             QTest::qWait(10);
         QTest::qWait(20); // nothing more comes after the end
@@ -119,6 +130,147 @@ private slots:
         QCOMPARE(int(r.failure), failure);
         QVERIFY(r.body.size() <= limit);
         QVERIFY(t.elapsed() < 3000);
+    }
+
+    // Only the web is asked: a local address (a file, a pipe, a resource, data)
+    // is refused before anything is opened, and so is a redirect to one.
+    void onlyWebAddresses()
+    {
+        QTemporaryDir dir;
+        const QString secret = TestEnv::writeFile(dir.path() + "/secret.txt", "not for the network");
+        const QNetworkRequest::RedirectPolicy follow = QNetworkRequest::NoLessSafeRedirectPolicy;
+        for (const QString &address : { QUrl::fromLocalFile(secret).toString(), QString("qrc:/image/menu/c0.png"),
+                                        QString("data:text/plain,hello"), QString("ftp://127.0.0.1:1/x"),
+                                        QString("FILE://") + secret }) {
+            QNetworkRequest request { QUrl(address) };
+            request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, follow);
+            const Run r = get(request, { 1 << 20, 2000, 2000 });
+            QVERIFY2(!r.ok, qPrintable(address));
+            QCOMPARE(r.finished, 1);
+            QVERIFY2(r.body.isEmpty(), qPrintable(address));
+        }
+        for (const QByteArray &to : { QUrl::fromLocalFile(secret).toEncoded(), QByteArray("data:text/plain,hello") }) {
+            http.route("/away", LocalHttp::redirect(to));
+            QNetworkRequest request { http.url("/away") };
+            request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, follow);
+            const Run r = get(request, { 1 << 20, 2000, 2000 });
+            QVERIFY2(!r.ok, to.constData());
+            QVERIFY(!r.body.contains("network"));
+        }
+        // A redirect to the web is followed as before.
+        http.serve("/there", "arrived");
+        http.route("/away", LocalHttp::redirect(http.url("/there").toEncoded()));
+        QNetworkRequest request { http.url("/away") };
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, follow);
+        const Run r = get(request, { 1 << 20, 2000, 2000 });
+        QVERIFY(r.ok);
+        QCOMPARE(r.body, QByteArray("arrived"));
+    }
+
+    // A named pipe at a file address never blocks the program: it is not
+    // opened at all. (Should it be, a writer opens it after a while so that
+    // the test fails rather than hangs.)
+    void aPipeIsNeverOpened()
+    {
+        QTemporaryDir dir;
+        const QByteArray pipe = QFile::encodeName(dir.path() + "/pipe");
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        std::atomic<bool> done { false };
+        std::atomic<bool> opened { false };
+        std::thread writer([&] {
+            for (int i = 0; i < 300 && !done; ++i) {
+                const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    opened = true;
+                    ::close(fd);
+                    return;
+                }
+                ::usleep(10000);
+            }
+        });
+        QElapsedTimer t;
+        t.start();
+        BoundedDownload d(&manager);
+        QSignalSpy finished(&d, &BoundedDownload::finished);
+        d.start(QNetworkRequest(QUrl::fromLocalFile(QFile::decodeName(pipe))), { 1 << 20, 60000, 60000 });
+        const qint64 started = t.elapsed();
+        QTRY_COMPARE(finished.count(), 1);
+        done = true;
+        writer.join();
+        QVERIFY(started < 1000);
+        QCOMPARE(finished.at(0).at(0).toBool(), false);
+        QVERIFY(!opened);
+    }
+
+    // Every gzip member is read; a body that is not whole is no success.
+    void membersAndCutBodies_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("coding");
+        QTest::addColumn<bool>("length");
+        QTest::addColumn<QByteArray>("expected"); // empty: refused
+        const QByteArray one = LocalHttp::gzip(QByteArray("first member, ").repeated(5000));
+        const QByteArray two = LocalHttp::gzip("second member");
+        const QByteArray both = QByteArray("first member, ").repeated(5000) + "second member";
+        QTest::newRow("two members") << one + two << QByteArray("gzip") << true << both;
+        QTest::newRow("two members, unsaid") << one + two << QByteArray("gzip") << false << both;
+        QTest::newRow("three, one empty") << one + LocalHttp::gzip("") + two << QByteArray("gzip") << true << both;
+        QTest::newRow("second cut") << one + two.left(two.size() - 3) << QByteArray("gzip") << false << QByteArray();
+        QTest::newRow("second cut early") << one + two.left(5) << QByteArray("gzip") << true << QByteArray();
+        QTest::newRow("garbage after") << one + "trailing" << QByteArray("gzip") << true << QByteArray();
+        QTest::newRow("trailer cut") << one.left(one.size() - 4) << QByteArray("gzip") << false << QByteArray();
+        QTest::newRow("deflate, garbage after") << qCompress("zlib body").mid(4) + "more" << QByteArray("deflate")
+                                                << true << QByteArray();
+    }
+    void membersAndCutBodies()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, coding);
+        QFETCH(bool, length);
+        QFETCH(QByteArray, expected);
+        http.route("/members", { LocalHttp::Full, 200, body, "text/plain", coding, length });
+        const Run r = get("/members", { 1 << 20, 3000, 3000 });
+        QCOMPARE(r.finished, 1);
+        QCOMPARE(r.ok, !expected.isEmpty());
+        if (r.ok)
+            QCOMPARE(r.body, expected);
+    }
+
+    // The length the server said is reached, or the body is no success.
+    void lengthNotReached()
+    {
+        const QByteArray body(300000, 'c');
+        for (const QByteArray &coding : { QByteArray(), QByteArray("gzip") }) {
+            const QByteArray sent = coding.isEmpty() ? body : LocalHttp::gzip(body);
+            http.route("/short", { LocalHttp::CutOff, 200, sent, "text/plain", coding });
+            const Run r = get("/short", { 1 << 20, 3000, 3000 });
+            QCOMPARE(r.finished, 1);
+            QVERIFY2(!r.ok, coding.constData());
+        }
+    }
+
+    // A body without end is read as fast as the reader takes it and never
+    // held: memory stays flat until the size limit ends it.
+    void endlessBodyIsNeverHeld()
+    {
+        QByteArray chunk;
+        for (int i = 0; chunk.size() < 256 * 1024; ++i)
+            chunk += QByteArray::number(i) + ' ';
+        http.route("/endless", { LocalHttp::Endless, 200, chunk });
+        const qint64 limit = qint64(64) << 20;
+        BoundedDownload d(&manager);
+        d.setKeepBody(false);
+        qint64 seen = 0;
+        connect(&d, &BoundedDownload::piece, this, [&](const QByteArray &p) { seen += p.size(); });
+        QSignalSpy finished(&d, &BoundedDownload::finished);
+        const long before = TestEnv::peakMemoryKb();
+        d.start(QNetworkRequest(http.url("/endless")), { limit, 120000, 10000 });
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 120000);
+        QCOMPARE(int(d.failure()), int(BoundedDownload::Failure::TooLarge));
+        QVERIFY(seen <= limit);
+        QVERIFY(seen > limit - (4 << 20));
+        const long grown = TestEnv::peakMemoryKb() - before;
+        QVERIFY2(grown < 16 * 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
     }
 };
 

@@ -57,10 +57,21 @@ void LocalHttp::answer(QTcpSocket *s)
     head += "Content-Type: " + r.type + "\r\n";
     if (!r.encoding.isEmpty())
         head += "Content-Encoding: " + r.encoding + "\r\n";
-    if (r.sendLength)
+    if (r.sendLength && r.kind != Endless)
         head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
-    head += "Connection: close\r\n\r\n";
+    head += r.headers + "Connection: close\r\n\r\n";
     s->write(head);
+    if (r.kind == Endless && !r.body.isEmpty()) {
+        held << s;
+        // Topped up as the client reads, so that the server holds little.
+        auto topUp = [s, body = r.body] {
+            while (s->state() == QAbstractSocket::ConnectedState && s->bytesToWrite() < (1 << 20))
+                s->write(body);
+        };
+        connect(s, &QTcpSocket::bytesWritten, s, topUp);
+        topUp();
+        return;
+    }
     if (r.kind == Drip) {
         held << s;
         auto *t = new QTimer(s);
@@ -78,6 +89,13 @@ void LocalHttp::answer(QTcpSocket *s)
     }
     s->write(r.kind == CutOff ? r.body.left(r.body.size() / 2) : r.body);
     s->disconnectFromHost();
+}
+
+LocalHttp::Route LocalHttp::redirect(const QByteArray &location, int status)
+{
+    Route r { Full, status, "moved" };
+    r.headers = "Location: " + location + "\r\n";
+    return r;
 }
 
 QByteArray LocalHttp::gzip(const QByteArray &data)

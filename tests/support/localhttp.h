@@ -9,12 +9,13 @@
 class QTcpSocket;
 
 // A tiny HTTP server on 127.0.0.1. Each path answers one way: fully, cut off
-// halfway through, never, or one byte at a time; unknown paths get a 404.
+// halfway through, never, one byte at a time, or without end (the body over
+// and over, as fast as the client takes it); unknown paths get a 404.
 class LocalHttp : public QTcpServer
 {
     Q_OBJECT
 public:
-    enum Kind { Full, CutOff, Silent, Drip };
+    enum Kind { Full, CutOff, Silent, Drip, Endless };
     struct Route
     {
         Kind kind = Full;
@@ -24,12 +25,15 @@ public:
         QByteArray encoding {};    // sent as Content-Encoding when not empty
         bool sendLength = true;    // else the body ends when the connection closes
         int dripMs = 1000;         // Drip: the pause before each byte
+        QByteArray headers {};     // more header lines, each ending in "\r\n"
     };
 
     // The body as gzip sends it, and a gzip body of `megabytes` MB of zeros
     // made in a moment (the same compressed block over and over).
     static QByteArray gzip(const QByteArray &data);
     static QByteArray gzipBomb(int megabytes);
+    // A redirect to location.
+    static Route redirect(const QByteArray &location, int status = 302);
 
     LocalHttp();
     ~LocalHttp() override;

@@ -161,6 +161,32 @@ private slots:
         QVERIFY(TestEnv::peakMemoryKb() - before < 200 * 1024);
     }
 
+    // A catalogue link's picture comes from the web only: a local address,
+    // or a redirect to one, is never read, and the site gets the stock picture.
+    void picturesComeOnlyFromTheWeb()
+    {
+        QTemporaryDir dir;
+        QFile png(dir.path() + "/local.png");
+        QVERIFY(png.open(QIODevice::WriteOnly));
+        png.write(PeBuilder::pngImage(16, Qt::yellow));
+        png.close();
+        LocalHttp server;
+        server.route("/moved.png", LocalHttp::redirect(QUrl::fromLocalFile(png.fileName()).toEncoded()));
+        FormAddUrl d;
+        d.openAddPage("0");
+        QSignalSpy added(&d, &FormAddUrl::AddIcon);
+        for (const QString &picture : { QUrl::fromLocalFile(png.fileName()).toString(), server.base() + "/moved.png",
+                                        QString("qrc:/image/icon/url.png") }) {
+            d.urlClick(QUrl(picture + ",Local,http://l.org"));
+            QTRY_COMPARE(added.count() > 0 && !d.downloading(), true);
+            QCOMPARE(added.last().at(0).toString(), FormAddUrl::stockPicture());
+            QCOMPARE(added.last().at(1).toString(), QString("Local"));
+            added.clear();
+        }
+        QVERIFY(!QFileInfo::exists(IconFolder::file("local.png")));
+        QVERIFY(!QFileInfo::exists(IconFolder::file("url.png")));
+    }
+
     // A server that never answers: the stock picture after the time-out, and
     // nothing else starts meanwhile.
     void silentServerTimesOut()

@@ -1,4 +1,5 @@
 #include "dock/tools/formupload.h"
+#include "dock/tools/installerfile.h"
 #include "dock/tools/updateanswer.h"
 #include "common/plaintext.h"
 #include "fakedockservices.h"
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,7 +63,9 @@ struct Updater
     QString status() { return w.findChild<QLabel *>("label_2")->text(); }
     QString progress() { return w.findChild<QLabel *>("label_4")->text(); }
     QStringList files() { return QDir(folder.path()).entryList(QDir::Files); }
+    QStringList folders() { return QDir(folder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
     void start() { w.findChild<QPushButton *>("pushButtonStar")->click(); }
+    void close() { w.findChild<QPushButton *>("closeButton")->click(); }
 };
 
 } // namespace
@@ -118,18 +122,62 @@ private slots:
     {
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("file");
-        QTest::newRow("query dropped") << "http://h/d/setup.exe?v=2&x=1" << "/t/setup.exe";
-        QTest::newRow("decoded") << "https://h/d/Zorvane%20Setup.exe" << "/t/Zorvane Setup.exe";
-        QTest::newRow("no name") << "http://h/download/" << "/t/ZorvaneSetup";
-        QTest::newRow("no way out of the folder") << "http://h/a%2F..%2F..%2Fb.exe" << "/t/b.exe";
-        QTest::newRow("not the web") << "file:///etc/passwd" << QString();
-        QTest::newRow("empty") << "" << QString();
+        QTest::newRow("query dropped") << "http://h/d/setup.exe?v=2&x=1" << "setup.exe";
+        QTest::newRow("decoded") << "https://h/d/Zorvane%20Setup.exe" << "Zorvane Setup.exe";
+        QTest::newRow("no name") << "http://h/download/" << "ZorvaneSetup";
+        QTest::newRow("no way out of the folder") << "http://h/a%2F..%2F..%2Fb.exe" << "b.exe";
+        QTest::newRow("nor the other way") << "http://h/a%5C..%5Cc.exe" << "c.exe";
+        QTest::newRow("dot dot") << "http://h/%2E%2E" << "ZorvaneSetup";
+        QTest::newRow("hidden") << "http://h/..bashrc" << "bashrc";
+        QTest::newRow("control characters") << "http://h/a%0A%00b%1B.exe" << "ab.exe";
+        QTest::newRow("long, keeps its end") << "http://h/" + QString(300, 'x') + ".exe" << QString(196, 'x') + ".exe";
     }
     void installerFileName()
     {
         QFETCH(QString, url);
         QFETCH(QString, file);
-        QCOMPARE(FormUpload::targetFor(QUrl(url), "/t/"), file);
+        QCOMPARE(InstallerFile::nameFor(QUrl(url)), file);
+    }
+
+    // The file is made new in a folder of its own: nothing that stands at
+    // its path, a planted link above all, is opened or written through.
+    void installerFileIsMadeNew()
+    {
+        QTemporaryDir parent;
+        const QString mine = TestEnv::writeFile(parent.path() + "/mine.txt", "the user's own");
+        QString folder;
+        {
+            InstallerFile f(parent.path());
+            folder = f.folder();
+            QVERIFY(!folder.isEmpty());
+            QCOMPARE(QFileInfo(folder).dir().path(), parent.path());
+            struct stat st {};
+            QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &st), 0);
+            QCOMPARE(int(st.st_mode & 0777), 0700);
+            QCOMPARE(QFile::link(mine, folder + "/setup.exe"), true);
+            QString why;
+            QVERIFY(!f.create("setup.exe", &why));
+            QVERIFY(!why.isEmpty());
+            QCOMPARE(TestEnv::readFile(mine), QByteArray("the user's own"));
+        }
+        QVERIFY(!QFileInfo::exists(folder)); // an unfinished one takes its folder along
+        {
+            InstallerFile f(parent.path());
+            QString why;
+            QVERIFY(f.create("setup.exe", &why));
+            QVERIFY(f.write("installer", &why));
+            QVERIFY(f.finish(&why));
+            folder = f.folder();
+        }
+        QCOMPARE(TestEnv::readFile(folder + "/setup.exe"), QByteArray("installer"));
+        // Earlier folders go; a link that looks like one, and what it leads to, stay.
+        QVERIFY(QDir(parent.path()).mkdir("elsewhere"));
+        TestEnv::writeFile(parent.path() + "/elsewhere/keep", "k");
+        QVERIFY(QFile::link(parent.path() + "/elsewhere", parent.path() + "/installer-link"));
+        QCOMPARE(InstallerFile::removeEarlier(parent.path()), 1);
+        QVERIFY(!QFileInfo::exists(folder));
+        QCOMPARE(TestEnv::readFile(parent.path() + "/elsewhere/keep"), QByteArray("k"));
+        QCOMPARE(TestEnv::readFile(mine), QByteArray("the user's own"));
     }
 
     // The automatic check announces each newer version and fills the page;
@@ -256,12 +304,69 @@ private slots:
         QTRY_VERIFY(!u.w.isDownloading());
         QCOMPARE(u.http.requested.count("/files/setup.exe"), 1);
 
-        const QString target = u.folder.path() + "/setup.exe";
-        QCOMPARE(u.w.downloadTarget(), target);
-        QCOMPARE(u.files(), QStringList{ "setup.exe" });
+        // In a private folder of its own, under the server's name.
+        const QString target = u.w.downloadTarget();
+        QCOMPARE(QFileInfo(target).fileName(), QString("setup.exe"));
+        QCOMPARE(QFileInfo(target).dir().dirName(), u.folders().value(0));
+        QCOMPARE(u.folders().size(), 1);
+        QVERIFY(u.files().isEmpty());
+        QCOMPARE(QFileInfo(QFileInfo(target).path()).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
         QCOMPARE(TestEnv::readFile(target), installer);
         QCOMPARE(u.opener.urls, QList<QUrl>{ QUrl::fromLocalFile(target) });
         QVERIFY(u.opener.paths.isEmpty());
+
+        // The opener may still read it; the next download takes it away.
+        u.w.checkUpdate();
+        QTRY_VERIFY(!u.w.isChecking());
+        u.start();
+        QTRY_VERIFY(!u.w.isDownloading());
+        QVERIFY(!QFileInfo::exists(target));
+        QCOMPARE(u.folders().size(), 1);
+        QCOMPARE(u.opener.urls.size(), 2);
+        QCOMPARE(TestEnv::readFile(u.w.downloadTarget()), installer);
+    }
+
+    // Links planted where a shared folder and a predictable name would put
+    // the installer lead nowhere: the user's file behind them stays.
+    void plantedLinksAreNotFollowed()
+    {
+        Updater u;
+        QTemporaryDir home;
+        const QString mine = TestEnv::writeFile(home.path() + "/notes.txt", "the user's own");
+        for (const QString &name : QStringList { "setup.exe", "ZorvaneSetup", ".setup.exe" })
+            QVERIFY(QFile::link(mine, u.folder.path() + "/" + name));
+        u.offer("/files/setup.exe", { LocalHttp::Full, 200, installer });
+        u.start();
+        QTRY_VERIFY(!u.w.isDownloading());
+        QCOMPARE(TestEnv::readFile(mine), QByteArray("the user's own"));
+        QVERIFY(QFileInfo(u.folder.path() + "/setup.exe").isSymLink());
+        QCOMPARE(TestEnv::readFile(u.w.downloadTarget()), installer);
+        QVERIFY(u.w.downloadTarget() != u.folder.path() + "/setup.exe");
+    }
+
+    // An installer without end streams to the disk with flat memory; closing
+    // the window stops it and removes what was written.
+    void closingStopsTheDownload()
+    {
+        Updater u;
+        QByteArray chunk(256 * 1024, 'i');
+        u.offer("/files/setup.exe", { LocalHttp::Endless, 200, chunk });
+        u.w.show();
+        const long before = TestEnv::peakMemoryKb();
+        u.start();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(u.w.downloadTarget()).size() >= (48 << 20), 60000);
+        const long grown = TestEnv::peakMemoryKb() - before;
+        QVERIFY2(grown < 16 * 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
+        QVERIFY(u.w.isDownloading());
+        const QString partial = u.w.downloadTarget();
+        u.close();
+        QVERIFY(!u.w.isDownloading());
+        QVERIFY(u.w.isHidden());
+        QVERIFY(!QFileInfo::exists(partial));
+        QVERIFY(u.folders().isEmpty());
+        QVERIFY(u.opener.urls.isEmpty());
+        // The offer stands.
+        QCOMPARE(u.w.page(), FormUpload::NewVersion);
     }
 
     // A failed download opens nothing, leaves no partial file and no older
@@ -286,6 +391,7 @@ private slots:
         QVERIFY(u.progress().startsWith("下载失败"));
         QVERIFY(u.opener.urls.isEmpty());
         QCOMPARE(u.files(), QStringList{ "setup.exe" });
+        QVERIFY(u.folders().isEmpty()); // the partial installer went with its folder
         QCOMPARE(TestEnv::readFile(u.folder.path() + "/setup.exe"), QByteArray("the one from last time"));
 
         // It can be tried again once it has ended.
