@@ -9,6 +9,10 @@ class QWidget;
 // desktop entry) added by the user, for the bar, its menus and the launch pad.
 namespace ProgramIcon {
 
+// The size of a program's picture: the largest an icon is drawn, the bar's
+// largest icon fully grown.
+constexpr int PictureSize = 256;
+
 struct Row
 {
     QString icon;
