@@ -42,10 +42,17 @@ QString desktopExecValue(const QString &program)
     if (quote)
         arg = QLatin1Char('"') + arg + QLatin1Char('"');
     // The string escapes of the file come on top of the quoting rules.
-    arg.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    arg.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-    arg.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
-    return arg;
+    return desktopStringValue(arg);
+}
+
+QString desktopStringValue(const QString &text)
+{
+    QString value = text;
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    value.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    value.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    value.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    return value;
 }
 
 namespace {
@@ -113,6 +120,9 @@ public:
         // As the installed menu entry names and shows it.
         text += QStringLiteral("Name[zh_CN]=佐凡工具栏\n");
         text += QStringLiteral("Icon=Zorvane\n");
+        // Once the program is gone (the package removed, the folder moved)
+        // the session skips the entry instead of failing to start it.
+        text += QStringLiteral("TryExec=") + desktopStringValue(exec) + QLatin1Char('\n');
         text += QStringLiteral("Exec=") + desktopExecValue(exec) + QLatin1Char('\n');
         text += QStringLiteral("Terminal=false\n");
         text += QStringLiteral("Hidden=") + (program.isEmpty() ? QStringLiteral("true") : QStringLiteral("false"))

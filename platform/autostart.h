@@ -31,5 +31,8 @@ QString autostartFile();
 // The Exec value that starts `program` with no arguments, quoted and escaped
 // as desktop entries require.
 QString desktopExecValue(const QString &program);
+// A text as the value of a string key of a desktop entry (TryExec, Name):
+// backslashes, line breaks and tabs escaped.
+QString desktopStringValue(const QString &text);
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "dialogs.h"
+#include "applicationchooser.h"
 
 #include <QDir>
 #include <QEvent>
@@ -92,6 +93,12 @@ public:
                               const QString &filter, const QStringList &places) override
     {
         return choose(owner, caption, folder, filter, QFileDialog::ExistingFiles, {}, places);
+    }
+
+    QStringList openApplications(QWidget *owner, const QString &caption, const QString &folder,
+                                 const QString &filter, const QStringList &places) override
+    {
+        return ApplicationChooser::choose(owner, [&] { return openFileNames(owner, caption, folder, filter, places); });
     }
 
     QString openFileName(QWidget *owner, const QString &caption, const QString &folder,

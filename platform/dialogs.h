@@ -25,6 +25,14 @@ public:
     {
         return openFileNames(owner, caption, folder, filter).value(0);
     }
+    // The desktop's applications by name and picture, with a way to any
+    // other file (the file chooser as above); the chosen desktop entries or
+    // files, empty when cancelled.
+    virtual QStringList openApplications(QWidget *owner, const QString &caption, const QString &folder,
+                                         const QString &filter, const QStringList &places = {})
+    {
+        return openFileNames(owner, caption, folder, filter, places);
+    }
     // Folders only, links not followed; empty when cancelled.
     virtual QString existingFolder(QWidget *owner, const QString &caption, const QString &folder) = 0;
 };

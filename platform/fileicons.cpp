@@ -73,9 +73,10 @@ QIcon fromFallbackTheme(const QString &name)
     const QIcon themed = XdgIcon::fromTheme(name);
     QIcon fixed;
     if (!themed.isNull()) {
+        // A scalable picture lists only its nominal size: it is drawn large too.
         QList<QSize> sizes = themed.availableSizes();
-        if (sizes.isEmpty())
-            sizes << QSize(256, 256); // a lone scalable picture
+        if (!sizes.contains(QSize(256, 256)))
+            sizes << QSize(256, 256);
         for (const QSize &s : qAsConst(sizes))
             fixed.addPixmap(themed.pixmap(s));
     }
@@ -105,6 +106,18 @@ QIcon ThemeFileIcons::iconFor(const QString &file)
     return QIcon();
 }
 
+QPixmap ThemeFileIcons::largestPicture(const QIcon &icon, int size)
+{
+    // A scalable picture lists its nominal size, and is drawn at any size asked.
+    int largest = size;
+    for (const QSize &s : icon.availableSizes())
+        largest = qMax(largest, qMax(s.width(), s.height()));
+    QPixmap p = icon.pixmap(QSize(largest, largest));
+    if (!p.isNull() && (p.width() > size || p.height() > size))
+        p = p.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return p;
+}
+
 QPixmap ThemeFileIcons::largeIcon(const QString &file, int size)
 {
     if (!QFileInfo::exists(file))
@@ -112,7 +125,7 @@ QPixmap ThemeFileIcons::largeIcon(const QString &file, int size)
     const QIcon icon = iconFor(file);
     if (icon.isNull())
         return QPixmap();
-    QPixmap p = icon.pixmap(QSize(size, size));
+    QPixmap p = largestPicture(icon, size);
     if (!p.isNull() && p.size() != QSize(size, size))
         p = p.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return p;

@@ -36,6 +36,11 @@ public:
     static QIcon iconOf(const QString &name);
     // The first of the file's names that the theme has; null when none.
     static QIcon iconFor(const QString &file);
+    // The icon's best picture for size × size: its largest, made smaller
+    // when larger, a scalable one drawn at that size, a smaller one as it
+    // is. (Asked for a size, a theme gives the nearest picture, which may be
+    // a small one.)
+    static QPixmap largestPicture(const QIcon &icon, int size);
 };
 
 } // namespace platform

@@ -27,7 +27,7 @@ QString file()
     const QString beside = platform::programFolder() + QLatin1Char('/') + name;
     if (QFileInfo::exists(beside))
         return beside;
-    return QDir::cleanPath(platform::programFolder() + QStringLiteral("/../" ZV_INSTALL_LIBDIR "/zorvane/") + name);
+    return QDir::cleanPath(platform::programFolder() + QStringLiteral("/../" ZV_INSTALL_MODULEDIR "/") + name);
 }
 
 void setFile(const QString &path)

@@ -30,6 +30,16 @@ FormListsItem::FormListsItem(QWidget *parent) : QWidget(parent)
     m_picture->setObjectName(QStringLiteral("Icon"));
     m_picture->setGeometry(10, 10, 54, 54);
     m_picture->setStyleSheet(QStringLiteral("background-color: rgba(0, 0, 0, 0);"));
+    // The picture's own size under it: the pictures look alike at 54 pixels,
+    // and a small one blurs when the icon grows.
+    m_size = new QLabel(frame);
+    m_size->setObjectName(QStringLiteral("size"));
+    m_size->setGeometry(0, 63, 74, 11);
+    m_size->setAlignment(Qt::AlignCenter);
+    QFont font = m_size->font();
+    font.setPixelSize(10);
+    m_size->setFont(font);
+    m_size->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 200); background-color: rgba(0, 0, 0, 0);"));
 }
 
 void FormListsItem::setIcon(QString ico, QString name, QString cl, QString path)
@@ -43,6 +53,13 @@ void FormListsItem::setIcon(QString ico, QString name, QString cl, QString path)
     m_picture->setPixmap(pixmap.isNull() ? pixmap
                                          : pixmap.scaled(m_picture->size(), Qt::IgnoreAspectRatio,
                                                          Qt::SmoothTransformation));
+    m_size->setText(pixmap.isNull() ? QString()
+                                    : QStringLiteral("%1×%2").arg(pixmap.width()).arg(pixmap.height()));
+}
+
+QString FormListsItem::sizeText() const
+{
+    return m_size->text();
 }
 
 void FormListsItem::mousePressEvent(QMouseEvent *event)

@@ -18,6 +18,8 @@ public:
 
     void setIcon(QString ico, QString name, QString cl, QString path);
     QString icon() const { return m_ico; }
+    // The picture's size as the cell shows it ("48×48"); empty without one.
+    QString sizeText() const;
 
 signals:
     void AddIco(QString ico, QString name, QString cl, QString path);
@@ -31,6 +33,7 @@ protected:
 private:
     QLabel *m_highlight;
     QLabel *m_picture;
+    QLabel *m_size;
     QString m_ico, m_name, m_cl, m_path;
 };
 

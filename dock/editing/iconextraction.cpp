@@ -1,6 +1,7 @@
 #include "dock/editing/iconextraction.h"
 
 #include "dock/editing/iconfolder.h"
+#include "dock/editing/programicon.h"
 #include "platform/fileicons.h"
 #include "platform/peicons.h"
 #include "platform/programfiles.h"
@@ -84,23 +85,16 @@ QList<QImage> IconExtraction::peImages(const QString &file, int *largestOut)
 
 QList<QImage> IconExtraction::themeImages(const QString &file)
 {
-    QList<QImage> out;
+    // One picture: the largest the theme has, up to the size an icon grows
+    // to, and a scalable one drawn at that size. A smaller picture picked
+    // from a list would be blown up, and blurred, as the icon grows.
     const QIcon icon = platform::ThemeFileIcons::iconFor(file);
     if (icon.isNull())
-        return out;
-    QList<QSize> sizes = icon.availableSizes();
-    std::sort(sizes.begin(), sizes.end(), [](const QSize &a, const QSize &b) { return a.width() < b.width(); });
-    if (sizes.isEmpty())
-        sizes << QSize(256, 256); // a lone scalable picture
-    QList<QSize> seen;
-    for (const QSize &s : sizes) {
-        const QPixmap p = icon.pixmap(s);
-        if (p.isNull() || seen.contains(p.size()))
-            continue;
-        seen << p.size();
-        out << p.toImage();
-    }
-    return out;
+        return {};
+    const QPixmap p = platform::ThemeFileIcons::largestPicture(icon, ProgramIcon::PictureSize);
+    if (p.isNull())
+        return {};
+    return { p.toImage() };
 }
 
 void IconExtraction::save(const QList<QImage> &images)

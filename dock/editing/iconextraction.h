@@ -5,8 +5,8 @@
 
 // Takes the pictures stored with a program: the icon resources of a Windows
 // program file, or the icon-theme picture of a Linux program or desktop entry
-// in each size the theme has. Every picture kept is written to the icon
-// folder as <base><n>.png, n counting from 1.
+// at the largest size the theme has. Every picture kept is written to the
+// icon folder as <base><n>.png, n counting from 1.
 class IconExtraction
 {
 public:

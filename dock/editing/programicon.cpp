@@ -98,8 +98,8 @@ QStringList choose(QWidget *owner)
     const QString filters = QCoreApplication::translate("Widget", "应用程序(*.desktop)") + QStringLiteral(";;")
         + QCoreApplication::translate("Widget", "files(*.exe *.lnk *.desktop *.sh)") + QStringLiteral(";;")
         + QCoreApplication::translate("Widget", "files(*)");
-    return platform::DialogsService::get().openFileNames(owner, QCoreApplication::translate("Widget", "选择文件"),
-                                                        mine, filters, places);
+    return platform::DialogsService::get().openApplications(owner, QCoreApplication::translate("Widget", "选择文件"),
+                                                           mine, filters, places);
 }
 
 } // namespace ProgramIcon

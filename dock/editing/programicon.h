@@ -9,6 +9,10 @@ class QWidget;
 // desktop entry) added by the user, for the bar, its menus and the launch pad.
 namespace ProgramIcon {
 
+// The size of a program's picture: the largest an icon is drawn, the bar's
+// largest icon fully grown.
+constexpr int PictureSize = 256;
+
 struct Row
 {
     QString icon;
@@ -23,9 +27,11 @@ struct Row
 // name, so a second one of the same name keeps the first one's copy.
 Row fromFile(const QString &filePath, const QPixmap &picture);
 
-// The program dialog of "添加应用图标", standing over owner: it opens in the
-// user's applications folder with desktop entries first, and offers the
-// system's applications folders in its side bar. Empty when cancelled.
+// The program dialog of "添加应用图标", standing over owner: the desktop's
+// applications by name and picture; for any other file, a file dialog that
+// opens in the user's applications folder with desktop entries first and
+// offers the system's applications folders in its side bar. Empty when
+// cancelled.
 QStringList choose(QWidget *owner);
 
 } // namespace ProgramIcon

@@ -171,7 +171,8 @@ void LaunchEditing::addPrograms()
 
 void LaunchEditing::addProgram(const QString &file)
 {
-    const ProgramIcon::Row row = ProgramIcon::fromFile(file, platform::FileIconsService::get().largeIcon(file, 256));
+    const ProgramIcon::Row row =
+        ProgramIcon::fromFile(file, platform::FileIconsService::get().largeIcon(file, ProgramIcon::PictureSize));
     if (!row.refusal.isEmpty()) {
         showToast(row.refusal);
         return;

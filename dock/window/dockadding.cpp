@@ -80,7 +80,7 @@ QString DockAdding::freeId() const
 
 QPixmap DockAdding::largeIcon(const QString &filePath)
 {
-    return platform::FileIconsService::get().largeIcon(filePath, 256);
+    return platform::FileIconsService::get().largeIcon(filePath, ProgramIcon::PictureSize);
 }
 
 // ---- adding icons ---------------------------------------------------------

@@ -33,6 +33,13 @@ DockMessages::DockMessages(DockIconList *icons, DockState *settings, QObject *pa
 {
     m_timer = new QTimer(this);
     connect(m_timer, &QTimer::timeout, this, &DockMessages::tick);
+    // Aimed at the turn of each minute: a repeating timer counted from the
+    // start would show a time up to a minute late. Precise, as a coarse
+    // timer may fire seconds off over a minute.
+    m_minuteTimer = new QTimer(this);
+    m_minuteTimer->setSingleShot(true);
+    m_minuteTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_minuteTimer, &QTimer::timeout, this, &DockMessages::minuteTurn);
 }
 
 bool DockMessages::listen(const QString &title)
@@ -127,20 +134,47 @@ void DockMessages::setTaskbarHide(bool on)
 }
 
 void DockMessages::startTicking() { m_timer->start(1000); }
-void DockMessages::stopTicking() { m_timer->stop(); }
+
+void DockMessages::stopTicking()
+{
+    m_timer->stop();
+    m_minuteTimer->stop();
+    m_nextMinute = QDateTime();
+}
+
+bool DockMessages::inShownMinute(const QDateTime &now) const
+{
+    return m_nextMinute.isValid() && now < m_nextMinute && now >= m_nextMinute.addSecs(-60);
+}
+
+void DockMessages::minuteTurn()
+{
+    const QDateTime now = platform::now();
+    // Fired before the turn: aimed again at what is left of the minute.
+    if (inShownMinute(now)) {
+        m_minuteTimer->start(int(qBound<qint64>(1, now.msecsTo(m_nextMinute), 60000)));
+        return;
+    }
+    for (int r = 0; r < m_icons->rowCount(); ++r) {
+        const QString cl = m_icons->cell(r, 3);
+        if (cl == IconClass::TIME1 || cl == IconClass::TIME2)
+            m_icons->setCell(r, 2, now.toString(QStringLiteral("yyyy/MM/dd ddd")));
+    }
+    emit minuteText(QLocale(QLocale::English, QLocale::AnyCountry).toString(now, QStringLiteral("h:mm AP")));
+    const QTime t = now.time();
+    m_nextMinute = QDateTime(now.date(), QTime(t.hour(), t.minute())).addSecs(60);
+    m_minuteTimer->start(int(qBound<qint64>(1, now.msecsTo(m_nextMinute), 60000)));
+}
 
 void DockMessages::tick()
 {
-    if (++m_tick == 60) {
+    if (++m_tick == 60)
         m_tick = 0;
-        const QDateTime now = platform::now();
-        for (int r = 0; r < m_icons->rowCount(); ++r) {
-            const QString cl = m_icons->cell(r, 3);
-            if (cl == IconClass::TIME1 || cl == IconClass::TIME2)
-                m_icons->setCell(r, 2, now.toString(QStringLiteral("yyyy/MM/dd ddd")));
-        }
-        emit minuteText(QLocale(QLocale::English, QLocale::AnyCountry).toString(now, QStringLiteral("h:mm AP")));
-    }
+    // The first tick shows the minute at once. Later ones catch a clock that
+    // was set or slept through a suspend, which the minute timer, counting
+    // running time, does not see.
+    if (!inShownMinute(platform::now()))
+        minuteTurn();
     if (m_tick % 5 == 0) {
         emit screenCheck();
         const bool tool = windowToolRunning();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -9,8 +10,8 @@ struct DockState;
 
 // The dock's side of the messages between our programs, and the dock's
 // one-second tick: the window tool beside the dock is started when missing
-// and, once there, told the taskbar switches; once a minute the clock icons'
-// rows take the date.
+// and, once there, told the taskbar switches. At each turn of the minute the
+// clock icons' rows take the date and the launch pad its time.
 class DockMessages : public QObject
 {
     Q_OBJECT
@@ -41,21 +42,30 @@ public:
     void startTicking();
     void stopTicking();
     void tick();
+    // The minute's work, at its turn: run by the minute timer, which it aims
+    // at the next turn by the clock service, and by the first tick.
+    void minuteTurn();
+    const QTimer *minuteTimer() const { return m_minuteTimer; }
 
 signals:
     void notesClosed();
     // A notice of the window tool: a window went full screen, maximised or
     // normal, the desktop was double-clicked or shown.
     void windowToolNotice(const QString &command);
-    // Once a minute: the launch pad's clock text.
+    // At each turn of the minute: the launch pad's clock text.
     void minuteText(const QString &text);
     // Every five seconds: the bar checks the screens it may stand on.
     void screenCheck();
 
 private:
+    // Whether `now` lies in the minute last shown.
+    bool inShownMinute(const QDateTime &now) const;
+
     DockIconList *m_icons;
     DockState *m_settings;
     SystemMessageReceiver *m_receiver = nullptr;
     QTimer *m_timer = nullptr;
+    QTimer *m_minuteTimer = nullptr;
+    QDateTime m_nextMinute; // the turn the minute timer is aimed at
     int m_tick = 59;
 };

@@ -16,22 +16,31 @@ deb=$(ls "$work"/zorvane_*.deb 2>/dev/null | head -n 1)
 
 # The files, and nothing started with the session.
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./|/|' | sort >"$work/files"
-expected=$(cat <<'LIST' | sort
+arch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || gcc -print-multiarch)
+expected=$( {
+    cat <<LIST
 /usr/bin/Mirelka
 /usr/bin/Tandrel
 /usr/bin/Zorvane
-/usr/lib/zorvane/zorvane-webview.so
+/usr/lib/$arch/zorvane/zorvane-webview.so
 /usr/share/applications/Mirelka.desktop
 /usr/share/applications/Tandrel.desktop
 /usr/share/applications/Zorvane.desktop
-/usr/share/icons/hicolor/48x48/apps/Mirelka.png
-/usr/share/icons/hicolor/48x48/apps/Tandrel.png
-/usr/share/icons/hicolor/48x48/apps/Zorvane.png
-/usr/share/icons/hicolor/scalable/apps/Mirelka.svg
-/usr/share/icons/hicolor/scalable/apps/Tandrel.svg
-/usr/share/icons/hicolor/scalable/apps/Zorvane.svg
+/usr/share/doc/zorvane/changelog.Debian.gz
+/usr/share/doc/zorvane/copyright
+/usr/share/lintian/overrides/zorvane
+/usr/share/man/man1/Mirelka.1.gz
+/usr/share/man/man1/Tandrel.1.gz
+/usr/share/man/man1/Zorvane.1.gz
+/usr/share/metainfo/example.zorvane.Zorvane.metainfo.xml
 LIST
-)
+    for p in Zorvane Mirelka Tandrel; do
+        echo "/usr/share/icons/hicolor/scalable/apps/$p.svg"
+        for size in 16 22 24 32 48 64 128 256; do
+            echo "/usr/share/icons/hicolor/${size}x${size}/apps/$p.png"
+        done
+    done
+} | sort)
 if [ "$(cat "$work/files")" != "$expected" ]; then
     diff <(echo "$expected") "$work/files"
     fail "the package holds other files"
@@ -52,4 +61,41 @@ for p in Zorvane Mirelka Tandrel; do
     file "$work/root/usr/bin/$p" | grep -q "not stripped" && fail "$p is not stripped"
 done
 "$checker" "$work"/root/usr/share/applications/*.desktop || fail "desktop entries"
+
+# Each icon is drawn at the size its folder names.
+for png in "$work"/root/usr/share/icons/hicolor/*x*/apps/*.png; do
+    size=$(basename "$(dirname "$(dirname "$png")")")
+    file "$png" | grep -q ", ${size/x/ x }," || fail "$png is not $size: $(file -b "$png")"
+done
+
+# The compressed files as Debian makes them: most compressed, no name and no
+# time stamp inside (gzip -9n).
+for gz in "$work"/root/usr/share/doc/zorvane/changelog.Debian.gz "$work"/root/usr/share/man/man1/*.gz; do
+    gzip -t "$gz" || fail "$gz is not gzip"
+    [ "$(od -An -tu1 -j3 -N5 "$gz" | tr -s ' ')" = " 0 0 0 0 0" ] || fail "$gz keeps a name or a time stamp"
+    [ "$(od -An -tu1 -j8 -N1 "$gz" | tr -d ' ')" = 2 ] || fail "$gz is not compressed with -9"
+done
+zcat "$work/root/usr/share/doc/zorvane/changelog.Debian.gz" | head -n 1 \
+    | grep -q "^zorvane ($(dpkg-deb -f "$deb" Version)) " || fail "the changelog is not for this version"
+grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+    "$work/root/usr/share/doc/zorvane/copyright" || fail "the copyright file is not machine-readable"
+for p in Zorvane Mirelka Tandrel; do
+    zcat "$work/root/usr/share/man/man1/$p.1.gz" | grep -q "^$p \\\\- " || fail "$p.1 has no NAME line"
+done
+
+# No maintainer script: the package starts nothing and needs no ldconfig.
+dpkg-deb -e "$deb" "$work/control"
+for script in preinst postinst prerm postrm; do
+    [ -e "$work/control/$script" ] && fail "the package has a $script"
+done
+
+# Checked as Debian would, when the tools are installed.
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$work"/root/usr/share/metainfo/*.xml || fail "appstreamcli validate"
+fi
+if command -v lintian >/dev/null; then
+    lintian --info --display-info "$deb" >"$work/lintian.txt" 2>&1
+    cat "$work/lintian.txt"
+    grep -q '^[EW]: ' "$work/lintian.txt" && fail "lintian reports errors or warnings"
+fi
 echo "package $(basename "$deb") holds $(wc -l <"$work/files") files"

@@ -380,41 +380,6 @@ private slots:
         QDir().rename(aside, folder);
     }
 
-    // A Linux program offers the theme's picture in each size the theme has.
-    void desktopEntryOffersThemeSizes()
-    {
-        const QString themes = m_tmp.path() + "/themes";
-        TestEnv::writeFile(themes + "/zvtest/index.theme",
-                           "[Icon Theme]\nName=zvtest\nDirectories=16x16/apps,32x32/apps,48x48/apps\n"
-                           "[16x16/apps]\nSize=16\nType=Fixed\n[32x32/apps]\nSize=32\nType=Fixed\n"
-                           "[48x48/apps]\nSize=48\nType=Fixed\n");
-        for (int s : { 16, 32, 48 }) {
-            QImage img(s, s, QImage::Format_ARGB32);
-            img.fill(Qt::green);
-            QDir().mkpath(QString("%1/zvtest/%2x%2/apps").arg(themes).arg(s));
-            img.save(QString("%1/zvtest/%2x%2/apps/zvapp.png").arg(themes).arg(s));
-        }
-        const QStringList oldPaths = QIcon::themeSearchPaths();
-        const QString oldTheme = QIcon::themeName();
-        QIcon::setThemeSearchPaths({ themes });
-        QIcon::setThemeName("zvtest");
-        const QString entry = TestEnv::writeFile(m_tmp.path() + "/apps/org.zv.App.desktop",
-                                                 "[Desktop Entry]\nType=Application\nName=App\nExec=true\nIcon=zvapp\n");
-        FormIconSettings dialog;
-        dialog.setIconData("ico1", "/p/old.png", "App", "note.png", entry, "ICON", 0);
-        pressDefault(dialog);
-        QIcon::setThemeSearchPaths(oldPaths);
-        QIcon::setThemeName(oldTheme);
-
-        QCOMPARE(dialog.extraction().saved, 3);
-        QVERIFY(dialog.chooser()->isVisible());
-        QList<int> widths;
-        for (int n = 1; n <= 3; ++n)
-            widths << QImage(IconFolder::file(QString("org.zv.App%1.png").arg(n))).width();
-        QCOMPARE(widths, QList<int>({ 16, 32, 48 }));
-        dialog.chooser()->hide();
-    }
-
     void customiseTakesAPictureFile()
     {
         FakeDialogs dialogs;

@@ -30,6 +30,14 @@ XdgDesktopFile sessionEntry()
     return XdgDesktopFile();
 }
 
+// Our entry as it lies in the folder, whatever the session makes of it.
+XdgDesktopFile storedEntry()
+{
+    XdgDesktopFile f;
+    f.load(platform::autostartFile());
+    return f;
+}
+
 QSettings config()
 {
     return QSettings(platform::configPath("config.ini"), QSettings::IniFormat);
@@ -51,7 +59,10 @@ private slots:
     {
         QCOMPARE(platform::autostartFile(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/Zorvane.desktop");
         platform::Autostart &a = platform::AutostartService::get();
-        const QString program = platform::Autostart::programPath();
+        // The session starts only a program that is there.
+        QTemporaryDir dir;
+        const QString program = dir.path() + "/bin/Zorvane";
+        TestEnv::writeFile(program, "#!/bin/sh\n", true);
         // An entry we cannot read is kept aside before it is replaced.
         TestEnv::writeFile(platform::autostartFile(), "\x01\x02 not a desktop entry");
         QCOMPARE(a.value("error"), QString("error"));
@@ -84,6 +95,7 @@ private slots:
         QTest::newRow("quote and dollar") << "/tmp/x\"y$z/Zorvane" << "\"/tmp/x\\\\\"y\\\\$z/Zorvane\"";
         QTest::newRow("percent") << "/tmp/100%/Zorvane" << "/tmp/100%%/Zorvane";
         QTest::newRow("backslash") << "/tmp/a\\b/Zorvane" << "\"/tmp/a\\\\\\\\b/Zorvane\"";
+        QTest::newRow("line break") << "/tmp/a\nb/Zorvane" << "\"/tmp/a\\nb/Zorvane\"";
     }
     void awkwardProgramPathsSurvive()
     {
@@ -91,6 +103,26 @@ private slots:
         QFETCH(QString, exec);
         QCOMPARE(platform::desktopExecValue(program), exec);
         QVERIFY(platform::AutostartService::get().setValue(program));
+        QCOMPARE(platform::AutostartService::get().value("error"), program);
+        QCOMPARE(storedEntry().value("TryExec").toString(), program);
+    }
+
+    // The entry names its program in TryExec too: once the program is gone
+    // (its package removed), the session skips the entry rather than fail
+    // to start a missing file at every login.
+    void sessionSkipsTheEntryOnceTheProgramIsGone()
+    {
+        QTemporaryDir dir;
+        const QString program = dir.path() + "/a b/Zorvane";
+        TestEnv::writeFile(program, "#!/bin/sh\n", true);
+        QVERIFY(platform::AutostartService::get().setValue(program));
+        QCOMPARE(sessionEntry().value("TryExec").toString(), program);
+        QVERIFY(sessionEntry().isSuitable());
+
+        QVERIFY(QFile::remove(program));
+        QVERIFY(!storedEntry().tryExec());
+        QVERIFY(!sessionEntry().isValid());
+        // Still registered: the same program put back starts again.
         QCOMPARE(platform::AutostartService::get().value("error"), program);
     }
 

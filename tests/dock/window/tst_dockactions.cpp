@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(notices.at(1).first().toString(), QString("AppWindowFullScreen(LaunchPad)"));
     }
 
-    void theTickCountsTheMinute()
+    void theTickCountsTheSeconds()
     {
         DockIconList icons;
         icons.setRows(sampleRows());
@@ -296,11 +296,15 @@ private slots:
         QCOMPARE(tool.messages(),
                  QStringList({ "TaskbarBlurryFalse", "TaskbarAlphaFalse", "TaskbarHideTrue" }));
         QCOMPARE(procs->started.size(), 1);
-        for (int i = 0; i < 44; ++i)
+        // The count of ticks comes round; the minute follows the clock.
+        for (int i = 0; i < 45; ++i)
             messages.tick();
+        QCOMPARE(messages.tickCount(), 0);
         QCOMPARE(minutes.count(), 1);
-        messages.tick();
+        clock->time = clock->time.addSecs(60);
+        messages.minuteTurn();
         QCOMPARE(minutes.count(), 2);
+        QCOMPARE(minutes.last().first().toString(), QString("2:06 PM"));
     }
 
     void listeningUnderTheTitle()

@@ -155,16 +155,16 @@ private slots:
         ticks(w, 5);
         QCOMPARE(procs->started.size(), 1);
 
-        // The next minute: the clock names carry the date.
-        clock->time = QDateTime(QDate(2027, 1, 3), QTime(9, 41, 0));
-        ticks(w, 44);
+        // At the minute's turn the clock names carry the date.
         QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name, QString("x"));
-        ticks(w, 1);
-        QCOMPARE(w.messages()->tickCount(), 0);
+        clock->time = QDateTime(QDate(2027, 1, 3), QTime(9, 41, 0));
+        w.messages()->minuteTurn();
         QCOMPARE(w.iconTable()->record(rowOf(w, "icoClock")).Name,
                  QString("2027/01/03 ") + QDate(2027, 1, 3).toString("ddd"));
         QCOMPARE(w.launchPad()->findChild<QLabel *>("time")->text(), QString("9:41 AM"));
         QVERIFY(!saved("icoClock")); // in memory only
+        ticks(w, 45);
+        QCOMPARE(w.messages()->tickCount(), 0);
 
         // With the tool running it is not started again, and at tick 15 it
         // hears the three taskbar switches, Blurry first.
@@ -177,6 +177,52 @@ private slots:
         QCOMPARE(tool.messages(), QStringList({ "TaskbarAlphaTrue", "TaskbarBlurryFalse", "TaskbarAlphaTrue",
                                                 "TaskbarHideFalse" }));
         QCOMPARE(procs->started.size(), 1);
+    }
+
+    // The launch pad's clock turns with the minute: its timer is aimed at
+    // the next turn and aimed again at each, whenever the dock started.
+    void theLaunchPadClockTurnsWithTheMinute()
+    {
+        const QDate day(2026, 12, 8);
+        clock->time = QDateTime(day, QTime(14, 5, 59, 500));
+        Widget w;
+        DockMessages *m = w.messages();
+        const QLabel *time = w.launchPad()->findChild<QLabel *>("time");
+        const QTimer *turn = m->minuteTimer();
+        QCOMPARE(time->text(), QString("2:05 PM"));
+        QVERIFY(turn->isActive());
+        QVERIFY(turn->isSingleShot());
+        QCOMPARE(turn->timerType(), Qt::PreciseTimer);
+        QCOMPARE(turn->interval(), 500);
+
+        // Fired a little early: still the same minute, aimed at what is left.
+        clock->time = QDateTime(day, QTime(14, 5, 59, 990));
+        m->minuteTurn();
+        QCOMPARE(time->text(), QString("2:05 PM"));
+        QCOMPARE(turn->interval(), 10);
+
+        clock->time = QDateTime(day, QTime(14, 6, 0, 4));
+        m->minuteTurn();
+        QCOMPARE(time->text(), QString("2:06 PM"));
+        QCOMPARE(turn->interval(), 59996);
+
+        // The ticks of the minute leave the aim alone.
+        clock->time = QDateTime(day, QTime(14, 6, 30));
+        ticks(w, 3);
+        QCOMPARE(time->text(), QString("2:06 PM"));
+        QCOMPARE(turn->interval(), 59996);
+
+        // A clock set forward (or a wake from suspend, which the timer does
+        // not count) and one set back: the next tick shows the new minute.
+        clock->time = QDateTime(day, QTime(16, 30, 20));
+        ticks(w, 1);
+        QCOMPARE(time->text(), QString("4:30 PM"));
+        QCOMPARE(turn->interval(), 40000);
+        clock->time = QDateTime(day, QTime(9, 0, 0));
+        ticks(w, 1);
+        QCOMPARE(time->text(), QString("9:00 AM"));
+        QCOMPARE(turn->interval(), 60000);
+        QVERIFY(turn->isActive());
     }
 
     // The weather shows in the weather icon's bubble for this run only: the
