@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -213,6 +214,10 @@ private slots:
         int reports = 0;
         SafeFile::setFailureReporter([&](const QString &path) { failures << path; });
         SafeFile::setKeptReporter([&] { ++reports; });
+        const auto reset = qScopeGuard([] {
+            SafeFile::setFailureReporter(nullptr);
+            SafeFile::setKeptReporter(nullptr);
+        });
         {
             FullDisk full(48 * 1024);
             QCOMPARE(SafeFile::keepBad(p, SafeFile::Why::Cut), QString());
@@ -238,8 +243,6 @@ private slots:
         TestEnv::writeFile(p, "the user's");
         QVERIFY(!SafeFile::isLeftAlone(p));
         QVERIFY(SafeFile::write(p, "ours"));
-        SafeFile::setFailureReporter(nullptr);
-        SafeFile::setKeptReporter(nullptr);
     }
 
     void keptFilesAreToldOnceInAFewWords()
