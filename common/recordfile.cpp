@@ -118,13 +118,20 @@ void salvage(const Layout &layout, const QByteArray &xml, QList<QStringList> *ro
 {
     static const QByteArray end = QByteArrayLiteral("</List>");
     const QVector<int> starts = recordStarts(xml);
+    int close = -1; // the first end tag at or after the record looked at, once found
     for (int i = 0; i < starts.size(); ++i) {
         const int from = starts.at(i);
         const int limit = i + 1 < starts.size() ? starts.at(i + 1) : xml.size();
-        const int close = xml.indexOf(end, from);
-        const int to = close >= 0 && close + end.size() <= limit ? close + end.size() : limit;
+        if (close < from && close != -2) {
+            close = xml.indexOf(end, from);
+            if (close < 0)
+                close = -2; // none further: no record after this one is whole
+        }
+        // A record cut off before its end tag holds nothing we can trust.
+        if (close < 0 || close + end.size() > limit)
+            continue;
         const QByteArray record = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>")
-            + xml.mid(from, to - from) + QByteArrayLiteral("</r>");
+            + xml.mid(from, close + end.size() - from) + QByteArrayLiteral("</r>");
         QDomDocument doc;
         if (XmlGuard::parse(record, &doc, XmlGuard::MaxDepth))
             readRows(layout, doc.documentElement(), rows, ids);
