@@ -18,7 +18,9 @@
 
 namespace {
 
-// Far above any settings file the dock writes; anything bigger is not ours.
+// Far above any settings the dock writes; more is not ours.
+constexpr qint64 MaxSettings = 1 << 20;
+// What is read to find them in a damaged file (a value of megabytes).
 constexpr qint64 MaxFileSize = platform::RegularFile::ListCap;
 // Far above any line the dock writes (a key and a path); a longer one is damage.
 constexpr int MaxLine = 64 * 1024;
@@ -63,8 +65,9 @@ bool looksLikeText(const QByteArray &bytes)
 
 bool isUtf8(const QByteArray &bytes)
 {
+    static QTextCodec *const utf8 = QTextCodec::codecForName("UTF-8");
     QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    utf8->toUnicode(bytes.constData(), bytes.size(), &state);
     return state.invalidChars == 0;
 }
 
@@ -319,6 +322,7 @@ void DockSettings::load()
     const Readable readable = status == Status::Ok ? readableLines(bytes) : Readable();
     const Parse parsed = status == Status::Failed ? Parse::NoScratch
                        : status != Status::Ok || (readable.dropped > 0 && readable.kept == 0)
+                               || readable.text.size() > MaxSettings
                            ? Parse::NotIni
                            : parse(readable.text, &values);
     if (parsed == Parse::NoScratch) {

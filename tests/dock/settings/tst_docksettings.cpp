@@ -116,6 +116,7 @@ private slots:
         QTest::newRow("nothing but bytes that are not utf-8") << QByteArray("Name=\xe9t\xe9\n\xff\n");
         QTest::newRow("broken section") << QByteArray("[System\nScreen=1\n");
         QTest::newRow("oversized") << QByteArray(2 * 1024 * 1024, 'a');
+        QTest::newRow("far more settings than ours") << QByteArray("a=1\n").repeated(300000);
     }
     void unreadableFilesAreKeptAsideAndReplaced()
     {
