@@ -144,7 +144,7 @@ FormNote::~FormNote()
     delete ui;
 }
 
-void FormNote::showNotice(const QString &text)
+void FormNote::showNotice(const QString &text, int ms)
 {
     // The notes program has no toast window: a short line on the note itself,
     // in the look of the note's own delete panel, gone after three seconds.
@@ -172,7 +172,7 @@ void FormNote::showNotice(const QString &text)
     m_notice->move(qMax(0, (ui->frame_2->width() - m_notice->width()) / 2), 10);
     m_notice->show();
     m_notice->raise();
-    m_noticeTimer->start(3000);
+    m_noticeTimer->start(ms);
 }
 
 QString FormNote::noticeText() const

@@ -196,8 +196,9 @@ void Widget::tellKeptFiles()
     const QString text = SafeFile::keptNotice(SafeFile::takeKeptFiles());
     if (text.isEmpty())
         return;
+    // Longer than a note's other notices: it tells of the user's notes.
     if (FormNote *target = noticeTarget())
-        target->showNotice(text);
+        target->showNotice(text, 10000);
 }
 
 void Widget::showSaveFailure()
