@@ -64,42 +64,103 @@ QByteArray toXml(const Layout &layout, const QList<QStringList> &rows)
     return out;
 }
 
-Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *rows)
+namespace {
+
+// The cells of one "List" element, by their tags.
+QStringList cellsOf(const Layout &layout, const QDomElement &list)
 {
-    rows->clear();
-    QDomDocument doc;
-    QString why;
-    if (!XmlGuard::parse(xml, &doc, XmlGuard::MaxDepth, &why)) {
-        qDebug() << "add setcontent error..." << why;
-        return Parse::Malformed;
+    QStringList cells;
+    for (int f = 0; f < layout.tags.size(); ++f)
+        cells << QString();
+    for (QDomNode c = list.firstChild(); !c.isNull(); c = c.nextSibling()) {
+        if (!c.isElement())
+            continue;
+        const QDomElement e = c.toElement();
+        const int f = layout.tags.indexOf(e.tagName());
+        if (f >= 0)
+            cells[f] = e.text();
     }
-    Parse result = Parse::Ok;
-    const QDomElement root = doc.documentElement();
-    if (root.tagName() != layout.root) {
-        qDebug() << "root.tagname != History...";
-        result = Parse::WrongRoot;
-    }
-    const int fields = layout.tags.size();
-    QList<int> ids;
+    return cells;
+}
+
+// Every element under root as a row, with its id (-1 when it holds no number).
+void readRows(const Layout &layout, const QDomElement &root, QList<QStringList> *rows, QList<int> *ids)
+{
     for (QDomNode n = root.firstChild(); !n.isNull(); n = n.nextSibling()) {
         if (!n.isElement())
             continue;
         const QDomElement list = n.toElement();
         bool isNumber = false;
         const int id = list.attribute(QStringLiteral("id")).toInt(&isNumber);
-        ids << (isNumber ? id : -1);
-        QStringList cells;
-        for (int f = 0; f < fields; ++f)
-            cells << QString();
-        for (QDomNode c = list.firstChild(); !c.isNull(); c = c.nextSibling()) {
-            if (!c.isElement())
-                continue;
-            const QDomElement e = c.toElement();
-            const int f = layout.tags.indexOf(e.tagName());
-            if (f >= 0)
-                cells[f] = e.text();
+        ids->append(isNumber ? id : -1);
+        rows->append(cellsOf(layout, list));
+    }
+}
+
+// Where each record of a damaged file starts: "<List" and then a blank, "/" or ">".
+QVector<int> recordStarts(const QByteArray &xml)
+{
+    static const QByteArray tag = QByteArrayLiteral("<List");
+    QVector<int> starts;
+    for (int at = xml.indexOf(tag); at >= 0; at = xml.indexOf(tag, at + tag.size())) {
+        const char next = at + tag.size() < xml.size() ? xml.at(at + tag.size()) : '\0';
+        if (next == ' ' || next == '\t' || next == '\r' || next == '\n' || next == '>' || next == '/')
+            starts << at;
+    }
+    return starts;
+}
+
+// A file that is not well-formed as a whole (a bad byte, a cut end) is read
+// record by record: each "List" element that reads on its own is kept, and
+// one that does not is left out with what it holds. Our files never nest a
+// "List" in another, and every "<" of a text is written escaped.
+void salvage(const Layout &layout, const QByteArray &xml, QList<QStringList> *rows, QList<int> *ids)
+{
+    static const QByteArray end = QByteArrayLiteral("</List>");
+    const QVector<int> starts = recordStarts(xml);
+    int close = -1; // the first end tag at or after the record looked at, once found
+    for (int i = 0; i < starts.size(); ++i) {
+        const int from = starts.at(i);
+        const int limit = i + 1 < starts.size() ? starts.at(i + 1) : xml.size();
+        if (close < from && close != -2) {
+            close = xml.indexOf(end, from);
+            if (close < 0)
+                close = -2; // none further: no record after this one is whole
         }
-        rows->append(cells);
+        // A record cut off before its end tag holds nothing we can trust.
+        if (close < 0 || close + end.size() > limit)
+            continue;
+        const QByteArray record = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>")
+            + xml.mid(from, close + end.size() - from) + QByteArrayLiteral("</r>");
+        QDomDocument doc;
+        if (XmlGuard::parse(record, &doc, XmlGuard::MaxDepth))
+            readRows(layout, doc.documentElement(), rows, ids);
+    }
+}
+
+} // namespace
+
+Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *rows)
+{
+    rows->clear();
+    QDomDocument doc;
+    QString why;
+    Parse result = Parse::Ok;
+    QList<int> ids;
+    if (XmlGuard::parse(xml, &doc, XmlGuard::MaxDepth, &why)) {
+        const QDomElement root = doc.documentElement();
+        if (root.tagName() != layout.root) {
+            qDebug() << "root.tagname != History...";
+            result = Parse::WrongRoot;
+        }
+        readRows(layout, root, rows, &ids);
+    } else {
+        qDebug() << "add setcontent error..." << why;
+        salvage(layout, xml, rows, &ids);
+        if (rows->isEmpty())
+            return Parse::Malformed;
+        qDebug() << "read" << rows->size() << "rows that read on their own";
+        result = Parse::Salvaged;
     }
     // Honoured only as a whole: 0 to n - 1, each once.
     QVector<int> at(rows->size(), -1);
@@ -112,7 +173,7 @@ Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *row
     }
     if (!clean) {
         qDebug() << "row ids out of sequence: rows kept in file order";
-        return Parse::IdsIgnored;
+        return result == Parse::Salvaged ? result : Parse::IdsIgnored;
     }
     QList<QStringList> ordered;
     ordered.reserve(rows->size());
@@ -146,6 +207,8 @@ Read read(const Layout &layout, const QString &path, QList<QStringList> *rows)
         return Read::WrongRoot;
     case Parse::IdsIgnored:
         return Read::IdsIgnored;
+    case Parse::Salvaged:
+        return Read::Salvaged;
     case Parse::Malformed:
         break;
     }

@@ -25,20 +25,24 @@ enum class Parse {
     Ok,
     WrongRoot,  // well-formed, another root: its rows were read all the same
     IdsIgnored, // well-formed, but the ids are no clean sequence: every row was read, in file order
-    Malformed,  // not well-formed or too deep: nothing was read
+    Salvaged,   // not well-formed as a whole: the rows that read on their own were read
+    Malformed,  // not well-formed or too deep, and no row reads on its own: nothing was read
 };
 // One cell per tag for every element under the root, whatever its name.
 // Where the "id"s are 0 to n - 1, each once, a row stands at its id (our
 // files hold them in that order); any other ids (missing, repeated, not a
 // number, out of range) decide nothing, and the rows keep their file order,
 // so that no row is lost to an id. Fields are found by their tag, exactly;
-// a later element of the same tag wins, unknown tags are skipped.
+// a later element of the same tag wins, unknown tags are skipped. A file
+// that is not well-formed (a bad byte, a cut end) is read "List" by "List":
+// each that reads on its own is kept, the others are left out.
 Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *rows);
 
 enum class Read {
     Ok,
     WrongRoot,
     IdsIgnored, // read in file order: a save would number the rows anew
+    Salvaged,   // damaged: what a save writes lacks the rows that did not read
     Missing,    // no file: a first start
     NotAFile,   // a folder, a pipe, a device: holds nothing of ours
     TooLarge,   // far larger than ours ever grow
@@ -46,7 +50,7 @@ enum class Read {
     Malformed,
 };
 // Reads at most the list cap, and never through a link; rows stay empty
-// unless Ok, WrongRoot or IdsIgnored. Keeps
+// unless Ok, WrongRoot, IdsIgnored or Salvaged. Keeps
 // nothing aside: what to keep as "<file>.bad" is the caller's choice.
 Read read(const Layout &layout, const QString &path, QList<QStringList> *rows);
 

@@ -1,11 +1,15 @@
 #include "safefile.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <utility>
 
 #include <cerrno>
 #include <dirent.h>
@@ -31,6 +35,78 @@ Failures &failures()
 {
     static Failures f;
     return f;
+}
+
+// What a file was when it could not be kept aside: the file left alone is
+// that one, not whatever later takes its place.
+struct Identity
+{
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    struct timespec mtime = {};
+    bool operator==(const Identity &o) const
+    {
+        return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec
+            && mtime.tv_nsec == o.mtime.tv_nsec;
+    }
+};
+
+Identity identityOf(const struct stat &st)
+{
+    Identity i;
+    i.dev = st.st_dev;
+    i.ino = st.st_ino;
+    i.size = st.st_size;
+    i.mtime = st.st_mtim;
+    return i;
+}
+
+struct Kept
+{
+    QHash<QString, Identity> leftAlone; // by absolute path
+    QList<KeptFile> untold;
+    std::function<void()> reporter;
+};
+
+Kept &kept()
+{
+    static Kept k;
+    return k;
+}
+
+QString keyOf(const QString &path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+// Whether the file at the path is still the one left alone; a file that
+// took its place since, or none, ends that.
+bool stillLeftAlone(const QString &path)
+{
+    Kept &k = kept();
+    const QString key = keyOf(path);
+    const auto it = k.leftAlone.constFind(key);
+    if (it == k.leftAlone.constEnd())
+        return false;
+    struct stat st;
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &st) == 0 && S_ISREG(st.st_mode) && identityOf(st) == *it)
+        return true;
+    k.leftAlone.remove(key);
+    return false;
+}
+
+void tell(const KeptFile &file)
+{
+    Kept &k = kept();
+    for (const KeptFile &f : qAsConst(k.untold)) {
+        if (f.path == file.path && f.keptAs == file.keptAs)
+            return;
+    }
+    k.untold << file;
+    if (k.reporter)
+        k.reporter();
 }
 
 void noteResult(const QString &path, bool ok, const QString &why)
@@ -133,13 +209,28 @@ bool copyTo(int in, mode_t mode, const QString &target, QString *why)
         }
         at += n;
     }
+    // The copy is what makes cutting the original safe: it must be on the
+    // disk before the original is replaced.
+    if (ok && ::fsync(out) != 0) {
+        *why = lastError();
+        ok = false;
+    }
     if (::close(out) != 0 && ok) {
         *why = lastError();
         ok = false;
     }
-    if (!ok)
+    if (!ok) {
         ::unlink(name.constData());
-    return ok;
+        return false;
+    }
+    // And so must its name.
+    const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
 }
 
 } // namespace
@@ -162,6 +253,11 @@ bool write(const QString &path, const QByteArray &data)
     const bool exists = !name.isEmpty() && ::lstat(name.constData(), &old) == 0;
     if (name.isEmpty()) {
         why = QStringLiteral("no file name");
+    } else if (stillLeftAlone(path)) {
+        // Its owner could not keep it aside and was told so: not a failure
+        // to report again at every save.
+        qDebug() << "left as it is, since it could not be kept aside:" << path;
+        return false;
     } else if (exists && S_ISDIR(old.st_mode)) {
         why = QStringLiteral("a folder stands there");
     } else if (exists && S_ISREG(old.st_mode) && ::access(name.constData(), W_OK) != 0) {
@@ -202,10 +298,13 @@ bool write(const QString &path, const QByteArray &data)
     return ok;
 }
 
-QString keepBad(const QString &path)
+QString keepBad(const QString &path, Why reason)
 {
     const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty())
+        return QString();
+    // Tried once: the owner already goes on without saving over it.
+    if (stillLeftAlone(path))
         return QString();
     // Only a regular file at the path itself: a link's target is not ours to
     // copy into our folder, and a pipe or a device holds nothing of ours.
@@ -227,6 +326,7 @@ QString keepBad(const QString &path)
     }
     if (!last.isEmpty() && sameContent(in, st, last)) {
         ::close(in);
+        tell({ path, last, reason, QString() });
         return last;
     }
     QString why;
@@ -234,10 +334,66 @@ QString keepBad(const QString &path)
     ::close(in);
     if (!ok) {
         qWarning() << "could not keep" << path << "as" << bad << ":" << why;
+        qWarning() << path << "is left as it is";
+        kept().leftAlone.insert(keyOf(path), identityOf(st));
+        tell({ path, QString(), reason, why });
         return QString();
     }
-    qWarning() << "unreadable file kept as" << bad;
+    qWarning() << "file kept as" << bad;
+    tell({ path, bad, reason, QString() });
     return bad;
+}
+
+bool isLeftAlone(const QString &path)
+{
+    return stillLeftAlone(path);
+}
+
+QList<KeptFile> takeKeptFiles()
+{
+    return std::exchange(kept().untold, {});
+}
+
+void setKeptReporter(std::function<void()> reporter)
+{
+    kept().reporter = std::move(reporter);
+}
+
+QString keptNotice(const QList<KeptFile> &files)
+{
+    // One sentence per kind, naming its files; the copy by its name where
+    // there is one.
+    struct Kind
+    {
+        Why why;
+        bool kept;
+        const char *one;  // %1 the file, %2 its copy
+        const char *many; // %1 the files
+    };
+    static const Kind kinds[] = {
+        { Why::Damaged, true, "%1 已损坏，原文件已另存为 %2！", "%1 已损坏，原文件已另存为 .bad 文件！" },
+        { Why::Cut, true, "%1 超出上限，原文件已另存为 %2！", "%1 超出上限，原文件已另存为 .bad 文件！" },
+        { Why::Damaged, false, "%1 已损坏且无法另存，本次不保存！", "%1 已损坏且无法另存，本次不保存！" },
+        { Why::Cut, false, "%1 超出上限且无法另存，本次不保存！", "%1 超出上限且无法另存，本次不保存！" },
+    };
+    QStringList sentences;
+    for (const Kind &kind : kinds) {
+        QStringList names, copies;
+        for (const KeptFile &f : files) {
+            const QString name = QFileInfo(f.path).fileName();
+            if (f.why == kind.why && f.keptAs.isEmpty() != kind.kept && !names.contains(name)) {
+                names << name;
+                copies << QFileInfo(f.keptAs).fileName();
+            }
+        }
+        if (names.size() == 1 && kind.kept)
+            sentences << QCoreApplication::translate("SafeFile", kind.one).arg(names.first(), copies.first());
+        else if (names.size() == 1)
+            sentences << QCoreApplication::translate("SafeFile", kind.one).arg(names.first());
+        else if (!names.isEmpty())
+            sentences << QCoreApplication::translate("SafeFile", kind.many).arg(names.join(QStringLiteral("、")));
+    }
+    return sentences.join(QLatin1Char(' '));
 }
 
 int removeLeftovers(const QString &folder)

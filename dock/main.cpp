@@ -6,6 +6,7 @@
 #include "platform/icontheme.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
+#include "platform/quitsignals.h"
 #include "platform/singleinstance.h"
 #include "platform/webengine.h"
 
@@ -28,6 +29,21 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
+    // A session's end, `kill` or Ctrl+C quit the dock as its quit entry does:
+    // the notes program is told to quit, the window tool stopped, the tray
+    // icon removed. One that comes before the window is there waits for it;
+    // one that comes before the event loop runs (in a wait of the start)
+    // keeps it from running at all, since a quit asked then would not end it.
+    platform::QuitSignals quitSignals;
+    Widget *dock = nullptr;
+    bool quitAsked = false;
+    QObject::connect(&quitSignals, &platform::QuitSignals::quitRequested, [&] {
+        if (quitAsked)
+            return;
+        quitAsked = true;
+        if (dock)
+            dock->systemClose();
+    });
     // Alone now: what a save cut short by a kill left behind can go.
     SafeFile::removeLeftoversUnder(platform::appConfigFolder(), { QStringLiteral("icon") });
     Fonts::installSubstitutions();
@@ -44,6 +60,9 @@ int main(int argc, char *argv[])
     int code = 0;
     {
         Widget w;
+        dock = &w;
+        if (quitAsked)
+            w.systemClose();
         w.show();
         splash.finish(&w);
 
@@ -51,7 +70,8 @@ int main(int argc, char *argv[])
         font.setPixelSize(12);
         QApplication::setFont(font);
 
-        code = app.exec();
+        code = quitAsked ? 0 : app.exec();
+        dock = nullptr;
     }
     if (app.property("zvRestart").toBool()) {
         // The language restart: the new copy needs the key we hold.

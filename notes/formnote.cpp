@@ -144,7 +144,7 @@ FormNote::~FormNote()
     delete ui;
 }
 
-void FormNote::showNotice(const QString &text)
+void FormNote::showNotice(const QString &text, int ms)
 {
     // The notes program has no toast window: a short line on the note itself,
     // in the look of the note's own delete panel, gone after three seconds.
@@ -161,11 +161,18 @@ void FormNote::showNotice(const QString &text)
         connect(m_noticeTimer, &QTimer::timeout, m_notice, &QWidget::hide);
     }
     m_notice->setText(text);
+    m_notice->setWordWrap(false);
     m_notice->adjustSize();
+    // A line longer than the note (a file's name in it) goes on below.
+    const int room = qMax(40, ui->frame_2->width() - 16);
+    if (m_notice->width() > room) {
+        m_notice->setWordWrap(true);
+        m_notice->resize(room, m_notice->heightForWidth(room));
+    }
     m_notice->move(qMax(0, (ui->frame_2->width() - m_notice->width()) / 2), 10);
     m_notice->show();
     m_notice->raise();
-    m_noticeTimer->start(3000);
+    m_noticeTimer->start(ms);
 }
 
 QString FormNote::noticeText() const

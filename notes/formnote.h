@@ -34,8 +34,8 @@ public:
     static QFont dialogStartFont(const QFont &font);
     // The editor's context menu, made anew for each use; the caller deletes it.
     QMenu *createContextMenu();
-    // A short message on the note for three seconds.
-    void showNotice(const QString &text);
+    // A short message on the note, for three seconds unless said.
+    void showNotice(const QString &text, int ms = 3000);
     // The message shown now, empty when none.
     QString noticeText() const;
 

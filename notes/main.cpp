@@ -3,6 +3,7 @@
 #include "common/translations.h"
 #include "notes/widget.h"
 #include "platform/paths.h"
+#include "platform/quitsignals.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
@@ -25,7 +26,23 @@ int main(int argc, char *argv[])
     Fonts::installSubstitutions();
     Translations::install(Translations::inherited());
 
+    // A session's end, `kill` or Ctrl+C save the notes and quit, as the
+    // dock's "CloseMirelka" does. One that comes while the notes open waits
+    // for the manager.
+    platform::QuitSignals quitSignals;
+    Widget *manager = nullptr;
+    bool quitAsked = false;
+    QObject::connect(&quitSignals, &platform::QuitSignals::quitRequested, [&] {
+        if (manager)
+            manager->saveAndQuit();
+        else
+            quitAsked = true;
+    });
+
     Widget w;
+    manager = &w;
+    if (quitAsked)
+        w.saveAndQuit();
     w.show();
     return a.exec();
 }

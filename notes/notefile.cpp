@@ -39,6 +39,8 @@ ReadResult read(const QString &path, QList<NoteRow> *rows)
         return ReadResult::WrongRoot;
     case RecordFile::Read::IdsIgnored:
         return ReadResult::IdsIgnored;
+    case RecordFile::Read::Salvaged:
+        return ReadResult::Salvaged;
     case RecordFile::Read::Missing:
         return ReadResult::Missing;
     case RecordFile::Read::NotAFile:

@@ -21,6 +21,7 @@ enum class ReadResult {
     NotAFile,   // a pipe, a device or a folder stands there: nothing was read
     WrongRoot,  // well-formed, but not ours; its rows were read all the same
     IdsIgnored, // every note was read, in file order: the ids were out of sequence
+    Salvaged,   // damaged (a bad byte, a cut end): the notes that read on their own were read
 };
 
 // Replaces the rows of the list (reset()) with those of the file. An element

@@ -58,6 +58,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     // A save that fails keeps the notes in memory for the next one; the user
     // hears of it once, until the file can be written again.
     SafeFile::setFailureReporter([this](const QString &) { showSaveFailure(); });
+    // A file kept aside (or left alone) is told once the notes are open.
+    SafeFile::setKeptReporter([this] {
+        if (m_opened)
+            QTimer::singleShot(0, this, &Widget::tellKeptFiles);
+    });
 
     initialize();
 }
@@ -65,6 +70,8 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 Widget::~Widget()
 {
     SafeFile::setFailureReporter(nullptr);
+    SafeFile::setKeptReporter(nullptr);
+    SafeFile::takeKeptFiles(); // what was not told by now goes with us
     // Only tests get here: the program ends through endProcess. The notes have
     // no parent; they go first and must not report anything on the way.
     for (FormNote *note : qAsConst(m_notes)) {
@@ -92,6 +99,17 @@ void Widget::initialize()
         SaveFile();
     createNote();
     DetectionCreation();
+    if (!isOpeningNotes())
+        notesOpened();
+}
+
+void Widget::notesOpened()
+{
+    if (m_opened)
+        return;
+    m_opened = true;
+    // The user hears of a file kept aside or cut, on a note that shows.
+    QTimer::singleShot(0, this, &Widget::tellKeptFiles);
 }
 
 bool Widget::isDirExist(const QString &fullPath)
@@ -111,10 +129,12 @@ void Widget::OpenFile()
     case NoteFile::ReadResult::Unreadable:
     case NoteFile::ReadResult::WrongRoot:
     case NoteFile::ReadResult::IdsIgnored:
+    case NoteFile::ReadResult::Salvaged:
         // The next save replaces it; what we could not read, or not read as
-        // it was written, is kept aside.
+        // it was written, is kept aside. A file that cannot be kept is left
+        // as it is: the notes read show, and nothing is saved over it.
         if (QFileInfo(path).size() > 0)
-            keepFileAside();
+            keepFileAside(SafeFile::Why::Damaged);
         break;
     case NoteFile::ReadResult::NotAFile: // holds nothing of ours; the next save replaces it
     case NoteFile::ReadResult::Read:
@@ -123,18 +143,18 @@ void Widget::OpenFile()
     }
     if (rows.size() > NoteLimits::MaxNotes) {
         // More than we open: the rest stays in the copy kept aside.
-        keepFileAside();
+        keepFileAside(SafeFile::Why::Cut);
         rows.erase(rows.begin() + NoteLimits::MaxNotes, rows.end());
     }
     noteData->setRows(rows);
 }
 
-void Widget::keepFileAside()
+void Widget::keepFileAside(SafeFile::Why why)
 {
     // Telling the file from the copy kept last reads both whole: once the
     // file is kept, it is not asked again until we write it.
     if (!m_keptAside)
-        m_keptAside = !SafeFile::keepBad(noteFilePath()).isEmpty();
+        m_keptAside = !SafeFile::keepBad(noteFilePath(), why).isEmpty();
 }
 
 void Widget::SaveFile()
@@ -150,27 +170,42 @@ void Widget::SaveFile()
     const QByteArray data = NoteFile::build(noteData->rows());
     if (!isDirExist(platform::appConfigFolder()))
         return;
-    if (SafeFile::write(noteFilePath(), data))
+    m_unsaved = !SafeFile::write(noteFilePath(), data);
+    if (!m_unsaved)
         m_keptAside = false;
     else
         qDebug() << "open for add error!";
+}
+
+FormNote *Widget::noticeTarget() const
+{
+    // The note in use, else the first one showing.
+    FormNote *target = qobject_cast<FormNote *>(QApplication::activeWindow());
+    if (target && m_notes.values().contains(target))
+        return target;
+    for (int r = 0; r < noteData->size(); ++r) {
+        FormNote *note = m_notes.value(noteData->at(r).id);
+        if (note && note->isVisible())
+            return note;
+    }
+    return nullptr;
+}
+
+void Widget::tellKeptFiles()
+{
+    const QString text = SafeFile::keptNotice(SafeFile::takeKeptFiles());
+    if (text.isEmpty())
+        return;
+    // Longer than a note's other notices: it tells of the user's notes.
+    if (FormNote *target = noticeTarget())
+        target->showNotice(text, 10000);
 }
 
 void Widget::showSaveFailure()
 {
     // Later, so that a save at start reaches a note that is showing by then.
     QTimer::singleShot(0, this, [this]() {
-        // On the note in use, else on the first one showing.
-        FormNote *target = qobject_cast<FormNote *>(QApplication::activeWindow());
-        if (!target || !m_notes.values().contains(target)) {
-            target = nullptr;
-            for (int r = 0; r < noteData->size() && !target; ++r) {
-                FormNote *note = m_notes.value(noteData->at(r).id);
-                if (note && note->isVisible())
-                    target = note;
-            }
-        }
-        if (target)
+        if (FormNote *target = noticeTarget())
             target->showNotice(tr("便签保存失败！"));
     });
 }
@@ -205,6 +240,7 @@ void Widget::openNextNote()
     }
     if (m_saveDue)
         SaveFile();
+    notesOpened();
 }
 
 bool Widget::isOpeningNotes() const
@@ -244,9 +280,10 @@ void Widget::createSingleNote(int row)
     }
     note->show();
     m_filling = false;
-    // A text cut to what a note holds is saved cut: the file as it was is kept first.
+    // A text cut to what a note holds is saved cut: the file as it was is kept
+    // first, and where it cannot be, it is not saved over at all.
     if (note->textWasCut())
-        keepFileAside();
+        keepFileAside(SafeFile::Why::Cut);
     if (m_saveDue && m_toOpen.isEmpty())
         SaveFile();
 }
@@ -388,11 +425,22 @@ void Widget::endProcess(int code)
         m_exit(code);
 }
 
+void Widget::saveAndQuit()
+{
+    // Every change is saved when it happens; what still waits (a save put
+    // off while the notes open, or one that failed) is tried once more.
+    if (m_saveDue || m_unsaved) {
+        m_filling = false;
+        SaveFile();
+    }
+    endProcess(0);
+}
+
 bool Widget::systemMessage(quint32 dwData, const QString &text)
 {
     if (dwData != SystemMessage::Tag)
         return false;
     if (text == QLatin1String("CloseMirelka"))
-        endProcess(0);
+        saveAndQuit();
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/safefile.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -50,11 +52,17 @@ public slots:
     void setText(QString id, QString text);
     void Style(QString id, QString text);
     void SendSystemMessage(QString object, QString content);
+    // The end the dock asks for ("CloseMirelka") and a session's end: what
+    // is not saved yet is saved, then the process ends.
+    void saveAndQuit();
 
 private:
     void initialize();
     bool isDirExist(const QString &fullPath);
-    void keepFileAside();
+    void keepFileAside(SafeFile::Why why);
+    FormNote *noticeTarget() const;
+    void notesOpened();
+    void tellKeptFiles();
     bool systemMessage(quint32 dwData, const QString &text);
     QString newNoteId() const;
     bool makeIdsUnique();
@@ -72,4 +80,6 @@ private:
     bool m_filling = false; // a note is being filled: its reports wait
     bool m_saveDue = false; // a save waits for the filling or the opening
     bool m_keptAside = false; // the file as it stands is kept as a ".bad" copy
+    bool m_unsaved = false;   // the last save did not reach the disk
+    bool m_opened = false;    // the stored notes have all been opened
 };

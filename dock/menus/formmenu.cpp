@@ -136,8 +136,9 @@ void FormMenu::OpenFile()
     else if (back > 0)
         rows.move(back, 0);
     if (rows.size() > MaxIcons + 1) {
-        // The rest stays in the copy kept aside.
-        SafeFile::keepBad(path);
+        // The rest stays in the copy kept aside; a file that cannot be kept
+        // is not saved over in this run.
+        SafeFile::keepBad(path, SafeFile::Why::Cut);
         rows.erase(rows.begin() + MaxIcons + 1, rows.end());
         changed = true;
     }

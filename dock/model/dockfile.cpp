@@ -44,8 +44,10 @@ ReadStatus read(const QString &path, QList<DockIconRecord> *rows)
     case RecordFile::Read::WrongRoot:
         return ReadStatus::Read;
     case RecordFile::Read::IdsIgnored:
-        // Every row is read, but the next save numbers them anew: the file
-        // as it was is kept first.
+    case RecordFile::Read::Salvaged:
+        // The next save numbers the rows anew, or lacks those that did not
+        // read: the file as it was is kept first. Where it cannot be, it is
+        // left as it is for this run, and the rows read stand in memory only.
         SafeFile::keepBad(path);
         return ReadStatus::Read;
     case RecordFile::Read::Missing:

@@ -20,11 +20,14 @@ QByteArray toXml(const QList<DockIconRecord> &rows);
 bool parse(const QByteArray &xml, QList<DockIconRecord> *rows);
 
 enum class ReadStatus {
-    Read, // also when the ids were out of sequence: the file was then kept as "<file>.bad" first
+    // Also when the ids were out of sequence, or when only the rows that read
+    // on their own were read: the file was then kept as "<file>.bad" first.
+    Read,
     Missing,
     // Not well-formed, nested too deep, too large, or not a regular file at
     // all: nothing was read. What was a file is kept as "<file>.bad" before
-    // anything can overwrite it.
+    // anything can overwrite it; one that cannot be kept is never written
+    // over in this run.
     Unreadable,
 };
 ReadStatus read(const QString &path, QList<DockIconRecord> *rows);

@@ -18,8 +18,12 @@
 
 namespace {
 
-// Far above any settings file the dock writes; anything bigger is not ours.
-constexpr qint64 MaxFileSize = 1 << 20;
+// Far above any settings the dock writes; more is not ours.
+constexpr qint64 MaxSettings = 1 << 20;
+// What is read to find them in a damaged file (a value of megabytes).
+constexpr qint64 MaxFileSize = platform::RegularFile::ListCap;
+// Far above any line the dock writes (a key and a path); a longer one is damage.
+constexpr int MaxLine = 64 * 1024;
 
 const char *const ScratchPrefix = ".tmp-";
 
@@ -52,13 +56,94 @@ const QHash<QString, QVariant> &defaults()
 
 // An INI file is text: NUL bytes mean UTF-16 or a binary file, and bytes
 // that are not UTF-8 were not written by us or by a text editor in UTF-8.
+bool isUtf8(const QByteArray &bytes);
+
 bool looksLikeText(const QByteArray &bytes)
 {
-    if (bytes.contains('\0'))
-        return false;
+    return !bytes.contains('\0') && isUtf8(bytes);
+}
+
+bool isUtf8(const QByteArray &bytes)
+{
+    static QTextCodec *const utf8 = QTextCodec::codecForName("UTF-8");
     QTextCodec::ConverterState state;
-    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    utf8->toUnicode(bytes.constData(), bytes.size(), &state);
     return state.invalidChars == 0;
+}
+
+// Whether a line leaves a quote open: QSettings would then read the rest of
+// the file into that one value. A backslash escapes what follows it.
+bool leavesQuoteOpen(const QByteArray &line)
+{
+    bool open = false;
+    for (int i = 0; i < line.size(); ++i) {
+        if (line.at(i) == '\\')
+            ++i;
+        else if (line.at(i) == '"')
+            open = !open;
+    }
+    return open;
+}
+
+// What of a damaged file reads well: the file line by line, without the
+// lines that would not (a NUL byte, bytes that are not UTF-8, a line far
+// longer than ours, a quote left open) and without a section whose header
+// does not read, since its keys would land in another group.
+struct Readable
+{
+    QByteArray text;         // the file as it was when no line was dropped
+    QStringList droppedKeys; // "Group/Key" of each value dropped, where its key reads
+    int dropped = 0;
+    int kept = 0; // lines that hold a section or a key
+};
+
+Readable readableLines(const QByteArray &bytes)
+{
+    Readable r;
+    const QList<QByteArray> physical = bytes.split('\n');
+    QList<QByteArray> kept;
+    QString section;
+    bool sectionLost = false;
+    for (int i = 0; i < physical.size(); ++i) {
+        QByteArray line = physical.at(i);
+        // A line that ends in an escaping backslash goes on in the next one.
+        const auto continues = [](const QByteArray &l) {
+            int n = 0;
+            for (int k = l.size() - (l.endsWith('\r') ? 2 : 1); k >= 0 && l.at(k) == '\\'; --k)
+                ++n;
+            return n % 2 == 1;
+        };
+        while (continues(line) && i + 1 < physical.size() && line.size() <= MaxLine)
+            line += '\n' + physical.at(++i);
+        const QByteArray trimmed = line.trimmed();
+        const bool bad = line.contains('\0') || line.size() > MaxLine || !isUtf8(line) || leavesQuoteOpen(line);
+        if (trimmed.startsWith('[')) {
+            const int close = trimmed.indexOf(']');
+            sectionLost = bad || close < 0;
+            if (sectionLost) {
+                ++r.dropped;
+                continue;
+            }
+            section = QString::fromUtf8(trimmed.mid(1, close - 1).trimmed());
+            if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
+                section.clear();
+        } else if (sectionLost || bad) {
+            ++r.dropped;
+            const int eq = line.indexOf('=');
+            const QByteArray key = line.left(qMax(eq, 0)).trimmed();
+            bool plain = !sectionLost && !key.isEmpty() && key.size() < 256;
+            for (char c : key)
+                plain = plain && c > ' ' && c < 127;
+            if (plain)
+                r.droppedKeys << (section.isEmpty() ? QString() : section + QLatin1Char('/')) + QString::fromLatin1(key);
+            continue;
+        }
+        if (!trimmed.isEmpty() && (trimmed.startsWith('[') || trimmed.contains('=')))
+            ++r.kept;
+        kept << line;
+    }
+    r.text = r.dropped == 0 ? bytes : kept.join('\n');
+    return r;
 }
 
 bool writeAll(const QString &path, const QByteArray &bytes)
@@ -231,10 +316,15 @@ void DockSettings::load()
         return;
     }
     QVariantMap values;
-    // Too large for ours reads as not ours; unreadable as not read.
-    const Parse parsed = status == Status::Ok       ? parse(bytes, &values)
-                       : status == Status::Failed   ? Parse::NoScratch
-                                                    : Parse::NotIni;
+    // Too large for ours reads as not ours; unreadable as not read. Of a
+    // damaged file, what reads well is read; a file with nothing that reads
+    // is not ours.
+    const Readable readable = status == Status::Ok ? readableLines(bytes) : Readable();
+    const Parse parsed = status == Status::Failed ? Parse::NoScratch
+                       : status != Status::Ok || (readable.dropped > 0 && readable.kept == 0)
+                               || readable.text.size() > MaxSettings
+                           ? Parse::NotIni
+                           : parse(readable.text, &values);
     if (parsed == Parse::NoScratch) {
         // Neither good nor bad: the defaults stand in for this run, and the
         // file stays as it is.
@@ -242,8 +332,10 @@ void DockSettings::load()
         m_unread = true;
         return;
     }
-    if (parsed != Parse::Ok) {
-        // Loading the same unreadable file again keeps no second copy.
+    if (parsed != Parse::Ok || readable.dropped > 0) {
+        // The whole file is kept before anything is saved over it (where it
+        // cannot be, nothing is, in this run). Loading the same file again
+        // keeps no second copy.
         const QFileInfo fi(m_path);
         const QString seen = QString::number(fi.size()) + QLatin1Char('/')
             + QString::number(fi.lastModified().toMSecsSinceEpoch());
@@ -251,15 +343,29 @@ void DockSettings::load()
             SafeFile::keepBad(m_path);
             m_keptBad = seen;
         }
-        return;
     }
+    if (parsed != Parse::Ok)
+        return;
     m_values = values;
-    m_base = bytes;
+    m_base = readable.text;
     m_exists = true;
+    // A value that did not read takes its default, as a first start writes it.
+    for (const QString &key : readable.droppedKeys) {
+        if (defaults().contains(key) && !m_values.contains(key)) {
+            m_values.insert(key, defaults().value(key));
+            m_pending.insert(key);
+        }
+    }
 }
 
 bool DockSettings::save()
 {
+    // A file that could not be kept aside is not saved over in this run;
+    // the user was told so when it was read.
+    if (SafeFile::isLeftAlone(m_path)) {
+        qWarning() << "config.ini left as it is:" << m_path;
+        return false;
+    }
     QByteArray bytes;
     bool ok = false;
     if (!m_unread) {

@@ -98,10 +98,14 @@ public:
 
     QString path() const { return m_path; }
 
-    // Reads the file again; what was not saved is dropped. A file that is not
-    // an INI text (binary, UTF-16, not UTF-8, unparsable or oversized) is kept
-    // as "config.ini.bad" and reads as no file. One that cannot be read at
-    // all reads as no file too, and is never saved over.
+    // Reads the file again; what was not saved is dropped. Of a damaged file
+    // (a NUL byte, bytes that are not UTF-8, a line far longer than ours, a
+    // quote left open, a broken section header) every line that reads well is
+    // read, and a value dropped takes its default; the whole file is kept as
+    // "config.ini.bad" first. A file with nothing that reads (binary, UTF-16,
+    // oversized) is kept the same way and reads as no file. One that cannot be
+    // read at all reads as no file too, and is never saved over; nor is one
+    // that could not be kept aside, in this run.
     void load();
     // Whether the file was there and readable at the last load or was saved since.
     bool exists() const { return m_exists; }

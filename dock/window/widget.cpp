@@ -23,6 +23,8 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
@@ -81,6 +83,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
             return;
         const QString text = tr("%1 保存失败！").arg(QFileInfo(path).fileName());
         QTimer::singleShot(0, this, [this, text]() { showToast(text); });
+    });
+    // A stored file kept aside, cut or left alone: told once the bar is up,
+    // all those of the start in one toast.
+    SafeFile::setKeptReporter([this] {
+        if (m_tellKept)
+            QTimer::singleShot(0, this, &Widget::tellKeptFiles);
     });
 
     m_launchPad = new FormLaunchStarter;
@@ -185,6 +193,8 @@ Widget::~Widget()
     for (LongPress *press : findChildren<LongPress *>())
         press->end(LongPress::Exit::Hidden);
     SafeFile::setFailureReporter(nullptr);
+    SafeFile::setKeptReporter(nullptr);
+    SafeFile::takeKeptFiles(); // what was not told by now goes with us
     delete m_showing; // it filters the window's events, not those of its end
     delete ui;
 }
@@ -220,6 +230,12 @@ void Widget::initialize()
     createIcon();
     setPosition(m_set.location);
     setScreen(m_set.screen);
+    // Once the bar is up and the launch pad has read its file (which waits
+    // for the bar too), before the work that may wait on the network.
+    m_firstPaint->then([this] {
+        m_tellKept = true;
+        tellKeptFiles();
+    });
     setLevel(m_set.level);
     HiddenEnd();
     setClick(m_set.click);
@@ -291,8 +307,12 @@ void Widget::OpenFile()
 void Widget::SaveFile()
 {
     // A row lifted by a drag is still the user's: it is stored in its place.
-    DockFile::write(platform::configPath(QStringLiteral("Zorvane.xml")),
-                    m_drag ? m_drag->storedRows() : IcoData->rows());
+    // The update notice lives for this run only: it shows, and is never stored.
+    QList<DockIconRecord> rows = m_drag ? m_drag->storedRows() : IcoData->rows();
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [](const DockIconRecord &r) { return r.Class == IconClass::UPGRADE; }),
+               rows.end());
+    DockFile::write(platform::configPath(QStringLiteral("Zorvane.xml")), rows);
 }
 
 void Widget::clearIcoData()
@@ -416,6 +436,13 @@ void Widget::showToast(const QString &text)
 {
     m_toast->ShowMessage(text);
     m_toast->show();
+}
+
+void Widget::tellKeptFiles()
+{
+    const QString text = SafeFile::keptNotice(SafeFile::takeKeptFiles());
+    if (!text.isEmpty())
+        showToast(text);
 }
 
 DockAdding *Widget::makeAdding()

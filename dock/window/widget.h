@@ -257,6 +257,7 @@ private:
     void wireActions();
     FormWeather *weatherWindow();
     void showToast(const QString &text);
+    void tellKeptFiles();
     void rebuildBar();
     DockDrag *makeDrag();
     DockAdding *makeAdding();
@@ -291,5 +292,6 @@ private:
     DockHotkeys *m_hotkeys = nullptr;
 
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
+    bool m_tellKept = false;    // files kept aside are told as they come (after the start)
     QString m_weatherText;      // the weather of this run, for the weather icon's bubble
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -197,6 +198,78 @@ private slots:
         const QString pipe = d.path() + "/pipe.xml";
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QCOMPARE(SafeFile::keepBad(pipe), QString());
+    }
+
+    // A file its owner would cut or replace, where its copy cannot be made,
+    // stays as it is for the run: no save reaches it, and none is reported
+    // as a failure, since the user hears of it once, as a file left alone.
+    void aFileThatCannotBeKeptIsLeftAlone()
+    {
+        QTemporaryDir d;
+        const QString p = d.path() + "/Mirelka.xml";
+        const QByteArray whole(100 * 1024, 'w');
+        QVERIFY(SafeFile::write(p, whole));
+        SafeFile::takeKeptFiles();
+        QStringList failures;
+        int reports = 0;
+        SafeFile::setFailureReporter([&](const QString &path) { failures << path; });
+        SafeFile::setKeptReporter([&] { ++reports; });
+        const auto reset = qScopeGuard([] {
+            SafeFile::setFailureReporter(nullptr);
+            SafeFile::setKeptReporter(nullptr);
+        });
+        {
+            FullDisk full(48 * 1024);
+            QCOMPARE(SafeFile::keepBad(p, SafeFile::Why::Cut), QString());
+            QVERIFY(!QFile::exists(p + ".bad"));
+            QVERIFY(SafeFile::isLeftAlone(p));
+            QVERIFY(!SafeFile::write(p, "cut"));
+        }
+        QVERIFY(!SafeFile::write(p, "cut")); // room again, and still the file not kept
+        QCOMPARE(SafeFile::keepBad(p, SafeFile::Why::Cut), QString()); // tried once in a run
+        QCOMPARE(TestEnv::readFile(p), whole);
+        QCOMPARE(entries(d.path()), QStringList({ "Mirelka.xml" }));
+        QVERIFY(failures.isEmpty());
+        QCOMPARE(reports, 1);
+        const QList<SafeFile::KeptFile> told = SafeFile::takeKeptFiles();
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first().path, p);
+        QVERIFY(told.first().keptAs.isEmpty());
+        QVERIFY(!told.first().error.isEmpty());
+        QVERIFY(SafeFile::takeKeptFiles().isEmpty());
+        // Another file in its place (the user's own) is no longer the one
+        // left alone.
+        QVERIFY(QFile::remove(p));
+        TestEnv::writeFile(p, "the user's");
+        QVERIFY(!SafeFile::isLeftAlone(p));
+        QVERIFY(SafeFile::write(p, "ours"));
+    }
+
+    void keptFilesAreToldOnceInAFewWords()
+    {
+        QTemporaryDir d;
+        SafeFile::takeKeptFiles();
+        const QString ini = TestEnv::writeFile(d.path() + "/config.ini", "[System]\n\x01");
+        const QString xml = TestEnv::writeFile(d.path() + "/Zorvane.xml", "<Zorvane>");
+        QCOMPARE(SafeFile::keepBad(ini), ini + ".bad");
+        QCOMPARE(SafeFile::keepBad(ini), ini + ".bad"); // the same file again: one copy, told once
+        QList<SafeFile::KeptFile> told = SafeFile::takeKeptFiles();
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first().keptAs, ini + ".bad");
+        QCOMPARE(SafeFile::keptNotice(told), QString("config.ini 已损坏，原文件已另存为 config.ini.bad！"));
+
+        QCOMPARE(SafeFile::keepBad(xml, SafeFile::Why::Cut), xml + ".bad");
+        QCOMPARE(SafeFile::keptNotice(SafeFile::takeKeptFiles()),
+                 QString("Zorvane.xml 超出上限，原文件已另存为 Zorvane.xml.bad！"));
+        QCOMPARE(SafeFile::keptNotice({}), QString());
+        const QList<SafeFile::KeptFile> several = {
+            { ini, ini + ".bad", SafeFile::Why::Damaged, {} },
+            { xml, xml + ".bad", SafeFile::Why::Damaged, {} },
+            { d.path() + "/Mirelka.xml", {}, SafeFile::Why::Cut, "No space left on device" },
+        };
+        QCOMPARE(SafeFile::keptNotice(several),
+                 QString("config.ini、Zorvane.xml 已损坏，原文件已另存为 .bad 文件！ "
+                         "Mirelka.xml 超出上限且无法另存，本次不保存！"));
     }
 };
 

@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <csignal>
+
 namespace {
 
 QString program() { return TestEnv::binDir() + "/Mirelka"; }
@@ -96,6 +98,31 @@ private slots:
         QVERIFY(startNotes(afterKill));
         QCOMPARE(storedIds(), ids);
         closeNotes(afterKill);
+    }
+
+    // A session's end (SIGTERM), a hang-up or Ctrl+C: the program ends as on
+    // "CloseMirelka", with its notes saved and its socket gone.
+    void quitSignalsEndItAsCloseMirelkaDoes_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void quitSignalsEndItAsCloseMirelkaDoes()
+    {
+        QFETCH(int, signal);
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka").removeRecursively();
+        QProcess notes;
+        QVERIFY(startNotes(notes));
+        const QStringList ids = storedIds();
+        QCOMPARE(ids.size(), 1);
+        QCOMPARE(::kill(pid_t(notes.processId()), signal), 0);
+        QVERIFY(notes.waitForFinished(10000));
+        QCOMPARE(notes.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(notes.exitCode(), 0);
+        QVERIFY(!QFile::exists(SystemMessage::socketPath("Mirelka")));
+        QCOMPARE(storedIds(), ids);
     }
 };
 

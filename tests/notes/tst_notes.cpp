@@ -3,6 +3,7 @@
 #include "messaging.h"
 #include "testenv.h"
 
+#include "common/safefile.h"
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
 #include "common/plaintext.h"
@@ -26,6 +27,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <memory>
 #include <sys/stat.h>
 
 using namespace NoteFile;
@@ -83,6 +85,15 @@ struct Manager
     }
     Widget w;
     QList<int> exits;
+    // The short line one of the notes shows (the one in use), or empty.
+    QString notice() const
+    {
+        for (const NoteRow &n : w.notes()->rows()) {
+            if (!w.noteWindow(n.id)->noticeText().isEmpty())
+                return w.noteWindow(n.id)->noticeText();
+        }
+        return QString();
+    }
     QStringList ids() const
     {
         QStringList out;
@@ -433,6 +444,98 @@ private slots:
         m.w.onButton("Note0", "Add");
         QCOMPARE(m.ids().size(), NoteLimits::MaxNotes);
         QCOMPARE(fileRows().size(), NoteLimits::MaxNotes);
+    }
+
+    // The whole file is kept before a note is saved cut; where it cannot be
+    // (a full disk), the file stays as it is for the run, the note shows as
+    // much as it holds, and the user is told.
+    void aCutThatCannotBeKeptLeavesTheFileAsItIs_data()
+    {
+        QTest::addColumn<int>("notes");
+        QTest::addColumn<int>("characters");
+        QTest::newRow("a long note") << 1 << 100000;
+        QTest::newRow("more notes than kept") << NoteLimits::MaxNotes + 5 << 300;
+    }
+    void aCutThatCannotBeKeptLeavesTheFileAsItIs()
+    {
+        QFETCH(int, notes);
+        QFETCH(int, characters);
+        QByteArray lists;
+        for (int i = 0; i < notes; ++i)
+            lists += noteList(i, QString("Note%1").arg(i), "style1", "1 1 300 200", QString(characters, 'n'));
+        writeNotes(lists);
+        const QByteArray stored = TestEnv::readFile(notePath());
+        QVERIFY(stored.size() > 64 * 1024);
+        SafeFile::takeKeptFiles();
+        std::unique_ptr<FullDisk> full(new FullDisk(48 * 1024));
+        Manager m;
+        QCOMPARE(TestEnv::readFile(notePath()), stored);
+        QVERIFY(!QFile::exists(notePath() + ".bad"));
+        QCOMPARE(m.ids().size(), qMin(notes, NoteLimits::MaxNotes));
+        QCOMPARE(child<QTextEdit>(m.w.noteWindow("Note0"), "textEdit")->toPlainText().size(),
+                 qMin(characters, NoteLimits::MaxCharacters));
+        QTRY_COMPARE(m.notice(), QString("Mirelka.xml 超出上限且无法另存，本次不保存！"));
+        full.reset();
+        // Not even an edit, with room again: the file is not the notes in memory.
+        m.w.setText("Note0", "typed");
+        m.w.onButton("Note0", "Add");
+        QCOMPARE(TestEnv::readFile(notePath()), stored);
+    }
+
+    // One bad byte loses the note that holds it, not the others; the whole
+    // file is kept first, and the user is told on a note.
+    void aBadByteLosesOneNote_data()
+    {
+        QTest::addColumn<QByteArray>("bad");
+        QTest::newRow("NUL") << QByteArray("lost\0note", 9);
+        QTest::newRow("not utf-8") << QByteArray("lost\xe9note");
+        QTest::newRow("cut short") << QByteArray();
+    }
+    void aBadByteLosesOneNote()
+    {
+        QFETCH(QByteArray, bad);
+        QByteArray broken = noteList(1, "NoteB", "style2", "2 2 300 200", "@");
+        if (bad.isEmpty()) // the end of the file gone, as after a crash
+            broken.chop(broken.size() - broken.indexOf("<XX>"));
+        else
+            broken.replace("@", bad);
+        const QByteArray file = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka>\n"
+            + noteList(0, "NoteA", "style1", "1 1 300 200", "first") + "\n" + broken + "\n"
+            + (bad.isEmpty() ? QByteArray() : noteList(2, "NoteC", "style3", "3 3 300 200", "third") + "\n</Mirelka>\n");
+        TestEnv::writeFile(notePath(), file);
+        SafeFile::takeKeptFiles();
+        Manager m;
+        const QStringList kept = bad.isEmpty() ? QStringList({ "NoteA" }) : QStringList({ "NoteA", "NoteC" });
+        QCOMPARE(m.ids(), kept);
+        QCOMPARE(child<QTextEdit>(m.w.noteWindow("NoteA"), "textEdit")->toPlainText(), QString("first"));
+        QCOMPARE(TestEnv::readFile(notePath() + ".bad"), file);
+        QCOMPARE(fileRows().size(), kept.size());
+        QTRY_COMPARE(m.notice(), QString("Mirelka.xml 已损坏，原文件已另存为 Mirelka.xml.bad！"));
+    }
+
+    // A note cut to what it holds is told too, once.
+    void aCutNoteIsTold()
+    {
+        writeNotes(noteList(0, "NoteA", "style1", "1 1 300 200", QString(NoteLimits::MaxCharacters + 10, 'x')));
+        SafeFile::takeKeptFiles();
+        Manager m;
+        QTRY_COMPARE(m.notice(), QString("Mirelka.xml 超出上限，原文件已另存为 Mirelka.xml.bad！"));
+        QVERIFY(TestEnv::readFile(notePath() + ".bad").contains(QByteArray(NoteLimits::MaxCharacters + 10, 'x')));
+        QVERIFY(SafeFile::takeKeptFiles().isEmpty());
+    }
+
+    // A session's end saves what still waits and ends as "CloseMirelka" does.
+    void aSessionsEndSavesWhatWaits()
+    {
+        writeNotes(noteList(0, "NoteA", "style1", "10 10 300 200", "before"));
+        Manager m;
+        {
+            FullDisk full;
+            m.w.setText("NoteA", "typed while the disk was full");
+        }
+        m.w.saveAndQuit();
+        QCOMPARE(m.exits, QList<int>({ 0 }));
+        QCOMPARE(fileRows()[0][ColText], QString("typed while the disk was full"));
     }
 
     void failedSaveIsToldOnceAndTheNotesWait()

@@ -10,6 +10,7 @@
 #include "dock/toast/formsystemhint.h"
 #include "fakedockservices.h"
 #include "fakeplatform.h"
+#include "fulldisk.h"
 #include "platform/paths.h"
 #include "testenv.h"
 
@@ -186,6 +187,28 @@ private slots:
         QVERIFY(!m.AddIcon(Pic, "one more", "ICON", "/usr/bin/y"));
         QCOMPARE(takeToast(m), QString("菜单已满！"));
         QCOMPARE(fileRows("ico1002").size(), FormMenu::MaxIcons + 1);
+    }
+
+    // With no room for the copy, the menu shows what it holds and the file
+    // stays as it is: a cut save would lose the icons past the limit.
+    void aMenuFileThatCannotBeKeptIsNotCut()
+    {
+        QList<DockIconRecord> rows { FormMenu::backRow() };
+        for (int i = 0; i < FormMenu::MaxIcons + 20; ++i)
+            rows << rec(QString("ico9%1").arg(i, 4, 10, QLatin1Char('0')));
+        writeMenu("ico1003", rows);
+        const QString file = FormMenu::menuFilePath("ico1003");
+        const QByteArray stored = TestEnv::readFile(file);
+        FormMenu m(dock.get());
+        {
+            FullDisk full(4096);
+            m.setMenu("ico1003", 0, 0);
+        }
+        QCOMPARE(m.rows().size(), FormMenu::MaxIcons + 1);
+        QVERIFY(!QFile::exists(file + ".bad"));
+        QCOMPARE(TestEnv::readFile(file), stored);
+        m.DeleteIcon(rows.at(1).IconID); // room again: still not the file to save over
+        QCOMPARE(TestEnv::readFile(file), stored);
     }
 
     void idsThatAreNotPlainNameNoFile()

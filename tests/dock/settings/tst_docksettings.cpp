@@ -113,9 +113,10 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x00\x00junk", 12);
         QTest::newRow("utf-16") << QByteArray("\xff\xfe[\0S\0y\0s\0t\0e\0m\0]\0\n\0", 20);
-        QTest::newRow("not utf-8") << QByteArray("[System]\nName=\xe9t\xe9\n");
+        QTest::newRow("nothing but bytes that are not utf-8") << QByteArray("Name=\xe9t\xe9\n\xff\n");
         QTest::newRow("broken section") << QByteArray("[System\nScreen=1\n");
         QTest::newRow("oversized") << QByteArray(2 * 1024 * 1024, 'a');
+        QTest::newRow("far more settings than ours") << QByteArray("a=1\n").repeated(300000);
     }
     void unreadableFilesAreKeptAsideAndReplaced()
     {
@@ -131,6 +132,75 @@ private slots:
         QVERIFY(s.save());
         QCOMPARE(TestEnv::readFile(path()), QByteArray("[System]\nScreen=1\n"));
         QCOMPARE(TestEnv::readFile(path() + ".bad"), bytes); // the kept copy stays
+    }
+
+    // One bad value loses that value only: the line that does not read is
+    // dropped and its key takes its default; every other key is read. The
+    // whole file is kept aside first, and the next save writes what was read.
+    void aDamagedFileKeepsWhatReadsWell_data()
+    {
+        QTest::addColumn<QByteArray>("bad");
+        QTest::addColumn<QString>("lost");
+        QTest::newRow("NUL") << QByteArray("Location=0\0\n", 12) << "System/Location";
+        QTest::newRow("not utf-8") << QByteArray("Location=\xe9t\xe9\n") << "System/Location";
+        QTest::newRow("7 MB value") << "BackgroundImage=" + QByteArray(7 * 1024 * 1024, 'p') + "\n"
+                                    << "LaunchPad/BackgroundImage";
+        QTest::newRow("open quote") << QByteArray("Location=\"0\n") << "System/Location";
+        QTest::newRow("bad header") << QByteArray("[Hot\xffkey]\nLaunchPad=Alt+W\n") << "";
+    }
+    void aDamagedFileKeepsWhatReadsWell()
+    {
+        QFETCH(QByteArray, bad);
+        QFETCH(QString, lost);
+        // In the middle of its section; a bad header at the end.
+        const auto at = [&](bool here) { return here ? bad : QByteArray(); };
+        const QByteArray before = "[System]\nLevel=0\nMargin=4\n" + at(lost.startsWith("System"))
+            + "IcoSize=48\n\n[LaunchPad]\n" + at(lost.startsWith("LaunchPad")) + "IconSize=120\n\n[Weather]\nCity=3\n"
+            + at(lost.isEmpty());
+        TestEnv::writeFile(path(), before);
+        DockSettings s(path());
+        QVERIFY(s.exists());
+        QCOMPARE(TestEnv::readFile(path() + ".bad"), before);
+        QCOMPARE(TestEnv::readFile(path()), before); // not yet written
+        QCOMPARE(s.level(), 0);
+        QCOMPARE(s.margin(), 4);
+        QCOMPARE(s.icoSize(), 48);
+        QCOMPARE(s.launchPadIconSize(), 120);
+        QCOMPARE(s.weatherCity(), 3);
+        if (!lost.isEmpty())
+            QCOMPARE(s.value(lost), DockSettings::defaultValue(lost));
+        QCOMPARE(s.location(), 2);
+        QCOMPARE(s.launchPadBackgroundImage(), QString());
+        QCOMPARE(s.hotkeyLaunchPad(), QString("Alt+Q"));
+        QVERIFY(s.save());
+        const QByteArray after = TestEnv::readFile(path());
+        QVERIFY(!after.contains('\0') && !after.contains("ppp") && !after.contains("Hot"));
+        DockSettings back(path());
+        QCOMPARE(back.margin(), 4);
+        QCOMPARE(back.weatherCity(), 3);
+        QCOMPARE(back.location(), 2);
+        QVERIFY(lost.isEmpty() || back.contains(lost)); // written as a first start writes it
+        QVERIFY(!QFile::exists(path() + ".bad.1"));
+    }
+
+    // With no room for the copy, the damaged file is left as it is for the
+    // run: what reads well is used, and nothing is written over it.
+    void aDamagedFileThatCannotBeKeptIsNotSavedOver()
+    {
+        // Room for the part that reads (which is parsed from a copy), not for the whole.
+        const QByteArray before = "[System]\nLevel=0\nMargin=\xff" + QByteArray(16 * 1024, 'x') + "\nIcoSize=48\n";
+        TestEnv::writeFile(path(), before);
+        FullDisk *full = new FullDisk(1024);
+        DockSettings s(path());
+        delete full;
+        QSignalSpy failed(&s, &DockSettings::saveFailed);
+        QVERIFY(s.exists());
+        QCOMPARE(s.icoSize(), 48);
+        QVERIFY(!QFile::exists(path() + ".bad"));
+        s.setMargin(9);
+        QVERIFY(!s.save());
+        QCOMPARE(failed.count(), 0); // told as a file left alone, not as a failed save
+        QCOMPARE(TestEnv::readFile(path()), before);
     }
 
     void aPipeIsNeverOpened()

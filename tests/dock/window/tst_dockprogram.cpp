@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -113,6 +114,39 @@ private slots:
 
         dock.kill();
         dock.waitForFinished(5000);
+    }
+
+    // A session's end sends SIGTERM: the dock quits as its quit entry does,
+    // so the notes program it started is told "CloseMirelka" and ends, its
+    // notes saved, instead of running on without a dock.
+    void aQuitSignalQuitsAsTheQuitEntryDoes()
+    {
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).removeRecursively();
+        const QString cfg = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Zorvane/";
+        const QString notes = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka/Mirelka.xml";
+        TestEnv::writeFile(cfg + "config.ini", "[DesktopWidget]\nNote=true\n");
+        // The weather is asked of this machine: the end of the run waits for
+        // no name lookup of the placeholder host.
+        ScopedEnv weather("ZV_WEATHER_URL", "http://127.0.0.1:9/");
+        QProcess dock;
+        startDock(dock);
+        QTRY_VERIFY_WITH_TIMEOUT(SystemMessage::windowExists("Mirelka") && QFile::exists(notes), 15000);
+        QCOMPARE(::kill(pid_t(dock.processId()), SIGTERM), 0);
+        const bool ended = dock.waitForFinished(15000);
+        // The notes program ended by its own quit: its socket went with it.
+        QElapsedTimer waited;
+        waited.start();
+        while (SystemMessage::windowExists("Mirelka") && waited.elapsed() < 10000)
+            QTest::qWait(50);
+        const bool notesClosed = !QFile::exists(SystemMessage::socketPath("Mirelka"));
+        if (SystemMessage::windowExists("Mirelka"))
+            SystemMessage::send("Mirelka", "CloseMirelka"); // left running: not by this test
+        QVERIFY(ended);
+        QCOMPARE(dock.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(dock.exitCode(), 0);
+        QVERIFY(notesClosed);
+        QVERIFY(!QFile::exists(SystemMessage::socketPath("Zorvane-Window")));
+        QCOMPARE(TestEnv::readFile(notes).count("<NoteID>"), 1);
     }
 
     void startsOnlyWithAPrivateLockAndSocket()

@@ -161,6 +161,23 @@ private slots:
         QCOMPARE(ids(savedRows()), ids(fiveRows()));
     }
 
+    // The update notice shows on the bar but is never stored, not even by
+    // the save that ends a drag.
+    void theUpdateNoticeIsNeverStored()
+    {
+        Widget w;
+        w.updates();
+        ready(w);
+        const QString upgrade = lastRow(w).IconID;
+        QCOMPARE(lastRow(w).Class, QString("UPGRADE"));
+        dragTo(w, "icoA", on(w, "icoC", 48));
+        QCOMPARE(ids(savedRows()), (QStringList{ "icoB", "ico9090", "icoL", "icoC", "icoA" }));
+        QVERIFY(w.bar()->contains(upgrade));
+        QCOMPARE(countClass(w, "UPGRADE"), 1);
+        w.SaveFile();
+        QVERIFY(!saved(upgrade));
+    }
+
     void theGapOpensWhereTheIconWouldLand()
     {
         Widget w;

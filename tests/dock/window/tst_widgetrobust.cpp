@@ -7,6 +7,7 @@
 #include "dock/window/dockwindows.h"
 #include "widgetfixture.h"
 
+#include "common/safefile.h"
 #include "dock/settings/docksettings.h"
 
 #include <QFile>
@@ -60,6 +61,38 @@ private slots:
             QCOMPARE(ids(savedRows()), presets);
         }
         QVERIFY(!QFile::exists(dockFile() + ".bad.1"));
+    }
+
+    // One bad byte in the icon file and one in the settings: every other row
+    // and key is read, each file is kept whole first, and the user hears of
+    // both, once, in one toast when the bar is up.
+    void damagedFilesKeepWhatReadsAndAreToldOnce()
+    {
+        QList<DockIconRecord> rs;
+        for (const DockIconRecord &r : dockPresetRows())
+            if (!IconClass::isTransient(r.Class))
+                rs << r;
+        writeDock(rs);
+        QByteArray xml = readAll(dockFile());
+        xml.replace("<Name>库</Name>", QByteArray("<Name>\xe5\xba\0</Name>", 16));
+        TestEnv::writeFile(dockFile(), xml);
+        const QByteArray ini = "[System]\nLocation=1\nMargin=\xff\nIcoSize=48\n";
+        TestEnv::writeFile(platform::configPath("config.ini"), ini);
+        SafeFile::takeKeptFiles();
+        ScopedEnv weather("ZV_WEATHER_URL", "http://127.0.0.1:9/"); // no name to look up
+        Widget w;
+        QList<DockIconRecord> expected = rs;
+        expected.removeAt(2);
+        QCOMPARE(rows(w), expected);
+        QCOMPARE(DockSettings::instance()->location(), 1);
+        QCOMPARE(DockSettings::instance()->icoSize(), 48);
+        QCOMPARE(readAll(dockFile() + ".bad"), xml);
+        QCOMPARE(readAll(platform::configPath("config.ini.bad")), ini);
+        QCOMPARE(savedRows(), expected);
+        QTRY_VERIFY(w.toast()->isVisible());
+        QCOMPARE(takeToast(w), QString("config.ini、Zorvane.xml 已损坏，原文件已另存为 .bad 文件！"));
+        QTest::qWait(50);
+        QCOMPARE(takeToast(w), QString());
     }
 
     void storedFilesThatAreLinksAreReplaced()
