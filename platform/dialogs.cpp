@@ -1,6 +1,8 @@
 #include "dialogs.h"
 #include "applicationchooser.h"
 
+#include "screens.h"
+
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -15,23 +17,30 @@ namespace platform {
 
 namespace {
 
-// Centres the dialog on its owner's window whenever it is shown. A dialog
+// Places the dialog over its owner's window whenever it is shown. A dialog
 // that lays itself out as it shows (a message box) is resized after the show
 // event: until the event loop turns, a resize centres it again, still before
 // the window is mapped.
 class Centring final : public QObject
 {
 public:
-    Centring(QWidget *dialog, QWidget *owner) : QObject(dialog), m_dialog(dialog), m_owner(owner) {}
+    Centring(QWidget *dialog, QWidget *owner, Placing placing)
+        : QObject(dialog), m_dialog(dialog), m_owner(owner), m_placing(placing)
+    {
+    }
 
     bool eventFilter(QObject *o, QEvent *e) override
     {
         if (o != m_dialog)
             return false;
         if (e->type() == QEvent::Show) {
-            m_showing = true;
-            centre();
-            QTimer::singleShot(0, this, [this] { m_showing = false; });
+            standOverOwner();
+            if (m_placing == Placing::Centred || !m_placed || !onOwnersScreen()) {
+                m_showing = true;
+                centre();
+                QTimer::singleShot(0, this, [this] { m_showing = false; });
+            }
+            m_placed = true;
         } else if (e->type() == QEvent::Resize && m_showing) {
             centre();
         }
@@ -39,29 +48,61 @@ public:
     }
 
 private:
+    QWidget *ownerWindow() const { return m_owner ? m_owner->window() : nullptr; }
+
+    // Set before the window is shown: Qt writes it to the window system then.
+    void standOverOwner()
+    {
+        QWidget *owner = ownerWindow();
+        if (!owner || owner == m_dialog)
+            return;
+        owner->winId();
+        if (QWindow *w = m_dialog->windowHandle())
+            w->setTransientParent(owner->windowHandle());
+    }
+
+    // The available part of the screen that holds the middle of the owner's window.
+    QRect ownersArea() const
+    {
+        Screens &screens = ScreensService::get();
+        const QPoint middle = ownerWindow()->geometry().center();
+        for (int i = 0; i < screens.count(); ++i)
+            if (screens.geometry(i).contains(middle))
+                return screens.availableGeometry(i);
+        return screens.availableGeometry(0);
+    }
+
+    bool onOwnersScreen() const
+    {
+        return !ownerWindow() || ownersArea().contains(m_dialog->frameGeometry().center());
+    }
+
     void centre()
     {
-        if (!m_owner)
+        QWidget *owner = ownerWindow();
+        if (!owner)
             return;
-        QWidget *owner = m_owner->window();
         // Inside the frames: before it is mapped a window may not know its own.
         QRect r(QPoint(0, 0), m_dialog->size());
         r.moveCenter(owner->geometry().center());
         const QPoint frame = m_dialog->geometry().topLeft() - m_dialog->frameGeometry().topLeft();
         const QSize frames = m_dialog->frameGeometry().size() - m_dialog->size();
         // Whole on the owner's screen, even beside a window at its edge.
-        if (const QScreen *screen = owner->screen()) {
-            const QRect area = screen->availableGeometry().adjusted(frame.x(), frame.y(), frame.x() - frames.width(),
-                                                                     frame.y() - frames.height());
-            r.moveLeft(qBound(area.left(), r.left(), qMax(area.left(), area.right() + 1 - r.width())));
-            r.moveTop(qBound(area.top(), r.top(), qMax(area.top(), area.bottom() + 1 - r.height())));
+        const QRect area = ownersArea();
+        if (area.isValid()) {
+            const QRect inner = area.adjusted(frame.x(), frame.y(), frame.x() - frames.width(),
+                                              frame.y() - frames.height());
+            r.moveLeft(qBound(inner.left(), r.left(), qMax(inner.left(), inner.right() + 1 - r.width())));
+            r.moveTop(qBound(inner.top(), r.top(), qMax(inner.top(), inner.bottom() + 1 - r.height())));
         }
         m_dialog->move(r.topLeft() - frame);
     }
 
     QWidget *m_dialog;
     QPointer<QWidget> m_owner;
+    Placing m_placing;
     bool m_showing = false;
+    bool m_placed = false;
 };
 
 // What the user chose in a file dialog over owner's window; empty when cancelled. Options
@@ -116,16 +157,19 @@ public:
 
 } // namespace
 
-void placeOver(QWidget *dialog, QWidget *owner)
+void placeOver(QWidget *dialog, QWidget *owner, Placing placing)
 {
     if (!dialog || !owner)
         return;
-    QWidget *top = owner->window();
-    top->winId();
-    dialog->winId();
-    if (QWindow *w = dialog->windowHandle())
-        w->setTransientParent(top->windowHandle());
-    dialog->installEventFilter(new Centring(dialog, top));
+    // Qt tells the window system a transient parent only for the window types
+    // that have one; a plain frameless window becomes a frameless dialog.
+    if (dialog->windowType() == Qt::Window) {
+        const bool shown = dialog->isVisible();
+        dialog->setWindowFlags((dialog->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+        if (shown)
+            dialog->show();
+    }
+    dialog->installEventFilter(new Centring(dialog, owner, placing));
 }
 
 template <>

@@ -39,10 +39,18 @@ public:
 
 using DialogsService = Service<Dialogs>;
 
-// Makes a dialog the transient child of the window `owner` lies in, so the
-// window manager keeps it above that window, and centres it on that window
-// each time it is shown. The dialog stays a top-level window of its own: it
-// takes none of the owner's style sheet and outlives it.
-void placeOver(QWidget *dialog, QWidget *owner);
+// Where placeOver puts a dialog each time it is shown.
+enum class Placing {
+    Centred,       // centred on the owner's window, every time
+    OwnersScreen,  // centred at its first showing; then where the user moved
+                   // it, unless that lies off the screen the owner is on now
+};
+
+// Makes a dialog the transient child of the window `owner` lies in (the
+// window it lies in when the dialog is shown), so that the window manager
+// keeps it above that window, and places it over that window, whole on the
+// screen. The dialog stays a top-level window of its own: it takes none of
+// the owner's style sheet and outlives it.
+void placeOver(QWidget *dialog, QWidget *owner, Placing placing = Placing::Centred);
 
 } // namespace platform

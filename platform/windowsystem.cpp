@@ -7,8 +7,11 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPointer>
+#include <QTimer>
 #include <QVector>
 #include <QWidget>
+#include <QWindow>
 #include <QX11Info>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -52,6 +55,13 @@ void changeStates(WId id, NET::States set, NET::States mask)
     info.setState(set, mask);
 }
 
+// The window w stands over (its transient parent), when that is one of ours.
+QWidget *standsOver(const QWidget *w)
+{
+    const QWindow *parent = w->windowHandle() ? w->windowHandle()->transientParent() : nullptr;
+    return parent ? QWidget::find(parent->winId()) : nullptr;
+}
+
 // Writes the window's role and level. Before the window is mapped this sets
 // the properties themselves, which Qt then merges with its own states.
 void applyRole(QWidget *w)
@@ -78,13 +88,35 @@ void applyRole(QWidget *w)
         case WindowSystem::Below: changeStates(id, NET::KeepBelow, NET::KeepAbove | NET::KeepBelow); break;
         case WindowSystem::Normal: break;
         }
+    } else if (r == WindowSystem::Role::Dialog) {
+        // Some window managers (openbox) leave a window transient for a dock
+        // among the ordinary windows, beneath the bar and the menu it holds:
+        // a dialog of the bar stands in the bar's layer itself.
+        const QWidget *over = standsOver(w);
+        if (over && over->property(RoleProperty).toInt() == int(WindowSystem::Role::Dock))
+            changeStates(id, NET::KeepAbove, NET::KeepAbove | NET::KeepBelow);
     }
+}
+
+// Whether the user's last click or key press on one of our windows came a
+// moment ago: a window shown now answers it. Global hot keys reach no window
+// of ours; what they open hands itself the keyboard (forceActivate).
+bool answersTheUser()
+{
+    const quint32 input = QX11Info::appUserTime();
+    if (!input)
+        return false;
+    // Server time runs in milliseconds and wraps: the difference does too.
+    const quint32 since = QX11Info::getTimestamp() - input;
+    return since < 3000;
 }
 
 // Window managers drop a window's states when it is withdrawn: each show
 // writes them again, before the window is mapped. They can still be lost when
 // the manager handles an earlier withdrawal late (a quick hide and show):
 // once the window is painted, and so mapped, they are asked for once more.
+// A dialog shown to answer the user is handed the keyboard once the show has
+// asked for the mapping.
 class RoleKeeper final : public QObject
 {
 public:
@@ -93,12 +125,20 @@ public:
     {
         if (o != parent())
             return false;
+        auto *w = static_cast<QWidget *>(o);
         if (e->type() == QEvent::Show) {
-            applyRole(static_cast<QWidget *>(o));
+            applyRole(w);
             m_askAgain = true;
+            if (w->property(RoleProperty).toInt() == int(WindowSystem::Role::Dialog) && answersTheUser()) {
+                QPointer<QWidget> shown(w);
+                QTimer::singleShot(0, this, [shown] {
+                    if (shown)
+                        WindowSystemService::get().forceActivate(shown);
+                });
+            }
         } else if (e->type() == QEvent::Paint && m_askAgain) {
             m_askAgain = false;
-            applyRole(static_cast<QWidget *>(o));
+            applyRole(w);
         }
         return false;
     }
@@ -147,8 +187,16 @@ public:
         if (!w)
             return;
         w->raise();
-        if (isX11())
-            KWindowSystem::raiseWindow(w->winId());
+        if (!isX11())
+            return;
+        KWindowSystem::raiseWindow(w->winId());
+        // The dialogs standing over it stay in front of it, also where the
+        // window manager does not keep them there (see applyRole).
+        for (QWidget *t : QApplication::topLevelWidgets()) {
+            if (t != w && t->isVisible() && standsOver(t) == w)
+                KWindowSystem::raiseWindow(t->winId());
+        }
+        xcb_flush(QX11Info::connection());
     }
 
     void setRole(QWidget *w, Role role) override

@@ -31,7 +31,12 @@ public:
     // Declares the role of a top-level window; it holds from then on, also
     // after the window has been hidden and shown again (window managers drop
     // the states of a withdrawn window), and the level set by setLevel is
-    // kept with it.
+    // kept with it. A Dialog shown right after the user's click or key press
+    // takes the keyboard as a pager would hand it over (see forceActivate):
+    // window managers hold back new windows of a program none of whose
+    // windows has the keyboard, and the bar never takes it. Shown at any
+    // other time (a timer, a finished download), it leaves the keyboard
+    // where it is. Called through setWindowRole.
     virtual void setRole(QWidget *w, Role role)
     {
         Q_UNUSED(w)
@@ -74,12 +79,35 @@ public:
 
 using WindowSystemService = Service<WindowSystem>;
 
-// The one call each window makes to say what it is.
-inline void setWindowRole(QWidget *w, WindowSystem::Role role)
+using WindowRole = WindowSystem::Role;
+
+// Whether a window of that role is one the user types in. The others only
+// show something: no window manager may give them the keyboard.
+inline bool takesKeyboard(WindowRole role)
 {
+    return role == WindowRole::Dialog || role == WindowRole::Popup || role == WindowRole::Overlay;
+}
+
+// The window never takes the keyboard: the window manager is told so (the
+// input hint is false), and showing it activates nothing.
+inline void refuseKeyboard(QWidget *w)
+{
+    if (!(w->windowFlags() & Qt::WindowDoesNotAcceptFocus)) {
+        const bool shown = w->isVisible();
+        w->setWindowFlags(w->windowFlags() | Qt::WindowDoesNotAcceptFocus);
+        if (shown)
+            w->show();
+    }
+    w->setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+// The one call each window makes to say what it is.
+inline void setWindowRole(QWidget *w, WindowRole role)
+{
+    if (!takesKeyboard(role))
+        refuseKeyboard(w);
     WindowSystemService::get().setRole(w, role);
 }
-using WindowRole = WindowSystem::Role;
 
 // A window that stands over the bar and follows the pointer (the drag ghost,
 // the bubble, the long-press ring): the window manager neither frames it

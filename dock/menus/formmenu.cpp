@@ -11,6 +11,7 @@
 #include "dock/toast/formsystemhint.h"
 #include "common/safefile.h"
 #include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/windowsystem.h"
 #include "platform/opener.h"
 #include "platform/paths.h"
@@ -43,11 +44,15 @@ FormMenu::FormMenu(QWidget *parent) : QWidget(parent), ui(new Ui::FormMenu)
     platform::setWindowRole(m_ghost, platform::WindowRole::DragIcon);
     platform::WindowSystemService::get().setLevel(m_ghost, platform::WindowSystem::Above);
 
+    // The dialogs stand over the window the menu lies in, the dock window:
+    // below it they would lie under the menu, which takes their clicks.
     m_selectDisk = new FormSelectDisk(nullptr);
     platform::setWindowRole(m_selectDisk, platform::WindowRole::Dialog);
+    platform::placeOver(m_selectDisk, this, platform::Placing::OwnersScreen);
     connect(m_selectDisk, &FormSelectDisk::setIconDisk, this, &FormMenu::setIconDisk);
     m_iconSettings = new FormIconSettings(nullptr);
     platform::setWindowRole(m_iconSettings, platform::WindowRole::Dialog);
+    platform::placeOver(m_iconSettings, this, platform::Placing::OwnersScreen);
     connect(m_iconSettings, &FormIconSettings::Modify, this, &FormMenu::Modify);
     m_toast = new FormSystemHint(nullptr);
 }
@@ -402,7 +407,6 @@ void FormMenu::IconMenu(QString ID, int x)
         const DockIconRecord &row = MenuIcoData->at(r);
         m_iconSettings->setIconData(ID, row.Icon, row.Name, row.Note, row.Path, row.Class, 0);
         m_iconSettings->show();
-        m_iconSettings->activateWindow();
         return;
     }
     case MenuIconMenuCode::AddIcon: emit menuAddIco(m_menuId); return;

@@ -1,5 +1,7 @@
 #include "customkeysequenceedit.h"
 
+#include "qxtglobalshortcut.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -14,7 +16,10 @@ QString firstChord(const QKeySequence &seq)
 
 CustomKeySequenceEdit::CustomKeySequenceEdit(QWidget *parent) : QKeySequenceEdit(parent) {}
 
-CustomKeySequenceEdit::~CustomKeySequenceEdit() = default;
+CustomKeySequenceEdit::~CustomKeySequenceEdit()
+{
+    suspendHotKeys(false);
+}
 
 void CustomKeySequenceEdit::revert()
 {
@@ -61,4 +66,33 @@ void CustomKeySequenceEdit::enterEvent(QEvent *)
 void CustomKeySequenceEdit::leaveEvent(QEvent *)
 {
     setCursor(Qt::ArrowCursor);
+}
+
+void CustomKeySequenceEdit::focusInEvent(QFocusEvent *event)
+{
+    suspendHotKeys(true);
+    QKeySequenceEdit::focusInEvent(event);
+}
+
+void CustomKeySequenceEdit::focusOutEvent(QFocusEvent *event)
+{
+    suspendHotKeys(false);
+    QKeySequenceEdit::focusOutEvent(event);
+}
+
+void CustomKeySequenceEdit::hideEvent(QHideEvent *event)
+{
+    suspendHotKeys(false);
+    QKeySequenceEdit::hideEvent(event);
+}
+
+void CustomKeySequenceEdit::suspendHotKeys(bool on)
+{
+    if (on == m_suspending)
+        return;
+    m_suspending = on;
+    if (on)
+        QxtGlobalShortcut::suspend();
+    else
+        QxtGlobalShortcut::resume();
 }

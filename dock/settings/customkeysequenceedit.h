@@ -2,7 +2,9 @@
 #include <QKeySequenceEdit>
 
 // The field in which the user types one hot-key chord. It always shows one
-// chord, the last one typed, and reports it at once with setKey.
+// chord, the last one typed, and reports it at once with setKey. While it has
+// the keyboard the hot keys are suspended: a chord one of them holds reaches
+// the field instead of firing.
 class CustomKeySequenceEdit : public QKeySequenceEdit
 {
     Q_OBJECT
@@ -26,7 +28,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void suspendHotKeys(bool on);
+
     QKeySequence m_before;
+    bool m_suspending = false;
 };

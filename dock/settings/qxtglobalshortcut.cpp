@@ -24,6 +24,7 @@ public:
         connect(&source, &GlobalHotKeys::pressed, this, &QxtGlobalShortcutDispatcher::fire, Qt::UniqueConnection);
     }
     QHash<int, QxtGlobalShortcut *> owners;
+    int suspended = 0;
 
 public slots:
     void fire(int chord)
@@ -92,28 +93,65 @@ bool QxtGlobalShortcut::setShortcut(const QKeySequence &shortcut)
         qWarning() << "QxtGlobalShortcut failed to register:" << chordText(m_chord);
         return false;
     }
+    dispatcher.owners.insert(m_chord, this);
+    m_registered = true;
+    // While suspended, the chord is taken when the suspension ends.
+    return dispatcher.suspended || take();
+}
+
+bool QxtGlobalShortcut::take()
+{
+    auto &dispatcher = QxtGlobalShortcutDispatcher::instance();
     GlobalHotKeys &keys = GlobalHotKeysService::get();
     if (!keys.grab(m_chord)) {
         qWarning() << "QxtGlobalShortcut failed to register:" << chordText(m_chord);
+        if (dispatcher.owners.value(m_chord) == this)
+            dispatcher.owners.remove(m_chord);
+        m_registered = false;
         return false;
     }
     dispatcher.listenTo(keys);
-    dispatcher.owners.insert(m_chord, this);
-    m_registered = true;
     return true;
 }
 
 void QxtGlobalShortcut::unbind()
 {
     if (m_registered) {
-        if (!GlobalHotKeysService::get().ungrab(m_chord))
+        auto &dispatcher = QxtGlobalShortcutDispatcher::instance();
+        if (!dispatcher.suspended && !GlobalHotKeysService::get().ungrab(m_chord))
             qWarning() << "QxtGlobalShortcut failed to unregister:" << chordText(m_chord);
-        auto &owners = QxtGlobalShortcutDispatcher::instance().owners;
-        if (owners.value(m_chord) == this)
-            owners.remove(m_chord);
+        if (dispatcher.owners.value(m_chord) == this)
+            dispatcher.owners.remove(m_chord);
         m_registered = false;
     }
     m_chord = 0;
+}
+
+void QxtGlobalShortcut::suspend()
+{
+    auto &dispatcher = QxtGlobalShortcutDispatcher::instance();
+    if (dispatcher.suspended++)
+        return;
+    for (auto it = dispatcher.owners.cbegin(); it != dispatcher.owners.cend(); ++it) {
+        if (!GlobalHotKeysService::get().ungrab(it.key()))
+            qWarning() << "QxtGlobalShortcut failed to unregister:" << chordText(it.key());
+    }
+}
+
+void QxtGlobalShortcut::resume()
+{
+    auto &dispatcher = QxtGlobalShortcutDispatcher::instance();
+    if (!dispatcher.suspended || --dispatcher.suspended)
+        return;
+    // A chord another program took meanwhile is lost, as at registration.
+    const QList<QxtGlobalShortcut *> holders = dispatcher.owners.values();
+    for (QxtGlobalShortcut *s : holders)
+        s->take();
+}
+
+bool QxtGlobalShortcut::isSuspended()
+{
+    return QxtGlobalShortcutDispatcher::instance().suspended > 0;
 }
 
 #include "qxtglobalshortcut.moc"

@@ -26,8 +26,17 @@ public:
     // sequence. True when the system gave it to us.
     bool setShortcut(const QKeySequence &shortcut);
     bool isEnabled() const { return m_enabled; }
-    // Whether the chord is registered now.
+    // Whether it holds its chord: registered now, or again when a
+    // suspension ends.
     bool isRegistered() const { return m_registered; }
+
+    // While suspended, every hot key gives its chord back to the system, so
+    // that a key chord typed reaches the window with the keyboard (the field
+    // in which a hot key is being given); each keeps its chord and takes it
+    // again when the suspension ends. Nested calls count.
+    static void suspend();
+    static void resume();
+    static bool isSuspended();
 
 public slots:
     // While disabled the chord stays registered and its presses are swallowed.
@@ -40,6 +49,8 @@ signals:
 private:
     friend class QxtGlobalShortcutDispatcher;
     void unbind();
+    // Registers the chord held; false (and the chord let go) when refused.
+    bool take();
 
     int m_chord = 0; // Qt key code OR'ed with its modifier flags; 0 = none
     bool m_enabled = true;

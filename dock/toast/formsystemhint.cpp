@@ -19,9 +19,10 @@ FormSystemHint::FormSystemHint(QWidget *parent) : QWidget(parent), ui(new Ui::Fo
     setWindowTitle(tr("system hint"));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    // A notice never takes the keyboard: the launch pad, which closes when
-    // another window takes it, stays open to show what was just added.
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    // A notice never takes the keyboard, whatever the window manager: what
+    // the user types next goes where it went, and the launch pad, which
+    // closes when another window takes the keyboard, stays open to show what
+    // was just added.
     platform::setWindowRole(this, platform::WindowRole::Notice);
     m_closeTimer = new QTimer(this);
     m_closeTimer->setSingleShot(true);

@@ -5,6 +5,7 @@
 #include "ui_formabout.h"
 
 #include <QMouseEvent>
+#include <QShortcut>
 
 FormAbout::FormAbout(QWidget *parent) : QWidget(parent), ui(new Ui::FormAbout)
 {
@@ -17,6 +18,10 @@ FormAbout::FormAbout(QWidget *parent) : QWidget(parent), ui(new Ui::FormAbout)
         "QPushButton{border-image: url(:/image/menu/c00.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
         "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
         "QPushButton:pressed{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}");
+    // Opened from the settings panel with the keyboard, it closes on Esc.
+    auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WindowShortcut);
+    connect(esc, &QShortcut::activated, this, &FormAbout::on_close_clicked);
     // The address line lies under the clear "web" button.
     ui->label->setText(QStringLiteral("Zorvane\n%1\n\n").arg(ProductLinks::homePage().toString()));
 }

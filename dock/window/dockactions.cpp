@@ -216,9 +216,6 @@ void DockActions::editIcon(const QString &id, bool fullBin)
     dialog->setIconData(id, rec.Icon, rec.Name, rec.Note, rec.Path, rec.Class, fullBin ? 1 : 0);
     dialog->showNormal();
     dialog->show();
-    // The user types the name: the dialog takes the keyboard, which the
-    // bar never had.
-    platform::WindowSystemService::get().forceActivate(dialog);
 }
 
 void DockActions::chooseDrive(const QString &id)

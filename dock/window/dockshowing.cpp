@@ -304,7 +304,6 @@ void DockShowing::openSettings()
     panel->readSettings();
     panel->showNormal();
     panel->show();
-    platform::WindowSystemService::get().forceActivate(panel);
     emit frameAreaRequested(true);
 }
 

@@ -15,8 +15,9 @@
 #include "dock/widgets/formdesktoptime.h"
 #include "dock/widgets/formdesktopwidget.h"
 #include "dock/widgets/formweather.h"
+#include "platform/dialogs.h"
 
-DockWindows::DockWindows(QObject *parent) : QObject(parent) {}
+DockWindows::DockWindows(QWidget *dock) : QObject(dock), m_dock(dock) {}
 
 DockWindows::~DockWindows()
 {
@@ -26,12 +27,14 @@ DockWindows::~DockWindows()
 }
 
 template<class T>
-T *DockWindows::get(QPointer<T> &slot, std::optional<platform::WindowRole> role)
+T *DockWindows::get(QPointer<T> &slot, std::optional<platform::WindowRole> role, QWidget *over)
 {
     if (!slot) {
         slot = new T;
         if (role)
             platform::setWindowRole(slot.data(), *role);
+        if (role == platform::WindowRole::Dialog && (over || m_dock))
+            platform::placeOver(slot.data(), over ? over : m_dock, platform::Placing::OwnersScreen);
         m_all << slot.data();
         emit made(slot.data());
     }
@@ -74,7 +77,7 @@ FormProtection *DockWindows::eyeProtection() { return get(m_eye, platform::Windo
 FormWeather *DockWindows::weatherWindow() { return get(m_weather, platform::WindowRole::Dialog); }
 FormDesktopWidget *DockWindows::desktopWidgetPanel() { return get(m_desktopPanel, platform::WindowRole::Dialog); }
 FormDesktopTime *DockWindows::desktopClock() { return get(m_desktopClock, std::nullopt); } // an overlay of its own making
-FormAbout *DockWindows::aboutBox() { return get(m_about, platform::WindowRole::Dialog); }
+FormAbout *DockWindows::aboutBox() { return get(m_about, platform::WindowRole::Dialog, settingsPanel()); }
 FormSidebarMenu *DockWindows::sidePanel() { return get(m_side, platform::WindowRole::Popup); }
 FormAddUrl *DockWindows::addUrlDialog() { return get(m_addUrl, platform::WindowRole::Dialog); }
 FormIconSettings *DockWindows::iconSettingsDialog() { return get(m_iconSettings, platform::WindowRole::Dialog); }

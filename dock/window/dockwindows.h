@@ -27,11 +27,14 @@ class QWidget;
 // asked for and kept for the rest of the run; `made` tells the dock so that
 // it can connect the new window to itself. Only the desktop clock and its
 // switch panel are made at once (see makeStartWindows): they act at start.
+// The dialogs stand over the dock window, on the bar's screen; the about box
+// over the settings panel, from which it is opened.
 class DockWindows : public QObject
 {
     Q_OBJECT
 public:
-    explicit DockWindows(QObject *parent = nullptr);
+    // dock: the dock window, which is also the parent.
+    explicit DockWindows(QWidget *dock = nullptr);
     ~DockWindows() override;
 
     // The desktop clock and its switch panel, wired to each other.
@@ -63,9 +66,12 @@ signals:
     void made(QWidget *window);
 
 private:
-    // Makes the window at the first call and declares its role.
+    // Makes the window at the first call and declares its role; a dialog
+    // stands over `over` (the dock window unless named).
     template<class T>
-    T *get(QPointer<T> &slot, std::optional<platform::WindowRole> role);
+    T *get(QPointer<T> &slot, std::optional<platform::WindowRole> role, QWidget *over = nullptr);
+
+    QWidget *m_dock;
 
     QPointer<FormSettings> m_settings;
     QPointer<FormUpload> m_updater;

@@ -2,6 +2,7 @@
 // from: its transient children, centred on it, on its screen.
 #include "platform/dialogs.h"
 #include "platform/paths.h"
+#include "fakedesktop.h"
 #include "testenv.h"
 #include "whenopen.h"
 
@@ -100,6 +101,39 @@ private slots:
         });
         box.exec();
         QVERIFY(looked);
+    }
+
+    // A frameless window of ours placed over its owner becomes a dialog that
+    // the window system is told stands over the owner's window. It is
+    // centred on its first showing, then stays where the user moved it,
+    // unless that is off the screen the owner is on by then.
+    void ownWindowsKeepTheirPlaceOnTheOwnersScreen()
+    {
+        FakeScreens screens({ { QRect(0, 0, 1280, 800), QRect(0, 0, 1280, 760) },
+                              { QRect(1280, 0, 1280, 800), QRect(1280, 0, 1280, 800) } });
+        QWidget owner;
+        owner.setGeometry(1280, 0, 1280, 800);
+        owner.show();
+        QWidget inner(&owner);
+        QWidget panel;
+        panel.setWindowFlags(Qt::FramelessWindowHint);
+        panel.resize(400, 300);
+        placeOver(&panel, &inner, Placing::OwnersScreen);
+        QCOMPARE(panel.windowType(), Qt::Dialog);
+        QVERIFY(panel.windowFlags() & Qt::FramelessWindowHint);
+        panel.show();
+        QCOMPARE(panel.windowHandle()->transientParent(), owner.windowHandle());
+        QCOMPARE(panel.geometry().center(), owner.geometry().center());
+        panel.move(1300, 20);
+        panel.hide();
+        panel.show();
+        QCOMPARE(panel.pos(), QPoint(1300, 20));
+        panel.hide();
+        // The owner on the first screen, near its foot: whole on its free part.
+        owner.setGeometry(0, 700, 200, 100);
+        panel.show();
+        QVERIFY(QRect(0, 0, 1280, 760).contains(panel.geometry()));
+        QCOMPARE(panel.geometry().bottom(), 759);
     }
 };
 

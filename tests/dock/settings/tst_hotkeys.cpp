@@ -81,6 +81,44 @@ private slots:
         keys.press(chord("Alt+Q"));
         QCOMPARE(firstFired.count(), 1);
     }
+
+    // Suspended, the hot keys give their chords back and keep them: a chord
+    // given meanwhile is taken at the end, one another program took
+    // meanwhile is lost with a warning; nested suspensions end with the last.
+    void suspendedHotKeysKeepTheirChords()
+    {
+        FakeGlobalHotKeys keys;
+        QxtGlobalShortcut q(QKeySequence("Alt+Q"));
+        QxtGlobalShortcut s(QKeySequence("Alt+S"));
+        QxtGlobalShortcut x(QKeySequence("Alt+X"));
+        QSignalSpy fired(&q, &QxtGlobalShortcut::activated);
+        QxtGlobalShortcut::suspend();
+        QxtGlobalShortcut::suspend();
+        QVERIFY(QxtGlobalShortcut::isSuspended());
+        QCOMPARE(keys.grabbed, QSet<int>());
+        QVERIFY(!keys.press(chord("Alt+Q")));
+        QCOMPARE(fired.count(), 0);
+        QVERIFY(x.setShortcut(QKeySequence("Alt+Z")));
+        QCOMPARE(keys.grabbed, QSet<int>());
+        // Another hot key's chord is still refused while suspended.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("failed to register: .*Alt\\+Q"));
+        QVERIFY(!x.setShortcut(QKeySequence("Alt+Q")));
+        QVERIFY(x.setShortcut(QKeySequence("Alt+Z")));
+        keys.heldElsewhere << chord("Alt+S");
+        QxtGlobalShortcut::resume();
+        QVERIFY(QxtGlobalShortcut::isSuspended());
+        QCOMPARE(keys.grabbed, QSet<int>());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("failed to register: .*Alt\\+S"));
+        QxtGlobalShortcut::resume();
+        QVERIFY(!QxtGlobalShortcut::isSuspended());
+        QCOMPARE(keys.grabbed, QSet<int>({ chord("Alt+Q"), chord("Alt+Z") }));
+        QVERIFY(q.isRegistered() && x.isRegistered() && !s.isRegistered());
+        keys.press(chord("Alt+Q"));
+        QCOMPARE(fired.count(), 1);
+        // A resume too many changes nothing.
+        QxtGlobalShortcut::resume();
+        QCOMPARE(keys.grabbed, QSet<int>({ chord("Alt+Q"), chord("Alt+Z") }));
+    }
 };
 
 ZV_TEST_MAIN(TestHotKeys)

@@ -3,13 +3,19 @@
 // windows on it through xcb: properties, stacking, input shapes, the real
 // pointer, and another program's window that takes the keyboard.
 #include <KX11Extras>
+#include <kkeyserver.h>
 #include <netwm.h>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 #include <QX11Info>
 #include <QtTest>
@@ -17,8 +23,11 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include "testenv.h"
+
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace x11test {
 
@@ -34,10 +43,26 @@ inline QStringList windowManagerCommand()
     return { QStringLiteral("openbox"), QStringLiteral("--sm-disable") };
 }
 
-// Xvfb on a display of its own choosing, and a window manager on it.
+// Xvfb on a display of its own choosing, and a window manager on it, with a
+// home of its own: fluxbox keeps its files there, without a tool bar and
+// without setting a wallpaper (which, failing, opens a window of its own).
 struct PrivateX
 {
     QProcess server, wm;
+    QTemporaryDir wmHome;
+    void prepareHome()
+    {
+        const QString dir = wmHome.path() + QStringLiteral("/.fluxbox");
+        QDir().mkpath(dir);
+        QFile init(dir + QStringLiteral("/init"));
+        if (init.open(QIODevice::WriteOnly))
+            init.write("session.screen0.toolbar.visible: false\n"
+                       "session.screen0.workspaces: 4\n"
+                       "session.styleOverlay: " + QFile::encodeName(dir) + "/overlay\n");
+        QFile overlay(dir + QStringLiteral("/overlay"));
+        if (overlay.open(QIODevice::WriteOnly))
+            overlay.write("background: none\n");
+    }
     bool start()
     {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
@@ -61,6 +86,8 @@ struct PrivateX
         qputenv("DISPLAY", display);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        prepareHome();
+        env.insert(QStringLiteral("HOME"), wmHome.path());
         wm.setProcessEnvironment(env);
         wm.start(wmProgram, wmCommand);
         return wm.waitForStarted(5000);
@@ -292,6 +319,99 @@ protected:
     }
 };
 
+// Any button, as a hand presses it: 1 left, 3 right.
+inline void clickWith(const QPoint &p, quint8 which)
+{
+    pointerTo(p);
+    QTest::qWait(30);
+    xcb_connection_t *c = QX11Info::connection();
+    xcb_test_fake_input(c, XCB_BUTTON_PRESS, which, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(c);
+    QTest::qWait(30);
+    xcb_test_fake_input(c, XCB_BUTTON_RELEASE, which, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(c);
+}
+
+// A chord typed on the keyboard (Qt::ALT | Qt::Key_S): its modifier keys
+// held while the key goes down and up. False when this keyboard lacks a key.
+inline bool typeChord(int chord)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    int key = 0;
+    uint mask = 0;
+    if (!KKeyServer::keyQtToCodeX(chord & ~int(Qt::KeyboardModifierMask), &key) || key <= 0 || key > 255
+        || !KKeyServer::keyQtToModX(chord & int(Qt::KeyboardModifierMask), &mask))
+        return false;
+    // The keys that give each modifier, as the server maps them.
+    QVector<quint8> codes;
+    auto *map = xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr);
+    if (!map)
+        return false;
+    const xcb_keycode_t *mods = xcb_get_modifier_mapping_keycodes(map);
+    for (int m = 0; m < 8; ++m) {
+        if (!(mask & (1u << m)))
+            continue;
+        for (int k = 0; k < map->keycodes_per_modifier; ++k) {
+            if (const xcb_keycode_t code = mods[m * map->keycodes_per_modifier + k]) {
+                codes << code;
+                break;
+            }
+        }
+    }
+    free(map);
+    codes << quint8(key);
+    for (quint8 code : codes)
+        xcb_test_fake_input(c, XCB_KEY_PRESS, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    for (int i = codes.size() - 1; i >= 0; --i)
+        xcb_test_fake_input(c, XCB_KEY_RELEASE, codes[i], XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(c);
+    return true;
+}
+
+// Picks an entry of the next pop-up menu by hand: the pointer rests on each
+// entry of `path` but the last until its sub-menu opens, and clicks the
+// last. Runs from the event loop, since the menu runs its own.
+inline void pickFromNextMenu(const QStringList &path)
+{
+    const auto find = [](QMenu *menu, const QString &text) -> QAction * {
+        for (QAction *a : menu->actions())
+            if (a->text().trimmed() == text)
+                return a;
+        return nullptr;
+    };
+    auto *timer = new QTimer;
+    auto step = std::make_shared<int>(0);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, step, ticks, path, find] {
+        if (++*ticks > 200) { // no such entry: give up, and let the test go on
+            timer->deleteLater();
+            timer->stop();
+            while (QWidget *open = QApplication::activePopupWidget())
+                open->close();
+            return;
+        }
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        // A sub-menu that has opened holds the next entry.
+        while (*step + 1 < path.size() && find(menu, path.at(*step + 1)))
+            ++*step;
+        QAction *entry = find(menu, path.at(*step));
+        if (!entry)
+            return;
+        const QPoint at = menu->mapToGlobal(menu->actionGeometry(entry).center());
+        if (*step + 1 < path.size()) {
+            // A menu takes a resting pointer for no move at all: it stirs.
+            pointerTo(at + QPoint((*ticks % 2) * 4, 0));
+            return;
+        }
+        timer->deleteLater();
+        timer->stop();
+        clickWith(at, 1);
+    });
+    timer->start(40);
+}
+
 inline int runOtherWindow(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -304,6 +424,26 @@ inline int runOtherWindow(int argc, char *argv[])
     printf("id %u\n", unsigned(w.winId()));
     fflush(stdout);
     return app.exec();
+}
+
+// The whole main of an X11 test: another program's window when run as one,
+// else the test on a private X server and window manager; without them it
+// runs offscreen, and haveX tells the test to skip.
+template <class Test>
+int runX11Test(int argc, char *argv[], bool *haveX)
+{
+    if (argc > 1 && qstrcmp(argv[1], "--other-window") == 0)
+        return runOtherWindow(argc, argv);
+    static TestEnv env;
+    PrivateX x;
+    *haveX = x.start();
+    qputenv("QT_QPA_PLATFORM", *haveX ? "xcb" : "offscreen");
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    Test tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
 }
 
 } // namespace x11test
