@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QString>
 #include <functional>
 
 namespace Seen {
@@ -58,6 +59,12 @@ inline bool alike(const QColor &a, const QColor &b, int tolerance = 3)
 {
     return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
         && qAbs(a.blue() - b.blue()) <= tolerance && qAbs(a.alpha() - b.alpha()) <= tolerance;
+}
+
+// A rectangle for a failure's text: "x,y wxh".
+inline QString text(const QRect &r)
+{
+    return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 // Where two pictures of the same size differ by more than `tolerance` in

@@ -183,7 +183,7 @@ private slots:
         const QImage shown = Seen::plain(w.grab().toImage());
         const QRect box = Seen::drawnBounds(shown);
         if (fill == QColor(Qt::transparent)) {
-            QVERIFY2(box.isNull(), qPrintable(QString("drawn at %1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+            QVERIFY2(box.isNull(), qPrintable("drawn at " + Seen::text(box)));
             return;
         }
         // Against its screen edge, in the middle along it.
