@@ -47,35 +47,6 @@ bool ringRed(const QColor &c)
     return c.alpha() > 150 && c.red() > 200 && c.green() < 120 && c.blue() < 150;
 }
 
-// The two clock kinds side by side on a bar, each face 100 pixels square,
-// at the time the clock gives.
-struct Clocks
-{
-    DockIconList rows;
-    DockBar bar;
-    Clocks()
-    {
-        rows.setRows({ row("one", "TIME1"), row("two", "TIME2") });
-        bar.setEdge(2);
-        bar.setIconSizes(128, 110);
-        bar.setModel(&rows);
-        bar.setGeometry(0, 0, 400, 160);
-        bar.setStripRect(QRect(10, 25, 380, 128));
-        bar.layoutRow();
-        bar.show();
-    }
-    // What the icon shows, in the icon's own square.
-    QImage face(const QString &id) { return Seen::plain(bar.grab(bar.pictureRect(id)).toImage()); }
-};
-
-// What each kind shows at `t`: the kind of TIME1, then that of TIME2.
-QPair<QImage, QImage> clocksAt(const QDateTime &t)
-{
-    FakeClock clock(t);
-    Clocks c;
-    return { c.face("one"), c.face("two") };
-}
-
 } // namespace
 
 class TestPaintedBar : public QObject
@@ -87,19 +58,24 @@ class TestPaintedBar : public QObject
     {
         DockIconList rows;
         DockBar bar;
-        Fixture(const QStringList &ids, int edge = 2)
+        Fixture(const QStringList &ids, int edge = 2) : Fixture(rowsOf(ids), edge, 64) {}
+        Fixture(const QList<DockIconRecord> &list, int edge, float normal)
         {
-            QList<DockIconRecord> list;
-            for (const QString &id : ids)
-                list << (id.startsWith('-') ? row(id, "BLANK") : row(id));
             rows.setRows(list);
             bar.setEdge(edge);
-            bar.setIconSizes(128, 64);
+            bar.setIconSizes(128, normal);
             bar.setModel(&rows);
             bar.setGeometry(0, 0, 1000, 160);
             bar.setStripRect(QRect(10, 25, 900, 128));
             bar.layoutRow();
             bar.show();
+        }
+        static QList<DockIconRecord> rowsOf(const QStringList &ids)
+        {
+            QList<DockIconRecord> list;
+            for (const QString &id : ids)
+                list << (id.startsWith('-') ? row(id, "BLANK") : row(id));
+            return list;
         }
         QPoint at(const QString &id, int dx = 20, int dy = 40) { return bar.iconRect(id).topLeft() + QPoint(dx, dy); }
         LongPress *press() const { return bar.pointer()->longPress(); }
@@ -119,7 +95,23 @@ class TestPaintedBar : public QObject
         {
             return bar.pictureRect(id).y() - bar.iconRect(id).y();
         }
+        // What the icon shows, in the icon's own square.
+        QImage face(const QString &id) { return Seen::plain(bar.grab(bar.pictureRect(id)).toImage()); }
     };
+
+    // The two clock kinds side by side on a bar, each face 100 pixels
+    // square, at the time the clock gives.
+    struct Clocks : Fixture
+    {
+        Clocks() : Fixture({ row("one", "TIME1"), row("two", "TIME2") }, 2, 110) {}
+    };
+    // What each kind shows at `t`: the kind of TIME1, then that of TIME2.
+    static QPair<QImage, QImage> clocksAt(const QDateTime &t)
+    {
+        FakeClock clock(t);
+        Clocks c;
+        return { c.face("one"), c.face("two") };
+    }
 
 private slots:
     void iconsFollowTheTable()

@@ -265,7 +265,7 @@ private slots:
         const QRect span(in.window + main.topLeft() + frameIco.topLeft() + along, QSize(128, 128));
         const QRect bubble(in.window + h.bubble, in.bubble), weather(h.weather, in.weather);
         const auto centred = [&](const QRect &r) {
-            return qAbs(horizontal ? r.center().x() - span.center().x() : r.center().y() - span.center().y()) <= 1;
+            return qAbs(horizontal ? r.center().x() - span.center().x() : r.center().y() - span.center().y()) <= 3;
         };
         // How far past the span's inner side a rectangle reaches, and how far
         // it stays from the span on that side.
