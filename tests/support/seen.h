@@ -37,12 +37,13 @@ inline QRect boundsOf(const QImage &img, const std::function<bool(const QColor &
     return left > right ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-// Where anything at all is drawn: pixels not wholly clear.
+// Where anything is drawn: pixels of at least `minAlpha` (any but the clear ones).
 inline QRect drawnBounds(const QImage &img, QRect area = QRect(), int minAlpha = 1)
 {
     return boundsOf(img, [minAlpha](const QColor &c) { return c.alpha() >= minAlpha; }, area);
 }
 
+// How many pixels of `area` `drawn` says yes to.
 inline int count(const QImage &img, const std::function<bool(const QColor &)> &drawn, QRect area = QRect())
 {
     const QImage p = plain(img);
