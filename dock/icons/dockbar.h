@@ -53,7 +53,7 @@ public:
     // stretched along it (ends of a fixed length and the middle between).
     struct Background
     {
-        QColor fill;
+        QColor fill = Qt::transparent; // a look without a fill shows none
         int radius = 0;
         QString first, middle, last; // empty: no picture
         bool upright = false;        // the pictures run down rather than across

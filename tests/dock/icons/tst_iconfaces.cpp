@@ -270,28 +270,6 @@ private slots:
         }
     }
 
-    void clockLayouts()
-    {
-        FakeClock clock(QDateTime(QDate(2025, 3, 1), QTime(9, 5, 30)));
-        const QSize s(100, 100);
-        const ClockFace::Layout one = ClockFace(ClockFace::Clock1, nullptr).layout(s);
-        QCOMPARE(one.digits[0], QRect(20, 36, 12, 19));
-        QCOMPARE((QList<int> { one.digits[1].x(), one.digits[2].x(), one.digits[3].x(), one.digits[4].x() }),
-                 (QList<int> { 34, 43, 52, 66 }));
-        QCOMPARE(one.digits[4].y(), 36);
-        QCOMPARE(one.dateFont.pixelSize(), 9);
-        QCOMPARE(one.date.x(), 20);
-        const ClockFace::Layout two = ClockFace(ClockFace::Clock2, nullptr).layout(s);
-        QCOMPARE(two.digits[0], QRect(14, 22, 17, 32));
-        QCOMPARE(two.digits[1].topLeft(), QPoint(33, 22));
-        QCOMPARE(two.digits[2].topLeft(), QPoint(47, 22));
-        QCOMPARE(two.digits[3], QRect(61, 28, 14, 26));
-        QCOMPARE(two.digits[4], QRect(77, 28, 14, 26));
-        QCOMPARE(two.dateFont.pixelSize(), 14);
-        QCOMPARE(two.date.x(), 6);
-        QCOMPARE(100 - two.date.y() - two.date.height(), 6);
-    }
-
     void clockWakesOnlyWhenItsFaceChanges()
     {
         FakeClock clock(QDateTime(QDate(2025, 3, 1), QTime(12, 0, 30, 250)));

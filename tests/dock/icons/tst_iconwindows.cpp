@@ -6,6 +6,7 @@
 #include "dock/icons/qroundprogressbar.h"
 #include "fakevolumes.h"
 #include "iconhelpers.h"
+#include "seen.h"
 #include "testenv.h"
 #include "textfit.h"
 
@@ -50,6 +51,28 @@ int redPixels(QRoundProgressBar &bar, const QRect &area)
         }
     return n;
 }
+// What a bubble's picture shows: the box (the rows drawn across most of the
+// picture), the arrow (rows less than half as wide) and the text on the
+// box (dark on a light box, light on a dark one).
+struct Look
+{
+    QRect box, arrow, text;
+};
+Look lookOf(const QImage &picture, bool lightText = false)
+{
+    Look l;
+    for (int y = 0; y < picture.height(); ++y) {
+        const QRect line = Seen::drawnBounds(picture, QRect(0, y, picture.width(), 1), 100);
+        if (line.isNull())
+            continue;
+        (line.width() * 2 >= picture.width() ? l.box : l.arrow) |= line;
+    }
+    l.text = Seen::boundsOf(
+        picture, [lightText](const QColor &c) { return c.alpha() > 100 && (lightText ? c.lightness() > 160 : c.lightness() < 100); },
+        l.box.adjusted(1, 1, -1, -1));
+    return l;
+}
+
 } // namespace
 
 class TestIconWindows : public QObject
@@ -58,13 +81,14 @@ class TestIconWindows : public QObject
     FakeVolumes m_volumes;
 
 private slots:
-    // The bubble points at the icon from the side of the bar away from the screen edge.
-    void bubbleGeometry()
+    // The bubble as it shows: the name whole in a light box, and an arrow on
+    // the side that faces the icon (below the box on a bottom bar, above it
+    // on a top bar), none beside a side bar, also right after a fill that
+    // had one. The same name shown again is the same picture.
+    void bubbleShowsTheNameAndPointsAtTheIcon()
     {
-        // Edge, the name's top, where the arrow is (-1 none, 0 above the name, 1 below) and its picture.
-        const struct { int edge, nameTop, arrowAt; const char *arrow; } rows[] = {
-            { 2, 0, 1, ":/image/menu/DownArrow.png" }, { 0, 8, 0, ":/image/menu/UpArrow.png" }, { 1, 0, -1, "" }, { 3, 0, -1, "" } };
-        // Twice over: a name shown again, on the same edge, is the bubble it was.
+        // Edge, and the arrow: 1 below the box, -1 above it, 0 none.
+        const struct { int edge, arrow; } rows[] = { { 2, 1 }, { 0, -1 }, { 1, 0 }, { 3, 0 } };
         FormName bubble;
         bubble.setFontSize(15);
         QHash<int, QImage> first;
@@ -72,36 +96,54 @@ private slots:
             for (const auto &r : rows) {
                 bubble.setName(2, "x"); // a fill with an arrow first
                 bubble.setName(r.edge, "文件管理");
-                QLabel *name = bubble.nameLabel();
-                QCOMPARE(name->font().pixelSize(), 15);
-                QCOMPARE(name->size(), name->sizeHint() + QSize(20, 6));
-                QCOMPARE(name->pos(), QPoint(0, r.nameTop));
-                QCOMPARE(bubble.size(), name->size() + QSize(0, r.arrowAt < 0 ? 0 : 8));
-                QCOMPARE(bubble.arrowLabel()->isHidden(), r.arrowAt < 0);
-                if (r.arrowAt >= 0) {
-                    QCOMPARE(bubble.arrowLabel()->pos(), QPoint((bubble.width() - 18) / 2, r.arrowAt * name->height()));
-                    QCOMPARE(IconPictures::shownPath(bubble.arrowLabel()), QString(r.arrow));
-                }
-                const QImage picture = bubble.picture().toImage();
+                const QImage picture = Seen::plain(bubble.picture().toImage());
                 QCOMPARE(picture.size(), bubble.size());
+                const Look look = lookOf(picture);
+                const QString edge = QString("edge %1").arg(r.edge);
+                QVERIFY2(!look.box.isNull() && Seen::alike(picture.pixelColor(look.box.left() + 2, look.box.center().y()),
+                                                           QColor(255, 255, 255, 230), 12),
+                         qPrintable(edge));
+                QVERIFY2(look.box.adjusted(3, 2, -3, -2).contains(look.text), qPrintable(edge));
+                if (r.arrow == 0) {
+                    QVERIFY2(look.arrow.isNull(), qPrintable(edge));
+                } else {
+                    QVERIFY2(!look.arrow.isNull(), qPrintable(edge));
+                    QVERIFY2(r.arrow > 0 ? look.arrow.top() > look.box.bottom() : look.arrow.bottom() < look.box.top(), qPrintable(edge));
+                    QVERIFY2(qAbs(look.arrow.center().x() - look.box.center().x()) <= 2, qPrintable(edge));
+                    // Narrowing to its tip, away from the box.
+                    const int tip = r.arrow > 0 ? look.arrow.bottom() : look.arrow.top();
+                    const int base = r.arrow > 0 ? look.arrow.top() : look.arrow.bottom();
+                    QVERIFY2(Seen::drawnBounds(picture, QRect(0, tip, picture.width(), 1), 100).width()
+                                 < Seen::drawnBounds(picture, QRect(0, base, picture.width(), 1), 100).width(),
+                             qPrintable(edge));
+                }
                 if (pass == 0)
                     first[r.edge] = picture;
                 else
                     QCOMPARE(picture, first[r.edge]);
             }
         }
-        // Another font size is another bubble.
+        // A larger font setting: a larger bubble with larger text.
         bubble.setFontSize(22);
         bubble.setName(2, "文件管理");
-        QCOMPARE(bubble.nameLabel()->font().pixelSize(), 22);
-        QVERIFY(bubble.size().width() > first[2].width());
+        const Look large = lookOf(Seen::plain(bubble.picture().toImage()));
+        const Look small = lookOf(first[2]);
+        QVERIFY(large.text.height() > small.text.height() && large.box.width() > small.box.width());
         QCOMPARE(bubble.picture().size(), bubble.size());
-        // Over a menu's entry: a pill two points smaller, without an arrow.
-        FormName pill;
+        // Over a menu's entry: light text on a dark pill without an arrow,
+        // smaller than a dock bubble's of the same setting.
+        FormName pill, dock;
         pill.setFontSize(15);
+        dock.setFontSize(15);
         pill.setMenuText("记事本");
-        QCOMPARE(pill.nameLabel()->font().pixelSize(), 13);
-        QCOMPARE(pill.size(), pill.nameLabel()->sizeHint() + QSize(26, 2));
+        dock.setName(3, "记事本");
+        const QImage pillPicture = Seen::plain(pill.picture().toImage());
+        const Look menu = lookOf(pillPicture, true);
+        QVERIFY(!menu.box.isNull() && menu.arrow.isNull());
+        const QColor inside = pillPicture.pixelColor(menu.box.left() + menu.box.height() / 2, menu.box.top() + 2);
+        QVERIFY2(inside.alpha() > 150 && inside.lightness() < 40, qPrintable(inside.name(QColor::HexArgb)));
+        QVERIFY(menu.box.adjusted(3, 0, -3, 0).contains(menu.text));
+        QVERIFY(menu.text.height() < lookOf(Seen::plain(dock.picture().toImage())).text.height());
     }
 
     void rangeValueAndArc()

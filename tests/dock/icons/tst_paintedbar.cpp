@@ -1,12 +1,15 @@
 // The painted bar alone: its icons follow the icon table, the row's layout
 // on each edge, the magnification around the pointer, animations that stop
-// at their target, and the pointer's click, long press and drag.
+// at their target, the pointer's click, long press and drag, and the two
+// clocks as they show.
 #include "dock/icons/barcurves.h"
 #include "dock/icons/barpointer.h"
 #include "dock/icons/dockbar.h"
 #include "dock/icons/formtimingflash.h"
 #include "dock/icons/longpress.h"
 #include "dock/model/dockiconlist.h"
+#include "fakeplatform.h"
+#include "seen.h"
 #include "testenv.h"
 
 #include <QBackingStore>
@@ -38,6 +41,12 @@ bool alike(const QImage &a, const QImage &b)
     return true;
 }
 
+// The seconds ring's red.
+bool ringRed(const QColor &c)
+{
+    return c.alpha() > 150 && c.red() > 200 && c.green() < 120 && c.blue() < 150;
+}
+
 } // namespace
 
 class TestPaintedBar : public QObject
@@ -49,19 +58,24 @@ class TestPaintedBar : public QObject
     {
         DockIconList rows;
         DockBar bar;
-        Fixture(const QStringList &ids, int edge = 2)
+        Fixture(const QStringList &ids, int edge = 2) : Fixture(rowsOf(ids), edge, 64) {}
+        Fixture(const QList<DockIconRecord> &list, int edge, float normal)
         {
-            QList<DockIconRecord> list;
-            for (const QString &id : ids)
-                list << (id.startsWith('-') ? row(id, "BLANK") : row(id));
             rows.setRows(list);
             bar.setEdge(edge);
-            bar.setIconSizes(128, 64);
+            bar.setIconSizes(128, normal);
             bar.setModel(&rows);
             bar.setGeometry(0, 0, 1000, 160);
             bar.setStripRect(QRect(10, 25, 900, 128));
             bar.layoutRow();
             bar.show();
+        }
+        static QList<DockIconRecord> rowsOf(const QStringList &ids)
+        {
+            QList<DockIconRecord> list;
+            for (const QString &id : ids)
+                list << (id.startsWith('-') ? row(id, "BLANK") : row(id));
+            return list;
         }
         QPoint at(const QString &id, int dx = 20, int dy = 40) { return bar.iconRect(id).topLeft() + QPoint(dx, dy); }
         LongPress *press() const { return bar.pointer()->longPress(); }
@@ -81,7 +95,23 @@ class TestPaintedBar : public QObject
         {
             return bar.pictureRect(id).y() - bar.iconRect(id).y();
         }
+        // What the icon shows, in the icon's own square.
+        QImage face(const QString &id) { return Seen::plain(bar.grab(bar.pictureRect(id)).toImage()); }
     };
+
+    // The two clock kinds side by side on a bar, each face 100 pixels
+    // square, at the time the clock gives.
+    struct Clocks : Fixture
+    {
+        Clocks() : Fixture({ row("one", "TIME1"), row("two", "TIME2") }, 2, 110) {}
+    };
+    // What each kind shows at `t`: the kind of TIME1, then that of TIME2.
+    static QPair<QImage, QImage> clocksAt(const QDateTime &t)
+    {
+        FakeClock clock(t);
+        Clocks c;
+        return { c.face("one"), c.face("two") };
+    }
 
 private slots:
     void iconsFollowTheTable()
@@ -485,6 +515,75 @@ private slots:
             }
         }
         QCOMPARE(mismatches, 0);
+    }
+
+    // The two clock classes show two faces: the first a dial with the
+    // seconds on a red ring around it, the second a panel of LCD digits
+    // without one.
+    void eachClockKindDrawsItsOwnFace()
+    {
+        const QDate day(2025, 3, 1);
+        const auto at30 = clocksAt(QDateTime(day, QTime(9, 5, 30)));
+        const QImage &one = at30.first, &two = at30.second;
+        const int area = one.width() * one.height();
+        QCOMPARE(one.size(), two.size());
+        for (const QImage &face : { one, two })
+            QVERIFY(Seen::count(face, [](const QColor &c) { return c.alpha() > 100; }) > area / 2);
+        QVERIFY2(Seen::changes(one, two).pixels > area / 3, "the two kinds look alike");
+        // The dial is round, the panel fills its square to near the corners.
+        const int in = one.width() / 10;
+        for (const QPoint &p : { QPoint(in, in), QPoint(one.width() - 1 - in, in), QPoint(in, one.height() - 1 - in),
+                                 QPoint(one.width() - 1 - in, one.height() - 1 - in) }) {
+            QCOMPARE(one.pixelColor(p).alpha(), 0);
+            QVERIFY(two.pixelColor(p).alpha() > 200);
+        }
+        // Half a minute: the right half of the ring is red, the left not yet.
+        const QRect left(0, 0, one.width() * 45 / 100, one.height());
+        const QRect right(one.width() * 55 / 100, 0, one.width() * 45 / 100, one.height());
+        QVERIFY(Seen::count(one, ringRed, right) > area / 20);
+        QCOMPARE(Seen::count(one, ringRed, left), 0);
+        QCOMPARE(Seen::count(two, ringRed), 0);
+        // Three quarters: the ring reaches into the left half; the second kind
+        // shows no seconds at all.
+        const auto at45 = clocksAt(QDateTime(day, QTime(9, 5, 45)));
+        QVERIFY(Seen::count(at45.first, ringRed, left) > area / 40);
+        QCOMPARE(Seen::changes(two, at45.second).pixels, 0);
+    }
+
+    // What changes on each face when the time does: the hours read before
+    // the minutes, the first kind's four digits of one size, the second
+    // kind's minutes smaller and standing on the same line as its hours,
+    // the date under the digits; and a clock on the bar moves by itself.
+    void theClocksShowTheTime()
+    {
+        const QDate day(2025, 3, 1);
+        const auto base = clocksAt(QDateTime(day, QTime(11, 11, 30)));
+        const auto hours = clocksAt(QDateTime(day, QTime(1, 11, 30)));   // only the first digit
+        const auto minutes = clocksAt(QDateTime(day, QTime(11, 10, 30))); // only the last
+        const auto date = clocksAt(QDateTime(day.addDays(1), QTime(11, 11, 30)));
+        for (int kind = 1; kind <= 2; ++kind) {
+            const auto pick = [kind](const QPair<QImage, QImage> &faces) { return kind == 1 ? faces.first : faces.second; };
+            const QImage face = pick(base);
+            const QRect h = Seen::changes(face, pick(hours)).bounds, m = Seen::changes(face, pick(minutes)).bounds;
+            const QRect d = Seen::changes(face, pick(date)).bounds;
+            const QString k = QString("kind %1").arg(kind);
+            QVERIFY2(!h.isNull() && !m.isNull() && !d.isNull(), qPrintable(k));
+            QVERIFY2(h.right() < m.left(), qPrintable(k));
+            QVERIFY2(d.top() > qMax(h.bottom(), m.bottom()), qPrintable(k));
+            if (kind == 1) {
+                QVERIFY2(qAbs(h.height() - m.height()) <= 2 && qAbs(h.top() - m.top()) <= 2, qPrintable(k));
+            } else {
+                QVERIFY2(m.height() * 10 < h.height() * 9, qPrintable(k));
+                QVERIFY2(qAbs(h.bottom() - m.bottom()) <= 2, qPrintable(k));
+            }
+        }
+
+        // Left to their own ticks, both faces show the next minute.
+        FakeClock clock(QDateTime(day, QTime(11, 11, 59, 900)));
+        Clocks c;
+        const QImage one = c.face("one"), two = c.face("two");
+        clock.time = QDateTime(day, QTime(11, 12, 0));
+        QTRY_VERIFY(Seen::changes(one, c.face("one")).pixels > 0 && Seen::changes(two, c.face("two")).pixels > 0);
     }
 
     void theRegionIsTheIconsAndThePlaceholder()

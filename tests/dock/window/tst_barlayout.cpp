@@ -224,22 +224,23 @@ private slots:
         r.layout.setBackgroundStyle(1);
         DockBar::Background b = r.layout.background();
         QCOMPARE(b.fill, QColor(0, 0, 0, 120));
+        QVERIFY(b.radius > 0);
         QVERIFY(b.first.isEmpty() && !b.upright);
-        QCOMPARE(r.background->styleSheet(), *BackgroundStyle::look(1, 120, 2).frame);
         QVERIFY(r.across->isHidden() && r.upright->isHidden());
         r.layout.setTransparency(40);
         QCOMPARE(r.layout.background().fill.alpha(), 40);
+        r.layout.relayoutIfPending();
+        const int plain = r.background->width();
 
+        // Pictures, no fill; they reach further beyond the icons than a fill.
         r.layout.setBackgroundStyle(4);
         b = r.layout.background();
         QCOMPARE(b.fill.alpha(), 0);
-        QCOMPARE(QStringList({ b.first, b.middle, b.last }),
-                 QStringList({ ":/image/style/Classic2/l.png", ":/image/style/Classic2/bg.png",
-                               ":/image/style/Classic2/r.png" }));
+        QVERIFY(!b.first.isEmpty() && !b.middle.isEmpty() && !b.last.isEmpty());
         QVERIFY(!b.upright);
         QVERIFY(!r.across->isHidden() && r.upright->isHidden());
         r.layout.relayoutIfPending();
-        QCOMPARE(r.background->width(), r.bar->stripRect().width() + 12 + 50);
+        QVERIFY(r.background->width() > plain + 2 * 10);
 
         // Upright on a side edge, the side's own pieces.
         r.layout.setBackgroundStyle(2);
@@ -247,9 +248,7 @@ private slots:
         b = r.layout.background();
         QVERIFY(b.upright);
         QVERIFY(r.across->isHidden() && !r.upright->isHidden());
-        QCOMPARE(QStringList({ b.first, b.middle, b.last }),
-                 QStringList({ ":/image/style/MacOSX/l3.png", ":/image/style/MacOSX/bg3.png",
-                               ":/image/style/MacOSX/r3.png" }));
+        QVERIFY(!b.first.isEmpty() && !b.middle.isEmpty() && !b.last.isEmpty());
     }
 };
 

@@ -1,13 +1,12 @@
 // The bar on its screen: placement, the fit check, the background looks, the
 // reserved strip and the desktop icons, through fakes of the desktop.
 #include "dock/icons/formcommonicon.h"
-#include "dock/window/backgroundstyle.h"
 #include "dock/window/dockplacement.h"
 #include "dock/window/formdetection.h"
+#include "seen.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
-#include <QRegularExpression>
 #include <QtTest>
 
 static QList<DockIconRecord> plainRows(int n)
@@ -18,25 +17,23 @@ static QList<DockIconRecord> plainRows(int n)
     return rows;
 }
 
-// A look in short: the strips, the inset and each sheet set, pictures as
-// "folder/piece" and plain colours as their rgba figures.
-static QString describe(const BackgroundStyle::Look &l)
+// The corners of `box` that do not look rounded, as the text of a failure:
+// a rounded corner is clear at its very pixel, while `rounding` pixels in
+// along both of its edges the background shows in full.
+static QString squareCorners(const QImage &img, const QRect &box, int rounding)
 {
-    auto onOff = [](const std::optional<bool> &v) { return !v ? QString("?") : *v ? QString("on") : QString("off"); };
-    QStringList out { "H " + onOff(l.horizontalStrip), "V " + onOff(l.verticalStrip) };
-    if (l.inset)
-        out << "inset " + QString::number(*l.inset);
-    const QRegularExpression pic("url\\(:/image/style/([^)]*)\\.png\\)"), rgba("rgba\\(([^)]*)\\)");
-    const std::pair<const char *, const std::optional<QString> *> sheets[] = {
-        { "frame", &l.frame }, { "bl", &l.bl }, { "bg", &l.bg }, { "br", &l.br },
-        { "bl2", &l.bl2 }, { "bg2", &l.bg2 }, { "br2", &l.br2 } };
-    for (const auto &s : sheets) {
-        if (!*s.second)
-            continue;
-        const QRegularExpressionMatch m = pic.match(**s.second);
-        out << QString(s.first) + " " + (m.hasMatch() ? m.captured(1) : rgba.match(**s.second).captured(1));
+    QStringList square;
+    const QPoint corners[] = { box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight() };
+    const char *names[] = { "top left", "top right", "bottom left", "bottom right" };
+    for (int i = 0; i < 4; ++i) {
+        const QPoint c = corners[i];
+        const int inX = c.x() == box.left() ? rounding : -rounding, inY = c.y() == box.top() ? rounding : -rounding;
+        const int corner = img.pixelColor(c).alpha();
+        const int alongX = img.pixelColor(c + QPoint(inX, 0)).alpha(), alongY = img.pixelColor(c + QPoint(0, inY)).alpha();
+        if (corner * 3 > qMin(alongX, alongY) || qMin(alongX, alongY) < 60)
+            square << QString("%1: alpha %2 at the corner, %3 and %4 along its edges").arg(names[i]).arg(corner).arg(alongX).arg(alongY);
     }
-    return out.join(", ");
+    return square.join("; ");
 }
 
 class TestDockBar : public QObject, public WidgetFixture
@@ -147,40 +144,77 @@ private slots:
         QTRY_COMPARE(w.bar()->stripRect().width(), 3 * 64);
     }
 
-    void backgroundLooks_data()
+    // What the bar shows behind its icons, as config.ini chooses it: a white
+    // or black fill of the chosen alpha with rounded corners, the style's
+    // pictures with rounded ends, or nothing where the style's pictures are
+    // not there.
+    void theBackgroundShowsAsChosen_data()
     {
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("edge");
-        QTest::addColumn<QString>("look");
-        QTest::newRow("white, bottom") << 0 << 2 << "H off, V off, inset 0, frame 255, 255, 255,90";
-        QTest::newRow("black, right") << 1 << 1 << "H off, V off, inset 0, frame 0, 0, 0,90";
-        const QString mac = ", frame 0,0,0,0, bl MacOSX/l, bg MacOSX/bg, br MacOSX/r";
-        QTest::newRow("2 bottom") << 2 << 2 << "H on, V off, inset 25" + mac;
-        QTest::newRow("2 top") << 2 << 0 << "H on, V off, inset 25" + mac;
-        // Upright on the right edge: r1 at the top, l1 at the bottom; the
-        // horizontal pieces are left as they are.
-        QTest::newRow("2 right") << 2 << 1
-                                 << "H off, V on, inset 25, frame 0,0,0,0, bl2 MacOSX/r1, bg2 MacOSX/bg1, br2 MacOSX/l1";
-        QTest::newRow("2 left") << 2 << 3
-                                << "H off, V on, inset 25, frame 0,0,0,0, bl2 MacOSX/l3, bg2 MacOSX/bg3, br2 MacOSX/r3";
-        // Styles 3 to 6 set the horizontal pieces on every edge.
-        QTest::newRow("3 right") << 3 << 1 << "H off, V on, inset 25" + mac;
-        QTest::newRow("4 bottom") << 4 << 2
-                                  << "H on, V off, inset 25, frame 0,0,0,0, bl Classic2/l, bg Classic2/bg, br Classic2/r";
-        QTest::newRow("5 left") << 5 << 3
-                                << "H off, V on, inset 20, frame 0,0,0,0, bl Classic3/l, bg Classic3/bg, br Classic3/r";
-        QTest::newRow("6 top") << 6 << 0
-                               << "H on, V off, inset 20, frame 0,0,0,0, bl Classic4/l, bg Classic4/bg, br Classic4/r";
-        QTest::newRow("unknown style: only the strip") << 9 << 2 << "H on, V off";
+        QTest::addColumn<QColor>("fill"); // invalid: the style's pictures; clear: nothing at all
+        const QColor pictures, nothing(Qt::transparent);
+        QTest::newRow("white, bottom") << 0 << 2 << QColor(255, 255, 255, 200);
+        QTest::newRow("black, right") << 1 << 1 << QColor(0, 0, 0, 200);
+        QTest::newRow("black, top") << 1 << 0 << QColor(0, 0, 0, 200);
+        QTest::newRow("white, left") << 0 << 3 << QColor(255, 255, 255, 200);
+        QTest::newRow("pictures, bottom") << 2 << 2 << pictures;
+        QTest::newRow("pictures, top") << 2 << 0 << pictures;
+        // Upright, each end's picture is rounded towards its own end.
+        QTest::newRow("upright pictures, right") << 2 << 1 << pictures;
+        QTest::newRow("upright pictures, left") << 2 << 3 << pictures;
+        QTest::newRow("the same pictures as style 3") << 3 << 2 << pictures;
+        QTest::newRow("style 4: its pictures are not there") << 4 << 2 << nothing;
+        QTest::newRow("style 6, top") << 6 << 0 << nothing;
+        QTest::newRow("a style no version knows") << 9 << 2 << nothing;
     }
-    void backgroundLooks()
+    void theBackgroundShowsAsChosen()
     {
         QFETCH(int, style);
         QFETCH(int, edge);
-        QFETCH(QString, look);
-        QCOMPARE(describe(BackgroundStyle::look(style, 90, edge)), look);
-        // The alpha only matters to the plain styles.
-        QCOMPARE(BackgroundStyle::look(style, 10, edge).frame == BackgroundStyle::look(style, 200, edge).frame, style > 1);
+        QFETCH(QColor, fill);
+        setting("System/Location", edge);
+        setting("System/BackgroundStyle", style);
+        setting("System/TransparentBackground", 200);
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QTRY_VERIFY(w.bar()->isAtRest());
+        // The icons' pictures are missing: what shows is the background alone.
+        const QImage shown = Seen::plain(w.grab().toImage());
+        const QRect box = Seen::drawnBounds(shown);
+        if (fill == QColor(Qt::transparent)) {
+            QVERIFY2(box.isNull(), qPrintable("drawn at " + Seen::text(box)));
+            return;
+        }
+        // Against its screen edge, in the middle along it.
+        const QRect screen = w.rect();
+        const bool horizontal = edge == 0 || edge == 2;
+        const int fromEdge[] = { box.top() - screen.top(), screen.right() - box.right(), screen.bottom() - box.bottom(),
+                                 box.left() - screen.left() };
+        QCOMPARE(fromEdge[edge], 0);
+        QVERIFY(qAbs(horizontal ? box.center().x() - screen.center().x() : box.center().y() - screen.center().y()) <= 1);
+        // Under the whole row, whose ends leave the rounding free.
+        QRect row;
+        for (const QString &id : w.bar()->ids())
+            if (!w.bar()->isIconHidden(id))
+                row |= w.bar()->iconRect(id).translated(w.bar()->mapTo(&w, QPoint()));
+        const int rounding = fill.isValid() ? 4 : 16;
+        QVERIFY(box.contains(row));
+        QVERIFY(horizontal ? row.left() - box.left() >= rounding && box.right() - row.right() >= rounding
+                           : row.top() - box.top() >= rounding && box.bottom() - row.bottom() >= rounding);
+        const QString square = squareCorners(shown, box, rounding);
+        QVERIFY2(square.isEmpty(), qPrintable(square));
+        w.setTransparentBackground(60);
+        const QImage lighter = Seen::plain(w.grab().toImage());
+        if (fill.isValid()) {
+            // The chosen colour, and a new alpha shows at once.
+            QVERIFY2(Seen::alike(shown.pixelColor(box.center()), fill), qPrintable(shown.pixelColor(box.center()).name(QColor::HexArgb)));
+            fill.setAlpha(60);
+            QVERIFY2(Seen::alike(lighter.pixelColor(box.center()), fill), qPrintable(lighter.pixelColor(box.center()).name(QColor::HexArgb)));
+        } else {
+            // The pictures do not change with it.
+            QCOMPARE(Seen::changes(shown, lighter).pixels, 0);
+        }
     }
 
     void desktopIconsOnlyWithTheSwitch()

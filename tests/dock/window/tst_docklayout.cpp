@@ -228,45 +228,61 @@ private slots:
         QCOMPARE(pending, -10);
     }
 
-    void bubbleAndWeather_data()
+    // The bubble and the weather scene beside the hovered icon, for a window
+    // on a screen away from the origin: both on the side of the bar away
+    // from its edge, centred on the span the icon takes magnified.
+    void bubbleAndWeatherBesideTheIcon_data()
     {
         QTest::addColumn<int>("edge");
         QTest::addColumn<QRect>("main");
         QTest::addColumn<QRect>("frameIco");
         QTest::addColumn<QPoint>("icon");
-        QTest::addColumn<QPoint>("bubble");
-        QTest::addColumn<QPoint>("weather");
-        // The window at (1920, 100), a bubble of 81 x 41, a weather scene of 301 x 201.
-        QTest::newRow("bottom: above") << 2 << QRect(0, 647, 1280, 153) << QRect(290, 25, 700, 128) << QPoint(64, 0)
-                                       << QPoint(290 + 64 + 64 - 40, 647 + 153 - 25 - 128 - 41 + 10)
-                                       << QPoint(1920 + 290 + 64 + 64 - 150, 100 + 647 + 25 - 201);
-        QTest::newRow("top: below") << 0 << QRect(0, 0, 1280, 158) << QRect(290, 0, 700, 128) << QPoint(64, 0)
-                                    << QPoint(378, 138) << QPoint(1920 + 268, 100 + 128);
-        QTest::newRow("right: beside") << 1 << QRect(1127, 0, 153, 800) << QRect(25, 50, 128, 700) << QPoint(0, 64)
-                                       << QPoint(1127 - 81 + 10, 50 + 64 + 64 - 20)
-                                       << QPoint(1920 + 1127 - 301 + 64, 100 + 50 + 64 + 64 - 100);
-        QTest::newRow("left: beside") << 3 << QRect(0, 0, 153, 800) << QRect(0, 50, 133, 700) << QPoint(0, 64)
-                                      << QPoint(143, 158) << QPoint(1920 + 64, 78 + 100);
+        QTest::newRow("bottom") << 2 << QRect(0, 647, 1280, 153) << QRect(290, 25, 700, 128) << QPoint(64, 0);
+        QTest::newRow("top") << 0 << QRect(0, 0, 1280, 158) << QRect(290, 0, 700, 128) << QPoint(64, 0);
+        QTest::newRow("right") << 1 << QRect(1127, 0, 153, 800) << QRect(25, 50, 128, 700) << QPoint(0, 64);
+        QTest::newRow("left") << 3 << QRect(0, 0, 153, 800) << QRect(0, 50, 133, 700) << QPoint(0, 64);
+        QTest::newRow("bottom, first icon") << 2 << QRect(0, 647, 1280, 153) << QRect(290, 25, 700, 128) << QPoint(0, 0);
+        QTest::newRow("left, last icon") << 3 << QRect(0, 0, 153, 800) << QRect(0, 50, 133, 700) << QPoint(0, 572);
     }
-    void bubbleAndWeather()
+    void bubbleAndWeatherBesideTheIcon()
     {
-        HoverInput in;
-        in.window = QPoint(1920, 100);
-        in.bubble = QSize(81, 41);
-        in.weather = QSize(301, 201);
         QFETCH(int, edge);
         QFETCH(QRect, main);
         QFETCH(QRect, frameIco);
         QFETCH(QPoint, icon);
-        QFETCH(QPoint, bubble);
-        QFETCH(QPoint, weather);
+        HoverInput in;
+        in.window = QPoint(1920, 100);
+        in.bubble = QSize(81, 41);
+        in.weather = QSize(301, 201);
         in.edge = edge;
         in.main = main;
         in.frameIco = frameIco;
         in.icon = icon;
         const HoverPlaces h = hoverPlaces(in);
-        QCOMPARE(h.bubble, bubble);
-        QCOMPARE(h.weather, weather);
+        const bool horizontal = edge == 0 || edge == 2;
+        // The hovered icon magnified, on the screen.
+        const QPoint along = horizontal ? QPoint(icon.x(), 0) : QPoint(0, icon.y());
+        const QRect span(in.window + main.topLeft() + frameIco.topLeft() + along, QSize(128, 128));
+        const QRect bubble(in.window + h.bubble, in.bubble), weather(h.weather, in.weather);
+        const auto centred = [&](const QRect &r) {
+            return qAbs(horizontal ? r.center().x() - span.center().x() : r.center().y() - span.center().y()) <= 3;
+        };
+        // How far past the span's inner side a rectangle reaches, and how far
+        // it stays from the span on that side.
+        const auto beyond = [&](const QRect &r) {
+            const int out[] = { r.bottom() - span.bottom(), span.left() - r.left(), span.top() - r.top(), r.right() - span.right() };
+            return out[edge];
+        };
+        const auto clear = [&](const QRect &r) {
+            const int gap[] = { r.top() - span.bottom(), span.left() - r.right(), span.top() - r.bottom(), r.left() - span.right() };
+            return gap[edge];
+        };
+        QVERIFY(centred(bubble));
+        QVERIFY(clear(bubble) > 0 && clear(bubble) <= 40);
+        QVERIFY(centred(weather));
+        QVERIFY(beyond(weather) > in.weather.width() / 2 || beyond(weather) > in.weather.height() / 2);
+        if (horizontal)
+            QVERIFY(clear(weather) > 0); // it stands on the magnified icons, or hangs below them
     }
 };
 
