@@ -75,7 +75,7 @@ public:
     void takeAvailable();
     void setMargin(int margin);
     void setEdge(int edge);
-    // The level of the start ("System/Level": 0 front, 1 normal, 2 below;
+    // The level of the start (the level setting: 0 front, 1 normal, 2 below;
     // nothing else changes it), and the one the user chooses.
     void applyLevel(int level);
     void setLevel(int level);
