@@ -312,7 +312,8 @@ int DockSettings::hotkeyIndex(const QString &name)
 void DockSettings::setValue(const QString &key, const QVariant &value)
 {
     const auto it = m_values.constFind(key);
-    const bool same = it != m_values.constEnd() && it->type() == value.type() && *it == value;
+    // The same value in another form ("false" as read, false as set) is no change.
+    const bool same = it != m_values.constEnd() && *it == value;
     m_values.insert(key, value);
     // Writing the same value again still stamps the key into the file, as a
     // routine that sets it always did.

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QPoint>
 #include <QSet>
@@ -239,6 +240,11 @@ private:
     bool m_unread = false;
     bool m_saveQueued = false;
 };
+
+inline uint qHash(DockSettings::Key key, uint seed = 0)
+{
+    return qHash(int(key), seed);
+}
 
 // The five global hot keys, in the order they are created: the code the
 // settings panel sends with setKey, and their key in the table (which holds
