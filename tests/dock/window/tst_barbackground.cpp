@@ -18,6 +18,15 @@ struct Step
     int style, alpha, edge;
 };
 
+// The bar on a clear picture, so that the alpha of its background shows.
+QImage painted(DockBar *bar)
+{
+    QImage img(bar->size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    bar->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
+
 // Alike when no channel of a pixel differs by more than one level.
 QString difference(const QImage &a, const QImage &b)
 {
@@ -88,11 +97,7 @@ private slots:
             w.barLayout()->relayoutIfPending();
             QTRY_VERIFY(w.bar()->isAtRest());
             w.barLayout()->relayoutIfPending();
-            // On a clear picture, so that the alpha of the background shows.
-            QImage painted(w.bar()->size(), QImage::Format_ARGB32_Premultiplied);
-            painted.fill(Qt::transparent);
-            w.bar()->render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
-            const QImage shown = painted.convertToFormat(QImage::Format_ARGB32);
+            const QImage shown = painted(w.bar());
             QByteArray png;
             QBuffer out(&png);
             out.open(QIODevice::WriteOnly);
@@ -105,6 +110,26 @@ private slots:
                 differ << QString("%1: %2").arg(s.name, d);
         }
         QVERIFY2(differ.isEmpty(), qPrintable(differ.join("; ")));
+    }
+
+    // A style no version knows, from the start, and an alpha below zero
+    // written by hand show no fill at all (not an opaque black bar).
+    void noFillWithoutAStyleOrAnAlpha()
+    {
+        setting("System/Location", 2);
+        setting("System/BackgroundStyle", 9);
+        setting("System/TransparentBackground", -5);
+        Widget w;
+        w.barLayout()->relayoutIfPending();
+        QTRY_VERIFY(w.bar()->isAtRest());
+        const QRect box = w.bar()->backgroundRect();
+        QVERIFY(!box.isEmpty());
+        QCOMPARE(painted(w.bar()).pixelColor(box.center()).alpha(), 0);
+        w.setBackgroundStyle(0);
+        w.barLayout()->relayoutIfPending();
+        QCOMPARE(painted(w.bar()).pixelColor(w.bar()->backgroundRect().center()).alpha(), 0);
+        w.setTransparentBackground(80);
+        QCOMPARE(painted(w.bar()).pixelColor(w.bar()->backgroundRect().center()), QColor(255, 255, 255, 80));
     }
 };
 

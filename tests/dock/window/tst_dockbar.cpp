@@ -18,23 +18,24 @@ static QList<DockIconRecord> plainRows(int n)
     return rows;
 }
 
-// A look in short: the strips, the inset and each sheet set, pictures as
-// "folder/piece" and plain colours as their rgba figures.
+// A look in short: the strips, the inset, the fill and each picture set,
+// pictures as "folder/piece".
 static QString describe(const BackgroundStyle::Look &l)
 {
     auto onOff = [](const std::optional<bool> &v) { return !v ? QString("?") : *v ? QString("on") : QString("off"); };
     QStringList out { "H " + onOff(l.horizontalStrip), "V " + onOff(l.verticalStrip) };
     if (l.inset)
         out << "inset " + QString::number(*l.inset);
-    const QRegularExpression pic("url\\(:/image/style/([^)]*)\\.png\\)"), rgba("rgba\\(([^)]*)\\)");
-    const std::pair<const char *, const std::optional<QString> *> sheets[] = {
-        { "frame", &l.frame }, { "bl", &l.bl }, { "bg", &l.bg }, { "br", &l.br },
-        { "bl2", &l.bl2 }, { "bg2", &l.bg2 }, { "br2", &l.br2 } };
-    for (const auto &s : sheets) {
-        if (!*s.second)
-            continue;
-        const QRegularExpressionMatch m = pic.match(**s.second);
-        out << QString(s.first) + " " + (m.hasMatch() ? m.captured(1) : rgba.match(**s.second).captured(1));
+    if (l.fill)
+        out << QString("fill %1,%2,%3,%4 round %5")
+                   .arg(l.fill->red()).arg(l.fill->green()).arg(l.fill->blue()).arg(l.fill->alpha()).arg(l.radius.value_or(-1));
+    const QRegularExpression pic(":/image/style/([^)]*)\\.png");
+    const std::pair<const char *, const std::optional<QString> *> pieces[] = {
+        { "bl", &l.first }, { "bg", &l.middle }, { "br", &l.last },
+        { "bl2", &l.first2 }, { "bg2", &l.middle2 }, { "br2", &l.last2 } };
+    for (const auto &s : pieces) {
+        if (*s.second)
+            out << QString(s.first) + " " + pic.match(**s.second).captured(1);
     }
     return out.join(", ");
 }
@@ -152,25 +153,25 @@ private slots:
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("edge");
         QTest::addColumn<QString>("look");
-        QTest::newRow("white, bottom") << 0 << 2 << "H off, V off, inset 0, frame 255, 255, 255,90";
-        QTest::newRow("black, right") << 1 << 1 << "H off, V off, inset 0, frame 0, 0, 0,90";
-        const QString mac = ", frame 0,0,0,0, bl MacOSX/l, bg MacOSX/bg, br MacOSX/r";
+        QTest::newRow("white, bottom") << 0 << 2 << "H off, V off, inset 0, fill 255,255,255,90 round 3";
+        QTest::newRow("black, right") << 1 << 1 << "H off, V off, inset 0, fill 0,0,0,90 round 3";
+        const QString mac = ", fill 0,0,0,0 round 0, bl MacOSX/l, bg MacOSX/bg, br MacOSX/r";
         QTest::newRow("2 bottom") << 2 << 2 << "H on, V off, inset 25" + mac;
         QTest::newRow("2 top") << 2 << 0 << "H on, V off, inset 25" + mac;
         // Upright on the right edge: r1 at the top, l1 at the bottom; the
         // horizontal pieces are left as they are.
         QTest::newRow("2 right") << 2 << 1
-                                 << "H off, V on, inset 25, frame 0,0,0,0, bl2 MacOSX/r1, bg2 MacOSX/bg1, br2 MacOSX/l1";
+                                 << "H off, V on, inset 25, fill 0,0,0,0 round 0, bl2 MacOSX/r1, bg2 MacOSX/bg1, br2 MacOSX/l1";
         QTest::newRow("2 left") << 2 << 3
-                                << "H off, V on, inset 25, frame 0,0,0,0, bl2 MacOSX/l3, bg2 MacOSX/bg3, br2 MacOSX/r3";
+                                << "H off, V on, inset 25, fill 0,0,0,0 round 0, bl2 MacOSX/l3, bg2 MacOSX/bg3, br2 MacOSX/r3";
         // Styles 3 to 6 set the horizontal pieces on every edge.
         QTest::newRow("3 right") << 3 << 1 << "H off, V on, inset 25" + mac;
         QTest::newRow("4 bottom") << 4 << 2
-                                  << "H on, V off, inset 25, frame 0,0,0,0, bl Classic2/l, bg Classic2/bg, br Classic2/r";
+                                  << "H on, V off, inset 25, fill 0,0,0,0 round 0, bl Classic2/l, bg Classic2/bg, br Classic2/r";
         QTest::newRow("5 left") << 5 << 3
-                                << "H off, V on, inset 20, frame 0,0,0,0, bl Classic3/l, bg Classic3/bg, br Classic3/r";
+                                << "H off, V on, inset 20, fill 0,0,0,0 round 0, bl Classic3/l, bg Classic3/bg, br Classic3/r";
         QTest::newRow("6 top") << 6 << 0
-                               << "H on, V off, inset 20, frame 0,0,0,0, bl Classic4/l, bg Classic4/bg, br Classic4/r";
+                               << "H on, V off, inset 20, fill 0,0,0,0 round 0, bl Classic4/l, bg Classic4/bg, br Classic4/r";
         QTest::newRow("unknown style: only the strip") << 9 << 2 << "H on, V off";
     }
     void backgroundLooks()
@@ -180,7 +181,7 @@ private slots:
         QFETCH(QString, look);
         QCOMPARE(describe(BackgroundStyle::look(style, 90, edge)), look);
         // The alpha only matters to the plain styles.
-        QCOMPARE(BackgroundStyle::look(style, 10, edge).frame == BackgroundStyle::look(style, 200, edge).frame, style > 1);
+        QCOMPARE(BackgroundStyle::look(style, 10, edge).fill == BackgroundStyle::look(style, 200, edge).fill, style > 1);
     }
 
     void desktopIconsOnlyWithTheSwitch()
