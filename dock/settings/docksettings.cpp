@@ -69,22 +69,25 @@ const QHash<QString, int> &rowByName()
     return map;
 }
 
-// A value as the key of that row is stored.
+// A value of a row that is not a number, as its type: a flag, a point or a text.
+QVariant asType(int type, const QVariant &v)
+{
+    if (type == QMetaType::Bool)
+        return v.toBool();
+    if (type == QMetaType::QPoint)
+        return v.toPoint();
+    return v.toString();
+}
+
+// A value as the key of that row is stored: a number as its decimal text.
 QVariant storedForm(const Row &r, const QVariant &v)
 {
-    switch (r.type) {
-    case QMetaType::Int:
-        // A size of the moment may be a float: its text as a float's.
-        if (v.userType() == QMetaType::Double || v.userType() == QMetaType::Float)
-            return QString::number(v.toDouble(), 'g', 6);
-        return QString::number(v.toInt());
-    case QMetaType::Bool:
-        return v.toBool();
-    case QMetaType::QPoint:
-        return v.toPoint();
-    default:
-        return v.toString();
-    }
+    if (r.type != QMetaType::Int)
+        return asType(r.type, v);
+    // A size of the moment may be a float: its text as a float's.
+    if (v.userType() == QMetaType::Double || v.userType() == QMetaType::Float)
+        return QString::number(v.toDouble(), 'g', 6);
+    return QString::number(v.toInt());
 }
 
 // An INI file is text: NUL bytes mean UTF-16 or a binary file, and bytes
@@ -267,20 +270,12 @@ QVariant DockSettings::read(Key key) const
     const QVariant v = hasText(r.name) ? m_values.value(r.name)
                      : r.rule.fallback == SettingRule::Stored ? QVariant()
                                                               : r.def;
-    switch (r.type) {
-    case QMetaType::Int: {
-        int n = v.toInt(); // a text that is not a number reads as 0
-        if (r.rule.positive && n <= 0)
-            n = r.def.toInt();
-        return qBound(r.rule.low, n, r.rule.high);
-    }
-    case QMetaType::Bool:
-        return v.toBool();
-    case QMetaType::QPoint:
-        return v.toPoint();
-    default:
-        return v.toString();
-    }
+    if (r.type != QMetaType::Int)
+        return asType(r.type, v);
+    int n = v.toInt(); // a text that is not a number reads as 0
+    if (r.rule.positive && n <= 0)
+        n = r.def.toInt();
+    return qBound(r.rule.low, n, r.rule.high);
 }
 
 void DockSettings::store(Key key, const QVariant &value)
