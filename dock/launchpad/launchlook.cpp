@@ -5,28 +5,21 @@
 
 #include <QColor>
 
-namespace {
-
-int clampedInt(const DockSettings &set, const char *key, int low, int high)
-{
-    // A value that is not a number reads as 0 and is then brought into range.
-    return qBound(low, set.valueOrDefault(QLatin1String(key)).toInt(), high);
-}
-
-} // namespace
-
 LaunchLook LaunchLook::load(const LaunchLook &current)
 {
     LaunchLook l = current;
     const DockSettings &set = *DockSettings::instance();
-    l.iconSize = clampedInt(set, "LaunchPad/IconSize", MinIconSize, MaxIconSize);
-    l.blurRadius = clampedInt(set, "LaunchPad/Blurry", 0, MaxBlur);
-    l.brightness = clampedInt(set, "LaunchPad/luminance", 0, MaxBrightness);
-    if (set.hasText(QStringLiteral("LaunchPad/BackgroundImage")))
+    using Key = DockSettings::Key;
+    // A value that is not a number reads as 0 and is then brought into range.
+    l.iconSize = qBound(int(MinIconSize), set.launchPadIconSize(), int(MaxIconSize));
+    l.blurRadius = qBound(0, set.launchPadBlurry(), int(MaxBlur));
+    l.brightness = qBound(0, set.launchPadLuminance(), int(MaxBrightness));
+    if (set.hasText(Key::launchPadBackgroundImage))
         l.backgroundImage = set.launchPadBackgroundImage();
-    l.backgroundStored = set.hasText(QStringLiteral("LaunchPad/Background"));
+    // Only the text "true", in any case, chooses the own picture.
+    l.backgroundStored = set.hasText(Key::launchPadBackground);
     l.useBackgroundImage = l.backgroundStored
-        && set.value(QStringLiteral("LaunchPad/Background")).toString().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+        && set.stored(Key::launchPadBackground).toString().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
     const QString colour = set.launchPadNameColor();
     // Only a colour the style sheet can take; anything else gives white names.
     l.nameColor = QColor::isValidColor(colour) && colour.startsWith(QLatin1Char('#')) ? colour

@@ -18,7 +18,7 @@ struct LaunchLook
     bool useBackgroundImage = false;
     QString backgroundImage;
     QString nameColor = QStringLiteral("#FFFFFF");
-    // Whether the file held "LaunchPad/Background" (the choose button is
+    // Whether the file held the own-picture switch (the choose button is
     // enabled only when it held true).
     bool backgroundStored = false;
 

@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextCodec>
+#include <QVector>
 
 namespace {
 
@@ -27,31 +28,66 @@ constexpr int MaxLine = 64 * 1024;
 
 const char *const ScratchPrefix = ".tmp-";
 
-struct KeyDefault
+// One row of the table.
+struct Row
 {
-    QString key;
+    DockSettings::Key key;
+    QString name;
+    int type;
     QVariant def;
+    SettingRule rule;
 };
 
-const QList<KeyDefault> &keyTable()
+constexpr SettingRule asStored() { return SettingRule::asStored(); }
+constexpr SettingRule orDefault() { return SettingRule::orDefault(); }
+constexpr SettingRule guarded() { return SettingRule::guarded(); }
+
+const QVector<Row> &table()
 {
-    static const QList<KeyDefault> table = {
-#define ZV_DOCK_SETTINGS_ROW(type, getter, setter, key, def) { QStringLiteral(key), QVariant::fromValue<type>(def) },
+    static const QVector<Row> rows = {
+#define ZV_DOCK_SETTINGS_ROW(type, getter, setter, key, def, rule)                                          \
+    { DockSettings::Key::getter, QStringLiteral(key), qMetaTypeId<type>(), QVariant::fromValue<type>(def), rule },
         ZV_DOCK_SETTINGS(ZV_DOCK_SETTINGS_ROW)
 #undef ZV_DOCK_SETTINGS_ROW
     };
-    return table;
+    return rows;
 }
 
-const QHash<QString, QVariant> &defaults()
+const Row &row(DockSettings::Key key)
 {
-    static const QHash<QString, QVariant> map = [] {
-        QHash<QString, QVariant> m;
-        for (const KeyDefault &k : keyTable())
-            m.insert(k.key, k.def);
+    return table().at(int(key));
+}
+
+const QHash<QString, int> &rowByName()
+{
+    static const QHash<QString, int> map = [] {
+        QHash<QString, int> m;
+        for (int i = 0; i < table().size(); ++i)
+            m.insert(table().at(i).name, i);
         return m;
     }();
     return map;
+}
+
+// A value of a row that is not a number, as its type: a flag, a point or a text.
+QVariant asType(int type, const QVariant &v)
+{
+    if (type == QMetaType::Bool)
+        return v.toBool();
+    if (type == QMetaType::QPoint)
+        return v.toPoint();
+    return v.toString();
+}
+
+// A value as the key of that row is stored: a number as its decimal text.
+QVariant storedForm(const Row &r, const QVariant &v)
+{
+    if (r.type != QMetaType::Int)
+        return asType(r.type, v);
+    // A size of the moment may be a float: its text as a float's.
+    if (v.userType() == QMetaType::Double || v.userType() == QMetaType::Float)
+        return QString::number(v.toDouble(), 'g', 6);
+    return QString::number(v.toInt());
 }
 
 // An INI file is text: NUL bytes mean UTF-16 or a binary file, and bytes
@@ -161,6 +197,7 @@ bool writeAll(const QString &path, const QByteArray &bytes)
 DockSettings::DockSettings(const QString &path, QObject *parent)
     : QObject(parent), m_path(path)
 {
+    qRegisterMetaType<DockSettings::Key>();
     load();
 }
 
@@ -192,24 +229,70 @@ bool DockSettings::hasText(const QString &key) const
     return !v.toString().isEmpty();
 }
 
-QVariant DockSettings::valueOrDefault(const QString &key) const
-{
-    if (hasText(key))
-        return m_values.value(key);
-    return defaults().value(key);
-}
-
 QVariant DockSettings::defaultValue(const QString &key)
 {
-    return defaults().value(key);
+    const auto found = rowByName().constFind(key);
+    return found == rowByName().constEnd() ? QVariant() : table().at(*found).def;
 }
 
 QStringList DockSettings::knownKeys()
 {
     QStringList keys;
-    for (const KeyDefault &k : keyTable())
-        keys << k.key;
+    for (const Row &r : table())
+        keys << r.name;
     return keys;
+}
+
+QString DockSettings::keyName(Key key)
+{
+    return row(key).name;
+}
+
+QVariant DockSettings::defaultValue(Key key)
+{
+    return row(key).def;
+}
+
+const DockSettings::Defaults &DockSettings::defaults()
+{
+    static const Defaults values;
+    return values;
+}
+
+SettingRule DockSettings::rule(Key key)
+{
+    return row(key).rule;
+}
+
+QVariant DockSettings::read(Key key) const
+{
+    const Row &r = row(key);
+    const QVariant v = hasText(r.name) ? m_values.value(r.name)
+                     : r.rule.fallback == SettingRule::Stored ? QVariant()
+                                                              : r.def;
+    if (r.type != QMetaType::Int)
+        return asType(r.type, v);
+    int n = v.toInt(); // a text that is not a number reads as 0
+    if (r.rule.positive && n <= 0)
+        n = r.def.toInt();
+    return qBound(r.rule.low, n, r.rule.high);
+}
+
+void DockSettings::store(Key key, const QVariant &value)
+{
+    const Row &r = row(key);
+    setValue(r.name, storedForm(r, value));
+}
+
+void DockSettings::fillGuarded()
+{
+    for (const Row &r : table()) {
+        if (r.rule.fallback != SettingRule::Guarded)
+            continue;
+        const bool fellBack = !hasText(r.name) || (r.rule.positive && m_values.value(r.name).toInt() <= 0);
+        if (fellBack)
+            store(r.key, r.def);
+    }
 }
 
 int DockSettings::hotkeyIndex(const QString &name)
@@ -224,13 +307,15 @@ int DockSettings::hotkeyIndex(const QString &name)
 void DockSettings::setValue(const QString &key, const QVariant &value)
 {
     const auto it = m_values.constFind(key);
-    const bool same = it != m_values.constEnd() && it->type() == value.type() && *it == value;
+    // The same value in another form ("false" as read, false as set) is no change.
+    const bool same = it != m_values.constEnd() && *it == value;
     m_values.insert(key, value);
     // Writing the same value again still stamps the key into the file, as a
     // routine that sets it always did.
     m_pending.insert(key);
-    if (!same)
-        emit valueChanged(key, value);
+    const auto known = rowByName().constFind(key);
+    if (!same && known != rowByName().constEnd())
+        emit changed(table().at(*known).key);
     // A caller that forgets save() still gets its change written.
     if (!m_saveQueued) {
         m_saveQueued = true;
@@ -351,8 +436,10 @@ void DockSettings::load()
     m_exists = true;
     // A value that did not read takes its default, as a first start writes it.
     for (const QString &key : readable.droppedKeys) {
-        if (defaults().contains(key) && !m_values.contains(key)) {
-            m_values.insert(key, defaults().value(key));
+        const auto found = rowByName().constFind(key);
+        if (found != rowByName().constEnd() && !m_values.contains(key)) {
+            const Row &r = table().at(*found);
+            m_values.insert(key, storedForm(r, r.def));
             m_pending.insert(key);
         }
     }

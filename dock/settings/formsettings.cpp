@@ -257,11 +257,35 @@ DockSettings *FormSettings::settings() const
     return m_settings ? m_settings : DockSettings::instance();
 }
 
+QList<FormSettings::Bound> FormSettings::numbers() const
+{
+    using Key = DockSettings::Key;
+    // In the order they are read: a slider that changes tells the dock at once.
+    return { { Key::icoSize, ui->icoSize }, { Key::icoNameSize, ui->icoNameSize }, { Key::icoScale, ui->icoScale },
+             { Key::backgroundStyle, ui->comboBoxBackgroundStyle },
+             { Key::transparentBackground, ui->TransparentBackground }, { Key::click, ui->comboBoxIconClick } };
+}
+
+QList<FormSettings::Switch> FormSettings::switches() const
+{
+    using Key = DockSettings::Key;
+    return { { Key::iconDoubleClick, ui->IconDoubleClick }, { Key::locking, ui->checkBoxLocking },
+             { Key::hide, ui->checkBoxHide }, { Key::upgradeNotice, ui->checkBoxUpgrade },
+             { Key::mouseMaximize, ui->checkBoxMousePop }, { Key::mouseFullScreen, ui->checkBoxMousePop2 },
+             { Key::inductionIco, ui->checkBoxSensing }, { Key::workArea, ui->checkBoxWorkArea },
+             { Key::taskbarAlpha, ui->checkBoxTaskbarAlpha }, { Key::taskbarBlurry, ui->checkBoxTaskbarblurry },
+             { Key::taskbarHide, ui->checkBoxTaskbarHide }, { Key::desktopIcon, ui->checkBoxDesktopIcon },
+             { Key::winShow, ui->checkBoxWinShow } };
+}
+
+// The panel shows the file as it stands: a key it does not hold reads as 0,
+// false or empty, whatever the dock makes of it.
 void FormSettings::readSettings()
 {
+    using Key = DockSettings::Key;
     const DockSettings &set = *settings();
 
-    const int screen = set.value(QStringLiteral("System/Screen")).toInt();
+    const int screen = set.stored(Key::screen).toInt();
     const int attached = qMin(ui->comboBoxScreen->count(), QGuiApplication::screens().size());
     if (screen >= 0 && screen < attached) {
         keepStoredScreen = false;
@@ -273,52 +297,39 @@ void FormSettings::readSettings()
         storedScreen = screen;
         ui->comboBoxScreen->setCurrentIndex(0);
     }
-    ui->icoSize->setValue(set.value(QStringLiteral("System/IcoSize")).toInt());
-    ui->icoNameSize->setValue(set.value(QStringLiteral("System/IcoNameSize")).toInt());
-    ui->icoScale->setValue(set.value(QStringLiteral("System/IcoScale")).toInt());
-    level = set.value(QStringLiteral("System/Level")).toInt();
-    position = set.value(QStringLiteral("System/Location")).toInt();
-    ui->comboBoxBackgroundStyle->setCurrentIndex(set.value(QStringLiteral("System/BackgroundStyle")).toInt());
-    ui->TransparentBackground->setValue(set.value(QStringLiteral("System/TransparentBackground")).toInt());
-    ui->comboBoxIconClick->setCurrentIndex(set.value(QStringLiteral("System/Click")).toInt());
+    level = set.stored(Key::level).toInt();
+    position = set.stored(Key::location).toInt();
+    for (const Bound &b : numbers()) {
+        const int v = set.stored(b.key).toInt();
+        if (auto *slider = qobject_cast<QAbstractSlider *>(b.control))
+            slider->setValue(v);
+        else
+            static_cast<QComboBox *>(b.control)->setCurrentIndex(v);
+    }
     // The member first, so the combo's handler sees no change of language.
-    language = set.value(QStringLiteral("System/Language")).toInt();
+    language = set.stored(Key::language).toInt();
     ui->LanguageClick->setCurrentIndex(language);
 
-    const QList<QPair<const char *, QCheckBox *>> switches = {
-        { "System/IconDoubleClick", ui->IconDoubleClick },
-        { "System/Locking", ui->checkBoxLocking },
-        { "System/Hide", ui->checkBoxHide },
-        { "System/UpgradeNotice", ui->checkBoxUpgrade },
-        { "System/MouseMaximize", ui->checkBoxMousePop },
-        { "System/MouseFullScree", ui->checkBoxMousePop2 },
-        { "System/InductionIco", ui->checkBoxSensing },
-        { "System/WorkArea", ui->checkBoxWorkArea },
-        { "System/TaskbarAlpha", ui->checkBoxTaskbarAlpha },
-        { "System/TaskbarBlurry", ui->checkBoxTaskbarblurry },
-        { "System/TaskbarHide", ui->checkBoxTaskbarHide },
-        { "System/DesktopIcon", ui->checkBoxDesktopIcon },
-        { "System/WinShow", ui->checkBoxWinShow },
-    };
-    for (const auto &s : switches) {
-        if (set.value(QLatin1String(s.first)).toBool()) {
-            s.second->setChecked(true);
-            if (s.second == ui->checkBoxTaskbarAlpha)
+    // A switch that reads true ticks its box; one that reads false leaves it.
+    for (const Switch &s : switches()) {
+        if (set.stored(s.key).toBool()) {
+            s.box->setChecked(true);
+            if (s.box == ui->checkBoxTaskbarAlpha)
                 ui->checkBoxTaskbarblurry->setVisible(true);
         }
     }
 
     for (int i = 0; i < DockHotkeyCount; ++i)
-        hotKeyEdit(i)->showKeyText(set.value(QLatin1String(dockHotkeys[i].key)).toString());
+        hotKeyEdit(i)->showKeyText(set.stored(dockHotkeys[i].key).toString());
 
     // A third of the width of the screen shown.
-    if (!set.value(QStringLiteral("System/Screen")).toString().isEmpty()) {
+    if (set.hasText(Key::screen)) {
         const QList<QScreen *> screens = QGuiApplication::screens();
         QScreen *s = screens.value(keepStoredScreen ? 0 : screen);
         if (s)
             ui->Margin->setMaximum(s->availableGeometry().width() / 3);
     }
-    ui->Margin->setValue(set.value(QStringLiteral("System/Margin")).toInt());
+    ui->Margin->setValue(set.stored(Key::margin).toInt());
 
     const QString program = platform::Autostart::programPath();
     qDebug() << "读取注册表！当前路径：" << program;
@@ -334,31 +345,17 @@ void FormSettings::readSettings()
 void FormSettings::SaveSettings()
 {
     DockSettings &set = *settings();
-    const int screen = keepStoredScreen ? storedScreen : ui->comboBoxScreen->currentIndex();
-    set.setValue(QStringLiteral("System/WorkArea"), ui->checkBoxWorkArea->isChecked());
-    set.setValue(QStringLiteral("System/Screen"), QString::number(screen));
-    set.setValue(QStringLiteral("System/Level"), QString::number(level));
-    set.setValue(QStringLiteral("System/Margin"), QString::number(ui->Margin->value()));
-    set.setValue(QStringLiteral("System/IcoSize"), QString::number(ui->icoSize->value()));
-    set.setValue(QStringLiteral("System/IcoNameSize"), QString::number(ui->icoNameSize->value()));
-    set.setValue(QStringLiteral("System/IcoScale"), QString::number(ui->icoScale->value()));
-    set.setValue(QStringLiteral("System/Location"), QString::number(position));
-    set.setValue(QStringLiteral("System/BackgroundStyle"), QString::number(ui->comboBoxBackgroundStyle->currentIndex()));
-    set.setValue(QStringLiteral("System/TransparentBackground"), QString::number(ui->TransparentBackground->value()));
-    set.setValue(QStringLiteral("System/Locking"), ui->checkBoxLocking->isChecked());
-    set.setValue(QStringLiteral("System/IconDoubleClick"), ui->IconDoubleClick->isChecked());
-    set.setValue(QStringLiteral("System/Click"), QString::number(ui->comboBoxIconClick->currentIndex()));
-    set.setValue(QStringLiteral("System/Hide"), ui->checkBoxHide->isChecked());
-    set.setValue(QStringLiteral("System/UpgradeNotice"), ui->checkBoxUpgrade->isChecked());
-    set.setValue(QStringLiteral("System/MouseMaximize"), ui->checkBoxMousePop->isChecked());
-    set.setValue(QStringLiteral("System/MouseFullScree"), ui->checkBoxMousePop2->isChecked());
-    set.setValue(QStringLiteral("System/InductionIco"), ui->checkBoxSensing->isChecked());
-    set.setValue(QStringLiteral("System/WinShow"), ui->checkBoxWinShow->isChecked());
-    set.setValue(QStringLiteral("System/Language"), QString::number(ui->LanguageClick->currentIndex()));
-    set.setValue(QStringLiteral("System/TaskbarAlpha"), ui->checkBoxTaskbarAlpha->isChecked());
-    set.setValue(QStringLiteral("System/TaskbarBlurry"), ui->checkBoxTaskbarblurry->isChecked());
-    set.setValue(QStringLiteral("System/TaskbarHide"), ui->checkBoxTaskbarHide->isChecked());
-    set.setValue(QStringLiteral("System/DesktopIcon"), ui->checkBoxDesktopIcon->isChecked());
+    set.setScreen(keepStoredScreen ? storedScreen : ui->comboBoxScreen->currentIndex());
+    set.setLevel(level);
+    set.setLocation(position);
+    set.setMargin(ui->Margin->value());
+    for (const Bound &b : numbers()) {
+        auto *slider = qobject_cast<QAbstractSlider *>(b.control);
+        set.store(b.key, slider ? slider->value() : static_cast<QComboBox *>(b.control)->currentIndex());
+    }
+    set.setLanguage(QString::number(ui->LanguageClick->currentIndex()));
+    for (const Switch &s : switches())
+        set.store(s.key, s.box->isChecked());
     set.save();
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "dock/settings/docksettings.h"
+
 #include <QPoint>
 #include <QWidget>
 
@@ -6,7 +8,7 @@ namespace Ui {
 class FormSettings;
 }
 class CustomKeySequenceEdit;
-class DockSettings;
+class QCheckBox;
 class QScrollBar;
 
 // The settings panel. Every control reports its change by a signal named like
@@ -33,7 +35,7 @@ public:
     static QString homePage();
 
 public slots:
-    // Writes the panel's System keys into config.ini.
+    // Writes the panel's keys of the "System" group into config.ini.
     void SaveSettings();
     // Switches starting with the session on or off.
     void appAutoRun(bool bAutoRun);
@@ -80,6 +82,20 @@ private slots:
     void valueChanged(int v);
 
 private:
+    // The controls that show a key of the table and save it back: the
+    // numbers (sliders and lists) and the switches.
+    struct Bound
+    {
+        DockSettings::Key key;
+        QWidget *control;
+    };
+    struct Switch
+    {
+        DockSettings::Key key;
+        QCheckBox *box;
+    };
+    QList<Bound> numbers() const;
+    QList<Switch> switches() const;
     // The field of hot key i, in the order of dockHotkeys.
     CustomKeySequenceEdit *hotKeyEdit(int i) const;
     void hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code, const QString &key);

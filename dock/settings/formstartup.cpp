@@ -47,9 +47,8 @@ FormStartUp::~FormStartUp()
 
 void FormStartUp::CheckAutoRun()
 {
-    const QString key = QStringLiteral("System/StartUpRemind");
-    const DockSettings &set = *DockSettings::instance();
-    const bool remind = set.value(key).toString().isEmpty() || !set.value(key).toBool();
+    // Unless the user asked not to be reminded.
+    const bool remind = !DockSettings::instance()->startUpRemind();
     const QString program = platform::Autostart::programPath();
     qDebug() << "程序当前路径1：" << program;
     const QString stored = platform::AutostartService::get().value(QStringLiteral("error"));

@@ -25,8 +25,7 @@ FormProtectionSetting::Settings FormProtectionSetting::loadSettings()
 void FormProtectionSetting::saveSettings(const Settings &s)
 {
     DockSettings *set = DockSettings::instance();
-    // The strength is kept as decimal text.
-    set->setValue(QStringLiteral("System/Protection"), QString::number(s.strength));
+    set->setProtection(s.strength);
     set->setProtectionPos(s.position);
     set->save();
 }

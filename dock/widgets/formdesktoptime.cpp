@@ -35,9 +35,6 @@ const QDateTime FitMoment(QDate(2000, 12, 27), QTime(22, 58, 58));
 // for again before the settings bar closes.
 const int LeaveCheckMs = 250;
 
-const char *const KeyPos = "DesktopWidget/TimePos";
-const char *const KeyLanguage = "DesktopWidget/TimeLanguage";
-
 // How each text label is fitted: its font family, its pixel size for the
 // driving size P, and the width it takes for a text w wide (room for the
 // texts of the coming seconds).
@@ -116,13 +113,12 @@ ClockLook loadLook()
     // shows nothing, or covers the desktop, while it takes the mouse.
     const DockSettings &set = *DockSettings::instance();
     ClockLook look;
-    look.placed = set.hasText(KeyPos);
+    look.placed = set.hasText(DockSettings::Key::desktopTimePos);
     look.pos = set.desktopTimePos();
     look.style = set.desktopTimeStyle();
     if (look.style < 0 || look.style > 9)
         look.style = 0;
-    // No language stored reads as Chinese: anything but "EN" is.
-    look.language = set.value(KeyLanguage).toString();
+    look.language = set.desktopTimeLanguage();
     look.alpha = qBound(MinAlpha, set.desktopTimeAlpha(), MaxAlpha);
     look.size = qBound(MinSize, set.desktopTimeSize(), MaxSize);
     return look;

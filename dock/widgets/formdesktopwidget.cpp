@@ -10,9 +10,6 @@
 
 namespace {
 const char *const NotesProgram = "Mirelka";
-const char *const KeyTimeSwitch = "DesktopWidget/TimeSwitch";
-const char *const KeyTimelocking = "DesktopWidget/Timelocking";
-const char *const KeyNote = "DesktopWidget/Note";
 } // namespace
 
 FormDesktopWidget::FormDesktopWidget(QWidget *parent)
@@ -102,11 +99,11 @@ void FormDesktopWidget::ReadSettings()
     {
         const DockSettings &settings = *DockSettings::instance();
         // A key counts only when it holds some text.
-        hasTime = !settings.value(KeyTimeSwitch).toString().isEmpty();
-        locking = settings.value(KeyTimelocking).toBool();
-        timeOn = settings.value(KeyTimeSwitch).toBool();
-        hasNote = !settings.value(KeyNote).toString().isEmpty();
-        notesOn = settings.value(KeyNote).toBool();
+        hasTime = settings.hasText(DockSettings::Key::desktopTimeSwitch);
+        locking = settings.desktopTimeLocking();
+        timeOn = settings.desktopTimeSwitch();
+        hasNote = settings.hasText(DockSettings::Key::desktopNote);
+        notesOn = settings.desktopNote();
     }
 
     if (hasTime) {
@@ -132,9 +129,9 @@ void FormDesktopWidget::ReadSettings()
 void FormDesktopWidget::SaveSettings()
 {
     DockSettings &settings = *DockSettings::instance();
-    settings.setValue(KeyTimeSwitch, ui->TimeSwitch->isChecked());
-    settings.setValue(KeyTimelocking, ui->Timelocking->isChecked());
-    settings.setValue(KeyNote, ui->NotesSwitch->isChecked());
+    settings.setDesktopTimeSwitch(ui->TimeSwitch->isChecked());
+    settings.setDesktopTimeLocking(ui->Timelocking->isChecked());
+    settings.setDesktopNote(ui->NotesSwitch->isChecked());
     settings.save();
 }
 

@@ -19,10 +19,6 @@ namespace {
 const int RefreshMs = 30 * 60 * 1000;
 // Province rows from this index on are the places without a city list.
 const int FirstSpecialProvince = 34;
-const int DefaultProvince = 27;
-const int DefaultCity = 8;
-const char *const KeyProvince = "Weather/Province";
-const char *const KeyCity = "Weather/City";
 
 bool isSpecialPlace(const QString &name)
 {
@@ -33,18 +29,17 @@ bool isSpecialPlace(const QString &name)
 // apply and nothing is written back.
 struct StoredPlace
 {
-    int province = DefaultProvince;
-    int city = DefaultCity;
+    int province = DockSettings::defaults().weatherProvince;
+    int city = DockSettings::defaults().weatherCity;
 };
 
 StoredPlace loadPlace()
 {
     StoredPlace p;
     const DockSettings &set = *DockSettings::instance();
-    if (set.hasText(KeyProvince)) {
-        // Present, both are read as they stand: a missing city reads as 0.
-        p.province = set.value(KeyProvince).toInt();
-        p.city = set.value(KeyCity).toInt();
+    if (set.hasText(DockSettings::Key::weatherProvince)) {
+        p.province = set.weatherProvince();
+        p.city = set.weatherCity();
     }
     return p;
 }

@@ -4,9 +4,7 @@ namespace BackgroundStyle {
 
 QString piece(const QString &folder, const QString &name)
 {
-    return QStringLiteral("QFrame{border-image: url(:/image/style/%1/%2.png);background-color: rgba(0,0,0,0);"
-                          "border-radius:0px;border:0px;border-style:solid;border-color: #535B6F;}")
-        .arg(folder, name);
+    return QStringLiteral(":/image/style/%1/%2.png").arg(folder, name);
 }
 
 Look look(int style, int alpha, int location)
@@ -23,13 +21,13 @@ Look look(int style, int alpha, int location)
     }
 
     if (style == 0 || style == 1) {
+        // White or black at the chosen alpha, with rounded corners.
         l.inset = 0;
         l.verticalStrip = false;
         l.horizontalStrip = false;
-        l.frame = QStringLiteral("QFrame{background-color: rgba(%1,")
-                      .arg(style == 0 ? QStringLiteral("255, 255, 255") : QStringLiteral("0, 0, 0"))
-            + QString::number(alpha)
-            + QStringLiteral(");border-radius:3px;border:0px;border-style:solid;border-color: #535B6F;}");
+        const int c = style == 0 ? 255 : 0;
+        l.fill = QColor(c, c, c, qBound(0, alpha, 255));
+        l.radius = 3;
         return l;
     }
     if (style < 2 || style > 6)
@@ -39,25 +37,61 @@ Look look(int style, int alpha, int location)
     static const int insets[] = { 25, 25, 25, 20, 20 };
     const QString folder = QLatin1String(folders[style - 2]);
     l.inset = insets[style - 2];
-    l.frame = QStringLiteral("QFrame{background-color: rgba(0,0,0,0);border-radius:0px;border:0px;"
-                             "border-style:solid;border-color: #535B6F;}");
+    l.fill = QColor(0, 0, 0, 0);
+    l.radius = 0;
     if (style != 2 || horizontal) {
-        l.bl = piece(folder, QStringLiteral("l"));
-        l.br = piece(folder, QStringLiteral("r"));
-        l.bg = piece(folder, QStringLiteral("bg"));
+        l.first = piece(folder, QStringLiteral("l"));
+        l.last = piece(folder, QStringLiteral("r"));
+        l.middle = piece(folder, QStringLiteral("bg"));
     }
     if (style == 2 && location == 1) {
         // On the right edge the left-hand pictures turned upright end the strip
         // at the bottom, the right-hand ones at the top.
-        l.bl2 = piece(folder, QStringLiteral("r1"));
-        l.br2 = piece(folder, QStringLiteral("l1"));
-        l.bg2 = piece(folder, QStringLiteral("bg1"));
+        l.first2 = piece(folder, QStringLiteral("r1"));
+        l.last2 = piece(folder, QStringLiteral("l1"));
+        l.middle2 = piece(folder, QStringLiteral("bg1"));
     } else if (style == 2 && location == 3) {
-        l.bl2 = piece(folder, QStringLiteral("l3"));
-        l.br2 = piece(folder, QStringLiteral("r3"));
-        l.bg2 = piece(folder, QStringLiteral("bg3"));
+        l.first2 = piece(folder, QStringLiteral("l3"));
+        l.last2 = piece(folder, QStringLiteral("r3"));
+        l.middle2 = piece(folder, QStringLiteral("bg3"));
     }
     return l;
+}
+
+void Backdrop::apply(const Look &l)
+{
+    const auto take = [](auto &member, const auto &value) {
+        if (value)
+            member = *value;
+    };
+    take(m_horizontal, l.horizontalStrip);
+    take(m_vertical, l.verticalStrip);
+    take(m_fill, l.fill);
+    take(m_radius, l.radius);
+    take(m_first, l.first);
+    take(m_middle, l.middle);
+    take(m_last, l.last);
+    take(m_first2, l.first2);
+    take(m_middle2, l.middle2);
+    take(m_last2, l.last2);
+}
+
+DockBar::Background Backdrop::background() const
+{
+    DockBar::Background b;
+    b.fill = m_fill;
+    b.radius = m_radius;
+    if (m_horizontal) {
+        b.first = m_first;
+        b.middle = m_middle;
+        b.last = m_last;
+    } else if (m_vertical) {
+        b.upright = true;
+        b.first = m_first2;
+        b.middle = m_middle2;
+        b.last = m_last2;
+    }
+    return b;
 }
 
 } // namespace BackgroundStyle

@@ -9,7 +9,6 @@
 #include <QDebug>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 
@@ -359,70 +358,15 @@ void BarLayout::setTransparency(int alpha)
     setBackgroundStyle(m_set->backgroundStyle);
 }
 
-namespace {
-// Re-parsing a sheet costs a repolish of the frame and its children: only
-// when it really changes.
-void applySheet(QWidget *w, const std::optional<QString> &sheet)
-{
-    if (sheet && w->styleSheet() != *sheet)
-        w->setStyleSheet(*sheet);
-}
-
-QString sheetPicture(const QWidget *w)
-{
-    static const QRegularExpression url(QStringLiteral("border-image:\\s*url\\(([^)]*)\\)"));
-    const QRegularExpressionMatch m = url.match(w->styleSheet());
-    return m.hasMatch() ? m.captured(1).trimmed() : QString();
-}
-} // namespace
-
 void BarLayout::setBackgroundStyle(int style)
 {
     const BackgroundStyle::Look l = BackgroundStyle::look(style, m_set->transparentBackground, m_set->location);
     m_set->backgroundStyle = style;
     if (l.inset)
         m_backgroundSide = *l.inset;
-    applySheet(m_f.background, l.frame);
-    applySheet(m_f.first, l.bl);
-    applySheet(m_f.last, l.br);
-    applySheet(m_f.middle, l.bg);
-    applySheet(m_f.first2, l.bl2);
-    applySheet(m_f.last2, l.br2);
-    applySheet(m_f.middle2, l.bg2);
-    if (l.horizontalStrip)
-        m_f.across->setVisible(*l.horizontalStrip);
-    if (l.verticalStrip)
-        m_f.upright->setVisible(*l.verticalStrip);
-    paintBackgroundOnBar();
+    m_backdrop.apply(l);
+    m_bar->setBackground(m_backdrop.background());
     requestRelayout();
-}
-
-// The bar paints its background itself, as the background frames' sheets
-// describe it; the frames only keep the look and the place.
-void BarLayout::paintBackgroundOnBar()
-{
-    DockBar::Background b;
-    static const QRegularExpression fill(
-        QStringLiteral("background-color:\\s*rgba\\((\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)\\)"));
-    static const QRegularExpression radius(QStringLiteral("border-radius:\\s*(\\d+)px"));
-    const QString frame = m_f.background->styleSheet();
-    const QRegularExpressionMatch f = fill.match(frame);
-    if (f.hasMatch())
-        b.fill = QColor(f.captured(1).toInt(), f.captured(2).toInt(), f.captured(3).toInt(),
-                        qBound(0, f.captured(4).toInt(), 255));
-    const QRegularExpressionMatch r = radius.match(frame);
-    b.radius = r.hasMatch() ? r.captured(1).toInt() : 0;
-    if (!m_f.across->isHidden()) {
-        b.first = sheetPicture(m_f.first);
-        b.middle = sheetPicture(m_f.middle);
-        b.last = sheetPicture(m_f.last);
-    } else if (!m_f.upright->isHidden()) {
-        b.upright = true;
-        b.first = sheetPicture(m_f.first2);
-        b.middle = sheetPicture(m_f.middle2);
-        b.last = sheetPicture(m_f.last2);
-    }
-    m_bar->setBackground(b);
 }
 
 // ---- the settings' panel area ----------------------------------------------

@@ -1,4 +1,5 @@
 #pragma once
+#include "backgroundstyle.h"
 #include "dockconfig.h"
 #include "dockplacement.h"
 #include "dock/icons/dockbar.h"
@@ -32,13 +33,11 @@ public:
         QWidget *window = nullptr;
         QWidget *main = nullptr;       // the bar
         QWidget *frameMain = nullptr;  // what slides inside the bar
-        QWidget *background = nullptr; // keeps the background's look and place
+        QWidget *background = nullptr; // keeps the background's place
         QWidget *area = nullptr;       // the settings' panel area
         QWidget *work = nullptr;       // covers the available part of the screen
         QWidget *dropHint = nullptr;   // shown while a file is dragged over the bar
         QWidget *strip = nullptr;      // the edge strip window
-        QWidget *across = nullptr, *first = nullptr, *middle = nullptr, *last = nullptr;      // BackgroundW
-        QWidget *upright = nullptr, *first2 = nullptr, *middle2 = nullptr, *last2 = nullptr;  // BackgroundH
     };
     // What it looks at of the other parts of the window; unset ones answer
     // false or nothing.
@@ -75,7 +74,7 @@ public:
     void takeAvailable();
     void setMargin(int margin);
     void setEdge(int edge);
-    // The level of the start ("System/Level": 0 front, 1 normal, 2 below;
+    // The level of the start (the level setting: 0 front, 1 normal, 2 below;
     // nothing else changes it), and the one the user chooses.
     void applyLevel(int level);
     void setLevel(int level);
@@ -126,7 +125,6 @@ private:
     QRegion extras() const;
     QRect roomAround(int row, int each) const;
     QRect magnifiedReach() const;
-    void paintBackgroundOnBar();
 
     DockIconList *m_icons;
     DockBar *m_bar;
@@ -137,6 +135,7 @@ private:
     QTimer *m_relayoutTimer;
     bool m_frameAreaShown = false;
     int m_backgroundSide = 0; // the background's overhang of the current style
+    BackgroundStyle::Backdrop m_backdrop; // what the styles so far made of the background
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
     mutable QRect m_heldReach; // the room around the pointer, as last taken
     mutable QPoint m_pointer;  // where the pointer was last seen on the bar, in its coordinates

@@ -5,37 +5,38 @@
 
 // The dock window's working copies of its settings (groups System and
 // Hotkey of config.ini), loaded once at start; the panel's changes arrive by
-// the window's slots.
+// the window's slots. They start at the table's defaults.
 struct DockState
 {
-    int screen = 0;
-    int level = 1;
-    int margin = 0;
-    int location = 2;              // 0 top, 1 right, 2 bottom, 3 left
-    float icoSize = 64.0f;         // normal size
-    float icoMagnified = 128.0f;   // normal + "System/IcoScale"
-    int currentSize = 64;
-    float currentSizeF = 64.0f;
-    int icoNameSize = 15;
-    int backgroundStyle = 0;
-    int transparentBackground = 150;
-    int click = 1;
-    bool iconDoubleClick = false;
-    bool locking = false;
-    bool hide = false;
-    bool hideInEffect = false;     // the working copy of auto-hide
-    bool pop = true;
-    bool winShow = true;
-    bool mouseMaximize = true;
-    bool mouseFullScreen = false;
-    bool inductionIco = false;
-    bool upgradeNotice = true;
-    bool workArea = false;
-    bool taskbarAlpha = false;
-    bool taskbarBlurry = false;
-    bool taskbarHide = false;
-    bool desktopIcon = false;
-    QString language;
+    int screen = DockSettings::defaults().screen;
+    int level = DockSettings::defaults().level;
+    int margin = DockSettings::defaults().margin;
+    int location = DockSettings::defaults().location; // 0 top, 1 right, 2 bottom, 3 left
+    float icoSize = float(DockSettings::defaults().icoSize); // normal size
+    // The normal size and what the magnified one adds to it.
+    float icoMagnified = float(DockSettings::defaults().icoSize + DockSettings::defaults().icoScale);
+    int currentSize = DockSettings::defaults().icoSize;
+    float currentSizeF = float(DockSettings::defaults().icoSize);
+    int icoNameSize = DockSettings::defaults().icoNameSize;
+    int backgroundStyle = DockSettings::defaults().backgroundStyle;
+    int transparentBackground = DockSettings::defaults().transparentBackground;
+    int click = DockSettings::defaults().click;
+    bool iconDoubleClick = DockSettings::defaults().iconDoubleClick;
+    bool locking = DockSettings::defaults().locking;
+    bool hide = DockSettings::defaults().hide;
+    bool hideInEffect = DockSettings::defaults().hide; // the working copy of auto-hide
+    bool pop = DockSettings::defaults().pop;
+    bool winShow = DockSettings::defaults().winShow;
+    bool mouseMaximize = DockSettings::defaults().mouseMaximize;
+    bool mouseFullScreen = DockSettings::defaults().mouseFullScreen;
+    bool inductionIco = DockSettings::defaults().inductionIco;
+    bool upgradeNotice = DockSettings::defaults().upgradeNotice;
+    bool workArea = DockSettings::defaults().workArea;
+    bool taskbarAlpha = DockSettings::defaults().taskbarAlpha;
+    bool taskbarBlurry = DockSettings::defaults().taskbarBlurry;
+    bool taskbarHide = DockSettings::defaults().taskbarHide;
+    bool desktopIcon = DockSettings::defaults().desktopIcon;
+    QString language = DockSettings::defaults().language;
 };
 
 namespace DockConfig {

@@ -39,7 +39,7 @@ public:
     void takeAvailable(int screen);
     // The bar against its edge and the strip at the bar's screen side.
     void placeBar(int edge, int margin, float magnified, bool launchPadOpen);
-    // The window level "System/Level" names: 0 front, 1 normal, 2 below;
+    // The window level the level setting names: 0 front, 1 normal, 2 below;
     // none for any other value, which changes nothing.
     static std::optional<platform::WindowSystem::Level> levelOf(int level);
     static void applyLevel(QWidget *w, int level);

@@ -114,8 +114,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     // The bar's sizes, geometry and look, and where the window stands.
     m_layout = new BarLayout(IcoData, m_bar, &m_set,
                              { this, ui->main, ui->frameMain, ui->frameBackground, ui->frameArea, ui->frameWork,
-                               ui->frameDragAdd, m_detection, ui->BackgroundW, ui->bl, ui->bg, ui->br,
-                               ui->BackgroundH, ui->bl2, ui->bg2, ui->br2 },
+                               ui->frameDragAdd, m_detection },
                              this);
     BarLayout::Others others;
     others.barOnScreen = [this] { return m_autoHide->isSlidIn() || m_autoHide->isSlidingOut(); };

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
@@ -26,35 +27,99 @@ private slots:
         QDir().mkpath(m_dir.path());
     }
 
-    void noFileGivesTheDefaults()
+    // Each key reads by its rule in the table: as stored (a missing level
+    // reads as 0, as the start-up always read it), or as its default while it
+    // holds no text; sizes kept above zero and within bounds.
+    void eachKeyReadsByItsRule()
     {
         DockSettings s(path());
         QVERIFY(!s.exists());
-        QCOMPARE(s.level(), 1);
+        QCOMPARE(s.level(), 0);
+        QCOMPARE(s.location(), 0);
+        QVERIFY(!s.pop());
+        QCOMPARE(s.icoSize(), 64);
+        QCOMPARE(s.icoScale(), 64);
+        QCOMPARE(s.icoNameSize(), 15);
+        QVERIFY(s.mouseMaximize());
+        QCOMPARE(s.hotkeyLaunchPad(), QString("Alt+Q"));
+        QCOMPARE(s.hotkeyScreenshot(), QString());
+        QCOMPARE(s.launchPadNameColor(), QString("#FFFFFF"));
         QVERIFY(!s.contains("System/Level")); // a default is not a stored value
+        QVERIFY(!s.stored(DockSettings::Key::level).isValid());
         const QStringList keys = DockSettings::knownKeys();
         QCOMPARE(keys.size(), QSet<QString>(keys.begin(), keys.end()).size());
-        // A key without text reads as its default, as the start-up always treated it.
-        TestEnv::writeFile(path(), "[System]\nLevel=\nLocation=0\n");
+
+        TestEnv::writeFile(path(), "[System]\nLevel=\nLocation=3\nIcoSize=0\nIcoScale=\nIcoNameSize=-2\n"
+                                   "Margin=99999\nMouseMaximize=\nPop=\n");
         s.load();
         QVERIFY(s.exists());
-        QCOMPARE(s.level(), 1);
-        QCOMPARE(s.location(), 0);
+        QCOMPARE(s.level(), 0);
+        QCOMPARE(s.location(), 3);
+        QCOMPARE(s.icoSize(), 64);
+        QCOMPARE(s.icoScale(), 64);
+        QCOMPARE(s.icoNameSize(), 15);
+        QCOMPARE(s.margin(), DockBounds::Margin);
+        QCOMPARE(s.stored(DockSettings::Key::margin).toString(), QString("99999")); // the file keeps what it says
+        QVERIFY(s.mouseMaximize());
+        QVERIFY(!s.pop());
+
+        // The start writes the defaults of the guarded keys that read as
+        // theirs, and only those.
+        s.fillGuarded();
+        QVERIFY(s.save());
+        DockSettings back(path());
+        QCOMPARE(back.stored(DockSettings::Key::icoNameSize).toString(), QString("15"));
+        QCOMPARE(back.stored(DockSettings::Key::mouseMaximize).toString(), QString("true"));
+        QCOMPARE(back.stored(DockSettings::Key::hotkeyLaunchPad).toString(), QString("Alt+Q"));
+        QVERIFY(!back.hasText(DockSettings::Key::pop));
+        QVERIFY(!back.hasText(DockSettings::Key::icoScale));
+        QCOMPARE(back.stored(DockSettings::Key::icoSize).toString(), QString("0"));
+        QVERIFY(!back.contains("Hotkey/Vesk"));
+    }
+
+    // The table's keys are each spelled once, in the table alone: no other
+    // file of the programs names one.
+    void eachKeyIsSpelledOnlyInTheTable()
+    {
+        QStringList sources;
+        for (const char *folder : { "dock", "common", "platform", "notes", "picker" }) {
+            QDirIterator it(QStringLiteral(ZV_SOURCE_DIR "/") + folder, { "*.cpp", "*.h", "*.ui" }, QDir::Files,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext())
+                sources << it.next();
+        }
+        QVERIFY(sources.size() > 100);
+        const QString table = QStringLiteral(ZV_SOURCE_DIR "/dock/settings/docksettings.h");
+        QVERIFY(sources.contains(table));
+        QHash<QString, QByteArray> text;
+        for (const QString &f : sources)
+            text.insert(f, TestEnv::readFile(f));
+        for (const QString &key : DockSettings::knownKeys()) {
+            const QByteArray quoted = '"' + key.toUtf8() + '"';
+            QStringList where;
+            for (auto it = text.constBegin(); it != text.constEnd(); ++it) {
+                for (int n = it.value().count(quoted); n > 0; --n)
+                    where << QDir(ZV_SOURCE_DIR).relativeFilePath(it.key());
+            }
+            QCOMPARE(where.join(", "), QString("dock/settings/docksettings.h"));
+        }
     }
 
     void valuesRoundTripAndAnnounceChanges()
     {
         DockSettings s(path());
-        QSignalSpy changed(&s, &DockSettings::valueChanged);
+        QSignalSpy changed(&s, &DockSettings::changed);
         s.setIcoSize(48);
         s.setHide(true);
         s.setLanguage("1");
         s.setHotkeyDock("Ctrl+Alt+D");
         s.setValue("Weather/City", QString::fromUtf8("北京"));
         s.setIcoSize(48); // the same again: stored, not announced
+        s.setValue("Other/Key", 1); // not ours: stored, not announced
         QCOMPARE(changed.count(), 5);
-        QCOMPARE(changed.at(0).at(0).toString(), QString("System/IcoSize"));
-        QCOMPARE(changed.at(0).at(1).toInt(), 48);
+        QCOMPARE(changed.at(0).at(0).value<DockSettings::Key>(), DockSettings::Key::icoSize);
+        QCOMPARE(changed.at(4).at(0).value<DockSettings::Key>(), DockSettings::Key::weatherCity);
+        QCOMPARE(s.icoSize(), 48);
         QVERIFY(s.isDirty());
         QVERIFY(s.save());
         QVERIFY(!s.isDirty());
@@ -169,7 +234,9 @@ private slots:
         QCOMPARE(s.weatherCity(), 3);
         if (!lost.isEmpty())
             QCOMPARE(s.value(lost), DockSettings::defaultValue(lost));
-        QCOMPARE(s.location(), 2);
+        // A lost location takes its default; one the file never held reads as 0.
+        const int location = lost == "System/Location" ? 2 : 0;
+        QCOMPARE(s.location(), location);
         QCOMPARE(s.launchPadBackgroundImage(), QString());
         QCOMPARE(s.hotkeyLaunchPad(), QString("Alt+Q"));
         QVERIFY(s.save());
@@ -178,7 +245,7 @@ private slots:
         DockSettings back(path());
         QCOMPARE(back.margin(), 4);
         QCOMPARE(back.weatherCity(), 3);
-        QCOMPARE(back.location(), 2);
+        QCOMPARE(back.location(), location);
         QVERIFY(lost.isEmpty() || back.contains(lost)); // written as a first start writes it
         QVERIFY(!QFile::exists(path() + ".bad.1"));
     }
@@ -285,8 +352,12 @@ private slots:
         QCOMPARE(DockSettings::hotkeyIndex("LaunchPad"), 0);
         QCOMPARE(DockSettings::hotkeyIndex("Dock"), 4);
         QCOMPARE(DockSettings::hotkeyIndex("dock"), -1);
+        // Each stored under its own key, with its own first chord.
+        QStringList keys;
         for (const DockHotkey &h : dockHotkeys)
-            QCOMPARE(DockSettings::defaultValue(h.key).toString(), QString(h.fallback));
+            keys << DockSettings::keyName(h.key) + "=" + DockSettings::defaultValue(h.key).toString();
+        QCOMPARE(keys, QStringList({ "Hotkey/LaunchPad=Alt+Q", "Hotkey/Vesk=Alt+S", "Hotkey/Screenshot=Alt+X",
+                                     "Hotkey/ColorPicker=Alt+C", "Hotkey/Zorvane=Alt+D" }));
     }
 };
 

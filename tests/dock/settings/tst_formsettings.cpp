@@ -321,6 +321,30 @@ private slots:
             QVERIFY(edit->keySequence().isEmpty() && key.isEmpty());
         }
     }
+
+    // What the panel saves reaches the users of each setting through the
+    // settings' one signal, the new value in hand; what it saves unchanged
+    // is not announced.
+    void aSavedChangeReachesItsUsers()
+    {
+        FakeAutostart autostart;
+        write({ { "System/IconDoubleClick", false }, { "System/Locking", false }, { "System/IcoSize", 48 } });
+        FormSettings p;
+        p.readSettings();
+        DockSettings *set = p.settings();
+        QHash<DockSettings::Key, QVariant> heard;
+        connect(set, &DockSettings::changed, this, [&](DockSettings::Key k) { heard.insert(k, set->read(k)); });
+        child<QCheckBox>(p, "IconDoubleClick")->click();
+        child<QSlider>(p, "icoSize")->setValue(52);
+        QVERIFY(heard.isEmpty()); // heard of when saved
+        p.SaveSettings();
+        QCOMPARE(heard.value(DockSettings::Key::iconDoubleClick), QVariant(true));
+        QCOMPARE(heard.value(DockSettings::Key::icoSize), QVariant(52));
+        QVERIFY(!heard.contains(DockSettings::Key::locking));
+        heard.clear();
+        p.SaveSettings();
+        QVERIFY(heard.isEmpty());
+    }
 };
 
 ZV_TEST_MAIN(TestFormSettings)
