@@ -46,6 +46,16 @@ public:
         int window = 0;
     };
     void placeBeside(const QString &id, const QString &cl, const Beside &b);
+    // Where each icon menu stands, as what it was placed beside: its icon's
+    // row on a bar of that edge and those sizes.
+    struct Anchor {
+        int edge = -1, row = -1, window = 0;
+        float rest = 0, magnified = 0;
+        bool operator==(const Anchor &o) const
+        {
+            return edge == o.edge && row == o.row && window == o.window && rest == o.rest && magnified == o.magnified;
+        }
+    };
 
     // The part of the dock window the shown pop-ups cover.
     QRegion shownRegion() const;
@@ -54,5 +64,6 @@ private:
     DockIconList *m_icons;
     Widget *m_dock;
     QHash<QString, FormMenu *> m_menus;
+    QHash<QString, Anchor> m_anchors;
     FormStartMenu *m_start;
 };
