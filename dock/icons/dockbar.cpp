@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QDebug>
 #include <QEasingCurve>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -681,6 +682,20 @@ void DockBar::mouseDoubleClickEvent(QMouseEvent *e)
 {
     if (!m_pointer->doubleClick(e))
         e->ignore();
+}
+
+// A pointer that jumps onto the bar may bring no move with its enter (the
+// toolkit drops a move to where the last one it saw stood): the enter is
+// the first move.
+void DockBar::enterEvent(QEvent *e)
+{
+    const auto *enter = dynamic_cast<QEnterEvent *>(e);
+    // With a button held the pointer belongs to whatever it was pressed on.
+    if (!enter || !m_pointer->isIdle() || QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    QMouseEvent move(QEvent::MouseMove, enter->localPos(), enter->windowPos(), enter->screenPos(), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    mouseMoveEvent(&move);
 }
 
 void DockBar::leaveEvent(QEvent *)

@@ -104,13 +104,15 @@ void DockMenus::placeBeside(const QString &id, const QString &cl, const Beside &
         FormMenu *menu = m_menus.value(id);
         if (!menu || menu->isDragging())
             return;
-        // An open menu stays where the user saw it open: its icon grows and
-        // shrinks with the bar (an icon carried out of the menu and back lets
-        // the bar go back to rest meanwhile), and the slots the pointer aims at
-        // must not move under it. Only a bar laid out anew (its edge, sizes,
-        // or the icon's place in the row) takes it along.
-        const Anchor anchor { b.edge, m_icons->findRow(0, id), b.window, b.rest, b.magnified };
-        if (menu->isVisible() && m_anchors.value(id) == anchor)
+        // An open menu follows its icon as it grows to its full size, and
+        // then stays where the user saw it: an icon carried out of the menu
+        // and back lets the bar go back to rest meanwhile, and the slots the
+        // pointer aims at must not move under it. A bar laid out anew (its
+        // edge, sizes, or the icon's place in the row) takes it along.
+        const Anchor anchor { b.edge, m_icons->findRow(0, id), b.window, b.rest, b.magnified, b.grown };
+        const Anchor placed = m_anchors.value(id);
+        const bool growing = b.grown.width() > placed.grown.width() || b.grown.height() > placed.grown.height();
+        if (menu->isVisible() && placed.sameBar(anchor) && !growing)
             return;
         m_anchors.insert(id, anchor);
         const int mw = menu->width(), mh = menu->height();

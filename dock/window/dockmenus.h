@@ -46,12 +46,13 @@ public:
         int window = 0;
     };
     void placeBeside(const QString &id, const QString &cl, const Beside &b);
-    // Where each icon menu stands, as what it was placed beside: its icon's
-    // row on a bar of that edge and those sizes.
+    // What each icon menu was last placed beside: its icon's row on a bar of
+    // that edge and those sizes, and how far the icon had grown.
     struct Anchor {
         int edge = -1, row = -1, window = 0;
         float rest = 0, magnified = 0;
-        bool operator==(const Anchor &o) const
+        QSize grown;
+        bool sameBar(const Anchor &o) const
         {
             return edge == o.edge && row == o.row && window == o.window && rest == o.rest && magnified == o.magnified;
         }
