@@ -10,6 +10,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
+
 class BarPointer;
 class DockFace;
 class DockIconList;
@@ -45,6 +47,11 @@ public:
     void setClickStyle(int x) { m_clickStyle = x; }
     // The pointer over the bar: press, hold, drag and the ways out of them.
     BarPointer *pointer() const { return m_pointer; }
+    // Whether a leave of the bar is one: the owner, who knows what the
+    // window around it shows, answers false for a pointer still on the bar
+    // (one the window's shape lost for a moment). Unset, every leave is one.
+    void setLeaveCheck(std::function<bool()> isLeave) { m_isLeave = std::move(isLeave); }
+    bool isLeave() const { return !m_isLeave || m_isLeave(); }
     // While frozen (an icon menu is open) the icons ignore the hover and drag moves.
     void setFrozen(bool b) { m_frozen = b; }
     bool isFrozen() const { return m_frozen; }
@@ -202,6 +209,7 @@ private:
     QString m_hover;
 
     BarPointer *m_pointer = nullptr;
+    std::function<bool()> m_isLeave;
 
     // One clock for every animation of the bar, and the window painted at
     // most once a frame.

@@ -8,6 +8,12 @@
 
 #include <QScrollBar>
 
+namespace {
+// The room a menu's strip may take is told in steps, so that its icon
+// growing by a few pixels does not lay its names out again.
+const int StripRoomStep = 32;
+} // namespace
+
 DockMenus::DockMenus(DockIconList *icons, Widget *dock)
     : QObject(dock), m_icons(icons), m_dock(dock), m_start(new FormStartMenu(dock))
 {
@@ -115,13 +121,18 @@ void DockMenus::placeBeside(const QString &id, const QString &cl, const Beside &
         if (menu->isVisible() && placed.sameBar(anchor) && !growing)
             return;
         m_anchors.insert(id, anchor);
+        // The strip grows across for long names only as far as the screen
+        // goes from where it ends beside the icon.
+        const int end = DockLayout::isHorizontal(b.edge) ? b.origin.x() + w - int(float(w) - b.rest + 10) / 2
+                                                         : b.origin.y() + h - int(float(h) - b.rest + 10) / 2;
+        menu->setRoom(qMax(StripRoomStep, end / StripRoomStep * StripRoomStep));
         const int mw = menu->width(), mh = menu->height();
         int x = menu->x(), y = menu->y();
         if (DockLayout::isHorizontal(b.edge)) {
-            x = b.origin.x() + w - mw - int(float(w) - b.rest + 10) / 2;
+            x = end - mw;
             y = b.edge == 0 ? b.origin.y() + b.slot.height() - 5 : b.origin.y() - mh + 5;
         } else {
-            y = b.origin.y() + h - mh - int(float(h) - b.rest + 10) / 2;
+            y = end - mh;
             x = b.edge == 1 ? b.origin.x() - mw + 5 : b.origin.x() + b.slot.width() - 10;
         }
         menu->move(x, y);
@@ -149,7 +160,7 @@ QRegion DockMenus::shownRegion() const
     QRegion shown;
     for (FormMenu *m : qAsConst(m_menus)) {
         if (!m->isWindow() && !m->isHidden())
-            shown += m->geometry();
+            shown += m->drawnRegion().translated(m->pos());
     }
     if (!m_start->isWindow() && !m_start->isHidden())
         shown += m_start->geometry();

@@ -58,7 +58,7 @@ public:
         }
     };
 
-    // The part of the dock window the shown pop-ups cover.
+    // What the shown pop-ups draw in the dock window.
     QRegion shownRegion() const;
 
 private:
