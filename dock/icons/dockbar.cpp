@@ -409,6 +409,16 @@ QRegion DockBar::iconRegion() const
     return r;
 }
 
+QRegion DockBar::drawnRegion() const
+{
+    QRegion r = iconRegion();
+    const Background &b = m_background;
+    // A clear background is not drawn (the pictures and the fill as painted).
+    if (b.fill.alpha() > 0 || !b.first.isEmpty() || !b.middle.isEmpty() || !b.last.isEmpty())
+        r += m_backgroundRect;
+    return r;
+}
+
 // ---------------------------------------------------------------- animations
 
 // 300 ms towards a new size, run only while the size differs from its

@@ -131,8 +131,10 @@ public:
     void setWeather(const QString &name, const QString &stateDetailed, const QString &temNow,
                     const QString &state);
 
-    // What takes the pointer: the icons as they stand, and the placeholder (in this widget).
+    // The icons as they stand, and the placeholder (in this widget).
     QRegion iconRegion() const;
+    // What the bar draws: those, and its background where it shows.
+    QRegion drawnRegion() const;
 
 signals:
     void IconWidth(QString ID, int w);

@@ -407,7 +407,7 @@ QRegion BarLayout::barRegion() const
     if (m_f.main->isHidden() || !(m_o.barOnScreen && m_o.barOnScreen()))
         return QRegion();
     // What slides is drawn where it has slid to, and only inside the bar.
-    QRegion bar = QRegion(m_bar->backgroundRect()) + m_bar->iconRegion();
+    QRegion bar = m_bar->drawnRegion();
     bar.translate(m_bar->pos());
     bar += extras();
     bar.translate(m_f.frameMain->pos());

@@ -37,7 +37,7 @@ inline QStringList windowManagerCommand()
 // Xvfb on a display of its own choosing, and a window manager on it.
 struct PrivateX
 {
-    QProcess server, wm;
+    QProcess server, wm, compositor;
     bool start()
     {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
@@ -65,9 +65,20 @@ struct PrivateX
         wm.start(wmProgram, wmCommand);
         return wm.waitForStarted(5000);
     }
+    // A compositing manager on the server as well (xcompmgr), for tests of
+    // what translucent windows show; false without one.
+    bool startCompositor()
+    {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("xcompmgr"));
+        if (program.isEmpty())
+            return false;
+        compositor.setProcessEnvironment(wm.processEnvironment());
+        compositor.start(program, QStringList());
+        return compositor.waitForStarted(5000);
+    }
     ~PrivateX()
     {
-        for (QProcess *p : { &wm, &server }) {
+        for (QProcess *p : { &compositor, &wm, &server }) {
             if (p->state() != QProcess::NotRunning) {
                 p->terminate();
                 if (!p->waitForFinished(3000))
