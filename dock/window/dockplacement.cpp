@@ -88,5 +88,5 @@ void DockPlacement::sendInputRegion(const QRegion &visible)
         return;
     m_region = visible;
     m_sent = true;
-    platform::WindowSystemService::get().setInputRegion(m_f.window, visible);
+    platform::WindowSystemService::get().setShape(m_f.window, visible);
 }

@@ -237,7 +237,7 @@ class TestX11Pointer : public QObject, public WidgetFixture
             const QPoint c = f.at(f.horizontal() ? f.rest.left() - 200 + pick(f.rest.width() + 400)
                                                  : f.rest.top() - 200 + pick(f.rest.height() + 400),
                                   12 + pick(260));
-            if (QRect(0, 0, 1920, 1080).adjusted(20, 20, -20, -20).contains(c) && nothingDrawnNear(&w, c - w.pos())
+            if (other.geometryOnScreen().adjusted(20, 20, -20, -20).contains(c) && nothingDrawnNear(&w, c - w.pos())
                 && !w.barLayout()->reach(c)) {
                 p = c;
                 break;
@@ -299,7 +299,7 @@ private slots:
         setting("System/Location", edge);
         // Another program's window beneath the bar and around it.
         OtherProgram other(QRect(0, 0, 1920, 1080));
-        QTRY_VERIFY(other.hasKeyboard());
+        QTRY_VERIFY(other.id && other.isMapped());
         Widget w;
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
@@ -330,7 +330,7 @@ private slots:
         writeDock({ icon("a"), icon("ico1001", QStringLiteral("MENU")), icon("b") });
         DockFile::write(FormMenu::menuFilePath("ico1001"), { FormMenu::backRow(), icon("in1"), icon("in2") });
         OtherProgram other(QRect(0, 0, 1920, 1080));
-        QTRY_VERIFY(other.hasKeyboard());
+        QTRY_VERIFY(other.id && other.isMapped());
         Widget w;
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
@@ -351,6 +351,7 @@ private slots:
         // The clear part of the strip, beside the names.
         const QRect strip = m->screenRect();
         const QPoint clear(strip.left() + 30, strip.center().y());
+        QVERIFY(other.geometryOnScreen().contains(clear));
         QVERIFY(nothingDrawnNear(&w, clear - w.pos()));
         QVERIFY(!inputShape(&w).contains(clear - w.pos()));
         go(clear);

@@ -284,6 +284,26 @@ struct OtherProgram
         return presses.contains(QStringLiteral("press %1 %2").arg(p.x()).arg(p.y()));
     }
     bool hasKeyboard() const { return id && activeWindow() == id; }
+    // Where its window stands on the screen, as the window manager put it.
+    QRect geometryOnScreen() const
+    {
+        xcb_connection_t *c = QX11Info::connection();
+        auto *g = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
+        auto *t = xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, id, QX11Info::appRootWindow(), 0, 0), nullptr);
+        const QRect r = g && t ? QRect(t->dst_x, t->dst_y, g->width, g->height) : QRect();
+        free(g);
+        free(t);
+        return r;
+    }
+    bool isMapped() const
+    {
+        xcb_connection_t *c = QX11Info::connection();
+        auto *r = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr);
+        const bool v = r && r->map_state == XCB_MAP_STATE_VIEWABLE;
+        free(r);
+        return v;
+    }
     void takeKeyboard() const { KX11Extras::forceActiveWindow(id); }
     void setState(NET::States state, NET::States mask) const
     {
