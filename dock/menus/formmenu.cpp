@@ -661,8 +661,10 @@ void FormMenu::IconPressRelease(QString ID, QPoint)
     FormMenuIcon *icon = m_icons.value(ID);
     bool inBand = true; // without its widget the icon is put back
     if (icon) {
+        // The band of the icon's own slot, wherever a slide of its hidden
+        // widget had got to when it was lifted.
         const QRect r = screenRect();
-        const QRect ir(icon->mapToGlobal(QPoint(0, 0)), icon->size());
+        const QRect ir(mapToGlobal(icon->shownPoint()), icon->size());
         inBand = horizontal()
             ? c.x() > ir.x() && c.x() < ir.x() + ir.width() && c.y() > r.y() && c.y() < r.y() + r.height()
             : c.x() > r.x() && c.x() < r.x() + r.width() && c.y() > ir.y() && c.y() < ir.y() + ir.height();
