@@ -121,11 +121,10 @@ inline bool viewable(QWidget *w)
     return v;
 }
 
-inline QRegion inputShape(QWidget *w)
+inline QRegion inputShape(xcb_window_t w)
 {
     xcb_connection_t *c = QX11Info::connection();
-    auto *r = xcb_shape_get_rectangles_reply(
-        c, xcb_shape_get_rectangles(c, xcb_window_t(w->winId()), XCB_SHAPE_SK_INPUT), nullptr);
+    auto *r = xcb_shape_get_rectangles_reply(c, xcb_shape_get_rectangles(c, w, XCB_SHAPE_SK_INPUT), nullptr);
     QRegion region;
     if (r) {
         const xcb_rectangle_t *rects = xcb_shape_get_rectangles_rectangles(r);
@@ -135,6 +134,8 @@ inline QRegion inputShape(QWidget *w)
     free(r);
     return region;
 }
+
+inline QRegion inputShape(QWidget *w) { return inputShape(xcb_window_t(w->winId())); }
 
 inline quint32 rootProperty(const char *name)
 {
