@@ -270,12 +270,7 @@ public:
         if (region.isEmpty()) {
             xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, win, 0, 0, XCB_NONE);
         } else {
-            const qreal dpr = w->devicePixelRatioF();
-            QVector<xcb_rectangle_t> rects;
-            for (const QRect &r : region) {
-                rects.append({ qint16(r.x() * dpr), qint16(r.y() * dpr),
-                               quint16(r.width() * dpr), quint16(r.height() * dpr) });
-            }
+            const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
             xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
                                  win, 0, 0, rects.size(), rects.constData());
         }
@@ -286,7 +281,31 @@ public:
             w->setMask(region.isEmpty() ? QRegion() : region);
     }
 
+    void setShape(QWidget *w, const QRegion &region) override
+    {
+        if (!w || !isX11() || !w->windowHandle() || region.isEmpty()) {
+            setInputRegion(w, region);
+            return;
+        }
+        xcb_connection_t *c = QX11Info::connection();
+        const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
+        const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
+        for (const auto kind : { XCB_SHAPE_SK_INPUT, XCB_SHAPE_SK_BOUNDING })
+            xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, win, 0, 0, rects.size(),
+                                 rects.constData());
+        xcb_flush(c);
+    }
+
 private:
+    static QVector<xcb_rectangle_t> rectanglesOf(QWidget *w, const QRegion &region)
+    {
+        const qreal dpr = w->devicePixelRatioF();
+        QVector<xcb_rectangle_t> rects;
+        for (const QRect &r : region)
+            rects.append({ qint16(r.x() * dpr), qint16(r.y() * dpr), quint16(r.width() * dpr), quint16(r.height() * dpr) });
+        return rects;
+    }
+
     QHash<xcb_window_t, xcb_window_t> m_ownTransientFor;
 };
 

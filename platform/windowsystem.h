@@ -53,6 +53,10 @@ public:
     // whatever lies below. An empty region gives the whole window back.
     // Without a compositing manager the window is also cut to the region.
     virtual void setInputRegion(QWidget *w, const QRegion &region) = 0;
+    // The window is the region, which holds all it draws: it shows there
+    // and takes the pointer there only, also inside the frame of a window
+    // manager that follows a window's outline but not its input shape.
+    virtual void setShape(QWidget *w, const QRegion &region) { setInputRegion(w, region); }
     // Keeps w in front of other, even of a window that covers the screen and
     // has the focus (which window managers lift above all layers): w becomes
     // transient for other. nullptr gives w back its own place.

@@ -142,7 +142,7 @@ void BarPointer::hover(QMouseEvent *e)
 
 void BarPointer::leave()
 {
-    if (isIdle())
+    if (isIdle() && m_bar->isLeave())
         m_bar->hoverTo(QString());
 }
 

@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QDebug>
 #include <QEasingCurve>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
@@ -408,6 +409,16 @@ QRegion DockBar::iconRegion() const
     return r;
 }
 
+QRegion DockBar::drawnRegion() const
+{
+    QRegion r = iconRegion();
+    const Background &b = m_background;
+    // A clear background is not drawn (the pictures and the fill as painted).
+    if (b.fill.alpha() > 0 || !b.first.isEmpty() || !b.middle.isEmpty() || !b.last.isEmpty())
+        r += m_backgroundRect;
+    return r;
+}
+
 // ---------------------------------------------------------------- animations
 
 // 300 ms towards a new size, run only while the size differs from its
@@ -681,6 +692,20 @@ void DockBar::mouseDoubleClickEvent(QMouseEvent *e)
 {
     if (!m_pointer->doubleClick(e))
         e->ignore();
+}
+
+// A pointer that jumps onto the bar may bring no move with its enter (the
+// toolkit drops a move to where the last one it saw stood): the enter is
+// the first move.
+void DockBar::enterEvent(QEvent *e)
+{
+    const auto *enter = dynamic_cast<QEnterEvent *>(e);
+    // With a button held the pointer belongs to whatever it was pressed on.
+    if (!enter || !m_pointer->isIdle() || QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    QMouseEvent move(QEvent::MouseMove, enter->localPos(), enter->windowPos(), enter->screenPos(), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    mouseMoveEvent(&move);
 }
 
 void DockBar::leaveEvent(QEvent *)

@@ -10,6 +10,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
+
 class BarPointer;
 class DockFace;
 class DockIconList;
@@ -45,6 +47,11 @@ public:
     void setClickStyle(int x) { m_clickStyle = x; }
     // The pointer over the bar: press, hold, drag and the ways out of them.
     BarPointer *pointer() const { return m_pointer; }
+    // Whether a leave of the bar is one: the owner, who knows what the
+    // window around it shows, answers false for a pointer still on the bar
+    // (one the window's shape lost for a moment). Unset, every leave is one.
+    void setLeaveCheck(std::function<bool()> isLeave) { m_isLeave = std::move(isLeave); }
+    bool isLeave() const { return !m_isLeave || m_isLeave(); }
     // While frozen (an icon menu is open) the icons ignore the hover and drag moves.
     void setFrozen(bool b) { m_frozen = b; }
     bool isFrozen() const { return m_frozen; }
@@ -124,8 +131,10 @@ public:
     void setWeather(const QString &name, const QString &stateDetailed, const QString &temNow,
                     const QString &state);
 
-    // What takes the pointer: the icons as they stand, and the placeholder (in this widget).
+    // The icons as they stand, and the placeholder (in this widget).
     QRegion iconRegion() const;
+    // What the bar draws: those, and its background where it shows.
+    QRegion drawnRegion() const;
 
 signals:
     void IconWidth(QString ID, int w);
@@ -151,6 +160,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void enterEvent(QEvent *e) override;
     void leaveEvent(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void hideEvent(QHideEvent *e) override;
@@ -201,6 +211,7 @@ private:
     QString m_hover;
 
     BarPointer *m_pointer = nullptr;
+    std::function<bool()> m_isLeave;
 
     // One clock for every animation of the bar, and the window painted at
     // most once a frame.

@@ -121,8 +121,14 @@ void DockBar::advanceWithMove()
     if (!m_running)
         return;
     m_running = advance();
-    if (m_running)
+    // A picture held for the frame goes out with it all the same: moves
+    // that keep coming never put it off (nor the shape that goes with it).
+    if (m_held) {
+        if (!m_frameTimer->isActive() || m_frameTimer->remainingTime() > FrameMs)
+            m_frameTimer->start(FrameMs);
+    } else if (m_running) {
         m_frameTimer->start(MoveFrameMs);
+    }
 }
 
 bool DockBar::advance()

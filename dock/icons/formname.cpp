@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QRegion>
 
 FormName::FormName(QWidget *parent) : QWidget(parent), ui(new Ui::FormName)
 {
@@ -31,6 +32,14 @@ FormName::~FormName()
 
 QLabel *FormName::nameLabel() const { return ui->name; }
 QLabel *FormName::arrowLabel() const { return ui->Arrow; }
+
+QRegion FormName::drawnRegion() const
+{
+    QRegion r(ui->name->geometry());
+    if (!ui->Arrow->isHidden())
+        r += ui->Arrow->geometry();
+    return r & rect();
+}
 
 void FormName::fill(const QString &text, int pixelSize, const QSize &known)
 {
@@ -91,10 +100,14 @@ void FormName::setName(int edge, const QString &text)
     update();
 }
 
-void FormName::setMenuText(const QString &text)
+void FormName::setMenuText(const QString &text, int maxWidth)
 {
     m_bubbles.clear(); // the pill's style is not the bubble's
     fill(text, m_fontSize - 2);
+    if (maxWidth > 0 && ui->name->width() > maxWidth) {
+        ui->name->setText(ui->name->fontMetrics().elidedText(text, Qt::ElideRight, maxWidth));
+        ui->name->adjustSize();
+    }
     ui->name->setStyleSheet(QStringLiteral(
         "QLabel{border:0px;border-radius:10px;border-style: solid;border-color: rgba(0, 0, 0, 0);border-image: url();"
         "background-color: rgba(0, 0, 0, 200);color: rgb(255, 255, 255);}"));

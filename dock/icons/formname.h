@@ -20,13 +20,17 @@ public:
     // A dock icon's name; on a top or bottom bar (edge 0 or 2) an arrow
     // points at the icon.
     void setName(int edge, const QString &name);
-    // An icon's name inside a pop-up icon menu: a dark pill, no arrow.
-    void setMenuText(const QString &text);
+    // An icon's name inside a pop-up icon menu: a dark pill, no arrow. A
+    // name wider than `maxWidth` pixels (when given) is cut short with an
+    // ellipsis.
+    void setMenuText(const QString &text, int maxWidth = -1);
     void setFontSize(int px) { m_fontSize = px; }
     int fontSize() const { return m_fontSize; }
 
     QLabel *nameLabel() const;
     QLabel *arrowLabel() const;
+    // What the bubble draws, in its own coordinates: the name and its arrow.
+    QRegion drawnRegion() const;
     // What the bubble shows: its labels as last filled, drawn once.
     QPixmap picture();
 

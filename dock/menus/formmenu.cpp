@@ -103,6 +103,38 @@ QRect FormMenu::screenRect() const
     return QRect(mapToGlobal(QPoint(0, 0)), size());
 }
 
+QRegion FormMenu::drawnRegion() const
+{
+    QRegion r;
+    for (const FormMenuIcon *icon : m_icons) {
+        if (!icon->isHidden())
+            r += icon->drawnRegion().translated(icon->pos());
+    }
+    return r & rect();
+}
+
+// What a name may take of the room: the room less the picture and the
+// pill's ends.
+int FormMenu::nameRoom() const
+{
+    return m_room < 0 ? -1 : qMax(1, m_room - m_iconWidth - 10 - 26);
+}
+
+void FormMenu::setRoom(int px)
+{
+    if (px == m_room)
+        return;
+    m_room = px;
+    const int name = nameRoom();
+    bool changed = false;
+    for (FormMenuIcon *icon : qAsConst(m_icons)) {
+        changed = changed || icon->nameRoom() != name;
+        icon->setNameRoom(name);
+    }
+    if (changed && !isDragging())
+        layoutIcons(m_iconWidth, m_iconHeight);
+}
+
 // ---------------------------------------------------------------- set-up and file
 
 void FormMenu::setMenu(const QString &ID, int x, int y)
@@ -185,6 +217,7 @@ void FormMenu::createIcon()
             connect(icon, &FormMenuIcon::IconOpen, this, &FormMenu::IconOpen);
             connect(icon, &FormMenuIcon::IconMenu, this, &FormMenu::IconMenu);
             connect(icon, &FormMenuIcon::backOutEnd, this, &FormMenu::backOutEnd);
+            icon->setNameRoom(nameRoom());
         }
         icon->setOrientation(m_edge);
         icon->setDoubleClick(m_doubleClick);
@@ -233,12 +266,16 @@ void FormMenu::RefreshMenu()
 void FormMenu::fitSize()
 {
     const int n = MenuIcoData->size();
-    // A name too long for the strip widens it rather than being cut off.
-    int across = StripLength;
+    // A long name widens the strip, as far as the room beside the menu's
+    // icon goes; the names are cut short to fit it.
+    int widest = 0;
     for (const DockIconRecord &row : MenuIcoData->rows()) {
         if (FormMenuIcon *icon = m_icons.value(row.IconID))
-            across = qMax(across, horizontal() ? icon->width() : icon->height());
+            widest = qMax(widest, horizontal() ? icon->width() : icon->height());
     }
+    int across = qMax(StripLength, widest);
+    if (m_room > 0)
+        across = qMin(across, qMax(m_room, widest));
     if (horizontal())
         resize(across, n * (m_iconHeight + 5));
     else
@@ -629,8 +666,10 @@ void FormMenu::IconPressRelease(QString ID, QPoint)
     FormMenuIcon *icon = m_icons.value(ID);
     bool inBand = true; // without its widget the icon is put back
     if (icon) {
+        // The band of the icon's own slot, wherever a slide of its hidden
+        // widget had got to when it was lifted.
         const QRect r = screenRect();
-        const QRect ir(icon->mapToGlobal(QPoint(0, 0)), icon->size());
+        const QRect ir(mapToGlobal(icon->shownPoint()), icon->size());
         inBand = horizontal()
             ? c.x() > ir.x() && c.x() < ir.x() + ir.width() && c.y() > r.y() && c.y() < r.y() + r.height()
             : c.x() > r.x() && c.x() < r.x() + r.width() && c.y() > ir.y() && c.y() < ir.y() + ir.height();

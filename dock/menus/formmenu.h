@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -88,6 +89,13 @@ public:
     FormSystemHint *toast() const { return m_toast; }
     // The pop-up on the screen.
     QRect screenRect() const;
+    // What the pop-up draws, in its own coordinates: its icons' pictures and
+    // names as they stand (the rest of its strip is clear).
+    QRegion drawnRegion() const;
+    // How long the strip may grow across for long names, in pixels: the
+    // room the screen leaves beside the menu's icon. Longer names are cut short.
+    void setRoom(int px);
+    int room() const { return m_room; }
 
 public slots:
     void OpenFile();
@@ -131,6 +139,7 @@ signals:
 
 private:
     int findRow(const QString &id) const;
+    int nameRoom() const;
     QString freeIconId() const;
     bool horizontal() const { return m_edge == 0 || m_edge == 2; }
     // Whether a screen point lies beyond the pop-up's side that faces the dock.
@@ -150,6 +159,7 @@ private:
     int m_iconWidth = 0;
     int m_iconHeight = 0;
     int m_edge = 2;
+    int m_room = -1; // none: names as long as they are
     bool m_doubleClick = false;
     bool m_shown = false;
 

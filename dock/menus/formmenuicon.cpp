@@ -55,6 +55,28 @@ FormMenuIcon::~FormMenuIcon()
 QWidget *FormMenuIcon::pictureFrame() const { return ui->frameIcon; }
 QWidget *FormMenuIcon::pictureLabel() const { return m_picture; }
 
+QRegion FormMenuIcon::drawnRegion() const
+{
+    QRegion r(QRect(ui->frameIcon->mapTo(this, QPoint(0, 0)), ui->frameIcon->size()));
+    if (m_view && !m_view->isHidden()) {
+        if (QGraphicsProxyWidget *pill = m_bubble->graphicsProxyWidget()) {
+            // The name turns with the bar: where the view shows it.
+            const QRect shown = m_view->mapFromScene(pill->sceneBoundingRect()).boundingRect() & m_view->rect();
+            r += shown.translated(m_view->mapTo(this, QPoint(0, 0)));
+        }
+    }
+    return r & rect();
+}
+
+void FormMenuIcon::setNameRoom(int px)
+{
+    if (px == m_nameRoom)
+        return;
+    m_nameRoom = px;
+    if (m_scene)
+        m_bubble->setMenuText(m_name, px);
+}
+
 // ---------------------------------------------------------------- data and layout
 
 void FormMenuIcon::dropView()
@@ -83,7 +105,7 @@ void FormMenuIcon::setData(const QString &ID, const QString &ico, const QString 
 
     dropView();
     m_rotation = 0;
-    m_bubble->setMenuText(name);
+    m_bubble->setMenuText(name, m_nameRoom);
     m_scene = new QGraphicsScene(this);
     m_scene->addWidget(m_bubble);
     m_view = new QGraphicsView(ui->frame);

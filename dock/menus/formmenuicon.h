@@ -2,6 +2,7 @@
 #include "dock/icons/longpress.h"
 
 #include <QPoint>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -82,6 +83,12 @@ public:
     FormDisk *diskFace() const { return m_disk; }
     QWidget *pictureFrame() const;
     QWidget *pictureLabel() const;
+    // What the icon draws, in its own coordinates: its picture and the pill
+    // of its name.
+    QRegion drawnRegion() const;
+    // The name is cut short to fit this many pixels (none: -1).
+    void setNameRoom(int px);
+    int nameRoom() const { return m_nameRoom; }
 
 public slots:
     void IconSet() { emit IconMenu(m_id, MenuIconMenuCode::IconSet); }
@@ -127,6 +134,7 @@ private:
     QPoint m_shown, m_hidden;
     LongPress *m_press = nullptr;
     QPoint m_releasePos;
+    int m_nameRoom = -1;
     FormName *m_bubble = nullptr;
     QGraphicsScene *m_scene = nullptr;
     QGraphicsView *m_view = nullptr;

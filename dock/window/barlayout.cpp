@@ -28,18 +28,6 @@ void moveTo(QWidget *w, const QPoint &p)
         w->move(p);
 }
 
-// The rectangle out to a step of 16 pixels along the bar.
-QRect stepOut(const QRect &r, bool horizontal)
-{
-    const auto down = [](int v) { return v >= 0 ? v / 16 * 16 : -((-v + 15) / 16 * 16); };
-    const auto up = [&down](int v) { return -down(-v); };
-    if (horizontal) {
-        const int left = down(r.left()), right = up(r.right() + 1);
-        return QRect(left, r.y(), right - left, r.height());
-    }
-    const int top = down(r.top()), bottom = up(r.bottom() + 1);
-    return QRect(r.x(), top, r.width(), bottom - top);
-}
 } // namespace
 
 BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, const Frames &frames,
@@ -55,8 +43,11 @@ BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, con
     m_relayoutTimer->setSingleShot(true);
     connect(m_relayoutTimer, &QTimer::timeout, this, &BarLayout::relayout);
     connect(m_bar, &DockBar::rowsChanged, this, &BarLayout::requestRelayout);
-    connect(m_bar, &DockBar::aboutToPaint, this, &BarLayout::relayoutIfPending);
-    m_bar->installEventFilter(this);
+    // The frame's picture takes what was laid out and the shape of what it shows.
+    connect(m_bar, &DockBar::aboutToPaint, this, [this] {
+        relayoutIfPending();
+        sendInputShape();
+    });
 }
 
 BarLayout::~BarLayout() = default;
@@ -176,58 +167,9 @@ void BarLayout::sizeBar(int a, int b)
     updateInputShape();
 }
 
-// The icons around row r along the bar: `each` on either side, and through
-// a spacer the icon beyond it; as deep as the icons grow, overshoot
-// included, out to a step of 16 pixels along the bar and no further than the
-// background there.
-QRect BarLayout::roomAround(int r, int each) const
-{
-    QRect span = m_bar->iconRect(m_icons->cell(r, 0));
-    for (const int step : { -1, 1 }) {
-        int taken = 0;
-        bool blank = false;
-        for (int row = r + step; row >= 0 && row < m_icons->rowCount() && (taken < each || blank); row += step) {
-            const QString next = m_icons->cell(row, 0);
-            if (m_bar->isIconHidden(next))
-                continue;
-            span |= m_bar->iconRect(next);
-            ++taken;
-            blank = m_icons->cell(row, 3) == IconClass::BLANK;
-        }
-    }
-    const int edge = m_set->location;
-    const bool horizontal = DockLayout::isHorizontal(edge);
-    const QRect along = stepOut(span, horizontal) & stepOut(m_f.background->geometry(), horizontal);
-    const int over = int(m_set->icoMagnified - m_set->currentSizeF) / 8;
-    const QRect strip = m_bar->stripRect().adjusted(edge == 1 ? -over : 0, edge == 2 ? -over : 0,
-                                                    edge == 3 ? over : 0, edge == 0 ? over : 0);
-    return horizontal ? QRect(along.x(), strip.y(), along.width(), strip.height())
-                      : QRect(strip.x(), along.y(), strip.width(), along.height());
-}
-
-// The room the icons around the pointer take while it moves over the icon it
-// is on: that icon and its neighbours. Taken for two icons on either side, it
-// holds while the pointer moves on by an icon, so that it changes every
-// other icon, not with every move. The icons growing under the pointer take
-// it before their growth has reached it.
-QRect BarLayout::magnifiedReach() const
-{
-    const QString id = m_bar->hoveredId();
-    const int r = id.isEmpty() ? -1 : m_icons->findRow(0, id);
-    if (r < 0 || m_bar->isIconHidden(id)) {
-        m_heldReach = QRect();
-        return m_heldReach;
-    }
-    if (!m_heldReach.contains(roomAround(r, 1)))
-        m_heldReach = roomAround(r, 2);
-    return m_heldReach;
-}
-
 std::optional<QPoint> BarLayout::reach(const QPoint &global) const
 {
     const QPoint local = m_bar->mapFromGlobal(global);
-    m_pointer = local;
-    m_pointerKnown = true;
     if (barRegion().contains(global - m_f.window->pos()))
         return local;
     if (m_f.main->isHidden() || !(m_o.barOnScreen && m_o.barOnScreen()))
@@ -404,40 +346,15 @@ void BarLayout::showFrameArea(bool shown)
 
 // ---- what takes the pointer ------------------------------------------------
 
-// The bar's background and its icons, while the bar is in or sliding, with
-// the room around the pointer.
 QRegion BarLayout::barRegion() const
-{
-    return region(false);
-}
-
-// The bar; for the input shape without the drop frame and the panel area.
-// While the pointer is on the bar the icons around it grow and shrink with
-// every move: what takes the pointer is then the background (out to the next
-// step along the bar, as the row shifts by a pixel or two) and, only while
-// the pointer is up among the magnified icons, the room around it. A pointer
-// that rises from the background onto a magnified icon leaves the shape for
-// a moment: the leave check finds it on the bar and the shape takes it (see
-// DockShowing).
-QRegion BarLayout::region(bool forInput) const
 {
     if (m_f.main->isHidden() || !(m_o.barOnScreen && m_o.barOnScreen()))
         return QRegion();
-    const QRect reach = magnifiedReach();
-    QRegion bar;
-    if (reach.isNull()) {
-        bar = m_f.background->geometry();
-        bar += m_bar->iconRegion();
-    } else {
-        const QRect bg = stepOut(m_f.background->geometry(), DockLayout::isHorizontal(m_set->location));
-        bar = bg;
-        if (!forInput || !m_pointerKnown || !bg.contains(m_pointer))
-            bar += reach;
-        if (!forInput)
-            bar += m_bar->iconRegion();
-    }
-    if (!forInput)
-        bar += extras();
+    // What slides is drawn where it has slid to, and only inside the bar.
+    QRegion bar = m_bar->drawnRegion();
+    bar.translate(m_bar->pos());
+    bar += extras();
+    bar.translate(m_f.frameMain->pos());
     bar &= QRect(QPoint(0, 0), m_f.main->size());
     return bar.translated(m_f.main->pos());
 }
@@ -453,38 +370,35 @@ QRegion BarLayout::extras() const
     return r;
 }
 
-bool BarLayout::eventFilter(QObject *o, QEvent *e)
+QRegion BarLayout::drawnRegion() const
 {
-    // Where the pointer really is: the moves the leave check sends stand on
-    // an icon, not where the pointer is.
-    if (o == m_bar && e->type() == QEvent::MouseMove && e->spontaneous()) {
-        m_pointer = static_cast<QMouseEvent *>(e)->pos();
-        m_pointerKnown = true;
-    }
-    return QObject::eventFilter(o, e);
+    QRegion drawn = barRegion();
+    if (m_o.tipsShown)
+        drawn += m_o.tipsShown();
+    if (m_o.menusShown)
+        drawn += m_o.menusShown();
+    return drawn & m_f.window->rect();
 }
 
-// The window covers its screen: only what it shows takes the pointer, the rest
-// of the desktop stays reachable. Sent only when it changes: under a
-// compositing manager every new shape costs the display a repaint of the
-// whole screen.
+// The window covers its screen: only what it draws takes the pointer, the
+// rest of the desktop stays reachable, and a pointer on anything drawn
+// stays with the dock. The shape goes out with the picture that draws it:
+// the frame's repaint sends it (see the bar's aboutToPaint), so that a
+// shape never runs ahead of what shows nor stays behind it. Only while no
+// picture comes (the window or the bar out of sight) it goes out at once.
 void BarLayout::updateInputShape()
 {
-    QRegion visible = region(true);
-    const bool atRest = m_bar->isAtRest();
-    // While the icons move, the bar takes more room only where the pointer
-    // goes: as long as the pointer is within what was sent, a larger bar
-    // waits, and the leave check takes the pointer that rises onto an icon
-    // beyond it. Less room is sent as soon as it matters.
-    if (!atRest && m_pointerKnown) {
-        const QRegion sent = m_place.inputRegion();
-        if (sent.contains(m_f.main->pos() + m_pointer))
-            visible &= sent;
+    QWidget *window = m_f.window;
+    if (window->isVisible() && m_bar->isVisible()) {
+        window->update(QRect(0, 0, 1, 1));
+        return;
     }
-    if (m_f.main->isVisible() && m_o.barOnScreen && m_o.barOnScreen())
-        visible += (extras() & QRect(QPoint(0, 0), m_f.main->size())).translated(m_f.main->pos());
-    if (m_o.menusShown)
-        visible += m_o.menusShown();
+    sendInputShape();
+}
+
+void BarLayout::sendInputShape()
+{
+    QRegion visible = drawnRegion();
     QWidget *window = m_f.window;
     // An empty region would mean "the whole window": keep one pixel instead,
     // under the edge strip, which lies above it anyway.
@@ -497,13 +411,11 @@ void BarLayout::updateInputShape()
     // Nothing beneath the bar is painted under it, unless the settings'
     // panel area slides there.
     m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
-    // While the icons grow and shrink the row shifts along the bar; at rest
-    // the shape is exact.
-    m_place.sendInputRegion(visible, atRest ? 0 : 16);
+    m_place.sendInputRegion(visible);
 }
 
 void BarLayout::resendInputShape()
 {
     m_place.forgetSentRegion();
-    updateInputShape();
+    sendInputShape();
 }

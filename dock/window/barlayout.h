@@ -45,7 +45,8 @@ public:
     {
         std::function<bool()> barOnScreen;   // slid in, or still sliding out
         std::function<bool()> launchPadOpen;
-        std::function<QRegion()> menusShown; // the icon menus out in the window
+        std::function<QRegion()> menusShown; // what the pop-ups in the window draw
+        std::function<QRegion()> tipsShown;  // what the name bubble in the window draws
     };
 
     BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, const Frames &frames,
@@ -89,16 +90,21 @@ public:
     void setTransparency(int alpha);
     void showFrameArea(bool shown);
 
-    // The bar in the window: what it draws, with the icons around the
-    // pointer as deep as they grow.
+    // The bar in the window: what it draws as it stands now (the
+    // background, the icons at their sizes of the moment, the gap's marker,
+    // the drop frame and the panel's area), as far as it has slid in.
     QRegion barRegion() const;
+    // Everything the window draws now: the bar, the name bubble, the open
+    // pop-ups. Exactly this takes the pointer.
+    QRegion drawnRegion() const;
     // Whether a point of the screen lies on the bar as it stands magnified
-    // for a pointer there: on what takes the pointer, or along the row of
-    // icons no deeper than the magnified ones. The point of the bar (in its
-    // own coordinates) that answers such a pointer: the same place along,
-    // on the icon there. The pointer is taken to be there from then on.
+    // for a pointer there: on what it draws, or along the row of icons no
+    // deeper than the magnified ones. The point of the bar (in its own
+    // coordinates) that answers such a pointer: the same place along, on the
+    // icon there.
     std::optional<QPoint> reach(const QPoint &global) const;
-    // Sends the window's input shape when it changes.
+    // What the window draws changed: the input shape follows with the
+    // picture that shows it (at once while no picture comes).
     void updateInputShape();
     // The window was mapped anew: the shape goes out whatever was sent.
     void resendInputShape();
@@ -121,10 +127,8 @@ signals:
 private:
     void applySizes();
     void placeFrames();
-    QRegion region(bool forInput) const;
     QRegion extras() const;
-    QRect roomAround(int row, int each) const;
-    QRect magnifiedReach() const;
+    void sendInputShape();
 
     DockIconList *m_icons;
     DockBar *m_bar;
@@ -137,10 +141,4 @@ private:
     int m_backgroundSide = 0; // the background's overhang of the current style
     BackgroundStyle::Backdrop m_backdrop; // what the styles so far made of the background
     QPointer<QPropertyAnimation> m_frameAreaAnimation;
-    mutable QRect m_heldReach; // the room around the pointer, as last taken
-    mutable QPoint m_pointer;  // where the pointer was last seen on the bar, in its coordinates
-    mutable bool m_pointerKnown = false;
-
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override;
 };

@@ -8,6 +8,12 @@
 
 #include <QScrollBar>
 
+namespace {
+// The room a menu's strip may take is told in steps, so that its icon
+// growing by a few pixels does not lay its names out again.
+const int StripRoomStep = 32;
+} // namespace
+
 DockMenus::DockMenus(DockIconList *icons, Widget *dock)
     : QObject(dock), m_icons(icons), m_dock(dock), m_start(new FormStartMenu(dock))
 {
@@ -104,13 +110,29 @@ void DockMenus::placeBeside(const QString &id, const QString &cl, const Beside &
         FormMenu *menu = m_menus.value(id);
         if (!menu || menu->isDragging())
             return;
+        // An open menu follows its icon as it grows to its full size, and
+        // then stays where the user saw it: an icon carried out of the menu
+        // and back lets the bar go back to rest meanwhile, and the slots the
+        // pointer aims at must not move under it. A bar laid out anew (its
+        // edge, sizes, or the icon's place in the row) takes it along.
+        const Anchor anchor { b.edge, m_icons->findRow(0, id), b.window, b.rest, b.magnified, b.grown };
+        const Anchor placed = m_anchors.value(id);
+        const bool growing = b.grown.width() > placed.grown.width() || b.grown.height() > placed.grown.height();
+        if (menu->isVisible() && placed.sameBar(anchor) && !growing)
+            return;
+        m_anchors.insert(id, anchor);
+        // The strip grows across for long names only as far as the screen
+        // goes from where it ends beside the icon.
+        const int end = DockLayout::isHorizontal(b.edge) ? b.origin.x() + w - int(float(w) - b.rest + 10) / 2
+                                                         : b.origin.y() + h - int(float(h) - b.rest + 10) / 2;
+        menu->setRoom(qMax(StripRoomStep, end / StripRoomStep * StripRoomStep));
         const int mw = menu->width(), mh = menu->height();
         int x = menu->x(), y = menu->y();
         if (DockLayout::isHorizontal(b.edge)) {
-            x = b.origin.x() + w - mw - int(float(w) - b.rest + 10) / 2;
+            x = end - mw;
             y = b.edge == 0 ? b.origin.y() + b.slot.height() - 5 : b.origin.y() - mh + 5;
         } else {
-            y = b.origin.y() + h - mh - int(float(h) - b.rest + 10) / 2;
+            y = end - mh;
             x = b.edge == 1 ? b.origin.x() - mw + 5 : b.origin.x() + b.slot.width() - 10;
         }
         menu->move(x, y);
@@ -138,7 +160,7 @@ QRegion DockMenus::shownRegion() const
     QRegion shown;
     for (FormMenu *m : qAsConst(m_menus)) {
         if (!m->isWindow() && !m->isHidden())
-            shown += m->geometry();
+            shown += m->drawnRegion().translated(m->pos());
     }
     if (!m_start->isWindow() && !m_start->isHidden())
         shown += m_start->geometry();

@@ -46,13 +46,25 @@ public:
         int window = 0;
     };
     void placeBeside(const QString &id, const QString &cl, const Beside &b);
+    // What each icon menu was last placed beside: its icon's row on a bar of
+    // that edge and those sizes, and how far the icon had grown.
+    struct Anchor {
+        int edge = -1, row = -1, window = 0;
+        float rest = 0, magnified = 0;
+        QSize grown;
+        bool sameBar(const Anchor &o) const
+        {
+            return edge == o.edge && row == o.row && window == o.window && rest == o.rest && magnified == o.magnified;
+        }
+    };
 
-    // The part of the dock window the shown pop-ups cover.
+    // What the shown pop-ups draw in the dock window.
     QRegion shownRegion() const;
 
 private:
     DockIconList *m_icons;
     Widget *m_dock;
     QHash<QString, FormMenu *> m_menus;
+    QHash<QString, Anchor> m_anchors;
     FormStartMenu *m_start;
 };

@@ -82,32 +82,11 @@ void DockPlacement::applyLevel(QWidget *w, int level)
         platform::WindowSystemService::get().setLevel(w, *l);
 }
 
-void DockPlacement::sendInputRegion(const QRegion &visible, int slack)
+void DockPlacement::sendInputRegion(const QRegion &visible)
 {
     if (m_sent && visible == m_region)
         return;
-    QRegion send = visible;
-    if (m_sent && slack > 0) {
-        // Within what was sent but for slivers of `slack` pixels: a row that
-        // shifts by a pixel as its icons grow does not reshape the window
-        // (each new shape costs the display a repaint of the whole screen
-        // under a compositing manager). A shape that must grow keeps such
-        // slivers of the old one, so that a row going back and forth by a
-        // pixel settles at once.
-        const QRegion excess = m_region.subtracted(visible);
-        bool thin = visible.subtracted(m_region).isEmpty();
-        for (const QRect &r : excess)
-            thin = thin && qMin(r.width(), r.height()) <= slack;
-        if (thin)
-            return;
-        QRegion near;
-        for (const QRect &r : visible)
-            near += r.adjusted(-slack, -slack, slack, slack);
-        send += m_region.intersected(near);
-        if (m_region == send)
-            return;
-    }
-    m_region = send;
+    m_region = visible;
     m_sent = true;
-    platform::WindowSystemService::get().setInputRegion(m_f.window, send);
+    platform::WindowSystemService::get().setShape(m_f.window, visible);
 }

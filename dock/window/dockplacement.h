@@ -44,9 +44,8 @@ public:
     static std::optional<platform::WindowSystem::Level> levelOf(int level);
     static void applyLevel(QWidget *w, int level);
 
-    // Sends what takes the pointer, when it differs from what was sent by
-    // more than slivers `slack` pixels wide (0: whenever it differs).
-    void sendInputRegion(const QRegion &visible, int slack = 0);
+    // Sends what takes the pointer, when it differs from what was sent.
+    void sendInputRegion(const QRegion &visible);
     // The next send goes out whatever it holds (the window was mapped anew).
     void forgetSentRegion() { m_sent = false; }
 

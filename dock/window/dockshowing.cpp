@@ -7,6 +7,7 @@
 #include "dockwindows.h"
 #include "formdetection.h"
 #include "hovertips.h"
+#include "dock/icons/barpointer.h"
 #include "dock/icons/dockbar.h"
 #include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formmenu.h"
@@ -35,8 +36,9 @@ DockShowing::DockShowing(const Parts &parts, DockState *settings, QObject *paren
     connect(m_p.autoHide, &AutoHide::slideOutFinished, this, &DockShowing::slideOutEnded);
     m_p.window->installEventFilter(this);
     // A press on an icon brings the bar to the front; the keyboard stays
-    // where the user was typing.
+    // where the user was typing. Its leave is the window's.
     m_p.bar->installEventFilter(this);
+    m_p.bar->setLeaveCheck([this] { return isLeave(); });
     // A leave the window's shape gave too early is checked again while the
     // pointer stays beside the bar.
     m_leaveCheck->setInterval(30);
@@ -59,8 +61,16 @@ bool DockShowing::eventFilter(QObject *o, QEvent *e)
         case QEvent::WindowDeactivate: deactivated(); break;
         default: break;
         }
-    } else if (o == m_p.bar && e->type() == QEvent::MouseButtonPress) {
-        raise();
+    } else if (o == m_p.bar) {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress: raise(); break;
+        // The leave of the pointer going from the bar is heard by the bar
+        // first, then by the window: both take the answer given here.
+        case QEvent::Leave: m_leaving = !stillOnBar(); break;
+        case QEvent::Enter:
+        case QEvent::MouseMove: m_leaving.reset(); break;
+        default: break;
+        }
     }
     return QObject::eventFilter(o, e);
 }
@@ -144,6 +154,7 @@ void DockShowing::bringBack()
 
 void DockShowing::pointerEntered()
 {
+    m_leaving.reset();
     m_leaveCheck->stop();
     m_p.autoHide->setPointerInside(true);
     m_p.autoHide->hideStrip();
@@ -158,18 +169,36 @@ void DockShowing::pointerEntered()
 void DockShowing::leaveSeen()
 {
     m_leaveChecks = 0;
-    if (!m_menuShown && followPointer()) {
+    m_leaveFollows = 0;
+    const bool leaving = isLeave();
+    m_leaving.reset();
+    if (!leaving && followPointer()) {
         m_leaveCheck->start();
         return;
     }
     pointerLeft();
 }
 
-bool DockShowing::followPointer()
+// One leave, one answer: the bar, its pointer and the slides all act on it.
+bool DockShowing::isLeave()
+{
+    if (!m_leaving)
+        m_leaving = !stillOnBar();
+    return *m_leaving;
+}
+
+bool DockShowing::stillOnBar() const
+{
+    return !m_menuShown && m_barReach && m_p.autoHide->isSlidIn() && m_barReach(QCursor::pos());
+}
+
+bool DockShowing::followPointer(QPoint *where)
 {
     if (!m_barReach || !m_p.autoHide->isSlidIn())
         return false;
     const QPoint at = QCursor::pos();
+    if (where)
+        *where = at;
     const std::optional<QPoint> local = m_barReach(at);
     if (!local)
         return false;
@@ -180,10 +209,16 @@ bool DockShowing::followPointer()
 
 void DockShowing::checkLeave()
 {
-    // The enter that ends this wait comes as soon as the shape holds the
-    // pointer again; a few frames without it and the pointer has gone.
-    if (++m_leaveChecks <= 10 && followPointer())
-        return;
+    // The enter that ends this wait comes as soon as the window's shape holds
+    // the pointer again. While the pointer runs on ahead of the icons growing
+    // after it, the bar follows it; held inside the shape a few frames without
+    // that enter, it is under another window and has gone.
+    QPoint at;
+    if (followPointer(&at) && ++m_leaveFollows <= 100) {
+        const bool held = m_inputShape && m_inputShape().contains(at - m_p.window->pos());
+        if (!held || ++m_leaveChecks <= 10)
+            return;
+    }
     m_leaveCheck->stop();
     pointerLeft();
 }
@@ -192,6 +227,9 @@ void DockShowing::pointerLeft()
 {
     if (m_menuShown)
         return;
+    // The bar hears of it too, if it held on to its icon meanwhile.
+    if (m_p.bar->pointer()->isIdle())
+        m_p.bar->hoverTo(QString());
     m_p.autoHide->setPointerInside(false);
     showStrip();
     restoreIcons();

@@ -55,6 +55,8 @@ public:
     // For a point of the screen on the bar as it would stand magnified for a
     // pointer there, the point of the bar that answers it.
     void setBarReach(std::function<std::optional<QPoint>(const QPoint &)> reach) { m_barReach = std::move(reach); }
+    // The part of the dock window that takes the pointer, as last sent.
+    void setInputShape(std::function<QRegion()> shape) { m_inputShape = std::move(shape); }
 
     // A menu of the dock is up: the bar neither slides out nor magnifies.
     bool isMenuShown() const { return m_menuShown; }
@@ -143,7 +145,9 @@ private:
     void raise();
     void pointerEntered();
     void leaveSeen();
-    bool followPointer();
+    bool isLeave();
+    bool stillOnBar() const;
+    bool followPointer(QPoint *where = nullptr);
     void checkLeave();
     void pointerLeft();
     void deactivated();
@@ -162,9 +166,13 @@ private:
     std::function<void(const QString &)> m_hideMenus;
     std::function<QRegion()> m_barRegion;
     std::function<std::optional<QPoint>(const QPoint &)> m_barReach;
+    std::function<QRegion()> m_inputShape;
     QTimer *m_showTimer;
     QTimer *m_leaveCheck;
-    int m_leaveChecks = 0;
+    int m_leaveChecks = 0;  // checks with the pointer inside the shape sent
+    int m_leaveFollows = 0; // every check since the leave
+    // The answer to the leave the bar and the window hear of one pointer's going.
+    std::optional<bool> m_leaving;
     GiveWay m_givingWay = GiveWay::None;
 
     bool m_menuShown = false;

@@ -137,6 +137,13 @@ void HoverTips::hideBubble()
         m_lane->hide();
 }
 
+QRegion HoverTips::drawnRegion() const
+{
+    if (m_name->isHidden() || m_name->parentWidget() != m_dock)
+        return QRegion();
+    return m_name->drawnRegion().translated(m_name->pos());
+}
+
 QWidget *HoverTips::bubbleWindow() const
 {
     return m_name->window();

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QRect>
+#include <QRegion>
 
 class FormName;
 class FormWeatherEffects;
@@ -36,6 +37,9 @@ public:
     // The bubble alone, where it was last placed.
     void showBubble();
     void hideBubble();
+    // What the bubble draws in the dock window (nothing while it shows in
+    // a window of its own, which the pointer passes through).
+    QRegion drawnRegion() const;
 
 private:
     bool wantsLane() const;

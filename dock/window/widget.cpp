@@ -120,6 +120,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     others.barOnScreen = [this] { return m_autoHide->isSlidIn() || m_autoHide->isSlidingOut(); };
     others.launchPadOpen = [this] { return m_launchPad->isShown(); };
     others.menusShown = [this] { return m_menus->shownRegion(); };
+    others.tipsShown = [this] { return m_tips->drawnRegion(); };
     m_layout->setOthers(others);
     connect(m_layout, &BarLayout::rebuildRequested, this, &Widget::rebuildBar);
     connect(m_layout, &BarLayout::relaidOut, this, [this] { m_drag->holdGap(); });
@@ -153,6 +154,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
                         [this](const QString &keep) { m_menus->hideAll(keep); });
     m_showing->setBarRegion([this] { return m_layout->barRegion(); });
     m_showing->setBarReach([this](const QPoint &at) { return m_layout->reach(at); });
+    m_showing->setInputShape([this] { return m_layout->inputRegion(); });
     connect(m_showing, &DockShowing::relayoutRequested, m_layout, &BarLayout::requestRelayout);
     connect(m_showing, &DockShowing::inputShapeChanged, m_layout, &BarLayout::updateInputShape);
     connect(m_showing, &DockShowing::frameAreaRequested, m_layout, &BarLayout::showFrameArea);

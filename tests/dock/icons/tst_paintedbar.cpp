@@ -201,6 +201,22 @@ private slots:
         QTRY_COMPARE(f.bar.iconSize("b"), QSize(64, 64));
     }
 
+    // A pointer that jumps onto the bar brings the window system's enter
+    // there, and maybe no move (none at all where the last move the bar saw
+    // stood at the same place): the enter alone wakes the icon under it.
+    void anEnterAloneHoversTheIconUnderIt()
+    {
+        Fixture f({ "a", "b", "c" });
+        QSignalSpy moved(&f.bar, &DockBar::IconMouseMove);
+        const QPoint p = f.at("c", 30, 50);
+        QEnterEvent enter(p, p, f.bar.mapToGlobal(p));
+        QApplication::sendEvent(&f.bar, &enter);
+        QCOMPARE(f.bar.hoveredId(), QString("c"));
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(moved.first().at(1).toPoint(), QPoint(30, 50));
+        QTRY_COMPARE(f.bar.iconSize("c"), QSize(128, 128));
+    }
+
     void clickOpensLongPressDrags()
     {
         Fixture f({ "a", "b", "-s" });

@@ -5,6 +5,7 @@
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formselectdisk.h"
 #include "dock/menus/formmenu.h"
+#include "dock/icons/formname.h"
 #include "dock/menus/formmenuicon.h"
 #include "dock/model/dockfile.h"
 #include "dock/toast/formsystemhint.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QLabel>
 #include <QtTest>
 
 namespace {
@@ -450,6 +452,53 @@ private slots:
         QVERIFY(m->width() > 500);
         QCOMPARE(m->iconWidget("icoL")->x(), m->width() - m->iconWidget("icoL")->width());
         QVERIFY(m->iconWidget("ico000000")->x() >= 0);
+    }
+
+    // A name far longer than the screen: the strip grows only as far as the
+    // room beside the menu's icon, and the name is cut short with an
+    // ellipsis; what the menu draws is its pictures and the pills of its
+    // names, not its clear strip.
+    void aLongNameIsCutToTheRoom_data()
+    {
+        QTest::addColumn<int>("edge");
+        QTest::newRow("bottom") << 2;
+        QTest::newRow("left") << 3;
+    }
+    void aLongNameIsCutToTheRoom()
+    {
+        QFETCH(int, edge);
+        const QString name = QString(400, 'W');
+        FormMenu *m = menuOf({ FormMenu::backRow(), { "icoL", Pic, name, "ICON", "/x", Pic } }, edge);
+        const bool horizontal = edge == 0 || edge == 2;
+        const int natural = horizontal ? m->width() : m->height();
+        QVERIFY(natural > 2000);
+        m->setRoom(700);
+        FormMenuIcon *icon = m->iconWidget("icoL");
+        QVERIFY(horizontal ? m->width() <= 700 : m->height() <= 700);
+        QVERIFY((horizontal ? icon->width() : icon->height()) <= 700);
+        const QString shown = icon->bubble()->nameLabel()->text();
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(shown.length() < name.length());
+        // The icons stand in their slots of the narrower strip.
+        QCOMPARE(horizontal ? icon->x() : icon->y(),
+                 horizontal ? m->width() - icon->width() : m->height() - icon->height());
+        // More room, less cut.
+        m->setRoom(1000);
+        QVERIFY(icon->bubble()->nameLabel()->text().length() > shown.length());
+        // Drawn: every icon's picture and the pill of its name, nothing else.
+        QTRY_COMPARE(icon->pos(), icon->shownPoint());
+        const QRegion drawn = m->drawnRegion();
+        for (const DockIconRecord &r : m->rows()) {
+            FormMenuIcon *i = m->iconWidget(r.IconID);
+            const QRect picture(i->pictureFrame()->mapTo(m, QPoint(0, 0)), i->pictureFrame()->size());
+            QVERIFY(drawn.contains(picture));
+        }
+        QVERIFY(!drawn.contains(horizontal ? QPoint(5, m->height() / 2) : QPoint(m->width() / 2, 5)));
+        QVERIFY(drawn.boundingRect().width() * drawn.boundingRect().height() > 0);
+        qint64 area = 0;
+        for (const QRect &r : drawn)
+            area += qint64(r.width()) * r.height();
+        QVERIFY(area < qint64(m->width()) * m->height() / 2);
     }
 
     // ---- dragging --------------------------------------------------------

@@ -21,6 +21,7 @@
 #include "testenv.h"
 #include "widgetfixture.h"
 
+#include <QAbstractAnimation>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -445,7 +446,8 @@ class TestDragModel : public QObject, public WidgetFixture
             return;
         pressed.lifted = true;
         FormMenuIcon *i = m->iconWidget(pressed.id);
-        pressed.icon = i ? QRect(i->mapToGlobal(QPoint()), i->size()) : QRect();
+        // Its slot: it may have been lifted while still sliding in.
+        pressed.icon = i ? QRect(m->mapToGlobal(i->shownPoint()), i->size()) : QRect();
         pressed.strip = m->screenRect();
     }
 
@@ -600,11 +602,34 @@ class TestDragModel : public QObject, public WidgetFixture
             w->showLaunchStarter();
             break;
         case Action::Pause:
-            // A user who takes their time: glides and slides come to an end.
+            // A user who takes their time: glides and slides come to an end
+            // (however long the machine takes for them).
             note("pause");
-            QTest::qWait(20 + pick(50));
+            if (!QTest::qWaitFor([this] { return settled(); }, 5000))
+                note("  still moving after the pause");
             break;
         }
+    }
+
+    // Nothing of the dock on its way: no glide, slide or grow of the bar, its
+    // menus, the launch pad or a ghost, and no relayout waiting.
+    bool settled() const
+    {
+        if (w->bar()->isAnimating() || w->autoHide()->isSlidingOut()
+            || w->autoHide()->isSlidIn() != w->autoHide()->isDockShown())
+            return false;
+        for (QObject *root : { static_cast<QObject *>(w.get()), static_cast<QObject *>(pad()),
+                               static_cast<QObject *>(w->drag()->ghost()) }) {
+            for (QAbstractAnimation *a : root->findChildren<QAbstractAnimation *>())
+                if (a->state() == QAbstractAnimation::Running)
+                    return false;
+        }
+        for (FormMenu *m : menus()) {
+            for (QAbstractAnimation *a : m->dragGhost()->findChildren<QAbstractAnimation *>())
+                if (a->state() == QAbstractAnimation::Running)
+                    return false;
+        }
+        return true;
     }
 
     // ---- the checks ------------------------------------------------------

@@ -598,6 +598,7 @@ private slots:
         QVERIFY(m->isShown());
         FormMenuIcon *mid = m->iconWidget("icoMid");
         QTRY_COMPARE(mid->pos(), mid->shownPoint());
+        const QRect opened = m->geometry();
         const QRect picture(mid->pictureFrame()->mapToGlobal(QPoint(0, 0)), mid->pictureFrame()->size());
         const QPoint home = picture.center();
         RealPointer::press(home);
@@ -614,8 +615,11 @@ private slots:
         RealPointer::moveTo(home + QPoint(0, 3));
         QCOMPARE(m->dragState(), FormMenu::DragState::Dragging);
         QVERIFY(m->isVisible());
+        // The menu is where it opened: what the user aims at is still there.
+        QCOMPARE(m->geometry(), opened);
         RealPointer::moveTo(home);
         RealPointer::release(home);
+        QCOMPARE(m->geometry(), opened);
         QCOMPARE(takeToast(w), QString());
         QCOMPARE(takeToast(*m), QString());
         QCOMPARE(DockFile::read(FormMenu::menuFilePath("ico9090")), menuRows);
@@ -624,6 +628,29 @@ private slots:
         QCOMPARE(savedRows(), bar);
         QVERIFY(m->dragGhost()->isHidden());
         QVERIFY(!w.bar()->isPlaceholderShown());
+        // Once more, and dropped on the upper half of the icon above it:
+        // it goes into that slot, where the pointer is, in a menu that stays put.
+        waitForRest(w);
+        QCOMPARE(m->geometry(), opened);
+        FormMenuIcon *in = m->iconWidget("icoIn");
+        mid = m->iconWidget("icoMid");
+        QTRY_COMPARE(mid->pos(), mid->shownPoint());
+        const QPoint from = mid->pictureFrame()->mapToGlobal(mid->pictureFrame()->rect().center());
+        RealPointer::press(from);
+        QVERIFY(RealPointer::runOutTimers(mid) > 0);
+        RealPointer::moveTo(from + QPoint(0, 3));
+        RealPointer::moveTo(on(w, "icoB", 40));
+        QCOMPARE(m->dragState(), FormMenu::DragState::HandedOver);
+        QTRY_VERIFY(!w.bar()->isAnimating());
+        const QRect inPicture(in->pictureFrame()->mapToGlobal(QPoint(0, 0)), in->pictureFrame()->size());
+        // The upper half of the first icon after BACK, where the user saw it.
+        const QPoint aim(inPicture.center().x(), inPicture.top() + 4);
+        RealPointer::moveTo(aim);
+        QCOMPARE(m->dragState(), FormMenu::DragState::Dragging);
+        QCOMPARE(m->geometry(), opened);
+        QTRY_VERIFY(m->targetSlot() == 1);
+        RealPointer::release(aim);
+        QCOMPARE(ids(m->rows()), (QStringList { menuRows.at(0).IconID, "icoMid", "icoIn", "icoLast" }));
     }
 
     // Every way out of a drag but the left release, from the bar, inside a

@@ -48,7 +48,7 @@ inline QStringList windowManagerCommand()
 // without setting a wallpaper (which, failing, opens a window of its own).
 struct PrivateX
 {
-    QProcess server, wm;
+    QProcess server, wm, compositor;
     QTemporaryDir wmHome;
     void prepareHome()
     {
@@ -92,9 +92,20 @@ struct PrivateX
         wm.start(wmProgram, wmCommand);
         return wm.waitForStarted(5000);
     }
+    // A compositing manager on the server as well (xcompmgr), for tests of
+    // what translucent windows show; false without one.
+    bool startCompositor()
+    {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("xcompmgr"));
+        if (program.isEmpty())
+            return false;
+        compositor.setProcessEnvironment(wm.processEnvironment());
+        compositor.start(program, QStringList());
+        return compositor.waitForStarted(5000);
+    }
     ~PrivateX()
     {
-        for (QProcess *p : { &wm, &server }) {
+        for (QProcess *p : { &compositor, &wm, &server }) {
             if (p->state() != QProcess::NotRunning) {
                 p->terminate();
                 if (!p->waitForFinished(3000))
@@ -137,11 +148,10 @@ inline bool viewable(QWidget *w)
     return v;
 }
 
-inline QRegion inputShape(QWidget *w)
+inline QRegion inputShape(xcb_window_t w)
 {
     xcb_connection_t *c = QX11Info::connection();
-    auto *r = xcb_shape_get_rectangles_reply(
-        c, xcb_shape_get_rectangles(c, xcb_window_t(w->winId()), XCB_SHAPE_SK_INPUT), nullptr);
+    auto *r = xcb_shape_get_rectangles_reply(c, xcb_shape_get_rectangles(c, w, XCB_SHAPE_SK_INPUT), nullptr);
     QRegion region;
     if (r) {
         const xcb_rectangle_t *rects = xcb_shape_get_rectangles_rectangles(r);
@@ -151,6 +161,8 @@ inline QRegion inputShape(QWidget *w)
     free(r);
     return region;
 }
+
+inline QRegion inputShape(QWidget *w) { return inputShape(xcb_window_t(w->winId())); }
 
 inline quint32 rootProperty(const char *name)
 {
@@ -300,6 +312,26 @@ struct OtherProgram
         return presses.contains(QStringLiteral("press %1 %2").arg(p.x()).arg(p.y()));
     }
     bool hasKeyboard() const { return id && activeWindow() == id; }
+    // Where its window stands on the screen, as the window manager put it.
+    QRect geometryOnScreen() const
+    {
+        xcb_connection_t *c = QX11Info::connection();
+        auto *g = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
+        auto *t = xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, id, QX11Info::appRootWindow(), 0, 0), nullptr);
+        const QRect r = g && t ? QRect(t->dst_x, t->dst_y, g->width, g->height) : QRect();
+        free(g);
+        free(t);
+        return r;
+    }
+    bool isMapped() const
+    {
+        xcb_connection_t *c = QX11Info::connection();
+        auto *r = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr);
+        const bool v = r && r->map_state == XCB_MAP_STATE_VIEWABLE;
+        free(r);
+        return v;
+    }
     void takeKeyboard() const { KX11Extras::forceActiveWindow(id); }
     void setState(NET::States state, NET::States mask) const
     {
