@@ -127,6 +127,8 @@ void DockShowing::slideIn()
 void DockShowing::slideInEnded()
 {
     m_p.autoHide->slideInEnded();
+    if (m_leftWhileSlidingIn)
+        leaveSeen();
     showStrip();
 }
 
@@ -154,6 +156,7 @@ void DockShowing::bringBack()
 
 void DockShowing::pointerEntered()
 {
+    m_leftWhileSlidingIn = false;
     m_leaving.reset();
     m_leaveCheck->stop();
     m_p.autoHide->setPointerInside(true);
@@ -168,6 +171,16 @@ void DockShowing::pointerEntered()
 // or held beside the bar (another window lies over it) has left.
 void DockShowing::leaveSeen()
 {
+    // While the bar slides in from the edge, the window's shape is not yet
+    // where the bar comes to rest (out of sight it is a pixel under the
+    // strip): a pointer resting on the edge leaves it without leaving the
+    // bar. Where the pointer is counts once the bar is in.
+    if (m_p.autoHide->isSlidIn() && !m_p.autoHide->isDockShown()) {
+        m_leaving.reset();
+        m_leftWhileSlidingIn = true;
+        return;
+    }
+    m_leftWhileSlidingIn = false;
     m_leaveChecks = 0;
     m_leaveFollows = 0;
     const bool leaving = isLeave();

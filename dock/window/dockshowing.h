@@ -173,6 +173,7 @@ private:
     int m_leaveFollows = 0; // every check since the leave
     // The answer to the leave the bar and the window hear of one pointer's going.
     std::optional<bool> m_leaving;
+    bool m_leftWhileSlidingIn = false;
     GiveWay m_givingWay = GiveWay::None;
 
     bool m_menuShown = false;
