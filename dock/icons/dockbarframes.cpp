@@ -4,6 +4,7 @@
 #include "dock/icons/barcurves.h"
 #include "dock/icons/dockface.h"
 #include "dock/icons/iconpictures.h"
+#include "dock/icons/magnify.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -384,4 +385,168 @@ void DockBar::hideEvent(QHideEvent *e)
     for (Item *it : qAsConst(m_items))
         if (it->face)
             it->face->setActive(false);
+}
+
+// ---------------------------------------------------------------- animations
+
+// 300 ms towards a new size, run only while the size differs from its
+// target; a new target starts the way afresh from where the icon stands.
+void DockBar::animateSize(Item *it, const QSize &end)
+{
+    if (it->grow.on && it->growTo == end)
+        return;
+    if (!it->grow.on && it->size == end)
+        return;
+    it->grow.on = true;
+    it->grow.start = m_clock.elapsed();
+    it->grow.duration = 300;
+    it->growFrom = it->size;
+    it->growTo = end;
+    startClock();
+}
+
+// The hover zoom: towards the magnified size while the pointer is in, else back.
+void DockBar::startHover(Item *it)
+{
+    if (m_frozen)
+        return;
+    QSize end;
+    if (!it->isBlank())
+        end = it->mouseIn ? QSize(int(it->magnified), int(it->magnified)) : QSize(int(it->normal), int(it->normal));
+    else if (horizontal())
+        end = QSize(int(it->normal), it->mouseIn ? int(it->magnifiedBase) : int(it->magnified));
+    else
+        end = QSize(it->mouseIn ? int(it->magnifiedBase) : int(it->magnified), int(it->normal));
+    animateSize(it, end);
+}
+
+void DockBar::setSize(const QString &id, float s)
+{
+    Item *it = item(id);
+    if (!it || m_frozen)
+        return;
+    it->grow.on = false;
+    if (!it->isBlank())
+        resizeItem(it, QSize(int(s), int(s)));
+    else if (horizontal())
+        resizeItem(it, QSize(int(it->normal), int(s)));
+    else
+        resizeItem(it, QSize(int(s), int(it->normal)));
+    it->hoverSized = true;
+}
+
+void DockBar::mouseIn(const QString &id)
+{
+    if (Item *it = item(id)) {
+        it->mouseIn = true;
+        it->hoverSized = true;
+        startHover(it);
+    }
+}
+
+void DockBar::restoreSize(const QString &id)
+{
+    Item *it = item(id);
+    if (!it)
+        return;
+    it->hoverSized = false;
+    if (it->isBlank()) {
+        it->grow.on = false;
+        resizeItem(it, horizontal() ? QSize(int(it->normal), int(it->magnified))
+                                    : QSize(int(it->magnified), int(it->normal)));
+        return;
+    }
+    animateSize(it, QSize(int(it->normal), int(it->normal)));
+}
+
+void DockBar::restoreAll()
+{
+    for (const Item *it : qAsConst(m_items))
+        restoreSize(it->id);
+}
+
+void DockBar::magnify(const QString &id, float d)
+{
+    const int rows = m_items.size();
+    int r = -1;
+    QVector<bool> blank(rows);
+    for (int i = 0; i < rows; ++i) {
+        if (r < 0 && m_items[i]->id == id)
+            r = i;
+        blank[i] = m_items[i]->isBlank();
+    }
+    if (r < 0)
+        return;
+    const Magnify::Plan plan = Magnify::plan(blank, r, d, m_M, m_N, horizontal());
+    for (const Magnify::Step &step : plan.steps) {
+        const QString sid = m_items[step.row]->id;
+        if (step.kind == Magnify::Step::SetSize)
+            setSize(sid, step.size);
+        else
+            mouseIn(sid);
+    }
+    // Icons further away go back to rest; those already there are left
+    // alone, so a long bar costs no more than a short one.
+    auto restore = [&](int row) {
+        Item *it = m_items[row];
+        const QSize rest = restSize(it);
+        if (it->hoverSized || (it->size != rest && !it->grow.on))
+            restoreSize(it->id);
+    };
+    for (int row = plan.restoreAfter; row < rows; ++row)
+        restore(row);
+    for (int row = plan.restoreBefore; row >= 0; --row)
+        restore(row);
+}
+
+void DockBar::moveAnimation(const QString &id, const QPoint &p)
+{
+    Item *it = item(id);
+    if (!it)
+        return;
+    it->glide.on = true;
+    it->glide.start = m_clock.elapsed();
+    it->glide.duration = 88;
+    it->glideFrom = it->pos;
+    it->glideTo = p;
+    startClock();
+}
+
+void DockBar::placeAt(const QString &id, const QPoint &p)
+{
+    Item *it = item(id);
+    if (!it)
+        return;
+    it->glide.on = false;
+    moveItem(it, p);
+}
+
+void DockBar::jumpAnimation(const QString &id)
+{
+    Item *it = item(id);
+    if (!it || it->cls == QLatin1String("MENU") || m_clickStyle != 1)
+        return;
+    it->jump.on = true;
+    it->jump.start = m_clock.elapsed();
+    it->jump.duration = 700;
+    it->jumpFrom = it->jumpY;
+    startClock();
+}
+
+void DockBar::showAnimation(const QString &id)
+{
+    Item *it = item(id);
+    if (!it)
+        return;
+    if (it->cls != QLatin1String("UDISK")) {
+        it->slideY = 0;
+        dirty(rectOf(it));
+        return;
+    }
+    it->slide.on = true;
+    it->slide.start = m_clock.elapsed();
+    it->slide.duration = 500;
+    it->slideY = -int(it->magnified);
+    dirty(rectOf(it));
+    startClock();
 }
