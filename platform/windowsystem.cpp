@@ -281,22 +281,18 @@ public:
             w->setMask(region.isEmpty() ? QRegion() : region);
     }
 
-    void setShape(QWidget *w, const QRegion &input, const std::optional<QRegion> &outline) override
+    void setShape(QWidget *w, const QRegion &region) override
     {
-        if (!w || !isX11() || !w->windowHandle() || input.isEmpty()) {
-            setInputRegion(w, input);
+        if (!w || !isX11() || !w->windowHandle() || region.isEmpty()) {
+            setInputRegion(w, region);
             return;
         }
         xcb_connection_t *c = QX11Info::connection();
         const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
-        const QVector<xcb_rectangle_t> in = rectanglesOf(w, input);
-        xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, win, 0, 0, in.size(),
-                             in.constData());
-        if (outline) {
-            const QVector<xcb_rectangle_t> out = rectanglesOf(w, outline->united(input));
-            xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED, win, 0, 0,
-                                 out.size(), out.constData());
-        }
+        const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
+        for (const auto kind : { XCB_SHAPE_SK_INPUT, XCB_SHAPE_SK_BOUNDING })
+            xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, win, 0, 0, rects.size(),
+                                 rects.constData());
         xcb_flush(c);
     }
 

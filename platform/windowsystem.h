@@ -2,8 +2,6 @@
 #include "service.h"
 
 #include <QRegion>
-
-#include <optional>
 #include <QWidget>
 
 class QWidget;
@@ -55,15 +53,10 @@ public:
     // whatever lies below. An empty region gives the whole window back.
     // Without a compositing manager the window is also cut to the region.
     virtual void setInputRegion(QWidget *w, const QRegion &region) = 0;
-    // The window takes the pointer in `input` only and, when an outline is
-    // given, shows within it only (it holds `input` and all the window
-    // draws). A window manager's frame that follows a window's outline but
-    // not its input shape takes the pointer in all of the outline.
-    virtual void setShape(QWidget *w, const QRegion &input, const std::optional<QRegion> &outline)
-    {
-        Q_UNUSED(outline)
-        setInputRegion(w, input);
-    }
+    // The window is the region, which holds all it draws: it shows there
+    // and takes the pointer there only, also inside the frame of a window
+    // manager that follows a window's outline but not its input shape.
+    virtual void setShape(QWidget *w, const QRegion &region) { setInputRegion(w, region); }
     // Keeps w in front of other, even of a window that covers the screen and
     // has the focus (which window managers lift above all layers): w becomes
     // transient for other. nullptr gives w back its own place.

@@ -348,11 +348,6 @@ bool DockBar::isMouseIn(const QString &id) const
     return it && it->mouseIn;
 }
 
-bool DockBar::isMoving() const
-{
-    return isAnimating() || (m_lastMove >= 0 && m_clock.elapsed() - m_lastMove < 200);
-}
-
 bool DockBar::isAnimating() const
 {
     for (const Item *it : m_items) {

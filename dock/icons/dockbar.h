@@ -97,9 +97,6 @@ public:
     QString picturePath(const QString &id) const;
     // Whether any size, place or picture animation runs.
     bool isAnimating() const;
-    // Whether an animation runs or the pointer moved over the icons in the
-    // last moments: what the bar draws is about to change again.
-    bool isMoving() const;
     // No icon hovered, away from its rest size or on its way: the bar takes
     // no more room than its icons at rest.
     bool isAtRest() const;

@@ -38,12 +38,8 @@ BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, con
       m_set(settings),
       m_f(frames),
       m_place({ frames.window, frames.main, frames.frameMain, frames.background, frames.work, frames.strip }),
-      m_relayoutTimer(new QTimer(this)),
-      m_outlineCheck(new QTimer(this))
+      m_relayoutTimer(new QTimer(this))
 {
-    m_outlineCheck->setSingleShot(true);
-    m_outlineCheck->setInterval(150);
-    connect(m_outlineCheck, &QTimer::timeout, this, &BarLayout::updateInputShape);
     m_relayoutTimer->setSingleShot(true);
     connect(m_relayoutTimer, &QTimer::timeout, this, &BarLayout::relayout);
     connect(m_bar, &DockBar::rowsChanged, this, &BarLayout::requestRelayout);
@@ -415,11 +411,7 @@ void BarLayout::sendInputShape()
     // Nothing beneath the bar is painted under it, unless the settings'
     // panel area slides there.
     m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
-    m_place.sendInputRegion(visible, m_bar->isMoving());
-    // The outline is made exact by the first frame after the icons settle;
-    // since none may come then, a frame is asked for.
-    if (m_place.isOutlineLoose())
-        m_outlineCheck->start();
+    m_place.sendInputRegion(visible);
 }
 
 void BarLayout::resendInputShape()

@@ -137,7 +137,6 @@ private:
     Others m_o;
     DockPlacement m_place;
     QTimer *m_relayoutTimer;
-    QTimer *m_outlineCheck;
     bool m_frameAreaShown = false;
     int m_backgroundSide = 0; // the background's overhang of the current style
     BackgroundStyle::Backdrop m_backdrop; // what the styles so far made of the background

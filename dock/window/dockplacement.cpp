@@ -82,30 +82,11 @@ void DockPlacement::applyLevel(QWidget *w, int level)
         platform::WindowSystemService::get().setLevel(w, *l);
 }
 
-void DockPlacement::sendInputRegion(const QRegion &visible, bool moving)
+void DockPlacement::sendInputRegion(const QRegion &visible)
 {
-    // Each new outline of a window as large as the screen costs a compositing
-    // manager a repaint of the whole screen, and while the icons grow and
-    // shrink under a moving pointer what is drawn changes with nearly every
-    // frame. The input shape follows every frame (a small part of that
-    // cost); the outline then only grows, so that nothing drawn is cut, and
-    // it is exact again once the icons settle (a window manager's frame that
-    // follows outlines takes the pointer in its spare room only meanwhile).
-    // Without a compositing manager the outside of the outline would show
-    // black: it stays exact.
-    auto &wins = platform::WindowSystemService::get();
-    QRegion outline = visible;
-    if (m_sent && moving && wins.translucencyWorks()) {
-        outline = m_outline;
-        // With room to spare: the row widens by a pixel at a time.
-        if (!visible.subtracted(m_outline).isEmpty())
-            outline += visible.boundingRect().adjusted(-32, -32, 32, 32) & m_f.window->rect();
-    }
-    const bool newOutline = !m_sent || outline != m_outline;
-    if (!newOutline && visible == m_region)
+    if (m_sent && visible == m_region)
         return;
     m_region = visible;
-    m_outline = outline;
     m_sent = true;
-    wins.setShape(m_f.window, visible, newOutline ? std::optional<QRegion>(outline) : std::nullopt);
+    platform::WindowSystemService::get().setShape(m_f.window, visible);
 }

@@ -44,13 +44,8 @@ public:
     static std::optional<platform::WindowSystem::Level> levelOf(int level);
     static void applyLevel(QWidget *w, int level);
 
-    // Sends what takes the pointer, when it differs from what was sent. The
-    // window's outline is that too, except while what is drawn moves under
-    // a compositing manager: then it only grows, to a rectangle around what
-    // is drawn, until the next send that is not `moving`.
-    void sendInputRegion(const QRegion &visible, bool moving = false);
-    // Whether the outline holds more than what takes the pointer.
-    bool isOutlineLoose() const { return m_outline != m_region; }
+    // Sends what takes the pointer, when it differs from what was sent.
+    void sendInputRegion(const QRegion &visible);
     // The next send goes out whatever it holds (the window was mapped anew).
     void forgetSentRegion() { m_sent = false; }
 
@@ -65,6 +60,5 @@ private:
     QRect m_available { 0, 0, -1, -1 };
     int m_taskbarSide = 4;
     QRegion m_region;
-    QRegion m_outline;
     bool m_sent = false;
 };

@@ -46,14 +46,7 @@ public:
     void setDesktopOverlay(QWidget *w) override { overlays << w; }
     void setInputRegion(QWidget *w, const QRegion &r) override { regions[w] = r; }
     void setNoInput(QWidget *w) override { regions[w] = QRegion(); noInput << w; }
-    void setShape(QWidget *w, const QRegion &input, const std::optional<QRegion> &outline) override
-    {
-        regions[w] = input;
-        if (outline)
-            outlines[w] = *outline;
-    }
     bool isX11() const override { return false; }
-    bool translucencyWorks() const override { return translucent; }
 
     QHash<QWidget *, Level> levels;
     QList<QWidget *> raised;
@@ -61,6 +54,4 @@ public:
     QList<QWidget *> overlays;
     QList<QWidget *> noInput;
     QHash<QWidget *, QRegion> regions;
-    QHash<QWidget *, QRegion> outlines; // as last sent
-    bool translucent = true;
 };

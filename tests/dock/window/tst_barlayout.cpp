@@ -209,63 +209,6 @@ private slots:
         QTRY_VERIFY(r.layout.inputRegion().contains(shown));
     }
 
-    // While the icons grow and shrink under a moving pointer the window's
-    // outline holds everything drawn, frame by frame, and is exact again
-    // once they settle; the input shape is exact throughout. Without a
-    // compositing manager the outline is always exact.
-    void theOutlineHoldsWhatIsDrawn_data()
-    {
-        QTest::addColumn<bool>("composited");
-        QTest::newRow("composited") << true;
-        QTest::newRow("plain") << false;
-    }
-    void theOutlineHoldsWhatIsDrawn()
-    {
-        QFETCH(bool, composited);
-        Rig r(8);
-        r.wins.translucent = composited;
-        r.work->hide();
-        r.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&r.window));
-        r.layout.relayout();
-        QTRY_COMPARE(r.layout.inputRegion(), QRegion(r.backgroundInWindow()));
-        QCOMPARE(r.wins.outlines.value(&r.window), r.layout.inputRegion());
-
-        // Each frame as it is painted: the pointer takes exactly what it
-        // draws, and the outline holds all of it.
-        int frames = 0;
-        bool loose = false;
-        QString fault;
-        QObject::connect(r.bar, &DockBar::aboutToPaint, &r.layout, [&] {
-            const QRegion drawn = r.layout.drawnRegion();
-            const QRegion in = r.wins.regions.value(&r.window);
-            const QRegion out = r.wins.outlines.value(&r.window);
-            if (fault.isEmpty() && in != drawn)
-                fault = QStringLiteral("input is not what is drawn at frame %1").arg(frames);
-            if (fault.isEmpty() && !drawn.subtracted(out).isEmpty())
-                fault = QStringLiteral("outline cuts what is drawn at frame %1").arg(frames);
-            loose = loose || out != in;
-            ++frames;
-        });
-        // Along the row and back, low on the icons.
-        const QRect row = r.bar->iconRegion().boundingRect();
-        const int y = row.bottom() - 8;
-        for (int pass = 0; pass < 2; ++pass) {
-            for (int i = 0; i <= 24; ++i) {
-                const int x = row.left() + 4 + (row.width() - 8) * (pass ? 24 - i : i) / 24;
-                QTest::mouseMove(r.window.windowHandle(), r.bar->mapTo(&r.window, QPoint(x, y)));
-                const int seen = frames;
-                QTRY_VERIFY(frames > seen || !r.bar->isAnimating());
-            }
-        }
-        QVERIFY2(fault.isEmpty(), qPrintable(fault));
-        QCOMPARE(loose, composited);
-        // Settled: exact again, with no further move.
-        QTRY_VERIFY(!r.bar->isMoving());
-        QTRY_COMPARE(r.wins.outlines.value(&r.window), r.layout.inputRegion());
-        QCOMPARE(r.layout.inputRegion(), r.layout.drawnRegion());
-    }
-
     // The shape never runs ahead of the picture: a change waits for the
     // frame that draws it, and goes out with it.
     void theShapeGoesOutWithThePicture()
