@@ -389,20 +389,9 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && qstrcmp(argv[1], "--other-window") == 0)
-        return runOtherWindow(argc, argv);
-    static TestEnv env;
-    PrivateX x;
     // As on the desktop the dock was tried on: with a compositing manager,
     // the clear parts of the window are clear, not cut away.
-    g_haveX = x.start() && x.startCompositor();
-    qputenv("QT_QPA_PLATFORM", g_haveX ? "xcb" : "offscreen");
-    qputenv("QT_XCB_GL_INTEGRATION", "none");
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    TestX11Pointer tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
+    return runX11Test<TestX11Pointer>(argc, argv, &g_haveX, true);
 }
 
 #include "tst_x11pointer.moc"

@@ -460,15 +460,16 @@ inline int runOtherWindow(int argc, char *argv[])
 
 // The whole main of an X11 test: another program's window when run as one,
 // else the test on a private X server and window manager; without them it
-// runs offscreen, and haveX tells the test to skip.
+// runs offscreen, and haveX tells the test to skip. With `composited` a
+// compositing manager runs on the server too.
 template <class Test>
-int runX11Test(int argc, char *argv[], bool *haveX)
+int runX11Test(int argc, char *argv[], bool *haveX, bool composited = false)
 {
     if (argc > 1 && qstrcmp(argv[1], "--other-window") == 0)
         return runOtherWindow(argc, argv);
     static TestEnv env;
     PrivateX x;
-    *haveX = x.start();
+    *haveX = x.start() && (!composited || x.startCompositor());
     qputenv("QT_QPA_PLATFORM", *haveX ? "xcb" : "offscreen");
     qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
