@@ -22,14 +22,26 @@ AutoHide::~AutoHide()
     delete m_strip;
 }
 
-void AutoHide::slide(const QPoint &from, const QPoint &to, void (AutoHide::*done)())
+// A slide that starts while the other runs takes over from where the bar
+// has got to: two animations on one position would fight, and the first
+// one's end would report a state the bar has already left.
+void AutoHide::slide(QPoint from, const QPoint &to, void (AutoHide::*done)())
 {
+    int duration = 300;
+    if (m_slide) {
+        const int whole = (to - from).manhattanLength();
+        from = m_frameMain->pos();
+        if (whole > 0)
+            duration = qBound(1, duration * (to - from).manhattanLength() / whole, duration);
+        m_slide->stop(); // deletes it, without its end
+    }
     auto *a = new QPropertyAnimation(m_frameMain, "pos");
-    a->setDuration(300);
+    a->setDuration(duration);
     a->setEasingCurve(QEasingCurve::Linear);
-    a->setKeyValueAt(0, from);
+    a->setStartValue(from);
     a->setEndValue(to);
     connect(a, &QPropertyAnimation::finished, this, done);
+    m_slide = a;
     a->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
@@ -38,6 +50,8 @@ bool AutoHide::slideIn(const QPoint &hiddenPoint)
     if (m_slidIn)
         return false;
     m_slidIn = true;
+    m_dockShown = false;
+    m_slidingOut = false;
     slide(hiddenPoint, QPoint(0, 0), &AutoHide::emitIn);
     return true;
 }
@@ -47,6 +61,7 @@ bool AutoHide::slideOut(const QPoint &hiddenPoint)
     if (!m_slidIn)
         return false;
     m_slidIn = false;
+    m_dockShown = false;
     // The bar keeps the pointer and stays uncut until it has slid away.
     m_slidingOut = true;
     slide(QPoint(0, 0), hiddenPoint, &AutoHide::emitOut);

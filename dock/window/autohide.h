@@ -55,13 +55,14 @@ signals:
     void stripTouched();
 
 private:
-    void slide(const QPoint &from, const QPoint &to, void (AutoHide::*done)());
+    void slide(QPoint from, const QPoint &to, void (AutoHide::*done)());
     void emitIn() { emit slideInFinished(); }
     void emitOut() { emit slideOutFinished(); }
 
     QWidget *m_window;
     QWidget *m_frameMain;
     FormDetection *m_strip;
+    QPointer<QPropertyAnimation> m_slide;
     bool m_slidIn = false;
     bool m_dockShown = false;
     bool m_slidingOut = false;

@@ -73,6 +73,36 @@ private slots:
         QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
     }
 
+    // The strip is touched while the bar still slides away: the slide in
+    // takes over, the end of the slide out never comes, and the bar counts
+    // as shown only once it stands in again.
+    void stripTouchedWhileSlidingOut()
+    {
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        w.setHide(true);
+        send(w, QEvent::Leave);
+        QVERIFY(w.autoHide()->isSlidingOut());
+        QVERIFY(!w.autoHide()->isDockShown());
+        QSignalSpy outEnded(w.autoHide(), &AutoHide::slideOutFinished);
+        QSignalSpy inEnded(w.autoHide(), &AutoHide::slideInFinished);
+        emit w.autoHide()->strip()->MouseIn();
+        QVERIFY(w.autoHide()->isSlidIn());
+        QVERIFY(!w.autoHide()->isSlidingOut());
+        QVERIFY(!w.autoHide()->isDockShown());
+        QTRY_COMPARE(inEnded.count(), 1);
+        QVERIFY(w.autoHide()->isDockShown());
+        QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
+        QCOMPARE(outEnded.count(), 0);
+        // And the other way round: out again half way in.
+        send(w, QEvent::Leave);
+        emit w.autoHide()->strip()->MouseIn();
+        send(w, QEvent::Leave);
+        QTRY_COMPARE(outEnded.count(), 1);
+        QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, frame(w, "main")->height()));
+        QVERIFY(!w.autoHide()->isDockShown());
+    }
+
     // Auto-hide turned on in the settings panel: the bar stays while the
     // panel is open and goes when it closes, with the pointer elsewhere.
     void openPanelKeepsTheBarIn()
