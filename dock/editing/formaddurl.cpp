@@ -109,6 +109,9 @@ void FormAddUrl::openAddPage(QString ID)
 {
     m_id = ID;
     ensureWebView();
+    // What the user types first is the title: the keyboard the window gets
+    // on opening lands in its field, not on the hidden page.
+    ui->lineEdit->setFocus(Qt::OtherFocusReason);
     if (m_webView) {
         m_pageLoading = true;
         m_webView->setProperty("url", cataloguePage());
