@@ -64,6 +64,7 @@ void DockBar::setModel(DockIconList *rows)
 // and place; a new row's icon starts at rest.
 void DockBar::sync()
 {
+    m_hoverAt.reset();
     QHash<QString, Item *> old = m_byId;
     QVector<Item *> items;
     m_byId.clear();
@@ -164,6 +165,7 @@ void DockBar::setEdge(int edge)
     if (edge == m_edge)
         return;
     m_edge = edge;
+    m_hoverAt.reset();
     for (Item *it : qAsConst(m_items)) {
         // The spacer's picture turns with the bar.
         it->face->setEdge(edge);
@@ -175,6 +177,7 @@ void DockBar::setEdge(int edge)
 
 void DockBar::setIconSizes(float magnified, float normal)
 {
+    m_hoverAt.reset();
     m_M = magnified;
     m_N = normal;
     for (Item *it : qAsConst(m_items))
@@ -487,6 +490,8 @@ void DockBar::hoverTo(const QString &id)
 {
     if (id == m_hover)
         return;
+    if (id.isEmpty())
+        m_hoverAt.reset();
     if (Item *old = item(m_hover)) {
         old->mouseIn = false;
         startHover(old);
@@ -515,6 +520,18 @@ void DockBar::mousePressEvent(QMouseEvent *e)
 
 void DockBar::mouseMoveEvent(QMouseEvent *e)
 {
+    // The toolkit drops a move to where the last one it delivered stood, but
+    // knows nothing of the moves the bar makes itself (on an enter, or after
+    // a pointer held beside the bar): before a press there it delivers one
+    // more. The icons' sizes follow where the pointer stands on the icon as
+    // it stands now, so that move would shift them under a resting pointer
+    // and the press would land beside the icon drawn there. A move that goes
+    // nowhere is no move.
+    if (e->buttons() == Qt::NoButton && m_pointer->isIdle()) {
+        if (m_hoverAt == e->globalPos())
+            return;
+        m_hoverAt = e->globalPos();
+    }
     m_lastMove = m_clock.elapsed();
     advanceWithMove();
     m_pointer->move(e);

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <QColor>
 #include <QElapsedTimer>
 #include <QHash>
@@ -209,6 +210,8 @@ private:
     QPixmap m_corners; // the background's four rounded corners
     QPair<QColor, int> m_cornersKey;
     QString m_hover;
+    // Where the pointer stood at the last move the icons followed.
+    std::optional<QPoint> m_hoverAt;
 
     BarPointer *m_pointer = nullptr;
     std::function<bool()> m_isLeave;

@@ -461,6 +461,7 @@ void DockBar::restoreSize(const QString &id)
 
 void DockBar::restoreAll()
 {
+    m_hoverAt.reset();
     for (const Item *it : qAsConst(m_items))
         restoreSize(it->id);
 }

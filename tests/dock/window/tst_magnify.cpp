@@ -245,6 +245,57 @@ private slots:
         w.IconPressMove("b", QPoint(20, 20)); // a drag starts
         QVERIFY(!bubble->isVisible());
     }
+
+    // The icons' sizes follow where the pointer stands on the icon as it
+    // stands at that moment: a second move to the same place (the toolkit
+    // sends one before a press, where the bar followed the pointer by
+    // itself) must leave them as they are drawn, or the press lands on a
+    // neighbour of the icon under the pointer.
+    void aMoveThatGoesNowhereChangesNothing_data()
+    {
+        QTest::addColumn<int>("edge");
+        QTest::newRow("left") << 3;
+        QTest::newRow("bottom") << 2;
+    }
+    void aMoveThatGoesNowhereChangesNothing()
+    {
+        QFETCH(int, edge);
+        QList<DockIconRecord> rows;
+        for (int i = 0; i < 9; ++i)
+            rows.append({ QString("i%1").arg(i), ":/image/icon/none.png", "n", "ICON", "/bin/true", "" });
+        writeDock(rows);
+        setting("System/Location", edge);
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        DockBar *bar = w.bar();
+        const bool horizontal = edge == 0 || edge == 2;
+        const auto move = [bar](const QPoint &local) {
+            QMouseEvent e(QEvent::MouseMove, local, bar->mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+            QCoreApplication::sendEvent(bar, &e);
+            QTRY_VERIFY(!bar->isAnimating());
+        };
+        const auto layout = [bar] {
+            QStringList out;
+            for (const QString &id : bar->ids())
+                out << QString("%1@%2").arg(id, QString::number(bar->iconRect(id).y() * 10000 + bar->iconRect(id).x()));
+            return out.join(' ');
+        };
+        // Along the bar at some depth, ending at every few pixels of a row.
+        const QRect strip = bar->stripRect();
+        const int across = horizontal ? strip.bottom() - 20 : strip.left() + 20;
+        const int first = horizontal ? bar->iconRect("i2").center().x() : bar->iconRect("i2").center().y();
+        for (int end = first + 40; end < first + 400; end += 23) {
+            const auto at = [&](int along) { return horizontal ? QPoint(along, across) : QPoint(across, along); };
+            for (int k = 0; k <= 4; ++k)
+                move(at(first + (end - first) * k / 4));
+            const QString drawn = layout();
+            const QString under = bar->iconAt(at(end));
+            move(at(end));
+            QCOMPARE(layout(), drawn);
+            QCOMPARE(bar->iconAt(at(end)), under);
+        }
+    }
 };
 
 ZV_TEST_MAIN(TestMagnify)
