@@ -2,14 +2,13 @@
 #include "ui_formstartup.h"
 
 #include "platform/autostart.h"
+#include "platform/screens.h"
 #include "dock/settings/docksettings.h"
 
 #include <QCloseEvent>
 #include <QDebug>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
-#include <QScreen>
 
 namespace {
 
@@ -59,12 +58,28 @@ void FormStartUp::CheckAutoRun()
     }
 }
 
+// The free part of the bar's screen, or of the first one.
+QRect FormStartUp::area() const
+{
+    auto &screens = platform::ScreensService::get();
+    int at = 0;
+    if (m_screenOf) {
+        const QPoint middle = m_screenOf->window()->geometry().center();
+        for (int i = 0; i < screens.count(); ++i)
+            if (screens.geometry(i).contains(middle))
+                at = i;
+    }
+    const QRect area = screens.availableGeometry(at);
+    return area.isValid() ? area : QRect(0, 0, 1280, 800);
+}
+
+// Centred on the free part of the bar's screen, wherever that screen lies
+// on the desktop and whatever panels take its top or left side.
 void FormStartUp::StartShow()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
-    const int x = (area.width() - width()) / 2;
-    const int y = (area.height() - height()) / 2;
+    const QRect area = this->area();
+    const int x = area.x() + (area.width() - width()) / 2;
+    const int y = area.y() + (area.height() - height()) / 2;
 
     auto *slide = new QPropertyAnimation(this, "pos", this);
     slide->setDuration(300);

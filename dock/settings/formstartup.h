@@ -1,5 +1,6 @@
 #pragma once
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 namespace Ui {
@@ -17,6 +18,8 @@ public:
     ~FormStartUp() override;
     // Shows the prompt when autostart is off and the reminder is on.
     void CheckAutoRun();
+    // The prompt comes in on the screen this window stands on (the bar's).
+    void setScreenOf(QWidget *w) { m_screenOf = w; }
 
 public slots:
     void StartShow();
@@ -36,6 +39,8 @@ private:
     QPoint framePressOffset;
     QPoint pressOffset;
     bool dragging = false;
+    QPointer<QWidget> m_screenOf;
+    QRect area() const;
 
 private:
     // Bound to the form's widgets in the constructor.

@@ -84,4 +84,11 @@ FormIconSettings *DockWindows::iconSettingsDialog() { return get(m_iconSettings,
 FormIconLists *DockWindows::iconListsDialog() { return get(m_iconLists, platform::WindowRole::Dialog); }
 FormSelectDisk *DockWindows::driveChooser() { return get(m_drive, platform::WindowRole::Dialog); }
 FormVesk *DockWindows::searchBox() { return get(m_search, platform::WindowRole::Popup); }
-FormStartUp *DockWindows::startUpPrompt() { return get(m_startUp, platform::WindowRole::Notice); }
+FormStartUp *DockWindows::startUpPrompt()
+{
+    const bool made = m_startUp;
+    FormStartUp *prompt = get(m_startUp, platform::WindowRole::Notice);
+    if (!made)
+        prompt->setScreenOf(m_dock);
+    return prompt;
+}

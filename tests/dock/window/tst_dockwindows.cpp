@@ -116,6 +116,17 @@ private slots:
         QVERIFY(within(addUrl, Second));
         QCOMPARE(standsOver(addUrl), w.windowHandle());
 
+        // The first-run prompt comes to rest in the middle of the bar's
+        // screen, clear of the panel at its foot.
+        FormStartUp *prompt = w.windows()->startUpPrompt();
+        prompt->show();
+        prompt->StartShow();
+        const QRect free = Second.adjusted(0, 0, 0, -40);
+        QTRY_COMPARE(prompt->geometry().center().y(), free.center().y());
+        QVERIFY(qAbs(prompt->geometry().center().x() - free.center().x()) <= 1);
+        QVERIFY(within(prompt, free));
+        prompt->close();
+
         // Moved by the user, the panel opens where it was left.
         const QPoint moved = Second.topLeft() + QPoint(30, 40);
         panel->move(moved);
