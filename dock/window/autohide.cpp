@@ -50,7 +50,9 @@ bool AutoHide::slideIn(const QPoint &hiddenPoint)
     if (m_slidIn)
         return false;
     m_slidIn = true;
-    m_dockShown = false;
+    // Caught on its way out, the bar is not in sight until it is back.
+    if (m_slidingOut)
+        m_dockShown = false;
     m_slidingOut = false;
     slide(hiddenPoint, QPoint(0, 0), &AutoHide::emitIn);
     return true;
@@ -61,7 +63,6 @@ bool AutoHide::slideOut(const QPoint &hiddenPoint)
     if (!m_slidIn)
         return false;
     m_slidIn = false;
-    m_dockShown = false;
     // The bar keeps the pointer and stays uncut until it has slid away.
     m_slidingOut = true;
     slide(QPoint(0, 0), hiddenPoint, &AutoHide::emitOut);

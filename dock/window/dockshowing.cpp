@@ -393,8 +393,9 @@ void DockShowing::toggleLaunchPad()
         emit availableAreaRequested();
         emit marginRequested(0);
         emit edgeRequested(2);
-        m_p.autoHide->setDockShown(true);
+        // The pad wants the bar counted in at once, even one caught sliding out.
         slideIn();
+        m_p.autoHide->setDockShown(true);
     }
     pad->toggleShow();
     if (pad->isShown()) {

@@ -83,7 +83,6 @@ private slots:
         w.setHide(true);
         send(w, QEvent::Leave);
         QVERIFY(w.autoHide()->isSlidingOut());
-        QVERIFY(!w.autoHide()->isDockShown());
         QSignalSpy outEnded(w.autoHide(), &AutoHide::slideOutFinished);
         QSignalSpy inEnded(w.autoHide(), &AutoHide::slideInFinished);
         emit w.autoHide()->strip()->MouseIn();
