@@ -246,6 +246,11 @@ bool FormLaunchStarter::eventFilter(QObject *watched, QEvent *event)
             m_editing->hideBadges();
             closeTimer->start(200);
         }
+    } else if (watched == this && event->type() == QEvent::WindowActivate) {
+        // Window managers pass the keyboard about while they map a window
+        // (fluxbox gives it back to the window it came from, then to the
+        // new one): the keyboard back within the delay is no leaving.
+        closeTimer->stop();
     } else if (watched == this && event->type() == QEvent::Hide) {
         m_search->windowHidden();
     }

@@ -53,6 +53,21 @@ class TestLaunchEditing : public QObject
 private slots:
     void init() { reset(); }
 
+    // Window managers pass the keyboard about while they map a window: the
+    // keyboard back within the delay keeps the pad open.
+    void aMomentWithoutTheKeyboardIsNoLeaving()
+    {
+        writePad(many(3));
+        FormLaunchStarter pad;
+        open(pad);
+        QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&pad, &deactivate);
+        QApplication::sendEvent(&pad, &activate);
+        QTest::qWait(400);
+        QVERIFY(pad.isShown());
+        QVERIFY(closesWhenLeft(pad));
+    }
+
     void editMode()
     {
         writePad(many(3));
