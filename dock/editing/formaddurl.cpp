@@ -5,6 +5,7 @@
 #include "dock/editing/catalogueview.h"
 #include "dock/editing/iconfolder.h"
 #include "dock/icons/productlinks.h"
+#include "dock/model/iconclasses.h"
 #include "dock/style/dockstyle.h"
 #include "platform/regularfile.h"
 
@@ -241,7 +242,7 @@ void FormAddUrl::pictureArrived(bool ok)
 
 void FormAddUrl::finishAdd(const QString &picture)
 {
-    emit AddIcon(picture.isEmpty() ? stockPicture() : picture, m_pending.name, QStringLiteral("URL"),
+    emit AddIcon(picture.isEmpty() ? stockPicture() : picture, m_pending.name, IconClass::URL,
                  m_pending.address, m_pending.id);
 }
 

@@ -4,6 +4,7 @@
 #include "dock/editing/formiconlibrary.h"
 #include "dock/editing/formiconlists.h"
 #include "dock/editing/iconfolder.h"
+#include "dock/model/iconclasses.h"
 #include "dock/style/dockstyle.h"
 #include "dock/toast/formsystemhint.h"
 #include "platform/dialogs.h"
@@ -102,7 +103,7 @@ void FormIconSettings::setIconData(QString ID, QString Icon, QString Name, QStri
     m_mode = mode;
 
     ui->lineEdit->setText(Name);
-    if (Class != QLatin1String("RECYCLE")) {
+    if (IconClasses::of(Class).face != IconFace::RecycleBin) {
         setPicture(Icon);
         return;
     }
@@ -186,7 +187,7 @@ void FormIconSettings::on_saveButton_clicked()
     }
     on_close_clicked();
     const QString name = ui->lineEdit->text();
-    if (m_class != QLatin1String("RECYCLE")) {
+    if (IconClasses::of(m_class).face != IconFace::RecycleBin) {
         emit Modify(m_id, pictureField(), name, m_note);
         return;
     }
@@ -205,9 +206,9 @@ void FormIconSettings::on_saveButton_clicked()
 
 void FormIconSettings::on_defaultButton_clicked()
 {
-    if (m_class == QLatin1String("ICON")) {
+    if (m_class == IconClass::ICON) {
         getIcons(m_path, QString::fromLatin1(DockTarget));
-    } else if (m_class == QLatin1String("RECYCLE")) {
+    } else if (IconClasses::of(m_class).face == IconFace::RecycleBin) {
         if (m_mode == 0)
             setPicture(emptyBinPicture());
         else if (m_mode == 1)
@@ -237,7 +238,7 @@ void FormIconSettings::getIcons(QString appName, QString ID)
         return;
     }
     m_chooser->setCount(m_extraction.saved);
-    m_chooser->populate(m_extraction.prefix(), m_extraction.base, QStringLiteral("ICON"), QString(), ID);
+    m_chooser->populate(m_extraction.prefix(), m_extraction.base, IconClass::ICON, QString(), ID);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         m_chooser->move(area.left() + (area.width() - m_chooser->width()) / 2,

@@ -22,7 +22,7 @@ public:
     explicit FormIconSettings(QWidget *parent = nullptr);
     ~FormIconSettings() override;
 
-    // Fills the dialog with one row; for Class "RECYCLE" mode 0 edits the
+    // Fills the dialog with one row; for the recycle bin mode 0 edits the
     // empty-bin picture and mode 1 the full-bin picture of the pair. The
     // caller shows the dialog.
     void setIconData(QString ID, QString Icon, QString Name, QString Note, QString Path,

@@ -245,7 +245,7 @@ void DockBar::moveItem(Item *it, const QPoint &p)
     it->pos = p;
     if (!it->hidden)
         dirty(rectOf(it));
-    if (it->cls == QLatin1String("MENU") || it->cls == QLatin1String("STARTMENU"))
+    if (it->cls == IconClass::MENU || it->cls == IconClass::STARTMENU)
         emit IconMove(it->id, p, it->size.width(), it->size.height(), it->cls);
 }
 
@@ -472,7 +472,7 @@ QRect DockBar::placeholderRect() const
 void DockBar::setDrive(const QString &id, const QString &drive)
 {
     Item *it = item(id);
-    if (it && it->cls == QLatin1String("DISK") && it->face)
+    if (it && it->cls == IconClass::DISK && it->face)
         it->face->setDrive(drive);
 }
 
@@ -480,7 +480,7 @@ void DockBar::setWeather(const QString &name, const QString &stateDetailed, cons
                          const QString &state)
 {
     for (Item *it : qAsConst(m_items)) {
-        if (it->cls == QLatin1String("WEATHER") && it->face)
+        if (it->cls == IconClass::WEATHER && it->face)
             it->face->setWeather(name, stateDetailed, temNow, state);
     }
 }
@@ -501,7 +501,7 @@ void DockBar::hoverTo(const QString &id)
         it->mouseIn = true;
         it->hoverSized = true;
         startHover(it);
-        if (it->cls == QLatin1String("WEATHER"))
+        if (it->cls == IconClass::WEATHER)
             emit IconMouseIn(it->id, it->cls);
     }
 }

@@ -4,6 +4,7 @@
 #include "dock/icons/dockface.h"
 #include "dock/icons/formrecycle.h"
 #include "dock/icons/productlinks.h"
+#include "dock/model/iconclasses.h"
 #include "platform/opener.h"
 
 #include <QCursor>
@@ -113,80 +114,59 @@ void FormCommonIcon::fillContextMenu(QMenu *main, QMenu *addMenu, QMenu *setMenu
     addMenu->setTitle(tr("添加图标"));
     setMenu->setTitle(tr("图标设置"));
 
-    auto standardAdd = [&] {
-        addMenu->addAction(tr("添加应用图标"), this, &FormCommonIcon::AddIcon);
-        addMenu->addAction(tr("添加系统图标"), this, &FormCommonIcon::AddSystemIcon);
-        addMenu->addAction(tr("添加网址"), this, &FormCommonIcon::AddUrlIco);
-        addMenu->addAction(tr("添加扩展菜单"), this, &FormCommonIcon::AddExtendedMenu);
-        addMenu->addAction(tr("添加文件夹"), this, &FormCommonIcon::AddFolder);
-        addMenu->addAction(tr("添加分栏图标"), this, &FormCommonIcon::AddBlank);
-        main->addMenu(addMenu);
-    };
-    auto tail = [&] {
-        main->addAction(tr("Dock设置          "), this, &FormCommonIcon::showSet);
-        main->addAction(tr("使用帮助     "), this, &FormCommonIcon::myHelp);
-        main->addAction(tr("隐藏Dock          "), this, &FormCommonIcon::setHideWindows);
-        main->addAction(tr("退出Dock          "), this, &FormCommonIcon::systemClose);
-    };
-    auto open = [&] { main->addAction(tr("打开"), this, &FormCommonIcon::OpenIcon); };
-    auto desktopTools = [&] { main->addAction(tr("桌面工具"), this, &FormCommonIcon::AddDesktopWidget); };
-    auto deleteEntry = [&](const QString &text) { main->addAction(text, this, &FormCommonIcon::DeleteIcon); };
-
-    if (isClass("RECYCLE")) {
-        main->addAction(tr("打开回收站"), this, &FormCommonIcon::OpenRecycle);
-        main->addAction(tr("清空回收站"), this, &FormCommonIcon::ClearRecycle);
-        main->addSeparator();
-        setMenu->addAction(tr("设置回收站图标（空）"), this, &FormCommonIcon::RecycleIconAir);
-        setMenu->addAction(tr("设置回收站图标（满）"), this, &FormCommonIcon::RecycleIconfull);
-        main->addMenu(setMenu);
-        standardAdd();
-        deleteEntry(tr("删除图标          "));
-    } else if (isClass("DISK")) {
-        open();
-        main->addAction(tr("盘符设置"), this, &FormCommonIcon::IconSetDisk);
-        standardAdd();
-        main->addSeparator();
-        deleteEntry(tr("删除图标       "));
-    } else if (isClass("UDISK")) {
-        open();
-    } else if (isClass("MENU")) {
-        open();
-        main->addAction(tr("图标设置"), this, &FormCommonIcon::IconSet);
-        main->addSeparator();
-        desktopTools();
-        addMenu->addAction(tr("菜单中添加应用图标"), this, &FormCommonIcon::menuAddIcon);
-        addMenu->addAction(tr("菜单中添加网址"), this, &FormCommonIcon::menuAddUrlIco);
-        addMenu->addAction(tr("菜单中添加系统图标"), this, &FormCommonIcon::menuAddSystemIcon);
-        addMenu->addAction(tr("菜单中添加文件夹"), this, &FormCommonIcon::menuAddFolder);
-        main->addMenu(addMenu);
-        deleteEntry(tr("删除扩展菜单       "));
-    } else if (isClass("WEATHER")) {
-        open();
-        main->addAction(tr("图标背景设置"), this, &FormCommonIcon::IconSet);
-        main->addSeparator();
-        desktopTools();
-        standardAdd();
-        deleteEntry(tr("删除图标"));
-    } else if (isClass("TIME1") || isClass("TIME2")) {
-        open();
-        main->addSeparator();
-        desktopTools();
-        standardAdd();
-        deleteEntry(tr("删除图标"));
-    } else if (isClass("BLANK")) {
-        desktopTools();
-        standardAdd();
-        deleteEntry(tr("删除图标"));
-    } else {
-        open();
-        main->addAction(tr("图标设置"), this, &FormCommonIcon::IconSet);
-        main->addSeparator();
-        desktopTools();
-        standardAdd();
-        deleteEntry(tr("删除图标"));
+    for (const IconMenuEntry entry : IconClasses::of(m_class).barMenu) {
+        switch (entry) {
+        case IconMenuEntry::Open: main->addAction(tr("打开"), this, &FormCommonIcon::OpenIcon); break;
+        case IconMenuEntry::OpenBin: main->addAction(tr("打开回收站"), this, &FormCommonIcon::OpenRecycle); break;
+        case IconMenuEntry::ClearBin: main->addAction(tr("清空回收站"), this, &FormCommonIcon::ClearRecycle); break;
+        case IconMenuEntry::Separator: main->addSeparator(); break;
+        case IconMenuEntry::IconSettings: main->addAction(tr("图标设置"), this, &FormCommonIcon::IconSet); break;
+        case IconMenuEntry::BackgroundSettings:
+            main->addAction(tr("图标背景设置"), this, &FormCommonIcon::IconSet);
+            break;
+        case IconMenuEntry::BinPictures:
+            setMenu->addAction(tr("设置回收站图标（空）"), this, &FormCommonIcon::RecycleIconAir);
+            setMenu->addAction(tr("设置回收站图标（满）"), this, &FormCommonIcon::RecycleIconfull);
+            main->addMenu(setMenu);
+            break;
+        case IconMenuEntry::DriveSettings: main->addAction(tr("盘符设置"), this, &FormCommonIcon::IconSetDisk); break;
+        case IconMenuEntry::DesktopTools:
+            main->addAction(tr("桌面工具"), this, &FormCommonIcon::AddDesktopWidget);
+            break;
+        case IconMenuEntry::AddIcons:
+            addMenu->addAction(tr("添加应用图标"), this, &FormCommonIcon::AddIcon);
+            addMenu->addAction(tr("添加系统图标"), this, &FormCommonIcon::AddSystemIcon);
+            addMenu->addAction(tr("添加网址"), this, &FormCommonIcon::AddUrlIco);
+            addMenu->addAction(tr("添加扩展菜单"), this, &FormCommonIcon::AddExtendedMenu);
+            addMenu->addAction(tr("添加文件夹"), this, &FormCommonIcon::AddFolder);
+            addMenu->addAction(tr("添加分栏图标"), this, &FormCommonIcon::AddBlank);
+            main->addMenu(addMenu);
+            break;
+        case IconMenuEntry::AddToMenu:
+            addMenu->addAction(tr("菜单中添加应用图标"), this, &FormCommonIcon::menuAddIcon);
+            addMenu->addAction(tr("菜单中添加网址"), this, &FormCommonIcon::menuAddUrlIco);
+            addMenu->addAction(tr("菜单中添加系统图标"), this, &FormCommonIcon::menuAddSystemIcon);
+            addMenu->addAction(tr("菜单中添加文件夹"), this, &FormCommonIcon::menuAddFolder);
+            main->addMenu(addMenu);
+            break;
+        case IconMenuEntry::Delete: main->addAction(tr("删除图标"), this, &FormCommonIcon::DeleteIcon); break;
+        case IconMenuEntry::DeleteBin:
+            main->addAction(tr("删除图标          "), this, &FormCommonIcon::DeleteIcon);
+            break;
+        case IconMenuEntry::DeleteDrive:
+            main->addAction(tr("删除图标       "), this, &FormCommonIcon::DeleteIcon);
+            break;
+        case IconMenuEntry::DeleteMenu:
+            main->addAction(tr("删除扩展菜单       "), this, &FormCommonIcon::DeleteIcon);
+            break;
+        }
     }
+    // The same tail for every class.
     main->addSeparator();
-    tail();
+    main->addAction(tr("Dock设置          "), this, &FormCommonIcon::showSet);
+    main->addAction(tr("使用帮助     "), this, &FormCommonIcon::myHelp);
+    main->addAction(tr("隐藏Dock          "), this, &FormCommonIcon::setHideWindows);
+    main->addAction(tr("退出Dock          "), this, &FormCommonIcon::systemClose);
 }
 
 void FormCommonIcon::runContextMenu()

@@ -88,8 +88,6 @@ protected:
     void hideEvent(QHideEvent *e) override;
 
 private:
-    bool isClass(const char *cl) const { return m_class == QLatin1String(cl); }
-
     QString m_id, m_name, m_iconPath, m_class;
     int m_edge = 2;
     int m_clickStyle = 1;

@@ -89,9 +89,9 @@ void FormLaunchCommonIcon::setData(QString ID, QString Icon, QString Class, QStr
     iconClass = Class;
     iconName = Name;
     showPicture(false);
-    ui->Name->setText(Class == QLatin1String("Temporary") ? QString()
-                                                          : geteElidedText(ui->Name->font(), Name, ui->Name->width()));
-    ui->Name->setVisible(Class != QLatin1String("Temporary") && !m_lifted);
+    ui->Name->setText(Class == IconClass::Temporary ? QString()
+                                                    : geteElidedText(ui->Name->font(), Name, ui->Name->width()));
+    ui->Name->setVisible(Class != IconClass::Temporary && !m_lifted);
 }
 
 QString FormLaunchCommonIcon::shownPicture() const
@@ -105,7 +105,8 @@ void FormLaunchCommonIcon::showPicture(bool reuseMovie)
     const QSize size = label->size();
     // A recycle bin keeps two pictures, "<empty>,<full>", in its picture
     // field and shows the one the trash calls for, as on the bar.
-    if (iconClass == IconClass::RECYCLE) {
+    const IconFace face = IconClasses::of(iconClass).face;
+    if (face == IconFace::RecycleBin) {
         gifShown = false;
         label->clear();
         if (!m_recycle) {
@@ -119,7 +120,7 @@ void FormLaunchCommonIcon::showPicture(bool reuseMovie)
     }
     delete m_recycle;
     m_recycle = nullptr;
-    if (iconClass == QLatin1String("URL")) {
+    if (face == IconFace::WebSite) {
         gifShown = false;
         if (iconPath != GenericUrlPicture) {
             label->setText(QString());
@@ -136,7 +137,7 @@ void FormLaunchCommonIcon::showPicture(bool reuseMovie)
         }
         return;
     }
-    if (iconClass != QLatin1String("Temporary") && QFileInfo(iconPath).suffix() == QLatin1String("gif")) {
+    if (iconClass != IconClass::Temporary && QFileInfo(iconPath).suffix() == QLatin1String("gif")) {
         gifShown = true;
         if (!reuseMovie || !movie) {
             delete movie;
@@ -211,7 +212,7 @@ void FormLaunchCommonIcon::setLifted(bool lifted)
     ui->Icon->setVisible(!lifted);
     if (m_recycle)
         m_recycle->setVisible(!lifted);
-    ui->Name->setVisible(!lifted && iconClass != QLatin1String("Temporary"));
+    ui->Name->setVisible(!lifted && iconClass != IconClass::Temporary);
     if (lifted) {
         ui->bj->hide();
         ui->deleteButton->hide();
@@ -302,7 +303,7 @@ void FormLaunchCommonIcon::resizeEvent(QResizeEvent *)
     ui->Name->setGeometry(0, ui->Icon->y() + ui->Icon->height(), W, 35);
     ui->deleteButton->move(W - ui->deleteButton->width() - 2, 2);
     ui->editButton->move(ui->deleteButton->x(), ui->deleteButton->y() + ui->deleteButton->height() + 8);
-    if (iconClass != QLatin1String("Temporary"))
+    if (iconClass != IconClass::Temporary)
         ui->Name->setText(geteElidedText(ui->Name->font(), iconName, ui->Name->width()));
     showPicture(true);
 }

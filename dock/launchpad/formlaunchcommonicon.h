@@ -16,7 +16,7 @@ class FormLaunchCommonIcon;
 // highlight under the pointer, and in edit mode a delete and an edit button.
 // Its mouse events go to the pad's pointer (LaunchDrag), which decides what
 // a press becomes; the icon reports opening, deleting and editing to the pad
-// by signals carrying its ID. The class "Temporary" makes the floating copy
+// by signals carrying its ID. The class IconClass::Temporary makes the floating copy
 // that follows the pointer during a drag: picture only.
 class FormLaunchCommonIcon : public QWidget
 {

@@ -413,25 +413,21 @@ void FormLaunchStarter::IconOpen(QString ID)
         return;
     const QString cl = m_rows->at(r).Class;
     const QString path = m_rows->at(r).Path;
-    if (cl == IconClass::MENU)
-        return;
-    if (cl == IconClass::COLORPICKER || cl == IconClass::SCREENSHOTS) {
-        // The pad must be gone from the screen before the tool looks at it.
-        stopFade();
-        ShowOut();
+    const IconClassInfo &c = IconClasses::of(cl);
+    const IconOpening how = c.opening(IconPlace::LaunchPad);
+    if (how == IconOpening::Tool) {
+        if (c.is(IconRule::LooksAtScreen)) {
+            // The pad must be gone from the screen before the tool looks at it.
+            stopFade();
+            ShowOut();
+        }
         emit IconOpens(cl);
         return;
     }
-    for (const QString &c : { IconClass::UPGRADE, IconClass::DISK, IconClass::WEATHER, IconClass::SHUTDOWN,
-                              IconClass::TIMESHUTDOWN, IconClass::SETTING, IconClass::EYETOOL, IconClass::SEARCH,
-                              IconClass::CALCULATOR }) {
-        if (cl == c) {
-            emit IconOpens(cl);
-            return;
-        }
-    }
+    if (how != IconOpening::Path && how != IconOpening::WebAddress)
+        return;
     qDebug() << "打开" << path;
-    if (cl == IconClass::URL)
+    if (how == IconOpening::WebAddress)
         platform::OpenerService::get().openUrl(QUrl(path, QUrl::TolerantMode));
     else
         DesktopTools::openPath(path, [this](const QString &text) { m_editing->showToast(text); });

@@ -40,12 +40,7 @@ LaunchEditing::LaunchEditing(QWidget *window, LaunchRows *rows, LaunchGrid *grid
 
 bool LaunchEditing::refused(const QString &cl)
 {
-    for (const QString &c : { IconClass::UPGRADE, IconClass::MENU, IconClass::DISK, IconClass::STARTMENU,
-                              IconClass::TIME1, IconClass::TIME2, IconClass::LAUNCHPAD }) {
-        if (cl == c)
-            return true;
-    }
-    return false;
+    return IconClasses::of(cl).refusedIn(IconPlace::LaunchPad);
 }
 
 // ---- the dialogs: made when first opened, not at the dock's start-up ----------

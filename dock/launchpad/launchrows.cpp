@@ -16,18 +16,18 @@ QString LaunchRows::filePath()
 QList<DockIconRecord> LaunchRows::presetRows()
 {
     static const PresetRow presets[] = {
-        { "ico000001", ":/image/icon/Finder.png", "计算机", "COMPUTER", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
-        { "ico000003", ":/image/icon/setup.png", "控制面板", "PANEL", "::{26EE0668-A00A-44D7-9371-BEB064C98683}" },
-        { "ico000002", ":/image/icon/library.png", "库", "LIBRARY", "::{031E4825-7B94-4DC3-B131-E946B44C8DD5}" },
-        { "ico000008", ":/image/icon/Search.png", "佐凡搜索", "SEARCH", "0" },
-        { "ico000011", ":/image/icon/Screenshot.png", "佐凡截图", "SCREENSHOTS", "0" },
-        { "ico000009", ":/image/icon/Sip.png", "佐凡取色器", "COLORPICKER", "0" },
-        { "ico000015", ":/image/icon/Weather.png", "佐凡天气", "WEATHER", "0" },
-        { "ico000007", ":/image/icon/Protection.png", "护眼模式", "EYETOOL", "0" },
-        { "ico000006", ":/image/icon/Calculator.png", "计算器", "CALCULATOR", "0" },
-        { "ico000012", ":/image/icon/Cmd.png", "命令提示符", "CMD", "C:/Windows/System32/cmd.exe" },
-        { "ico000013", ":/image/icon/Setting1.png", "Dock设置", "SETTING", "0" },
-        { "ico000010", ":/image/icon/ShutDown.png", "电源", "SHUTDOWN", "0" },
+        { "ico000001", ":/image/icon/Finder.png", "计算机", IconClass::COMPUTER, "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
+        { "ico000003", ":/image/icon/setup.png", "控制面板", IconClass::PANEL, "::{26EE0668-A00A-44D7-9371-BEB064C98683}" },
+        { "ico000002", ":/image/icon/library.png", "库", IconClass::LIBRARY, "::{031E4825-7B94-4DC3-B131-E946B44C8DD5}" },
+        { "ico000008", ":/image/icon/Search.png", "佐凡搜索", IconClass::SEARCH, "0" },
+        { "ico000011", ":/image/icon/Screenshot.png", "佐凡截图", IconClass::SCREENSHOTS, "0" },
+        { "ico000009", ":/image/icon/Sip.png", "佐凡取色器", IconClass::COLORPICKER, "0" },
+        { "ico000015", ":/image/icon/Weather.png", "佐凡天气", IconClass::WEATHER, "0" },
+        { "ico000007", ":/image/icon/Protection.png", "护眼模式", IconClass::EYETOOL, "0" },
+        { "ico000006", ":/image/icon/Calculator.png", "计算器", IconClass::CALCULATOR, "0" },
+        { "ico000012", ":/image/icon/Cmd.png", "命令提示符", IconClass::CMD, "C:/Windows/System32/cmd.exe" },
+        { "ico000013", ":/image/icon/Setting1.png", "Dock设置", IconClass::SETTING, "0" },
+        { "ico000010", ":/image/icon/ShutDown.png", "电源", IconClass::SHUTDOWN, "0" },
     };
     return presetRecords(presets);
 }
@@ -101,8 +101,8 @@ bool LaunchRows::modify(const QString &id, const QString &icon, const QString &n
     const int r = rowOf(id);
     if (r < 0)
         return false;
-    m_list->setCell(r, 1, icon);
-    m_list->setCell(r, 2, name);
+    m_list->setCell(r, DockIconRecord::IconField, icon);
+    m_list->setCell(r, DockIconRecord::NameField, name);
     save();
     return true;
 }

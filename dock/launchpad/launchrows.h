@@ -9,7 +9,7 @@ class DockIconList;
 
 // The launch pad's icons and their file, "LaunchPad.xml", and the only
 // owner of both. The table is in grid order. While an icon is dragged the
-// table may hold the hole (one row of class "Placeholder", which takes a
+// table may hold the hole (one row of class IconClass::Placeholder, which takes a
 // cell but has no widget) and lacks the lifted row; what is written is
 // always every icon once, the lifted one where it came from, so no save
 // made during a drag can lose it.

@@ -385,10 +385,13 @@ void FormMenu::IconOpen(QString ID)
     const QString cl = MenuIcoData->at(r).Class;
     const QString path = MenuIcoData->at(r).Path;
     platform::Opener &opener = platform::OpenerService::get();
+    const IconClassInfo &c = IconClasses::of(cl);
 
-    if (cl == IconClass::BACK) {
-        // only the slide-out below
-    } else if (cl == IconClass::DISK) {
+    switch (c.opening(IconPlace::Menu)) {
+    case IconOpening::CloseMenu:
+    case IconOpening::Nothing:
+        break; // only the slide-out below
+    case IconOpening::Drive:
         if (path == QLatin1String("0")) {
             m_selectDisk->setIconData(ID, path);
             m_selectDisk->show();
@@ -397,28 +400,19 @@ void FormMenu::IconOpen(QString ID)
             qDebug() << ID << url;
             opener.openUrl(url);
         }
-    } else if (cl == IconClass::UPGRADE) {
-        emit menuOpenIco(ID, MenuOpenCode::Upgrade);
-    } else if (cl == IconClass::SHUTDOWN) {
-        emit menuOpenIco(ID, MenuOpenCode::ShutDown);
-    } else if (cl == IconClass::TIMESHUTDOWN) {
-        emit menuOpenIco(ID, MenuOpenCode::TimeShutDown);
-    } else if (cl == IconClass::SETTING) {
-        emit menuOpenIco(ID, MenuOpenCode::Setting);
-    } else if (cl == IconClass::EYETOOL) {
-        emit menuOpenIco(ID, MenuOpenCode::EyeTool);
-    } else if (cl == IconClass::SEARCH) {
-        emit menuOpenIco(ID, MenuOpenCode::Search);
-    } else if (cl == IconClass::COLORPICKER) {
-        emit menuOpenIco(ID, MenuOpenCode::ColorPicker);
-    } else if (cl == IconClass::SCREENSHOTS) {
-        emit menuOpenIco(ID, MenuOpenCode::Screenshots);
-    } else if (cl == IconClass::CALCULATOR) {
-        DesktopTools::start(platform::Opener::Calculator, [this](const QString &t) { showToast(t); });
-    } else if (cl == IconClass::URL) {
+        break;
+    case IconOpening::Tool:
+        // The dock runs its own tools; a desktop program the menu starts itself.
+        if (c.menuCode != MenuOpenCode::None)
+            emit menuOpenIco(ID, c.menuCode);
+        else if (c.tool == DockTool::Calculator)
+            DesktopTools::start(platform::Opener::Calculator, [this](const QString &t) { showToast(t); });
+        break;
+    case IconOpening::WebAddress:
         qDebug() << "打开" << path;
         opener.openUrl(QUrl(path, QUrl::TolerantMode));
-    } else {
+        break;
+    case IconOpening::Path:
         DllIconOpen(path);
         return; // it slides the menu away itself
     }
@@ -469,8 +463,8 @@ void FormMenu::Modify(QString icoID, QString ico, QString name, QString)
     if (r < 0)
         return;
     // The note keeps the picture the icon was made with.
-    MenuIcoData->setCell(r, 1, ico);
-    MenuIcoData->setCell(r, 2, name);
+    MenuIcoData->setCell(r, DockIconRecord::IconField, ico);
+    MenuIcoData->setCell(r, DockIconRecord::NameField, name);
     SaveFile();
     RefreshMenu();
     showToast(tr("图标修改成功！"));
@@ -537,8 +531,8 @@ void FormMenu::setIconDisk(QString icoID, QString d)
     const int r = findRow(icoID);
     if (r < 0)
         return;
-    MenuIcoData->setCell(r, 2, tr("系统盘符"));
-    MenuIcoData->setCell(r, 4, d);
+    MenuIcoData->setCell(r, DockIconRecord::NameField, tr("系统盘符"));
+    MenuIcoData->setCell(r, DockIconRecord::PathField, d);
     if (FormMenuIcon *icon = m_icons.value(icoID))
         icon->setDisk(d);
     SaveFile();

@@ -1,5 +1,4 @@
 #pragma once
-#include "dock/menus/menuopencode.h"
 #include "dock/model/dockicon.h"
 
 #include <QHash>

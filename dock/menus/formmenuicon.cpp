@@ -8,6 +8,7 @@
 #include "dock/icons/iconpictures.h"
 #include "dock/icons/longpress.h"
 #include "dock/icons/pictureface.h"
+#include "dock/model/iconclasses.h"
 
 #include <QCursor>
 #include <QDebug>
@@ -125,12 +126,13 @@ void FormMenuIcon::setData(const QString &ID, const QString &ico, const QString 
     m_picture = nullptr;
     m_recycle = nullptr;
     m_disk = nullptr;
-    if (isClass("RECYCLE")) {
+    const IconFace face = IconClasses::of(m_class).face;
+    if (face == IconFace::RecycleBin) {
         m_picture = m_recycle = new FormRecycle(ui->frameIcon);
         m_recycle->setIcons(m_icon);
-    } else if (isClass("DISK")) {
+    } else if (face == IconFace::Drive) {
         m_picture = m_disk = new FormDisk(ui->frameIcon);
-    } else if (isClass("URL") && m_icon == IconPictures::UrlTile) {
+    } else if (face == IconFace::WebSite && m_icon == IconPictures::UrlTile) {
         auto *tile = new UrlTileFace(nullptr);
         tile->setIconMargin(0); // the letter is half the picture's width here
         tile->setName(name);
@@ -182,7 +184,7 @@ void FormMenuIcon::nameRotate(int v)
 
 void FormMenuIcon::setDisk(const QString &drive)
 {
-    if (isClass("DISK") && m_disk)
+    if (m_disk)
         m_disk->setDisk(drive);
 }
 
@@ -246,7 +248,7 @@ void FormMenuIcon::hideAnimated()
 
 void FormMenuIcon::myOutEnd()
 {
-    if (isClass("BACK"))
+    if (isClass(IconClass::BACK))
         emit backOutEnd();
 }
 
@@ -256,7 +258,7 @@ bool FormMenuIcon::isDragging() const { return m_press->isLoose(); }
 
 void FormMenuIcon::mousePressEvent(QMouseEvent *e)
 {
-    if (isClass("Temporary"))
+    if (isClass(IconClass::Temporary))
         return;
     // A second button while one is down ends the press; none of it counts.
     if (!m_press->isIdle() || m_press->isSpent() || (e->buttons() & ~e->button())) {
@@ -272,11 +274,11 @@ void FormMenuIcon::mousePressEvent(QMouseEvent *e)
 
 void FormMenuIcon::mouseMoveEvent(QMouseEvent *e)
 {
-    if (isClass("Temporary"))
+    if (isClass(IconClass::Temporary))
         return;
     if (m_press->isSpent())
         m_press->settle(e->buttons());
-    if (!m_press->stillHeld(e->buttons()) || !m_press->isLoose() || isClass("BACK"))
+    if (!m_press->stillHeld(e->buttons()) || !m_press->isLoose() || isClass(IconClass::BACK))
         return;
     m_press->startDragging();
     QPointer<FormMenuIcon> self(this);
@@ -287,7 +289,7 @@ void FormMenuIcon::mouseMoveEvent(QMouseEvent *e)
 
 void FormMenuIcon::mouseReleaseEvent(QMouseEvent *e)
 {
-    if (isClass("Temporary"))
+    if (isClass(IconClass::Temporary))
         return;
     if (m_press->isSpent()) {
         m_press->settle(e->buttons());
@@ -319,13 +321,13 @@ void FormMenuIcon::pressEnded(LongPress::State from, LongPress::Exit how)
     // The menu may rebuild its icons in answer to either signal.
     if (loose)
         emit IconPressRelease(m_id, m_releasePos);
-    else if (!m_doubleClick || isClass("BACK"))
+    else if (!m_doubleClick || isClass(IconClass::BACK))
         emit IconOpen(m_id);
 }
 
 void FormMenuIcon::mouseDoubleClickEvent(QMouseEvent *)
 {
-    if (isClass("Temporary"))
+    if (isClass(IconClass::Temporary))
         return;
     qDebug() << "双击";
     if (m_doubleClick)
@@ -342,29 +344,39 @@ void FormMenuIcon::ClearRecycle()
 void FormMenuIcon::fillContextMenu(QMenu *main, QMenu *addMenu)
 {
     addMenu->setTitle(tr("添加图标"));
-    if (isClass("BACK"))
-        return;
-    if (isClass("RECYCLE")) {
-        main->addAction(tr("打开回收站"), this, &FormMenuIcon::OpenRecycle);
-        main->addAction(tr("清空回收站"), this, &FormMenuIcon::ClearRecycle);
-        main->addSeparator();
-        main->addAction(tr("删除图标          "), this, &FormMenuIcon::DeleteIcon);
-    } else if (isClass("DISK")) {
-        main->addAction(tr("打开"), this, &FormMenuIcon::OpenIcon);
-        main->addAction(tr("图标设置"), this, &FormMenuIcon::IconSet);
-        main->addAction(tr("盘符设置"), this, &FormMenuIcon::IconSetDisk);
-        main->addSeparator();
-        main->addAction(tr("删除图标       "), this, &FormMenuIcon::DeleteIcon);
-    } else {
-        main->addAction(tr("打开"), this, &FormMenuIcon::OpenIcon);
-        main->addAction(tr("图标设置"), this, &FormMenuIcon::IconSet);
-        main->addSeparator();
-        addMenu->addAction(tr("菜单中添加应用图标"), this, &FormMenuIcon::AddIcon);
-        addMenu->addAction(tr("菜单中添加网址"), this, &FormMenuIcon::AddUrlIco);
-        addMenu->addAction(tr("菜单中添加系统图标"), this, &FormMenuIcon::AddSystemIcon);
-        addMenu->addAction(tr("菜单中添加文件夹"), this, &FormMenuIcon::AddFolder);
-        main->addMenu(addMenu);
-        main->addAction(tr("删除图标           "), this, &FormMenuIcon::DeleteIcon);
+    for (const IconMenuEntry entry : IconClasses::of(m_class).menuMenu) {
+        switch (entry) {
+        case IconMenuEntry::Open: main->addAction(tr("打开"), this, &FormMenuIcon::OpenIcon); break;
+        case IconMenuEntry::OpenBin: main->addAction(tr("打开回收站"), this, &FormMenuIcon::OpenRecycle); break;
+        case IconMenuEntry::ClearBin: main->addAction(tr("清空回收站"), this, &FormMenuIcon::ClearRecycle); break;
+        case IconMenuEntry::Separator: main->addSeparator(); break;
+        case IconMenuEntry::IconSettings:
+        case IconMenuEntry::BackgroundSettings:
+            main->addAction(tr("图标设置"), this, &FormMenuIcon::IconSet);
+            break;
+        case IconMenuEntry::DriveSettings: main->addAction(tr("盘符设置"), this, &FormMenuIcon::IconSetDisk); break;
+        case IconMenuEntry::AddToMenu:
+            addMenu->addAction(tr("菜单中添加应用图标"), this, &FormMenuIcon::AddIcon);
+            addMenu->addAction(tr("菜单中添加网址"), this, &FormMenuIcon::AddUrlIco);
+            addMenu->addAction(tr("菜单中添加系统图标"), this, &FormMenuIcon::AddSystemIcon);
+            addMenu->addAction(tr("菜单中添加文件夹"), this, &FormMenuIcon::AddFolder);
+            main->addMenu(addMenu);
+            break;
+        case IconMenuEntry::Delete:
+        case IconMenuEntry::DeleteMenu:
+            main->addAction(tr("删除图标           "), this, &FormMenuIcon::DeleteIcon);
+            break;
+        case IconMenuEntry::DeleteBin:
+            main->addAction(tr("删除图标          "), this, &FormMenuIcon::DeleteIcon);
+            break;
+        case IconMenuEntry::DeleteDrive:
+            main->addAction(tr("删除图标       "), this, &FormMenuIcon::DeleteIcon);
+            break;
+        case IconMenuEntry::BinPictures:
+        case IconMenuEntry::DesktopTools:
+        case IconMenuEntry::AddIcons:
+            break; // the bar's own commands
+        }
     }
 }
 

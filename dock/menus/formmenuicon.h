@@ -33,7 +33,7 @@ enum : int {
 // One icon inside a pop-up icon menu: its picture (or live face) beside its
 // name, which turns with the dock's edge. It changes no data: it reports
 // opens, drags and its context-menu choices to the menu by signals carrying
-// its ID. An icon of class "Temporary" ignores the mouse.
+// its ID. An icon of class IconClass::Temporary ignores the mouse.
 class FormMenuIcon : public QWidget
 {
     Q_OBJECT
@@ -120,7 +120,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
-    bool isClass(const char *cl) const { return m_class == QLatin1String(cl); }
+    bool isClass(const QString &cl) const { return m_class == cl; }
     void dropView();
     void pressEnded(LongPress::State from, LongPress::Exit how);
     void runContextMenu();

@@ -8,12 +8,12 @@
 QString DockIconRecord::field(int i) const
 {
     switch (i) {
-    case 0: return IconID;
-    case 1: return Icon;
-    case 2: return Name;
-    case 3: return Class;
-    case 4: return Path;
-    case 5: return Note;
+    case IconIDField: return IconID;
+    case IconField: return Icon;
+    case NameField: return Name;
+    case ClassField: return Class;
+    case PathField: return Path;
+    case NoteField: return Note;
     default: return QString();
     }
 }
@@ -21,12 +21,12 @@ QString DockIconRecord::field(int i) const
 void DockIconRecord::setField(int i, const QString &value)
 {
     switch (i) {
-    case 0: IconID = value; break;
-    case 1: Icon = value; break;
-    case 2: Name = value; break;
-    case 3: Class = value; break;
-    case 4: Path = value; break;
-    case 5: Note = value; break;
+    case IconIDField: IconID = value; break;
+    case IconField: Icon = value; break;
+    case NameField: Name = value; break;
+    case ClassField: Class = value; break;
+    case PathField: Path = value; break;
+    case NoteField: Note = value; break;
     default: break;
     }
 }
@@ -81,20 +81,20 @@ QString menuFilePath(const QString &id)
 QList<DockIconRecord> dockPresetRows()
 {
     static const PresetRow rows[] = {
-        { "ico000001", ":/image/icon/Finder.png", "计算机", "COMPUTER", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
-        { "ico000016", ":/image/icon/LaunchPad.png", "LaunchPad", "LAUNCHPAD", "0" },
-        { "ico000002", ":/image/icon/library.png", "库", "LIBRARY", "::{031E4825-7B94-4DC3-B131-E946B44C8DD5}" },
-        { "ico000003", ":/image/icon/setup.png", "控制面板", "PANEL", "::{26EE0668-A00A-44D7-9371-BEB064C98683}" },
-        { "ico000015", ":/image/icon/Weather.png", "佐凡天气", "WEATHER", "0" },
-        { "ico000008", ":/image/icon/Search.png", "佐凡搜索", "SEARCH", "0" },
-        { "ico000012", ":/image/icon/Film.png", "电影资料库", "URL", "https://www.imdb.com/" },
-        { "ico000011", ":/image/icon/Screenshot.png", "佐凡截图", "SCREENSHOTS", "0" },
-        { "ico000009", ":/image/icon/Sip.png", "佐凡取色器", "COLORPICKER", "0" },
-        { "ico000006", ":/image/icon/Calculator.png", "计算器", "CALCULATOR", "0" },
-        { "ico000010", ":/image/icon/ShutDown.png", "电源", "SHUTDOWN", "0" },
-        { "ico000007", ":/image/icon/Blank1.png", "分栏图标", "BLANK", "0" },
-        { "ico000004", ":/image/icon/Recycle1.png", "回收站", "RECYCLE", "::{645FF040-5081-101B-9F08-00AA002F954E}" },
-        { "ico000005", ":/image/icon/rocket.gif", "版本更新", "UPGRADE", "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
+        { "ico000001", ":/image/icon/Finder.png", "计算机", IconClass::COMPUTER, "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
+        { "ico000016", ":/image/icon/LaunchPad.png", "LaunchPad", IconClass::LAUNCHPAD, "0" },
+        { "ico000002", ":/image/icon/library.png", "库", IconClass::LIBRARY, "::{031E4825-7B94-4DC3-B131-E946B44C8DD5}" },
+        { "ico000003", ":/image/icon/setup.png", "控制面板", IconClass::PANEL, "::{26EE0668-A00A-44D7-9371-BEB064C98683}" },
+        { "ico000015", ":/image/icon/Weather.png", "佐凡天气", IconClass::WEATHER, "0" },
+        { "ico000008", ":/image/icon/Search.png", "佐凡搜索", IconClass::SEARCH, "0" },
+        { "ico000012", ":/image/icon/Film.png", "电影资料库", IconClass::URL, "https://www.imdb.com/" },
+        { "ico000011", ":/image/icon/Screenshot.png", "佐凡截图", IconClass::SCREENSHOTS, "0" },
+        { "ico000009", ":/image/icon/Sip.png", "佐凡取色器", IconClass::COLORPICKER, "0" },
+        { "ico000006", ":/image/icon/Calculator.png", "计算器", IconClass::CALCULATOR, "0" },
+        { "ico000010", ":/image/icon/ShutDown.png", "电源", IconClass::SHUTDOWN, "0" },
+        { "ico000007", ":/image/icon/Blank1.png", "分栏图标", IconClass::BLANK, "0" },
+        { "ico000004", ":/image/icon/Recycle1.png", "回收站", IconClass::RECYCLE, "::{645FF040-5081-101B-9F08-00AA002F954E}" },
+        { "ico000005", ":/image/icon/rocket.gif", "版本更新", IconClass::UPGRADE, "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" },
     };
     return presetRecords(rows);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "iconclasses.h"
+
 #include <QDateTime>
 #include <functional>
 #include <QList>
@@ -11,51 +13,17 @@ struct DockIconRecord
     QString IconID;
     QString Icon;  // picture path; for RECYCLE the empty and the full picture joined by ","
     QString Name;
-    QString Class; // an IconClass keyword
+    QString Class; // an IconClass keyword (iconclasses.h)
     QString Path;  // file, folder, web address, shell location, drive root or "0"
     QString Note;
 
+    // The fields by number, in the order of the icon files' columns.
+    enum Field : int { IconIDField = 0, IconField, NameField, ClassField, PathField, NoteField };
     static constexpr int FieldCount = 6;
     QString field(int i) const;
     void setField(int i, const QString &value);
     bool operator==(const DockIconRecord &o) const;
 };
-
-// The keywords of the Class field. Comparisons are exact and case-sensitive.
-namespace IconClass {
-inline const QString ICON = QStringLiteral("ICON");
-inline const QString FOLDER = QStringLiteral("FOLDER");
-inline const QString CMD = QStringLiteral("CMD");
-inline const QString COMPUTER = QStringLiteral("COMPUTER");
-inline const QString LIBRARY = QStringLiteral("LIBRARY");
-inline const QString PANEL = QStringLiteral("PANEL");
-inline const QString URL = QStringLiteral("URL");
-inline const QString RECYCLE = QStringLiteral("RECYCLE");
-inline const QString BLANK = QStringLiteral("BLANK");
-inline const QString MENU = QStringLiteral("MENU");
-inline const QString STARTMENU = QStringLiteral("STARTMENU");
-inline const QString LAUNCHPAD = QStringLiteral("LAUNCHPAD");
-inline const QString DISK = QStringLiteral("DISK");
-inline const QString UDISK = QStringLiteral("UDISK");
-inline const QString UPGRADE = QStringLiteral("UPGRADE");
-inline const QString WEATHER = QStringLiteral("WEATHER");
-inline const QString TIME1 = QStringLiteral("TIME1");
-inline const QString TIME2 = QStringLiteral("TIME2");
-inline const QString SHUTDOWN = QStringLiteral("SHUTDOWN");
-inline const QString TIMESHUTDOWN = QStringLiteral("TIMESHUTDOWN");
-inline const QString SETTING = QStringLiteral("SETTING");
-inline const QString EYETOOL = QStringLiteral("EYETOOL");
-inline const QString SEARCH = QStringLiteral("SEARCH");
-inline const QString COLORPICKER = QStringLiteral("COLORPICKER");
-inline const QString SCREENSHOTS = QStringLiteral("SCREENSHOTS");
-inline const QString CALCULATOR = QStringLiteral("CALCULATOR");
-inline const QString BACK = QStringLiteral("BACK");
-inline const QString Temporary = QStringLiteral("Temporary");
-inline const QString Placeholder = QStringLiteral("Placeholder");
-inline const QString MAIN = QStringLiteral("MAIN");
-// Rows that come and go while the dock runs: the icon file does not keep them.
-inline bool isTransient(const QString &cl) { return cl == UPGRADE || cl == UDISK; }
-} // namespace IconClass
 
 namespace IconIds {
 // "ico" + minute (2 digits) + millisecond (3 digits) + millisecond (no padding).
@@ -81,7 +49,9 @@ QList<DockIconRecord> dockPresetRows();
 // A preset row as the code writes it; its Note is its picture.
 struct PresetRow
 {
-    const char *id, *icon, *name, *cl, *path;
+    const char *id, *icon, *name;
+    QString cl;
+    const char *path;
 };
 template <int N>
 QList<DockIconRecord> presetRecords(const PresetRow (&rows)[N])
@@ -89,7 +59,7 @@ QList<DockIconRecord> presetRecords(const PresetRow (&rows)[N])
     QList<DockIconRecord> out;
     for (const PresetRow &r : rows) {
         const QString icon = QString::fromUtf8(r.icon);
-        out.append({ QString::fromUtf8(r.id), icon, QString::fromUtf8(r.name), QString::fromUtf8(r.cl),
+        out.append({ QString::fromUtf8(r.id), icon, QString::fromUtf8(r.name), r.cl,
                      QString::fromUtf8(r.path), icon });
     }
     return out;

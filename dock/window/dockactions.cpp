@@ -35,17 +35,36 @@ DockActions::DockActions(DockIconList *icons, DockWindows *windows, QObject *par
 
 void DockActions::openIcon(const QString &id)
 {
-    const int r = m_icons->findRow(0, id);
+    const int r = m_icons->indexOfId(id);
     if (r < 0)
         return;
-    const QString cl = m_icons->cell(r, 3);
-    const QString path = m_icons->cell(r, 4);
+    const DockIconRecord &row = m_icons->at(r);
+    open(row.Class, id, row.Path, IconPlace::Bar);
+}
 
-    if (cl == IconClass::UPGRADE) {
-        m_windows->updater()->show();
-    } else if (cl == IconClass::MENU) {
-        emit menuRequested(id);
-    } else if (cl == IconClass::DISK) {
+// The launch pad and the icon menus open paths and addresses themselves and
+// hand over only what the dock runs.
+void DockActions::openClass(const QString &cl)
+{
+    if (IconClasses::of(cl).opening(IconPlace::LaunchPad) == IconOpening::Tool)
+        open(cl, QString(), QString(), IconPlace::LaunchPad);
+}
+
+void DockActions::openMenuCode(const QString &id, int code)
+{
+    const QString cl = IconClasses::ofMenuCode(code);
+    if (!cl.isEmpty())
+        open(cl, id, QString(), IconPlace::Menu);
+}
+
+void DockActions::open(const QString &cl, const QString &id, const QString &path, IconPlace place)
+{
+    const IconClassInfo &c = IconClasses::of(cl);
+    switch (c.opening(place)) {
+    case IconOpening::Tool:
+        runTool(c.tool, id, place);
+        break;
+    case IconOpening::Drive:
         if (path == QLatin1String("0")) {
             chooseDrive(id);
         } else {
@@ -53,69 +72,45 @@ void DockActions::openIcon(const QString &id)
             qDebug() << id << url;
             platform::OpenerService::get().openUrl(url);
         }
-    } else if (cl == IconClass::WEATHER) {
-        m_windows->weatherWindow()->showNormal();
-        m_windows->weatherWindow()->show();
-    } else if (cl == IconClass::LAUNCHPAD) {
-        emit launchPadRequested();
-    } else if (cl == IconClass::STARTMENU) {
-        emit startMenuRequested();
-    } else if (cl == IconClass::URL) {
+        break;
+    case IconOpening::WebAddress:
         qDebug() << "打开" << path;
         platform::OpenerService::get().openUrl(QUrl(path));
-    } else if (!openTool(cl)) {
+        break;
+    case IconOpening::Path:
         openPath(path);
+        break;
+    case IconOpening::Nothing:
+    case IconOpening::CloseMenu:
+        break;
     }
 }
 
-void DockActions::openClass(const QString &cl)
+void DockActions::runTool(DockTool tool, const QString &id, IconPlace from)
 {
-    if (cl == IconClass::UPGRADE) {
-        m_windows->updater()->show();
-    } else if (cl == IconClass::WEATHER) {
+    switch (tool) {
+    case DockTool::None: break;
+    case DockTool::Updater: m_windows->updater()->show(); break;
+    case DockTool::IconMenu: emit menuRequested(id); break;
+    case DockTool::StartMenu: emit startMenuRequested(); break;
+    case DockTool::LaunchPad: emit launchPadRequested(); break;
+    case DockTool::Weather: {
         FormWeather *weather = m_windows->weatherWindow();
-        weather->startWeather();
+        // Opened from the launch pad, the weather is also fetched (or fetched again).
+        if (from == IconPlace::LaunchPad)
+            weather->startWeather();
         weather->showNormal();
         weather->show();
-    } else {
-        openTool(cl);
+        break;
     }
-}
-
-// The dock's own tools, opened alike from the bar and from the launch pad.
-bool DockActions::openTool(const QString &cl)
-{
-    if (cl == IconClass::SHUTDOWN || cl == IconClass::TIMESHUTDOWN)
-        openPowerDialog(cl == IconClass::TIMESHUTDOWN);
-    else if (cl == IconClass::SETTING)
-        emit settingsRequested();
-    else if (cl == IconClass::EYETOOL)
-        m_windows->eyeProtection()->toggleDisplay();
-    else if (cl == IconClass::SEARCH)
-        openSearch();
-    else if (cl == IconClass::COLORPICKER)
-        openColorPicker();
-    else if (cl == IconClass::SCREENSHOTS)
-        openScreenshot();
-    else if (cl == IconClass::CALCULATOR)
-        DesktopTools::start(platform::Opener::Calculator, say());
-    else
-        return false;
-    return true;
-}
-
-void DockActions::openMenuCode(int code)
-{
-    switch (code) {
-    case MenuOpenCode::Upgrade: m_windows->updater()->show(); break;
-    case MenuOpenCode::ShutDown: openPowerDialog(false); break;
-    case MenuOpenCode::EyeTool: m_windows->eyeProtection()->toggleDisplay(); break;
-    case MenuOpenCode::Search: openSearch(); break;
-    case MenuOpenCode::ColorPicker: openColorPicker(); break;
-    case MenuOpenCode::Screenshots: openScreenshot(); break;
-    case MenuOpenCode::Setting: emit settingsRequested(); break;
-    case MenuOpenCode::TimeShutDown: openPowerDialog(true); break;
-    default: break;
+    case DockTool::PowerPage: openPowerDialog(false); break;
+    case DockTool::TimerPage: openPowerDialog(true); break;
+    case DockTool::Settings: emit settingsRequested(); break;
+    case DockTool::EyeProtection: m_windows->eyeProtection()->toggleDisplay(); break;
+    case DockTool::Search: openSearch(); break;
+    case DockTool::ColorPicker: openColorPicker(); break;
+    case DockTool::Screenshot: openScreenshot(); break;
+    case DockTool::Calculator: DesktopTools::start(platform::Opener::Calculator, say()); break;
     }
 }
 
@@ -192,7 +187,7 @@ void DockActions::runCommand(const QString &id, int code)
     case DockIconMenuCode::RecycleIconAir: editIcon(id, false); return;
     case DockIconMenuCode::RecycleIconFull: editIcon(id, true); return;
     case DockIconMenuCode::IconSetDisk:
-        if (m_icons->findRow(0, id) >= 0)
+        if (m_icons->indexOfId(id) >= 0)
             chooseDrive(id);
         return;
     case DockIconMenuCode::AddDesktopWidget: m_windows->desktopWidgetPanel()->show(); return;
@@ -207,7 +202,7 @@ void DockActions::runCommand(const QString &id, int code)
 
 void DockActions::editIcon(const QString &id, bool fullBin)
 {
-    const int r = m_icons->findRow(0, id);
+    const int r = m_icons->indexOfId(id);
     if (r < 0)
         return;
     const DockIconRecord rec = m_icons->record(r);
@@ -220,17 +215,17 @@ void DockActions::editIcon(const QString &id, bool fullBin)
 
 void DockActions::chooseDrive(const QString &id)
 {
-    const int r = m_icons->findRow(0, id);
-    m_windows->driveChooser()->setIconData(id, r < 0 ? QString() : m_icons->cell(r, 4));
+    const int r = m_icons->indexOfId(id);
+    m_windows->driveChooser()->setIconData(id, r < 0 ? QString() : m_icons->at(r).Path);
     m_windows->driveChooser()->show();
 }
 
 bool DockActions::removeIcon(const QString &id)
 {
-    const int r = m_icons->findRow(0, id);
+    const int r = m_icons->indexOfId(id);
     if (r < 0)
         return false;
-    if (m_icons->cell(r, 3) == IconClass::MENU) {
+    if (m_icons->at(r).Class == IconClass::MENU) {
         const QString menuFile = FormMenu::menuFilePath(id);
         if (!menuFile.isEmpty() && QFile::exists(menuFile))
             QFile::remove(menuFile);

@@ -1,4 +1,6 @@
 #pragma once
+#include "dock/model/iconclasses.h"
+
 #include <QHash>
 #include <QObject>
 #include <QRect>
@@ -26,13 +28,17 @@ public:
     // The screen the bar stands on, where the search box opens.
     void setScreenOfBar(std::function<QRect()> screen) { m_screen = std::move(screen); }
 
-    // Opening an icon by its ID, a tool by its class name (from the launch
-    // pad) or by an icon menu's tool code. Unknown IDs and codes do nothing.
+    // Opening an icon of the bar by its ID, a tool the launch pad hands over
+    // by its class name, and one an icon menu hands over by its tool code.
+    // Unknown IDs, classes and codes do nothing.
     void openIcon(const QString &id);
     void openClass(const QString &cl);
-    void openMenuCode(int code);
-    // The dock's own tools; false for a class that is none of them.
-    bool openTool(const QString &cl);
+    void openMenuCode(const QString &id, int code);
+    // Opens an icon of class cl that stands in `place`, the way the class
+    // table says: the one road of every open that reaches the dock.
+    void open(const QString &cl, const QString &id, const QString &path, IconPlace place);
+    // The dock's own tools; `id` is the opened icon's (a MENU icon's menu opens beside it).
+    void runTool(DockTool tool, const QString &id, IconPlace from);
     void openPath(const QString &path);
     void openHelp();
     void openSearch();

@@ -25,27 +25,6 @@
 
 const QString DockAdding::Bar = QStringLiteral("0");
 
-namespace {
-
-// Classes an icon menu does not take.
-bool refusedInMenu(const QString &cl)
-{
-    for (const QString &c : { IconClass::MENU, IconClass::RECYCLE, IconClass::WEATHER, IconClass::TIME1,
-                              IconClass::TIME2, IconClass::LAUNCHPAD, IconClass::STARTMENU }) {
-        if (cl == c)
-            return true;
-    }
-    return false;
-}
-
-// Classes the bar holds once.
-bool onceInDock(const QString &cl)
-{
-    return cl == IconClass::WEATHER || cl == IconClass::LAUNCHPAD || cl == IconClass::STARTMENU;
-}
-
-} // namespace
-
 DockAdding::DockAdding(const Parts &parts, QObject *parent) : QObject(parent), m_p(parts)
 {
     connect(m_p.windows, &DockWindows::made, this, &DockAdding::wireWindow);
@@ -137,7 +116,7 @@ void DockAdding::addTo(const QString &ico, const QString &name, const QString &c
 {
     qDebug() << "添加图标" << target;
     if (target != Bar) {
-        if (refusedInMenu(cl)) {
+        if (IconClasses::of(cl).refusedIn(IconPlace::Menu)) {
             emit toast(tr("菜单中不能添加此图标！"));
             return;
         }
@@ -145,7 +124,7 @@ void DockAdding::addTo(const QString &ico, const QString &name, const QString &c
             menu->AddIcon(ico, name, cl, path);
         return;
     }
-    if (onceInDock(cl) && m_p.icons->anyCellEquals(cl)) {
+    if (IconClasses::of(cl).is(IconRule::OncePerBar) && m_p.icons->anyCellEquals(cl)) {
         emit toast(tr("此图标已经存在！"));
         return;
     }
@@ -232,23 +211,23 @@ void DockAdding::openAddUrl(const QString &target)
 
 void DockAdding::modify(const QString &id, const QString &ico, const QString &name)
 {
-    const int r = m_p.icons->findRow(0, id);
+    const int r = m_p.icons->indexOfId(id);
     if (r < 0)
         return;
     // The note cell keeps the picture the icon was made with.
-    m_p.icons->setCell(r, 1, ico);
-    m_p.icons->setCell(r, 2, name);
+    m_p.icons->setCell(r, DockIconRecord::IconField, ico);
+    m_p.icons->setCell(r, DockIconRecord::NameField, name);
     emit saveRequested();
     emit toast(tr("图标修改成功！"));
 }
 
 void DockAdding::setDrive(const QString &id, const QString &drive)
 {
-    const int r = m_p.icons->findRow(0, id);
+    const int r = m_p.icons->indexOfId(id);
     if (r < 0)
         return;
-    m_p.icons->setCell(r, 2, tr("系统盘符"));
-    m_p.icons->setCell(r, 4, drive);
+    m_p.icons->setCell(r, DockIconRecord::NameField, tr("系统盘符"));
+    m_p.icons->setCell(r, DockIconRecord::PathField, drive);
     m_p.bar->setDrive(id, drive);
     emit saveRequested();
     emit toast(tr("盘符设置成功！"));
@@ -266,10 +245,10 @@ void DockAdding::showUpdateNotice(bool wanted)
 
 void DockAdding::removeUpdateNotice()
 {
-    const int r = m_p.icons->findRow(3, IconClass::UPGRADE);
+    const int r = m_p.icons->findRow(DockIconRecord::ClassField, IconClass::UPGRADE);
     if (r < 0)
         return;
-    if (m_p.bar->contains(m_p.icons->cell(r, 0))) {
+    if (m_p.bar->contains(m_p.icons->at(r).IconID)) {
         m_p.icons->removeAt(r);
         emit saveRequested();
     }

@@ -32,11 +32,11 @@ QVector<DragTarget::Item> barItems(const DockIconList *table, const DockBar *bar
 {
     QVector<DragTarget::Item> items;
     for (int r = 0; r < table->rowCount(); ++r) {
-        const QString id = table->cell(r, 0);
+        const QString id = table->record(r).IconID;
         if (bar->isIconHidden(id))
             continue;
         const QSize s = bar->iconSize(id);
-        items.append({ r, table->cell(r, 3), horizontal ? s.width() : s.height() });
+        items.append({ r, table->record(r).Class, horizontal ? s.width() : s.height() });
     }
     return items;
 }
@@ -103,7 +103,7 @@ QRect DockDrag::barOnScreen() const
 QList<DockIconRecord> DockDrag::storedRows() const
 {
     QList<DockIconRecord> rows = m_icons->rows();
-    if (m_state == State::Dragging && m_icons->findRow(0, m_dragged.IconID) < 0)
+    if (m_state == State::Dragging && m_icons->indexOfId(m_dragged.IconID) < 0)
         rows.insert(qBound(0, m_draggedRow, rows.size()), m_dragged);
     return rows;
 }
@@ -115,7 +115,7 @@ void DockDrag::pressMove(const QString &id)
     m_bar->restoreAll();
     const int n = int(m_set->currentSizeF);
     if (m_state == State::Idle) {
-        const int r = m_icons->findRow(0, id);
+        const int r = m_icons->indexOfId(id);
         if (r < 0)
             return;
         m_state = State::Dragging;
@@ -231,7 +231,7 @@ void DockDrag::placeForGap(bool animated, bool keepRoom)
     const QVector<int> at = DragTarget::places(items, gap, room);
     int length = keepRoom ? room : 0;
     for (int k = 0; k < items.size(); ++k) {
-        const QString id = m_icons->cell(items[k].row, 0);
+        const QString id = m_icons->record(items[k].row).IconID;
         const QPoint p = DockLayout::rowPlace(edge, at[k], at[k], m_bar->iconSize(id), M);
         if (!animated)
             m_bar->placeAt(id, p);
@@ -255,7 +255,7 @@ void DockDrag::fitDropHint()
 
 void DockDrag::putBack()
 {
-    if (m_icons->findRow(0, m_dragged.IconID) >= 0)
+    if (m_icons->indexOfId(m_dragged.IconID) >= 0)
         return;
     m_icons->insert(m_draggedRow, m_dragged);
 }
@@ -374,7 +374,7 @@ void DockDrag::dropOnBar()
             putDraggedBack();
         }
     } else {
-        if (m_icons->findRow(0, d.IconID) < 0)
+        if (m_icons->indexOfId(d.IconID) < 0)
             m_icons->insert(m_gapSlot, d);
         m_ghost->hide();
     }
@@ -388,10 +388,10 @@ bool DockDrag::addToLaunchPad(const QString &ico, const QString &name, const QSt
 
 void DockDrag::removeIcon(const QString &id)
 {
-    const int r = m_icons->findRow(0, id);
+    const int r = m_icons->indexOfId(id);
     if (r < 0)
         return;
-    const QString cl = m_icons->cell(r, 3);
+    const QString cl = m_icons->record(r).Class;
     m_icons->removeAt(r);
     if (!IconClass::isTransient(cl))
         emit saveRequested();

@@ -41,8 +41,8 @@ DockMenus::DockMenus(DockIconList *icons, Widget *dock)
 void DockMenus::createMissing(int edge, bool doubleClick, int iconSize)
 {
     for (int r = 0; r < m_icons->rowCount(); ++r) {
-        const QString id = m_icons->cell(r, 0);
-        if (m_icons->cell(r, 3) != IconClass::MENU || m_menus.value(id))
+        const QString id = m_icons->record(r).IconID;
+        if (m_icons->record(r).Class != IconClass::MENU || m_menus.value(id))
             continue;
         auto *menu = new FormMenu(m_dock);
         m_menus.insert(id, menu);
@@ -91,8 +91,8 @@ void DockMenus::hideAll(const QString &keep)
     // Only the menus of rows still on the bar: a removed row's menu is gone
     // with its file.
     for (int r = 0; r < m_icons->rowCount(); ++r) {
-        const QString id = m_icons->cell(r, 0);
-        if (m_icons->cell(r, 3) != IconClass::MENU || id == keep)
+        const QString id = m_icons->record(r).IconID;
+        if (m_icons->record(r).Class != IconClass::MENU || id == keep)
             continue;
         if (FormMenu *menu = m_menus.value(id))
             menu->hideAnimated();
@@ -115,7 +115,7 @@ void DockMenus::placeBeside(const QString &id, const QString &cl, const Beside &
         // and back lets the bar go back to rest meanwhile, and the slots the
         // pointer aims at must not move under it. A bar laid out anew (its
         // edge, sizes, or the icon's place in the row) takes it along.
-        const Anchor anchor { b.edge, m_icons->findRow(0, id), b.window, b.rest, b.magnified, b.grown };
+        const Anchor anchor { b.edge, m_icons->indexOfId(id), b.window, b.rest, b.magnified, b.grown };
         const Anchor placed = m_anchors.value(id);
         const bool growing = b.grown.width() > placed.grown.width() || b.grown.height() > placed.grown.height();
         if (menu->isVisible() && placed.sameBar(anchor) && !growing)

@@ -156,9 +156,9 @@ void DockMessages::minuteTurn()
         return;
     }
     for (int r = 0; r < m_icons->rowCount(); ++r) {
-        const QString cl = m_icons->cell(r, 3);
+        const QString cl = m_icons->record(r).Class;
         if (cl == IconClass::TIME1 || cl == IconClass::TIME2)
-            m_icons->setCell(r, 2, now.toString(QStringLiteral("yyyy/MM/dd ddd")));
+            m_icons->setCell(r, DockIconRecord::NameField, now.toString(QStringLiteral("yyyy/MM/dd ddd")));
     }
     emit minuteText(QLocale(QLocale::English, QLocale::AnyCountry).toString(now, QStringLiteral("h:mm AP")));
     const QTime t = now.time();

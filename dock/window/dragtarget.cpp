@@ -10,19 +10,6 @@
 
 namespace DragTarget {
 
-namespace {
-
-bool oneOf(const QString &cls, std::initializer_list<const QString *> list)
-{
-    for (const QString *c : list) {
-        if (cls == *c)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 QVector<int> places(const QVector<Item> &items, int gap, int room)
 {
     QVector<int> p;
@@ -93,24 +80,22 @@ bool onBar(const QPoint &p, const QRect &bar, int extra)
 
 MenuVerdict menuVerdict(const QString &cls)
 {
-    using namespace IconClass;
-    if (oneOf(cls, { &MENU, &UPGRADE, &UDISK, &LAUNCHPAD, &STARTMENU, &BLANK }))
+    const IconClassInfo &c = IconClasses::of(cls);
+    if (c.is(IconRule::StaysOnBar))
         return MenuVerdict::Refused;
-    if (oneOf(cls, { &RECYCLE, &WEATHER, &TIME1, &TIME2 }))
+    if (c.refusedIn(IconPlace::Menu))
         return MenuVerdict::MenuRefuses;
     return MenuVerdict::Accept;
 }
 
 PadVerdict launchPadVerdict(const QString &cls)
 {
-    using namespace IconClass;
-    if (cls == LAUNCHPAD)
+    const IconClassInfo &c = IconClasses::of(cls);
+    if (!c.is(IconRule::NotDroppedInPad))
+        return PadVerdict::Accept;
+    if (c.tool == DockTool::LaunchPad)
         return PadVerdict::Silent;
-    if (oneOf(cls, { &UPGRADE, &MENU, &DISK, &RECYCLE, &TIME1, &TIME2, &UDISK, &STARTMENU }))
-        return PadVerdict::AppRefused;
-    if (cls == BLANK)
-        return PadVerdict::IconRefused;
-    return PadVerdict::Accept;
+    return c.face == IconFace::Separator ? PadVerdict::IconRefused : PadVerdict::AppRefused;
 }
 
 QString draggedFile(const QMimeData *mime)

@@ -22,7 +22,7 @@ struct Item
     int length = 0;    // its length along the bar
 };
 
-// Where a dragged item would go: between two icons ("MAIN", `gap` the row it
+// Where a dragged item would go: between two icons (IconClass::MAIN, `gap` the row it
 // would be inserted at), or into the MENU or LAUNCHPAD icon of row `gap`.
 struct Aim
 {

@@ -475,9 +475,9 @@ void Widget::createClassIco()
 {
     m_menus->createMissing(m_set.location, m_set.iconDoubleClick, int(m_set.currentSizeF));
     for (int r = 0; r < IcoData->rowCount(); ++r) {
-        const QString cl = IcoData->cell(r, 3);
+        const QString cl = IcoData->record(r).Class;
         if (cl == IconClass::DISK)
-            m_bar->setDrive(IcoData->cell(r, 0), IcoData->cell(r, 4));
+            m_bar->setDrive(IcoData->record(r).IconID, IcoData->record(r).Path);
         else if (cl == IconClass::WEATHER)
             m_firstPaint->then([this] { weatherWindow()->startWeather(); });
     }
@@ -508,7 +508,7 @@ void Widget::wheelEvent(QWheelEvent *e)
 
 void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)
 {
-    const int r = IcoData->findRow(3, IconClass::WEATHER);
+    const int r = IcoData->findRow(DockIconRecord::ClassField, IconClass::WEATHER);
     if (r < 0)
         return;
     // The weather lives for this run only: the bubble shows it, the row
@@ -554,7 +554,7 @@ void Widget::wireActions()
     m_actions->setCommand(DockIconMenuCode::SystemClose, [this](const QString &) { systemClose(); });
     m_actions->setCommand(DockIconMenuCode::HideWindows, [this](const QString &) { setHideWindows(); });
     m_actions->setCommand(DockIconMenuCode::DeleteIcon, [this](const QString &id) {
-        if (IcoData->findRow(0, id) < 0)
+        if (IcoData->indexOfId(id) < 0)
             return;
         MenuHide();
         m_showing->setMenuShown(false);

@@ -17,14 +17,14 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     m_drag->ghost()->hide();
     if (m_showing->isMenuShown())
         return;
-    const int r = IcoData->findRow(0, ID);
+    const int r = IcoData->indexOfId(ID);
     if (r < 0)
         return;
     const bool horizontal = DockLayout::isHorizontal(m_set.location);
     m_bar->magnify(ID, float(horizontal ? p.x() : p.y()));
     // The bubble follows the new row, in the same repaint.
     m_layout->relayoutIfPending();
-    const QString cl = IcoData->cell(r, 3);
+    const QString cl = IcoData->record(r).Class;
     if (m_bar->contains(ID)) {
         DockLayout::HoverInput in;
         in.edge = m_set.location;
@@ -43,9 +43,9 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 // A weather icon's bubble tells the weather of this run, once there is one.
 QString Widget::bubbleText(int row) const
 {
-    if (IcoData->cell(row, 3) == IconClass::WEATHER && !m_weatherText.isEmpty())
+    if (IcoData->record(row).Class == IconClass::WEATHER && !m_weatherText.isEmpty())
         return m_weatherText;
-    return IcoData->cell(row, 2);
+    return IcoData->record(row).Name;
 }
 
 void Widget::IconMouseIn(QString, QString types)

@@ -143,7 +143,7 @@ void Widget::StartUpOver() { m_windows->startUpOver(); }
 
 void Widget::IconOpen(QString ID) { m_actions->openIcon(ID); }
 void Widget::IconOpens(QString cl) { m_actions->openClass(cl); }
-void Widget::menuOpenIco(QString, int x) { m_actions->openMenuCode(x); }
+void Widget::menuOpenIco(QString ID, int x) { m_actions->openMenuCode(ID, x); }
 void Widget::DllIconOpen(QString filePath) { m_actions->openPath(filePath); }
 void Widget::NotMenuHide(QString ID) { m_showing->hideMenusBut(ID); }
 void Widget::upDate() { m_actions->checkForUpdate(); }
