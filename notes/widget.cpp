@@ -21,6 +21,7 @@
 #include <QSet>
 #include <QTimer>
 #include <cstdio>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -193,9 +194,17 @@ FormNote *Widget::noticeTarget() const
 
 void Widget::tellKeptFiles()
 {
-    const QString text = SafeFile::keptNotice(SafeFile::takeKeptFiles());
-    if (text.isEmpty())
+    QString text = SafeFile::keptNotice(SafeFile::takeKeptFiles());
+    // A save that failed while the notes opened (and fails still) is told
+    // with the files kept aside: alone, it would be gone under them at once.
+    const bool failing = std::exchange(m_failureUntold, false) && m_unsaved;
+    if (text.isEmpty()) {
+        if (failing)
+            showSaveFailure();
         return;
+    }
+    if (failing)
+        text += QLatin1Char(' ') + tr("便签保存失败！");
     // Longer than a note's other notices: it tells of the user's notes.
     if (FormNote *target = noticeTarget())
         target->showNotice(text, 10000);
@@ -203,6 +212,10 @@ void Widget::tellKeptFiles()
 
 void Widget::showSaveFailure()
 {
+    if (!m_opened) {
+        m_failureUntold = true;
+        return;
+    }
     // Later, so that a save at start reaches a note that is showing by then.
     QTimer::singleShot(0, this, [this]() {
         if (FormNote *target = noticeTarget())

@@ -82,4 +82,5 @@ private:
     bool m_keptAside = false; // the file as it stands is kept as a ".bad" copy
     bool m_unsaved = false;   // the last save did not reach the disk
     bool m_opened = false;    // the stored notes have all been opened
+    bool m_failureUntold = false; // a save failed before they were, to be told with the files kept aside
 };

@@ -24,6 +24,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 const QString Widget::WindowTitle = QStringLiteral("Zorvane-Window");
 
@@ -74,7 +75,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_toast = new FormSystemHint;
     // A settings save that could not be written keeps the old file and the
     // values in memory; the user hears of it once.
-    connect(m_file, &DockSettings::saveFailed, this, [this] { showToast(tr("配置保存失败")); });
+    connect(m_file, &DockSettings::saveFailed, this, [this] { tellFailure(tr("配置保存失败")); });
     // So does every other file the dock writes. The toast comes after the one
     // of the change being saved ("图标删除成功！"), so that it is the one left
     // showing. The settings file is told of by its owner, above.
@@ -82,7 +83,10 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
         if (QFileInfo(path) == QFileInfo(m_file->path()))
             return;
         const QString text = tr("%1 保存失败！").arg(QFileInfo(path).fileName());
-        QTimer::singleShot(0, this, [this, text]() { showToast(text); });
+        if (!m_tellKept)
+            tellFailure(text);
+        else
+            QTimer::singleShot(0, this, [this, text]() { tellFailure(text); });
     });
     // A stored file kept aside, cut or left alone: told once the bar is up,
     // all those of the start in one toast.
@@ -439,11 +443,25 @@ void Widget::showToast(const QString &text)
     m_toast->show();
 }
 
+void Widget::tellFailure(const QString &text)
+{
+    // Before the bar is up it would be gone under the toast of the files
+    // kept aside at start: it goes with that one.
+    if (!m_tellKept) {
+        if (!m_startFailures.contains(text))
+            m_startFailures << text;
+        return;
+    }
+    showToast(text);
+}
+
 void Widget::tellKeptFiles()
 {
-    const QString text = SafeFile::keptNotice(SafeFile::takeKeptFiles());
-    if (!text.isEmpty())
-        showToast(text);
+    QStringList texts { SafeFile::keptNotice(SafeFile::takeKeptFiles()) };
+    texts += std::exchange(m_startFailures, {});
+    texts.removeAll(QString());
+    if (!texts.isEmpty())
+        showToast(texts.join(QLatin1Char(' ')));
 }
 
 DockAdding *Widget::makeAdding()

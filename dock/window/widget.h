@@ -258,6 +258,7 @@ private:
     FormWeather *weatherWindow();
     void showToast(const QString &text);
     void tellKeptFiles();
+    void tellFailure(const QString &text);
     void rebuildBar();
     DockDrag *makeDrag();
     DockAdding *makeAdding();
@@ -293,5 +294,6 @@ private:
 
     int m_wheelDelta = 0;       // wheel steps not yet a whole notch
     bool m_tellKept = false;    // files kept aside are told as they come (after the start)
+    QStringList m_startFailures; // saves that failed before the bar was up, told with the files kept aside
     QString m_weatherText;      // the weather of this run, for the weather icon's bubble
 };

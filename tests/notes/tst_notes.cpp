@@ -513,6 +513,23 @@ private slots:
         QTRY_COMPARE(m.notice(), QString("Mirelka.xml 已损坏，原文件已另存为 Mirelka.xml.bad！"));
     }
 
+    // Room for the copy kept aside, none for the file that replaces it: the
+    // note tells both, so that the user knows the notes are not on the disk.
+    void aKeptFileThatCannotBeSavedIsToldWithTheFailure()
+    {
+        // Ids out of order are kept aside; the rewrite, indented, is larger.
+        writeNotes(noteList(5, "NoteA", "style1", "1 1 300 200", "first")
+                   + noteList(7, "NoteB", "style2", "2 2 300 200", "second"));
+        const QByteArray stored = TestEnv::readFile(notePath());
+        SafeFile::takeKeptFiles();
+        std::unique_ptr<FullDisk> full(new FullDisk(stored.size()));
+        Manager m;
+        QTRY_COMPARE(m.notice(), QString("Mirelka.xml 已损坏，原文件已另存为 Mirelka.xml.bad！ 便签保存失败！"));
+        QCOMPARE(TestEnv::readFile(notePath() + ".bad"), stored);
+        QCOMPARE(TestEnv::readFile(notePath()), stored);
+        full.reset();
+    }
+
     // A note cut to what it holds is told too, once.
     void aCutNoteIsTold()
     {

@@ -24,6 +24,9 @@ public:
     // The most memory this process has held so far, in KiB: a check that
     // something was never held whole compares it before and after.
     static long peakMemoryKb();
+    // Starts the peak over from what the process holds now, so that what an
+    // earlier test held hides nothing; false where the system cannot.
+    static bool resetPeakMemory();
 
 private:
     QTemporaryDir m_dir;

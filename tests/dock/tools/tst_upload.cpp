@@ -352,6 +352,7 @@ private slots:
         QByteArray chunk(256 * 1024, 'i');
         u.offer("/files/setup.exe", { LocalHttp::Endless, 200, chunk });
         u.w.show();
+        TestEnv::resetPeakMemory();
         const long before = TestEnv::peakMemoryKb();
         u.start();
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(u.w.downloadTarget()).size() >= (48 << 20), 60000);

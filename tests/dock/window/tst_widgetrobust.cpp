@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QtTest>
 
+#include <memory>
 #include <sys/stat.h>
 
 // The launch pad writes its first file once the dock is up: not on a full disk made after.
@@ -93,6 +94,32 @@ private slots:
         QCOMPARE(takeToast(w), QString("config.ini、Zorvane.xml 已损坏，原文件已另存为 .bad 文件！"));
         QTest::qWait(50);
         QCOMPARE(takeToast(w), QString());
+    }
+
+    // Room for the copy kept aside, none for the file that replaces it (nor
+    // for the launch pad's first file): the one toast of the start tells all,
+    // so that the user knows this run's changes do not reach the disk. The
+    // file itself stays as it was.
+    void aKeptFileThatCannotBeSavedIsToldWithTheFailure()
+    {
+        QList<DockIconRecord> rs;
+        for (const DockIconRecord &r : dockPresetRows())
+            if (!IconClass::isTransient(r.Class))
+                rs << r;
+        writeDock(rs);
+        const QByteArray ini = "[System]\nLocation=1\nMargin=\xff\nIcoSize=48\n";
+        TestEnv::writeFile(platform::configPath("config.ini"), ini);
+        SafeFile::takeKeptFiles();
+        ScopedEnv weather("ZV_WEATHER_URL", "http://127.0.0.1:9/");
+        std::unique_ptr<FullDisk> full(new FullDisk(ini.size()));
+        Widget w;
+        QTRY_VERIFY(w.toast()->isVisible());
+        QCOMPARE(takeToast(w), QString("config.ini 已损坏，原文件已另存为 config.ini.bad！ 配置保存失败 LaunchPad.xml 保存失败！"));
+        QCOMPARE(readAll(platform::configPath("config.ini.bad")), ini);
+        QCOMPARE(readAll(platform::configPath("config.ini")), ini);
+        QTest::qWait(50);
+        QCOMPARE(takeToast(w), QString());
+        full.reset();
     }
 
     void storedFilesThatAreLinksAreReplaced()
