@@ -91,6 +91,7 @@ for elf in "$work"/root/usr/bin/* "$work"/root/usr/lib/"$arch"/zorvane/*.so; do
     readelf -lW "$elf" | grep -q ' GNU_RELRO ' || fail "$name has no read-only relocations (-z relro)"
     readelf -dW "$elf" | grep -Eq '\(FLAGS\).*BIND_NOW|\(FLAGS_1\).*NOW' || fail "$name is not bound at start (-z now)"
     nm -D "$elf" | grep -q ' U __stack_chk_fail' || fail "$name has no stack guards"
+    readelf -SW "$elf" | grep -Eq ' \.comment | \.note ' && fail "$name keeps a .comment or .note section"
 done
 for p in Zorvane Mirelka Tandrel; do
     readelf -hW "$work/root/usr/bin/$p" | grep -q 'Type: *DYN' || fail "$p is not position-independent"
