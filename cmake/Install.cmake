@@ -4,6 +4,29 @@ include(GNUInstallDirs)
 
 install(TARGETS Zorvane Mirelka Tandrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# A stripped install (cpack, cmake --install --strip) drops besides the
+# symbols what Debian's packages drop: the names of the compilers that built
+# each part (.comment) and the old .note section. The web view's module is
+# installed by now: its folder comes before this file.
+set(zv_stripped)
+foreach(program Zorvane Mirelka Tandrel)
+    list(APPEND zv_stripped "${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>")
+endforeach()
+list(APPEND zv_stripped "${ZV_INSTALL_MODULEDIR}/$<TARGET_FILE_NAME:zorvane_webview>")
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(part ${zv_stripped})
+            if(NOT IS_ABSOLUTE \"\${part}\")
+                set(part \"\${CMAKE_INSTALL_PREFIX}/\${part}\")
+            endif()
+            execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+                                    \"\$ENV{DESTDIR}\${part}\" RESULT_VARIABLE failed)
+            if(failed)
+                message(FATAL_ERROR \"objcopy could not strip \$ENV{DESTDIR}\${part}\")
+            endif()
+        endforeach()
+    endif()")
+
 # Each program's icon: drawn as SVG, installed as it is and as a picture in
 # every size that desktops look for in the hicolor theme.
 set(ZV_APP_ICONS

@@ -13,7 +13,7 @@ packages=(
     libqt5xdg-dev libkf5windowsystem-dev qtwebengine5-dev
     zlib1g-dev libglib2.0-dev libxcb1-dev libxcb-shape0-dev libxcb-xtest0-dev libx11-dev
     qt5-image-formats-plugins fonts-noto-cjk fonts-noto-color-emoji qttranslations5-l10n
-    xvfb xauth xdotool xclip desktop-file-utils dbus-daemon openbox fluxbox xcompmgr dpkg-dev file
+    xvfb xauth xdotool xclip desktop-file-utils dbus-daemon openbox fluxbox xcompmgr dpkg-dev file groff-base
 )
 missing=()
 for p in "${packages[@]}"; do

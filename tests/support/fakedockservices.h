@@ -66,6 +66,14 @@ public:
         this->places << places;
         return files;
     }
+    // The application list answers as the file chooser would; who asked is
+    // kept apart, so a test sees which of the two a command opens.
+    QStringList openApplications(QWidget *owner, const QString &caption, const QString &folder,
+                                 const QString &filter, const QStringList &places) override
+    {
+        applicationOwners << owner;
+        return openFileNames(owner, caption, folder, filter, places);
+    }
     QString existingFolder(QWidget *owner, const QString &caption, const QString &start) override
     {
         owners << owner;
@@ -81,4 +89,5 @@ public:
     QStringList folders; // where each opened
     QStringList filters;
     QList<QStringList> places;
+    QList<QWidget *> applicationOwners; // those who asked for the application list
 };

@@ -182,7 +182,9 @@ private slots:
         QCOMPARE(r.Icon, platform::appConfigFolder() + "/icon/Setup.png");
         QVERIFY(QFile::exists(r.Icon));
         QVERIFY(closesWhenLeft(pad));
-        // The program dialog stands over the pad and opens where the dock's does.
+        // The program dialog is the dock's: the application list over the
+        // pad, its file chooser where the dock's opens.
+        QCOMPARE(services.dialogs.applicationOwners, QList<QWidget *>{ &pad });
         QCOMPARE(services.dialogs.owners.last(), static_cast<QWidget *>(&pad));
         QCOMPARE(services.dialogs.folders.last(), qEnvironmentVariable("XDG_DATA_HOME") + "/applications");
 

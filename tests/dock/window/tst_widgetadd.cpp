@@ -277,9 +277,10 @@ private slots:
         QCOMPARE(lastRow(w).Icon, QString(":/image/icon/Blank1.png"));
     }
 
-    // The program dialog opens where desktop entries lie, offers them first
-    // and the system's applications one click away; an icon menu's dialogs
-    // stand over the menu, the bar's over the bar.
+    // The program dialog lists the desktop's applications; its file chooser
+    // opens where desktop entries lie, offers them first and the system's
+    // applications one click away; an icon menu's dialogs stand over the
+    // menu, the bar's over the bar.
     void dialogsOpenWhereProgramsAre()
     {
         Widget w;
@@ -299,6 +300,7 @@ private slots:
         QCOMPARE(dialogs->filters.at(0).section(";;", 0, 0), QString("应用程序(*.desktop)"));
         QVERIFY(dialogs->places.at(0).contains(file("system/applications")));
         QCOMPARE(dialogs->owners, (QList<QWidget *>{ &w, w.menus()->menu(menuId), w.menus()->menu(menuId) }));
+        QCOMPARE(dialogs->applicationOwners, (QList<QWidget *>{ &w, w.menus()->menu(menuId) }));
     }
 
     void panelsSendTheirPicksBack()
