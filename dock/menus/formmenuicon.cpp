@@ -1,6 +1,7 @@
 #include "dock/menus/formmenuicon.h"
 #include "ui_formmenuicon.h"
 
+#include "common/logging.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formdisk.h"
 #include "dock/icons/formname.h"
@@ -10,7 +11,6 @@
 #include "dock/icons/pictureface.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -97,7 +97,7 @@ void FormMenuIcon::setData(const QString &ID, const QString &ico, const QString 
     m_icon = ico;
     m_name = name;
     m_class = cl;
-    qDebug() << cl;
+    qCDebug(lcMenus) << cl;
 
     ui->name->setText(tr("%1").arg(name));
     ui->name->adjustSize();
@@ -327,7 +327,7 @@ void FormMenuIcon::mouseDoubleClickEvent(QMouseEvent *)
 {
     if (isClass("Temporary"))
         return;
-    qDebug() << "双击";
+    qCDebug(lcMenus) << "双击";
     if (m_doubleClick)
         emit IconOpen(m_id);
 }
