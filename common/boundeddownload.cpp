@@ -1,8 +1,8 @@
 #include "boundeddownload.h"
 
 #include "bodydecoder.h"
+#include "common/logging.h"
 
-#include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -262,7 +262,10 @@ void BoundedDownload::fail(Failure why, const QString &network)
         return;
     m_failure = why;
     m_networkError = network;
-    qDebug() << "download failed:" << m_url.toString() << int(why) << network;
+    if (why == Failure::Refused || why == Failure::TooLarge)
+        qCWarning(lcNet) << "download failed:" << m_url.toString() << int(why) << network;
+    else
+        qCDebug(lcNet) << "download failed:" << m_url.toString() << int(why) << network;
     end(false);
 }
 

@@ -1,6 +1,6 @@
 #include "plaintext.h"
+#include "common/logging.h"
 
-#include <QDebug>
 #include <QImage>
 #include <QStringList>
 #include <QTextCursor>
@@ -240,7 +240,7 @@ Bounded bounded(const QString &text, int maxCharacters, int maxRichText)
 QVariant SealedDocument::loadResource(int type, const QUrl &name)
 {
     ++m_refused;
-    qDebug() << "resource of a text not loaded:" << name.toString().left(200);
+    qCDebug(lcText) << "resource of a text not loaded:" << name.toString().left(200);
     QVariant none = QString(QLatin1String(""));
     if (type == QTextDocument::ImageResource) {
         // Something must come back: given nothing, Qt loads the picture from

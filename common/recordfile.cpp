@@ -1,9 +1,9 @@
 #include "recordfile.h"
 
+#include "common/logging.h"
 #include "common/xmlguard.h"
 #include "platform/regularfile.h"
 
-#include <QDebug>
 #include <QDomDocument>
 #include <QTextStream>
 #include <QVector>
@@ -150,16 +150,16 @@ Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *row
     if (XmlGuard::parse(xml, &doc, XmlGuard::MaxDepth, &why)) {
         const QDomElement root = doc.documentElement();
         if (root.tagName() != layout.root) {
-            qDebug() << "root.tagname != History...";
+            qCDebug(lcFiles) << "root.tagname != History...";
             result = Parse::WrongRoot;
         }
         readRows(layout, root, rows, &ids);
     } else {
-        qDebug() << "add setcontent error..." << why;
+        qCDebug(lcFiles) << "add setcontent error..." << why;
         salvage(layout, xml, rows, &ids);
         if (rows->isEmpty())
             return Parse::Malformed;
-        qDebug() << "read" << rows->size() << "rows that read on their own";
+        qCDebug(lcFiles) << "read" << rows->size() << "rows that read on their own";
         result = Parse::Salvaged;
     }
     // Honoured only as a whole: 0 to n - 1, each once.
@@ -172,7 +172,7 @@ Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *row
             at[id] = r;
     }
     if (!clean) {
-        qDebug() << "row ids out of sequence: rows kept in file order";
+        qCDebug(lcFiles) << "row ids out of sequence: rows kept in file order";
         return result == Parse::Salvaged ? result : Parse::IdsIgnored;
     }
     QList<QStringList> ordered;
@@ -195,7 +195,7 @@ Read read(const Layout &layout, const QString &path, QList<QStringList> *rows)
     case Status::Missing:
         return Read::Missing;
     default:
-        qDebug() << "open for add error..." << path << platform::RegularFile::describe(status);
+        qCWarning(lcFiles) << "open for add error..." << path << platform::RegularFile::describe(status);
         return status == Status::NotRegular ? Read::NotAFile
              : status == Status::TooLarge   ? Read::TooLarge
                                             : Read::Failed;

@@ -1,7 +1,7 @@
 #include "safefile.h"
+#include "common/logging.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QHash>
 #include <QFile>
@@ -117,7 +117,7 @@ void noteResult(const QString &path, bool ok, const QString &why)
         f.failing.remove(key);
         return;
     }
-    qWarning() << "could not save" << path << ":" << why;
+    qCWarning(lcFiles) << "could not save" << path << ":" << why;
     if (f.failing.contains(key))
         return;
     f.failing.insert(key);
@@ -256,7 +256,7 @@ bool write(const QString &path, const QByteArray &data)
     } else if (stillLeftAlone(path)) {
         // Its owner could not keep it aside and was told so: not a failure
         // to report again at every save.
-        qDebug() << "left as it is, since it could not be kept aside:" << path;
+        qCDebug(lcFiles) << "left as it is, since it could not be kept aside:" << path;
         return false;
     } else if (exists && S_ISDIR(old.st_mode)) {
         why = QStringLiteral("a folder stands there");
@@ -276,7 +276,7 @@ bool write(const QString &path, const QByteArray &data)
         } else {
             // The file keeps its mode; a mode that cannot be set is no reason to lose the data.
             if (::fchmod(fd, exists && S_ISREG(old.st_mode) ? (old.st_mode & 07777) : newFileMode()) != 0)
-                qWarning() << "could not keep the mode of" << path;
+                qCWarning(lcFiles) << "could not keep the mode of" << path;
             ok = writeFd(fd, data, &why);
             if (ok && ::fsync(fd) != 0) {
                 why = lastError();
@@ -333,13 +333,13 @@ QString keepBad(const QString &path, Why reason)
     const bool ok = copyTo(in, st.st_mode & 0777, bad, &why);
     ::close(in);
     if (!ok) {
-        qWarning() << "could not keep" << path << "as" << bad << ":" << why;
-        qWarning() << path << "is left as it is";
+        qCWarning(lcFiles) << "could not keep" << path << "as" << bad << ":" << why;
+        qCWarning(lcFiles) << path << "is left as it is";
         kept().leftAlone.insert(keyOf(path), identityOf(st));
         tell({ path, QString(), reason, why });
         return QString();
     }
-    qWarning() << "file kept as" << bad;
+    qCWarning(lcFiles) << "file kept as" << bad;
     tell({ path, bad, reason, QString() });
     return bad;
 }
@@ -422,7 +422,7 @@ int removeLeftovers(const QString &folder)
         if (::fstatat(dirFd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
         if (::unlinkat(dirFd, e->d_name, 0) == 0) {
-            qDebug() << "removed the leftover of a cut save:" << entry;
+            qCDebug(lcFiles) << "removed the leftover of a cut save:" << entry;
             ++removed;
         }
     }

@@ -1,9 +1,9 @@
 #include "systemmessage.h"
 
+#include "common/logging.h"
 #include "platform/paths.h"
 
 #include <QDeadlineTimer>
-#include <QDebug>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -155,7 +155,7 @@ bool SystemMessageReceiver::startServer()
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &SystemMessageReceiver::onNewConnection);
     if (!m_server->listen(path)) {
-        qWarning() << "system messages: cannot listen at" << path << m_server->errorString();
+        qCWarning(lcMessages) << "system messages: cannot listen at" << path << m_server->errorString();
         dropServer();
         return false;
     }
@@ -180,7 +180,7 @@ void SystemMessageReceiver::watch()
     if (isListening() && QFileInfo::exists(m_server->fullServerName()))
         return;
     if (startServer())
-        qWarning() << "system messages: listening again as" << m_title;
+        qCWarning(lcMessages) << "system messages: listening again as" << m_title;
 }
 
 void SystemMessageReceiver::close()

@@ -1,7 +1,7 @@
 #include "translations.h"
+#include "common/logging.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -46,7 +46,7 @@ bool install(const QString &language)
     // "qt_<language>" gathers the files of all Qt modules.
     if (!translator->load(QLocale(language), QStringLiteral("qt"), QStringLiteral("_"),
                           QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
-        qDebug() << "no Qt translations for" << language << "in"
+        qCDebug(lcText) << "no Qt translations for" << language << "in"
                  << QLibraryInfo::location(QLibraryInfo::TranslationsPath);
         delete translator;
         return false;

@@ -1,6 +1,7 @@
 #include "widget.h"
 #include "ui_widget.h"
 
+#include "common/logging.h"
 #include "common/safefile.h"
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QScreen>
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -54,7 +54,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
                                            },
                                            this);
     if (!m_receiver->listen())
-        qDebug() << "no system messages: another window is called" << windowTitle();
+        qCDebug(lcNotes) << "no system messages: another window is called" << windowTitle();
 
     // A save that fails keeps the notes in memory for the next one; the user
     // hears of it once, until the file can be written again.
@@ -123,7 +123,7 @@ bool Widget::isDirExist(const QString &fullPath)
 void Widget::OpenFile()
 {
     const QString path = noteFilePath();
-    qDebug() << platform::appConfigFolder();
+    qCDebug(lcNotes) << platform::appConfigFolder();
     m_keptAside = false;
     QList<NoteRow> rows;
     switch (NoteFile::read(path, &rows)) {
@@ -175,7 +175,7 @@ void Widget::SaveFile()
     if (!m_unsaved)
         m_keptAside = false;
     else
-        qDebug() << "open for add error!";
+        qCDebug(lcNotes) << "open for add error!";
 }
 
 FormNote *Widget::noticeTarget() const
@@ -423,7 +423,7 @@ void Widget::SendSystemMessage(QString object, QString content)
 {
     // Waits for the receiver's answer, but never longer than the time-out.
     if (!SystemMessage::send(object, content))
-        qDebug() << "no answer from" << object;
+        qCDebug(lcNotes) << "no answer from" << object;
 }
 
 void Widget::quitToDock()

@@ -1,10 +1,10 @@
 #include "clipboardkeeper.h"
 
+#include "common/logging.h"
 #include "picker/programend.h"
 #include "platform/x11atoms.h"
 
 #include <QClipboard>
-#include <QDebug>
 #include <QGuiApplication>
 #include <QX11Info>
 
@@ -62,7 +62,7 @@ void endKeepingClipboard(int code)
         ProgramEndService::get().end(code);
         return;
     }
-    qDebug() << "no clipboard manager: keeping the copied colour until another program takes the clipboard";
+    qCDebug(lcPicker) << "no clipboard manager: keeping the copied colour until another program takes the clipboard";
     QClipboard *clipboard = QGuiApplication::clipboard();
     auto waiting = std::make_shared<QMetaObject::Connection>();
     *waiting = QObject::connect(clipboard, &QClipboard::changed, clipboard, [waiting, code](QClipboard::Mode mode) {

@@ -1,6 +1,7 @@
 #include "widget.h"
 #include "ui_widget.h"
 
+#include "common/logging.h"
 #include "picker/colortext.h"
 #include "picker/formcolorview.h"
 #include "picker/loupe.h"
@@ -9,7 +10,6 @@
 
 #include <QBitmap>
 #include <QCursor>
-#include <QDebug>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,9 +61,9 @@ void Widget::grabScreen()
     QScreen *primary = QGuiApplication::primaryScreen();
     pictureOrigin = primary ? primary->virtualGeometry().topLeft() : QPoint();
     screenPixmap = ScreenGrabService::get().grabDesktop();
-    qDebug() << "desktop picture height" << screenPixmap.height();
+    qCDebug(lcPicker) << "desktop picture height" << screenPixmap.height();
     if (screenPixmap.isNull()) {
-        qDebug() << "the desktop could not be grabbed";
+        qCWarning(lcPicker) << "the desktop could not be grabbed";
         cancel();
         return;
     }

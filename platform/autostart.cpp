@@ -1,8 +1,8 @@
 #include "autostart.h"
 #include "regularfile.h"
 #include "paths.h"
+#include "platform/logging.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,7 +90,7 @@ public:
             return fallback; // a pipe would hang the read
         XdgDesktopFile f;
         if (!f.load(path) || !f.isValid()) {
-            qDebug() << "autostart entry unreadable:" << path;
+            qCDebug(lcDesktop) << "autostart entry unreadable:" << path;
             return fallback;
         }
         if (f.value(QStringLiteral("Hidden")).toString() == QLatin1String("true")
@@ -132,7 +132,7 @@ public:
         // The buffer is written out before commit(), which would otherwise
         // put an empty file in place of the old one on a full disk.
         if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.flush()) {
-            qDebug() << "autostart entry not written:" << path;
+            qCWarning(lcDesktop) << "autostart entry not written:" << path;
             f.cancelWriting();
             return false;
         }
@@ -146,7 +146,7 @@ private:
         for (int n = 1; QFile::exists(bad); ++n)
             bad = path + QStringLiteral(".bad.%1").arg(n);
         if (QFile::copy(path, bad))
-            qWarning() << "unreadable file kept as" << bad;
+            qCWarning(lcDesktop) << "unreadable file kept as" << bad;
     }
 };
 

@@ -1,6 +1,6 @@
 #include "desktopicons.h"
+#include "platform/logging.h"
 
-#include <QDebug>
 
 namespace platform {
 namespace {
@@ -10,8 +10,8 @@ namespace {
 class NoDesktopIcons final : public DesktopIcons
 {
 public:
-    void hideIcons() override { qDebug() << "desktop icons: no icon view of the desktop to hide here; left as it is"; }
-    void restoreIcons() override { qDebug() << "desktop icons: no icon view of the desktop to show here; left as it is"; }
+    void hideIcons() override { qCDebug(lcDesktop) << "desktop icons: no icon view of the desktop to hide here; left as it is"; }
+    void restoreIcons() override { qCDebug(lcDesktop) << "desktop icons: no icon view of the desktop to show here; left as it is"; }
 };
 
 } // namespace

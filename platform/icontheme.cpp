@@ -1,11 +1,11 @@
 #include "icontheme.h"
 #include "regularfile.h"
 #include "x11atoms.h"
+#include "platform/logging.h"
 
 #include <XdgDirs>
 
 #include <QDataStream>
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -237,7 +237,7 @@ void apply()
         theme = QStringLiteral("hicolor");
     QIcon::setThemeName(theme);
     QIcon::setFallbackThemeName(fallbackFor(theme, paths));
-    qDebug() << "icon theme" << theme << "then" << QIcon::fallbackThemeName();
+    qCDebug(lcDesktop) << "icon theme" << theme << "then" << QIcon::fallbackThemeName();
 }
 
 } // namespace IconTheme

@@ -3,12 +3,12 @@
 #include "regularfile.h"
 #include "processes.h"
 #include "programfiles.h"
+#include "platform/logging.h"
 
 #include <XdgDefaultApps>
 #include <XdgDesktopFile>
 #include <XdgDirs>
 
-#include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -50,7 +50,7 @@ bool startDesktopFile(const QString &file)
 {
     XdgDesktopFile df;
     if (!RegularFile::isRegular(file) || !df.load(file) || !df.isValid()) {
-        qDebug() << "not a usable desktop file:" << file;
+        qCDebug(lcDesktop) << "not a usable desktop file:" << file;
         return false;
     }
     // A plain application is started as our own child, to be reaped when it
@@ -278,12 +278,12 @@ bool SystemOpener::openPath(const QString &path)
     const OpenAction a = plan(path, QDir::homePath());
     // What reaches a program is an absolute path or a URL, never an option.
     if (a.target.startsWith(QLatin1Char('-'))) {
-        qDebug() << "not opened, it reads as an option:" << a.target;
+        qCDebug(lcDesktop) << "not opened, it reads as an option:" << a.target;
         return false;
     }
     switch (a.kind) {
     case OpenAction::None:
-        qDebug() << "nothing to open at" << path;
+        qCDebug(lcDesktop) << "nothing to open at" << path;
         return false;
     case OpenAction::Url:
         return openUrl(QUrl(a.target));
@@ -310,7 +310,7 @@ bool SystemOpener::openUrl(const QUrl &url)
         QDir().mkpath(files);
         return QDesktopServices::openUrl(QUrl::fromLocalFile(files));
     }
-    qDebug() << "could not open" << url;
+    qCDebug(lcDesktop) << "could not open" << url;
     return false;
 }
 
@@ -335,7 +335,7 @@ bool SystemOpener::startTool(Tool tool)
 {
     const QString found = findTool(tool);
     if (found.isEmpty()) {
-        qDebug() << "no" << toolName(tool) << "is installed";
+        qCDebug(lcDesktop) << "no" << toolName(tool) << "is installed";
         return false;
     }
     return found.endsWith(QLatin1String(".desktop")) ? startDesktopFile(found) : startProgram(found);

@@ -1,11 +1,11 @@
 #include "power.h"
+#include "platform/logging.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDebug>
 #include <QPointer>
 #include <QTimer>
 
@@ -34,7 +34,7 @@ void LogindPower::request(Action action, QObject *context, Done done)
 {
     QDBusConnection bus = m_bus;
     if (!bus.isConnected()) {
-        qDebug() << "no system bus:" << bus.lastError().message();
+        qCDebug(lcDesktop) << "no system bus:" << bus.lastError().message();
         later(context, done, Unavailable, bus.lastError().message());
         return;
     }
@@ -48,7 +48,7 @@ void LogindPower::request(Action action, QObject *context, Done done)
         const QDBusPendingReply<QString> answer = *w;
         if (answer.isError()) {
             const QDBusError e = answer.error();
-            qDebug() << can << "failed:" << e.name() << e.message();
+            qCDebug(lcDesktop) << can << "failed:" << e.name() << e.message();
             const bool absent = e.type() == QDBusError::ServiceUnknown || e.type() == QDBusError::UnknownObject
                 || e.type() == QDBusError::UnknownMethod || e.type() == QDBusError::UnknownInterface;
             done(absent ? Unavailable : Failed, e.message());
@@ -58,7 +58,7 @@ void LogindPower::request(Action action, QObject *context, Done done)
         // "na" (not available here) end the request.
         const QString value = answer.value();
         if (value != QLatin1String("yes") && value != QLatin1String("challenge")) {
-            qDebug() << can << "answered" << value;
+            qCDebug(lcDesktop) << can << "answered" << value;
             done(NotAllowed, value);
             return;
         }
@@ -70,7 +70,7 @@ void LogindPower::request(Action action, QObject *context, Done done)
             m->deleteLater();
             const QDBusPendingReply<> reply = *m;
             if (reply.isError()) {
-                qDebug() << act << "refused:" << reply.error().name() << reply.error().message();
+                qCDebug(lcDesktop) << act << "refused:" << reply.error().name() << reply.error().message();
                 done(Failed, reply.error().message());
                 return;
             }

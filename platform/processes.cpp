@@ -1,7 +1,7 @@
 #include "processes.h"
 #include "paths.h"
+#include "platform/logging.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -188,7 +188,7 @@ public:
     {
         const QString file = ownProgramFile(name);
         if (file.isEmpty()) {
-            qDebug() << "program not found beside" << programFolder() << "nor on PATH:" << bareName(name);
+            qCWarning(lcDesktop) << "program not found beside" << programFolder() << "nor on PATH:" << bareName(name);
             return false;
         }
         return startReapedChild(file, args, programFolder());
@@ -198,7 +198,7 @@ public:
     {
         const QString file = programFolder() + QLatin1Char('/') + bareName(name);
         if (!QFileInfo(file).isExecutable()) {
-            qDebug() << "outside program not installed, not started:" << bareName(name);
+            qCDebug(lcDesktop) << "outside program not installed, not started:" << bareName(name);
             return false;
         }
         return startReapedChild(file, {}, programFolder());
@@ -237,7 +237,7 @@ bool startReapedChild(const QString &program, const QStringList &args, const QSt
 {
     const QString file = program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
     if (file.isEmpty()) {
-        qDebug() << "no such program:" << program;
+        qCDebug(lcDesktop) << "no such program:" << program;
         return false;
     }
     // Everything the child needs is made before the fork: between fork and
@@ -284,7 +284,7 @@ bool startReapedChild(const QString &program, const QStringList &args, const QSt
     } while (n < 0 && errno == EINTR);
     ::close(report[0]);
     if (n == ssize_t(sizeof err)) {
-        qDebug() << "could not start" << file << ::strerror(err);
+        qCWarning(lcDesktop) << "could not start" << file << ::strerror(err);
         while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
         }
         return false;

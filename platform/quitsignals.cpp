@@ -1,6 +1,6 @@
 #include "quitsignals.h"
+#include "platform/logging.h"
 
-#include <QDebug>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -47,12 +47,12 @@ void install(void (*handler)(int))
 QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
 {
     if (pipeFds[0] >= 0) {
-        qWarning() << "the quit signals are handled already";
+        qCWarning(lcDesktop) << "the quit signals are handled already";
         return;
     }
     // Not inherited by the programs we start, and never blocking the handler.
     if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
-        qWarning() << "no pipe for the quit signals; they end the program at once";
+        qCWarning(lcDesktop) << "no pipe for the quit signals; they end the program at once";
         pipeFds[0] = pipeFds[1] = -1;
         return;
     }
@@ -77,7 +77,7 @@ void QuitSignals::readPipe()
 {
     unsigned char byte = 0;
     while (::read(pipeFds[0], &byte, 1) == 1) {
-        qDebug() << "quit asked by signal" << int(byte);
+        qCDebug(lcDesktop) << "quit asked by signal" << int(byte);
         emit quitRequested(int(byte));
     }
 }

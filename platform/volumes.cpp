@@ -1,6 +1,6 @@
 #include "volumes.h"
+#include "platform/logging.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,7 +32,7 @@ public:
     {
         m_fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
         if (m_fd < 0) {
-            qDebug() << "cannot watch the mount table" << file;
+            qCWarning(lcDesktop) << "cannot watch the mount table" << file;
             return;
         }
         drain();

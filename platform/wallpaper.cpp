@@ -1,7 +1,7 @@
 #include "wallpaper.h"
 #include "regularfile.h"
+#include "platform/logging.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -120,7 +120,7 @@ void tryNext(QObject *ctx, QList<Step> steps, std::function<void(const QString &
             return;
         const QString file = existing(path);
         if (!file.isEmpty()) {
-            qDebug() << "桌面背景路径：" << file;
+            qCDebug(lcDesktop) << "桌面背景路径：" << file;
             done(file);
         } else {
             tryNext(guard, steps, done);

@@ -1,7 +1,7 @@
 #include "webengine.h"
+#include "platform/logging.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 
 #include <cerrno>
 #include <sched.h>
@@ -46,7 +46,7 @@ bool settleWebEngineSandbox()
         return false;
     if (userNamespacesAvailable())
         return true;
-    qDebug() << "no user namespaces: the web view runs without Chromium's sandbox";
+    qCDebug(lcDesktop) << "no user namespaces: the web view runs without Chromium's sandbox";
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     return false;
 }

@@ -1,9 +1,9 @@
 #include "dock/editing/catalogueview.h"
 
+#include "common/logging.h"
 #include "platform/paths.h"
 #include "platform/webengine.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QPluginLoader>
@@ -42,7 +42,7 @@ QWidget *createView(QWidget *parent)
     QPluginLoader loader(file());
     auto *factory = qobject_cast<CatalogueViewFactory *>(loader.instance());
     if (!factory) {
-        qDebug() << "web view unavailable:" << loader.errorString();
+        qCWarning(lcNet) << "web view unavailable:" << loader.errorString();
         return nullptr;
     }
     return factory->createView(parent);

@@ -2,6 +2,7 @@
 #include "ui_formaddurl.h"
 
 #include "common/boundeddownload.h"
+#include "common/logging.h"
 #include "dock/editing/catalogueview.h"
 #include "dock/editing/iconfolder.h"
 #include "dock/icons/productlinks.h"
@@ -9,7 +10,6 @@
 #include "dock/style/dockstyle.h"
 #include "platform/regularfile.h"
 
-#include <QDebug>
 #include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
@@ -190,7 +190,7 @@ void FormAddUrl::on_pushButtonAdd_clicked()
 void FormAddUrl::urlClick(QUrl url)
 {
     const QString text = url.toString();
-    qDebug() << text;
+    qCDebug(lcNet) << text;
     if (downloading())
         return;
     // Catalogue links read "picture,name,address"; any other link is no site.
@@ -209,7 +209,7 @@ void FormAddUrl::getPhotoup(QString url, QString name, QString address)
         finishAdd(QString());
         return;
     }
-    qDebug() << url;
+    qCDebug(lcNet) << url;
     if (!m_download) {
         m_download = new BoundedDownload(new QNetworkAccessManager(this), this);
         connect(m_download, &BoundedDownload::finished, this, &FormAddUrl::pictureArrived);
@@ -229,13 +229,13 @@ void FormAddUrl::pictureArrived(bool ok)
     QString saved;
     if (ok) {
         const QString fileName = QFileInfo(QUrl(m_pending.url).path(QUrl::FullyDecoded)).fileName();
-        qDebug() << fileName;
+        qCDebug(lcNet) << fileName;
         // Decoded only when the size it states is one we decode.
         const QImage picture = platform::RegularFile::decodeImage(m_download->body());
         if (IconFolder::savePng(picture, fileName))
             saved = IconFolder::file(fileName);
     } else {
-        qDebug() << "site picture:" << m_download->networkError();
+        qCDebug(lcNet) << "site picture:" << m_download->networkError();
     }
     finishAdd(saved);
 }

@@ -1,6 +1,7 @@
 #include "dock/editing/formiconsettings.h"
 
 #include "ui_formiconsettings.h"
+#include "common/logging.h"
 #include "dock/editing/formiconlibrary.h"
 #include "dock/editing/formiconlists.h"
 #include "dock/editing/iconfolder.h"
@@ -13,7 +14,6 @@
 #include "platform/windowsystem.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -174,7 +174,7 @@ QString FormIconSettings::pairPart(const QString &picture, const QString &keep)
         name += QStringLiteral(".png");
     if (IconFolder::savePng(platform::RegularFile::readImage(picture), name))
         return IconFolder::file(name);
-    qDebug() << "图标保存失败" << picture;
+    qCWarning(lcFiles) << "图标保存失败" << picture;
     return keep;
 }
 

@@ -1,5 +1,6 @@
 #include "dock/editing/iconextraction.h"
 
+#include "common/logging.h"
 #include "dock/editing/iconfolder.h"
 #include "dock/editing/programicon.h"
 #include "platform/fileicons.h"
@@ -7,7 +8,6 @@
 #include "platform/programfiles.h"
 #include "platform/regularfile.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
@@ -53,7 +53,7 @@ QList<QImage> IconExtraction::peImages(const QString &file, int *largestOut)
     QList<QImage> out;
     QByteArray bytes;
     if (platform::RegularFile::read(file, MaxProgramFileBytes, &bytes) != platform::RegularFile::Status::Ok) {
-        qDebug() << "dll加载失败！" << file;
+        qCDebug(lcFiles) << "dll加载失败！" << file;
         return out;
     }
     const platform::PeIcons::Contents contents = platform::PeIcons::read(bytes);

@@ -1,10 +1,10 @@
 #include "dock/editing/iconfolder.h"
 
+#include "common/logging.h"
 #include "common/safefile.h"
 #include "platform/paths.h"
 
 #include <QBuffer>
-#include <QDebug>
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
@@ -33,7 +33,7 @@ bool savePng(const QImage &image, const QString &fileName)
         return false;
     QDir().mkpath(path());
     if (!SafeFile::write(file(fileName), png)) {
-        qDebug() << "图标保存失败" << file(fileName);
+        qCDebug(lcFiles) << "图标保存失败" << file(fileName);
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "dock/editing/programicon.h"
 
+#include "common/logging.h"
 #include "common/safefile.h"
 #include "platform/desktopentries.h"
 #include "platform/dialogs.h"
@@ -8,7 +9,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 
@@ -60,7 +60,7 @@ Row fromFile(const QString &filePath, const QPixmap &picture)
 
     if (isShortcut(filePath)) {
         const QString target = shortcutTarget(filePath);
-        qDebug() << "快捷方式：" << fi.fileName() << target;
+        qCDebug(lcFiles) << "快捷方式：" << fi.fileName() << target;
         if (!isProgramTarget(target)) {
             row.refusal = QCoreApplication::translate("Widget", "不是合法应用，图标添加失败！");
             return row;
@@ -68,13 +68,13 @@ Row fromFile(const QString &filePath, const QPixmap &picture)
         QDir().mkpath(folder + QStringLiteral("/link"));
         const QString copy = freeFileName(folder + QStringLiteral("/link"), fi.fileName());
         if (QFile::copy(filePath, copy)) {
-            qDebug() << "快捷方式拷贝成功！" << target;
+            qCDebug(lcFiles) << "快捷方式拷贝成功！" << target;
             row.path = copy;
         } else {
-            qDebug() << "快捷方式拷贝失败！";
+            qCWarning(lcFiles) << "快捷方式拷贝失败！";
         }
     } else {
-        qDebug() << "exe文件：" << filePath;
+        qCDebug(lcFiles) << "exe文件：" << filePath;
         row.path = filePath;
     }
 

@@ -1,12 +1,12 @@
 #include "barpointer.h"
 
+#include "common/logging.h"
 #include "dock/icons/dockbar.h"
 #include "dock/icons/dockiconmenucode.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/model/dockicon.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -193,7 +193,7 @@ bool BarPointer::doubleClick(QMouseEvent *e)
         m_pressClass = cls;
         m_press->press(false);
     }
-    qDebug() << "双击";
+    qCDebug(lcBar) << "双击";
     if (m_doubleClick && cls != IconClass::BLANK)
         open(id);
     return true;
@@ -207,7 +207,7 @@ void BarPointer::pressEnded(LongPress::State from, LongPress::Exit how)
     m_pressed.clear();
     if (how != LongPress::Exit::Release) {
         if (from != LongPress::State::Pressed) {
-            qDebug() << "drag of" << id << "cut short:" << LongPress::name(how);
+            qCDebug(lcBar) << "drag of" << id << "cut short:" << LongPress::name(how);
             emit m_bar->IconPressCancel(id);
         }
         return;

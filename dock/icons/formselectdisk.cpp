@@ -1,12 +1,12 @@
 #include "formselectdisk.h"
 #include "ui_formselectdisk.h"
+#include "common/logging.h"
 #include "dock/style/dockstyle.h"
 
 #include "dock/icons/iconpictures.h"
 #include "common/plaintext.h"
 #include "platform/volumes.h"
 
-#include <QDebug>
 #include <QFontMetrics>
 #include <QListView>
 #include <QMouseEvent>
@@ -87,12 +87,12 @@ void FormSelectDisk::ReadData()
                          ->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, ui->comboBox)
                          .width() - 4;
     for (const platform::Volume &v : volumes) {
-        qDebug() << v.mountPoint;
+        qCDebug(lcDesktop) << v.mountPoint;
         // The entry keeps the whole path; it shows what fits.
         ui->comboBox->addItem(fitted(tr("%1").arg(v.mountPoint), ui->comboBox->font(), room), v.mountPoint);
         ui->comboBox->setItemData(ui->comboBox->count() - 1, v.mountPoint, Qt::ToolTipRole);
         if (v.removable)
-            qDebug() << "存在可移动盘";
+            qCDebug(lcDesktop) << "存在可移动盘";
     }
     // The list opens on the first drive, as a list filled from empty does.
     ui->comboBox->setCurrentIndex(ui->comboBox->count() > 0 ? 0 : -1);

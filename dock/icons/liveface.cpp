@@ -1,10 +1,10 @@
 #include "liveface.h"
 
+#include "common/logging.h"
 #include "dock/icons/iconpictures.h"
 #include "weatherstate.h"
 #include "platform/trash.h"
 
-#include <QDebug>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
@@ -39,7 +39,7 @@ void RecycleFace::poll()
 {
     const platform::Trash::State state = platform::TrashService::get().state();
     if (state == platform::Trash::Unreadable) {
-        qDebug() << "SHQueryrecycleBin Fail";
+        qCDebug(lcBar) << "SHQueryrecycleBin Fail";
         return;
     }
     show(state == platform::Trash::Empty ? m_empty : m_full);
@@ -59,7 +59,7 @@ void RecycleFace::setActive(bool on)
 
 void RecycleFace::setPicture(const QString &pair)
 {
-    qDebug() << pair;
+    qCDebug(lcBar) << pair;
     const QStringList parts = pair.split(QLatin1Char(','), Qt::KeepEmptyParts, Qt::CaseSensitive);
     if (parts.size() < 2) {
         m_empty = QLatin1String(kEmptyPicture);
@@ -67,13 +67,13 @@ void RecycleFace::setPicture(const QString &pair)
         show(m_empty);
         return;
     }
-    qDebug() << "大于";
+    qCDebug(lcBar) << "大于";
     m_empty = parts.at(0);
     m_full = parts.at(1);
     // Whichever of the two was shown, it may be another file now.
     contentChanged();
     poll();
-    qDebug() << m_empty << m_full;
+    qCDebug(lcBar) << m_empty << m_full;
 }
 
 void RecycleFace::render(QPainter &p, const QSize &size)
@@ -101,7 +101,7 @@ bool RecycleFace::clearRecycleBin()
     if (!confirmEmpty() || !confirmEmpty()())
         return false;
     const bool ok = platform::TrashService::get().emptyAll();
-    qDebug() << (ok ? "回收站清理完毕！" : "回收站清理失败！");
+    qCDebug(lcBar) << (ok ? "回收站清理完毕！" : "回收站清理失败！");
     return ok;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui_formlaunchstarter.h"
 
+#include "common/logging.h"
 #include "dock/launchpad/launchbackground.h"
 #include "dock/launchpad/launchdrag.h"
 #include "dock/launchpad/launchediting.h"
@@ -17,7 +18,6 @@
 #include "platform/windowsystem.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QMenu>
 #include <QPropertyAnimation>
 #include <QShortcut>
@@ -426,7 +426,7 @@ void FormLaunchStarter::IconOpen(QString ID)
     }
     if (how != IconOpening::Path && how != IconOpening::WebAddress)
         return;
-    qDebug() << "打开" << path;
+    qCDebug(lcMenus) << "打开" << path;
     if (how == IconOpening::WebAddress)
         platform::OpenerService::get().openUrl(QUrl(path, QUrl::TolerantMode));
     else

@@ -1,12 +1,12 @@
 #include "launchdrag.h"
 
+#include "common/logging.h"
 #include "dock/launchpad/formlaunchcommonicon.h"
 #include "dock/launchpad/launchgrid.h"
 #include "dock/launchpad/launchrows.h"
 #include "dock/model/dockicon.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -89,7 +89,7 @@ void LaunchDrag::mouseEvent(QWidget *receiver, QMouseEvent *event)
             press(receiver, event);
             break;
         }
-        qDebug() << "双击";
+        qCDebug(lcMenus) << "双击";
         FormLaunchCommonIcon *icon = gridIcon(receiver);
         if (icon && event->button() == Qt::LeftButton && m_doubleClick && icon->inPicture(event->pos()))
             icon->OpenIcon();
@@ -276,7 +276,7 @@ void LaunchDrag::click(FormLaunchCommonIcon *icon, const QPoint &p)
         return;
     if (!m_doubleClick && icon->inPicture(p))
         icon->OpenIcon();
-    qDebug() << icon->id();
+    qCDebug(lcMenus) << icon->id();
 }
 
 void LaunchDrag::finish(End end)

@@ -1,5 +1,6 @@
 #include "launchediting.h"
 
+#include "common/logging.h"
 #include "dock/editing/formaddurl.h"
 #include "dock/editing/formiconsettings.h"
 #include "dock/editing/formsidebarmenu.h"
@@ -12,7 +13,6 @@
 #include "platform/dialogs.h"
 #include "platform/fileicons.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QPropertyAnimation>
@@ -158,7 +158,7 @@ void LaunchEditing::addPrograms()
     if (files.isEmpty())
         return;
     for (const QString &file : files) {
-        qDebug() << "后缀：" << QFileInfo(file).suffix();
+        qCDebug(lcMenus) << "后缀：" << QFileInfo(file).suffix();
         addProgram(file);
     }
     emit closeOnDeactivateChanged(true);

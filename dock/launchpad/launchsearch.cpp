@@ -1,9 +1,9 @@
 #include "launchsearch.h"
 
+#include "common/logging.h"
 #include "dock/model/dockicon.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,7 +48,7 @@ void LaunchSearch::search()
     if (text.isEmpty())
         m_clear->hide();
     else
-        qDebug() << "搜索：" << text;
+        qCDebug(lcMenus) << "搜索：" << text;
     emit searched(text);
 }
 

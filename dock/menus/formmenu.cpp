@@ -1,6 +1,7 @@
 #include "dock/menus/formmenu.h"
 #include "ui_formmenu.h"
 
+#include "common/logging.h"
 #include "dock/editing/formiconsettings.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formselectdisk.h"
@@ -17,7 +18,6 @@
 #include "platform/paths.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -143,7 +143,7 @@ void FormMenu::setMenu(const QString &ID, int x, int y)
     m_dockX = x;
     m_dockY = y;
     if (menuFile().isEmpty())
-        qDebug() << "menu ID not usable as a file name:" << ID;
+        qCDebug(lcMenus) << "menu ID not usable as a file name:" << ID;
     else if (QFile::exists(menuFile()))
         OpenFile();
     else
@@ -397,7 +397,7 @@ void FormMenu::IconOpen(QString ID)
             m_selectDisk->show();
         } else {
             const QUrl url = QUrl::fromLocalFile(path);
-            qDebug() << ID << url;
+            qCDebug(lcMenus) << ID << url;
             opener.openUrl(url);
         }
         break;
@@ -409,7 +409,7 @@ void FormMenu::IconOpen(QString ID)
             DesktopTools::start(platform::Opener::Calculator, [this](const QString &t) { showToast(t); });
         break;
     case IconOpening::WebAddress:
-        qDebug() << "打开" << path;
+        qCDebug(lcMenus) << "打开" << path;
         opener.openUrl(QUrl(path, QUrl::TolerantMode));
         break;
     case IconOpening::Path:
@@ -422,7 +422,7 @@ void FormMenu::IconOpen(QString ID)
 void FormMenu::DllIconOpen(QString filePath)
 {
     if (!DesktopTools::openPath(filePath, [this](const QString &t) { showToast(t); }))
-        qDebug() << "could not open" << filePath;
+        qCDebug(lcMenus) << "could not open" << filePath;
     hideAnimated();
 }
 
@@ -495,7 +495,7 @@ QString FormMenu::freeIconId() const
 
 bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
 {
-    qDebug() << cl;
+    qCDebug(lcMenus) << cl;
     bool stored = false;
     QString id;
     if (MenuIcoData->size() > MaxIcons) {
@@ -504,7 +504,7 @@ bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
         return false;
     }
     if (QFileInfo(ico).isFile() && !path.isEmpty() && !menuFile().isEmpty()) {
-        qDebug() << "添加图标";
+        qCDebug(lcMenus) << "添加图标";
         id = freeIconId();
         MenuIcoData->append({ id, ico, name, cl, path, ico });
         stored = DockFile::save(menuFile(), *MenuIcoData);
@@ -522,7 +522,7 @@ bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
     hideAnimated();
     if (stored)
         showToast(tr("图标添加成功！"));
-    qDebug() << "添加图标完毕!";
+    qCDebug(lcMenus) << "添加图标完毕!";
     return stored;
 }
 
@@ -536,6 +536,6 @@ void FormMenu::setIconDisk(QString icoID, QString d)
     if (FormMenuIcon *icon = m_icons.value(icoID))
         icon->setDisk(d);
     SaveFile();
-    qDebug() << "盘符设置成功！" << d;
+    qCDebug(lcMenus) << "盘符设置成功！" << d;
     showToast(tr("盘符设置成功！"));
 }

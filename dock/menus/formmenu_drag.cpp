@@ -1,13 +1,13 @@
 // A menu icon's drag: within the menu, onto the bar, or back.
 #include "dock/menus/formmenu.h"
 
+#include "common/logging.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/menus/formmenuicon.h"
 #include "dock/model/dockiconlist.h"
 #include "dock/toast/formsystemhint.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QTimer>
 
 #include <algorithm>
@@ -184,7 +184,7 @@ void FormMenu::cancelDrag()
 {
     if (!carrying())
         return;
-    qDebug() << "menu drag put back:" << m_drag.IconID;
+    qCDebug(lcMenus) << "menu drag put back:" << m_drag.IconID;
     const bool handedOut = m_dragState == DragState::HandedOver;
     m_dragState = DragState::Dropping;
     if (findRow(m_drag.IconID) < 0)

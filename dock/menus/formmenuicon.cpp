@@ -1,6 +1,7 @@
 #include "dock/menus/formmenuicon.h"
 #include "ui_formmenuicon.h"
 
+#include "common/logging.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formdisk.h"
 #include "dock/icons/formname.h"
@@ -11,7 +12,6 @@
 #include "dock/model/iconclasses.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -98,7 +98,7 @@ void FormMenuIcon::setData(const QString &ID, const QString &ico, const QString 
     m_icon = ico;
     m_name = name;
     m_class = cl;
-    qDebug() << cl;
+    qCDebug(lcMenus) << cl;
 
     ui->name->setText(tr("%1").arg(name));
     ui->name->adjustSize();
@@ -329,7 +329,7 @@ void FormMenuIcon::mouseDoubleClickEvent(QMouseEvent *)
 {
     if (isClass(IconClass::Temporary))
         return;
-    qDebug() << "双击";
+    qCDebug(lcMenus) << "双击";
     if (m_doubleClick)
         emit IconOpen(m_id);
 }

@@ -1,12 +1,12 @@
 #include "dock/menus/formstartmenu.h"
 #include "ui_formstartmenu.h"
 
+#include "common/logging.h"
 #include "dock/icons/iconpictures.h"
 #include "dock/menus/formtreewidgetitem.h"
 #include "dock/menus/startmenutree.h"
 #include "platform/opener.h"
 
-#include <QDebug>
 #include <QMovie>
 #include <QScrollBar>
 #include <QTimer>
@@ -108,10 +108,10 @@ void FormStartMenu::toggleShow()
             loadFile();
         show();
         shown = true;
-        qDebug() << "true";
+        qCDebug(lcMenus) << "true";
     } else {
         hideMenu();
-        qDebug() << "false";
+        qCDebug(lcMenus) << "false";
     }
 }
 
@@ -194,10 +194,10 @@ void FormStartMenu::slotOpen(QTreeWidgetItem *item)
         return;
     if (item->isExpanded()) {
         item->setExpanded(false);
-        qDebug() << "执行闭合";
+        qCDebug(lcMenus) << "执行闭合";
     } else {
         item->setExpanded(true);
-        qDebug() << "执行展开";
+        qCDebug(lcMenus) << "执行展开";
     }
 }
 
@@ -210,7 +210,7 @@ void FormStartMenu::IconOpen(QString filePath)
 void FormStartMenu::DllIconOpen(QString filePath)
 {
     if (!platform::OpenerService::get().openPath(filePath))
-        qDebug() << "could not open" << filePath;
+        qCDebug(lcMenus) << "could not open" << filePath;
 }
 
 void FormStartMenu::on_Update_clicked()

@@ -1,10 +1,10 @@
 #include "dockfile.h"
 
+#include "common/logging.h"
 #include "common/recordfile.h"
 #include "common/safefile.h"
 #include "dockiconlist.h"
 
-#include <QDebug>
 #include <QTableWidget>
 
 namespace DockFile {
@@ -74,7 +74,7 @@ QList<DockIconRecord> read(const QString &path)
 bool write(const QString &path, const QList<DockIconRecord> &rows)
 {
     if (!SafeFile::write(path, toXml(rows))) {
-        qDebug() << "open for add error!";
+        qCDebug(lcFiles) << "open for add error!";
         return false;
     }
     return true;

@@ -1,11 +1,11 @@
 #include "docksettings.h"
 
+#include "common/logging.h"
 #include "common/safefile.h"
 #include "platform/regularfile.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QDateTime>
@@ -397,7 +397,7 @@ void DockSettings::load()
     if (status == Status::Missing)
         return;
     if (status == Status::NotRegular) {
-        qWarning() << "config.ini is not a regular file, ignored:" << m_path;
+        qCWarning(lcFiles) << "config.ini is not a regular file, ignored:" << m_path;
         return;
     }
     QVariantMap values;
@@ -413,7 +413,7 @@ void DockSettings::load()
     if (parsed == Parse::NoScratch) {
         // Neither good nor bad: the defaults stand in for this run, and the
         // file stays as it is.
-        qWarning() << "config.ini could not be read, it is left as it is:" << m_path;
+        qCWarning(lcFiles) << "config.ini could not be read, it is left as it is:" << m_path;
         m_unread = true;
         return;
     }
@@ -450,7 +450,7 @@ bool DockSettings::save()
     // A file that could not be kept aside is not saved over in this run;
     // the user was told so when it was read.
     if (SafeFile::isLeftAlone(m_path)) {
-        qWarning() << "config.ini left as it is:" << m_path;
+        qCWarning(lcFiles) << "config.ini left as it is:" << m_path;
         return false;
     }
     QByteArray bytes;
@@ -484,7 +484,7 @@ bool DockSettings::save()
     if (ok)
         ok = SafeFile::write(m_path, bytes);
     if (!ok) {
-        qWarning() << "config.ini not written:" << m_path;
+        qCWarning(lcFiles) << "config.ini not written:" << m_path;
         if (!m_failing) {
             m_failing = true;
             emit saveFailed(m_path);

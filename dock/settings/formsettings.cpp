@@ -1,4 +1,5 @@
 #include "formsettings.h"
+#include "common/logging.h"
 #include "dock/icons/productlinks.h"
 #include "ui_formsettings.h"
 
@@ -8,7 +9,6 @@
 #include "dock/style/dockstyle.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QDesktopServices>
 #include <QFile>
 #include <QGuiApplication>
@@ -332,9 +332,9 @@ void FormSettings::readSettings()
     ui->Margin->setValue(set.stored(Key::margin).toInt());
 
     const QString program = platform::Autostart::programPath();
-    qDebug() << "读取注册表！当前路径：" << program;
+    qCDebug(lcDesktop) << "读取注册表！当前路径：" << program;
     const QString stored = platform::AutostartService::get().value(QStringLiteral("error"));
-    qDebug() << stored;
+    qCDebug(lcDesktop) << stored;
     // The box shows the entry as it is now, also after it was changed elsewhere.
     ui->StartUp->setChecked(stored == program);
 

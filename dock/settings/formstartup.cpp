@@ -1,12 +1,12 @@
 #include "formstartup.h"
 #include "ui_formstartup.h"
 
+#include "common/logging.h"
 #include "platform/autostart.h"
 #include "platform/screens.h"
 #include "dock/settings/docksettings.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 
@@ -49,9 +49,9 @@ void FormStartUp::CheckAutoRun()
     // Unless the user asked not to be reminded.
     const bool remind = !DockSettings::instance()->startUpRemind();
     const QString program = platform::Autostart::programPath();
-    qDebug() << "程序当前路径1：" << program;
+    qCDebug(lcDesktop) << "程序当前路径1：" << program;
     const QString stored = platform::AutostartService::get().value(QStringLiteral("error"));
-    qDebug() << stored;
+    qCDebug(lcDesktop) << stored;
     if (stored != program && remind) {
         show();
         StartShow();

@@ -1,8 +1,8 @@
 #include "qxtglobalshortcut.h"
 
+#include "common/logging.h"
 #include "platform/globalhotkeys.h"
 
-#include <QDebug>
 #include <QHash>
 
 using platform::GlobalHotKeys;
@@ -90,7 +90,7 @@ bool QxtGlobalShortcut::setShortcut(const QKeySequence &shortcut)
     auto &dispatcher = QxtGlobalShortcutDispatcher::instance();
     QxtGlobalShortcut *holder = dispatcher.owners.value(m_chord);
     if (holder && holder != this) {
-        qWarning() << "QxtGlobalShortcut failed to register:" << chordText(m_chord);
+        qCWarning(lcDesktop) << "QxtGlobalShortcut failed to register:" << chordText(m_chord);
         return false;
     }
     dispatcher.owners.insert(m_chord, this);
@@ -104,7 +104,7 @@ bool QxtGlobalShortcut::take()
     auto &dispatcher = QxtGlobalShortcutDispatcher::instance();
     GlobalHotKeys &keys = GlobalHotKeysService::get();
     if (!keys.grab(m_chord)) {
-        qWarning() << "QxtGlobalShortcut failed to register:" << chordText(m_chord);
+        qCWarning(lcDesktop) << "QxtGlobalShortcut failed to register:" << chordText(m_chord);
         if (dispatcher.owners.value(m_chord) == this)
             dispatcher.owners.remove(m_chord);
         m_registered = false;
@@ -119,7 +119,7 @@ void QxtGlobalShortcut::unbind()
     if (m_registered) {
         auto &dispatcher = QxtGlobalShortcutDispatcher::instance();
         if (!dispatcher.suspended && !GlobalHotKeysService::get().ungrab(m_chord))
-            qWarning() << "QxtGlobalShortcut failed to unregister:" << chordText(m_chord);
+            qCWarning(lcDesktop) << "QxtGlobalShortcut failed to unregister:" << chordText(m_chord);
         if (dispatcher.owners.value(m_chord) == this)
             dispatcher.owners.remove(m_chord);
         m_registered = false;
@@ -134,7 +134,7 @@ void QxtGlobalShortcut::suspend()
         return;
     for (auto it = dispatcher.owners.cbegin(); it != dispatcher.owners.cend(); ++it) {
         if (!GlobalHotKeysService::get().ungrab(it.key()))
-            qWarning() << "QxtGlobalShortcut failed to unregister:" << chordText(it.key());
+            qCWarning(lcDesktop) << "QxtGlobalShortcut failed to unregister:" << chordText(it.key());
     }
 }
 

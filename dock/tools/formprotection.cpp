@@ -1,12 +1,12 @@
 #include "dock/tools/formprotection.h"
 
+#include "common/logging.h"
 #include "dock/tools/formprotectionsetting.h"
 #include "platform/screens.h"
 #include "platform/windowsystem.h"
 #include "ui_formprotection.h"
 
 #include <KX11Extras>
-#include <QDebug>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QX11Info>
@@ -79,7 +79,7 @@ void FormProtection::toggleDisplay()
     if (!platform::WindowSystemService::get().translucencyWorks()) {
         static bool said = false;
         if (!said)
-            qDebug() << "eye protection needs a compositing manager; the tint stays off";
+            qCDebug(lcDesktop) << "eye protection needs a compositing manager; the tint stays off";
         said = true;
         return;
     }
@@ -101,7 +101,7 @@ void FormProtection::fitScreens()
 void FormProtection::compositingChanged(bool active)
 {
     if (!active && shown) {
-        qDebug() << "the compositing manager stopped; eye protection turned off";
+        qCDebug(lcDesktop) << "the compositing manager stopped; eye protection turned off";
         setClose();
     }
 }

@@ -1,6 +1,7 @@
 #include "dock/tools/formupload.h"
 
 #include "common/boundeddownload.h"
+#include "common/logging.h"
 #include "common/plaintext.h"
 
 #include "dock/icons/productlinks.h"
@@ -10,7 +11,6 @@
 #include "platform/opener.h"
 #include "ui_formupload.h"
 
-#include <QDebug>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
@@ -203,7 +203,7 @@ void FormUpload::showStatus(const QString &html)
 
 void FormUpload::startInit2()
 {
-    qDebug() << "获取信息" << updatePage.toString();
+    qCDebug(lcNet) << "获取信息" << updatePage.toString();
     query(true, false);
 }
 
@@ -241,7 +241,7 @@ void FormUpload::checkFinished(bool ok)
             problem = QStringLiteral("升级信息无法识别");
     }
     if (!problem.isEmpty()) {
-        qDebug() << "update check failed:" << updatePage.toString() << problem;
+        qCDebug(lcNet) << "update check failed:" << updatePage.toString() << problem;
         // Only the user's own check says so; an automatic one leaves the
         // window as it was.
         if (report && !isDownloading())
@@ -275,7 +275,7 @@ void FormUpload::apply(const UpdateAnswer &answer, bool announce)
     }
     if (announce) {
         for (int i = 0; i < answer.newerCount(); ++i) {
-            qDebug() << "发现新版本";
+            qCDebug(lcNet) << "发现新版本";
             emit updates();
         }
     }
@@ -304,12 +304,12 @@ void FormUpload::on_pushButtonStar_clicked()
     installer.reset(new InstallerFile(downloadFolder));
     QString why;
     if (!installer->create(InstallerFile::nameFor(downloadUrl), &why)) {
-        qDebug() << "file open error" << installer->path() << why;
+        qCWarning(lcNet) << "file open error" << installer->path() << why;
         downloadFailed(QStringLiteral("无法写入 %1").arg(downloadFolder));
         return;
     }
     downloadPath = installer->path();
-    qDebug() << downloadPath;
+    qCDebug(lcNet) << downloadPath;
     startRequest(downloadUrl);
 
     auto *fly = new QPropertyAnimation(ui->label_5, "pos", this);
@@ -331,7 +331,7 @@ void FormUpload::httpReadyRead(const QByteArray &piece)
         return;
     QString why;
     if (!installer->write(piece, &why)) {
-        qDebug() << "write error" << why;
+        qCWarning(lcNet) << "write error" << why;
         fetch->abort();
         downloadFailed(QStringLiteral("无法写入 %1").arg(downloadPath));
     }
@@ -349,7 +349,7 @@ void FormUpload::httpFinished(bool ok)
     QString problem = ok ? QString() : transferProblem(fetch);
     QString why;
     if (problem.isEmpty() && installer && !installer->finish(&why)) {
-        qDebug() << "write error" << why;
+        qCWarning(lcNet) << "write error" << why;
         problem = QStringLiteral("无法写入 %1").arg(downloadPath);
     }
     if (!problem.isEmpty()) {
@@ -368,7 +368,7 @@ void FormUpload::httpFinished(bool ok)
 
 void FormUpload::downloadFailed(const QString &why)
 {
-    qDebug() << "download failed:" << downloadUrl.toString() << why;
+    qCDebug(lcNet) << "download failed:" << downloadUrl.toString() << why;
     // The partial installer goes with its folder.
     installer.reset();
     ui->progressBar->setMaximum(100);
@@ -382,7 +382,7 @@ void FormUpload::cancelDownload()
         return;
     fetch->abort();
     installer.reset();
-    qDebug() << "download cancelled:" << downloadUrl.toString();
+    qCDebug(lcNet) << "download cancelled:" << downloadUrl.toString();
     ui->progressBar->setMaximum(100);
     ui->progressBar->setValue(0);
     // The offer stands: the user may start again.

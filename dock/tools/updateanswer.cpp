@@ -1,8 +1,8 @@
 #include "dock/tools/updateanswer.h"
 
+#include "common/logging.h"
 #include "common/xmlguard.h"
 
-#include <QDebug>
 #include <QDomDocument>
 
 UpdateAnswer UpdateAnswer::parse(const QByteArray &body, int builtInVersion)
@@ -13,13 +13,13 @@ UpdateAnswer UpdateAnswer::parse(const QByteArray &body, int builtInVersion)
     // Nested deeper than the answer ever is: refused before the DOM recurses.
     QDomDocument doc;
     if (XmlGuard::check(text) != XmlGuard::Check::Ok || !doc.setContent(QString::fromUtf8(text))) {
-        qDebug() << "add setcontent error...";
+        qCDebug(lcNet) << "add setcontent error...";
         return a;
     }
     a.parsed = true;
     const QDomElement root = doc.documentElement();
     if (root.tagName() != QLatin1String("Contents"))
-        qDebug() << "root.tagname != History...";
+        qCDebug(lcNet) << "root.tagname != History...";
     for (QDomElement item = root.firstChildElement(); !item.isNull(); item = item.nextSiblingElement()) {
         for (QDomElement e = item.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
             const QString tag = e.tagName();

@@ -1,6 +1,7 @@
 #include "dock/widgets/formdesktoptime.h"
 
 #include "common/fonts.h"
+#include "common/logging.h"
 #include "dock/settings/docksettings.h"
 #include "dock/style/dockstyle.h"
 #include "platform/clock.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDebug>
 #include <QListView>
 #include <QLocale>
 #include <QMouseEvent>
@@ -543,7 +543,7 @@ void FormDesktopTime::on_AlphaQSlider_valueChanged(int value)
 
 void FormDesktopTime::ReadSettings()
 {
-    qDebug() << "读取设置！";
+    qCDebug(lcFiles) << "读取设置！";
     const ClockLook look = loadLook();
     if (!look.placed) {
         ui->TimeStyleClick->setCurrentIndex(0);

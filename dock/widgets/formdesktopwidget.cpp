@@ -1,11 +1,11 @@
 #include "dock/widgets/formdesktopwidget.h"
 
+#include "common/logging.h"
 #include "dock/settings/docksettings.h"
 #include "platform/processes.h"
 #include "ui_formdesktopwidget.h"
 #include "dock/style/dockstyle.h"
 
-#include <QDebug>
 #include <QMouseEvent>
 
 namespace {
@@ -77,14 +77,14 @@ void FormDesktopWidget::on_NotesSwitch_clicked(bool checked)
     platform::Processes &processes = platform::ProcessesService::get();
     if (checked) {
         ui->NotesSwitch->setText(tr("开"));
-        qDebug() << "开启";
+        qCDebug(lcDesktop) << "开启";
         // A second copy of the notes program ends by itself.
         processes.startOwnProgram(NotesProgram);
     } else {
         ui->NotesSwitch->setText(tr("关"));
         if (processes.isRunning(NotesProgram)) {
             processes.killByName(NotesProgram);
-            qDebug() << "关闭";
+            qCDebug(lcDesktop) << "关闭";
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "dock/widgets/formweather.h"
 
+#include "common/logging.h"
 #include "dock/settings/docksettings.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/widgets/weatherfeed.h"
@@ -8,7 +9,6 @@
 #include "dock/style/dockstyle.h"
 #include "ui_formweather.h"
 
-#include <QDebug>
 #include <QLabel>
 #include <QListView>
 #include <QMouseEvent>
@@ -201,9 +201,9 @@ void FormWeather::fetchProvinces(bool thenReadSettings)
 bool FormWeather::readProvinces(const WeatherFeed::Document &doc)
 {
     if (!doc.parsed)
-        qDebug() << "add setcontent error...";
+        qCDebug(lcNet) << "add setcontent error...";
     if (doc.root != QLatin1String("china")) {
-        qDebug() << "root.tagname != History...";
+        qCDebug(lcNet) << "root.tagname != History...";
         provinceLoaded = false;
         showOffline();
         return false;
@@ -218,7 +218,7 @@ bool FormWeather::readProvinces(const WeatherFeed::Document &doc)
     for (const auto &city : doc.cities) {
         fillRow(ui->IcoData, WeatherFeed::ProvinceColumns, city);
         const QString name = city.value(QStringLiteral("quName"));
-        qDebug() << "---" << "NAME=" << name;
+        qCDebug(lcNet) << "---" << "NAME=" << name;
         ui->province->addItem(name);
     }
     provinceListReady = true;
@@ -253,7 +253,7 @@ void FormWeather::fetchCities(int province, std::function<void()> then)
     if (path.isEmpty()) {
         // No such row, or a name that cannot be a file of the service.
         m_cityFeed->abort();
-        qDebug() << "no city list for province" << province << pyName;
+        qCDebug(lcNet) << "no city list for province" << province << pyName;
         // Nothing was asked of the service: no place, but no failure of it.
         readCities(pyName, WeatherFeed::Document());
         if (then)
@@ -273,15 +273,15 @@ void FormWeather::fetchCities(int province, std::function<void()> then)
 void FormWeather::readCities(const QString &pyName, const WeatherFeed::Document &doc)
 {
     if (!doc.parsed)
-        qDebug() << "add setcontent error...";
+        qCDebug(lcNet) << "add setcontent error...";
     if (doc.root != pyName)
-        qDebug() << "root.tagname != History...";
+        qCDebug(lcNet) << "root.tagname != History...";
     {
         const QSignalBlocker block(ui->citycity);
         for (const auto &city : doc.cities) {
             fillRow(ui->IcoData2, WeatherFeed::CityColumns, city);
             const QString name = city.value(QStringLiteral("cityname"));
-            qDebug() << "---" << "city=" << name;
+            qCDebug(lcNet) << "---" << "city=" << name;
             ui->citycity->addItem(name);
         }
     }
@@ -472,7 +472,7 @@ void FormWeather::timeOver()
     if (!provinceLoaded)
         return;
     ReadSettings();
-    qDebug() << "更新天气";
+    qCDebug(lcNet) << "更新天气";
 }
 
 void FormWeather::on_Update_clicked()

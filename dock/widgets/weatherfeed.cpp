@@ -1,8 +1,8 @@
 #include "dock/widgets/weatherfeed.h"
 
 #include "common/boundeddownload.h"
+#include "common/logging.h"
 
-#include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QRegularExpression>
@@ -249,7 +249,7 @@ void WeatherDownload::get(const QString &path, const QStringList &attributes, Do
 void WeatherDownload::finish(bool ok)
 {
     if (!ok)
-        qDebug() << "weather download failed:" << m_download->url().toString();
+        qCDebug(lcNet) << "weather download failed:" << m_download->url().toString();
     WeatherFeed::Document doc;
     if (ok && m_reader)
         doc = m_reader->finish();

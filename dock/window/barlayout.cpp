@@ -2,11 +2,11 @@
 
 #include "backgroundstyle.h"
 #include "docklayout.h"
+#include "common/logging.h"
 #include "dock/model/dockicon.h"
 #include "dock/model/dockiconlist.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QTimer>
@@ -99,7 +99,7 @@ void BarLayout::relayout()
     const DockLayout::Fit fit = DockLayout::fitCheck(m_set->currentSizeF, rows, blanks,
                                                      horizontal ? screen.width() : screen.height());
     if (fit.overflow) {
-        qDebug() << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
+        qCDebug(lcBar) << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
         setTemporaryIconSize(fit.size);
     }
     sizeBar(row.width(), row.height());
@@ -243,7 +243,7 @@ void BarLayout::applyLevel(int level)
     if (!DockPlacement::levelOf(level))
         return;
     DockPlacement::applyLevel(m_f.window, level);
-    qDebug() << "层级" << level;
+    qCDebug(lcBar) << "层级" << level;
 }
 
 void BarLayout::setLevel(int level)
@@ -287,7 +287,7 @@ void BarLayout::setScale(int grow)
 
 void BarLayout::setClick(int style)
 {
-    qDebug() << "点击特效" << style;
+    qCDebug(lcBar) << "点击特效" << style;
     m_set->click = style;
     m_bar->setClickStyle(style);
 }

@@ -1,6 +1,7 @@
 #include "dockactions.h"
 #include "dockwindows.h"
 
+#include "common/logging.h"
 #include "dock/editing/formiconsettings.h"
 #include "dock/icons/dockiconmenucode.h"
 #include "dock/icons/formselectdisk.h"
@@ -20,7 +21,6 @@
 #include "platform/processes.h"
 #include "platform/windowsystem.h"
 
-#include <QDebug>
 #include <QCursor>
 #include <QFile>
 #include <QMenu>
@@ -69,12 +69,12 @@ void DockActions::open(const QString &cl, const QString &id, const QString &path
             chooseDrive(id);
         } else {
             const QUrl url = QUrl::fromLocalFile(path);
-            qDebug() << id << url;
+            qCDebug(lcBar) << id << url;
             platform::OpenerService::get().openUrl(url);
         }
         break;
     case IconOpening::WebAddress:
-        qDebug() << "打开" << path;
+        qCDebug(lcBar) << "打开" << path;
         platform::OpenerService::get().openUrl(QUrl(path));
         break;
     case IconOpening::Path:
@@ -116,7 +116,7 @@ void DockActions::runTool(DockTool tool, const QString &id, IconPlace from)
 
 void DockActions::openPath(const QString &path)
 {
-    qDebug() << "打开" << path;
+    qCDebug(lcBar) << "打开" << path;
     DesktopTools::openPath(path, say());
 }
 
@@ -275,7 +275,7 @@ void DockActions::createTrayIcon()
     // Without a tray the icon simply stays unseen; it shows up should a tray
     // appear later.
     if (!QSystemTrayIcon::isSystemTrayAvailable())
-        qDebug() << "no system tray: the dock works on without its tray icon";
+        qCDebug(lcDesktop) << "no system tray: the dock works on without its tray icon";
     m_tray = new QSystemTrayIcon(this);
     m_tray->setIcon(QIcon(QStringLiteral(":/image/tray.png")));
     m_tray->setToolTip(tr("Zorvane"));

@@ -4,6 +4,7 @@
 #include "dockmenus.h"
 #include "dockwindows.h"
 
+#include "common/logging.h"
 #include "dock/editing/formaddurl.h"
 #include "dock/editing/formiconlists.h"
 #include "dock/editing/formiconsettings.h"
@@ -19,7 +20,6 @@
 #include "platform/dialogs.h"
 #include "platform/fileicons.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 
@@ -108,13 +108,13 @@ void DockAdding::add(const QString &ico, const QString &name, const QString &cl,
     }
     if (!IconClass::isTransient(cl))
         emit saveRequested();
-    qDebug() << "添加图标完毕!";
+    qCDebug(lcBar) << "添加图标完毕!";
 }
 
 void DockAdding::addTo(const QString &ico, const QString &name, const QString &cl, const QString &path,
                        const QString &target)
 {
-    qDebug() << "添加图标" << target;
+    qCDebug(lcBar) << "添加图标" << target;
     if (target != Bar) {
         if (IconClasses::of(cl).refusedIn(IconPlace::Menu)) {
             emit toast(tr("菜单中不能添加此图标！"));
@@ -148,7 +148,7 @@ void DockAdding::choosePrograms(const QString &target)
 {
     const QStringList files = ProgramIcon::choose(dialogOwner(target));
     for (const QString &file : files) {
-        qDebug() << "后缀：" << QFileInfo(file).suffix();
+        qCDebug(lcBar) << "后缀：" << QFileInfo(file).suffix();
         addProgram(file, target);
     }
 }

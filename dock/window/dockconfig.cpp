@@ -1,6 +1,6 @@
 #include "dockconfig.h"
+#include "common/logging.h"
 
-#include <QDebug>
 
 namespace DockConfig {
 
@@ -72,7 +72,7 @@ void read(DockSettings &set, DockState &s, QString texts[5])
     s.inductionIco = set.inductionIco();
     s.icoNameSize = set.icoNameSize();
     if (!set.hasText(DockSettings::Key::mouseFullScreen))
-        qDebug() << "MouseFullScree:" << (s.mouseFullScreen ? "true" : "false");
+        qCDebug(lcFiles) << "MouseFullScree:" << (s.mouseFullScreen ? "true" : "false");
     // Older files gain the keys of newer versions.
     set.fillGuarded();
 

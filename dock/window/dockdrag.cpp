@@ -3,6 +3,7 @@
 #include "docklayout.h"
 #include "dragtarget.h"
 
+#include "common/logging.h"
 #include "dock/icons/dockbar.h"
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formdelete.h"
@@ -12,7 +13,6 @@
 #include "platform/windowsystem.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
@@ -293,7 +293,7 @@ void DockDrag::cancel()
     }
     if (m_state != State::Dragging)
         return;
-    qDebug() << "drag put back:" << m_dragged.IconID;
+    qCDebug(lcBar) << "drag put back:" << m_dragged.IconID;
     putDraggedBack();
     finish(false);
 }
@@ -341,11 +341,11 @@ void DockDrag::dropOnBar()
     const DockIconRecord &d = m_dragged;
     const int rows = m_icons->rowCount();
     m_gapSlot = qBound(0, m_gapSlot, rows);
-    qDebug() << "当前行数" << rows << m_gapSlot;
+    qCDebug(lcBar) << "当前行数" << rows << m_gapSlot;
     const DockIconRecord at = m_gapSlot < rows ? m_icons->record(m_gapSlot) : DockIconRecord();
 
     if (m_dropTarget == IconClass::MENU) {
-        qDebug() << "菜单添加图标";
+        qCDebug(lcBar) << "菜单添加图标";
         const DragTarget::MenuVerdict verdict = DragTarget::menuVerdict(d.Class);
         FormMenu *menu = at.Class == IconClass::MENU ? menuOf(at.IconID) : nullptr;
         if (menu && verdict == DragTarget::MenuVerdict::Accept && menu->AddIcon(d.Icon, d.Name, d.Class, d.Path)) {
@@ -357,7 +357,7 @@ void DockDrag::dropOnBar()
                                                                               : tr("不能添加！"));
         }
     } else if (m_dropTarget == IconClass::LAUNCHPAD) {
-        qDebug() << "LAUNCHPAD添加图标";
+        qCDebug(lcBar) << "LAUNCHPAD添加图标";
         const DragTarget::PadVerdict verdict = DragTarget::launchPadVerdict(d.Class);
         if (at.Class != IconClass::LAUNCHPAD || verdict == DragTarget::PadVerdict::Silent) {
             putDraggedBack();
@@ -429,7 +429,7 @@ bool DockDrag::returnConfirm(bool dropped)
     const int n = int(m_set->currentSizeF);
     const QRect strip(m_bar->mapToGlobal(m_bar->stripRect().topLeft()), m_bar->stripRect().size());
     const bool onBar = DragTarget::onBar(QCursor::pos(), strip, n);
-    qDebug() << "hand-over ends:" << (dropped ? "dropped" : "withdrawn") << (handedOver ? "" : "(not taken over)")
+    qCDebug(lcBar) << "hand-over ends:" << (dropped ? "dropped" : "withdrawn") << (handedOver ? "" : "(not taken over)")
              << (onBar ? "on the bar" : "off the bar") << m_dropTarget;
     if (dropped && handedOver && !m_set->locking && onBar) {
         const DockIconRecord d = m_dragged;
@@ -523,7 +523,7 @@ void DockDrag::drop(QDropEvent *e)
             emit addRequested(QStringLiteral(":/image/icon/Folder.png"), QFileInfo(file).fileName(),
                               IconClass::FOLDER, file);
         } else {
-            qDebug() << "程序文件：" << file;
+            qCDebug(lcBar) << "程序文件：" << file;
             emit programDropped(file);
         }
     }

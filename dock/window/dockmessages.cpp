@@ -1,12 +1,12 @@
 #include "dockmessages.h"
 #include "dockconfig.h"
 
+#include "common/logging.h"
 #include "common/systemmessage.h"
 #include "dock/model/dockiconlist.h"
 #include "platform/clock.h"
 #include "platform/processes.h"
 
-#include <QDebug>
 #include <QLocale>
 #include <QTimer>
 
@@ -49,7 +49,7 @@ bool DockMessages::listen(const QString &title)
             title, [this](quint32 dw, const QString &text) { return receive(dw, text); }, this);
     if (m_receiver->listen())
         return true;
-    qDebug() << "system messages: cannot listen as" << title;
+    qCDebug(lcMessages) << "system messages: cannot listen as" << title;
     return false;
 }
 
@@ -64,10 +64,10 @@ void DockMessages::close()
 void DockMessages::send(const QString &object, const QString &content)
 {
     const bool found = SystemMessage::windowExists(object);
-    qDebug() << "句柄：" << object << found;
+    qCDebug(lcMessages) << "句柄：" << object << found;
     if (!found)
         return;
-    qDebug() << "发送：" << object;
+    qCDebug(lcMessages) << "发送：" << object;
     SystemMessage::send(object, content);
 }
 
@@ -80,7 +80,7 @@ bool DockMessages::receive(quint32 dwData, const QString &text)
     if (!m.hasComma)
         return true;
     if (m.sender == QLatin1String("Mirelka") && m.command == QLatin1String("MirelkaClose")) {
-        qDebug().noquote() << m.sender + QStringLiteral("：") + m.command;
+        qCDebug(lcMessages).noquote() << m.sender + QStringLiteral("：") + m.command;
         emit notesClosed();
     }
     if (m.sender == WindowTool) {
@@ -89,7 +89,7 @@ bool DockMessages::receive(quint32 dwData, const QString &text)
                                                 "MButtonDoubleClick", "WinD" };
         for (const char *c : commands) {
             if (m.command == QLatin1String(c)) {
-                qDebug().noquote() << noticeLine(m.sender, m.command);
+                qCDebug(lcMessages).noquote() << noticeLine(m.sender, m.command);
                 emit windowToolNotice(m.command);
                 break;
             }

@@ -7,6 +7,7 @@
 #include "dockwindows.h"
 #include "formdetection.h"
 #include "hovertips.h"
+#include "common/logging.h"
 #include "dock/icons/barpointer.h"
 #include "dock/icons/dockbar.h"
 #include "dock/launchpad/formlaunchstarter.h"
@@ -19,7 +20,6 @@
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDebug>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -499,7 +499,7 @@ void DockShowing::windowToolNotice(const QString &x)
         toggleDesktopIcons();
     if (x == QLatin1String("WinD"))
         m_showTimer->start(100);
-    qDebug() << "当前层级:" << m_set->level;
+    qCDebug(lcBar) << "当前层级:" << m_set->level;
 }
 
 bool DockShowing::revealWhileGivingWay() const
@@ -545,18 +545,18 @@ void DockShowing::keepInFrontOfFullScreen(quint64 id)
 
 void DockShowing::toggleDesktopIcons()
 {
-    qDebug() << "显隐图标：" << m_set->desktopIcon;
+    qCDebug(lcBar) << "显隐图标：" << m_set->desktopIcon;
     if (!m_set->desktopIcon)
         return;
     auto &icons = platform::DesktopIconsService::get();
     if (m_desktopIconsShown) {
         icons.hideIcons();
         m_desktopIconsShown = false;
-        qDebug() << "false";
+        qCDebug(lcBar) << "false";
     } else {
         icons.restoreIcons();
         m_desktopIconsShown = true;
-        qDebug() << "true";
+        qCDebug(lcBar) << "true";
     }
 }
 

@@ -2,10 +2,10 @@
 
 #include "udisk.h"
 
+#include "common/logging.h"
 #include "dock/model/dockiconlist.h"
 #include "platform/volumes.h"
 
-#include <QDebug>
 
 #include <QTimer>
 
@@ -44,11 +44,11 @@ void RemovableDisks::setIcons(DockIconList *icons, Add add)
 
 void RemovableDisks::rescanIcons()
 {
-    qDebug() << "u盘检测！";
+    qCDebug(lcDesktop) << "u盘检测！";
     clearIcons();
     for (const platform::Volume &v : platform::VolumesService::get().removableVolumes()) {
-        qDebug() << "存在可移动盘";
-        qDebug() << v.mountPoint << v.label;
+        qCDebug(lcDesktop) << "存在可移动盘";
+        qCDebug(lcDesktop) << v.mountPoint << v.label;
         addDiskIcon(v.mountPoint, v.label);
     }
 }
@@ -70,14 +70,14 @@ void RemovableDisks::addDiskIcon(const QString &root, const QString &label)
     for (int c = 0; c < DockIconRecord::FieldCount && r < 0; ++c)
         r = m_icons->findRow(c, root);
     if (r < 0) {
-        qDebug() << "no icon row for" << root;
+        qCDebug(lcDesktop) << "no icon row for" << root;
         return;
     }
     const DockIconRecord found = m_icons->record(r);
     if (found.Class != IconClass::UDISK)
         m_add(icon, name, IconClass::UDISK, root);
     if (found.Path != root)
-        qDebug() << "不相等";
+        qCDebug(lcDesktop) << "不相等";
 }
 
 void RemovableDisks::clearIcons()

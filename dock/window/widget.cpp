@@ -2,6 +2,7 @@
 
 #include "activewindownotices.h"
 #include "autohide.h"
+#include "common/logging.h"
 #include "common/translations.h"
 #include "dock/icons/longpress.h"
 #include "dock/icons/dockiconmenucode.h"
@@ -106,7 +107,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     m_disks = new RemovableDisks(this);
     connect(m_disks, &RemovableDisks::arrived, this, [this](const QString &root) {
-        qDebug() << "u盘插入：" << root;
+        qCDebug(lcDesktop) << "u盘插入：" << root;
         showToast(tr("发现移动存储设备！"));
     });
     connect(m_disks, &RemovableDisks::rescan, m_disks, &RemovableDisks::rescanIcons);

@@ -6,6 +6,7 @@
 #include "docklayout.h"
 #include "dockmenus.h"
 #include "dockshowing.h"
+#include "common/logging.h"
 
 // ---- hover magnification --------------------------------------------------
 
@@ -64,7 +65,7 @@ void Widget::MousePosition(int p)
 void Widget::setIconDoubleClick(bool b)
 {
     m_set.iconDoubleClick = b;
-    qDebug() << "点击" << b;
+    qCDebug(lcBar) << "点击" << b;
     m_bar->setDoubleClick(b);
     m_menus->setDoubleClick(b);
     m_launchPad->setIconDoubleClick(b);

@@ -22,6 +22,7 @@
 #include "widgetfixture.h"
 
 #include <QAbstractAnimation>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -713,6 +714,8 @@ class TestDragModel : public QObject, public WidgetFixture
 private slots:
     void initTestCase()
     {
+        // The program's debug messages are quiet unless asked for.
+        QLoggingCategory::setFilterRules(QStringLiteral("zorvane.*.debug=true"));
         qInstallMessageHandler(filterMessages);
         qApp->installEventFilter(this);
     }
@@ -724,6 +727,7 @@ private slots:
         tearDownFakes();
         qInstallMessageHandler(nullptr);
         qApp->removeEventFilter(this);
+        QLoggingCategory::setFilterRules(QString());
     }
 
     void everyRowStaysStoredOnce()
