@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
 
 namespace Fonts {
@@ -69,6 +71,15 @@ QFont yaHei(int pixelSize)
 {
     QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
     font.setPixelSize(pixelSize);
+    return font;
+}
+
+QFont applicationFont(int pixelSize)
+{
+    QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen && screen->logicalDotsPerInchY() > 0 ? screen->logicalDotsPerInchY() : 96.0;
+    font.setPointSizeF(pixelSize * 72.0 / dpi);
     return font;
 }
 

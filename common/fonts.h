@@ -14,4 +14,9 @@ void installSubstitutions();
 QStringList substitutesFor(const QString &family, const QStringList &installedFamilies);
 // The windows' own font: "Microsoft YaHei", weight 10, at a size in pixels.
 QFont yaHei(int pixelSize);
+// The same as the application's font: the size given in the points that
+// make those pixels on the primary screen. Pictures drawn from SVG size
+// their text from the application font's points; a font set in pixels has
+// none, and their text came out at a negative size, leaving them blank.
+QFont applicationFont(int pixelSize);
 }

@@ -66,9 +66,7 @@ int main(int argc, char *argv[])
         w.show();
         splash.finish(&w);
 
-        QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
-        font.setPixelSize(12);
-        QApplication::setFont(font);
+        QApplication::setFont(Fonts::applicationFont(12));
 
         code = quitAsked ? 0 : app.exec();
         dock = nullptr;
