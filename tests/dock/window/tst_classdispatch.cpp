@@ -135,16 +135,7 @@ class TestClassDispatch : public QObject, public WidgetFixture
     QString effects(Widget &w, FormMenu *menu)
     {
         QStringList e;
-        for (const QString &p : opener->paths)
-            e << "path " + p;
-        for (const QUrl &u : opener->urls)
-            e << "url " + u.toString();
-        for (platform::Opener::Tool t : opener->tools)
-            e << platform::SystemOpener::toolName(t);
-        for (const QString &k : procs->killed)
-            e << "kill " + k;
-        for (const QString &s : procs->started)
-            e << "start " + s;
+        e << outsideEffects();
         DockWindows *ws = w.windows();
         if (ws->updater()->isVisible())
             e << "updater";

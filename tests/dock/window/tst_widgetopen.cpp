@@ -87,16 +87,7 @@ class TestWidgetOpen : public QObject, public WidgetFixture
         QStringList e;
         if (w.iconTable()->rowCount() != rows)
             e << QString("rows %1 %2").arg(w.iconTable()->rowCount() - rows).arg(lastRow(w).Class);
-        for (const QString &p : opener->paths)
-            e << "path " + p;
-        for (const QUrl &u : opener->urls)
-            e << "url " + u.toString();
-        for (platform::Opener::Tool t : opener->tools)
-            e << platform::SystemOpener::toolName(t);
-        for (const QString &k : procs->killed)
-            e << "kill " + k;
-        for (const QString &s : procs->started)
-            e << "start " + s;
+        e << outsideEffects();
         if (w.windows()->updater()->isVisible())
             e << "updater";
         if (w.windows()->weatherWindow()->isVisible())

@@ -108,6 +108,24 @@ public:
         return t;
     }
 
+    // What reached the desktop through the fakes: paths and addresses
+    // opened, its tools started, programs killed and started, in that order.
+    QStringList outsideEffects() const
+    {
+        QStringList e;
+        for (const QString &p : opener->paths)
+            e << "path " + p;
+        for (const QUrl &u : opener->urls)
+            e << "url " + u.toString();
+        for (platform::Opener::Tool t : opener->tools)
+            e << platform::SystemOpener::toolName(t);
+        for (const QString &k : procs->killed)
+            e << "kill " + k;
+        for (const QString &s : procs->started)
+            e << "start " + s;
+        return e;
+    }
+
     std::unique_ptr<FakeProcesses> procs;
     std::unique_ptr<FakeWindowSystem> wins;
     std::unique_ptr<FakeClock> clock;
