@@ -1,8 +1,10 @@
 #include "windowsystem.h"
+#include "x11atoms.h"
 
 #include <KWindowSystem>
 #include <KX11Extras>
 #include <netwm.h>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -98,6 +100,38 @@ void applyRole(QWidget *w)
     }
 }
 
+// Asks again for what the window's role and level call for and the window
+// manager left out of its properties: its states, or its place on every
+// desktop, each on its own (a manager that handles both at once can drop
+// the one while it writes the other). False when nothing was missing.
+bool askForMissingStates(QWidget *w)
+{
+    const auto r = WindowSystem::Role(w->property(RoleProperty).toInt());
+    const WId id = w->winId();
+    // WM_STATE read with them: a managed window's states are asked of the
+    // window manager (see changeStates).
+    NETWinInfo info(QX11Info::connection(), id, QX11Info::appRootWindow(),
+                    NET::WMState | NET::WMDesktop | NET::XAWMState, NET::Properties2());
+    NET::States wanted, mask;
+    bool everywhere = false;
+    if (r != WindowSystem::Role::Dialog) {
+        wanted = mask = NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher;
+        everywhere = info.desktop() != NETWinInfo::OnAllDesktops;
+    }
+    const QVariant level = w->property(LevelProperty);
+    if (level.isValid() && WindowSystem::Level(level.toInt()) != WindowSystem::Normal) {
+        wanted |= WindowSystem::Level(level.toInt()) == WindowSystem::Above ? NET::KeepAbove : NET::KeepBelow;
+        mask |= NET::KeepAbove | NET::KeepBelow;
+    }
+    // Window managers that know no switcher leave that state out.
+    const bool statesMissing = (info.state() & wanted & ~NET::SkipSwitcher) != (wanted & ~NET::SkipSwitcher);
+    if (statesMissing)
+        info.setState(wanted, mask);
+    if (everywhere)
+        KX11Extras::setOnAllDesktops(id, true);
+    return statesMissing || everywhere;
+}
+
 // Whether the user's last click or key press on one of our windows came a
 // moment ago: a window shown now answers it. Global hot keys reach no window
 // of ours; what they open hands itself the keyboard (forceActivate).
@@ -120,7 +154,19 @@ bool answersTheUser()
 class RoleKeeper final : public QObject
 {
 public:
-    explicit RoleKeeper(QWidget *w) : QObject(w) {}
+    explicit RoleKeeper(QWidget *w) : QObject(w), m_window(w) { keepers().insert(w, this); }
+    ~RoleKeeper() override { keepers().remove(m_window); }
+    static RoleKeeper *of(const QWidget *w) { return keepers().value(w); }
+    // Asks for the states again when the window manager wrote them without
+    // those the role calls for; a few times a show, so that a manager that
+    // refuses them is not asked without end.
+    void statesWritten(QWidget *w)
+    {
+        if (w->isVisible() && m_askedAfterShow < 8 && askForMissingStates(w)) {
+            ++m_askedAfterShow;
+            xcb_flush(QX11Info::connection());
+        }
+    }
     bool eventFilter(QObject *o, QEvent *e) override
     {
         if (o != parent())
@@ -129,6 +175,7 @@ public:
         if (e->type() == QEvent::Show) {
             applyRole(w);
             m_askAgain = true;
+            m_askedAfterShow = 0;
             if (w->property(RoleProperty).toInt() == int(WindowSystem::Role::Dialog) && answersTheUser()) {
                 QPointer<QWidget> shown(w);
                 QTimer::singleShot(0, this, [shown] {
@@ -144,7 +191,65 @@ public:
     }
 
 private:
+    static QHash<const QWidget *, RoleKeeper *> &keepers()
+    {
+        static QHash<const QWidget *, RoleKeeper *> all;
+        return all;
+    }
+    const QWidget *m_window;
     bool m_askAgain = false;
+    int m_askedAfterShow = 0;
+};
+
+// Window managers that handle a quick hide and show late drop the states
+// asked for at the show, also after the first paint asked again (fluxbox
+// under load): what they write into the window's own properties is watched,
+// and a window of ours left without the states of its role asks again.
+class StateWatch final : public QAbstractNativeEventFilter
+{
+public:
+    static void ensure()
+    {
+        static StateWatch *watch = nullptr;
+        if (!watch && QX11Info::isPlatformX11()) {
+            watch = new StateWatch;
+            qApp->installNativeEventFilter(watch);
+        }
+    }
+
+    bool nativeEventFilter(const QByteArray &type, void *message, long *) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto *e = static_cast<const xcb_generic_event_t *>(message);
+        if ((e->response_type & ~0x80) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto *p = reinterpret_cast<const xcb_property_notify_event_t *>(e);
+        if (p->atom != m_state && p->atom != m_desktop)
+            return false;
+        QWidget *w = QWidget::find(WId(p->window));
+        if (!w || !w->property(RoleProperty).isValid())
+            return false;
+        if (RoleKeeper *keeper = RoleKeeper::of(w)) {
+            // Handled once the event is through: the check reads the properties.
+            QPointer<QWidget> window(w);
+            QPointer<RoleKeeper> k(keeper);
+            QTimer::singleShot(0, k, [window, k] {
+                if (window && k)
+                    k->statesWritten(window);
+            });
+        }
+        return false;
+    }
+
+private:
+    StateWatch()
+        : m_state(internAtom(QX11Info::connection(), "_NET_WM_STATE", false)),
+          m_desktop(internAtom(QX11Info::connection(), "_NET_WM_DESKTOP", false))
+    {
+    }
+    xcb_atom_t m_state;
+    xcb_atom_t m_desktop;
 };
 
 class X11WindowSystem final : public WindowSystem
@@ -203,8 +308,10 @@ public:
     {
         if (!w || !isX11())
             return;
-        if (!w->property(RoleProperty).isValid())
+        if (!w->property(RoleProperty).isValid()) {
             w->installEventFilter(new RoleKeeper(w));
+            StateWatch::ensure();
+        }
         w->setProperty(RoleProperty, int(role));
         if (w->testAttribute(Qt::WA_WState_Created))
             applyRole(w);
