@@ -76,7 +76,7 @@ QFont yaHei(int pixelSize)
 
 QFont applicationFont(int pixelSize)
 {
-    QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
+    QFont font = yaHei(pixelSize);
     const QScreen *screen = QGuiApplication::primaryScreen();
     const qreal dpi = screen && screen->logicalDotsPerInchY() > 0 ? screen->logicalDotsPerInchY() : 96.0;
     font.setPointSizeF(pixelSize * 72.0 / dpi);

@@ -64,12 +64,7 @@ private:
     // The available part of the screen that holds the middle of the owner's window.
     QRect ownersArea() const
     {
-        Screens &screens = ScreensService::get();
-        const QPoint middle = ownerWindow()->geometry().center();
-        for (int i = 0; i < screens.count(); ++i)
-            if (screens.geometry(i).contains(middle))
-                return screens.availableGeometry(i);
-        return screens.availableGeometry(0);
+        return ScreensService::get().availableGeometryAt(ownerWindow()->geometry().center());
     }
 
     bool onOwnersScreen() const

@@ -4,6 +4,15 @@
 #include <QScreen>
 
 namespace platform {
+
+QRect Screens::availableGeometryAt(const QPoint &p)
+{
+    for (int i = 0; i < count(); ++i)
+        if (geometry(i).contains(p))
+            return availableGeometry(i);
+    return availableGeometry(0);
+}
+
 namespace {
 
 class QtScreens final : public Screens

@@ -16,6 +16,8 @@ public:
     virtual QRect availableGeometry(int i) = 0;
     // All screens together.
     virtual QRect desktopGeometry() = 0;
+    // The free part of the screen that holds p, or of the first screen.
+    QRect availableGeometryAt(const QPoint &p);
 };
 
 using ScreensService = Service<Screens>;

@@ -154,9 +154,14 @@ bool answersTheUser()
 class RoleKeeper final : public QObject
 {
 public:
-    explicit RoleKeeper(QWidget *w) : QObject(w), m_window(w) { keepers().insert(w, this); }
-    ~RoleKeeper() override { keepers().remove(m_window); }
-    static RoleKeeper *of(const QWidget *w) { return keepers().value(w); }
+    explicit RoleKeeper(QWidget *w) : QObject(w) {}
+    static RoleKeeper *of(const QWidget *w)
+    {
+        for (QObject *child : w->children())
+            if (auto *keeper = dynamic_cast<RoleKeeper *>(child))
+                return keeper;
+        return nullptr;
+    }
     // Asks for the states again when the window manager wrote them without
     // those the role calls for; a few times a show, so that a manager that
     // refuses them is not asked without end.
@@ -191,12 +196,6 @@ public:
     }
 
 private:
-    static QHash<const QWidget *, RoleKeeper *> &keepers()
-    {
-        static QHash<const QWidget *, RoleKeeper *> all;
-        return all;
-    }
-    const QWidget *m_window;
     bool m_askAgain = false;
     int m_askedAfterShow = 0;
 };

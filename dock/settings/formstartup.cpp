@@ -62,14 +62,8 @@ void FormStartUp::CheckAutoRun()
 QRect FormStartUp::area() const
 {
     auto &screens = platform::ScreensService::get();
-    int at = 0;
-    if (m_screenOf) {
-        const QPoint middle = m_screenOf->window()->geometry().center();
-        for (int i = 0; i < screens.count(); ++i)
-            if (screens.geometry(i).contains(middle))
-                at = i;
-    }
-    const QRect area = screens.availableGeometry(at);
+    const QRect area = m_screenOf ? screens.availableGeometryAt(m_screenOf->window()->geometry().center())
+                                  : screens.availableGeometry(0);
     return area.isValid() ? area : QRect(0, 0, 1280, 800);
 }
 

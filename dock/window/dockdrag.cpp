@@ -32,11 +32,11 @@ QVector<DragTarget::Item> barItems(const DockIconList *table, const DockBar *bar
 {
     QVector<DragTarget::Item> items;
     for (int r = 0; r < table->rowCount(); ++r) {
-        const QString id = table->record(r).IconID;
+        const QString id = table->at(r).IconID;
         if (bar->isIconHidden(id))
             continue;
         const QSize s = bar->iconSize(id);
-        items.append({ r, table->record(r).Class, horizontal ? s.width() : s.height() });
+        items.append({ r, table->at(r).Class, horizontal ? s.width() : s.height() });
     }
     return items;
 }
@@ -391,7 +391,7 @@ void DockDrag::removeIcon(const QString &id)
     const int r = m_icons->indexOfId(id);
     if (r < 0)
         return;
-    const QString cl = m_icons->record(r).Class;
+    const QString cl = m_icons->at(r).Class;
     m_icons->removeAt(r);
     if (!IconClass::isTransient(cl))
         emit saveRequested();

@@ -41,8 +41,8 @@ DockMenus::DockMenus(DockIconList *icons, Widget *dock)
 void DockMenus::createMissing(int edge, bool doubleClick, int iconSize)
 {
     for (int r = 0; r < m_icons->rowCount(); ++r) {
-        const QString id = m_icons->record(r).IconID;
-        if (m_icons->record(r).Class != IconClass::MENU || m_menus.value(id))
+        const QString id = m_icons->at(r).IconID;
+        if (m_icons->at(r).Class != IconClass::MENU || m_menus.value(id))
             continue;
         auto *menu = new FormMenu(m_dock);
         m_menus.insert(id, menu);
@@ -91,8 +91,8 @@ void DockMenus::hideAll(const QString &keep)
     // Only the menus of rows still on the bar: a removed row's menu is gone
     // with its file.
     for (int r = 0; r < m_icons->rowCount(); ++r) {
-        const QString id = m_icons->record(r).IconID;
-        if (m_icons->record(r).Class != IconClass::MENU || id == keep)
+        const QString id = m_icons->at(r).IconID;
+        if (m_icons->at(r).Class != IconClass::MENU || id == keep)
             continue;
         if (FormMenu *menu = m_menus.value(id))
             menu->hideAnimated();

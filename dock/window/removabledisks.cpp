@@ -84,7 +84,7 @@ void RemovableDisks::clearIcons()
 {
     if (m_icons) {
         for (int r = m_icons->rowCount() - 1; r >= 0; --r) {
-            if (m_icons->record(r).Class == IconClass::UDISK)
+            if (m_icons->at(r).Class == IconClass::UDISK)
                 m_icons->removeAt(r);
         }
     }

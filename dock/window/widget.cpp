@@ -494,10 +494,10 @@ void Widget::createClassIco()
 {
     m_menus->createMissing(m_set.location, m_set.iconDoubleClick, int(m_set.currentSizeF));
     for (int r = 0; r < IcoData->rowCount(); ++r) {
-        const QString cl = IcoData->record(r).Class;
-        if (cl == IconClass::DISK)
-            m_bar->setDrive(IcoData->record(r).IconID, IcoData->record(r).Path);
-        else if (cl == IconClass::WEATHER)
+        const DockIconRecord &row = IcoData->at(r);
+        if (row.Class == IconClass::DISK)
+            m_bar->setDrive(row.IconID, row.Path);
+        else if (row.Class == IconClass::WEATHER)
             m_firstPaint->then([this] { weatherWindow()->startWeather(); });
     }
 }

@@ -25,7 +25,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     m_bar->magnify(ID, float(horizontal ? p.x() : p.y()));
     // The bubble follows the new row, in the same repaint.
     m_layout->relayoutIfPending();
-    const QString cl = IcoData->record(r).Class;
+    const QString cl = IcoData->at(r).Class;
     if (m_bar->contains(ID)) {
         DockLayout::HoverInput in;
         in.edge = m_set.location;
@@ -44,9 +44,9 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 // A weather icon's bubble tells the weather of this run, once there is one.
 QString Widget::bubbleText(int row) const
 {
-    if (IcoData->record(row).Class == IconClass::WEATHER && !m_weatherText.isEmpty())
+    if (IcoData->at(row).Class == IconClass::WEATHER && !m_weatherText.isEmpty())
         return m_weatherText;
-    return IcoData->record(row).Name;
+    return IcoData->at(row).Name;
 }
 
 void Widget::IconMouseIn(QString, QString types)
