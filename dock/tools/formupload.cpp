@@ -11,6 +11,7 @@
 #include "platform/opener.h"
 #include "ui_formupload.h"
 
+#include <QCloseEvent>
 #include <QMouseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
@@ -391,9 +392,16 @@ void FormUpload::cancelDownload()
 
 void FormUpload::on_closeButton_clicked()
 {
-    // Closing the window is no way to leave a download running unseen.
+    close();
+}
+
+// The × and the window manager's close (Alt+F4) alike: closing the window is
+// no way to leave a download running unseen, nor to have an installer opened
+// after the user turned away.
+void FormUpload::closeEvent(QCloseEvent *e)
+{
     cancelDownload();
-    hide();
+    QWidget::closeEvent(e);
 }
 
 void FormUpload::on_pushButtonClose_clicked()

@@ -70,6 +70,7 @@ private slots:
     void httpFinished(bool ok);
 
 protected:
+    void closeEvent(QCloseEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;

@@ -14,6 +14,7 @@ LocalHttp::LocalHttp()
         qFatal("cannot listen on 127.0.0.1");
     connect(this, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *s = nextPendingConnection()) {
+            accepted << s;
             connect(s, &QTcpSocket::readyRead, this, [this, s] { answer(s); });
             connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
         }
@@ -25,6 +26,14 @@ LocalHttp::~LocalHttp()
     for (const QPointer<QTcpSocket> &s : held)
         if (s)
             s->abort();
+}
+
+int LocalHttp::openConnections() const
+{
+    int n = 0;
+    for (const QPointer<QTcpSocket> &s : accepted)
+        n += s && s->state() == QAbstractSocket::ConnectedState;
+    return n;
 }
 
 QString LocalHttp::base() const
@@ -54,14 +63,19 @@ void LocalHttp::answer(QTcpSocket *s)
         return;
     }
     QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n";
-    head += "Content-Type: " + r.type + "\r\n";
-    if (!r.encoding.isEmpty())
-        head += "Content-Encoding: " + r.encoding + "\r\n";
-    if (r.sendLength && r.kind != Endless)
-        head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
-    head += r.headers + "Connection: close\r\n\r\n";
+    if (r.kind == EndlessHeader) {
+        // The body goes on the line: the headers never end.
+        head += "X-Endless: ";
+    } else {
+        head += "Content-Type: " + r.type + "\r\n";
+        if (!r.encoding.isEmpty())
+            head += "Content-Encoding: " + r.encoding + "\r\n";
+        if (r.sendLength && r.kind != Endless)
+            head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n";
+        head += r.headers + "Connection: close\r\n\r\n";
+    }
     s->write(head);
-    if (r.kind == Endless && !r.body.isEmpty()) {
+    if ((r.kind == Endless || r.kind == EndlessHeader) && !r.body.isEmpty()) {
         held << s;
         // Topped up as the client reads, so that the server holds little.
         auto topUp = [s, body = r.body] {

@@ -10,12 +10,13 @@ class QTcpSocket;
 
 // A tiny HTTP server on 127.0.0.1. Each path answers one way: fully, cut off
 // halfway through, never, one byte at a time, or without end (the body over
-// and over, as fast as the client takes it); unknown paths get a 404.
+// and over, as fast as the client takes it, after the headers or inside a
+// header line that never ends); unknown paths get a 404.
 class LocalHttp : public QTcpServer
 {
     Q_OBJECT
 public:
-    enum Kind { Full, CutOff, Silent, Drip, Endless };
+    enum Kind { Full, CutOff, Silent, Drip, Endless, EndlessHeader };
     struct Route
     {
         Kind kind = Full;
@@ -46,9 +47,13 @@ public:
     QString base() const; // "http://127.0.0.1:<port>"
     bool silent = false;        // every path: taken, never answered
     QStringList requested;      // decoded paths in the order asked for
+    // Connections a client holds open now: one it dropped is gone once
+    // the server has seen it go.
+    int openConnections() const;
 
 private:
     void answer(QTcpSocket *s);
     QHash<QString, Route> routes;
     QList<QPointer<QTcpSocket>> held; // the silent ones, kept open
+    QList<QPointer<QTcpSocket>> accepted;
 };

@@ -6,6 +6,7 @@
 #include "localhttp.h"
 #include "testenv.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QNetworkProxy>
@@ -367,6 +368,31 @@ private slots:
         QVERIFY(u.folders().isEmpty());
         QVERIFY(u.opener.urls.isEmpty());
         // The offer stands.
+        QCOMPARE(u.w.page(), FormUpload::NewVersion);
+    }
+
+    // The window manager's close (Alt+F4) is the ×: the transfer stops, the
+    // partial file and its folder go, and nothing is opened once the server
+    // could no longer finish.
+    void windowManagersCloseStopsTheDownload()
+    {
+        Updater u;
+        LocalHttp::Route slow { LocalHttp::Drip, 200, QByteArray(40, 'i') };
+        slow.dripMs = 25;
+        u.offer("/files/setup.exe", slow);
+        u.w.show();
+        u.start();
+        QTRY_VERIFY(QFileInfo(u.w.downloadTarget()).size() > 0);
+        const QString partial = u.w.downloadTarget();
+        QCloseEvent close; // what the window manager's close becomes
+        QCoreApplication::sendEvent(u.w.windowHandle(), &close);
+        QVERIFY(u.w.isHidden());
+        QVERIFY(!u.w.isDownloading());
+        QVERIFY(!QFileInfo::exists(partial));
+        QVERIFY(u.folders().isEmpty());
+        QTRY_COMPARE(u.http.openConnections(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(u.opener.urls.isEmpty());
         QCOMPARE(u.w.page(), FormUpload::NewVersion);
     }
 
