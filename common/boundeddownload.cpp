@@ -1,18 +1,31 @@
 #include "boundeddownload.h"
 
 #include "bodydecoder.h"
+#include "httpreplyreader.h"
 #include "common/logging.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslSocket>
 #include <QTimer>
 
 namespace {
 
-// Qt holds no more than this of a reply between two of our reads; the rest
-// waits on the wire.
+// The socket holds no more than this of an answer between two of our reads;
+// the rest waits on the wire.
 constexpr qint64 ReadBufferBytes = 4 * BoundedDownload::PieceBytes;
+
+// Fields the exchange itself sets: the request's own are not sent for them.
+bool ownField(const QByteArray &name)
+{
+    static const QList<QByteArray> own = { "host", "accept-encoding", "connection", "content-length",
+                                           "transfer-encoding", "te", "upgrade" };
+    return own.contains(name.toLower());
+}
+
+bool defaultPort(const QUrl &url)
+{
+    return url.port() < 0 || url.port() == (url.scheme() == QLatin1String("https") ? 443 : 80);
+}
 
 } // namespace
 
@@ -23,11 +36,13 @@ bool BoundedDownload::isWebAddress(const QUrl &url)
         && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
-BoundedDownload::BoundedDownload(QNetworkAccessManager *manager, QObject *parent)
-    : QObject(parent), m_manager(manager), m_total(new QTimer(this)), m_pump(new QTimer(this))
+BoundedDownload::BoundedDownload(QObject *parent)
+    : QObject(parent), m_total(new QTimer(this)), m_idle(new QTimer(this)), m_pump(new QTimer(this))
 {
     m_total->setSingleShot(true);
-    connect(m_total, &QTimer::timeout, this, [this] { fail(Failure::TimedOut); });
+    connect(m_total, &QTimer::timeout, this, [this] { fail(Failure::TimedOut, QStringLiteral("the time was up")); });
+    m_idle->setSingleShot(true);
+    connect(m_idle, &QTimer::timeout, this, [this] { fail(Failure::TimedOut, QStringLiteral("silent too long")); });
     // One piece per pass of the event loop.
     m_pump->setSingleShot(true);
     m_pump->setInterval(0);
@@ -39,15 +54,15 @@ BoundedDownload::~BoundedDownload()
     release();
 }
 
-void BoundedDownload::start(QNetworkRequest request, const Budget &budget)
+void BoundedDownload::start(const QNetworkRequest &request, const Budget &budget)
 {
     abort();
     m_budget = budget;
     m_url = m_at = request.url();
     m_body.clear();
     m_rawReceived = m_delivered = 0;
-    m_rawExpected = m_expected = -1;
-    m_replyDone = m_headersSeen = false;
+    m_expected = -1;
+    m_redirects = 0;
     m_decoder.reset();
     m_failure = Failure::None;
     m_networkError.clear();
@@ -61,31 +76,92 @@ void BoundedDownload::start(QNetworkRequest request, const Budget &budget)
         return;
     }
 
-    // Redirects we are told to follow are looked at before they are: only
-    // to the web, and no less safe than the request allows.
+    // Redirects are followed only when the request asks, and looked at
+    // before they are: only to the web, and no less safe than it allows.
     const QVariant policy = request.attribute(QNetworkRequest::RedirectPolicyAttribute);
-    m_redirectPolicy = policy.isValid() ? policy.toInt() : int(m_manager->redirectPolicy());
+    m_redirectPolicy = policy.isValid() ? policy.toInt() : int(QNetworkRequest::ManualRedirectPolicy);
     QT_WARNING_PUSH
     QT_WARNING_DISABLE_DEPRECATED
     if (!policy.isValid() && request.attribute(QNetworkRequest::FollowRedirectsAttribute).toBool())
         m_redirectPolicy = QNetworkRequest::NoLessSafeRedirectPolicy;
-    request.setAttribute(QNetworkRequest::FollowRedirectsAttribute, QVariant());
     QT_WARNING_POP
-    if (m_redirectPolicy != QNetworkRequest::ManualRedirectPolicy)
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
 
-    // Asked for by name, so that Qt hands the body over as it came and we
-    // count what it inflates to.
-    request.setRawHeader("Accept-Encoding", "gzip, deflate");
-    request.setTransferTimeout(budget.idleMs);
-    QNetworkReply *reply = m_manager->get(request);
-    m_reply = reply;
-    reply->setReadBufferSize(ReadBufferBytes);
-    connect(reply, &QNetworkReply::metaDataChanged, this, &BoundedDownload::headersArrived);
-    connect(reply, &QNetworkReply::readyRead, this, &BoundedDownload::schedule);
-    connect(reply, &QNetworkReply::redirected, this, &BoundedDownload::redirected);
-    connect(reply, &QNetworkReply::finished, this, &BoundedDownload::replyFinished);
+    m_fields.clear();
+    for (const QByteArray &name : request.rawHeaderList()) {
+        const QByteArray value = request.rawHeader(name);
+        // A line break would end the field, or the head, where the server reads it.
+        if (ownField(name) || name.contains('\r') || name.contains('\n') || value.contains('\r') || value.contains('\n'))
+            continue;
+        m_fields.append({ name, value });
+    }
     m_total->start(budget.totalMs);
+    open(m_url);
+}
+
+void BoundedDownload::open(const QUrl &url)
+{
+    m_reader.reset(new HttpReplyReader);
+    m_carry.clear();
+    m_connectionEnded = false;
+    const bool secure = url.scheme().toLower() == QLatin1String("https");
+    QTcpSocket *socket = secure ? new QSslSocket(this) : new QTcpSocket(this);
+    m_socket = socket;
+    socket->setReadBufferSize(ReadBufferBytes);
+    connect(socket, &QAbstractSocket::readyRead, this, &BoundedDownload::schedule);
+    connect(socket, &QAbstractSocket::errorOccurred, this, &BoundedDownload::socketError);
+    connect(socket, &QAbstractSocket::disconnected, this, [this] {
+        m_connectionEnded = true;
+        schedule();
+    });
+    const QString host = url.host(QUrl::FullyEncoded);
+    const quint16 port = quint16(url.port(secure ? 443 : 80));
+    touched();
+    if (secure) {
+        auto *tls = static_cast<QSslSocket *>(socket);
+        connect(tls, &QSslSocket::encrypted, this, &BoundedDownload::sendRequest);
+        tls->connectToHostEncrypted(host, port);
+    } else {
+        connect(socket, &QAbstractSocket::connected, this, &BoundedDownload::sendRequest);
+        socket->connectToHost(host, port);
+    }
+}
+
+void BoundedDownload::sendRequest()
+{
+    if (!m_socket)
+        return;
+    QByteArray target = m_at.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+    if (!target.startsWith('/'))
+        target.prepend('/');
+    QByteArray host = m_at.host(QUrl::FullyEncoded).toLatin1();
+    if (host.contains(':'))
+        host = '[' + host + ']';
+    if (!defaultPort(m_at))
+        host += ':' + QByteArray::number(m_at.port());
+    QByteArray head = "GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\n";
+    bool agent = false;
+    for (const auto &field : qAsConst(m_fields)) {
+        head += field.first + ": " + field.second + "\r\n";
+        agent = agent || field.first.toLower() == "user-agent";
+    }
+    if (!agent)
+        head += "User-Agent: Mozilla/5.0\r\n";
+    // Asked for by name, so that we count what the body inflates to.
+    head += "Accept-Encoding: gzip, deflate\r\nConnection: close\r\n\r\n";
+    m_socket->write(head);
+}
+
+void BoundedDownload::socketError()
+{
+    if (!m_socket)
+        return;
+    // A server that closes is how many bodies end: the reader judges that.
+    if (m_socket->error() == QAbstractSocket::RemoteHostClosedError) {
+        m_connectionEnded = true;
+        schedule();
+        return;
+    }
+    failLater(Failure::Network, m_socket->errorString());
 }
 
 void BoundedDownload::abort()
@@ -93,26 +169,84 @@ void BoundedDownload::abort()
     m_running = false;
     m_pending = Failure::None;
     m_total->stop();
+    m_idle->stop();
     m_pump->stop();
     release();
     m_decoder.reset();
 }
 
+// The connection goes at once: nothing more is read, and the server sees it
+// closed.
 void BoundedDownload::release()
 {
-    if (QNetworkReply *r = m_reply.data()) {
-        m_reply = nullptr;
-        r->disconnect(this);
-        r->abort();
-        r->deleteLater();
+    if (QTcpSocket *s = m_socket.data()) {
+        m_socket = nullptr;
+        s->disconnect(this);
+        s->abort();
+        s->deleteLater();
     }
+    m_carry.clear();
 }
 
-void BoundedDownload::redirected(const QUrl &to)
+void BoundedDownload::touched()
 {
-    if (!m_reply || !m_running)
+    m_idle->start(m_budget.idleMs);
+}
+
+void BoundedDownload::readHead()
+{
+    if (m_socket && m_socket->bytesAvailable() > 0) {
+        m_carry = m_reader->feed(m_socket->read(PieceBytes));
+        touched();
+    } else if (m_connectionEnded) {
+        fail(Failure::Network, QStringLiteral("the server closed the connection without an answer"));
         return;
-    const QUrl next = m_at.resolved(to);
+    }
+    if (m_reader->state() == HttpReplyReader::State::Broken) {
+        fail(Failure::Garbled, m_reader->problem());
+        return;
+    }
+    if (m_reader->headComplete())
+        headArrived();
+    else if (m_connectionEnded || (m_socket && m_socket->bytesAvailable() > 0))
+        schedule();
+}
+
+void BoundedDownload::headArrived()
+{
+    const int status = m_reader->status();
+    const QByteArray location = m_reader->header("location");
+    if (status >= 300 && status < 400 && !location.isEmpty()
+        && m_redirectPolicy != QNetworkRequest::ManualRedirectPolicy) {
+        redirect(location);
+        return;
+    }
+    m_status = status;
+    // An error page is no body of ours: its reader never sees a byte of it.
+    if (m_status < 200 || m_status > 299) {
+        fail(Failure::Network, QStringLiteral("HTTP %1").arg(m_status));
+        return;
+    }
+    const BodyDecoder::Coding coding = BodyDecoder::codingOf(m_reader->header("content-encoding"));
+    if (coding == BodyDecoder::Coding::Unknown) {
+        fail(Failure::Garbled, QStringLiteral("an encoding not asked for"));
+        return;
+    }
+    m_decoder.reset(new BodyDecoder(coding));
+    // What comes compressed is never larger than what it inflates to.
+    const qint64 length = m_reader->contentLength();
+    if (length > m_budget.maxBytes) {
+        fail(Failure::TooLarge);
+        return;
+    }
+    if (coding == BodyDecoder::Coding::Identity)
+        m_expected = length;
+    schedule();
+}
+
+void BoundedDownload::redirect(const QByteArray &location)
+{
+    const QUrl next = m_at.resolved(QUrl(QString::fromUtf8(location)));
     bool allowed = isWebAddress(next);
     if (m_redirectPolicy == QNetworkRequest::NoLessSafeRedirectPolicy)
         allowed = allowed && !(m_at.scheme() == QLatin1String("https") && next.scheme() == QLatin1String("http"));
@@ -121,66 +255,31 @@ void BoundedDownload::redirected(const QUrl &to)
             && next.port(next.scheme() == QLatin1String("https") ? 443 : 80)
                 == m_at.port(m_at.scheme() == QLatin1String("https") ? 443 : 80);
     if (!allowed) {
-        failLater(Failure::Refused, QStringLiteral("redirect to %1").arg(next.toString()));
+        fail(Failure::Refused, QStringLiteral("redirect to %1").arg(next.toString()));
         return;
     }
+    // A loop is no answer, and no status the server gave.
+    if (++m_redirects > MaxRedirects) {
+        fail(Failure::Network, QStringLiteral("Too many redirects"));
+        return;
+    }
+    release();
     m_at = next;
-    m_reply->redirectAllowed();
+    open(next);
 }
 
-void BoundedDownload::headersArrived()
+QByteArray BoundedDownload::nextBodyBytes()
 {
-    if (!m_reply || m_headersSeen || !m_running)
-        return;
-    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    // A redirect's own headers say nothing of the body to come.
-    if (status.isValid() && status.toInt() >= 300 && status.toInt() < 400)
-        return;
-    m_headersSeen = true;
-    m_status = status.toInt();
-    // An error page is no body of ours: its reader never sees a byte of it.
-    // (Qt sets the reply's own error after this signal: it is aborted later.)
-    if (m_status != 0 && (m_status < 200 || m_status > 299)) {
-        failLater(Failure::Network, QStringLiteral("HTTP %1").arg(m_status));
-        return;
+    QByteArray bytes;
+    if (!m_carry.isEmpty()) {
+        bytes.swap(m_carry);
+    } else if (m_reader->state() == HttpReplyReader::State::Body && m_socket && m_socket->bytesAvailable() > 0) {
+        bytes = m_reader->feed(m_socket->read(PieceBytes));
+        touched();
+    } else if (m_reader->state() == HttpReplyReader::State::Body && m_connectionEnded) {
+        m_reader->closed();
     }
-    const BodyDecoder::Coding coding = BodyDecoder::codingOf(m_reply->rawHeader("Content-Encoding"));
-    if (coding == BodyDecoder::Coding::Unknown) {
-        failLater(Failure::Garbled, QStringLiteral("an encoding not asked for"));
-        return;
-    }
-    m_decoder.reset(new BodyDecoder(coding));
-    // What comes compressed is never larger than what it inflates to.
-    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() > m_budget.maxBytes) {
-        failLater(Failure::TooLarge, QString());
-        return;
-    }
-    if (length.isValid())
-        m_rawExpected = length.toLongLong();
-    if (coding == BodyDecoder::Coding::Identity)
-        m_expected = m_rawExpected;
-}
-
-void BoundedDownload::replyFinished()
-{
-    QNetworkReply *r = m_reply;
-    if (!r || !m_running || m_pending != Failure::None)
-        return;
-    if (r->error() != QNetworkReply::NoError) {
-        fail(r->error() == QNetworkReply::OperationCanceledError ? Failure::TimedOut : Failure::Network,
-             r->errorString());
-        return;
-    }
-    const int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    m_status = status;
-    if (status != 0 && (status < 200 || status > 299)) {
-        fail(Failure::Network, QStringLiteral("HTTP %1").arg(status));
-        return;
-    }
-    // What the reply still holds is read piece by piece, as before.
-    m_replyDone = true;
-    schedule();
+    return bytes;
 }
 
 void BoundedDownload::schedule()
@@ -189,9 +288,9 @@ void BoundedDownload::schedule()
         m_pump->start();
 }
 
-// One piece per pass: a piece of what arrived is taken from the reply only
-// when the last one has been handed out, so what waits is Qt's bounded
-// buffer and the wire, never a growing one of ours.
+// One piece per pass: a piece of what arrived is taken from the connection
+// only when the last one has been handed out, so what waits is the socket's
+// bounded buffer and the wire, never a growing one of ours.
 void BoundedDownload::pump()
 {
     if (!m_running)
@@ -200,18 +299,25 @@ void BoundedDownload::pump()
         fail(m_pending, m_pendingWhy);
         return;
     }
-    if (!m_headersSeen && m_reply && (m_reply->bytesAvailable() > 0 || m_replyDone))
-        headersArrived();
-    if (!m_running || !m_decoder)
+    if (!m_reader->headComplete()) {
+        readHead();
         return;
-    if (m_decoder->wantsInput() && m_reply && m_reply->bytesAvailable() > 0) {
-        const QByteArray raw = m_reply->read(PieceBytes);
+    }
+    if (!m_decoder)
+        return;
+    if (m_decoder->wantsInput()) {
+        const QByteArray raw = nextBodyBytes();
+        if (m_reader->state() == HttpReplyReader::State::Broken) {
+            fail(Failure::Garbled, m_reader->problem());
+            return;
+        }
         m_rawReceived += raw.size();
         if (m_rawReceived > m_budget.maxBytes) {
             fail(Failure::TooLarge);
             return;
         }
-        m_decoder->give(raw);
+        if (!raw.isEmpty())
+            m_decoder->give(raw);
     }
     QByteArray out;
     if (!m_decoder->take(&out, PieceBytes)) {
@@ -224,6 +330,7 @@ void BoundedDownload::pump()
             fail(Failure::TooLarge);
             return;
         }
+        touched();
         if (m_keepBody)
             m_body += out;
         emit progress(m_delivered, m_expected);
@@ -233,13 +340,15 @@ void BoundedDownload::pump()
         if (!m_running)
             return;
     }
-    if (!m_decoder->wantsInput() || (m_reply && m_reply->bytesAvailable() > 0)) {
+    const bool reading = m_reader->state() == HttpReplyReader::State::Body;
+    if (!m_decoder->wantsInput() || !m_carry.isEmpty()
+        || (reading && ((m_socket && m_socket->bytesAvailable() > 0) || m_connectionEnded))) {
         schedule();
         return;
     }
-    if (m_replyDone) {
-        // A body cut short never reached its end, nor the length its server said.
-        if (!m_decoder->complete() || (m_rawExpected >= 0 && m_rawReceived != m_rawExpected)) {
+    if (m_reader->state() == HttpReplyReader::State::Done) {
+        // A compressed body cut short never reached its own end.
+        if (!m_decoder->complete()) {
             fail(Failure::Garbled, QStringLiteral("the body ended early"));
             return;
         }

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
-#include <QNetworkAccessManager>
 #include <QNetworkRequest>
 
 namespace {
@@ -211,7 +210,7 @@ void FormAddUrl::getPhotoup(QString url, QString name, QString address)
     }
     qCDebug(lcNet) << url;
     if (!m_download) {
-        m_download = new BoundedDownload(new QNetworkAccessManager(this), this);
+        m_download = new BoundedDownload(this);
         connect(m_download, &BoundedDownload::finished, this, &FormAddUrl::pictureArrived);
     }
     QNetworkRequest request{ QUrl(url) };

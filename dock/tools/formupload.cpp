@@ -13,7 +13,6 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
-#include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QPropertyAnimation>
 #include <QStandardPaths>
@@ -124,10 +123,9 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
     // What the download says may hold the installer's name or a server's words.
     ui->label_4->setTextFormat(Qt::PlainText);
 
-    auto *manager = new QNetworkAccessManager(this);
-    check = new BoundedDownload(manager, this);
+    check = new BoundedDownload(this);
     connect(check, &BoundedDownload::finished, this, &FormUpload::checkFinished);
-    fetch = new BoundedDownload(manager, this);
+    fetch = new BoundedDownload(this);
     fetch->setKeepBody(false);
     connect(fetch, &BoundedDownload::piece, this, &FormUpload::httpReadyRead);
     connect(fetch, &BoundedDownload::progress, this, &FormUpload::updateDataReadProgress);

@@ -3,7 +3,6 @@
 #include "common/boundeddownload.h"
 #include "common/logging.h"
 
-#include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QRegularExpression>
 #include <QUrl>
@@ -204,7 +203,7 @@ Document parse(const QByteArray &body, const QStringList &attributes)
 } // namespace WeatherFeed
 
 WeatherDownload::WeatherDownload(QObject *parent)
-    : QObject(parent), m_download(new BoundedDownload(new QNetworkAccessManager(this), this))
+    : QObject(parent), m_download(new BoundedDownload(this))
 {
     m_download->setKeepBody(false);
     connect(m_download, &BoundedDownload::piece, this, [this](const QByteArray &piece) {

@@ -1,13 +1,14 @@
 // A download within its budget: the body in small pieces, one per pass of
 // the event loop, inflated by us as it comes, and cut off at its limits.
 #include "common/boundeddownload.h"
+#include "common/httpreplyreader.h"
 #include "localhttp.h"
 #include "testenv.h"
 
 #include <QFile>
-#include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkRequest>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QThread>
 #include <QTimer>
@@ -24,7 +25,6 @@ class TestBoundedDownload : public QObject
     Q_OBJECT
 
     LocalHttp http;
-    QNetworkAccessManager manager;
 
     struct Run
     {
@@ -44,7 +44,7 @@ class TestBoundedDownload : public QObject
     Run get(const QNetworkRequest &request, const BoundedDownload::Budget &budget, bool keep = false)
     {
         Run run;
-        BoundedDownload d(&manager);
+        BoundedDownload d;
         d.setKeepBody(keep);
         connect(&d, &BoundedDownload::piece, this, [&](const QByteArray &p) {
             ++run.pieces;
@@ -80,7 +80,17 @@ private slots:
         http.serve("/plain", body);
         http.route("/gzip", { LocalHttp::Full, 200, LocalHttp::gzip(body), "text/plain", "gzip" });
         http.route("/deflate", { LocalHttp::Full, 200, qCompress(body).mid(4), "text/plain", "deflate" });
-        for (const char *path : { "/plain", "/gzip", "/deflate" }) {
+        // In chunks of the network's framing too, compressed or not.
+        for (const QByteArray &coding : { QByteArray(), QByteArray("gzip") }) {
+            const QByteArray sent = coding.isEmpty() ? body : LocalHttp::gzip(body);
+            QByteArray chunks;
+            for (int at = 0; at < sent.size(); at += 70000)
+                chunks += QByteArray::number(sent.mid(at, 70000).size(), 16) + "\r\n" + sent.mid(at, 70000) + "\r\n";
+            LocalHttp::Route r { LocalHttp::Full, 200, chunks + "0\r\n\r\n", "text/plain", coding, false };
+            r.headers = "Transfer-Encoding: chunked\r\n";
+            http.route("/chunked" + coding, r);
+        }
+        for (const char *path : { "/plain", "/gzip", "/deflate", "/chunked", "/chunkedgzip" }) {
             const Run r = get(path, { 2 << 20, 5000, 5000 });
             QVERIFY2(r.ok, path);
             QCOMPARE(r.finished, 1);
@@ -131,6 +141,7 @@ private slots:
         QCOMPARE(int(r.failure), failure);
         QVERIFY(r.body.size() <= limit);
         QVERIFY(t.elapsed() < 3000);
+        QTRY_COMPARE(http.openConnections(), 0);
     }
 
     // Only the web is asked: a local address (a file, a pipe, a resource, data)
@@ -166,6 +177,17 @@ private slots:
         const Run r = get(request, { 1 << 20, 2000, 2000 });
         QVERIFY(r.ok);
         QCOMPARE(r.body, QByteArray("arrived"));
+        // A loop ends after so many, as the network's failure it is.
+        http.route("/loop", LocalHttp::redirect(http.url("/loop").toEncoded()));
+        http.requested.clear();
+        BoundedDownload d;
+        QSignalSpy finished(&d, &BoundedDownload::finished);
+        request.setUrl(http.url("/loop"));
+        d.start(request, { 1 << 20, 5000, 5000 });
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(int(d.failure()), int(BoundedDownload::Failure::Network));
+        QCOMPARE(d.httpStatus(), 0);
+        QCOMPARE(http.requested.size(), BoundedDownload::MaxRedirects + 1);
     }
 
     // A named pipe at a file address never blocks the program: it is not
@@ -191,7 +213,7 @@ private slots:
         });
         QElapsedTimer t;
         t.start();
-        BoundedDownload d(&manager);
+        BoundedDownload d;
         QSignalSpy finished(&d, &BoundedDownload::finished);
         d.start(QNetworkRequest(QUrl::fromLocalFile(QFile::decodeName(pipe))), { 1 << 20, 60000, 60000 });
         const qint64 started = t.elapsed();
@@ -250,6 +272,84 @@ private slots:
         }
     }
 
+    // A failed download lets go of its connection at once, whatever it was
+    // reading: a header line without end is cut, long before the time limit,
+    // and the server sees the connection close.
+    void endlessHeaderIsCut()
+    {
+        LocalHttp own;
+        own.route("/header", { LocalHttp::EndlessHeader, 200, QByteArray(64 * 1024, 'h') });
+        BoundedDownload d;
+        QSignalSpy finished(&d, &BoundedDownload::finished);
+        d.start(QNetworkRequest(own.url("/header")), { 1 << 20, 60000, 60000 });
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+        QCOMPARE(finished.at(0).at(0).toBool(), false);
+        QCOMPARE(int(d.failure()), int(BoundedDownload::Failure::Garbled));
+        QTRY_COMPARE(own.openConnections(), 0);
+    }
+
+    // An answer reads the same however the network cuts it: the body freed
+    // of its framing, the end where the framing says, and no answer where
+    // the framing is wrong or grows past its limits.
+    void answersReadTheSameInAnyPieces_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("closes"); // the connection ends after the bytes
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QByteArray>("body");
+        const int done = int(HttpReplyReader::State::Done);
+        const int broken = int(HttpReplyReader::State::Broken);
+        const QByteArray body = "<china><city quName=\"北京\"/></china>";
+        QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+        for (const QByteArray &part : { body.left(7), body.mid(7, 20), body.mid(27) })
+            chunked += QByteArray::number(part.size(), 16) + ";name=value\r\n" + part + "\r\n";
+        chunked += "0\r\nTrailer: x\r\n\r\n";
+        QTest::newRow("length") << "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size())
+                + "\r\n\r\n" + body + "after the end" << false << done << body;
+        QTest::newRow("chunks") << chunked + "after the end" << false << done << body;
+        QTest::newRow("until the end") << "HTTP/1.0 200 OK\r\n\r\n" + body << true << done << body;
+        QTest::newRow("bare line ends, a 100 first") << QByteArray("HTTP/1.1 100 Continue\n\nHTTP/1.1 200 OK\n"
+                                                                   "Content-Length: 4\nX-Folded: a\n b\n\nbody") << false << done << QByteArray("body");
+        QTest::newRow("no body") << QByteArray("HTTP/1.1 204 No Content\r\n\r\n") << false << done << QByteArray();
+        QTest::newRow("cut short") << "HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\n" + body << true << broken
+                                   << QByteArray();
+        QTest::newRow("chunks cut short") << chunked.left(chunked.size() - 10) << true << broken << QByteArray();
+        QTest::newRow("no http") << QByteArray("SSH-2.0-OpenSSH\r\n\r\n") << false << broken << QByteArray();
+        QTest::newRow("a head without end") << "HTTP/1.1 200 OK\r\nX: " + QByteArray(HttpReplyReader::MaxHeadBytes, 'h')
+                                            << false << broken << QByteArray();
+        QTest::newRow("a chunk line without end") << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1;"
+                + QByteArray(HttpReplyReader::MaxChunkLineBytes, 'x') << false << broken << QByteArray();
+        QTest::newRow("no chunk size") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n")
+                                       << false << broken << QByteArray();
+        QTest::newRow("two lengths") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 4\r\nContent-Length: 5\r\n\r\n")
+                                     << false << broken << QByteArray();
+        QTest::newRow("a transfer coding") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, chunked\r\n\r\n")
+                                           << false << broken << QByteArray();
+    }
+    void answersReadTheSameInAnyPieces()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, closes);
+        QFETCH(int, state);
+        QFETCH(QByteArray, body);
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        for (int run = 0; run < 50; ++run) {
+            HttpReplyReader reader;
+            QByteArray got;
+            for (int at = 0; at < answer.size();) {
+                const int size = run == 0 ? 1 : 1 + int(random.bounded(quint32(qMin(answer.size(), 9000))));
+                got += reader.feed(answer.mid(at, size));
+                at += size;
+            }
+            if (closes)
+                reader.closed();
+            QVERIFY2(int(reader.state()) == state, qPrintable(QString("seed %1: %2").arg(seed).arg(reader.problem())));
+            if (reader.state() == HttpReplyReader::State::Done)
+                QCOMPARE(got, body);
+        }
+    }
+
     // A body without end is read as fast as the reader takes it and never
     // held: memory stays flat until the size limit ends it, also when the
     // reader (a slow disk) takes each piece more slowly than the network
@@ -261,7 +361,7 @@ private slots:
             chunk += QByteArray::number(i) + ' ';
         http.route("/endless", { LocalHttp::Endless, 200, chunk });
         const qint64 limit = qint64(64) << 20;
-        BoundedDownload d(&manager);
+        BoundedDownload d;
         d.setKeepBody(false);
         qint64 seen = 0;
         connect(&d, &BoundedDownload::piece, this, [&](const QByteArray &p) {

@@ -259,6 +259,18 @@ private slots:
         QVERIFY2(TestEnv::peakMemoryKb() - before < 100 * 1024, "an answer is never held past its limit");
     }
 
+    // A redirect loop is a network failure: no status is made up for it.
+    void redirectLoopIsANetworkFailure()
+    {
+        Updater u;
+        u.http.route("/update.html", LocalHttp::redirect(u.http.url("/update.html").toEncoded()));
+        u.w.checkUpdate();
+        QTRY_VERIFY_WITH_TIMEOUT(!u.w.isChecking(), 10000);
+        QVERIFY(u.status().contains("检查更新失败"));
+        QVERIFY2(!u.status().contains("服务器返回"), qPrintable(u.status()));
+        QVERIFY(u.http.requested.size() > 1);
+    }
+
     // The release notes are rich text from the network: shown, but nothing
     // they name is loaded, and no more of them than fits is laid out.
     void releaseNotesAreSealedAndBounded()

@@ -255,6 +255,8 @@ private slots:
                                   << int(LocalHttp::Full) << false;
         QTest::newRow("an encoding not asked for") << list << QByteArray("br") << true << int(LocalHttp::Full) << false;
         QTest::newRow("a byte at a time") << list << QByteArray() << true << int(LocalHttp::Drip) << false;
+        QTest::newRow("a header without end") << QByteArray(64 * 1024, 'h') << QByteArray() << false
+                                              << int(LocalHttp::EndlessHeader) << false;
     }
 
     void downloadsKeepToTheirBudget()
@@ -282,6 +284,8 @@ private slots:
         QCOMPARE(got.cities.size(), taken ? 10 : 0);
         QVERIFY2(t.elapsed() < 5000, "the whole exchange has a time limit"); // a drip would take 30 s
         QVERIFY2(TestEnv::peakMemoryKb() - before < 200 * 1024, "a body is never held past its limit");
+        // Whatever ended it, the connection is closed.
+        QTRY_COMPARE(server->openConnections(), 0);
     }
 
     void listsPastTheLimitsAreNoLists()
