@@ -155,6 +155,9 @@ void BoundedDownload::socketError()
 {
     if (!m_socket)
         return;
+    // A body that ended where its framing says has all it needs.
+    if (m_reader && m_reader->state() == HttpReplyReader::State::Done)
+        return;
     // A server that closes is how many bodies end: the reader judges that.
     if (m_socket->error() == QAbstractSocket::RemoteHostClosedError) {
         m_connectionEnded = true;
@@ -299,6 +302,8 @@ void BoundedDownload::pump()
         fail(m_pending, m_pendingWhy);
         return;
     }
+    if (!m_reader)
+        return;
     if (!m_reader->headComplete()) {
         readHead();
         return;

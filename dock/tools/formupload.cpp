@@ -94,6 +94,7 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
     // Nor the runtime folder, which lives in memory and is often small.
     downloadFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 
+    rocketHome = ui->label_5->pos();
     ui->frame_3->hide();
     ui->frame_8->hide();
     // Nothing has been checked yet: the first page says so rather than
@@ -187,6 +188,13 @@ FormUpload::Page FormUpload::page() const
 
 void FormUpload::showPage(Page p)
 {
+    if (p != Download) {
+        // Back from a download: the rocket no longer stands over the offer's text.
+        for (auto *fly : findChildren<QPropertyAnimation *>(QString(), Qt::FindDirectChildrenOnly))
+            if (fly->targetObject() == ui->label_5)
+                fly->stop();
+        ui->label_5->move(rocketHome);
+    }
     ui->frame_7->setVisible(p == UpToDate);
     ui->frame_8->setVisible(p == NewVersion);
     ui->frame_3->setVisible(p == Download);

@@ -102,6 +102,8 @@ private:
     BoundedDownload *fetch;
     // The installer being written; its partial file goes with it.
     std::unique_ptr<InstallerFile> installer;
+    // Where the rocket stands beside the offer; it flies aside for a download.
+    QPoint rocketHome;
     QTimer *checkTimer;
     QPoint pressOffset;
     bool dragging = false;

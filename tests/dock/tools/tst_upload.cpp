@@ -396,6 +396,9 @@ private slots:
         u.start();
         QTRY_VERIFY(QFileInfo(u.w.downloadTarget()).size() > 0);
         const QString partial = u.w.downloadTarget();
+        auto *rocket = u.w.findChild<QLabel *>("label_5");
+        const int flewFrom = rocket->x();
+        QTRY_VERIFY(rocket->x() > flewFrom); // aside for the download
         QCloseEvent close; // what the window manager's close becomes
         QCoreApplication::sendEvent(u.w.windowHandle(), &close);
         QVERIFY(u.w.isHidden());
@@ -405,7 +408,10 @@ private slots:
         QTRY_COMPARE(u.http.openConnections(), 0);
         QCoreApplication::processEvents();
         QVERIFY(u.opener.urls.isEmpty());
+        // The offer stands, its rocket back beside it.
         QCOMPARE(u.w.page(), FormUpload::NewVersion);
+        auto onWindow = [&](QWidget *c) { return QRect(c->mapTo(&u.w, QPoint()), c->size()); };
+        QVERIFY(!onWindow(rocket).intersects(onWindow(u.w.findChild<QLabel *>("label_3"))));
     }
 
     // A failed download opens nothing, leaves no partial file and no older
