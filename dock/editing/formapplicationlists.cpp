@@ -3,9 +3,16 @@
 #include "ui_formapplicationitem.h"
 #include "ui_formapplicationlists.h"
 #include "ui_formapplicationlists2.h"
+#include "common/logging.h"
+#include "dock/model/iconclasses.h"
 #include "dock/style/dockstyle.h"
 
 #include <QPixmap>
+
+namespace {
+// The preset table's columns: group, picture, name, class, path, note.
+constexpr int ClassColumn = 3;
+} // namespace
 
 FormApplicationItem::FormApplicationItem(QWidget *parent) : QWidget(parent), ui(new Ui::FormApplicationItem)
 {
@@ -60,6 +67,20 @@ void ApplicationList::setPresets(QFrame *frame, QTableWidget *table)
     const QSize fixed(width(), table->rowCount() * RowHeight);
     setMinimumSize(fixed);
     setMaximumSize(fixed);
+    for (const QString &keyword : unknownClasses())
+        qCWarning(lcBar) << "a preset row of no icon class:" << keyword;
+}
+
+QStringList ApplicationList::unknownClasses() const
+{
+    QStringList unknown;
+    for (int r = 0; m_table && r < m_table->rowCount(); ++r) {
+        const QTableWidgetItem *item = m_table->item(r, ClassColumn);
+        const QString keyword = item ? item->text() : QString();
+        if (!IconClasses::known(keyword))
+            unknown << keyword;
+    }
+    return unknown;
 }
 
 void ApplicationList::showEvent(QShowEvent *)

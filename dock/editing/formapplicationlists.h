@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace Ui {
@@ -49,6 +50,10 @@ public:
     QTableWidget *presets() const { return m_table; }
     // The rows are made when the list is first shown.
     bool built() const { return m_built; }
+    // The keywords of the preset table's class column that name no icon
+    // class: a row of such a keyword would add a mere picture. None, ever;
+    // the list says so when it loads.
+    QStringList unknownClasses() const;
 
 signals:
     void ADDIcon(QString ico, QString name, QString cl, QString path);

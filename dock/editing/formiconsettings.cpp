@@ -206,7 +206,7 @@ void FormIconSettings::on_saveButton_clicked()
 
 void FormIconSettings::on_defaultButton_clicked()
 {
-    if (m_class == IconClass::ICON) {
+    if (IconClasses::of(m_class).is(IconRule::ProgramPicture)) {
         getIcons(m_path, QString::fromLatin1(DockTarget));
     } else if (IconClasses::of(m_class).face == IconFace::RecycleBin) {
         if (m_mode == 0)

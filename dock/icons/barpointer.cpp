@@ -19,7 +19,7 @@ QPoint rounded(const QMouseEvent *e, const QPoint &origin)
 
 bool followedByItsMenu(const QString &cls)
 {
-    return cls == IconClass::MENU || cls == IconClass::STARTMENU;
+    return IconClasses::of(cls).is(IconRule::PopUpBeside);
 }
 
 } // namespace
@@ -194,7 +194,7 @@ bool BarPointer::doubleClick(QMouseEvent *e)
         m_press->press(false);
     }
     qCDebug(lcBar) << "双击";
-    if (m_doubleClick && cls != IconClass::BLANK)
+    if (m_doubleClick && !IconClasses::of(cls).is(IconRule::NoClick))
         open(id);
     return true;
 }
@@ -216,9 +216,9 @@ void BarPointer::pressEnded(LongPress::State from, LongPress::Exit how)
     if (from != LongPress::State::Pressed)
         emit m_bar->IconPressRelease(id, m_releasePos);
     else if (!m_doubleClick) {
-        if (cls != IconClass::BLANK)
+        if (!IconClasses::of(cls).is(IconRule::NoClick))
             open(id);
-    } else if (cls == IconClass::MENU) {
+    } else if (IconClasses::of(cls).is(IconRule::OneClick)) {
         open(id);
     }
 }

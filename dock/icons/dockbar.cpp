@@ -245,7 +245,7 @@ void DockBar::moveItem(Item *it, const QPoint &p)
     it->pos = p;
     if (!it->hidden)
         dirty(rectOf(it));
-    if (it->cls == IconClass::MENU || it->cls == IconClass::STARTMENU)
+    if (IconClasses::of(it->cls).is(IconRule::PopUpBeside))
         emit IconMove(it->id, p, it->size.width(), it->size.height(), it->cls);
 }
 
@@ -472,7 +472,7 @@ QRect DockBar::placeholderRect() const
 void DockBar::setDrive(const QString &id, const QString &drive)
 {
     Item *it = item(id);
-    if (it && it->cls == IconClass::DISK && it->face)
+    if (it && IconClasses::of(it->cls).face == IconFace::Drive && it->face)
         it->face->setDrive(drive);
 }
 
@@ -480,7 +480,7 @@ void DockBar::setWeather(const QString &name, const QString &stateDetailed, cons
                          const QString &state)
 {
     for (Item *it : qAsConst(m_items)) {
-        if (it->cls == IconClass::WEATHER && it->face)
+        if (IconClasses::of(it->cls).face == IconFace::Weather && it->face)
             it->face->setWeather(name, stateDetailed, temNow, state);
     }
 }
@@ -501,7 +501,7 @@ void DockBar::hoverTo(const QString &id)
         it->mouseIn = true;
         it->hoverSized = true;
         startHover(it);
-        if (it->cls == IconClass::WEATHER)
+        if (IconClasses::of(it->cls).face == IconFace::Weather)
             emit IconMouseIn(it->id, it->cls);
     }
 }

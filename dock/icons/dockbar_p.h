@@ -47,5 +47,5 @@ struct DockBar::Item
     int slideY = 0;  // a removable disk's picture dropping in
     // The face drawn once per size step; magnification only scales these.
     QHash<quint32, QPixmap> renders;
-    bool isBlank() const { return cls == IconClass::BLANK; }
+    bool isBlank() const { return IconClasses::of(cls).face == IconFace::Separator; }
 };

@@ -525,7 +525,7 @@ void DockBar::placeAt(const QString &id, const QPoint &p)
 void DockBar::jumpAnimation(const QString &id)
 {
     Item *it = item(id);
-    if (!it || it->cls == IconClass::MENU || m_clickStyle != 1)
+    if (!it || IconClasses::of(it->cls).is(IconRule::NoJump) || m_clickStyle != 1)
         return;
     it->jump.on = true;
     it->jump.start = m_clock.elapsed();
@@ -539,7 +539,7 @@ void DockBar::showAnimation(const QString &id)
     Item *it = item(id);
     if (!it)
         return;
-    if (it->cls != IconClass::UDISK) {
+    if (!IconClasses::of(it->cls).is(IconRule::SlidesIn)) {
         it->slideY = 0;
         dirty(rectOf(it));
         return;

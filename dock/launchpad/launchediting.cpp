@@ -128,7 +128,8 @@ bool LaunchEditing::add(QString ico, QString name, QString cl, QString path)
     }
     // A picture that is gone still leaves an icon one can open and edit.
     if (!QFileInfo::exists(ico))
-        ico = cl == IconClass::URL ? QStringLiteral(":/image/icon/url.png") : QStringLiteral(":/image/icon/Icon-what.png");
+        ico = IconClasses::of(cl).face == IconFace::WebSite ? QStringLiteral(":/image/icon/url.png")
+                                                            : QStringLiteral(":/image/icon/Icon-what.png");
     m_drag->cancel();
     if (m_rows->add({ QString(), ico, name, cl, path, ico }).isEmpty()) {
         showToast(tr("不能添加！"));

@@ -164,7 +164,7 @@ void FormMenu::OpenFile()
     QList<DockIconRecord> rows;
     DockFile::read(path, &rows);
     const int back = int(std::find_if(rows.begin(), rows.end(), [](const DockIconRecord &r) {
-                             return r.Class == IconClass::BACK;
+                             return IconClasses::of(r.Class).is(IconRule::MenuBack);
                          }) - rows.begin());
     const bool found = back < rows.size();
     bool changed = !found || back != 0;
@@ -230,7 +230,7 @@ void FormMenu::createIcon()
 void FormMenu::createClassIco()
 {
     for (const DockIconRecord &row : MenuIcoData->rows()) {
-        if (row.Class != IconClass::DISK)
+        if (IconClasses::of(row.Class).face != IconFace::Drive)
             continue;
         if (FormMenuIcon *icon = m_icons.value(row.IconID))
             icon->setDisk(row.Path);
@@ -357,7 +357,7 @@ void FormMenu::hideAnimated()
     for (const DockIconRecord &row : MenuIcoData->rows()) {
         if (FormMenuIcon *icon = m_icons.value(row.IconID)) {
             icon->hideAnimated();
-            backSlides = backSlides || row.Class == IconClass::BACK;
+            backSlides = backSlides || IconClasses::of(row.Class).is(IconRule::MenuBack);
         }
     }
     m_shown = false;
@@ -474,7 +474,7 @@ void FormMenu::DeleteIcon(QString ID)
 {
     const int r = findRow(ID);
     // The BACK icon is what closes the menu: it stays.
-    if (r < 0 || MenuIcoData->at(r).Class == IconClass::BACK)
+    if (r < 0 || IconClasses::of(MenuIcoData->at(r).Class).is(IconRule::MenuBack))
         return;
     MenuIcoData->removeAt(r);
     if (FormMenuIcon *icon = m_icons.take(ID)) {
@@ -514,7 +514,7 @@ bool FormMenu::AddIcon(QString ico, QString name, QString cl, QString path)
     if (stored) {
         rebuildIcons();
         emit menuIcoMove(m_menuId);
-        if (cl == IconClass::DISK && path == QLatin1String("0")) {
+        if (IconClasses::of(cl).opening(IconPlace::Menu) == IconOpening::Drive && path == QLatin1String("0")) {
             m_selectDisk->setIconData(id, path);
             m_selectDisk->show();
         }

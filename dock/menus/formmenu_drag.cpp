@@ -28,7 +28,7 @@ bool FormMenu::beyondDockSide(const QPoint &p) const
 int FormMenu::firstFreeSlot() const
 {
     // Never before the BACK row.
-    return !MenuIcoData->isEmpty() && MenuIcoData->at(0).Class == IconClass::BACK ? 1 : 0;
+    return !MenuIcoData->isEmpty() && IconClasses::of(MenuIcoData->at(0).Class).is(IconRule::MenuBack) ? 1 : 0;
 }
 
 void FormMenu::IconPressMove(QString ID, QPoint)
@@ -39,7 +39,7 @@ void FormMenu::IconPressMove(QString ID, QPoint)
     if (m_dragState == DragState::Idle) {
         const int r = findRow(ID);
         // The BACK icon stays: nothing is lifted, no drag.
-        if (r < 0 || MenuIcoData->at(r).Class == IconClass::BACK)
+        if (r < 0 || IconClasses::of(MenuIcoData->at(r).Class).is(IconRule::MenuBack))
             return;
         m_dragState = DragState::Dragging;
         m_drag = MenuIcoData->at(r);
@@ -81,7 +81,7 @@ void FormMenu::IconPressPosMove()
         }
         for (int i = 0; i < MenuIcoData->size(); ++i) {
             FormMenuIcon *icon = m_icons.value(MenuIcoData->at(i).IconID);
-            if (MenuIcoData->at(i).Class == IconClass::BACK || !icon || icon->isHidden())
+            if (IconClasses::of(MenuIcoData->at(i).Class).is(IconRule::MenuBack) || !icon || icon->isHidden())
                 continue;
             const QRect ir(icon->mapToGlobal(QPoint(0, 0)), icon->size());
             if (!(c.x() > ir.x() && c.x() < ir.x() + ir.width() && c.y() > ir.y() && c.y() < ir.y() + ir.height()))

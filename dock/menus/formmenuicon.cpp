@@ -248,7 +248,7 @@ void FormMenuIcon::hideAnimated()
 
 void FormMenuIcon::myOutEnd()
 {
-    if (isClass(IconClass::BACK))
+    if (IconClasses::of(m_class).is(IconRule::MenuBack))
         emit backOutEnd();
 }
 
@@ -278,7 +278,8 @@ void FormMenuIcon::mouseMoveEvent(QMouseEvent *e)
         return;
     if (m_press->isSpent())
         m_press->settle(e->buttons());
-    if (!m_press->stillHeld(e->buttons()) || !m_press->isLoose() || isClass(IconClass::BACK))
+    if (!m_press->stillHeld(e->buttons()) || !m_press->isLoose()
+        || IconClasses::of(m_class).is(IconRule::MenuBack))
         return;
     m_press->startDragging();
     QPointer<FormMenuIcon> self(this);
@@ -321,7 +322,7 @@ void FormMenuIcon::pressEnded(LongPress::State from, LongPress::Exit how)
     // The menu may rebuild its icons in answer to either signal.
     if (loose)
         emit IconPressRelease(m_id, m_releasePos);
-    else if (!m_doubleClick || isClass(IconClass::BACK))
+    else if (!m_doubleClick || IconClasses::of(m_class).opening(IconPlace::Menu) == IconOpening::CloseMenu)
         emit IconOpen(m_id);
 }
 

@@ -1,5 +1,7 @@
 #include "iconclasses.h"
 
+#include <QHash>
+
 namespace {
 
 using E = IconMenuEntry;
@@ -41,14 +43,23 @@ QVector<IconClassInfo> makeTable()
     // hands such a row to the desktop, and the launch pad opens a menu row
     // not at all.
     const IconRules popUp = R::NotInMenu | R::NotInLaunchPad | R::StaysOnBar | R::NotDroppedInPad;
-    const IconRules clock = R::NotInMenu | R::NotInLaunchPad | R::NotDroppedInPad;
+    // The menu's own pop-up follows its icon, which takes icons dropped onto
+    // it, opens at one click and does not jump.
+    const IconRules menuIcon = popUp | R::PopUpBeside | R::TakesDrops | R::OneClick | R::NoJump;
+    const IconRules clock = R::NotInMenu | R::NotInLaunchPad | R::NotDroppedInPad | R::DateName;
+    // A spacer only parts the bar: nothing opens it, it has no name to show.
+    const IconRules spacer = R::StaysOnBar | R::NotDroppedInPad | R::NoClick | R::NoBubble;
     const IconRules noPad = R::NotDroppedInPad;
+    // Rows the dock makes for this run: a removable disk, which drops in, and
+    // the update notice, which no save keeps.
+    const IconRules disk = R::StaysOnBar | R::Transient | noPad | R::SlidesIn;
+    const IconRules notice = R::NotInLaunchPad | R::StaysOnBar | R::Transient | noPad | R::NeverStored;
     const IconRules none;
 
     // clang-format off
     return {
     //  keyword       face            on the bar     in a menu      in the pad     tool               menu code          rules                                    bar menu    menu's menu
-        { ICON,         F::Picture,     O::Path,       O::Path,       O::Path,       T::None,           C::None,           none,                                    bar,        menu },
+        { ICON,         F::Picture,     O::Path,       O::Path,       O::Path,       T::None,           C::None,           R::ProgramPicture,                       bar,        menu },
         { FOLDER,       F::Picture,     O::Path,       O::Path,       O::Path,       T::None,           C::None,           none,                                    bar,        menu },
         { CMD,          F::Picture,     O::Path,       O::Path,       O::Path,       T::None,           C::None,           none,                                    bar,        menu },
         { COMPUTER,     F::Picture,     O::Path,       O::Path,       O::Path,       T::None,           C::None,           none,                                    bar,        menu },
@@ -56,14 +67,14 @@ QVector<IconClassInfo> makeTable()
         { PANEL,        F::Picture,     O::Path,       O::Path,       O::Path,       T::None,           C::None,           none,                                    bar,        menu },
         { URL,          F::WebSite,     O::WebAddress, O::WebAddress, O::WebAddress, T::None,           C::None,           none,                                    bar,        menu },
         { RECYCLE,      F::RecycleBin,  O::Path,       O::Path,       O::Path,       T::None,           C::None,           R::NotInMenu | noPad,                    binBar,     binMenu },
-        { BLANK,        F::Separator,   O::Path,       O::Path,       O::Path,       T::None,           C::None,           R::StaysOnBar | noPad,                   blankBar,   menu },
-        { MENU,         F::Picture,     O::Tool,       O::Path,       O::Nothing,    T::IconMenu,       C::None,           popUp,                                   menuBar,    menu },
-        { STARTMENU,    F::Picture,     O::Tool,       O::Path,       O::Path,       T::StartMenu,      C::None,           popUp | R::OncePerBar,                   bar,        menu },
-        { LAUNCHPAD,    F::Picture,     O::Tool,       O::Path,       O::Path,       T::LaunchPad,      C::None,           popUp | R::OncePerBar,                   bar,        menu },
+        { BLANK,        F::Separator,   O::Path,       O::Path,       O::Path,       T::None,           C::None,           spacer,                                  blankBar,   menu },
+        { MENU,         F::Picture,     O::Tool,       O::Path,       O::Nothing,    T::IconMenu,       C::None,           menuIcon,                                menuBar,    menu },
+        { STARTMENU,    F::Picture,     O::Tool,       O::Path,       O::Path,       T::StartMenu,      C::None,           popUp | R::OncePerBar | R::PopUpBeside,  bar,        menu },
+        { LAUNCHPAD,    F::Picture,     O::Tool,       O::Path,       O::Path,       T::LaunchPad,      C::None,           popUp | R::OncePerBar | R::TakesDrops,   bar,        menu },
         // The launch pad hands a drive over to the dock, which has no tool for it.
         { DISK,         F::Drive,       O::Drive,      O::Drive,      O::Tool,       T::None,           C::None,           R::NotInLaunchPad | noPad,               diskBar,    diskMenu },
-        { UDISK,        F::Picture,     O::Path,       O::Path,       O::Path,       T::None,           C::None,           R::StaysOnBar | R::Transient | noPad,    openOnly,   menu },
-        { UPGRADE,      F::Picture,     O::Tool,       O::Tool,       O::Tool,       T::Updater,        C::Upgrade,        R::NotInLaunchPad | R::StaysOnBar | R::Transient | noPad, bar, menu },
+        { UDISK,        F::Picture,     O::Path,       O::Path,       O::Path,       T::None,           C::None,           disk,                                    openOnly,   menu },
+        { UPGRADE,      F::Picture,     O::Tool,       O::Tool,       O::Tool,       T::Updater,        C::Upgrade,        notice,                                  bar,        menu },
         { WEATHER,      F::Weather,     O::Tool,       O::Path,       O::Tool,       T::Weather,        C::None,           R::NotInMenu | R::OncePerBar,            weatherBar, menu },
         { TIME1,        F::Clock1,      O::Path,       O::Path,       O::Path,       T::None,           C::None,           clock,                                   clockBar,   menu },
         { TIME2,        F::Clock2,      O::Path,       O::Path,       O::Path,       T::None,           C::None,           clock,                                   clockBar,   menu },
@@ -75,7 +86,7 @@ QVector<IconClassInfo> makeTable()
         { COLORPICKER,  F::Picture,     O::Tool,       O::Tool,       O::Tool,       T::ColorPicker,    C::ColorPicker,    R::LooksAtScreen,                        bar,        menu },
         { SCREENSHOTS,  F::Picture,     O::Tool,       O::Tool,       O::Tool,       T::Screenshot,     C::Screenshots,    R::LooksAtScreen,                        bar,        menu },
         { CALCULATOR,   F::Picture,     O::Tool,       O::Tool,       O::Tool,       T::Calculator,     C::None,           none,                                    bar,        menu },
-        { BACK,         F::Picture,     O::Path,       O::CloseMenu,  O::Path,       T::None,           C::None,           none,                                    bar,        {} },
+        { BACK,         F::Picture,     O::Path,       O::CloseMenu,  O::Path,       T::None,           C::None,           R::MenuBack,                             bar,        {} },
     };
     // clang-format on
 }
@@ -127,11 +138,14 @@ const IconClassInfo &unknown()
 
 const IconClassInfo &of(const QString &keyword)
 {
-    for (const IconClassInfo &c : all()) {
-        if (c.keyword == keyword)
-            return c;
-    }
-    return unknown();
+    // Asked on every move of the pointer and every frame of the bar.
+    static const QHash<QString, const IconClassInfo *> byKeyword = [] {
+        QHash<QString, const IconClassInfo *> h;
+        for (const IconClassInfo &c : all())
+            h.insert(c.keyword, &c);
+        return h;
+    }();
+    return *byKeyword.value(keyword, &unknown());
 }
 
 bool known(const QString &keyword)

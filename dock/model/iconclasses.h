@@ -113,7 +113,7 @@ enum : int {
 } // namespace MenuOpenCode
 
 // Where a class may not go, and what else sets it apart.
-enum class IconRule : quint16 {
+enum class IconRule : quint32 {
     NotInMenu = 0x01,         // an icon menu does not take it (adding, a drop onto its menu icon)
     NotInLaunchPad = 0x02,    // the launch pad's adding refuses it
     StaysOnBar = 0x04,        // dropped onto a menu icon it stays on the bar ("不能添加！")
@@ -121,6 +121,17 @@ enum class IconRule : quint16 {
     OncePerBar = 0x10,        // the bar holds one at most
     Transient = 0x20,         // made while the dock runs; the icon file does not keep it
     LooksAtScreen = 0x40,     // its tool reads the screen: the launch pad is gone before it starts
+    NeverStored = 0x80,       // the icon file is written without it, whoever saves (the update notice)
+    TakesDrops = 0x100,       // an icon dropped onto it (not beside it) goes where its tool is: into its menu, the launch pad
+    PopUpBeside = 0x200,      // its tool's pop-up stands beside it: the bar reports every move of it
+    OneClick = 0x400,         // on the bar one click opens it, also while icons open at a double click
+    NoClick = 0x800,          // on the bar neither a click nor a double click opens it
+    NoJump = 0x1000,          // opened, its picture does not jump
+    NoBubble = 0x2000,        // hovered on the bar, it shows no name bubble
+    SlidesIn = 0x4000,        // added to the bar, its picture drops in from above
+    DateName = 0x8000,        // its name is today's date, written again at every turn of the minute
+    MenuBack = 0x10000,       // an icon menu's first row: made by the menu, it stays first and is never lifted or deleted, and its slide-out ends the menu's hide
+    ProgramPicture = 0x20000, // its stock picture is its program's: the property dialog takes it from Path again
 };
 Q_DECLARE_FLAGS(IconRules, IconRule)
 Q_DECLARE_OPERATORS_FOR_FLAGS(IconRules)

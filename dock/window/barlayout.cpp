@@ -88,7 +88,7 @@ void BarLayout::relayout()
     const int rows = m_icons->rowCount();
     int blanks = 0;
     for (int r = 0; r < rows; ++r) {
-        if (m_icons->at(r).Class == IconClass::BLANK)
+        if (IconClasses::of(m_icons->at(r).Class).face == IconFace::Separator)
             ++blanks;
     }
     const QSize row = m_bar->layoutRow();

@@ -225,7 +225,7 @@ bool DockActions::removeIcon(const QString &id)
     const int r = m_icons->indexOfId(id);
     if (r < 0)
         return false;
-    if (m_icons->at(r).Class == IconClass::MENU) {
+    if (IconClasses::of(m_icons->at(r).Class).tool == DockTool::IconMenu) {
         const QString menuFile = FormMenu::menuFilePath(id);
         if (!menuFile.isEmpty() && QFile::exists(menuFile))
             QFile::remove(menuFile);

@@ -80,10 +80,10 @@ void DockAdding::add(const QString &ico, const QString &name, const QString &cl,
         const int rows = icons->rowCount();
         const int slot = qBound(0, drop.slot, rows);
         const DockIconRecord at = slot < rows ? icons->record(slot) : DockIconRecord();
-        if (!drop.between && at.Class == IconClass::MENU) {
+        if (!drop.between && IconClasses::of(at.Class).tool == DockTool::IconMenu) {
             m_p.drag->ghost()->closeAnimation();
             addTo(ico, name, cl, path, at.IconID);
-        } else if (!drop.between && at.Class == IconClass::LAUNCHPAD) {
+        } else if (!drop.between && IconClasses::of(at.Class).tool == DockTool::LaunchPad) {
             m_p.drag->ghost()->closeAnimation();
             m_p.drag->addToLaunchPad(ico, name, cl, path, Bar);
         } else if (mayAdd) {
@@ -102,7 +102,7 @@ void DockAdding::add(const QString &ico, const QString &name, const QString &cl,
     if (m_p.bar->contains(id))
         m_p.bar->showAnimation(id);
     // Only an icon that is really on the bar can take the chosen drive.
-    if (added && cl == IconClass::DISK && path == Bar) {
+    if (added && IconClasses::of(cl).opening(IconPlace::Bar) == IconOpening::Drive && path == Bar) {
         m_p.windows->driveChooser()->setIconData(id, Bar);
         m_p.windows->driveChooser()->show();
     }

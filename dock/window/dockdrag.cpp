@@ -124,7 +124,7 @@ void DockDrag::pressMove(const QString &id)
         QString picture = m_dragged.Icon;
         if (m_bar->contains(id)) {
             // A spacer shows the picture of its orientation, not its row's.
-            if (m_dragged.Class == IconClass::BLANK)
+            if (IconClasses::of(m_dragged.Class).face == IconFace::Separator)
                 picture = m_bar->picturePath(id);
             m_bar->setPlaceholderPos(m_bar->iconPos(id));
         }
@@ -322,7 +322,7 @@ void DockDrag::pressRelease()
 void DockDrag::deleteDragged()
 {
     const DockIconRecord &d = m_dragged;
-    if (d.Class == IconClass::MENU) {
+    if (IconClasses::of(d.Class).tool == DockTool::IconMenu) {
         const QString menuFile = FormMenu::menuFilePath(d.IconID);
         if (!menuFile.isEmpty() && QFile::exists(menuFile))
             QFile::remove(menuFile);
@@ -344,10 +344,10 @@ void DockDrag::dropOnBar()
     qCDebug(lcBar) << "当前行数" << rows << m_gapSlot;
     const DockIconRecord at = m_gapSlot < rows ? m_icons->record(m_gapSlot) : DockIconRecord();
 
-    if (m_dropTarget == IconClass::MENU) {
+    if (IconClasses::of(m_dropTarget).tool == DockTool::IconMenu) {
         qCDebug(lcBar) << "菜单添加图标";
         const DragTarget::MenuVerdict verdict = DragTarget::menuVerdict(d.Class);
-        FormMenu *menu = at.Class == IconClass::MENU ? menuOf(at.IconID) : nullptr;
+        FormMenu *menu = IconClasses::of(at.Class).tool == DockTool::IconMenu ? menuOf(at.IconID) : nullptr;
         if (menu && verdict == DragTarget::MenuVerdict::Accept && menu->AddIcon(d.Icon, d.Name, d.Class, d.Path)) {
             m_ghost->closeAnimation();
         } else {
@@ -356,10 +356,10 @@ void DockDrag::dropOnBar()
             emit toast(menu && verdict == DragTarget::MenuVerdict::MenuRefuses ? tr("菜单中不能添加此图标！")
                                                                               : tr("不能添加！"));
         }
-    } else if (m_dropTarget == IconClass::LAUNCHPAD) {
+    } else if (IconClasses::of(m_dropTarget).tool == DockTool::LaunchPad) {
         qCDebug(lcBar) << "LAUNCHPAD添加图标";
         const DragTarget::PadVerdict verdict = DragTarget::launchPadVerdict(d.Class);
-        if (at.Class != IconClass::LAUNCHPAD || verdict == DragTarget::PadVerdict::Silent) {
+        if (IconClasses::of(at.Class).tool != DockTool::LaunchPad || verdict == DragTarget::PadVerdict::Silent) {
             putDraggedBack();
         } else if (verdict == DragTarget::PadVerdict::AppRefused) {
             putDraggedBack();
@@ -437,11 +437,13 @@ bool DockDrag::returnConfirm(bool dropped)
         const int gap = qBound(0, m_gapSlot, rows);
         const DockIconRecord at = gap < rows ? m_icons->record(gap) : DockIconRecord();
         bool taken = false;
-        if (m_dropTarget == IconClass::MENU && at.Class == IconClass::MENU) {
+        if (IconClasses::of(m_dropTarget).tool == DockTool::IconMenu
+            && IconClasses::of(at.Class).tool == DockTool::IconMenu) {
             FormMenu *menu = menuOf(at.IconID);
             taken = menu && DragTarget::menuVerdict(d.Class) == DragTarget::MenuVerdict::Accept
                 && menu->AddIcon(d.Icon, d.Name, d.Class, d.Path);
-        } else if (m_dropTarget == IconClass::LAUNCHPAD && at.Class == IconClass::LAUNCHPAD
+        } else if (IconClasses::of(m_dropTarget).tool == DockTool::LaunchPad
+                   && IconClasses::of(at.Class).tool == DockTool::LaunchPad
                    && DragTarget::launchPadVerdict(d.Class) == DragTarget::PadVerdict::Accept) {
             taken = addToLaunchPad(d.Icon, d.Name, d.Class, d.Path, DockTarget);
         }

@@ -42,7 +42,7 @@ void DockMenus::createMissing(int edge, bool doubleClick, int iconSize)
 {
     for (int r = 0; r < m_icons->rowCount(); ++r) {
         const QString id = m_icons->at(r).IconID;
-        if (m_icons->at(r).Class != IconClass::MENU || m_menus.value(id))
+        if (IconClasses::of(m_icons->at(r).Class).tool != DockTool::IconMenu || m_menus.value(id))
             continue;
         auto *menu = new FormMenu(m_dock);
         m_menus.insert(id, menu);
@@ -92,7 +92,7 @@ void DockMenus::hideAll(const QString &keep)
     // with its file.
     for (int r = 0; r < m_icons->rowCount(); ++r) {
         const QString id = m_icons->at(r).IconID;
-        if (m_icons->at(r).Class != IconClass::MENU || id == keep)
+        if (IconClasses::of(m_icons->at(r).Class).tool != DockTool::IconMenu || id == keep)
             continue;
         if (FormMenu *menu = m_menus.value(id))
             menu->hideAnimated();
@@ -102,7 +102,8 @@ void DockMenus::hideAll(const QString &keep)
 void DockMenus::placeBeside(const QString &id, const QString &cl, const Beside &b)
 {
     const int w = b.grown.width(), h = b.grown.height();
-    if (cl == IconClass::MENU) {
+    const DockTool tool = IconClasses::of(cl).tool;
+    if (tool == DockTool::IconMenu) {
         // A menu icon may move before its menu exists. A menu whose icon is
         // being dragged stays where the drag found it: the bar's gap and
         // magnification move its MENU icon meanwhile, and the way back into
@@ -136,7 +137,7 @@ void DockMenus::placeBeside(const QString &id, const QString &cl, const Beside &
             x = b.edge == 1 ? b.origin.x() - mw + 5 : b.origin.x() + b.slot.width() - 10;
         }
         menu->move(x, y);
-    } else if (cl == IconClass::STARTMENU) {
+    } else if (tool == DockTool::StartMenu) {
         const int tw = m_start->width(), th = m_start->height();
         int x = m_start->x(), y = m_start->y();
         if (DockLayout::isHorizontal(b.edge)) {

@@ -156,8 +156,7 @@ void DockMessages::minuteTurn()
         return;
     }
     for (int r = 0; r < m_icons->rowCount(); ++r) {
-        const QString cl = m_icons->at(r).Class;
-        if (cl == IconClass::TIME1 || cl == IconClass::TIME2)
+        if (IconClasses::of(m_icons->at(r).Class).is(IconRule::DateName))
             m_icons->setCell(r, DockIconRecord::NameField, now.toString(QStringLiteral("yyyy/MM/dd ddd")));
     }
     emit minuteText(QLocale(QLocale::English, QLocale::AnyCountry).toString(now, QStringLiteral("h:mm AP")));

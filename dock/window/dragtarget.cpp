@@ -59,7 +59,7 @@ Aim aim(const QVector<Item> &items, int rowCount, int cursor, int openGap, int r
     }
     const Item &it = items[k];
     const int start = p[k];
-    if ((it.cls == IconClass::MENU || it.cls == IconClass::LAUNCHPAD) && cursor > start
+    if (IconClasses::of(it.cls).is(IconRule::TakesDrops) && cursor > start
         && cursor < start + it.length)
         return { it.cls, it.row };
     const int middle = start + it.length / 2;

@@ -23,7 +23,8 @@ struct Item
 };
 
 // Where a dragged item would go: between two icons (IconClass::MAIN, `gap` the row it
-// would be inserted at), or into the MENU or LAUNCHPAD icon of row `gap`.
+// would be inserted at), or into the icon of row `gap`, one that takes drops (`target`
+// its class).
 struct Aim
 {
     QString target;

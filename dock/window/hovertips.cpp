@@ -111,11 +111,11 @@ void HoverTips::follow(const QString &name, bool weatherIcon, DockLayout::HoverI
 
 void HoverTips::showFor(const QString &cl)
 {
-    if (cl == IconClass::BLANK)
+    if (IconClasses::of(cl).is(IconRule::NoBubble))
         hideBubble();
     else if (m_name->isHidden())
         showBubble();
-    if (cl != IconClass::WEATHER && m_scene)
+    if (IconClasses::of(cl).face != IconFace::Weather && m_scene)
         m_scene->hide();
 }
 

@@ -316,7 +316,7 @@ void Widget::SaveFile()
     // The update notice lives for this run only: it shows, and is never stored.
     QList<DockIconRecord> rows = m_drag ? m_drag->storedRows() : IcoData->rows();
     rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [](const DockIconRecord &r) { return r.Class == IconClass::UPGRADE; }),
+                              [](const DockIconRecord &r) { return IconClasses::of(r.Class).is(IconRule::NeverStored); }),
                rows.end());
     DockFile::write(platform::configPath(QStringLiteral("Zorvane.xml")), rows);
 }
@@ -495,9 +495,9 @@ void Widget::createClassIco()
     m_menus->createMissing(m_set.location, m_set.iconDoubleClick, int(m_set.currentSizeF));
     for (int r = 0; r < IcoData->rowCount(); ++r) {
         const DockIconRecord &row = IcoData->at(r);
-        if (row.Class == IconClass::DISK)
+        if (IconClasses::of(row.Class).face == IconFace::Drive)
             m_bar->setDrive(row.IconID, row.Path);
-        else if (row.Class == IconClass::WEATHER)
+        else if (IconClasses::of(row.Class).face == IconFace::Weather)
             m_firstPaint->then([this] { weatherWindow()->startWeather(); });
     }
 }
@@ -527,8 +527,9 @@ void Widget::wheelEvent(QWheelEvent *e)
 
 void Widget::setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state)
 {
-    const int r = IcoData->findRow(DockIconRecord::ClassField, IconClass::WEATHER);
-    if (r < 0)
+    const QList<DockIconRecord> &rows = IcoData->rows();
+    if (std::none_of(rows.begin(), rows.end(),
+                     [](const DockIconRecord &r) { return IconClasses::of(r.Class).face == IconFace::Weather; }))
         return;
     // The weather lives for this run only: the bubble shows it, the row
     // (and so the icon file) keeps the icon's own name.

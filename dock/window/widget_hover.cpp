@@ -35,7 +35,7 @@ void Widget::IconMouseMove(QString ID, QPoint p)
         in.icon = m_bar->iconPos(ID);
         in.magnified = m_set.icoMagnified;
         in.normal = m_set.currentSizeF;
-        m_tips->follow(bubbleText(r), cl == IconClass::WEATHER, in);
+        m_tips->follow(bubbleText(r), IconClasses::of(cl).face == IconFace::Weather, in);
     }
     if (m_autoHide->isDockShown())
         m_tips->showFor(cl);
@@ -44,14 +44,14 @@ void Widget::IconMouseMove(QString ID, QPoint p)
 // A weather icon's bubble tells the weather of this run, once there is one.
 QString Widget::bubbleText(int row) const
 {
-    if (IcoData->at(row).Class == IconClass::WEATHER && !m_weatherText.isEmpty())
+    if (IconClasses::of(IcoData->at(row).Class).face == IconFace::Weather && !m_weatherText.isEmpty())
         return m_weatherText;
     return IcoData->at(row).Name;
 }
 
 void Widget::IconMouseIn(QString, QString types)
 {
-    if (types == IconClass::WEATHER && !m_showing->isMenuShown())
+    if (IconClasses::of(types).face == IconFace::Weather && !m_showing->isMenuShown())
         m_tips->startScene();
 }
 

@@ -76,7 +76,7 @@ void Widget::setIcoBMoveShow(bool b)
     auto *menu = qobject_cast<FormMenu *>(sender());
     if (!b && menu && m_bar->contains(menu->menuId())) {
         const QSize s = m_bar->iconSize(menu->menuId());
-        IconMove(menu->menuId(), QPoint(), s.width(), s.height(), IconClass::MENU);
+        IconMove(menu->menuId(), QPoint(), s.width(), s.height(), m_bar->iconClass(menu->menuId()));
     }
 }
 void Widget::setIcoBShow(bool b) { m_showing->menuShownChanged(b); }

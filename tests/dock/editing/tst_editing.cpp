@@ -5,6 +5,7 @@
 #include "dock/editing/formsidebarmenu.h"
 #include "dock/editing/iconextraction.h"
 #include "dock/editing/iconfolder.h"
+#include "dock/model/iconclasses.h"
 #include "dock/toast/formsystemhint.h"
 #include "fakedockservices.h"
 #include "pebuilder.h"
@@ -584,6 +585,23 @@ private slots:
             for (const QVariant &v : picks.at(i))
                 got << v.toString();
             QCOMPARE(got, sent + QStringList { "ico0412" });
+        }
+    }
+
+    // Every row of both catalogues adds an icon of a class the table knows;
+    // a keyword that is not (a typo, a class renamed) is what the check finds.
+    void presetRowsAreOfKnownClasses()
+    {
+        FormApplicationLists system;
+        FormApplicationLists2 tools;
+        for (ApplicationList *list : { static_cast<ApplicationList *>(&system), static_cast<ApplicationList *>(&tools) }) {
+            QTableWidget *presets = list->presets();
+            QCOMPARE(presets->rowCount(), 10);
+            QVERIFY2(list->unknownClasses().isEmpty(), qPrintable(list->unknownClasses().join(' ')));
+            for (int r = 0; r < presets->rowCount(); ++r)
+                QVERIFY(IconClasses::known(presets->item(r, 3)->text()));
+            presets->item(4, 3)->setText("DISC");
+            QCOMPARE(list->unknownClasses(), QStringList { "DISC" });
         }
     }
 

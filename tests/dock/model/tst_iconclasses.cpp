@@ -79,6 +79,70 @@ private slots:
         }
     }
 
+    // The questions the dock asks the table, answered by every row (and by a
+    // keyword outside it) as the keyword tests they replaced answered them.
+    void rowsAnswerAsTheKeywordsDid()
+    {
+        using namespace IconClass;
+        QVector<IconClassInfo> rows = IconClasses::all();
+        rows << IconClasses::unknown();
+        for (const IconClassInfo &c : qAsConst(rows)) {
+            const QString &k = c.keyword;
+            const QByteArray name = k.isEmpty() ? QByteArray("(unknown)") : k.toUtf8();
+            auto same = [&](bool asked, bool before, const char *question) {
+                QVERIFY2(asked == before, (name + ": " + question).constData());
+            };
+            // The icon menu and the launch pad, beside and under their icons.
+            same(c.tool == DockTool::IconMenu, k == MENU, "owns an icon menu");
+            same(c.tool == DockTool::StartMenu, k == STARTMENU, "opens the start menu");
+            same(c.tool == DockTool::LaunchPad, k == LAUNCHPAD, "opens the launch pad");
+            same(c.is(IconRule::TakesDrops), k == MENU || k == LAUNCHPAD, "takes drops");
+            same(c.is(IconRule::PopUpBeside), k == MENU || k == STARTMENU, "followed by its pop-up");
+            same(c.is(IconRule::OneClick), k == MENU, "opens at one click");
+            same(c.is(IconRule::NoJump), k == MENU, "does not jump");
+            // The spacer.
+            same(c.face == IconFace::Separator, k == BLANK, "a spacer");
+            same(c.is(IconRule::NoClick), k == BLANK, "no click opens it");
+            same(c.is(IconRule::NoBubble), k == BLANK, "no name bubble");
+            // Live faces and what feeds them.
+            same(c.face == IconFace::Drive, k == DISK, "shows its drive");
+            same(c.opening(IconPlace::Bar) == IconOpening::Drive, k == DISK, "opens a drive on the bar");
+            same(c.opening(IconPlace::Menu) == IconOpening::Drive, k == DISK, "opens a drive in a menu");
+            same(c.face == IconFace::Weather, k == WEATHER, "shows the weather");
+            same(c.face == IconFace::WebSite, k == URL, "a web tile");
+            same(c.is(IconRule::DateName), k == TIME1 || k == TIME2, "named by the date each minute");
+            // Rows the dock makes for this run.
+            same(c.is(IconRule::SlidesIn), k == UDISK, "drops in");
+            same(c.is(IconRule::NeverStored), k == UPGRADE, "never stored");
+            // An icon menu's back row.
+            same(c.is(IconRule::MenuBack), k == BACK, "the menu's back row");
+            same(c.opening(IconPlace::Menu) == IconOpening::CloseMenu, k == BACK, "closes its menu");
+            // A program's picture.
+            same(c.is(IconRule::ProgramPicture), k == ICON, "takes its program's picture");
+        }
+        // The markers have no row: they answer no question.
+        for (const QString &k : { Temporary, Placeholder, MAIN })
+            QCOMPARE(&IconClasses::of(k), &IconClasses::unknown());
+    }
+
+    // A row that takes drops puts them where its tool is, and the rows that
+    // stand for a place keep to it.
+    void rulesHoldTogether()
+    {
+        for (const IconClassInfo &c : IconClasses::all()) {
+            const QByteArray k = c.keyword.toUtf8();
+            if (c.is(IconRule::TakesDrops))
+                QVERIFY2(c.tool == DockTool::IconMenu || c.tool == DockTool::LaunchPad, k);
+            if (c.is(IconRule::PopUpBeside))
+                QVERIFY2(c.onBar == IconOpening::Tool && c.is(IconRule::NotInMenu), k);
+            QVERIFY2(!(c.is(IconRule::OneClick) && c.is(IconRule::NoClick)), k);
+            if (c.is(IconRule::NeverStored))
+                QVERIFY2(c.is(IconRule::Transient), k);
+            if (c.is(IconRule::MenuBack))
+                QVERIFY2(c.inMenu == IconOpening::CloseMenu && c.menuMenu.isEmpty(), k);
+        }
+    }
+
     // The preset rows name classes of the table.
     void presetsAreOfKnownClasses()
     {
