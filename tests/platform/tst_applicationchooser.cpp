@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCollator>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QIcon>
 #include <QImage>
 #include <QListWidget>
@@ -202,7 +203,9 @@ private slots:
             }
             if (auto *files = qobject_cast<QFileDialog *>(modal)) {
                 seen << "files " + files->nameFilters().value(0) + " " + files->directory().path();
-                files->selectFile(other);
+                // selectFile leaves the name field alone once it has the keyboard,
+                // which it may already have on a loaded machine: type the name.
+                files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(other);
                 static_cast<QDialog *>(files)->accept();
             }
             return false;
