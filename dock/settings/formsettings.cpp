@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QToolTip>
 #include <QUrl>
 
@@ -70,8 +71,9 @@ QString firstChordText(const QKeySequence &seq)
     return seq.toString(QKeySequence::PortableText).split(QStringLiteral(", ")).value(0);
 }
 
-// The wheel scrolls the page, also over a slider; a slider takes it only
-// while it has the focus.
+// The wheel scrolls the page, also over a slider, a list or a number field:
+// a control takes it only while it has the focus, which none of the page's
+// takes, so the wheel never changes a setting the user has not touched.
 class WheelToPage : public QObject
 {
 public:
@@ -216,10 +218,16 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
                                       "QCheckBox::indicator:unchecked{image:url(:/image/menu/chenck.png);}"
                                       "QCheckBox::indicator:checked{image:url(:/image/menu/chenck1.png);}");
     setStyleSheet(windowStyle);
-    auto *wheelToPage = new WheelToPage(ui->scrollArea1);
-    for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin }) {
+    for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin })
         s->setStyleSheet(DockStyle::sliderSheet());
-        s->installEventFilter(wheelToPage);
+    // Every control of the page that takes the wheel (not the lists its
+    // combo boxes pop up, which are windows of their own).
+    auto *wheelToPage = new WheelToPage(ui->scrollArea1);
+    for (QWidget *w : ui->scrollAreaWidgetContents->findChildren<QWidget *>()) {
+        const bool takesWheel = qobject_cast<QAbstractSlider *>(w) || qobject_cast<QComboBox *>(w)
+            || qobject_cast<QAbstractSpinBox *>(w);
+        if (takesWheel && w->window() == window())
+            w->installEventFilter(wheelToPage);
     }
     ui->Margin->setEnabled(true);
     ui->webButton->setText(QUrl(homePage()).host());

@@ -237,37 +237,46 @@ private slots:
         QCOMPARE(QSettings(configFile(), QSettings::IniFormat).allKeys().size(), 24);
     }
 
-    // Scrolling the page over a slider moves the page, not the slider; a
-    // slider that has the focus takes the wheel.
-    void theWheelScrollsThePageOverASlider()
+    // Scrolling the page over a slider or a list moves the page and changes
+    // no setting; a control that has the focus takes the wheel.
+    void theWheelScrollsThePageOverItsControls()
     {
         FormSettings p;
         p.resize(568, 458);
         p.show();
         QVERIFY(QTest::qWaitForWindowExposed(&p));
+        child<QComboBox>(p, "comboBoxScreen")->addItem("屏幕2"); // a second screen to go to
         auto *page = child<QScrollArea>(p, "scrollArea1")->verticalScrollBar();
-        for (const char *name : { "icoSize", "icoScale", "icoNameSize", "TransparentBackground", "Margin" }) {
-            auto *slider = child<QSlider>(p, name);
-            slider->setValue((slider->minimum() + slider->maximum()) / 2);
-            const int value = slider->value();
+        const auto valueOf = [](QWidget *w) {
+            auto *slider = qobject_cast<QAbstractSlider *>(w);
+            return slider ? slider->value() : static_cast<QComboBox *>(w)->currentIndex();
+        };
+        for (const char *name : { "icoSize", "icoScale", "icoNameSize", "TransparentBackground", "Margin",
+                                  "comboBoxBackgroundStyle", "comboBoxIconClick", "comboBoxScreen" }) {
+            QWidget *control = child(p, name);
+            if (auto *slider = qobject_cast<QSlider *>(control))
+                slider->setValue((slider->minimum() + slider->maximum()) / 2);
+            else
+                static_cast<QComboBox *>(control)->setCurrentIndex(0);
+            const int value = valueOf(control);
             page->setValue(200);
-            QSignalSpy sent(&p, &FormSettings::setIcoSize);
-            const QPoint at = slider->rect().center();
-            QWheelEvent down(at, slider->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+            QSignalSpy sent(p.settings(), &DockSettings::changed);
+            const QPoint at = control->rect().center();
+            QWheelEvent down(at, control->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                              Qt::NoScrollPhase, false);
-            QApplication::sendEvent(slider, &down);
-            QCOMPARE(slider->value(), value);
+            QApplication::sendEvent(control, &down);
+            QCOMPARE(valueOf(control), value);
             QVERIFY2(page->value() > 200, name);
             QCOMPARE(sent.count(), 0);
-            slider->setFocusPolicy(Qt::StrongFocus);
-            slider->setFocus();
-            QTRY_VERIFY(slider->hasFocus());
-            QWheelEvent again(at, slider->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+            control->setFocusPolicy(Qt::StrongFocus);
+            control->setFocus();
+            QTRY_VERIFY(control->hasFocus());
+            QWheelEvent again(at, control->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                               Qt::NoScrollPhase, false);
-            QApplication::sendEvent(slider, &again);
-            QVERIFY2(slider->value() != value, name);
-            slider->clearFocus();
-            slider->setFocusPolicy(Qt::NoFocus);
+            QApplication::sendEvent(control, &again);
+            QVERIFY2(valueOf(control) != value, name);
+            control->clearFocus();
+            control->setFocusPolicy(Qt::NoFocus);
         }
     }
 
