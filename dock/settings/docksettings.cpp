@@ -320,11 +320,11 @@ void DockSettings::setValue(const QString &key, const QVariant &value)
     if (!same && known != rowByName().constEnd())
         emit changed(table().at(*known).key);
     // A caller that forgets save() still gets its change written.
-    if (!m_saveQueued) {
+    if (!m_saveQueued && !m_held) {
         m_saveQueued = true;
         QMetaObject::invokeMethod(this, [this] {
             m_saveQueued = false;
-            if (isDirty())
+            if (isDirty() && !m_held)
                 save();
         }, Qt::QueuedConnection);
     }
