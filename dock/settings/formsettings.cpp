@@ -332,8 +332,12 @@ void FormSettings::readSettings()
         else
             static_cast<QComboBox *>(b.control)->setCurrentIndex(v);
     }
-    // The member first, so the combo's handler sees no change of language.
+    // The member first, so the combo's handler sees no change of language;
+    // an index the list does not have (a damaged file) shows no language, and
+    // is no choice of the user's to save and restart on.
     language = set.stored(Key::language).toInt();
+    if (language < 0 || language >= ui->LanguageClick->count())
+        language = -1;
     ui->LanguageClick->setCurrentIndex(language);
 
     // A switch that reads true ticks its box; one that reads false leaves it.

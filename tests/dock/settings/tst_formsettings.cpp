@@ -197,6 +197,21 @@ private slots:
         QCOMPARE(changed.first().first().value<DockSettings::Key>(), DockSettings::Key::language);
     }
 
+    // A language the list does not have shows none: reading it neither saves
+    // nor asks the dock to restart.
+    void anUnknownLanguageIsNoChange()
+    {
+        write({ { "System/Language", "3" }, { "System/Margin", "12" } });
+        FormSettings p;
+        QSignalSpy changed(p.settings(), &DockSettings::changed);
+        p.readSettings();
+        QCOMPARE(child<QComboBox>(p, "LanguageClick")->currentIndex(), -1);
+        for (const QList<QVariant> &args : changed)
+            QVERIFY(args.at(0).value<DockSettings::Key>() != DockSettings::Key::language);
+        QCOMPARE(stored("System/Language"), QString("3"));
+        QVERIFY(!QSettings(configFile(), QSettings::IniFormat).contains("System/Screen")); // nothing saved
+    }
+
     void unparseableConfigIsKeptAside()
     {
         TestConfig::writeIni("[System\nScreen=1\n"); // read as the dock does at start
