@@ -19,10 +19,12 @@
 
 namespace {
 
-// Far above any settings the dock writes; more is not ours.
-constexpr qint64 MaxSettings = 1 << 20;
-// What is read to find them in a damaged file (a value of megabytes).
+// The size of a stored file any of our programs reads: a larger one is not
+// ours, whatever it holds (comments included).
 constexpr qint64 MaxFileSize = platform::RegularFile::ListCap;
+// Far above the keys and groups the dock writes (a few dozen): a file of
+// more is not ours, and would take seconds to read and to save each time.
+constexpr int MaxEntries = 10000;
 // Far above any line the dock writes (a key and a path); a longer one is damage.
 constexpr int MaxLine = 64 * 1024;
 
@@ -174,7 +176,8 @@ Readable readableLines(const QByteArray &bytes)
                 r.droppedKeys << (section.isEmpty() ? QString() : section + QLatin1Char('/')) + QString::fromLatin1(key);
             continue;
         }
-        if (!trimmed.isEmpty() && (trimmed.startsWith('[') || trimmed.contains('=')))
+        const bool comment = trimmed.startsWith(';') || trimmed.startsWith('#');
+        if (!comment && (trimmed.startsWith('[') || trimmed.contains('=')))
             ++r.kept;
         kept << line;
     }
@@ -317,11 +320,11 @@ void DockSettings::setValue(const QString &key, const QVariant &value)
     if (!same && known != rowByName().constEnd())
         emit changed(table().at(*known).key);
     // A caller that forgets save() still gets its change written.
-    if (!m_saveQueued) {
+    if (!m_saveQueued && !m_held) {
         m_saveQueued = true;
         QMetaObject::invokeMethod(this, [this] {
             m_saveQueued = false;
-            if (isDirty())
+            if (isDirty() && !m_held)
                 save();
         }, Qt::QueuedConnection);
     }
@@ -407,7 +410,7 @@ void DockSettings::load()
     const Readable readable = status == Status::Ok ? readableLines(bytes) : Readable();
     const Parse parsed = status == Status::Failed ? Parse::NoScratch
                        : status != Status::Ok || (readable.dropped > 0 && readable.kept == 0)
-                               || readable.text.size() > MaxSettings
+                               || readable.kept > MaxEntries
                            ? Parse::NotIni
                            : parse(readable.text, &values);
     if (parsed == Parse::NoScratch) {

@@ -62,7 +62,8 @@ inline constexpr int NameSize = 200;
 // type, getter, setter, key, default (the value a first start writes) and
 // how it reads. Numbers are stored as their decimal text, flags as "true" or
 // "false", points as "@Point(x y)". A new setting is one line here; its
-// users read the getter and hear of changes through DockSettings::changed.
+// users read the getter and hear of changes through DockSettings::changed,
+// which is the only way a change travels: nobody keeps a copy.
 #define ZV_DOCK_SETTINGS(X)                                                                                     \
     X(bool, workArea, setWorkArea, "System/WorkArea", false, guarded())                                         \
     X(int, screen, setScreen, "System/Screen", 0, asStored())                                                   \
@@ -176,6 +177,11 @@ public:
     // succeeds again.
     bool save();
     bool isDirty() const { return !m_pending.isEmpty(); }
+    // A change is written at the next turn of the event loop. While saves are
+    // held (the settings panel holds them while it is open) changes wait in
+    // memory for the next save(): the panel's close, or the dock's quit.
+    void holdSaves(bool held) { m_held = held; }
+    bool savesHeld() const { return m_held; }
 
     // The table's typed accessors: each getter reads by its key's rule, each
     // setter stores in its key's form.
@@ -239,6 +245,7 @@ private:
     // is written over it until a load succeeds.
     bool m_unread = false;
     bool m_saveQueued = false;
+    bool m_held = false;
 };
 
 inline uint qHash(DockSettings::Key key, uint seed = 0)

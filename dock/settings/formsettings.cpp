@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QToolTip>
 #include <QUrl>
 
@@ -70,8 +71,9 @@ QString firstChordText(const QKeySequence &seq)
     return seq.toString(QKeySequence::PortableText).split(QStringLiteral(", ")).value(0);
 }
 
-// The wheel scrolls the page, also over a slider; a slider takes it only
-// while it has the focus.
+// The wheel scrolls the page, also over a slider, a list or a number field:
+// a control takes it only while it has the focus, which none of the page's
+// takes, so the wheel never changes a setting the user has not touched.
 class WheelToPage : public QObject
 {
 public:
@@ -102,12 +104,6 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     connect(ui->icoNameSize, &QSlider::valueChanged, this, &FormSettings::on_icoNameSize_valueChanged);
     connect(ui->TransparentBackground, &QSlider::valueChanged,
             this, &FormSettings::on_TransparentBackground_valueChanged);
-    connect(ui->comboBoxScreen, QOverload<int>::of(&QComboBox::currentIndexChanged),
-            this, &FormSettings::on_comboBoxScreen_currentIndexChanged);
-    connect(ui->comboBoxIconClick, QOverload<int>::of(&QComboBox::currentIndexChanged),
-            this, &FormSettings::on_comboBoxIconClick_currentIndexChanged);
-    connect(ui->comboBoxBackgroundStyle, QOverload<int>::of(&QComboBox::currentIndexChanged),
-            this, &FormSettings::on_comboBoxBackgroundStyle_currentIndexChanged);
     connect(ui->LanguageClick, QOverload<int>::of(&QComboBox::currentIndexChanged),
             this, &FormSettings::on_LanguageClick_currentIndexChanged);
     connect(ui->topButton, &QPushButton::clicked, this, &FormSettings::on_topButton_clicked);
@@ -117,19 +113,7 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     connect(ui->frontButton, &QPushButton::clicked, this, &FormSettings::on_frontButton_clicked);
     connect(ui->centerButton, &QPushButton::clicked, this, &FormSettings::on_centerButton_clicked);
     connect(ui->belowButton, &QPushButton::clicked, this, &FormSettings::on_belowButton_clicked);
-    connect(ui->checkBoxLocking, &QCheckBox::clicked, this, &FormSettings::on_checkBoxLocking_clicked);
-    connect(ui->checkBoxHide, &QCheckBox::clicked, this, &FormSettings::on_checkBoxHide_clicked);
-    connect(ui->checkBoxUpgrade, &QCheckBox::clicked, this, &FormSettings::on_checkBoxUpgrade_clicked);
-    connect(ui->checkBoxMousePop, &QCheckBox::clicked, this, &FormSettings::on_checkBoxMousePop_clicked);
-    connect(ui->checkBoxMousePop2, &QCheckBox::clicked, this, &FormSettings::on_checkBoxMousePop2_clicked);
-    connect(ui->checkBoxSensing, &QCheckBox::clicked, this, &FormSettings::on_checkBoxSensing_clicked);
-    connect(ui->checkBoxWorkArea, &QCheckBox::clicked, this, &FormSettings::on_checkBoxWorkArea_clicked);
-    connect(ui->checkBoxWinShow, &QCheckBox::clicked, this, &FormSettings::on_checkBoxWinShow_clicked);
-    connect(ui->IconDoubleClick, &QCheckBox::clicked, this, &FormSettings::on_IconDoubleClick_clicked);
     connect(ui->checkBoxTaskbarAlpha, &QCheckBox::clicked, this, &FormSettings::on_checkBoxTaskbarAlpha_clicked);
-    connect(ui->checkBoxTaskbarblurry, &QCheckBox::clicked, this, &FormSettings::on_checkBoxTaskbarblurry_clicked);
-    connect(ui->checkBoxTaskbarHide, &QCheckBox::clicked, this, &FormSettings::on_checkBoxTaskbarHide_clicked);
-    connect(ui->checkBoxDesktopIcon, &QCheckBox::clicked, this, &FormSettings::on_checkBoxDesktopIcon_clicked);
     connect(ui->StartUp, &QCheckBox::clicked, this, &FormSettings::on_StartUp_clicked);
     connect(ui->upgradeButton, &QPushButton::clicked, this, &FormSettings::on_upgradeButton_clicked);
     connect(ui->webButton, &QPushButton::clicked, this, &FormSettings::on_webButton_clicked);
@@ -160,11 +144,14 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     for (int i = 1; i <= QGuiApplication::screens().size(); ++i)
         ui->comboBoxScreen->addItem(tr("屏幕%1").arg(i));
     // Picking a screen by hand ends keeping a stored one that is not attached.
-    connect(ui->comboBoxScreen, QOverload<int>::of(&QComboBox::activated), this,
-            [this](int) { keepStoredScreen = false; });
+    connect(ui->comboBoxScreen, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        keepStoredScreen = false;
+        settings()->setScreen(index);
+    });
 
     on_MButton1_clicked();
     ui->comboBoxIconClick->setCurrentIndex(1);
+    bindToSettings();
 
     pageScrollBar = ui->scrollArea1->verticalScrollBar();
     connect(pageScrollBar, &QScrollBar::valueChanged, this, &FormSettings::valueChanged);
@@ -216,10 +203,16 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
                                       "QCheckBox::indicator:unchecked{image:url(:/image/menu/chenck.png);}"
                                       "QCheckBox::indicator:checked{image:url(:/image/menu/chenck1.png);}");
     setStyleSheet(windowStyle);
-    auto *wheelToPage = new WheelToPage(ui->scrollArea1);
-    for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin }) {
+    for (QSlider *s : { ui->icoSize, ui->icoScale, ui->icoNameSize, ui->TransparentBackground, ui->Margin })
         s->setStyleSheet(DockStyle::sliderSheet());
-        s->installEventFilter(wheelToPage);
+    // Every control of the page that takes the wheel (not the lists its
+    // combo boxes pop up, which are windows of their own).
+    auto *wheelToPage = new WheelToPage(ui->scrollArea1);
+    for (QWidget *w : ui->scrollAreaWidgetContents->findChildren<QWidget *>()) {
+        const bool takesWheel = qobject_cast<QAbstractSlider *>(w) || qobject_cast<QComboBox *>(w)
+            || qobject_cast<QAbstractSpinBox *>(w);
+        if (takesWheel && w->window() == window())
+            w->installEventFilter(wheelToPage);
     }
     ui->Margin->setEnabled(true);
     ui->webButton->setText(QUrl(homePage()).host());
@@ -231,6 +224,7 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
 
 FormSettings::~FormSettings()
 {
+    releaseSaves();
     delete ui;
 }
 
@@ -278,14 +272,46 @@ QList<FormSettings::Switch> FormSettings::switches() const
              { Key::winShow, ui->checkBoxWinShow } };
 }
 
+// Made once the panel is built: building it sets no key.
+void FormSettings::bindToSettings()
+{
+    // A switch is set by the user's click only, not when the panel ticks it
+    // to show the file; a number whenever its control takes another value.
+    for (const Switch &s : switches())
+        connect(s.box, &QCheckBox::clicked, this, [this, key = s.key](bool on) { settings()->store(key, on); });
+    for (const Bound &b : numbers()) {
+        const auto store = [this, key = b.key](int v) { settings()->store(key, v); };
+        if (auto *slider = qobject_cast<QAbstractSlider *>(b.control))
+            connect(slider, &QAbstractSlider::valueChanged, this, store);
+        else
+            connect(static_cast<QComboBox *>(b.control), QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                    store);
+    }
+    // The margin and the screen, which are read apart from the others.
+    connect(ui->Margin, &QSlider::valueChanged, this, [this](int v) { settings()->setMargin(v); });
+    connect(ui->comboBoxScreen, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this](int index) {
+        // A stored screen that is not attached stays the setting (the bar
+        // stands on the first screen meanwhile) until the user picks one.
+        if (!keepStoredScreen)
+            settings()->setScreen(index);
+    });
+}
+
 // The panel shows the file as it stands: a key it does not hold reads as 0,
 // false or empty, whatever the dock makes of it.
 void FormSettings::readSettings()
 {
     using Key = DockSettings::Key;
-    const DockSettings &set = *settings();
+    DockSettings &set = *settings();
+    // Open: what is changed here reaches the file when the panel closes.
+    set.holdSaves(true);
+    m_holding = &set;
 
+    // Each control sets its key as it takes another value: what the file
+    // holds of the screen and the margin is taken before any is set.
     const int screen = set.stored(Key::screen).toInt();
+    const bool screenStored = set.hasText(Key::screen);
+    const int margin = set.stored(Key::margin).toInt();
     const int attached = qMin(ui->comboBoxScreen->count(), QGuiApplication::screens().size());
     if (screen >= 0 && screen < attached) {
         keepStoredScreen = false;
@@ -306,8 +332,12 @@ void FormSettings::readSettings()
         else
             static_cast<QComboBox *>(b.control)->setCurrentIndex(v);
     }
-    // The member first, so the combo's handler sees no change of language.
+    // The member first, so the combo's handler sees no change of language;
+    // an index the list does not have (a damaged file) shows no language, and
+    // is no choice of the user's to save and restart on.
     language = set.stored(Key::language).toInt();
+    if (language < 0 || language >= ui->LanguageClick->count())
+        language = -1;
     ui->LanguageClick->setCurrentIndex(language);
 
     // A switch that reads true ticks its box; one that reads false leaves it.
@@ -323,13 +353,13 @@ void FormSettings::readSettings()
         hotKeyEdit(i)->showKeyText(set.stored(dockHotkeys[i].key).toString());
 
     // A third of the width of the screen shown.
-    if (set.hasText(Key::screen)) {
+    if (screenStored) {
         const QList<QScreen *> screens = QGuiApplication::screens();
         QScreen *s = screens.value(keepStoredScreen ? 0 : screen);
         if (s)
             ui->Margin->setMaximum(s->availableGeometry().width() / 3);
     }
-    ui->Margin->setValue(set.stored(Key::margin).toInt());
+    ui->Margin->setValue(margin);
 
     const QString program = platform::Autostart::programPath();
     qCDebug(lcDesktop) << "读取注册表！当前路径：" << program;
@@ -408,75 +438,40 @@ void FormSettings::valueChanged(int v)
 void FormSettings::on_Margin_valueChanged(int value)
 {
     ui->labelicoSize_2->setText(tr("%1px").arg(value));
-    emit setMargin(value);
 }
 
 void FormSettings::on_icoSize_valueChanged(int value)
 {
     ui->labelicoSize->setText(tr("%1px").arg(value));
-    emit setIcoSize(value);
-    emit setIcoScale(ui->icoScale->value());
 }
 
 void FormSettings::on_icoScale_valueChanged(int value)
 {
     ui->labelicoScale->setText(tr("%1px").arg(value));
-    emit setIcoScale(value);
 }
 
 void FormSettings::on_icoNameSize_valueChanged(int value)
 {
     ui->labeicoNameSize->setText(tr("%1pt").arg(value));
-    emit setIcoNameSize(value);
 }
 
 void FormSettings::on_TransparentBackground_valueChanged(int value)
 {
-    emit setTransparentBackground(value);
     const int t = int((value - 2) / 253.0 * 100);
     ui->TransparentBackgroundSize->setText(tr("%1%").arg(100 - t));
-}
-
-void FormSettings::on_comboBoxScreen_currentIndexChanged(int index)
-{
-    emit setScreen(index);
-}
-
-void FormSettings::on_comboBoxIconClick_currentIndexChanged(int index)
-{
-    emit setClick(index);
-}
-
-void FormSettings::on_comboBoxBackgroundStyle_currentIndexChanged(int index)
-{
-    emit setBackgroundStyle(index);
 }
 
 void FormSettings::on_LanguageClick_currentIndexChanged(int index)
 {
     if (index == language)
         return;
-    // Saved first: the dock restarts on the change and reads the new value.
+    // Saved with every other key: the dock hears of the new language and
+    // offers to restart on it.
     SaveSettings();
-    emit setLanguage(index);
 }
-
-void FormSettings::on_checkBoxLocking_clicked(bool checked) { emit setLocking(checked); }
-void FormSettings::on_checkBoxHide_clicked(bool checked) { emit setHide(checked); }
-void FormSettings::on_checkBoxUpgrade_clicked(bool checked) { emit setUpgradeNotice(checked); }
-void FormSettings::on_checkBoxMousePop_clicked(bool checked) { emit setMouseMaximize(checked); }
-void FormSettings::on_checkBoxMousePop2_clicked(bool checked) { emit setMouseFullScreen(checked); }
-void FormSettings::on_checkBoxSensing_clicked(bool checked) { emit setInductionIco(checked); }
-void FormSettings::on_checkBoxWorkArea_clicked(bool checked) { emit setWorkArea(checked); }
-void FormSettings::on_checkBoxWinShow_clicked(bool) {}
-void FormSettings::on_IconDoubleClick_clicked(bool checked) { emit setIconDoubleClick(checked); }
-void FormSettings::on_checkBoxTaskbarblurry_clicked(bool checked) { emit setTaskbarBlurry(checked); }
-void FormSettings::on_checkBoxTaskbarHide_clicked(bool checked) { emit setTaskbarHide(checked); }
-void FormSettings::on_checkBoxDesktopIcon_clicked(bool checked) { emit setDesktopIcon(checked); }
 
 void FormSettings::on_checkBoxTaskbarAlpha_clicked(bool checked)
 {
-    emit setTaskbarAlpha(checked);
     ui->checkBoxTaskbarblurry->setVisible(checked);
 }
 
@@ -514,53 +509,26 @@ void FormSettings::selectTaskbarButton(int which)
             choiceStyle(QLatin1String(pictures[i]), i == which ? SelectedChoice : UnselectedTaskbar));
 }
 
-void FormSettings::on_topButton_clicked()
+void FormSettings::on_topButton_clicked() { chooseEdge(0); }
+void FormSettings::on_rightButton_clicked() { chooseEdge(1); }
+void FormSettings::on_bottomButton_clicked() { chooseEdge(2); }
+void FormSettings::on_leftButton_clicked() { chooseEdge(3); }
+void FormSettings::on_frontButton_clicked() { chooseLevel(0); }
+void FormSettings::on_centerButton_clicked() { chooseLevel(1); }
+void FormSettings::on_belowButton_clicked() { chooseLevel(2); }
+
+void FormSettings::chooseEdge(int edge)
 {
-    selectEdge(0);
-    emit setPosition(0);
-    position = 0;
+    selectEdge(edge);
+    position = edge;
+    settings()->setLocation(edge);
 }
 
-void FormSettings::on_rightButton_clicked()
+void FormSettings::chooseLevel(int v)
 {
-    selectEdge(1);
-    emit setPosition(1);
-    position = 1;
-}
-
-void FormSettings::on_bottomButton_clicked()
-{
-    selectEdge(2);
-    emit setPosition(2);
-    position = 2;
-}
-
-void FormSettings::on_leftButton_clicked()
-{
-    selectEdge(3);
-    emit setPosition(3);
-    position = 3;
-}
-
-void FormSettings::on_frontButton_clicked()
-{
-    selectLevel(0);
-    level = 0;
-    emit setLevel(0);
-}
-
-void FormSettings::on_centerButton_clicked()
-{
-    selectLevel(1);
-    level = 1;
-    emit setLevel(1);
-}
-
-void FormSettings::on_belowButton_clicked()
-{
-    selectLevel(2);
-    level = 2;
-    emit setLevel(2);
+    selectLevel(v);
+    level = v;
+    settings()->setLevel(v);
 }
 
 // The system taskbar cannot be moved or hidden from here on this desktop;
@@ -646,6 +614,14 @@ void FormSettings::on_close_clicked()
     emit setClose();
     hide();
     SaveSettings();
+    releaseSaves();
+}
+
+void FormSettings::releaseSaves()
+{
+    if (m_holding)
+        m_holding->holdSaves(false);
+    m_holding = nullptr;
 }
 
 void FormSettings::on_closeButton_clicked()

@@ -2,6 +2,7 @@
 #include "dock/settings/docksettings.h"
 
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 namespace Ui {
@@ -11,9 +12,10 @@ class CustomKeySequenceEdit;
 class QCheckBox;
 class QScrollBar;
 
-// The settings panel. Every control reports its change by a signal named like
-// the dock window's slot that applies it. The panel does not own the
-// settings: opening reads them from config.ini, closing writes them back.
+// The settings panel. It does not own the settings: opening shows what
+// config.ini holds, every control sets its key of DockSettings at once (whose
+// users hear of it through DockSettings::changed), and closing writes them
+// back. While it is open the changes wait in memory for its close.
 class FormSettings : public QWidget
 {
     Q_OBJECT
@@ -26,7 +28,8 @@ public:
     DockSettings *settings() const;
 
     // Loads every control from config.ini and the autostart entry; the dock
-    // window calls it each time before it shows the panel.
+    // window calls it each time before it shows the panel, which holds the
+    // settings' saves until it closes.
     void readSettings();
     // A newer version is known: shows the red mark on the update button.
     void showNewVersion();
@@ -42,31 +45,6 @@ public slots:
 
 signals:
     void setClose();
-    void setScreen(int);
-    void setMargin(int);
-    void setPosition(int);
-    void setLevel(int);
-    void setIcoSize(int);
-    void setIcoNameSize(int);
-    void setIcoScale(int);
-    void setBackgroundStyle(int);
-    void setTransparentBackground(int);
-    void setClick(int);
-    void setLocking(bool);
-    void setHide(bool);
-    void setUpgradeNotice(bool);
-    void setMousePop(bool);
-    void setMouseMaximize(bool);
-    void setMouseFullScreen(bool);
-    void setInductionIco(bool);
-    void setWinShow(bool);
-    void setIconDoubleClick(bool);
-    void setTaskbarAlpha(bool);
-    void setTaskbarBlurry(bool);
-    void setTaskbarHide(bool);
-    void setDesktopIcon(bool);
-    void setWorkArea(bool);
-    void setLanguage(int);
     void upDate();
     void showAbout();
     void setKey(QString, QString);
@@ -96,6 +74,10 @@ private:
     };
     QList<Bound> numbers() const;
     QList<Switch> switches() const;
+    // Each of them sets its key as the user changes it.
+    void bindToSettings();
+    // The settings' saves, held while the panel is open, go on again.
+    void releaseSaves();
     // The field of hot key i, in the order of dockHotkeys.
     CustomKeySequenceEdit *hotKeyEdit(int i) const;
     void hotKeyTyped(CustomKeySequenceEdit *edit, const QString &code, const QString &key);
@@ -106,10 +88,14 @@ private:
     void selectTab(int tab); // 0 basic, 1 hot keys, 2 advanced
     void selectEdge(int edge);
     void selectLevel(int level);
+    // An edge or level button clicked: shown, and set.
+    void chooseEdge(int edge);
+    void chooseLevel(int level);
     void selectTaskbarButton(int which);
 
     Ui::FormSettings *ui;
     DockSettings *m_settings = nullptr;
+    QPointer<DockSettings> m_holding; // whose saves wait for the close
     int position = 0;
     int level = 0;
     int language = 0;
@@ -131,9 +117,6 @@ private:
     void on_icoScale_valueChanged(int value);
     void on_icoNameSize_valueChanged(int value);
     void on_TransparentBackground_valueChanged(int value);
-    void on_comboBoxScreen_currentIndexChanged(int index);
-    void on_comboBoxIconClick_currentIndexChanged(int index);
-    void on_comboBoxBackgroundStyle_currentIndexChanged(int index);
     void on_LanguageClick_currentIndexChanged(int index);
     void on_topButton_clicked();
     void on_rightButton_clicked();
@@ -142,19 +125,7 @@ private:
     void on_frontButton_clicked();
     void on_centerButton_clicked();
     void on_belowButton_clicked();
-    void on_checkBoxLocking_clicked(bool checked);
-    void on_checkBoxHide_clicked(bool checked);
-    void on_checkBoxUpgrade_clicked(bool checked);
-    void on_checkBoxMousePop_clicked(bool checked);
-    void on_checkBoxMousePop2_clicked(bool checked);
-    void on_checkBoxSensing_clicked(bool checked);
-    void on_checkBoxWorkArea_clicked(bool checked);
-    void on_checkBoxWinShow_clicked(bool checked);
-    void on_IconDoubleClick_clicked(bool checked);
     void on_checkBoxTaskbarAlpha_clicked(bool checked);
-    void on_checkBoxTaskbarblurry_clicked(bool checked);
-    void on_checkBoxTaskbarHide_clicked(bool checked);
-    void on_checkBoxDesktopIcon_clicked(bool checked);
     void on_StartUp_clicked(bool checked);
     void on_upgradeButton_clicked();
     void on_webButton_clicked();

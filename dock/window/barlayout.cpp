@@ -30,12 +30,12 @@ void moveTo(QWidget *w, const QPoint &p)
 
 } // namespace
 
-BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, const Frames &frames,
+BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockSettings *settings, const Frames &frames,
                      QObject *parent)
     : QObject(parent),
       m_icons(icons),
       m_bar(bar),
-      m_set(settings),
+      m_settings(settings),
       m_f(frames),
       m_place({ frames.window, frames.main, frames.frameMain, frames.background, frames.work, frames.strip }),
       m_relayoutTimer(new QTimer(this))
@@ -48,26 +48,52 @@ BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, con
         relayoutIfPending();
         sendInputShape();
     });
+    m_now.edge = m_settings->location();
+    m_now.margin = m_settings->margin();
+    m_now.size = float(m_settings->icoSize());
+    m_now.magnified = float(m_settings->icoScale()) + m_now.size;
+    connect(m_settings, &DockSettings::changed, this, &BarLayout::settingChanged);
 }
 
 BarLayout::~BarLayout() = default;
+
+void BarLayout::settingChanged(DockSettings::Key key)
+{
+    using Key = DockSettings::Key;
+    const DockSettings &s = *m_settings;
+    switch (key) {
+    case Key::screen: setScreen(s.screen()); break;
+    case Key::margin: setMargin(s.margin()); break;
+    case Key::location: setEdge(s.location()); break;
+    case Key::level: setLevel(s.level()); break;
+    // The magnified size is the normal one and what the setting adds to it.
+    case Key::icoSize:
+        setIconSize(s.icoSize());
+        setScale(s.icoScale());
+        break;
+    case Key::icoScale: setScale(s.icoScale()); break;
+    case Key::click: setClick(s.click()); break;
+    case Key::backgroundStyle:
+    case Key::transparentBackground: applyBackground(); break;
+    default: break;
+    }
+}
 
 // ---- the icons' sizes and the row ------------------------------------------
 
 void BarLayout::placeIcons()
 {
-    m_bar->setEdge(m_set->location);
-    m_bar->setIconSizes(m_set->icoMagnified, m_set->currentSizeF);
-    m_bar->setDoubleClick(m_set->iconDoubleClick);
-    m_bar->setClickStyle(m_set->click);
+    m_bar->setEdge(m_now.edge);
+    m_bar->setIconSizes(m_now.magnified, m_now.size);
+    m_bar->setDoubleClick(m_settings->iconDoubleClick());
+    m_bar->setClickStyle(m_settings->click());
     relayout();
 }
 
 void BarLayout::restSizes()
 {
-    m_set->currentSizeF = m_set->icoSize;
-    m_set->currentSize = int(m_set->icoSize);
-    m_bar->setIconSizes(m_set->icoMagnified, m_set->currentSizeF);
+    m_now.size = float(m_settings->icoSize());
+    m_bar->setIconSizes(m_now.magnified, m_now.size);
 }
 
 void BarLayout::rebuild()
@@ -78,8 +104,8 @@ void BarLayout::rebuild()
 
 void BarLayout::applySizes()
 {
-    const int n = int(m_set->currentSizeF);
-    m_bar->setIconSizes(m_set->icoMagnified, m_set->currentSizeF);
+    const int n = int(m_now.size);
+    m_bar->setIconSizes(m_now.magnified, m_now.size);
     emit iconSizeChanged(n);
 }
 
@@ -92,11 +118,11 @@ void BarLayout::relayout()
             ++blanks;
     }
     const QSize row = m_bar->layoutRow();
-    const bool horizontal = DockLayout::isHorizontal(m_set->location);
+    const bool horizontal = DockLayout::isHorizontal(m_now.edge);
     // The screen the bar stands on, not the window, which may not cover it
     // yet (the first layout runs before the window is placed).
-    const QRect screen = m_place.screen().isValid() ? m_place.screen() : DockPlacement::screenRect(m_set->screen);
-    const DockLayout::Fit fit = DockLayout::fitCheck(m_set->currentSizeF, rows, blanks,
+    const QRect screen = m_place.screen().isValid() ? m_place.screen() : DockPlacement::screenRect(m_settings->screen());
+    const DockLayout::Fit fit = DockLayout::fitCheck(m_now.size, rows, blanks,
                                                      horizontal ? screen.width() : screen.height());
     if (fit.overflow) {
         qCDebug(lcBar) << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
@@ -124,13 +150,13 @@ void BarLayout::relayoutIfPending()
 
 void BarLayout::sizeBar(int a, int b)
 {
-    const int edge = m_set->location;
+    const int edge = m_now.edge;
     if (edge < 0 || edge > 3)
         return;
     QWidget *window = m_f.window;
     const int W = window->width(), H = window->height();
-    const DockLayout::BarSizes s = DockLayout::barSizes(edge, a, b, W, H, m_set->icoMagnified,
-                                                        int(m_set->currentSizeF), int(m_set->icoSize),
+    const DockLayout::BarSizes s = DockLayout::barSizes(edge, a, b, W, H, m_now.magnified,
+                                                        int(m_now.size), m_settings->icoSize(),
                                                         m_backgroundSide);
     resizeTo(m_f.main, s.main);
     resizeTo(m_f.frameMain, s.main);
@@ -176,7 +202,7 @@ std::optional<QPoint> BarLayout::reach(const QPoint &global) const
         return std::nullopt;
     // Along the row from its first icon to its last, no deeper than the
     // magnified icons: there the icon at that place grows under the pointer.
-    const bool horizontal = DockLayout::isHorizontal(m_set->location);
+    const bool horizontal = DockLayout::isHorizontal(m_now.edge);
     const QRect strip = m_bar->stripRect();
     for (const QString &id : m_bar->ids()) {
         if (m_bar->isIconHidden(id))
@@ -195,7 +221,6 @@ std::optional<QPoint> BarLayout::reach(const QPoint &global) const
 
 void BarLayout::setScreen(int screen)
 {
-    m_set->screen = screen;
     m_place.moveToScreen(screen);
     emit screenChanged(m_place.screen());
     placeFrames();
@@ -203,39 +228,39 @@ void BarLayout::setScreen(int screen)
 
 void BarLayout::takeAvailable()
 {
-    m_place.takeAvailable(m_set->screen);
+    m_place.takeAvailable(m_settings->screen());
 }
 
 void BarLayout::setMargin(int margin)
 {
-    m_set->margin = margin;
+    m_now.margin = margin;
     takeAvailable();
     placeFrames();
 }
 
 void BarLayout::placeFrames()
 {
-    m_place.placeBar(m_set->location, m_set->margin, m_set->icoMagnified,
+    m_place.placeBar(m_now.edge, m_now.margin, m_now.magnified,
                      m_o.launchPadOpen && m_o.launchPadOpen());
     updateInputShape();
 }
 
 void BarLayout::setEdge(int edge)
 {
-    setScreen(m_set->screen);
+    setScreen(m_settings->screen());
     if (edge < 0 || edge > 3)
         return;
-    if (edge != m_set->location) {
-        m_set->location = edge;
+    if (edge != m_now.edge) {
+        m_now.edge = edge;
         emit rebuildRequested();
         takeAvailable();
         placeFrames();
     }
-    setBackgroundStyle(m_set->backgroundStyle);
+    applyBackground();
     // The size the user chose: one the row took to fit the old edge is the
     // old edge's affair, and the new one checks the fit again.
-    setIconSize(int(m_set->icoSize));
-    emit edgeChanged(m_set->location);
+    setIconSize(m_settings->icoSize());
+    emit edgeChanged(m_now.edge);
 }
 
 void BarLayout::applyLevel(int level)
@@ -248,7 +273,6 @@ void BarLayout::applyLevel(int level)
 
 void BarLayout::setLevel(int level)
 {
-    m_set->level = level;
     DockPlacement::applyLevel(m_f.window, level);
 }
 
@@ -256,30 +280,22 @@ void BarLayout::setLevel(int level)
 
 void BarLayout::setIconSize(int size)
 {
-    m_set->icoSize = m_set->currentSizeF = float(qMax(1, size));
-    m_set->currentSize = int(m_set->icoSize);
+    m_now.size = float(qMax(1, size));
     applySizes();
     requestRelayout();
 }
 
 void BarLayout::setTemporaryIconSize(int size)
 {
-    m_set->currentSizeF = float(qMax(1, size));
-    m_set->currentSize = int(m_set->currentSizeF);
+    m_now.size = float(qMax(1, size));
     applySizes();
     requestRelayout();
 }
 
-void BarLayout::setNameSize(int size)
-{
-    m_set->icoNameSize = size;
-    emit nameSizeChanged(size);
-}
-
 void BarLayout::setScale(int grow)
 {
-    m_set->icoMagnified = float(grow) + m_set->currentSizeF;
-    m_bar->setIconSizes(m_set->icoMagnified, m_set->currentSizeF);
+    m_now.magnified = float(grow) + m_now.size;
+    m_bar->setIconSizes(m_now.magnified, m_now.size);
     takeAvailable();
     placeFrames();
     requestRelayout();
@@ -288,22 +304,15 @@ void BarLayout::setScale(int grow)
 void BarLayout::setClick(int style)
 {
     qCDebug(lcBar) << "点击特效" << style;
-    m_set->click = style;
     m_bar->setClickStyle(style);
 }
 
 // ---- the background --------------------------------------------------------
 
-void BarLayout::setTransparency(int alpha)
+void BarLayout::applyBackground()
 {
-    m_set->transparentBackground = alpha;
-    setBackgroundStyle(m_set->backgroundStyle);
-}
-
-void BarLayout::setBackgroundStyle(int style)
-{
-    const BackgroundStyle::Look l = BackgroundStyle::look(style, m_set->transparentBackground, m_set->location);
-    m_set->backgroundStyle = style;
+    const BackgroundStyle::Look l = BackgroundStyle::look(m_settings->backgroundStyle(),
+                                                          m_settings->transparentBackground(), m_now.edge);
     if (l.inset)
         m_backgroundSide = *l.inset;
     m_backdrop.apply(l);
@@ -318,7 +327,7 @@ void BarLayout::showFrameArea(bool shown)
     if (shown == m_frameAreaShown)
         return;
     m_frameAreaShown = shown;
-    const int edge = m_set->location;
+    const int edge = m_now.edge;
     const QSize s = m_f.area->size();
     const QPoint in = DockLayout::frameAreaPoint(edge, true, s);
     const QPoint out = DockLayout::frameAreaPoint(edge, false, s);

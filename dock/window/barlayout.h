@@ -1,8 +1,8 @@
 #pragma once
 #include "backgroundstyle.h"
-#include "dockconfig.h"
 #include "dockplacement.h"
 #include "dock/icons/dockbar.h"
+#include "dock/settings/docksettings.h"
 
 #include <QObject>
 #include <QPointer>
@@ -17,12 +17,25 @@ class QPropertyAnimation;
 class QTimer;
 class QWidget;
 
+// Where the bar stands and how large its icons are at this moment. The
+// settings say what the user chose; this is what is in effect: while the
+// launch pad is open the bar stands on the bottom edge without margin, and a
+// row too long for its screen takes smaller icons for a while.
+struct BarNow
+{
+    int edge = DockSettings::defaults().location; // 0 top, 1 right, 2 bottom, 3 left
+    int margin = DockSettings::defaults().margin;
+    float size = float(DockSettings::defaults().icoSize); // the icons at rest
+    float magnified = float(DockSettings::defaults().icoSize + DockSettings::defaults().icoScale);
+};
+
 // The bar's sizes, geometry and look: the icons' sizes of the moment, the
 // frames sized around the row and placed on the screen (through the
 // placement it owns), the background of the chosen style, the settings'
 // panel area that slides out beside the bar, and the part of the window that
 // takes the pointer. Relayouts wait for the next turn of the event loop, or
-// run at once before a paint.
+// run at once before a paint. It follows the settings of the bar (screen,
+// edge, margin, level, sizes, look, click) as they change.
 class BarLayout : public QObject
 {
     Q_OBJECT
@@ -49,12 +62,14 @@ public:
         std::function<QRegion()> tipsShown;  // what the name bubble in the window draws
     };
 
-    BarLayout(DockIconList *icons, DockBar *bar, DockState *settings, const Frames &frames,
+    BarLayout(DockIconList *icons, DockBar *bar, DockSettings *settings, const Frames &frames,
               QObject *parent = nullptr);
     ~BarLayout() override;
 
     void setOthers(const Others &o) { m_o = o; }
     DockPlacement *placement() { return &m_place; }
+    // Where the bar stands and its icons' sizes, now.
+    const BarNow &now() const { return m_now; }
 
     // The icons take the sizes, edge and clicks of the moment; the row is laid out.
     void placeIcons();
@@ -73,6 +88,7 @@ public:
 
     void setScreen(int screen);
     void takeAvailable();
+    // A margin and edge in effect: the settings', or the launch pad's.
     void setMargin(int margin);
     void setEdge(int edge);
     // The level of the start (the level setting: 0 front, 1 normal, 2 below;
@@ -83,11 +99,10 @@ public:
     void setIconSize(int size);
     // A size the row takes while it would not fit at the configured one.
     void setTemporaryIconSize(int size);
-    void setNameSize(int size);
     void setScale(int grow);
     void setClick(int style);
-    void setBackgroundStyle(int style);
-    void setTransparency(int alpha);
+    // The background of the style and transparency the settings hold.
+    void applyBackground();
     void showFrameArea(bool shown);
 
     // The bar in the window: what it draws as it stands now (the
@@ -122,9 +137,9 @@ signals:
     void screenChanged(const QRect &screen);
     void edgeChanged(int edge);
     void iconSizeChanged(int size);
-    void nameSizeChanged(int size);
 
 private:
+    void settingChanged(DockSettings::Key key);
     void applySizes();
     void placeFrames();
     QRegion extras() const;
@@ -132,7 +147,8 @@ private:
 
     DockIconList *m_icons;
     DockBar *m_bar;
-    DockState *m_set;
+    DockSettings *m_settings;
+    BarNow m_now;
     Frames m_f;
     Others m_o;
     DockPlacement m_place;

@@ -4,35 +4,36 @@
 
 namespace DockConfig {
 
-void initSave(DockSettings &set, const DockState &s, QString texts[5])
+void initSave(DockSettings &set, QString texts[5])
 {
-    set.setWorkArea(s.workArea);
-    set.setScreen(0); // whatever screen the members name
-    set.setLevel(s.level);
-    set.setMargin(s.margin);
+    const DockSettings::Defaults &d = DockSettings::defaults();
+    set.setWorkArea(d.workArea);
+    set.setScreen(d.screen);
+    set.setLevel(d.level);
+    set.setMargin(d.margin);
     // Sizes are floats: stored as the text of one.
-    set.store(DockSettings::Key::icoSize, double(s.icoSize));
-    set.setIcoNameSize(DockSettings::defaults().icoNameSize);
-    set.store(DockSettings::Key::icoScale, double(s.icoMagnified - s.icoSize));
-    set.setLocation(s.location);
-    set.setBackgroundStyle(s.backgroundStyle);
-    set.setTransparentBackground(s.transparentBackground);
-    set.setIconDoubleClick(s.iconDoubleClick);
-    set.setClick(s.click);
-    set.setLocking(s.locking);
-    set.setHide(s.hide);
-    set.setUpgradeNotice(s.upgradeNotice);
-    set.setPop(s.pop);
-    set.setMouseMaximize(s.mouseMaximize);
-    set.setMouseFullScreen(s.mouseFullScreen);
-    set.setInductionIco(s.inductionIco);
-    set.setWinShow(s.winShow);
-    set.setLanguage(s.language);
+    set.store(DockSettings::Key::icoSize, double(d.icoSize));
+    set.setIcoNameSize(d.icoNameSize);
+    set.store(DockSettings::Key::icoScale, double(d.icoScale));
+    set.setLocation(d.location);
+    set.setBackgroundStyle(d.backgroundStyle);
+    set.setTransparentBackground(d.transparentBackground);
+    set.setIconDoubleClick(d.iconDoubleClick);
+    set.setClick(d.click);
+    set.setLocking(d.locking);
+    set.setHide(d.hide);
+    set.setUpgradeNotice(d.upgradeNotice);
+    set.setPop(d.pop);
+    set.setMouseMaximize(d.mouseMaximize);
+    set.setMouseFullScreen(d.mouseFullScreen);
+    set.setInductionIco(d.inductionIco);
+    set.setWinShow(d.winShow);
+    set.setLanguage(d.language);
     set.setStartUpRemind(false);
-    set.setTaskbarAlpha(s.taskbarAlpha);
-    set.setTaskbarBlurry(s.taskbarBlurry);
-    set.setTaskbarHide(s.taskbarHide);
-    set.setDesktopIcon(s.desktopIcon);
+    set.setTaskbarAlpha(d.taskbarAlpha);
+    set.setTaskbarBlurry(d.taskbarBlurry);
+    set.setTaskbarHide(d.taskbarHide);
+    set.setDesktopIcon(d.desktopIcon);
     for (int i = 0; i < DockHotkeyCount; ++i) {
         texts[i] = DockSettings::defaultValue(dockHotkeys[i].key).toString();
         set.store(dockHotkeys[i].key, texts[i]);
@@ -40,40 +41,12 @@ void initSave(DockSettings &set, const DockState &s, QString texts[5])
     set.save();
 }
 
-void read(DockSettings &set, DockState &s, QString texts[5])
+void read(DockSettings &set, QString texts[5])
 {
-    // Each by its rule in the table: a missing plain key reads as 0 or
-    // false, sizes as their defaults and within what a screen can show.
-    s.screen = set.screen();
-    s.level = set.level();
-    s.margin = set.margin();
-    s.icoSize = float(set.icoSize());
-    s.icoMagnified = float(set.icoScale()) + s.icoSize;
-    s.location = set.location();
-    s.backgroundStyle = set.backgroundStyle();
-    s.transparentBackground = set.transparentBackground();
-    s.locking = set.locking();
-    s.hide = set.hide();
-    s.hideInEffect = s.hide;
-    s.pop = set.pop();
-    s.winShow = set.winShow();
-    s.click = set.click();
-    s.iconDoubleClick = set.iconDoubleClick();
-    s.currentSize = int(s.icoSize);
-    s.currentSizeF = s.icoSize;
-    s.workArea = set.workArea();
-    s.taskbarAlpha = set.taskbarAlpha();
-    s.taskbarBlurry = set.taskbarBlurry();
-    s.taskbarHide = set.taskbarHide();
-    s.desktopIcon = set.desktopIcon();
-    s.upgradeNotice = set.upgradeNotice();
-    s.mouseMaximize = set.mouseMaximize();
-    s.mouseFullScreen = set.mouseFullScreen();
-    s.inductionIco = set.inductionIco();
-    s.icoNameSize = set.icoNameSize();
+    // Each key reads by its rule in the table wherever it is used; here
+    // older files gain the keys of newer versions.
     if (!set.hasText(DockSettings::Key::mouseFullScreen))
-        qCDebug(lcFiles) << "MouseFullScree:" << (s.mouseFullScreen ? "true" : "false");
-    // Older files gain the keys of newer versions.
+        qCDebug(lcFiles) << "MouseFullScree:" << (set.mouseFullScreen() ? "true" : "false");
     set.fillGuarded();
 
     // The first hot key stands alone; the second decides for the other three.

@@ -43,9 +43,9 @@ QVector<DragTarget::Item> barItems(const DockIconList *table, const DockBar *bar
 
 } // namespace
 
-DockDrag::DockDrag(DockIconList *icons, DockBar *bar, const DockState *settings, const Frames &frames,
-                   QObject *parent)
-    : QObject(parent), m_icons(icons), m_bar(bar), m_set(settings), m_frames(frames)
+DockDrag::DockDrag(DockIconList *icons, DockBar *bar, const DockSettings *settings, const BarNow *now,
+                   const Frames &frames, QObject *parent)
+    : QObject(parent), m_icons(icons), m_bar(bar), m_settings(settings), m_now(now), m_frames(frames)
 {
     m_delete = new FormDelete;
     platform::setWindowRole(m_delete, platform::WindowRole::Popup);
@@ -110,10 +110,10 @@ QList<DockIconRecord> DockDrag::storedRows() const
 
 void DockDrag::pressMove(const QString &id)
 {
-    if (m_set->locking || m_state == State::Dropping || m_state == State::HandedOver)
+    if (m_settings->locking() || m_state == State::Dropping || m_state == State::HandedOver)
         return;
     m_bar->restoreAll();
-    const int n = int(m_set->currentSizeF);
+    const int n = int(m_now->size);
     if (m_state == State::Idle) {
         const int r = m_icons->indexOfId(id);
         if (r < 0)
@@ -140,7 +140,7 @@ void DockDrag::pressMove(const QString &id)
             if (!marker->windowFlags().testFlag(Qt::WindowTransparentForInput))
                 marker->setWindowFlag(Qt::WindowTransparentForInput);
         }
-        m_ghost->setIcon(id, n, n, 256, 256, m_set->location, m_dragged.Name, picture, m_dragged.Class);
+        m_ghost->setIcon(id, n, n, 256, 256, m_now->edge, m_dragged.Name, picture, m_dragged.Class);
     } else if (id != m_dragged.IconID) {
         // Only the press that lifted the row moves it.
         return;
@@ -178,10 +178,10 @@ void DockDrag::aimAt(const QPoint &global)
         return;
     }
     m_deleteLabel->hide();
-    const bool horizontal = DockLayout::isHorizontal(m_set->location);
+    const bool horizontal = DockLayout::isHorizontal(m_now->edge);
     const QPoint local = m_bar->mapFromGlobal(global) - m_bar->stripRect().topLeft();
     const int along = horizontal ? local.x() : local.y();
-    const int room = int(m_set->currentSizeF);
+    const int room = int(m_now->size);
     const DragTarget::Aim was { m_dropTarget, m_gapSlot };
     const bool wasOpen = m_gapOpen && m_dropTarget == IconClass::MAIN;
     const DragTarget::Aim a = DragTarget::aim(barItems(m_icons, m_bar, horizontal), m_icons->rowCount(), along,
@@ -222,9 +222,9 @@ void DockDrag::holdGap()
 // either way, so that it does not shift under the pointer.
 void DockDrag::placeForGap(bool animated, bool keepRoom)
 {
-    const int edge = m_set->location;
-    const float M = m_set->icoMagnified;
-    const int room = int(m_set->currentSizeF);
+    const int edge = m_now->edge;
+    const float M = m_now->magnified;
+    const int room = int(m_now->size);
     const bool horizontal = DockLayout::isHorizontal(edge);
     const QVector<DragTarget::Item> items = barItems(m_icons, m_bar, horizontal);
     const int gap = m_gapOpen ? m_gapSlot : -1;
@@ -248,7 +248,7 @@ void DockDrag::fitDropHint()
 {
     QWidget *hint = m_frames.dropHint;
     hint->setGeometry(m_frames.background->geometry());
-    const int s = int(m_set->currentSizeF) - 10;
+    const int s = int(m_now->size) - 10;
     m_frames.dropHintIcon->resize(s, s);
     m_frames.dropHintIcon->move((hint->width() - s) / 2, (hint->height() - s) / 2);
 }
@@ -306,13 +306,13 @@ void DockDrag::pressRelease()
     m_bar->setPlaceholderShown(false);
     m_gapOpen = false;
     m_deleteLabel->hide();
-    if (m_set->locking) {
+    if (m_settings->locking()) {
         // Locked while the icon was held: it goes back where it was.
         putDraggedBack();
         finish(false);
         return;
     }
-    if (!DragTarget::onBar(QCursor::pos(), barOnScreen(), int(m_set->currentSizeF)))
+    if (!DragTarget::onBar(QCursor::pos(), barOnScreen(), int(m_now->size)))
         deleteDragged();
     else
         dropOnBar();
@@ -409,7 +409,7 @@ void DockDrag::returnAddIcon(const QString &id, const QString &ico, const QStrin
         return;
     m_dragged = { id, ico, name, cl, path, ico };
     m_draggedRow = -1;
-    if (m_set->locking)
+    if (m_settings->locking())
         return;
     m_state = State::HandedOver;
     m_bar->restoreAll();
@@ -426,12 +426,12 @@ bool DockDrag::returnConfirm(bool dropped)
     const bool wasOpen = m_gapOpen;
     m_gapOpen = false;
     emit relayoutRequested();
-    const int n = int(m_set->currentSizeF);
+    const int n = int(m_now->size);
     const QRect strip(m_bar->mapToGlobal(m_bar->stripRect().topLeft()), m_bar->stripRect().size());
     const bool onBar = DragTarget::onBar(QCursor::pos(), strip, n);
     qCDebug(lcBar) << "hand-over ends:" << (dropped ? "dropped" : "withdrawn") << (handedOver ? "" : "(not taken over)")
              << (onBar ? "on the bar" : "off the bar") << m_dropTarget;
-    if (dropped && handedOver && !m_set->locking && onBar) {
+    if (dropped && handedOver && !m_settings->locking() && onBar) {
         const DockIconRecord d = m_dragged;
         const int rows = m_icons->rowCount();
         const int gap = qBound(0, m_gapSlot, rows);
@@ -457,14 +457,14 @@ bool DockDrag::returnConfirm(bool dropped)
     }
     // The table is saved by the add, if any.
     finish(false);
-    return !(dropped && m_set->locking && onBar);
+    return !(dropped && m_settings->locking() && onBar);
 }
 
 // ---- files dragged in from outside ------------------------------------------
 
 void DockDrag::dragEnter(QDragEnterEvent *e)
 {
-    if (m_set->locking
+    if (m_settings->locking()
         || DragTarget::fileKind(DragTarget::draggedFile(e->mimeData())) == DragTarget::FileKind::None) {
         e->ignore();
         return;
@@ -480,7 +480,7 @@ void DockDrag::dragEnter(QDragEnterEvent *e)
 
 void DockDrag::dragMove(QDragMoveEvent *e, const QPoint &global)
 {
-    if (m_set->locking) {
+    if (m_settings->locking()) {
         e->ignore();
         return;
     }
@@ -492,7 +492,7 @@ void DockDrag::dragMove(QDragMoveEvent *e, const QPoint &global)
 
 void DockDrag::dragLeave()
 {
-    if (!m_set->locking) {
+    if (!m_settings->locking()) {
         m_frames.dropHint->hide();
         m_bar->setPlaceholderShown(false);
     }
@@ -512,7 +512,7 @@ void DockDrag::drop(QDropEvent *e)
     m_gapOpen = false;
     const QString file = DragTarget::draggedFile(e->mimeData());
     const DragTarget::FileKind kind = DragTarget::fileKind(file);
-    if (m_set->locking || kind == DragTarget::FileKind::None) {
+    if (m_settings->locking() || kind == DragTarget::FileKind::None) {
         e->ignore();
     } else {
         e->acceptProposedAction();

@@ -1,5 +1,5 @@
 #pragma once
-#include "dockconfig.h"
+#include "barlayout.h"
 #include "dock/model/dockicon.h"
 
 #include <QObject>
@@ -48,8 +48,10 @@ public:
         QWidget *dropHintIcon = nullptr;
     };
 
-    DockDrag(DockIconList *icons, DockBar *bar, const DockState *settings, const Frames &frames,
-             QObject *parent = nullptr);
+    // `now` is where the layout has the bar stand; the settings say whether
+    // dragging is locked.
+    DockDrag(DockIconList *icons, DockBar *bar, const DockSettings *settings, const BarNow *now,
+             const Frames &frames, QObject *parent = nullptr);
     ~DockDrag() override;
 
     // How the drag finds an icon menu by its ID, and the launch pad.
@@ -141,7 +143,8 @@ private:
 
     DockIconList *m_icons;
     DockBar *m_bar;
-    const DockState *m_set;
+    const DockSettings *m_settings;
+    const BarNow *m_now;
     Frames m_frames;
     std::function<FormMenu *(const QString &)> m_menuOf;
     FormLaunchStarter *m_launchPad = nullptr;

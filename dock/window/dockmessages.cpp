@@ -1,5 +1,4 @@
 #include "dockmessages.h"
-#include "dockconfig.h"
 
 #include "common/logging.h"
 #include "common/systemmessage.h"
@@ -28,9 +27,17 @@ QString noticeLine(const QString &sender, const QString &command)
 
 } // namespace
 
-DockMessages::DockMessages(DockIconList *icons, DockState *settings, QObject *parent)
+DockMessages::DockMessages(DockIconList *icons, DockSettings *settings, QObject *parent)
     : QObject(parent), m_icons(icons), m_settings(settings)
 {
+    connect(m_settings, &DockSettings::changed, this, [this](DockSettings::Key key) {
+        if (key == DockSettings::Key::taskbarAlpha)
+            sendTaskbarAlpha(m_settings->taskbarAlpha());
+        else if (key == DockSettings::Key::taskbarBlurry)
+            sendTaskbarBlurry(m_settings->taskbarBlurry());
+        else if (key == DockSettings::Key::taskbarHide)
+            sendTaskbarHide(m_settings->taskbarHide());
+    });
     m_timer = new QTimer(this);
     connect(m_timer, &QTimer::timeout, this, &DockMessages::tick);
     // Aimed at the turn of each minute: a repeating timer counted from the
@@ -115,24 +122,6 @@ void DockMessages::sendTaskbarHide(bool on)
     send(WindowTool, on ? QStringLiteral("TaskbarHideTrue") : QStringLiteral("TaskbarHideFalse"));
 }
 
-void DockMessages::setTaskbarAlpha(bool on)
-{
-    m_settings->taskbarAlpha = on;
-    sendTaskbarAlpha(on);
-}
-
-void DockMessages::setTaskbarBlurry(bool on)
-{
-    m_settings->taskbarBlurry = on;
-    sendTaskbarBlurry(on);
-}
-
-void DockMessages::setTaskbarHide(bool on)
-{
-    m_settings->taskbarHide = on;
-    sendTaskbarHide(on);
-}
-
 void DockMessages::startTicking() { m_timer->start(1000); }
 
 void DockMessages::stopTicking()
@@ -178,9 +167,9 @@ void DockMessages::tick()
         emit screenCheck();
         const bool tool = windowToolRunning();
         if (tool && m_tick == 15) {
-            sendTaskbarBlurry(m_settings->taskbarBlurry);
-            sendTaskbarAlpha(m_settings->taskbarAlpha);
-            sendTaskbarHide(m_settings->taskbarHide);
+            sendTaskbarBlurry(m_settings->taskbarBlurry());
+            sendTaskbarAlpha(m_settings->taskbarAlpha());
+            sendTaskbarHide(m_settings->taskbarHide());
         } else if (!tool && m_tick == 10) {
             platform::ProcessesService::get().startOutsideProgram(QStringLiteral("Pravelt.exe"));
         }

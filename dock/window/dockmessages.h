@@ -1,4 +1,6 @@
 #pragma once
+#include "dock/settings/docksettings.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -6,17 +8,17 @@
 class DockIconList;
 class QTimer;
 class SystemMessageReceiver;
-struct DockState;
 
 // The dock's side of the messages between our programs, and the dock's
 // one-second tick: the window tool beside the dock is started when missing
 // and, once there, told the taskbar switches. At each turn of the minute the
-// clock icons' rows take the date and the launch pad its time.
+// clock icons' rows take the date and the launch pad its time. A taskbar
+// switch of the settings is told to the window tool as it changes.
 class DockMessages : public QObject
 {
     Q_OBJECT
 public:
-    DockMessages(DockIconList *icons, DockState *settings, QObject *parent = nullptr);
+    DockMessages(DockIconList *icons, DockSettings *settings, QObject *parent = nullptr);
 
     // Listening for messages under the dock's window title, and stopping.
     bool listen(const QString &title);
@@ -32,10 +34,6 @@ public:
     static void sendTaskbarAlpha(bool on);
     static void sendTaskbarBlurry(bool on);
     static void sendTaskbarHide(bool on);
-    // The taskbar switches of the settings panel: kept, and told at once.
-    void setTaskbarAlpha(bool on);
-    void setTaskbarBlurry(bool on);
-    void setTaskbarHide(bool on);
 
     // The tick: the count within the minute, the timer and one step of it.
     int tickCount() const { return m_tick; }
@@ -62,7 +60,7 @@ private:
     bool inShownMinute(const QDateTime &now) const;
 
     DockIconList *m_icons;
-    DockState *m_settings;
+    DockSettings *m_settings;
     SystemMessageReceiver *m_receiver = nullptr;
     QTimer *m_timer = nullptr;
     QTimer *m_minuteTimer = nullptr;

@@ -1,7 +1,7 @@
 #include "dockshowing.h"
 
 #include "autohide.h"
-#include "dockconfig.h"
+#include "barlayout.h"
 #include "docklayout.h"
 #include "dockplacement.h"
 #include "dockwindows.h"
@@ -26,9 +26,16 @@
 #include <QWidget>
 
 
-DockShowing::DockShowing(const Parts &parts, DockState *settings, QObject *parent)
-    : QObject(parent), m_p(parts), m_set(settings), m_showTimer(new QTimer(this)), m_leaveCheck(new QTimer(this))
+DockShowing::DockShowing(const Parts &parts, DockSettings *settings, const BarNow *now, QObject *parent)
+    : QObject(parent),
+      m_p(parts),
+      m_settings(settings),
+      m_now(now),
+      m_showTimer(new QTimer(this)),
+      m_leaveCheck(new QTimer(this))
 {
+    m_hideInEffect = m_settings->hide();
+    connect(m_settings, &DockSettings::changed, this, &DockShowing::settingChanged);
     m_showTimer->setSingleShot(true);
     connect(m_showTimer, &QTimer::timeout, this, &DockShowing::showDock);
     connect(m_p.autoHide, &AutoHide::stripTouched, this, &DockShowing::bringBack);
@@ -79,7 +86,7 @@ bool DockShowing::eventFilter(QObject *o, QEvent *e)
 
 QPoint DockShowing::hiddenPoint() const
 {
-    return DockLayout::slideHiddenPoint(m_set->location, m_p.main->size());
+    return DockLayout::slideHiddenPoint(m_now->edge, m_p.main->size());
 }
 
 void DockShowing::hideMarks()
@@ -111,7 +118,7 @@ void DockShowing::raise()
 void DockShowing::slideIn()
 {
     QWidget *w = m_p.window;
-    if (m_set->pop) {
+    if (m_settings->pop()) {
         w->show();
         raise();
     }
@@ -148,7 +155,7 @@ void DockShowing::bringBack()
 {
     hideMarks();
     m_p.window->show();
-    if (!m_set->pop)
+    if (!m_settings->pop())
         raise(); // else the slide raises it
     slideIn();
     m_p.autoHide->hideStrip();
@@ -247,7 +254,7 @@ void DockShowing::pointerLeft()
     showStrip();
     restoreIcons();
     m_p.dropHint->hide();
-    if (!m_popupOpen && m_set->hideInEffect)
+    if (!m_popupOpen && m_hideInEffect)
         slideOut();
     emit relayoutRequested();
 }
@@ -368,12 +375,12 @@ void DockShowing::settingsClosed()
 
 bool DockShowing::hideWanted() const
 {
-    return m_set->hide || m_givingWay != GiveWay::None;
+    return m_settings->hide() || m_givingWay != GiveWay::None;
 }
 
 void DockShowing::slideOutUnlessPointed()
 {
-    if (m_set->hideInEffect && !m_popupOpen && !m_menuShown && m_p.autoHide->isSlidIn()
+    if (m_hideInEffect && !m_popupOpen && !m_menuShown && m_p.autoHide->isSlidIn()
         && !m_p.autoHide->isPointerInside())
         slideOut();
 }
@@ -386,9 +393,9 @@ void DockShowing::toggleLaunchPad()
     FormLaunchStarter *pad = m_p.launchPad;
     if (!pad->isShown()) {
         ws.setLevel(m_p.window, platform::WindowSystem::Above);
-        m_set->hideInEffect = false;
-        m_savedMargin = m_set->margin;
-        m_savedEdge = m_set->location;
+        m_hideInEffect = false;
+        m_savedMargin = m_now->margin;
+        m_savedEdge = m_now->edge;
         m_p.tips->hide(); // it belongs to where the bar stood
         emit availableAreaRequested();
         emit marginRequested(0);
@@ -405,7 +412,7 @@ void DockShowing::toggleLaunchPad()
         pad->setFocus(Qt::OtherFocusReason);
         // The pad covers the screen and has the focus: the bar stays in front.
         ws.keepInFrontOf(m_p.window, pad);
-        emit marginRequested(m_set->margin);
+        emit marginRequested(m_now->margin);
     }
 }
 
@@ -414,42 +421,48 @@ void DockShowing::launchPadClosed()
     auto &ws = platform::WindowSystemService::get();
     // Back to the level the user chose rather than merely "not in front".
     ws.keepInFrontOf(m_p.window, nullptr);
-    ws.setLevel(m_p.window, DockPlacement::levelOf(m_set->level).value_or(platform::WindowSystem::Normal));
-    m_set->hideInEffect = hideWanted();
+    ws.setLevel(m_p.window, DockPlacement::levelOf(m_settings->level()).value_or(platform::WindowSystem::Normal));
+    m_hideInEffect = hideWanted();
     emit availableAreaRequested();
     emit marginRequested(m_savedMargin);
     emit edgeRequested(m_savedEdge);
     m_p.autoHide->setDockShown(true);
     // The bubble and the weather scene belong to where the bar stood.
     m_p.tips->hide();
-    if (!m_popupOpen && m_set->hideInEffect && !m_p.autoHide->isPointerInside())
+    if (!m_popupOpen && m_hideInEffect && !m_p.autoHide->isPointerInside())
         slideOut();
 }
 
 // ---- the switches ----------------------------------------------------------------
 
-void DockShowing::setLocking(bool b) { m_set->locking = b; }
+void DockShowing::settingChanged(DockSettings::Key key)
+{
+    using Key = DockSettings::Key;
+    switch (key) {
+    case Key::hide: hideSwitched(); break;
+    // On X11 no program can give other windows the space that panels
+    // reserve: the switch is kept, and the bar is placed again on its screen.
+    case Key::workArea: emit placeAgainRequested(); break;
+    // Switching the feature off brings the desktop's icons back at once.
+    case Key::desktopIcon:
+        if (!m_settings->desktopIcon())
+            showDesktopIcons();
+        break;
+    default: break;
+    }
+}
 
 // The switch takes effect at once: off, the bar comes in and stays; on, it
 // goes as soon as nothing holds it (the pointer, a menu or a panel of the dock).
-void DockShowing::setHide(bool b)
+void DockShowing::hideSwitched()
 {
-    m_set->hide = b;
     if (m_p.launchPad->isShown())
         return; // the pad keeps the bar in; its closing gives the switch back
-    m_set->hideInEffect = hideWanted();
-    if (!m_set->hideInEffect)
+    m_hideInEffect = hideWanted();
+    if (!m_hideInEffect)
         slideIn();
     else
         slideOutUnlessPointed();
-}
-
-// On X11 no program can give other windows the space that panels reserve:
-// the switch is kept, and the bar is placed again on its screen.
-void DockShowing::setWorkArea(bool b)
-{
-    m_set->workArea = b;
-    emit placeAgainRequested();
 }
 
 // ---- the window tool's notices ---------------------------------------------------
@@ -478,33 +491,33 @@ void DockShowing::windowToolNotice(const QString &x)
     if (x == QLatin1String("AppWindowFullScreen")) {
         // A full-screen window is never covered.
         giveWay(GiveWay::FullScreen);
-        revealUnlessOnBar(m_set->mouseFullScreen);
+        revealUnlessOnBar(m_settings->mouseFullScreen());
     }
     if (x == QLatin1String("AppWindowMaximization")) {
         // Where the maximised window would lie under the bar (at the levels
         // "normal" and "below"), the bar gives way; in front it stays.
-        if (m_set->level == 1 || m_set->level == 2)
+        if (m_settings->level() == 1 || m_settings->level() == 2)
             giveWay(GiveWay::Maximized);
         else
             endGivingWay();
-        revealUnlessOnBar(m_set->mouseMaximize);
+        revealUnlessOnBar(m_settings->mouseMaximize());
     }
     if (x == QLatin1String("AppWindowNormal")) {
         endGivingWay();
         strip->hide();
-        if (m_set->hideInEffect && !m_p.autoHide->isSlidIn())
+        if (m_hideInEffect && !m_p.autoHide->isSlidIn())
             strip->show();
     }
     if (x == QLatin1String("MButtonDoubleClick"))
         toggleDesktopIcons();
     if (x == QLatin1String("WinD"))
         m_showTimer->start(100);
-    qCDebug(lcBar) << "当前层级:" << m_set->level;
+    qCDebug(lcBar) << "当前层级:" << m_settings->level();
 }
 
 bool DockShowing::revealWhileGivingWay() const
 {
-    return m_givingWay == GiveWay::FullScreen ? m_set->mouseFullScreen : m_set->mouseMaximize;
+    return m_givingWay == GiveWay::FullScreen ? m_settings->mouseFullScreen() : m_settings->mouseMaximize();
 }
 
 // While the window is active the bar behaves as with auto-hide: out of its
@@ -514,7 +527,7 @@ void DockShowing::giveWay(GiveWay why)
     m_givingWay = why;
     if (m_p.launchPad->isShown())
         return;
-    m_set->hideInEffect = hideWanted();
+    m_hideInEffect = hideWanted();
     slideOutUnlessPointed();
 }
 
@@ -527,8 +540,8 @@ void DockShowing::endGivingWay()
     m_givingWay = GiveWay::None;
     if (m_p.launchPad->isShown())
         return;
-    m_set->hideInEffect = hideWanted();
-    if (!m_set->hideInEffect)
+    m_hideInEffect = hideWanted();
+    if (!m_hideInEffect)
         slideIn();
 }
 
@@ -545,8 +558,8 @@ void DockShowing::keepInFrontOfFullScreen(quint64 id)
 
 void DockShowing::toggleDesktopIcons()
 {
-    qCDebug(lcBar) << "显隐图标：" << m_set->desktopIcon;
-    if (!m_set->desktopIcon)
+    qCDebug(lcBar) << "显隐图标：" << m_settings->desktopIcon();
+    if (!m_settings->desktopIcon())
         return;
     auto &icons = platform::DesktopIconsService::get();
     if (m_desktopIconsShown) {
@@ -566,9 +579,3 @@ void DockShowing::showDesktopIcons()
     m_desktopIconsShown = true;
 }
 
-void DockShowing::setDesktopIcons(bool wanted)
-{
-    m_set->desktopIcon = wanted;
-    if (!wanted)
-        showDesktopIcons();
-}

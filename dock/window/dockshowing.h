@@ -1,4 +1,6 @@
 #pragma once
+#include "dock/settings/docksettings.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QRegion>
@@ -16,7 +18,7 @@ class FormStartMenu;
 class HoverTips;
 class QTimer;
 class QWidget;
-struct DockState;
+struct BarNow;
 
 // When the bar is in sight. It slides the bar in and out through AutoHide
 // as the pointer comes and goes and another window takes the keyboard, and
@@ -27,7 +29,8 @@ struct DockState;
 // window tool's notices, giving way to maximised and full-screen windows
 // with the edge strip to call the bar back, and shows and hides the
 // desktop's icons. What belongs to the layout (margin, edge, relayouts, the
-// input shape) it asks for by signal.
+// input shape) it asks for by signal. It follows the switches of auto-hide,
+// the work area and the desktop's icons as they change.
 class DockShowing : public QObject
 {
     Q_OBJECT
@@ -45,7 +48,8 @@ public:
         FormLaunchStarter *launchPad = nullptr;
         DockWindows *windows = nullptr;
     };
-    DockShowing(const Parts &parts, DockState *settings, QObject *parent = nullptr);
+    // `now` is where the layout has the bar stand.
+    DockShowing(const Parts &parts, DockSettings *settings, const BarNow *now, QObject *parent = nullptr);
 
     // The icon menus: one by its ID, and hiding all but `keep` (none: all).
     void setMenus(std::function<FormMenu *(const QString &)> lookup,
@@ -67,6 +71,9 @@ public:
     // An icon is being dragged out of a menu: losing the focus changes nothing.
     void setMenuDragging(bool b) { m_menuDrag = b; }
     bool desktopIconsShown() const { return m_desktopIconsShown; }
+    // Whether the bar slides out when the pointer leaves it: its switch, the
+    // launch pad and a window it gives way to decide.
+    bool hideInEffect() const { return m_hideInEffect; }
     // Brings the hidden dock back a moment after the desktop was shown.
     QTimer *showTimer() const { return m_showTimer; }
 
@@ -105,10 +112,6 @@ public:
     int savedMargin() const { return m_savedMargin; }
     int savedEdge() const { return m_savedEdge; }
 
-    void setLocking(bool b);
-    void setHide(bool b);
-    void setWorkArea(bool b);
-
     // The window tool's notices (a window went full screen, maximised, back
     // to normal; a double click on the desktop; the desktop shown).
     void windowToolNotice(const QString &notice);
@@ -120,10 +123,9 @@ public:
     void keepInFrontOfFullScreen(quint64 id);
 
     // The desktop's icons: hidden and shown by turns (when the user wants
-    // that), back at once, and the user's switch.
+    // that), and back at once.
     void toggleDesktopIcons();
     void showDesktopIcons();
-    void setDesktopIcons(bool wanted);
 
 signals:
     void relayoutRequested();
@@ -140,6 +142,8 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    void settingChanged(DockSettings::Key key);
+    void hideSwitched();
     // Auto-hide acts while its switch is on or the bar gives way to a window.
     bool hideWanted() const;
     void raise();
@@ -161,7 +165,8 @@ private:
     FormMenu *menu(const QString &id) const { return m_menuOf ? m_menuOf(id) : nullptr; }
 
     Parts m_p;
-    DockState *m_set;
+    DockSettings *m_settings;
+    const BarNow *m_now;
     std::function<FormMenu *(const QString &)> m_menuOf;
     std::function<void(const QString &)> m_hideMenus;
     std::function<QRegion()> m_barRegion;
@@ -179,6 +184,7 @@ private:
     bool m_menuShown = false;
     bool m_menuDrag = false;
     bool m_popupOpen = false;
+    bool m_hideInEffect = false;
     bool m_desktopIconsShown = true;
     int m_savedMargin = 0; // margin and edge to return to when the launch pad closes
     int m_savedEdge = 2;

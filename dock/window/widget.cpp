@@ -8,6 +8,7 @@
 #include "dock/icons/dockiconmenucode.h"
 #include "dockactions.h"
 #include "dockadding.h"
+#include "dockconfig.h"
 #include "dockdrag.h"
 #include "dockhotkeys.h"
 #include "docklayout.h"
@@ -43,7 +44,22 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     m_bar->setModel(IcoData);
     m_bar->raise();
     ui->frameBackground->hide(); // the bar paints it
+
+    // The settings are read before the parts that use them are made: each
+    // starts from what the file holds, and what the start writes into it (a
+    // first start's defaults, the keys older files lack) is no change to
+    // announce. The hot keys are made from the file meanwhile.
     m_file = DockSettings::instance();
+    // A settings save that could not be written keeps the old file and the
+    // values in memory; the user hears of it once.
+    connect(m_file, &DockSettings::saveFailed, this, [this] { tellFailure(tr("配置保存失败")); });
+    m_hotkeys = new DockHotkeys(m_file, this);
+    m_file->load();
+    if (m_file->exists())
+        ReadSettings();
+    else
+        initSaveSettings();
+    m_language = m_file->language().toInt();
 
     // The bar never takes the keyboard: what the user types goes on to the
     // window it was meant for, however the bar is shown or clicked.
@@ -72,11 +88,9 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     wireActions();
 
     m_tips = new HoverTips(this);
+    m_tips->setFontSize(m_file->icoNameSize());
 
     m_toast = new FormSystemHint;
-    // A settings save that could not be written keeps the old file and the
-    // values in memory; the user hears of it once.
-    connect(m_file, &DockSettings::saveFailed, this, [this] { tellFailure(tr("配置保存失败")); });
     // So does every other file the dock writes. The toast comes after the one
     // of the change being saved ("图标删除成功！"), so that it is the one left
     // showing. The settings file is told of by its owner, above.
@@ -117,7 +131,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     });
 
     // The bar's sizes, geometry and look, and where the window stands.
-    m_layout = new BarLayout(IcoData, m_bar, &m_set,
+    m_layout = new BarLayout(IcoData, m_bar, m_file,
                              { this, ui->main, ui->frameMain, ui->frameBackground, ui->frameArea, ui->frameWork,
                                ui->frameDragAdd, m_detection },
                              this);
@@ -136,7 +150,6 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     });
     connect(m_layout, &BarLayout::edgeChanged, m_menus, &DockMenus::setEdge);
     connect(m_layout, &BarLayout::iconSizeChanged, m_menus, &DockMenus::setIconSize);
-    connect(m_layout, &BarLayout::nameSizeChanged, m_tips, &HoverTips::setFontSize);
 
     connect(m_bar, &DockBar::IconMouseIn, this, &Widget::IconMouseIn);
     connect(m_bar, &DockBar::IconMouseMove, this, &Widget::IconMouseMove);
@@ -154,7 +167,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     // When the bar is in sight, and the start-up work that waits for it.
     m_showing = new DockShowing({ this, ui->main, { ui->Detection, ui->Detection00 }, ui->frameDragAdd, m_autoHide,
                                   m_bar, m_tips, m_menus->startMenu(), m_launchPad, m_windows },
-                                &m_set, this);
+                                m_file, &m_layout->now(), this);
     m_showing->setMenus([this](const QString &id) { return m_menus->menu(id); },
                         [this](const QString &keep) { m_menus->hideAll(keep); });
     m_showing->setBarRegion([this] { return m_layout->barRegion(); });
@@ -166,10 +179,9 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     connect(m_showing, &DockShowing::availableAreaRequested, m_layout, &BarLayout::takeAvailable);
     connect(m_showing, &DockShowing::marginRequested, m_layout, &BarLayout::setMargin);
     connect(m_showing, &DockShowing::edgeRequested, m_layout, &BarLayout::setEdge);
-    connect(m_showing, &DockShowing::placeAgainRequested, m_layout, [this] { m_layout->setScreen(m_set.screen); });
+    connect(m_showing, &DockShowing::placeAgainRequested, m_layout, [this] { m_layout->setScreen(m_file->screen()); });
 
     // The hot keys, in the order of dockHotkeys.
-    m_hotkeys = new DockHotkeys(m_file, this);
     connect(m_hotkeys, &DockHotkeys::activated, this, [this](int i) {
         using Slot = void (Widget::*)();
         static const Slot actions[DockHotkeyCount] = { &Widget::showLaunchStarter, &Widget::openKelvash,
@@ -178,6 +190,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
         (this->*actions[i])();
     });
 
+    connect(m_file, &DockSettings::changed, this, &Widget::settingChanged);
     initialize();
     timeOver();
     // A window that is maximised or full screen when the dock starts.
@@ -213,14 +226,6 @@ DockIconList *Widget::iconTable() const
 
 void Widget::initialize()
 {
-    // The window starts with the defaults of every value; the file, where
-    // there is one, overrides them, else it is written with them.
-    m_file->load();
-    if (m_file->exists())
-        ReadSettings();
-    else
-        initSaveSettings();
-
     const QString folder = platform::appConfigFolder();
     for (const char *sub : { "/icon", "/link" }) {
         if (!QDir(folder + QLatin1String(sub)).exists())
@@ -232,33 +237,64 @@ void Widget::initialize()
     else
         SaveFile();
 
-    setBackgroundStyle(m_set.backgroundStyle);
+    m_layout->applyBackground();
     createIcon();
-    setPosition(m_set.location);
-    setScreen(m_set.screen);
+    m_layout->setEdge(m_file->location());
+    m_layout->setScreen(m_file->screen());
     // Once the bar is up and the launch pad has read its file (which waits
     // for the bar too), before the work that may wait on the network.
     m_firstPaint->then([this] {
         m_tellKept = true;
         tellKeptFiles();
     });
-    setLevel(m_set.level);
+    m_layout->applyLevel(m_file->level());
     HiddenEnd();
-    setClick(m_set.click);
+    m_layout->setClick(m_file->click());
     updateIconProcess();
     clearUDiskIcon();
     myIn();
     createClassIco();
     SaveSettings();
     m_desktopWidget->ReadSettings();
-    m_launchPad->setIconDoubleClick(m_set.iconDoubleClick);
+    m_launchPad->setIconDoubleClick(m_file->iconDoubleClick());
     createTrayIcon();
+}
+
+void Widget::settingChanged(DockSettings::Key key)
+{
+    using Key = DockSettings::Key;
+    switch (key) {
+    case Key::iconDoubleClick: {
+        const bool b = m_file->iconDoubleClick();
+        qCDebug(lcBar) << "点击" << b;
+        m_bar->setDoubleClick(b);
+        m_menus->setDoubleClick(b);
+        m_launchPad->setIconDoubleClick(b);
+        break;
+    }
+    case Key::icoNameSize: m_tips->setFontSize(m_file->icoNameSize()); break;
+    // Switched off, the notice of a newer version goes at once.
+    case Key::upgradeNotice:
+        if (!m_file->upgradeNotice())
+            updateIconProcess();
+        break;
+    case Key::inductionIco: ui->Detection->hide(); break;
+    case Key::language: askLanguageRestart(); break;
+    default: break;
+    }
 }
 
 // ---- start-up and quitting -------------------------------------------------
 
-void Widget::setLanguage(int x)
+void Widget::askLanguageRestart()
 {
+    // The key's text may change without its index ("" and "0" are both the first).
+    const int x = m_file->language().toInt();
+    if (x == m_language)
+        return;
+    m_language = x;
+    // Saved first: a restart reads the new language from the file.
+    m_file->save();
     // Qt's own texts follow at once, the question among them; the notes
     // program and the picker take the language when next started.
     Translations::install(Translations::languageOfSetting(x));
@@ -280,15 +316,11 @@ void Widget::setLanguage(int x)
     }
 }
 
-void Widget::setUpgradeNotice(bool b)
-{
-    m_set.upgradeNotice = b;
-    if (!b)
-        updateIconProcess();
-}
-
 void Widget::systemClose()
 {
+    // What was set in the settings panel, still open, is kept.
+    if (m_file->isDirty())
+        m_file->save();
     IconDisplayShow();
     m_messages->stopTicking();
     platform::ProcessesService::get().killByName(QStringLiteral("Pravelt.exe"));
@@ -331,15 +363,14 @@ void Widget::clearIcoData()
 void Widget::initSaveSettings()
 {
     QString texts[DockHotkeyCount];
-    DockConfig::initSave(*m_file, m_set, texts);
+    DockConfig::initSave(*m_file, texts);
     m_hotkeys->create(texts);
 }
 
 void Widget::ReadSettings()
 {
     QString texts[DockHotkeyCount];
-    DockConfig::read(*m_file, m_set, texts);
-    m_tips->setFontSize(m_set.icoNameSize);
+    DockConfig::read(*m_file, texts);
     m_hotkeys->create(texts);
 }
 
@@ -349,17 +380,6 @@ void Widget::SaveSettings()
 }
 
 void Widget::setKey(QString x, QString key) { m_hotkeys->setKey(x, key); }
-
-void Widget::setMousePop(bool b) { m_set.pop = b; }
-void Widget::setMouseMaximize(bool b) { m_set.mouseMaximize = b; }
-void Widget::setMouseFullScreen(bool b) { m_set.mouseFullScreen = b; }
-void Widget::setWinShow(bool b) { m_set.winShow = b; }
-
-void Widget::setInductionIco(bool b)
-{
-    m_set.inductionIco = b;
-    ui->Detection->hide();
-}
 
 // ---- showing and hiding the bar: DockShowing -------------------------------
 
@@ -385,7 +405,7 @@ bool Widget::eventFilter(QObject *o, QEvent *e)
 
 DockDrag *Widget::makeDrag()
 {
-    auto *drag = new DockDrag(IcoData, m_bar, &m_set,
+    auto *drag = new DockDrag(IcoData, m_bar, m_file, &m_layout->now(),
                               { ui->frameBackground, ui->frameDragAdd, ui->labelico }, this);
     drag->setMenuLookup([this](const QString &id) { return m_menus->menu(id); });
     drag->setLaunchPad(m_launchPad);
@@ -407,7 +427,7 @@ bool Widget::AddIcon3(QString ico, QString name, QString cl, QString path, QStri
 
 void Widget::returnAddIcon(QString ID, QString ico, QString name, QString cl, QString path, QPoint)
 {
-    if (!m_set.locking)
+    if (!m_file->locking())
         m_showing->setMenuShown(false);
     m_drag->returnAddIcon(ID, ico, name, cl, path);
     m_tips->hide(); // the icons are back at rest
@@ -425,13 +445,14 @@ void Widget::IconMove(QString ID, QPoint, int w, int h, QString types)
     if (!m_bar->contains(ID))
         return;
     DockMenus::Beside b;
-    b.edge = m_set.location;
+    const BarNow &now = m_layout->now();
+    b.edge = now.edge;
     b.inBar = m_bar->iconPos(ID);
     b.origin = ui->main->pos() + ui->frameMain->pos() + m_bar->stripRect().topLeft() + b.inBar;
     b.slot = m_bar->stripRect().size();
     b.grown = QSize(w, h);
-    b.rest = m_set.currentSizeF;
-    b.magnified = m_set.icoMagnified;
+    b.rest = now.size;
+    b.magnified = now.magnified;
     b.window = height();
     m_menus->placeBeside(ID, types, b);
 }
@@ -492,7 +513,7 @@ void Widget::rebuildBar()
 
 void Widget::createClassIco()
 {
-    m_menus->createMissing(m_set.location, m_set.iconDoubleClick, int(m_set.currentSizeF));
+    m_menus->createMissing(m_layout->now().edge, m_file->iconDoubleClick(), int(m_layout->now().size));
     for (int r = 0; r < IcoData->rowCount(); ++r) {
         const DockIconRecord &row = IcoData->at(r);
         if (IconClasses::of(row.Class).face == IconFace::Drive)
@@ -585,7 +606,7 @@ void Widget::wireActions()
         showToast(tr("图标删除成功！"));
     });
 
-    m_messages = new DockMessages(IcoData, &m_set, this);
+    m_messages = new DockMessages(IcoData, m_file, this);
     connect(m_messages, &DockMessages::notesClosed, m_desktopWidget, [this] {
         m_desktopWidget->ReceiveSystemMessage(QStringLiteral("Mirelka"), QStringLiteral("MirelkaClose"));
     });
@@ -599,7 +620,7 @@ void Widget::wireActions()
             [this](quint64 id) { m_showing->keepInFrontOfFullScreen(id); });
     connect(m_messages, &DockMessages::minuteText, this, [this](const QString &t) { m_launchPad->setTimeText(t); });
     connect(m_messages, &DockMessages::screenCheck, this, [this] {
-        setScreen(m_set.screen);
+        m_layout->setScreen(m_file->screen());
         m_notices->recheckScreen();
     });
 }
@@ -608,7 +629,7 @@ void Widget::wireActions()
 
 QRect Widget::screenRect() const
 {
-    return DockPlacement::screenRect(m_set.screen);
+    return DockPlacement::screenRect(m_file->screen());
 }
 
 void Widget::showEvent(QShowEvent *e)
@@ -624,32 +645,8 @@ void Widget::showEvent(QShowEvent *e)
 void Widget::wireWindow(QWidget *window)
 {
     if (auto *panel = qobject_cast<FormSettings *>(window)) {
+        // The panel's settings travel through DockSettings::changed.
         connect(panel, &FormSettings::setClose, this, &Widget::setClose);
-        connect(panel, &FormSettings::setScreen, this, &Widget::setScreen);
-        connect(panel, &FormSettings::setMargin, this, &Widget::setMargin);
-        connect(panel, &FormSettings::setPosition, this, &Widget::setPosition);
-        connect(panel, &FormSettings::setLevel, this, &Widget::setLevel2);
-        connect(panel, &FormSettings::setIcoSize, this, &Widget::setIcoSize);
-        connect(panel, &FormSettings::setIcoNameSize, this, &Widget::setIcoNameSize);
-        connect(panel, &FormSettings::setIcoScale, this, &Widget::setIcoScale);
-        connect(panel, &FormSettings::setBackgroundStyle, this, &Widget::setBackgroundStyle);
-        connect(panel, &FormSettings::setTransparentBackground, this, &Widget::setTransparentBackground);
-        connect(panel, &FormSettings::setClick, this, &Widget::setClick);
-        connect(panel, &FormSettings::setLocking, this, &Widget::setLocking);
-        connect(panel, &FormSettings::setHide, this, &Widget::setHide);
-        connect(panel, &FormSettings::setUpgradeNotice, this, &Widget::setUpgradeNotice);
-        connect(panel, &FormSettings::setMousePop, this, &Widget::setMousePop);
-        connect(panel, &FormSettings::setMouseMaximize, this, &Widget::setMouseMaximize);
-        connect(panel, &FormSettings::setMouseFullScreen, this, &Widget::setMouseFullScreen);
-        connect(panel, &FormSettings::setInductionIco, this, &Widget::setInductionIco);
-        connect(panel, &FormSettings::setWinShow, this, &Widget::setWinShow);
-        connect(panel, &FormSettings::setIconDoubleClick, this, &Widget::setIconDoubleClick);
-        connect(panel, &FormSettings::setTaskbarAlpha, this, &Widget::setTaskbarAlpha);
-        connect(panel, &FormSettings::setTaskbarBlurry, this, &Widget::setTaskbarBlurry);
-        connect(panel, &FormSettings::setTaskbarHide, this, &Widget::setTaskbarHide);
-        connect(panel, &FormSettings::setDesktopIcon, this, &Widget::setDesktopIcon);
-        connect(panel, &FormSettings::setWorkArea, this, &Widget::setWorkArea);
-        connect(panel, &FormSettings::setLanguage, this, &Widget::setLanguage);
         connect(panel, &FormSettings::upDate, this, &Widget::upDate);
         connect(panel, &FormSettings::showAbout, this, &Widget::showAbout);
         connect(panel, &FormSettings::setKey, this, &Widget::setKey);

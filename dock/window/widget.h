@@ -1,6 +1,6 @@
 #pragma once
-#include "dockconfig.h"
 #include "dock/model/dockicon.h"
+#include "dock/settings/docksettings.h"
 
 #include <QHash>
 #include <functional>
@@ -27,7 +27,6 @@ class QDragMoveEvent;
 class QDropEvent;
 class QSystemTrayIcon;
 class DockIconList;
-class DockSettings;
 class QTimer;
 class DockHotkeys;
 class DockActions;
@@ -58,7 +57,6 @@ public:
 
     // Read access for the tests and the windows that look at the dock.
     DockIconList *iconTable() const;
-    const DockState &settings() const { return m_set; }
     DockHotkeys *hotkeys() const { return m_hotkeys; }
     FormSystemHint *toast() const { return m_toast; }
     // The painted row of icons.
@@ -94,8 +92,6 @@ public:
 
 public slots:
     // start-up and quitting
-    void setLanguage(int x);
-    void setUpgradeNotice(bool b);
     void systemClose();
 
     // the icon file
@@ -108,11 +104,6 @@ public slots:
     void SaveSettings();
     void initSaveSettings();
     void setKey(QString x, QString key);
-    void setMousePop(bool b);
-    void setMouseMaximize(bool b);
-    void setMouseFullScreen(bool b);
-    void setInductionIco(bool b);
-    void setWinShow(bool b);
 
     // placement and icons
     void createIcon();
@@ -120,22 +111,6 @@ public slots:
     void clearIcon();
     void IconSorting();
     void IconWidth(QString ID, int w);
-    void setScreen(int x);
-    void setMargin(int x);
-    void setPosition(int x);
-    void setLevel(int x);
-    void setLevel2(int x);
-    void setIcoSize(int x);
-    void setIcoNameSize(int v);
-    void setIcoScale(int x);
-    void setBackgroundStyle(int x);
-    void setTransparentBackground(int x);
-    void setClick(int x);
-    void setLocking(bool b);
-    void setHide(bool b);
-    void setIconDoubleClick(bool b);
-    void setDesktopIcon(bool b);
-    void setWorkArea(bool b);
     void setClose();
     void setTemporaryIcoSize(int v);
     void WindowsTrayWndMove();
@@ -206,9 +181,6 @@ public slots:
     void StartUpOver();
     bool WindowToolDetection();
     void setDetectionShow(QString x);
-    void setTaskbarAlpha(bool b);
-    void setTaskbarBlurry(bool b);
-    void setTaskbarHide(bool b);
     void setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state);
 
     // removable disks
@@ -252,6 +224,9 @@ protected:
 
 private:
     void initialize();
+    // What the dock window itself does when a setting changes.
+    void settingChanged(DockSettings::Key key);
+    void askLanguageRestart();
     // The secondary windows, connected to the dock when first made.
     void wireWindow(QWidget *window);
     void wireActions();
@@ -264,7 +239,6 @@ private:
     DockAdding *makeAdding();
 
     Ui::Widget *ui;
-    DockState m_set;
     DockSettings *m_file = nullptr;  // config.ini
     DockIconList *IcoData = nullptr; // the bar's rows, in bar order
 
@@ -296,4 +270,5 @@ private:
     bool m_tellKept = false;    // files kept aside are told as they come (after the start)
     QStringList m_startFailures; // saves that failed before the bar was up, told with the files kept aside
     QString m_weatherText;      // the weather of this run, for the weather icon's bubble
+    int m_language = 0;         // the language setting's index Qt's texts are in
 };

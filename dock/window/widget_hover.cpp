@@ -21,20 +21,21 @@ void Widget::IconMouseMove(QString ID, QPoint p)
     const int r = IcoData->indexOfId(ID);
     if (r < 0)
         return;
-    const bool horizontal = DockLayout::isHorizontal(m_set.location);
+    const BarNow &now = m_layout->now();
+    const bool horizontal = DockLayout::isHorizontal(now.edge);
     m_bar->magnify(ID, float(horizontal ? p.x() : p.y()));
     // The bubble follows the new row, in the same repaint.
     m_layout->relayoutIfPending();
     const QString cl = IcoData->at(r).Class;
     if (m_bar->contains(ID)) {
         DockLayout::HoverInput in;
-        in.edge = m_set.location;
+        in.edge = now.edge;
         in.window = pos();
         in.main = ui->main->geometry();
         in.frameIco = m_bar->stripRect();
         in.icon = m_bar->iconPos(ID);
-        in.magnified = m_set.icoMagnified;
-        in.normal = m_set.currentSizeF;
+        in.magnified = now.magnified;
+        in.normal = now.size;
         m_tips->follow(bubbleText(r), IconClasses::of(cl).face == IconFace::Weather, in);
     }
     if (m_autoHide->isDockShown())
@@ -58,15 +59,6 @@ void Widget::IconMouseIn(QString, QString types)
 void Widget::MousePosition(int p)
 {
     m_tips->hide();
-    if (p == m_set.location)
+    if (p == m_layout->now().edge)
         m_bar->restoreAll();
-}
-
-void Widget::setIconDoubleClick(bool b)
-{
-    m_set.iconDoubleClick = b;
-    qCDebug(lcBar) << "点击" << b;
-    m_bar->setDoubleClick(b);
-    m_menus->setDoubleClick(b);
-    m_launchPad->setIconDoubleClick(b);
 }

@@ -28,8 +28,6 @@ void Widget::myOut() { m_showing->slideOut(); }
 void Widget::HiddenEnd() { m_showing->slideOutEnded(); }
 void Widget::MouseIn() { m_showing->bringBack(); }
 void Widget::showFrameArea(bool b) { m_layout->showFrameArea(b); }
-void Widget::setLocking(bool b) { m_showing->setLocking(b); }
-void Widget::setHide(bool b) { m_showing->setHide(b); }
 void Widget::setShowWindows() { m_showing->showDock(); }
 void Widget::setHideWindows() { m_showing->hideDock(); }
 void Widget::MenuHide() { m_showing->hideMenus(); }
@@ -40,11 +38,7 @@ void Widget::IconRestore() { m_showing->restoreIcons(); }
 
 void Widget::IconDisplay() { m_showing->toggleDesktopIcons(); }
 void Widget::IconDisplayShow() { m_showing->showDesktopIcons(); }
-void Widget::setDesktopIcon(bool b) { m_showing->setDesktopIcons(b); }
-void Widget::setWorkArea(bool b) { m_showing->setWorkArea(b); }
 void Widget::setClose() { m_showing->settingsClosed(); }
-void Widget::setTransparentBackground(int x) { m_layout->setTransparency(x); }
-void Widget::setBackgroundStyle(int x) { m_layout->setBackgroundStyle(x); }
 
 // ---- removable disks: RemovableDisks ---------------------------------------
 
@@ -105,7 +99,7 @@ void Widget::IconSettingsClose() { m_showing->setPopupOpen(false); }
 void Widget::SidebarMenuClose() { m_showing->setPopupOpen(false); }
 void Widget::Modify(QString icoID, QString ico, QString name, QString) { m_adding->modify(icoID, ico, name); }
 void Widget::setIconDisk(QString icoID, QString d) { m_adding->setDrive(icoID, d); }
-void Widget::updates() { m_adding->showUpdateNotice(m_set.upgradeNotice); }
+void Widget::updates() { m_adding->showUpdateNotice(m_file->upgradeNotice()); }
 void Widget::updateIconProcess() { m_adding->removeUpdateNotice(); }
 
 // ---- placement and icons: BarLayout ----------------------------------------
@@ -114,12 +108,7 @@ void Widget::createIcon() { m_layout->placeIcons(); }
 void Widget::clearIcon() { m_layout->restSizes(); }
 void Widget::IconSorting() { m_layout->relayout(); }
 void Widget::IconWidth(QString, int) { m_layout->requestRelayout(); }
-void Widget::setPosition(int x) { m_layout->setEdge(x); }
-void Widget::setIcoSize(int x) { m_layout->setIconSize(x); }
 void Widget::setTemporaryIcoSize(int v) { m_layout->setTemporaryIconSize(v); }
-void Widget::setIcoNameSize(int v) { m_layout->setNameSize(v); }
-void Widget::setIcoScale(int x) { m_layout->setScale(x); }
-void Widget::setClick(int x) { m_layout->setClick(x); }
 
 // ---- icon commands, the bar menu and the tray: DockActions -----------------
 
@@ -134,9 +123,6 @@ void Widget::SendSystemMessage(QString object, QString content) { DockMessages::
 bool Widget::WindowToolDetection() { return DockMessages::windowToolRunning(); }
 void Widget::timeOver() { m_messages->tick(); }
 void Widget::setDetectionShow(QString x) { m_showing->windowToolNotice(x); }
-void Widget::setTaskbarAlpha(bool b) { m_messages->setTaskbarAlpha(b); }
-void Widget::setTaskbarBlurry(bool b) { m_messages->setTaskbarBlurry(b); }
-void Widget::setTaskbarHide(bool b) { m_messages->setTaskbarHide(b); }
 void Widget::StartUpOver() { m_windows->startUpOver(); }
 
 // ---- opening icons and tools: DockActions and DockShowing ------------------
@@ -160,8 +146,4 @@ void Widget::hideStartMenu() { m_showing->hideStartMenu(); }
 
 // ---- where the window stands: BarLayout ------------------------------------
 
-void Widget::setScreen(int x) { m_layout->setScreen(x); }
 void Widget::WindowsTrayWndMove() { m_layout->takeAvailable(); }
-void Widget::setMargin(int x) { m_layout->setMargin(x); }
-void Widget::setLevel(int x) { m_layout->applyLevel(x); }
-void Widget::setLevel2(int x) { m_layout->setLevel(x); }

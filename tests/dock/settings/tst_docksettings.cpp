@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -182,6 +183,8 @@ private slots:
         QTest::newRow("broken section") << QByteArray("[System\nScreen=1\n");
         QTest::newRow("oversized") << QByteArray(2 * 1024 * 1024, 'a');
         QTest::newRow("far more settings than ours") << QByteArray("a=1\n").repeated(300000);
+        QTest::newRow("larger than any file of ours")
+            << "[System]\nScreen=1\n" + ("; " + QByteArray(1022, 'c') + "\n").repeated(8 * 1024 + 1);
     }
     void unreadableFilesAreKeptAsideAndReplaced()
     {
@@ -197,6 +200,43 @@ private slots:
         QVERIFY(s.save());
         QCOMPARE(TestEnv::readFile(path()), QByteArray("[System]\nScreen=1\n"));
         QCOMPARE(TestEnv::readFile(path() + ".bad"), bytes); // the kept copy stays
+    }
+
+    // The one limit of our stored files holds for the settings too: a file
+    // within it keeps every key, however much of it is comments.
+    void aLargeFileWithinTheLimitKeepsEveryKey()
+    {
+        {
+            DockSettings full(path());
+            for (const QString &key : DockSettings::knownKeys()) {
+                const QVariant def = DockSettings::defaultValue(key);
+                switch (def.userType()) {
+                case QMetaType::Bool: full.setValue(key, !def.toBool()); break;
+                case QMetaType::Int: full.setValue(key, QString::number(def.toInt() == 1 ? 2 : 1)); break;
+                case QMetaType::QPoint: full.setValue(key, QPoint(3, 4)); break;
+                default: full.setValue(key, "v"); break;
+                }
+            }
+            QVERIFY(full.save());
+        }
+        QVariantMap expected;
+        {
+            QSettings plain(path(), QSettings::IniFormat);
+            for (const QString &key : plain.allKeys())
+                expected.insert(key, plain.value(key));
+        }
+        QCOMPARE(expected.size(), DockSettings::knownKeys().size());
+        // 1,500 lines of comments of 1 KB, in the middle of a group.
+        QList<QByteArray> lines = TestEnv::readFile(path()).split('\n');
+        lines.insert(3, ("; " + QByteArray(1022, 'c') + "\n").repeated(1500).chopped(1));
+        TestEnv::writeFile(path(), lines.join('\n'));
+        QVERIFY(QFileInfo(path()).size() > 1500 * 1024);
+
+        DockSettings s(path());
+        QVERIFY(s.exists());
+        QVERIFY(!QFile::exists(path() + ".bad"));
+        for (auto it = expected.constBegin(); it != expected.constEnd(); ++it)
+            QCOMPARE(s.value(it.key()), it.value());
     }
 
     // One bad value loses that value only: the line that does not read is

@@ -49,7 +49,7 @@ private slots:
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
         send(w, QEvent::Enter);
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         send(w, QEvent::Leave);
         QVERIFY(!w.autoHide()->isSlidIn());
         QVERIFY(!w.autoHide()->strip()->isHidden());
@@ -80,7 +80,7 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         send(w, QEvent::Leave);
         QVERIFY(w.autoHide()->isSlidingOut());
         QSignalSpy outEnded(w.autoHide(), &AutoHide::slideOutFinished);
@@ -109,7 +109,7 @@ private slots:
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
         w.showSet();
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         send(w, QEvent::Leave);
         QVERIFY(w.autoHide()->isSlidIn());
         w.setClose();
@@ -121,11 +121,11 @@ private slots:
     {
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         QVERIFY(!w.autoHide()->isSlidIn());
         QTRY_VERIFY(!w.autoHide()->isDockShown());
         QVERIFY(!w.autoHide()->strip()->isHidden());
-        w.setHide(false);
+        DockSettings::instance()->setHide(false);
         QVERIFY(w.autoHide()->isSlidIn());
         QTRY_VERIFY(w.autoHide()->isDockShown());
         send(w, QEvent::Enter);
@@ -133,7 +133,7 @@ private slots:
         QVERIFY(w.autoHide()->isSlidIn());
         // On while the pointer is on the bar: it goes when the pointer does.
         send(w, QEvent::Enter);
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         QVERIFY(w.autoHide()->isSlidIn());
         send(w, QEvent::Leave);
         QVERIFY(!w.autoHide()->isSlidIn());
@@ -158,7 +158,7 @@ private slots:
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
         send(w, QEvent::Enter);
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         send(w, QEvent::WindowDeactivate);
         // The pointer rests on the bar: no strip comes between them, or the
         // bar would lose the pointer and slide out.
@@ -180,7 +180,7 @@ private slots:
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
         send(w, QEvent::Enter);
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         QVERIFY(w.autoHide()->strip()->isHidden());
         w.autoHide()->setPointerInside(false); // gone without a leave, as under a pop-up
         send(w, QEvent::WindowDeactivate);

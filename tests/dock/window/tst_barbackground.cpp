@@ -90,10 +90,10 @@ private slots:
         };
         QStringList differ;
         for (const Step &s : steps) {
-            w.setTransparentBackground(s.alpha);
-            w.setBackgroundStyle(s.style);
-            if (w.settings().location != s.edge)
-                w.setPosition(s.edge);
+            DockSettings::instance()->setTransparentBackground(s.alpha);
+            DockSettings::instance()->setBackgroundStyle(s.style);
+            if (w.barLayout()->now().edge != s.edge)
+                DockSettings::instance()->setLocation(s.edge);
             w.barLayout()->relayoutIfPending();
             QTRY_VERIFY(w.bar()->isAtRest());
             w.barLayout()->relayoutIfPending();
@@ -125,10 +125,10 @@ private slots:
         const QRect box = w.bar()->backgroundRect();
         QVERIFY(!box.isEmpty());
         QCOMPARE(painted(w.bar()).pixelColor(box.center()).alpha(), 0);
-        w.setBackgroundStyle(0);
+        DockSettings::instance()->setBackgroundStyle(0);
         w.barLayout()->relayoutIfPending();
         QCOMPARE(painted(w.bar()).pixelColor(w.bar()->backgroundRect().center()).alpha(), 0);
-        w.setTransparentBackground(80);
+        DockSettings::instance()->setTransparentBackground(80);
         QCOMPARE(painted(w.bar()).pixelColor(w.bar()->backgroundRect().center()), QColor(255, 255, 255, 80));
     }
 };

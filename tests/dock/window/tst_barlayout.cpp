@@ -7,7 +7,9 @@
 #include "fakedesktop.h"
 #include "fakeplatform.h"
 #include "testenv.h"
+#include "widgetfixture.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -26,7 +28,8 @@ struct Rig
     QWidget strip;
     DockIconList icons;
     DockBar *bar = new DockBar(frameMain);
-    DockState set;
+    QTemporaryDir dir;
+    DockSettings set { firstStartConfig(dir) }; // the layout follows its changes
     bool barIn = true;
     BarLayout layout { &icons, bar, &set, frames() };
 
@@ -47,7 +50,7 @@ struct Rig
         QObject::connect(bar, &DockBar::IconWidth, &layout, &BarLayout::requestRelayout);
         layout.setScreen(0);
         // As the dock's start does: the bar has its background before its icons are placed.
-        layout.setBackgroundStyle(set.backgroundStyle);
+        layout.applyBackground();
         layout.placeIcons();
     }
     BarLayout::Frames frames() { return { &window, main, frameMain, background, area, work, dropHint, &strip }; }
@@ -76,7 +79,7 @@ private slots:
         QFETCH(int, edge);
         QFETCH(int, style);
         Rig r(5);
-        r.layout.setBackgroundStyle(style);
+        r.set.setBackgroundStyle(style);
         r.layout.setEdge(edge);
         r.layout.relayoutIfPending();
         const int side = *BackgroundStyle::look(style, 150, edge).inset;
@@ -233,19 +236,19 @@ private slots:
     void backgroundLookPerStyle()
     {
         Rig r(3);
-        r.layout.setTransparency(120);
-        r.layout.setBackgroundStyle(1);
+        r.set.setTransparentBackground(120);
+        r.set.setBackgroundStyle(1);
         DockBar::Background b = r.layout.background();
         QCOMPARE(b.fill, QColor(0, 0, 0, 120));
         QVERIFY(b.radius > 0);
         QVERIFY(b.first.isEmpty() && b.middle.isEmpty() && b.last.isEmpty() && !b.upright);
-        r.layout.setTransparency(40);
+        r.set.setTransparentBackground(40);
         QCOMPARE(r.layout.background().fill.alpha(), 40);
         r.layout.relayoutIfPending();
         const int plain = r.background->width();
 
         // Pictures, no fill; they reach further beyond the icons than a fill.
-        r.layout.setBackgroundStyle(4);
+        r.set.setBackgroundStyle(4);
         b = r.layout.background();
         QCOMPARE(b.fill.alpha(), 0);
         QVERIFY(!b.first.isEmpty() && !b.middle.isEmpty() && !b.last.isEmpty());
@@ -255,7 +258,7 @@ private slots:
         QVERIFY(r.background->width() > plain + 2 * 10);
 
         // Upright on a side edge, the side's own pieces.
-        r.layout.setBackgroundStyle(2);
+        r.set.setBackgroundStyle(2);
         r.layout.setEdge(3);
         b = r.layout.background();
         QVERIFY(b.upright);

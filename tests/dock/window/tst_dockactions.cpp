@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -252,7 +253,8 @@ private slots:
     void messagesAreParsedAndPassedOn()
     {
         DockIconList icons;
-        DockState state;
+        QTemporaryDir dir;
+        DockSettings state(dir.filePath("config.ini"));
         DockMessages messages(&icons, &state);
         QSignalSpy notes(&messages, &DockMessages::notesClosed);
         QSignalSpy notices(&messages, &DockMessages::windowToolNotice);
@@ -271,8 +273,9 @@ private slots:
     {
         DockIconList icons;
         icons.setRows(sampleRows());
-        DockState state;
-        state.taskbarHide = true;
+        QTemporaryDir dir;
+        DockSettings state(dir.filePath("config.ini"));
+        state.setTaskbarHide(true);
         DockMessages messages(&icons, &state);
         QSignalSpy minutes(&messages, &DockMessages::minuteText);
         QSignalSpy checks(&messages, &DockMessages::screenCheck);
@@ -310,7 +313,8 @@ private slots:
     void listeningUnderTheTitle()
     {
         DockIconList icons;
-        DockState state;
+        QTemporaryDir dir;
+        DockSettings state(dir.filePath("config.ini"));
         DockMessages messages(&icons, &state);
         QSignalSpy notices(&messages, &DockMessages::windowToolNotice);
         QVERIFY(!messages.isListening());

@@ -60,10 +60,10 @@ private slots:
         QTRY_VERIFY(w.autoHide()->isDockShown());
         QCOMPARE(w.autoHide()->strip()->geometry().bottom(), 800 + 860 - 1);
         // A top bar on this screen, below the first one, stays on it.
-        w.setPosition(0);
+        DockSettings::instance()->setLocation(0);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 0));
         QCOMPARE(w.autoHide()->strip()->geometry().y(), 800);
-        w.setMargin(12);
+        DockSettings::instance()->setMargin(12);
         QCOMPARE(frame(w, "main")->pos(), QPoint(0, 12));
     }
 
@@ -74,7 +74,7 @@ private slots:
         Widget w;
         QCOMPARE(w.barLayout()->placement()->taskbarSide(), 3);
         QCOMPARE(frame(w, "main")->pos(), QPoint(50, 0));
-        w.setPosition(1);
+        DockSettings::instance()->setLocation(1);
         QCOMPARE(frame(w, "main")->pos(), QPoint(1024 - 153, 0));
         QTRY_COMPARE(w.bar()->stripRect().x(), 25);
     }
@@ -92,15 +92,15 @@ private slots:
     {
         writeDock(plainRows(20));
         Widget w;
-        QTRY_COMPARE(w.settings().currentSize, 63);
-        QCOMPARE(w.settings().icoSize, 64.f);       // the configured size stays
-        QCOMPARE(w.settings().icoMagnified, 128.f); // and so does the magnified one
+        QTRY_COMPARE(int(w.barLayout()->now().size), 63);
+        QCOMPARE(DockSettings::instance()->icoSize(), 64);       // the configured size stays
+        QCOMPARE(w.barLayout()->now().magnified, 128.f); // and so does the magnified one
         QTRY_COMPARE(w.bar()->stripRect().width(), 20 * 63);
-        w.setIcoSize(48); // back to a configured size only by setting it
-        QTRY_COMPARE(w.settings().currentSize, 48);
-        QCOMPARE(w.settings().icoMagnified, 128.f);
-        w.setIcoScale(32);
-        QCOMPARE(w.settings().icoMagnified, 80.f);
+        DockSettings::instance()->setIcoSize(48); // back to a configured size only by setting it
+        QTRY_COMPARE(int(w.barLayout()->now().size), 48);
+        QCOMPARE(w.barLayout()->now().magnified, 48.f + 64); // what the scale adds to the new size
+        DockSettings::instance()->setIcoScale(32);
+        QCOMPARE(w.barLayout()->now().magnified, 80.f);
         QTRY_COMPARE(w.bar()->stripRect().height(), 80);
     }
 
@@ -116,7 +116,7 @@ private slots:
         {
             Widget w;
             QTRY_VERIFY(w.autoHide()->isDockShown());
-            QCOMPARE(w.settings().currentSize, 64);
+            QCOMPARE(int(w.barLayout()->now().size), 64);
             QCOMPARE(w.bar()->iconSize("ico0"), QSize(64, 64));
             QCOMPARE(w.bar()->stripRect().height(), 15 * 64);
         }
@@ -124,13 +124,13 @@ private slots:
         setting("System/Location", 2);
         Widget w;
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        QCOMPARE(w.settings().currentSize, 64);
-        w.setPosition(3); // 21 icons of 64 are too long for 1080 pixels
-        QTRY_COMPARE(w.settings().currentSize, (1080 - 12) / 21);
-        QCOMPARE(w.settings().icoSize, 64.f);
-        w.setPosition(2);
-        QTRY_COMPARE(w.settings().currentSize, 64);
-        QCOMPARE(w.settings().icoSize, 64.f);
+        QCOMPARE(int(w.barLayout()->now().size), 64);
+        DockSettings::instance()->setLocation(3); // 21 icons of 64 are too long for 1080 pixels
+        QTRY_COMPARE(int(w.barLayout()->now().size), (1080 - 12) / 21);
+        QCOMPARE(DockSettings::instance()->icoSize(), 64);
+        DockSettings::instance()->setLocation(2);
+        QTRY_COMPARE(int(w.barLayout()->now().size), 64);
+        QCOMPARE(DockSettings::instance()->icoSize(), 64);
         QTRY_COMPARE(w.bar()->stripRect().width(), 21 * 64);
     }
 
@@ -204,7 +204,7 @@ private slots:
                            : row.top() - box.top() >= rounding && box.bottom() - row.bottom() >= rounding);
         const QString square = squareCorners(shown, box, rounding);
         QVERIFY2(square.isEmpty(), qPrintable(square));
-        w.setTransparentBackground(60);
+        DockSettings::instance()->setTransparentBackground(60);
         const QImage lighter = Seen::plain(w.grab().toImage());
         if (fill.isValid()) {
             // The chosen colour, and a new alpha shows at once.
@@ -223,12 +223,12 @@ private slots:
         desk->calls.clear();
         w.IconDisplay(); // switch off: nothing
         QVERIFY(desk->calls.isEmpty());
-        w.setDesktopIcon(true);
+        DockSettings::instance()->setDesktopIcon(true);
         w.IconDisplay();
         QVERIFY(!w.showing()->desktopIconsShown());
         w.IconDisplay();
         w.IconDisplay();
-        w.setDesktopIcon(false); // switching the feature off brings them back at once
+        DockSettings::instance()->setDesktopIcon(false); // switching the feature off brings them back at once
         QVERIFY(w.showing()->desktopIconsShown());
         QCOMPARE(desk->calls, QStringList({ "hide", "restore", "hide", "restore" }));
     }
@@ -239,14 +239,14 @@ private slots:
         setting("System/WorkArea", true);
         setting("System/Location", 2);
         Widget w;
-        QVERIFY(w.settings().workArea);
+        QVERIFY(DockSettings::instance()->workArea());
         const QPoint before = frame(w, "main")->pos();
         QCOMPARE(before, QPoint(0, 770 - 153));
         // Neither the start nor the switch takes a strip of the screen for the
         // bar: the bar keeps its place beside the panel.
-        w.setWorkArea(false);
-        w.setWorkArea(true);
-        QVERIFY(w.settings().workArea);
+        DockSettings::instance()->setWorkArea(false);
+        DockSettings::instance()->setWorkArea(true);
+        QVERIFY(DockSettings::instance()->workArea());
         QCOMPARE(frame(w, "main")->pos(), before);
     }
 };

@@ -26,9 +26,8 @@ private slots:
         QFile::remove(path());
         DockSettings file(path());
         QVERIFY(!file.exists());
-        DockState s;
         QString texts[5];
-        DockConfig::initSave(file, s, texts);
+        DockConfig::initSave(file, texts);
         QCOMPARE(QStringList({ texts[0], texts[1], texts[2], texts[3], texts[4] }),
                  QStringList({ "Alt+Q", "Alt+S", "Alt+X", "Alt+C", "Alt+D" }));
         QSettings set(path(), QSettings::IniFormat);
@@ -55,31 +54,31 @@ private slots:
     void readsBackWhatWasWritten()
     {
         QFile::remove(path());
-        DockState s;
-        s.location = 3;
-        s.icoSize = 48;
-        s.icoMagnified = 88;
         QString texts[5];
         DockSettings file(path());
-        DockConfig::initSave(file, s, texts);
-        DockState r;
+        DockConfig::initSave(file, texts);
+        file.setLocation(3);
+        file.setIcoSize(48);
+        file.setIcoScale(40);
+        QVERIFY(file.save());
         DockSettings again(path());
-        DockConfig::read(again, r, texts);
-        QCOMPARE(r.location, 3);
-        QCOMPARE(r.icoSize, 48.0f);
-        QCOMPARE(r.icoMagnified, 88.0f);
-        QCOMPARE(r.currentSize, 48);
+        DockConfig::read(again, texts);
+        QCOMPARE(again.location(), 3);
+        QCOMPARE(again.icoSize(), 48);
+        QCOMPARE(again.icoScale(), 40);
     }
 
     void olderFileGainsMissingFlags()
     {
         writeIni("[System]\nIcoSize=48\nIcoScale=40\nHide=true\n[Hotkey]\nVesk=Ctrl+S\n");
-        DockState s;
         QString texts[5];
-        { DockSettings file(path()); DockConfig::read(file, s, texts); }
-        QCOMPARE(s.icoMagnified, 88.0f);
-        QVERIFY(s.hide && s.hideInEffect);
-        QVERIFY(!s.taskbarHide);
+        {
+            DockSettings file(path());
+            DockConfig::read(file, texts);
+            QCOMPARE(file.icoSize() + file.icoScale(), 88);
+            QVERIFY(file.hide());
+            QVERIFY(!file.taskbarHide());
+        }
         QSettings set(path(), QSettings::IniFormat);
         QCOMPARE(set.value("System/TaskbarHide").toString(), QString("false"));
         QCOMPARE(set.value("System/UpgradeNotice").toString(), QString("true"));
@@ -94,9 +93,8 @@ private slots:
     void missingVeskResetsTheOtherFour()
     {
         writeIni("[Hotkey]\nLaunchPad=Ctrl+L\nScreenshot=Ctrl+1\nColorPicker=Ctrl+2\nZorvane=Ctrl+3\n");
-        DockState s;
         QString texts[5];
-        { DockSettings file(path()); DockConfig::read(file, s, texts); }
+        { DockSettings file(path()); DockConfig::read(file, texts); }
         QCOMPARE(QStringList({ texts[0], texts[1], texts[2], texts[3], texts[4] }),
                  QStringList({ "Ctrl+L", "Alt+S", "Alt+X", "Alt+C", "Alt+D" }));
         QCOMPARE(ini().value("Hotkey/Zorvane").toString(), QString("Alt+D"));
@@ -105,42 +103,48 @@ private slots:
     void zeroOrMissingSizesTakeDefaults()
     {
         writeIni("[System]\nIcoSize=0\nIcoNameSize=0\n");
-        DockState s;
         QString texts[5];
-        { DockSettings file(path()); DockConfig::read(file, s, texts); }
-        QCOMPARE(s.icoSize, 64.0f);
-        QCOMPARE(s.icoMagnified, 128.0f);
-        QCOMPARE(s.icoNameSize, 15);
+        {
+            DockSettings file(path());
+            DockConfig::read(file, texts);
+            QCOMPARE(file.icoSize(), 64);
+            QCOMPARE(file.icoSize() + file.icoScale(), 128);
+            QCOMPARE(file.icoNameSize(), 15);
+        }
         writeIni("[System]\nIcoSize=32\nIcoScale=0\n");
-        { DockSettings file(path()); DockConfig::read(file, s, texts); }
-        QCOMPARE(s.icoMagnified, 32.0f); // a scale of 0 is the user's choice
+        DockSettings file(path());
+        DockConfig::read(file, texts);
+        QCOMPARE(file.icoSize() + file.icoScale(), 32); // a scale of 0 is the user's choice
     }
 
     void sizesBeyondAnyScreenAreKeptInBounds()
     {
         writeIni("[System]\nIcoSize=100000\nIcoScale=-5\nMargin=99999999\nIcoNameSize=5000\n");
-        DockState s;
         QString texts[5];
-        { DockSettings file(path()); DockConfig::read(file, s, texts); }
-        QCOMPARE(s.icoSize, 256.0f);
-        QCOMPARE(s.icoMagnified, 256.0f);
-        QCOMPARE(s.margin, 1024);
-        QCOMPARE(s.icoNameSize, 200);
+        {
+            DockSettings file(path());
+            DockConfig::read(file, texts);
+            QCOMPARE(file.icoSize(), 256);
+            QCOMPARE(file.icoSize() + file.icoScale(), 256);
+            QCOMPARE(file.margin(), 1024);
+            QCOMPARE(file.icoNameSize(), 200);
+        }
         writeIni("[System]\nIcoSize=48\nIcoScale=40\nMargin=-3\n");
-        { DockSettings file(path()); DockConfig::read(file, s, texts); }
-        QCOMPARE(s.icoSize, 48.0f);
-        QCOMPARE(s.icoMagnified, 88.0f);
-        QCOMPARE(s.margin, 0);
+        DockSettings file(path());
+        DockConfig::read(file, texts);
+        QCOMPARE(file.icoSize(), 48);
+        QCOMPARE(file.icoSize() + file.icoScale(), 88);
+        QCOMPARE(file.margin(), 0);
     }
 
     void guardedFlagKeepsStoredValue()
     {
         writeIni("[System]\nMouseMaximize=false\nMouseFullScree=true\n");
-        DockState s;
         QString texts[5];
-        { DockSettings file(path()); DockConfig::read(file, s, texts); }
-        QVERIFY(!s.mouseMaximize);
-        QVERIFY(s.mouseFullScreen); // read from the key as it was always spelt
+        DockSettings file(path());
+        DockConfig::read(file, texts);
+        QVERIFY(!file.mouseMaximize());
+        QVERIFY(file.mouseFullScreen()); // read from the key as it was always spelt
     }
 
     void hotkeyNamesAreCaseSensitive()

@@ -4,6 +4,7 @@
 #include "dock/model/dockiconlist.h"
 #include "dock/window/dockdrag.h"
 #include "testenv.h"
+#include "widgetfixture.h"
 
 #include <QDropEvent>
 #include <QLabel>
@@ -46,8 +47,10 @@ struct Rig
     QLabel *hintIcon = new QLabel(hint);
     DockIconList icons;
     DockBar *bar = new DockBar(&window);
-    DockState set;
-    DockDrag drag { &icons, bar, &set, { background, hint, hintIcon } };
+    QTemporaryDir dir;
+    DockSettings set { firstStartConfig(dir) };
+    BarNow now;
+    DockDrag drag { &icons, bar, &set, &now, { background, hint, hintIcon } };
 
     explicit Rig(const QList<DockIconRecord> &rows)
     {
@@ -55,7 +58,7 @@ struct Rig
         background->setGeometry(0, 300, 5 * 64, 64);
         icons.setRows(rows);
         bar->setModel(&icons);
-        bar->setIconSizes(set.icoMagnified, set.currentSizeF);
+        bar->setIconSizes(now.magnified, now.size);
         bar->setGeometry(background->geometry());
         bar->setStripRect(QRect(QPoint(0, 0), background->size()));
         window.show();
@@ -137,7 +140,7 @@ private slots:
 
         // Locked while held: back where it stood, wherever it was let go.
         r.hold("icoC", r.onBar(64 + 10), r.offBar());
-        r.set.locking = true;
+        r.set.setLocking(true);
         r.drag.pressRelease();
         QCOMPARE(ids(r.icons), (QStringList{ "icoA", "icoC", "icoM" }));
         QCOMPARE(toast.count(), 1);
@@ -198,7 +201,7 @@ private slots:
         QVERIFY(!r.drag.isGapOpen());
 
         // A locked bar takes no file.
-        r.set.locking = true;
+        r.set.setLocking(true);
         QDragEnterEvent refused(p, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         r.drag.dragEnter(&refused);
         QVERIFY(!refused.isAccepted());

@@ -5,6 +5,7 @@
 #include "dock/menus/formstartmenu.h"
 #include "dock/window/activewindownotices.h"
 #include "dock/window/autohide.h"
+#include "dock/window/barlayout.h"
 #include "dock/window/dockshowing.h"
 #include "dock/window/dockwindows.h"
 #include "dock/window/formdetection.h"
@@ -13,6 +14,7 @@
 #include "widgetfixture.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -29,11 +31,13 @@ struct Rig
     FormStartMenu *start = new FormStartMenu(&window);
     FormLaunchStarter pad;
     DockWindows windows;
-    DockState set;
+    QTemporaryDir dir;
+    DockSettings set { firstStartConfig(dir) };
+    BarNow now; // where the layout has the bar stand
     QRegion barRegion; // where the bar takes the pointer, in the window
     DockShowing showing { { &window, main, { new QWidget(&window), new QWidget(&window) }, hint, &autoHide, bar,
                             tips, start, &pad, &windows },
-                          &set };
+                          &set, &now };
     QSignalSpy shape { &showing, &DockShowing::inputShapeChanged };
 
     Rig()
@@ -43,8 +47,8 @@ struct Rig
         frameMain->setGeometry(0, 0, 1280, 150);
         showing.setBarRegion([this] { return barRegion; });
         // What the placement does with the margin and edge asked for.
-        QObject::connect(&showing, &DockShowing::marginRequested, [this](int m) { set.margin = m; });
-        QObject::connect(&showing, &DockShowing::edgeRequested, [this](int e) { set.location = e; });
+        QObject::connect(&showing, &DockShowing::marginRequested, [this](int m) { now.margin = m; });
+        QObject::connect(&showing, &DockShowing::edgeRequested, [this](int e) { now.edge = e; });
     }
     void send(QEvent::Type type)
     {
@@ -70,7 +74,7 @@ private slots:
     void slidesInAndOutWithThePointer()
     {
         Rig r;
-        r.set.hide = r.set.hideInEffect = true;
+        r.set.setHide(true);
         r.showing.slideIn();
         QVERIFY(r.autoHide.isSlidIn());
         QCOMPARE(r.shape.count(), 1);
@@ -114,7 +118,7 @@ private slots:
     {
         for (const bool onBar : { true, false }) {
             Rig r;
-            r.set.hide = r.set.hideInEffect = true;
+            r.set.setHide(true);
             r.showing.setBarReach([&](const QPoint &) {
                 return onBar ? std::optional<QPoint>(QPoint(10, 10)) : std::nullopt;
             });
@@ -175,15 +179,16 @@ private slots:
     void launchPadTakesTheBarAndGivesItBack()
     {
         Rig r;
-        r.set.margin = 7;
-        r.set.location = 1;
-        r.set.level = 2;
-        r.set.hide = r.set.hideInEffect = true;
+        r.now.margin = 7;
+        r.now.edge = 1;
+        r.set.setLevel(2);
+        r.set.setHide(true);
+        QVERIFY(r.showing.hideInEffect());
         r.showing.toggleLaunchPad();
         QVERIFY(r.pad.isShown());
-        QCOMPARE(r.set.location, 2);
-        QCOMPARE(r.set.margin, 0);
-        QVERIFY(!r.set.hideInEffect);
+        QCOMPARE(r.now.edge, 2);
+        QCOMPARE(r.now.margin, 0);
+        QVERIFY(!r.showing.hideInEffect());
         QVERIFY(r.autoHide.isSlidIn());
         QCOMPARE(wins->levels.value(&r.window), platform::WindowSystem::Above);
         // The hot key again closes the pad; what was saved stays.
@@ -193,9 +198,9 @@ private slots:
         QCOMPARE(r.showing.savedEdge(), 1);
         r.send(QEvent::Enter);
         r.showing.launchPadClosed();
-        QCOMPARE(r.set.location, 1);
-        QCOMPARE(r.set.margin, 7);
-        QVERIFY(r.set.hideInEffect);
+        QCOMPARE(r.now.edge, 1);
+        QCOMPARE(r.now.margin, 7);
+        QVERIFY(r.showing.hideInEffect());
         QCOMPARE(wins->levels.value(&r.window), platform::WindowSystem::Below);
         QVERIFY(r.autoHide.isSlidIn()); // the pointer is on the bar
         r.showing.toggleLaunchPad();
@@ -233,8 +238,10 @@ private slots:
         QFETCH(bool, stripBefore);
         QFETCH(QString, effect);
         Rig r;
-        r.set.mouseFullScreen = r.set.mouseMaximize = r.set.desktopIcon = wanted;
-        r.set.hideInEffect = autoHide;
+        r.set.setMouseFullScreen(wanted);
+        r.set.setMouseMaximize(wanted);
+        r.set.setDesktopIcon(wanted);
+        r.set.setHide(autoHide);
         r.window.move(100, 50);
         if (!autoHide)
             r.showing.slideIn();
@@ -348,15 +355,16 @@ private slots:
         QFETCH(bool, callBack);
         QFETCH(bool, givesWay);
         Rig r;
-        r.set.level = level;
-        r.set.mouseMaximize = r.set.mouseFullScreen = callBack;
+        r.set.setLevel(level);
+        r.set.setMouseMaximize(callBack);
+        r.set.setMouseFullScreen(callBack);
         r.showing.slideIn();
         QTRY_VERIFY(r.autoHide.isDockShown());
         r.showing.windowToolNotice(notice);
         if (!givesWay) {
             QVERIFY(r.showing.givingWay() == DockShowing::GiveWay::None);
             QVERIFY(r.autoHide.isSlidIn());
-            QVERIFY(!r.set.hideInEffect);
+            QVERIFY(!r.showing.hideInEffect());
             return;
         }
         QVERIFY(!r.autoHide.isSlidIn());
@@ -380,12 +388,12 @@ private slots:
         r.send(QEvent::Leave);
         QVERIFY(r.autoHide.isSlidIn());
         // With auto-hide the bar stays out; switched off meanwhile, it comes back.
-        r.set.hide = r.set.hideInEffect = true;
+        r.set.setHide(true);
         r.showing.windowToolNotice(notice);
-        r.showing.setHide(false);
-        QVERIFY(r.set.hideInEffect); // the window is still there
+        r.set.setHide(false);
+        QVERIFY(r.showing.hideInEffect()); // the window is still there
         r.showing.windowToolNotice("AppWindowNormal");
-        QVERIFY(!r.set.hideInEffect);
+        QVERIFY(!r.showing.hideInEffect());
         QVERIFY(r.autoHide.isSlidIn());
     }
 };

@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(panel->pos(), moved);
         panel->hide();
         // The bar on the first screen: so is the panel.
-        w.setScreen(0);
+        DockSettings::instance()->setScreen(0);
         QCOMPARE(w.geometry(), First);
         w.showSet();
         QVERIFY(within(panel, First));

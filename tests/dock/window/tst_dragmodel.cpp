@@ -314,7 +314,7 @@ class TestDragModel : public QObject, public WidgetFixture
                 const QRect z = barZone();
                 const int d = 10 + pick(60);
                 *what = "beside the bar";
-                switch (w->settings().location) {
+                switch (w->barLayout()->now().edge) {
                 case 0: return QPoint(z.x() + pick(z.width()), z.bottom() + d);
                 case 1: return QPoint(z.left() - d, z.y() + pick(z.height()));
                 case 3: return QPoint(z.right() + d, z.y() + pick(z.height()));
@@ -466,7 +466,7 @@ class TestDragModel : public QObject, public WidgetFixture
         // The pointer comes to the release's place first (which may start a drag).
         RealPointer::moveTo(p);
         noteLift();
-        const int n = w->settings().currentSize;
+        const int n = int(w->barLayout()->now().size);
         // A bar icon dragged: dropped off the bar, it is deleted.
         DockIconRecord barDragged;
         if (w->drag()->isDragging()) {
@@ -681,7 +681,7 @@ class TestDragModel : public QObject, public WidgetFixture
         pressed = Press();
         replenish();
         const bool locked = chance(0.5);
-        w->setLocking(locked);
+        DockSettings::instance()->setLocking(locked);
         note(locked ? "locked" : "not locked");
         // Each sequence starts plain, with a menu open or with the launch pad shown.
         const int start = pick(3);

@@ -139,7 +139,7 @@ private slots:
         QTRY_VERIFY(w.autoHide()->isDockShown());
         const QRect screen = screens->geometry(0);
         QCOMPARE(w.geometry(), screen);
-        QCOMPARE(w.settings().currentSize, 64);
+        QCOMPARE(int(w.barLayout()->now().size), 64);
         DockBar *bar = w.bar();
         FormName *bubble = w.tips()->bubble();
         for (const QString &id : QStringList { "i0", QString("i%1").arg(n - 1) }) {

@@ -39,39 +39,42 @@ QByteArray settingsText()
     return contents(DockSettings::defaultPath());
 }
 
-// What the start-up holds after reading the file.
-QString describe(const DockState &s, const QString texts[DockHotkeyCount])
+// What the start-up holds after reading the file: each setting as its users
+// read it, and the sizes of the bar at rest (the magnified size is the normal
+// one and what the setting adds to it).
+QString describe(const DockSettings &s, const QString texts[DockHotkeyCount])
 {
     QStringList out;
     const auto n = [&out](const char *name, double v) { out << QString("%1 %2").arg(name).arg(v); };
-    n("screen", s.screen);
-    n("level", s.level);
-    n("margin", s.margin);
-    n("location", s.location);
-    n("icoSize", s.icoSize);
-    n("icoMagnified", s.icoMagnified);
-    n("currentSize", s.currentSize);
-    n("currentSizeF", s.currentSizeF);
-    n("icoNameSize", s.icoNameSize);
-    n("backgroundStyle", s.backgroundStyle);
-    n("transparentBackground", s.transparentBackground);
-    n("click", s.click);
-    n("iconDoubleClick", s.iconDoubleClick);
-    n("locking", s.locking);
-    n("hide", s.hide);
-    n("hideInEffect", s.hideInEffect);
-    n("pop", s.pop);
-    n("winShow", s.winShow);
-    n("mouseMaximize", s.mouseMaximize);
-    n("mouseFullScreen", s.mouseFullScreen);
-    n("inductionIco", s.inductionIco);
-    n("upgradeNotice", s.upgradeNotice);
-    n("workArea", s.workArea);
-    n("taskbarAlpha", s.taskbarAlpha);
-    n("taskbarBlurry", s.taskbarBlurry);
-    n("taskbarHide", s.taskbarHide);
-    n("desktopIcon", s.desktopIcon);
-    out << "language " + s.language;
+    const float icoSize = float(s.icoSize());
+    n("screen", s.screen());
+    n("level", s.level());
+    n("margin", s.margin());
+    n("location", s.location());
+    n("icoSize", icoSize);
+    n("icoMagnified", float(s.icoScale()) + icoSize);
+    n("currentSize", int(icoSize));
+    n("currentSizeF", icoSize);
+    n("icoNameSize", s.icoNameSize());
+    n("backgroundStyle", s.backgroundStyle());
+    n("transparentBackground", s.transparentBackground());
+    n("click", s.click());
+    n("iconDoubleClick", s.iconDoubleClick());
+    n("locking", s.locking());
+    n("hide", s.hide());
+    n("hideInEffect", s.hide());
+    n("pop", s.pop());
+    n("winShow", s.winShow());
+    n("mouseMaximize", s.mouseMaximize());
+    n("mouseFullScreen", s.mouseFullScreen());
+    n("inductionIco", s.inductionIco());
+    n("upgradeNotice", s.upgradeNotice());
+    n("workArea", s.workArea());
+    n("taskbarAlpha", s.taskbarAlpha());
+    n("taskbarBlurry", s.taskbarBlurry());
+    n("taskbarHide", s.taskbarHide());
+    n("desktopIcon", s.desktopIcon());
+    out << "language " + s.language();
     for (int i = 0; i < DockHotkeyCount; ++i)
         out << QString("hot key %1 %2").arg(i).arg(texts[i]);
     return out.join('\n');
@@ -160,9 +163,8 @@ private slots:
         QFile::remove(DockSettings::defaultPath());
         DockSettings &file = *DockSettings::instance();
         file.load();
-        DockState defaults;
         QString texts[DockHotkeyCount];
-        DockConfig::initSave(file, defaults, texts);
+        DockConfig::initSave(file, texts);
         DockConfig::saveAppPath(file, QString::fromUtf8("/opt/我的 dock,1"));
         {
             FormSettings p;
@@ -217,9 +219,8 @@ private slots:
         FakeGlobalHotKeys keys;
         TestConfig::reset();
         DockSettings &file = *DockSettings::instance();
-        DockState defaults;
         QString texts[DockHotkeyCount];
-        DockConfig::initSave(file, defaults, texts);
+        DockConfig::initSave(file, texts);
         DockConfig::saveAppPath(file, "/opt/dock");
         QCOMPARE(recorded("config-first.ini", settingsText()), storedFixture("config-first.ini"));
         {
@@ -230,8 +231,7 @@ private slots:
         QCOMPARE(recorded("config-first-panel.ini", settingsText()), storedFixture("config-first-panel.ini"));
         // A later start reads what the first wrote and leaves it so.
         file.load();
-        DockState later;
-        DockConfig::read(file, later, texts);
+        DockConfig::read(file, texts);
         QCOMPARE(settingsText(), storedFixture("config-first-panel.ini"));
     }
 
@@ -330,10 +330,9 @@ private slots:
             TestConfig::writeIni(text);
             out += "-- tools\n" + describeOthers().toUtf8() + "\n";
             TestConfig::writeIni(text);
-            DockState s;
             QString texts[DockHotkeyCount];
-            DockConfig::read(*DockSettings::instance(), s, texts);
-            out += "-- start\n" + describe(s, texts).toUtf8() + "\n-- written\n" + settingsText();
+            DockConfig::read(*DockSettings::instance(), texts);
+            out += "-- start\n" + describe(*DockSettings::instance(), texts).toUtf8() + "\n-- written\n" + settingsText();
         }
         QCOMPARE(recorded("config-reads.txt", out), storedFixture("config-reads.txt"));
     }

@@ -70,7 +70,7 @@ private slots:
             const QRect background = w.bar()->backgroundRect().translated(w.bar()->mapToGlobal(QPoint(0, 0)));
             QVERIFY(!background.isEmpty());
             QVERIFY(rest.bottom() < background.top());
-            const int magnifiedTop = screen.bottom() + 1 - int(w.settings().icoMagnified);
+            const int magnifiedTop = screen.bottom() + 1 - int(w.barLayout()->now().magnified);
             QVERIFY(rest.bottom() < magnifiedTop);
             t->CloseShow();
             QTRY_VERIFY(!t->isVisible());

@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(r.Name, QString("版本更新"));
         QCOMPARE(takeToast(w), QString());
         QVERIFY(!saved(r.IconID));
-        w.setUpgradeNotice(false);
+        DockSettings::instance()->setUpgradeNotice(false);
         QCOMPARE(countClass(w, "UPGRADE"), 0);
         w.updates(); // the settings panel is told, the bar is not
         QCOMPARE(countClass(w, "UPGRADE"), 0);

@@ -182,7 +182,7 @@ private slots:
     {
         Widget w;
         ready(w);
-        const int n = w.settings().currentSize;
+        const int n = int(w.barLayout()->now().size);
         press(w, "icoA");
         QVERIFY(w.drag()->isDragging());
         QVERIFY(!w.bar()->contains("icoA")); // the ghost carries it
@@ -419,17 +419,17 @@ private slots:
         Widget w;
         ready(w);
         QVERIFY(!dropFiles(w, { file("a.sh"), file("b.sh") }, on(w, "icoB")));
-        w.setLocking(true);
+        DockSettings::instance()->setLocking(true);
         QVERIFY(!dropFiles(w, { file("c.sh") }, on(w, "icoB")));
         press(w, "icoA"); // nor does an icon move
         QVERIFY(!w.drag()->isDragging());
         QVERIFY(w.bar()->contains("icoA"));
         w.IconPressRelease("icoA", QPoint());
         // Locked while held: it goes back.
-        w.setLocking(false);
+        DockSettings::instance()->setLocking(false);
         press(w, "icoB");
         moveTo(w, "icoB", on(w, "icoC", 50));
-        w.setLocking(true);
+        DockSettings::instance()->setLocking(true);
         w.IconPressRelease("icoB", QPoint());
         QCOMPARE(tableIds(w), ids(fiveRows()));
         QVERIFY(w.bar()->contains("icoB"));
@@ -443,8 +443,8 @@ private slots:
         QVERIFY(frame(w, "frameDragAdd")->isHidden());
         QVERIFY(w.bar()->isPlaceholderShown());
         // In the gap before the menu, on the bar's screen side, and in the input shape.
-        const int n = w.settings().currentSize;
-        QCOMPARE(w.bar()->placeholderRect().topLeft(), QPoint(2 * n, int(w.settings().icoMagnified) - n));
+        const int n = int(w.barLayout()->now().size);
+        QCOMPARE(w.bar()->placeholderRect().topLeft(), QPoint(2 * n, int(w.barLayout()->now().magnified) - n));
         const QPoint origin = frame(w, "main")->pos() + w.bar()->stripRect().topLeft();
         QVERIFY(w.barLayout()->inputRegion().contains(w.bar()->placeholderRect().translated(origin)));
         QDragLeaveEvent leave;
@@ -500,7 +500,7 @@ private slots:
         const QList<DockIconRecord> menuRows = writeMenu({ "icoIn", "icoLast" });
         Widget w;
         ready(w);
-        w.setLocking(locked);
+        DockSettings::instance()->setLocking(locked);
         const QStringList before = tableIds(w);
         w.IconOpen("ico9090");
         FormMenu *m = w.menus()->menu("ico9090");

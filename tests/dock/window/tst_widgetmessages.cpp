@@ -2,12 +2,14 @@
 // one-second tick, the removable-disk icons and the way out.
 #include "common/systemmessage.h"
 #include "dock/launchpad/formlaunchstarter.h"
+#include "dock/settings/formsettings.h"
 #include "dock/settings/qxtglobalshortcut.h"
 #include "dock/window/dockconfig.h"
 #include "dock/window/formdetection.h"
 #include "dock/window/removabledisks.h"
 #include "dock/window/udisk.h"
 #include "messaging.h"
+#include "platform/quitsignals.h"
 #include "testenv.h"
 #include "dock/window/dockactions.h"
 #include "dock/window/dockmessages.h"
@@ -16,12 +18,19 @@
 #include "dock/window/dockhotkeys.h"
 #include "widgetfixture.h"
 
+#include <QComboBox>
+#include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
+#include <QSlider>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <csignal>
+#include <memory>
 
 static void ticks(Widget &w, int n)
 {
@@ -88,7 +97,7 @@ private slots:
                     { "icoU", "u", "usb", "UDISK", "/media/x", "" } });
         setting("System/Location", 3);
         Widget w;
-        QCOMPARE(w.settings().location, 3);
+        QCOMPARE(w.barLayout()->now().edge, 3);
         QCOMPARE(w.iconTable()->rowCount(), 2); // the removable disk does not survive a start
         QCOMPARE(w.iconTable()->record(0).Name, QString("A & B"));
         // The first tick writes the date into the clock's name.
@@ -120,7 +129,7 @@ private slots:
         Widget w;
         procs->running << "Mirelka";
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setDesktopIcon(true);
+        DockSettings::instance()->setDesktopIcon(true);
         w.autoHide()->strip()->hide();
         desk->calls.clear();
         QVERIFY(sendToDock(text)); // every text is consumed
@@ -130,13 +139,15 @@ private slots:
     void taskbarSettingsGoToTheWindowTool()
     {
         Widget w;
-        w.setTaskbarAlpha(true); // no tool: nothing sent, nothing fails
+        DockSettings::instance()->setTaskbarAlpha(true); // no tool: nothing sent, nothing fails
         RemoteWindow tool("Pravelt");
         QVERIFY(tool.listen());
-        w.setTaskbarAlpha(true);
-        w.setTaskbarBlurry(false);
-        w.setTaskbarHide(true);
-        QCOMPARE(tool.messages(), QStringList({ "TaskbarAlphaTrue", "TaskbarBlurryFalse", "TaskbarHideTrue" }));
+        // Each switch the user turns is told at once; one set as it was is no change.
+        DockSettings::instance()->setTaskbarAlpha(true);
+        DockSettings::instance()->setTaskbarAlpha(false);
+        DockSettings::instance()->setTaskbarBlurry(true);
+        DockSettings::instance()->setTaskbarHide(true);
+        QCOMPARE(tool.messages(), QStringList({ "TaskbarAlphaFalse", "TaskbarBlurryTrue", "TaskbarHideTrue" }));
     }
 
     void theTickOnceAMinute()
@@ -170,7 +181,7 @@ private slots:
         // hears the three taskbar switches, Blurry first.
         RemoteWindow tool("Pravelt");
         QVERIFY(tool.listen());
-        w.setTaskbarAlpha(true);
+        DockSettings::instance()->setTaskbarAlpha(true);
         ticks(w, 14);
         QCOMPARE(tool.messages().size(), 1);
         ticks(w, 1);
@@ -331,16 +342,20 @@ private slots:
     {
         Widget w;
         // Answers the question box as soon as it is on screen, noting the
-        // text of the button it pressed.
+        // text of the button it pressed and the language config.ini holds
+        // then: a restart reads it from there.
         QString pressed;
-        auto answer = [&pressed](QMessageBox::StandardButton b) {
+        QString storedThen;
+        auto answer = [&pressed, &storedThen](QMessageBox::StandardButton b) {
             auto *poll = new QTimer;
-            QObject::connect(poll, &QTimer::timeout, [poll, b, &pressed] {
+            QObject::connect(poll, &QTimer::timeout, [poll, b, &pressed, &storedThen] {
                 for (QWidget *top : QApplication::topLevelWidgets()) {
                     auto *box = qobject_cast<QMessageBox *>(top);
                     if (box && box->isVisible()
                         && box->text() == QString("系统语言已经改变，需要重启Zorvane程序才能生效！是否马上重启？")) {
                         poll->deleteLater();
+                        storedThen = QSettings(DockSettings::defaultPath(), QSettings::IniFormat)
+                                         .value("System/Language").toString();
                         pressed = box->button(b)->text();
                         box->button(b)->click();
                         return;
@@ -349,17 +364,79 @@ private slots:
             });
             poll->start(10);
         };
-        // Qt's own texts follow the new language at once, the box's buttons first.
+        // Chosen in the settings panel; Qt's own texts follow the new
+        // language at once, the box's buttons first.
+        w.showSet();
+        auto *language = w.windows()->settingsPanel()->findChild<QComboBox *>("LanguageClick");
         answer(QMessageBox::No);
-        w.setLanguage(1);
+        language->setCurrentIndex(1);
         QCOMPARE(pressed, QString("&No"));
+        QCOMPARE(storedThen, QString("1"));
         QCOMPARE(w.toast()->text(), QString("Dock下次启动时生效！"));
         QVERIFY(!qApp->property("zvRestart").toBool());
+        // Only a change of language asks (the panel's close saves the same
+        // one again).
+        w.windows()->settingsPanel()->findChild<QPushButton *>("close")->click();
+        pressed.clear();
+        w.showSet();
         answer(QMessageBox::Yes);
-        w.setLanguage(0);
+        language->setCurrentIndex(0);
+        QCOMPARE(storedThen, QString("0"));
         QVERIFY2(pressed.startsWith("是"), qPrintable(pressed));
         QVERIFY(qApp->property("zvRestart").toBool());
         qApp->setProperty("zvRestart", false);
+    }
+
+    // What was set in the settings panel is kept when the dock ends while the
+    // panel is open, whichever way it is asked to: a signal (as the program
+    // handles it), the bar's quit entry or the tray's.
+    void aQuitWithThePanelOpenKeepsItsSettings_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << QString();
+        QTest::newRow("SIGINT") << int(SIGINT) << QString();
+        QTest::newRow("SIGHUP") << int(SIGHUP) << QString();
+        QTest::newRow("quit entry") << 0 << "bar";
+        QTest::newRow("tray's quit") << 0 << "tray";
+    }
+    void aQuitWithThePanelOpenKeepsItsSettings()
+    {
+        QFETCH(int, signal);
+        QFETCH(QString, menu);
+        const auto stored = [](const char *key) {
+            return QSettings(DockSettings::defaultPath(), QSettings::IniFormat).value(key).toString();
+        };
+        Widget w;
+        w.showSet();
+        FormSettings *panel = w.windows()->settingsPanel();
+        QVERIFY(panel->isVisible());
+        panel->findChild<QCheckBox *>("checkBoxHide")->click();
+        panel->findChild<QSlider *>("icoSize")->setValue(52);
+        QCOMPARE(int(w.barLayout()->now().size), 52); // at once
+        QCoreApplication::processEvents();
+        QCOMPARE(stored("System/Hide"), QString("false")); // the file waits for the close
+        bool quit = false;
+        platform::QuitSignals quitSignals;
+        // As the program's entry does.
+        connect(&quitSignals, &platform::QuitSignals::quitRequested, this, [&] {
+            if (!std::exchange(quit, true))
+                w.systemClose();
+        });
+        if (signal) {
+            QVERIFY(quitSignals.isInstalled());
+            ::raise(signal);
+        } else {
+            std::unique_ptr<QMenu> m(menu == "bar" ? w.actions()->buildBarMenu() : w.actions()->buildTrayMenu());
+            for (QAction *a : m->actions()) {
+                if (a->text().startsWith("退出Dock"))
+                    a->trigger();
+            }
+            quit = true;
+        }
+        QTRY_VERIFY(quit && !w.messages()->isListening());
+        QCOMPARE(stored("System/Hide"), QString("true"));
+        QCOMPARE(stored("System/IcoSize"), QString("52"));
     }
 
     void quittingClosesTheNotesAndTheTool()

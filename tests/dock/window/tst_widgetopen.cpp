@@ -304,14 +304,14 @@ private slots:
     void launchPadMovesTheBarAndBack()
     {
         Widget w;
-        w.setHide(true);
-        w.setMargin(7);
-        w.setPosition(1);
+        DockSettings::instance()->setHide(true);
+        DockSettings::instance()->setMargin(7);
+        DockSettings::instance()->setLocation(1);
         w.showLaunchStarter();
         QVERIFY(w.launchPad()->isShown());
-        QCOMPARE(w.settings().location, 2);
-        QCOMPARE(w.settings().margin, 0);
-        QVERIFY(!w.settings().hideInEffect);
+        QCOMPARE(w.barLayout()->now().edge, 2);
+        QCOMPARE(w.barLayout()->now().margin, 0);
+        QVERIFY(!w.showing()->hideInEffect());
         QVERIFY(w.autoHide()->isDockShown());
         QCOMPARE(wins->levels.value(&w), platform::WindowSystem::Above);
         // Opening the pad icon while the pad is up changes nothing.
@@ -319,9 +319,9 @@ private slots:
         QVERIFY(w.launchPad()->isShown());
         w.launchPad()->toggleShow(); // the pad closes and reports it
         w.LaunchPadClose();
-        QCOMPARE(w.settings().location, 1);
-        QCOMPARE(w.settings().margin, 7);
-        QVERIFY(w.settings().hideInEffect);
+        QCOMPARE(w.barLayout()->now().edge, 1);
+        QCOMPARE(w.barLayout()->now().margin, 7);
+        QVERIFY(w.showing()->hideInEffect());
         QCOMPARE(wins->levels.value(&w), platform::WindowSystem::Normal);
     }
 

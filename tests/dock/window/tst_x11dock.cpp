@@ -113,7 +113,7 @@ private slots:
         QTRY_VERIFY(viewable(w.toast()));
         QTRY_VERIFY(xprop(w.toast(), "_NET_WM_STATE", XCB_ATOM_ATOM).contains(atom("_NET_WM_STATE_SKIP_TASKBAR")));
         // The level stays on top of the role.
-        w.setLevel2(2);
+        DockSettings::instance()->setLevel(2);
         QTRY_VERIFY(xprop(&w, "_NET_WM_STATE", XCB_ATOM_ATOM).contains(atom("_NET_WM_STATE_BELOW")));
     }
 
@@ -203,7 +203,7 @@ private slots:
         Widget w;
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         const QRect bar = w.barLayout()->inputRegion().boundingRect().translated(w.pos());
         QCursor::setPos(bar.center());
         QTRY_VERIFY(w.autoHide()->isPointerInside());
@@ -233,7 +233,7 @@ private slots:
         QTRY_VERIFY(w.autoHide()->isDockShown());
         QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
         const QRect before = w.barLayout()->inputRegion().boundingRect();
-        w.setIcoSize(40);
+        DockSettings::instance()->setIcoSize(40);
         QTRY_VERIFY(w.barLayout()->inputRegion().boundingRect() != before);
         QTRY_COMPARE(inputShape(&w), w.barLayout()->inputRegion());
         const QRect main = w.findChild<QFrame *>("main")->geometry();
@@ -303,7 +303,7 @@ private slots:
         const QRect rest = barOnScreen(w);
         pointerTo(QPoint(rest.left() + 40, rest.center().y()));
         QTRY_VERIFY(w.autoHide()->isPointerInside());
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         const int y = rest.bottom() - 118; // ten pixels below the magnified top
         pointerTo(QPoint(rest.left() + 40, y));
         QTest::qWait(400);
@@ -341,7 +341,7 @@ private slots:
         QTest::qWait(300);
         QVERIFY(other.hasKeyboard());
         shot("keyboard-after-click");
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         pointerTo(QPoint(960, 300));
         QTRY_VERIFY(!w.autoHide()->isDockShown());
         pointerTo(w.autoHide()->strip()->geometry().center());
@@ -409,7 +409,7 @@ private slots:
         const QPoint to = iconOnScreen(w, "w").center() + QPoint(16, 0);
         pointerTo(from);
         QTRY_VERIFY(w.bar()->hoveredId() == QLatin1String("b"));
-        w.setHide(true);
+        DockSettings::instance()->setHide(true);
         button(true);
         QWidget *held = nullptr;
         QTRY_VERIFY((held = [] {
@@ -450,7 +450,7 @@ private slots:
         Widget w;
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        w.setMouseMaximize(true);
+        DockSettings::instance()->setMouseMaximize(true);
         other.setState(NET::Max, NET::Max);
         QTRY_VERIFY(!w.autoHide()->isSlidIn());
         QTRY_VERIFY(!w.autoHide()->isDockShown());
@@ -463,7 +463,7 @@ private slots:
         pointerTo(QPoint(960, 300));
         QTRY_VERIFY(!w.autoHide()->isDockShown());
         // Without the switch the strip stays away.
-        w.setMouseMaximize(false);
+        DockSettings::instance()->setMouseMaximize(false);
         other.setState({}, NET::Max);
         QTRY_VERIFY(w.autoHide()->isDockShown());
         other.setState(NET::Max, NET::Max);
@@ -474,14 +474,14 @@ private slots:
         QTRY_VERIFY(w.autoHide()->isDockShown());
         QVERIFY(w.autoHide()->isSlidIn());
         // In front of everything the bar stays.
-        w.setLevel2(0);
+        DockSettings::instance()->setLevel(0);
         other.setState(NET::Max, NET::Max);
         QTest::qWait(500);
         QVERIFY(w.autoHide()->isDockShown());
         shot("maximised-level-above");
         // Full screen, whatever the level: never covered, unless the user
         // calls the bar with the strip.
-        w.setMouseFullScreen(true);
+        DockSettings::instance()->setMouseFullScreen(true);
         other.setState(NET::FullScreen, NET::FullScreen | NET::Max);
         QTRY_VERIFY(!w.autoHide()->isDockShown());
         QTRY_VERIFY(viewable(w.autoHide()->strip()));
@@ -502,7 +502,7 @@ private slots:
         Widget w;
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
-        QCOMPARE(w.settings().currentSize, 64);
+        QCOMPARE(int(w.barLayout()->now().size), 64);
         QCOMPARE(w.bar()->iconSize("i0"), QSize(64, 64));
         shot("left-15");
     }

@@ -136,7 +136,7 @@ private slots:
         QVERIFY(other.hasKeyboard());
         prompt->hide();
         QTRY_VERIFY(!viewable(prompt));
-        w.setMouseFullScreen(true);
+        DockSettings::instance()->setMouseFullScreen(true);
         other.setState(NET::FullScreen, NET::FullScreen);
         QTRY_VERIFY(!w.autoHide()->isDockShown());
         prompt->show();

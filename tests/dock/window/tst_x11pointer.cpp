@@ -172,7 +172,7 @@ class TestX11Pointer : public QObject, public WidgetFixture
         const QStringList ids = w.bar()->ids();
         const QString id = ids.at(pick(ids.size()));
         const int along = alongOf(w, f, id) + pick(41) - 20;
-        const int M = int(w.settings().icoMagnified);
+        const int M = int(w.barLayout()->now().magnified);
         switch (pick(6)) {
         case 0: // rest near the edge until grown, then straight up inside it, slowly
         case 1: { // or quickly

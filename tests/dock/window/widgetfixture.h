@@ -13,6 +13,7 @@
 #include "dock/window/dockmenus.h"
 #include "dock/window/formdetection.h"
 #include "dock/window/hovertips.h"
+#include "dock/window/dockconfig.h"
 #include "dock/window/dockshowing.h"
 #include "dock/window/widget.h"
 #include "fakedesktop.h"
@@ -28,7 +29,19 @@
 #include <QFrame>
 #include <QSettings>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <memory>
+
+// A config.ini in `dir` as a first start writes it, for the parts of the
+// dock window tested on their own.
+inline QString firstStartConfig(const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("config.ini"));
+    DockSettings file(path);
+    QString chords[DockHotkeyCount];
+    DockConfig::initSave(file, chords);
+    return path;
+}
 
 class WidgetFixture
 {
