@@ -494,6 +494,17 @@ void DockBar::magnify(const QString &id, float d)
         if (it->hoverSized || (it->size != rest && !it->grow.on))
             restoreSize(it->id);
     };
+    for (int row : plan.settle) {
+        Item *it = m_items[row];
+        if (it->size == restSize(it) && !it->grow.on)
+            continue;
+        if (it->isBlank()) {
+            restoreSize(it->id); // at once for a spacer
+        } else {
+            setSize(it->id, it->normal);
+            it->hoverSized = false;
+        }
+    }
     for (int row = plan.restoreAfter; row < rows; ++row)
         restore(row);
     for (int row = plan.restoreBefore; row >= 0; --row)

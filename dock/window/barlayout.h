@@ -1,6 +1,7 @@
 #pragma once
 #include "backgroundstyle.h"
 #include "dockconfig.h"
+#include "docklayout.h"
 #include "dockplacement.h"
 #include "dock/icons/dockbar.h"
 
@@ -125,6 +126,8 @@ signals:
     void nameSizeChanged(int size);
 
 private:
+    // The part of the window's length along the bar that the row may take.
+    DockLayout::Span freeSpan() const;
     void applySizes();
     void placeFrames();
     QRegion extras() const;

@@ -92,10 +92,11 @@ private slots:
     {
         writeDock(plainRows(20));
         Widget w;
-        QTRY_COMPARE(w.settings().currentSize, 63);
+        // Room for the two icons grown to 128 as well: (1280 - 12 - 256) / 18.
+        QTRY_COMPARE(w.settings().currentSize, 56);
         QCOMPARE(w.settings().icoSize, 64.f);       // the configured size stays
         QCOMPARE(w.settings().icoMagnified, 128.f); // and so does the magnified one
-        QTRY_COMPARE(w.bar()->stripRect().width(), 20 * 63);
+        QTRY_COMPARE(w.bar()->stripRect().width(), 20 * 56);
         w.setIcoSize(48); // back to a configured size only by setting it
         QTRY_COMPARE(w.settings().currentSize, 48);
         QCOMPARE(w.settings().icoMagnified, 128.f);
@@ -111,14 +112,14 @@ private slots:
     void theSizeFitsTheScreenOfTheBar()
     {
         screens->screens = { { QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1080) } };
-        writeDock(plainRows(15));
+        writeDock(plainRows(14));
         setting("System/Location", 3);
         {
             Widget w;
             QTRY_VERIFY(w.autoHide()->isDockShown());
             QCOMPARE(w.settings().currentSize, 64);
             QCOMPARE(w.bar()->iconSize("ico0"), QSize(64, 64));
-            QCOMPARE(w.bar()->stripRect().height(), 15 * 64);
+            QCOMPARE(w.bar()->stripRect().height(), 14 * 64);
         }
         writeDock(plainRows(21));
         setting("System/Location", 2);
@@ -126,7 +127,7 @@ private slots:
         QTRY_VERIFY(w.autoHide()->isDockShown());
         QCOMPARE(w.settings().currentSize, 64);
         w.setPosition(3); // 21 icons of 64 are too long for 1080 pixels
-        QTRY_COMPARE(w.settings().currentSize, (1080 - 12) / 21);
+        QTRY_COMPARE(w.settings().currentSize, (1080 - 12 - 2 * 128) / 19);
         QCOMPARE(w.settings().icoSize, 64.f);
         w.setPosition(2);
         QTRY_COMPARE(w.settings().currentSize, 64);
