@@ -462,6 +462,11 @@ void DockBar::restoreSize(const QString &id)
 void DockBar::restoreAll()
 {
     m_hoverAt.reset();
+    // Nothing is hovered any more: the next move over an icon grows it
+    // afresh, rather than sizing its neighbours around an icon at rest.
+    if (Item *hovered = item(m_hover))
+        hovered->mouseIn = false;
+    m_hover.clear();
     for (const Item *it : qAsConst(m_items))
         restoreSize(it->id);
 }
