@@ -369,7 +369,10 @@ QRegion BarLayout::barRegion() const
     QRegion bar = m_bar->drawnRegion();
     bar.translate(m_bar->pos());
     bar += extras();
-    bar.translate(m_f.frameMain->pos());
+    if (m_o.slidingOut && m_o.slidingOut())
+        bar += bar.translated(m_f.frameMain->pos());
+    else
+        bar.translate(m_f.frameMain->pos());
     bar &= QRect(QPoint(0, 0), m_f.main->size());
     return bar.translated(m_f.main->pos());
 }

@@ -45,6 +45,7 @@ public:
     struct Others
     {
         std::function<bool()> barOnScreen;   // slid in, or still sliding out
+        std::function<bool()> slidingOut;
         std::function<bool()> launchPadOpen;
         std::function<QRegion()> menusShown; // what the pop-ups in the window draw
         std::function<QRegion()> tipsShown;  // what the name bubble in the window draws
@@ -93,7 +94,9 @@ public:
 
     // The bar in the window: what it draws as it stands now (the
     // background, the icons at their sizes of the moment, the gap's marker,
-    // the drop frame and the panel's area), as far as it has slid in.
+    // the drop frame and the panel's area), as far as it has slid in; while
+    // it slides away, also where it stood, so that a pointer coming back
+    // there finds it.
     QRegion barRegion() const;
     // Everything the window draws now: the bar, the name bubble, the open
     // pop-ups. Exactly this takes the pointer.
