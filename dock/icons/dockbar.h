@@ -108,7 +108,7 @@ public:
     void setSize(const QString &id, float s);       // at once, stopping its animation
     void mouseIn(const QString &id);                // grows as if hovered
     void restoreSize(const QString &id);            // animates back to rest
-    void restoreAll();
+    void restoreAll();                              // and none hovered
     void moveAnimation(const QString &id, const QPoint &p); // 88 ms glide
     void placeAt(const QString &id, const QPoint &p);       // at once
     void jumpAnimation(const QString &id);

@@ -462,6 +462,11 @@ void DockBar::restoreSize(const QString &id)
 void DockBar::restoreAll()
 {
     m_hoverAt.reset();
+    // Nothing is hovered any more: the next move over an icon grows it
+    // afresh, rather than sizing its neighbours around an icon at rest.
+    if (Item *hovered = item(m_hover))
+        hovered->mouseIn = false;
+    m_hover.clear();
     for (const Item *it : qAsConst(m_items))
         restoreSize(it->id);
 }
@@ -494,6 +499,17 @@ void DockBar::magnify(const QString &id, float d)
         if (it->hoverSized || (it->size != rest && !it->grow.on))
             restoreSize(it->id);
     };
+    for (int row : plan.settle) {
+        Item *it = m_items[row];
+        if (it->size == restSize(it) && !it->grow.on)
+            continue;
+        if (it->isBlank()) {
+            restoreSize(it->id); // at once for a spacer
+        } else {
+            setSize(it->id, it->normal);
+            it->hoverSized = false;
+        }
+    }
     for (int row = plan.restoreAfter; row < rows; ++row)
         restore(row);
     for (int row = plan.restoreBefore; row >= 0; --row)

@@ -1,5 +1,6 @@
 #include "magnify.h"
 
+#include <algorithm>
 
 
 namespace Magnify {
@@ -38,6 +39,13 @@ Plan plan(const QVector<bool> &blank, int r, float d, float M, float N, bool hor
             if (blank[r + 1] && r + 2 < rows)
                 p.steps.append({ r + 2, Step::Grow, 0 });
         }
+    }
+    for (int row : { r - 2, r + 2 }) {
+        if (row < 0 || row >= rows)
+            continue;
+        const bool sized = std::any_of(p.steps.cbegin(), p.steps.cend(), [row](const Step &s) { return s.row == row; });
+        if (!sized)
+            p.settle.append(row);
     }
     return p;
 }

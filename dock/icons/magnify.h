@@ -28,6 +28,10 @@ struct Plan
     // restoreBefore down to row 0 (either range may be empty).
     int restoreAfter = 0;
     int restoreBefore = -1;
+    // The rows two away that no step sizes: at rest at once. A pointer
+    // gliding along leaves them there anyway; one that jumped would leave
+    // them grown, and the row longer than its room on the screen.
+    QVector<int> settle;
 };
 
 // blank[i]: whether row i is a BLANK spacer. d is the pointer's coordinate

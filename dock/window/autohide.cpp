@@ -88,3 +88,20 @@ void AutoHide::hideStrip()
     if (m_slidIn)
         m_strip->hide();
 }
+
+void AutoHide::shapeStrip(const QRegion &iconsOnScreen)
+{
+    const QRect r = m_strip->geometry();
+    QRegion takes(QRect(QPoint(0, 0), r.size()));
+    if (m_slidIn)
+        takes -= iconsOnScreen.translated(-r.topLeft());
+    if (takes == m_stripShape || !m_strip->windowHandle())
+        return;
+    m_stripShape = takes;
+    auto &ws = platform::WindowSystemService::get();
+    // The window manager's frame follows the window's outline: cut both.
+    if (takes.isEmpty())
+        ws.setNoInput(m_strip);
+    else
+        ws.setShape(m_strip, takes);
+}

@@ -48,6 +48,11 @@ public:
     void showStrip(bool keepLow, const QRegion &barOnScreen);
     // Takes the strip away while the bar is in; a hidden bar keeps it.
     void hideStrip();
+    // While the bar is in, the strip takes the pointer only where no icon
+    // does (iconsOnScreen): a pointer that lands on the edge over an icon,
+    // pressing at once, presses the icon. Out of sight, all of it is the
+    // way back.
+    void shapeStrip(const QRegion &iconsOnScreen);
 
 signals:
     void slideInFinished();
@@ -67,4 +72,5 @@ private:
     bool m_dockShown = false;
     bool m_slidingOut = false;
     bool m_pointerInside = false;
+    QRegion m_stripShape; // the strip's own part that takes the pointer, as last sent
 };

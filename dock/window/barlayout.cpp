@@ -119,11 +119,10 @@ void BarLayout::relayout()
     }
     const QSize row = m_bar->layoutRow();
     const bool horizontal = DockLayout::isHorizontal(m_now.edge);
-    // The screen the bar stands on, not the window, which may not cover it
-    // yet (the first layout runs before the window is placed).
-    const QRect screen = m_place.screen().isValid() ? m_place.screen() : DockPlacement::screenRect(m_settings->screen());
-    const DockLayout::Fit fit = DockLayout::fitCheck(m_now.size, rows, blanks,
-                                                     horizontal ? screen.width() : screen.height());
+    // The free part of the screen the bar stands on, not the window, which
+    // may not cover it yet (the first layout runs before the window is
+    // placed). The icons grown under the pointer must fit in it too.
+    const DockLayout::Fit fit = DockLayout::fitCheck(m_now.size, rows, blanks, freeSpan().length, m_now.magnified);
     if (fit.overflow) {
         qCDebug(lcBar) << (horizontal ? "横向图标超出窗体" : "纵向图标超出窗体");
         setTemporaryIconSize(fit.size);
@@ -169,11 +168,12 @@ void BarLayout::sizeBar(int a, int b)
     resizeTo(m_f.background, s.background);
 
     const bool horizontal = DockLayout::isHorizontal(edge);
-    const int L = horizontal ? W : H;
+    const int L = freeSpan().length;
     const int f = horizontal ? s.frameIco.width() : s.frameIco.height();
     const int g = horizontal ? s.background.width() : s.background.height();
-    // Only a row longer than the window follows the pointer; asking for the
-    // pointer costs a round trip to the display, so only then.
+    // Only a row longer than the free part of the screen follows the
+    // pointer; asking for the pointer costs a round trip to the display, so
+    // only then.
     int c = 0, wx = 0, bx = 0;
     if (L < f) {
         const QPoint cursor = QCursor::pos();
@@ -181,7 +181,7 @@ void BarLayout::sizeBar(int a, int b)
         wx = horizontal ? window->x() : window->y();
         bx = horizontal ? m_f.background->x() : m_f.background->y();
     }
-    const DockLayout::Along along = DockLayout::alongPlace(L, f, g, c, wx, bx);
+    const DockLayout::Along along = DockLayout::alongPlace(freeSpan(), f, g, c, wx, bx);
     if (horizontal) {
         m_bar->setStripRect(QRect(QPoint(along.ico, s.icoAcross), s.frameIco));
         moveTo(m_f.background, QPoint(along.background, s.backgroundAcross));
@@ -191,6 +191,13 @@ void BarLayout::sizeBar(int a, int b)
     }
     m_bar->setBackgroundRect(m_f.background->geometry());
     updateInputShape();
+}
+
+DockLayout::Span BarLayout::freeSpan() const
+{
+    const QRect screen = m_place.screen().isValid() ? m_place.screen() : DockPlacement::screenRect(m_settings->screen());
+    const QRect available = m_place.available().isValid() ? m_place.available() : screen;
+    return DockLayout::freeSpan(m_now.edge, screen, available);
 }
 
 std::optional<QPoint> BarLayout::reach(const QPoint &global) const
@@ -221,14 +228,21 @@ std::optional<QPoint> BarLayout::reach(const QPoint &global) const
 
 void BarLayout::setScreen(int screen)
 {
+    const QRect free = m_place.available();
     m_place.moveToScreen(screen);
     emit screenChanged(m_place.screen());
     placeFrames();
+    // A panel that came or went changes the room the row has.
+    if (m_place.available() != free)
+        requestRelayout();
 }
 
 void BarLayout::takeAvailable()
 {
+    const QRect free = m_place.available();
     m_place.takeAvailable(m_settings->screen());
+    if (m_place.available() != free)
+        requestRelayout();
 }
 
 void BarLayout::setMargin(int margin)
@@ -363,7 +377,10 @@ QRegion BarLayout::barRegion() const
     QRegion bar = m_bar->drawnRegion();
     bar.translate(m_bar->pos());
     bar += extras();
-    bar.translate(m_f.frameMain->pos());
+    if (m_o.slidingOut && m_o.slidingOut())
+        bar += bar.translated(m_f.frameMain->pos());
+    else
+        bar.translate(m_f.frameMain->pos());
     bar &= QRect(QPoint(0, 0), m_f.main->size());
     return bar.translated(m_f.main->pos());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "backgroundstyle.h"
+#include "docklayout.h"
 #include "dockplacement.h"
 #include "dock/icons/dockbar.h"
 #include "dock/settings/docksettings.h"
@@ -57,6 +58,7 @@ public:
     struct Others
     {
         std::function<bool()> barOnScreen;   // slid in, or still sliding out
+        std::function<bool()> slidingOut;
         std::function<bool()> launchPadOpen;
         std::function<QRegion()> menusShown; // what the pop-ups in the window draw
         std::function<QRegion()> tipsShown;  // what the name bubble in the window draws
@@ -107,7 +109,9 @@ public:
 
     // The bar in the window: what it draws as it stands now (the
     // background, the icons at their sizes of the moment, the gap's marker,
-    // the drop frame and the panel's area), as far as it has slid in.
+    // the drop frame and the panel's area), as far as it has slid in; while
+    // it slides away, also where it stood, so that a pointer coming back
+    // there finds it.
     QRegion barRegion() const;
     // Everything the window draws now: the bar, the name bubble, the open
     // pop-ups. Exactly this takes the pointer.
@@ -140,6 +144,8 @@ signals:
 
 private:
     void settingChanged(DockSettings::Key key);
+    // The part of the window's length along the bar that the row may take.
+    DockLayout::Span freeSpan() const;
     void applySizes();
     void placeFrames();
     QRegion extras() const;

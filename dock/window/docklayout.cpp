@@ -19,15 +19,36 @@ int taskbarSide(const QRect &a, const QRect &s)
     return NoTaskbar;
 }
 
-Fit fitCheck(float normal, int rows, int blanks, int length)
+float hoverGrowth(int rows, int blanks, float normal, float magnified)
+{
+    const int icons = rows - blanks;
+    if (icons <= 0 || !(magnified > normal))
+        return 0;
+    return float(qMin(icons, 2)) * (magnified - normal);
+}
+
+Fit fitCheck(float normal, int rows, int blanks, int length, float magnified)
 {
     Fit fit;
     const float icons = float(rows - blanks) + float(blanks) * 0.4f;
-    const float need = normal * float(rows - blanks) + float(blanks) * blankLength(normal) + 2 * BackgroundInset;
-    if (!(need > float(length)) || icons <= 0)
+    const float rest = normal * float(rows - blanks) + float(blanks) * blankLength(normal) + 2 * BackgroundInset;
+    const float growth = hoverGrowth(rows, blanks, normal, magnified);
+    if (!(rest + growth > float(length)) || icons <= 0)
         return fit;
+    // At size n the grown row takes n * (icons - g) + g * M + the insets,
+    // g icons grown to the magnified size M, which a smaller size leaves as
+    // it is. Where even the grown icons alone overflow, no size helps: only
+    // the row at rest is made to fit.
+    const float g = growth > 0 ? float(qMin(rows - blanks, 2)) : 0.f;
+    const float room = float(length - 2 * BackgroundInset) - g * magnified;
+    if (growth > 0 && (icons - g <= 0 || room <= 0)) {
+        if (!(rest > float(length)))
+            return fit;
+        fit.size = int(float(length - 2 * BackgroundInset) / icons);
+    } else {
+        fit.size = int(growth > 0 ? room / (icons - g) : float(length - 2 * BackgroundInset) / icons);
+    }
     fit.overflow = true;
-    fit.size = int(float(length - 2 * BackgroundInset) / icons);
     // Rounding must never hand back the size that overflowed, or the row
     // would be shrunk to the same size for ever.
     const int below = int(std::ceil(normal)) - 1;
@@ -36,6 +57,22 @@ Fit fitCheck(float normal, int rows, int blanks, int length)
     if (fit.size < 1)
         fit.size = 1;
     return fit;
+}
+
+Span freeSpan(int edge, const QRect &screen, const QRect &available)
+{
+    QRect free = available & screen;
+    if (free.isEmpty())
+        free = screen;
+    Span s;
+    if (isHorizontal(edge)) {
+        s.start = free.left() - screen.left();
+        s.length = free.width();
+    } else {
+        s.start = free.top() - screen.top();
+        s.length = free.height();
+    }
+    return s;
 }
 
 QPoint firstPlace(int edge, int i, float normal, float magnified)
@@ -116,6 +153,14 @@ Along alongPlace(int L, int f, int g, int c, int wx, int bx)
     return r;
 }
 
+Along alongPlace(const Span &free, int f, int g, int c, int wx, int bx)
+{
+    Along r = alongPlace(free.length, f, g, c - free.start, wx, bx - free.start);
+    r.ico += free.start;
+    r.background += free.start;
+    return r;
+}
+
 QPoint frameAreaPoint(int edge, bool shown, QSize s)
 {
     switch (edge) {
@@ -144,22 +189,24 @@ Placement placeBar(const PlacementInput &in)
     const QRect &S = in.screen;
     const QRect &A = in.available;
     const int depth = int(float(in.margin) + in.magnified + float(TopAllowance));
-    const int W = S.width();
-    const int H = S.height();
     const QSize bg = in.background;
+    // The strip lies along the background, which stands in the middle of
+    // the free part of the screen.
+    const Span free = freeSpan(in.edge, S, A);
+    const int along = free.start + (free.length - (isHorizontal(in.edge) ? bg.width() : bg.height())) / 2;
     switch (in.edge) {
     case 0: {
         // `main` lies in the window, which already stands on the screen: only
         // a taskbar on the same edge pushes it down.
         const int y0 = in.taskbar == 0 ? A.top() - S.top() : 0;
         p.main = QPoint(0, y0 + in.margin);
-        p.strip = QRect(S.x() + (W - bg.width()) / 2, S.y() + p.main.y(), bg.width(), 2);
+        p.strip = QRect(S.x() + along, S.y() + p.main.y(), bg.width(), 2);
         break;
     }
     case 1: {
         const int w0 = in.taskbar == 1 ? A.right() - S.left() : S.right() - S.left();
         p.main = QPoint(w0 + 1 - depth, 0);
-        p.strip = QRect(S.x() + p.main.x() + in.main.width() - 2, S.y() + (H - bg.height()) / 2, 2, bg.height());
+        p.strip = QRect(S.x() + p.main.x() + in.main.width() - 2, S.y() + along, 2, bg.height());
         break;
     }
     case 2: {
@@ -167,12 +214,12 @@ Placement placeBar(const PlacementInput &in)
         if (in.launchPadOpen)
             h0 = S.bottom() - S.top();
         p.main = QPoint(0, h0 + 1 - depth);
-        p.strip = QRect(S.x() + (W - bg.width()) / 2, S.y() + p.main.y() + in.main.height() - 2, bg.width(), 2);
+        p.strip = QRect(S.x() + along, S.y() + p.main.y() + in.main.height() - 2, bg.width(), 2);
         break;
     }
     case 3:
         p.main = QPoint(in.taskbar == 3 ? A.left() - S.left() + in.margin : in.margin, 0);
-        p.strip = QRect(S.x() + p.main.x(), S.y() + (H - bg.height()) / 2, 2, bg.height());
+        p.strip = QRect(S.x() + p.main.x(), S.y() + along, 2, bg.height());
         break;
     default:
         break;

@@ -28,14 +28,29 @@ int taskbarSide(const QRect &available, const QRect &screen);
 inline float blankLength(float normal) { return normal / 2.5f; }
 
 // The fit check: whether `rows` icons (of which `blanks` are spacers) at
-// `normal` overflow `length` pixels with the background inset on both ends.
-// When they do, `size` is the normal size that makes them fit.
+// `normal` overflow `length` pixels with the background inset on both ends,
+// and with the growth of the hovered icons towards `magnified`: the pointer
+// grows two icons' worth at most (the hovered one, and its two neighbours
+// sharing one more), while a spacer never grows along the bar. When they
+// overflow, `size` is the normal size that makes them fit, grown too.
 struct Fit
 {
     bool overflow = false;
     int size = 0;
 };
-Fit fitCheck(float normal, int rows, int blanks, int length);
+Fit fitCheck(float normal, int rows, int blanks, int length, float magnified = 0);
+// The length along the bar that hovering adds to a row at `normal` at most.
+float hoverGrowth(int rows, int blanks, float normal, float magnified);
+
+// The part of the window's length along the bar that the row may take: the
+// free part of the screen (without the desktop's panels), in the window's
+// coordinates, which start at the screen's corner.
+struct Span
+{
+    int start = 0;
+    int length = 0;
+};
+Span freeSpan(int edge, const QRect &screen, const QRect &available);
 
 // Where createIcon first puts the icon of row i.
 QPoint firstPlace(int edge, int i, float normal, float magnified);
@@ -63,6 +78,9 @@ struct Along
     int background = 0;
 };
 Along alongPlace(int length, int f, int g, int c, int wx, int bx);
+// The same inside the free span of the window: the row centred in it, a row
+// longer than it following the pointer across it.
+Along alongPlace(const Span &free, int f, int g, int c, int wx, int bx);
 
 // frameArea (as large as the window) slid in beside the bar or out of sight.
 QPoint frameAreaPoint(int edge, bool shown, QSize areaSize);

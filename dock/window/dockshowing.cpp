@@ -46,6 +46,8 @@ DockShowing::DockShowing(const Parts &parts, DockSettings *settings, const BarNo
     // where the user was typing. Its leave is the window's.
     m_p.bar->installEventFilter(this);
     m_p.bar->setLeaveCheck([this] { return isLeave(); });
+    // The strip follows the bar's length while it shows: its cut follows it.
+    m_p.autoHide->strip()->installEventFilter(this);
     // A leave the window's shape gave too early is checked again while the
     // pointer stays beside the bar.
     m_leaveCheck->setInterval(30);
@@ -66,6 +68,13 @@ bool DockShowing::eventFilter(QObject *o, QEvent *e)
         case QEvent::Enter: pointerEntered(); break;
         case QEvent::Leave: leaveSeen(); break;
         case QEvent::WindowDeactivate: deactivated(); break;
+        default: break;
+        }
+    } else if (o == m_p.autoHide->strip()) {
+        switch (e->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize: shapeStrip(); break;
         default: break;
         }
     } else if (o == m_p.bar) {
@@ -106,6 +115,19 @@ void DockShowing::showStrip()
     // Above everything, except over the launch pad, which covers the screen.
     const QRegion bar = m_barRegion ? m_barRegion().translated(m_p.window->pos()) : QRegion();
     m_p.autoHide->showStrip(m_p.launchPad->isShown(), bar);
+    shapeStrip();
+}
+
+void DockShowing::shapeStrip()
+{
+    QWidget *strip = m_p.autoHide->strip();
+    if (strip->isHidden())
+        return;
+    DockBar *bar = m_p.bar;
+    QRegion icons;
+    if (bar->isVisible())
+        icons = bar->iconRegion().translated(bar->mapToGlobal(QPoint(0, 0)));
+    m_p.autoHide->shapeStrip(icons);
 }
 
 // In front of the windows around it, as its level lets it, without taking
@@ -141,7 +163,8 @@ void DockShowing::slideInEnded()
 
 void DockShowing::slideOut()
 {
-    m_p.autoHide->slideOut(hiddenPoint());
+    if (m_p.autoHide->slideOut(hiddenPoint()))
+        shapeStrip(); // the way back, all along
 }
 
 void DockShowing::slideOutEnded()
@@ -167,6 +190,11 @@ void DockShowing::pointerEntered()
     m_leaving.reset();
     m_leaveCheck->stop();
     m_p.autoHide->setPointerInside(true);
+    // Back on the bar while it slides away (the window takes the pointer
+    // only where the bar is drawn): it comes back under the pointer rather
+    // than leave it to the window beneath.
+    if (m_p.autoHide->isSlidingOut() && !m_p.main->isHidden())
+        slideIn();
     m_p.autoHide->hideStrip();
 }
 

@@ -160,6 +160,7 @@ private:
     void endGivingWay();
     bool revealWhileGivingWay() const;
     void showStrip();
+    void shapeStrip();
     QPoint hiddenPoint() const;
     void hideMarks();
     FormMenu *menu(const QString &id) const { return m_menuOf ? m_menuOf(id) : nullptr; }

@@ -137,6 +137,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
                              this);
     BarLayout::Others others;
     others.barOnScreen = [this] { return m_autoHide->isSlidIn() || m_autoHide->isSlidingOut(); };
+    others.slidingOut = [this] { return m_autoHide->isSlidingOut(); };
     others.launchPadOpen = [this] { return m_launchPad->isShown(); };
     others.menusShown = [this] { return m_menus->shownRegion(); };
     others.tipsShown = [this] { return m_tips->drawnRegion(); };

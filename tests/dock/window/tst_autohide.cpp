@@ -102,6 +102,55 @@ private slots:
         QVERIFY(!w.autoHide()->isDockShown());
     }
 
+    // The pointer comes back onto the bar while it slides away: it still
+    // takes the pointer where it stood, and comes back in.
+    void aPointerBackOnTheSlidingBarBringsItBack()
+    {
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        const QRegion rest = w.barLayout()->barRegion();
+        send(w, QEvent::Enter);
+        DockSettings::instance()->setHide(true);
+        send(w, QEvent::Leave);
+        QVERIFY(w.autoHide()->isSlidingOut());
+        QSignalSpy outEnded(w.autoHide(), &AutoHide::slideOutFinished);
+        QTRY_VERIFY(frame(w, "frameMain")->y() > frame(w, "main")->height() / 2);
+        QVERIFY2(w.barLayout()->barRegion().contains(rest.boundingRect()), "the bar let go of where it stood");
+        send(w, QEvent::Enter);
+        QVERIFY(w.autoHide()->isSlidIn());
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QCOMPARE(frame(w, "frameMain")->pos(), QPoint(0, 0));
+        QCOMPARE(outEnded.count(), 0);
+        QCOMPARE(w.barLayout()->barRegion(), rest);
+    }
+
+    // The edge strip, while the bar is in, takes nothing the icons take;
+    // with the bar out of sight all of it calls the bar back.
+    void theStripLeavesTheIconsToTheBar()
+    {
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        send(w, QEvent::Enter);
+        send(w, QEvent::Leave);
+        FormDetection *strip = w.autoHide()->strip();
+        QVERIFY(!strip->isHidden());
+        const QRegion icons = w.bar()->iconRegion().translated(w.bar()->mapToGlobal(QPoint(0, 0)));
+        const QRegion takes = wins->regions.value(strip).translated(strip->pos());
+        QVERIFY(!takes.isEmpty());
+        QVERIFY(!takes.intersects(icons));
+        QVERIFY(QRegion(strip->geometry()).subtracted(takes).intersects(icons));
+        DockSettings::instance()->setHide(true);
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QCOMPARE(wins->regions.value(strip), QRegion(strip->rect()));
+        // Back in, and the pointer away again: cut again.
+        emit strip->MouseIn();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        DockSettings::instance()->setHide(false);
+        send(w, QEvent::Enter);
+        send(w, QEvent::Leave);
+        QVERIFY(!wins->regions.value(strip).translated(strip->pos()).intersects(icons));
+    }
+
     // Auto-hide turned on in the settings panel: the bar stays while the
     // panel is open and goes when it closes, with the pointer elsewhere.
     void openPanelKeepsTheBarIn()

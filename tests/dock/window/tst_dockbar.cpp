@@ -92,10 +92,11 @@ private slots:
     {
         writeDock(plainRows(20));
         Widget w;
-        QTRY_COMPARE(int(w.barLayout()->now().size), 63);
+        // Room for the two icons grown to 128 as well: (1280 - 12 - 256) / 18.
+        QTRY_COMPARE(int(w.barLayout()->now().size), 56);
         QCOMPARE(DockSettings::instance()->icoSize(), 64);       // the configured size stays
         QCOMPARE(w.barLayout()->now().magnified, 128.f); // and so does the magnified one
-        QTRY_COMPARE(w.bar()->stripRect().width(), 20 * 63);
+        QTRY_COMPARE(w.bar()->stripRect().width(), 20 * 56);
         DockSettings::instance()->setIcoSize(48); // back to a configured size only by setting it
         QTRY_COMPARE(int(w.barLayout()->now().size), 48);
         QCOMPARE(w.barLayout()->now().magnified, 48.f + 64); // what the scale adds to the new size
@@ -111,14 +112,14 @@ private slots:
     void theSizeFitsTheScreenOfTheBar()
     {
         screens->screens = { { QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1080) } };
-        writeDock(plainRows(15));
+        writeDock(plainRows(14));
         setting("System/Location", 3);
         {
             Widget w;
             QTRY_VERIFY(w.autoHide()->isDockShown());
             QCOMPARE(int(w.barLayout()->now().size), 64);
             QCOMPARE(w.bar()->iconSize("ico0"), QSize(64, 64));
-            QCOMPARE(w.bar()->stripRect().height(), 15 * 64);
+            QCOMPARE(w.bar()->stripRect().height(), 14 * 64);
         }
         writeDock(plainRows(21));
         setting("System/Location", 2);
@@ -126,7 +127,7 @@ private slots:
         QTRY_VERIFY(w.autoHide()->isDockShown());
         QCOMPARE(int(w.barLayout()->now().size), 64);
         DockSettings::instance()->setLocation(3); // 21 icons of 64 are too long for 1080 pixels
-        QTRY_COMPARE(int(w.barLayout()->now().size), (1080 - 12) / 21);
+        QTRY_COMPARE(int(w.barLayout()->now().size), (1080 - 12 - 2 * 128) / 19);
         QCOMPARE(DockSettings::instance()->icoSize(), 64);
         DockSettings::instance()->setLocation(2);
         QTRY_COMPARE(int(w.barLayout()->now().size), 64);

@@ -75,6 +75,79 @@ private slots:
         QVERIFY(!fitCheck(64, 0, 0, 5).overflow); // an empty row is never shrunk
     }
 
+    void fitCheckCountsTheGrowth()
+    {
+        // Sixteen icons of 64 magnified to 148 on a side of 1040 free pixels:
+        // at rest they fit (1036), grown by two icons' worth they would not.
+        QVERIFY(!fitCheck(64, 16, 0, 1040).overflow);
+        QCOMPARE(hoverGrowth(16, 0, 64, 148), 168.f);
+        Fit f = fitCheck(64, 16, 0, 1040, 148);
+        QVERIFY(f.overflow);
+        // 14 icons at rest and two at 148: (1040 - 12 - 296) / 14 = 52.3.
+        QCOMPARE(f.size, 52);
+        QVERIFY(52 * 14 + 2 * 148 + 12 <= 1040);
+        QVERIFY(!fitCheck(52, 16, 0, 1040, 148).overflow);
+        QVERIFY(fitCheck(53, 16, 0, 1040, 148).overflow);
+        // Spacers never grow along the bar; one icon grows alone.
+        QCOMPARE(hoverGrowth(5, 4, 64, 128), 64.f);
+        QCOMPARE(hoverGrowth(5, 5, 64, 128), 0.f);
+        QCOMPARE(hoverGrowth(5, 0, 64, 60), 0.f);
+        // The new size, grown, always fits, so that shrinking ends.
+        for (int L = 300; L < 2000; L += 13) {
+            for (int blanks = 0; blanks <= 4; ++blanks) {
+                for (float M : { 96.f, 128.f, 192.f }) {
+                    const Fit g = fitCheck(64, 20, blanks, L, M);
+                    if (!g.overflow)
+                        continue;
+                    QVERIFY(g.size < 64);
+                    QVERIFY2(!fitCheck(float(g.size), 20, blanks, L, M).overflow || g.size == 1,
+                             qPrintable(QString("L %1 blanks %2 M %3 size %4").arg(L).arg(blanks).arg(M).arg(g.size)));
+                }
+            }
+        }
+        // Two icons magnified beyond the whole length: no size helps, only
+        // the row at rest is made to fit.
+        QVERIFY(!fitCheck(64, 2, 0, 300, 400).overflow);
+        f = fitCheck(64, 10, 0, 300, 400);
+        QVERIFY(f.overflow);
+        QCOMPARE(f.size, 28); // (300 - 12) / 10
+    }
+
+    void theRowKeepsToTheFreePartOfTheScreen()
+    {
+        const QRect screen(1920, 0, 1920, 1080);
+        // A panel below: a side bar has the height above it, a bottom bar the whole width.
+        Span s = freeSpan(3, screen, screen.adjusted(0, 0, 0, -40));
+        QCOMPARE(s.start, 0);
+        QCOMPARE(s.length, 1040);
+        s = freeSpan(2, screen, screen.adjusted(0, 0, 0, -40));
+        QCOMPARE(s.length, 1920);
+        // A panel on the left, in the window's coordinates.
+        s = freeSpan(0, screen, screen.adjusted(60, 0, 0, 0));
+        QCOMPARE(s.start, 60);
+        QCOMPARE(s.length, 1860);
+        // No free part known: the whole screen.
+        s = freeSpan(1, screen, QRect());
+        QCOMPARE(s.start, 0);
+        QCOMPARE(s.length, 1080);
+        // Centred in the free part; the whole screen as before.
+        Along a = alongPlace(Span { 60, 1860 }, 700, 712, 0, 0, 0);
+        QCOMPARE(a.ico, 60 + 580);
+        QCOMPARE(a.background, 60 + 574);
+        const Along whole = alongPlace(Span { 0, 1280 }, 700, 712, 0, 0, 0);
+        QCOMPARE(whole.ico, alongPlace(1280, 700, 712, 0, 0, 0).ico);
+        // Longer than the free part, the pointer near its ends shows them.
+        QVERIFY(alongPlace(Span { 60, 1860 }, 2000, 2012, 70, 0, 0).ico >= 60 - 6);
+        const Along end = alongPlace(Span { 60, 1860 }, 2000, 2012, 1915, 0, -80);
+        QVERIFY(end.ico + 2000 <= 1920 + 6);
+        // The edge strip lies along the background in the free part.
+        PlacementInput in = input(3, screen, screen.adjusted(0, 0, 0, -40), 0);
+        const Placement p = DockLayout::placeBar(in);
+        QCOMPARE(p.strip, QRect(1920, (1040 - 652) / 2, 2, 652));
+        in = input(2, screen, screen.adjusted(60, 0, 0, 0), 0);
+        QCOMPARE(DockLayout::placeBar(in).strip.x(), 1920 + 60 + (1860 - 652) / 2);
+    }
+
     void iconPlaces()
     {
         QCOMPARE(firstPlace(0, 3, 64, 128), QPoint(192, 0));

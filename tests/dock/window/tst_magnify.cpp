@@ -4,11 +4,14 @@
 #include "dock/icons/formcommonicon.h"
 #include "dock/icons/formname.h"
 #include "dock/icons/magnify.h"
+#include "dock/window/docklayout.h"
 #include "seen.h"
 #include "testenv.h"
 #include "widgetfixture.h"
 
 #include <QtTest>
+
+#include <random>
 
 // The plan as "row:size" or "row:grow", in the order of the steps.
 static QString planText(const char *pattern, int hovered, float x, bool horizontal)
@@ -68,6 +71,10 @@ private slots:
         const Magnify::Plan p = Magnify::plan(nine, 4, 10, 128, 64, true);
         QCOMPARE(p.restoreAfter, 7);
         QCOMPARE(p.restoreBefore, 1);
+        // Two rows away they go back at once, unless a spacer passed them a size.
+        QCOMPARE(p.settle, QVector<int>({ 2, 6 }));
+        QCOMPARE(Magnify::plan({ false, true, false, false }, 2, 10, 128, 64, true).settle, QVector<int>());
+        QCOMPARE(Magnify::plan({ false, false, false }, 0, 10, 128, 64, true).settle, QVector<int>({ 2 }));
     }
 
     void theDockSizesItsIcons()
@@ -119,7 +126,9 @@ private slots:
         const char *edges[] = { "top", "right", "bottom", "left" };
         for (int edge = 0; edge < 4; ++edge) {
             QTest::newRow(edges[edge]) << edge << name << true;
-            QTest::newRow(qPrintable(QString(edges[edge]) + ", long names")) << edge << longName << (edge % 2 == 1);
+            // The row leaves room for two grown icons: an end icon grown
+            // stands far enough from the screen's end for a long name too.
+            QTest::newRow(qPrintable(QString(edges[edge]) + ", long names")) << edge << longName << true;
         }
     }
     void theBubbleStandsOverItsIcon()
@@ -129,7 +138,7 @@ private slots:
         QFETCH(bool, roomBeside);
         const bool horizontal = edge == 0 || edge == 2;
         QList<DockIconRecord> rows;
-        const int n = horizontal ? 19 : 12; // as many as fit at rest
+        const int n = horizontal ? 17 : 10; // as many as fit, two of them grown
         for (int i = 0; i < n; ++i)
             rows.append({ QString("i%1").arg(i), ":/image/icon/Finder.png", i == 0 || i == n - 1 ? name : QString("n%1").arg(i),
                           "ICON", "/bin/true", "" });
@@ -294,6 +303,80 @@ private slots:
             move(at(end));
             QCOMPARE(layout(), drawn);
             QCOMPARE(bar->iconAt(at(end)), under);
+        }
+    }
+
+    // A row that nearly fills the free part of its screen, magnified far:
+    // wherever the pointer stops along it, gliding or jumping there, every
+    // icon stands on the screen and off the desktop's panel.
+    void grownRowsStayInTheFreePartOfTheScreen_data()
+    {
+        QTest::addColumn<int>("edge");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("spacers"); // rows that are spacers
+        const QRect screen(0, 0, 1920, 1080);
+        QTest::newRow("left, panel below") << 3 << screen.adjusted(0, 0, 0, -40) << 16 << "";
+        QTest::newRow("right, panel above") << 1 << screen.adjusted(0, 30, 0, 0) << 16 << "";
+        QTest::newRow("left, spacers") << 3 << screen.adjusted(0, 0, 0, -40) << 18 << "3 9";
+        QTest::newRow("bottom, panel beside") << 2 << screen.adjusted(60, 0, 0, 0) << 28 << "";
+        QTest::newRow("top, no panel") << 0 << screen << 30 << "0 29";
+    }
+    void grownRowsStayInTheFreePartOfTheScreen()
+    {
+        QFETCH(int, edge);
+        QFETCH(QRect, available);
+        QFETCH(int, count);
+        QFETCH(QString, spacers);
+        tearDownFakes();
+        setUpFakes({ { QRect(0, 0, 1920, 1080), available } });
+        QList<DockIconRecord> rows;
+        const QStringList blank = spacers.split(' ', Qt::SkipEmptyParts);
+        for (int i = 0; i < count; ++i)
+            rows.append({ QString("i%1").arg(i), ":/image/icon/none.png", "n",
+                          blank.contains(QString::number(i)) ? "BLANK" : "ICON", "/bin/true", "" });
+        writeDock(rows);
+        setting("System/Location", edge);
+        setting("System/IcoScale", 84);
+        Widget w;
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        DockBar *bar = w.bar();
+        const bool horizontal = edge == 0 || edge == 2;
+        // The icons shrank to leave room for the growth, and no more than that.
+        const int n = int(w.barLayout()->now().size);
+        QVERIFY(n < 64);
+        const float M = w.barLayout()->now().magnified;
+        const int length = horizontal ? available.width() : available.height();
+        QVERIFY(DockLayout::fitCheck(float(n) + 1, count, blank.size(), length, M).overflow);
+        QVERIFY(!DockLayout::fitCheck(float(n), count, blank.size(), length, M).overflow);
+        std::mt19937 rng(20261210u + quint32(edge));
+        const auto check = [&](const QString &when) {
+            QTRY_VERIFY(!bar->isAnimating());
+            w.barLayout()->relayoutIfPending();
+            for (const QString &id : bar->ids()) {
+                const QRect r = bar->iconRectOnScreen(id);
+                QVERIFY2(available.contains(r), qPrintable(QString("%1: %2 at %3,%4 %5x%6")
+                                                               .arg(when, id).arg(r.x()).arg(r.y())
+                                                               .arg(r.width()).arg(r.height())));
+            }
+        };
+        for (int k = 0; k < 40; ++k) {
+            // Somewhere on the row as it stands, at the depth of the icons at rest.
+            const QRect strip = bar->stripRect();
+            const int along = std::uniform_int_distribution<int>(0, (horizontal ? strip.width() : strip.height()) - 1)(rng);
+            const QPoint to = horizontal ? QPoint(strip.x() + along, edge == 0 ? strip.top() + 5 : strip.bottom() - 5)
+                                         : QPoint(edge == 3 ? strip.left() + 5 : strip.right() - 5, strip.y() + along);
+            const bool glide = k % 2 == 0;
+            const QPoint from = QCursor::pos() - bar->mapToGlobal(QPoint(0, 0));
+            for (int step = glide ? 1 : 8; step <= 8; ++step) {
+                const QPoint at = glide ? from + (to - from) * step / 8 : to;
+                QMouseEvent e(QEvent::MouseMove, at, bar->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+                QCursor::setPos(bar->mapToGlobal(at));
+                QCoreApplication::sendEvent(bar, &e);
+            }
+            check(QString("%1 to %2").arg(glide ? "glide" : "jump").arg(along));
+            if (QTest::currentTestFailed())
+                return;
         }
     }
 };

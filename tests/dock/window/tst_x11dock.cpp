@@ -3,6 +3,7 @@
 // fluxbox or icewm), started here; skipped when either is missing.
 #include "dock/icons/formcommonicon.h"
 #include "dock/launchpad/formlaunchstarter.h"
+#include "dock/settings/docksettings.h"
 #include "dock/settings/formsettings.h"
 #include "dock/toast/formsystemhint.h"
 #include "dock/widgets/formdesktoptime.h"
@@ -12,6 +13,7 @@
 #include "dock/window/dockplacement.h"
 #include "dock/window/dockwindows.h"
 #include "dock/window/formdetection.h"
+#include "platform/windowsystem.h"
 #include "testconfig.h"
 #include "testenv.h"
 #include "widgetfixture.h"
@@ -39,6 +41,38 @@ QList<DockIconRecord> pictureIcons(int n)
         rows << icon(QStringLiteral("i%1").arg(i));
     return rows;
 }
+
+// The same, each opening its own path "/opt/zv/i0", ...
+QList<DockIconRecord> openingIcons(int n)
+{
+    QList<DockIconRecord> rows = pictureIcons(n);
+    for (DockIconRecord &r : rows)
+        r.Path = QStringLiteral("/opt/zv/") + r.IconID;
+    return rows;
+}
+
+// A desktop panel of another program along the bottom of the screen, which
+// keeps the window manager's windows off its strip.
+struct Panel : QWidget
+{
+    explicit Panel(const QRect &r)
+    {
+        setWindowFlags(Qt::FramelessWindowHint);
+        setGeometry(r);
+        platform::WindowSystemService::get().setRole(this, platform::WindowSystem::Role::Dock);
+        NETWinInfo info(QX11Info::connection(), winId(), QX11Info::appRootWindow(), NET::WMStrut,
+                        NET::WM2ExtendedStrut);
+        NETExtendedStrut wide;
+        wide.bottom_width = r.height();
+        wide.bottom_start = r.left();
+        wide.bottom_end = r.right();
+        info.setExtendedStrut(wide);
+        NETStrut strut;
+        strut.bottom = r.height();
+        info.setStrut(strut);
+        show();
+    }
+};
 
 } // namespace
 
@@ -494,17 +528,150 @@ private slots:
         QTRY_VERIFY(w.autoHide()->isDockShown());
     }
 
+    // Auto-hide on: off the bar upwards, and straight back onto it while it
+    // slides away, where it stood or onto what still shows of it. It comes
+    // back in under the pointer and stays, and a click there opens the icon,
+    // not the window beneath.
+    void aPointerBackOnTheSlidingBarBringsItBack()
+    {
+        writeDock(openingIcons(6));
+        OtherProgram other(QRect(0, 0, 1920, 1080));
+        QTRY_VERIFY(other.id && other.isMapped());
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        DockSettings::instance()->setHide(true);
+        const int bottom = QGuiApplication::primaryScreen()->geometry().bottom();
+        int rounds = 0;
+        for (int k = 0; k < 40 && rounds < 8; ++k) {
+            const QString id = QStringLiteral("i%1").arg(1 + k % 4);
+            if (!w.autoHide()->isSlidIn()) {
+                // Called back by the edge strip.
+                QTRY_VERIFY(viewable(w.autoHide()->strip()));
+                pointerTo(w.autoHide()->strip()->geometry().center());
+            }
+            QTRY_VERIFY(w.autoHide()->isDockShown());
+            pointerTo(iconOnScreen(w, id).center());
+            QTRY_VERIFY(w.bar()->hoveredId() == id && !w.bar()->isAnimating());
+            const QPoint rest = iconOnScreen(w, id).center();
+            pointerTo(rest);
+            QTest::qWait(50);
+            pointerTo(rest - QPoint(0, 200));
+            QTRY_VERIFY(w.autoHide()->isSlidingOut());
+            QTest::qWait(30 + 34 * (k % 6)); // the hand's pace coming back: 30 to 200 ms
+            // Straight down onto the icon where it stands at rest, or onto
+            // what still shows of it.
+            const QPoint back(rest.x(), k % 2 ? bottom - 4 : bottom - 30);
+            if (!w.autoHide()->isSlidingOut())
+                continue; // the bar had gone: nothing to come back to
+            pointerTo(back);
+            ++rounds;
+            QTRY_VERIFY2(w.autoHide()->isSlidIn() && w.autoHide()->isDockShown(),
+                         qPrintable(QStringLiteral("round %1: the bar went on out under the pointer").arg(k)));
+            QTest::qWait(200);
+            QVERIFY(w.autoHide()->isSlidIn());
+            const QString under = w.bar()->iconAt(w.bar()->mapFromGlobal(back));
+            QVERIFY2(!under.isEmpty(), qPrintable(QStringLiteral("round %1: no icon under the pointer").arg(k)));
+            const QString path = QStringLiteral("/opt/zv/") + under;
+            const int before = opener->paths.count(path);
+            button(true);
+            QTest::qWait(30);
+            button(false);
+            QTRY_VERIFY2(opener->paths.count(path) == before + 1,
+                         qPrintable(QStringLiteral("round %1: the click did not open %2").arg(k).arg(under)));
+            QVERIFY(!other.pressedAt(back));
+            if (rounds == 1)
+                shot("back-on-the-sliding-bar");
+        }
+        QVERIFY2(rounds >= 4, qPrintable(QStringLiteral("only %1 returns in time").arg(rounds)));
+    }
+
+    // A left bar without auto-hide, the pointer away (the edge strip waits
+    // on the edge): the pointer lands on the edge over an icon and presses
+    // at that very instant. The icon opens, every time.
+    void aClickAsThePointerLandsOnTheEdgeReachesTheIcon()
+    {
+        writeDock(openingIcons(5));
+        TestConfig::write({ { "System/Location", 3 } });
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        for (int k = 0; k < 10; ++k) {
+            pointerTo(QPoint(960, 300 + k));
+            QTRY_VERIFY(!w.autoHide()->isPointerInside());
+            QTRY_VERIFY(w.bar()->isAtRest());
+            QTRY_VERIFY(viewable(w.autoHide()->strip()));
+            const QString id = QStringLiteral("i%1").arg(k % 5);
+            const QRect r = iconOnScreen(w, id);
+            const QPoint edge(r.left(), r.center().y());
+            QCOMPARE(edge.x(), 0);
+            const QString path = QStringLiteral("/opt/zv/") + id;
+            const int before = opener->paths.count(path);
+            pointerTo(edge);
+            button(true);
+            button(false);
+            QTRY_VERIFY2(opener->paths.count(path) == before + 1,
+                         qPrintable(QStringLiteral("click %1 on %2 did not open it").arg(k).arg(id)));
+        }
+        // Away from the bar the strip is there again, and the whole of it
+        // calls the bar once auto-hide has taken it away.
+        DockSettings::instance()->setHide(true);
+        pointerTo(QPoint(960, 300));
+        QTRY_VERIFY(!w.autoHide()->isDockShown());
+        QTRY_VERIFY(viewable(w.autoHide()->strip()));
+        QTRY_COMPARE(inputShape(w.autoHide()->strip()).boundingRect().size(), w.autoHide()->strip()->size());
+        pointerTo(QPoint(0, iconOnScreen(w, "i2").center().y()));
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        shot("left-edge-click");
+    }
+
+    // A left bar of sixteen icons magnified by 84 pixels over a screen with
+    // a panel along its bottom: wherever the pointer rests along the bar,
+    // every icon stays on the screen and off the panel.
+    void grownIconsStayInTheFreePartOfTheScreen()
+    {
+        Panel panel(QRect(0, 1040, 1920, 40));
+        QTRY_COMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1920, 1040));
+        writeDock(openingIcons(16));
+        TestConfig::write({ { "System/Location", 3 }, { "System/IcoScale", 84 } });
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        const QRect free(0, 0, 1920, 1040);
+        const QStringList ids = w.bar()->ids();
+        for (const QString &id : { ids.first(), ids.at(1), ids.at(7), ids.at(14), ids.last() }) {
+            for (int d : { 5, 32, 58 }) {
+                const QRect r = iconOnScreen(w, id);
+                pointerTo(QPoint(r.left() + r.width() / 2, r.top() + d * r.height() / 64));
+                QTRY_COMPARE(w.bar()->hoveredId(), id);
+                QTRY_VERIFY_WITH_TIMEOUT(!w.bar()->isAnimating(), 3000);
+                for (const QString &each : ids) {
+                    const QRect e = iconOnScreen(w, each);
+                    QVERIFY2(free.contains(e), qPrintable(QStringLiteral("hovering %1 at %2: %3 stands at %4,%5 %6x%7")
+                                                              .arg(id).arg(d).arg(each).arg(e.x()).arg(e.y())
+                                                              .arg(e.width()).arg(e.height())));
+                }
+            }
+            if (id == ids.first())
+                shot("left-16-hover-top");
+            if (id == ids.last())
+                shot("left-16-hover-bottom");
+        }
+        panel.hide();
+        QTRY_COMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1920, 1080));
+    }
+
     // The size check sees the screen the bar stands on from the start.
     void aSideBarStartsAtItsSize()
     {
-        writeDock(pictureIcons(15));
+        writeDock(pictureIcons(14));
         TestConfig::write({ { "System/Location", 3 } });
         Widget w;
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
         QCOMPARE(int(w.barLayout()->now().size), 64);
         QCOMPARE(w.bar()->iconSize("i0"), QSize(64, 64));
-        shot("left-15");
+        shot("left-14");
     }
 };
 

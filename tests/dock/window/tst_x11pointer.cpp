@@ -18,6 +18,7 @@
 #include "x11harness.h"
 
 #include <QBackingStore>
+#include <QLabel>
 #include <QCursor>
 
 #include <random>
@@ -384,6 +385,87 @@ private slots:
         QTest::qWait(30);
         button(false);
         QTRY_VERIFY(opener->paths.contains(QStringLiteral("/opt/zv/in1")));
+    }
+
+    // An icon dragged out of an open menu onto the bar and let go there
+    // without a move: the icon grown under the pointer, the name in the
+    // bubble and the click all name the icon drawn under the pointer.
+    void aDropFromAMenuLeavesTheBarAgreeingWithItself()
+    {
+        setUpFakes();
+        useRealWindows();
+        writeDock({ icon("a"), icon("b"), icon("ico1001", QStringLiteral("MENU")), icon("c"), icon("d") });
+        DockFile::write(FormMenu::menuFilePath("ico1001"), { FormMenu::backRow(), icon("in1"), icon("in2") });
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        FormMenu *m = w.menus()->menu("ico1001");
+        QVERIFY(m);
+        for (const QString &dropped : { QStringLiteral("in1"), QStringLiteral("in2") }) {
+            // Open the menu with a click on its icon.
+            go(w.bar()->iconRectOnScreen("ico1001").center());
+            QTRY_VERIFY(w.bar()->hoveredId() == QLatin1String("ico1001") && !w.bar()->isAnimating());
+            button(true);
+            QTest::qWait(30);
+            button(false);
+            QTRY_VERIFY(m->isShown());
+            FormMenuIcon *in = m->iconWidget(dropped);
+            QVERIFY(in);
+            QTRY_COMPARE(in->pos(), in->shownPoint());
+            // A long press on the menu's icon, then down out of the menu
+            // onto the bar, between b and the menu's own icon.
+            const QPoint from = in->pictureFrame()->mapToGlobal(in->pictureFrame()->rect().center());
+            go(from);
+            button(true);
+            QTest::qWait(650); // held until it comes loose
+            const QRect b = w.bar()->iconRectOnScreen("b");
+            const QPoint to(b.right() - 6, b.bottom() - 20);
+            glide(from, to, 12);
+            QTRY_COMPARE(m->dragState(), FormMenu::DragState::HandedOver);
+            QTest::qWait(100);
+            button(false);
+            const auto landed = [&w, dropped] {
+                for (const DockIconRecord &r : w.iconTable()->rows())
+                    if (r.Path == QStringLiteral("/opt/zv/") + dropped)
+                        return r.IconID;
+                return QString();
+            };
+            QTRY_VERIFY(!landed().isEmpty());
+            QTRY_VERIFY(m->dragState() == FormMenu::DragState::Idle);
+            QTRY_VERIFY_WITH_TIMEOUT(!w.bar()->isAnimating(), 3000);
+            QTest::qWait(200);
+            QTRY_VERIFY_WITH_TIMEOUT(!w.bar()->isAnimating(), 3000);
+            const QPoint p = QCursor::pos();
+            const QString under = w.bar()->iconAt(w.bar()->mapFromGlobal(p));
+            const QString when = QStringLiteral("after dropping %1 at %2,%3").arg(dropped).arg(p.x()).arg(p.y());
+            QVERIFY2(!under.isEmpty(), qPrintable(when + ": no icon under the pointer"));
+            const DockIconRecord row = w.iconTable()->record(w.iconTable()->indexOfId(under));
+            const QString hovered = w.bar()->hoveredId();
+            if (hovered.isEmpty()) {
+                // Nothing hovered yet: the bar at rest, no name shown.
+                QVERIFY2(w.bar()->isAtRest(), qPrintable(when + ": icons grown with none hovered"));
+                QVERIFY2(!w.tips()->bubble()->isVisible(), qPrintable(when + ": a bubble with none hovered"));
+            } else {
+                QVERIFY2(hovered == under, qPrintable(when + ": " + hovered + " hovered, " + under + " under the pointer"));
+                // The icon under the pointer is the one grown the most.
+                for (const QString &id : w.bar()->ids())
+                    QVERIFY2(w.bar()->iconSize(id).height() <= w.bar()->iconSize(under).height(),
+                             qPrintable(when + ": " + id + " stands taller than " + under));
+                QVERIFY2(w.bar()->iconSize(under).height() > int(w.barLayout()->now().size),
+                         qPrintable(when + ": " + under + " hovered but not grown"));
+                if (w.tips()->bubble()->isVisible())
+                    QCOMPARE(w.tips()->bubble()->nameLabel()->text(), row.Name);
+            }
+            shot(QStringLiteral("menu-drop-%1").arg(dropped));
+            const int before = opener->paths.size();
+            button(true);
+            QTest::qWait(30);
+            button(false);
+            QTRY_VERIFY2(opener->paths.size() == before + 1, qPrintable(when + ": the click opened nothing"));
+            QVERIFY2(opener->paths.last() == row.Path, qPrintable(when + ": the click opened " + opener->paths.last()));
+            go(QPoint(960, 300));
+            QTRY_VERIFY(w.bar()->isAtRest());
+        }
     }
 };
 
