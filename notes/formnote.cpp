@@ -138,6 +138,8 @@ FormNote::FormNote(QWidget *parent) : QWidget(parent), ui(new Ui::FormNote)
                 .arg(QString::fromLatin1(Styles[i].colour)));
     }
     setStyleSheet(QString::fromLatin1(ScrollBarSheet));
+    // The keyboard goes to the text whenever the note gets it.
+    ui->textEdit->setFocus();
     m_accepted = ui->textEdit->toHtml();
 }
 

@@ -13,12 +13,15 @@
 #include "platform/activewindow.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "platform/screens.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QScreen>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSet>
 #include <QTimer>
 #include <cstdio>
@@ -318,11 +321,22 @@ void Widget::createSingleNote(int row)
     note->setNoteData(n.id, n.style, n.text, n.x, n.y, n.w, n.h);
     // A note never placed is the window manager's to place, except the first
     // one on the desktop: in the middle of the screen the user works on, but
-    // not over the panel that switched the notes on.
+    // not over the panel that switched the notes on; and one added from a
+    // note: beside that one, which it would hide (window managers put both
+    // in the middle of the screen).
     bool alone = true;
-    for (FormNote *other : qAsConst(m_notes))
+    QList<QPoint> taken;
+    for (FormNote *other : qAsConst(m_notes)) {
         alone = alone && (other == note || !other->isVisible());
-    if (n.x.isEmpty() && alone) {
+        if (other != note && other->isVisible())
+            taken << other->pos();
+    }
+    FormNote *beside = m_notes.value(m_addingBeside);
+    if (n.x.isEmpty() && beside && beside != note && beside->isVisible()) {
+        const QRect from = beside->frameGeometry();
+        note->move(NoteGeometry::besidePlace(note->size(), from,
+                                             platform::ScreensService::get().availableGeometryAt(from.center()), taken));
+    } else if (n.x.isEmpty() && alone) {
         const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
         if (!screen)
             screen = QGuiApplication::primaryScreen();
@@ -412,7 +426,16 @@ void Widget::onButton(QString id, QString b)
             if (FormNote *note = m_notes.value(id))
                 note->showNotice(tr("便签内容已达上限！"));
         } else if (noteData->size() < NoteLimits::MaxNotes) {
+            m_addingBeside = id;
             CreateNew();
+            m_addingBeside.clear();
+            // Asked for by a click (its bar, its menu): the user types into
+            // it next, whatever the window manager does with new windows.
+            QPointer<FormNote> added = m_notes.value(noteData->at(noteData->size() - 1).id);
+            QTimer::singleShot(0, this, [added] {
+                if (added)
+                    platform::WindowSystemService::get().forceActivate(added);
+            });
         } else if (FormNote *note = m_notes.value(id)) {
             note->showNotice(tr("便签数量已达上限！"));
         }

@@ -92,6 +92,7 @@ private:
     mutable QHash<QString, qint64> m_textBytes; // what each note's text takes in the file, by ID
     QTimer *m_saveGap = nullptr; // runs after a save; changes within it are saved at its end
     int m_writes = 0;
+    QString m_addingBeside; // the note whose "Add" makes the note being made
     bool m_filling = false; // a note is being filled: its reports wait
     bool m_saveDue = false; // a save waits for the filling or the opening
     bool m_keptAside = false; // the file as it stands is kept as a ".bad" copy

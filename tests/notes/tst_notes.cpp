@@ -8,10 +8,12 @@
 #include "notes/formnote.h"
 #include "common/plaintext.h"
 #include "notes/notefile.h"
+#include "notes/notegeometry.h"
 #include "notes/notelimits.h"
 #include "notes/notelist.h"
 #include "notes/widget.h"
 #include "platform/paths.h"
+#include "platform/screens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -144,15 +146,78 @@ private slots:
         QCOMPARE(rows[0].mid(ColId, 2), QStringList({ "Note0704545", "style1" }));
         QCOMPARE(rows[0].mid(ColW, 2), QStringList({ "350", "260" }));
         QVERIFY(!rows[0][ColX].isEmpty()); // shown, so placed
-        // The first note stands in the middle of the screen; one added next
-        // is the window manager's to place.
+        // The first note stands in the middle of the screen.
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(m.w.noteWindow("Note0704545")->geometry().center(), area.center());
         QCOMPARE(rows[0].mid(ColX, 2), QStringList({ QString::number(area.center().x() - 174),
                                                       QString::number(area.center().y() - 129) }));
-        clock.time = clock.time.addMSecs(5);
-        m.w.onButton("Note0704545", "Add");
-        QCOMPARE(m.w.noteWindow("Note0705050")->pos(), QPoint(0, 0));
+    }
+
+    // "+" on a note's bar (or its menu's entry) opens the new note beside
+    // that one, not over it, whole on the screen's free area, and gives it
+    // the keyboard: what the user types next goes into it.
+    void anAddedNoteTakesTheKeyboardBesideItsNote()
+    {
+        const QRect area = platform::ScreensService::get().availableGeometryAt(QPoint(0, 0));
+        writeNotes(noteList(0, "NoteA", "style1", QString("%1 %2 350 260").arg(area.left() + 100).arg(area.top() + 80)));
+        Manager m;
+        FormNote *a = m.w.noteWindow("NoteA");
+        a->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), a);
+        QTest::keyClicks(QApplication::focusWidget(), "a");
+        child<QPushButton>(a, "pushButtonAdd")->click();
+        QCOMPARE(m.ids().size(), 2);
+        FormNote *b = m.w.noteWindow(m.ids().last());
+        QTRY_COMPARE(QApplication::activeWindow(), b);
+        QCOMPARE(b->pos(), a->pos() + QPoint(30, 30));
+        QTest::keyClicks(QApplication::focusWidget(), "BBB");
+        QCOMPARE(child<QTextEdit>(b, "textEdit")->toPlainText(), QString("BBB"));
+        QCOMPARE(child<QTextEdit>(a, "textEdit")->toPlainText(), QString("a"));
+        m.waitForSave();
+        QCOMPARE(fileRows()[1].mid(ColX, 2), QStringList({ QString::number(b->x()), QString::number(b->y()) }));
+
+        // Another one from the same note does not cover the one added before.
+        QScopedPointer<QMenu> menu(a->createContextMenu());
+        menu->actions().at(menu->actions().size() - 4)->trigger(); // 添加便签
+        FormNote *c = m.w.noteWindow(m.ids().last());
+        QCOMPARE(c->pos(), a->pos() + QPoint(60, 60));
+        QTRY_COMPARE(QApplication::activeWindow(), c);
+
+        // In the screen's bottom right corner, the next turns back onto the area.
+        a->move(area.bottomRight() - QPoint(a->width() - 1, a->height() - 1));
+        m.w.onButton("NoteA", "Add");
+        FormNote *d = m.w.noteWindow(m.ids().last());
+        QVERIFY(area.contains(d->geometry()));
+        QVERIFY(d->pos() != a->pos());
+        QCOMPARE(d->pos(), a->pos() + QPoint(-30, 0));
+    }
+
+    void besidePlaceKeepsOnTheArea_data()
+    {
+        QTest::addColumn<QRect>("from");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QPoint>("place");
+        const QRect area(0, 30, 1000, 700); // a panel at the top
+        QTest::newRow("room below and right") << QRect(100, 100, 350, 260) << area << QPoint(130, 130);
+        QTest::newRow("at the right edge") << QRect(650, 100, 350, 260) << area << QPoint(650, 130);
+        QTest::newRow("at the bottom edge") << QRect(100, 470, 350, 260) << area << QPoint(130, 470);
+        QTest::newRow("in the corner") << QRect(650, 470, 350, 260) << area << QPoint(620, 470);
+        QTest::newRow("as large as the area") << QRect(0, 30, 1000, 700) << area << QPoint(30, 60);
+        QTest::newRow("no area known") << QRect(-50, -50, 350, 260) << QRect() << QPoint(-20, -20);
+    }
+    void besidePlaceKeepsOnTheArea()
+    {
+        QFETCH(QRect, from);
+        QFETCH(QRect, area);
+        QFETCH(QPoint, place);
+        const QSize note(350, 260);
+        const QPoint p = NoteGeometry::besidePlace(note, from, area, {});
+        QCOMPARE(p, place);
+        if (area.isValid())
+            QVERIFY(area.contains(QRect(p, note)));
+        // A place taken by another note is passed over while the area leaves another.
+        const QPoint next = NoteGeometry::besidePlace(note, from, area, { p });
+        QVERIFY(next != p && next != from.topLeft());
     }
 
     void storedNotesOpenAsStored()
