@@ -494,7 +494,7 @@ qint64 Widget::fileBytes(const QString &id, qint64 idTextBytes) const
 {
     qint64 bytes = NoteFile::FrameBytes;
     for (const NoteRow &row : noteData->rows())
-        bytes += NoteFile::rowBytes(row, row.id == id ? idTextBytes : textBytes(row));
+        bytes += NoteFile::rowBytes(row, !id.isEmpty() && row.id == id ? idTextBytes : textBytes(row));
     return bytes;
 }
 
