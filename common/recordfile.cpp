@@ -5,7 +5,6 @@
 #include "platform/regularfile.h"
 
 #include <QDomDocument>
-#include <QTextStream>
 #include <QVector>
 
 namespace RecordFile {
@@ -35,33 +34,82 @@ QString xmlText(const QString &text)
 
 } // namespace
 
+qint64 storedBytes(const QString &text)
+{
+    // As QDom writes a text: "<", "&" and a carriage return escaped, and ">"
+    // after "]]"; every character in UTF-8. What XML cannot hold, and toXml
+    // leaves out, is counted all the same.
+    qint64 bytes = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const ushort u = c.unicode();
+        if (u == '<')
+            bytes += 4;
+        else if (u == '>' && i >= 2 && text.at(i - 1) == QLatin1Char(']') && text.at(i - 2) == QLatin1Char(']'))
+            bytes += 4;
+        else if (u == '&' || u == '\r')
+            bytes += 5;
+        else if (u < 0x80)
+            bytes += 1;
+        else if (u < 0x800)
+            bytes += 2;
+        else if (c.isSurrogate())
+            bytes += 2; // four for the pair
+        else
+            bytes += 3;
+    }
+    return bytes;
+}
+
+namespace {
+
+// A text as QDom writes it: "<" and "&" escaped, ">" where it would close
+// "]]", a carriage return as a reference (a reader would take it for a line
+// end). Escaped in one pass: QDom replaces in place, which takes time with
+// the square of the text's length, seconds for a long note.
+void appendEscaped(QString &out, const QString &text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        switch (c.unicode()) {
+        case '<': out += QLatin1String("&lt;"); break;
+        case '&': out += QLatin1String("&amp;"); break;
+        case '\r': out += QLatin1String("&#xd;"); break;
+        case '>':
+            if (i >= 2 && text.at(i - 1) == QLatin1Char(']') && text.at(i - 2) == QLatin1Char(']'))
+                out += QLatin1String("&gt;");
+            else
+                out += c;
+            break;
+        default: out += c; break;
+        }
+    }
+}
+
+} // namespace
+
 QByteArray toXml(const Layout &layout, const QList<QStringList> &rows)
 {
-    // The texts are made fit for XML here.
-    QDomImplementation::setInvalidDataPolicy(QDomImplementation::AcceptInvalidChars);
-
-    QDomDocument doc;
-    doc.appendChild(doc.createProcessingInstruction(QStringLiteral("xml"),
-                                                    QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
-    QDomElement root = doc.createElement(layout.root);
-    doc.appendChild(root);
-    for (int r = 0; r < rows.size(); ++r) {
-        QDomElement list = doc.createElement(QStringLiteral("List"));
-        list.setAttribute(QStringLiteral("id"), QString::number(r));
-        for (int f = 0; f < layout.tags.size(); ++f) {
-            QDomElement e = doc.createElement(layout.tags.at(f));
-            e.appendChild(doc.createTextNode(xmlText(rows.at(r).value(f))));
-            list.appendChild(e);
-        }
-        root.appendChild(list);
+    // Laid out as QDom lays out a document indented by 4, so that a file
+    // written before reads the same bytes.
+    QString out = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    if (rows.isEmpty()) {
+        out += QLatin1Char('<') + layout.root + QLatin1String("/>\n");
+        return out.toUtf8();
     }
-
-    QByteArray out;
-    QTextStream ts(&out, QIODevice::WriteOnly);
-    ts.setCodec("UTF-8");
-    doc.save(ts, 4, QDomNode::EncodingFromDocument);
-    ts.flush();
-    return out;
+    out += QLatin1Char('<') + layout.root + QLatin1String(">\n");
+    for (int r = 0; r < rows.size(); ++r) {
+        out += QLatin1String("    <List id=\"") + QString::number(r) + QLatin1String("\">\n");
+        for (int f = 0; f < layout.tags.size(); ++f) {
+            const QString &tag = layout.tags.at(f);
+            out += QLatin1String("        <") + tag + QLatin1Char('>');
+            appendEscaped(out, xmlText(rows.at(r).value(f)));
+            out += QLatin1String("</") + tag + QLatin1String(">\n");
+        }
+        out += QLatin1String("    </List>\n");
+    }
+    out += QLatin1String("</") + layout.root + QLatin1String(">\n");
+    return out.toUtf8();
 }
 
 namespace {
@@ -183,22 +231,32 @@ Parse parse(const Layout &layout, const QByteArray &xml, QList<QStringList> *row
     return result;
 }
 
-Read read(const Layout &layout, const QString &path, QList<QStringList> *rows)
+Read read(const Layout &layout, const QString &path, QList<QStringList> *rows, qint64 cap, OverCap overCap)
 {
     using platform::RegularFile::Status;
     rows->clear();
     QByteArray data;
-    const Status status = platform::RegularFile::readStored(path, platform::RegularFile::ListCap, &data);
+    const Status status = overCap == OverCap::ReadWhatFits
+        ? platform::RegularFile::readStoredHead(path, cap, &data)
+        : platform::RegularFile::readStored(path, cap, &data);
     switch (status) {
     case Status::Ok:
         break;
+    case Status::TooLarge:
+        if (overCap == OverCap::ReadWhatFits) {
+            qCWarning(lcFiles) << path << "is larger than" << cap << "bytes: reading the rows within them";
+            // Cut at the cap, the document is never whole: it is read as a
+            // damaged one is, record by record.
+            parse(layout, data, rows);
+            return Read::TooLarge;
+        }
+        qCWarning(lcFiles) << "open for add error..." << path << platform::RegularFile::describe(status);
+        return Read::TooLarge;
     case Status::Missing:
         return Read::Missing;
     default:
         qCWarning(lcFiles) << "open for add error..." << path << platform::RegularFile::describe(status);
-        return status == Status::NotRegular ? Read::NotAFile
-             : status == Status::TooLarge   ? Read::TooLarge
-                                            : Read::Failed;
+        return status == Status::NotRegular ? Read::NotAFile : Read::Failed;
     }
     switch (parse(layout, data, rows)) {
     case Parse::Ok:

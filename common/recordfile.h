@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/regularfile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -20,6 +22,11 @@ struct Layout
 // (a pasted control character) is left out: written as it is, it would make
 // the file unreadable, and every row with it.
 QByteArray toXml(const Layout &layout, const QList<QStringList> &rows);
+
+// The bytes a field's text takes in what toXml writes, escaped (never
+// fewer), so that an owner that keeps its file within a size can count its
+// rows without writing them.
+qint64 storedBytes(const QString &text);
 
 enum class Parse {
     Ok,
@@ -45,14 +52,18 @@ enum class Read {
     Salvaged,   // damaged: what a save writes lacks the rows that did not read
     Missing,    // no file: a first start
     NotAFile,   // a folder, a pipe, a device: holds nothing of ours
-    TooLarge,   // far larger than ours ever grow
+    TooLarge,   // larger than the cap: nothing read, or what lies whole within it (OverCap)
     Failed,     // there, but could not be opened or read
     Malformed,
 };
-// Reads at most the list cap, and never through a link; rows stay empty
-// unless Ok, WrongRoot, IdsIgnored or Salvaged. Keeps
+// What a file larger than the cap gives: nothing, or the rows that lie whole
+// within its first cap bytes, as from a file cut there.
+enum class OverCap { ReadNothing, ReadWhatFits };
+// Reads at most cap bytes, and never through a link; rows stay empty unless
+// Ok, WrongRoot, IdsIgnored, Salvaged or (ReadWhatFits) TooLarge. Keeps
 // nothing aside: what to keep as "<file>.bad" is the caller's choice.
-Read read(const Layout &layout, const QString &path, QList<QStringList> *rows);
+Read read(const Layout &layout, const QString &path, QList<QStringList> *rows,
+          qint64 cap = platform::RegularFile::ListCap, OverCap overCap = OverCap::ReadNothing);
 
 // The same through records of Record::FieldCount text fields.
 template <typename Record>

@@ -4,12 +4,19 @@
 #include "platform/paths.h"
 
 #include <QDeadlineTimer>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
 #include <QtEndian>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace SystemMessage {
 
@@ -101,6 +108,57 @@ Parsed parse(const QString &text)
 
 } // namespace SystemMessage
 
+namespace {
+
+// A receiver that listens at a path its own socket no longer stands at is
+// deaf. Whatever took its place is cleared away, never followed nor looked
+// into: a file, a link or a pipe is unlinked; a folder is removed when it is
+// empty, and otherwise moved aside whole, under a name of its own beside it,
+// with what it holds (which is not ours to delete). False when the path
+// stays taken.
+bool clearSocketPath(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::lstat(name.constData(), &st) != 0)
+        return errno == ENOENT;
+    if (!S_ISDIR(st.st_mode)) {
+        if (::unlink(name.constData()) == 0 || errno == ENOENT)
+            return true;
+        qCWarning(lcMessages) << "system messages: cannot remove what stands at" << path << std::strerror(errno);
+        return false;
+    }
+    if (::rmdir(name.constData()) == 0 || errno == ENOENT)
+        return true;
+    for (int n = 0; n < 100; ++n) {
+        const QByteArray aside = name + ".aside" + (n ? '.' + QByteArray::number(n) : QByteArray());
+        if (::renameat2(AT_FDCWD, name.constData(), AT_FDCWD, aside.constData(), RENAME_NOREPLACE) == 0) {
+            qCWarning(lcMessages) << "system messages: a folder stood at" << path << "and was moved to"
+                                  << QFile::decodeName(aside);
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    qCWarning(lcMessages) << "system messages: cannot move aside the folder at" << path << std::strerror(errno);
+    return false;
+}
+
+// A socket (not a link to one) that a receiver answers at.
+bool liveSocketAt(const QString &path)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISSOCK(st.st_mode))
+        return false;
+    QLocalSocket s;
+    s.connectToServer(path);
+    const bool ok = s.waitForConnected(200);
+    s.abort();
+    return ok;
+}
+
+} // namespace
+
 SystemMessageReceiver::SystemMessageReceiver(const QString &title, Handler handler, QObject *parent)
     : QObject(parent), m_title(title), m_handler(std::move(handler))
 {
@@ -130,7 +188,7 @@ bool SystemMessageReceiver::listen()
 {
     if (isListening())
         return true;
-    if (!startServer())
+    if (!startServer(false))
         return false;
     if (!m_watch) {
         m_watch = new QTimer(this);
@@ -141,16 +199,19 @@ bool SystemMessageReceiver::listen()
     return true;
 }
 
-bool SystemMessageReceiver::startServer()
+bool SystemMessageReceiver::startServer(bool takeBack)
 {
     dropServer();
     const QString path = SystemMessage::socketPath(m_title);
     if (path.isEmpty())
         return false;
-    // A socket file left by a killed copy is removed; a live one is kept.
-    if (SystemMessage::windowExists(m_title))
+    // A socket left by a killed copy is removed; a live one is kept, unless
+    // the path was ours: a program listens only while it holds its lock, so
+    // no other copy of it listens there.
+    if (!takeBack && liveSocketAt(path))
         return false;
-    QLocalServer::removeServer(path);
+    if (!clearSocketPath(path))
+        return false;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &SystemMessageReceiver::onNewConnection);
@@ -159,7 +220,19 @@ bool SystemMessageReceiver::startServer()
         dropServer();
         return false;
     }
+    struct stat st;
+    m_socket = ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISSOCK(st.st_mode)
+        ? SocketId { st.st_dev, st.st_ino } : SocketId();
     return true;
+}
+
+bool SystemMessageReceiver::ownsSocketPath() const
+{
+    // Ours is the socket the server made; whatever else stands there now
+    // (nothing, a file, a folder, a link, another socket) leaves us deaf.
+    struct stat st;
+    return m_server && ::lstat(QFile::encodeName(m_server->fullServerName()).constData(), &st) == 0
+        && S_ISSOCK(st.st_mode) && st.st_dev == m_socket.dev && st.st_ino == m_socket.ino;
 }
 
 void SystemMessageReceiver::dropServer()
@@ -175,11 +248,11 @@ void SystemMessageReceiver::watch()
 {
     // QLocalServer closes its socket (and removes the socket file) when
     // accepting fails, e.g. with no descriptor left, and says nothing: it is
-    // looked after here, and started again once it can be. A socket file
-    // removed by someone else leaves us just as unreachable.
-    if (isListening() && QFileInfo::exists(m_server->fullServerName()))
+    // looked after here, and started again once it can be. A socket
+    // removed, or replaced by anything else, leaves us just as unreachable.
+    if (isListening() && ownsSocketPath())
         return;
-    if (startServer())
+    if (startServer(true))
         qCWarning(lcMessages) << "system messages: listening again as" << m_title;
 }
 

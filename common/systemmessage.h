@@ -66,7 +66,10 @@ public:
 
     // Starts listening; false when another live receiver holds the title.
     // Once asked to listen, the receiver keeps at it: a server that stops (it
-    // does when the process runs out of descriptors) is started again.
+    // does when the process runs out of descriptors) is started again, and
+    // whatever takes the place of its socket (nothing, a file, a folder, a
+    // link) is cleared away and the socket made again: a folder that holds
+    // something is moved aside whole, never emptied.
     bool listen();
     void close();
     QString title() const { return m_title; }
@@ -78,12 +81,20 @@ public:
 private:
     void onNewConnection();
     void watch();
-    bool startServer();
+    // takeBack: the path was ours, whatever stands there now is cleared.
+    bool startServer(bool takeBack);
     void dropServer();
+    bool ownsSocketPath() const;
 
     QString m_title;
     Handler m_handler;
     QLocalServer *m_server = nullptr;
     QList<QLocalSocket *> m_connections; // oldest first
     QTimer *m_watch = nullptr;
+    struct SocketId
+    {
+        quint64 dev = 0;
+        quint64 ino = 0;
+    };
+    SocketId m_socket; // the socket file the server made
 };

@@ -79,9 +79,10 @@ FormNote::FormNote(QWidget *parent) : QWidget(parent), ui(new Ui::FormNote)
     auto *sealed = new SealedDocument(ui->textEdit);
     sealed->setHtml(ui->textEdit->toHtml());
     ui->textEdit->setDocument(sealed);
-    connect(sealed, &QTextDocument::contentsChange, this, [this](int at, int, int added) {
+    connect(sealed, &QTextDocument::contentsChange, this, [this](int at, int removed, int added) {
         m_changedAt = at;
         m_changedChars = added;
+        m_changedRemoved = removed;
     });
     connect(ui->textEdit, &QTextEdit::textChanged, this, &FormNote::on_textEdit_textChanged);
     connect(ui->pushButtonStyle1, &QPushButton::clicked, this, &FormNote::on_pushButtonStyle1_clicked);
@@ -137,6 +138,9 @@ FormNote::FormNote(QWidget *parent) : QWidget(parent), ui(new Ui::FormNote)
                 .arg(QString::fromLatin1(Styles[i].colour)));
     }
     setStyleSheet(QString::fromLatin1(ScrollBarSheet));
+    // The keyboard goes to the text whenever the note gets it.
+    ui->textEdit->setFocus();
+    m_accepted = ui->textEdit->toHtml();
 }
 
 FormNote::~FormNote()
@@ -200,10 +204,12 @@ void FormNote::setNoteData(QString id, QString style, QString text, QString x, Q
     // Nothing to undo at the start: undoing it all would bring nothing back.
     QTextDocument *doc = ui->textEdit->document();
     doc->setUndoRedoEnabled(false);
+    m_filling = true;
     if (b.rich)
         ui->textEdit->setHtml(b.content);
     else
         ui->textEdit->setPlainText(b.content);
+    m_filling = false;
     doc->setUndoRedoEnabled(true);
     m_textCut = b.cut;
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -276,8 +282,38 @@ bool FormNote::cutToLimit()
     // What the last edit brought beyond the limit is not taken; a text that
     // was over it from the start loses its end.
     const int end = m_changedChars >= excess ? m_changedAt + m_changedChars : doc->characterCount() - 1;
-    PlainText::removeText(doc, end - excess, end);
+    // Never half a character beyond the first 65536 (an emoji): its other
+    // half, alone, shows as nothing and cannot be saved.
+    const int from = doc->characterAt(end - excess).isLowSurrogate() ? end - excess - 1 : end - excess;
+    PlainText::removeText(doc, from, end);
     return true;
+}
+
+bool FormNote::textFits(const QString &html) const
+{
+    // What reads back as the rich text it is, and has room in the file.
+    return PlainText::richTextFits(html, NoteLimits::MaxRichText) && (!m_textCheck || m_textCheck(html));
+}
+
+void FormNote::takeBackLastEdit()
+{
+    // Text put in (typed, pasted, dropped) goes as it came: an undo would
+    // take back the whole run typed before it. A change of formatting, or
+    // text put in place of a selection, is undone.
+    QTextDocument *doc = ui->textEdit->document();
+    if (m_changedRemoved == 0 && m_changedChars > 0)
+        PlainText::removeText(doc, m_changedAt, m_changedAt + m_changedChars);
+    else if (doc->isUndoAvailable())
+        doc->undo();
+    else
+        restoreAccepted();
+}
+
+void FormNote::restoreAccepted()
+{
+    m_restoring = true;
+    ui->textEdit->setHtml(m_accepted);
+    m_restoring = false;
 }
 
 void FormNote::on_textEdit_textChanged()
@@ -287,7 +323,23 @@ void FormNote::on_textEdit_textChanged()
         showNotice(tr("便签内容已达上限！"));
         return;
     }
-    emit setText(m_id, ui->textEdit->toHtml());
+    const QString html = ui->textEdit->toHtml();
+    // The file's own text was bounded as it was read; what the user does
+    // is bounded here, so that all that is saved reads back whole.
+    if (!m_filling && !m_restoring && !textFits(html)) {
+        if (m_takingBack) {
+            // Taking the edit back was not enough: the text as last reported.
+            restoreAccepted();
+            return;
+        }
+        m_takingBack = true;
+        takeBackLastEdit(); // which reports the text as it is again
+        m_takingBack = false;
+        showNotice(tr("便签内容已达上限！"));
+        return;
+    }
+    m_accepted = html;
+    emit setText(m_id, html);
 }
 
 void FormNote::chooseStyle(int n)

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 namespace Ui {
 class FormNote;
@@ -38,6 +39,11 @@ public:
     void showNotice(const QString &text, int ms = 3000);
     // The message shown now, empty when none.
     QString noticeText() const;
+    // Whether the note's rich text may take its place in the file, beside
+    // the other notes (the manager counts them); an edit after which it may
+    // not is taken back. Without one, only what a note holds alone counts.
+    using TextCheck = std::function<bool(const QString &html)>;
+    void setTextCheck(TextCheck check) { m_textCheck = std::move(check); }
 
 signals:
     void onButtonS(QString id, QString b);
@@ -78,6 +84,9 @@ private:
     void setFontSize(int points);
     void slideIn(QWidget *panel, int endY);
     bool cutToLimit();
+    bool textFits(const QString &html) const;
+    void takeBackLastEdit();
+    void restoreAccepted();
 
     Ui::FormNote *ui;
     QString m_id;
@@ -86,8 +95,14 @@ private:
     QLabel *m_notice = nullptr;
     QTimer *m_noticeTimer = nullptr;
     bool m_textCut = false;
-    int m_changedAt = 0;    // where the last edit put its text
-    int m_changedChars = 0; // and how much
+    int m_changedAt = 0;      // where the last edit put its text
+    int m_changedChars = 0;   // and how much
+    int m_changedRemoved = 0; // and how much it took away or formatted anew
+    TextCheck m_textCheck;
+    QString m_accepted;       // the text as last reported
+    bool m_filling = false;   // setNoteData: the text is the file's own
+    bool m_takingBack = false;
+    bool m_restoring = false;
 
 private:
     // Bound to the form's widgets in the constructor.

@@ -35,4 +35,26 @@ QPoint firstPlace(QSize note, const QRect &screen, const QRect &avoid)
     return r.topLeft();
 }
 
+QPoint besidePlace(QSize note, const QRect &from, const QRect &area, const QList<QPoint> &taken)
+{
+    // As far as a title bar is high, so that the note below still shows its own.
+    const int step = 30;
+    const auto onArea = [&](QPoint p) {
+        if (!area.isValid())
+            return p;
+        return QPoint(qMax(area.left(), qMin(p.x(), area.right() + 1 - note.width())),
+                      qMax(area.top(), qMin(p.y(), area.bottom() + 1 - note.height())));
+    };
+    const QPoint directions[] = { { 1, 1 }, { -1, 1 }, { 1, -1 }, { -1, -1 } };
+    // Down the same way as far as notes were added before, then the other ways.
+    for (const QPoint &d : directions) {
+        for (int k = 1; k <= 32; ++k) {
+            const QPoint p = onArea(from.topLeft() + d * step * k);
+            if (p != from.topLeft() && !taken.contains(p))
+                return p;
+        }
+    }
+    return onArea(from.topLeft() + QPoint(step, step));
+}
+
 } // namespace NoteGeometry

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -19,5 +20,11 @@ QRect clamp(bool hasPosition, QPoint position, QSize size, QSize minimum, const 
 // beside it, right of it where the screen has room, else left of it, else
 // in the middle all the same.
 QPoint firstPlace(QSize note, const QRect &screen, const QRect &avoid);
+
+// Where a note added from the note at `from` opens: a step down and to the
+// right of it, or in another direction where the free area of the screen
+// (`area`) ends, whole on that area; never at the place of `from` nor at one
+// of the places `taken` by other notes, where the area leaves another.
+QPoint besidePlace(QSize note, const QRect &from, const QRect &area, const QList<QPoint> &taken);
 
 } // namespace NoteGeometry

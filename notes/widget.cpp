@@ -2,6 +2,7 @@
 #include "ui_widget.h"
 
 #include "common/logging.h"
+#include "common/recordfile.h"
 #include "common/safefile.h"
 #include "common/systemmessage.h"
 #include "notes/formnote.h"
@@ -12,12 +13,15 @@
 #include "platform/activewindow.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "platform/screens.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QScreen>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSet>
 #include <QTimer>
 #include <cstdio>
@@ -27,6 +31,11 @@
 namespace {
 const char DockWindowTitle[] = "Zorvane-Window";
 const char CloseToDock[] = "Mirelka,MirelkaClose";
+// Every change is saved, but a burst of them (typing, a drag) only once in
+// this time: a change after a quiet spell is saved at once, those that come
+// within it together at its end. A large file takes long to write, and saves
+// queued one after another would keep the program from answering.
+constexpr int SaveGapMs = 500;
 } // namespace
 
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
@@ -37,10 +46,18 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     setAttribute(Qt::WA_TranslucentBackground);
     resize(1, 1);
     move(0, 0);
+    m_saveGap = new QTimer(this);
+    m_saveGap->setSingleShot(true);
+    m_saveGap->setInterval(SaveGapMs);
+    connect(m_saveGap, &QTimer::timeout, this, [this] {
+        if (m_saveDue && !m_filling)
+            writeFile();
+    });
 
     m_exit = [this](int code) {
-        // Everything is saved when it changes, so the end needs no more work:
-        // no window is closed and nothing is written.
+        // What waited for the end of the save gap was saved by the caller,
+        // so the end needs no more work: no window is closed and nothing is
+        // written.
         if (m_receiver)
             m_receiver->close();
         std::fflush(nullptr);
@@ -125,8 +142,14 @@ void Widget::OpenFile()
     const QString path = noteFilePath();
     qCDebug(lcNotes) << platform::appConfigFolder();
     m_keptAside = false;
+    m_textBytes.clear();
     QList<NoteRow> rows;
     switch (NoteFile::read(path, &rows)) {
+    case NoteFile::ReadResult::TooLarge:
+        // Larger than we write: the notes that lie whole within the limit
+        // are read, the file itself is kept aside, as when it holds too many.
+        keepFileAside(SafeFile::Why::Cut);
+        break;
     case NoteFile::ReadResult::Unreadable:
     case NoteFile::ReadResult::WrongRoot:
     case NoteFile::ReadResult::IdsIgnored:
@@ -142,10 +165,16 @@ void Widget::OpenFile()
     case NoteFile::ReadResult::Missing:
         break;
     }
-    if (rows.size() > NoteLimits::MaxNotes) {
-        // More than we open: the rest stays in the copy kept aside.
+    // More than we open, or than we write again (a file of another program's
+    // just within what is read): the rest stays in the copy kept aside.
+    qint64 bytes = NoteFile::FrameBytes;
+    int keep = 0;
+    while (keep < rows.size() && keep < NoteLimits::MaxNotes
+           && (bytes += NoteFile::rowBytes(rows.at(keep))) <= NoteLimits::MaxFileBytes)
+        ++keep;
+    if (keep < rows.size()) {
         keepFileAside(SafeFile::Why::Cut);
-        rows.erase(rows.begin() + NoteLimits::MaxNotes, rows.end());
+        rows.erase(rows.begin() + keep, rows.end());
     }
     noteData->setRows(rows);
 }
@@ -162,15 +191,27 @@ void Widget::SaveFile()
 {
     // What a note reports while it is filled (its text as the editor puts
     // it, its first place) is saved once it is open, and while the stored
-    // notes open, once they all are; the user's own changes at once.
-    if (m_filling) {
-        m_saveDue = true;
+    // notes open, once they all are; the user's own changes at once, or at
+    // the end of the gap after the last save.
+    m_saveDue = true;
+    if (m_filling || m_saveGap->isActive())
         return;
-    }
+    writeFile();
+}
+
+bool Widget::isSavePending() const
+{
+    return m_saveDue;
+}
+
+void Widget::writeFile()
+{
     m_saveDue = false;
+    m_saveGap->start();
     const QByteArray data = NoteFile::build(noteData->rows());
     if (!isDirExist(platform::appConfigFolder()))
         return;
+    ++m_writes;
     m_unsaved = !SafeFile::write(noteFilePath(), data);
     if (!m_unsaved)
         m_keptAside = false;
@@ -276,14 +317,26 @@ void Widget::createSingleNote(int row)
     connect(note, &FormNote::setText, this, &Widget::setText);
     connect(note, &FormNote::Style, this, &Widget::Style);
     m_filling = true;
+    note->setTextCheck([this, note](const QString &html) { return textFits(note->id(), html); });
     note->setNoteData(n.id, n.style, n.text, n.x, n.y, n.w, n.h);
     // A note never placed is the window manager's to place, except the first
     // one on the desktop: in the middle of the screen the user works on, but
-    // not over the panel that switched the notes on.
+    // not over the panel that switched the notes on; and one added from a
+    // note: beside that one, which it would hide (window managers put both
+    // in the middle of the screen).
     bool alone = true;
-    for (FormNote *other : qAsConst(m_notes))
+    QList<QPoint> taken;
+    for (FormNote *other : qAsConst(m_notes)) {
         alone = alone && (other == note || !other->isVisible());
-    if (n.x.isEmpty() && alone) {
+        if (other != note && other->isVisible())
+            taken << other->pos();
+    }
+    FormNote *beside = m_notes.value(m_addingBeside);
+    if (n.x.isEmpty() && beside && beside != note && beside->isVisible()) {
+        const QRect from = beside->frameGeometry();
+        note->move(NoteGeometry::besidePlace(note->size(), from,
+                                             platform::ScreensService::get().availableGeometryAt(from.center()), taken));
+    } else if (n.x.isEmpty() && alone) {
         const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
         if (!screen)
             screen = QGuiApplication::primaryScreen();
@@ -368,8 +421,21 @@ int Widget::rowOf(const QString &id) const
 void Widget::onButton(QString id, QString b)
 {
     if (b == QLatin1String("Add")) {
-        if (noteData->size() < NoteLimits::MaxNotes) {
+        if (noteData->size() < NoteLimits::MaxNotes
+            && fileBytes() + NoteFile::NewNoteBytes > NoteLimits::MaxFileBytes) {
+            if (FormNote *note = m_notes.value(id))
+                note->showNotice(tr("便签内容已达上限！"));
+        } else if (noteData->size() < NoteLimits::MaxNotes) {
+            m_addingBeside = id;
             CreateNew();
+            m_addingBeside.clear();
+            // Asked for by a click (its bar, its menu): the user types into
+            // it next, whatever the window manager does with new windows.
+            QPointer<FormNote> added = m_notes.value(noteData->at(noteData->size() - 1).id);
+            QTimer::singleShot(0, this, [added] {
+                if (added)
+                    platform::WindowSystemService::get().forceActivate(added);
+            });
         } else if (FormNote *note = m_notes.value(id)) {
             note->showNotice(tr("便签数量已达上限！"));
         }
@@ -406,8 +472,41 @@ void Widget::setText(QString id, QString text)
     const int row = rowOf(id);
     if (row < 0)
         return;
+    // A note that is being filled reports its text as the editor puts it,
+    // which may take more room than the text read (written by another
+    // program): where the file has no room for that, the text read stays.
+    if (m_filling && !textFits(id, text))
+        return;
     noteData->setCell(row, NoteRow::ColText, text);
+    m_textBytes.insert(id, RecordFile::storedBytes(text));
     SaveFile();
+}
+
+qint64 Widget::textBytes(const NoteRow &row) const
+{
+    auto it = m_textBytes.constFind(row.id);
+    if (it == m_textBytes.constEnd())
+        it = m_textBytes.insert(row.id, RecordFile::storedBytes(row.text));
+    return *it;
+}
+
+qint64 Widget::fileBytes(const QString &id, qint64 idTextBytes) const
+{
+    qint64 bytes = NoteFile::FrameBytes;
+    for (const NoteRow &row : noteData->rows())
+        bytes += NoteFile::rowBytes(row, !id.isEmpty() && row.id == id ? idTextBytes : textBytes(row));
+    return bytes;
+}
+
+bool Widget::textFits(const QString &id, const QString &html) const
+{
+    // Nothing the user does takes the file past what the next start reads;
+    // what takes no more room is always taken.
+    const int row = rowOf(id);
+    if (row < 0)
+        return true;
+    const qint64 bytes = RecordFile::storedBytes(html);
+    return bytes <= textBytes(noteData->at(row)) || fileBytes(id, bytes) <= NoteLimits::MaxFileBytes;
 }
 
 void Widget::Style(QString id, QString text)
@@ -428,6 +527,9 @@ void Widget::SendSystemMessage(QString object, QString content)
 
 void Widget::quitToDock()
 {
+    // What waits for the end of the save gap is saved first.
+    if (m_saveDue || m_unsaved)
+        writeFile();
     SendSystemMessage(QString::fromLatin1(DockWindowTitle), QString::fromLatin1(CloseToDock));
     endProcess(0);
 }
@@ -440,11 +542,12 @@ void Widget::endProcess(int code)
 
 void Widget::saveAndQuit()
 {
-    // Every change is saved when it happens; what still waits (a save put
-    // off while the notes open, or one that failed) is tried once more.
+    // What still waits (the changes of the last save gap, a save put off
+    // while the notes open, or one that failed) is saved, once, however many
+    // changes wait.
     if (m_saveDue || m_unsaved) {
         m_filling = false;
-        SaveFile();
+        writeFile();
     }
     endProcess(0);
 }

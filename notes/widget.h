@@ -13,6 +13,8 @@ class Widget;
 }
 class FormNote;
 class NoteList;
+struct NoteRow;
+class QTimer;
 class SystemMessageReceiver;
 
 // The notes program's manager: a window nobody sees, titled "Mirelka" so that
@@ -38,6 +40,12 @@ public:
     bool isListening() const;
     // Whether stored notes are still waiting for their windows.
     bool isOpeningNotes() const;
+    // Whether a change waits to be saved, and how often the file was written.
+    bool isSavePending() const;
+    int fileWrites() const { return m_writes; }
+    // Whether the note's file would stay within what the next start reads
+    // with that text in place of its own.
+    bool textFits(const QString &id, const QString &html) const;
 
 public slots:
     void OpenFile();
@@ -60,6 +68,10 @@ private:
     void initialize();
     bool isDirExist(const QString &fullPath);
     void keepFileAside(SafeFile::Why why);
+    void writeFile();
+    qint64 textBytes(const NoteRow &row) const;
+    // What the file takes as the notes stand, with idTextBytes for the text of id.
+    qint64 fileBytes(const QString &id = QString(), qint64 idTextBytes = 0) const;
     FormNote *noticeTarget() const;
     void notesOpened();
     void tellKeptFiles();
@@ -77,6 +89,10 @@ private:
     SystemMessageReceiver *m_receiver = nullptr;
     ExitFunction m_exit;
     QStringList m_toOpen;   // IDs of stored notes not open yet, in file order
+    mutable QHash<QString, qint64> m_textBytes; // what each note's text takes in the file, by ID
+    QTimer *m_saveGap = nullptr; // runs after a save; changes within it are saved at its end
+    int m_writes = 0;
+    QString m_addingBeside; // the note whose "Add" makes the note being made
     bool m_filling = false; // a note is being filled: its reports wait
     bool m_saveDue = false; // a save waits for the filling or the opening
     bool m_keptAside = false; // the file as it stands is kept as a ".bad" copy

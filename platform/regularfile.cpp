@@ -68,7 +68,7 @@ bool isRegular(const QString &path)
 
 namespace {
 
-Status readFile(const QString &path, qint64 cap, QByteArray *data, bool followLink)
+Status readFile(const QString &path, qint64 cap, QByteArray *data, bool followLink, bool keepHead = false)
 {
     data->clear();
     if (path.isEmpty())
@@ -92,7 +92,7 @@ Status readFile(const QString &path, qint64 cap, QByteArray *data, bool followLi
         status = Status::Failed;
     else if (!S_ISREG(st.st_mode))
         status = Status::NotRegular;
-    else if (st.st_size > cap)
+    else if (st.st_size > cap && !keepHead)
         status = Status::TooLarge;
     if (status != Status::Ok) {
         ::close(fd);
@@ -101,7 +101,7 @@ Status readFile(const QString &path, qint64 cap, QByteArray *data, bool followLi
 
     // The file may grow while it is read: never past the cap.
     QByteArray buf;
-    buf.reserve(int(st.st_size));
+    buf.reserve(int(qMin<qint64>(st.st_size, cap)));
     char chunk[65536];
     for (;;) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -114,13 +114,15 @@ Status readFile(const QString &path, qint64 cap, QByteArray *data, bool followLi
         if (n == 0)
             break;
         if (buf.size() + n > cap) {
+            if (keepHead)
+                buf.append(chunk, int(cap - buf.size()));
             status = Status::TooLarge;
             break;
         }
         buf.append(chunk, int(n));
     }
     ::close(fd);
-    if (status == Status::Ok)
+    if (status == Status::Ok || (status == Status::TooLarge && keepHead))
         *data = buf;
     return status;
 }
@@ -135,6 +137,11 @@ Status read(const QString &path, qint64 cap, QByteArray *data)
 Status readStored(const QString &path, qint64 cap, QByteArray *data)
 {
     return readFile(path, cap, data, false);
+}
+
+Status readStoredHead(const QString &path, qint64 cap, QByteArray *data)
+{
+    return readFile(path, cap, data, false, true);
 }
 
 QIODevice *openPicture(const QString &path, qint64 cap, qint64 maxPixels)

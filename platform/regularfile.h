@@ -30,6 +30,9 @@ Status read(const QString &path, qint64 cap, QByteArray *data);
 // (NotRegular). What a planted link points to is not ours, and reading it
 // would let a broken copy of it be kept in our folder.
 Status readStored(const QString &path, qint64 cap, QByteArray *data);
+// The same, but a file larger than the cap gives its first cap bytes in
+// *data with TooLarge, for a reader that takes what lies whole within them.
+Status readStoredHead(const QString &path, qint64 cap, QByteArray *data);
 // Whether the path names a regular file (after following links), or a resource.
 bool isRegular(const QString &path);
 const char *describe(Status s);

@@ -7,9 +7,11 @@
 #include <QLocalSocket>
 #include <QLocalServer>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace SystemMessage;
 
@@ -129,6 +131,72 @@ private slots:
         SystemMessageReceiver b("tst-stale", [](quint32, const QString &) { return true; });
         QVERIFY(!b.listen());
         QVERIFY(a.isListening());
+    }
+
+    // Whatever takes the place of a receiver's socket (a removed socket, a
+    // file, a folder, one holding files, a link) is cleared away and the
+    // receiver is heard again; nothing is followed, and what a folder held
+    // is kept aside whole.
+    void whateverTakesTheSocketsPlaceIsClearedAway_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : { "removed", "file", "empty folder", "folder with files", "link to a file",
+                                  "link to a folder", "link to a live socket" })
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void whateverTakesTheSocketsPlaceIsClearedAway()
+    {
+        QFETCH(QString, kind);
+        const QString title = "tst-taken-" + QString(kind).replace(' ', '-');
+        const QString path = socketPath(title);
+        int calls = 0;
+        SystemMessageReceiver r(title, [&](quint32, const QString &) { return ++calls > 0; });
+        QVERIFY(r.listen());
+        r.setWatchInterval(50);
+        QVERIFY(sendFromAnotherThread(title, "before"));
+
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.path() + "/target";
+        SystemMessageReceiver other("tst-taken-other", [](quint32, const QString &) { return true; });
+        QVERIFY(QFile::remove(path));
+        if (kind == "file") {
+            TestEnv::writeFile(path, "not a socket");
+        } else if (kind == "empty folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == "folder with files") {
+            QVERIFY(QDir().mkdir(path));
+            TestEnv::writeFile(path + "/someone's", "kept");
+        } else if (kind == "link to a file") {
+            TestEnv::writeFile(target, "left alone");
+            QVERIFY(QFile::link(target, path));
+        } else if (kind == "link to a folder") {
+            QVERIFY(QDir().mkdir(target));
+            TestEnv::writeFile(target + "/inside", "left alone");
+            QVERIFY(QFile::link(target, path));
+        } else if (kind == "link to a live socket") {
+            QVERIFY(other.listen());
+            QVERIFY(QFile::link(socketPath("tst-taken-other"), path));
+        }
+
+        const auto isOurSocket = [&] {
+            struct stat st;
+            return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISSOCK(st.st_mode);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(isOurSocket() && r.isListening(), 5000);
+        QVERIFY(sendFromAnotherThread(title, "after"));
+        QCOMPARE(calls, 2);
+        // Nothing it led to, and nothing someone put there, was touched.
+        if (kind == "folder with files")
+            QCOMPARE(TestEnv::readFile(path + ".aside/someone's"), QByteArray("kept"));
+        else
+            QVERIFY(!QFileInfo::exists(path + ".aside"));
+        if (kind == "link to a file")
+            QCOMPARE(TestEnv::readFile(target), QByteArray("left alone"));
+        if (kind == "link to a folder")
+            QCOMPARE(TestEnv::readFile(target + "/inside"), QByteArray("left alone"));
+        if (kind == "link to a live socket")
+            QVERIFY(windowExists("tst-taken-other"));
+        QDir(path + ".aside").removeRecursively();
     }
 
     void senderGivesUpOnSilentReceiver()

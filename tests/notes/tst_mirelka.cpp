@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QTextDocument>
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
@@ -123,6 +125,31 @@ private slots:
         QCOMPARE(notes.exitCode(), 0);
         QVERIFY(!QFile::exists(SystemMessage::socketPath("Mirelka")));
         QCOMPARE(storedIds(), ids);
+    }
+
+    // Thirty notes of 1,900 short lines: a file larger than 8 MB, as the
+    // program writes it. It reads back whole, and a session's end with it
+    // open ends the program at once, its notes saved.
+    void aLargeFileReadsBackAndASignalEndsItAtOnce()
+    {
+        QDir(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Mirelka").removeRecursively();
+        QStringList lines;
+        for (int i = 0; i < 1900; ++i)
+            lines << QString("便签第%1行。").arg(i, 4, 10, QLatin1Char('0'));
+        QTextDocument doc;
+        doc.setPlainText(lines.join('\n'));
+        QList<NoteRow> rows;
+        for (int i = 0; i < 30; ++i)
+            rows << NoteRow { QString("Note%1").arg(i), "style1", doc.toHtml(), "10", "10", "350", "260" };
+        TestEnv::writeFile(noteFile(), NoteFile::build(rows));
+        QVERIFY(QFileInfo(noteFile()).size() > 8 * 1024 * 1024);
+        QProcess notes;
+        QVERIFY(startNotes(notes));
+        QCOMPARE(::kill(pid_t(notes.processId()), SIGTERM), 0);
+        QVERIFY(notes.waitForFinished(10000));
+        QCOMPARE(notes.exitCode(), 0);
+        QCOMPARE(storedIds().size(), 30);
+        QVERIFY(!QFile::exists(noteFile() + ".bad"));
     }
 };
 

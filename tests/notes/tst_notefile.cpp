@@ -1,9 +1,14 @@
 #include "notes/notefile.h"
 #include "notes/notegeometry.h"
+#include "notes/notelimits.h"
 #include "notes/notelist.h"
 #include "testenv.h"
 
 #include <QApplication>
+#include <QDomDocument>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <climits>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -29,6 +34,34 @@ QStringList ids(const NoteList &l)
 NoteRow note(const QString &id, const QString &text = QString())
 {
     return { id, "style1", text, "", "", "350", "260" };
+}
+
+// The note file as QDom wrote it when it was the writer: the writer of today
+// writes the same bytes.
+QByteArray asQDomWroteIt(const QList<NoteRow> &rows)
+{
+    QDomImplementation::setInvalidDataPolicy(QDomImplementation::AcceptInvalidChars);
+    QDomDocument doc;
+    doc.appendChild(doc.createProcessingInstruction("xml", "version=\"1.0\" encoding=\"UTF-8\""));
+    QDomElement root = doc.createElement("Mirelka");
+    doc.appendChild(root);
+    const QStringList tags = { "NoteID", "STYLE", "TEXT", "XX", "YY", "WW", "HH" };
+    for (int r = 0; r < rows.size(); ++r) {
+        QDomElement list = doc.createElement("List");
+        list.setAttribute("id", QString::number(r));
+        for (int f = 0; f < tags.size(); ++f) {
+            QDomElement e = doc.createElement(tags.at(f));
+            e.appendChild(doc.createTextNode(rows.at(r).field(f)));
+            list.appendChild(e);
+        }
+        root.appendChild(list);
+    }
+    QByteArray out;
+    QTextStream ts(&out, QIODevice::WriteOnly);
+    ts.setCodec("UTF-8");
+    doc.save(ts, 4, QDomNode::EncodingFromDocument);
+    ts.flush();
+    return out;
 }
 
 } // namespace
@@ -70,6 +103,45 @@ private slots:
         QCOMPARE(back.at(3).text, QString::fromUtf8("🔍 搜索 𠀀x"));
         QVERIFY(build(back.rows()).contains("<List id=\"2\">"));
         QCOMPARE(build({}), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mirelka/>\n"));
+    }
+
+    // Written in one pass, the file is what QDom wrote, byte for byte, and
+    // no larger than its rows are counted: an owner can keep it within a
+    // size without writing it.
+    void theWriterWritesWhatQDomWroteAndWhatItCounts()
+    {
+        QRandomGenerator rng(42);
+        // Texts XML holds as they are: the writer leaves out what it cannot.
+        const QStringList pieces = { "a", "<", ">", "]]>", "]>", "&", "&amp;", "\"", "'", "\r", "\n", "\r\n", "\t",
+                                     "中", "🔍", "𠀀", " ", "<p style=\" margin:0px;\">", "&lt;" };
+        for (int round = 0; round < 200; ++round) {
+            QList<NoteRow> rows;
+            const int count = rng.bounded(4);
+            for (int r = 0; r < count; ++r) {
+                NoteRow row = note(QString("Note%1").arg(r));
+                for (int f = 0; f < NoteRow::FieldCount; ++f) {
+                    QString cell;
+                    for (int n = rng.bounded(f == NoteRow::ColText ? 60 : 4); n > 0; --n)
+                        cell += pieces.at(rng.bounded(pieces.size()));
+                    if (f != NoteRow::ColId)
+                        row.setField(f, cell);
+                }
+                rows << row;
+            }
+            const QByteArray data = build(rows);
+            QCOMPARE(data, asQDomWroteIt(rows));
+            qint64 counted = FrameBytes;
+            for (const NoteRow &row : rows)
+                counted += rowBytes(row);
+            QVERIFY2(data.size() <= counted, qPrintable(QString("%1 > %2").arg(data.size()).arg(counted)));
+        }
+        // A moved, resized, newly coloured row takes no more than it was counted at.
+        NoteRow placed = note("Note0704545");
+        const qint64 counted = rowBytes(placed);
+        placed.x = placed.y = placed.w = placed.h = QString::number(INT_MIN);
+        placed.style = "style7";
+        QCOMPARE(rowBytes(placed), counted);
+        QVERIFY(FrameBytes + counted <= NewNoteBytes);
     }
 
     void readingRules_data()
@@ -118,8 +190,17 @@ private slots:
     void badOrForeignFiles()
     {
         NoteList l;
-        TestEnv::writeFile(path(), "<Mirelka>" + QByteArray(9 * 1024 * 1024, ' ') + "</Mirelka>");
-        QCOMPARE(read(path(), l), ReadResult::Unreadable);
+        // Larger than the notes ever take: those that lie whole within the
+        // limit are read, as from a file cut there.
+        const QByteArray first = "<List id=\"0\"><NoteID>first</NoteID></List>";
+        const QByteArray last = "<List id=\"1\"><NoteID>last</NoteID></List>";
+        TestEnv::writeFile(path(), "<Mirelka>" + first + QByteArray(int(NoteLimits::MaxFileBytes), ' ') + last
+                                       + "</Mirelka>");
+        QCOMPARE(read(path(), l), ReadResult::TooLarge);
+        QCOMPARE(ids(l), QStringList({ "first" }));
+        TestEnv::writeFile(path(), "<Mirelka>" + QByteArray(int(NoteLimits::MaxFileBytes), ' ') + "</Mirelka>");
+        QCOMPARE(read(path(), l), ReadResult::TooLarge);
+        QVERIFY(l.isEmpty());
         TestEnv::writeFile(path(), "<Mirelka><List id=\"0\"><NoteID>cut");
         QCOMPARE(read(path(), l), ReadResult::Unreadable);
         QCOMPARE(read(m_dir.path(), l), ReadResult::NotAFile);
