@@ -78,6 +78,15 @@ QWidget *standsOver(const QWidget *w)
     return parent ? QWidget::find(parent->winId()) : nullptr;
 }
 
+// A window that is no dialog shows on every desktop, unless it stands over
+// a window of ours: it is then where that window is, and window managers that
+// move a transient's whole family with it (openbox) would carry that window
+// onto every desktop too.
+bool everywhere(const QWidget *w, WindowSystem::Role role)
+{
+    return role != WindowSystem::Role::Dialog && !standsOver(w);
+}
+
 // The level the window stands at now: the one set by setLevel, but in front
 // while it shows a pop-up of its own.
 std::optional<WindowSystem::Level> levelOf(const QWidget *w)
@@ -125,7 +134,8 @@ void applyRole(QWidget *w)
     if (r != WindowSystem::Role::Dialog) {
         const NET::States skip = NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher;
         changeStates(id, skip, skip);
-        KX11Extras::setOnAllDesktops(id, true);
+        if (everywhere(w, r))
+            KX11Extras::setOnAllDesktops(id, true);
     }
     // Qt writes its own WM_TRANSIENT_FOR into a tool window at every show.
     const QVariant front = w->property(FrontOfProperty);
@@ -156,10 +166,10 @@ bool askForMissingStates(QWidget *w)
     NETWinInfo info(QX11Info::connection(), id, QX11Info::appRootWindow(),
                     NET::WMState | NET::WMDesktop | NET::XAWMState, NET::Properties2());
     NET::States wanted, mask;
-    bool everywhere = false;
+    bool notEverywhere = false;
     if (r != WindowSystem::Role::Dialog) {
         wanted = mask = NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher;
-        everywhere = info.desktop() != NETWinInfo::OnAllDesktops;
+        notEverywhere = everywhere(w, r) && info.desktop() != NETWinInfo::OnAllDesktops;
     }
     const std::optional<WindowSystem::Level> level = levelOf(w);
     if (level && *level != WindowSystem::Normal) {
@@ -170,9 +180,9 @@ bool askForMissingStates(QWidget *w)
     const bool statesMissing = (info.state() & wanted & ~NET::SkipSwitcher) != (wanted & ~NET::SkipSwitcher);
     if (statesMissing)
         info.setState(wanted, mask);
-    if (everywhere)
+    if (notEverywhere)
         KX11Extras::setOnAllDesktops(id, true);
-    return statesMissing || everywhere;
+    return statesMissing || notEverywhere;
 }
 
 // Whether the user's last click or key press on one of our windows came a

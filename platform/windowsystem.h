@@ -16,7 +16,8 @@ public:
     enum Level { Above, Normal, Below };
     // What a window is to the window manager. Every role but Dialog keeps the
     // window out of the task list, the pager and the window switcher and
-    // shows it on every virtual desktop.
+    // shows it on every virtual desktop (one that stands over a window of
+    // ours, on that window's).
     enum class Role {
         Dock,     // the bar and its edge strip: never focused by the switcher, never minimised
         Notice,   // toasts
