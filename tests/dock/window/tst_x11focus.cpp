@@ -343,8 +343,7 @@ private slots:
         shot("prompt-over-panel");
         prompt->findChild<QPushButton *>(QStringLiteral("close"))->click();
         QTRY_VERIFY(!viewable(prompt));
-        auto *close = panel->findChild<QPushButton *>(QStringLiteral("close"));
-        click(close->mapToGlobal(close->rect().center()));
+        panel->findChild<QPushButton *>(QStringLiteral("close"))->click();
         QTRY_VERIFY(!viewable(panel));
 
         FormLaunchStarter *pad = w.launchPad();
