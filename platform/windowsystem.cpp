@@ -121,6 +121,15 @@ void standNoticeInFront(QWidget *w)
     w->windowHandle()->setTransientParent(ours ? active->windowHandle() : nullptr);
 }
 
+// Brings the shown windows that stand over w in front of it.
+void raiseWindowsOver(const QWidget *w)
+{
+    for (QWidget *t : QApplication::topLevelWidgets()) {
+        if (t != w && t->isVisible() && standsOver(t) == w)
+            KWindowSystem::raiseWindow(t->winId());
+    }
+}
+
 // Writes the window's role and level. Before the window is mapped this sets
 // the properties themselves, which Qt then merges with its own states.
 void applyRole(QWidget *w)
@@ -352,12 +361,8 @@ public:
         // The dialogs standing over it stay in front of it, also where the
         // window manager does not keep them there (see applyRole), unless it
         // shows a pop-up meanwhile.
-        for (QWidget *t : QApplication::topLevelWidgets()) {
-            if (w->property(PopupProperty).toBool())
-                break;
-            if (t != w && t->isVisible() && standsOver(t) == w)
-                KWindowSystem::raiseWindow(t->winId());
-        }
+        if (!w->property(PopupProperty).toBool())
+            raiseWindowsOver(w);
         xcb_flush(QX11Info::connection());
     }
 
@@ -385,14 +390,10 @@ public:
         // Window managers stack by layer first: the window steps into the
         // layer of its dialogs before it is raised, and back after.
         writeLevel(w->winId(), levelOf(w).value_or(Normal));
-        if (shown) {
+        if (shown)
             KWindowSystem::raiseWindow(w->winId());
-        } else {
-            for (QWidget *t : QApplication::topLevelWidgets()) {
-                if (t != w && t->isVisible() && standsOver(t) == w)
-                    KWindowSystem::raiseWindow(t->winId());
-            }
-        }
+        else
+            raiseWindowsOver(w);
         xcb_flush(QX11Info::connection());
     }
 

@@ -37,9 +37,9 @@ public:
     // window managers hold back new windows of a program none of whose
     // windows has the keyboard, and the bar never takes it. Shown at any
     // other time (a timer, a finished download), it leaves the keyboard
-    // where it is. A Notice comes in front of all our windows when it shows,
-    // also of one that covers the screen with the keyboard (see
-    // keepInFrontOf), though it takes nothing from them. Called through
+    // where it is. A Notice shows in front of our windows, of the one that
+    // has the keyboard too (even one that covers the screen, see
+    // keepInFrontOf), and takes nothing from it. Called through
     // setWindowRole.
     virtual void setRole(QWidget *w, Role role)
     {
