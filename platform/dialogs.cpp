@@ -2,7 +2,9 @@
 #include "applicationchooser.h"
 
 #include "screens.h"
+#include "windowsystem.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -43,6 +45,16 @@ public:
             m_placed = true;
         } else if (e->type() == QEvent::Resize && m_showing) {
             centre();
+        } else if (e->type() == QEvent::WindowActivate) {
+            // Whether it has the keyboard is kept as it goes: by the time it
+            // is hidden Qt no longer counts it active.
+            m_hadKeyboard = true;
+        } else if (e->type() == QEvent::WindowDeactivate && !m_dialog->isHidden()) {
+            m_hadKeyboard = false;
+        } else if (e->type() == QEvent::Hide) {
+            if (m_hadKeyboard)
+                giveKeyboardBack();
+            m_hadKeyboard = false;
         }
         return false;
     }
@@ -57,8 +69,23 @@ private:
         if (!owner || owner == m_dialog)
             return;
         owner->winId();
-        if (QWindow *w = m_dialog->windowHandle())
-            w->setTransientParent(owner->windowHandle());
+        WindowSystemService::get().standOver(m_dialog, owner);
+    }
+
+    // The window the dialog stood over takes back the keyboard the dialog
+    // had, unless another dialog of ours has taken its place: left to itself
+    // the window manager may hand it to another program's window, in front of
+    // which a window that covers the screen (the launch pad) then falls behind.
+    void giveKeyboardBack()
+    {
+        QPointer<QWidget> owner = ownerWindow();
+        if (!owner || owner->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
+            return;
+        QTimer::singleShot(0, owner, [owner] {
+            const QWidget *modal = QApplication::activeModalWidget();
+            if (owner && owner->isVisible() && (!modal || modal == owner))
+                WindowSystemService::get().forceActivate(owner);
+        });
     }
 
     // The available part of the screen that holds the middle of the owner's window.
@@ -98,6 +125,7 @@ private:
     Placing m_placing;
     bool m_showing = false;
     bool m_placed = false;
+    bool m_hadKeyboard = false;
 };
 
 // What the user chose in a file dialog over owner's window; empty when cancelled. Options

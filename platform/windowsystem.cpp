@@ -18,12 +18,16 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <optional>
+
 namespace platform {
 namespace {
 
 const char *const RoleProperty = "_zv_windowRole";
 const char *const LevelProperty = "_zv_windowLevel";
 const char *const FrontOfProperty = "_zv_frontOf";
+const char *const OverProperty = "_zv_over";
+const char *const PopupProperty = "_zv_popupShown";
 
 void setTransientFor(WId id, xcb_window_t front)
 {
@@ -57,45 +61,103 @@ void changeStates(WId id, NET::States set, NET::States mask)
     info.setState(set, mask);
 }
 
-// The window w stands over (its transient parent), when that is one of ours.
+std::optional<WindowSystem::Role> roleOf(const QWidget *w)
+{
+    const QVariant role = w->property(RoleProperty);
+    return role.isValid() ? std::optional<WindowSystem::Role>(WindowSystem::Role(role.toInt())) : std::nullopt;
+}
+
+// The window w stands over (see standOver, else its transient parent), when
+// that is one of ours.
 QWidget *standsOver(const QWidget *w)
 {
+    const QVariant over = w->property(OverProperty);
+    if (over.isValid())
+        return QWidget::find(WId(over.toULongLong()));
     const QWindow *parent = w->windowHandle() ? w->windowHandle()->transientParent() : nullptr;
     return parent ? QWidget::find(parent->winId()) : nullptr;
+}
+
+// A window that is no dialog shows on every desktop, unless it stands over
+// a window of ours: it is then where that window is, and window managers that
+// move a transient's whole family with it (openbox) would carry that window
+// onto every desktop too.
+bool everywhere(const QWidget *w, WindowSystem::Role role)
+{
+    return role != WindowSystem::Role::Dialog && !standsOver(w);
+}
+
+// The level the window stands at now: the one set by setLevel, but in front
+// while it shows a pop-up of its own.
+std::optional<WindowSystem::Level> levelOf(const QWidget *w)
+{
+    if (w->property(PopupProperty).toBool())
+        return WindowSystem::Above;
+    const QVariant level = w->property(LevelProperty);
+    return level.isValid() ? std::optional<WindowSystem::Level>(WindowSystem::Level(level.toInt())) : std::nullopt;
+}
+
+void writeLevel(WId id, WindowSystem::Level level)
+{
+    const NET::States both = NET::KeepAbove | NET::KeepBelow;
+    switch (level) {
+    case WindowSystem::Above: changeStates(id, NET::KeepAbove, both); break;
+    case WindowSystem::Below: changeStates(id, NET::KeepBelow, both); break;
+    case WindowSystem::Normal: changeStates(id, {}, both); break;
+    }
+}
+
+// A notice stands in front of the window of ours that has the keyboard as
+// its transient: window managers put a window shown without the keyboard
+// beneath the one that has it (openbox, fluxbox), and lift one that covers
+// its screen with the keyboard above all layers. One that belongs to a
+// window of ours stays with that window.
+void standNoticeInFront(QWidget *w)
+{
+    if (w->parentWidget() || !w->windowHandle())
+        return;
+    QWidget *active = QApplication::activeWindow();
+    const bool ours = active && active != w && active->isVisible() && active->windowHandle();
+    w->windowHandle()->setTransientParent(ours ? active->windowHandle() : nullptr);
+}
+
+// Brings the shown windows that stand over w in front of it.
+void raiseWindowsOver(const QWidget *w)
+{
+    for (QWidget *t : QApplication::topLevelWidgets()) {
+        if (t != w && t->isVisible() && standsOver(t) == w)
+            KWindowSystem::raiseWindow(t->winId());
+    }
 }
 
 // Writes the window's role and level. Before the window is mapped this sets
 // the properties themselves, which Qt then merges with its own states.
 void applyRole(QWidget *w)
 {
-    const QVariant role = w->property(RoleProperty);
-    if (!role.isValid())
+    const std::optional<WindowSystem::Role> role = roleOf(w);
+    if (!role)
         return;
-    const auto r = WindowSystem::Role(role.toInt());
+    const WindowSystem::Role r = *role;
     const WId id = w->winId();
     KWindowSystem::setType(id, typeOf(r));
     if (r != WindowSystem::Role::Dialog) {
         const NET::States skip = NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher;
         changeStates(id, skip, skip);
-        KX11Extras::setOnAllDesktops(id, true);
+        if (everywhere(w, r))
+            KX11Extras::setOnAllDesktops(id, true);
     }
     // Qt writes its own WM_TRANSIENT_FOR into a tool window at every show.
     const QVariant front = w->property(FrontOfProperty);
     if (front.isValid())
         setTransientFor(id, xcb_window_t(front.toULongLong()));
-    const QVariant level = w->property(LevelProperty);
-    if (level.isValid()) {
-        switch (WindowSystem::Level(level.toInt())) {
-        case WindowSystem::Above: changeStates(id, NET::KeepAbove, NET::KeepAbove | NET::KeepBelow); break;
-        case WindowSystem::Below: changeStates(id, NET::KeepBelow, NET::KeepAbove | NET::KeepBelow); break;
-        case WindowSystem::Normal: break;
-        }
+    if (const std::optional<WindowSystem::Level> level = levelOf(w)) {
+        if (*level != WindowSystem::Normal)
+            writeLevel(id, *level);
     } else if (r == WindowSystem::Role::Dialog) {
-        // Some window managers (openbox) leave a window transient for a dock
-        // among the ordinary windows, beneath the bar and the menu it holds:
-        // a dialog of the bar stands in the bar's layer itself.
+        // A dialog of the bar is no transient of the bar's window (see
+        // standOver): it stands in the bar's layer itself.
         const QWidget *over = standsOver(w);
-        if (over && over->property(RoleProperty).toInt() == int(WindowSystem::Role::Dock))
+        if (over && roleOf(over) == WindowSystem::Role::Dock)
             changeStates(id, NET::KeepAbove, NET::KeepAbove | NET::KeepBelow);
     }
 }
@@ -113,23 +175,23 @@ bool askForMissingStates(QWidget *w)
     NETWinInfo info(QX11Info::connection(), id, QX11Info::appRootWindow(),
                     NET::WMState | NET::WMDesktop | NET::XAWMState, NET::Properties2());
     NET::States wanted, mask;
-    bool everywhere = false;
+    bool notEverywhere = false;
     if (r != WindowSystem::Role::Dialog) {
         wanted = mask = NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher;
-        everywhere = info.desktop() != NETWinInfo::OnAllDesktops;
+        notEverywhere = everywhere(w, r) && info.desktop() != NETWinInfo::OnAllDesktops;
     }
-    const QVariant level = w->property(LevelProperty);
-    if (level.isValid() && WindowSystem::Level(level.toInt()) != WindowSystem::Normal) {
-        wanted |= WindowSystem::Level(level.toInt()) == WindowSystem::Above ? NET::KeepAbove : NET::KeepBelow;
+    const std::optional<WindowSystem::Level> level = levelOf(w);
+    if (level && *level != WindowSystem::Normal) {
+        wanted |= *level == WindowSystem::Above ? NET::KeepAbove : NET::KeepBelow;
         mask |= NET::KeepAbove | NET::KeepBelow;
     }
     // Window managers that know no switcher leave that state out.
     const bool statesMissing = (info.state() & wanted & ~NET::SkipSwitcher) != (wanted & ~NET::SkipSwitcher);
     if (statesMissing)
         info.setState(wanted, mask);
-    if (everywhere)
+    if (notEverywhere)
         KX11Extras::setOnAllDesktops(id, true);
-    return statesMissing || everywhere;
+    return statesMissing || notEverywhere;
 }
 
 // Whether the user's last click or key press on one of our windows came a
@@ -178,10 +240,12 @@ public:
             return false;
         auto *w = static_cast<QWidget *>(o);
         if (e->type() == QEvent::Show) {
+            if (roleOf(w) == WindowSystem::Role::Notice)
+                standNoticeInFront(w);
             applyRole(w);
             m_askAgain = true;
             m_askedAfterShow = 0;
-            if (w->property(RoleProperty).toInt() == int(WindowSystem::Role::Dialog) && answersTheUser()) {
+            if (roleOf(w) == WindowSystem::Role::Dialog && answersTheUser()) {
                 QPointer<QWidget> shown(w);
                 QTimer::singleShot(0, this, [shown] {
                     if (shown)
@@ -191,6 +255,12 @@ public:
         } else if (e->type() == QEvent::Paint && m_askAgain) {
             m_askAgain = false;
             applyRole(w);
+            // Mapped now. A window shown without the keyboard goes beneath
+            // the one that has it (openbox), where a notice is not seen.
+            if (roleOf(w) == WindowSystem::Role::Notice) {
+                KWindowSystem::raiseWindow(w->winId());
+                xcb_flush(QX11Info::connection());
+            }
         }
         return false;
     }
@@ -277,13 +347,7 @@ public:
         if (!w || !isX11())
             return;
         w->setProperty(LevelProperty, int(level));
-        const WId id = w->winId();
-        const NET::States both = NET::KeepAbove | NET::KeepBelow;
-        switch (level) {
-        case Above: changeStates(id, NET::KeepAbove, both); break;
-        case Below: changeStates(id, NET::KeepBelow, both); break;
-        case Normal: changeStates(id, {}, both); break;
-        }
+        writeLevel(w->winId(), *levelOf(w));
     }
 
     void raiseOnce(QWidget *w) override
@@ -295,11 +359,41 @@ public:
             return;
         KWindowSystem::raiseWindow(w->winId());
         // The dialogs standing over it stay in front of it, also where the
-        // window manager does not keep them there (see applyRole).
-        for (QWidget *t : QApplication::topLevelWidgets()) {
-            if (t != w && t->isVisible() && standsOver(t) == w)
-                KWindowSystem::raiseWindow(t->winId());
+        // window manager does not keep them there (see applyRole), unless it
+        // shows a pop-up meanwhile.
+        if (!w->property(PopupProperty).toBool())
+            raiseWindowsOver(w);
+        xcb_flush(QX11Info::connection());
+    }
+
+    void standOver(QWidget *dialog, QWidget *owner) override
+    {
+        if (!dialog || !owner || !isX11()) {
+            WindowSystem::standOver(dialog, owner);
+            return;
         }
+        dialog->setProperty(OverProperty, quint64(owner->winId()));
+        // A transient of the bar's window would stay in front of the bar and
+        // of the pop-ups inside it; the window manager is told of none (Qt
+        // then names the program's group) and the dialog is kept in the
+        // bar's layer (applyRole).
+        WindowSystem::standOver(dialog, roleOf(owner) == Role::Dock ? nullptr : owner);
+    }
+
+    void setPopupShown(QWidget *w, bool shown) override
+    {
+        if (!w || !isX11() || w->property(PopupProperty).toBool() == shown)
+            return;
+        w->setProperty(PopupProperty, shown);
+        if (!w->testAttribute(Qt::WA_WState_Created))
+            return;
+        // Window managers stack by layer first: the window steps into the
+        // layer of its dialogs before it is raised, and back after.
+        writeLevel(w->winId(), levelOf(w).value_or(Normal));
+        if (shown)
+            KWindowSystem::raiseWindow(w->winId());
+        else
+            raiseWindowsOver(w);
         xcb_flush(QX11Info::connection());
     }
 
@@ -420,6 +514,12 @@ private:
 void WindowSystem::keepInFrontOf(QWidget *w, QWidget *other)
 {
     keepInFrontOfWindow(w, other && isX11() ? quint64(other->winId()) : 0);
+}
+
+void WindowSystem::standOver(QWidget *dialog, QWidget *owner)
+{
+    if (QWindow *w = dialog ? dialog->windowHandle() : nullptr)
+        w->setTransientParent(owner ? owner->windowHandle() : nullptr);
 }
 
 void WindowSystem::forceActivate(QWidget *w)

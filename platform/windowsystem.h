@@ -16,7 +16,8 @@ public:
     enum Level { Above, Normal, Below };
     // What a window is to the window manager. Every role but Dialog keeps the
     // window out of the task list, the pager and the window switcher and
-    // shows it on every virtual desktop.
+    // shows it on every virtual desktop (one that stands over a window of
+    // ours, on that window's).
     enum class Role {
         Dock,     // the bar and its edge strip: never focused by the switcher, never minimised
         Notice,   // toasts
@@ -36,7 +37,10 @@ public:
     // window managers hold back new windows of a program none of whose
     // windows has the keyboard, and the bar never takes it. Shown at any
     // other time (a timer, a finished download), it leaves the keyboard
-    // where it is. Called through setWindowRole.
+    // where it is. A Notice shows in front of our windows, of the one that
+    // has the keyboard too (even one that covers the screen, see
+    // keepInFrontOf), and takes nothing from it. Called through
+    // setWindowRole.
     virtual void setRole(QWidget *w, Role role)
     {
         Q_UNUSED(w)
@@ -46,6 +50,22 @@ public:
     virtual void setLevel(QWidget *w, Level level) = 0;
     // Brings a window to the front without leaving it above the others.
     virtual void raiseOnce(QWidget *w) = 0;
+    // Makes `dialog` stand over `owner`'s window: transient for it, so that
+    // the window manager keeps it in front of that window. Over the bar's
+    // own window a dialog stands in the bar's layer instead: window managers
+    // keep a transient window in front of its parent for good, and the bar
+    // comes in front of its dialogs while it shows a pop-up (setPopupShown).
+    // Called by placeOver each time the dialog shows, before it is mapped.
+    virtual void standOver(QWidget *dialog, QWidget *owner);
+    // The window shows a pop-up of its own inside it (an icon menu of the
+    // bar): while it does, it stands in front of all our windows, the dialogs
+    // standing over it included, whatever its level; then they stand in
+    // front of it again.
+    virtual void setPopupShown(QWidget *w, bool shown)
+    {
+        Q_UNUSED(w)
+        Q_UNUSED(shown)
+    }
     // Keeps a window that lies on the desktop out of the task list, the pager
     // and the window switcher, and shows it on every virtual desktop.
     virtual void setDesktopOverlay(QWidget *w) = 0;

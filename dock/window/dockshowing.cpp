@@ -295,7 +295,7 @@ void DockShowing::deactivated()
     showStrip();
     hideMenus();
     hideStartMenu();
-    m_menuShown = false;
+    setMenuShown(false);
     emit relayoutRequested();
 }
 
@@ -313,7 +313,7 @@ void DockShowing::hideDock()
 {
     m_p.main->hide();
     hideMenus();
-    m_menuShown = false;
+    setMenuShown(false);
     emit relayoutRequested();
     emit inputShapeChanged();
 }
@@ -342,9 +342,15 @@ void DockShowing::hideMenusBut(const QString &id)
     emit relayoutRequested();
 }
 
+void DockShowing::setMenuShown(bool b)
+{
+    m_menuShown = b;
+    platform::WindowSystemService::get().setPopupShown(m_p.window, b);
+}
+
 void DockShowing::menuShownChanged(bool shown)
 {
-    m_menuShown = shown;
+    setMenuShown(shown);
     m_p.bar->setFrozen(shown);
 }
 
@@ -367,10 +373,10 @@ void DockShowing::toggleStartMenu()
         start->raise(); // over a menu still sliding away
         m_p.bar->setFrozen(true);
         m_p.tips->hideBubble();
-        m_menuShown = true;
+        setMenuShown(true);
     } else {
         m_p.tips->showBubble();
-        m_menuShown = false;
+        setMenuShown(false);
         m_p.bar->setFrozen(false);
     }
 }
@@ -380,7 +386,7 @@ void DockShowing::hideStartMenu()
     if (m_p.startMenu->isShown())
         m_p.bar->setFrozen(false);
     m_p.startMenu->hideMenu();
-    m_menuShown = false;
+    setMenuShown(false);
 }
 
 void DockShowing::openSettings()

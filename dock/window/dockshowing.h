@@ -62,9 +62,10 @@ public:
     // The part of the dock window that takes the pointer, as last sent.
     void setInputShape(std::function<QRegion()> shape) { m_inputShape = std::move(shape); }
 
-    // A menu of the dock is up: the bar neither slides out nor magnifies.
+    // A menu of the dock is up: the bar neither slides out nor magnifies,
+    // and the dock window stands in front of the dock's dialogs.
     bool isMenuShown() const { return m_menuShown; }
-    void setMenuShown(bool b) { m_menuShown = b; }
+    void setMenuShown(bool b);
     // A dialog or pop-up of the dock is open: the bar stays in meanwhile.
     bool isPopupOpen() const { return m_popupOpen; }
     void setPopupOpen(bool b) { m_popupOpen = b; }

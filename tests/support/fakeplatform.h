@@ -46,6 +46,7 @@ public:
     void setDesktopOverlay(QWidget *w) override { overlays << w; }
     void setInputRegion(QWidget *w, const QRegion &r) override { regions[w] = r; }
     void setNoInput(QWidget *w) override { regions[w] = QRegion(); noInput << w; }
+    void setPopupShown(QWidget *w, bool shown) override { popupShown[w] = shown; }
     bool isX11() const override { return false; }
 
     QHash<QWidget *, Level> levels;
@@ -54,4 +55,5 @@ public:
     QList<QWidget *> overlays;
     QList<QWidget *> noInput;
     QHash<QWidget *, QRegion> regions;
+    QHash<QWidget *, bool> popupShown;
 };

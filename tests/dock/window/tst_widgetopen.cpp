@@ -259,7 +259,8 @@ private slots:
     }
 
     // The start-menu icon opened while an icon menu is up, and the other way
-    // round: the pop-up that was open goes, so one is up at a time.
+    // round: the pop-up that was open goes, so one is up at a time. While one
+    // is up the dock window stands in front of the dock's dialogs.
     void oneMenuOrTheStartMenuAtATime()
     {
         Widget w;
@@ -269,19 +270,27 @@ private slots:
         FormStartMenu *tree = w.menus()->startMenu();
         w.IconOpen(menu);
         QVERIFY(w.menus()->menu(menu)->isShown());
+        QVERIFY(wins->popupShown.value(&w));
         w.IconOpen(start);
         QVERIFY(tree->isShown());
         QVERIFY(!w.menus()->menu(menu)->isShown());
         QVERIFY(w.showing()->isMenuShown());
+        QVERIFY(wins->popupShown.value(&w));
         QTRY_VERIFY(w.menus()->menu(menu)->isHidden());
         w.IconOpen(menu);
         QVERIFY(w.menus()->menu(menu)->isShown());
         QVERIFY(!tree->isShown() && tree->isHidden());
         QVERIFY(w.showing()->isMenuShown());
+        QVERIFY(wins->popupShown.value(&w));
         w.IconOpen(start);
         w.IconOpen(start); // closed from its icon: nothing is up
         QVERIFY(!tree->isShown() && !w.menus()->menu(menu)->isShown());
         QVERIFY(!w.showing()->isMenuShown());
+        QVERIFY(!wins->popupShown.value(&w));
+        w.IconOpen(menu);
+        QVERIFY(wins->popupShown.value(&w));
+        w.IconOpen(menu);
+        QVERIFY(!wins->popupShown.value(&w));
     }
 
     void startMenuToggles()

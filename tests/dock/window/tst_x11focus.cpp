@@ -5,6 +5,7 @@
 // manager ZV_TEST_WM names; skipped without them.
 #include "dock/editing/formaddurl.h"
 #include "dock/editing/formiconsettings.h"
+#include "dock/launchpad/formlaunchstarter.h"
 #include "dock/menus/formmenuicon.h"
 #include "dock/settings/customkeysequenceedit.h"
 #include "dock/settings/formsettings.h"
@@ -12,14 +13,17 @@
 #include "dock/tools/formabout.h"
 #include "dock/tools/formvesk.h"
 #include "dock/window/dockwindows.h"
+#include "platform/applicationchooser.h"
 #include "testconfig.h"
 #include "widgetfixture.h"
 #include "x11harness.h"
 
 #include <QCursor>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QToolTip>
 
 using namespace x11test;
@@ -60,6 +64,48 @@ QRect settledOnScreen(QWidget *w)
         QTest::qWait(100);
     }
     return last;
+}
+
+// Where the window manager stacks another program's window.
+int stackedAt(quint32 id)
+{
+    return stackIndex(topOf(xcb_window_t(id)));
+}
+
+// Answers the next application chooser by hand: picks the entry of that name
+// and clicks OK. Runs from the event loop, since the chooser runs its own.
+void pickFromNextChooser(const QString &name)
+{
+    auto *timer = new QTimer;
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, ticks, name] {
+        auto *chooser = qobject_cast<platform::ApplicationChooser *>(QApplication::activeModalWidget());
+        if (++*ticks > 250 && chooser) // no such entry: give up, and let the test go on
+            chooser->reject();
+        if (*ticks > 250) {
+            timer->deleteLater();
+            timer->stop();
+            return;
+        }
+        if (!chooser || !viewable(chooser))
+            return;
+        QListWidget *list = chooser->list();
+        const QList<QListWidgetItem *> items = list->findItems(name, Qt::MatchExactly);
+        if (items.isEmpty())
+            return;
+        if (!items.first()->isSelected()) {
+            list->scrollToItem(items.first());
+            clickWith(list->viewport()->mapToGlobal(list->visualItemRect(items.first()).center()), 1);
+            return;
+        }
+        auto *ok = chooser->findChild<QPushButton *>(QStringLiteral("ok"));
+        if (!ok || !ok->isEnabled())
+            return;
+        timer->deleteLater();
+        timer->stop();
+        clickWith(ok->mapToGlobal(ok->rect().center()), 1);
+    });
+    timer->start(40);
 }
 
 } // namespace
@@ -178,7 +224,6 @@ private slots:
         clickWith(aim, 3);
         FormIconSettings *dialog = menu->iconSettingsDialog();
         QTRY_VERIFY(viewable(dialog));
-        QTRY_COMPARE(xprop(dialog, "WM_TRANSIENT_FOR", XCB_ATOM_WINDOW).value(0), quint32(w.winId()));
         QTRY_VERIFY(stackedAt(dialog) > stackedAt(&w));
         QTRY_COMPARE(activeWindow(), quint32(dialog->winId()));
         shot("menu-dialog");
@@ -195,6 +240,125 @@ private slots:
         auto *close = dialog->findChild<QPushButton *>(QStringLiteral("close"));
         click(close->mapToGlobal(close->rect().center()));
         QTRY_VERIFY(!viewable(dialog));
+    }
+
+    // An icon menu opens in front of the dialogs the dock has open, here its
+    // own icon's property dialog over where it opens; closed, the dialog
+    // stands in front of the bar again.
+    void aMenuOpensInFrontOfTheDocksDialogs()
+    {
+        writeDock({ icon("a"), icon("ico1", "MENU"), icon("c") });
+        DockFile::write(FormMenu::menuFilePath("ico1"), { FormMenu::backRow(), icon("m1"), icon("m2"), icon("m3") });
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        const QPoint menuIcon = iconOnScreen(w, "ico1").center();
+        pickFromNextMenu({ QStringLiteral("图标设置") });
+        clickWith(menuIcon, 3);
+        FormIconSettings *dialog = w.windows()->iconSettingsDialog();
+        QTRY_VERIFY(viewable(dialog));
+        QTRY_COMPARE(activeWindow(), quint32(dialog->winId()));
+        QTRY_VERIFY(stackedAt(dialog) > stackedAt(&w));
+        // Dragged to just above the icon, where its menu opens.
+        dialog->move(menuIcon.x() - dialog->width() / 2, iconOnScreen(w, "ico1").top() - dialog->height() - 20);
+        QTest::qWait(200);
+        click(menuIcon);
+        FormMenu *menu = nullptr;
+        QTRY_VERIFY((menu = w.menus()->menu("ico1")) && menu->isShown() && menu->iconWidget("m3"));
+        QVERIFY(settledOnScreen(menu->iconWidget("m3")).intersects(dialog->frameGeometry()));
+        QTRY_VERIFY(stackedAt(&w) > stackedAt(dialog));
+        QTest::qWait(300);
+        QVERIFY(stackedAt(&w) > stackedAt(dialog));
+        QVERIFY(viewable(dialog));
+        shot("menu-over-dialog");
+        click(menuIcon);
+        QTRY_VERIFY(!menu->isShown());
+        QTRY_VERIFY(stackedAt(dialog) > stackedAt(&w));
+        shot("dialog-after-menu");
+    }
+
+    // The launch pad, opened over another program's window, stays in front
+    // with the keyboard after a program was added through its own chooser.
+    void theLaunchPadStaysInFrontAfterItsChooser()
+    {
+        dialogs.reset(); // the real choosers
+        TestEnv::writeFile(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                               + QStringLiteral("/applications/zv-tool.desktop"),
+                           "[Desktop Entry]\nType=Application\nName=Zv Tool\nExec=/bin/sh\n");
+        OtherProgram other(QRect(200, 100, 600, 400));
+        QTRY_VERIFY(other.hasKeyboard());
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        FormLaunchStarter *pad = w.launchPad();
+        QVERIFY(keys->press(Qt::ALT | Qt::Key_Q));
+        QTRY_VERIFY(pad->isShown() && viewable(pad));
+        QTRY_COMPARE(activeWindow(), quint32(pad->winId()));
+        QTRY_VERIFY(stackedAt(pad) > stackedAt(other.id));
+        auto *tools = pad->findChild<QPushButton *>(QStringLiteral("setButton"));
+        click(tools->mapToGlobal(tools->rect().center()));
+        auto *add = pad->findChild<QPushButton *>(QStringLiteral("addButton"));
+        QTRY_VERIFY(add->isVisible() && !add->visibleRegion().isEmpty());
+        QTest::qWait(400); // the tool bar slides out
+        pickFromNextChooser(QStringLiteral("Zv Tool"));
+        click(add->mapToGlobal(add->rect().center()));
+        QTRY_VERIFY_WITH_TIMEOUT(pad->findChild<FormSystemHint *>() && pad->findChild<FormSystemHint *>()->isVisible(),
+                                 10000);
+        QTRY_COMPARE(activeWindow(), quint32(pad->winId()));
+        QTRY_VERIFY(stackedAt(pad) > stackedAt(other.id));
+        QTest::qWait(500);
+        QVERIFY(pad->isShown());
+        QCOMPARE(activeWindow(), quint32(pad->winId()));
+        QVERIFY(stackedAt(pad) > stackedAt(other.id));
+        shot("pad-after-chooser");
+        pad->toggleShow(); // it outlives the dock window
+        QTRY_VERIFY(!pad->isVisible());
+    }
+
+    // The first-run prompt comes in front of the dock's own windows, over the
+    // settings panel and over the launch pad, and leaves them the keyboard.
+    void thePromptShowsInFrontOfTheDocksWindows()
+    {
+        writeDock({ icon("a"), icon("s", "SETTING"), icon("c") });
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        FormStartUp *prompt = w.windows()->startUpPrompt();
+        const auto showPrompt = [&] {
+            prompt->show();
+            prompt->StartShow();
+            QTRY_VERIFY(viewable(prompt));
+        };
+        click(iconOnScreen(w, "s").center());
+        FormSettings *panel = w.windows()->settingsPanel();
+        QTRY_VERIFY(viewable(panel));
+        QTRY_COMPARE(activeWindow(), quint32(panel->winId()));
+        showPrompt();
+        QTRY_VERIFY(stackedAt(prompt) > stackedAt(panel));
+        QTest::qWait(300);
+        QVERIFY(stackedAt(prompt) > stackedAt(panel));
+        QCOMPARE(activeWindow(), quint32(panel->winId()));
+        // Standing over it, the prompt leaves it on its own desktop.
+        QCOMPARE(xprop(panel, "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL).value(0), 0u);
+        shot("prompt-over-panel");
+        prompt->findChild<QPushButton *>(QStringLiteral("close"))->click();
+        QTRY_VERIFY(!viewable(prompt));
+        panel->findChild<QPushButton *>(QStringLiteral("close"))->click();
+        QTRY_VERIFY(!viewable(panel));
+
+        FormLaunchStarter *pad = w.launchPad();
+        QVERIFY(keys->press(Qt::ALT | Qt::Key_Q));
+        QTRY_VERIFY(pad->isShown() && viewable(pad));
+        QTRY_COMPARE(activeWindow(), quint32(pad->winId()));
+        showPrompt();
+        QTRY_VERIFY(stackedAt(prompt) > stackedAt(pad));
+        QTest::qWait(300);
+        QVERIFY(stackedAt(prompt) > stackedAt(pad));
+        QVERIFY(pad->isShown());
+        QCOMPARE(activeWindow(), quint32(pad->winId()));
+        shot("prompt-over-pad");
+        pad->toggleShow();
+        QTRY_VERIFY(!pad->isVisible());
     }
 
     // Opened from the bar's menu by hand, the add-web-site dialog comes in
