@@ -69,12 +69,6 @@ private slots:
     void updateDataReadProgress(qint64 bytesRead, qint64 totalBytes);
     void httpFinished(bool ok);
 
-protected:
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseDoubleClickEvent(QMouseEvent *e) override;
-
 private:
     void query(bool announce, bool report);
     void checkFinished(bool ok);
@@ -102,8 +96,6 @@ private:
     // The installer being written; its partial file goes with it.
     std::unique_ptr<InstallerFile> installer;
     QTimer *checkTimer;
-    QPoint pressOffset;
-    bool dragging = false;
 
 private:
     // Bound to the form's widgets in the constructor.
