@@ -44,14 +44,19 @@ void WindowDrag::follow(const QMouseEvent *e)
         if (e->button() != Qt::LeftButton)
             break;
         m_dragging = m_enabled && (m_band <= 0 || e->pos().y() < m_band);
-        m_offset = e->globalPos() - m_window->pos();
+        m_pressedAt = e->globalPos();
+        // Where a window really stands is read off the press itself: Qt's
+        // own idea of it can lag behind the window manager's (a dialog just
+        // placed over the bar), and the window would jump there at the
+        // first move. A dialog inside another window is Qt's to place.
+        m_startedAt = m_window->isWindow() ? e->globalPos() - e->pos() : m_window->pos();
         break;
     case QEvent::MouseMove:
         // Only while the button is held: a release that went elsewhere (a
         // grab taken by another window) does not leave the window stuck to
         // the pointer.
         if (m_dragging && (e->buttons() & Qt::LeftButton)) {
-            m_window->move(e->globalPos() - m_offset);
+            m_window->move(m_startedAt + e->globalPos() - m_pressedAt);
             m_moved = true;
         }
         break;

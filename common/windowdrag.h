@@ -36,7 +36,8 @@ private:
     void follow(const QMouseEvent *e);
 
     QWidget *m_window;
-    QPoint m_offset; // from the window's corner to the pointer at the press
+    QPoint m_pressedAt; // the pointer, on the screen
+    QPoint m_startedAt; // the window's corner then
     int m_band = 0;
     bool m_enabled = true;
     bool m_dragging = false;

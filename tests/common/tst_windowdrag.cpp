@@ -123,6 +123,24 @@ private slots:
         QCOMPARE(w.pos(), QPoint(255, 160));
     }
 
+    // The window manager may have put the window elsewhere than Qt last
+    // heard: the window goes on from where the press says it stands, and
+    // does not jump to Qt's idea of its place.
+    void theWindowMovesFromWhereItStands()
+    {
+        Window w;
+        w.show();
+        const auto at = [&w](QEvent::Type type, QPoint local, Qt::MouseButtons held) {
+            QMouseEvent e(type, local, QPoint(300, 300) + local, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          held, Qt::NoModifier);
+            QApplication::sendEvent(&w, &e);
+        };
+        at(QEvent::MouseButtonPress, QPoint(150, 120), Qt::LeftButton);
+        at(QEvent::MouseMove, QPoint(160, 140), Qt::LeftButton);
+        QCOMPARE(w.pos(), QPoint(310, 320));
+        at(QEvent::MouseButtonRelease, QPoint(160, 140), Qt::NoButton);
+    }
+
     // Only the top band is a handle when one is set.
     void aBandLimitsWhereADragStarts()
     {
