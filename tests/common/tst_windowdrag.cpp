@@ -20,6 +20,7 @@ public:
     {
         setWindowFlags(Qt::FramelessWindowHint);
         setGeometry(100, 100, 300, 200);
+        setMouseTracking(true); // moves come without a button too, as to the power dialog
         body = new QLabel(QStringLiteral("body"), this);
         body->setGeometry(0, 0, 300, 100);
         button = new QPushButton(QStringLiteral("button"), this);
@@ -99,10 +100,10 @@ private slots:
         QCOMPARE(w.movedAtRelease.last(), false);
 
         // A release that never came: moves without the button held do not drag.
-        send(&w, QEvent::MouseButtonPress, QPoint(250, 150));
-        send(&w, QEvent::MouseMove, QPoint(260, 150), Qt::NoButton, Qt::NoButton);
+        send(&w, QEvent::MouseButtonPress, QPoint(400, 220)); // on empty space, which follows the pointer
+        send(&w, QEvent::MouseMove, QPoint(410, 220), Qt::NoButton, Qt::NoButton);
         QCOMPARE(w.pos(), QPoint(200, 100));
-        send(&w, QEvent::MouseButtonRelease, QPoint(260, 150), Qt::LeftButton, Qt::NoButton);
+        send(&w, QEvent::MouseButtonRelease, QPoint(410, 220), Qt::LeftButton, Qt::NoButton);
 
         // A click without a move is no drag.
         send(&w, QEvent::MouseButtonPress, QPoint(250, 150));
