@@ -24,7 +24,6 @@ public:
     void setBand(int height) { m_band = height; }
     // A window that is locked in place does not move.
     void setEnabled(bool on);
-    bool isDragging() const { return m_dragging; }
     // Whether the window moved since the last press of a button; still
     // true in the window's own handler of the release that ends the drag.
     bool hasMoved() const { return m_moved; }
