@@ -2,12 +2,12 @@
 #include "ui_formcolorview.h"
 
 #include "common/fonts.h"
+#include "common/windowdrag.h"
 #include "picker/clipboardkeeper.h"
 #include "picker/colortext.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMouseEvent>
 
 namespace {
 
@@ -37,6 +37,7 @@ FormColorView::FormColorView(QWidget *parent) : QWidget(parent), ui(new Ui::Form
     connect(ui->close, &QPushButton::clicked, this, &FormColorView::on_close_clicked);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    new WindowDrag(this);
     ui->close->setStyleSheet(QString::fromUtf8(closeStyle));
     ui->copyButton->setStyleSheet(QString::fromUtf8(buttonStyle));
     ui->colorButton->setStyleSheet(QString::fromUtf8(buttonStyle));
@@ -91,26 +92,4 @@ void FormColorView::on_close_clicked()
 {
     close();
     endKeepingClipboard(0);
-}
-
-void FormColorView::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && event->pos().y() <= height() - 1)
-        dragPressed = true;
-    dragOffset = event->globalPos() - pos();
-}
-
-void FormColorView::mouseReleaseEvent(QMouseEvent *)
-{
-    dragPressed = false;
-}
-
-void FormColorView::mouseDoubleClickEvent(QMouseEvent *)
-{
-}
-
-void FormColorView::mouseMoveEvent(QMouseEvent *event)
-{
-    if (dragPressed)
-        move(event->globalPos() - dragOffset);
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include <QColor>
-#include <QPoint>
 #include <QWidget>
 
 namespace Ui {
@@ -26,16 +25,8 @@ signals:
     // Asks the grabber for a new pick.
     void ColorPicking();
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-
 private:
     Ui::FormColorView *ui;
-    QPoint dragOffset;
-    bool dragPressed = false;
     bool placed = false;
 
 private:

@@ -14,6 +14,7 @@ packages=(
     zlib1g-dev libglib2.0-dev libxcb1-dev libxcb-shape0-dev libxcb-xtest0-dev libx11-dev
     qt5-image-formats-plugins fonts-noto-cjk fonts-noto-color-emoji qttranslations5-l10n
     xvfb xauth xdotool xclip desktop-file-utils dbus-daemon openbox fluxbox xcompmgr dpkg-dev file groff-base
+    clang libclang-rt-dev
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -26,7 +27,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The tests include a short run of each fuzzer, built with clang.
+options=()
+[ "$mode" = test ] && options+=(-DZV_FUZZ=ON)
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
 cmake --build "$build" -j"$(nproc)"
 
 case "$mode" in

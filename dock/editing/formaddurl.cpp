@@ -3,6 +3,7 @@
 
 #include "common/boundeddownload.h"
 #include "common/logging.h"
+#include "common/windowdrag.h"
 #include "dock/editing/catalogueview.h"
 #include "dock/editing/iconfolder.h"
 #include "dock/icons/productlinks.h"
@@ -12,7 +13,6 @@
 
 #include <QFileInfo>
 #include <QImage>
-#include <QMouseEvent>
 #include <QNetworkRequest>
 
 namespace {
@@ -40,6 +40,7 @@ FormAddUrl::FormAddUrl(QWidget *parent)
     connect(ui->pushButtonAdd, &QPushButton::clicked, this, &FormAddUrl::on_pushButtonAdd_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    new WindowDrag(this);
     ui->label->hide();
     ui->labelico->setTextFormat(Qt::PlainText); // the first letter of a typed title
 
@@ -243,28 +244,4 @@ void FormAddUrl::finishAdd(const QString &picture)
 {
     emit AddIcon(picture.isEmpty() ? stockPicture() : picture, m_pending.name, IconClass::URL,
                  m_pending.address, m_pending.id);
-}
-
-void FormAddUrl::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint global = event->globalPos();
-    m_dragOffset = global - pos();
-    if (event->button() == Qt::LeftButton && global.y() - frameGeometry().top() <= height() - 1)
-        m_dragging = true;
-}
-
-void FormAddUrl::mouseReleaseEvent(QMouseEvent *)
-{
-    m_dragging = false;
-}
-
-void FormAddUrl::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    event->accept();
-}
-
-void FormAddUrl::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_dragging)
-        move(event->globalPos() - m_dragOffset);
 }

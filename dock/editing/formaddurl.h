@@ -1,5 +1,4 @@
 #pragma once
-#include <QPoint>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -59,12 +58,6 @@ public slots:
 private slots:
     void pictureArrived(bool ok);
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-
 private:
     void ensureWebView();
     void setShape(bool full);
@@ -86,8 +79,6 @@ private:
     {
         QString url, name, address, id;
     } m_pending;
-    QPoint m_dragOffset;
-    bool m_dragging = false;
 
 private:
     // Bound to the form's widgets in the constructor.

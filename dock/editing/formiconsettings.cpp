@@ -2,6 +2,7 @@
 
 #include "ui_formiconsettings.h"
 #include "common/logging.h"
+#include "common/windowdrag.h"
 #include "dock/editing/formiconlibrary.h"
 #include "dock/editing/formiconlists.h"
 #include "dock/editing/iconfolder.h"
@@ -17,7 +18,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 
@@ -60,6 +60,8 @@ FormIconSettings::FormIconSettings(QWidget *parent) : QWidget(parent), ui(new Ui
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowIcon(QIcon(QStringLiteral(":/image/256-2.png")));
+    // The icon library that unfolds below is no handle.
+    (new WindowDrag(this))->setBand(ClosedHeight);
 
     QFont font(QStringLiteral("Microsoft YaHei"), 10, 10, false);
     font.setPixelSize(18);
@@ -284,28 +286,4 @@ void FormIconSettings::closeEvent(QCloseEvent *event)
 {
     on_close_clicked();
     event->accept();
-}
-
-void FormIconSettings::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint global = event->globalPos();
-    if (event->button() == Qt::LeftButton && global.y() - frameGeometry().top() <= ClosedHeight - 1)
-        m_dragging = true;
-    m_dragOffset = global - pos();
-}
-
-void FormIconSettings::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    event->accept();
-}
-
-void FormIconSettings::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_dragging)
-        move(event->globalPos() - m_dragOffset);
-}
-
-void FormIconSettings::mouseReleaseEvent(QMouseEvent *)
-{
-    m_dragging = false;
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -62,10 +61,6 @@ public slots:
     void ADDIco(QString ico);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -87,8 +82,6 @@ private:
     QString m_class;
     int m_mode = 0;
     bool m_libraryOpen = false;
-    bool m_dragging = false;
-    QPoint m_dragOffset;
 
 private:
     // Bound to the form's widgets in the constructor.

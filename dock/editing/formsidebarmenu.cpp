@@ -1,12 +1,12 @@
 #include "dock/editing/formsidebarmenu.h"
 
 #include "ui_formsidebarmenu.h"
+#include "common/windowdrag.h"
 #include "dock/editing/formapplicationlists.h"
 #include "dock/style/dockstyle.h"
 
 #include <QCursor>
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QScreen>
 
 namespace {
@@ -41,6 +41,7 @@ FormSidebarMenu::FormSidebarMenu(QWidget *parent) : QWidget(parent), ui(new Ui::
     connect(ui->MButton2, &QPushButton::clicked, this, &FormSidebarMenu::on_MButton2_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    new WindowDrag(this);
     setWindowIcon(QIcon(QStringLiteral(":/image/256-2.png")));
     ui->scrollAreaSystem->hide();
     ui->scrollAreaSystem2->hide();
@@ -97,34 +98,6 @@ void FormSidebarMenu::on_MButton1_clicked()
 void FormSidebarMenu::on_MButton2_clicked()
 {
     setTabs(false);
-}
-
-void FormSidebarMenu::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint global = event->globalPos();
-    if (event->button() == Qt::LeftButton) {
-        m_frameOffset = global - frameGeometry().topLeft();
-        if (m_frameOffset.y() <= height() - 1)
-            m_dragging = true;
-    }
-    m_dragOffset = global - pos();
-}
-
-void FormSidebarMenu::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_dragging)
-        move(event->globalPos() - m_dragOffset);
-}
-
-void FormSidebarMenu::mouseReleaseEvent(QMouseEvent *)
-{
-    m_dragging = false;
-}
-
-void FormSidebarMenu::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_frameOffset = event->globalPos() - frameGeometry().topLeft();
 }
 
 void FormSidebarMenu::showEvent(QShowEvent *)

@@ -1,5 +1,4 @@
 #pragma once
-#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -35,10 +34,6 @@ public slots:
     void ADDIcon(QString ico, QString name, QString cl, QString path);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -47,9 +42,6 @@ private:
 
     QString m_id;
     Ui::FormSidebarMenu *ui;
-    QPoint m_frameOffset;
-    QPoint m_dragOffset;
-    bool m_dragging = false;
     bool m_placed = false;
     FormApplicationLists *m_system;
     FormApplicationLists2 *m_tools;

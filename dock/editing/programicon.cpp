@@ -6,10 +6,12 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/programfiles.h"
+#include "platform/regularfile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace ProgramIcon {
@@ -67,11 +69,16 @@ Row fromFile(const QString &filePath, const QPixmap &picture)
         }
         QDir().mkpath(folder + QStringLiteral("/link"));
         const QString copy = freeFileName(folder + QStringLiteral("/link"), fi.fileName());
-        if (QFile::copy(filePath, copy)) {
+        // Saved whole or not at all: a full disk leaves no cut copy for the
+        // row to point at, and the user hears of the failed save.
+        QByteArray bytes;
+        const auto read = platform::RegularFile::read(filePath, platform::RegularFile::ListCap, &bytes);
+        if (read != platform::RegularFile::Status::Ok) {
+            qCWarning(lcFiles) << "快捷方式拷贝失败！" << filePath << platform::RegularFile::describe(read);
+        } else if (SafeFile::write(copy, bytes)) {
+            QFile::setPermissions(copy, QFileInfo(filePath).permissions());
             qCDebug(lcFiles) << "快捷方式拷贝成功！" << target;
             row.path = copy;
-        } else {
-            qCWarning(lcFiles) << "快捷方式拷贝失败！";
         }
     } else {
         qCDebug(lcFiles) << "exe文件：" << filePath;

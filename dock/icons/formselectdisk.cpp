@@ -1,6 +1,7 @@
 #include "formselectdisk.h"
 #include "ui_formselectdisk.h"
 #include "common/logging.h"
+#include "common/windowdrag.h"
 #include "dock/style/dockstyle.h"
 
 #include "dock/icons/iconpictures.h"
@@ -9,7 +10,6 @@
 
 #include <QFontMetrics>
 #include <QListView>
-#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -37,7 +37,7 @@ FormSelectDisk::FormSelectDisk(QWidget *parent) : QWidget(parent), ui(new Ui::Fo
     ui->diskname->setTextFormat(Qt::PlainText);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    m_dragging = false;
+    new WindowDrag(this);
 
     IconPictures::show(ui->Icon, QStringLiteral(":/image/icon/Disk.png"), ui->Icon->size());
     ui->labelprompt->setFont(chooserFont(18));
@@ -158,30 +158,4 @@ void FormSelectDisk::on_saveButton_clicked()
 void FormSelectDisk::on_close_clicked()
 {
     hide();
-}
-
-void FormSelectDisk::mousePressEvent(QMouseEvent *e)
-{
-    if (e->button() != Qt::LeftButton)
-        return;
-    m_dragOffset = e->globalPos() - pos();
-    if (m_dragOffset.y() < 310)
-        m_dragging = true;
-}
-
-void FormSelectDisk::mouseMoveEvent(QMouseEvent *e)
-{
-    if (m_dragging)
-        move(e->globalPos() - m_dragOffset);
-}
-
-void FormSelectDisk::mouseReleaseEvent(QMouseEvent *)
-{
-    m_dragging = false;
-}
-
-void FormSelectDisk::mouseDoubleClickEvent(QMouseEvent *e)
-{
-    if (e->button() == Qt::LeftButton)
-        m_dragOffset = e->globalPos() - pos();
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <QPoint>
 #include <QWidget>
 
 namespace Ui {
@@ -44,12 +43,6 @@ private slots:
     void on_comboBox_currentIndexChanged(const QString &text);
     void on_comboBox_activated(int index);
 
-protected:
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseDoubleClickEvent(QMouseEvent *e) override;
-
 private:
     void choose(const QString &text);
     // "盘符：" and the drive, as much of it as fits.
@@ -58,6 +51,4 @@ private:
     Ui::FormSelectDisk *ui;
     QString m_id;
     QString m_drive = QStringLiteral("0");
-    QPoint m_dragOffset;
-    bool m_dragging = false;
 };

@@ -1,5 +1,6 @@
 #include "formsettings.h"
 #include "common/logging.h"
+#include "common/windowdrag.h"
 #include "dock/icons/productlinks.h"
 #include "ui_formsettings.h"
 
@@ -127,7 +128,7 @@ FormSettings::FormSettings(QWidget *parent) : QWidget(parent), ui(new Ui::FormSe
     connect(ui->leftButtonMission, &QPushButton::clicked, this, &FormSettings::on_leftButtonMission_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
-    dragging = false;
+    new WindowDrag(this);
 
     for (QWidget *w : { static_cast<QWidget *>(ui->closeButton), static_cast<QWidget *>(ui->comboBoxBackgroundStyle_2),
                         static_cast<QWidget *>(ui->checkBoxWinShow), static_cast<QWidget *>(ui->checkBoxSensing),
@@ -633,25 +634,6 @@ void FormSettings::closeEvent(QCloseEvent *event)
 {
     on_close_clicked();
     event->accept();
-}
-
-void FormSettings::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint g = event->globalPos();
-    if (event->button() == Qt::LeftButton && g.y() - frameGeometry().top() < 600)
-        dragging = true;
-    pressOffset = g - pos();
-}
-
-void FormSettings::mouseMoveEvent(QMouseEvent *event)
-{
-    if (dragging)
-        move(event->globalPos() - pressOffset);
-}
-
-void FormSettings::mouseReleaseEvent(QMouseEvent *)
-{
-    dragging = false;
 }
 
 void FormSettings::resizeEvent(QResizeEvent *)

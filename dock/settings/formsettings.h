@@ -50,9 +50,6 @@ signals:
     void setKey(QString, QString);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -99,8 +96,6 @@ private:
     int position = 0;
     int level = 0;
     int language = 0;
-    bool dragging = false;
-    QPoint pressOffset;
     QScrollBar *pageScrollBar = nullptr;
     // A stored screen that is not attached now is kept, not overwritten,
     // until the user picks a screen.

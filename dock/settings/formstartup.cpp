@@ -2,12 +2,12 @@
 #include "ui_formstartup.h"
 
 #include "common/logging.h"
+#include "common/windowdrag.h"
 #include "platform/autostart.h"
 #include "platform/screens.h"
 #include "dock/settings/docksettings.h"
 
 #include <QCloseEvent>
-#include <QMouseEvent>
 #include <QPropertyAnimation>
 
 namespace {
@@ -34,6 +34,7 @@ FormStartUp::FormStartUp(QWidget *parent) : QWidget(parent), ui(new Ui::FormStar
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    new WindowDrag(this);
     ui->noButton->setFont(promptFont(15));
     ui->okButton->setFont(promptFont(15));
     ui->label_6->setFont(promptFont(18));
@@ -116,33 +117,6 @@ void FormStartUp::on_checkBox_clicked(bool checked)
     DockSettings &set = *DockSettings::instance();
     set.setStartUpRemind(checked);
     set.save();
-}
-
-void FormStartUp::mousePressEvent(QMouseEvent *event)
-{
-    pressOffset = event->globalPos() - pos();
-    if (event->button() == Qt::LeftButton) {
-        framePressOffset = event->globalPos() - frameGeometry().topLeft();
-        if (framePressOffset.y() <= 309)
-            dragging = true;
-    }
-}
-
-void FormStartUp::mouseReleaseEvent(QMouseEvent *)
-{
-    dragging = false;
-}
-
-void FormStartUp::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        framePressOffset = event->globalPos() - frameGeometry().topLeft();
-}
-
-void FormStartUp::mouseMoveEvent(QMouseEvent *event)
-{
-    if (dragging)
-        move(event->globalPos() - pressOffset);
 }
 
 void FormStartUp::closeEvent(QCloseEvent *event)

@@ -1,5 +1,4 @@
 #pragma once
-#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 
@@ -28,17 +27,10 @@ public slots:
     void appAutoRun(bool bAutoRun);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     Ui::FormStartUp *ui;
-    QPoint framePressOffset;
-    QPoint pressOffset;
-    bool dragging = false;
     QPointer<QWidget> m_screenOf;
     QRect area() const;
 

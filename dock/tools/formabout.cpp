@@ -1,10 +1,10 @@
 #include "dock/tools/formabout.h"
 
+#include "common/windowdrag.h"
 #include "dock/icons/productlinks.h"
 #include "platform/opener.h"
 #include "ui_formabout.h"
 
-#include <QMouseEvent>
 #include <QShortcut>
 
 FormAbout::FormAbout(QWidget *parent) : QWidget(parent), ui(new Ui::FormAbout)
@@ -14,6 +14,7 @@ FormAbout::FormAbout(QWidget *parent) : QWidget(parent), ui(new Ui::FormAbout)
     connect(ui->web, &QPushButton::clicked, this, &FormAbout::on_web_clicked);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    new WindowDrag(this);
     ui->close->setStyleSheet(
         "QPushButton{border-image: url(:/image/menu/c00.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
         "QPushButton:hover{border-image: url(:/image/menu/c1.png);background-image: url();background-color: rgba(255, 255, 255, 0);}"
@@ -39,22 +40,4 @@ void FormAbout::on_close_clicked()
 void FormAbout::on_web_clicked()
 {
     platform::OpenerService::get().openUrl(QUrl(ProductLinks::homePage().toString(), QUrl::TolerantMode));
-}
-
-void FormAbout::mousePressEvent(QMouseEvent *e)
-{
-    dragOffset = e->globalPos() - pos();
-    if (e->button() == Qt::LeftButton)
-        dragging = true;
-}
-
-void FormAbout::mouseMoveEvent(QMouseEvent *e)
-{
-    if (dragging)
-        move(e->globalPos() - dragOffset);
-}
-
-void FormAbout::mouseReleaseEvent(QMouseEvent *)
-{
-    dragging = false;
 }

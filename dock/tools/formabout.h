@@ -1,5 +1,4 @@
 #pragma once
-#include <QPoint>
 #include <QWidget>
 
 namespace Ui {
@@ -15,15 +14,8 @@ public:
     explicit FormAbout(QWidget *parent = nullptr);
     ~FormAbout() override;
 
-protected:
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-
 private:
     Ui::FormAbout *ui;
-    QPoint dragOffset;
-    bool dragging = false;
 
 private:
     // Bound to the form's widgets in the constructor.

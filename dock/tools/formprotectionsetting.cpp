@@ -1,5 +1,6 @@
 #include "dock/tools/formprotectionsetting.h"
 
+#include "common/windowdrag.h"
 #include "dock/settings/docksettings.h"
 #include "dock/style/dockstyle.h"
 #include "platform/screens.h"
@@ -39,6 +40,7 @@ FormProtectionSetting::FormProtectionSetting(QWidget *parent)
     connect(ui->closeButton, &QPushButton::clicked, this, &FormProtectionSetting::on_closeButton_clicked);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    m_drag = new WindowDrag(this);
     ui->tool->hide();
     ui->tool->raise();
     ui->qmain->raise();
@@ -181,27 +183,10 @@ void FormProtectionSetting::leaveEvent(QEvent *)
     }
 }
 
-void FormProtectionSetting::mousePressEvent(QMouseEvent *e)
-{
-    dragOffset = e->globalPos() - pos();
-    if (e->button() == Qt::LeftButton)
-        dragging = true;
-}
-
-void FormProtectionSetting::mouseMoveEvent(QMouseEvent *e)
-{
-    if (!dragging)
-        return;
-    move(e->globalPos() - dragOffset);
-    moved = true;
-}
-
 // A release without movement was a click: it folds or unfolds the slider.
 void FormProtectionSetting::mouseReleaseEvent(QMouseEvent *)
 {
-    dragging = false;
-    if (!moved)
+    if (!m_drag->hasMoved())
         toolShow();
-    moved = false;
     SaveSettings();
 }

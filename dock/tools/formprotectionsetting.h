@@ -6,6 +6,7 @@
 namespace Ui {
 class FormProtectionSetting;
 }
+class WindowDrag;
 
 // The tint's floating control: a disc the user drags anywhere; a click on it
 // unfolds a slider for the strength and a close button.
@@ -47,8 +48,6 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
     void enterEvent(QEvent *e) override;
     void leaveEvent(QEvent *e) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
@@ -57,12 +56,10 @@ private:
                          void (FormProtectionSetting::*then)() = nullptr);
 
     Ui::FormProtectionSetting *ui;
-    bool dragging = false;
-    bool moved = false;
+    WindowDrag *m_drag;
     bool toolOpen = false;
     // Another window took the focus while the pointer was on the control.
     bool foldOnLeave = false;
-    QPoint dragOffset;
 
 private:
     // Bound to the form's widgets in the constructor.

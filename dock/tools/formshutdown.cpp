@@ -1,5 +1,6 @@
 #include "dock/tools/formshutdown.h"
 
+#include "common/windowdrag.h"
 #include "dock/style/dockstyle.h"
 #include "dock/toast/formsystemhint.h"
 #include "platform/clock.h"
@@ -42,6 +43,7 @@ FormShutDown::FormShutDown(QWidget *parent) : QWidget(parent), ui(new Ui::FormSh
     connect(ui->cancelButton, &QPushButton::clicked, this, &FormShutDown::on_cancelButton_clicked);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    new WindowDrag(this);
     for (QWidget *w : { (QWidget *)this, (QWidget *)ui->frame, (QWidget *)ui->RestartButton,
                         (QWidget *)ui->ShutDownButton })
         w->setMouseTracking(true);
@@ -327,21 +329,7 @@ void FormShutDown::updateHints(const QPoint &pos)
     }
 }
 
-void FormShutDown::mousePressEvent(QMouseEvent *e)
-{
-    dragOffset = e->globalPos() - pos();
-    if (e->button() == Qt::LeftButton)
-        dragging = true;
-}
-
 void FormShutDown::mouseMoveEvent(QMouseEvent *e)
 {
-    if (dragging)
-        move(e->globalPos() - dragOffset);
     updateHints(e->pos());
-}
-
-void FormShutDown::mouseReleaseEvent(QMouseEvent *)
-{
-    dragging = false;
 }

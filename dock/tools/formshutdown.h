@@ -40,9 +40,7 @@ public slots:
     void CountdownTimeOver();
 
 protected:
-    void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void hideEvent(QHideEvent *e) override;
 
@@ -63,8 +61,6 @@ private:
     bool countdownRunning = false;
     bool powerPending = false;
     int count = 5;
-    QPoint dragOffset;
-    bool dragging = false;
 
 private:
     // Bound to the form's widgets in the constructor.

@@ -3,6 +3,7 @@
 #include "common/boundeddownload.h"
 #include "common/logging.h"
 #include "common/plaintext.h"
+#include "common/windowdrag.h"
 
 #include "dock/icons/productlinks.h"
 #include "dock/tools/installerfile.h"
@@ -12,7 +13,6 @@
 #include "ui_formupload.h"
 
 #include <QCloseEvent>
-#include <QMouseEvent>
 #include <QNetworkRequest>
 #include <QPropertyAnimation>
 #include <QStandardPaths>
@@ -88,6 +88,7 @@ FormUpload::FormUpload(QWidget *parent) : QWidget(parent), ui(new Ui::FormUpload
     connect(ui->pushButtonStar, &QPushButton::clicked, this, &FormUpload::on_pushButtonStar_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    new WindowDrag(this);
     version = 1809;
     updatePage = ProductLinks::updatePage();
     // Not the shared temporary folder: another user can foresee names there.
@@ -413,31 +414,4 @@ void FormUpload::closeEvent(QCloseEvent *e)
 void FormUpload::on_pushButtonClose_clicked()
 {
     hide();
-}
-
-// ---- dragging ---------------------------------------------------------------------
-
-void FormUpload::mousePressEvent(QMouseEvent *e)
-{
-    if (e->button() != Qt::LeftButton)
-        return;
-    pressOffset = e->pos();
-    dragging = true;
-}
-
-void FormUpload::mouseMoveEvent(QMouseEvent *e)
-{
-    if (dragging)
-        move(e->globalPos() - pressOffset);
-}
-
-void FormUpload::mouseReleaseEvent(QMouseEvent *)
-{
-    dragging = false;
-}
-
-void FormUpload::mouseDoubleClickEvent(QMouseEvent *e)
-{
-    if (e->button() == Qt::LeftButton)
-        pressOffset = e->pos();
 }

@@ -71,10 +71,6 @@ private slots:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
-    void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
     void query(bool announce, bool report);
@@ -105,8 +101,6 @@ private:
     // Where the rocket stands beside the offer; it flies aside for a download.
     QPoint rocketHome;
     QTimer *checkTimer;
-    QPoint pressOffset;
-    bool dragging = false;
 
 private:
     // Bound to the form's widgets in the constructor.

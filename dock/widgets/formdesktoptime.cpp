@@ -2,6 +2,7 @@
 
 #include "common/fonts.h"
 #include "common/logging.h"
+#include "common/windowdrag.h"
 #include "dock/settings/docksettings.h"
 #include "dock/style/dockstyle.h"
 #include "platform/clock.h"
@@ -156,7 +157,8 @@ FormDesktopTime::FormDesktopTime(QWidget *parent) : QWidget(parent), ui(new Ui::
     // Switched on from the panel, the clock must not take the focus from it:
     // the panel would drop behind the window that gets it next.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    locked = saveEnabled = shown = pressed = false;
+    locked = saveEnabled = shown = false;
+    m_drag = new WindowDrag(this);
     m_language = QStringLiteral("EN");
 
     for (QWidget *w : { ui->Time1, ui->Time2, ui->Time3, ui->Time4, ui->Time5 })
@@ -324,6 +326,7 @@ void FormDesktopTime::DesktopTimeStyle(int v)
 void FormDesktopTime::DesktopTimelocking(bool b)
 {
     locked = b;
+    m_drag->setEnabled(!b);
     ui->framebg->setVisible(!b);
     if (b) {
         ui->frameSet->hide();
@@ -604,29 +607,21 @@ void FormDesktopTime::RaiseWindow()
 
 // ---- pointer -------------------------------------------------------------------------------
 
-void FormDesktopTime::mousePressEvent(QMouseEvent *event)
+void FormDesktopTime::mousePressEvent(QMouseEvent *)
 {
-    if (event->button() == Qt::LeftButton)
-        pressed = true;
     setCursor(Qt::ClosedHandCursor);
-    dragOffset = event->globalPos() - pos();
 }
 
-void FormDesktopTime::mouseMoveEvent(QMouseEvent *event)
+void FormDesktopTime::mouseMoveEvent(QMouseEvent *)
 {
-    if (locked) {
+    if (locked)
         setCursor(Qt::ForbiddenCursor);
-        return;
-    }
-    if (pressed)
-        move(event->globalPos() - dragOffset);
 }
 
 void FormDesktopTime::mouseReleaseEvent(QMouseEvent *)
 {
-    if (pressed)
+    if (m_drag->hasMoved())
         restartSave();
-    pressed = false;
     if (!locked)
         setCursor(Qt::PointingHandCursor);
 }

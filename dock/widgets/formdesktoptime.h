@@ -1,6 +1,5 @@
 #pragma once
 #include <QDateTime>
-#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -8,6 +7,7 @@
 
 class QLabel;
 class QTimer;
+class WindowDrag;
 
 namespace Ui {
 class FormDesktopTime;
@@ -83,13 +83,12 @@ private:
     bool locked = false;
     bool saveEnabled = false;
     bool shown = false;
-    bool pressed = false;
     QString m_language = "EN";
     int styleIndex = 0;
     int alphaPercent = 100;
     int m_pixelSize = 0;
     int m_trials = 0;
-    QPoint dragOffset;
+    WindowDrag *m_drag;
     QTimer *tickTimer;
     QTimer *saveTimer;
     QTimer *leaveTimer;

@@ -1,12 +1,11 @@
 #include "dock/widgets/formdesktopwidget.h"
 
 #include "common/logging.h"
+#include "common/windowdrag.h"
 #include "dock/settings/docksettings.h"
 #include "platform/processes.h"
 #include "ui_formdesktopwidget.h"
 #include "dock/style/dockstyle.h"
-
-#include <QMouseEvent>
 
 namespace {
 const char *const NotesProgram = "Mirelka";
@@ -22,6 +21,7 @@ FormDesktopWidget::FormDesktopWidget(QWidget *parent)
     connect(ui->NotesSwitch, &QCheckBox::clicked, this, &FormDesktopWidget::on_NotesSwitch_clicked);
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
+    new WindowDrag(this);
 
     QFont title("Microsoft YaHei", 10, 10, false);
     title.setPixelSize(18);
@@ -142,22 +142,4 @@ void FormDesktopWidget::ReceiveSystemMessage(QString object, QString content)
         on_NotesSwitch_clicked(false);
     }
     SaveSettings();
-}
-
-void FormDesktopWidget::mousePressEvent(QMouseEvent *event)
-{
-    dragOffset = event->globalPos() - pos();
-    if (event->button() == Qt::LeftButton)
-        dragging = true;
-}
-
-void FormDesktopWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    if (dragging)
-        move(event->globalPos() - dragOffset);
-}
-
-void FormDesktopWidget::mouseReleaseEvent(QMouseEvent *)
-{
-    dragging = false;
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -32,15 +31,8 @@ signals:
     void DesktopTimeLanguage(QString L);
     void DesktopTimeAlpha(int v);
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
 private:
     Ui::FormDesktopWidget *ui;
-    bool dragging = false;
-    QPoint dragOffset;
 
 private:
     // Bound to the form's widgets in the constructor.

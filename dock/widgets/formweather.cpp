@@ -1,6 +1,7 @@
 #include "dock/widgets/formweather.h"
 
 #include "common/logging.h"
+#include "common/windowdrag.h"
 #include "dock/settings/docksettings.h"
 #include "dock/widgets/formweathereffects.h"
 #include "dock/widgets/weatherfeed.h"
@@ -11,7 +12,6 @@
 
 #include <QLabel>
 #include <QListView>
-#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
@@ -95,7 +95,7 @@ FormWeather::FormWeather(QWidget *parent) : QWidget(parent), ui(new Ui::FormWeat
     for (QLabel *l : { ui->cityname, ui->stateDetailed, ui->tem, ui->humidity, ui->windPower, ui->temNow })
         l->setTextFormat(Qt::PlainText);
 
-    windowDragging = false;
+    new WindowDrag(this);
     ui->frameset->hide();
     ui->IcoData->hide();
     ui->IcoData2->hide();
@@ -488,33 +488,4 @@ void FormWeather::on_close_clicked()
 {
     hide();
     ui->frameset->hide();
-}
-
-// ---- dragging ----------------------------------------------------------------
-
-void FormWeather::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton) {
-        pressOffset = event->globalPos() - frameGeometry().topLeft();
-        if (pressOffset.y() < height())
-            windowDragging = true;
-    }
-    dragOffset = event->globalPos() - pos();
-}
-
-void FormWeather::mouseReleaseEvent(QMouseEvent *)
-{
-    windowDragging = false;
-}
-
-void FormWeather::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        pressOffset = event->globalPos() - frameGeometry().topLeft();
-}
-
-void FormWeather::mouseMoveEvent(QMouseEvent *event)
-{
-    if (windowDragging)
-        move(event->globalPos() - dragOffset);
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -54,12 +53,6 @@ private slots:
     void setWeatherIcon(QString state);
     void timeOver();
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-
 private:
     void load();
     void fetchProvinces(bool thenReadSettings);
@@ -91,10 +84,6 @@ private:
     QString placePyName;
     int provinceIndex = 0;
     int cityIndex = 0;
-
-    QPoint pressOffset;
-    QPoint dragOffset;
-    bool windowDragging = false;
 
 private:
     // Bound to the form's widgets in the constructor.

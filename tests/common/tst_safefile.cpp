@@ -147,6 +147,32 @@ private slots:
         QCOMPARE(TestEnv::readFile(writeOnly), QByteArray("three notes"));
     }
 
+    // A file the user made read-only is left as it is, and the failed save
+    // is reported, not passed over. Root may write any file, so the case is
+    // tried as another user.
+    void readOnlyFilesAreLeftAsTheyAre()
+    {
+        QTemporaryDir shared;
+        QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7777)));
+        for (const char *name : { "Zorvane.xml", "config.ini" }) {
+            const QString path = shared.path() + "/" + name;
+            const int result = asAnotherUser([&] {
+                QStringList reported;
+                SafeFile::setFailureReporter([&](const QString &p) { reported << p; });
+                if (!SafeFile::write(path, "as the user left it") || ::chmod(QFile::encodeName(path).constData(), 0444))
+                    return 2;
+                const bool replaced = SafeFile::write(path, "a later save");
+                SafeFile::setFailureReporter(nullptr);
+                if (replaced)
+                    return 1;
+                return reported == QStringList({ path }) ? 0 : 3;
+            });
+            QCOMPARE(result, 0);
+            QCOMPARE(TestEnv::readFile(path), QByteArray("as the user left it"));
+            QCOMPARE(entries(shared.path()).filter(name), QStringList({ name })); // no temporary left
+        }
+    }
+
     void leftoversOfCutSavesGoAtStart()
     {
         QTemporaryDir d;

@@ -30,4 +30,20 @@ done
 for v in $named_in_pages; do
     echo "$read_in_code" | grep -qx "$v" || fail "the manual pages name $v, which no program reads"
 done
-echo "manual pages: $(echo $read_in_code | wc -w) variables explained"
+
+# The logging topics as the sources declare them: each is named in the page
+# of its program (zorvane.* in Zorvane.1, ...). The programs keep debug
+# messages off (every topic shows from QtInfoMsg up), so a page tells how to
+# switch them on, never how to silence them.
+topics=$(grep -rhoE 'Q_LOGGING_CATEGORY\([A-Za-z]+, *"[a-z.]+", *[A-Za-z]+\)' "$src/common" "$src/platform")
+[ -n "$topics" ] || fail "found no logging topic in the sources"
+echo "$topics" | grep -qv 'QtInfoMsg)$' && fail "a logging topic shows debug messages by default; the manual pages say they are off"
+for t in $(echo "$topics" | sed -E 's/.*"([a-z.]+)".*/\1/'); do
+    page=$src/resources/man/$(echo "${t%%.*}" | sed 's/./\u&/').1
+    grep -qF "$t" "$page" || fail "$(basename "$page") does not name the logging topic $t"
+done
+for p in Zorvane Mirelka Tandrel; do
+    grep -q 'debug=true' "$src/resources/man/$p.1" || fail "$p.1 does not say how to switch on debug messages"
+    grep -q 'debug=false' "$src/resources/man/$p.1" && fail "$p.1 tells how to silence debug messages, which are off"
+done
+echo "manual pages: $(echo $read_in_code | wc -w) variables explained, $(echo "$topics" | wc -l) logging topics named"

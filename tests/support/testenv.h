@@ -22,7 +22,8 @@ public:
     // A file's bytes; empty when it cannot be read.
     static QByteArray readFile(const QString &path);
     // The most memory this process has held so far, in KiB: a check that
-    // something was never held whole compares it before and after.
+    // something was never held whole compares it before and after. Always 0
+    // in a build with the address sanitizer, where it cannot be told.
     static long peakMemoryKb();
     // Starts the peak over from what the process holds now, so that what an
     // earlier test held hides nothing; false where the system cannot.

@@ -167,6 +167,36 @@ private slots:
         QCOMPARE(grid->currentPage(), 1);
     }
 
+    // The arrows and the wheel stop at the last page and at the first: no
+    // slide goes on to the empty pages beyond, however often they turn.
+    void turningStopsAtTheEnds()
+    {
+        writePad(many(40)); // two pages of 35
+        FormLaunchStarter pad;
+        open(pad);
+        LaunchGrid *grid = pad.grid();
+        auto *frame = pad.findChild<QFrame *>("frameIcon");
+        auto *edit = pad.findChild<QLineEdit *>("veskEdit");
+        const auto wheel = [&pad](int dy) {
+            QWheelEvent e(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, dy), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&pad, &e);
+        };
+        QCOMPARE(grid->pageCount(), 2);
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(edit, Qt::Key_Right);
+            wheel(-120);
+            QCOMPARE(grid->currentPage(), 2);
+        }
+        QTRY_COMPARE(frame->x(), 192 - 1728);
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(edit, Qt::Key_Left);
+            wheel(120);
+            QCOMPARE(grid->currentPage(), 1);
+        }
+        QTRY_COMPARE(frame->x(), 192);
+    }
+
     // Only the pages near the one shown have their widgets; the rest come
     // as the pages do, and a second load makes no second widget.
     void widgetsComeWithTheirPages()

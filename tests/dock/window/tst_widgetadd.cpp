@@ -5,6 +5,7 @@
 #include "dock/icons/formselectdisk.h"
 #include "dock/menus/formmenu.h"
 #include "dock/widgets/formdesktopwidget.h"
+#include "fulldisk.h"
 #include "testenv.h"
 #include "dock/window/dockactions.h"
 #include "dock/window/dockmessages.h"
@@ -226,6 +227,31 @@ private slots:
         QFile copy(first.Path);
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QVERIFY(copy.readAll().contains("Name=Editor\n"));
+    }
+
+    // On a full disk the copy is not made at all, rather than cut short for
+    // a row to point at: no row, nothing left in the folder, and the user is
+    // told that the save failed.
+    void aShortcutThatCannotBeCopiedLeavesNothing()
+    {
+        Widget w;
+        icons->giveIcons = false;
+        const int before = w.iconTable()->rowCount();
+        TestEnv::writeFile(file("Big.desktop"),
+                           desktopEntry("Big", "/bin/true") + "Comment=" + QByteArray(64 * 1024, 'x') + "\n");
+        takeToast(w);
+        {
+            FullDisk full(4096);
+            w.getIconNew(file("Big.desktop"), "0");
+        }
+        QCOMPARE(w.iconTable()->rowCount(), before);
+        QCOMPARE(QDir(platform::appConfigFolder() + "/link").entryList(QDir::Files | QDir::Hidden), QStringList());
+        QTRY_VERIFY(w.toast()->isVisible());
+        QCOMPARE(takeToast(w), QString("Big.desktop 保存失败！"));
+        // With room again, the copy is whole.
+        w.getIconNew(file("Big.desktop"), "0");
+        QCOMPARE(lastRow(w).Path, link("Big.desktop"));
+        QCOMPARE(TestEnv::readFile(link("Big.desktop")), TestEnv::readFile(file("Big.desktop")));
     }
 
     void shortcutsToNonProgramsAreRefused()
