@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/quitsignals.h"
+#include "platform/seethrough.h"
 #include "platform/singleinstance.h"
 #include "platform/webengine.h"
 
@@ -22,13 +23,15 @@ int main(int argc, char *argv[])
     bool goOn = false;
     if (const int code = platform::startOrExitCode(instance, "Zorvane", &goOn); !goOn)
         return code;
-    platform::prepareWebEngine();
     // The dock draws nothing with OpenGL (its web views draw in software):
     // without Qt's GL integration its first window does not load the GL
     // drivers. The user's own choice stands.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    platform::prepareWebEngine();
     QApplication app(argc, argv);
+    // Without a compositing manager, what is clear in a window stays clear.
+    platform::SeeThrough::ensure();
     // A session's end, `kill` or Ctrl+C quit the dock as its quit entry does:
     // the notes program is told to quit, the window tool stopped, the tray
     // icon removed. One that comes before the window is there waits for it;

@@ -4,6 +4,7 @@
 #include "notes/widget.h"
 #include "platform/paths.h"
 #include "platform/quitsignals.h"
+#include "platform/seethrough.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@ int main(int argc, char *argv[])
         return code;
 
     QApplication a(argc, argv);
+    // Without a compositing manager, what is clear in a window stays clear.
+    platform::SeeThrough::ensure();
     // Alone now: what a save cut short by a kill left behind can go.
     SafeFile::removeLeftoversUnder(platform::appConfigFolder());
     // Closing a note only hides it; the program ends on its own commands.

@@ -105,8 +105,12 @@ private:
         // on new windows once their program has gone.
         m_watched = 0;
         if (id && !QWidget::find(id)) {
+            // The window manager may still name a window that has just
+            // closed (one of ours among them): nothing to watch then, and
+            // nothing to report.
             const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-            xcb_change_window_attributes(c, xcb_window_t(id), XCB_CW_EVENT_MASK, &mask);
+            xcb_discard_reply(
+                c, xcb_change_window_attributes_checked(c, xcb_window_t(id), XCB_CW_EVENT_MASK, &mask).sequence);
             m_watched = xcb_window_t(id);
         }
         xcb_flush(c);

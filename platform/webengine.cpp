@@ -12,7 +12,10 @@ namespace platform {
 
 void prepareWebEngine()
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Web views share Qt's OpenGL context where there is one; where Qt has
+    // no OpenGL on X, asking for that context would only fail, out loud.
+    if (qgetenv("QT_XCB_GL_INTEGRATION") != "none")
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     // Our pages are small: software drawing serves them, and works where

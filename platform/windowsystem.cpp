@@ -1,5 +1,6 @@
 #include "windowsystem.h"
 #include "x11atoms.h"
+#include "seethrough.h"
 
 #include <KWindowSystem>
 #include <KX11Extras>
@@ -21,6 +22,10 @@
 #include <optional>
 
 namespace platform {
+
+extern const char *const OutlineBoundProperty;
+extern const char *const InputKeptProperty;
+
 namespace {
 
 const char *const RoleProperty = "_zv_windowRole";
@@ -456,6 +461,7 @@ public:
         if (!w || !isX11() || !w->windowHandle())
             return;
         xcb_connection_t *c = QX11Info::connection();
+        keepInOutline(w, QRegion());
         xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
                              static_cast<xcb_window_t>(w->winId()), 0, 0, 0, nullptr);
         xcb_flush(c);
@@ -465,6 +471,7 @@ public:
     {
         if (!w || !isX11() || !w->windowHandle())
             return;
+        keepInOutline(w, region);
         xcb_connection_t *c = QX11Info::connection();
         const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
         if (region.isEmpty()) {
@@ -475,28 +482,54 @@ public:
                                  win, 0, 0, rects.size(), rects.constData());
         }
         xcb_flush(c);
-        // Without a compositor the transparent parts of a translucent window
-        // are painted black: cut the window itself to what is visible.
-        if (!KX11Extras::compositingActive())
-            w->setMask(region.isEmpty() ? QRegion() : region);
     }
 
+    // A compositing manager shows only what the window draws: the input
+    // shape is all it needs, and a new outline would cost it a repaint of
+    // the whole window at every frame, but where the window manager's frame
+    // takes the pointer by the outline. Without one, the window is cut to
+    // what it draws within the region (SeeThrough), with its next picture.
     void setShape(QWidget *w, const QRegion &region) override
     {
-        if (!w || !isX11() || !w->windowHandle() || region.isEmpty()) {
+        if (!w)
+            return;
+        const QVariant bound = region.isEmpty() ? QVariant() : QVariant::fromValue(region);
+        if (w->property(OutlineBoundProperty) == bound) {
             setInputRegion(w, region);
             return;
         }
-        xcb_connection_t *c = QX11Info::connection();
-        const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
-        const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
-        for (const auto kind : { XCB_SHAPE_SK_INPUT, XCB_SHAPE_SK_BOUNDING })
-            xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, win, 0, 0, rects.size(),
-                                 rects.constData());
-        xcb_flush(c);
+        w->setProperty(OutlineBoundProperty, bound);
+        if (SeeThrough::active())
+            w->update();
+        setInputRegion(w, region);
+        if (!SeeThrough::active() && isX11() && w->windowHandle() && SeeThrough::framesFollowOutlines()) {
+            xcb_connection_t *c = QX11Info::connection();
+            const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
+            if (region.isEmpty()) {
+                xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, win, 0, 0, XCB_NONE);
+            } else {
+                const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
+                xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED, win, 0,
+                                     0, rects.size(), rects.constData());
+            }
+            xcb_flush(c);
+        }
     }
 
 private:
+    // The window's outline limits where it takes the pointer too: without a
+    // compositing manager, the part set to take it stays in the outline
+    // even where the window draws nothing (SeeThrough).
+    static void keepInOutline(QWidget *w, const QRegion &region)
+    {
+        const QVariant kept = region.isEmpty() ? QVariant() : QVariant::fromValue(region);
+        if (w->property(InputKeptProperty) == kept)
+            return;
+        w->setProperty(InputKeptProperty, kept);
+        if (SeeThrough::active())
+            w->update();
+    }
+
     static QVector<xcb_rectangle_t> rectanglesOf(QWidget *w, const QRegion &region)
     {
         const qreal dpr = w->devicePixelRatioF();

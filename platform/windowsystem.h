@@ -71,11 +71,10 @@ public:
     virtual void setDesktopOverlay(QWidget *w) = 0;
     // Only the region receives pointer input; the rest lets clicks through to
     // whatever lies below. An empty region gives the whole window back.
-    // Without a compositing manager the window is also cut to the region.
     virtual void setInputRegion(QWidget *w, const QRegion &region) = 0;
-    // The window is the region, which holds all it draws: it shows there
-    // and takes the pointer there only, also inside the frame of a window
-    // manager that follows a window's outline but not its input shape.
+    // The window is the region, which holds all it draws: it takes the
+    // pointer there only, and without a compositing manager it shows there
+    // only, cut to the pixels it draws (SeeThrough).
     virtual void setShape(QWidget *w, const QRegion &region) { setInputRegion(w, region); }
     // Keeps w in front of other, even of a window that covers the screen and
     // has the focus (which window managers lift above all layers): w becomes

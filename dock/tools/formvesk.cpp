@@ -77,9 +77,10 @@ void FormVesk::stopAnimations()
 void FormVesk::winIn()
 {
     stopAnimations();
-    // Without a compositor the veil would be painted opaque: show the bar only.
+    // Without a compositor the veil would be a still picture of the screen:
+    // show the bar only, where it comes to rest.
     if (!platform::WindowSystemService::get().translucencyWorks())
-        setMask(QRegion(QRect(barPos(30), ui->frame->size()).united(QRect(barPos(10), ui->frame->size()))));
+        setMask(QRegion(QRect(barPos(10), ui->frame->size())));
     else
         clearMask();
     show();

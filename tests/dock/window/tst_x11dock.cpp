@@ -2,12 +2,14 @@
 // Xvfb with the window manager ZV_TEST_WM names (openbox unless it says
 // fluxbox or icewm), started here; skipped when either is missing.
 #include "dock/icons/formcommonicon.h"
+#include "common/systemmessage.h"
 #include "dock/launchpad/formlaunchstarter.h"
 #include "dock/settings/docksettings.h"
 #include "dock/settings/formsettings.h"
 #include "dock/toast/formsystemhint.h"
 #include "dock/widgets/formdesktoptime.h"
 #include "dock/widgets/formweathereffects.h"
+#include "dock/icons/formname.h"
 #include "dock/window/autohide.h"
 #include "dock/window/dockdrag.h"
 #include "dock/window/dockplacement.h"
@@ -19,7 +21,11 @@
 #include "widgetfixture.h"
 #include "x11harness.h"
 
+#include <KWindowInfo>
 #include <QCursor>
+#include <QLabel>
+
+#include <csignal>
 
 using namespace x11test;
 
@@ -324,6 +330,72 @@ private slots:
         const QPoint above(iconOnScreen(w, "b").center().x(), y);
         click(above);
         QTRY_VERIFY(other.pressedAt(above));
+    }
+
+    // The program as a user starts it on this desktop: until its bar shows
+    // and it has answered a message, and on to its quit, it reports no
+    // error of the X server and no failed OpenGL.
+    void aNormalStartPrintsNoError()
+    {
+        QProcess dock;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_XCB_GL_INTEGRATION"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        dock.setProcessEnvironment(env);
+        dock.setProcessChannelMode(QProcess::MergedChannels);
+        dock.start(TestEnv::binDir() + QStringLiteral("/Zorvane"), QStringList());
+        QVERIFY(dock.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(SystemMessage::windowExists(QStringLiteral("Zorvane-Window")), 20000);
+        auto barShown = [&dock] {
+            for (WId id : KX11Extras::stackingOrder()) {
+                const KWindowInfo info(id, NET::WMPid | NET::WMWindowType | NET::XAWMState);
+                if (info.pid() == int(dock.processId()) && info.mappingState() == NET::Visible
+                    && info.windowType(NET::DockMask) == NET::Dock)
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(barShown(), 20000);
+        QVERIFY(SystemMessage::send(QStringLiteral("Zorvane-Window"), "Pravelt,AppWindowNormal", 10000));
+        ::kill(pid_t(dock.processId()), SIGTERM);
+        QVERIFY(dock.waitForFinished(15000));
+        const QString said = QString::fromLocal8Bit(dock.readAll());
+        QVERIFY2(!said.contains(QLatin1String("XCB error")), qPrintable(said));
+        QVERIFY2(!said.contains(QLatin1String("OpenGL")), qPrintable(said));
+    }
+
+    // Without a compositing manager the server shows what the bar draws
+    // and nothing of what it leaves clear: the grown icon stands on the
+    // desktop, not on a black square, and its bubble points without one.
+    void clearPartsShowTheDesktop()
+    {
+        const QRgb desktop = qRgb(0x3a, 0x6e, 0xa5);
+        paintDesktop(desktop);
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        const QRect rest = barOnScreen(w);
+        pointerTo(QPoint(iconOnScreen(w, "c").center().x(), rest.center().y()));
+        QTRY_COMPARE(w.bar()->iconSize("c"), QSize(128, 128));
+        QTRY_VERIFY(!w.bar()->isAnimating());
+        QTRY_VERIFY(w.tips()->bubble()->isVisible());
+        const QRect c = iconOnScreen(w, "c");
+        const QRect band(rest.left(), c.top(), rest.width(), rest.top() - c.top());
+        QString problem;
+        QTRY_VERIFY2((problem = seeThroughProblem(c, band, desktop)).isEmpty(), qPrintable(problem));
+        // Above the icons, where only the bubble is drawn: its pointer stands
+        // on the desktop as well.
+        // The arrow's label only holds the picture the bubble draws.
+        FormName *bubble = w.tips()->bubble();
+        QVERIFY(!bubble->arrowLabel()->isHidden());
+        const QRect a(bubble->mapToGlobal(bubble->arrowLabel()->pos()), bubble->arrowLabel()->size());
+        QCOMPARE(screenPixel(a.bottomLeft() + QPoint(1, -1)), desktop & 0xffffffu);
+        QCOMPARE(screenPixel(a.bottomRight() + QPoint(-1, -1)), desktop & 0xffffffu);
+        shot("see-through");
+        // Back at rest the grown icon's place shows the desktop again.
+        pointerTo(QPoint(960, 300));
+        QTRY_VERIFY(w.bar()->isAtRest());
+        QTRY_COMPARE(screenPixel(c.center()), desktop & 0xffffffu);
     }
 
     // A quick hand along the top of the magnified icons lands beside icons

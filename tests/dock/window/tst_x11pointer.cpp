@@ -338,6 +338,29 @@ private slots:
         shot(QStringLiteral("pointer-paths-%1").arg(edge));
     }
 
+    // With a compositing manager the clear parts of the bar show the
+    // desktop too, in the server's own picture of the screen.
+    void clearPartsShowTheDesktop()
+    {
+        setUpFakes();
+        useRealWindows();
+        writeDock({ icon("a"), icon("b"), icon("c") });
+        const QRgb desktop = qRgb(0x3a, 0x6e, 0xa5);
+        paintDesktop(desktop);
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        const QRect rest = restOnScreen(w);
+        pointerTo(QPoint(w.bar()->iconRectOnScreen("c").center().x(), rest.center().y()));
+        QTRY_COMPARE(w.bar()->iconSize("c"), QSize(128, 128));
+        QTRY_VERIFY(!w.bar()->isAnimating());
+        const QRect c = w.bar()->iconRectOnScreen("c");
+        const QRect band(rest.left(), c.top(), rest.width(), rest.top() - c.top());
+        QString problem;
+        QTRY_VERIFY2((problem = seeThroughProblem(c, band, desktop)).isEmpty(), qPrintable(problem));
+        shot("see-through-composited");
+    }
+
     // An open icon menu takes the pointer where its icons are drawn: a click
     // on an icon's picture opens it, one on the clear part of its strip
     // reaches the window beneath.

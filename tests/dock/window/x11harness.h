@@ -23,6 +23,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include "platform/seethrough.h"
 #include "testenv.h"
 
 #include <cstdio>
@@ -184,7 +185,10 @@ inline xcb_window_t topOf(xcb_window_t w)
 {
     xcb_connection_t *c = QX11Info::connection();
     for (;;) {
-        auto *r = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
+        // A window that has just closed is asked about too: its error is ours.
+        xcb_generic_error_t *error = nullptr;
+        auto *r = xcb_query_tree_reply(c, xcb_query_tree(c, w), &error);
+        free(error);
         if (!r)
             return w;
         const xcb_window_t parent = r->parent, root = r->root;
@@ -256,6 +260,75 @@ inline void click(const QPoint &p)
     button(true);
     QTest::qWait(30);
     button(false);
+}
+
+// What the X server shows in r: the picture the user sees, every window and
+// the compositing manager's work in it, not what a widget drew.
+inline QImage screenPixels(const QRect &r)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    xcb_get_image_reply_t *reply = xcb_get_image_reply(
+        c,
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, xcb_window_t(QX11Info::appRootWindow()), qint16(r.x()),
+                      qint16(r.y()), quint16(r.width()), quint16(r.height()), ~0u),
+        nullptr);
+    if (!reply)
+        return QImage();
+    QImage out;
+    if (xcb_get_image_data_length(reply) == r.width() * r.height() * 4)
+        out = QImage(xcb_get_image_data(reply), r.width(), r.height(), r.width() * 4, QImage::Format_RGB32).copy();
+    free(reply);
+    return out;
+}
+inline QRgb screenPixel(const QPoint &p)
+{
+    const QImage one = screenPixels(QRect(p, QSize(1, 1)));
+    return one.isNull() ? 0 : one.pixel(0, 0) & 0xffffffu;
+}
+
+// The desktop in one colour, as a user's wallpaper would lie beneath the
+// windows.
+inline void paintDesktop(QRgb colour)
+{
+    xcb_connection_t *c = QX11Info::connection();
+    const xcb_window_t root = xcb_window_t(QX11Info::appRootWindow());
+    const uint32_t pixel = colour & 0xffffffu;
+    xcb_change_window_attributes(c, root, XCB_CW_BACK_PIXEL, &pixel);
+    xcb_clear_area(c, 0, root, 0, 0, 0, 0);
+    // A compositing manager draws the desktop from the wallpaper's picture
+    // that the root names: a tile of the colour, kept while the test runs.
+    const xcb_pixmap_t tile = xcb_generate_id(c);
+    xcb_create_pixmap(c, 24, tile, root, 1, 1);
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, tile, XCB_GC_FOREGROUND, &pixel);
+    const xcb_rectangle_t one { 0, 0, 1, 1 };
+    xcb_poly_fill_rectangle(c, tile, gc, 1, &one);
+    xcb_free_gc(c, gc);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, atom("_XROOTPMAP_ID"), XCB_ATOM_PIXMAP, 32, 1, &tile);
+    xcb_flush(c);
+}
+
+// What is wrong with what the screen shows of a window's see-through parts:
+// the clear corner of an icon drawn at `icon` must show the desktop's
+// colour, its middle its own, and nothing in `band` may be black, which is
+// what the server shows of clear pixels it was not told are clear.
+inline QString seeThroughProblem(const QRect &icon, const QRect &band, QRgb desktop)
+{
+    desktop &= 0xffffffu;
+    const QRgb corner = screenPixel(icon.topLeft() + QPoint(2, 2));
+    if (corner != desktop)
+        return QStringLiteral("the icon's corner shows %1, not the desktop").arg(corner, 6, 16, QLatin1Char('0'));
+    const QRgb middle = screenPixel(icon.center());
+    if (middle == desktop || middle == 0)
+        return QStringLiteral("the icon's middle shows %1").arg(middle, 6, 16, QLatin1Char('0'));
+    const QImage seen = screenPixels(band);
+    if (seen.isNull())
+        return QStringLiteral("the screen could not be read");
+    for (int y = 0; y < seen.height(); ++y)
+        for (int x = 0; x < seen.width(); ++x)
+            if ((seen.pixel(x, y) & 0xffffffu) == 0)
+                return QStringLiteral("black at %1,%2").arg(band.x() + x).arg(band.y() + y);
+    return QString();
 }
 
 // With ZV_SHOTS set to a folder, each case leaves a picture of the screen there.
@@ -474,6 +547,8 @@ int runX11Test(int argc, char *argv[], bool *haveX, bool composited = false)
     qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
+    // As the programs do: what is clear stays clear without a compositor.
+    platform::SeeThrough::ensure();
     Test tc;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&tc, argc, argv);
