@@ -18,6 +18,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Whether a receiver answers at path now.
+bool answersAt(const QString &path)
+{
+    QLocalSocket s;
+    s.connectToServer(path);
+    const bool ok = s.waitForConnected(200);
+    s.abort();
+    return ok;
+}
+
+} // namespace
+
 namespace SystemMessage {
 
 QByteArray encode(quint32 dwData, const QByteArray &text)
@@ -56,13 +70,7 @@ QString socketPath(const QString &title)
 bool windowExists(const QString &title)
 {
     const QString path = socketPath(title);
-    if (path.isEmpty())
-        return false;
-    QLocalSocket s;
-    s.connectToServer(path);
-    const bool ok = s.waitForConnected(200);
-    s.abort();
-    return ok;
+    return !path.isEmpty() && answersAt(path);
 }
 
 bool send(const QString &title, const QString &text, int timeoutMs)
@@ -148,13 +156,7 @@ bool clearSocketPath(const QString &path)
 bool liveSocketAt(const QString &path)
 {
     struct stat st;
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISSOCK(st.st_mode))
-        return false;
-    QLocalSocket s;
-    s.connectToServer(path);
-    const bool ok = s.waitForConnected(200);
-    s.abort();
-    return ok;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISSOCK(st.st_mode) && answersAt(path);
 }
 
 } // namespace

@@ -18,14 +18,38 @@
 
 namespace platform {
 
-// Set by WindowSystem::setShape: what a window may show at most.
-extern const char *const OutlineBoundProperty;
-const char *const OutlineBoundProperty = "_zv_outlineBound";
-// Set by WindowSystem::setInputRegion: the part that takes the pointer.
-extern const char *const InputKeptProperty;
-const char *const InputKeptProperty = "_zv_inputKept";
-
 namespace {
+
+// What a window may show at most, and the part of it that takes the
+// pointer, as the window system was told; empty for all of the window.
+// A side table: a property would send each window an event per frame.
+struct Regions
+{
+    QRegion bound, kept;
+};
+QHash<const QWidget *, Regions> &regions()
+{
+    static QHash<const QWidget *, Regions> table;
+    return table;
+}
+
+bool setRegion(QWidget *w, QRegion Regions::*which, const QRegion &r)
+{
+    auto &table = regions();
+    auto it = table.find(w);
+    if (it == table.end()) {
+        if (r.isEmpty())
+            return false;
+        it = table.insert(w, Regions());
+        QObject::connect(w, &QObject::destroyed, [w] { regions().remove(w); });
+    }
+    if ((*it).*which == r)
+        return false;
+    (*it).*which = r;
+    if (SeeThrough::active())
+        w->update();
+    return true;
+}
 
 QRegion scaled(const QRegion &r, qreal dpr)
 {
@@ -55,10 +79,9 @@ void restoreOutline(QWidget *w)
     xcb_connection_t *c = QX11Info::connection();
     const xcb_window_t win = xcb_window_t(w->winId());
     QRegion mask = scaled(w->mask(), w->devicePixelRatioF());
-    const QVariant bound = w->property(OutlineBoundProperty);
-    if (bound.isValid() && SeeThrough::framesFollowOutlines())
-        mask = mask.isEmpty() ? scaled(bound.value<QRegion>(), w->devicePixelRatioF())
-                              : mask & scaled(bound.value<QRegion>(), w->devicePixelRatioF());
+    const QRegion bound = scaled(regions().value(w).bound, w->devicePixelRatioF());
+    if (!bound.isEmpty() && SeeThrough::framesFollowOutlines())
+        mask = mask.isEmpty() ? bound : mask & bound;
     if (mask.isEmpty()) {
         xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, win, 0, 0, XCB_NONE);
         xcb_flush(c);
@@ -208,15 +231,12 @@ private:
             return;
         const qreal dpr = w->devicePixelRatioF();
         QRegion within(QRect(QPoint(0, 0), picture.size()));
-        const QVariant bound = w->property(OutlineBoundProperty);
-        if (bound.isValid())
-            within &= scaled(bound.value<QRegion>(), dpr);
+        const Regions set = regions().value(w);
+        if (!set.bound.isEmpty())
+            within &= scaled(set.bound, dpr);
         if (!w->mask().isEmpty())
             within &= scaled(w->mask(), dpr);
-        QRegion keep;
-        const QVariant kept = w->property(InputKeptProperty);
-        if (kept.isValid())
-            keep = scaled(kept.value<QRegion>(), dpr) & within;
+        const QRegion keep = scaled(set.kept, dpr) & within;
         QRegion touched;
         const auto beneath = m_beneath.constFind(w);
         QRegion outline = SeeThrough::cut(picture, within, keep, shown ? &touched : nullptr,
@@ -254,6 +274,16 @@ private:
 };
 
 } // namespace
+
+bool SeeThrough::setBound(QWidget *w, const QRegion &region)
+{
+    return setRegion(w, &Regions::bound, region);
+}
+
+bool SeeThrough::setKept(QWidget *w, const QRegion &region)
+{
+    return setRegion(w, &Regions::kept, region);
+}
 
 bool SeeThrough::framesFollowOutlines()
 {

@@ -29,6 +29,11 @@ public:
     // `touched` gets the rows where a pixel changed.
     static QRegion cut(QImage &image, const QRegion &within, const QRegion &keep = QRegion(),
                        QRegion *touched = nullptr, const QImage &beneath = QImage());
+    // What w may show at most (the region it is shaped to), and the part
+    // of it that takes the pointer, as the window system is told them;
+    // empty for all of the window. True where the region changed.
+    static bool setBound(QWidget *w, const QRegion &region);
+    static bool setKept(QWidget *w, const QRegion &region);
     // Whether a window's outline must follow what takes the pointer even
     // while a compositing manager runs: the window manager's frames take the
     // pointer by a window's outline alone (fluxbox, and any it does not

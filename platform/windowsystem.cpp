@@ -23,8 +23,6 @@
 
 namespace platform {
 
-extern const char *const OutlineBoundProperty;
-extern const char *const InputKeptProperty;
 
 namespace {
 
@@ -461,7 +459,7 @@ public:
         if (!w || !isX11() || !w->windowHandle())
             return;
         xcb_connection_t *c = QX11Info::connection();
-        keepInOutline(w, QRegion());
+        SeeThrough::setKept(w, QRegion());
         xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
                              static_cast<xcb_window_t>(w->winId()), 0, 0, 0, nullptr);
         xcb_flush(c);
@@ -471,17 +469,8 @@ public:
     {
         if (!w || !isX11() || !w->windowHandle())
             return;
-        keepInOutline(w, region);
-        xcb_connection_t *c = QX11Info::connection();
-        const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
-        if (region.isEmpty()) {
-            xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, win, 0, 0, XCB_NONE);
-        } else {
-            const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
-            xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED,
-                                 win, 0, 0, rects.size(), rects.constData());
-        }
-        xcb_flush(c);
+        SeeThrough::setKept(w, region);
+        sendShape(w, XCB_SHAPE_SK_INPUT, region);
     }
 
     // A compositing manager shows only what the window draws: the input
@@ -493,41 +482,48 @@ public:
     {
         if (!w)
             return;
-        const QVariant bound = region.isEmpty() ? QVariant() : QVariant::fromValue(region);
-        if (w->property(OutlineBoundProperty) == bound) {
-            setInputRegion(w, region);
+        const bool changed = SeeThrough::setBound(w, region);
+        setInputRegion(w, region);
+        if (!changed)
+            return;
+        if (SeeThrough::active() || !isX11() || !w->windowHandle())
+            return;
+        if (SeeThrough::framesFollowOutlines()) {
+            sendShape(w, XCB_SHAPE_SK_BOUNDING, region);
             return;
         }
-        w->setProperty(OutlineBoundProperty, bound);
-        if (SeeThrough::active())
-            w->update();
-        setInputRegion(w, region);
-        if (!SeeThrough::active() && isX11() && w->windowHandle() && SeeThrough::framesFollowOutlines()) {
-            xcb_connection_t *c = QX11Info::connection();
-            const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
-            if (region.isEmpty()) {
-                xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, win, 0, 0, XCB_NONE);
-            } else {
-                const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
-                xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED, win, 0,
-                                     0, rects.size(), rects.constData());
-            }
-            xcb_flush(c);
+        // The compositing manager draws a window within its outline, and
+        // all of that again when the outline changes: a roomy box around the
+        // region, sent again only when the region outgrows it or shrinks
+        // well inside it, keeps its work to about what the window shows.
+        const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
+        const QRect need = region.boundingRect();
+        const QRect box = m_roomyOutline.value(win);
+        const QRect roomy = need.adjusted(-RoomyMargin, -RoomyMargin, RoomyMargin, RoomyMargin) & w->rect();
+        const auto area = [](const QRect &r) { return qint64(r.width()) * r.height(); };
+        if (need.isEmpty()) {
+            if (m_roomyOutline.remove(win))
+                sendShape(w, XCB_SHAPE_SK_BOUNDING, QRegion());
+        } else if (!box.contains(need) || area(box) > 2 * area(roomy)) {
+            m_roomyOutline.insert(win, roomy);
+            sendShape(w, XCB_SHAPE_SK_BOUNDING, roomy);
         }
     }
 
 private:
-    // The window's outline limits where it takes the pointer too: without a
-    // compositing manager, the part set to take it stays in the outline
-    // even where the window draws nothing (SeeThrough).
-    static void keepInOutline(QWidget *w, const QRegion &region)
+    // One of the window's shapes; an empty region gives it all of the window.
+    static void sendShape(QWidget *w, xcb_shape_kind_t kind, const QRegion &region)
     {
-        const QVariant kept = region.isEmpty() ? QVariant() : QVariant::fromValue(region);
-        if (w->property(InputKeptProperty) == kept)
-            return;
-        w->setProperty(InputKeptProperty, kept);
-        if (SeeThrough::active())
-            w->update();
+        xcb_connection_t *c = QX11Info::connection();
+        const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
+        if (region.isEmpty()) {
+            xcb_shape_mask(c, XCB_SHAPE_SO_SET, kind, win, 0, 0, XCB_NONE);
+        } else {
+            const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
+            xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, win, 0, 0, rects.size(),
+                                 rects.constData());
+        }
+        xcb_flush(c);
     }
 
     static QVector<xcb_rectangle_t> rectanglesOf(QWidget *w, const QRegion &region)
@@ -539,7 +535,11 @@ private:
         return rects;
     }
 
+    // About what icons grow by under the pointer.
+    static constexpr int RoomyMargin = 96;
+
     QHash<xcb_window_t, xcb_window_t> m_ownTransientFor;
+    QHash<xcb_window_t, QRect> m_roomyOutline;
 };
 
 } // namespace
