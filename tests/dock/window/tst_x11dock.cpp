@@ -398,6 +398,41 @@ private slots:
         QTRY_COMPARE(screenPixel(c.center()), desktop & 0xffffffu);
     }
 
+    // A compositing manager that starts while the dock runs gets the windows
+    // whole; once it stops they are cut again and still show the desktop.
+    void followsACompositorAsItComesAndGoes()
+    {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("xcompmgr"));
+        if (program.isEmpty())
+            QSKIP("xcompmgr is not installed");
+        const QRgb desktop = qRgb(0x3a, 0x6e, 0xa5);
+        paintDesktop(desktop);
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        QVERIFY(platform::SeeThrough::active());
+        QTRY_VERIFY(!platform::SeeThrough::outlineOf(&w).isEmpty());
+        QProcess compositor;
+        compositor.start(program, QStringList());
+        QVERIFY(compositor.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(KX11Extras::compositingActive(), 10000);
+        QTRY_VERIFY(!platform::SeeThrough::active());
+        QVERIFY(platform::SeeThrough::outlineOf(&w).isEmpty());
+        compositor.terminate();
+        QVERIFY(compositor.waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(!KX11Extras::compositingActive(), 10000);
+        QTRY_VERIFY(platform::SeeThrough::active());
+        const QRect rest = barOnScreen(w);
+        pointerTo(QPoint(iconOnScreen(w, "c").center().x(), rest.center().y()));
+        QTRY_COMPARE(w.bar()->iconSize("c"), QSize(128, 128));
+        QTRY_VERIFY(!w.bar()->isAnimating());
+        const QRect c = iconOnScreen(w, "c");
+        QString problem;
+        QTRY_VERIFY2((problem = seeThroughProblem(c, QRect(rest.left(), c.top(), rest.width(), rest.top() - c.top()),
+                                                  desktop)).isEmpty(),
+                     qPrintable(problem));
+    }
+
     // A quick hand along the top of the magnified icons lands beside icons
     // that are about to grow under it: the bar holds on and does not slide.
     void aQuickSweepStaysOnTheBar()
