@@ -269,16 +269,24 @@ SettingRule DockSettings::rule(Key key)
 
 QVariant DockSettings::read(Key key) const
 {
+    const auto known = m_read.constFind(int(key));
+    if (known != m_read.constEnd())
+        return *known;
     const Row &r = row(key);
     const QVariant v = hasText(r.name) ? m_values.value(r.name)
                      : r.rule.fallback == SettingRule::Stored ? QVariant()
                                                               : r.def;
-    if (r.type != QMetaType::Int)
-        return asType(r.type, v);
-    int n = v.toInt(); // a text that is not a number reads as 0
-    if (r.rule.positive && n <= 0)
-        n = r.def.toInt();
-    return qBound(r.rule.low, n, r.rule.high);
+    QVariant out;
+    if (r.type != QMetaType::Int) {
+        out = asType(r.type, v);
+    } else {
+        int n = v.toInt(); // a text that is not a number reads as 0
+        if (r.rule.positive && n <= 0)
+            n = r.def.toInt();
+        out = qBound(r.rule.low, n, r.rule.high);
+    }
+    m_read.insert(int(key), out);
+    return out;
 }
 
 void DockSettings::store(Key key, const QVariant &value)
@@ -313,6 +321,7 @@ void DockSettings::setValue(const QString &key, const QVariant &value)
     // The same value in another form ("false" as read, false as set) is no change.
     const bool same = it != m_values.constEnd() && *it == value;
     m_values.insert(key, value);
+    m_read.clear();
     // Writing the same value again still stamps the key into the file, as a
     // routine that sets it always did.
     m_pending.insert(key);
@@ -384,6 +393,12 @@ DockSettings::Parse DockSettings::parse(const QByteArray &bytes, QVariantMap *ou
 
 void DockSettings::load()
 {
+    // Whatever this reads, nothing read before it holds.
+    struct Forget
+    {
+        QHash<int, QVariant> &read;
+        ~Forget() { read.clear(); }
+    } forget { m_read };
     m_values.clear();
     m_base.clear();
     m_exists = false;

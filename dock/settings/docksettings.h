@@ -233,6 +233,9 @@ private:
 
     QString m_path;
     QVariantMap m_values;
+    // What read() gave for each key since the values last changed: the bar
+    // asks for its sizes at every pointer move.
+    mutable QHash<int, QVariant> m_read;
     QByteArray m_base; // the file as last read or written: sections keep their order
     // Keys set since the last save. Only these are written into the copy of
     // the file: a key set again takes the place QSettings gives a new key.

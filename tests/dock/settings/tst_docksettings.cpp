@@ -110,6 +110,7 @@ private slots:
     {
         DockSettings s(path());
         QSignalSpy changed(&s, &DockSettings::changed);
+        QCOMPARE(s.icoSize(), 64); // read once before: a change still shows
         s.setIcoSize(48);
         s.setHide(true);
         s.setLanguage("1");
@@ -120,6 +121,11 @@ private slots:
         QCOMPARE(changed.count(), 5);
         QCOMPARE(changed.at(0).at(0).value<DockSettings::Key>(), DockSettings::Key::icoSize);
         QCOMPARE(changed.at(4).at(0).value<DockSettings::Key>(), DockSettings::Key::weatherCity);
+        QCOMPARE(s.icoSize(), 48);
+        // Raw text set by name is read by the key's rule, then as set.
+        s.setValue("System/IcoSize", "0");
+        QCOMPARE(s.icoSize(), 64);
+        s.setValue("System/IcoSize", "48");
         QCOMPARE(s.icoSize(), 48);
         QVERIFY(s.isDirty());
         QVERIFY(s.save());
