@@ -1,5 +1,6 @@
 #include "seethrough.h"
 #include "logging.h"
+#include "x11shape.h"
 
 #include <KX11Extras>
 #include <netwm.h>
@@ -7,12 +8,10 @@
 #include <QBackingStore>
 #include <QEvent>
 #include <QHash>
-#include <QPointer>
 #include <QSet>
 #include <QWidget>
 #include <QWindow>
 #include <QX11Info>
-#include <xcb/shape.h>
 #include <algorithm>
 #include <xcb/xcb.h>
 
@@ -20,82 +19,21 @@ namespace platform {
 
 namespace {
 
-// What a window may show at most, and the part of it that takes the
-// pointer, as the window system was told; empty for all of the window.
-// A side table: a property would send each window an event per frame.
-struct Regions
-{
-    QRegion bound, kept;
-};
-QHash<const QWidget *, Regions> &regions()
-{
-    static QHash<const QWidget *, Regions> table;
-    return table;
-}
-
-bool setRegion(QWidget *w, QRegion Regions::*which, const QRegion &r)
-{
-    auto &table = regions();
-    auto it = table.find(w);
-    if (it == table.end()) {
-        if (r.isEmpty())
-            return false;
-        it = table.insert(w, Regions());
-        QObject::connect(w, &QObject::destroyed, [w] { regions().remove(w); });
-    }
-    if ((*it).*which == r)
-        return false;
-    (*it).*which = r;
-    if (SeeThrough::active())
-        w->update();
-    return true;
-}
-
-QRegion scaled(const QRegion &r, qreal dpr)
-{
-    if (qFuzzyCompare(dpr, 1.0))
-        return r;
-    QRegion out;
-    for (const QRect &q : r)
-        out += QRect(qRound(q.x() * dpr), qRound(q.y() * dpr), qRound(q.width() * dpr), qRound(q.height() * dpr));
-    return out;
-}
-
-void sendOutline(QWidget *w, const QRegion &outline)
-{
-    QVector<xcb_rectangle_t> x;
-    x.reserve(outline.rectCount());
-    for (const QRect &r : outline)
-        x.append({ qint16(r.x()), qint16(r.y()), quint16(r.width()), quint16(r.height()) });
-    xcb_connection_t *c = QX11Info::connection();
-    xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_YX_BANDED,
-                         xcb_window_t(w->winId()), 0, 0, uint32_t(x.size()), x.constData());
-    xcb_flush(c);
-}
-
-// Gives a window back the outline it has of its own: its mask, or all of it.
-void restoreOutline(QWidget *w)
-{
-    xcb_connection_t *c = QX11Info::connection();
-    const xcb_window_t win = xcb_window_t(w->winId());
-    QRegion mask = scaled(w->mask(), w->devicePixelRatioF());
-    const QRegion bound = scaled(regions().value(w).bound, w->devicePixelRatioF());
-    if (!bound.isEmpty() && SeeThrough::framesFollowOutlines())
-        mask = mask.isEmpty() ? bound : mask & bound;
-    if (mask.isEmpty()) {
-        xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, win, 0, 0, XCB_NONE);
-        xcb_flush(c);
-    } else {
-        sendOutline(w, mask);
-    }
-}
-
 // Watches the translucent windows' pictures while no compositing manager
 // runs. It sits in front of every object's events then, and lets through at
-// once all but a window's update, expose and show.
+// once all but a window's update, expose, show and move.
 class Cutter final : public QObject
 {
 public:
+    // What is known of one window; it goes with the window.
+    struct Known
+    {
+        QRegion bound, kept; // as the window system was told; empty: none
+        QRegion sent;        // the outline last given; empty: its own
+        QImage beneath;      // what lay under it as it opened, at beneathAt
+        QPoint beneathAt;
+    };
+
     static Cutter &get()
     {
         static Cutter *c = new Cutter(qApp);
@@ -103,7 +41,23 @@ public:
     }
 
     bool active() const { return m_active; }
-    QRegion outlineOf(const QWidget *w) const { return m_sent.value(w); }
+    QRegion outlineOf(const QWidget *w) const { return m_windows.value(w).sent; }
+
+    bool setRegion(QWidget *w, QRegion Known::*which, const QRegion &r)
+    {
+        auto it = m_windows.find(w);
+        if (it == m_windows.end()) {
+            if (r.isEmpty())
+                return false;
+            it = track(w);
+        }
+        if ((*it).*which == r)
+            return false;
+        (*it).*which = r;
+        if (m_active)
+            w->update();
+        return true;
+    }
 
     void setActive(bool on)
     {
@@ -121,8 +75,9 @@ public:
                 continue;
             if (on) {
                 w->update();
-            } else if (m_sent.remove(w)) {
-                restoreOutline(w);
+            } else if (auto it = m_windows.find(w); it != m_windows.end() && !it->sent.isEmpty()) {
+                it->sent = QRegion();
+                restoreOutline(w, *it);
             }
         }
     }
@@ -143,15 +98,14 @@ public:
         if (!w || !w->isWindow() || !w->testAttribute(Qt::WA_TranslucentBackground) || m_inside.contains(o))
             return false;
         if (t == QEvent::Move) {
-            // What lay beneath is somewhere else now, and where it lies now
-            // cannot be read: the window covers it.
-            const auto it = m_beneath.find(w);
-            if (it != m_beneath.end() && it->at != w->geometry().topLeft())
-                m_beneath.erase(it);
+            auto it = m_windows.find(w);
             // Placed before its first picture: the screen there still shows
-            // what lies beneath.
-            if (w->windowHandle() && !w->windowHandle()->isExposed() && !m_sent.contains(w))
+            // what lies beneath. Later, what lay beneath is somewhere else,
+            // and where it lies now cannot be read: the window covers it.
+            if (w->windowHandle() && !w->windowHandle()->isExposed() && (it == m_windows.end() || it->sent.isEmpty()))
                 captureBeneath(w);
+            else if (it != m_windows.end() && it->beneathAt != w->geometry().topLeft())
+                it->beneath = QImage();
             return false;
         }
         if (t == QEvent::Show) {
@@ -185,25 +139,35 @@ private:
         connect(KX11Extras::self(), &KX11Extras::compositingChanged, this, [this](bool on) { setActive(!on); });
     }
 
-    // What is kept of a window goes with it.
-    void watch(const QWidget *w)
+    QHash<const QWidget *, Known>::iterator track(QWidget *w)
     {
-        if (m_watched.contains(w))
-            return;
-        m_watched.insert(w);
-        connect(w, &QObject::destroyed, this, [this, w] {
-            m_sent.remove(w);
-            m_beneath.remove(w);
-            m_watched.remove(w);
-        });
+        connect(w, &QObject::destroyed, this, [this, w] { m_windows.remove(w); });
+        return m_windows.insert(w, Known());
+    }
+
+    Known &windowOf(QWidget *w)
+    {
+        const auto it = m_windows.find(w);
+        return it != m_windows.end() ? *it : *track(w);
+    }
+
+    // Gives a window back the outline it has of its own: its mask, or all of
+    // it, but its bound where the window manager's frames need that.
+    static void restoreOutline(QWidget *w, const Known &known)
+    {
+        const qreal dpr = w->devicePixelRatioF();
+        QRegion mask = nativeRegion(w->mask(), dpr);
+        if (!known.bound.isEmpty() && SeeThrough::framesFollowOutlines())
+            mask = mask.isEmpty() ? nativeRegion(known.bound, dpr) : mask & nativeRegion(known.bound, dpr);
+        sendShape(QX11Info::connection(), xcb_window_t(w->winId()), XCB_SHAPE_SK_BOUNDING, mask);
     }
 
     void captureBeneath(QWidget *w)
     {
         const QRect g = w->geometry();
-        const qreal dpr = w->devicePixelRatioF();
-        const QRect native(qRound(g.x() * dpr), qRound(g.y() * dpr), qRound(g.width() * dpr), qRound(g.height() * dpr));
-        m_beneath.remove(w);
+        const QRect native = nativeRegion(g, w->devicePixelRatioF()).boundingRect();
+        Known &known = windowOf(w);
+        known.beneath = QImage();
         if (native.isEmpty())
             return;
         xcb_connection_t *c = QX11Info::connection();
@@ -217,10 +181,10 @@ private:
             return; // partly off the screen: drawn as if over nothing
         const int length = xcb_get_image_data_length(reply);
         if (reply->depth >= 24 && length == native.width() * native.height() * 4) {
-            QImage shot(xcb_get_image_data(reply), native.width(), native.height(), native.width() * 4,
-                        QImage::Format_RGB32);
-            watch(w);
-            m_beneath.insert(w, { shot.copy(), g.topLeft() });
+            known.beneath = QImage(xcb_get_image_data(reply), native.width(), native.height(), native.width() * 4,
+                                   QImage::Format_RGB32)
+                                .copy();
+            known.beneathAt = g.topLeft();
         }
         free(reply);
     }
@@ -229,65 +193,53 @@ private:
     {
         if (!w->windowHandle())
             return;
+        Known &known = windowOf(w);
         const qreal dpr = w->devicePixelRatioF();
         QRegion within(QRect(QPoint(0, 0), picture.size()));
-        const Regions set = regions().value(w);
-        if (!set.bound.isEmpty())
-            within &= scaled(set.bound, dpr);
+        if (!known.bound.isEmpty())
+            within &= nativeRegion(known.bound, dpr);
         if (!w->mask().isEmpty())
-            within &= scaled(w->mask(), dpr);
-        const QRegion keep = scaled(set.kept, dpr) & within;
+            within &= nativeRegion(w->mask(), dpr);
         QRegion touched;
-        const auto beneath = m_beneath.constFind(w);
-        QRegion outline = SeeThrough::cut(picture, within, keep, shown ? &touched : nullptr,
-                                          beneath == m_beneath.constEnd() ? QImage() : beneath->image);
-        if (outline.isEmpty() && !within.isEmpty()) {
-            // A window that draws nothing is there to take the pointer (an
-            // edge strip): all of it stays, drawn over what lies beneath.
-            outline = SeeThrough::cut(picture, within, within, shown ? &touched : nullptr,
-                                      beneath == m_beneath.constEnd() ? QImage() : beneath->image);
-        }
+        QRegion *rows = shown ? &touched : nullptr;
+        QRegion outline = SeeThrough::cut(picture, within, nativeRegion(known.kept, dpr) & within, rows, known.beneath);
+        // A window that draws nothing is there to take the pointer (an edge
+        // strip): all of it stays, drawn over what lies beneath.
+        if (outline.isEmpty() && !within.isEmpty())
+            outline = SeeThrough::cut(picture, within, within, rows, known.beneath);
         if (!touched.isEmpty())
-            w->backingStore()->flush(scaled(touched, 1 / dpr), w->windowHandle());
+            w->backingStore()->flush(nativeRegion(touched, 1 / dpr), w->windowHandle());
         // An outline of nothing would never be exposed, and so never painted.
         if (outline.isEmpty())
             outline = QRect(0, 0, 1, 1);
-        auto it = m_sent.find(w);
-        if (it != m_sent.end() && *it == outline)
+        if (known.sent == outline)
             return;
-        watch(w);
-        m_sent.insert(w, outline);
-        sendOutline(w, outline);
+        known.sent = outline;
+        sendShape(QX11Info::connection(), xcb_window_t(w->winId()), XCB_SHAPE_SK_BOUNDING, outline);
     }
-
-    struct Beneath
-    {
-        QImage image;
-        QPoint at;
-    };
 
     bool m_active = false;
     QSet<QObject *> m_inside;
-    QSet<const QWidget *> m_watched;
-    QHash<const QWidget *, Beneath> m_beneath;
-    QHash<const QWidget *, QRegion> m_sent;
+    QHash<const QWidget *, Known> m_windows;
 };
+
+bool onX11() { return QX11Info::isPlatformX11() && qApp; }
 
 } // namespace
 
 bool SeeThrough::setBound(QWidget *w, const QRegion &region)
 {
-    return setRegion(w, &Regions::bound, region);
+    return onX11() && Cutter::get().setRegion(w, &Cutter::Known::bound, region);
 }
 
 bool SeeThrough::setKept(QWidget *w, const QRegion &region)
 {
-    return setRegion(w, &Regions::kept, region);
+    return onX11() && Cutter::get().setRegion(w, &Cutter::Known::kept, region);
 }
 
 bool SeeThrough::framesFollowOutlines()
 {
-    if (!QX11Info::isPlatformX11() || !qApp)
+    if (!onX11())
         return false;
     // Read once: window managers are seldom replaced under a running program.
     static const bool follow = [] {
@@ -309,20 +261,18 @@ bool SeeThrough::framesFollowOutlines()
 
 void SeeThrough::ensure()
 {
-    if (!QX11Info::isPlatformX11() || !qApp)
-        return;
-    Cutter &c = Cutter::get();
-    c.setActive(!KX11Extras::compositingActive());
+    if (onX11())
+        Cutter::get().setActive(!KX11Extras::compositingActive());
 }
 
 bool SeeThrough::active()
 {
-    return QX11Info::isPlatformX11() && qApp && Cutter::get().active();
+    return onX11() && Cutter::get().active();
 }
 
 QRegion SeeThrough::outlineOf(const QWidget *w)
 {
-    return QX11Info::isPlatformX11() && qApp ? Cutter::get().outlineOf(w) : QRegion();
+    return onX11() ? Cutter::get().outlineOf(w) : QRegion();
 }
 
 QRegion SeeThrough::cut(QImage &image, const QRegion &within, const QRegion &keep, QRegion *touched,

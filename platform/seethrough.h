@@ -29,9 +29,10 @@ public:
     // `touched` gets the rows where a pixel changed.
     static QRegion cut(QImage &image, const QRegion &within, const QRegion &keep = QRegion(),
                        QRegion *touched = nullptr, const QImage &beneath = QImage());
-    // What w may show at most (the region it is shaped to), and the part
-    // of it that takes the pointer, as the window system is told them;
-    // empty for all of the window. True where the region changed.
+    // What w may show at most (the region it is shaped to; empty: all of
+    // it), and the part of it set to take the pointer (empty: none beyond
+    // what it draws), as the window system is told them. True where the
+    // region changed; always false but on X11.
     static bool setBound(QWidget *w, const QRegion &region);
     static bool setKept(QWidget *w, const QRegion &region);
     // Whether a window's outline must follow what takes the pointer even

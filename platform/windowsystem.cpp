@@ -1,6 +1,7 @@
 #include "windowsystem.h"
-#include "x11atoms.h"
 #include "seethrough.h"
+#include "x11atoms.h"
+#include "x11shape.h"
 
 #include <KWindowSystem>
 #include <KX11Extras>
@@ -22,8 +23,6 @@
 #include <optional>
 
 namespace platform {
-
-
 namespace {
 
 const char *const RoleProperty = "_zv_windowRole";
@@ -514,25 +513,8 @@ private:
     // One of the window's shapes; an empty region gives it all of the window.
     static void sendShape(QWidget *w, xcb_shape_kind_t kind, const QRegion &region)
     {
-        xcb_connection_t *c = QX11Info::connection();
-        const xcb_window_t win = static_cast<xcb_window_t>(w->winId());
-        if (region.isEmpty()) {
-            xcb_shape_mask(c, XCB_SHAPE_SO_SET, kind, win, 0, 0, XCB_NONE);
-        } else {
-            const QVector<xcb_rectangle_t> rects = rectanglesOf(w, region);
-            xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, win, 0, 0, rects.size(),
-                                 rects.constData());
-        }
-        xcb_flush(c);
-    }
-
-    static QVector<xcb_rectangle_t> rectanglesOf(QWidget *w, const QRegion &region)
-    {
-        const qreal dpr = w->devicePixelRatioF();
-        QVector<xcb_rectangle_t> rects;
-        for (const QRect &r : region)
-            rects.append({ qint16(r.x() * dpr), qint16(r.y() * dpr), quint16(r.width() * dpr), quint16(r.height() * dpr) });
-        return rects;
+        platform::sendShape(QX11Info::connection(), static_cast<xcb_window_t>(w->winId()), kind,
+                            nativeRegion(region, w->devicePixelRatioF()));
     }
 
     // About what icons grow by under the pointer.

@@ -375,14 +375,11 @@ private slots:
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
         const QRect rest = barOnScreen(w);
-        pointerTo(QPoint(iconOnScreen(w, "c").center().x(), rest.center().y()));
-        QTRY_COMPARE(w.bar()->iconSize("c"), QSize(128, 128));
-        QTRY_VERIFY(!w.bar()->isAnimating());
+        const QRect c = growUnderPointer(w, "c", rest);
+        QVERIFY(!c.isEmpty());
         QTRY_VERIFY(w.tips()->bubble()->isVisible());
-        const QRect c = iconOnScreen(w, "c");
-        const QRect band(rest.left(), c.top(), rest.width(), rest.top() - c.top());
         QString problem;
-        QTRY_VERIFY2((problem = seeThroughProblem(c, band, desktop)).isEmpty(), qPrintable(problem));
+        QTRY_VERIFY2((problem = seeThroughProblem(c, rest, desktop)).isEmpty(), qPrintable(problem));
         // Above the icons, where only the bubble is drawn: its pointer stands
         // on the desktop as well.
         // The arrow's label only holds the picture the bubble draws.
@@ -423,14 +420,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!KX11Extras::compositingActive(), 10000);
         QTRY_VERIFY(platform::SeeThrough::active());
         const QRect rest = barOnScreen(w);
-        pointerTo(QPoint(iconOnScreen(w, "c").center().x(), rest.center().y()));
-        QTRY_COMPARE(w.bar()->iconSize("c"), QSize(128, 128));
-        QTRY_VERIFY(!w.bar()->isAnimating());
-        const QRect c = iconOnScreen(w, "c");
+        const QRect c = growUnderPointer(w, "c", rest);
+        QVERIFY(!c.isEmpty());
         QString problem;
-        QTRY_VERIFY2((problem = seeThroughProblem(c, QRect(rest.left(), c.top(), rest.width(), rest.top() - c.top()),
-                                                  desktop)).isEmpty(),
-                     qPrintable(problem));
+        QTRY_VERIFY2((problem = seeThroughProblem(c, rest, desktop)).isEmpty(), qPrintable(problem));
     }
 
     // A quick hand along the top of the magnified icons lands beside icons

@@ -351,13 +351,10 @@ private slots:
         w.show();
         QTRY_VERIFY(w.autoHide()->isDockShown());
         const QRect rest = restOnScreen(w);
-        pointerTo(QPoint(w.bar()->iconRectOnScreen("c").center().x(), rest.center().y()));
-        QTRY_COMPARE(w.bar()->iconSize("c"), QSize(128, 128));
-        QTRY_VERIFY(!w.bar()->isAnimating());
-        const QRect c = w.bar()->iconRectOnScreen("c");
-        const QRect band(rest.left(), c.top(), rest.width(), rest.top() - c.top());
+        const QRect c = growUnderPointer(w, "c", rest);
+        QVERIFY(!c.isEmpty());
         QString problem;
-        QTRY_VERIFY2((problem = seeThroughProblem(c, band, desktop)).isEmpty(), qPrintable(problem));
+        QTRY_VERIFY2((problem = seeThroughProblem(c, rest, desktop)).isEmpty(), qPrintable(problem));
         shot("see-through-composited");
     }
 

@@ -308,12 +308,26 @@ inline void paintDesktop(QRgb colour)
     xcb_flush(c);
 }
 
-// What is wrong with what the screen shows of a window's see-through parts:
-// the clear corner of an icon drawn at `icon` must show the desktop's
-// colour, its middle its own, and nothing in `band` may be black, which is
-// what the server shows of clear pixels it was not told are clear.
-inline QString seeThroughProblem(const QRect &icon, const QRect &band, QRgb desktop)
+// The dock's icon `id` grown to its largest under the real pointer, over a
+// bottom bar whose background rests at `rest` on the screen: where it then
+// stands, or nothing if it did not grow.
+template <class Dock>
+QRect growUnderPointer(Dock &w, const QString &id, const QRect &rest)
 {
+    pointerTo(QPoint(w.bar()->iconRectOnScreen(id).center().x(), rest.center().y()));
+    const bool grown = QTest::qWaitFor(
+        [&] { return w.bar()->iconSize(id) == QSize(128, 128) && !w.bar()->isAnimating(); }, 5000);
+    return grown ? w.bar()->iconRectOnScreen(id) : QRect();
+}
+
+// What is wrong with what the screen shows of the bar's see-through parts
+// with an icon grown at `icon` over a bottom bar resting at `rest`: the
+// icon's clear corner must show the desktop's colour, its middle its own,
+// and nothing in the grown icons' band above the bar may be black, which is
+// what the server shows of clear pixels it was not told are clear.
+inline QString seeThroughProblem(const QRect &icon, const QRect &rest, QRgb desktop)
+{
+    const QRect band(rest.left(), icon.top(), rest.width(), rest.top() - icon.top());
     desktop &= 0xffffffu;
     const QRgb corner = screenPixel(icon.topLeft() + QPoint(2, 2));
     if (corner != desktop)
