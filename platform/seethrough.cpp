@@ -203,9 +203,11 @@ private:
         QRegion touched;
         QRegion *rows = shown ? &touched : nullptr;
         QRegion outline = SeeThrough::cut(picture, within, nativeRegion(known.kept, dpr) & within, rows, known.beneath);
-        // A window that draws nothing is there to take the pointer (an edge
-        // strip): all of it stays, drawn over what lies beneath.
-        if (outline.isEmpty() && !within.isEmpty())
+        // A window that draws nothing but takes the pointer is there for it
+        // (an edge strip): all of it stays, drawn over what lies beneath.
+        const bool takesPointer = !w->windowFlags().testFlag(Qt::WindowTransparentForInput)
+            && !w->testAttribute(Qt::WA_TransparentForMouseEvents);
+        if (outline.isEmpty() && !within.isEmpty() && takesPointer)
             outline = SeeThrough::cut(picture, within, within, rows, known.beneath);
         if (!touched.isEmpty())
             w->backingStore()->flush(nativeRegion(touched, 1 / dpr), w->windowHandle());
