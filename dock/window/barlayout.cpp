@@ -3,6 +3,7 @@
 #include "backgroundstyle.h"
 #include "docklayout.h"
 #include "common/logging.h"
+#include "dock/icons/barpointer.h"
 #include "dock/model/dockicon.h"
 #include "dock/model/dockiconlist.h"
 
@@ -13,6 +14,13 @@
 #include <QWidget>
 
 namespace {
+// How near the pointer the input shape is always exact, and how long the
+// icons stand still before it is exact everywhere.
+constexpr int ExactAround = 32;
+// The room given around what outgrows the shape.
+constexpr int GrowRoom = 64;
+constexpr int ShapeSettleMs = 120;
+
 // A widget given the geometry it has still has its parent's opaque areas
 // worked out again at the next paint: the relayout of every pointer move
 // sets only what changed.
@@ -38,10 +46,15 @@ BarLayout::BarLayout(DockIconList *icons, DockBar *bar, DockSettings *settings, 
       m_settings(settings),
       m_f(frames),
       m_place({ frames.window, frames.main, frames.frameMain, frames.background, frames.work, frames.strip }),
-      m_relayoutTimer(new QTimer(this))
+      m_relayoutTimer(new QTimer(this)),
+      m_shapeSettles(new QTimer(this))
 {
     m_relayoutTimer->setSingleShot(true);
     connect(m_relayoutTimer, &QTimer::timeout, this, &BarLayout::relayout);
+    m_shapeSettles->setSingleShot(true);
+    m_shapeSettles->setInterval(ShapeSettleMs);
+    connect(m_shapeSettles, &QTimer::timeout, this, [this] { sendInputShape(true); });
+    m_bar->installEventFilter(this);
     connect(m_bar, &DockBar::rowsChanged, this, &BarLayout::requestRelayout);
     // The frame's picture takes what was laid out and the shape of what it shows.
     connect(m_bar, &DockBar::aboutToPaint, this, [this] {
@@ -422,7 +435,20 @@ void BarLayout::updateInputShape()
     sendInputShape();
 }
 
-void BarLayout::sendInputShape()
+// Under a pointer on the bar the icons grow and shrink with every move, and
+// with a compositing manager the input shape decides nothing but where the
+// pointer goes. What they drew a moment ago, and some room around where
+// they grew, then keep taking the pointer, except near the pointer, where the shape is always what is drawn, so that
+// the window is not reshaped at every move (each new shape costs the display
+// server and the window manager a round of work). A click lands where the
+// user aims: a pointer does not leap in one frame from where it moves to a
+// place the shape holds beyond what is drawn, and one that moves there stays
+// on the bar (the room lies within it), which sees it come near and gives
+// the place up. A pointer off the bar, a button
+// held, or icons standing still a moment make it exact everywhere; so does
+// a desktop without a compositing manager, where the shape also cuts what
+// shows.
+void BarLayout::sendInputShape(bool exact)
 {
     QRegion visible = drawnRegion();
     QWidget *window = m_f.window;
@@ -434,10 +460,49 @@ void BarLayout::sendInputShape()
             at = QPoint(0, 0);
         visible = QRegion(QRect(at, QSize(1, 1)));
     }
+    QRegion send = visible;
+    if (!exact && m_pointerOnBar && m_place.hasSent() && m_bar->pointer()->isIdle()
+        && platform::WindowSystemService::get().translucencyWorks()) {
+        const QRegion sent = m_place.inputRegion();
+        QRegion kept = sent;
+        // What outgrows the shape is sent with room around it on the bar,
+        // where the icons and the name go next.
+        const QRegion grown = visible.subtracted(sent);
+        if (!grown.isEmpty()) {
+            QRegion room;
+            for (const QRect &r : grown)
+                room += r.adjusted(-GrowRoom, -GrowRoom, GrowRoom, GrowRoom);
+            kept += room & QRect(m_bar->mapTo(window, QPoint(0, 0)), m_bar->size());
+        }
+        const QRect near(*m_pointerOnBar - QPoint(ExactAround, ExactAround),
+                         QSize(2 * ExactAround + 1, 2 * ExactAround + 1));
+        send += kept.subtracted(near);
+    }
+    if (send != visible)
+        m_shapeSettles->start();
+    else
+        m_shapeSettles->stop();
     // Nothing beneath the bar is painted under it, unless the settings'
     // panel area slides there.
     m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
-    m_place.sendInputRegion(visible);
+    m_place.sendInputRegion(send);
+}
+
+bool BarLayout::eventFilter(QObject *o, QEvent *e)
+{
+    // Where the pointer is: the moves the leave check sends stand on an
+    // icon, not where the pointer is.
+    if (o == m_bar) {
+        if (e->type() == QEvent::MouseMove && e->spontaneous()) {
+            m_pointerOnBar = m_bar->mapTo(m_f.window, static_cast<QMouseEvent *>(e)->pos());
+        } else if (e->type() == QEvent::Leave || e->type() == QEvent::Hide) {
+            if (m_pointerOnBar) {
+                m_pointerOnBar.reset();
+                updateInputShape();
+            }
+        }
+    }
+    return QObject::eventFilter(o, e);
 }
 
 void BarLayout::resendInputShape()

@@ -114,7 +114,9 @@ public:
     // there finds it.
     QRegion barRegion() const;
     // Everything the window draws now: the bar, the name bubble, the open
-    // pop-ups. Exactly this takes the pointer.
+    // pop-ups. This takes the pointer; while the icons move under a pointer
+    // on the bar, what they drew a moment ago still does, away from the
+    // pointer (see sendInputShape).
     QRegion drawnRegion() const;
     // Whether a point of the screen lies on the bar as it stands magnified
     // for a pointer there: on what it draws, or along the row of icons no
@@ -149,7 +151,9 @@ private:
     void applySizes();
     void placeFrames();
     QRegion extras() const;
-    void sendInputShape();
+    // Exact: only what is drawn, whatever the pointer does.
+    void sendInputShape(bool exact = false);
+    bool eventFilter(QObject *o, QEvent *e) override;
 
     DockIconList *m_icons;
     DockBar *m_bar;
@@ -159,6 +163,8 @@ private:
     Others m_o;
     DockPlacement m_place;
     QTimer *m_relayoutTimer;
+    QTimer *m_shapeSettles; // the icons stood still a while: the shape is made exact
+    std::optional<QPoint> m_pointerOnBar; // in the window, as the bar last saw it
     bool m_frameAreaShown = false;
     int m_backgroundSide = 0; // the background's overhang of the current style
     BackgroundStyle::Backdrop m_backdrop; // what the styles so far made of the background

@@ -48,6 +48,7 @@ public:
     void sendInputRegion(const QRegion &visible);
     // The next send goes out whatever it holds (the window was mapped anew).
     void forgetSentRegion() { m_sent = false; }
+    bool hasSent() const { return m_sent; }
 
     QRect screen() const { return m_screen; }
     QRect available() const { return m_available; }

@@ -48,7 +48,9 @@ public:
     void setNoInput(QWidget *w) override { regions[w] = QRegion(); noInput << w; }
     void setPopupShown(QWidget *w, bool shown) override { popupShown[w] = shown; }
     bool isX11() const override { return false; }
+    bool translucencyWorks() const override { return translucent; }
 
+    bool translucent = true; // a compositing manager runs
     QHash<QWidget *, Level> levels;
     QList<QWidget *> raised;
     QHash<QWidget *, Role> roles;

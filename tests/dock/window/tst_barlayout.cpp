@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <random>
+
 namespace {
 
 struct Rig
@@ -231,6 +233,97 @@ private slots:
         QObject::connect(r.bar, &DockBar::aboutToPaint, &r.layout, [&] { painted = true; }, Qt::DirectConnection);
         QTRY_VERIFY(painted);
         QTRY_COMPARE(r.layout.inputRegion(), QRegion(r.backgroundInWindow()) + r.iconInWindow("ico2"));
+    }
+
+    // While the icons move under a pointer on the bar, what they drew a
+    // moment ago may still take the pointer, but never near the pointer and
+    // never beyond the bar; off the bar, with a button held, without a
+    // compositing manager, or once the icons stand still, the shape is what
+    // is drawn. Seeded random moves over the bar, checked frame by frame.
+    void theShapeIsExactAroundThePointer_data()
+    {
+        QTest::addColumn<bool>("compositor");
+        QTest::newRow("compositing manager") << true;
+        QTest::newRow("none") << false;
+    }
+    void theShapeIsExactAroundThePointer()
+    {
+        QFETCH(bool, compositor);
+        Rig r(8);
+        r.wins.translucent = compositor;
+        r.work->hide();
+        r.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&r.window));
+        r.layout.relayout();
+        QTRY_COMPARE(r.layout.inputRegion(), QRegion(r.backgroundInWindow()));
+        // As the dock window does: the icons around the hovered one grow
+        // with every move.
+        QObject::connect(r.bar, &DockBar::IconMouseMove, &r.layout, [&r](const QString &id, const QPoint &p) {
+            r.bar->magnify(id, float(p.x()));
+            r.layout.relayoutIfPending();
+        });
+        const QRect barInWindow(r.bar->mapTo(&r.window, QPoint(0, 0)), r.bar->size());
+        const auto drawn = [&r] { return r.layout.drawnRegion(); };
+        // Checked with every frame, just after its shape went out.
+        QPoint pointer;
+        bool onBar = false, lagged = false;
+        int frames = 0;
+        QString problem;
+        QObject::connect(r.bar, &DockBar::aboutToPaint, &r.layout, [&] {
+            ++frames;
+            const QRegion sent = r.layout.inputRegion(), now = drawn();
+            const QRect near(pointer - QPoint(32, 32), QSize(65, 65));
+            QString p;
+            if (r.wins.regions.value(&r.window) != sent)
+                p = "not what was sent";
+            else if (!now.subtracted(sent).isEmpty())
+                p = "less than is drawn";
+            else if (onBar && (sent & near) != (now & near))
+                p = "not exact near the pointer";
+            else if (!onBar && sent != now)
+                p = "not exact off the bar";
+            else if (!sent.subtracted(now).subtracted(barInWindow).isEmpty())
+                p = "beyond the bar";
+            else if (!compositor && sent != now)
+                p = "not exact without a compositing manager";
+            if (!p.isEmpty() && problem.isEmpty())
+                problem = QStringLiteral("frame %1, pointer at %2,%3: %4").arg(frames).arg(pointer.x()).arg(pointer.y()).arg(p);
+            lagged |= sent != now;
+        });
+        std::mt19937 rng(20261211);
+        const auto pick = [&rng](int n) { return int(rng() % quint32(n)); };
+        const QRect row = r.bar->iconRegion().boundingRect().translated(r.main->pos());
+        onBar = true;
+        for (int k = 0; k < 80 && problem.isEmpty(); ++k) {
+            // Along the bar in short steps, now and then a leap.
+            const QPoint p = (k == 0 || pick(8) == 0) ? QPoint(row.left() + pick(row.width()), row.bottom() - 2 - pick(60))
+                                                      : pointer + QPoint(pick(33) - 16, pick(9) - 4);
+            pointer = QPoint(qBound(row.left(), p.x(), row.right()), qBound(row.bottom() - 62, p.y(), row.bottom() - 2));
+            const int before = frames;
+            QTest::mouseMove(r.window.windowHandle(), pointer);
+            // The hand's pace: a frame per move, where the move
+            // changed anything.
+            QTest::qWaitFor([&] { return frames > before; }, 100);
+        }
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(lagged, compositor);
+        // Still a moment: exact everywhere.
+        QTRY_VERIFY(!r.bar->isAnimating());
+        QTRY_COMPARE(r.layout.inputRegion(), drawn());
+
+        // Off the bar the shape is exact with the next frame, as the icons
+        // go back to rest.
+        QTest::mouseMove(r.window.windowHandle(), QPoint(row.center().x(), row.bottom() - 20));
+        QTest::mouseMove(r.window.windowHandle(), QPoint(row.center().x() + 24, row.bottom() - 20));
+        QTRY_VERIFY(r.bar->isAnimating());
+        onBar = false;
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(r.bar, &leave);
+        r.bar->restoreAll();
+        const int before = frames;
+        QTRY_VERIFY(frames > before && !r.bar->isAnimating());
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QTRY_COMPARE(r.layout.inputRegion(), drawn());
     }
 
     void backgroundLookPerStyle()
