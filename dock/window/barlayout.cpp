@@ -438,16 +438,16 @@ void BarLayout::updateInputShape()
 // Under a pointer on the bar the icons grow and shrink with every move, and
 // with a compositing manager the input shape decides nothing but where the
 // pointer goes. What they drew a moment ago, and some room around where
-// they grew, then keep taking the pointer, except near the pointer, where the shape is always what is drawn, so that
-// the window is not reshaped at every move (each new shape costs the display
-// server and the window manager a round of work). A click lands where the
-// user aims: a pointer does not leap in one frame from where it moves to a
-// place the shape holds beyond what is drawn, and one that moves there stays
-// on the bar (the room lies within it), which sees it come near and gives
-// the place up. A pointer off the bar, a button
-// held, or icons standing still a moment make it exact everywhere; so does
-// a desktop without a compositing manager, where the shape also cuts what
-// shows.
+// they grew, then keep taking the pointer, except near the pointer, where
+// the shape is always what is drawn: the window is not reshaped at every
+// move (each new shape costs the display server and the window manager a
+// round of work). A click lands where the user aims: a pointer does not leap
+// in one frame from where it moves to a place the shape holds beyond what is
+// drawn, and one that moves there stays on the bar (the room lies within
+// it), which sees it come near and gives the place up. A pointer off the
+// bar, a button held, or icons standing still a moment make it exact
+// everywhere; so does a desktop without a compositing manager, where the
+// shape also cuts what shows.
 void BarLayout::sendInputShape(bool exact)
 {
     QRegion visible = drawnRegion();
@@ -460,32 +460,37 @@ void BarLayout::sendInputShape(bool exact)
             at = QPoint(0, 0);
         visible = QRegion(QRect(at, QSize(1, 1)));
     }
-    QRegion send = visible;
-    if (!exact && m_pointerOnBar && m_place.hasSent() && m_bar->pointer()->isIdle()
-        && platform::WindowSystemService::get().translucencyWorks()) {
-        const QRegion sent = m_place.inputRegion();
-        QRegion kept = sent;
-        // What outgrows the shape is sent with room around it on the bar,
-        // where the icons and the name go next.
-        const QRegion grown = visible.subtracted(sent);
-        if (!grown.isEmpty()) {
-            QRegion room;
-            for (const QRect &r : grown)
-                room += r.adjusted(-GrowRoom, -GrowRoom, GrowRoom, GrowRoom);
-            kept += room & QRect(m_bar->mapTo(window, QPoint(0, 0)), m_bar->size());
-        }
-        const QRect near(*m_pointerOnBar - QPoint(ExactAround, ExactAround),
-                         QSize(2 * ExactAround + 1, 2 * ExactAround + 1));
-        send += kept.subtracted(near);
-    }
-    if (send != visible)
-        m_shapeSettles->start();
-    else
+    const QRegion held = exact ? QRegion() : heldAwayFromPointer(visible);
+    if (held.isEmpty())
         m_shapeSettles->stop();
+    else
+        m_shapeSettles->start();
     // Nothing beneath the bar is painted under it, unless the settings'
     // panel area slides there.
     m_bar->setAttribute(Qt::WA_OpaquePaintEvent, !(m_frameAreaShown || m_frameAreaAnimation));
-    m_place.sendInputRegion(send);
+    m_place.sendInputRegion(visible + held);
+}
+
+// What takes the pointer beyond what is drawn (see sendInputShape).
+QRegion BarLayout::heldAwayFromPointer(const QRegion &drawn) const
+{
+    if (!m_pointerOnBar || !m_place.hasSent() || !m_bar->pointer()->isIdle()
+        || !platform::WindowSystemService::get().translucencyWorks())
+        return QRegion();
+    const QRegion sent = m_place.inputRegion();
+    QRegion held = sent;
+    // What outgrows the shape is sent with room around it on the bar, where
+    // the icons and the name go next.
+    const QRegion grown = drawn.subtracted(sent);
+    if (!grown.isEmpty()) {
+        QRegion room;
+        for (const QRect &r : grown)
+            room += r.adjusted(-GrowRoom, -GrowRoom, GrowRoom, GrowRoom);
+        held += room & QRect(m_bar->mapTo(m_f.window, QPoint(0, 0)), m_bar->size());
+    }
+    const QRect near(*m_pointerOnBar - QPoint(ExactAround, ExactAround),
+                     QSize(2 * ExactAround + 1, 2 * ExactAround + 1));
+    return held.subtracted(drawn).subtracted(near);
 }
 
 bool BarLayout::eventFilter(QObject *o, QEvent *e)

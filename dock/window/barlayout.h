@@ -153,6 +153,7 @@ private:
     QRegion extras() const;
     // Exact: only what is drawn, whatever the pointer does.
     void sendInputShape(bool exact = false);
+    QRegion heldAwayFromPointer(const QRegion &drawn) const;
     bool eventFilter(QObject *o, QEvent *e) override;
 
     DockIconList *m_icons;

@@ -303,7 +303,7 @@ private slots:
             QTest::mouseMove(r.window.windowHandle(), pointer);
             // The hand's pace: a frame per move, where the move
             // changed anything.
-            QTest::qWaitFor([&] { return frames > before; }, 100);
+            (void)QTest::qWaitFor([&] { return frames > before; }, 100);
         }
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(lagged, compositor);
