@@ -227,6 +227,8 @@ private:
     bool m_held = false;     // a repaint of the window waits for the frame
     bool m_painting = false; // the frame's own repaint goes through
     bool m_running = false;  // an animation runs
+    QRegion m_frameDirty;    // what changed since the last picture
+    static constexpr int RectCost = 4096;
     QPointer<QWidget> m_window;
     QTimer *m_warmTimer = nullptr;
 

@@ -2,6 +2,7 @@
 #include "dockbar_p.h"
 
 #include "dock/icons/barcurves.h"
+#include "dock/icons/coarseregion.h"
 #include "dock/icons/dockface.h"
 #include "dock/icons/iconpictures.h"
 #include "dock/icons/magnify.h"
@@ -37,8 +38,10 @@ int mix(int a, int b, qreal t)
 // that, so the tip and the frames around the bar are held with it.
 void DockBar::dirty(const QRegion &r)
 {
-    if (!r.isEmpty())
-        update(r);
+    if (r.isEmpty())
+        return;
+    update(r);
+    m_frameDirty += r;
 }
 
 void DockBar::watchWindow()
@@ -70,6 +73,10 @@ bool DockBar::eventFilter(QObject *o, QEvent *e)
         emit aboutToPaint();
         if (!self)
             return false;
+        // What the frame changed goes out in a few rectangles.
+        if (m_frameDirty.rectCount() > 1)
+            update(coarseRegion(m_frameDirty, RectCost));
+        m_frameDirty = QRegion();
     }
     return QWidget::eventFilter(o, e);
 }
@@ -299,9 +306,16 @@ void DockBar::paintBackground(QPainter &p)
         p.drawPixmap(QPoint(x1, y0), m_corners, QRect(k, 0, k, k));
         p.drawPixmap(QPoint(x0, y1), m_corners, QRect(0, k, k, k));
         p.drawPixmap(QPoint(x1, y1), m_corners, QRect(k, k, k, k));
+        // Over a cleared window with nothing beneath the bar painted, the
+        // fill is the colour itself: written, not blended.
+        const bool written = testAttribute(Qt::WA_OpaquePaintEvent) && paintsClearedWindow(p);
+        if (written)
+            p.setCompositionMode(QPainter::CompositionMode_Source);
         p.fillRect(QRect(x0 + k, y0, r.width() - 2 * k, r.height()), b.fill);
         p.fillRect(QRect(x0, y0 + k, k, r.height() - 2 * k), b.fill);
         p.fillRect(QRect(x1, y0 + k, k, r.height() - 2 * k), b.fill);
+        if (written)
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     // The pieces change length with every magnified move: read once, and
     // stretched by the painter.

@@ -7,6 +7,7 @@
 #include "dock/model/dockicon.h"
 #include "dock/model/dockiconlist.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
@@ -149,7 +150,9 @@ void BarLayout::relayout()
 
 void BarLayout::requestRelayout()
 {
-    m_relayoutTimer->start(1);
+    // Every icon that changes size on a move asks: one relayout answers all.
+    if (!m_relayoutTimer->isActive())
+        m_relayoutTimer->start(1);
 }
 
 void BarLayout::relayoutIfPending()
@@ -429,7 +432,7 @@ void BarLayout::updateInputShape()
 {
     QWidget *window = m_f.window;
     if (window->isVisible() && m_bar->isVisible()) {
-        window->update(QRect(0, 0, 1, 1));
+        QCoreApplication::postEvent(window, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
         return;
     }
     sendInputShape();

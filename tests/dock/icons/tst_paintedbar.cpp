@@ -13,6 +13,8 @@
 #include "testenv.h"
 
 #include <QBackingStore>
+#include <algorithm>
+#include <numeric>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -40,6 +42,18 @@ bool alike(const QImage &a, const QImage &b)
     }
     return true;
 }
+
+// How many rectangles each repaint of a widget had.
+struct PaintRegions : QObject
+{
+    QVector<int> rects;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            rects << static_cast<QPaintEvent *>(e)->region().rectCount();
+        return false;
+    }
+};
 
 // The seconds ring's red.
 bool ringRed(const QColor &c)
@@ -512,6 +526,9 @@ private slots:
         relayout();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        PaintRegions frames;
+        bar.installEventFilter(&frames);
+        QVector<int> perFrame;
         auto *shown = dynamic_cast<QImage *>(window.backingStore()->paintDevice());
         QVERIFY(shown);
         int mismatches = 0;
@@ -522,7 +539,9 @@ private slots:
             QTest::qWait(17);
             // A frame now, then the picture against a full drawing.
             QEvent frame(QEvent::UpdateRequest);
+            frames.rects.clear();
             QCoreApplication::sendEvent(&window, &frame);
+            perFrame << std::accumulate(frames.rects.begin(), frames.rects.end(), 0);
             const QImage whole = bar.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
             const QImage now = shown->copy(bar.geometry()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
             if (!alike(now, whole)) {
@@ -531,6 +550,12 @@ private slots:
             }
         }
         QCOMPARE(mismatches, 0);
+        // Each frame goes out in a few rectangles, not one per change of a
+        // band of the row: each costs a clearing, a clip and a send.
+        const int most = *std::max_element(perFrame.begin(), perFrame.end());
+        const int all = std::accumulate(perFrame.begin(), perFrame.end(), 0);
+        QVERIFY2(most <= 6 && all <= 3 * perFrame.size(), qPrintable(QString("%1 at most, %2 in %3 frames")
+                                                                      .arg(most).arg(all).arg(perFrame.size())));
     }
 
     // The two clock classes show two faces: the first a dial with the
