@@ -30,6 +30,8 @@ const char *const LevelProperty = "_zv_windowLevel";
 const char *const FrontOfProperty = "_zv_frontOf";
 const char *const OverProperty = "_zv_over";
 const char *const PopupProperty = "_zv_popupShown";
+// The native window of an unmanaged window whose states were written.
+const char *const StatesWrittenProperty = "_zv_statesWritten";
 
 void setTransientFor(WId id, xcb_window_t front)
 {
@@ -134,6 +136,13 @@ void raiseWindowsOver(const QWidget *w)
 
 // Writes the window's role and level. Before the window is mapped this sets
 // the properties themselves, which Qt then merges with its own states.
+// A window that bypasses the window manager is never managed: nothing but
+// this program and Qt, which keeps the states it finds, writes its states.
+bool unmanaged(const QWidget *w)
+{
+    return w->windowFlags().testFlag(Qt::BypassWindowManagerHint);
+}
+
 void applyRole(QWidget *w)
 {
     const std::optional<WindowSystem::Role> role = roleOf(w);
@@ -141,17 +150,26 @@ void applyRole(QWidget *w)
         return;
     const WindowSystem::Role r = *role;
     const WId id = w->winId();
+    // Qt writes its own type and transient at every show.
     KWindowSystem::setType(id, typeOf(r));
+    const QVariant front = w->property(FrontOfProperty);
+    if (front.isValid())
+        setTransientFor(id, xcb_window_t(front.toULongLong()));
+    // The states stay on an unmanaged window from one show to the next:
+    // written once, they cost its later shows no round trips to the display
+    // (the weather scene and the bubble's lane show at every pass of the
+    // pointer over the weather icon).
+    if (unmanaged(w)) {
+        if (w->property(StatesWrittenProperty).toULongLong() == id)
+            return;
+        w->setProperty(StatesWrittenProperty, quint64(id));
+    }
     if (r != WindowSystem::Role::Dialog) {
         const NET::States skip = NET::SkipTaskbar | NET::SkipPager | NET::SkipSwitcher;
         changeStates(id, skip, skip);
         if (everywhere(w, r))
             KX11Extras::setOnAllDesktops(id, true);
     }
-    // Qt writes its own WM_TRANSIENT_FOR into a tool window at every show.
-    const QVariant front = w->property(FrontOfProperty);
-    if (front.isValid())
-        setTransientFor(id, xcb_window_t(front.toULongLong()));
     if (const std::optional<WindowSystem::Level> level = levelOf(w)) {
         if (*level != WindowSystem::Normal)
             writeLevel(id, *level);
@@ -299,7 +317,7 @@ public:
         if (p->atom != m_state && p->atom != m_desktop)
             return false;
         QWidget *w = QWidget::find(WId(p->window));
-        if (!w || !w->property(RoleProperty).isValid())
+        if (!w || !w->property(RoleProperty).isValid() || unmanaged(w))
             return false;
         if (RoleKeeper *keeper = RoleKeeper::of(w)) {
             // Handled once the event is through: the check reads the properties.

@@ -143,14 +143,26 @@ void FormName::paintEvent(QPaintEvent *)
     p.drawPixmap(0, 0, pm);
 }
 
+// The labels carry their own style sheets: a new parent (the bubble moves
+// between the dock window and its lane with the weather scene) passes down
+// its look, but the bubble looks the same, and the pictures drawn so far stay.
+void FormName::reparent(QWidget *parent)
+{
+    m_reparenting = true;
+    setParent(parent);
+    m_reparenting = false;
+}
+
 void FormName::changeEvent(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::StyleChange:
     case QEvent::PaletteChange:
     case QEvent::FontChange:
-        m_picture = QPixmap();
-        m_bubbles.clear();
+        if (!m_reparenting) {
+            m_picture = QPixmap();
+            m_bubbles.clear();
+        }
         break;
     default:
         break;

@@ -27,6 +27,9 @@ public:
     void setFontSize(int px) { m_fontSize = px; }
     int fontSize() const { return m_fontSize; }
 
+    // Into another window, keeping the pictures drawn so far.
+    void reparent(QWidget *parent);
+
     QLabel *nameLabel() const;
     QLabel *arrowLabel() const;
     // What the bubble draws, in its own coordinates: the name and its arrow.
@@ -54,4 +57,5 @@ private:
     };
     QCache<QString, Bubble> m_bubbles{ 64 };
     QString m_key; // of the bubble shown, while it comes from setName
+    bool m_reparenting = false;
 };

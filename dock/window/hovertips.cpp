@@ -56,10 +56,10 @@ void HoverTips::putInLane(bool lane)
             m_lane->setObjectName(QStringLiteral("FormNameLane"));
             platform::setWindowRole(m_lane, platform::WindowRole::Tip);
         }
-        m_name->setParent(m_lane);
+        m_name->reparent(m_lane);
         m_lastLane = QRect();
     } else {
-        m_name->setParent(m_dock);
+        m_name->reparent(m_dock);
         m_lane->hide();
     }
     m_name->setVisible(shown);

@@ -146,6 +146,36 @@ private slots:
         QVERIFY(menu.text.height() < lookOf(Seen::plain(dock.picture().toImage())).text.height());
     }
 
+    // The bubble moves between the dock window, whose style sheet its
+    // children inherit, and a plain window of its own: it looks the same in
+    // both, and the pictures of the names it showed stay drawn.
+    void aNewParentKeepsTheLookAndThePictures()
+    {
+        QWidget dock, lane;
+        dock.setStyleSheet("background-color: rgba(255, 0, 0, 0);");
+        auto *bubble = new FormName(&dock);
+        bubble->setFontSize(15);
+        bubble->setName(2, "文件管理");
+        const QPixmap first = bubble->picture();
+        bubble->setName(2, "回收站");
+        bubble->picture();
+        for (QWidget *into : { &lane, &dock, &lane }) {
+            bubble->reparent(into);
+            bubble->setName(2, "文件管理");
+            const QPixmap again = bubble->picture();
+            QCOMPARE(again.cacheKey(), first.cacheKey());
+            // A bubble drawn afresh in that window shows the same.
+            FormName fresh(into);
+            fresh.setFontSize(15);
+            fresh.setName(2, "文件管理");
+            QCOMPARE(Seen::plain(fresh.picture().toImage()), Seen::plain(again.toImage()));
+        }
+        // A real change of look draws anew.
+        bubble->setStyleSheet("font-size: 30px;");
+        bubble->setName(2, "文件管理");
+        QVERIFY(bubble->picture().cacheKey() != first.cacheKey());
+    }
+
     void rangeValueAndArc()
     {
         ProbeBar bar;

@@ -535,6 +535,21 @@ private slots:
         QVERIFY(stackIndex(xcb_window_t(w.tips()->bubbleWindow()->winId()))
                 > stackIndex(xcb_window_t(w.tips()->scene()->winId())));
         shot("bubble-over-scene");
+        // Away and back: shown again, the scene and the bubble's window are
+        // still out of the task list and on every desktop.
+        for (int pass = 0; pass < 2; ++pass) {
+            pointerTo(iconOnScreen(w, "c").center());
+            QTRY_VERIFY(!w.tips()->scene()->isVisible());
+            pointerTo(iconOnScreen(w, "w").center());
+            QTRY_VERIFY(viewable(w.tips()->scene()));
+            QTRY_VERIFY(viewable(w.tips()->bubbleWindow()));
+            for (QWidget *window : { static_cast<QWidget *>(w.tips()->scene()), w.tips()->bubbleWindow() }) {
+                const QVector<quint32> states = xprop(window, "_NET_WM_STATE", XCB_ATOM_ATOM);
+                QVERIFY(states.contains(atom("_NET_WM_STATE_SKIP_TASKBAR")));
+                QVERIFY(states.contains(atom("_NET_WM_STATE_SKIP_PAGER")));
+                QCOMPARE(xprop(window, "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL).value(0), 0xFFFFFFFFu);
+            }
+        }
 
         // From b to the far half of w, both where they stand at rest.
         pointerTo(QPoint(960, 300));
