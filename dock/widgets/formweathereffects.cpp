@@ -37,6 +37,10 @@ FormWeatherEffects::FormWeatherEffects(QWidget *parent)
     hideTimer = new QTimer(this);
     hideTimer->setSingleShot(true);
     connect(hideTimer, &QTimer::timeout, this, &FormWeatherEffects::TimeOut);
+    fadeInTimer = new QTimer(this);
+    fadeInTimer->setSingleShot(true);
+    fadeInTimer->setInterval(200);
+    connect(fadeInTimer, &QTimer::timeout, this, &FormWeatherEffects::myShow);
 
     iconHide();
 }
@@ -311,6 +315,9 @@ void FormWeatherEffects::showEvent(QShowEvent *event)
 void FormWeatherEffects::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
+    // Nor does it wait to fade in or out.
+    fadeInTimer->stop();
+    hideTimer->stop();
     if (!sceneAnimations.isEmpty() || spriteTimer->isActive())
         iconHide();
 }
@@ -351,13 +358,10 @@ void FormWeatherEffects::showStart()
     hideTimer->stop();
     hideTimer->start(5000);
 
-    // Stays fully transparent for 200 ms, then fades in.
-    auto *hold = new QPropertyAnimation(this, "windowOpacity");
-    hold->setDuration(200);
-    hold->setStartValue(0.0);
-    hold->setEndValue(0.0);
-    connect(hold, &QPropertyAnimation::finished, this, &FormWeatherEffects::myShow);
-    hold->start(QAbstractAnimation::DeleteWhenStopped);
+    // Stays fully transparent for 200 ms, then fades in; waiting writes the
+    // window's opacity once, not at every frame of the wait.
+    setWindowOpacity(0.0);
+    fadeInTimer->start();
 }
 
 void FormWeatherEffects::myShow()

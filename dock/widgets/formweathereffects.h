@@ -88,4 +88,5 @@ private:
     QList<QPointer<QAbstractAnimation>> sceneAnimations;
     QTimer *spriteTimer;
     QTimer *hideTimer;
+    QTimer *fadeInTimer; // the wait before the overlay fades in
 };

@@ -176,10 +176,14 @@ private slots:
     {
         FormWeatherEffects scenes;
         scenes.setWeatherInit("北京", "小雨", "12", "7");
+        // Its animations, sprites and timers: a hidden scene neither fades
+        // in nor out later.
         auto running = [&] {
             int n = 0;
             for (const QAbstractAnimation *a : scenes.findChildren<QAbstractAnimation *>())
                 n += a->state() == QAbstractAnimation::Running;
+            for (const QTimer *t : scenes.findChildren<QTimer *>())
+                n += t->isActive();
             return n + scenes.spriteRunning();
         };
         scenes.show();
