@@ -425,6 +425,8 @@ public:
             w->installEventFilter(new RoleKeeper(w));
             StateWatch::ensure();
         }
+        if (w->property(RoleProperty) != int(role))
+            w->setProperty(StatesWrittenProperty, QVariant()); // a new role's states are written anew
         w->setProperty(RoleProperty, int(role));
         if (w->testAttribute(Qt::WA_WState_Created))
             applyRole(w);

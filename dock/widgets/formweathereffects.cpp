@@ -39,7 +39,6 @@ FormWeatherEffects::FormWeatherEffects(QWidget *parent)
     connect(hideTimer, &QTimer::timeout, this, &FormWeatherEffects::TimeOut);
     fadeInTimer = new QTimer(this);
     fadeInTimer->setSingleShot(true);
-    fadeInTimer->setInterval(200);
     connect(fadeInTimer, &QTimer::timeout, this, &FormWeatherEffects::myShow);
 
     iconHide();
@@ -343,7 +342,7 @@ void FormWeatherEffects::iconHide()
 
 // ---- the overlay's show sequence ---------------------------------------------
 
-void FormWeatherEffects::showStart()
+void FormWeatherEffects::showStart(int waited)
 {
     // The overlay must never take the mouse. The dock replaces the window
     // flags after construction, so the input pass-through is added here; a
@@ -355,13 +354,17 @@ void FormWeatherEffects::showStart()
             show();
     }
 
+    waited = qBound(0, waited, FadeInWaitMs);
     hideTimer->stop();
-    hideTimer->start(5000);
+    hideTimer->start(5000 - waited);
 
     // Stays fully transparent for 200 ms, then fades in; waiting writes the
     // window's opacity once, not at every frame of the wait.
     setWindowOpacity(0.0);
-    fadeInTimer->start();
+    if (waited < FadeInWaitMs)
+        fadeInTimer->start(FadeInWaitMs - waited);
+    else
+        myShow();
 }
 
 void FormWeatherEffects::myShow()

@@ -23,6 +23,9 @@ class FormWeatherEffects : public QWidget
     Q_OBJECT
 
 public:
+    // How long the overlay stays fully transparent before it fades in.
+    static constexpr int FadeInWaitMs = 200;
+
     explicit FormWeatherEffects(QWidget *parent = nullptr);
     ~FormWeatherEffects() override;
 
@@ -36,8 +39,11 @@ public:
 public slots:
     void setWeatherInit(QString Name, QString stateDetailed, QString temNow, QString state);
     void setWeatherIcon(QString state);
-    // Shown beside the weather icon: fade in, then away again after 5 seconds.
-    void showStart();
+    // Shown beside the weather icon: fully transparent for 200 ms, then a
+    // fade in, and away again 5 seconds after the start. `waited`: how much
+    // of that start lies behind already (the dock maps the scene only once
+    // the pointer has stayed on the icon).
+    void showStart(int waited = 0);
     void sunnyDay();
     void partlyCloudy();
     void cloudyDay();

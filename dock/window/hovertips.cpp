@@ -6,12 +6,17 @@
 #include "platform/windowsystem.h"
 
 #include <QLabel>
+#include <QTimer>
 
-HoverTips::HoverTips(QWidget *dock) : QObject(dock), m_dock(dock), m_name(new FormName(dock))
+HoverTips::HoverTips(QWidget *dock)
+    : QObject(dock), m_dock(dock), m_name(new FormName(dock)), m_sceneDue(new QTimer(this))
 {
     // The pointer passes through the bubble to whatever lies beneath.
     m_name->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_name->hide();
+    m_sceneDue->setSingleShot(true);
+    m_sceneDue->setInterval(FormWeatherEffects::FadeInWaitMs);
+    connect(m_sceneDue, &QTimer::timeout, this, &HoverTips::showScene);
 }
 
 // The weather scene is made when the weather first needs it, not at start-up.
@@ -80,6 +85,8 @@ void HoverTips::follow(const QString &name, bool weatherIcon, DockLayout::HoverI
     const bool sceneShown = m_scene && m_scene->isVisible();
     if (sceneShown || weatherIcon)
         in.weather = scene()->size();
+    m_lastIn = in;
+    m_lastOnWeather = weatherIcon;
     const DockLayout::HoverPlaces h = DockLayout::hoverPlaces(in);
     putInLane(wantsLane());
     if (m_name->parentWidget() != m_lane) {
@@ -104,8 +111,8 @@ void HoverTips::follow(const QString &name, bool weatherIcon, DockLayout::HoverI
         }
     }
     // The scene is a window of its own: moving it costs the display a
-    // request, so only while it shows or is about to.
-    if (sceneShown || weatherIcon)
+    // request and the toolkit a few round trips, so only while it shows.
+    if (sceneShown)
         m_scene->move(h.weather);
 }
 
@@ -115,8 +122,11 @@ void HoverTips::showFor(const QString &cl)
         hideBubble();
     else if (m_name->isHidden())
         showBubble();
-    if (IconClasses::of(cl).face != IconFace::Weather && m_scene)
-        m_scene->hide();
+    if (IconClasses::of(cl).face != IconFace::Weather) {
+        m_sceneDue->stop();
+        if (m_scene)
+            m_scene->hide();
+    }
 }
 
 void HoverTips::showBubble()
@@ -149,16 +159,35 @@ QWidget *HoverTips::bubbleWindow() const
     return m_name->window();
 }
 
+// The scene shows fully transparent for its first moments: a pointer that
+// only passes over the weather icon, as a sweep along the bar does, would
+// never see it. It is mapped once the pointer has stayed that long, and
+// fades in at once.
 void HoverTips::startScene()
 {
-    scene()->show();
-    m_scene->showStart();
-    putInLane(true);
+    if (!(m_scene && m_scene->isVisible()))
+        m_sceneDue->start();
+}
+
+void HoverTips::showScene()
+{
+    // Still on the weather icon, and nothing came over the bar meanwhile
+    // (an icon menu hides the bubble).
+    if (!m_lastOnWeather || m_name->isHidden())
+        return;
+    const DockLayout::HoverPlaces h = DockLayout::hoverPlaces(m_lastIn);
+    scene()->move(h.weather);
+    m_scene->show();
+    m_scene->showStart(FormWeatherEffects::FadeInWaitMs);
+    // The bubble goes into its lane, in front of the scene that just came up.
+    follow(m_lastName, true, m_lastIn);
+    showBubble();
 }
 
 void HoverTips::hide()
 {
     hideBubble();
+    m_sceneDue->stop();
     if (m_scene)
         m_scene->hide();
 }

@@ -7,6 +7,7 @@
 
 class FormName;
 class FormWeatherEffects;
+class QTimer;
 class QWidget;
 
 // What shows beside the icon under the pointer: the name bubble, which takes
@@ -44,12 +45,19 @@ public:
 private:
     bool wantsLane() const;
     void putInLane(bool lane);
+    void showScene();
 
     QWidget *m_dock;
     QWidget *m_lane = nullptr; // made when first needed
     FormName *m_name;
     QRect m_lastLane; // where the lane's mask last put the bubble
     FormWeatherEffects *m_scene = nullptr;
+    // The scene shows once the pointer has stayed on the weather icon for
+    // the time it would show fully transparent; until then it is not mapped.
+    QTimer *m_sceneDue;
+    // The last move the tips followed, for the scene that shows after it.
+    DockLayout::HoverInput m_lastIn;
+    bool m_lastOnWeather = false;
     // What the bubble was last filled with: the same name on the same edge
     // needs no new layout of its text and arrow.
     QString m_lastName;

@@ -82,6 +82,22 @@ struct Panel : QWidget
 
 } // namespace
 
+// Counts the events of one type a widget gets.
+struct EventCount : QObject
+{
+    EventCount(QObject *watched, QEvent::Type type, int *count) : m_type(type), m_count(count)
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        *m_count += e->type() == m_type;
+        return false;
+    }
+    QEvent::Type m_type;
+    int *m_count;
+};
+
 class TestX11Dock : public QObject, public WidgetFixture
 {
     Q_OBJECT
@@ -514,6 +530,45 @@ private slots:
             other.takeKeyboard();
             QTRY_VERIFY(other.hasKeyboard());
         }
+    }
+
+    // The weather scene stays fully transparent for its first moments: a
+    // pointer that passes over the weather icon, as a sweep along the bar
+    // does, maps no window for it; one that stays shows it, fading in at
+    // once, with the bubble in its own window in front of it. Leaving the
+    // icon takes it away.
+    void theWeatherSceneShowsOnceThePointerStays()
+    {
+        writeDock({ icon("a"), icon("w", "WEATHER"), icon("b") });
+        Widget w;
+        w.show();
+        QTRY_VERIFY(w.autoHide()->isDockShown());
+        FormWeatherEffects *scene = w.tips()->scene();
+        int shows = 0;
+        EventCount counter(scene, QEvent::Show, &shows);
+        // The bar's own calls for a pointer that comes onto an icon.
+        const auto onto = [&](const QString &id, const QString &cl) {
+            if (cl == QLatin1String("WEATHER"))
+                w.IconMouseIn(id, cl);
+            w.IconMouseMove(id, w.bar()->iconRect(id).center() - w.bar()->iconRect(id).topLeft());
+        };
+        for (int pass = 0; pass < 3; ++pass) {
+            onto("a", "ICON");
+            onto("w", "WEATHER");
+            onto("b", "ICON");
+        }
+        QTest::qWait(3 * FormWeatherEffects::FadeInWaitMs);
+        QCOMPARE(shows, 0);
+
+        onto("w", "WEATHER");
+        QTRY_VERIFY(viewable(scene));
+        QWidget *lane = w.tips()->bubbleWindow();
+        QVERIFY(lane != &w);
+        QTRY_VERIFY(viewable(lane));
+        QTRY_COMPARE(scene->windowOpacity(), 1.0);
+        QVERIFY(stackIndex(xcb_window_t(lane->winId())) > stackIndex(xcb_window_t(scene->winId())));
+        onto("b", "ICON");
+        QVERIFY(!scene->isVisible());
     }
 
     // The name bubble, the long-press ring and the drag ghost are windows of
