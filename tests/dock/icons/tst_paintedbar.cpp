@@ -13,10 +13,11 @@
 #include "testenv.h"
 
 #include <QBackingStore>
-#include <algorithm>
-#include <numeric>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <algorithm>
+#include <numeric>
 
 namespace {
 
