@@ -134,8 +134,6 @@ void raiseWindowsOver(const QWidget *w)
     }
 }
 
-// Writes the window's role and level. Before the window is mapped this sets
-// the properties themselves, which Qt then merges with its own states.
 // A window that bypasses the window manager is never managed: nothing but
 // this program and Qt, which keeps the states it finds, writes its states.
 bool unmanaged(const QWidget *w)
@@ -143,6 +141,8 @@ bool unmanaged(const QWidget *w)
     return w->windowFlags().testFlag(Qt::BypassWindowManagerHint);
 }
 
+// Writes the window's role and level. Before the window is mapped this sets
+// the properties themselves, which Qt then merges with its own states.
 void applyRole(QWidget *w)
 {
     const std::optional<WindowSystem::Role> role = roleOf(w);

@@ -175,8 +175,7 @@ void HoverTips::showScene()
     // (an icon menu hides the bubble).
     if (!m_lastOnWeather || m_name->isHidden())
         return;
-    const DockLayout::HoverPlaces h = DockLayout::hoverPlaces(m_lastIn);
-    scene()->move(h.weather);
+    scene()->move(DockLayout::hoverPlaces(m_lastIn).weather);
     m_scene->show();
     m_scene->showStart(FormWeatherEffects::FadeInWaitMs);
     // The bubble goes into its lane, in front of the scene that just came up.
