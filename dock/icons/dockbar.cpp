@@ -83,7 +83,7 @@ void DockBar::sync()
         it->picture = rec.Icon;
         if (it->face && it->name != rec.Name) {
             it->face->setName(rec.Name);
-            it->renders.clear();
+            forgetFace(it);
         }
         it->name = rec.Name;
         if (!it->face || it->faceClass != it->cls || it->facePicture != it->picture) {
@@ -117,7 +117,7 @@ void DockBar::refreshRow(int row)
     if (it->name != rec.Name) {
         it->name = rec.Name;
         it->face->setName(it->name);
-        it->renders.clear();
+        forgetFace(it);
     }
     if (it->cls != rec.Class || it->picture != rec.Icon) {
         it->cls = rec.Class;
@@ -133,7 +133,7 @@ void DockBar::makeFace(Item *it)
     delete it->face;
     it->faceClass = it->cls;
     it->facePicture = it->picture;
-    it->renders.clear();
+    forgetFace(it);
     it->face = DockFace::create(it->cls, it->picture, this);
     it->face->setEdge(m_edge);
     it->face->setName(it->name);
@@ -143,7 +143,7 @@ void DockBar::makeFace(Item *it)
         for (Item *i : qAsConst(m_items)) {
             if (i->face != face)
                 continue;
-            i->renders.clear();
+            forgetFace(i);
             if (!i->hidden)
                 dirty(rectOf(i));
         }
@@ -169,7 +169,7 @@ void DockBar::setEdge(int edge)
     for (Item *it : qAsConst(m_items)) {
         // The spacer's picture turns with the bar.
         it->face->setEdge(edge);
-        it->renders.clear();
+        forgetFace(it);
         applySize(it);
     }
     update();

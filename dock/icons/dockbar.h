@@ -17,6 +17,7 @@ class BarPointer;
 class DockFace;
 class DockIconList;
 class QTimer;
+class QWindow;
 
 // The icons of the dock, drawn by one painter: every icon is a rectangle of
 // this widget with its face, not a widget of its own, so a pointer sweeping
@@ -186,6 +187,7 @@ private:
     void paintBackground(QPainter &p);
     bool paintsClearedWindow(QPainter &p) const;
     QPixmap faceAt(Item *it, const QSize &size);
+    void forgetFace(Item *it);
     void dirty(const QRegion &r);
     void startClock();
     void tick();
@@ -195,6 +197,9 @@ private:
     void paintWindow();
     void warmFaces();
     void watchWindow();
+    void shiftShown();
+    void scrollPicture(const QRect &from, const QPoint &by, const QRect &within);
+    void recordShown();
 
     DockIconList *m_rows = nullptr;
     QVector<Item *> m_items;
@@ -228,8 +233,13 @@ private:
     bool m_painting = false; // the frame's own repaint goes through
     bool m_running = false;  // an animation runs
     QRegion m_frameDirty;    // what changed since the last picture
+    // The last picture: where it drew the background (the icons keep theirs),
+    // while the window holds it unchanged.
+    QRect m_shownBackground;
+    bool m_shownValid = false;
     static constexpr int RectCost = 4096;
     QPointer<QWidget> m_window;
+    QPointer<QWindow> m_handle;
     QTimer *m_warmTimer = nullptr;
 
     bool m_placeholderShown = false;

@@ -47,5 +47,11 @@ struct DockBar::Item
     int slideY = 0;  // a removable disk's picture dropping in
     // The face drawn once per size step; magnification only scales these.
     QHash<quint32, QPixmap> renders;
+    int faceSerial = 0; // counts the face's new looks
+    // How the last picture drew it: where (empty: not at all), which look
+    // and where the picture stood across the icon.
+    QRect shown;
+    int shownSerial = -1;
+    int shownJumpY = 0;
     bool isBlank() const { return IconClasses::of(cls).face == IconFace::Separator; }
 };

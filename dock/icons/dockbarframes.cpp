@@ -6,15 +6,21 @@
 #include "dock/icons/dockface.h"
 #include "dock/icons/iconpictures.h"
 #include "dock/icons/magnify.h"
+#include "platform/windowsystem.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QEasingCurve>
+#include <QGuiApplication>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
+
+#include <cstring>
 
 namespace {
 
@@ -36,23 +42,43 @@ int mix(int a, int b, qreal t)
 // repaint after a quiet frame goes out at once, later ones wait for the
 // frame's end and go together. The bar watches its window's repaints for
 // that, so the tip and the frames around the bar are held with it.
+//
+// A move changes a few dozen rectangles, and each update the toolkit hears
+// of is clipped and merged into its own region on the spot: the rectangles
+// gather here instead, and the toolkit hears of them joined, when the frame
+// is painted. The first one asks for that frame. As with the toolkit's own
+// updates, nothing is kept of a hidden bar: it is drawn whole when shown.
 void DockBar::dirty(const QRegion &r)
 {
-    if (r.isEmpty())
+    if (r.isEmpty() || !isVisible() || !updatesEnabled())
         return;
-    update(r);
-    m_frameDirty += r;
+    const QRegion in = rect().contains(r.boundingRect()) ? r : r & rect();
+    if (in.isEmpty())
+        return;
+    if (m_frameDirty.isEmpty())
+        update(in);
+    m_frameDirty += in;
 }
 
 void DockBar::watchWindow()
 {
     QWidget *w = window();
-    if (w == m_window)
-        return;
-    if (m_window)
-        m_window->removeEventFilter(this);
-    m_window = w;
-    w->installEventFilter(this);
+    if (w != m_window) {
+        if (m_window)
+            m_window->removeEventFilter(this);
+        if (m_handle)
+            m_handle->removeEventFilter(this);
+        m_handle = nullptr;
+        m_window = w;
+        w->installEventFilter(this);
+        m_shownValid = false;
+    }
+    // Its exposures too: the window handle comes with the first show.
+    if (w->windowHandle() && w->windowHandle() != m_handle) {
+        m_handle = w->windowHandle();
+        m_handle->installEventFilter(this);
+        m_shownValid = false;
+    }
 }
 
 bool DockBar::eventFilter(QObject *o, QEvent *e)
@@ -73,12 +99,181 @@ bool DockBar::eventFilter(QObject *o, QEvent *e)
         emit aboutToPaint();
         if (!self)
             return false;
+        // Icons that only slid along go by moving their pixels.
+        shiftShown();
         // What the frame changed goes out in a few rectangles.
-        if (m_frameDirty.rectCount() > 1)
+        if (!m_frameDirty.isEmpty())
             update(coarseRegion(m_frameDirty, RectCost));
         m_frameDirty = QRegion();
+        recordShown();
+    } else if (e->type() == QEvent::Expose && o == m_handle) {
+        // The toolkit repaints what was exposed as the icons stand now, not
+        // as the last picture drew them.
+        m_shownValid = false;
     }
     return QWidget::eventFilter(o, e);
+}
+
+// The magnified icons change size at every move, and the bar stays centred
+// on its screen: the icons on either side of them, and the ends of the
+// background, slide a pixel or two along at nearly every move, unchanged.
+// Drawn anew they would cost most of the frame; their pixels in the window
+// are moved instead, and only the strip they uncover is drawn. The side
+// that slides must be exactly what it was, elsewhere: the same icons, sizes
+// and looks, none running an animation, the same shift for all and for its
+// end of the background, a plain background (pictures stretch with the
+// length), and nothing else drawn where its pixels come from or go to.
+void DockBar::shiftShown()
+{
+    // Without a compositing manager the window's outline is cut from its
+    // picture as the toolkit keeps it, which a move on the display's side
+    // would leave behind.
+    if (!m_shownValid || m_placeholderShown || !m_handle || !m_handle->isExposed()
+        || !platform::WindowSystemService::get().translucencyWorks())
+        return;
+    const Background &b = m_background;
+    if (!b.first.isEmpty() || !b.middle.isEmpty() || !b.last.isEmpty())
+        return;
+    const bool h = horizontal();
+    auto lo = [h](const QRect &r) { return h ? r.left() : r.top(); };
+    auto hi = [h](const QRect &r) { return h ? r.right() : r.bottom(); };
+    const QRect bg = m_backgroundRect, shownBg = m_shownBackground;
+    if (bg.isEmpty() != shownBg.isEmpty())
+        return;
+    if (!bg.isEmpty() && (h ? (bg.top() != shownBg.top() || bg.height() != shownBg.height())
+                            : (bg.left() != shownBg.left() || bg.width() != shownBg.width())))
+        return;
+    QVector<const Item *> row;
+    for (const Item *it : qAsConst(m_items)) {
+        if (it->hidden != it->shown.isEmpty())
+            return; // shown or hidden since
+        if (!it->hidden)
+            row.append(it);
+    }
+    if (row.isEmpty())
+        return;
+    // How far an icon slid unchanged, or no shift at all.
+    auto slid = [&](const Item *it) -> std::optional<int> {
+        const QRect now = rectOf(it);
+        if (it->grow.on || it->glide.on || it->jump.on || it->slide.on || it->slideY != 0
+            || it->shownSerial != it->faceSerial || it->shownJumpY != it->jumpY || now.size() != it->shown.size()
+            || (h ? now.top() != it->shown.top() : now.left() != it->shown.left()))
+            return std::nullopt;
+        return lo(now) - lo(it->shown);
+    };
+    const int k = qBound(0, b.radius + 1, qMin(bg.width(), bg.height()) / 2);
+    // One side's run of icons, from the first to `last` or from `first` to
+    // the end, and where its pixels lie.
+    auto shiftRun = [&](int first, int last, int d) {
+        const bool fromStart = first == 0, toEnd = last == row.size() - 1;
+        QRect from;
+        for (int i = first; i <= last; ++i)
+            from |= row[i]->shown;
+        if (!shownBg.isEmpty()) {
+            const int bgShift = fromStart ? lo(bg) - lo(shownBg) : hi(bg) - hi(shownBg);
+            if (bgShift != d)
+                return;
+            if (fromStart && toEnd) {
+                if (hi(bg) - hi(shownBg) != d)
+                    return;
+                from |= shownBg;
+            } else {
+                // Its end of the background goes with it, the other end
+                // stays well away.
+                const QRect end = fromStart ? (h ? QRect(shownBg.left(), shownBg.top(), from.right() - shownBg.left() + 1, shownBg.height())
+                                                 : QRect(shownBg.left(), shownBg.top(), shownBg.width(), from.bottom() - shownBg.top() + 1))
+                                            : (h ? QRect(from.left(), shownBg.top(), shownBg.right() - from.left() + 1, shownBg.height())
+                                                 : QRect(shownBg.left(), from.top(), shownBg.width(), shownBg.bottom() - from.top() + 1));
+                if (fromStart ? hi(shownBg) - hi(end) <= k + qAbs(d) : lo(end) - lo(shownBg) <= k + qAbs(d))
+                    return;
+                from |= end;
+            }
+        }
+        const QPoint by = h ? QPoint(d, 0) : QPoint(0, d);
+        const QRect to = from.translated(by);
+        // Nothing else was drawn where the pixels come from, nor is where
+        // they go.
+        for (int i = 0; i < row.size(); ++i) {
+            if (i >= first && i <= last)
+                continue;
+            if (row[i]->shown.intersects(from) || rectOf(row[i]).intersects(to))
+                return;
+        }
+        if (!rect().contains(from) || !rect().contains(to))
+            return;
+        // The pixels of a widget on the bar would move without it.
+        for (const QObject *c : children()) {
+            const auto *w = qobject_cast<const QWidget *>(c);
+            if (w && w->isVisible() && w->geometry().intersects(from | to))
+                return;
+        }
+        // The toolkit moves pixels inside the rectangle given: both ends.
+        scrollPicture(from, by, from | to);
+        m_frameDirty -= to;
+    };
+    int left = -1, right = row.size();
+    std::optional<int> dl = slid(row[0]);
+    if (dl && *dl != 0) {
+        left = 0;
+        while (left + 1 < row.size() && slid(row[left + 1]) == dl)
+            ++left;
+        shiftRun(0, left, *dl);
+    }
+    if (left == row.size() - 1)
+        return;
+    std::optional<int> dr = slid(row.last());
+    if (dr && *dr != 0) {
+        right = row.size() - 1;
+        while (right - 1 > left && slid(row[right - 1]) == dr)
+            --right;
+        shiftRun(right, row.size() - 1, *dr);
+    }
+}
+
+// On X11 the toolkit moves the pixels in its copy on the display only; its
+// picture in memory, which the outline and the tests read, gets them here
+// too. What lay in `from` is read before the toolkit moves anything and
+// written where it went after, so it comes out right whichever copy the
+// toolkit moved.
+void DockBar::scrollPicture(const QRect &from, const QPoint &by, const QRect &within)
+{
+    QImage *image = nullptr;
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && m_window && m_window->backingStore())
+        image = dynamic_cast<QImage *>(m_window->backingStore()->paintDevice());
+    QImage moved;
+    QPoint to;
+    if (image && image->depth() == 32) {
+        const qreal dpr = image->devicePixelRatio();
+        const QRect src = QRect(mapTo(m_window, from.topLeft()) * dpr, from.size() * dpr) & image->rect();
+        to = src.topLeft() + by * dpr;
+        if (image->rect().contains(QRect(to, src.size())))
+            moved = image->copy(src);
+    }
+    scroll(by.x(), by.y(), within);
+    if (moved.isNull())
+        return;
+    const int bpl = image->bytesPerLine(), width = moved.width() * 4;
+    uchar *bits = image->bits();
+    for (int y = 0; y < moved.height(); ++y)
+        memcpy(bits + (to.y() + y) * bpl + to.x() * 4, moved.constScanLine(y), size_t(width));
+}
+
+void DockBar::recordShown()
+{
+    watchWindow();
+    m_shownValid = m_handle && m_handle->isExposed() && isVisible();
+    m_shownBackground = m_backgroundRect;
+    for (Item *it : qAsConst(m_items)) {
+        it->shown = it->hidden ? QRect() : rectOf(it);
+        it->shownSerial = it->faceSerial;
+        it->shownJumpY = it->jumpY;
+    }
+}
+
+void DockBar::forgetFace(Item *it)
+{
+    it->renders.clear();
+    ++it->faceSerial;
 }
 
 // The frame's repaint of the window, at once.
