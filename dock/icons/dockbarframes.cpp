@@ -230,32 +230,57 @@ void DockBar::shiftShown()
     }
 }
 
-// On X11 the toolkit moves the pixels in its copy on the display only; its
-// picture in memory, which the outline and the tests read, gets them here
-// too. What lay in `from` is read before the toolkit moves anything and
-// written where it went after, so it comes out right whichever copy the
-// toolkit moved.
+// On X11 the toolkit moves the pixels in its copy on the display only (unless
+// the window also shows textures); its picture in memory, which the outline
+// and the tests read, has them moved here too. One pixel that its move
+// changes tells whether the toolkit moved them there itself.
 void DockBar::scrollPicture(const QRect &from, const QPoint &by, const QRect &within)
 {
     QImage *image = nullptr;
     if (QGuiApplication::platformName() == QLatin1String("xcb") && m_window && m_window->backingStore())
         image = dynamic_cast<QImage *>(m_window->backingStore()->paintDevice());
-    QImage moved;
-    QPoint to;
+    QRect src;
+    QPoint d;
     if (image && image->depth() == 32) {
         const qreal dpr = image->devicePixelRatio();
-        const QRect src = QRect(mapTo(m_window, from.topLeft()) * dpr, from.size() * dpr) & image->rect();
-        to = src.topLeft() + by * dpr;
-        if (image->rect().contains(QRect(to, src.size())))
-            moved = image->copy(src);
+        src = QRect(mapTo(m_window, from.topLeft()) * dpr, from.size() * dpr) & image->rect();
+        d = by * dpr;
+        if (!image->rect().contains(src.translated(d)))
+            src = QRect();
+    }
+    auto pixel = [&](const QPoint &p) { return reinterpret_cast<const QRgb *>(image->constScanLine(p.y()))[p.x()]; };
+    std::optional<QPoint> sample;
+    QRgb was = 0;
+    // From the middle line out: the icons stand there, and differ first.
+    for (int i = 0; !src.isEmpty() && !sample && i < src.height(); ++i) {
+        const int y = src.center().y() + (i % 2 ? -(i + 1) / 2 : i / 2);
+        if (y < src.top() || y > src.bottom())
+            continue;
+        for (int x = src.left(); x <= src.right(); ++x) {
+            if (pixel(QPoint(x, y)) != pixel(QPoint(x, y) + d)) {
+                sample = QPoint(x, y);
+                was = pixel(*sample);
+                break;
+            }
+        }
     }
     scroll(by.x(), by.y(), within);
-    if (moved.isNull())
+    // Nothing that differs: the picture is the same either way.
+    if (!sample || pixel(*sample + d) == was)
         return;
-    const int bpl = image->bytesPerLine(), width = moved.width() * 4;
+    const int bpl = image->bytesPerLine();
     uchar *bits = image->bits();
-    for (int y = 0; y < moved.height(); ++y)
-        memcpy(bits + (to.y() + y) * bpl + to.x() * 4, moved.constScanLine(y), size_t(width));
+    auto line = [&](int y) {
+        memmove(bits + (y + d.y()) * bpl + (src.x() + d.x()) * 4, bits + y * bpl + src.x() * 4, size_t(src.width()) * 4);
+    };
+    // Downwards from the last line, so that no line is written before read.
+    if (d.y() > 0) {
+        for (int y = src.bottom(); y >= src.top(); --y)
+            line(y);
+    } else {
+        for (int y = src.top(); y <= src.bottom(); ++y)
+            line(y);
+    }
 }
 
 void DockBar::recordShown()
