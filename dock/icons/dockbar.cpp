@@ -253,6 +253,7 @@ void DockBar::setBackground(const Background &b)
 {
     m_background = b;
     m_pieces.clear();
+    m_shownValid = false; // its pixels move no more as they were
     dirty(m_backgroundRect);
 }
 
@@ -450,6 +451,7 @@ void DockBar::setPlaceholderShown(bool b)
     if (b == m_placeholderShown)
         return;
     m_placeholderShown = b;
+    m_shownValid = false;
     dirty(placeholderRect().translated(m_strip.topLeft()));
 }
 

@@ -550,6 +550,11 @@ private slots:
             const int along = 300 + 8 * (step < 50 ? step : 100 - step);
             const QRect endsBefore[2] = { bar.iconRect("a"), bar.iconRect("g") };
             frames.painted = QRegion();
+            // A new colour in the middle of the sweep reaches the icons that slide.
+            if (step == 30) {
+                b.fill = QColor(200, 60, 40, 200);
+                bar.setBackground(b);
+            }
             QTest::mouseMove(&bar, across ? QPoint(along, 140) : QPoint(30, along));
             QTest::qWait(17);
             // A frame now, then the picture against a full drawing.
