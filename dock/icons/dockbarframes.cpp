@@ -178,13 +178,14 @@ void DockBar::shiftShown()
                     return;
                 from |= shownBg;
             } else {
-                // Its end of the background goes with it, the other end
-                // stays well away.
-                const QRect end = fromStart ? (h ? QRect(shownBg.left(), shownBg.top(), from.right() - shownBg.left() + 1, shownBg.height())
-                                                 : QRect(shownBg.left(), shownBg.top(), shownBg.width(), from.bottom() - shownBg.top() + 1))
-                                            : (h ? QRect(from.left(), shownBg.top(), shownBg.right() - from.left() + 1, shownBg.height())
-                                                 : QRect(shownBg.left(), from.top(), shownBg.width(), shownBg.bottom() - from.top() + 1));
-                if (fromStart ? hi(shownBg) - hi(end) <= k + qAbs(d) : lo(end) - lo(shownBg) <= k + qAbs(d))
+                // Its end of the background goes with it, up to the run's
+                // far edge; the other end stays well away.
+                QRect end = shownBg;
+                if (fromStart)
+                    h ? end.setRight(from.right()) : end.setBottom(from.bottom());
+                else
+                    h ? end.setLeft(from.left()) : end.setTop(from.top());
+                if ((fromStart ? hi(shownBg) - hi(end) : lo(end) - lo(shownBg)) <= k + qAbs(d))
                     return;
                 from |= end;
             }
@@ -211,8 +212,8 @@ void DockBar::shiftShown()
         scrollPicture(from, by, from | to);
         m_frameDirty -= to;
     };
-    int left = -1, right = row.size();
-    std::optional<int> dl = slid(row[0]);
+    int left = -1;
+    const std::optional<int> dl = slid(row.first());
     if (dl && *dl != 0) {
         left = 0;
         while (left + 1 < row.size() && slid(row[left + 1]) == dl)
@@ -221,9 +222,9 @@ void DockBar::shiftShown()
     }
     if (left == row.size() - 1)
         return;
-    std::optional<int> dr = slid(row.last());
+    const std::optional<int> dr = slid(row.last());
     if (dr && *dr != 0) {
-        right = row.size() - 1;
+        int right = row.size() - 1;
         while (right - 1 > left && slid(row[right - 1]) == dr)
             --right;
         shiftRun(right, row.size() - 1, *dr);
@@ -283,9 +284,10 @@ void DockBar::scrollPicture(const QRect &from, const QPoint &by, const QRect &wi
     }
 }
 
+// The window and its handle are watched from the bar's show on: a frame
+// before that moves nothing.
 void DockBar::recordShown()
 {
-    watchWindow();
     m_shownValid = m_handle && m_handle->isExposed() && isVisible();
     m_shownBackground = m_backgroundRect;
     for (Item *it : qAsConst(m_items)) {
