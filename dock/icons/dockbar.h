@@ -189,6 +189,7 @@ private:
     QPixmap faceAt(Item *it, const QSize &size);
     void forgetFace(Item *it);
     void dirty(const QRegion &r);
+    void askForFrame(const QRegion &fallback);
     void startClock();
     void tick();
     int nextFrame() const;
@@ -233,6 +234,7 @@ private:
     bool m_painting = false; // the frame's own repaint goes through
     bool m_running = false;  // an animation runs
     QRegion m_frameDirty;    // what changed since the last picture
+    bool m_frameAsked = false; // a repaint of the window is on its way
     // The last picture: where it drew the background (the icons keep theirs),
     // while the window holds it unchanged.
     QRect m_shownBackground;

@@ -56,8 +56,22 @@ void DockBar::dirty(const QRegion &r)
     if (in.isEmpty())
         return;
     if (m_frameDirty.isEmpty())
-        update(in);
+        askForFrame(in);
     m_frameDirty += in;
+}
+
+// The frame is asked for without handing the toolkit any of its area yet:
+// what turns out unchanged when it is painted is then taken out of it.
+void DockBar::askForFrame(const QRegion &fallback)
+{
+    if (!m_window || m_window != window()) {
+        update(fallback);
+        return;
+    }
+    if (!m_frameAsked) {
+        m_frameAsked = true;
+        QCoreApplication::postEvent(m_window, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    }
 }
 
 void DockBar::watchWindow()
@@ -84,6 +98,7 @@ void DockBar::watchWindow()
 bool DockBar::eventFilter(QObject *o, QEvent *e)
 {
     if (e->type() == QEvent::UpdateRequest && o == m_window) {
+        m_frameAsked = false;
         const qint64 now = m_clock.elapsed();
         if (!m_painting && now - m_lastPaint < FrameMs) {
             m_held = true;
@@ -102,8 +117,12 @@ bool DockBar::eventFilter(QObject *o, QEvent *e)
         // Icons that only slid along go by moving their pixels.
         shiftShown();
         // What the frame changed goes out in a few rectangles.
-        if (!m_frameDirty.isEmpty())
+        if (!m_frameDirty.isEmpty()) {
             update(coarseRegion(m_frameDirty, RectCost));
+            // That asked the toolkit for a repaint of its own, which this
+            // one is: a second would only find the frame too soon.
+            QCoreApplication::removePostedEvents(m_window, QEvent::UpdateRequest);
+        }
         m_frameDirty = QRegion();
         recordShown();
     } else if (e->type() == QEvent::Expose && o == m_handle) {
@@ -118,19 +137,21 @@ bool DockBar::eventFilter(QObject *o, QEvent *e)
 // on its screen: the icons on either side of them, and the ends of the
 // background, slide a pixel or two along at nearly every move, unchanged.
 // Drawn anew they would cost most of the frame; their pixels in the window
-// are moved instead, and only the strip they uncover is drawn. The side
-// that slides must be exactly what it was, elsewhere: the same icons, sizes
-// and looks, none running an animation, the same shift for all and for its
-// end of the background, a plain background (pictures stretch with the
-// length), and nothing else drawn where its pixels come from or go to.
+// are moved instead, and only the strip they uncover is drawn. A side that
+// stayed where it was, though the relayout named it, is not drawn at all.
+// The side must be exactly what it was, elsewhere or in place: the same
+// icons, sizes and looks, none running an animation, the same shift for all
+// and for its end of the background, a plain background (pictures stretch
+// with the length), and nothing else drawn where its pixels come from or go
+// to.
 void DockBar::shiftShown()
 {
+    if (!m_shownValid || m_placeholderShown || !m_handle || !m_handle->isExposed())
+        return;
     // Without a compositing manager the window's outline is cut from its
     // picture as the toolkit keeps it, which a move on the display's side
-    // would leave behind.
-    if (!m_shownValid || m_placeholderShown || !m_handle || !m_handle->isExposed()
-        || !platform::WindowSystemService::get().translucencyWorks())
-        return;
+    // would leave behind: only a side that stayed where it was is left out.
+    const bool moves = platform::WindowSystemService::get().translucencyWorks();
     const Background &b = m_background;
     if (!b.first.isEmpty() || !b.middle.isEmpty() || !b.last.isEmpty())
         return;
@@ -165,6 +186,8 @@ void DockBar::shiftShown()
     // One side's run of icons, from the first to `last` or from `first` to
     // the end, and where its pixels lie.
     auto shiftRun = [&](int first, int last, int d) {
+        if (d != 0 && !moves)
+            return;
         const bool fromStart = first == 0, toEnd = last == row.size() - 1;
         QRect from;
         for (int i = first; i <= last; ++i)
@@ -209,12 +232,13 @@ void DockBar::shiftShown()
                 return;
         }
         // The toolkit moves pixels inside the rectangle given: both ends.
-        scrollPicture(from, by, from | to);
+        if (d != 0)
+            scrollPicture(from, by, from | to);
         m_frameDirty -= to;
     };
     int left = -1;
     const std::optional<int> dl = slid(row.first());
-    if (dl && *dl != 0) {
+    if (dl) {
         left = 0;
         while (left + 1 < row.size() && slid(row[left + 1]) == dl)
             ++left;
@@ -223,7 +247,7 @@ void DockBar::shiftShown()
     if (left == row.size() - 1)
         return;
     const std::optional<int> dr = slid(row.last());
-    if (dr && *dr != 0) {
+    if (dr) {
         int right = row.size() - 1;
         while (right - 1 > left && slid(row[right - 1]) == dr)
             --right;
