@@ -199,7 +199,6 @@ private:
     void warmFaces();
     void watchWindow();
     void shiftShown();
-    void scrollPicture(const QRect &from, const QPoint &by, const QRect &within);
     void recordShown();
 
     DockIconList *m_rows = nullptr;

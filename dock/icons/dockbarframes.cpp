@@ -231,9 +231,12 @@ void DockBar::shiftShown()
             if (w && w->isVisible() && w->geometry().intersects(from | to))
                 return;
         }
-        // The toolkit moves pixels inside the rectangle given: both ends.
+        // The toolkit moves pixels inside the rectangle given: both ends. On
+        // X11 it moves them in its copy on the display only, which is what
+        // shows; its picture in memory is read by nothing while a
+        // compositing manager runs, and is drawn anew whole when one stops.
         if (d != 0)
-            scrollPicture(from, by, from | to);
+            scroll(by.x(), by.y(), from | to);
         m_frameDirty -= to;
     };
     int left = -1;
@@ -252,59 +255,6 @@ void DockBar::shiftShown()
         while (right - 1 > left && slid(row[right - 1]) == dr)
             --right;
         shiftRun(right, row.size() - 1, *dr);
-    }
-}
-
-// On X11 the toolkit moves the pixels in its copy on the display only (unless
-// the window also shows textures); its picture in memory, which the outline
-// and the tests read, has them moved here too. One pixel that its move
-// changes tells whether the toolkit moved them there itself.
-void DockBar::scrollPicture(const QRect &from, const QPoint &by, const QRect &within)
-{
-    QImage *image = nullptr;
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && m_window && m_window->backingStore())
-        image = dynamic_cast<QImage *>(m_window->backingStore()->paintDevice());
-    QRect src;
-    QPoint d;
-    if (image && image->depth() == 32) {
-        const qreal dpr = image->devicePixelRatio();
-        src = QRect(mapTo(m_window, from.topLeft()) * dpr, from.size() * dpr) & image->rect();
-        d = by * dpr;
-        if (!image->rect().contains(src.translated(d)))
-            src = QRect();
-    }
-    auto pixel = [&](const QPoint &p) { return reinterpret_cast<const QRgb *>(image->constScanLine(p.y()))[p.x()]; };
-    std::optional<QPoint> sample;
-    QRgb was = 0;
-    // From the middle line out: the icons stand there, and differ first.
-    for (int i = 0; !src.isEmpty() && !sample && i < src.height(); ++i) {
-        const int y = src.center().y() + (i % 2 ? -(i + 1) / 2 : i / 2);
-        if (y < src.top() || y > src.bottom())
-            continue;
-        for (int x = src.left(); x <= src.right(); ++x) {
-            if (pixel(QPoint(x, y)) != pixel(QPoint(x, y) + d)) {
-                sample = QPoint(x, y);
-                was = pixel(*sample);
-                break;
-            }
-        }
-    }
-    scroll(by.x(), by.y(), within);
-    // Nothing that differs: the picture is the same either way.
-    if (!sample || pixel(*sample + d) == was)
-        return;
-    const int bpl = image->bytesPerLine();
-    uchar *bits = image->bits();
-    auto line = [&](int y) {
-        memmove(bits + (y + d.y()) * bpl + (src.x() + d.x()) * 4, bits + y * bpl + src.x() * 4, size_t(src.width()) * 4);
-    };
-    // Downwards from the last line, so that no line is written before read.
-    if (d.y() > 0) {
-        for (int y = src.bottom(); y >= src.top(); --y)
-            line(y);
-    } else {
-        for (int y = src.top(); y <= src.bottom(); ++y)
-            line(y);
     }
 }
 

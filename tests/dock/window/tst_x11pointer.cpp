@@ -42,7 +42,8 @@ DockIconRecord icon(const QString &id, const QString &cls = QStringLiteral("ICON
 QString shapeAgainstPicture(QWidget *w)
 {
     const QRegion shape = inputShape(w);
-    const auto *image = dynamic_cast<const QImage *>(w->backingStore()->paintDevice());
+    const QImage shown = windowPixels(w);
+    const QImage *image = shown.isNull() ? nullptr : &shown;
     if (!image)
         return QStringLiteral("no picture of the window");
     const int W = image->width(), H = image->height();
@@ -81,12 +82,13 @@ QString shapeAgainstPicture(QWidget *w)
 // Nothing the window draws within 12 pixels of a point.
 bool nothingDrawnNear(QWidget *w, const QPoint &p)
 {
-    const auto *image = dynamic_cast<const QImage *>(w->backingStore()->paintDevice());
-    if (!image)
-        return false;
-    for (int y = p.y() - 12; y <= p.y() + 12; ++y) {
-        for (int x = p.x() - 12; x <= p.x() + 12; ++x) {
-            if (image->rect().contains(x, y) && qAlpha(image->pixel(x, y)) > 0)
+    const QRect near(p - QPoint(12, 12), QSize(25, 25));
+    const QImage shown = windowPixels(w, near);
+    if (shown.isNull())
+        return !QRect(QPoint(0, 0), w->size()).intersects(near);
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (qAlpha(shown.pixel(x, y)) > 0)
                 return false;
         }
     }

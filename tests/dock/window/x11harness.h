@@ -280,6 +280,31 @@ inline QImage screenPixels(const QRect &r)
     free(reply);
     return out;
 }
+// The window's own picture as the X server keeps it (all of it, or the part
+// r in device pixels): what went out, moved pixels included, before any
+// compositing with what lies beneath.
+inline QImage windowPixels(QWidget *w, QRect r = QRect())
+{
+    xcb_connection_t *c = QX11Info::connection();
+    const QRect all(QPoint(0, 0), w->size() * w->devicePixelRatioF());
+    r = r.isNull() ? all : r & all;
+    if (r.isEmpty())
+        return QImage();
+    xcb_get_image_reply_t *reply = xcb_get_image_reply(
+        c,
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, xcb_window_t(w->winId()), qint16(r.x()), qint16(r.y()),
+                      quint16(r.width()), quint16(r.height()), ~0u),
+        nullptr);
+    if (!reply)
+        return QImage();
+    QImage out;
+    if (xcb_get_image_data_length(reply) == r.width() * r.height() * 4)
+        out = QImage(xcb_get_image_data(reply), r.width(), r.height(), r.width() * 4,
+                     reply->depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32)
+                  .copy();
+    free(reply);
+    return out;
+}
 inline QRgb screenPixel(const QPoint &p)
 {
     const QImage one = screenPixels(QRect(p, QSize(1, 1)));
