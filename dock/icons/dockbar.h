@@ -186,6 +186,8 @@ private:
     void paintItem(QPainter &p, const Item *it);
     void paintBackground(QPainter &p);
     bool paintsClearedWindow(QPainter &p) const;
+    bool clearsBeforePaint(const QPaintDevice *device) const;
+    bool drawsIn(const QRegion &r) const;
     QPixmap faceAt(Item *it, const QSize &size);
     void forgetFace(Item *it);
     void dirty(const QRegion &r);

@@ -537,17 +537,41 @@ void DockBar::paintBackground(QPainter &p)
     }
 }
 
+// Whether anything of the bar is drawn in r.
+bool DockBar::drawsIn(const QRegion &r) const
+{
+    if (r.intersects(m_backgroundRect)
+        || (m_placeholderShown && r.intersects(placeholderRect().translated(m_strip.topLeft()))))
+        return true;
+    for (const Item *it : qAsConst(m_items)) {
+        if (!it->hidden && r.intersects(rectOf(it)))
+            return true;
+    }
+    return false;
+}
+
 bool DockBar::paintsClearedWindow(QPainter &p) const
 {
+    return clearsBeforePaint(p.paintEngine() ? p.paintEngine()->paintDevice() : nullptr);
+}
+
+// The picture of a see-through window, which the toolkit clears where it is
+// repainted before any widget paints.
+bool DockBar::clearsBeforePaint(const QPaintDevice *device) const
+{
     QBackingStore *store = window()->backingStore();
-    if (!store || !p.paintEngine() || p.paintEngine()->paintDevice() != store->paintDevice())
+    if (!store || !device || device != store->paintDevice())
         return false;
-    const auto *image = dynamic_cast<const QImage *>(store->paintDevice());
+    const auto *image = dynamic_cast<const QImage *>(device);
     return image && image->hasAlphaChannel();
 }
 
 void DockBar::paintEvent(QPaintEvent *e)
 {
+    // The name bubble's every move repaints what lay under it, a strip of the
+    // bar where nothing is drawn: the toolkit has cleared it already.
+    if (!drawsIn(e->region()) && clearsBeforePaint(redirected(nullptr)))
+        return;
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     // The changes of a move lie at both ends of the row and around the

@@ -13,6 +13,8 @@
 #include "testenv.h"
 
 #include <QBackingStore>
+#include <QLabel>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -598,6 +600,62 @@ private slots:
         QVERIFY2(slidDrawn * 4 < slidArea, qPrintable(QString("%1 of %2 pixels drawn").arg(slidDrawn).arg(slidArea)));
         QVERIFY(stillArea > 0);
         QVERIFY2(stillDrawn * 10 < stillArea, qPrintable(QString("%1 of %2 still pixels drawn").arg(stillDrawn).arg(stillArea)));
+    }
+
+    // A widget that moves over the bar's empty band (the name bubble does at
+    // every move) leaves there what a full drawing of the bar shows: nothing
+    // of its own old pictures, nothing stale of the bar's.
+    void aWidgetMovingOverTheEmptyBandLeavesTheBarAsDrawn()
+    {
+        QWidget window;
+        window.setAttribute(Qt::WA_TranslucentBackground);
+        window.resize(1000, 200);
+        DockIconList rows;
+        rows.setRows(Fixture::rowsOf({ "a", "b", "c" }));
+        DockBar bar(&window);
+        bar.setIconSizes(128, 64);
+        bar.setModel(&rows);
+        bar.setGeometry(window.rect());
+        bar.setAttribute(Qt::WA_OpaquePaintEvent);
+        DockBar::Background b;
+        b.fill = QColor(40, 90, 200, 180);
+        b.radius = 10;
+        bar.setBackground(b);
+        const QSize length = bar.layoutRow();
+        bar.setStripRect(QRect(300, 25, length.width(), 128));
+        bar.setBackgroundRect(QRect(293, 89, length.width() + 14, 64));
+        QLabel tip(&window);
+        tip.setAutoFillBackground(true);
+        tip.setStyleSheet("background: rgb(250, 200, 0)");
+        tip.setGeometry(250, 5, 60, 30);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        PaintRegions frames;
+        bar.installEventFilter(&frames);
+        auto *shown = dynamic_cast<QImage *>(window.backingStore()->paintDevice());
+        QVERIFY(shown);
+        // The bar is asked to repaint the band alone, where it draws nothing.
+        bool band = false;
+        for (int step = 0; step < 30; ++step) {
+            frames.painted = QRegion();
+            tip.move(250 + 11 * step, 5 + step % 3);
+            // A picture drawn into the band by mistake would show as stale.
+            if (step == 10)
+                bar.update(QRect(0, 0, 1000, 20));
+            QTest::qWait(17); // the bar paints at most once a frame
+            QEvent frame(QEvent::UpdateRequest);
+            QCoreApplication::sendEvent(&window, &frame);
+            frames.counting = false;
+            QImage now = shown->copy(bar.geometry()).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QImage whole = bar.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            frames.counting = true;
+            // The label itself is not the bar's.
+            QPainter(&now).fillRect(tip.geometry(), Qt::black);
+            QPainter(&whole).fillRect(tip.geometry(), Qt::black);
+            QVERIFY2(alike(now, whole), qPrintable(QString("differs with the label at %1").arg(tip.x())));
+            band = band || (!frames.painted.isEmpty() && frames.painted.boundingRect().bottom() < 80);
+        }
+        QVERIFY(band);
     }
 
     // The two clock classes show two faces: the first a dial with the
