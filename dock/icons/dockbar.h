@@ -185,8 +185,7 @@ private:
     void startHover(Item *it);
     void paintItem(QPainter &p, const Item *it);
     void paintBackground(QPainter &p);
-    bool paintsClearedWindow(QPainter &p) const;
-    bool clearsBeforePaint(const QPaintDevice *device) const;
+    bool paintsClearedWindow() const;
     bool drawsIn(const QRegion &r) const;
     QPixmap faceAt(Item *it, const QSize &size);
     void forgetFace(Item *it);

@@ -11,16 +11,13 @@
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QEasingCurve>
-#include <QGuiApplication>
 #include <QImage>
-#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
 
-#include <cstring>
 
 namespace {
 
@@ -504,7 +501,7 @@ void DockBar::paintBackground(QPainter &p)
         p.drawPixmap(QPoint(x1, y1), m_corners, QRect(k, k, k, k));
         // Over a cleared window with nothing beneath the bar painted, the
         // fill is the colour itself: written, not blended.
-        const bool written = testAttribute(Qt::WA_OpaquePaintEvent) && paintsClearedWindow(p);
+        const bool written = testAttribute(Qt::WA_OpaquePaintEvent) && paintsClearedWindow();
         if (written)
             p.setCompositionMode(QPainter::CompositionMode_Source);
         p.fillRect(QRect(x0 + k, y0, r.width() - 2 * k, r.height()), b.fill);
@@ -550,16 +547,13 @@ bool DockBar::drawsIn(const QRegion &r) const
     return false;
 }
 
-bool DockBar::paintsClearedWindow(QPainter &p) const
-{
-    return clearsBeforePaint(p.paintEngine() ? p.paintEngine()->paintDevice() : nullptr);
-}
-
-// The picture of a see-through window, which the toolkit clears where it is
-// repainted before any widget paints.
-bool DockBar::clearsBeforePaint(const QPaintDevice *device) const
+// Whether the bar paints into the picture of a see-through window, which
+// the toolkit clears where it is repainted before any widget paints (a grab
+// of the bar paints elsewhere).
+bool DockBar::paintsClearedWindow() const
 {
     QBackingStore *store = window()->backingStore();
+    const QPaintDevice *device = redirected(nullptr);
     if (!store || !device || device != store->paintDevice())
         return false;
     const auto *image = dynamic_cast<const QImage *>(device);
@@ -570,7 +564,8 @@ void DockBar::paintEvent(QPaintEvent *e)
 {
     // The name bubble's every move repaints what lay under it, a strip of the
     // bar where nothing is drawn: the toolkit has cleared it already.
-    if (!drawsIn(e->region()) && clearsBeforePaint(redirected(nullptr)))
+    const bool cleared = paintsClearedWindow();
+    if (cleared && !drawsIn(e->region()))
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -580,7 +575,7 @@ void DockBar::paintEvent(QPaintEvent *e)
     // The bar paints all it covers: nothing beneath it is drawn first. A
     // see-through window's picture is cleared where it is repainted before
     // any widget paints; a grab of the bar is not.
-    if (!paintsClearedWindow(p)) {
+    if (!cleared) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
         for (const QRect &r : dirty)
             p.fillRect(r, Qt::transparent);

@@ -262,38 +262,15 @@ inline void click(const QPoint &p)
     button(false);
 }
 
-// What the X server shows in r: the picture the user sees, every window and
-// the compositing manager's work in it, not what a widget drew.
-inline QImage screenPixels(const QRect &r)
+// The pixels the X server keeps for a drawable in r, with their alpha where
+// the drawable has one.
+inline QImage drawablePixels(xcb_drawable_t d, const QRect &r)
 {
     xcb_connection_t *c = QX11Info::connection();
     xcb_get_image_reply_t *reply = xcb_get_image_reply(
         c,
-        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, xcb_window_t(QX11Info::appRootWindow()), qint16(r.x()),
-                      qint16(r.y()), quint16(r.width()), quint16(r.height()), ~0u),
-        nullptr);
-    if (!reply)
-        return QImage();
-    QImage out;
-    if (xcb_get_image_data_length(reply) == r.width() * r.height() * 4)
-        out = QImage(xcb_get_image_data(reply), r.width(), r.height(), r.width() * 4, QImage::Format_RGB32).copy();
-    free(reply);
-    return out;
-}
-// The window's own picture as the X server keeps it (all of it, or the part
-// r in device pixels): what went out, moved pixels included, before any
-// compositing with what lies beneath.
-inline QImage windowPixels(QWidget *w, QRect r = QRect())
-{
-    xcb_connection_t *c = QX11Info::connection();
-    const QRect all(QPoint(0, 0), w->size() * w->devicePixelRatioF());
-    r = r.isNull() ? all : r & all;
-    if (r.isEmpty())
-        return QImage();
-    xcb_get_image_reply_t *reply = xcb_get_image_reply(
-        c,
-        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, xcb_window_t(w->winId()), qint16(r.x()), qint16(r.y()),
-                      quint16(r.width()), quint16(r.height()), ~0u),
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, d, qint16(r.x()), qint16(r.y()), quint16(r.width()),
+                      quint16(r.height()), ~0u),
         nullptr);
     if (!reply)
         return QImage();
@@ -304,6 +281,21 @@ inline QImage windowPixels(QWidget *w, QRect r = QRect())
                   .copy();
     free(reply);
     return out;
+}
+// What the X server shows in r: the picture the user sees, every window and
+// the compositing manager's work in it, not what a widget drew.
+inline QImage screenPixels(const QRect &r)
+{
+    return drawablePixels(xcb_window_t(QX11Info::appRootWindow()), r);
+}
+// The window's own picture as the X server keeps it (all of it, or the part
+// r in device pixels): what went out, moved pixels included, before any
+// compositing with what lies beneath.
+inline QImage windowPixels(QWidget *w, QRect r = QRect())
+{
+    const QRect all(QPoint(0, 0), w->size() * w->devicePixelRatioF());
+    r = r.isNull() ? all : r & all;
+    return r.isEmpty() ? QImage() : drawablePixels(xcb_window_t(w->winId()), r);
 }
 inline QRgb screenPixel(const QPoint &p)
 {
